@@ -1,0 +1,32 @@
+# Shared build settings: warnings and sanitizers travel with each target
+# instead of being set globally.
+add_library(tavimoro_options INTERFACE)
+target_compile_options(tavimoro_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow)
+if(TAVIMORO_WERROR)
+  target_compile_options(tavimoro_options INTERFACE -Werror)
+endif()
+if(TAVIMORO_SANITIZE)
+  target_compile_options(tavimoro_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(tavimoro_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(TAVIMORO_FUZZ)
+  target_compile_options(tavimoro_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(tavimoro_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# tavimoro_layer(NAME DIR [DEPS ...]): a static library of every .cpp below DIR
+# (new files are picked up at the next build). Sources in a "widget" or "qt"
+# subfolder are left to the Qt side of the layer.
+function(tavimoro_layer name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+  list(FILTER sources EXCLUDE REGEX "/(widget|qt)/")
+  if(NOT sources)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC tavimoro_options ${ARGN})
+endfunction()

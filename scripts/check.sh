@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the release build with warnings as
+# errors, the toolkit-free layers again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and each libFuzzer target for 30 seconds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+echo "check: release build (build/)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVIMORO_WERROR=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "check: sanitizer build (build-asan/)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIMORO_WERROR=ON \
+  -DTAVIMORO_SANITIZE=ON -DTAVIMORO_BUILD_APP=OFF -DTAVIMORO_BUILD_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 TAVIMORO_SANITIZED=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "check: fuzz targets (build-fuzz/)"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIMORO_FUZZ=ON
+cmake --build build-fuzz -j "$jobs"
+shopt -s nullglob
+for target in build-fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  mkdir -p "build-fuzz/corpus-$name"
+  echo "check: $name for 30 seconds"
+  "$target" -max_total_time=30 -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
+    "build-fuzz/corpus-$name" 2> "build-fuzz/$name.log" || { tail -n 60 "build-fuzz/$name.log"; exit 1; }
+done
+echo "check: all passed"

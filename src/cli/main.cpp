@@ -1,0 +1,67 @@
+// tavimoro-cli: batch work on puzzle files. Every command reads puzzles one
+// per line and prints one result per line, in input order.
+#include <algorithm>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "engine/tables.h"
+
+namespace tavimoro::cli {
+namespace {
+
+std::vector<Command>& Table() {
+  static std::vector<Command> table;
+  return table;
+}
+
+void PrintHelp(std::ostream& out) {
+  out << "usage: tavimoro-cli COMMAND [OPTIONS] [FILE...]\n"
+         "Reads puzzles one per line (81 characters, \"1\"-\"9\" a given, anything else\n"
+         "empty) from the FILEs, or standard input when none is named or for \"-\".\n"
+         "Blank lines and lines starting with \"#\" are skipped. One result per line.\n"
+         "Exit status: 0 done, 1 a file could not be read, 2 usage error.\n\n"
+         "Commands:\n";
+  auto commands = Commands();
+  std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
+  for (const auto& c : commands) {
+    out << "  " << c.name << " " << c.synopsis << "\n";
+    std::string_view help = c.help;
+    while (!help.empty()) {
+      const auto end = help.find('\n');
+      out << "      " << help.substr(0, end) << "\n";
+      if (end == std::string_view::npos) break;
+      help.remove_prefix(end + 1);
+    }
+  }
+}
+
+}  // namespace
+
+Registration::Registration(const Command& command) { Table().push_back(command); }
+
+const std::vector<Command>& Commands() { return Table(); }
+
+int UsageError(std::string_view message) {
+  std::cerr << "tavimoro-cli: " << message << "\nTry 'tavimoro-cli --help'.\n";
+  return kExitUsage;
+}
+
+}  // namespace tavimoro::cli
+
+int main(int argc, char** argv) {
+  using namespace tavimoro::cli;
+  std::ios::sync_with_stdio(false);
+  tavimoro::InitEngine();
+  if (argc < 2) return UsageError("no command given");
+  const std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    PrintHelp(std::cout);
+    return kExitOk;
+  }
+  for (const auto& command : Commands()) {
+    if (command.name == name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
+  }
+  return UsageError("unknown command '" + name + "'");
+}

@@ -1,0 +1,73 @@
+#include "cli/puzzle_input.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+#include "cli/command.h"
+
+namespace tavimoro::cli {
+namespace {
+
+bool IsSkipped(const std::string& line) {
+  if (!line.empty() && line[0] == '#') return true;
+  return line.find_first_not_of(" \t") == std::string::npos;
+}
+
+int ReadStream(std::istream& in, const std::function<void(const std::string&)>& each) {
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!IsSkipped(line)) each(line);
+  }
+  return kExitOk;
+}
+
+double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+int ForEachPuzzleLine(const std::vector<std::string>& files,
+                      const std::function<void(const std::string&)>& each) {
+  if (files.empty()) return ReadStream(std::cin, each);
+  for (const auto& name : files) {
+    if (name == "-") {
+      ReadStream(std::cin, each);
+      continue;
+    }
+    std::ifstream in(name, std::ios::binary);
+    if (!in) {
+      std::cerr << "tavimoro-cli: cannot read " << name << "\n";
+      return kExitFileError;
+    }
+    ReadStream(in, each);
+  }
+  return kExitOk;
+}
+
+int ReadPuzzleLines(const std::vector<std::string>& files, std::vector<std::string>& lines) {
+  return ForEachPuzzleLine(files, [&](const std::string& line) { lines.push_back(line); });
+}
+
+Progress::Progress() : enabled_(isatty(STDERR_FILENO) != 0), start_(Now()), lastShown_(start_) {}
+
+Progress::~Progress() {
+  if (enabled_ && last_ > 0) std::fputs("\r\033[K", stderr);
+}
+
+void Progress::Tick(long done) {
+  last_ = done;
+  if (!enabled_) return;
+  const double now = Now();
+  if (now - lastShown_ < 0.25) return;
+  lastShown_ = now;
+  std::fprintf(stderr, "\r%ld puzzles, %.0f/s", done, done / (now - start_));
+  std::fflush(stderr);
+}
+
+}  // namespace tavimoro::cli

@@ -1,0 +1,36 @@
+// Reading puzzle lines for the batch commands: from the named files in
+// order, or standard input when none is named or the name is "-". Lines are
+// bytes; a trailing carriage return is dropped; blank lines (only blanks and
+// tabs) and lines starting with "#" are skipped.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tavimoro::cli {
+
+// Calls `each` for every puzzle line in input order. Returns kExitOk, or
+// kExitFileError after printing "tavimoro-cli: cannot read FILE" when a
+// file cannot be opened (lines of earlier files have been handled).
+int ForEachPuzzleLine(const std::vector<std::string>& files,
+                      const std::function<void(const std::string& line)>& each);
+
+// Reads every puzzle line at once (for commands that work in parallel).
+int ReadPuzzleLines(const std::vector<std::string>& files, std::vector<std::string>& lines);
+
+// Progress on standard error, only when it is a terminal: "N puzzles, R/s".
+class Progress {
+ public:
+  Progress();
+  ~Progress();
+  void Tick(long done);
+
+ private:
+  bool enabled_;
+  long last_ = 0;
+  double start_;
+  double lastShown_;
+};
+
+}  // namespace tavimoro::cli
