@@ -486,7 +486,13 @@ std::string HouseName(int house) {
   return std::string(HouseTypeName(HouseType(house))) + " " + std::to_string(HouseNum(house));
 }
 
-std::string CellName(int cell) { return "R" + std::to_string(CellRow(cell)) + "C" + std::to_string(CellCol(cell)); }
+std::string CellName(int cell) {
+  std::string name = "R";
+  name += static_cast<char>('0' + CellRow(cell));
+  name += 'C';
+  name += static_cast<char>('0' + CellCol(cell));
+  return name;
+}
 
 std::string EliminationHintText(const StepRecord& step, int level) {
   const StepShape shape = ShapeOf(step);

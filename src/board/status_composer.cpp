@@ -72,27 +72,12 @@ PuzzleState GetAnalysisState(const Board& board) {
   return state;
 }
 
-std::string BuildAnalysis(const Board& board) {
-  const PuzzleState state = GetAnalysisState(board);
-  TechniqueCounts counts{};
-  const int rating = Rate(state, counts, kNoTechniqueLimit);
-  PuzzleState singlesCopy = state;
-  const int singles = SolveWithSingles(singlesCopy);
-
-  std::string text = "<b>Difficulty rating: ";
-  for (int level = 0; level < 6; ++level) {
-    if (LevelMaxTechnique(level) >= rating) {
-      text += "\"" + LevelCaption(level) + "\" (" + std::to_string(level + 1) + "/6)";
-      break;
-    }
-  }
-  text += ". Puzzle can be solved using these techniques:</b>";
-
+std::string TechniqueTable(const TechniqueCounts& counts) {
   int used = 0;
   for (int t = 0; t <= kComplexForcingChains; ++t) used += counts[t] > 0;
   const int columns = used > 3 ? 3 : used;
   const int rows = used > 3 ? (used + 2) / 3 : 1;
-  text += "<font size=3><table width=\"95%\" border=0>";
+  std::string text = "<font size=3><table width=\"95%\" border=0>";
   int next = 0;
   for (int r = 0; r < rows; ++r) {
     text += "<tr>";
@@ -106,7 +91,28 @@ std::string BuildAnalysis(const Board& board) {
     }
     text += "</tr>";
   }
-  text += "</table></font>";
+  return text + "</table></font>";
+}
+
+std::string BuildAnalysis(const Board& board) {
+  const PuzzleState state = GetAnalysisState(board);
+  TechniqueCounts counts{};
+  const int rating = Rate(state, counts, kNoTechniqueLimit);
+  PuzzleState singlesCopy = state;
+  const int singles = SolveWithSingles(singlesCopy);
+
+  std::string text = "<b>Difficulty rating: ";
+  for (int level = 0; level < 6; ++level) {
+    if (LevelMaxTechnique(level) >= rating) {
+      text += '"';
+      text += LevelCaption(level);
+      text += "\" (" + std::to_string(level + 1) + "/6)";
+      break;
+    }
+  }
+  text += ". Puzzle can be solved using these techniques:</b>";
+
+  text += TechniqueTable(counts);
 
   text += "<br><center>" + std::to_string(81 - state.FilledCount) + " unsolved cells. ";
   if (singlesCopy.FilledCount == 81)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/puzzle_state.h"
+#include "engine/rating.h"
 
 namespace tavimoro {
 
@@ -26,6 +27,11 @@ PuzzleState GetAnalysisState(const Board& board);
 // Difficulty, the techniques needed (three to a row when more than three),
 // the unsolved cells and how far singles alone get.
 std::string BuildAnalysis(const Board& board);
+
+// The analysis's technique table: every technique used, ascending, as a
+// link with " (n)" when used twice or more; up to three in one row, more
+// wrap into rows of three.
+std::string TechniqueTable(const TechniqueCounts& counts);
 
 // The lowest cell holding an entered digit whose removal makes the puzzle
 // valid; -1 when no single entry explains the error.
