@@ -16,7 +16,7 @@ inline constexpr int kComplexForcingChains = 18;  // rating of a puzzle the ladd
 inline constexpr int kNoTechniqueLimit = 29;
 
 // Where the help pages live unless SetHelpBase says otherwise.
-inline constexpr std::string_view kMakerHelpBase = "https://www.tavimoro.app/help/";
+inline constexpr std::string_view kMakerHelpBase = "http://www.tavimoro.app/help/";
 
 // The first instance of the cheapest technique up to maxTechnique (rung 0 is
 // always tried). Kind 0 when nothing was found. Reads the state only.

@@ -42,7 +42,7 @@ TEST(TechniqueNames, PlainAndAsLink) {
   EXPECT_EQ(TechniqueName(10, false), "X Wing");
   EXPECT_EQ(TechniqueName(18, false), "Complex Forcing Chains");
   EXPECT_EQ(TechniqueName(3, true),
-            "<a href='https://www.tavimoro.app/help/techniques.html#b3'>Omission</a>");
+            "<a href='http://www.tavimoro.app/help/techniques.html#b3'>Omission</a>");
   const std::string saved = HelpBase();
   SetHelpBase("file:///usr/share/tavimoro/help/");
   EXPECT_EQ(TechniqueName(17, true),
