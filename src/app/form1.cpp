@@ -14,7 +14,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/about_dialog.h"
 #include "app/centered_message_box.h"
+#include "app/help_pages.h"
 #include "app/image_button.h"
 #include "app/key_map.h"
 #include "app/panel_view.h"
@@ -109,7 +111,10 @@ void Form1::createToolbar() {
   for (int index = 0; index < kToolbarCount; ++index) {
     auto* button = new ImageButton(kToolbar[index].icon, kToolbar[index].toolTip, banner_);
     button->setObjectName(QStringLiteral("imgBut%1").arg(index));
-    connect(button, &ImageButton::clicked, this, [this, index] { board_.imgBut_Click(index); });
+    connect(button, &ImageButton::clicked, this, [this, index] {
+      board_.imgBut_Click(index);
+      syncFromBoard();
+    });
     toolbar_[index] = button;
   }
   for (int position = 0; position < kToolbarCount; ++position) {
@@ -155,6 +160,7 @@ void Form1::layoutWindow() {
   connect(grid_, &BoardView::cellReleased, this, [this](int cell, Qt::MouseButton button) {
     if (button == Qt::LeftButton) board_.picGrid_MouseUp(cell, MouseButton::Left);
     if (button == Qt::RightButton) board_.picGrid_MouseUp(cell, MouseButton::Right);
+    syncFromBoard();
   });
   connect(banner_, &TitleBanner::hovered, this, [this] {
     for (ImageButton* button : toolbar_) button->update();
@@ -219,8 +225,8 @@ void Form1::connectMenus() {
   on(m.mnuShortcuts, [this] { board_.ShowShortcuts(); });
   on(m.mnuAbout, [this] { board_.ShowAbout(); });
   connect(menus_, &PopupMenus::helpFileRequested, this,
-          [this](const QString& anchor) { OpenUrl(HelpBase() + "helpfile.html" + anchor.toStdString()); });
-  connect(menus_, &PopupMenus::techniquesPageRequested, this, [this] { OpenUrl(TechniquesPageAddress()); });
+          [](const QString& anchor) { OpenHelpPage(kHelpFilePage, anchor); });
+  connect(menus_, &PopupMenus::techniquesPageRequested, this, [] { OpenHelpPage(kTechniquesPage); });
 }
 
 // The ticks stored between runs; auto-remove and colour-coded marks last
@@ -399,10 +405,11 @@ void Form1::Show(HostWindow window) {
     case HostWindow::SavedPuzzleList:
       ShowMessage(this, kProgramTitle, "The saved-puzzle list is not part of this build yet.");
       break;
-    case HostWindow::About:
-      ShowMessage(this, QStringLiteral("About Tavimoro"),
-                  QStringLiteral("Tavimoro %1\nA Sudoku trainer that teaches by hints.").arg(TAVIMORO_VERSION));
+    case HostWindow::About: {
+      AboutDialog about(this);
+      about.exec();
       break;
+    }
   }
   syncFromBoard();
 }

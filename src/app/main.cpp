@@ -3,7 +3,9 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/help_pages.h"
 #include "app/settings/settings.h"
+#include "engine/step_finder.h"
 #include "engine/tables.h"
 
 namespace {
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tavimoro");
   tavimoro::InitEngine();
+  tavimoro::SetHelpBase(tavimoro::app::ChooseHelpBase(QApplication::applicationDirPath()));
   tavimoro::app::Form1 window(tavimoro::LocateIniFile(IniOption(QApplication::arguments())));
   window.show();
   window.restoreLastBoard();
