@@ -19,7 +19,6 @@
 #include "app/help_pages.h"
 #include "app/image_button.h"
 #include "app/key_map.h"
-#include "app/panel_view.h"
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
 #include "app/settings/ini_document.h"
@@ -98,8 +97,6 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   resize(980, 610);
 }
 
-QWidget* Form1::panel() const { return panel_; }
-
 // --- construction -------------------------------------------------------------
 
 void Form1::createToolbar() {
@@ -147,10 +144,14 @@ void Form1::createToolArea() {
 }
 
 void Form1::createPanel() {
-  panel_ = new PanelView(this);
+  panel_ = new HTMLLabel(this);
   panel_->setObjectName("HL1");
   panel_->setMinimumWidth(300);
-  connect(panel_, &PanelView::HyperlinkClick, this, &Form1::onPanelLink);
+  panel_->SetEnableScroll(true);
+  // The keyboard belongs to the board: the panel scrolls by mouse only.
+  panel_->setFocusPolicy(Qt::NoFocus);
+  for (QWidget* part : panel_->findChildren<QWidget*>()) part->setFocusPolicy(Qt::NoFocus);
+  connect(panel_, &HTMLLabel::HyperlinkClick, this, &Form1::onPanelLink);
 }
 
 void Form1::layoutWindow() {
@@ -369,10 +370,10 @@ std::optional<std::string> Form1::ClipboardText() {
 
 void Form1::SetClipboardText(std::string_view text) { QGuiApplication::clipboard()->setText(Q(text)); }
 
-std::string Form1::PanelHtml() { return panel_->documentHTML().toStdString(); }
+std::string Form1::PanelHtml() { return panel_->DocumentHTML().toStdString(); }
 
 void Form1::SetPanelHtml(std::string_view html) {
-  panel_->setDocumentHTML(Q(html));
+  panel_->SetDocumentHTML(Q(html));
   // "Analyzing..." must be seen while the analysis is computed.
   panel_->repaint();
   syncFromBoard();

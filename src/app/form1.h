@@ -12,11 +12,11 @@
 
 #include "app/board_view.h"
 #include "board/board.h"
+#include "htmllabel/widget/html_label.h"
 
 namespace tavimoro::app {
 
 class ImageButton;
-class PanelView;
 class PopupMenus;
 class StatusLight;
 class TitleBanner;
@@ -52,7 +52,7 @@ class Form1 : public QWidget, public BoardHost {
   StatusLight* light() const { return light_; }
   PopupMenus* menus() const { return menus_; }
   TitleBanner* banner() const { return banner_; }
-  QWidget* panel() const;
+  HTMLLabel* panel() const { return panel_; }
 
   // Loads the last board and tool (or the sample puzzle) as at start-up.
   void restoreLastBoard();
@@ -109,7 +109,7 @@ class Form1 : public QWidget, public BoardHost {
   TitleBanner* banner_ = nullptr;
   std::array<ImageButton*, kToolbarCount> toolbar_{};
   BoardView* grid_ = nullptr;
-  PanelView* panel_ = nullptr;
+  HTMLLabel* panel_ = nullptr;
   QWidget* toolArea_ = nullptr;
   ImageButton* pen_ = nullptr;
   ImageButton* pencil_ = nullptr;

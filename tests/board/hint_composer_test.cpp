@@ -131,8 +131,9 @@ TEST_F(HintTest, HighestWrongDigitOfTheCellIsReported) {
 }
 
 TEST_F(HintTest, NoVisualClueAsksForPencilMarksAndSelectsThePencil) {
-  // Rows 1 and 2 empty: every cell has two candidates, every digit two places.
-  LoadWithHoles({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+  // No house has one empty cell and no digit has one place left by the
+  // values alone.
+  board.PaintPuzzle("........1..2..3.4..4..5.6.....7..5.6.5..8..1.9.......8..3..7....6..1...42..9.....");
   const std::string tail = "or by clicking the \"Fill All\" button. <a href='" + HelpBase() +
                            "helpfile.html#pencilmarks'>Click here to learn more about pencil marks</a>. Click <a "
                            "href='RefreshWithAnal'>here</a> for an analysis of this puzzle.";
@@ -141,11 +142,12 @@ TEST_F(HintTest, NoVisualClueAsksForPencilMarksAndSelectsThePencil) {
                     "the pencil tool, " +
                         tail);
   EXPECT_EQ(board.CurTool, kPencil);
-  Mark(0, {5, 6});  // right, but most cells have none
+  board.Cells[0].Marks = board.GetEngineGrid(true).CandMask[0];  // right, but most cells have none
   EXPECT_EQ(Hint(), "<b>HINT:</b> <i>Please Finish Pencil Marks.</i> Your current pencil marks are correct, "
                     "however, I need the rest of them in order to give you any further hints. Please complete "
                     "them manually, " +
                         tail);
+  EXPECT_EQ(board.LastHint.Kind, kNoStep);
 }
 
 TEST_F(HintTest, InvalidPuzzleShowsTheStatusPanelInstead) {
@@ -159,21 +161,34 @@ TEST_F(HintTest, InvalidPuzzleShowsTheStatusPanelInstead) {
 // With every empty cell marked, the ladder answers from the marks; a mark
 // the user removed counts as eliminated.
 TEST_F(HintTest, TechniqueHintFromMarksEscalatesInThreeLevels) {
-  LoadWithHoles({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
-  PuzzleState values = board.GetEngineGrid(true);
-  for (int c = 0; c < 18; ++c) board.Cells[c].Marks = values.CandMask[c];
-  board.Cells[4].Marks = static_cast<std::uint16_t>(DigitBit(kSolution[4] - '0'));  // R1C5: only its 7
+  board.PaintPuzzle(testing::kPuzzle);
+  const PuzzleState values = board.GetEngineGrid(true);
+  int firstSingle = 81, pairCell = -1;
+  for (int c = 0; c < 81; ++c) {
+    if (values.Grid[c] != 0) continue;
+    board.Cells[c].Marks = values.CandMask[c];
+    if (values.CandCount[c] == 1) firstSingle = std::min(firstSingle, c);
+    if (values.CandCount[c] == 2 && pairCell < 0) pairCell = c;
+  }
+  ASSERT_GE(pairCell, 0);
+  ASSERT_LT(pairCell, firstSingle);
+  // Keep only the solution's mark in the first two-candidate cell: the
+  // engine must now see a naked single there, before any other.
+  const int digit = kSolution[pairCell] - '0';
+  board.Cells[pairCell].Marks = static_cast<std::uint16_t>(DigitBit(digit));
+  const std::string d(1, kSolution[pairCell]);
 
   const std::string name = TechniqueName(0, true);
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
-  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + " on the number 7.<br><br>Click \"Hint\" again for even more...");
-  EXPECT_EQ(Hint(), "<b>HINT:</b> There is a " + name + " in this cell (7)." + kApply);
-  EXPECT_EQ(board.SelCell, 4);
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + " on the number " + d +
+                        ".<br><br>Click \"Hint\" again for even more...");
+  EXPECT_EQ(Hint(), "<b>HINT:</b> There is a " + name + " in this cell (" + d + ")." + kApply);
+  EXPECT_EQ(board.SelCell, pairCell);
   EXPECT_EQ(board.LastHint.Kind, kPlaceValue);
   Hint();
-  EXPECT_EQ(board.Cells[4].Value, 7);
-  // The 7 left the marks of its peers.
-  for (int c : {0, 1, 2, 3, 5, 6, 7, 8, 12, 13, 14}) EXPECT_FALSE(board.Cells[c].Pencil(7)) << c;
+  EXPECT_EQ(board.Cells[pairCell].Value, digit);
+  for (int c = 0; c < 81; ++c)
+    if (c != pairCell && CellsShareHouse(c, pairCell)) EXPECT_FALSE(board.Cells[c].Pencil(digit)) << c;
 }
 
 TEST_F(HintTest, AnyStatusRefreshStartsTheHintOver) {

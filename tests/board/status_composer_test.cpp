@@ -43,14 +43,14 @@ TEST_F(StatusTest, SolvedBoardWhateverTheMarks) {
 
 TEST_F(StatusTest, OneWrongEntryTurnsPinkAndTheLightRed) {
   board.PaintPuzzle(kPuzzle);
-  board.Cells[40].Value = 1;  // R5C5 is a 5; a 1 breaks no rule but leaves no solution
+  board.Cells[2].Value = 2;  // R1C3 is a 4; a 2 breaks no rule but leaves no solution
   UpdateStatus(board, false);
   EXPECT_EQ(host.panel, "<h5>" + std::string(kNoSolution) + "</h5><br>Pink cell is invalid.");
-  EXPECT_EQ(board.CellColors[40], 0xFFC0FFu);
+  EXPECT_EQ(board.CellColors[2], 0xFFC0FFu);
   EXPECT_TRUE(host.lightRed);
   EXPECT_TRUE(board.Controls.Clear);
   EXPECT_FALSE(board.Controls.Hint);
-  EXPECT_EQ(FindWrongEntry(board), 40);
+  EXPECT_EQ(FindWrongEntry(board), 2);
 }
 
 TEST_F(StatusTest, BrokenGivensMarkNothingButStillLightRed) {
