@@ -147,10 +147,12 @@ void Form1::createPanel() {
   panel_ = new HTMLLabel(this);
   panel_->setObjectName("HL1");
   panel_->setMinimumWidth(300);
-  panel_->SetEnableScroll(true);
-  // The keyboard belongs to the board: the panel scrolls by mouse only.
+  panel_->SetEnableAnchors(true);
+  panel_->SetBackColor(Qt::white);
+  panel_->SetBorderStyle(1);
+  panel_->SetAppearance(0);
+  // The keyboard belongs to the board.
   panel_->setFocusPolicy(Qt::NoFocus);
-  for (QWidget* part : panel_->findChildren<QWidget*>()) part->setFocusPolicy(Qt::NoFocus);
   connect(panel_, &HTMLLabel::HyperlinkClick, this, &Form1::onPanelLink);
 }
 
