@@ -25,7 +25,7 @@ enum class Align { kLeft, kCentre, kRight };
 
 DrawOp TextOp(const Font& font, int x, int baseline, std::string text, Colour colour) {
   DrawOp op;
-  op.Type = DrawOp::kText;
+  op.Type = DrawOp::kDrawText;
   op.X = x;
   op.Y = baseline;
   op.Ink = colour;
@@ -59,7 +59,7 @@ struct Block {
     for (DrawOp& op : other.ops) {
       op.X += dx;
       op.Y += dy;
-      if (op.Type == DrawOp::kLine) {
+      if (op.Type == DrawOp::kDrawLine) {
         op.X2 += dx;
         op.Y2 += dy;
       }
@@ -468,7 +468,7 @@ int Flow::Element(int index) {
       if (mode_ == Mode::kDraw) {
         const int y = penY_ + engine_.options.DefaultSpacing / 2;
         DrawOp op;
-        op.Type = DrawOp::kLine;
+        op.Type = DrawOp::kDrawLine;
         op.X = left_;
         op.Y = y;
         op.X2 = rightLimit_ - 1;
@@ -813,7 +813,7 @@ int Flow::Table(int index, int rangeEnd) {
       const bool hasFill = td.HasBackground || (tr && tr->HasBackground);
       if (hasFill) {
         DrawOp fill;
-        fill.Type = DrawOp::kFill;
+        fill.Type = DrawOp::kFillRect;
         fill.X = p.cx;
         fill.Y = y;
         fill.X2 = p.cw;
@@ -826,7 +826,7 @@ int Flow::Table(int index, int rangeEnd) {
         const int lines[4][4] = {{l, t, r, t}, {r, t, r, b}, {l, b, r, b}, {l, t, l, b}};
         for (const auto& ln : lines) {
           DrawOp op;
-          op.Type = DrawOp::kLine;
+          op.Type = DrawOp::kDrawLine;
           op.X = ln[0];
           op.Y = ln[1];
           op.X2 = ln[2];
@@ -851,7 +851,7 @@ int Flow::Table(int index, int rangeEnd) {
   Block framed;
   if (table.HasBackground) {
     DrawOp fill;
-    fill.Type = DrawOp::kFill;
+    fill.Type = DrawOp::kFillRect;
     fill.X = 0;
     fill.Y = 0;
     fill.X2 = width;
@@ -891,7 +891,7 @@ LayoutResult LayoutDocument(const Document& document, const LayoutOptions& optio
   result.Height = padding + body.height + padding;
   for (DrawOp& op : body.ops) {
     op.Y += padding;
-    if (op.Type == DrawOp::kLine) op.Y2 += padding;
+    if (op.Type == DrawOp::kDrawLine) op.Y2 += padding;
   }
   result.Ops = std::move(body.ops);
   for (LinkArea& a : body.links) {
@@ -912,9 +912,9 @@ void PaintLayout(const LayoutResult& layout, Painter& painter) {
   painter.FillRect(0, 0, layout.Width, layout.Height, layout.Background);
   for (const DrawOp& op : layout.Ops) {
     switch (op.Type) {
-      case DrawOp::kText: painter.DrawText(op.TextFont, op.X, op.Y, op.Text, op.Ink); break;
-      case DrawOp::kLine: painter.DrawLine(op.X, op.Y, op.X2, op.Y2, op.Ink); break;
-      case DrawOp::kFill: painter.FillRect(op.X, op.Y, op.X2, op.Y2, op.Ink); break;
+      case DrawOp::kDrawText: painter.DrawText(op.TextFont, op.X, op.Y, op.Text, op.Ink); break;
+      case DrawOp::kDrawLine: painter.DrawLine(op.X, op.Y, op.X2, op.Y2, op.Ink); break;
+      case DrawOp::kFillRect: painter.FillRect(op.X, op.Y, op.X2, op.Y2, op.Ink); break;
     }
   }
 }

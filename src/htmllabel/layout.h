@@ -58,8 +58,8 @@ struct Rect {
 };
 
 struct DrawOp {
-  enum Kind { kText, kLine, kFill };
-  Kind Type = kText;
+  enum Kind { kDrawText, kDrawLine, kFillRect };
+  Kind Type = kDrawText;
   int X = 0, Y = 0;  // text: pen x and baseline; line: start; fill: top left
   int X2 = 0, Y2 = 0;  // line: end; fill: width and height
   Colour Ink = 0;
