@@ -69,6 +69,8 @@ class BoardHost {
   // The panel beside the board (its document as HTML).
   virtual std::string PanelHtml() = 0;
   virtual void SetPanelHtml(std::string_view html) = 0;
+  // The status light beside the panel: red for an invalid board, else black.
+  virtual void SetStatusLight(bool red) = 0;
 
   // Saved puzzles (section "SavedGames" of the settings file). The reason
   // the store cannot keep a puzzle under this name, "" when it can.

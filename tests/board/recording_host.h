@@ -28,6 +28,7 @@ class RecordingHost : public BoardHost {
   std::map<BoardOption, bool> ticks;
   std::optional<std::string> clipboard;
   std::string panel;
+  bool lightRed = false;
   std::map<std::string, std::string> saved;  // names as written
   std::vector<HostWindow> windows;
   std::vector<std::string> urls;
@@ -64,6 +65,7 @@ class RecordingHost : public BoardHost {
   void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
   std::string PanelHtml() override { return panel; }
   void SetPanelHtml(std::string_view html) override { panel = html; }
+  void SetStatusLight(bool red) override { lightRed = red; }
   std::string SaveNameProblem(std::string_view name) override {
     return name.find('=') != std::string_view::npos ? "The name cannot contain \"=\"." : "";
   }
