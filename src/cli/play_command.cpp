@@ -33,7 +33,7 @@ class ScriptedHost : public BoardHost {
   std::deque<Answer> answers;
   std::deque<std::string> inputs;
   std::int64_t now = 0;
-  nlohmann::json messages = nlohmann::json::array();
+  nlohmann::ordered_json messages = nlohmann::ordered_json::array();
   int beeps = 0;
   std::optional<std::string> clipboard;
   std::string panel;
@@ -210,12 +210,12 @@ bool Session::Menu(std::string_view item) {
 }
 
 void Session::Show() {
-  nlohmann::json colors = nlohmann::json::array();
+  nlohmann::ordered_json colors = nlohmann::ordered_json::array();
   for (int i = 0; i < 81; ++i) {
     if (board_.CellColors[i] != 0) colors.push_back({i, board_.CellColors[i]});
   }
   const BoardControls& c = board_.Controls;
-  const nlohmann::json shown = {
+  const nlohmann::ordered_json shown = {
       {"board", board_.GetAllGrid()},
       {"sel", board_.SelCell},
       {"tool", board_.CurTool},
@@ -233,8 +233,8 @@ void Session::Show() {
       {"messages", host_.messages},
       {"beeps", host_.beeps},
       {"clipboard", host_.clipboard.value_or("")}};
-  std::cout << shown.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n' << std::flush;
-  host_.messages = nlohmann::json::array();
+  std::cout << shown.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n' << std::flush;
+  host_.messages = nlohmann::ordered_json::array();
   host_.beeps = 0;
 }
 
