@@ -5,6 +5,12 @@
 //
 // The board never blocks on anything but these calls, so a host that answers
 // at once turns the board into a plain state machine.
+//
+// The hint and status-panel composers work on the board and this interface:
+// the window runs the status composer from Redraw(true) and UpdateStatus,
+// and the hint composer from ShowHint. They write the panel (SetPanelHtml,
+// SetStatusLight), the board's CellColors, SelCell and LastHint, and the
+// Clear/Solution/Hint entries of Board::Controls.
 #pragma once
 
 #include <cstdint>
