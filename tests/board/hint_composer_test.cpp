@@ -187,8 +187,11 @@ TEST_F(HintTest, TechniqueHintFromMarksEscalatesInThreeLevels) {
   EXPECT_EQ(board.LastHint.Kind, kPlaceValue);
   Hint();
   EXPECT_EQ(board.Cells[pairCell].Value, digit);
-  for (int c = 0; c < 81; ++c)
-    if (c != pairCell && CellsShareHouse(c, pairCell)) EXPECT_FALSE(board.Cells[c].Pencil(digit)) << c;
+  for (int c = 0; c < 81; ++c) {
+    if (c != pairCell && CellsShareHouse(c, pairCell)) {
+      EXPECT_FALSE(board.Cells[c].Pencil(digit)) << c;
+    }
+  }
 }
 
 TEST_F(HintTest, AnyStatusRefreshStartsTheHintOver) {
