@@ -1,16 +1,13 @@
 #include <QApplication>
-#include <QLabel>
 
+#include "app/form1.h"
 #include "engine/tables.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tavimoro");
   tavimoro::InitEngine();
-  QLabel window("Tavimoro");
-  window.setWindowTitle("Tavimoro");
-  window.setAlignment(Qt::AlignCenter);
-  window.resize(480, 360);
+  tavimoro::app::Form1 window;
   window.show();
   return QApplication::exec();
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "engine/puzzle_state.h"
+#include "engine/step_record.h"
 
 namespace tavimoro {
 
@@ -14,6 +16,11 @@ using TechniqueCounts = std::array<int, 19>;  // uses per technique 0..18
 // The state must have fresh candidates; it is not changed. A grid without
 // an empty cell rates 0 with all counts 0.
 int Rate(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique);
+
+// The same solve, calling onStep with every step it applies (placements and
+// eliminations, in order) before applying it.
+int Rate(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique,
+         const std::function<void(const StepRecord&)>& onStep);
 
 // The highest technique a level 0..5 admits; -1 for the custom level 6; 0
 // for any other level.

@@ -15,6 +15,9 @@ inline constexpr int kTechniqueCount = 18;     // rungs 0..17
 inline constexpr int kComplexForcingChains = 18;  // rating of a puzzle the ladder cannot finish
 inline constexpr int kNoTechniqueLimit = 29;
 
+// Where the help pages live unless SetHelpBase says otherwise.
+inline constexpr std::string_view kMakerHelpBase = "http://www.tavimoro.app/help/";
+
 // The first instance of the cheapest technique up to maxTechnique (rung 0 is
 // always tried). Kind 0 when nothing was found. Reads the state only.
 StepRecord FindNextStep(const PuzzleState& state, int maxTechnique);

@@ -1,0 +1,79 @@
+#include "app/centered_message_box.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <cmath>
+
+namespace tavimoro::app {
+
+namespace {
+
+QPointer<QWidget> gMainWindow;
+
+// The dialog's size is settled in its own showEvent; moving right after it
+// still happens before the window is mapped, so it never shows elsewhere.
+template <class Dialog>
+class Centred : public Dialog {
+ public:
+  using Dialog::Dialog;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    Dialog::showEvent(event);
+    CentreOnMainWindow(this, this->parentWidget());
+  }
+};
+
+}  // namespace
+
+void SetMainWindow(QWidget* window) { gMainWindow = window; }
+QWidget* MainWindow() { return gMainWindow; }
+
+QPoint CentredTopLeft(const QRect& mainFrame, const QSize& boxFrame) {
+  const double left = mainFrame.left() + mainFrame.width() / 2.0 - boxFrame.width() / 2.0;
+  const double top = mainFrame.top() + mainFrame.height() / 2.0 - boxFrame.height() / 2.0;
+  return QPoint(static_cast<int>(std::nearbyint(left)), static_cast<int>(std::nearbyint(top)));
+}
+
+void CentreOnMainWindow(QWidget* box, QWidget* parent) {
+  QWidget* anchor = gMainWindow ? gMainWindow.data() : (parent ? parent->window() : nullptr);
+  if (!anchor || anchor == box) return;
+  const QRect mainFrame = anchor->frameGeometry();
+  const QSize margins = box->frameGeometry().size() - box->geometry().size();
+  const QPoint frameTopLeft = CentredTopLeft(mainFrame, box->size() + margins);
+  box->move(frameTopLeft);
+}
+
+void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
+  Centred<QMessageBox> box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+Answer AskYesNoCancel(QWidget* parent, const QString& title, const QString& text) {
+  Centred<QMessageBox> box(QMessageBox::Question, title, text,
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
+QString AskText(QWidget* parent, const QString& title, const QString& prompt) {
+  Centred<QInputDialog> box(parent);
+  box.setWindowTitle(title);
+  box.setLabelText(prompt);
+  box.setInputMode(QInputDialog::TextInput);
+  if (box.exec() != QDialog::Accepted) return {};
+  return box.textValue();
+}
+
+}  // namespace tavimoro::app

@@ -1,0 +1,34 @@
+// Message boxes, questions and input boxes centred over the main window,
+// whichever window asks: each dialog is parented and moved to the centre of
+// the main window after its size is final and before it appears on screen.
+// A box larger than the main window is centred all the same.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace tavimoro::app {
+
+inline const QString kProgramTitle = QStringLiteral("Tavimoro");
+
+// The window every box centres on. Set once by the main window; until then a
+// box centres on its own parent window.
+void SetMainWindow(QWidget* window);
+QWidget* MainWindow();
+
+// Moves a top-level widget so that its frame is centred on the main window
+// (on parent's window when no main window is set). Halves are taken in
+// floating point and rounded to the nearest integer, ties to even.
+void CentreOnMainWindow(QWidget* box, QWidget* parent);
+QPoint CentredTopLeft(const QRect& mainFrame, const QSize& boxFrame);
+
+enum class Answer { Yes, No, Cancel };
+
+// An OK message box.
+void ShowMessage(QWidget* parent, const QString& title, const QString& text);
+// A Yes/No/Cancel question; closing the box answers Cancel.
+Answer AskYesNoCancel(QWidget* parent, const QString& title, const QString& text);
+// A one-line input box; "" when cancelled.
+QString AskText(QWidget* parent, const QString& title, const QString& prompt);
+
+}  // namespace tavimoro::app

@@ -1,0 +1,35 @@
+#include "app/help_pages.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "app/update_check.h"
+#include "engine/step_finder.h"
+
+namespace tavimoro::app {
+
+QString BundledHelpFolder(const QString& programFolder) {
+  const QDir program(programFolder);
+  for (const char* relative : {"help", "../share/tavimoro/help"}) {
+    const QFileInfo page(program.filePath(QString::fromLatin1(relative) + "/" + kHelpFilePage));
+    if (page.isFile()) return page.absoluteDir().canonicalPath() + "/";
+  }
+  return {};
+}
+
+std::string ChooseHelpBase(const QString& programFolder) {
+  if (!qEnvironmentVariable("TAVIMORO_SERVER").trimmed().isEmpty()) {
+    return (ServerBase() + "/help/").toStdString();
+  }
+  const QString bundled = BundledHelpFolder(programFolder);
+  if (!bundled.isEmpty()) return QUrl::fromLocalFile(bundled).toString(QUrl::FullyEncoded).toStdString();
+  return (QString::fromLatin1(kMakerServer) + "/help/").toStdString();
+}
+
+void OpenHelpPage(const QString& page, const QString& anchor) {
+  QDesktopServices::openUrl(QUrl(QString::fromStdString(HelpBase()) + page + anchor));
+}
+
+}  // namespace tavimoro::app

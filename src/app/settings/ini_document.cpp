@@ -1,0 +1,168 @@
+#include "app/settings/ini_document.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tavimoro {
+namespace {
+
+bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool HasLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+}  // namespace
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+IniDocument::Line IniDocument::Classify(std::string raw) {
+  Line line;
+  const std::string_view text = Trim(raw);
+  if (!text.empty() && text.front() == '[') {
+    line.kind = Line::Section;
+    line.name = std::string(Trim(text.substr(1, text.find(']') - 1)));
+  } else if (!text.empty() && text.front() != ';' && text.find('=') != std::string_view::npos) {
+    line.kind = Line::Key;
+    line.name = std::string(Trim(text.substr(0, text.find('='))));
+  }
+  line.raw = std::move(raw);
+  return line;
+}
+
+IniDocument IniDocument::Parse(std::string_view text) {
+  IniDocument doc;
+  doc.endsWithBreak_ = text.empty() || text.back() == '\n';
+  bool first = true;
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    std::string_view raw = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!raw.empty() && raw.back() == '\r') {
+      raw.remove_suffix(1);
+      if (first) doc.lineBreak_ = "\r\n";
+    }
+    first = false;
+    doc.lines_.push_back(Classify(std::string(raw)));
+  }
+  return doc;
+}
+
+int IniDocument::FindSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].kind == Line::Section && SameName(lines_[i].name, section)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int IniDocument::SectionEnd(int header) const {
+  int i = header + 1;
+  while (i < static_cast<int>(lines_.size()) && lines_[i].kind != Line::Section) ++i;
+  return i;
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  const int header = FindSection(section);
+  if (header < 0) return std::nullopt;
+  const int end = SectionEnd(header);
+  for (int i = header + 1; i < end; ++i) {
+    const Line& line = lines_[i];
+    if (line.kind != Line::Key || !SameName(line.name, key)) continue;
+    std::string_view value = Trim(std::string_view(line.raw).substr(line.raw.find('=') + 1));
+    value = value.substr(0, value.find('\0'));
+    return std::string(value);
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> IniDocument::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  const int header = FindSection(section);
+  if (header < 0) return keys;
+  const int end = SectionEnd(header);
+  for (int i = header + 1; i < end; ++i) {
+    const Line& line = lines_[i];
+    if (line.kind != Line::Key || line.name.empty()) continue;
+    const bool seen = std::any_of(keys.begin(), keys.end(), [&](const std::string& k) { return SameName(k, line.name); });
+    if (!seen) keys.push_back(line.name);
+  }
+  return keys;
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  std::string raw(key);
+  raw.append(1, '=').append(value);
+  endsWithBreak_ = true;
+  int header = FindSection(section);
+  if (header < 0) {
+    std::string headerLine(1, '[');
+    headerLine.append(section).push_back(']');
+    lines_.push_back(Classify(std::move(headerLine)));
+    lines_.push_back(Classify(std::move(raw)));
+    return;
+  }
+  const int end = SectionEnd(header);
+  int lastFilled = header;
+  for (int i = header + 1; i < end; ++i) {
+    Line& line = lines_[i];
+    if (line.kind == Line::Key && SameName(line.name, key)) {
+      line = Classify(std::move(raw));
+      return;
+    }
+    if (!Trim(line.raw).empty()) lastFilled = i;
+  }
+  lines_.insert(lines_.begin() + lastFilled + 1, Classify(std::move(raw)));
+}
+
+void IniDocument::Remove(std::string_view section, std::string_view key) {
+  const int header = FindSection(section);
+  if (header < 0) return;
+  const auto first = lines_.begin() + header + 1;
+  const auto last = lines_.begin() + SectionEnd(header);
+  lines_.erase(std::remove_if(first, last,
+                              [&](const Line& line) { return line.kind == Line::Key && SameName(line.name, key); }),
+               last);
+}
+
+std::string IniDocument::Text() const {
+  std::string text;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    text += lines_[i].raw;
+    if (i + 1 < lines_.size() || endsWithBreak_) text += lineBreak_;
+  }
+  return text;
+}
+
+std::string SectionNameProblem(std::string_view section) {
+  if (section.empty()) return "The section name is empty.";
+  if (HasLineBreakOrNul(section) || section.find(']') != std::string_view::npos)
+    return "A section name cannot contain a line break or \"]\".";
+  if (IsBlank(section.front()) || IsBlank(section.back())) return "A section name cannot start or end with a blank.";
+  return "";
+}
+
+std::string KeyNameProblem(std::string_view key) {
+  if (key.empty()) return "The name is empty.";
+  if (HasLineBreakOrNul(key)) return "The name cannot contain a line break.";
+  if (key.find('=') != std::string_view::npos) return "The name cannot contain \"=\".";
+  if (key.front() == '[' || key.front() == ';') return "The name cannot start with \"[\" or \";\".";
+  if (IsBlank(key.front()) || IsBlank(key.back())) return "The name cannot start or end with a blank.";
+  return "";
+}
+
+std::string ValueProblem(std::string_view value) {
+  if (HasLineBreakOrNul(value)) return "A value cannot contain a line break.";
+  return "";
+}
+
+}  // namespace tavimoro

@@ -1,0 +1,204 @@
+// Board: the one board of the program and every operation that changes it,
+// without any window. Whatever the board needs from the window (dialogs, the
+// clipboard, redrawing, the panel) goes through BoardHost.
+//
+// Representation: 81 flat CellRec values, row-major (cell = 9 * (row - 1) +
+// (column - 1)), each with its pencil marks as a 9-bit mask. Undo keeps whole
+// boards as record strings ("[5|T|][0|F|129]..."): 101 entries of under a
+// kilobyte each cost nothing, and a record restores values, given flags and
+// marks exactly, so undo needs no knowledge of what an operation changed.
+//
+// Every changing operation pushes the board before it changes it; PushUndo
+// ignores a push equal to the top entry, and UndoLast skips entries equal
+// to the board, so an operation that ends up changing nothing costs no undo.
+//
+// Text forms of the board:
+//   puzzle text   81 characters "." or the digit (GetGrid), optionally as
+//                 9 lines ending in CR LF
+//   pencil text   per cell its marks ascending then "|" (GetPencilGrid)
+//   record        per cell "[" value "|" T/F "|" marks "]" (GetAllGrid)
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "board/board_host.h"
+#include "engine/puzzle_state.h"
+#include "engine/step_record.h"
+
+namespace tavimoro {
+
+struct CellRec {
+  std::int16_t Value = 0;      // 0 empty, 1..9 the digit shown
+  bool Given = false;          // a digit of the puzzle itself; only whole-board loads change it
+  std::uint16_t Marks = 0;     // pencil marks, digit d at bit d - 1
+
+  bool Pencil(int digit) const { return (Marks >> (digit - 1)) & 1; }
+  void SetPencil(int digit, bool on) {
+    const auto bit = static_cast<std::uint16_t>(1u << (digit - 1));
+    Marks = on ? static_cast<std::uint16_t>(Marks | bit) : static_cast<std::uint16_t>(Marks & ~bit);
+  }
+  bool operator==(const CellRec&) const = default;
+};
+
+inline constexpr int kPen = 0;
+inline constexpr int kPencil = 1;
+inline constexpr int kUndoDepth = 101;
+inline constexpr std::int64_t kDoublePressMs = 300;  // inclusive
+
+// Colours written into CellColors, Windows order 0x00BBGGRR.
+inline constexpr std::uint32_t HintCellColour = 0xFFFF80;       // RGB(128, 255, 255)
+inline constexpr std::uint32_t WrongEntryColour = 0xFFC0FF;     // RGB(255, 192, 255)
+
+// Key codes: the window maps its toolkit's keys onto these numbers
+// (the classic virtual-key numbering; letters are their capital's code).
+namespace keys {
+inline constexpr int Backspace = 8, Enter = 13, Space = 32, Left = 37, Up = 38, Right = 39, Down = 40,
+                     Delete = 46, Digit0 = 48, Num0 = 96, Decimal = 110, Period = 190;
+constexpr int Letter(char capital) { return capital; }
+}  // namespace keys
+
+// Modifier state, added together.
+namespace modifiers {
+inline constexpr int Shift = 1, Ctrl = 2, Alt = 4;
+}
+
+enum class MouseButton { Left, Right, Middle };
+
+// Enabled states of the controls that follow the board. RedrawGrid sets
+// RemoveMarks, CopyPencil and PmCell; the status panel sets Clear, Solution
+// and Hint; the undo stack sets Undo.
+struct BoardControls {
+  bool Clear = true;        // toolbar 5
+  bool Solution = true;     // toolbar 6
+  bool Hint = true;         // toolbar 7 (and the H key)
+  bool RemoveMarks = false; // toolbar 3
+  bool Undo = false;        // mnuUndo
+  bool CopyPencil = false;  // mnuCopyPencil
+  bool PmCell = true;       // mnuPMCell
+};
+
+// Results of PencilCheck.
+inline constexpr int kPuzzleInvalid = -2;
+inline constexpr int kWrongMark = 0;
+inline constexpr int kMarksMissing = -1;
+inline constexpr int kMarksRight = 1;
+
+// "an 8", "a 5": the digit (or any text) with its article.
+std::string WithArticle(std::string_view s);
+
+class Board {
+ public:
+  explicit Board(BoardHost& host) : host_(host) {}
+
+  // State, public so that the hint and status composers and the drawing can
+  // read and write it as the operations here do.
+  std::array<CellRec, 81> Cells{};
+  int SelCell = 0;
+  int CurTool = kPen;
+  std::array<std::string, kUndoDepth> UndoStack{};  // newest at 0, "" = no entry
+  StepRecord LastHint{};
+  std::array<std::uint32_t, 81> CellColors{};       // 0 = no highlight
+  int LastKeyDigit = 0;
+  int LastKeyCell = 0;
+  std::int64_t LastKeyTick = 0;
+  BoardControls Controls{};
+
+  BoardHost& Host() { return host_; }
+
+  // --- text forms -------------------------------------------------------
+  // Puzzle text: 81 characters, or with oneLine false 9 lines each ending
+  // in CR LF.
+  std::string GetGrid(bool oneLine = false) const;
+  std::string GetPencilGrid() const;
+  std::string GetAllGrid() const;
+  // Empties the board and loads s: a record string when it starts with "[",
+  // otherwise puzzle text (every digit a given) with marks from pencilText
+  // when that has at least 81 "|"-pieces. Loading never fails; what cannot
+  // be read is left empty. With pushUndo, the board is pushed first.
+  // Redraws with status.
+  void PaintPuzzle(std::string_view s, std::string_view pencilText = {}, bool pushUndo = false);
+  // Finds a puzzle in arbitrary text (a record string, or 81 cell
+  // characters among "._0123456789" with anything else skipped, optionally
+  // followed by a pencil text) and loads it with an undo entry. False, with
+  // nothing changed, when the text holds fewer than 81 cells.
+  bool ApplyPuzzle(std::string_view txt);
+  void PasteFromClipboard();
+  // "Copy": the 81-character line. "Copy (with pencil marks)": that line
+  // directly followed by the pencil text. Both read back through ApplyPuzzle.
+  void Copy();
+  void CopyWithPencilMarks();
+
+  // --- undo ---------------------------------------------------------------
+  void PushUndo();
+  // Restores the newest entry that differs from the board; when none does,
+  // only empties the stack.
+  void UndoLast();
+
+  // --- operations on cells and the whole board ----------------------------
+  // Draws the board through the host after updating the mark-dependent
+  // controls; withStatus also refreshes the status panel.
+  void RedrawGrid(bool withStatus = false);
+  bool CellHasPencilMarks(int cell) const { return Cells[cell].Marks != 0; }
+  // Clears the placed digit of cell from the marks of its empty peers.
+  void RemovePeerMarks(int cell);
+  // Writes the single mark of an empty, non-given cell as its value. False
+  // (board unchanged, one undo entry pushed) with no or several marks.
+  bool FillSingleMark(int cell);
+  // Writes the solution digit into cell (0..80), replacing a wrong entered
+  // digit; with a cell outside 0..80, shows the solution as single marks in
+  // every empty cell. An unsolvable puzzle is reported in a message box.
+  void SolveCell(int cell);
+  void SolveThisCell() { SolveCell(SelCell); }
+  void ClearThisCell();
+  // Fills an empty, unmarked cell (-1: the selected one) with its candidates.
+  void PencilMarkOneCell(int cell, bool pushUndo);
+  // The same for every cell of the row (0), column (1) or block (2) of cell.
+  void PencilMarkEntire(int houseType, int cell);
+  void FillAllMarks();
+  void ClearAllMarks();
+  void ClearBoard();
+  void ShowSolution();
+  void LoadDialog();
+  void SaveDialog();
+  void NewPuzzle();
+  // The engine state of the values; with candidates computed when asked.
+  PuzzleState GetEngineGrid(bool withCandidates) const;
+
+  // Checks the user's marks against the solution: kPuzzleInvalid,
+  // kWrongMark (cell and msg say where and why), kMarksMissing (only when
+  // !allowMissing: all marks right but some empty cell has none) or
+  // kMarksRight.
+  int PencilCheck(int& cell, std::string& msg, bool allowMissing) const;
+
+  // --- input --------------------------------------------------------------
+  void Form_KeyDown(int keyCode, int shift);
+  void picGrid_MouseUp(int index, MouseButton button);
+  // Toolbar button 0..9; a disabled button does nothing.
+  void imgBut_Click(int index);
+  bool ToolbarEnabled(int index) const;
+  void imgPen_Click();
+  void imgPencil_Click();
+  void SwitchTool();
+  // A link clicked in the panel, target as written in the HTML.
+  void HyperlinkClick(std::string_view target);
+  // Applies LastHint (a placed value or removed marks) and empties it.
+  void ApplyLastHint();
+  void ShowShortcuts();
+  void ShowAbout();
+
+  void ClearCellColors() { CellColors.fill(0); }
+
+ private:
+  void DigitKey(int digit);
+  void SetUndoEnabled(bool enabled);
+  bool AutoRemove() { return host_.OptionTicked(BoardOption::AutoRemove); }
+  // Started and unsolved: some cell filled, some empty.
+  bool PuzzleInProgress() const;
+
+  BoardHost& host_;
+};
+
+}  // namespace tavimoro

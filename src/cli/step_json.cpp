@@ -1,0 +1,34 @@
+#include "cli/step_json.h"
+
+namespace tavimoro::cli {
+
+nlohmann::ordered_json StepJson(const StepRecord& step) {
+  auto eliminate = nlohmann::ordered_json::array();
+  auto colours = nlohmann::ordered_json::array();
+  auto lines = nlohmann::ordered_json::array();
+  for (int c = 0; c < 81; ++c) {
+    for (int d = 1; d <= 9; ++d)
+      if (step.Eliminate(c, d)) eliminate.push_back({c, d});
+    if (step.CellColour[c] != 0) colours.push_back({c, step.CellColour[c]});
+  }
+  for (const StepLine& line : step.Lines) {
+    if (!line.IsEmpty()) lines.push_back({line.FromCell, line.ToCell, line.Colour, line.Width});
+  }
+  nlohmann::ordered_json object;
+  object["kind"] = step.Kind;
+  object["technique"] = step.Technique;
+  object["cell"] = step.Cell;
+  object["value"] = step.Value;
+  object["text"] = step.Text.str();
+  object["digits"] = step.Digits.str();
+  object["eliminate"] = std::move(eliminate);
+  object["colours"] = std::move(colours);
+  object["lines"] = std::move(lines);
+  return object;
+}
+
+std::string JsonLine(const nlohmann::ordered_json& value) {
+  return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+}  // namespace tavimoro::cli

@@ -1,0 +1,22 @@
+// The step object of the command-line tool: one StepRecord as one JSON
+// object, keys in a fixed order, shared by every command that prints steps.
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/step_record.h"
+
+namespace tavimoro::cli {
+
+// {"kind", "technique", "cell", "value", "text", "digits", "eliminate":
+// [[cell, digit]...] by cell then digit, "colours": [[cell, 0x00BBGGRR]...]
+// for the highlighted cells, "lines": [[from, to, colour, width]...] for the
+// entries that are not all zero}.
+nlohmann::ordered_json StepJson(const StepRecord& step);
+
+// A JSON value on one line; bytes that are not UTF-8 become U+FFFD.
+std::string JsonLine(const nlohmann::ordered_json& value);
+
+}  // namespace tavimoro::cli

@@ -1,0 +1,105 @@
+// Rungs 5, 7 and 8: N digits of a house that together fit in only N cells;
+// those cells lose every other candidate.
+//
+// Each house is read once into a mask of positions (0..8) per digit, so a
+// combination of digits is tested by OR-ing N masks. The pair scans houses
+// from block 9 down to row 1 and pairs digits directly; the triplet and
+// quad walk digit combinations in lexicographic order, cutting a prefix as
+// soon as it covers more than N cells.
+#include "engine/steps/step_text.h"
+#include "engine/steps/steps.h"
+
+namespace tavimoro::steps {
+namespace {
+
+using PositionMasks = std::array<int, 10>;  // [digit] -> positions holding it
+
+PositionMasks PositionsOfDigits(const PuzzleState& s, int house) {
+  PositionMasks positions{};
+  for (int k = 0; k < 9; ++k) {
+    for (int rest = s.CandMask[HouseCell(house, k)]; rest != 0; rest &= rest - 1)
+      positions[MaskDigit(LowestBit(rest))] |= 1 << k;
+  }
+  return positions;
+}
+
+// Flags every candidate outside `digits` in the cells at `cellPositions`;
+// false (record untouched) when there is none.
+bool RecordHidden(const PuzzleState& s, StepRecord& step, int house, int digits, int cellPositions,
+                  int technique, std::string_view title) {
+  bool any = false;
+  for (int k = 0; k < 9; ++k) {
+    if ((cellPositions >> k & 1) && (s.CandMask[HouseCell(house, k)] & ~digits)) any = true;
+  }
+  if (!any) return false;
+  for (int k = 0; k < 9; ++k) {
+    if (!(cellPositions >> k & 1)) continue;
+    const int c = HouseCell(house, k);
+    step.EliminateMask[c] |= static_cast<std::uint16_t>(s.CandMask[c] & ~digits);
+    step.CellColour[c] = PatternColour;
+  }
+  step.Kind = kEliminate;
+  step.Technique = technique;
+  step.Text.Clear();
+  step.Text << title << HouseLetter(house);
+  step.Digits.Clear();
+  AppendDigitList(step.Digits, digits);
+  return true;
+}
+
+struct HiddenSearch {
+  const PuzzleState& s;
+  int house;
+  int size;
+  PositionMasks positions;
+  int usable;  // digit mask
+
+  bool Extend(int depth, int fromDigit, int digits, int cells, StepRecord& step) {
+    if (depth == size) {
+      if (BitCount(cells) != size) return false;
+      return RecordHidden(s, step, house, digits, cells, size == 3 ? 7 : 8,
+                          size == 3 ? "HIDDEN TRIPLET: " : "HIDDEN QUAD: ");
+    }
+    for (int d = fromDigit; d <= 9; ++d) {
+      if (!(usable & DigitBit(d))) continue;
+      const int next = cells | positions[d];
+      if (BitCount(next) > size) continue;
+      if (Extend(depth + 1, d + 1, digits | DigitBit(d), next, step)) return true;
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+bool FindHiddenPair(const PuzzleState& s, StepRecord& step) {
+  for (int h = 26; h >= 0; --h) {
+    if (s.EmptyCount[h] < 5) continue;
+    const PositionMasks positions = PositionsOfDigits(s, h);
+    for (int d1 = 1; d1 <= 8; ++d1) {
+      if (s.HouseCandCount(h, d1) != 2) continue;
+      for (int d2 = d1 + 1; d2 <= 9; ++d2) {
+        if (s.HouseCandCount(h, d2) != 2 || positions[d2] != positions[d1]) continue;
+        if (RecordHidden(s, step, h, DigitBit(d1) | DigitBit(d2), positions[d1], 5, "HIDDEN PAIR: "))
+          return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool FindHiddenSubset(const PuzzleState& s, StepRecord& step, int size) {
+  for (int h = 0; h < 27; ++h) {
+    if (s.EmptyCount[h] < 8) continue;
+    int usable = 0;
+    for (int d = 1; d <= 9; ++d) {
+      if (s.HouseCandCount(h, d) <= size && !s.HouseHas(h, d)) usable |= DigitBit(d);
+    }
+    if (BitCount(usable) < size) continue;
+    HiddenSearch search{s, h, size, PositionsOfDigits(s, h), usable};
+    if (search.Extend(0, 1, 0, 0, step)) return true;
+  }
+  return false;
+}
+
+}  // namespace tavimoro::steps

@@ -1,0 +1,108 @@
+// The board view's geometry and signals, and the centring of message boxes.
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "app/board_view.h"
+#include "app/centered_message_box.h"
+
+using tavimoro::app::BoardView;
+
+class BoardViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cellAtInvertsCellRect() {
+    BoardView view;
+    view.resize(463, 463);
+    for (int cell = 0; cell < 81; ++cell) {
+      const QRect r = view.cellRect(cell);
+      QVERIFY(!r.isEmpty());
+      QCOMPARE(view.cellAt(r.center()), cell);
+      QCOMPARE(view.cellAt(r.topLeft()), cell);
+      QCOMPARE(view.cellAt(r.bottomRight()), cell);
+    }
+    QCOMPARE(view.cellAt(QPoint(-5, -5)), -1);
+    QCOMPARE(view.cellRect(81), QRect());
+  }
+
+  void blocksStandApartByATenthOfACell_data() {
+    QTest::addColumn<int>("side");
+    QTest::newRow("small") << 300;
+    QTest::newRow("medium") << 480;
+    QTest::newRow("large") << 1000;
+  }
+  void blocksStandApartByATenthOfACell() {
+    QFETCH(int, side);
+    BoardView view;
+    view.resize(side, side);
+    const int cell = view.cellRect(0).width();
+    auto gapAfterColumn = [&](int col) { return view.cellRect(col + 1).left() - view.cellRect(col).right() - 1; };
+    auto gapAfterRow = [&](int row) { return view.cellRect(9 * (row + 1)).top() - view.cellRect(9 * row).bottom() - 1; };
+    for (int i = 0; i < 8; ++i) {
+      const int expected = (i == 2 || i == 5) ? 1 + std::max(2, cell / 10) : 1;
+      QCOMPARE(gapAfterColumn(i), expected);
+      QCOMPARE(gapAfterRow(i), expected);
+    }
+    QVERIFY(view.cellRect(80).right() < side && view.cellRect(80).bottom() < side);
+  }
+
+  void gapBetweenCellsHitsNoCell() {
+    BoardView view;
+    view.resize(480, 480);
+    const QRect a = view.cellRect(2), b = view.cellRect(3);
+    QCOMPARE(view.cellAt(QPoint((a.right() + b.left()) / 2, a.center().y())), -1);
+  }
+
+  void releaseReportsCellAndButton() {
+    BoardView view;
+    view.resize(480, 480);
+    view.show();
+    QSignalSpy spy(&view, &BoardView::cellReleased);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, view.cellRect(40).center());
+    QTest::mouseClick(&view, Qt::RightButton, {}, view.cellRect(80).center());
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(0).at(0).toInt(), 40);
+    QCOMPARE(spy.at(0).at(1).value<Qt::MouseButton>(), Qt::LeftButton);
+    QCOMPARE(spy.at(1).at(0).toInt(), 80);
+    QCOMPARE(spy.at(1).at(1).value<Qt::MouseButton>(), Qt::RightButton);
+  }
+
+  void windowsColoursAreBlueInTheHighByte() {
+    QCOMPARE(BoardView::FromWindowsColour(0xFFC0FF), QColor(255, 192, 255));
+    QCOMPARE(BoardView::FromWindowsColour(0x80FFFF), QColor(255, 255, 128));
+    QCOMPARE(BoardView::PencilColour(2), QColor(0, 102, 221));
+  }
+
+  void centringRoundsHalvesToEven() {
+    using tavimoro::app::CentredTopLeft;
+    QCOMPARE(CentredTopLeft(QRect(0, 0, 100, 100), QSize(40, 20)), QPoint(30, 40));
+    // 0 + 101/2 - 40/2 = 30.5 -> 30; 0 + 103/2 - 20/2 = 41.5 -> 42
+    QCOMPARE(CentredTopLeft(QRect(0, 0, 101, 103), QSize(40, 20)), QPoint(30, 42));
+    // A box larger than the window overhangs on every side.
+    QCOMPARE(CentredTopLeft(QRect(100, 100, 50, 50), QSize(200, 100)), QPoint(25, 75));
+  }
+
+  void messageBoxOpensCentredOverTheMainWindow() {
+    QWidget main;
+    main.setGeometry(200, 150, 700, 500);
+    main.show();
+    tavimoro::app::SetMainWindow(&main);
+    QRect seen;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      seen = box->frameGeometry();
+      box->done(QMessageBox::Ok);
+    });
+    tavimoro::app::ShowMessage(&main, "Tavimoro", "A rather long notice that makes the box wide enough to see.");
+    QVERIFY(!seen.isEmpty());
+    QVERIFY(qAbs(seen.center().x() - main.frameGeometry().center().x()) <= 1);
+    QVERIFY(qAbs(seen.center().y() - main.frameGeometry().center().y()) <= 1);
+    tavimoro::app::SetMainWindow(nullptr);
+  }
+};
+
+QTEST_MAIN(BoardViewTest)
+#include "board_view_test.moc"

@@ -1,0 +1,257 @@
+#include "app/settings/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/settings/ini_document.h"
+
+namespace tavimoro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "tavimoro-settings-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    ::chmod(dir_.c_str(), 0755);
+    path_ = (dir_ / "Tavimoro.ini").string();
+  }
+  void TearDown() override {
+    ::chmod(dir_.c_str(), 0755);
+    fs::remove_all(dir_);
+  }
+  void WriteFile(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
+  std::string FileText() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  fs::path dir_;
+  std::string path_;
+};
+
+TEST_F(SettingsFile, MissingFileSectionOrKeyReadsEmpty) {
+  EXPECT_EQ(ReadSetting("Options", "Wizard", path_), "");
+  WriteFile("[Options]\nWizard=N\n");
+  EXPECT_EQ(ReadSetting("Data", "Wizard", path_), "");
+  EXPECT_EQ(ReadSetting("Options", "CheckVer", path_), "");
+  EXPECT_TRUE(ReadSettingKeys("SavedGames", path_).empty());
+}
+
+TEST_F(SettingsFile, NamesCompareWithoutCaseAndBlanksAroundValuesAreDropped) {
+  ASSERT_TRUE(WriteSetting("GenerationSettings", "NumStartingClues", " 2", path_));
+  EXPECT_EQ(ReadSetting("generationsettings", "NUMSTARTINGCLUES", path_), "2");
+  WriteFile("  [ Options ]  \n  Wizard  =   N  \t\n");
+  EXPECT_EQ(ReadSetting("OPTIONS", "wizard", path_), "N");
+  ASSERT_TRUE(WriteSetting("options", "WIZARD", "Y", path_));
+  EXPECT_EQ(FileText(), "  [ Options ]  \nWIZARD=Y\n");
+}
+
+TEST_F(SettingsFile, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd) {
+  WriteFile("; settings\n[Options]\nWizard=N\n\n[Data]\nLastTool=1\nthis line means nothing\n");
+  ASSERT_TRUE(WriteSetting("Options", "CheckVer", "Y", path_));
+  ASSERT_TRUE(WriteSetting("SavedGames", "first", "[0|F|]", path_));
+  ASSERT_TRUE(WriteSetting("SavedGames", "second", "[5|T|]", path_));
+  EXPECT_EQ(FileText(),
+            "; settings\n[Options]\nWizard=N\nCheckVer=Y\n\n[Data]\nLastTool=1\nthis line means nothing\n"
+            "[SavedGames]\nfirst=[0|F|]\nsecond=[5|T|]\n");
+  EXPECT_EQ(ReadSettingKeys("savedgames", path_), (std::vector<std::string>{"first", "second"}));
+}
+
+TEST_F(SettingsFile, NullValueDeletesOnlyThatKey) {
+  WriteFile("[SavedGames]\nb=2\na=1\nc=3\n[Other]\na=9\n");
+  ASSERT_TRUE(WriteSetting("SavedGames", "A", std::nullopt, path_));
+  EXPECT_EQ(ReadSettingKeys("SavedGames", path_), (std::vector<std::string>{"b", "c"}));
+  EXPECT_EQ(ReadSetting("Other", "a", path_), "9");
+  EXPECT_TRUE(WriteSetting("SavedGames", "absent", std::nullopt, path_));
+  EXPECT_TRUE(WriteSetting("NoSuchSection", "x", std::nullopt, path_));
+  EXPECT_EQ(FileText(), "[SavedGames]\nb=2\nc=3\n[Other]\na=9\n");
+}
+
+TEST_F(SettingsFile, EmptyValueIsKeptAndIsNotADeletion) {
+  ASSERT_TRUE(WriteSetting("Data", "LastGrid", "", path_));
+  EXPECT_EQ(ReadSettingKeys("Data", path_), std::vector<std::string>{"LastGrid"});
+}
+
+TEST_F(SettingsFile, CarriageReturnLineEndsArePreserved) {
+  WriteFile("[Options]\r\nWizard=N\r\n");
+  EXPECT_EQ(ReadSetting("Options", "Wizard", path_), "N");
+  ASSERT_TRUE(WriteSetting("Options", "CheckVer", "N", path_));
+  EXPECT_EQ(FileText(), "[Options]\r\nWizard=N\r\nCheckVer=N\r\n");
+}
+
+TEST_F(SettingsFile, LongValuesReadBackCutAt1999Characters) {
+  const std::string value(2500, '7');
+  ASSERT_TRUE(WriteSetting("Data", "Long", value, path_));
+  EXPECT_EQ(ReadSetting("Data", "Long", path_), value.substr(0, 1999));
+}
+
+TEST_F(SettingsFile, KeyNamesTheFileCannotHoldAreRefusedAndNothingIsWritten) {
+  ASSERT_TRUE(WriteSetting("SavedGames", "kept", "1", path_));
+  const std::string before = FileText();
+  for (const char* name : {"a=b", "two\nlines", "cr\rname", "[section", ";comment", " lead", "trail ", "", "tab\t"}) {
+    EXPECT_FALSE(WriteSetting("SavedGames", name, "[0|F|]", path_)) << name;
+    EXPECT_FALSE(KeyNameProblem(name).empty()) << name;
+  }
+  EXPECT_FALSE(WriteSetting("Saved]Games", "x", "1", path_));
+  EXPECT_FALSE(WriteSetting("SavedGames", "x", "line\n[Options]", path_));
+  EXPECT_EQ(FileText(), before);
+  EXPECT_TRUE(KeyNameProblem("my puzzle [hard] a;b").empty());
+}
+
+TEST_F(SettingsFile, ListingKeysHasNoLengthLimit) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 300; ++i) {
+    names.push_back("puzzle number " + std::to_string(1000 + i));
+    ASSERT_TRUE(WriteSetting("SavedGames", names.back(), "[0|F|]", path_));
+  }
+  EXPECT_EQ(ReadSettingKeys("SavedGames", path_), names);
+}
+
+TEST_F(SettingsFile, TwoWritersInterleavingKeepEveryKey) {
+  auto writer = [this](const std::string& prefix) {
+    for (int i = 0; i < 60; ++i) WriteSetting("SavedGames", prefix + std::to_string(i), "[0|F|]", path_);
+  };
+  std::thread a(writer, "a"), b(writer, "b");
+  a.join();
+  b.join();
+  EXPECT_EQ(ReadSettingKeys("SavedGames", path_).size(), 120u);
+}
+
+// Runs the write as an unprivileged user when the tests run as the
+// superuser, whom folder permissions do not bind. True when it wrote.
+bool WriteAsOrdinaryUser(const std::string& key, const std::string& value, const std::string& path) {
+  if (::geteuid() != 0) return WriteSetting("Options", key, value, path);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && WriteSetting("Options", key, value, path);
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(SettingsFile, WriteIntoReadOnlyFolderLeavesTheOldFileUnchanged) {
+  ASSERT_TRUE(WriteSetting("Options", "Wizard", "N", path_));
+  const std::string before = FileText();
+  // The lock can be taken, so the write gets as far as its temporary file.
+  std::ofstream(path_ + ".lock").close();
+  ::chmod((path_ + ".lock").c_str(), 0666);
+  ::chmod(path_.c_str(), 0666);
+  ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
+  EXPECT_FALSE(WriteAsOrdinaryUser("Wizard", "Y", path_));
+  EXPECT_FALSE(WriteAsOrdinaryUser("CheckVer", "N", path_));
+  ::chmod(dir_.c_str(), 0755);
+  EXPECT_EQ(FileText(), before);
+  for (const auto& entry : fs::directory_iterator(dir_)) {
+    EXPECT_TRUE(entry.path() == path_ || entry.path() == path_ + ".lock") << entry.path();
+  }
+}
+
+TEST_F(SettingsFile, TemporaryFileLeftByACrashDoesNotDisturbReadsOrWrites) {
+  ASSERT_TRUE(WriteSetting("SavedGames", "one", "[0|F|]", path_));
+  std::ofstream(path_ + ".a1B2c3", std::ios::binary) << "[SavedGames]\none=[0|F|";  // cut off mid-write
+  EXPECT_EQ(ReadSetting("SavedGames", "one", path_), "[0|F|]");
+  ASSERT_TRUE(WriteSetting("SavedGames", "two", "[5|T|]", path_));
+  EXPECT_EQ(ReadSettingKeys("SavedGames", path_), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST_F(SettingsFile, MissingFolderIsCreatedOnFirstWrite) {
+  const std::string nested = (dir_ / "config" / "tavimoro" / "Tavimoro.ini").string();
+  EXPECT_EQ(ReadSetting("Options", "Wizard", nested), "");
+  ASSERT_TRUE(WriteSetting("Options", "Wizard", "N", nested));
+  EXPECT_EQ(ReadSetting("Options", "Wizard", nested), "N");
+}
+
+TEST_F(SettingsFile, WriteThroughSymbolicLinkReplacesItsTarget) {
+  const fs::path real = dir_ / "real.ini";
+  std::ofstream(real) << "[Options]\n";
+  const std::string link = (dir_ / "link.ini").string();
+  fs::create_symlink(real, link);
+  ASSERT_TRUE(WriteSetting("Options", "Wizard", "N", link));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadSetting("Options", "Wizard", real.string()), "N");
+}
+
+TEST(IniDocument, FirstSectionAndFirstKeyOfANameWin) {
+  const auto doc = IniDocument::Parse("[A]\nk=1\nk=2\nK=3\n[a]\nk=4\nnovalue\n;k=5\n");
+  EXPECT_EQ(doc.Get("a", "k"), "1");
+  EXPECT_EQ(doc.Keys("A"), std::vector<std::string>{"k"});
+  EXPECT_EQ(doc.Get("A", "novalue"), std::nullopt);
+}
+
+TEST(IniDocument, ValueIsCutAtANul) {
+  const auto doc = IniDocument::Parse(std::string("[A]\nk=ab\0cd\n", 12));
+  EXPECT_EQ(doc.Get("A", "k"), "ab");
+}
+
+TEST(IniDocument, FileWithoutFinalLineBreakGetsOneWhenAKeyIsAdded) {
+  auto doc = IniDocument::Parse("[A]\nk=1");
+  EXPECT_EQ(doc.Text(), "[A]\nk=1");
+  doc.Set("A", "j", "2");
+  EXPECT_EQ(doc.Text(), "[A]\nk=1\nj=2\n");
+}
+
+TEST(SafeInt, ReadsTheNumberAtTheStartLikeTheClassicVal) {
+  EXPECT_EQ(SafeInt("6"), 6);
+  EXPECT_EQ(SafeInt(" 6"), 6);
+  EXPECT_EQ(SafeInt("12abc"), 12);
+  EXPECT_EQ(SafeInt("1 2"), 12);
+  EXPECT_EQ(SafeInt("abc"), 0);
+  EXPECT_EQ(SafeInt(""), 0);
+  EXPECT_EQ(SafeInt("-7"), -7);
+  EXPECT_EQ(SafeInt("1e3"), 1000);
+  EXPECT_EQ(SafeInt("&H10"), 16);
+  EXPECT_EQ(SafeInt("&HFFFF"), -1);
+  EXPECT_EQ(SafeInt("&O17"), 15);
+}
+
+TEST(SafeInt, RoundsHalvesToEvenAndGivesZeroOutOfRange) {
+  EXPECT_EQ(SafeInt("2.5"), 2);
+  EXPECT_EQ(SafeInt("3.5"), 4);
+  EXPECT_EQ(SafeInt("-2.5"), -2);
+  EXPECT_EQ(SafeInt("32767"), 32767);
+  EXPECT_EQ(SafeInt("32768"), 0);
+  EXPECT_EQ(SafeInt("-32768"), -32768);
+  EXPECT_EQ(SafeInt("1e400"), 0);
+}
+
+TEST(SettingsLocation, FolderGetsOneSeparator) {
+  EXPECT_EQ(AddBackslash("/opt/tavimoro"), "/opt/tavimoro/");
+  EXPECT_EQ(AddBackslash("/"), "/");
+  EXPECT_EQ(AppFolder().back(), '/');
+}
+
+TEST(SettingsLocation, OptionWinsThenConfigFolder) {
+  EXPECT_EQ(LocateIniFile(std::string("/tmp/x.ini")), "/tmp/x.ini");
+  if (fs::exists(AppFolder() + "Tavimoro.ini")) GTEST_SKIP() << "a portable settings file sits beside the tests";
+  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = oldXdg ? oldXdg : "";
+  ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+  EXPECT_EQ(LocateIniFile(std::nullopt), "/cfg/tavimoro/Tavimoro.ini");
+  ::setenv("XDG_CONFIG_HOME", "", 1);
+  ::setenv("HOME", "/home/someone", 1);
+  EXPECT_EQ(LocateIniFile(std::nullopt), "/home/someone/.config/tavimoro/Tavimoro.ini");
+  if (oldXdg) {
+    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+  }
+}
+
+}  // namespace
+}  // namespace tavimoro
