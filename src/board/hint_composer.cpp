@@ -207,6 +207,9 @@ std::string CellsPhrase(const std::vector<int>& cells) {
 }
 
 std::string RemovalSentence(const StepRecord& step, const StepShape& shape) {
+  // One digit everywhere reads as "the 2 from A, B and C".
+  if (BitCount(shape.removedDigits & kAllDigits) == 1)
+    return "Remove the " + DigitList(shape.removedDigits) + " from " + CellsPhrase(shape.losers) + ".";
   std::vector<std::string> parts;
   for (int c : shape.losers) parts.push_back(DigitList(step.EliminateMask[c]) + " from " + CellName(c));
   return "Remove " + JoinAnd(parts) + ".";

@@ -252,7 +252,7 @@ TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
       << level2;
   const std::string level3 = EliminationHintText(step, 3);
   EXPECT_NE(level3.find("In rows 2 and 6, the 6 can only go in columns 3 and 8."), std::string::npos) << level3;
-  EXPECT_NE(level3.find("Remove 6 from R1C3 and 6 from R9C8."), std::string::npos) << level3;
+  EXPECT_NE(level3.find("Remove the 6 from R1C3 and R9C8."), std::string::npos) << level3;
 }
 
 TEST(EliminationHintTest, WingsPointAtThePivot) {
