@@ -125,6 +125,7 @@ class StartupTest : public QObject {
     bool tick = true;
     WizardDialog wizard(ini_, [&](bool on) { tick = on; });
     wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
     QTest::mouseClick(wizard.check1(), Qt::LeftButton);
     QCOMPARE(read("Options", "Wizard"), std::string("N"));
     QVERIFY(!tick);
@@ -148,6 +149,7 @@ class StartupTest : public QObject {
     QFETCH(QString, action);
     WizardDialog wizard(ini_, {});
     wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
     QTest::mouseClick(option < 0 ? static_cast<QWidget*>(wizard.cmdClose()) : wizard.lblOptions(option),
                       Qt::LeftButton);
     QVERIFY(!wizard.isVisible());
@@ -157,6 +159,7 @@ class StartupTest : public QObject {
   void wizardClosedOtherwiseGivesABlankGrid() {
     WizardDialog wizard(ini_, {});
     wizard.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
     wizard.reject();
     QCOMPARE(wizard.startAction(), std::string());
   }
@@ -237,6 +240,7 @@ class StartupTest : public QObject {
     writeIni("[SavedGames]\nfirst=" + kRecord + "\nsecond=" + kRecord + "\n");
     LoadGameDialog library(ini_, {});
     library.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&library));
     {
       BoxAnswerer answers({QMessageBox::No, QMessageBox::Cancel});
       library.deleteSelected();
