@@ -17,13 +17,19 @@ bool IsSkipped(const std::string& line) {
   return line.find_first_not_of(" \t") == std::string::npos;
 }
 
-int ReadStream(std::istream& in, const std::function<void(const std::string&)>& each) {
+// False when reading failed before the end (a directory, an I/O error).
+bool ReadStream(std::istream& in, const std::function<void(const std::string&)>& each) {
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!IsSkipped(line)) each(line);
   }
-  return kExitOk;
+  return !in.bad();
+}
+
+int CannotRead(const std::string& name) {
+  std::cerr << "tavimoro-cli: cannot read " << name << "\n";
+  return kExitFileError;
 }
 
 double Now() {
@@ -34,18 +40,14 @@ double Now() {
 
 int ForEachPuzzleLine(const std::vector<std::string>& files,
                       const std::function<void(const std::string&)>& each) {
-  if (files.empty()) return ReadStream(std::cin, each);
+  if (files.empty()) return ReadStream(std::cin, each) ? kExitOk : CannotRead("standard input");
   for (const auto& name : files) {
     if (name == "-") {
-      ReadStream(std::cin, each);
+      if (!ReadStream(std::cin, each)) return CannotRead("standard input");
       continue;
     }
     std::ifstream in(name, std::ios::binary);
-    if (!in) {
-      std::cerr << "tavimoro-cli: cannot read " << name << "\n";
-      return kExitFileError;
-    }
-    ReadStream(in, each);
+    if (!in || !ReadStream(in, each)) return CannotRead(name);
   }
   return kExitOk;
 }

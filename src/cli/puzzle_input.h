@@ -12,7 +12,8 @@ namespace tavimoro::cli {
 
 // Calls `each` for every puzzle line in input order. Returns kExitOk, or
 // kExitFileError after printing "tavimoro-cli: cannot read FILE" when a
-// file cannot be opened (lines of earlier files have been handled).
+// file cannot be opened or reading it fails (a directory, an I/O error); the
+// lines read before have been handled.
 int ForEachPuzzleLine(const std::vector<std::string>& files,
                       const std::function<void(const std::string& line)>& each);
 
