@@ -102,7 +102,7 @@ void GenerateDialog::createControls() {
   for (int i = 0; i < 7; ++i) {
     optLevel_[i] = new QRadioButton(QString::fromLatin1(kLevelCaptions[i]));
     levelGroup_->addButton(optLevel_[i], i);
-    levels->addWidget(optLevel_[i]);
+    levels->addWidget(optLevel_[i], 0, Qt::AlignLeft);
     connect(optLevel_[i], &QRadioButton::clicked, this, [this, i] { selectLevel(i); });
   }
 
@@ -173,6 +173,7 @@ void GenerateDialog::createControls() {
   cmdGenerate_ = new QPushButton(QStringLiteral("Generate"));
   cmdCancel_ = new QPushButton(QStringLiteral("Close"));
   cmdGenerate_->setDefault(true);
+  cmdGenerate_->setMinimumWidth(cmdGenerate_->fontMetrics().horizontalAdvance(QStringLiteral("Generating Puzzle")) + 24);
   connect(cmdGenerate_, &QPushButton::clicked, this, &GenerateDialog::generate);
   connect(cmdCancel_, &QPushButton::clicked, this, &GenerateDialog::cancelOrClose);
 
@@ -230,7 +231,8 @@ void GenerateDialog::selectLevel(int i) {
   // Genius stands out in red until it is chosen.
   optLevel_[kGeniusLevel]->setStyleSheet(
       level_ == kGeniusLevel ? QString()
-                             : QStringLiteral("QRadioButton { background-color: #CC0000; color: white; }"));
+                             : QStringLiteral("QRadioButton { background-color: #CC0000; color: white;"
+                                            " padding: 1px 8px 1px 2px; border-radius: 3px; }"));
 
   const bool custom = level_ == kCustomLevel;
   const TechniqueTicks ticks = custom ? TechniqueTicks{} : LevelAllowedTicks(level_);

@@ -21,6 +21,7 @@
 #include "box_answerer.h"
 #include "engine/cancel.h"
 #include "engine/step_finder.h"
+#include "engine/validate.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;
@@ -328,6 +329,23 @@ class GenerateDialogTest : public QObject {
     QVERIFY(dialog->isVisible());
     dialog.reset();  // joins the worker
     QVERIFY(!GenerationCancelled);
+  }
+
+  void realGeneratorHandsOverAProperBeginnerPuzzle() {
+    QStringList shown;
+    GenerateDialog dialog(ini_, [&](const std::string& p) { shown.append(QString::fromStdString(p)); });
+    dialog.show();
+    BoxAnswerer answers;
+    dialog.cmdGenerate()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 120000);
+    QCOMPARE(answers.texts, QStringList{"New Puzzle created"});
+    QCOMPARE(shown.size(), 1);
+    PuzzleState state;
+    for (int cell = 0; cell < 81; ++cell) {
+      const QChar c = shown[0][cell];
+      state.Grid[cell] = static_cast<std::uint8_t>(c.isDigit() ? c.digitValue() : 0);
+    }
+    QCOMPARE(std::string(Validate(state, false, true, true)), std::string());
   }
 
   void techniqueLabelsOpenTheirAnchor() {
