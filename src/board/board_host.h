@@ -5,6 +5,12 @@
 //
 // The board never blocks on anything but these calls, so a host that answers
 // at once turns the board into a plain state machine.
+//
+// The hint and status-panel composers work on the board and this interface:
+// the window runs the status composer from Redraw(true) and UpdateStatus,
+// and the hint composer from ShowHint. They write the panel (SetPanelHtml,
+// SetStatusLight), the board's CellColors, SelCell and LastHint, and the
+// Clear/Solution/Hint entries of Board::Controls.
 #pragma once
 
 #include <cstdint>
@@ -69,6 +75,8 @@ class BoardHost {
   // The panel beside the board (its document as HTML).
   virtual std::string PanelHtml() = 0;
   virtual void SetPanelHtml(std::string_view html) = 0;
+  // The status light beside the panel: red for an invalid board, else black.
+  virtual void SetStatusLight(bool red) = 0;
 
   // Saved puzzles (section "SavedGames" of the settings file). The reason
   // the store cannot keep a puzzle under this name, "" when it can.

@@ -108,6 +108,28 @@ bool ReduceBand(Board& bd, int d, int b) {
   return true;
 }
 
+// The same reasoning along the stacks: in each stack of three columns the
+// digit takes one column per band and one band per column, so the (band,
+// column) segments it occupies must lie on a permutation pattern too.
+bool ReduceStacks(Board& bd, int d) {
+  int folded[3];
+  for (int b = 0; b < 3; ++b) {
+    const std::uint32_t w = bd.pos[d][b];
+    folded[b] = static_cast<int>((w | (w >> 9) | (w >> 18)) & 0x1FF);
+  }
+  int allowed[3] = {0, 0, 0};
+  for (int stack = 0; stack < 3; ++stack) {
+    const int shift = 3 * stack;
+    const int segs =
+        ((folded[0] >> shift) & 7) | (((folded[1] >> shift) & 7) << 3) | (((folded[2] >> shift) & 7) << 6);
+    const int keep = kBand.shrink[segs];
+    if (keep == 0) return false;
+    for (int b = 0; b < 3; ++b) allowed[b] |= ((keep >> (3 * b)) & 7) << shift;
+  }
+  for (int b = 0; b < 3; ++b) bd.pos[d][b] &= static_cast<std::uint32_t>(allowed[b]) * kColumn;
+  return true;
+}
+
 // Columns where digit d has exactly one cell left are placed; a column with
 // none is a contradiction.
 bool ColumnSingles(Board& bd, int d) {
@@ -169,7 +191,7 @@ bool Propagate(Board& bd) {
         changed = true;
       }
       if (changed) {
-        if (!ColumnSingles(bd, d)) return false;
+        if (!ReduceStacks(bd, d) || !ColumnSingles(bd, d)) return false;
         progress = true;
       }
     }

@@ -41,12 +41,18 @@ void PlaceDigit(PuzzleState& s, int cell, int digit) {
   DropCandidates(s, cell, kAllDigits);
   s.Grid[cell] = static_cast<std::uint8_t>(digit);
   ++s.FilledCount;
+  const int bit = DigitBit(digit);
   for (int t = 0; t < 3; ++t) {
     const int h = HouseOf(cell, t);
-    s.HouseHasMask[h] = static_cast<std::uint16_t>(s.HouseHasMask[h] | DigitBit(digit));
+    s.HouseHasMask[h] = static_cast<std::uint16_t>(s.HouseHasMask[h] | bit);
     --s.EmptyCount[h];
   }
-  for (int p : kPeers[cell]) DropCandidates(s, p, DigitBit(digit));
+  for (int p : kPeers[cell]) {
+    if (!(s.CandMask[p] & bit)) continue;
+    s.CandMask[p] = static_cast<std::uint16_t>(s.CandMask[p] & ~bit);
+    --s.CandCount[p];
+    for (int t = 0; t < 3; ++t) --s.HouseDigitCount[HouseOf(p, t)][digit - 1];
+  }
 }
 
 template <typename OnStep>

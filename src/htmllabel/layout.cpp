@@ -4,7 +4,6 @@
 #include "htmllabel/layout.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <memory>
 #include <string>

@@ -1,3 +1,5 @@
+// A single left-to-right scan of the argument list; a quote that opens an
+// argument runs to its partner, so commas inside it are part of the value.
 #include "htmllabel/method_call.h"
 
 namespace tavimoro::html {

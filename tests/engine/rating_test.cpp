@@ -130,6 +130,25 @@ TEST(Rate, StepsMatchASolveThatRecomputesEveryCandidate) {
   }
 }
 
+// Puzzles with several solutions, none, or a digit given twice in a house:
+// the solve still ends, and within the number of candidates it can remove.
+TEST(Rate, ImproperPuzzlesStillEnd) {
+  for (const char* file : {"multiple_solutions.txt", "invalid.txt"}) {
+    const auto lines = testing::CorpusLines(file);
+    for (const auto& line : lines) {
+      const PuzzleState s = PuzzleFromString(line);
+      TechniqueCounts counts;
+      int steps = 0;
+      const int rating = Rate(s, counts, kNoTechniqueLimit, [&](const StepRecord&) { ++steps; });
+      EXPECT_LE(steps, 81 * 9) << line;
+      EXPECT_GE(rating, 0);
+      EXPECT_LE(rating, 18);
+      PuzzleState copy = s;
+      EXPECT_LE(SolveWithSingles(copy), 81 - s.FilledCount);
+    }
+  }
+}
+
 TEST(SolveWithSingles, SolvedGridReturnsZero) {
   PuzzleState s = PuzzleFromString(kSolved);
   EXPECT_EQ(SolveWithSingles(s), 0);

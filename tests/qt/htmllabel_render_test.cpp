@@ -4,6 +4,7 @@
 // the pixels: links are drawn in the link colour, nothing is cut off at the
 // right edge, and every table cell's text is drawn inside the panel.
 #include <QImage>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "htmllabel/widget/html_label.h"
@@ -77,21 +78,31 @@ class HtmlLabelRenderTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("html");
     QTest::addColumn<bool>("hasLinks");
-    QTest::newRow("hint1") << "hint1" << HintLevel(1) << true;
-    QTest::newRow("hint2") << "hint2" << HintLevel(2) << true;
-    QTest::newRow("hint3") << "hint3" << HintLevel(3) << true;
-    QTest::newRow("analysis") << "analysis" << Analysis() << true;
-    QTest::newRow("shortcuts") << "shortcuts" << Shortcuts() << false;
-    QTest::newRow("offer") << "offer" << Offer() << true;
+    QTest::addColumn<int>("width");
+    QTest::newRow("hint1") << "hint1" << HintLevel(1) << true << 340;
+    QTest::newRow("hint2") << "hint2" << HintLevel(2) << true << 340;
+    QTest::newRow("hint3") << "hint3" << HintLevel(3) << true << 340;
+    QTest::newRow("analysis") << "analysis" << Analysis() << true << 340;
+    QTest::newRow("shortcuts") << "shortcuts" << Shortcuts() << false << 340;
+    QTest::newRow("shortcuts_narrow") << "shortcuts_narrow" << Shortcuts() << false << 230;
+    QTest::newRow("offer") << "offer" << Offer() << true << 340;
+    QTest::newRow("analysis_scroll") << "analysis_scroll" << Analysis() << true << 200;
+    QTest::newRow("solved") << "solved" << QStringLiteral("<h4><br><center>PUZZLE IS SOLVED!") << false << 340;
+    QTest::newRow("invalid") << "invalid"
+                             << QStringLiteral("<h5>Invalid puzzle: the 5 appears twice in row 3.</h5><br>"
+                                               "Pink cell is invalid.")
+                             << false << 340;
   }
 
   void RendersRealDocuments() {
     QFETCH(QString, name);
     QFETCH(QString, html);
     QFETCH(bool, hasLinks);
+    QFETCH(int, width);
     HTMLLabel label;
     label.SetEnableAnchors(true);
-    label.resize(340, 190);
+    label.SetEnableScroll(name.endsWith(QStringLiteral("_scroll")));
+    label.resize(width, 190);
     label.show();
     label.SetDocumentHTML(html);
     const QImage image = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -100,7 +111,11 @@ class HtmlLabelRenderTest : public QObject {
 
     const QSize view = label.ViewPort()->size();
     QCOMPARE(label.CurrentLayout().Width, view.width());  // nothing overflows to the right
-    QVERIFY(label.CurrentLayout().Height <= view.height());
+    if (label.EnableScroll()) {
+      QCOMPARE(label.VerticalScrollBar()->maximum(), label.CurrentLayout().Height - view.height());
+    } else {
+      QVERIFY(label.CurrentLayout().Height <= view.height());
+    }
     QCOMPARE(HasColour(image, QColor(0, 0, 255), image.rect()), hasLinks);
   }
 };

@@ -206,6 +206,13 @@ TEST(IniDocument, FileWithoutFinalLineBreakGetsOneWhenAKeyIsAdded) {
   EXPECT_EQ(doc.Text(), "[A]\nk=1\nj=2\n");
 }
 
+TEST(IniDocument, EachLineKeepsItsOwnLineBreak) {
+  auto doc = IniDocument::Parse("[A]\r\nk=1\nj=2\r\nno break");
+  doc.Set("A", "k", "3");
+  doc.Set("B", "x", "y");
+  EXPECT_EQ(doc.Text(), "[A]\r\nk=3\nj=2\r\nno break\r\n[B]\r\nx=y\r\n");
+}
+
 TEST(SafeInt, ReadsTheNumberAtTheStartLikeTheClassicVal) {
   EXPECT_EQ(SafeInt("6"), 6);
   EXPECT_EQ(SafeInt(" 6"), 6);

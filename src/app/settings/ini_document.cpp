@@ -42,20 +42,31 @@ IniDocument::Line IniDocument::Classify(std::string raw) {
 
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
-  doc.endsWithBreak_ = text.empty() || text.back() == '\n';
-  bool first = true;
   while (!text.empty()) {
     const auto end = text.find('\n');
     std::string_view raw = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!raw.empty() && raw.back() == '\r') {
-      raw.remove_suffix(1);
-      if (first) doc.lineBreak_ = "\r\n";
+    std::string_view ending;
+    if (end != std::string_view::npos) {
+      ending = "\n";
+      if (!raw.empty() && raw.back() == '\r') {
+        raw.remove_suffix(1);
+        ending = "\r\n";
+      }
     }
-    first = false;
-    doc.lines_.push_back(Classify(std::string(raw)));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (doc.lines_.empty() && !ending.empty()) doc.lineBreak_ = std::string(ending);
+    Line line = Classify(std::string(raw));
+    line.ending = std::string(ending);
+    doc.lines_.push_back(std::move(line));
   }
   return doc;
+}
+
+void IniDocument::InsertLine(std::size_t at, std::string raw) {
+  if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = lineBreak_;
+  Line line = Classify(std::move(raw));
+  line.ending = lineBreak_;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
 int IniDocument::FindSection(std::string_view section) const {
@@ -102,13 +113,12 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   std::string raw(key);
   raw.append(1, '=').append(value);
-  endsWithBreak_ = true;
   int header = FindSection(section);
   if (header < 0) {
     std::string headerLine(1, '[');
     headerLine.append(section).push_back(']');
-    lines_.push_back(Classify(std::move(headerLine)));
-    lines_.push_back(Classify(std::move(raw)));
+    InsertLine(lines_.size(), std::move(headerLine));
+    InsertLine(lines_.size(), std::move(raw));
     return;
   }
   const int end = SectionEnd(header);
@@ -116,12 +126,14 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
   for (int i = header + 1; i < end; ++i) {
     Line& line = lines_[i];
     if (line.kind == Line::Key && SameName(line.name, key)) {
+      std::string ending = std::move(line.ending);
       line = Classify(std::move(raw));
+      line.ending = std::move(ending);
       return;
     }
     if (!Trim(line.raw).empty()) lastFilled = i;
   }
-  lines_.insert(lines_.begin() + lastFilled + 1, Classify(std::move(raw)));
+  InsertLine(static_cast<std::size_t>(lastFilled) + 1, std::move(raw));
 }
 
 void IniDocument::Remove(std::string_view section, std::string_view key) {
@@ -136,10 +148,7 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
 
 std::string IniDocument::Text() const {
   std::string text;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    text += lines_[i].raw;
-    if (i + 1 < lines_.size() || endsWithBreak_) text += lineBreak_;
-  }
+  for (const Line& line : lines_) text.append(line.raw).append(line.ending);
   return text;
 }
 

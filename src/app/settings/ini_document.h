@@ -35,7 +35,8 @@ class IniDocument {
 
  private:
   struct Line {
-    std::string raw;  // without the line break
+    std::string raw;     // without the line break
+    std::string ending;  // the line's own break: "\n", "\r\n", or "" at the very end
     enum Kind { Other, Section, Key } kind = Other;
     std::string name;  // section or key name, trimmed
   };
@@ -45,9 +46,12 @@ class IniDocument {
   // One past the last line of the section that starts at header.
   int SectionEnd(int header) const;
 
+  // Inserts a new line before index at, giving the line before it a break
+  // when it was the unterminated last line.
+  void InsertLine(std::size_t at, std::string raw);
+
   std::vector<Line> lines_;
-  std::string lineBreak_ = "\n";
-  bool endsWithBreak_ = true;
+  std::string lineBreak_ = "\n";  // for new lines: the break of the first line
 };
 
 // Why a name or value cannot be written and read back unchanged, "" when it

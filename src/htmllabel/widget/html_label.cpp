@@ -1,3 +1,6 @@
+// The label is a frame around three parts it places itself: the viewport, the
+// two scroll bars and the corner square between them. All state lives in
+// HTMLLabel; the viewport only forwards its events.
 #include "htmllabel/widget/html_label.h"
 
 #include <QKeyEvent>

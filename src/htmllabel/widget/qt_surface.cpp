@@ -1,3 +1,5 @@
+// QFont and QFontMetrics are built once per distinct font of a layout and
+// kept for the label's lifetime; documents use only a handful of fonts.
 #include "htmllabel/widget/qt_surface.h"
 
 #include <QPainter>

@@ -1,0 +1,45 @@
+// Arbitrary text as a settings file: reading it must not fail, every listed
+// key must read back, and writing one key must change only that key.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "app/settings/ini_document.h"
+#include "app/settings/settings.h"
+
+using namespace tavimoro;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  (void)SafeInt(text);
+  const IniDocument doc = IniDocument::Parse(text);
+  if (IniDocument::Parse(doc.Text()).Text() != doc.Text()) std::abort();
+
+  for (const char* section : {"SavedGames", "Options"}) {
+    const auto keys = doc.Keys(section);
+    for (const std::string& key : keys) {
+      if (!doc.Get(section, key)) std::abort();
+    }
+    if (keys.empty()) continue;
+    const std::string& first = keys.front();
+    if (!KeyNameProblem(first).empty()) continue;
+
+    IniDocument changed = IniDocument::Parse(doc.Text());
+    changed.Set(section, first, " written ");
+    const IniDocument reread = IniDocument::Parse(changed.Text());
+    if (reread.Get(section, first) != "written") std::abort();
+    if (reread.Keys(section) != keys) std::abort();
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+      if (reread.Get(section, keys[i]) != doc.Get(section, keys[i])) std::abort();
+    }
+    changed.Remove(section, first);
+    if (IniDocument::Parse(changed.Text()).Get(section, first)) std::abort();
+  }
+
+  IniDocument added = IniDocument::Parse(text);
+  added.Set("Fuzz Section", "new key", "value");
+  if (IniDocument::Parse(added.Text()).Get("fuzz section", "NEW KEY") != "value") std::abort();
+  return 0;
+}

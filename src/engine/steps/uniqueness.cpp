@@ -1,0 +1,124 @@
+// Steps that lean on the puzzle having one solution: the unique rectangle
+// (two bivalue digits on the corners of a rectangle over two blocks) and the
+// bivalue universal grave (every empty cell bivalue but one or a few
+// trivalue cells). All of them read only candidate masks and counts.
+#include <array>
+
+#include "engine/steps/steps.h"
+#include "engine/validate.h"
+
+namespace tavimoro::steps {
+
+bool FindBugType1(const PuzzleState& s, StepRecord& step) {
+  int pairCells = 0;
+  int bugCell = -1;
+  for (int c = 0; c < 81; ++c) {
+    const int count = s.CandCount[c];
+    if (count > 3) return false;
+    if (count == 2) ++pairCells;
+    if (count == 3) {
+      if (bugCell >= 0) return false;
+      bugCell = c;
+    }
+  }
+  if (bugCell < 0 || pairCells <= 2) return false;
+
+  // Without a unique solution the copy keeps its empty cell, and the step
+  // carries the value 0.
+  PuzzleState solved = s;
+  Validate(solved, false, false, false);
+  step.Kind = kPlaceValue;
+  step.Cell = bugCell;
+  step.Value = solved.Grid[bugCell];
+  step.Technique = 9;
+  step.Text = StepText("BUG TYPE 1: ");
+  step.CellColour[bugCell] = PatternColour;
+  return true;
+}
+
+bool FindUniqueRectangle(const PuzzleState& s, StepRecord& step) {
+  for (int r = 1; r <= 9; ++r) {
+    for (int k1 = 1; k1 <= 8; ++k1) {
+      const int a = HouseCells(0, r, k1);
+      if (s.CandCount[a] != 2) continue;
+      const int pair = s.CandMask[a];
+      int digitA = 0, digitB = 0;
+      FirstTwoCandidates(s, a, digitA, digitB);
+      for (int k2 = k1 + 1; k2 <= 9; ++k2) {
+        const int b = HouseCells(0, r, k2);
+        if (s.CandCount[b] != 2 || s.CandMask[b] != pair) continue;
+        const bool abShareBlock = CellBlock(a) == CellBlock(b);
+        for (const int column : {CellCol(a), CellCol(b)}) {
+          for (int r2 = 1; r2 <= 9; ++r2) {
+            const int c = HouseCells(1, column, r2);
+            if (c == a || c == b) continue;
+            const bool cInBlockOfAB = CellBlock(c) == CellBlock(a) || CellBlock(c) == CellBlock(b);
+            if (abShareBlock == cInBlockOfAB) continue;  // not exactly two blocks
+            if (s.CandCount[c] != 2 || s.CandMask[c] != pair) continue;
+            const bool cBelowA = CellCol(c) == CellCol(a);
+            const int d = 9 * (CellRow(c) - 1) + (cBelowA ? CellCol(b) : CellCol(a)) - 1;
+            const int doomed = s.CandMask[d] & pair;
+            if (doomed == 0) continue;
+
+            if (doomed & DigitBit(digitA)) step.SetEliminate(d, digitA);
+            if (doomed & DigitBit(digitB)) step.SetEliminate(d, digitB);
+            step.Kind = kEliminate;
+            step.Technique = 12;
+            step.Text = StepText("UNIQUE RECTANGLE TYPE 1: ");
+            step.Lines[0] = {a, b, LineColour, 1};
+            step.Lines[1] = cBelowA ? StepLine{a, c, LineColour, 1} : StepLine{a, d, LineColour, 1};
+            step.Lines[2] = cBelowA ? StepLine{b, d, LineColour, 1} : StepLine{b, c, LineColour, 1};
+            step.Lines[3] = {c, d, LineColour, 1};
+            return true;
+          }
+        }
+      }
+    }
+  }
+  return false;
+}
+
+bool FindBugType2(const PuzzleState& s, StepRecord& step) {
+  std::array<int, 81> triples{};
+  int tripleCount = 0;
+  for (int c = 0; c < 81; ++c) {
+    if (s.CandCount[c] > 3) return false;
+    if (s.CandCount[c] == 3) triples[tripleCount++] = c;
+  }
+  // Every cell would see all of no triple cells at all: the pattern needs one.
+  if (tripleCount == 0) return false;
+
+  int bugDigit = 0, excesses = 0;
+  for (int h = 0; h < 27; ++h) {
+    for (int d = 1; d <= 9; ++d) {
+      if (s.HouseCandCount(h, d) <= 2) continue;
+      if (bugDigit == 0) bugDigit = d;
+      if (d != bugDigit) return false;
+      ++excesses;
+    }
+  }
+  if (excesses < 2) return false;
+
+  std::array<int, 81> victims{};
+  int victimCount = 0;
+  for (int c = 0; c < 81; ++c) {
+    if (s.Grid[c] != 0 || !s.Cand(c, bugDigit) || s.CandCount[c] == 3) continue;
+    bool seesAll = true;
+    for (int t = 0; t < tripleCount && seesAll; ++t) seesAll = CellsShareHouse(c, triples[t]);
+    if (seesAll) victims[victimCount++] = c;
+  }
+  if (victimCount == 0) return false;
+  for (int v = 0; v < victimCount; ++v) {
+    step.SetEliminate(victims[v], bugDigit);
+    step.CellColour[victims[v]] = EliminationColour;
+  }
+  for (int t = 0; t < tripleCount; ++t) step.CellColour[triples[t]] = PatternColour;
+  step.Kind = kEliminate;
+  step.Technique = 15;
+  step.Text = StepText("BUG TYPE 2: ");
+  step.Digits.Clear();
+  step.Digits << bugDigit;
+  return true;
+}
+
+}  // namespace tavimoro::steps

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include "board/board.h"
+#include "recording_host.h"
+
+namespace tavimoro {
+namespace {
+
+using testing::kPuzzle;
+using testing::RecordingHost;
+
+class Input : public ::testing::Test {
+ protected:
+  void SetUp() override { board.PaintPuzzle(kPuzzle); }
+  void Press(int key, int shift = 0) { board.Form_KeyDown(key, shift); }
+  void PressDigit(int digit) { Press(keys::Digit0 + digit); }
+
+  RecordingHost host;
+  Board board{host};
+};
+
+TEST_F(Input, ArrowsStopAtTheEdges) {
+  const struct {
+    int from, key, to;
+  } moves[] = {{0, keys::Left, 0},   {9, keys::Left, 9},    {8, keys::Right, 8},  {17, keys::Right, 17},
+               {4, keys::Up, 4},     {76, keys::Down, 76},  {40, keys::Left, 39}, {40, keys::Right, 41},
+               {40, keys::Up, 31},   {40, keys::Down, 49},  {71, keys::Down, 80}, {9, keys::Up, 0}};
+  for (const auto& m : moves) {
+    board.SelCell = m.from;
+    Press(m.key);
+    EXPECT_EQ(board.SelCell, m.to) << m.from << " key " << m.key;
+  }
+}
+
+TEST_F(Input, PenWritesDigitsAndGivenCellsBeep) {
+  board.SelCell = 2;
+  Press(keys::Num0 + 4);
+  EXPECT_EQ(board.Cells[2].Value, 4);
+  PressDigit(1);
+  EXPECT_EQ(board.Cells[2].Value, 1);
+  Press(keys::Digit0);
+  Press(keys::Num0);
+  EXPECT_EQ(board.Cells[2].Value, 1);
+  board.SelCell = 0;
+  PressDigit(1);
+  Press(keys::Delete);
+  EXPECT_EQ(board.Cells[0].Value, 5);
+  EXPECT_EQ(host.beeps, 2);
+  board.SelCell = 2;
+  Press(keys::Period);
+  EXPECT_EQ(board.Cells[2].Value, 0);
+}
+
+TEST_F(Input, DoublePressInPencilModeWritesTheDigitWithin300Ms) {
+  board.CurTool = kPencil;
+  board.SelCell = 2;
+  PressDigit(5);  // sets the mark
+  EXPECT_TRUE(board.Cells[2].Pencil(5));
+  host.now += 10;
+  PressDigit(5);  // removes it and starts the double press
+  EXPECT_FALSE(board.Cells[2].Pencil(5));
+  host.now += 300;
+  PressDigit(5);
+  EXPECT_EQ(board.Cells[2].Value, 5);
+  board.UndoLast();  // the second press made no undo entry of its own
+  EXPECT_EQ(board.Cells[2].Value, 0);
+  EXPECT_TRUE(board.Cells[2].Pencil(5));
+}
+
+TEST_F(Input, SecondPressAfter301MsOnlySetsTheMarkAgain) {
+  board.CurTool = kPencil;
+  board.SelCell = 2;
+  board.Cells[2].SetPencil(5, true);
+  PressDigit(5);
+  host.now += 301;
+  PressDigit(5);
+  EXPECT_EQ(board.Cells[2].Value, 0);
+  EXPECT_TRUE(board.Cells[2].Pencil(5));
+}
+
+TEST_F(Input, DoublePressNeedsTheSameDigitAndCell) {
+  board.CurTool = kPencil;
+  board.SelCell = 2;
+  board.Cells[2].SetPencil(5, true);
+  PressDigit(5);
+  PressDigit(6);
+  EXPECT_EQ(board.Cells[2].Value, 0);
+  Press(keys::Right);
+  board.Cells[3].SetPencil(5, true);
+  PressDigit(5);
+  EXPECT_EQ(board.Cells[3].Value, 0);
+  EXPECT_FALSE(board.Cells[3].Pencil(5));
+}
+
+TEST_F(Input, PencilOnAnEnteredValueClearsItAndTogglesTheMark) {
+  board.SelCell = 2;
+  PressDigit(4);
+  Press(keys::Letter('P'));
+  EXPECT_EQ(board.CurTool, kPencil);
+  PressDigit(7);
+  EXPECT_EQ(board.Cells[2].Value, 0);
+  EXPECT_EQ(board.Cells[2].Marks, DigitBit(7));
+}
+
+TEST_F(Input, EveryKeyClearsHighlightsEvenAnIgnoredOne) {
+  board.CellColors[10] = HintCellColour;
+  Press(keys::Letter('Q'), modifiers::Shift);
+  EXPECT_EQ(board.CellColors[10], 0u);
+}
+
+TEST_F(Input, ModifiersOtherThanCtrlAloneAreIgnored) {
+  board.SelCell = 2;
+  PressDigit(4);
+  Press(keys::Letter('Z'), modifiers::Ctrl | modifiers::Shift);
+  Press(keys::Digit0 + 1, modifiers::Shift);
+  EXPECT_EQ(board.Cells[2].Value, 4);
+  Press(keys::Letter('Z'), modifiers::Ctrl);
+  EXPECT_EQ(board.Cells[2].Value, 0);
+  Press(keys::Letter('C'), modifiers::Ctrl);
+  EXPECT_EQ(host.clipboard, kPuzzle);
+}
+
+TEST_F(Input, HintKeyOnlyWhileTheHintButtonIsEnabled) {
+  Press(keys::Letter('H'));
+  board.Controls.Hint = false;
+  Press(keys::Letter('H'));
+  board.imgBut_Click(7);
+  EXPECT_EQ(host.hints, 1);
+  Press(keys::Letter('A'));
+  EXPECT_EQ(host.statusUpdates, std::vector<bool>{true});
+}
+
+TEST_F(Input, LeftClickOnTheSelectedCellWritesItsSingleMark) {
+  board.Cells[2].SetPencil(4, true);
+  board.picGrid_MouseUp(2, MouseButton::Left);
+  EXPECT_EQ(board.SelCell, 2);
+  EXPECT_EQ(board.Cells[2].Value, 0);
+  board.picGrid_MouseUp(2, MouseButton::Left);
+  EXPECT_EQ(board.Cells[2].Value, 4);
+  board.Cells[3].Marks = DigitBit(1) | DigitBit(6);
+  board.picGrid_MouseUp(3, MouseButton::Left);
+  board.picGrid_MouseUp(3, MouseButton::Left);
+  EXPECT_EQ(board.Cells[3].Value, 0);
+}
+
+TEST_F(Input, RightClickSelectsAndOpensTheCellMenu) {
+  board.picGrid_MouseUp(30, MouseButton::Right);
+  EXPECT_EQ(board.SelCell, 30);
+  EXPECT_EQ(host.switchCaption, "Switch to Pencil tool");
+  board.SwitchTool();
+  board.picGrid_MouseUp(30, MouseButton::Right);
+  EXPECT_EQ(host.switchCaption, "Switch to Pen tool");
+  EXPECT_EQ(host.windows, (std::vector<HostWindow>{HostWindow::CellMenu, HostWindow::CellMenu}));
+  board.picGrid_MouseUp(31, MouseButton::Middle);
+  EXPECT_EQ(board.SelCell, 30);
+}
+
+TEST_F(Input, DisabledToolbarButtonsDoNothing) {
+  EXPECT_FALSE(board.Controls.RemoveMarks);
+  board.CellColors[3] = HintCellColour;
+  board.imgBut_Click(3);
+  EXPECT_EQ(board.CellColors[3], HintCellColour);
+  board.Cells[2].SetPencil(1, true);
+  board.RedrawGrid();
+  EXPECT_TRUE(board.Controls.RemoveMarks);
+  EXPECT_TRUE(board.Controls.CopyPencil);
+  board.imgBut_Click(3);
+  EXPECT_EQ(board.Cells[2].Marks, 0);
+  EXPECT_EQ(board.CellColors[3], 0u);
+}
+
+TEST_F(Input, MarksOfFilledCellsDoNotEnableMarkControls) {
+  board.Cells[0].SetPencil(1, true);
+  board.SelCell = 2;
+  board.RedrawGrid();
+  EXPECT_FALSE(board.Controls.RemoveMarks);
+  EXPECT_TRUE(board.Controls.PmCell);
+  board.SelCell = 0;
+  board.RedrawGrid();
+  EXPECT_FALSE(board.Controls.PmCell);
+}
+
+TEST_F(Input, NewPuzzleAsksForAStartedPuzzleThenOpensTheGenerator) {
+  board.CurTool = kPencil;
+  Press(keys::Letter('N'));
+  EXPECT_TRUE(host.windows.empty());
+  host.answers = {Answer::Yes};
+  board.imgBut_Click(4);
+  EXPECT_EQ(host.windows, std::vector<HostWindow>{HostWindow::GeneratorDialog});
+  EXPECT_EQ(board.CurTool, kPen);
+}
+
+}  // namespace
+}  // namespace tavimoro

@@ -1,0 +1,168 @@
+// Scripted sessions through `tavimoro-cli play`, checked on the JSON it
+// prints, its error output, its exit status and the settings file it writes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+constexpr std::string_view kPuzzle =
+    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class Play : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "tavimoro-play-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+    ini_ = dir_ / "Tavimoro.ini";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs the script; the JSON objects printed, in order.
+  std::vector<json> Run(const std::string& script) {
+    std::ofstream(dir_ / "script") << script;
+    const std::string command = std::string(TAVIMORO_CLI_PATH) + " play --ini '" + ini_.string() + "' < '" +
+                                (dir_ / "script").string() + "' > '" + (dir_ / "out").string() + "' 2> '" +
+                                (dir_ / "err").string() + "'";
+    const int status = std::system(command.c_str());
+    exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    errors = ReadFile(dir_ / "err");
+    std::vector<json> shown;
+    std::istringstream out(ReadFile(dir_ / "out"));
+    for (std::string line; std::getline(out, line);) shown.push_back(json::parse(line));
+    return shown;
+  }
+  static std::string Cell(const json& show, int cell) {
+    const std::string board = show["board"];
+    std::size_t at = 0;
+    for (int i = 0; i < cell; ++i) at = board.find(']', at) + 1;
+    return board.substr(at, board.find(']', at) + 1 - at);
+  }
+
+  fs::path dir_, ini_;
+  int exitStatus = -1;
+  std::string errors;
+};
+
+TEST_F(Play, EnterAPuzzleByHandAndPlayIt) {
+  std::string script = "paste ";
+  for (int r = 0; r < 9; ++r) script += std::string(kPuzzle.substr(9 * r, 9)) + "\\n";
+  script += "\nshow\nclick 2 left\nkey 4\nkey Right\nkey Num6\nkey Left\nkey Delete\nclick 0 left\nkey 9\nshow\n";
+  const auto shown = Run(script);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(Cell(shown[0], 0), "[5|T|]");
+  EXPECT_EQ(shown[0]["enabled"]["undo"], true);
+  EXPECT_EQ(Cell(shown[1], 2), "[0|F|]");
+  EXPECT_EQ(Cell(shown[1], 3), "[6|F|]");
+  EXPECT_EQ(shown[1]["sel"], 0);
+  EXPECT_EQ(shown[1]["beeps"], 1);
+  EXPECT_EQ(Cell(shown[1], 0), "[5|T|]");
+  EXPECT_EQ(exitStatus, 0);
+}
+
+TEST_F(Play, PencilMarksDoublePressAndUndo) {
+  const auto shown = Run("apply " + std::string(kPuzzle) +
+                         "\nclick 2 right\nmenu mnuPMRow\nshow\n"
+                         "key P\nkey 4\nwait 300\nkey 4\nshow\n"
+                         "key 1\nwait 301\nkey 1\nshow\n"
+                         "key Z ctrl\nkey Z ctrl\nshow\n");
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(Cell(shown[0], 2), "[0|F|124]");
+  EXPECT_EQ(shown[0]["enabled"]["removeMarks"], true);
+  EXPECT_EQ(shown[0]["enabled"]["pmCell"], false);
+  EXPECT_EQ(Cell(shown[1], 2), "[4|F|12]");
+  EXPECT_EQ(shown[1]["tool"], 1);
+  EXPECT_EQ(Cell(shown[2], 2), "[0|F|12]");  // pencil on a value clears it; the late press toggles back
+  EXPECT_EQ(Cell(shown[3], 2), "[4|F|12]");
+}
+
+TEST_F(Play, SaveUnderAnExistingNameAnsweredNoThenYes) {
+  const auto shown = Run("apply " + std::string(kPuzzle) +
+                         "\ninput first\nkey S ctrl\n"
+                         "click 2 left\nkey 4\n"
+                         "input FIRST\nanswer no\nmenu mnuSave\nshow\n"
+                         "input first\nanswer yes\nmenu mnuSave\n"
+                         "input bad=name\ninput\nmenu mnuSave\nshow\n");
+  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown[0]["messages"].size(), 1u);
+  EXPECT_EQ(shown[0]["messages"][0]["text"], "FIRST already exists. Overwrite?");
+  ASSERT_EQ(shown[1]["messages"].size(), 3u);
+  EXPECT_EQ(shown[1]["messages"][1]["text"], "The name cannot contain \"=\".");
+  EXPECT_EQ(shown[1]["messages"][2]["text"], "Puzzle save canceled");
+  const std::string ini = ReadFile(ini_);
+  EXPECT_EQ(ini.find("bad"), std::string::npos);
+  EXPECT_EQ(ini.rfind("[SavedGames]\nfirst=[5|T|][3|T|][4|F|]", 0), 0u) << ini;
+}
+
+TEST_F(Play, LoadASavedPuzzleByName) {
+  std::ofstream(ini_) << "[SavedGames]\neasy=[1|T|][2|F|3][0|F|]\n";
+  const auto shown = Run("input easy\nmenu mnuLoad\nshow\nanswer yes\ninput missing\nmenu mnuLoad\nshow\n");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(Cell(shown[0], 1), "[2|F|3]");
+  ASSERT_EQ(shown[1]["messages"].size(), 2u);
+  EXPECT_EQ(shown[1]["messages"][0]["text"], "Are you sure you would like to discard the current puzzle?");
+  EXPECT_EQ(shown[1]["messages"][1]["text"], "An error occurred");
+}
+
+TEST_F(Play, ClipboardAndHighlightsAppearInShow) {
+  const auto shown = Run("apply " + std::string(kPuzzle) + "\nmenu mnuCopy\nshow\nfrobnicate\nkey F13\nshow\n");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0]["clipboard"], kPuzzle);
+  EXPECT_EQ(shown[0]["colors"], json::array());
+  EXPECT_EQ(shown[1]["messages"], json::array());
+  EXPECT_NE(errors.find("unknown command 'frobnicate'"), std::string::npos);
+  EXPECT_NE(errors.find("unknown key 'F13'"), std::string::npos);
+  EXPECT_EQ(exitStatus, 0);
+}
+
+TEST_F(Play, OptionTogglesAreStored) {
+  Run("menu mnuShowAnal\nmenu mnuRember\nmenu mnuCheckVer\nmenu mnuCheckVer\n");
+  EXPECT_EQ(ReadFile(ini_), "[Options]\nShowAnalysis=Y\nWizard=N\nCheckVer=Y\n");
+}
+
+// A whole hint sequence scripted: the panel escalates, highlights the cell,
+// applies through the link; an entered wrong digit turns the light red.
+TEST_F(Play, HintSequenceAndStatusPanel) {
+  constexpr std::string_view kSolution =
+      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  std::string holes(kSolution);
+  holes[0] = holes[80] = '.';
+  const auto shown = Run("apply " + holes + "\nshow\nkey H\nshow\nkey H\nshow\nlink ApplyLastHint\nshow\n" +
+                         "apply " + std::string(kPuzzle) + "\nclick 2 left\nkey 2\nshow\nkey A\nshow\n");
+  ASSERT_EQ(shown.size(), 6u);
+  EXPECT_NE(shown[0]["panel"].get<std::string>().find("to see an analysis of this puzzle."), std::string::npos);
+  EXPECT_EQ(shown[0]["enabled"]["hint"], true);
+  EXPECT_NE(shown[1]["panel"].get<std::string>().find("Look for an <a href='"), std::string::npos);
+  EXPECT_NE(shown[2]["panel"].get<std::string>().find("This block only has one open cell left (9)."),
+            std::string::npos);
+  EXPECT_EQ(shown[2]["sel"], 80);
+  EXPECT_EQ(shown[2]["colors"], json::parse("[[80, 16777088]]"));
+  EXPECT_EQ(Cell(shown[3], 80), "[9|F|]");
+  EXPECT_EQ(shown[3]["colors"], json::array());
+  EXPECT_EQ(shown[4]["light"], "red");
+  EXPECT_EQ(shown[4]["panel"], "<h5>Invalid puzzle - no solution</h5><br>Pink cell is invalid.");
+  EXPECT_EQ(shown[4]["enabled"]["hint"], false);
+  EXPECT_EQ(shown[4]["colors"], json::parse("[[2, 16761087]]"));
+  EXPECT_EQ(shown[5]["panel"].get<std::string>().rfind("<h5>Invalid puzzle - no solution", 0), 0u);
+}
+
+}  // namespace

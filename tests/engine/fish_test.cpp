@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/candidate_board.h"
+#include "engine/steps/steps.h"
+
+namespace tavimoro {
+namespace {
+
+using testing::CandidateBoard;
+using testing::Cell;
+using testing::Column;
+using testing::Row;
+
+int EliminatedCount(const StepRecord& step) {
+  int n = 0;
+  for (auto m : step.EliminateMask) n += BitCount(m);
+  return n;
+}
+
+TEST(XWing, RowBasedWingClearsItsTwoColumns) {
+  // 5 sits only in columns 2 and 7 of rows 1 and 4.
+  const auto s = CandidateBoard()
+                     .OnlyAt(Row(1), 5, {Cell(1, 2), Cell(1, 7)})
+                     .OnlyAt(Row(4), 5, {Cell(4, 2), Cell(4, 7)})
+                     .State();
+  StepRecord step;
+  ASSERT_TRUE(steps::FindXWing(s, step));
+  EXPECT_EQ(step.Kind, kEliminate);
+  EXPECT_EQ(step.Technique, 10);
+  EXPECT_EQ(step.Text, "X-WING: ");
+  EXPECT_EQ(step.Cell, -1);
+  EXPECT_EQ(EliminatedCount(step), 14);
+  for (int row = 1; row <= 9; ++row) {
+    for (int col : {2, 7}) {
+      const bool corner = row == 1 || row == 4;
+      EXPECT_EQ(step.Eliminate(Cell(row, col), 5), !corner);
+      EXPECT_EQ(step.CellColour[Cell(row, col)], corner ? PatternColour : EliminationColour);
+    }
+  }
+  EXPECT_EQ(step.CellColour[Cell(1, 1)], 0u);
+  const StepLine expected[] = {{Cell(1, 2), Cell(9, 2), StrongLineColour, 2},
+                               {Cell(1, 7), Cell(9, 7), StrongLineColour, 2},
+                               {Cell(1, 1), Cell(1, 9), LineColour, 2},
+                               {Cell(4, 1), Cell(4, 9), LineColour, 2}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(step.Lines[i].FromCell, expected[i].FromCell) << i;
+    EXPECT_EQ(step.Lines[i].ToCell, expected[i].ToCell) << i;
+    EXPECT_EQ(step.Lines[i].Colour, expected[i].Colour) << i;
+    EXPECT_EQ(step.Lines[i].Width, 2) << i;
+  }
+  EXPECT_TRUE(step.Lines[4].IsEmpty());
+}
+
+TEST(XWing, WingThatRemovesNothingIsPassedOverWithoutColour) {
+  // Rows 1 and 4 form a wing on 3 whose columns hold 3 nowhere else; a later
+  // column-based wing on 8 is the step, and only its cells are coloured.
+  auto board = CandidateBoard()
+                   .OnlyAt(Row(1), 3, {Cell(1, 1), Cell(1, 5)})
+                   .OnlyAt(Row(4), 3, {Cell(4, 1), Cell(4, 5)})
+                   .OnlyAt(Column(1), 3, {Cell(1, 1), Cell(4, 1)})
+                   .OnlyAt(Column(5), 3, {Cell(1, 5), Cell(4, 5)});
+  StepRecord nothing;
+  EXPECT_FALSE(steps::FindXWing(board.State(), nothing));
+  EXPECT_EQ(nothing.Kind, kNoStep);
+  for (auto colour : nothing.CellColour) EXPECT_EQ(colour, 0u);
+
+  board.OnlyAt(Column(8), 8, {Cell(2, 8), Cell(6, 8)}).OnlyAt(Column(9), 8, {Cell(2, 9), Cell(6, 9)});
+  StepRecord step;
+  ASSERT_TRUE(steps::FindXWing(board.State(), step));
+  EXPECT_TRUE(step.Eliminate(Cell(2, 1), 8));
+  EXPECT_EQ(step.Lines[0].FromCell, Cell(2, 1));  // cover line: row 2
+  EXPECT_EQ(step.Lines[2].FromCell, Cell(1, 8));  // base line: column 8
+  for (int c : {Cell(1, 1), Cell(1, 5), Cell(4, 1), Cell(4, 5)}) EXPECT_EQ(step.CellColour[c], 0u);
+}
+
+TEST(XWing, RowBasedWingIsReportedBeforeColumnBased) {
+  // A column-based wing on 1 in the first columns, a row-based wing on 9 in
+  // the last rows: the row pass runs to its end first.
+  const auto s = CandidateBoard()
+                     .OnlyAt(Column(1), 1, {Cell(3, 1), Cell(5, 1)})
+                     .OnlyAt(Column(2), 1, {Cell(3, 2), Cell(5, 2)})
+                     .OnlyAt(Row(8), 9, {Cell(8, 4), Cell(8, 6)})
+                     .OnlyAt(Row(9), 9, {Cell(9, 4), Cell(9, 6)})
+                     .State();
+  StepRecord step;
+  ASSERT_TRUE(steps::FindXWing(s, step));
+  EXPECT_TRUE(step.Eliminate(Cell(1, 4), 9));
+  EXPECT_FALSE(step.Eliminate(Cell(3, 3), 1));
+}
+
+TEST(Swordfish, LinesOfTwoOrThreeCellsQualifyButNotFour) {
+  auto board = CandidateBoard()
+                   .OnlyAt(Row(2), 3, {Cell(2, 1), Cell(2, 4)})
+                   .OnlyAt(Row(5), 3, {Cell(5, 4), Cell(5, 9)})
+                   .OnlyAt(Row(8), 3, {Cell(8, 1), Cell(8, 4), Cell(8, 9)});
+  StepRecord step;
+  ASSERT_TRUE(steps::FindSwordfish(board.State(), step));
+  EXPECT_EQ(step.Technique, 11);
+  EXPECT_EQ(step.Text, "SWORDFISH: ");
+  EXPECT_EQ(EliminatedCount(step), 18);
+  EXPECT_TRUE(step.Eliminate(Cell(1, 1), 3));
+  EXPECT_FALSE(step.Eliminate(Cell(2, 1), 3));
+  // Every base-line cell at a cover position is part of the pattern, the
+  // one without a 3 as well.
+  EXPECT_EQ(step.CellColour[Cell(2, 9)], PatternColour);
+  EXPECT_EQ(step.CellColour[Cell(5, 1)], PatternColour);
+  EXPECT_EQ(step.CellColour[Cell(9, 9)], EliminationColour);
+  EXPECT_EQ(step.Lines[0].FromCell, Cell(1, 1));
+  EXPECT_EQ(step.Lines[2].ToCell, Cell(9, 9));
+  EXPECT_EQ(step.Lines[2].Colour, StrongLineColour);
+  EXPECT_EQ(step.Lines[3].FromCell, Cell(2, 1));
+  EXPECT_EQ(step.Lines[5].ToCell, Cell(8, 9));
+  EXPECT_EQ(step.Lines[5].Colour, LineColour);
+  EXPECT_TRUE(step.Lines[6].IsEmpty());
+
+  board.OnlyAt(Row(8), 3, {Cell(8, 1), Cell(8, 4), Cell(8, 6), Cell(8, 9)});
+  StepRecord none;
+  EXPECT_FALSE(steps::FindSwordfish(board.State(), none));
+  EXPECT_EQ(none.Kind, kNoStep);
+}
+
+TEST(Swordfish, FilledCellsOfTheBaseLinesAreColoured) {
+  // Row 1 holds a 3 at column 9, a cover position: that filled cell carries
+  // the pattern colour too.
+  const auto s = CandidateBoard(std::string(8, '.') + "3")
+                     .OnlyAt(Row(1), 7, {Cell(1, 1), Cell(1, 4)})
+                     .OnlyAt(Row(5), 7, {Cell(5, 4), Cell(5, 9)})
+                     .OnlyAt(Row(8), 7, {Cell(8, 1), Cell(8, 9)})
+                     .State();
+  StepRecord step;
+  ASSERT_TRUE(steps::FindSwordfish(s, step));
+  EXPECT_EQ(step.CellColour[Cell(1, 9)], PatternColour);
+  EXPECT_TRUE(step.Eliminate(Cell(3, 1), 7));
+}
+
+}  // namespace
+}  // namespace tavimoro
