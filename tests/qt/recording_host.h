@@ -29,6 +29,7 @@ class RecordingHost : public tavimoro::BoardHost {
   void SetClipboardText(std::string_view) override {}
   std::string PanelHtml() override { return panel; }
   void SetPanelHtml(std::string_view html) override { panel = html; }
+  void SetStatusLight(bool) override {}
   std::string SaveNameProblem(std::string_view) override { return {}; }
   bool SavedPuzzleExists(std::string_view) override { return false; }
   void StoreSavedPuzzle(std::string_view, std::string_view) override {}
