@@ -85,26 +85,26 @@ void BoardView::paintEvent(QPaintEvent*) {
   QPainterPath outline;
   outline.addRoundedRect(QRectF(frame).adjusted(-1, -1, 1, 1), 4, 4);
   painter.fillPath(outline, kFrameColour);
-  for (int cell = 0; cell < 81; ++cell) paintCell(painter, cell, cellRect(cell));
+  // Backgrounds, then the hint's lines, then the digits: a line never hides
+  // a digit or a mark.
+  for (int cell = 0; cell < 81; ++cell) paintBackground(painter, cell, cellRect(cell));
   paintLines(painter);
+  for (int cell = 0; cell < 81; ++cell) paintContent(painter, cell, cellRect(cell));
 }
 
-void BoardView::paintCell(QPainter& painter, int cell, const QRect& rect) const {
-  CellPicture pic;
-  bool selected = false;
-  bool colourCoded = false;
-  if (picture_) {
-    pic = picture_->cells[cell];
-    selected = picture_->selected == cell;
-    colourCoded = picture_->colourCodedMarks;
-  }
+void BoardView::paintBackground(QPainter& painter, int cell, const QRect& rect) const {
   QColor background = Qt::white;
-  if (pic.colour > 0)
-    background = FromWindowsColour(pic.colour);
-  else if (selected)
+  if (picture_ && picture_->cells[cell].colour > 0)
+    background = FromWindowsColour(picture_->cells[cell].colour);
+  else if (picture_ && picture_->selected == cell)
     background = kSelectionColour;
   painter.fillRect(rect, background);
+}
 
+void BoardView::paintContent(QPainter& painter, int cell, const QRect& rect) const {
+  if (!picture_) return;
+  const CellPicture& pic = picture_->cells[cell];
+  const bool colourCoded = picture_->colourCodedMarks;
   if (pic.value >= 1 && pic.value <= 9) {
     QFont font = painter.font();
     font.setPixelSize(std::max(6, rect.height() * 62 / 100));
@@ -139,7 +139,9 @@ void BoardView::paintLines(QPainter& painter) const {
   for (const StepLine& line : picture_->lines) {
     if (line.IsEmpty() || line.FromCell < 0 || line.FromCell > 80 || line.ToCell < 0 || line.ToCell > 80)
       continue;
-    QPen pen(FromWindowsColour(line.Colour), std::max(1, line.Width) * scale);
+    QColor colour = FromWindowsColour(line.Colour);
+    colour.setAlpha(170);
+    QPen pen(colour, std::max(1, line.Width) * scale);
     pen.setCapStyle(Qt::RoundCap);
     painter.setPen(pen);
     painter.drawLine(QRectF(cellRect(line.FromCell)).center(), QRectF(cellRect(line.ToCell)).center());

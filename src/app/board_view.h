@@ -61,7 +61,8 @@ class BoardView : public QWidget {
   };
   Metrics metrics() const;
   int lineOffset(int index, const Metrics& m) const;  // row or column 0..8 -> pixels
-  void paintCell(QPainter& painter, int cell, const QRect& rect) const;
+  void paintBackground(QPainter& painter, int cell, const QRect& rect) const;
+  void paintContent(QPainter& painter, int cell, const QRect& rect) const;
   void paintLines(QPainter& painter) const;
 
   const BoardPicture* picture_ = nullptr;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "board/board_host.h"
+
 namespace tavimoro::app {
 
 inline const QString kProgramTitle = QStringLiteral("Tavimoro");
@@ -21,8 +23,6 @@ QWidget* MainWindow();
 // floating point and rounded to the nearest integer, ties to even.
 void CentreOnMainWindow(QWidget* box, QWidget* parent);
 QPoint CentredTopLeft(const QRect& mainFrame, const QSize& boxFrame);
-
-enum class Answer { Yes, No, Cancel };
 
 // An OK message box.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text);

@@ -1,15 +1,34 @@
 #include "app/form1.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/about_dialog.h"
 #include "app/centered_message_box.h"
+#include "app/help_pages.h"
 #include "app/image_button.h"
+#include "app/key_map.h"
+#include "app/popup_menus.h"
+#include "app/print_puzzle.h"
+#include "app/settings/ini_document.h"
+#include "app/settings/settings.h"
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
+#include "board/hint_composer.h"
+#include "board/status_composer.h"
+#include "engine/step_finder.h"
 
 namespace tavimoro::app {
 
@@ -38,6 +57,11 @@ constexpr ToolbarEntry kToolbar[kToolbarCount] = {
 constexpr int kToolbarOrder[kToolbarCount] = {kFillAll, kRemoveMarks, kNewPuzzle, kClearPuzzle, kSolution,
                                               kHint,    kHelp,        kMoreOptions, kMinimize,  kExit};
 
+constexpr std::string_view kSamplePuzzle =
+    ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
 // The tray behind the tool icons, in the banner's colours.
 class ToolTray : public QWidget {
  public:
@@ -55,15 +79,25 @@ class ToolTray : public QWidget {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+Form1::Form1(std::string iniPath, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), iniPath_(std::move(iniPath)) {
+  clock_.start();
   setWindowTitle(kProgramTitle);
   setObjectName("Form1");
+  setFocusPolicy(Qt::StrongFocus);
   SetMainWindow(this);
   createToolbar();
   createToolArea();
+  createPanel();
   layoutWindow();
-  resize(960, 600);
+  menus_ = new PopupMenus(this);
+  connectMenus();
+  readOptions();
+  board_.CurTool = -1;  // neither tool, so that the first selection takes effect
+  resize(980, 610);
 }
+
+// --- construction -------------------------------------------------------------
 
 void Form1::createToolbar() {
   banner_ = new TitleBanner(kProgramTitle, this);
@@ -74,7 +108,10 @@ void Form1::createToolbar() {
   for (int index = 0; index < kToolbarCount; ++index) {
     auto* button = new ImageButton(kToolbar[index].icon, kToolbar[index].toolTip, banner_);
     button->setObjectName(QStringLiteral("imgBut%1").arg(index));
-    connect(button, &ImageButton::clicked, this, [this, index] { emit toolbarClicked(index); });
+    connect(button, &ImageButton::clicked, this, [this, index] {
+      board_.imgBut_Click(index);
+      syncFromBoard();
+    });
     toolbar_[index] = button;
   }
   for (int position = 0; position < kToolbarCount; ++position) {
@@ -97,8 +134,8 @@ void Form1::createToolArea() {
     icon->setIconExtent(30);
     row->addWidget(icon);
   }
-  connect(pen_, &ImageButton::clicked, this, [this] { emit toolIconClicked(0); });
-  connect(pencil_, &ImageButton::clicked, this, [this] { emit toolIconClicked(1); });
+  connect(pen_, &ImageButton::clicked, this, [this] { board_.imgPen_Click(); });
+  connect(pencil_, &ImageButton::clicked, this, [this] { board_.imgPencil_Click(); });
   row->addStretch(1);
   light_ = new StatusLight(toolArea_);
   light_->setObjectName("Shape1");
@@ -106,18 +143,28 @@ void Form1::createToolArea() {
   row->addWidget(light_);
 }
 
+void Form1::createPanel() {
+  panel_ = new HTMLLabel(this);
+  panel_->setObjectName("HL1");
+  panel_->setMinimumWidth(300);
+  panel_->SetEnableAnchors(true);
+  panel_->SetBackColor(Qt::white);
+  panel_->SetBorderStyle(1);
+  panel_->SetAppearance(0);
+  // The keyboard belongs to the board.
+  panel_->setFocusPolicy(Qt::NoFocus);
+  connect(panel_, &HTMLLabel::HyperlinkClick, this, &Form1::onPanelLink);
+}
+
 void Form1::layoutWindow() {
   grid_ = new BoardView(this);
   grid_->setObjectName("picGrid");
   grid_->setPicture(&picture_);
-
-  panel_ = new QWidget(this);
-  panel_->setObjectName("HL1");
-  panel_->setMinimumWidth(280);
-  panel_->setAutoFillBackground(true);
-  QPalette panelPalette = panel_->palette();
-  panelPalette.setColor(QPalette::Window, Qt::white);
-  panel_->setPalette(panelPalette);
+  connect(grid_, &BoardView::cellReleased, this, [this](int cell, Qt::MouseButton button) {
+    if (button == Qt::LeftButton) board_.picGrid_MouseUp(cell, MouseButton::Left);
+    if (button == Qt::RightButton) board_.picGrid_MouseUp(cell, MouseButton::Right);
+    syncFromBoard();
+  });
 
   auto* right = new QVBoxLayout;
   right->setSpacing(8);
@@ -137,14 +184,108 @@ void Form1::layoutWindow() {
   column->addLayout(body, 1);
 }
 
+void Form1::connectMenus() {
+  PopupMenus& m = *menus_;
+  // After every command the window shows the board as it now is.
+  auto on = [this](QAction* action, auto&& command) {
+    connect(action, &QAction::triggered, this, [this, command] {
+      command();
+      syncFromBoard();
+    });
+  };
+  on(m.mnuSwitch, [this] { board_.SwitchTool(); });
+  on(m.mnuPMCell, [this] { board_.PencilMarkOneCell(-1, true); });
+  on(m.mnuPMBlock, [this] { board_.PencilMarkEntire(2, -1); });
+  on(m.mnuPMRow, [this] { board_.PencilMarkEntire(0, -1); });
+  on(m.mnuPMColumn, [this] { board_.PencilMarkEntire(1, -1); });
+  on(m.mnuClearCell, [this] { board_.ClearThisCell(); });
+  on(m.mnuSolveCell, [this] { board_.SolveThisCell(); });
+  on(m.mnuColor, [this] { Redraw(false); });
+  connect(m.mnuShowAnal, &QAction::triggered, this, [this] {
+    toggleStoredOption(menus_->mnuShowAnal, "ShowAnalysis");
+    if (menus_->mnuShowAnal->isChecked()) board_.RedrawGrid(true);
+  });
+  connect(m.mnuRember, &QAction::triggered, this, [this] { toggleStoredOption(menus_->mnuRember, "Wizard"); });
+  connect(m.mnuCheckVer, &QAction::triggered, this,
+          [this] { toggleStoredOption(menus_->mnuCheckVer, "CheckVer"); });
+  on(m.mnuCopy, [this] { board_.Copy(); });
+  on(m.mnuCopyPencil, [this] { board_.CopyWithPencilMarks(); });
+  on(m.mnuPaste, [this] {
+    board_.ClearCellColors();
+    board_.PasteFromClipboard();
+  });
+  on(m.mnuUndo, [this] {
+    board_.ClearCellColors();
+    board_.UndoLast();
+  });
+  on(m.mnuPrint, [this] { PrintPuzzle(this, Q(board_.GetGrid(true))); });
+  on(m.mnuSave, [this] { board_.SaveDialog(); });
+  on(m.mnuLoad, [this] { board_.LoadDialog(); });
+  on(m.mnuShortcuts, [this] { board_.ShowShortcuts(); });
+  on(m.mnuAbout, [this] { board_.ShowAbout(); });
+  connect(menus_, &PopupMenus::helpFileRequested, this,
+          [](const QString& anchor) { OpenHelpPage(kHelpFilePage, anchor); });
+  connect(menus_, &PopupMenus::techniquesPageRequested, this, [] { OpenHelpPage(kTechniquesPage); });
+}
+
+// The ticks stored between runs; auto-remove and colour-coded marks last
+// for one run only.
+void Form1::readOptions() {
+  menus_->mnuRember->setChecked(ReadSetting("Options", "Wizard", iniPath_) != "N");
+  menus_->mnuCheckVer->setChecked(ReadSetting("Options", "CheckVer", iniPath_) != "N");
+  menus_->mnuShowAnal->setChecked(ReadSetting("Options", "ShowAnalysis", iniPath_) == "Y");
+  menus_->mnuAutoRemove->setChecked(false);
+  menus_->mnuColor->setChecked(false);
+}
+
+// QAction has already inverted the tick when this runs.
+void Form1::toggleStoredOption(QAction* action, const char* key) {
+  WriteSetting("Options", key, action->isChecked() ? "Y" : "N", iniPath_);
+}
+
+void Form1::restoreLastBoard() {
+  const std::string last = ReadSetting("Data", "LastGrid", iniPath_);
+  board_.PaintPuzzle(last.starts_with("[") ? std::string_view(last) : kSamplePuzzle, "", false);
+  const std::string tool = ReadSetting("Data", "LastTool", iniPath_);
+  if (!tool.empty() && tool != "1")
+    board_.imgPen_Click();
+  else
+    board_.imgPencil_Click();
+}
+
+// --- drawing and enabled states ------------------------------------------------
+
+void Form1::syncFromBoard() {
+  for (int c = 0; c < 81; ++c) {
+    const CellRec& cell = board_.Cells[c];
+    picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors[c]};
+  }
+  picture_.selected = board_.SelCell;
+  picture_.colourCodedMarks = menus_->mnuColor->isChecked();
+  const bool hintOnPanel =
+      board_.LastHint.Kind != kNoStep && LikePattern(PanelHtml(), "*ApplyLastHint*");
+  picture_.lines = hintOnPanel ? board_.LastHint.Lines : std::array<StepLine, 20>{};
+  grid_->update();
+
+  const BoardControls& c = board_.Controls;
+  toolbar_[kRemoveMarks]->setEnabled(c.RemoveMarks);
+  toolbar_[kClearPuzzle]->setEnabled(c.Clear);
+  toolbar_[kSolution]->setEnabled(c.Solution);
+  toolbar_[kHint]->setEnabled(c.Hint);
+  menus_->mnuUndo->setEnabled(c.Undo);
+  menus_->mnuCopyPencil->setEnabled(c.CopyPencil);
+  menus_->mnuPMCell->setEnabled(c.PmCell);
+}
+
 void Form1::showTool(int tool) {
-  ImageButton* active = tool == 1 ? pencil_ : pen_;
-  ImageButton* other = tool == 1 ? pen_ : pencil_;
+  ImageButton* active = tool == kPencil ? pencil_ : pen_;
+  ImageButton* other = tool == kPencil ? pen_ : pencil_;
   active->setLit(true);
   active->setToolTip(QString());
   active->setCursor(Qt::ArrowCursor);
   other->setLit(false);
-  other->setToolTip(tool == 1 ? QStringLiteral("Switch to the pen tool") : QStringLiteral("Switch to the pencil tool"));
+  other->setToolTip(tool == kPencil ? QStringLiteral("Switch to the pen tool")
+                                    : QStringLiteral("Switch to the pencil tool"));
   other->setCursor(Qt::PointingHandCursor);
   grid_->setCursor(ToolCursor(tool, devicePixelRatioF()));
 }
@@ -155,5 +296,129 @@ void Form1::paintEvent(QPaintEvent*) {
   painter.setPen(QColor(0x1b, 0x2f, 0x45));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
+
+// --- input ---------------------------------------------------------------------
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+  const int code = BoardKeyCode(event->key(), event->modifiers());
+  const int shift = BoardShiftState(event->modifiers());
+  // Pure modifier presses reach the board too: every key clears the hint
+  // highlights.
+  board_.Form_KeyDown(code, shift);
+  syncFromBoard();
+}
+
+void Form1::onPanelLink(const QString& target) {
+  board_.HyperlinkClick(target.toStdString());
+  syncFromBoard();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  WriteSetting("Data", "LastGrid", board_.GetAllGrid(), iniPath_);
+  WriteSetting("Data", "LastTool", board_.CurTool == kPen ? "0" : "1", iniPath_);
+  event->accept();
+}
+
+void Form1::popUp(QWidget* menu) {
+  if (auto* m = qobject_cast<QMenu*>(menu)) m->exec(QCursor::pos());
+}
+
+// --- BoardHost ---------------------------------------------------------------------
+
+void Form1::Message(std::string_view title, std::string_view text) { ShowMessage(this, Q(title), Q(text)); }
+
+Answer Form1::Ask(std::string_view title, std::string_view text) {
+  return AskYesNoCancel(this, Q(title), Q(text));
+}
+
+std::string Form1::Input(std::string_view prompt, std::string_view title) {
+  return AskText(this, Q(title), Q(prompt)).toStdString();
+}
+
+void Form1::Beep() { QApplication::beep(); }
+
+void Form1::Redraw(bool withStatus) {
+  if (withStatus) UpdateStatus(false);
+  syncFromBoard();
+}
+
+void Form1::UndoEnabled(bool enabled) {
+  board_.Controls.Undo = enabled;
+  menus_->mnuUndo->setEnabled(enabled);
+}
+
+void Form1::ToolChanged(int tool) { showTool(tool); }
+
+void Form1::SetSwitchCaption(std::string_view caption) { menus_->mnuSwitch->setText(Q(caption)); }
+
+bool Form1::OptionTicked(BoardOption option) {
+  switch (option) {
+    case BoardOption::AutoRemove: return menus_->mnuAutoRemove->isChecked();
+    case BoardOption::ColorMarks: return menus_->mnuColor->isChecked();
+    case BoardOption::ShowAnalysis: return menus_->mnuShowAnal->isChecked();
+  }
+  return false;
+}
+
+std::optional<std::string> Form1::ClipboardText() {
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  if (!mime || !mime->hasText()) return std::nullopt;
+  return mime->text().toStdString();
+}
+
+void Form1::SetClipboardText(std::string_view text) { QGuiApplication::clipboard()->setText(Q(text)); }
+
+std::string Form1::PanelHtml() { return panel_->DocumentHTML().toStdString(); }
+
+void Form1::SetPanelHtml(std::string_view html) {
+  panel_->SetDocumentHTML(Q(html));
+  // "Analyzing..." must be seen while the analysis is computed.
+  panel_->repaint();
+  syncFromBoard();
+}
+
+std::string Form1::SaveNameProblem(std::string_view name) { return KeyNameProblem(name); }
+
+bool Form1::SavedPuzzleExists(std::string_view name) {
+  for (const std::string& key : ReadSettingKeys("SavedGames", iniPath_))
+    if (SameName(key, name)) return true;
+  return false;
+}
+
+void Form1::StoreSavedPuzzle(std::string_view name, std::string_view record) {
+  WriteSetting("SavedGames", name, record, iniPath_);
+}
+
+std::int64_t Form1::Milliseconds() { return clock_.elapsed(); }
+
+void Form1::Show(HostWindow window) {
+  switch (window) {
+    case HostWindow::Minimize: showMinimized(); break;
+    case HostWindow::Close: close(); break;
+    case HostWindow::HelpMenu: popUp(menus_->helpMenu()); break;
+    case HostWindow::OptionsMenu: popUp(menus_->optionsMenu()); break;
+    case HostWindow::CellMenu: popUp(menus_->cellMenu()); break;
+    case HostWindow::GeneratorDialog:
+      ShowMessage(this, kProgramTitle, "The puzzle generator is not part of this build yet.");
+      break;
+    case HostWindow::SavedPuzzleList:
+      ShowMessage(this, kProgramTitle, "The saved-puzzle list is not part of this build yet.");
+      break;
+    case HostWindow::About: {
+      AboutDialog about(this);
+      about.exec();
+      break;
+    }
+  }
+  syncFromBoard();
+}
+
+void Form1::OpenUrl(std::string_view url) { QDesktopServices::openUrl(QUrl(Q(url))); }
+
+void Form1::ShowHint() { tavimoro::ShowHint(board_); }
+
+void Form1::UpdateStatus(bool withAnalysis) { tavimoro::UpdateStatus(board_, withAnalysis); }
+
+void Form1::SetStatusLight(bool red) { light_->setFillColour(red ? QColor(255, 0, 0) : QColor(0, 0, 0)); }
 
 }  // namespace tavimoro::app

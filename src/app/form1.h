@@ -1,16 +1,23 @@
 // Form1: the main window. A frameless window with its own title banner and
 // toolbar, the board on the left, the hint panel, the tool icons and the
-// status light on the right.
+// status light on the right. It owns the board and is the board's host: it
+// shows what the board asks for (dialogs, panel, light, menus) and maps
+// keys, clicks and menu commands onto the board's operations.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
+#include <string>
 
 #include "app/board_view.h"
+#include "board/board.h"
+#include "htmllabel/widget/html_label.h"
 
 namespace tavimoro::app {
 
 class ImageButton;
+class PopupMenus;
 class StatusLight;
 class TitleBanner;
 
@@ -29,44 +36,85 @@ enum ToolbarButton {
   kToolbarCount
 };
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, public BoardHost {
   Q_OBJECT
 
  public:
-  explicit Form1(QWidget* parent = nullptr);
+  // iniPath: the settings file (options, last board, saved puzzles).
+  explicit Form1(std::string iniPath, QWidget* parent = nullptr);
 
+  Board& board() { return board_; }
+  const std::string& iniPath() const { return iniPath_; }
   BoardView* grid() const { return grid_; }
   ImageButton* toolbarButton(int index) const { return toolbar_[index]; }
   ImageButton* penIcon() const { return pen_; }
   ImageButton* pencilIcon() const { return pencil_; }
   StatusLight* light() const { return light_; }
-  QWidget* panel() const { return panel_; }
+  PopupMenus* menus() const { return menus_; }
   TitleBanner* banner() const { return banner_; }
+  HTMLLabel* panel() const { return panel_; }
 
-  // Shows the tool: the active tool's icon lit and plain, the other one
-  // offering the switch; the cells take the tool's cursor.
-  void showTool(int tool);
+  // Loads the last board and tool (or the sample puzzle) as at start-up.
+  void restoreLastBoard();
 
- signals:
-  void toolbarClicked(int index);
-  void toolIconClicked(int tool);
+  // --- BoardHost ------------------------------------------------------------
+  void Message(std::string_view title, std::string_view text) override;
+  Answer Ask(std::string_view title, std::string_view text) override;
+  std::string Input(std::string_view prompt, std::string_view title) override;
+  void Beep() override;
+  void Redraw(bool withStatus) override;
+  void UndoEnabled(bool enabled) override;
+  void ToolChanged(int tool) override;
+  void SetSwitchCaption(std::string_view caption) override;
+  bool OptionTicked(BoardOption option) override;
+  std::optional<std::string> ClipboardText() override;
+  void SetClipboardText(std::string_view text) override;
+  std::string PanelHtml() override;
+  void SetPanelHtml(std::string_view html) override;
+  std::string SaveNameProblem(std::string_view name) override;
+  bool SavedPuzzleExists(std::string_view name) override;
+  void StoreSavedPuzzle(std::string_view name, std::string_view record) override;
+  std::int64_t Milliseconds() override;
+  void Show(HostWindow window) override;
+  void OpenUrl(std::string_view url) override;
+  void ShowHint() override;
+  void UpdateStatus(bool withAnalysis) override;
+  void SetStatusLight(bool red) override;
+
+ public slots:
+  // A link clicked in the panel.
+  void onPanelLink(const QString& target);
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createToolbar();
   void createToolArea();
+  void createPanel();
   void layoutWindow();
+  void connectMenus();
+  void readOptions();
+  void toggleStoredOption(QAction* action, const char* key);
+  void showTool(int tool);
+  // Copies the board into the picture and the controls' enabled states.
+  void syncFromBoard();
+  void popUp(QWidget* menu);
 
+  Board board_{*this};
+  std::string iniPath_;
+  QElapsedTimer clock_;
   TitleBanner* banner_ = nullptr;
   std::array<ImageButton*, kToolbarCount> toolbar_{};
   BoardView* grid_ = nullptr;
-  QWidget* panel_ = nullptr;
+  HTMLLabel* panel_ = nullptr;
   QWidget* toolArea_ = nullptr;
   ImageButton* pen_ = nullptr;
   ImageButton* pencil_ = nullptr;
   StatusLight* light_ = nullptr;
+  PopupMenus* menus_ = nullptr;
   BoardPicture picture_;
 };
 

@@ -170,7 +170,7 @@ void Board::SwitchTool() {
 void Board::HyperlinkClick(std::string_view target) {
   std::string upper(target);
   for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  if (upper.starts_with("HTTP://") || upper.starts_with("HTTPS://")) {
+  if (upper.starts_with("HTTP://") || upper.starts_with("HTTPS://") || upper.starts_with("FILE://")) {
     host_.OpenUrl(target);
   } else if (upper == "REFRESHWITHANAL") {
     host_.UpdateStatus(true);

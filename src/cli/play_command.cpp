@@ -12,6 +12,8 @@
 #include "app/settings/ini_document.h"
 #include "app/settings/settings.h"
 #include "board/board.h"
+#include "board/hint_composer.h"
+#include "board/status_composer.h"
 #include "cli/args.h"
 #include "cli/command.h"
 
@@ -49,7 +51,9 @@ class ScriptedHost : public BoardHost {
   }
   std::string Input(std::string_view, std::string_view) override { return NextInput(); }
   void Beep() override { ++beeps; }
-  void Redraw(bool) override {}
+  void Redraw(bool withStatus) override {
+    if (withStatus && board_ != nullptr) tavimoro::UpdateStatus(*board_, false);
+  }
   void UndoEnabled(bool) override {}
   void ToolChanged(int) override {}
   void SetSwitchCaption(std::string_view) override {}
@@ -79,8 +83,12 @@ class ScriptedHost : public BoardHost {
     if (data.empty() || !board_->ApplyPuzzle(data)) Record(kProgramTitle, "An error occurred");
   }
   void OpenUrl(std::string_view) override {}
-  void ShowHint() override {}
-  void UpdateStatus(bool) override {}
+  void ShowHint() override {
+    if (board_ != nullptr) tavimoro::ShowHint(*board_);
+  }
+  void UpdateStatus(bool withAnalysis) override {
+    if (board_ != nullptr) tavimoro::UpdateStatus(*board_, withAnalysis);
+  }
 
  private:
   void Record(std::string_view title, std::string_view text) {

@@ -1,6 +1,5 @@
-// House masks of free digits, one digit mask per cell, and the unfilled cells
-// in a list whose front part holds the cells chosen so far, one per level of
-// an explicit stack:
+// House masks of free digits and the unfilled cells in a list whose front
+// part holds the cells chosen so far, one per level of an explicit stack:
 //
 //   unfilled: [ level 1 | level 2 | ... | level depth | cells not yet chosen ]
 //
@@ -9,7 +8,7 @@
 // with none makes a dead end), swaps it to the front part and places its
 // lowest untried digit; backtracking happens inside the iteration that met
 // the dead end or the solution. Digits are placed and removed by flipping
-// them in the three house masks.
+// them in the three house masks; the solution is read off the levels.
 #include "engine/counted_search.h"
 
 #include <utility>
@@ -30,36 +29,42 @@ int GivenMask(int value) {
   return code < 256 ? CharMask(static_cast<unsigned char>(code)) : 0;
 }
 
+// An unfilled cell with its three houses, so that the walk reads one entry
+// per cell.
+struct Slot {
+  std::uint8_t cell, row, col, block;
+};
+
 struct Search {
   std::array<int, 27> houseFree{};
-  std::array<std::uint16_t, 81> cellBit{};
-  std::array<std::uint8_t, 81> unfilled{};
+  Grid givens{};  // the digit of each given, 0 elsewhere
+  std::array<Slot, 81> unfilled{};
   int unfilledCount = 0;
 
-  void Flip(int cell, int mask) {
-    cellBit[cell] ^= static_cast<std::uint16_t>(mask);
-    houseFree[HouseOf(cell, 0)] ^= mask;
-    houseFree[HouseOf(cell, 1)] ^= mask;
-    houseFree[HouseOf(cell, 2)] ^= mask;
+  void Flip(const Slot& s, int mask) {
+    houseFree[s.row] ^= mask;
+    houseFree[s.col] ^= mask;
+    houseFree[s.block] ^= mask;
   }
-  int Candidates(int cell) const {
-    return houseFree[HouseOf(cell, 0)] & houseFree[HouseOf(cell, 1)] & houseFree[HouseOf(cell, 2)];
-  }
+  int Candidates(const Slot& s) const { return houseFree[s.row] & houseFree[s.col] & houseFree[s.block]; }
 
   // Reads the givens; false when a digit is given twice in a house.
   bool ReadGivens(const Grid& grid) {
     houseFree.fill(kAllDigits);
     std::array<int, 27> seen{};
     for (int c = 0; c < 81; ++c) {
+      const Slot slot{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(HouseOf(c, 0)),
+                      static_cast<std::uint8_t>(HouseOf(c, 1)), static_cast<std::uint8_t>(HouseOf(c, 2))};
       const int mask = GivenMask(grid[c]);
       if (mask == kAllDigits) {
-        unfilled[unfilledCount++] = static_cast<std::uint8_t>(c);
+        unfilled[unfilledCount++] = slot;
       } else if (mask != 0) {
-        Flip(c, mask);
-        for (int t = 0; t < 3; ++t) {
-          if (seen[HouseOf(c, t)] & mask) return false;
-        }
-        for (int t = 0; t < 3; ++t) seen[HouseOf(c, t)] |= mask;
+        Flip(slot, mask);
+        givens[c] = static_cast<std::uint8_t>(MaskDigit(mask));
+        if ((seen[slot.row] | seen[slot.col] | seen[slot.block]) & mask) return false;
+        seen[slot.row] |= mask;
+        seen[slot.col] |= mask;
+        seen[slot.block] |= mask;
       }
     }
     return true;
@@ -67,7 +72,7 @@ struct Search {
 
   std::string_view Run(long stepLimit, Grid& solution, long& steps) {
     struct Level {
-      int cell;
+      Slot slot;
       int placed;
       int untried;
     };
@@ -96,11 +101,13 @@ struct Search {
 
       if (!deadEnd && bestPos < 0) {
         if (++solutions == 2) return kMultipleSolutions;
-        for (int c = 0; c < 81; ++c) solution[c] = static_cast<std::uint8_t>(MaskDigit(cellBit[c]));
+        solution = givens;
+        for (int k = 0; k < depth; ++k)
+          solution[levels[k].slot.cell] = static_cast<std::uint8_t>(MaskDigit(levels[k].placed));
         deadEnd = true;
       }
       if (deadEnd) {
-        if (depth > 0) Flip(levels[depth - 1].cell, levels[depth - 1].placed);
+        if (depth > 0) Flip(levels[depth - 1].slot, levels[depth - 1].placed);
       } else {
         std::swap(unfilled[depth], unfilled[bestPos]);
         levels[depth] = {unfilled[depth], 0, bestMask};
@@ -114,13 +121,13 @@ struct Search {
           break;
         }
         --depth;
-        Flip(levels[depth - 1].cell, levels[depth - 1].placed);
+        Flip(levels[depth - 1].slot, levels[depth - 1].placed);
       }
       if (depth == 0) break;
       Level& level = levels[depth - 1];
       level.placed = LowestBit(level.untried);
       level.untried ^= level.placed;
-      Flip(level.cell, level.placed);
+      Flip(level.slot, level.placed);
     }
     return solutions == 0 ? kNoSolution : std::string_view();
   }

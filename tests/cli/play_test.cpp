@@ -139,4 +139,30 @@ TEST_F(Play, OptionTogglesAreStored) {
   EXPECT_EQ(ReadFile(ini_), "[Options]\nShowAnalysis=Y\nWizard=N\nCheckVer=Y\n");
 }
 
+// A whole hint sequence scripted: the panel escalates, highlights the cell,
+// applies through the link; an entered wrong digit turns the light red.
+TEST_F(Play, HintSequenceAndStatusPanel) {
+  constexpr std::string_view kSolution =
+      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  std::string holes(kSolution);
+  holes[0] = holes[80] = '.';
+  const auto shown = Run("apply " + holes + "\nshow\nkey H\nshow\nkey H\nshow\nlink ApplyLastHint\nshow\n" +
+                         "apply " + std::string(kPuzzle) + "\nclick 2 left\nkey 2\nshow\nkey A\nshow\n");
+  ASSERT_EQ(shown.size(), 6u);
+  EXPECT_NE(shown[0]["panel"].get<std::string>().find("to see an analysis of this puzzle."), std::string::npos);
+  EXPECT_EQ(shown[0]["enabled"]["hint"], true);
+  EXPECT_NE(shown[1]["panel"].get<std::string>().find("Look for an <a href='"), std::string::npos);
+  EXPECT_NE(shown[2]["panel"].get<std::string>().find("This block only has one open cell left (9)."),
+            std::string::npos);
+  EXPECT_EQ(shown[2]["sel"], 80);
+  EXPECT_EQ(shown[2]["colors"], json::parse("[[80, 16777088]]"));
+  EXPECT_EQ(Cell(shown[3], 80), "[9|F|]");
+  EXPECT_EQ(shown[3]["colors"], json::array());
+  EXPECT_EQ(shown[4]["light"], "red");
+  EXPECT_EQ(shown[4]["panel"], "<h5>Invalid puzzle - no solution</h5><br>Pink cell is invalid.");
+  EXPECT_EQ(shown[4]["enabled"]["hint"], false);
+  EXPECT_EQ(shown[4]["colors"], json::parse("[[2, 16761087]]"));
+  EXPECT_EQ(shown[5]["panel"].get<std::string>().rfind("<h5>Invalid puzzle - no solution", 0), 0u);
+}
+
 }  // namespace

@@ -1,11 +1,14 @@
 // The board view's geometry and signals, and the centring of message boxes.
 #include <QMessageBox>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 #include "app/board_view.h"
 #include "app/centered_message_box.h"
+#include "app/print_puzzle.h"
 
 using tavimoro::app::BoardView;
 
@@ -101,6 +104,21 @@ class BoardViewTest : public QObject {
     QVERIFY(qAbs(seen.center().x() - main.frameGeometry().center().x()) <= 1);
     QVERIFY(qAbs(seen.center().y() - main.frameGeometry().center().y()) <= 1);
     tavimoro::app::SetMainWindow(nullptr);
+  }
+
+  void printsToAPdfFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("puzzle.pdf");
+    {
+      QPdfWriter writer(path);
+      tavimoro::app::PaintPuzzlePage(
+          writer, ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....");
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY(bytes.size() > 1000);
   }
 };
 

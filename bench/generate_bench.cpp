@@ -1,0 +1,112 @@
+// What a user waits for in the generator dialog: the time to an accepted
+// puzzle per level and symmetry, over the fixed seeds 1..N (one puzzle per
+// seed, one thread), reported as the median and 90th percentile with the
+// attempt rate. The two parts of an attempt, building a candidate and rating
+// it, are timed apart to show where the time goes.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "engine/rating.h"
+#include "generator/generate.h"
+#include "generator/random.h"
+
+namespace tavimoro {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Percentile(std::vector<double> values, double fraction) {
+  std::sort(values.begin(), values.end());
+  const auto rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
+  return values[std::max<std::size_t>(rank, 1) - 1];
+}
+
+// Arguments: level, symmetry (0 none, 2 full). One iteration per seed.
+void BM_GeneratePuzzle(benchmark::State& state) {
+  const int level = static_cast<int>(state.range(0));
+  const int symmetry = static_cast<int>(state.range(1));
+  const TechniqueTicks allowed = LevelAllowedTicks(level);
+  std::vector<double> seconds;
+  long attempts = 0;
+  std::uint32_t seed = 0;
+  for (auto _ : state) {
+    InitGenRand(++seed);
+    const auto start = Clock::now();
+    const Generated generated = GeneratePuzzle(level, 2, 1, allowed, TechniqueTicks{}, symmetry);
+    seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+    attempts += generated.Attempts;
+    benchmark::DoNotOptimize(generated.Puzzle.data());
+  }
+  double total = 0;
+  for (double s : seconds) total += s;
+  state.counters["attempts"] = static_cast<double>(attempts) / static_cast<double>(seconds.size());
+  state.counters["attempts/s"] = static_cast<double>(attempts) / total;
+  state.counters["median_ms"] = 1000 * Percentile(seconds, 0.5);
+  state.counters["p90_ms"] = 1000 * Percentile(seconds, 0.9);
+}
+
+BENCHMARK(BM_GeneratePuzzle)
+    ->ArgNames({"level", "symmetry"})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 2}})
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+BENCHMARK(BM_GeneratePuzzle)
+    ->ArgNames({"level", "symmetry"})
+    ->ArgsProduct({{5}, {0, 2}})
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Building one candidate: symmetry 0 is MakeRandomPuzzle, 2 MakeSymmetricPuzzle.
+void BM_BuildCandidate(benchmark::State& state) {
+  const int symmetry = static_cast<int>(state.range(0));
+  InitGenRand(1);
+  PuzzleState puzzle;
+  for (auto _ : state) {
+    if (symmetry == 0) {
+      MakeRandomPuzzle(puzzle, true);
+    } else {
+      MakeSymmetricPuzzle(puzzle, true);
+    }
+    benchmark::DoNotOptimize(puzzle.Grid.data());
+  }
+}
+
+BENCHMARK(BM_BuildCandidate)->ArgName("symmetry")->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// Rating a candidate as level L does (the ladder cut at LevelMaxTechnique),
+// over a fixed set of 200 built candidates.
+void BM_RateCandidate(benchmark::State& state) {
+  const int level = static_cast<int>(state.range(0));
+  const int symmetry = static_cast<int>(state.range(1));
+  InitGenRand(1);
+  std::vector<PuzzleState> candidates(200);
+  for (auto& candidate : candidates) {
+    if (symmetry == 0) {
+      MakeRandomPuzzle(candidate, true);
+    } else {
+      MakeSymmetricPuzzle(candidate, true);
+    }
+  }
+  std::size_t next = 0;
+  TechniqueCounts counts{};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Rate(candidates[next], counts, LevelMaxTechnique(level)));
+    next = (next + 1) % candidates.size();
+  }
+}
+
+BENCHMARK(BM_RateCandidate)
+    ->ArgNames({"level", "symmetry"})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 2}})
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tavimoro

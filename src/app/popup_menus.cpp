@@ -1,0 +1,125 @@
+#include "app/popup_menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+namespace tavimoro::app {
+
+namespace {
+
+constexpr const char* kFaqCaptions[9] = {
+    "What does this program do?",
+    "What is a Sudoku Puzzle?",
+    "How can this program teach me how to solve a Sudoku?",
+    "How do I enter a puzzle from a newspaper, magazine, or book?",
+    "How do I create my own unique, random puzzle?",
+    "What are Pencil marks? How do I add and remove them?",
+    "What are the Pen and Pencil tools?",
+    "I have a puzzle entered. What next?",
+    "What are all the different techniques Tavimoro teaches?",
+};
+
+constexpr const char* kFaqAnchors[8] = {"#top",        "#puzzle",     "#howsolve", "#external",
+                                        "#newrandom",  "#pencilmarks", "#tools",   "#whatnext"};
+
+QAction* MakeAction(QWidget* owner, const char* objectName, const QString& caption,
+                    const QKeySequence& shortcut = {}) {
+  auto* action = new QAction(caption, owner);
+  action->setObjectName(objectName);
+  if (!shortcut.isEmpty()) {
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+  }
+  return action;
+}
+
+QAction* MakeTick(QWidget* owner, const char* objectName, const QString& caption) {
+  QAction* action = MakeAction(owner, objectName, caption);
+  action->setCheckable(true);
+  return action;
+}
+
+}  // namespace
+
+PopupMenus::PopupMenus(QWidget* parent) : QObject(parent) {
+  createActions(parent);
+  createMenus(parent);
+}
+
+QString PopupMenus::FaqAnchor(int index) {
+  return index >= 0 && index < 8 ? QString::fromLatin1(kFaqAnchors[index]) : QString();
+}
+
+void PopupMenus::createActions(QWidget* owner) {
+  mnuSwitch = MakeAction(owner, "mnuSwitch", "Switch to X Mode");
+  mnuPMCell = MakeAction(owner, "mnuPMCell", "This Cell");
+  mnuPMBlock = MakeAction(owner, "mnuPMBlock", "This Block");
+  mnuPMRow = MakeAction(owner, "mnuPMRow", "This Row");
+  mnuPMColumn = MakeAction(owner, "mnuPMColumn", "This Column");
+  mnuClearCell = MakeAction(owner, "mnuClearCell", "Clear this cell");
+  mnuSolveCell = MakeAction(owner, "mnuSolveCell", "Solve this cell");
+
+  mnuAutoRemove = MakeTick(owner, "mnuAutoRemove", "Auto remove pencil marks");
+  mnuShowAnal = MakeTick(owner, "mnuShowAnal", "Always show analysis");
+  mnuColor = MakeTick(owner, "mnuColor", "Use color coded pencil marks");
+  mnuRember = MakeTick(owner, "mnuRember", "Display wizard at startup");
+  mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for updates at startup");
+  mnuCopy = MakeAction(owner, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuCopyPencil = MakeAction(owner, "mnuCopyPencil", "Copy (with pencil marks)");
+  mnuPaste = MakeAction(owner, "mnuPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuUndo = MakeAction(owner, "mnuUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuUndo->setEnabled(false);
+  mnuPrint = MakeAction(owner, "mnuPrint", "Print Puzzle");
+  mnuSave = MakeAction(owner, "mnuSave", "Save Puzzle", QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuLoad = MakeAction(owner, "mnuLoad", "Load Puzzle");
+  for (QAction* action : {mnuCopy, mnuPaste, mnuUndo, mnuSave}) owner->addAction(action);
+
+  for (int i = 0; i < 9; ++i) {
+    mnuFAQ[i] = MakeAction(owner, "mnuFAQ", kFaqCaptions[i]);
+    connect(mnuFAQ[i], &QAction::triggered, this, [this, i] {
+      if (i == 8)
+        emit techniquesPageRequested();
+      else
+        emit helpFileRequested(FaqAnchor(i));
+    });
+  }
+  mnuHelpFile = MakeAction(owner, "mnuHelpFile", "Entire Tavimoro Help File (Internet)");
+  connect(mnuHelpFile, &QAction::triggered, this, [this] { emit helpFileRequested(QString()); });
+  mnuShortcuts = MakeAction(owner, "mnuShortcuts", "List Keyboard Shortcuts");
+  mnuAbout = MakeAction(owner, "mnuAbout", "About...");
+}
+
+void PopupMenus::createMenus(QWidget* owner) {
+  cellMenu_ = new QMenu(owner);
+  cellMenu_->setObjectName("mnuCellPopup");
+  cellMenu_->addAction(mnuSwitch);
+  pencilMarkMenu_ = cellMenu_->addMenu("Pencil Mark");
+  pencilMarkMenu_->setObjectName("mnuPencilMark");
+  pencilMarkMenu_->addActions({mnuPMCell, mnuPMBlock, mnuPMRow, mnuPMColumn});
+  cellMenu_->addAction(mnuClearCell);
+  cellMenu_->addAction(mnuSolveCell);
+
+  optionsMenu_ = new QMenu(owner);
+  optionsMenu_->setObjectName("mnuOptionsPopup");
+  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor});
+  optionsMenu_->addSeparator();
+  optionsMenu_->addActions({mnuRember, mnuCheckVer});
+  optionsMenu_->addSeparator();
+  optionsMenu_->addActions({mnuCopy, mnuCopyPencil, mnuPaste});
+  optionsMenu_->addSeparator();
+  optionsMenu_->addAction(mnuUndo);
+  optionsMenu_->addSeparator();
+  optionsMenu_->addAction(mnuPrint);
+  optionsMenu_->addSeparator();
+  optionsMenu_->addActions({mnuSave, mnuLoad});
+
+  helpMenu_ = new QMenu("HelpMenu", owner);
+  helpMenu_->setObjectName("mnuHelp");
+  specificMenu_ = helpMenu_->addMenu("Specific Questions");
+  specificMenu_->setObjectName("mnuSpecific");
+  for (QAction* faq : mnuFAQ) specificMenu_->addAction(faq);
+  helpMenu_->addActions({mnuHelpFile, mnuShortcuts, mnuAbout});
+}
+
+}  // namespace tavimoro::app

@@ -1,0 +1,74 @@
+// PopupMenus: the three popup menus (cell, options, help) and their actions.
+// Each action is declared once, with its caption, tick and shortcut; the
+// main window adds the shortcut actions to itself, so menus and keys share
+// them. The menus hold the option ticks while the program runs.
+#pragma once
+
+#include <QObject>
+#include <array>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace tavimoro::app {
+
+class PopupMenus : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit PopupMenus(QWidget* parent);
+
+  QMenu* cellMenu() const { return cellMenu_; }        // mnuCellPopup
+  QMenu* optionsMenu() const { return optionsMenu_; }  // mnuOptionsPopup
+  QMenu* helpMenu() const { return helpMenu_; }        // mnuHelp
+
+  // Cell menu.
+  QAction* mnuSwitch = nullptr;
+  QAction* mnuPMCell = nullptr;
+  QAction* mnuPMBlock = nullptr;
+  QAction* mnuPMRow = nullptr;
+  QAction* mnuPMColumn = nullptr;
+  QAction* mnuClearCell = nullptr;
+  QAction* mnuSolveCell = nullptr;
+  // Options menu.
+  QAction* mnuAutoRemove = nullptr;
+  QAction* mnuShowAnal = nullptr;
+  QAction* mnuColor = nullptr;
+  QAction* mnuRember = nullptr;
+  QAction* mnuCheckVer = nullptr;
+  QAction* mnuCopy = nullptr;
+  QAction* mnuCopyPencil = nullptr;
+  QAction* mnuPaste = nullptr;
+  QAction* mnuUndo = nullptr;
+  QAction* mnuPrint = nullptr;
+  QAction* mnuSave = nullptr;
+  QAction* mnuLoad = nullptr;
+  // Help menu.
+  std::array<QAction*, 9> mnuFAQ{};
+  QAction* mnuHelpFile = nullptr;
+  QAction* mnuShortcuts = nullptr;
+  QAction* mnuAbout = nullptr;
+
+  // The anchor of FAQ item 0..8 on the help file, or "" for item 8 (the
+  // techniques page) and any other index.
+  static QString FaqAnchor(int index);
+
+ signals:
+  // A help page to open: the help file at an anchor (maybe ""), or the
+  // techniques page.
+  void helpFileRequested(const QString& anchor);
+  void techniquesPageRequested();
+
+ private:
+  void createActions(QWidget* owner);
+  void createMenus(QWidget* owner);
+
+  QMenu* cellMenu_ = nullptr;
+  QMenu* pencilMarkMenu_ = nullptr;
+  QMenu* optionsMenu_ = nullptr;
+  QMenu* helpMenu_ = nullptr;
+  QMenu* specificMenu_ = nullptr;
+};
+
+}  // namespace tavimoro::app

@@ -1,0 +1,604 @@
+// Hint texts. The escalation level is never stored: each call looks at the
+// panel's text ("*HINT*" present or not, "for more..." or "for even
+// more...") and answers with the next level, so any status refresh that
+// replaces the panel starts the next hint at level 1 again.
+//
+// Candidate-elimination steps follow the same three levels as placements:
+// the technique's name, then where to look and which digits, then the full
+// picture (highlights, lines, a plain explanation) with the apply link.
+#include "board/hint_composer.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "board/board.h"
+#include "board/status_composer.h"
+#include "engine/step_finder.h"
+
+namespace tavimoro {
+
+namespace {
+
+constexpr std::uint32_t kBlueCell = 0xFFFF80;          // RGB(128, 255, 255)
+constexpr std::uint32_t kEliminatingDigit = 0xFFC0FF;  // RGB(255, 192, 255)
+constexpr std::uint32_t kEliminatedCell = 0xF7DEF6;    // RGB(246, 222, 247)
+
+constexpr std::string_view kApplyLink =
+    " Click <a href='ApplyLastHint'>here</a> (or click hint again) to apply this hint. ";
+constexpr std::string_view kForMore = "<br><br>Click \"Hint\" again for more...";
+constexpr std::string_view kForEvenMore = "<br><br>Click \"Hint\" again for even more...";
+
+std::string Digit(int d) { return std::string(1, static_cast<char>('0' + d)); }
+
+std::string HelpFileAddress() { return HelpBase() + "helpfile.html"; }
+
+// Which level the next hint is, from the text the panel shows now.
+int NextLevel(std::string_view panel) {
+  if (!LikePattern(panel, "*HINT*")) return 1;
+  if (LikePattern(panel, "*HINT*for more...*")) return 2;
+  return 3;
+}
+
+std::string JoinAnd(const std::vector<std::string>& parts) {
+  std::string out;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) out += i + 1 == parts.size() ? " and " : ", ";
+    out += parts[i];
+  }
+  return out;
+}
+
+// --- what an elimination step is made of --------------------------------
+
+struct StepShape {
+  std::vector<int> pattern;     // cells that make the pattern (pivot first for wings)
+  std::vector<int> losers;      // cells that lose candidates
+  int removedDigits = 0;        // mask of the digits removed anywhere
+  int removals = 0;             // number of candidates removed
+  std::vector<int> baseLines;   // houses of the fish's base lines
+  std::vector<int> coverLines;  // houses of the fish's cover lines
+  int pivot = -1;
+};
+
+int LineHouse(const StepLine& line) {
+  if (CellRow(line.FromCell) == CellRow(line.ToCell)) return CellRow(line.FromCell) - 1;
+  if (CellCol(line.FromCell) == CellCol(line.ToCell)) return 9 + CellCol(line.FromCell) - 1;
+  return -1;
+}
+
+StepShape ShapeOf(const StepRecord& step) {
+  StepShape shape;
+  for (int c = 0; c < 81; ++c) {
+    if (step.CellColour[c] == PivotColour) shape.pivot = c;
+    if (step.CellColour[c] == PatternColour || step.CellColour[c] == PivotColour) shape.pattern.push_back(c);
+    if (step.EliminateMask[c]) {
+      shape.losers.push_back(c);
+      shape.removedDigits |= step.EliminateMask[c];
+      shape.removals += BitCount(step.EliminateMask[c] & kAllDigits);
+    }
+  }
+  if (shape.pivot >= 0) {
+    std::erase(shape.pattern, shape.pivot);
+    shape.pattern.insert(shape.pattern.begin(), shape.pivot);
+  }
+  if (step.Technique == 10 || step.Technique == 11) {
+    const int size = step.Technique == 10 ? 2 : 3;
+    for (int i = 0; i < 2 * size; ++i) {
+      const StepLine& line = step.Lines[i];
+      if (line.IsEmpty()) continue;
+      const int house = LineHouse(line);
+      if (house < 0) continue;
+      (i < size ? shape.coverLines : shape.baseLines).push_back(house);
+    }
+  }
+  return shape;
+}
+
+// The houses of a type shared by every cell; -1 when they do not share one.
+int SharedHouse(const std::vector<int>& cells, int type) {
+  if (cells.empty()) return -1;
+  const int house = HouseOf(cells.front(), type);
+  for (int c : cells)
+    if (HouseOf(c, type) != house) return -1;
+  return house;
+}
+
+// The house in which a subset or omission works: shared by the pattern and
+// holding at least one cell that loses a candidate (for hidden subsets, the
+// house type named by the trace text's last letter).
+int WorkingHouse(const StepRecord& step, const StepShape& shape) {
+  std::string_view text = step.Text.view();
+  int preferred = -1;
+  if (!text.empty()) {
+    const char last = text.back();
+    if (last == 'R') preferred = 0;
+    if (last == 'C') preferred = 1;
+    if (last == 'B') preferred = 2;
+  }
+  if (step.Technique >= 5 && step.Technique != 6 && preferred >= 0) {
+    const int house = SharedHouse(shape.pattern, preferred);
+    if (house >= 0) return house;
+  }
+  for (int type : {2, 0, 1}) {
+    const int house = SharedHouse(shape.pattern, type);
+    if (house < 0) continue;
+    for (int c : shape.losers)
+      if (HouseOf(c, type) == house) return house;
+  }
+  for (int type : {0, 1, 2}) {
+    const int house = SharedHouse(shape.pattern, type);
+    if (house >= 0) return house;
+  }
+  return -1;
+}
+
+std::string DigitList(int mask) {
+  std::vector<std::string> digits;
+  for (int d = 1; d <= 9; ++d)
+    if (mask & DigitBit(d)) digits.push_back(Digit(d));
+  return JoinAnd(digits);
+}
+
+// The step's digits as the reader should see them. Pairs and subsets keep
+// their own form ("4 & 7", "2 or 5"); the XYZ-Wing's and the chains' mixed
+// lists ("7 or 9, 2") read as one list ("7, 9 and 2").
+std::string StepDigits(const StepRecord& step, const StepShape& shape) {
+  if (step.Digits.empty()) return DigitList(shape.removedDigits);
+  if (step.Technique != 14 && step.Technique != 16 && step.Technique != 17) return step.Digits.str();
+  std::vector<std::string> digits;
+  for (char ch : step.Digits.view())
+    if (ch >= '1' && ch <= '9') digits.emplace_back(1, ch);
+  return JoinAnd(digits);
+}
+
+std::string NumbersPhrase(const StepRecord& step, const StepShape& shape) {
+  const std::string digits = StepDigits(step, shape);
+  if (digits.empty()) return {};
+  return (digits.size() == 1 ? " on the number " : " on the numbers ") + digits;
+}
+
+// "2 or 5" for the digits of a mask.
+std::string DigitAlternatives(int mask) {
+  std::string list = DigitList(mask);
+  if (const auto at = list.rfind(" and "); at != std::string::npos) list.replace(at, 5, " or ");
+  return list;
+}
+
+std::string HousesPhrase(const std::vector<int>& houses) {
+  if (houses.empty()) return {};
+  std::vector<std::string> numbers;
+  for (int h : houses) numbers.push_back(std::to_string(HouseNum(h)));
+  const std::string type(HouseTypeName(HouseType(houses.front())));
+  return (houses.size() == 1 ? type + " " : type + "s ") + JoinAnd(numbers);
+}
+
+// Level 2: where to look.
+std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
+  switch (step.Technique) {
+    case 3: {
+      const int line = SharedHouse(shape.pattern, step.Text.view().ends_with("C") ? 1 : 0);
+      const int block = SharedHouse(shape.pattern, 2);
+      if (line >= 0 && block >= 0) return " where " + HouseName(line) + " crosses " + HouseName(block);
+      break;
+    }
+    case 10:
+    case 11:
+      if (!shape.baseLines.empty()) return " in " + HousesPhrase(shape.baseLines);
+      break;
+    case 12: {
+      std::vector<int> corners;
+      for (const StepLine& line : step.Lines)
+        if (!line.IsEmpty()) corners.insert(corners.end(), {line.FromCell, line.ToCell});
+      std::vector<int> rows, cols;
+      for (int c : corners) {
+        rows.push_back(CellRow(c) - 1);
+        cols.push_back(9 + CellCol(c) - 1);
+      }
+      std::ranges::sort(rows);
+      std::ranges::sort(cols);
+      rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+      cols.erase(std::unique(cols.begin(), cols.end()), cols.end());
+      if (!rows.empty() && !cols.empty()) return " in " + HousesPhrase(rows) + " and " + HousesPhrase(cols);
+      break;
+    }
+    case 13:
+    case 14:
+      if (shape.pivot >= 0) return " around " + CellName(shape.pivot);
+      break;
+    case 16:
+    case 17:
+      if (shape.losers.size() == 1) return " starting from " + CellName(shape.losers.front());
+      break;
+    default: {
+      const int house = WorkingHouse(step, shape);
+      if (house >= 0) return " in " + HouseName(house);
+      break;
+    }
+  }
+  return {};
+}
+
+std::string CellsPhrase(const std::vector<int>& cells) {
+  std::vector<std::string> names;
+  for (int c : cells) names.push_back(CellName(c));
+  return JoinAnd(names);
+}
+
+std::string RemovalSentence(const StepRecord& step, const StepShape& shape) {
+  // One digit everywhere reads as "the 2 from A, B and C".
+  if (BitCount(shape.removedDigits & kAllDigits) == 1)
+    return "Remove the " + DigitList(shape.removedDigits) + " from " + CellsPhrase(shape.losers) + ".";
+  std::vector<std::string> parts;
+  for (int c : shape.losers) parts.push_back(DigitList(step.EliminateMask[c]) + " from " + CellName(c));
+  return "Remove " + JoinAnd(parts) + ".";
+}
+
+std::string CountWord(std::size_t n) {
+  static constexpr std::array<std::string_view, 5> words = {"no", "one", "two", "three", "four"};
+  return n < words.size() ? std::string(words[n]) : std::to_string(n);
+}
+
+// Level 3: why the candidates go, in one or two plain sentences.
+std::string Explanation(const StepRecord& step, const StepShape& shape) {
+  const std::string digits = StepDigits(step, shape);
+  const std::string removed = DigitList(shape.removedDigits);
+  const int house = WorkingHouse(step, shape);
+  const std::string where = house >= 0 ? HouseName(house) : std::string("their house");
+  const std::string n = CountWord(shape.pattern.size());
+  switch (step.Technique) {
+    case 2:
+    case 4:
+    case 6:
+      return "The " + n + " blue cells in " + where + " can only hold the digits " + digits +
+             " between them, so no other cell of that " + std::string(HouseTypeName(HouseType(std::max(house, 0)))) +
+             " can hold any of them.";
+    case 5:
+    case 7:
+    case 8:
+      return "In " + where + ", the digits " + digits + " fit only in the " + n +
+             " blue cells, so those cells cannot hold any other digit.";
+    case 3: {
+      const bool column = step.Text.view().ends_with("C");
+      const int line = SharedHouse(shape.pattern, column ? 1 : 0);
+      const int block = SharedHouse(shape.pattern, 2);
+      if (line < 0 || block < 0) break;
+      if (step.Text.view().find("Claiming") != std::string_view::npos)
+        return "Every " + removed + " of " + HouseName(line) + " lies inside " + HouseName(block) +
+               ", so the " + removed + " must be in that part of the block and can go from the rest of " +
+               HouseName(block) + ".";
+      return "Every " + removed + " of " + HouseName(block) + " lies in " + HouseName(line) + ", so the " +
+             removed + " must be in that part of the " + std::string(HouseTypeName(column ? 1 : 0)) +
+             " and can go from the rest of " + HouseName(line) + ".";
+    }
+    case 10:
+    case 11:
+      if (shape.baseLines.empty() || shape.coverLines.empty()) break;
+      return "In " + HousesPhrase(shape.baseLines) + ", the " + removed + " can only go in " +
+             HousesPhrase(shape.coverLines) + ". Whichever cells they take, each of " +
+             HousesPhrase(shape.coverLines) + " gets its " + removed +
+             " from these lines, so the other cells of " + HousesPhrase(shape.coverLines) + " cannot be " +
+             removed + ".";
+    case 12:
+      return "Three corners of the rectangle hold only the digits " + removed +
+             ". If the fourth corner were " + DigitAlternatives(shape.removedDigits) +
+             " as well, the two digits could swap places and the puzzle would have two solutions, so that "
+             "corner cannot be " +
+             DigitAlternatives(shape.removedDigits) + ".";
+    case 13:
+      if (shape.pivot < 0) break;
+      return "Whichever of " + digits + " the green pivot " + CellName(shape.pivot) +
+             " takes, one of the blue cells must be " + removed + ", so a cell that sees both blue cells "
+             "cannot be " +
+             removed + ".";
+    case 14:
+      if (shape.pivot < 0) break;
+      return "Whichever of " + digits + " the green pivot " + CellName(shape.pivot) + " takes, the pivot or "
+             "one of the blue cells must be " +
+             removed + ", so a cell that sees all three cannot be " + removed + ".";
+    case 15:
+      return "Apart from the blue cells, every unsolved cell has exactly two pencil marks. One of the blue "
+             "cells must be " +
+             removed + " to avoid a deadly pattern with two solutions, so a cell that sees all of them "
+             "cannot be " +
+             removed + ".";
+    case 16:
+    case 17:
+      return "Placing " + removed + " in " + CellsPhrase(shape.losers) +
+             " starts a chain of forced placements that ends in a contradiction, so that cell cannot be " +
+             removed + ".";
+    default:
+      break;
+  }
+  return "The blue cells form the pattern; the pink cells lose the candidates it rules out.";
+}
+
+// --- the visual clues -----------------------------------------------------
+
+// Open single: blocks 9..1, then columns, then rows; the first house with one
+// empty cell.
+int FindOpenSingle(const PuzzleState& state) {
+  for (int h = 26; h >= 0; --h) {
+    if (state.EmptyCount[h] != 1) continue;
+    for (int k = 0; k < 9; ++k) {
+      const int c = HouseCell(h, k);
+      if (state.CandCount[c] == 1) return c;
+    }
+  }
+  return -1;
+}
+
+bool FindVisualElimination(const PuzzleState& state, int& house, int& digit) {
+  for (int type : {2, 1, 0})
+    for (int d = 1; d <= 9; ++d)
+      for (int h = 9 * type; h < 9 * type + 9; ++h)
+        if (state.HouseCandCount(h, d) == 1) {
+          house = h;
+          digit = d;
+          return true;
+        }
+  return false;
+}
+
+int OnlyCandidate(const PuzzleState& state, int cell) {
+  for (int d = 1; d <= 9; ++d)
+    if (state.Cand(cell, d)) return d;
+  return 0;
+}
+
+void SetPlacementHint(Board& board, int cell, int value) {
+  board.LastHint = StepRecord{};
+  board.LastHint.Kind = kPlaceValue;
+  board.LastHint.Cell = cell;
+  board.LastHint.Value = value;
+}
+
+std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int level) {
+  const std::string T = TechniquesPageAddress();
+  if (level == 1)
+    return "<b>HINT:</b> Look for an <a href='" + T + "#top'>Open Single</a><br>" + "<br>" +
+           "Click \"Hint\" again for more...";
+  board.SelCell = cell;
+  board.CellColors[cell] = kBlueCell;
+  board.RedrawGrid(false);
+  const int d = OnlyCandidate(state, cell);
+  std::string which;
+  for (int type : {2, 0, 1}) {
+    if (state.EmptyCount[HouseOf(cell, type)] == 1) {
+      which = "This " + std::string(HouseTypeName(type)) + " only has one open cell left (";
+      break;
+    }
+  }
+  SetPlacementHint(board, cell, d);
+  return "<b>HINT:</b> <a href='" + T + "#top'>Open Single</a><br>" + "<br>" + which + Digit(d) + "). " +
+         std::string(kApplyLink);
+}
+
+std::string VisualEliminationHint(Board& board, const PuzzleState& state, int house, int d, int level) {
+  const std::string T = TechniquesPageAddress();
+  if (level == 1)
+    return "<b>HINT:</b> Look for a Visual Elimination (<a href='" + T + "#b1'>Hidden Single</a>) " +
+           "on the number " + Digit(d) + ".<br><br>" + "Click \"Hint\" again for more...";
+  const int type = HouseType(house);
+  int target = -1;
+  for (int k = 0; k < 9; ++k)
+    if (state.Cand(HouseCell(house, k), d)) target = target < 0 ? HouseCell(house, k) : target;
+  std::array<bool, 27> eliminating{};
+  for (int k = 0; k < 9; ++k) {
+    const int c = HouseCell(house, k);
+    if (c == target || state.Grid[c] != 0) continue;
+    for (int other = 0; other < 3; ++other) {
+      if (other == type) continue;
+      if (state.HouseHas(HouseOf(c, other), d)) eliminating[HouseOf(c, other)] = true;
+    }
+  }
+  board.SelCell = target;
+  board.CellColors[target] = kBlueCell;
+  for (int c = 0; c < 81; ++c) {
+    bool inMarked = false;
+    for (int t = 0; t < 3; ++t) inMarked = inMarked || eliminating[HouseOf(c, t)];
+    if (!inMarked) continue;
+    if (state.Grid[c] == d) board.CellColors[c] = kEliminatingDigit;
+  }
+  for (int k = 0; k < 9; ++k) {
+    const int c = HouseCell(house, k);
+    if (c == target || state.Grid[c] != 0) continue;
+    bool seesDigit = false, inMarked = false;
+    for (int t = 0; t < 3; ++t) {
+      seesDigit = seesDigit || state.HouseHas(HouseOf(c, t), d);
+      inMarked = inMarked || eliminating[HouseOf(c, t)];
+    }
+    if (seesDigit && inMarked) board.CellColors[c] = kEliminatedCell;
+  }
+  board.RedrawGrid(false);
+  SetPlacementHint(board, target, d);
+  return "<b>HINT:</b> Visual Elimination (<a href='" + T + "#b1'>Hidden Single</a>)<br>" + "<br>" +
+         "The blue cell is the only cell in its " + std::string(HouseTypeName(type)) + " that can be a " +
+         Digit(d) + ". " + " All other cells are eliminated by neighboring " + Digit(d) + "s." +
+         std::string(kApplyLink);
+}
+
+std::string NoVisualClueText(Board& board) {
+  bool anyMarks = false;
+  for (int c = 0; c < 81; ++c) anyMarks = anyMarks || board.CellHasPencilMarks(c);
+  std::string text = anyMarks ? "<b>HINT:</b> <i>Please Finish Pencil Marks.</i> "
+                                "Your current pencil marks are correct, however, "
+                                "I need the rest of them in order to give you any further hints. Please "
+                                "complete them manually, "
+                              : "<b>HINT:</b> <i>Need Pencil Marks.</i> "
+                                "There are no visual clues left. "
+                                "Please "
+                                "fill in pencil marks to find naked singles and candidate "
+                                "elimination hints. This can be done manually with the pencil tool, ";
+  text += "or by clicking the \"Fill All\" button. <a href='" + HelpFileAddress() +
+          "#pencilmarks'>Click here to learn more about pencil marks</a>. "
+          "Click <a href='RefreshWithAnal'>here</a> for an analysis of this puzzle.";
+  board.imgPencil_Click();
+  return text;
+}
+
+// --- technique hints --------------------------------------------------------
+
+std::string PlacementHintText(const StepRecord& step, int level) {
+  const std::string name = TechniqueName(step.Technique, true);
+  if (level == 1) return "<b>HINT:</b> Look for a " + name + "<br>" + "<br>" + "Click \"Hint\" again for more...";
+  if (level == 2)
+    return "<b>HINT:</b> Look for a " + name + " on the number " + Digit(step.Value) + ".<br>" + "<br>" +
+           "Click \"Hint\" again for even more...";
+  std::string text;
+  if (step.Technique == 9) {
+    text = "<b>HINT:</b> You can solve this cell using " + TechniqueName(9, true) + " logic. " +
+           "The \"BUG\" rule states that you cannot end up with every cell in the puzzle having only 2 pencil "
+           "marks. " +
+           "The blue cell is the only cell with more than two pencil marks. With further inspection, we can " +
+           "see that if the " + Digit(step.Value) +
+           " were removed, the puzzle would have a BUG - that is, every unsolved " +
+           "cell would contain only 2 pencil marks - making the puzzle invalid. " +
+           "Since we know this is a valid puzzle with one and only one solution, the highlighted cell must be " +
+           Digit(step.Value) + " in order to avoid this. Click <a href='" + TechniquesPageAddress() + "#b" +
+           std::to_string(step.Technique) + "'>here</a> for a more detailed explanation of this technique. ";
+  } else if (step.Technique == 1) {
+    text = "<b>HINT:</b> There is a " + TechniqueName(1, true) + " in the indicated cell. " +
+           std::string(step.Text.view());
+  } else {
+    text = "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").";
+  }
+  return text;
+}
+
+void ShowStepOnBoard(Board& board, const StepRecord& step) {
+  if (step.Cell >= 0 && step.Cell <= 80) board.SelCell = step.Cell;
+  for (int c = 0; c < 81; ++c)
+    if (step.CellColour[c] > 0) board.CellColors[c] = step.CellColour[c];
+  board.LastHint = step;
+  board.RedrawGrid(false);
+}
+
+std::string NoStepText() {
+  return "<b>HINT:</b> <i>No further hint.</i> This puzzle needs techniques beyond those Tavimoro knows: "
+         "none of its techniques finds the next step from the current pencil marks. "
+         "Click <a href='RefreshWithAnal'>here</a> for an analysis of this puzzle.";
+}
+
+}  // namespace
+
+bool LikePattern(std::string_view text, std::string_view pattern) {
+  // Greedy-with-backtrack matcher for "*" only.
+  std::size_t t = 0, p = 0, star = std::string_view::npos, mark = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      mark = t;
+    } else if (p < pattern.size() && pattern[p] == text[t]) {
+      ++p;
+      ++t;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      t = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::string_view ArticleFor(std::string_view name) {
+  if (name.empty()) return "a";
+  const char first = name.front();
+  return std::string_view("AEIOXaeiox").find(first) != std::string_view::npos ? "an" : "a";
+}
+
+std::string HouseName(int house) {
+  if (house < 0 || house > 26) return {};
+  return std::string(HouseTypeName(HouseType(house))) + " " + std::to_string(HouseNum(house));
+}
+
+std::string CellName(int cell) {
+  std::string name = "R";
+  name += static_cast<char>('0' + CellRow(cell));
+  name += 'C';
+  name += static_cast<char>('0' + CellCol(cell));
+  return name;
+}
+
+std::string EliminationHintText(const StepRecord& step, int level) {
+  const StepShape shape = ShapeOf(step);
+  const std::string plainName = TechniqueName(step.Technique, false);
+  const std::string lead = "<b>HINT:</b> Look for " + std::string(ArticleFor(plainName)) + " " +
+                           TechniqueName(step.Technique, true);
+  if (level == 1) return lead + std::string(kForMore);
+  if (level == 2) return lead + WherePhrase(step, shape) + NumbersPhrase(step, shape) + "." + std::string(kForEvenMore);
+  return "<b>HINT:</b> There is " + std::string(ArticleFor(plainName)) + " " + TechniqueName(step.Technique, true) +
+         WherePhrase(step, shape) + NumbersPhrase(step, shape) + ".<br><br>" + Explanation(step, shape) + " " +
+         RemovalSentence(step, shape);
+}
+
+void ShowHint(Board& board) {
+  BoardHost& host = board.Host();
+  if (LikePattern(host.PanelHtml(), "*ApplyLastHint*")) {
+    board.HyperlinkClick("ApplyLastHint");
+    return;
+  }
+  board.LastHint = StepRecord{};
+  int wrongCell = -1;
+  std::string msg;
+  const int check = board.PencilCheck(wrongCell, msg, false);
+  if (check == kPuzzleInvalid) {
+    UpdateStatus(board, true);
+    return;
+  }
+  if (check == kWrongMark) {
+    board.SelCell = wrongCell;
+    board.RedrawGrid(false);
+    host.SetPanelHtml("<b>HINT:</b> <i>Pencil Mark Error</i><br><br>"
+                      "There is an error in your pencil marks in the cell indicated (" +
+                      msg + ").");
+    return;
+  }
+
+  const std::string panel = host.PanelHtml();
+  PuzzleState state = PuzzleFromString(board.GetGrid(true));
+  std::string text;
+  if (check == kMarksMissing) {
+    const bool level1 = !LikePattern(panel, "*HINT:*");
+    int house = -1, digit = 0;
+    if (const int cell = FindOpenSingle(state); cell >= 0) {
+      text = OpenSingleHint(board, state, cell, level1 ? 1 : 2);
+    } else if (FindVisualElimination(state, house, digit)) {
+      text = VisualEliminationHint(board, state, house, digit, level1 ? 1 : 2);
+    } else {
+      text = NoVisualClueText(board);
+    }
+    host.SetPanelHtml(text);
+    return;
+  }
+
+  ExclusionTable exclusions;
+  for (int c = 0; c < 81; ++c) {
+    if (state.Grid[c] != 0) continue;
+    for (int d = 1; d <= 9; ++d)
+      if (state.Cand(c, d) && !board.Cells[c].Pencil(d)) exclusions.Set(c, d);
+  }
+  CalcCandidates(state, exclusions);
+  const StepRecord step = FindNextStep(state, kNoTechniqueLimit);
+  const int level = NextLevel(panel);
+  if (step.Kind == kPlaceValue) {
+    text = PlacementHintText(step, level);
+    if (level == 3) {
+      ShowStepOnBoard(board, step);
+      text += kApplyLink;
+    }
+  } else if (step.Kind == kEliminate) {
+    text = EliminationHintText(step, level);
+    if (level == 3) {
+      ShowStepOnBoard(board, step);
+      text += kApplyLink;
+    }
+  } else {
+    text = NoStepText();
+  }
+  host.SetPanelHtml(text);
+}
+
+}  // namespace tavimoro

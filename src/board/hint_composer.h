@@ -1,0 +1,40 @@
+// The hint panel's texts: ShowHint escalates one level per call and reads the
+// level back from the panel's current text (a refreshed panel starts over),
+// so it keeps no state of its own besides the board's LastHint and
+// CellColors. Every text is built here; the window only shows it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/step_record.h"
+
+namespace tavimoro {
+
+class Board;
+
+// The Hint action (toolbar button 7, the H key). In order: applies the hint
+// on the panel when it offers "ApplyLastHint"; an invalid puzzle shows the
+// analysis panel instead; a wrong pencil mark is reported first; with some
+// empty cells unmarked, the visual clues (open single, visual elimination);
+// with every cell marked, the next step of the ladder from the user's marks.
+void ShowHint(Board& board);
+
+// Case-sensitive match where "*" stands for any run of characters (the only
+// wildcard the panel patterns use).
+bool LikePattern(std::string_view text, std::string_view pattern);
+
+// The three levels of a technique hint for a step that removes candidates,
+// exposed for the tests. Level 3 describes the step fully; it does not end
+// with the apply link.
+std::string EliminationHintText(const StepRecord& step, int level);
+
+// "a" or "an" for a technique name.
+std::string_view ArticleFor(std::string_view name);
+
+// "row 3", "column 5" or "block 9" for a house 0..26.
+std::string HouseName(int house);
+// "R4C7" style name of a cell.
+std::string CellName(int cell);
+
+}  // namespace tavimoro

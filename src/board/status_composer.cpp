@@ -1,0 +1,173 @@
+// Status panel texts and the analysis. The panel is decided in a fixed
+// order: empty board, solved board, invalid board (with the one entered
+// digit that explains it marked pink), then a valid unsolved board with the
+// offer of an analysis or the analysis itself.
+#include "board/status_composer.h"
+
+#include <array>
+
+#include "board/board.h"
+#include "board/hint_composer.h"
+#include "engine/rating.h"
+#include "engine/step_finder.h"
+#include "engine/validate.h"
+
+namespace tavimoro {
+
+namespace {
+
+constexpr std::string_view kGrey = "#646464";  // RGB(100, 100, 100)
+
+std::string Upper(std::string_view s) {
+  std::string out(s);
+  for (char& ch : out) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  return out;
+}
+
+}  // namespace
+
+std::string LevelCaption(int level) {
+  static constexpr std::array<std::string_view, 6> captions = {"Beginner", "Intermediate", "Expert",
+                                                               "Pro",      "Master",       "Genius"};
+  return level >= 0 && level < 6 ? std::string(captions[level]) : std::string();
+}
+
+int FindWrongEntry(const Board& board) {
+  const PuzzleState values = board.GetEngineGrid(false);
+  for (int i = 0; i < 81; ++i) {
+    if (board.Cells[i].Value <= 0 || board.Cells[i].Given) continue;
+    PuzzleState trial = values;
+    trial.Grid[i] = 0;
+    CalcCandidates(trial);
+    if (Validate(trial, true, false, true).empty()) return i;
+  }
+  return -1;
+}
+
+bool MarkWrongEntry(Board& board) {
+  const int cell = FindWrongEntry(board);
+  if (cell < 0) return false;
+  board.CellColors[cell] = WrongEntryColour;
+  board.RedrawGrid(false);
+  return true;
+}
+
+PuzzleState GetAnalysisState(const Board& board) {
+  int cell = -1;
+  std::string msg;
+  const int check = board.PencilCheck(cell, msg, false);
+  PuzzleState state;
+  for (int i = 0; i < 81; ++i) state.Grid[i] = static_cast<std::uint8_t>(board.Cells[i].Value);
+  ExclusionTable exclusions;
+  if (check == kMarksRight || check == kMarksMissing) {
+    for (int i = 0; i < 81; ++i) {
+      const CellRec& c = board.Cells[i];
+      if (c.Value != 0) continue;
+      if (check == kMarksMissing && c.Marks == 0) continue;
+      for (int d = 1; d <= 9; ++d)
+        if (!c.Pencil(d)) exclusions.Set(i, d);
+    }
+  }
+  CalcCandidates(state, exclusions);
+  return state;
+}
+
+std::string TechniqueTable(const TechniqueCounts& counts) {
+  int used = 0;
+  for (int t = 0; t <= kComplexForcingChains; ++t) used += counts[t] > 0;
+  const int columns = used > 3 ? 3 : used;
+  const int rows = used > 3 ? (used + 2) / 3 : 1;
+  std::string text = "<font size=3><table width=\"95%\" border=0>";
+  int next = 0;
+  for (int r = 0; r < rows; ++r) {
+    text += "<tr>";
+    for (int c = 0; c < columns; ++c) {
+      while (next <= kComplexForcingChains && counts[next] <= 0) ++next;
+      if (next > kComplexForcingChains) break;
+      text += "<td>" + TechniqueName(next, true);
+      if (counts[next] >= 2) text += " (" + std::to_string(counts[next]) + ")";
+      text += "</td>";
+      ++next;
+    }
+    text += "</tr>";
+  }
+  return text + "</table></font>";
+}
+
+std::string BuildAnalysis(const Board& board) {
+  const PuzzleState state = GetAnalysisState(board);
+  TechniqueCounts counts{};
+  const int rating = Rate(state, counts, kNoTechniqueLimit);
+  PuzzleState singlesCopy = state;
+  const int singles = SolveWithSingles(singlesCopy);
+
+  std::string text = "<b>Difficulty rating: ";
+  for (int level = 0; level < 6; ++level) {
+    if (LevelMaxTechnique(level) >= rating) {
+      text += '"';
+      text += LevelCaption(level);
+      text += "\" (" + std::to_string(level + 1) + "/6)";
+      break;
+    }
+  }
+  text += ". Puzzle can be solved using these techniques:</b>";
+
+  text += TechniqueTable(counts);
+
+  text += "<br><center>" + std::to_string(81 - state.FilledCount) + " unsolved cells. ";
+  if (singlesCopy.FilledCount == 81)
+    text += "All can be solved without using pencil marks.";
+  else if (singles > 0)
+    text += std::to_string(singles) + " can be solved without using pencil marks.";
+  else
+    text += "Pencil marks likely needed to solve.";
+  return text;
+}
+
+void UpdateStatus(Board& board, bool withAnalysis) {
+  BoardHost& host = board.Host();
+  const std::string g = board.GetGrid(true);
+  std::string r;
+  if (g == std::string(81, '.')) {
+    r = "(Empty Grid)";
+    board.Controls.Clear = false;
+  } else {
+    PuzzleState state = board.GetEngineGrid(false);
+    const std::string_view message = Validate(state, false, true, false);
+    r = message.empty() ? PuzzleToString(state) : std::string(message);
+    board.Controls.Clear = true;
+  }
+
+  bool red = false;
+  std::string text;
+  bool playable = false;
+  if (r == g) {
+    text = "<h4><br><center>PUZZLE IS SOLVED!";
+  } else if (r == "(Empty Grid)") {
+    text = "<h5>" + r;
+  } else if (r.size() != 81) {
+    std::string pink;
+    if (!LikePattern(Upper(r), "INVALID*MULTIPLE*")) {
+      if (MarkWrongEntry(board)) pink = "Pink cell is invalid.";
+      red = true;
+    }
+    text = "<h5>" + r + "</h5><br>" + pink;
+  } else if (!withAnalysis && !host.OptionTicked(BoardOption::ShowAnalysis)) {
+    playable = true;
+    text = "<center><font color=" + std::string(kGrey) + " size=7>Click <a href='RefreshWithAnal'>here</a><font color=" +
+           std::string(kGrey) + " size=7> to see an analysis of this puzzle.</font>" + "<br><font color=" +
+           std::string(kGrey) + " size=4>To learn what to do next, " +
+           "click \"Hint\". If you need help, click the (?) button.</font>";
+  } else {
+    playable = true;
+    host.SetStatusLight(false);
+    host.SetPanelHtml("Analyzing...");
+    text = BuildAnalysis(board);
+  }
+  board.Controls.Solution = playable;
+  board.Controls.Hint = playable;
+  host.SetStatusLight(red);
+  host.SetPanelHtml(text);
+}
+
+}  // namespace tavimoro

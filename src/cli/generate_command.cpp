@@ -1,0 +1,124 @@
+// generate: makes puzzles with the generator, one line each: the puzzle text,
+// a tab, and the attempts it took. With --seed the output depends only on the
+// seed and the options.
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/args.h"
+#include "cli/command.h"
+#include "engine/rating.h"
+#include "generator/generate.h"
+#include "generator/random.h"
+
+namespace tavimoro::cli {
+namespace {
+
+// Ticks the techniques of a comma-separated list of numbers 0..18; false on
+// anything else. An empty list ticks nothing.
+bool TickList(std::string_view list, TechniqueTicks& ticks) {
+  while (!list.empty()) {
+    const auto comma = list.find(',');
+    const std::string_view item = list.substr(0, comma);
+    int technique = -1;
+    const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), technique);
+    if (ec != std::errc() || end != item.data() + item.size() || technique < 0 || technique > 18) {
+      return false;
+    }
+    ticks[technique] = 1;
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+    if (list.empty()) return false;
+  }
+  return true;
+}
+
+std::optional<std::uint32_t> ParseSeed(const std::string& text) {
+  std::uint32_t seed = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return seed;
+}
+
+int RunGenerate(std::vector<std::string> argv) {
+  Args args(std::move(argv));
+  std::string error;
+  const int level = args.Int("--level", -1, 0, 6, error);
+  const int clues = args.Int("--clues", 2, 0, 2, error);
+  const int forceOne = args.Int("--force-one", 1, 0, 1, error);
+  const int symmetry = args.Int("--symmetry", 0, 0, 2, error);
+  GeneratorSettings settings;
+  settings.minvis = args.Int("--minvis", 0, 0, 81, error);
+  settings.numpro = args.Int("--numpro", 0, 0, 81, error);
+  const int count = args.Int("--count", 1, 1, 1000000, error);
+  const auto allowedList = args.Text("--allowed", error);
+  const auto requiredList = args.Text("--required", error);
+  const auto seedText = args.Text("--seed", error);
+  const auto rest = args.Rest(error);
+  if (!error.empty()) return UsageError(error);
+  if (!rest.empty()) return UsageError("generate takes no file names");
+  if (level < 0) return UsageError("generate needs --level L (0 to 6)");
+
+  TechniqueTicks allowed = LevelAllowedTicks(level);
+  TechniqueTicks required{};
+  if (level != kCustomLevel && (allowedList || requiredList)) {
+    return UsageError("--allowed and --required apply to --level 6 only");
+  }
+  if (allowedList && !TickList(*allowedList, allowed)) {
+    return UsageError("--allowed takes technique numbers 0 to 18 separated by commas");
+  }
+  if (requiredList && !TickList(*requiredList, required)) {
+    return UsageError("--required takes technique numbers 0 to 18 separated by commas");
+  }
+  for (int t = 1; t <= 18; ++t) {
+    // Such a request could never be met: generation would not end.
+    if (required[t] == 1 && allowed[t] != 1) {
+      return UsageError("required technique " + std::to_string(t) + " is not allowed");
+    }
+  }
+  if (seedText) {
+    const auto seed = ParseSeed(*seedText);
+    if (!seed) return UsageError("--seed takes a whole number from 0 to 4294967295");
+    InitGenRand(*seed);
+  } else {
+    SeedFromEnvironment();
+  }
+
+  const bool showProgress = isatty(STDERR_FILENO) != 0;
+  for (int made = 1; made <= count; ++made) {
+    GenerationProgress progress;
+    if (showProgress) {
+      progress = [&](long attempts) {
+        std::fprintf(stderr, "\rpuzzle %d of %d: %ld attempts", made, count, attempts);
+        std::fflush(stderr);
+        return true;
+      };
+    }
+    const Generated generated = GeneratePuzzle(level, clues, forceOne, allowed, required, symmetry, settings, progress);
+    if (showProgress) std::fputs("\r\033[K", stderr);
+    std::cout << generated.Puzzle << '\t' << generated.Attempts << '\n' << std::flush;
+  }
+  return kExitOk;
+}
+
+const Registration registration({
+    "generate",
+    "--level L [--clues C] [--force-one F] [--symmetry S] [--allowed LIST] [--required LIST] "
+    "[--minvis N] [--numpro N] [--seed N] [--count K]",
+    "Makes K puzzles (default 1), printing each as its 81 characters, a tab and its attempts.\n"
+    "L: 0..5 Beginner..Genius, 6 custom. C: 0 adds clues up to 35, 1 up to 30, 2 none (default).\n"
+    "F: 1 (default) keeps a clue in every row, column and block. S: 0 none, 1 partial, 2 full.\n"
+    "At level 6 the singles are allowed, plus the techniques of --allowed; --required lists\n"
+    "those a puzzle must use. --seed N makes the output depend only on N and the options.",
+    RunGenerate,
+});
+
+}  // namespace
+}  // namespace tavimoro::cli

@@ -1,0 +1,316 @@
+// The hint texts, read back from the panel as the window shows them: exact
+// HTML per level, escalation, wrong marks first, the visual clues and the
+// technique path from the user's marks.
+#include "board/hint_composer.h"
+
+#include <gtest/gtest.h>
+
+#include "board/board.h"
+#include "board/recording_host.h"
+#include "board/status_composer.h"
+#include "engine/step_finder.h"
+
+namespace tavimoro {
+namespace {
+
+using testing::kSolution;
+using testing::RecordingHost;
+
+// The host of the real program answers ShowHint and UpdateStatus with the
+// composers; so does this one.
+class ComposingHost : public RecordingHost {
+ public:
+  Board* board = nullptr;
+  void ShowHint() override { tavimoro::ShowHint(*board); }
+  void UpdateStatus(bool withAnalysis) override { tavimoro::UpdateStatus(*board, withAnalysis); }
+};
+
+class HintTest : public ::testing::Test {
+ protected:
+  HintTest() { host.board = &board; }
+
+  // The solution with the given cells emptied, loaded as givens.
+  void LoadWithHoles(std::initializer_list<int> holes) {
+    std::string text(kSolution);
+    for (int c : holes) text[c] = '.';
+    board.PaintPuzzle(text);
+  }
+  void Mark(int cell, std::initializer_list<int> digits) {
+    for (int d : digits) board.Cells[cell].SetPencil(d, true);
+  }
+  std::string Hint() {
+    ShowHint(board);
+    return host.panel;
+  }
+
+  ComposingHost host;
+  Board board{host};
+  const std::string T = TechniquesPageAddress();
+  const std::string kApply = " Click <a href='ApplyLastHint'>here</a> (or click hint again) to apply this hint. ";
+};
+
+TEST(LikePatternTest, StarMatchesAnyRunCaseSensitively) {
+  EXPECT_TRUE(LikePattern("<b>HINT:</b> x", "*HINT:*"));
+  EXPECT_FALSE(LikePattern("<b>hint:</b>", "*HINT*"));
+  EXPECT_TRUE(LikePattern("HINT again for more...", "*HINT*for more...*"));
+  EXPECT_FALSE(LikePattern("HINT again for even more...", "*HINT*for more...*"));
+  EXPECT_TRUE(LikePattern("INVALID PUZZLE - MULTIPLE SOLUTIONS", "INVALID*MULTIPLE*"));
+  EXPECT_FALSE(LikePattern("X INVALID MULTIPLE", "INVALID*MULTIPLE*"));
+  EXPECT_TRUE(LikePattern("", "*"));
+  EXPECT_FALSE(LikePattern("", "*a*"));
+}
+
+// Block 9 with one empty cell: "Open Single", then the cell and its digit,
+// then the third click applies it.
+TEST_F(HintTest, OpenSingleEscalatesToApplication) {
+  LoadWithHoles({0, 80});
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for an <a href='" + T +
+                        "#top'>Open Single</a><br><br>Click \"Hint\" again for more...");
+  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+
+  // Two open singles (blocks 1 and 9): the higher-numbered block is hinted.
+  EXPECT_EQ(Hint(), "<b>HINT:</b> <a href='" + T +
+                        "#top'>Open Single</a><br><br>This block only has one open cell left (9). " + kApply);
+  EXPECT_EQ(board.SelCell, 80);
+  EXPECT_EQ(board.CellColors[80], 0xFFFF80u);
+  EXPECT_EQ(board.LastHint.Kind, kPlaceValue);
+  EXPECT_EQ(board.LastHint.Cell, 80);
+  EXPECT_EQ(board.LastHint.Value, 9);
+
+  Hint();
+  EXPECT_EQ(board.Cells[80].Value, 9);
+  EXPECT_FALSE(board.Cells[80].Given);
+  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+  EXPECT_EQ(board.CellColors[80], 0u);
+}
+
+// A 2 x 2 hole in block 1: no house has one empty cell, but the 3 of
+// block 1 can only go in R1C2.
+TEST_F(HintTest, VisualEliminationColoursTheEliminatingDigits) {
+  LoadWithHoles({0, 1, 9, 10});
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a Visual Elimination (<a href='" + T +
+                        "#b1'>Hidden Single</a>) on the number 3.<br><br>Click \"Hint\" again for more...");
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Visual Elimination (<a href='" + T +
+                        "#b1'>Hidden Single</a>)<br><br>The blue cell is the only cell in its block that can be a "
+                        "3.  All other cells are eliminated by neighboring 3s." +
+                        kApply);
+  EXPECT_EQ(board.SelCell, 1);
+  EXPECT_EQ(board.CellColors[1], 0xFFFF80u);
+  // The 3s of column 1 (R9C1) and row 2 (R2C7) eliminate; R1C2's block
+  // neighbours are shaded.
+  EXPECT_EQ(board.CellColors[72], 0xFFC0FFu);
+  EXPECT_EQ(board.CellColors[15], 0xFFC0FFu);
+  for (int c : {0, 9, 10}) EXPECT_EQ(board.CellColors[c], 0xF7DEF6u) << c;
+  int coloured = 0;
+  for (auto colour : board.CellColors) coloured += colour != 0;
+  EXPECT_EQ(coloured, 6);
+  EXPECT_EQ(board.LastHint.Cell, 1);
+  EXPECT_EQ(board.LastHint.Value, 3);
+}
+
+TEST_F(HintTest, WrongMarkIsReportedBeforeAnyOtherHint) {
+  LoadWithHoles({0, 1, 9, 10});
+  Mark(1, {3, 8});  // 8 already stands in row 1
+  EXPECT_EQ(Hint(),
+            "<b>HINT:</b> <i>Pencil Mark Error</i><br><br>There is an error in your pencil marks in the cell "
+            "indicated (The cell's row already has an 8).");
+  EXPECT_EQ(board.SelCell, 1);
+  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+}
+
+// Every digit of a cell is examined: the message speaks of the highest
+// wrong one.
+TEST_F(HintTest, HighestWrongDigitOfTheCellIsReported) {
+  LoadWithHoles({0, 1, 9, 10});
+  Mark(9, {1});  // R2C1: 1 stands in row 2, and its 6 is missing
+  EXPECT_NE(Hint().find("(The cell could be a 6, but there is no pencil mark for it)."), std::string::npos)
+      << host.panel;
+  board.Cells[9].Marks = 0;
+  Mark(9, {6, 8});  // the 8 of row 2 outranks nothing missing
+  EXPECT_NE(Hint().find("(The cell's row already has an 8)."), std::string::npos) << host.panel;
+}
+
+TEST_F(HintTest, NoVisualClueAsksForPencilMarksAndSelectsThePencil) {
+  // No house has one empty cell and no digit has one place left by the
+  // values alone.
+  board.PaintPuzzle("........1..2..3.4..4..5.6.....7..5.6.5..8..1.9.......8..3..7....6..1...42..9.....");
+  const std::string tail = "or by clicking the \"Fill All\" button. <a href='" + HelpBase() +
+                           "helpfile.html#pencilmarks'>Click here to learn more about pencil marks</a>. Click <a "
+                           "href='RefreshWithAnal'>here</a> for an analysis of this puzzle.";
+  EXPECT_EQ(Hint(), "<b>HINT:</b> <i>Need Pencil Marks.</i> There are no visual clues left. Please fill in pencil "
+                    "marks to find naked singles and candidate elimination hints. This can be done manually with "
+                    "the pencil tool, " +
+                        tail);
+  EXPECT_EQ(board.CurTool, kPencil);
+  board.Cells[0].Marks = board.GetEngineGrid(true).CandMask[0];  // right, but most cells have none
+  EXPECT_EQ(Hint(), "<b>HINT:</b> <i>Please Finish Pencil Marks.</i> Your current pencil marks are correct, "
+                    "however, I need the rest of them in order to give you any further hints. Please complete "
+                    "them manually, " +
+                        tail);
+  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+}
+
+TEST_F(HintTest, InvalidPuzzleShowsTheStatusPanelInstead) {
+  LoadWithHoles({0, 1});
+  board.Cells[0].Value = 3;  // two 3s in row 1
+  Hint();
+  EXPECT_EQ(host.panel.rfind("<h5>Invalid puzzle", 0), 0u) << host.panel;
+  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+}
+
+// With every empty cell marked, the ladder answers from the marks; a mark
+// the user removed counts as eliminated.
+TEST_F(HintTest, TechniqueHintFromMarksEscalatesInThreeLevels) {
+  board.PaintPuzzle(testing::kPuzzle);
+  const PuzzleState values = board.GetEngineGrid(true);
+  int firstSingle = 81, pairCell = -1;
+  for (int c = 0; c < 81; ++c) {
+    if (values.Grid[c] != 0) continue;
+    board.Cells[c].Marks = values.CandMask[c];
+    if (values.CandCount[c] == 1) firstSingle = std::min(firstSingle, c);
+    if (values.CandCount[c] == 2 && pairCell < 0) pairCell = c;
+  }
+  ASSERT_GE(pairCell, 0);
+  ASSERT_LT(pairCell, firstSingle);
+  // Keep only the solution's mark in the first two-candidate cell: the
+  // engine must now see a naked single there, before any other.
+  const int digit = kSolution[pairCell] - '0';
+  board.Cells[pairCell].Marks = static_cast<std::uint16_t>(DigitBit(digit));
+  const std::string d(1, kSolution[pairCell]);
+
+  const std::string name = TechniqueName(0, true);
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + " on the number " + d +
+                        ".<br><br>Click \"Hint\" again for even more...");
+  EXPECT_EQ(Hint(), "<b>HINT:</b> There is a " + name + " in this cell (" + d + ")." + kApply);
+  EXPECT_EQ(board.SelCell, pairCell);
+  EXPECT_EQ(board.LastHint.Kind, kPlaceValue);
+  Hint();
+  EXPECT_EQ(board.Cells[pairCell].Value, digit);
+  for (int c = 0; c < 81; ++c) {
+    if (c != pairCell && CellsShareHouse(c, pairCell)) {
+      EXPECT_FALSE(board.Cells[c].Pencil(digit)) << c;
+    }
+  }
+}
+
+TEST_F(HintTest, AnyStatusRefreshStartsTheHintOver) {
+  LoadWithHoles({0, 80});
+  Hint();
+  Hint();
+  UpdateStatus(board, false);
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for an <a href='" + T +
+                        "#top'>Open Single</a><br><br>Click \"Hint\" again for more...");
+}
+
+// --- elimination hints, from hand-made step records ---------------------------
+
+StepRecord NakedPairInRow3() {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = 2;
+  step.Text = StepText("NAKED PAIR: ");
+  step.Digits = DigitsText("4 & 7");
+  step.CellColour[18] = PatternColour;  // R3C1
+  step.CellColour[22] = PatternColour;  // R3C5
+  step.SetEliminate(20, 4);
+  step.SetEliminate(25, 7);
+  step.CellColour[20] = EliminationColour;
+  step.CellColour[25] = EliminationColour;
+  return step;
+}
+
+TEST(EliminationHintTest, ThreeLevelsNameTheTechniqueThenWhereThenWhy) {
+  const StepRecord step = NakedPairInRow3();
+  const std::string name = TechniqueName(2, true);
+  EXPECT_EQ(EliminationHintText(step, 1), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
+  EXPECT_EQ(EliminationHintText(step, 2), "<b>HINT:</b> Look for a " + name +
+                                              " in row 3 on the numbers 4 & 7.<br><br>Click \"Hint\" again for "
+                                              "even more...");
+  EXPECT_EQ(EliminationHintText(step, 3),
+            "<b>HINT:</b> There is a " + name +
+                " in row 3 on the numbers 4 & 7.<br><br>The two blue cells in row 3 can only hold the digits 4 & 7 "
+                "between them, so no other cell of that row can hold any of them. Remove 4 from R3C3 and 7 from "
+                "R3C8.");
+}
+
+TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = 10;
+  step.Text = StepText("X-WING: ");
+  // Base rows 2 and 6, cover columns 3 and 8.
+  step.Lines[0] = {HouseCell(11, 0), HouseCell(11, 8), StrongLineColour, 2};
+  step.Lines[1] = {HouseCell(16, 0), HouseCell(16, 8), StrongLineColour, 2};
+  step.Lines[2] = {HouseCell(1, 0), HouseCell(1, 8), StrongLineColour, 2};
+  step.Lines[3] = {HouseCell(5, 0), HouseCell(5, 8), StrongLineColour, 2};
+  step.SetEliminate(2, 6);   // R1C3
+  step.SetEliminate(79, 6);  // R9C8
+  const std::string level2 = EliminationHintText(step, 2);
+  EXPECT_NE(level2.find("Look for an " + TechniqueName(10, true) + " in rows 2 and 6 on the number 6."),
+            std::string::npos)
+      << level2;
+  const std::string level3 = EliminationHintText(step, 3);
+  EXPECT_NE(level3.find("In rows 2 and 6, the 6 can only go in columns 3 and 8."), std::string::npos) << level3;
+  EXPECT_NE(level3.find("Remove the 6 from R1C3 and R9C8."), std::string::npos) << level3;
+}
+
+TEST(EliminationHintTest, WingsPointAtThePivot) {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = 13;
+  step.Digits = DigitsText("2 or 5");
+  step.CellColour[40] = PivotColour;
+  step.CellColour[44] = PatternColour;
+  step.CellColour[76] = PatternColour;
+  step.SetEliminate(80, 9);
+  EXPECT_NE(EliminationHintText(step, 2).find(" around R5C5 on the numbers 2 or 5."), std::string::npos);
+  EXPECT_NE(EliminationHintText(step, 3).find("Whichever of 2 or 5 the green pivot R5C5 takes"), std::string::npos);
+}
+
+TEST(EliminationHintTest, MixedDigitListsReadAsOneList) {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = 14;
+  step.Digits = DigitsText("7 or 9, 2");
+  step.CellColour[52] = PivotColour;
+  step.CellColour[34] = PatternColour;
+  step.CellColour[45] = PatternColour;
+  step.SetEliminate(53, 2);
+  const std::string level3 = EliminationHintText(step, 3);
+  EXPECT_NE(level3.find(" around R6C8 on the numbers 7, 9 and 2."), std::string::npos) << level3;
+  EXPECT_NE(level3.find("Whichever of 7, 9 and 2 the green pivot R6C8 takes, the pivot or one of the blue cells "
+                        "must be 2"),
+            std::string::npos)
+      << level3;
+}
+
+TEST(EliminationHintTest, RectangleNamesItsRowsColumnsAndBothDigits) {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = 12;
+  // Corners R1C7, R1C9, R9C7, R9C9.
+  step.Lines[0] = {6, 8, LineColour, 1};
+  step.Lines[1] = {6, 78, LineColour, 1};
+  step.Lines[2] = {8, 80, LineColour, 1};
+  step.Lines[3] = {78, 80, LineColour, 1};
+  step.SetEliminate(6, 2);
+  step.SetEliminate(6, 5);
+  const std::string level3 = EliminationHintText(step, 3);
+  EXPECT_NE(level3.find(" in rows 1 and 9 and columns 7 and 9 on the numbers 2 and 5."), std::string::npos)
+      << level3;
+  EXPECT_NE(level3.find("so that corner cannot be 2 or 5. Remove 2 and 5 from R1C7."), std::string::npos) << level3;
+}
+
+TEST(EliminationHintTest, ArticlesFollowTheName) {
+  EXPECT_EQ(ArticleFor("Omission"), "an");
+  EXPECT_EQ(ArticleFor("X Wing"), "an");
+  EXPECT_EQ(ArticleFor("Naked Pair"), "a");
+  EXPECT_EQ(ArticleFor("Unique Rectangle"), "a");
+  EXPECT_EQ(CellName(0), "R1C1");
+  EXPECT_EQ(CellName(80), "R9C9");
+  EXPECT_EQ(HouseName(20), "block 3");
+}
+
+}  // namespace
+}  // namespace tavimoro

@@ -1,0 +1,227 @@
+// The main window driven as a user drives it: keys and clicks on the board,
+// the right-click menu, the hint sequence through the panel's link, undo by
+// Ctrl+Z, the toolbar's enabled states and the status light.
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/form1.h"
+#include "app/image_button.h"
+#include "app/key_map.h"
+#include "app/popup_menus.h"
+#include "app/status_light.h"
+#include "board/board.h"
+
+using namespace tavimoro;
+using namespace tavimoro::app;
+
+namespace {
+
+constexpr const char* kTestPuzzle = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+constexpr const char* kTestSolution = "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+
+// The window with its beep counted and its clock in the test's hands.
+class TestForm : public Form1 {
+ public:
+  using Form1::Form1;
+  int beeps = 0;
+  std::int64_t now = 1000;
+  void Beep() override { ++beeps; }
+  std::int64_t Milliseconds() override { return now; }
+};
+
+}  // namespace
+
+class Form1Test : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<TestForm> form_;
+
+  Board& board() { return form_->board(); }
+  void click(int cell, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(form_->grid(), button, {}, form_->grid()->cellRect(cell).center());
+  }
+  void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(form_.get(), k, modifiers); }
+
+ private slots:
+  void init() {
+    form_ = std::make_unique<TestForm>((dir_.path() + "/Tavimoro.ini").toStdString());
+    form_->show();
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    board().PaintPuzzle(kTestPuzzle);
+    board().imgPen_Click();
+  }
+  void cleanup() { form_.reset(); }
+
+  void keysMapOntoTheBoardCodes_data() {
+    QTest::addColumn<int>("qtKey");
+    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<int>("code");
+    QTest::newRow("digit 5") << int(Qt::Key_5) << false << 53;
+    QTest::newRow("keypad 5") << int(Qt::Key_5) << true << 101;
+    QTest::newRow("keypad 0") << int(Qt::Key_0) << true << 96;
+    QTest::newRow("keypad point") << int(Qt::Key_Period) << true << 110;
+    QTest::newRow("keypad comma") << int(Qt::Key_Comma) << true << 110;
+    QTest::newRow("full stop") << int(Qt::Key_Period) << false << 190;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << true << 13;
+    QTest::newRow("left") << int(Qt::Key_Left) << false << 37;
+    QTest::newRow("letter H") << int(Qt::Key_H) << false << 72;
+    QTest::newRow("unknown") << int(Qt::Key_F5) << false << 0;
+  }
+  void keysMapOntoTheBoardCodes() {
+    QFETCH(int, qtKey);
+    QFETCH(bool, keypad);
+    QFETCH(int, code);
+    QCOMPARE(BoardKeyCode(qtKey, keypad ? Qt::KeypadModifier : Qt::NoModifier), code);
+    QCOMPARE(BoardShiftState(Qt::KeypadModifier), 0);
+    QCOMPARE(BoardShiftState(Qt::ControlModifier), 2);
+    QCOMPARE(BoardShiftState(Qt::ShiftModifier | Qt::AltModifier), 5);
+  }
+
+  void clicksSelectAndDigitsWrite() {
+    click(2);
+    QCOMPARE(board().SelCell, 2);
+    key(Qt::Key_4);
+    QCOMPARE(board().Cells[2].Value, 4);
+    QVERIFY(!board().Cells[2].Given);
+    QTest::keyClick(form_.get(), Qt::Key_4, Qt::KeypadModifier);  // keypad digits write too
+    key(Qt::Key_Right);
+    QCOMPARE(board().SelCell, 3);
+    QTest::keyClick(form_.get(), Qt::Key_6, Qt::KeypadModifier);
+    QCOMPARE(board().Cells[3].Value, 6);
+    key(Qt::Key_Backspace);
+    QCOMPARE(board().Cells[3].Value, 0);
+  }
+
+  void arrowsStopAtTheEdges() {
+    click(0);
+    key(Qt::Key_Left);
+    key(Qt::Key_Up);
+    QCOMPARE(board().SelCell, 0);
+    click(80);
+    key(Qt::Key_Right);
+    key(Qt::Key_Down);
+    QCOMPARE(board().SelCell, 80);
+    key(Qt::Key_Up);
+    QCOMPARE(board().SelCell, 71);
+  }
+
+  void changingAGivenBeeps() {
+    click(0);  // the given 5
+    key(Qt::Key_Delete);
+    key(Qt::Key_7);
+    QCOMPARE(form_->beeps, 2);
+    QCOMPARE(board().Cells[0].Value, 5);
+  }
+
+  void doublePressInPencilModeWritesTheDigit() {
+    click(2);
+    key(Qt::Key_P);
+    QCOMPARE(board().CurTool, kPencil);
+    key(Qt::Key_4);
+    QVERIFY(board().Cells[2].Pencil(4));
+    form_->now += 1000;
+    key(Qt::Key_4);  // removes the mark and remembers the press
+    QVERIFY(!board().Cells[2].Pencil(4));
+    form_->now += 300;
+    key(Qt::Key_4);  // within 300 ms: writes the 4
+    QCOMPARE(board().Cells[2].Value, 4);
+  }
+
+  void enterWritesTheOnlyMark() {
+    click(2);
+    board().Cells[2].SetPencil(4, true);
+    key(Qt::Key_Return);
+    QCOMPARE(board().Cells[2].Value, 4);
+  }
+
+  void rightClickOpensTheCellMenu() {
+    QString caption, menuName;
+    QTimer::singleShot(0, this, [&] {
+      QWidget* popup = QApplication::activePopupWidget();
+      if (!popup) return;
+      menuName = popup->objectName();
+      caption = form_->menus()->mnuSwitch->text();
+      popup->close();
+    });
+    click(30, Qt::RightButton);
+    QCOMPARE(board().SelCell, 30);
+    QCOMPARE(menuName, QString("mnuCellPopup"));
+    QCOMPARE(caption, QString("Switch to Pencil tool"));
+  }
+
+  void ctrlZUndoes() {
+    click(2);
+    key(Qt::Key_4);
+    QVERIFY(form_->menus()->mnuUndo->isEnabled());
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(board().Cells[2].Value, 0);
+  }
+
+  // Two empty cells, each alone in its block: the H key escalates, the
+  // panel's link applies.
+  void hintEscalatesToApplicationThroughThePanelLink() {
+    std::string text = kTestSolution;
+    text[0] = '.';
+    text[80] = '.';
+    board().PaintPuzzle(text);
+    QVERIFY(form_->toolbarButton(kHint)->isEnabled());
+    key(Qt::Key_H);
+    QVERIFY(form_->PanelHtml().find("Look for an") != std::string::npos);
+    key(Qt::Key_H);
+    QCOMPARE(board().SelCell, 80);
+    QVERIFY(form_->PanelHtml().find("ApplyLastHint") != std::string::npos);
+    QVERIFY(QMetaObject::invokeMethod(form_->panel(), "HyperlinkClick", Q_ARG(QString, "ApplyLastHint")));
+    QCOMPARE(board().Cells[80].Value, 9);
+    QCOMPARE(board().LastHint.Kind, int(kNoStep));
+  }
+
+  void solvedBoardDisablesSolutionAndHint() {
+    board().PaintPuzzle(kTestSolution);
+    QVERIFY(!form_->toolbarButton(kSolution)->isEnabled());
+    QVERIFY(!form_->toolbarButton(kHint)->isEnabled());
+    QVERIFY(form_->PanelHtml().find("PUZZLE IS SOLVED!") != std::string::npos);
+  }
+
+  void wrongEntryLightsRed() {
+    click(2);
+    key(Qt::Key_2);  // R1C3 must be 4
+    QCOMPARE(form_->light()->fillColour(), QColor(255, 0, 0));
+    QCOMPARE(board().CellColors[2], 0xFFC0FFu);
+    key(Qt::Key_Delete);
+    QCOMPARE(form_->light()->fillColour(), QColor(0, 0, 0));
+  }
+
+  void toolbarTooltipsAndToolIcons() {
+    QCOMPARE(form_->toolbarButton(kHint)->toolTip(), QString("Get a hint"));
+    QCOMPARE(form_->toolbarButton(kMoreOptions)->toolTip(), QString("More options..."));
+    QCOMPARE(form_->pencilIcon()->toolTip(), QString("Switch to the pencil tool"));
+    QCOMPARE(form_->penIcon()->toolTip(), QString());
+    QTest::mouseClick(form_->pencilIcon(), Qt::LeftButton);
+    QCOMPARE(board().CurTool, kPencil);
+    QCOMPARE(form_->penIcon()->toolTip(), QString("Switch to the pen tool"));
+  }
+
+  void optionTogglesAreStored() {
+    QAction* showAnal = form_->menus()->mnuShowAnal;
+    QVERIFY(!showAnal->isChecked());
+    showAnal->trigger();
+    QVERIFY(form_->PanelHtml().find("Difficulty rating") != std::string::npos);
+    showAnal->trigger();
+    TestForm second((dir_.path() + "/Tavimoro.ini").toStdString());
+    QVERIFY(!second.menus()->mnuShowAnal->isChecked());
+    showAnal->trigger();
+    TestForm third((dir_.path() + "/Tavimoro.ini").toStdString());
+    QVERIFY(third.menus()->mnuShowAnal->isChecked());
+    showAnal->trigger();
+  }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
