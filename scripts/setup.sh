@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
-  fonts-liberation2 fonts-dejavu-core xvfb xauth
+  fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick
 )
 
 missing=()

@@ -163,9 +163,6 @@ void Form1::layoutWindow() {
     if (button == Qt::RightButton) board_.picGrid_MouseUp(cell, MouseButton::Right);
     syncFromBoard();
   });
-  connect(banner_, &TitleBanner::hovered, this, [this] {
-    for (ImageButton* button : toolbar_) button->update();
-  });
 
   auto* right = new QVBoxLayout;
   right->setSpacing(8);
@@ -187,7 +184,7 @@ void Form1::layoutWindow() {
 
 void Form1::connectMenus() {
   PopupMenus& m = *menus_;
-  // Every command first drops the hint highlights, as a key press does.
+  // After every command the window shows the board as it now is.
   auto on = [this](QAction* action, auto&& command) {
     connect(action, &QAction::triggered, this, [this, command] {
       command();
@@ -201,7 +198,6 @@ void Form1::connectMenus() {
   on(m.mnuPMColumn, [this] { board_.PencilMarkEntire(1, -1); });
   on(m.mnuClearCell, [this] { board_.ClearThisCell(); });
   on(m.mnuSolveCell, [this] { board_.SolveThisCell(); });
-  on(m.mnuAutoRemove, [] {});
   on(m.mnuColor, [this] { Redraw(false); });
   connect(m.mnuShowAnal, &QAction::triggered, this, [this] {
     toggleStoredOption(menus_->mnuShowAnal, "ShowAnalysis");

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Screenshots of the real program under a virtual X display: the start
+# state, a hint at each level (visual clue, naked pair, swordfish with its
+# lines), the analysis, colour-coded marks and the cell menu. Needs Xvfb,
+# xdotool and ImageMagick's import; writes PNG files into OUT.
+#
+#   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]   (defaults: build, build/screenshots)
+#
+# Uses display :99 and a settings file of its own; the program is started
+# and ended once per scene.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+out=${2:-$build/screenshots}
+program=$build/tavimoro
+mkdir -p "$out"
+export DISPLAY=:99
+if ! xdpyinfo >/dev/null 2>&1; then
+  Xvfb :99 -screen 0 1280x800x24 >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb' EXIT
+  sleep 1
+fi
+ini=$(mktemp -d)/Tavimoro.ini
+
+# The window's own layout at its default size: toolbar buttons on the banner.
+fill_all="593 27"
+options="859 27"
+
+start() {  # start PUZZLE: the program with PUZZLE as the last board, pencil tool
+  local record=""
+  for ((i = 0; i < 81; i++)); do
+    c=${1:i:1}
+    if [[ $c == "." ]]; then record+="[0|F|]"; else record+="[$c|T|]"; fi
+  done
+  printf '[Options]\nWizard=N\nCheckVer=N\n[Data]\nLastGrid=%s\nLastTool=1\n' "$record" > "$ini"
+  "$program" --ini "$ini" >/dev/null 2>&1 &
+  pid=$!
+  sleep 2
+  xdotool search --sync --name '^Tavimoro$' windowfocus
+  xdotool mousemove 300 640
+}
+stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; }
+shot() { sleep 0.6; import -window root -crop 980x610+0+0 "$out/$1.png"; }
+click() { xdotool mousemove $1 click 1; sleep 0.5; xdotool mousemove 300 640; }
+hint() { for ((i = 0; i < $1; i++)); do xdotool key h; sleep 0.4; done; }
+
+sample=".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2...."
+start "$sample"
+shot start
+hint 1; shot visual-level1
+hint 1; shot visual-level2
+stop
+
+pair="12......9.5..9.2.3........4.3.........18.........246......67.5...2.41.7.9........"
+start "$pair"
+click "$fill_all"
+for level in 1 2 3; do hint 1; shot pair-level$level; done
+xdotool key a; shot analysis
+click "$options"; xdotool key Down Down Down Return; shot colour-marks
+xdotool mousemove 170 330 click 3; sleep 0.6; import -window root -crop 980x610+0+0 "$out/cell-menu.png"
+xdotool key Escape
+stop
+
+fish="...3..5...5..1..3...7..4..12.....4...6..9......1..6..28..7..2...9..8..5...5..9..7"
+start "$fish"
+click "$fill_all"
+hint 4  # the hidden single first, applied
+for level in 1 2 3; do hint 1; shot swordfish-level$level; done
+stop
+echo "screenshots in $out"
