@@ -168,6 +168,11 @@ void GenerateDialog::createControls() {
   lblAttempts_->setFont(big);
   lblAttempts_->setAlignment(Qt::AlignCenter);
   attempts->addWidget(lblAttempts_);
+  // The frame keeps its place while hidden, so the dialog does not jump
+  // when a generation starts.
+  QSizePolicy keepPlace = frame4_->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  frame4_->setSizePolicy(keepPlace);
   frame4_->setVisible(false);
 
   cmdGenerate_ = new QPushButton(QStringLiteral("Generate"));
