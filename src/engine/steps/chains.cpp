@@ -62,10 +62,10 @@ struct CellSet {
 };
 
 struct TrialBoard {
-  std::array<std::uint16_t, 81> cand;   // 0 for a filled cell
+  std::array<std::uint16_t, 81> cand;  // 0 for a filled cell
   std::array<std::uint8_t, 81> grid;
-  std::array<std::uint16_t, 27> placed; // digits placed per house
-  CellSet stuck;                        // empty cells without a candidate
+  std::array<std::uint16_t, 27> placed;  // digits placed per house
+  CellSet stuck;                         // empty cells without a candidate
 
   static TrialBoard FromGrid(const PuzzleState& s) {
     TrialBoard b{};

@@ -61,17 +61,19 @@ void ColourBaseCells(int baseType, int baseLines, int positions, StepRecord& scr
 
 // Writes the found fish into the record: eliminations, colours, then the
 // cover lines (strong) and the base lines.
-void RecordFish(const StepRecord& scratch, int baseType, int baseLines, int positions,
-                int technique, std::string_view text, StepRecord& step) {
+void RecordFish(const StepRecord& scratch, int baseType, int baseLines, int positions, int technique,
+                std::string_view text, StepRecord& step) {
   const int coverType = 1 - baseType;
   step.EliminateMask = scratch.EliminateMask;
   step.CellColour = scratch.CellColour;
   int entry = 0;
   for (int p = 1; p <= 9; ++p) {
-    if (positions & (1 << (p - 1))) step.Lines[entry++] = AlongHouse(LineHouse(coverType, p), StrongLineColour);
+    if (positions & (1 << (p - 1)))
+      step.Lines[entry++] = AlongHouse(LineHouse(coverType, p), StrongLineColour);
   }
   for (int line = 1; line <= 9; ++line) {
-    if (baseLines & (1 << (line - 1))) step.Lines[entry++] = AlongHouse(LineHouse(baseType, line), LineColour);
+    if (baseLines & (1 << (line - 1)))
+      step.Lines[entry++] = AlongHouse(LineHouse(baseType, line), LineColour);
   }
   step.Kind = kEliminate;
   step.Technique = technique;
