@@ -47,6 +47,8 @@ bool RecordHidden(const PuzzleState& s, StepRecord& step, int house, int digits,
   return true;
 }
 
+// The search for a hidden subset of `size` digits among the usable digits
+// of one house; the first combination in order that removes something wins.
 struct HiddenSearch {
   const PuzzleState& s;
   int house;
