@@ -237,7 +237,9 @@ void GenerateDialog::selectLevel(int i) {
   optLevel_[kGeniusLevel]->setStyleSheet(
       level_ == kGeniusLevel ? QString()
                              : QStringLiteral("QRadioButton { background-color: #CC0000; color: white;"
-                                            " padding: 1px 8px 1px 2px; border-radius: 3px; }"));
+                                            " padding: 1px 8px 1px 3px; border-radius: 3px; }"
+                                            "QRadioButton::indicator { width: 11px; height: 11px;"
+                                            " border: 1px solid #7b2020; border-radius: 6px; background: white; }"));
 
   const bool custom = level_ == kCustomLevel;
   const TechniqueTicks ticks = custom ? TechniqueTicks{} : LevelAllowedTicks(level_);
