@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,9 +15,11 @@
 
 #include "app/about_dialog.h"
 #include "app/centered_message_box.h"
+#include "app/generate_dialog.h"
 #include "app/help_pages.h"
 #include "app/image_button.h"
 #include "app/key_map.h"
+#include "app/load_game_dialog.h"
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
 #include "app/settings/ini_document.h"
@@ -56,9 +57,6 @@ constexpr ToolbarEntry kToolbar[kToolbarCount] = {
 // window's own minimise and exit at the far right.
 constexpr int kToolbarOrder[kToolbarCount] = {kFillAll, kRemoveMarks, kNewPuzzle, kClearPuzzle, kSolution,
                                               kHint,    kHelp,        kMoreOptions, kMinimize,  kExit};
-
-constexpr std::string_view kSamplePuzzle =
-    ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -165,9 +163,6 @@ void Form1::layoutWindow() {
     if (button == Qt::RightButton) board_.picGrid_MouseUp(cell, MouseButton::Right);
     syncFromBoard();
   });
-  connect(banner_, &TitleBanner::hovered, this, [this] {
-    for (ImageButton* button : toolbar_) button->update();
-  });
 
   auto* right = new QVBoxLayout;
   right->setSpacing(8);
@@ -189,7 +184,7 @@ void Form1::layoutWindow() {
 
 void Form1::connectMenus() {
   PopupMenus& m = *menus_;
-  // Every command first drops the hint highlights, as a key press does.
+  // After every command the window shows the board as it now is.
   auto on = [this](QAction* action, auto&& command) {
     connect(action, &QAction::triggered, this, [this, command] {
       command();
@@ -203,7 +198,6 @@ void Form1::connectMenus() {
   on(m.mnuPMColumn, [this] { board_.PencilMarkEntire(1, -1); });
   on(m.mnuClearCell, [this] { board_.ClearThisCell(); });
   on(m.mnuSolveCell, [this] { board_.SolveThisCell(); });
-  on(m.mnuAutoRemove, [] {});
   on(m.mnuColor, [this] { Redraw(false); });
   connect(m.mnuShowAnal, &QAction::triggered, this, [this] {
     toggleStoredOption(menus_->mnuShowAnal, "ShowAnalysis");
@@ -245,16 +239,6 @@ void Form1::readOptions() {
 // QAction has already inverted the tick when this runs.
 void Form1::toggleStoredOption(QAction* action, const char* key) {
   WriteSetting("Options", key, action->isChecked() ? "Y" : "N", iniPath_);
-}
-
-void Form1::restoreLastBoard() {
-  const std::string last = ReadSetting("Data", "LastGrid", iniPath_);
-  board_.PaintPuzzle(last.starts_with("[") ? std::string_view(last) : kSamplePuzzle, "", false);
-  const std::string tool = ReadSetting("Data", "LastTool", iniPath_);
-  if (!tool.empty() && tool != "1")
-    board_.imgPen_Click();
-  else
-    board_.imgPencil_Click();
 }
 
 // --- drawing and enabled states ------------------------------------------------
@@ -315,12 +299,6 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 void Form1::onPanelLink(const QString& target) {
   board_.HyperlinkClick(target.toStdString());
   syncFromBoard();
-}
-
-void Form1::closeEvent(QCloseEvent* event) {
-  WriteSetting("Data", "LastGrid", board_.GetAllGrid(), iniPath_);
-  WriteSetting("Data", "LastTool", board_.CurTool == kPen ? "0" : "1", iniPath_);
-  event->accept();
 }
 
 void Form1::popUp(QWidget* menu) {
@@ -402,12 +380,18 @@ void Form1::Show(HostWindow window) {
     case HostWindow::HelpMenu: popUp(menus_->helpMenu()); break;
     case HostWindow::OptionsMenu: popUp(menus_->optionsMenu()); break;
     case HostWindow::CellMenu: popUp(menus_->cellMenu()); break;
-    case HostWindow::GeneratorDialog:
-      ShowMessage(this, kProgramTitle, "The puzzle generator is not part of this build yet.");
+    case HostWindow::GeneratorDialog: {
+      GenerateDialog generator(
+          iniPath_, [this](const std::string& puzzle) { board_.PaintPuzzle(puzzle, "", true); }, this);
+      generator.exec();
       break;
-    case HostWindow::SavedPuzzleList:
-      ShowMessage(this, kProgramTitle, "The saved-puzzle list is not part of this build yet.");
+    }
+    case HostWindow::SavedPuzzleList: {
+      LoadGameDialog library(
+          iniPath_, [this](const std::string& record) { return board_.ApplyPuzzle(record); }, this);
+      library.exec();
       break;
+    }
     case HostWindow::About: {
       AboutDialog about(this);
       about.exec();

@@ -8,7 +8,6 @@
 namespace tavimoro::app {
 
 TitleBanner::TitleBanner(const QString& title, QWidget* parent) : QWidget(parent), title_(title) {
-  setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -51,11 +50,7 @@ void TitleBanner::mousePressEvent(QMouseEvent* event) {
 }
 
 void TitleBanner::mouseMoveEvent(QMouseEvent* event) {
-  if (dragging_) {
-    window()->move(event->globalPosition().toPoint() - dragOffset_);
-    return;
-  }
-  emit hovered();
+  if (dragging_) window()->move(event->globalPosition().toPoint() - dragOffset_);
 }
 
 void TitleBanner::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }

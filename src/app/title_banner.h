@@ -16,9 +16,6 @@ class TitleBanner : public QWidget {
 
   QSize sizeHint() const override;
 
- signals:
-  void hovered();  // the mouse moved over the banner itself (not a button)
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

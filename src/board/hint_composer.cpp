@@ -140,10 +140,29 @@ std::string DigitList(int mask) {
   return JoinAnd(digits);
 }
 
+// The step's digits as the reader should see them. Pairs and subsets keep
+// their own form ("4 & 7", "2 or 5"); the XYZ-Wing's and the chains' mixed
+// lists ("7 or 9, 2") read as one list ("7, 9 and 2").
+std::string StepDigits(const StepRecord& step, const StepShape& shape) {
+  if (step.Digits.empty()) return DigitList(shape.removedDigits);
+  if (step.Technique != 14 && step.Technique != 16 && step.Technique != 17) return step.Digits.str();
+  std::vector<std::string> digits;
+  for (char ch : step.Digits.view())
+    if (ch >= '1' && ch <= '9') digits.emplace_back(1, ch);
+  return JoinAnd(digits);
+}
+
 std::string NumbersPhrase(const StepRecord& step, const StepShape& shape) {
-  std::string digits = step.Digits.empty() ? DigitList(shape.removedDigits) : std::string(step.Digits.view());
+  const std::string digits = StepDigits(step, shape);
   if (digits.empty()) return {};
   return (digits.size() == 1 ? " on the number " : " on the numbers ") + digits;
+}
+
+// "2 or 5" for the digits of a mask.
+std::string DigitAlternatives(int mask) {
+  std::string list = DigitList(mask);
+  if (const auto at = list.rfind(" and "); at != std::string::npos) list.replace(at, 5, " or ");
+  return list;
 }
 
 std::string HousesPhrase(const std::vector<int>& houses) {
@@ -222,7 +241,7 @@ std::string CountWord(std::size_t n) {
 
 // Level 3: why the candidates go, in one or two plain sentences.
 std::string Explanation(const StepRecord& step, const StepShape& shape) {
-  const std::string digits = step.Digits.empty() ? DigitList(shape.removedDigits) : std::string(step.Digits.view());
+  const std::string digits = StepDigits(step, shape);
   const std::string removed = DigitList(shape.removedDigits);
   const int house = WorkingHouse(step, shape);
   const std::string where = house >= 0 ? HouseName(house) : std::string("their house");
@@ -261,16 +280,22 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              " from these lines, so the other cells of " + HousesPhrase(shape.coverLines) + " cannot be " +
              removed + ".";
     case 12:
-      return "Three corners of the rectangle hold only the same two digits. If the fourth corner were one "
-             "of them too, the two digits could swap places and the puzzle would have two solutions, so "
-             "that corner cannot be " +
-             removed + ".";
+      return "Three corners of the rectangle hold only the digits " + removed +
+             ". If the fourth corner were " + DigitAlternatives(shape.removedDigits) +
+             " as well, the two digits could swap places and the puzzle would have two solutions, so that "
+             "corner cannot be " +
+             DigitAlternatives(shape.removedDigits) + ".";
     case 13:
-    case 14:
       if (shape.pivot < 0) break;
       return "Whichever of " + digits + " the green pivot " + CellName(shape.pivot) +
-             " takes, one of the blue cells must be " + removed + ", so a cell that sees all of the wing's " +
-             removed + "s cannot be " + removed + ".";
+             " takes, one of the blue cells must be " + removed + ", so a cell that sees both blue cells "
+             "cannot be " +
+             removed + ".";
+    case 14:
+      if (shape.pivot < 0) break;
+      return "Whichever of " + digits + " the green pivot " + CellName(shape.pivot) + " takes, the pivot or "
+             "one of the blue cells must be " +
+             removed + ", so a cell that sees all three cannot be " + removed + ".";
     case 15:
       return "Apart from the blue cells, every unsolved cell has exactly two pencil marks. One of the blue "
              "cells must be " +

@@ -16,6 +16,7 @@
 #include "board/status_composer.h"
 #include "cli/args.h"
 #include "cli/command.h"
+#include "htmllabel/document.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -62,7 +63,9 @@ class ScriptedHost : public BoardHost {
   std::optional<std::string> ClipboardText() override { return clipboard; }
   void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
   std::string PanelHtml() override { return panel; }
-  void SetPanelHtml(std::string_view html) override { panel = html; }
+  // The panel keeps the document as the HTML label normalises it, so the
+  // hint escalation reads back exactly what it reads in the window.
+  void SetPanelHtml(std::string_view html) override { panel = html::ParseDocument(html, {}).Source; }
   void SetStatusLight(bool red) override { lightRed = red; }
   std::string SaveNameProblem(std::string_view name) override { return KeyNameProblem(name); }
   bool SavedPuzzleExists(std::string_view name) override {

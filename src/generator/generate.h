@@ -53,20 +53,21 @@ Generated GeneratePuzzle(int level, int clueChoice, int forceOne, const Techniqu
 // The ticks the dialog shows for level 0..5: techniques 0..LevelMaxTechnique.
 TechniqueTicks LevelAllowedTicks(int level);
 
-// Fills state.Grid with a random puzzle that has exactly one solution and
-// from which no clue can be removed; with forceOne every house keeps a clue.
-// Only Grid and FilledCount are set.
+// Replaces state with a random puzzle that has exactly one solution and from
+// which no clue can be removed, with fresh candidates; with forceOne every
+// house keeps a clue (a clue alone in a house is never removed).
 void MakeRandomPuzzle(PuzzleState& state, bool forceOne);
 
-// Fills state.Grid with a random puzzle of exactly one solution whose clues
-// are whole SymGroups (mirror symmetry in both middle lines) or, unless
-// fullSymmetry, also half-turn pairs of the four-cell groups. Only Grid and
-// FilledCount are set.
+// Replaces state with a random puzzle of exactly one solution, with fresh
+// candidates, whose clues are whole SymGroups (mirror symmetry in both middle
+// lines) or, unless fullSymmetry, also half-turn pairs of the four-cell
+// groups. Groups are dropped while more than 17 clues are left.
 void MakeSymmetricPuzzle(PuzzleState& state, bool fullSymmetry);
 
-// Fills state.Grid with a random complete valid grid and returns true; on the
-// rare dead end (a cell left with no candidate) returns false and leaves
-// state unchanged.
+// Replaces state with a random complete valid grid (fresh candidates) and
+// returns true; on a dead end (a cell left with no candidate, which only a
+// search that ran too long can cause) returns false and leaves state
+// unchanged.
 bool MakeRandomSolution(PuzzleState& state);
 
 }  // namespace tavimoro

@@ -268,6 +268,40 @@ TEST(EliminationHintTest, WingsPointAtThePivot) {
   EXPECT_NE(EliminationHintText(step, 3).find("Whichever of 2 or 5 the green pivot R5C5 takes"), std::string::npos);
 }
 
+TEST(EliminationHintTest, MixedDigitListsReadAsOneList) {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = 14;
+  step.Digits = DigitsText("7 or 9, 2");
+  step.CellColour[52] = PivotColour;
+  step.CellColour[34] = PatternColour;
+  step.CellColour[45] = PatternColour;
+  step.SetEliminate(53, 2);
+  const std::string level3 = EliminationHintText(step, 3);
+  EXPECT_NE(level3.find(" around R6C8 on the numbers 7, 9 and 2."), std::string::npos) << level3;
+  EXPECT_NE(level3.find("Whichever of 7, 9 and 2 the green pivot R6C8 takes, the pivot or one of the blue cells "
+                        "must be 2"),
+            std::string::npos)
+      << level3;
+}
+
+TEST(EliminationHintTest, RectangleNamesItsRowsColumnsAndBothDigits) {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = 12;
+  // Corners R1C7, R1C9, R9C7, R9C9.
+  step.Lines[0] = {6, 8, LineColour, 1};
+  step.Lines[1] = {6, 78, LineColour, 1};
+  step.Lines[2] = {8, 80, LineColour, 1};
+  step.Lines[3] = {78, 80, LineColour, 1};
+  step.SetEliminate(6, 2);
+  step.SetEliminate(6, 5);
+  const std::string level3 = EliminationHintText(step, 3);
+  EXPECT_NE(level3.find(" in rows 1 and 9 and columns 7 and 9 on the numbers 2 and 5."), std::string::npos)
+      << level3;
+  EXPECT_NE(level3.find("so that corner cannot be 2 or 5. Remove 2 and 5 from R1C7."), std::string::npos) << level3;
+}
+
 TEST(EliminationHintTest, ArticlesFollowTheName) {
   EXPECT_EQ(ArticleFor("Omission"), "an");
   EXPECT_EQ(ArticleFor("X Wing"), "an");

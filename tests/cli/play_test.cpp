@@ -159,10 +159,11 @@ TEST_F(Play, HintSequenceAndStatusPanel) {
   EXPECT_EQ(Cell(shown[3], 80), "[9|F|]");
   EXPECT_EQ(shown[3]["colors"], json::array());
   EXPECT_EQ(shown[4]["light"], "red");
-  EXPECT_EQ(shown[4]["panel"], "<h5>Invalid puzzle - no solution</h5><br>Pink cell is invalid.");
+  EXPECT_EQ(shown[4]["panel"],
+            "<HTML><BODY><h5>Invalid puzzle - no solution</h5><br>Pink cell is invalid.</BODY></HTML>");
   EXPECT_EQ(shown[4]["enabled"]["hint"], false);
   EXPECT_EQ(shown[4]["colors"], json::parse("[[2, 16761087]]"));
-  EXPECT_EQ(shown[5]["panel"].get<std::string>().rfind("<h5>Invalid puzzle - no solution", 0), 0u);
+  EXPECT_EQ(shown[5]["panel"].get<std::string>().rfind("<HTML><BODY><h5>Invalid puzzle - no solution", 0), 0u);
 }
 
 }  // namespace

@@ -7,12 +7,13 @@
 // so the propagation runs on a lean board of its own rather than on a
 // PuzzleState: 81 candidate masks, the grid and the digits placed per house,
 // 300 bytes copied per placement. A placement clears the digit from the 20
-// peers instead of recomputing every candidate, and the house scan counts a
-// digit's places by bit-slicing the house's nine masks. The board holds the
-// candidates that the grid alone allows, the same ones as CalcCandidates
-// with no exclusions, so the chains found and their texts are those of
-// TrialPropagate on a copy of the state; the trace is written only when a
-// contradiction is found, and nothing is allocated.
+// peers instead of recomputing every candidate (noting peers left without
+// any), and the house scan counts a digit's places by bit-slicing the
+// house's nine masks. The board holds the candidates that the grid alone
+// allows, the same ones as CalcCandidates with no exclusions, so the chains
+// found and their texts are those of TrialPropagate on a copy of the state;
+// the trace is written only when a contradiction is found, and nothing is
+// allocated.
 #include <array>
 #include <cstdint>
 
@@ -34,10 +35,37 @@ constexpr auto kPeers = [] {
   return peers;
 }();
 
+// A set of cells 0..80 as two words, read in ascending order.
+struct CellSet {
+  std::uint64_t low = 0, high = 0;  // cells 0..63, 64..80
+
+  void Add(int cell) {
+    if (cell < 64) {
+      low |= std::uint64_t{1} << cell;
+    } else {
+      high |= std::uint64_t{1} << (cell - 64);
+    }
+  }
+  bool Empty() const { return (low | high) == 0; }
+  int First() const { return low ? __builtin_ctzll(low) : 64 + __builtin_ctzll(high); }
+  // Calls visit(cell) in ascending order until it returns true.
+  template <typename Visit>
+  bool AnyOf(Visit visit) const {
+    for (std::uint64_t rest = low; rest; rest &= rest - 1) {
+      if (visit(__builtin_ctzll(rest))) return true;
+    }
+    for (std::uint64_t rest = high; rest; rest &= rest - 1) {
+      if (visit(64 + __builtin_ctzll(rest))) return true;
+    }
+    return false;
+  }
+};
+
 struct TrialBoard {
-  std::array<std::uint16_t, 81> cand;   // 0 for a filled cell
+  std::array<std::uint16_t, 81> cand;  // 0 for a filled cell
   std::array<std::uint8_t, 81> grid;
-  std::array<std::uint16_t, 27> placed; // digits placed per house
+  std::array<std::uint16_t, 27> placed;  // digits placed per house
+  CellSet stuck;                         // empty cells without a candidate
 
   static TrialBoard FromGrid(const PuzzleState& s) {
     TrialBoard b{};
@@ -50,42 +78,33 @@ struct TrialBoard {
       if (s.Grid[c] != 0) continue;
       b.cand[c] = static_cast<std::uint16_t>(
           kAllDigits & ~(b.placed[HouseOf(c, 0)] | b.placed[HouseOf(c, 1)] | b.placed[HouseOf(c, 2)]));
+      if (b.cand[c] == 0) b.stuck.Add(c);
     }
     return b;
   }
 
+  // Only ever called for a cell that has the digit as a candidate, so the
+  // cell itself was not stuck.
   void Place(int cell, int digit) {
     const auto bit = static_cast<std::uint16_t>(DigitBit(digit));
     grid[cell] = static_cast<std::uint8_t>(digit);
     cand[cell] = 0;
     for (int t = 0; t < 3; ++t) placed[HouseOf(cell, t)] |= bit;
-    for (int p : kPeers[cell]) cand[p] &= static_cast<std::uint16_t>(~bit);
+    for (int p : kPeers[cell]) {
+      if (cand[p] == bit) stuck.Add(p);
+      cand[p] &= static_cast<std::uint16_t>(~bit);
+    }
   }
 };
 
-// Cells 0..80 that a hidden single fills, with the digit; read in cell order.
+// Cells that a hidden single fills, with the digit.
 struct Singles {
   std::array<std::uint8_t, 81> digit;
-  std::uint64_t low = 0, high = 0;  // cells 0..63, 64..80
+  CellSet cells;
 
   void Set(int cell, int d) {
     digit[cell] = static_cast<std::uint8_t>(d);
-    if (cell < 64) {
-      low |= std::uint64_t{1} << cell;
-    } else {
-      high |= std::uint64_t{1} << (cell - 64);
-    }
-  }
-  bool Any() const { return (low | high) != 0; }
-  template <typename Visit>
-  bool ForEach(Visit visit) const {
-    for (std::uint64_t rest = low; rest; rest &= rest - 1) {
-      if (visit(__builtin_ctzll(rest))) return true;
-    }
-    for (std::uint64_t rest = high; rest; rest &= rest - 1) {
-      if (visit(64 + __builtin_ctzll(rest))) return true;
-    }
-    return false;
+    cells.Add(cell);
   }
 };
 
@@ -103,9 +122,7 @@ struct Contradiction {
 // house by house and digit by digit. Without a contradiction `singles` holds
 // the hidden singles.
 Contradiction FindContradiction(const TrialBoard& b, Singles& singles) {
-  for (int c = 0; c < 81; ++c) {
-    if (b.grid[c] == 0 && b.cand[c] == 0) return {Contradiction::kNoCandidate, c, 0};
-  }
+  if (!b.stuck.Empty()) return {Contradiction::kNoCandidate, b.stuck.First(), 0};
   for (int h = 0; h < 27; ++h) {
     const auto& cells = CellsOfHouse(h);
     int once = 0, twice = 0, alone = 0, aloneTwice = 0;
@@ -183,8 +200,8 @@ struct Propagation {
       WriteChain(board, path.data(), depth, end, text);
       return true;
     }
-    if (!singles.Any() || depth == maxDepth) return false;  // deeper calls would stop at once
-    return singles.ForEach([&](int c) {
+    if (singles.cells.Empty() || depth == maxDepth) return false;  // deeper calls would stop at once
+    return singles.cells.AnyOf([&](int c) {
       const int d = singles.digit[c];
       return (!sameDigitOnly || d == digit) && Follow(board, c, d, depth + 1);
     });
