@@ -2,6 +2,7 @@
 // the wizard and its check box, the saved-puzzle library, and the board
 // kept on close and on SIGTERM.
 #include <QComboBox>
+#include <QDir>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <fstream>
 
+#include "app/help_pages.h"
 #include "app/load_game_dialog.h"
 #include "app/settings/settings.h"
 #include "app/startup.h"
@@ -224,6 +226,27 @@ class StartupTest : public QObject {
     std::raise(SIGTERM);
     QTRY_COMPARE(read("Data", "LastGrid"), board.GetAllGrid());
     QCOMPARE(read("Data", "LastTool"), std::string("1"));
+  }
+
+  void helpBaseFindsTheBundledPagesOrTheServer() {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("bin");
+    QDir(root.path()).mkpath("share/tavimoro/help");
+    std::ofstream(root.filePath("share/tavimoro/help/helpfile.html").toStdString()) << "<html></html>";
+    const QString bin = root.filePath("bin");
+    qunsetenv("TAVIMORO_SERVER");
+    const std::string installed = ChooseHelpBase(bin);
+    QVERIFY(installed.starts_with("file:///"));
+    QVERIFY(installed.ends_with("/share/tavimoro/help/"));
+
+    QDir(bin).mkpath("help");
+    std::ofstream(root.filePath("bin/help/helpfile.html").toStdString()) << "<html></html>";
+    QVERIFY(ChooseHelpBase(bin).ends_with("/bin/help/"));
+
+    qputenv("TAVIMORO_SERVER", "http://127.0.0.1:8080/");
+    QCOMPARE(ChooseHelpBase(bin), std::string("http://127.0.0.1:8080/help/"));
+    qunsetenv("TAVIMORO_SERVER");
+    QVERIFY(ChooseHelpBase(root.filePath("nowhere")).starts_with("http://"));
   }
 
   void libraryListsNamesInFileOrder() {
