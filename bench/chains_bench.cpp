@@ -65,7 +65,8 @@ void ForcingChain(benchmark::State& state, bool type1, bool lean, bool stuck) {
       if (lean) {
         StepRecord step;
         steps::ChainTries tries;
-        found += type1 ? steps::FindForcingChainType1(s, step, tries) : steps::FindForcingChainType2(s, step, tries);
+        found += type1 ? steps::FindForcingChainType1(s, step, tries)
+                       : steps::FindForcingChainType2(s, step, tries);
       } else {
         found += PlainChain(s, type1);
       }

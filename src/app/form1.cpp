@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,9 +15,11 @@
 
 #include "app/about_dialog.h"
 #include "app/centered_message_box.h"
+#include "app/generate_dialog.h"
 #include "app/help_pages.h"
 #include "app/image_button.h"
 #include "app/key_map.h"
+#include "app/load_game_dialog.h"
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
 #include "app/settings/ini_document.h"
@@ -56,9 +57,6 @@ constexpr ToolbarEntry kToolbar[kToolbarCount] = {
 // window's own minimise and exit at the far right.
 constexpr int kToolbarOrder[kToolbarCount] = {kFillAll, kRemoveMarks, kNewPuzzle, kClearPuzzle, kSolution,
                                               kHint,    kHelp,        kMoreOptions, kMinimize,  kExit};
-
-constexpr std::string_view kSamplePuzzle =
-    ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -243,16 +241,6 @@ void Form1::toggleStoredOption(QAction* action, const char* key) {
   WriteSetting("Options", key, action->isChecked() ? "Y" : "N", iniPath_);
 }
 
-void Form1::restoreLastBoard() {
-  const std::string last = ReadSetting("Data", "LastGrid", iniPath_);
-  board_.PaintPuzzle(last.starts_with("[") ? std::string_view(last) : kSamplePuzzle, "", false);
-  const std::string tool = ReadSetting("Data", "LastTool", iniPath_);
-  if (!tool.empty() && tool != "1")
-    board_.imgPen_Click();
-  else
-    board_.imgPencil_Click();
-}
-
 // --- drawing and enabled states ------------------------------------------------
 
 void Form1::syncFromBoard() {
@@ -311,12 +299,6 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 void Form1::onPanelLink(const QString& target) {
   board_.HyperlinkClick(target.toStdString());
   syncFromBoard();
-}
-
-void Form1::closeEvent(QCloseEvent* event) {
-  WriteSetting("Data", "LastGrid", board_.GetAllGrid(), iniPath_);
-  WriteSetting("Data", "LastTool", board_.CurTool == kPen ? "0" : "1", iniPath_);
-  event->accept();
 }
 
 void Form1::popUp(QWidget* menu) {
@@ -398,12 +380,18 @@ void Form1::Show(HostWindow window) {
     case HostWindow::HelpMenu: popUp(menus_->helpMenu()); break;
     case HostWindow::OptionsMenu: popUp(menus_->optionsMenu()); break;
     case HostWindow::CellMenu: popUp(menus_->cellMenu()); break;
-    case HostWindow::GeneratorDialog:
-      ShowMessage(this, kProgramTitle, "The puzzle generator is not part of this build yet.");
+    case HostWindow::GeneratorDialog: {
+      GenerateDialog generator(
+          iniPath_, [this](const std::string& puzzle) { board_.PaintPuzzle(puzzle, "", true); }, this);
+      generator.exec();
       break;
-    case HostWindow::SavedPuzzleList:
-      ShowMessage(this, kProgramTitle, "The saved-puzzle list is not part of this build yet.");
+    }
+    case HostWindow::SavedPuzzleList: {
+      LoadGameDialog library(
+          iniPath_, [this](const std::string& record) { return board_.ApplyPuzzle(record); }, this);
+      library.exec();
       break;
+    }
     case HostWindow::About: {
       AboutDialog about(this);
       about.exec();

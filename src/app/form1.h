@@ -54,9 +54,6 @@ class Form1 : public QWidget, public BoardHost {
   TitleBanner* banner() const { return banner_; }
   HTMLLabel* panel() const { return panel_; }
 
-  // Loads the last board and tool (or the sample puzzle) as at start-up.
-  void restoreLastBoard();
-
   // --- BoardHost ------------------------------------------------------------
   void Message(std::string_view title, std::string_view text) override;
   Answer Ask(std::string_view title, std::string_view text) override;
@@ -88,7 +85,6 @@ class Form1 : public QWidget, public BoardHost {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createToolbar();

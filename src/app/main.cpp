@@ -1,12 +1,17 @@
 #include <QApplication>
+#include <QIcon>
 #include <optional>
 #include <string>
 
 #include "app/form1.h"
 #include "app/help_pages.h"
+#include "app/popup_menus.h"
 #include "app/settings/settings.h"
+#include "app/startup.h"
+#include "app/update_check.h"
 #include "engine/step_finder.h"
 #include "engine/tables.h"
+#include "generator/random.h"
 
 namespace {
 
@@ -22,12 +27,20 @@ std::optional<std::string> IniOption(const QStringList& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  using namespace tavimoro;
+  QApplication application(argc, argv);
   QApplication::setApplicationName("Tavimoro");
-  tavimoro::InitEngine();
-  tavimoro::SetHelpBase(tavimoro::app::ChooseHelpBase(QApplication::applicationDirPath()));
-  tavimoro::app::Form1 window(tavimoro::LocateIniFile(IniOption(QApplication::arguments())));
+  QApplication::setApplicationVersion(app::FormatVersion(app::LocalVersionString()));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavimoro.svg")));
+  SeedFromEnvironment();
+  InitEngine();
+  SetHelpBase(app::ChooseHelpBase(QApplication::applicationDirPath()));
+
+  const std::string iniPath = LocateIniFile(IniOption(QApplication::arguments()));
+  app::Form1 window(iniPath);
+  app::Startup startup(&window, window.board(), iniPath,
+                       [&window](bool on) { window.menus()->mnuRember->setChecked(on); });
+  app::QuitCleanlyOnTermination(&startup);
   window.show();
-  window.restoreLastBoard();
   return QApplication::exec();
 }

@@ -55,7 +55,13 @@ constexpr bool NumberedInOrder() {
     if (kLadder[n].number != static_cast<int>(n)) return false;
   return true;
 }
+constexpr bool EveryRungHasAFinder() {
+  for (int n = 0; n < kTechniqueCount; ++n)
+    if (kLadder[n].find == nullptr) return false;
+  return true;
+}
 static_assert(NumberedInOrder());
+static_assert(EveryRungHasAFinder());
 
 std::string& HelpBaseStore() {
   static std::string base(kMakerHelpBase);
@@ -72,9 +78,7 @@ StepRecord FindNextStep(const PuzzleState& state, int maxTechnique) {
   // Naked Single is tried whatever the limit.
   for (int n = 0; n < kTechniqueCount; ++n) {
     if (n > 0 && maxTechnique < n) break;
-    const RungFinder find = kLadder[n].find;
-    if (find == nullptr) break;
-    if (find(state, step, context)) break;
+    if (kLadder[n].find(state, step, context)) break;
   }
   return step;
 }

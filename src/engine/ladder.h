@@ -40,13 +40,12 @@ struct Technique {
   int number;
   std::string_view name;
   std::string_view anchor;  // fragment on the techniques page, "#b" + number
-  RungFinder find;          // nullptr: not tried by the step finder
+  RungFinder find;          // nullptr only for the last entry
 };
 
 // Techniques 0..18 in ladder order, entry n having number n. Entries
 // 0..kTechniqueCount - 1 are the rungs; the last one names the rating of a
-// puzzle the ladder cannot finish and has no finder. The ladder ends at the
-// first rung without a finder.
+// puzzle the ladder cannot finish and has no finder.
 std::span<const Technique> Techniques();
 
 }  // namespace tavimoro

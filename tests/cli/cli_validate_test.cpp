@@ -1,18 +1,18 @@
 // tavimoro-cli validate, run as a separate program: exact output, error text
 // and exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "common/cli_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tavimoro::testing::CliResult;
 
 constexpr const char* kUnique =
     ".................1.....2.3......3.2...1.4......5....6..3......4.7..8...962...7...";
@@ -23,11 +23,6 @@ constexpr const char* kSlow =
     ".................1.....2.3...2...4....3.5......46....7.5.1......8.....2..9.76....";
 constexpr const char* kSlowSolution =
     "139547862725386941648912735562871493973254618814639257456128379387495126291763584";
-
-struct CliResult {
-  std::string out, err;
-  int status = -1;
-};
 
 class CliValidate : public ::testing::Test {
  protected:
@@ -43,24 +38,8 @@ class CliValidate : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << text;
     return path.string();
   }
-  static std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  // Runs tavimoro-cli with the arguments (already quoted for the shell) and
-  // the given standard input.
-  CliResult Cli(const std::string& args, const std::string& input = "") {
-    const std::string in = Write("stdin", input);
-    const std::string command = std::string("'") + TAVIMORO_CLI_PATH + "' " + args + " < '" + in + "' > '" +
-                                (dir_ / "out").string() + "' 2> '" + (dir_ / "err").string() + "'";
-    CliResult run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = Slurp(dir_ / "out");
-    run.err = Slurp(dir_ / "err");
-    return run;
+  static CliResult Cli(const std::string& args, const std::string& input = "") {
+    return tavimoro::testing::RunCli(args, input);
   }
 
   fs::path dir_;

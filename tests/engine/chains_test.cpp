@@ -73,8 +73,8 @@ TEST(ForcingChains, LeanPropagationFindsTheChainsOfTrialPropagate) {
 }
 
 TEST(ForcingChains, TextStartsOnTheLineAfterThePrefix) {
-  const PuzzleState s = PuzzleFromString(
-      "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......");
+  const PuzzleState s =
+      PuzzleFromString("4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......");
   StepRecord step;
   steps::ChainTries tries;
   ASSERT_TRUE(steps::FindForcingChainType1(s, step, tries));

@@ -66,6 +66,18 @@ TEST(NakedQuad, DigitsTakeTwoCommasThenTheAmpersand) {
   EXPECT_EQ(CellsColoured(step, EliminationColour), (std::vector<int>{4, 5, 6, 7, 8}));
 }
 
+TEST(NakedQuad, NeedsSevenEmptyCellsInTheHouse) {
+  // Cells 3..6 of row 1 are a quad on 1..4; only the row holds all four.
+  auto board = [](const char* grid) {
+    return HandBoard(grid).Only(3, "12").Only(4, "23").Only(5, "34").Only(6, "14").State();
+  };
+  StepRecord step;
+  EXPECT_FALSE(steps::FindNakedSubset(board("789"), step, 4));
+  ASSERT_TRUE(steps::FindNakedSubset(board("78"), step, 4));
+  EXPECT_EQ(CellsColoured(step, PatternColour), (std::vector<int>{3, 4, 5, 6}));
+  EXPECT_EQ(CellsColoured(step, EliminationColour), (std::vector<int>{2, 7, 8}));
+}
+
 TEST(HiddenPair, HousesAreScannedFromBlockNineDownToRowOne) {
   // 1 and 2 fit only cells 0 and 8 of row 1; 8 and 9 only cells 60 and 80
   // of block 9.

@@ -44,8 +44,8 @@ TEST(UniqueRectangle, ThreeBivalueCornersClearTheFourth) {
   EXPECT_EQ(step.EliminateMask[Cell(3, 4)], DigitBit(4) | DigitBit(7));
   for (auto colour : step.CellColour) EXPECT_EQ(colour, 0u);
   // A and C share a column: A-B, A-C, B-D, C-D.
-  const int sides[4][2] = {{Cell(1, 1), Cell(1, 4)}, {Cell(1, 1), Cell(3, 1)}, {Cell(1, 4), Cell(3, 4)},
-                           {Cell(3, 1), Cell(3, 4)}};
+  const int sides[4][2] = {
+      {Cell(1, 1), Cell(1, 4)}, {Cell(1, 1), Cell(3, 1)}, {Cell(1, 4), Cell(3, 4)}, {Cell(3, 1), Cell(3, 4)}};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(step.Lines[i].FromCell, sides[i][0]) << i;
     EXPECT_EQ(step.Lines[i].ToCell, sides[i][1]) << i;
@@ -71,12 +71,9 @@ TEST(UniqueRectangle, CornerBelowBSwapsTheSidesAndFlagsOnlyWhatDHas) {
 
 TEST(UniqueRectangle, RectangleOverFourBlocksOrWithNothingToRemoveIsNoStep) {
   StepRecord step;
-  EXPECT_FALSE(steps::FindUniqueRectangle(CandidateBoard()
-                                              .Keep(Cell(1, 1), {4, 7})
-                                              .Keep(Cell(1, 4), {4, 7})
-                                              .Keep(Cell(5, 1), {4, 7})
-                                              .State(),
-                                          step));
+  EXPECT_FALSE(steps::FindUniqueRectangle(
+      CandidateBoard().Keep(Cell(1, 1), {4, 7}).Keep(Cell(1, 4), {4, 7}).Keep(Cell(5, 1), {4, 7}).State(),
+      step));
   EXPECT_FALSE(steps::FindUniqueRectangle(CandidateBoard()
                                               .Keep(Cell(1, 1), {4, 7})
                                               .Keep(Cell(1, 4), {4, 7})

@@ -362,7 +362,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, ValidateCollection,
                            return "c" + name;
                          });
 
-TEST(ValidateCollection, InvalidTagsMatchTheVerdicts) {
+TEST(InvalidCollection, TagsMatchTheVerdicts) {
   const auto lines = testing::CorpusLines("invalid.txt");
   TAVIMORO_REQUIRE_CORPUS(lines, "invalid.txt");
   for (const auto& line : lines) {

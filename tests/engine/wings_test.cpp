@@ -57,7 +57,8 @@ TEST(Wings, PincersThatSeeEachOtherFormNoWing) {
   // All three cells in row 1 (and block 1): the pincers see each other.
   StepRecord step;
   EXPECT_FALSE(steps::FindXYWing(
-      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {1, 3}).Keep(Cell(1, 3), {2, 3}).State(), step));
+      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {1, 3}).Keep(Cell(1, 3), {2, 3}).State(),
+      step));
   EXPECT_FALSE(steps::FindXYZWing(
       CandidateBoard().Keep(Cell(1, 1), {1, 2, 3}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 8), {2, 3}).State(),
       step));

@@ -9,11 +9,11 @@
 // 300 bytes copied per placement. A placement clears the digit from the 20
 // peers instead of recomputing every candidate (noting peers left without
 // any), and the house scan counts a digit's places by bit-slicing the
-// house's nine masks. The board holds the
-// candidates that the grid alone allows, the same ones as CalcCandidates
-// with no exclusions, so the chains found and their texts are those of
-// TrialPropagate on a copy of the state; the trace is written only when a
-// contradiction is found, and nothing is allocated.
+// house's nine masks. The board holds the candidates that the grid alone
+// allows, the same ones as CalcCandidates with no exclusions, so the chains
+// found and their texts are those of TrialPropagate on a copy of the state;
+// the trace is written only when a contradiction is found, and nothing is
+// allocated.
 #include <array>
 #include <cstdint>
 
@@ -62,10 +62,10 @@ struct CellSet {
 };
 
 struct TrialBoard {
-  std::array<std::uint16_t, 81> cand;   // 0 for a filled cell
+  std::array<std::uint16_t, 81> cand;  // 0 for a filled cell
   std::array<std::uint8_t, 81> grid;
-  std::array<std::uint16_t, 27> placed; // digits placed per house
-  CellSet stuck;                        // empty cells without a candidate
+  std::array<std::uint16_t, 27> placed;  // digits placed per house
+  CellSet stuck;                         // empty cells without a candidate
 
   static TrialBoard FromGrid(const PuzzleState& s) {
     TrialBoard b{};

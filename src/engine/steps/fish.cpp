@@ -3,9 +3,9 @@
 // a house of the base type, a position 1..9 along it selects the cover line.
 //
 // A digit's positions along a base line are kept as a 9-bit mask (position p
-// at bit p - 1), so the union of a Swordfish's three lines is one OR. The
-// pattern's colours are collected in a scratch array and reach the record
-// only when the fish removes something, so a passed-over fish leaves no trace.
+// at bit p - 1), so the union of a Swordfish's three lines is one OR. A fish
+// is written into the record only once it is known to remove something, so
+// a passed-over fish leaves no trace.
 #include <array>
 #include <cstdint>
 
@@ -31,47 +31,50 @@ StepLine AlongHouse(int house, std::uint32_t colour) {
   return {HouseCell(house, 0), HouseCell(house, 8), colour, 2};
 }
 
-// Flags d at the given positions of every base line not in `baseLines` (a
-// mask of lines, bit l - 1). Returns true when anything was flagged.
-bool FlagCoverLines(const PuzzleState& s, int baseType, int baseLines, int positions, int digit,
-                    StepRecord& scratch) {
-  bool flagged = false;
+// The cells of the lines not in `baseLines` (a mask of lines, bit l - 1) at
+// the given positions that hold d: what the fish removes.
+template <typename Visit>
+void ForEachVictim(const PuzzleState& s, int baseType, int baseLines, int positions, int digit, Visit visit) {
   for (int line = 1; line <= 9; ++line) {
     if (baseLines & (1 << (line - 1))) continue;
     const auto& cells = CellsOfHouse(LineHouse(baseType, line));
     for (int k = 0; k < 9; ++k) {
-      if (!(positions & (1 << k)) || !s.Cand(cells[k], digit)) continue;
-      scratch.SetEliminate(cells[k], digit);
-      scratch.CellColour[cells[k]] = EliminationColour;
-      flagged = true;
+      if ((positions & (1 << k)) && s.Cand(cells[k], digit)) visit(cells[k]);
     }
   }
-  return flagged;
 }
 
-void ColourBaseCells(int baseType, int baseLines, int positions, StepRecord& scratch) {
+bool RemovesSomething(const PuzzleState& s, int baseType, int baseLines, int positions, int digit) {
+  bool any = false;
+  ForEachVictim(s, baseType, baseLines, positions, digit, [&](int) { any = true; });
+  return any;
+}
+
+// Writes the fish into the record: the base-line cells at the cover
+// positions (filled ones too), the victims, then the cover lines (strong)
+// and the base lines.
+void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions, int digit, int technique,
+                std::string_view text, StepRecord& step) {
   for (int line = 1; line <= 9; ++line) {
     if (!(baseLines & (1 << (line - 1)))) continue;
     const auto& cells = CellsOfHouse(LineHouse(baseType, line));
     for (int k = 0; k < 9; ++k) {
-      if (positions & (1 << k)) scratch.CellColour[cells[k]] = PatternColour;
+      if (positions & (1 << k)) step.CellColour[cells[k]] = PatternColour;
     }
   }
-}
-
-// Writes the found fish into the record: eliminations, colours, then the
-// cover lines (strong) and the base lines.
-void RecordFish(const StepRecord& scratch, int baseType, int baseLines, int positions,
-                int technique, std::string_view text, StepRecord& step) {
+  ForEachVictim(s, baseType, baseLines, positions, digit, [&](int cell) {
+    step.SetEliminate(cell, digit);
+    step.CellColour[cell] = EliminationColour;
+  });
   const int coverType = 1 - baseType;
-  step.EliminateMask = scratch.EliminateMask;
-  step.CellColour = scratch.CellColour;
   int entry = 0;
   for (int p = 1; p <= 9; ++p) {
-    if (positions & (1 << (p - 1))) step.Lines[entry++] = AlongHouse(LineHouse(coverType, p), StrongLineColour);
+    if (positions & (1 << (p - 1)))
+      step.Lines[entry++] = AlongHouse(LineHouse(coverType, p), StrongLineColour);
   }
   for (int line = 1; line <= 9; ++line) {
-    if (baseLines & (1 << (line - 1))) step.Lines[entry++] = AlongHouse(LineHouse(baseType, line), LineColour);
+    if (baseLines & (1 << (line - 1)))
+      step.Lines[entry++] = AlongHouse(LineHouse(baseType, line), LineColour);
   }
   step.Kind = kEliminate;
   step.Technique = technique;
@@ -90,11 +93,9 @@ bool FindXWing(const PuzzleState& s, StepRecord& step) {
         for (int r2 = r1 + 1; r2 <= 9; ++r2) {
           const int h2 = LineHouse(baseType, r2);
           if (s.HouseCandCount(h2, d) != 2 || PositionsOf(s, h2, d) != positions) continue;
-          StepRecord scratch;
           const int baseLines = (1 << (r1 - 1)) | (1 << (r2 - 1));
-          ColourBaseCells(baseType, baseLines, positions, scratch);
-          if (!FlagCoverLines(s, baseType, baseLines, positions, d, scratch)) continue;
-          RecordFish(scratch, baseType, baseLines, positions, 10, "X-WING: ", step);
+          if (!RemovesSomething(s, baseType, baseLines, positions, d)) continue;
+          RecordFish(s, baseType, baseLines, positions, d, 10, "X-WING: ", step);
           return true;
         }
       }
@@ -122,11 +123,9 @@ bool FindSwordfish(const PuzzleState& s, StepRecord& step) {
           for (int k = j + 1; k < eligible; ++k) {
             const int cover = positions[i] | positions[j] | positions[k];
             if (BitCount(cover) != 3) continue;
-            StepRecord scratch;
             const int baseLines = (1 << (lines[i] - 1)) | (1 << (lines[j] - 1)) | (1 << (lines[k] - 1));
-            ColourBaseCells(baseType, baseLines, cover, scratch);
-            if (!FlagCoverLines(s, baseType, baseLines, cover, d, scratch)) continue;
-            RecordFish(scratch, baseType, baseLines, cover, 11, "SWORDFISH: ", step);
+            if (!RemovesSomething(s, baseType, baseLines, cover, d)) continue;
+            RecordFish(s, baseType, baseLines, cover, d, 11, "SWORDFISH: ", step);
             return true;
           }
         }

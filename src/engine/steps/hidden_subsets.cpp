@@ -47,6 +47,8 @@ bool RecordHidden(const PuzzleState& s, StepRecord& step, int house, int digits,
   return true;
 }
 
+// The search for a hidden subset of `size` digits among the usable digits
+// of one house; the first combination in order that removes something wins.
 struct HiddenSearch {
   const PuzzleState& s;
   int house;
@@ -75,6 +77,9 @@ struct HiddenSearch {
 bool FindHiddenPair(const PuzzleState& s, StepRecord& step) {
   for (int h = 26; h >= 0; --h) {
     if (s.EmptyCount[h] < 5) continue;
+    bool anyPairDigit = false;
+    for (int d = 1; d <= 9 && !anyPairDigit; ++d) anyPairDigit = s.HouseCandCount(h, d) == 2;
+    if (!anyPairDigit) continue;
     const PositionMasks positions = PositionsOfDigits(s, h);
     for (int d1 = 1; d1 <= 8; ++d1) {
       if (s.HouseCandCount(h, d1) != 2) continue;

@@ -11,7 +11,7 @@
 namespace tavimoro::steps {
 namespace {
 
-// The union of the candidates at chosen positions of one house.
+// The search for a naked subset of `size` cells in one house.
 struct SubsetSearch {
   const PuzzleState& s;
   int house;

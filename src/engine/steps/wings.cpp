@@ -120,7 +120,8 @@ bool FindXYZWing(const PuzzleState& s, StepRecord& step) {
         if (v.count == 0) continue;
         const int others = pivot & ~DigitBit(z);
         DigitsText digits;
-        digits << MaskDigit(LowestBit(others)) << " or " << MaskDigit(others & ~LowestBit(others)) << ", " << z;
+        digits << MaskDigit(LowestBit(others)) << " or " << MaskDigit(others & ~LowestBit(others)) << ", "
+               << z;
         RecordWing(v, z, p, w1, w2, 14, "XYZ-WING: ", digits, step);
         return true;
       }

@@ -1,0 +1,432 @@
+#include "app/generate_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "app/centered_message_box.h"
+#include "app/help_pages.h"
+#include "app/settings/settings.h"
+#include "engine/cancel.h"
+
+namespace tavimoro::app {
+
+namespace {
+
+constexpr char kSection[] = "GenerationSettings";
+
+constexpr std::array<const char*, 7> kLevelCaptions = {"Beginner", "Intermediate", "Expert", "Pro",
+                                                       "Master",   "Genius",       "Custom  ->"};
+constexpr std::array<const char*, kTechniqueRows> kTechniqueCaptions = {
+    "Naked Single",   "Hidden Single",     "Naked Pair",     "Omission",       "Naked Triplet",
+    "Hidden Pair",    "Naked Quad",        "Hidden Triplet", "Hidden Quad",    "B.U.G. Type 1",
+    "X-Wing",         "Swordfish",         "Uniq. Rectangle 1", "XY-Wing",     "XYZ-Wing",
+    "B.U.G. Type 2",  "Forcing Chain 1",   "Forcing Chain 2", "Forcing Chain 3+"};
+constexpr int kGeniusLevel = 5;
+constexpr int kNoSymmetry = 2;
+
+const QString kTriplesWarning =
+    QStringLiteral("Requiring triplets or quads may cause puzzle generation to take awhile. Continue?");
+const QString kAdvancedWarning = QStringLiteral(
+    "Requiring more than one advanced technique may cause puzzle generation to take awhile. Continue?");
+
+std::string Read(const std::string& ini, const std::string& key) { return ReadSetting(kSection, key, ini); }
+void Write(const std::string& ini, const std::string& key, int value) {
+  WriteSetting(kSection, key, std::to_string(value), ini);
+}
+
+Generated RunGenerator(const GenerationRequest& r, const GenerationProgress& progress) {
+  return GeneratePuzzle(r.level, r.clueChoice, r.forceOne, r.allowed, r.required, r.symmetry, r.settings,
+                        progress);
+}
+
+}  // namespace
+
+GenerateDialog::GenerateDialog(std::string iniPath, std::function<void(const std::string&)> showPuzzle,
+                               QWidget* parent, GenerateFunction generate)
+    : QDialog(parent),
+      iniPath_(std::move(iniPath)),
+      showPuzzle_(std::move(showPuzzle)),
+      generate_(generate ? std::move(generate) : GenerateFunction(RunGenerator)) {
+  setWindowTitle(QStringLiteral("Generate a new Puzzle..."));
+  createControls();
+
+  tuning_.numpro = SafeInt(Read(iniPath_, "numpro"));
+  tuning_.minvis = SafeInt(Read(iniPath_, "minvis"));
+  lblNumPro_->setText(QString::number(tuning_.numpro));
+  lblNumPro_->setVisible(tuning_.numpro > 0);
+}
+
+GenerateDialog::~GenerateDialog() {
+  if (worker_) {
+    CancelGeneration();
+    worker_->wait();
+    delete worker_;
+    GenerationCancelled = false;
+  }
+}
+
+QGroupBox* GenerateDialog::frame(int i) const {
+  switch (i) {
+    case 1:
+      return frame1_;
+    case 2:
+      return frame2_;
+    case 3:
+      return frame3_;
+    default:
+      return frame4_;
+  }
+}
+
+void GenerateDialog::createControls() {
+  auto* banner = new QLabel(QStringLiteral("Generate a new Puzzle..."));
+  banner->setObjectName(QStringLiteral("Image1"));
+  banner->setStyleSheet(QStringLiteral(
+      "QLabel { color: white; font-size: 15pt; font-weight: bold; padding: 10px 14px;"
+      " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1d5fbf, stop:1 #3b82c4); }"));
+
+  frame2_ = new QGroupBox(QStringLiteral("Difficulty Level"));
+  auto* levels = new QVBoxLayout(frame2_);
+  levelGroup_ = new QButtonGroup(this);
+  for (int i = 0; i < 7; ++i) {
+    optLevel_[i] = new QRadioButton(QString::fromLatin1(kLevelCaptions[i]));
+    levelGroup_->addButton(optLevel_[i], i);
+    levels->addWidget(optLevel_[i], 0, Qt::AlignLeft);
+    connect(optLevel_[i], &QRadioButton::clicked, this, [this, i] { selectLevel(i); });
+  }
+
+  frame3_ = new QGroupBox(QStringLiteral("Puzzle Symmetry"));
+  auto* symmetry = new QVBoxLayout(frame3_);
+  symmetryGroup_ = new QButtonGroup(this);
+  const std::array<const char*, 3> symmetryCaptions = {"Full", "Partial", "None"};
+  auto* symmetryRow = new QHBoxLayout;
+  for (int i = 0; i < 3; ++i) {
+    optSymmetry_[i] = new QRadioButton(QString::fromLatin1(symmetryCaptions[i]));
+    symmetryGroup_->addButton(optSymmetry_[i], i);
+    symmetryRow->addWidget(optSymmetry_[i]);
+    connect(optSymmetry_[i], &QRadioButton::clicked, this, [this, i] { selectSymmetry(i); });
+  }
+  symmetry->addLayout(symmetryRow);
+  chkForceOne_ = new QCheckBox(QStringLiteral("Put at least one in every row, column, and block"));
+  symmetry->addWidget(chkForceOne_);
+  symmetry->addWidget(new QLabel(QStringLiteral("Number of starting clues:")));
+  cluesGroup_ = new QButtonGroup(this);
+  const std::array<const char*, 3> clueCaptions = {"More", "Less", "Least"};
+  auto* cluesRow = new QHBoxLayout;
+  for (int i = 0; i < 3; ++i) {
+    optNumHints_[i] = new QRadioButton(QString::fromLatin1(clueCaptions[i]));
+    cluesGroup_->addButton(optNumHints_[i], i);
+    cluesRow->addWidget(optNumHints_[i]);
+    connect(optNumHints_[i], &QRadioButton::clicked, this, [this, i] { selectClueChoice(i); });
+  }
+  symmetry->addLayout(cluesRow);
+
+  frame1_ = new QGroupBox(QStringLiteral("Solving Techniques"));
+  auto* techniques = new QGridLayout(frame1_);
+  techniques->setVerticalSpacing(1);
+  techniques->addWidget(new QLabel(QStringLiteral("Allowed")), 0, 1, Qt::AlignCenter);
+  techniques->addWidget(new QLabel(QStringLiteral("Required")), 0, 2, Qt::AlignCenter);
+  for (int t = 0; t < kTechniqueRows; ++t) {
+    lblHintType_[t] = new QLabel(QString::fromLatin1(kTechniqueCaptions[t]));
+    lblHintType_[t]->setCursor(Qt::PointingHandCursor);
+    lblHintType_[t]->setToolTip(QStringLiteral("Click for a description"));
+    lblHintType_[t]->installEventFilter(this);
+    chkAllowed_[t] = new QCheckBox;
+    chkRequired_[t] = new QCheckBox;
+    techniques->addWidget(lblHintType_[t], t + 1, 0);
+    techniques->addWidget(chkAllowed_[t], t + 1, 1, Qt::AlignCenter);
+    techniques->addWidget(chkRequired_[t], t + 1, 2, Qt::AlignCenter);
+    connect(chkAllowed_[t], &QCheckBox::clicked, this, [this, t](bool ticked) {
+      if (level_ == kCustomLevel && !ticked) chkRequired_[t]->setChecked(false);
+    });
+    connect(chkRequired_[t], &QCheckBox::clicked, this, [this, t](bool ticked) {
+      if (level_ == kCustomLevel && ticked) chkAllowed_[t]->setChecked(true);
+    });
+  }
+  lblNumPro_ = new QLabel;
+  lblNumPro_->setObjectName(QStringLiteral("lblNumPro"));
+  lblNumPro_->setStyleSheet(QStringLiteral("QLabel { color: #7b8794; font-size: 7pt; }"));
+  techniques->addWidget(lblNumPro_, kTechniqueRows + 1, 0);
+
+  frame4_ = new QGroupBox(QStringLiteral("Attempts"));
+  auto* attempts = new QHBoxLayout(frame4_);
+  lblAttempts_ = new QLabel(QStringLiteral("0"));
+  QFont big = lblAttempts_->font();
+  big.setPointSizeF(big.pointSizeF() * 1.6);
+  big.setBold(true);
+  lblAttempts_->setFont(big);
+  lblAttempts_->setAlignment(Qt::AlignCenter);
+  attempts->addWidget(lblAttempts_);
+  // The frame keeps its place while hidden, so the dialog does not jump
+  // when a generation starts.
+  QSizePolicy keepPlace = frame4_->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  frame4_->setSizePolicy(keepPlace);
+  frame4_->setVisible(false);
+
+  cmdGenerate_ = new QPushButton(QStringLiteral("Generate"));
+  cmdCancel_ = new QPushButton(QStringLiteral("Close"));
+  cmdGenerate_->setDefault(true);
+  cmdGenerate_->setMinimumWidth(cmdGenerate_->fontMetrics().horizontalAdvance(QStringLiteral("Generating Puzzle")) + 24);
+  connect(cmdGenerate_, &QPushButton::clicked, this, &GenerateDialog::generate);
+  connect(cmdCancel_, &QPushButton::clicked, this, &GenerateDialog::cancelOrClose);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(frame2_);
+  left->addWidget(frame3_);
+  left->addWidget(frame4_);
+  left->addStretch(1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cmdGenerate_);
+  buttons->addWidget(cmdCancel_);
+  left->addLayout(buttons);
+
+  auto* body = new QHBoxLayout;
+  body->setContentsMargins(12, 10, 12, 12);
+  body->addLayout(left);
+  body->addWidget(frame1_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(banner);
+  layout->addLayout(body);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void GenerateDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Once per opening: the window system's own show events (mapping,
+  // restoring) repeat nothing.
+  if (open_) return;
+  open_ = true;
+  loadChoices();
+  CentreOnMainWindow(this, parentWidget());
+}
+
+void GenerateDialog::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  if (!event->spontaneous()) open_ = false;
+}
+
+void GenerateDialog::loadChoices() {
+  selectLevel(0);
+  const std::string clues = Read(iniPath_, "NumStartingClues");
+  selectClueChoice(clues == "0" ? 0 : clues == "1" ? 1 : 2);
+  chkForceOne_->setChecked(Read(iniPath_, "ForceOne") != "0");
+  const int symmetry = SafeInt(Read(iniPath_, "Symmetry"));
+  selectSymmetry(symmetry >= 0 && symmetry <= 2 ? symmetry : 0);
+}
+
+void GenerateDialog::selectLevel(int i) {
+  optLevel_[i]->setChecked(true);
+  level_ = i;
+  // Genius stands out in red until it is chosen.
+  optLevel_[kGeniusLevel]->setStyleSheet(
+      level_ == kGeniusLevel ? QString()
+                             : QStringLiteral("QRadioButton { background-color: #CC0000; color: white;"
+                                            " padding: 1px 8px 1px 3px; border-radius: 3px; }"
+                                            "QRadioButton::indicator { width: 11px; height: 11px;"
+                                            " border: 1px solid #7b2020; border-radius: 6px; background: white; }"));
+
+  const bool custom = level_ == kCustomLevel;
+  const TechniqueTicks ticks = custom ? TechniqueTicks{} : LevelAllowedTicks(level_);
+  for (int t = 0; t < kTechniqueRows; ++t) {
+    chkAllowed_[t]->setEnabled(t >= 2 && custom);
+    chkRequired_[t]->setEnabled(custom);
+    if (!custom) chkRequired_[t]->setChecked(false);
+    chkAllowed_[t]->setChecked(ticks[t] == 1);
+  }
+  if (!custom) return;
+
+  chkAllowed_[0]->setChecked(true);
+  chkAllowed_[1]->setChecked(true);
+  auto apply = [](QCheckBox* box, const std::string& value) {
+    if (value == "0") box->setChecked(false);
+    if (value == "1") box->setChecked(true);
+  };
+  for (int t = 0; t < kTechniqueRows; ++t) {
+    if (t >= 2) apply(chkAllowed_[t], Read(iniPath_, "CheckAllowed_" + std::to_string(t)));
+    apply(chkRequired_[t], Read(iniPath_, "CheckRequired_" + std::to_string(t)));
+  }
+}
+
+void GenerateDialog::selectClueChoice(int i) {
+  clueChoice_ = i;
+  optNumHints_[i]->setChecked(true);
+}
+
+void GenerateDialog::selectSymmetry(int i) {
+  symmetry_ = i;
+  optSymmetry_[i]->setChecked(true);
+  const bool free = i == kNoSymmetry;
+  for (QRadioButton* option : optNumHints_) option->setEnabled(free);
+  chkForceOne_->setEnabled(free);
+}
+
+QString GenerateDialog::requiredWarning() const {
+  if (level_ != kCustomLevel) return {};
+  int count = 0;
+  bool subsets = false;
+  for (int t = 3; t < kTechniqueRows; ++t) {
+    if (!chkRequired_[t]->isChecked()) continue;
+    ++count;
+    if (t >= 6 && t <= 8) subsets = true;
+  }
+  if (subsets) return kTriplesWarning;
+  if (count >= 2) return kAdvancedWarning;
+  return {};
+}
+
+void GenerateDialog::saveChoices() {
+  Write(iniPath_, "Level", level_);
+  if (level_ == kCustomLevel) {
+    for (int t = 1; t < kTechniqueRows; ++t) {
+      Write(iniPath_, "CheckAllowed_" + std::to_string(t), chkAllowed_[t]->isChecked() ? 1 : 0);
+      Write(iniPath_, "CheckRequired_" + std::to_string(t), chkRequired_[t]->isChecked() ? 1 : 0);
+    }
+  }
+  Write(iniPath_, "NumStartingClues", clueChoice_);
+  Write(iniPath_, "ForceOne", chkForceOne_->isChecked() ? 1 : 0);
+  Write(iniPath_, "Symmetry", symmetry_);
+}
+
+void GenerateDialog::generate() {
+  if (generating()) return;
+  if (const QString warning = requiredWarning(); !warning.isEmpty()) {
+    if (AskYesNoCancel(this, QStringLiteral("WARNING"), warning) != Answer::Yes) return;
+  }
+  saveChoices();
+
+  GenerationRequest request;
+  request.level = level_;
+  request.forceOne = chkForceOne_->isChecked() ? 1 : 0;
+  for (int t = 0; t < kTechniqueRows; ++t) {
+    request.allowed[t] = chkAllowed_[t]->isChecked() ? 1 : 0;
+    request.required[t] = chkRequired_[t]->isChecked() ? 1 : 0;
+  }
+  // Full and partial symmetry always take the fewest clues.
+  switch (symmetry_) {
+    case 0:
+      request.clueChoice = 2;
+      request.symmetry = 2;
+      break;
+    case 1:
+      request.clueChoice = 2;
+      request.symmetry = 1;
+      break;
+    default:
+      request.clueChoice = clueChoice_;
+      request.symmetry = 0;
+      break;
+  }
+  request.settings = tuning_;
+
+  setBusy(true);
+  GenerationCancelled = false;
+  worker_ = QThread::create([this, request, generate = generate_] {
+    const GenerationProgress progress = [this](long attempts) {
+      QMetaObject::invokeMethod(this, [this, attempts] { showAttempts(attempts); }, Qt::QueuedConnection);
+      return true;
+    };
+    const Generated result = generate(request, progress);
+    QMetaObject::invokeMethod(this, [this, puzzle = result.Puzzle] { finishGeneration(puzzle); },
+                              Qt::QueuedConnection);
+  });
+  worker_->start();
+}
+
+void GenerateDialog::showAttempts(long attempts) {
+  if (generating()) lblAttempts_->setText(QString::number(attempts));
+}
+
+void GenerateDialog::finishGeneration(const std::string& puzzle) {
+  worker_->wait();
+  delete worker_;
+  worker_ = nullptr;
+  // A cancel that came after the last attempt was never read; drop it so
+  // that the next generation starts clean.
+  GenerationCancelled = false;
+
+  const QString trimmed = QString::fromStdString(puzzle).trimmed();
+  const bool created = trimmed.size() == 81;
+  if (created) {
+    ShowMessage(this, kProgramTitle, QStringLiteral("New Puzzle created"));
+    if (showPuzzle_) showPuzzle_(trimmed.toStdString());
+  } else {
+    ShowMessage(this, kProgramTitle, QStringLiteral("Puzzle generation canceled"));
+  }
+  setBusy(false);
+  emit generationFinished(created ? trimmed : QString());
+  if (created) accept();
+}
+
+void GenerateDialog::setBusy(bool busy) {
+  cmdGenerate_->setText(busy ? QStringLiteral("Generating Puzzle") : QStringLiteral("Generate"));
+  cmdGenerate_->setEnabled(!busy);
+  cmdCancel_->setText(busy ? QStringLiteral("Cancel") : QStringLiteral("Close"));
+  frame1_->setEnabled(!busy);
+  frame2_->setEnabled(!busy);
+  frame3_->setEnabled(!busy);
+  if (busy) lblAttempts_->setText(QStringLiteral("0"));
+  frame4_->setVisible(busy);
+}
+
+void GenerateDialog::cancelOrClose() {
+  if (generating()) {
+    CancelGeneration();
+    return;
+  }
+  QDialog::reject();
+}
+
+void GenerateDialog::reject() {
+  // Escape and the window's close button cancel a running generation first;
+  // the dialog closes only when idle.
+  cancelOrClose();
+}
+
+void GenerateDialog::underlineLabel(int t) {
+  for (int i = 0; i < kTechniqueRows; ++i) {
+    QFont font = lblHintType_[i]->font();
+    font.setUnderline(i == t);
+    lblHintType_[i]->setFont(font);
+  }
+}
+
+bool GenerateDialog::eventFilter(QObject* watched, QEvent* event) {
+  for (int t = 0; t < kTechniqueRows; ++t) {
+    if (watched != lblHintType_[t]) continue;
+    switch (event->type()) {
+      case QEvent::Enter:
+        underlineLabel(t);
+        break;
+      case QEvent::Leave:
+        underlineLabel(-1);
+        break;
+      case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+          OpenHelpPage(kTechniquesPage, QStringLiteral("#b%1").arg(t));
+        }
+        break;
+      default:
+        break;
+    }
+    break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace tavimoro::app

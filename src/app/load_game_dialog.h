@@ -1,0 +1,47 @@
+// frmLoadGame: the saved-puzzle library. Lists the names of section
+// "SavedGames" in file order, loads one into the board or deletes one.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QPushButton;
+
+namespace tavimoro::app {
+
+inline constexpr char kSavedGamesSection[] = "SavedGames";
+
+class LoadGameDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // applyPuzzle shows a board record (or puzzle text) and says whether it
+  // was one.
+  LoadGameDialog(std::string iniPath, std::function<bool(const std::string&)> applyPuzzle,
+                 QWidget* parent = nullptr);
+
+  QComboBox* combo() const { return combo_; }
+  QPushButton* cmdLoad() const { return cmdLoad_; }
+  QPushButton* cmdDelete() const { return cmdDelete_; }
+  QPushButton* cmdCancel() const { return cmdCancel_; }
+
+ public slots:
+  void refreshList();
+  void loadSelected();
+  void deleteSelected();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  std::string iniPath_;
+  std::function<bool(const std::string&)> applyPuzzle_;
+  QComboBox* combo_ = nullptr;
+  QPushButton* cmdLoad_ = nullptr;
+  QPushButton* cmdDelete_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+};
+
+}  // namespace tavimoro::app

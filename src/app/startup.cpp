@@ -1,0 +1,141 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWidget>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "app/help_pages.h"
+#include "app/settings/settings.h"
+#include "app/update_check.h"
+#include "app/wizard_dialog.h"
+#include "board/board.h"
+#include "engine/step_finder.h"
+
+namespace tavimoro::app {
+
+void RestoreLastBoard(Board& board, const std::string& iniPath) {
+  const std::string last = ReadSetting("Data", "LastGrid", iniPath);
+  board.PaintPuzzle(last.starts_with("[") ? std::string_view(last) : std::string_view(kSamplePuzzle), "", false);
+  const std::string tool = ReadSetting("Data", "LastTool", iniPath);
+  if (!tool.empty() && tool != "1") {
+    board.imgPen_Click();
+  } else {
+    board.imgPencil_Click();
+  }
+}
+
+void RunStartAction(Board& board, const std::string& action, const std::string& iniPath) {
+  if (action == kStartLast) {
+    RestoreLastBoard(board, iniPath);
+  } else if (action == kStartLoad) {
+    board.LoadDialog();
+  } else if (action == kStartNew) {
+    board.PaintPuzzle("", "", true);
+    board.imgBut_Click(4);
+  } else if (action == kStartExternal) {
+    board.PaintPuzzle("", "", true);
+    board.imgPen_Click();
+    board.Host().OpenUrl(HelpBase() + kHelpFilePage + "#external");
+  } else {
+    board.PaintPuzzle("", "", false);
+    board.imgPen_Click();
+  }
+}
+
+void StoreLastBoard(const Board& board, const std::string& iniPath) {
+  WriteSetting("Data", "LastGrid", board.GetAllGrid(), iniPath);
+  WriteSetting("Data", "LastTool", board.CurTool == kPen ? "0" : "1", iniPath);
+}
+
+Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick)
+    : QObject(window), window_(window), board_(board), iniPath_(std::move(iniPath)),
+      rememberTick_(std::move(rememberTick)) {
+  // Neither pen nor pencil, so that the first tool chosen takes effect.
+  board_.CurTool = -1;
+  window_->installEventFilter(this);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &Startup::storeBoard);
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { storeBoard(); });
+}
+
+bool Startup::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == window_) {
+    // After the first showing has been painted, not inside it.
+    if (event->type() == QEvent::Show && !started_) {
+      QTimer::singleShot(0, this, &Startup::firstActivation);
+    } else if (event->type() == QEvent::Close) {
+      storeBoard();
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void Startup::firstActivation() {
+  if (started_) return;
+  started_ = true;
+
+  if (ReadSetting("Options", "CheckVer", iniPath_) != "N") {
+    board_.Host().SetPanelHtml("Checking for program updates...");
+    QCoreApplication::processEvents();
+    if (CheckForUpdate(window_)) {
+      leaving_ = true;
+      return;
+    }
+    board_.Host().SetPanelHtml("Checking for program updates...Done");
+  }
+
+  std::string action = kStartLast;
+  if (ReadSetting("Options", "Wizard", iniPath_) != "N") {
+    WizardDialog wizard(iniPath_, rememberTick_, window_);
+    wizard.exec();
+    action = wizard.startAction();
+  }
+  // A quit that arrived while the wizard was up ends the start here: the
+  // stored board stays as it was.
+  if (leaving_ || QCoreApplication::closingDown()) return;
+  boardReady_ = true;
+  RunStartAction(board_, action, iniPath_);
+}
+
+void Startup::storeBoard() {
+  if (!boardReady_ || leaving_) return;
+  StoreLastBoard(board_, iniPath_);
+}
+
+void Startup::quitCleanly() {
+  storeBoard();
+  leaving_ = true;
+  QCoreApplication::quit();
+}
+
+namespace {
+
+int gSignalPipe[2] = {-1, -1};
+
+extern "C" void OnTerminationSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(gSignalPipe[1], &byte, 1);
+}
+
+}  // namespace
+
+void QuitCleanlyOnTermination(Startup* receiver) {
+  if (gSignalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, receiver);
+  QObject::connect(notifier, &QSocketNotifier::activated, receiver, [receiver] {
+    char byte;
+    [[maybe_unused]] const ssize_t got = ::read(gSignalPipe[0], &byte, 1);
+    receiver->quitCleanly();
+  });
+  struct sigaction action = {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+}  // namespace tavimoro::app

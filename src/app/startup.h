@@ -1,0 +1,75 @@
+// Start-up and shutdown around the main window.
+//
+// At the window's first showing: the optional update check, the optional
+// start-up wizard and the chosen start action (last board, saved puzzle,
+// new puzzle, a puzzle from elsewhere, blank grid). At the end of the run,
+// however it comes (the window closed, the session ending, SIGTERM turned
+// into a clean quit), the board and the tool are stored once the start
+// action has put a board in place; before that the stored board is the one
+// worth keeping, and after the update check's "download" answer nothing is
+// stored at all.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace tavimoro {
+class Board;
+}
+
+namespace tavimoro::app {
+
+inline constexpr char kSamplePuzzle[] =
+    ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
+
+// Loads "LastGrid" (only a record string, starting with "["; anything else
+// gives the sample puzzle) without an undo point, then the tool from
+// "LastTool": empty or "1" the pencil, any other value the pen.
+void RestoreLastBoard(Board& board, const std::string& iniPath);
+
+// Performs a start action of the wizard on the board.
+void RunStartAction(Board& board, const std::string& action, const std::string& iniPath);
+
+// Writes "LastGrid" and "LastTool" ("0" pen, "1" pencil).
+void StoreLastBoard(const Board& board, const std::string& iniPath);
+
+class Startup : public QObject {
+  Q_OBJECT
+
+ public:
+  // window: the main window, watched for its first showing and its close.
+  // rememberTick sets the options menu's wizard tick from the wizard.
+  Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick = {});
+
+  // The once-per-run work of the first showing; later calls do nothing.
+  void firstActivation();
+  // Stores the board unless there is nothing to store yet (see above).
+  void storeBoard();
+  bool boardReady() const { return boardReady_; }
+
+ public slots:
+  // A termination signal or the session's end: store, then quit through Qt.
+  void quitCleanly();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* window_;
+  Board& board_;
+  std::string iniPath_;
+  std::function<void(bool)> rememberTick_;
+  bool started_ = false;
+  bool boardReady_ = false;
+  bool leaving_ = false;
+};
+
+// Turns SIGTERM, SIGINT and SIGHUP into a queued call of receiver's
+// quitCleanly on the window thread (a self-pipe read by a socket notifier,
+// so that the handler itself only writes one byte).
+void QuitCleanlyOnTermination(Startup* receiver);
+
+}  // namespace tavimoro::app

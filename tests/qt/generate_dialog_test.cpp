@@ -1,0 +1,365 @@
+// The generator dialog: choices restored from the settings, the enabled
+// states of every level, the warnings, the keys it saves, what it asks the
+// generator for, and a generation on the worker thread seen from the
+// window: attempts, Cancel, and the finished puzzle.
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <atomic>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "app/generate_dialog.h"
+#include "app/settings/settings.h"
+#include "box_answerer.h"
+#include "engine/cancel.h"
+#include "engine/step_finder.h"
+#include "engine/validate.h"
+
+using namespace tavimoro;
+using namespace tavimoro::app;
+
+namespace {
+
+constexpr std::array<int, 6> kLevelTop = {1, 4, 7, 13, 17, 18};
+const std::string kPuzzle = ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
+
+// Records what the dialog asked for and answers with a set puzzle.
+struct FakeGenerator {
+  std::mutex lock;
+  GenerationRequest request;
+  int calls = 0;
+  std::string puzzle = kPuzzle;
+  bool waitForCancel = false;
+
+  GenerateFunction function() {
+    return [this](const GenerationRequest& r, const GenerationProgress& progress) {
+      {
+        std::lock_guard guard(lock);
+        request = r;
+        ++calls;
+      }
+      progress(5);
+      progress(10);
+      if (waitForCancel) {
+        while (!GenerationCancelled) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        GenerationCancelled = false;
+        return Generated{"", 12};
+      }
+      return Generated{puzzle, 10};
+    };
+  }
+};
+
+}  // namespace
+
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public slots:
+  void open(const QUrl& url) { urls.append(url); }
+};
+
+class GenerateDialogTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  std::string ini_;
+
+  void writeIni(const std::string& text) { std::ofstream(ini_, std::ios::trunc) << "[GenerationSettings]\n" << text; }
+  std::string read(const std::string& key) { return ReadSetting("GenerationSettings", key, ini_); }
+
+ private slots:
+  void init() {
+    ini_ = dir_.filePath("Tavimoro.ini").toStdString();
+    std::ofstream(ini_, std::ios::trunc);
+  }
+
+  void freshSettingsOpenAtBeginnerFullLeastForceOne() {
+    GenerateDialog dialog(ini_, {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.optLevel(0)->isChecked());
+    QVERIFY(dialog.optSymmetry(0)->isChecked());
+    QVERIFY(dialog.optNumHints(2)->isChecked());
+    for (int i = 0; i < 3; ++i) QVERIFY(!dialog.optNumHints(i)->isEnabled());
+    QVERIFY(dialog.chkForceOne()->isChecked());
+    QVERIFY(!dialog.chkForceOne()->isEnabled());
+    QVERIFY(dialog.attemptsFrame()->isHidden());
+    QVERIFY(dialog.lblNumPro()->isHidden());
+    QCOMPARE(dialog.windowTitle(), QString("Generate a new Puzzle..."));
+    QCOMPARE(dialog.cmdGenerate()->text(), QString("Generate"));
+    QCOMPARE(dialog.cmdCancel()->text(), QString("Close"));
+    QCOMPARE(dialog.lblHintType(12)->text(), QString("Uniq. Rectangle 1"));
+    QCOMPARE(dialog.lblHintType(12)->toolTip(), QString("Click for a description"));
+  }
+
+  void storedChoices_data() {
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<int>("clues");
+    QTest::addColumn<bool>("forceOne");
+    QTest::addColumn<int>("symmetry");
+    QTest::newRow("more, off, none") << "NumStartingClues=0\nForceOne=0\nSymmetry=2\nLevel=4\n" << 0 << false << 2;
+    QTest::newRow("less, partial") << "NumStartingClues= 1\nForceOne=1\nSymmetry=1\n" << 1 << true << 1;
+    QTest::newRow("bad values") << "NumStartingClues=x\nForceOne=no\nSymmetry=7\n" << 2 << true << 0;
+    QTest::newRow("negative symmetry") << "Symmetry=-1\n" << 2 << true << 0;
+  }
+  void storedChoices() {
+    QFETCH(QString, ini);
+    QFETCH(int, clues);
+    QFETCH(bool, forceOne);
+    QFETCH(int, symmetry);
+    writeIni(ini.toStdString());
+    GenerateDialog dialog(ini_, {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.optLevel(0)->isChecked());
+    QCOMPARE(dialog.clueChoice(), clues);
+    QVERIFY(dialog.optNumHints(clues)->isChecked());
+    QCOMPARE(dialog.chkForceOne()->isChecked(), forceOne);
+    QCOMPARE(dialog.symmetryChoice(), symmetry);
+    QCOMPARE(dialog.optNumHints(0)->isEnabled(), symmetry == 2);
+    QCOMPARE(dialog.chkForceOne()->isEnabled(), symmetry == 2);
+  }
+
+  void fixedLevelsTickTheirTechniquesOnly() {
+    GenerateDialog dialog(ini_, {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (int level = 0; level < 6; ++level) {
+      dialog.optLevel(level)->click();
+      QCOMPARE(dialog.level(), level);
+      for (int t = 0; t < kTechniqueRows; ++t) {
+        QCOMPARE(dialog.chkAllowed(t)->isChecked(), t <= kLevelTop[level]);
+        QVERIFY(!dialog.chkAllowed(t)->isEnabled());
+        QVERIFY(!dialog.chkRequired(t)->isChecked());
+        QVERIFY(!dialog.chkRequired(t)->isEnabled());
+      }
+      QCOMPARE(dialog.optLevel(5)->styleSheet().contains("#CC0000"), level != 5);
+    }
+  }
+
+  void customRestoresSavedTicksAndLinksTheColumns() {
+    writeIni("CheckAllowed_1=0\nCheckAllowed_4=1\nCheckAllowed_5=x\nCheckRequired_0=1\nCheckRequired_10=1\n");
+    GenerateDialog dialog(ini_, {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.optLevel(6)->click();
+    QVERIFY(dialog.chkAllowed(0)->isChecked() && dialog.chkAllowed(1)->isChecked());
+    QVERIFY(!dialog.chkAllowed(0)->isEnabled() && !dialog.chkAllowed(1)->isEnabled());
+    QVERIFY(dialog.chkAllowed(4)->isChecked());
+    QVERIFY(!dialog.chkAllowed(5)->isChecked());
+    QVERIFY(dialog.chkAllowed(2)->isEnabled() && dialog.chkRequired(0)->isEnabled());
+    QVERIFY(dialog.chkRequired(0)->isChecked());
+    QVERIFY(dialog.chkRequired(10)->isChecked());
+
+    dialog.chkRequired(7)->click();
+    QVERIFY(dialog.chkAllowed(7)->isChecked());
+    dialog.chkAllowed(7)->click();
+    QVERIFY(!dialog.chkRequired(7)->isChecked());
+  }
+
+  void warnings_data() {
+    QTest::addColumn<QList<int>>("required");
+    QTest::addColumn<QString>("warning");
+    const QString subsets = "Requiring triplets or quads may cause puzzle generation to take awhile. Continue?";
+    const QString advanced =
+        "Requiring more than one advanced technique may cause puzzle generation to take awhile. Continue?";
+    QTest::newRow("omission alone") << QList<int>{3} << "";
+    QTest::newRow("naked quad alone") << QList<int>{6} << subsets;
+    QTest::newRow("hidden quad among others") << QList<int>{3, 8, 10} << subsets;
+    QTest::newRow("two advanced") << QList<int>{4, 10} << advanced;
+    QTest::newRow("pair is not counted") << QList<int>{2, 3} << "";
+  }
+  void warnings() {
+    QFETCH(QList<int>, required);
+    QFETCH(QString, warning);
+    FakeGenerator fake;
+    GenerateDialog dialog(ini_, {}, nullptr, fake.function());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.optLevel(6)->click();
+    for (int t : required) dialog.chkRequired(t)->click();
+    QCOMPARE(dialog.requiredWarning(), warning);
+    if (warning.isEmpty()) return;
+    BoxAnswerer answers({QMessageBox::No});
+    dialog.cmdGenerate()->click();
+    QCOMPARE(answers.titles, QStringList{"WARNING"});
+    QCOMPARE(answers.texts, QStringList{warning});
+    QVERIFY(!dialog.generating());
+    QCOMPARE(read("Level"), std::string());
+    QCOMPARE(fake.calls, 0);
+  }
+
+  void generateSavesTheChoices() {
+    FakeGenerator fake;
+    {
+      GenerateDialog dialog(ini_, {}, nullptr, fake.function());
+      dialog.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      dialog.optLevel(2)->click();
+      BoxAnswerer answers;
+      dialog.cmdGenerate()->click();
+      QTRY_VERIFY(!dialog.isVisible());
+    }
+    QCOMPARE(read("Level"), std::string("2"));
+    QCOMPARE(read("NumStartingClues"), std::string("2"));
+    QCOMPARE(read("ForceOne"), std::string("1"));
+    QCOMPARE(read("Symmetry"), std::string("0"));
+    QCOMPARE(read("CheckAllowed_1"), std::string());
+
+    GenerateDialog custom(ini_, {}, nullptr, fake.function());
+    custom.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&custom));
+    custom.optLevel(6)->click();
+    custom.chkRequired(5)->click();
+    BoxAnswerer answers;
+    custom.cmdGenerate()->click();
+    QTRY_VERIFY(!custom.isVisible());
+    QCOMPARE(read("Level"), std::string("6"));
+    QCOMPARE(read("CheckAllowed_1"), std::string("1"));
+    QCOMPARE(read("CheckAllowed_5"), std::string("1"));
+    QCOMPARE(read("CheckRequired_5"), std::string("1"));
+    QCOMPARE(read("CheckAllowed_18"), std::string("0"));
+    QCOMPARE(read("CheckRequired_18"), std::string("0"));
+    QCOMPARE(read("CheckRequired_0"), std::string());
+  }
+
+  void requestFollowsTheSymmetry_data() {
+    QTest::addColumn<int>("symmetry");
+    QTest::addColumn<int>("clues");
+    QTest::addColumn<int>("passedClues");
+    QTest::addColumn<int>("passedSymmetry");
+    QTest::newRow("full ignores the clue choice") << 0 << 0 << 2 << 2;
+    QTest::newRow("partial ignores the clue choice") << 1 << 1 << 2 << 1;
+    QTest::newRow("none passes it") << 2 << 0 << 0 << 0;
+  }
+  void requestFollowsTheSymmetry() {
+    QFETCH(int, symmetry);
+    QFETCH(int, clues);
+    QFETCH(int, passedClues);
+    QFETCH(int, passedSymmetry);
+    writeIni("numpro=3\nminvis=40abc\n");
+    FakeGenerator fake;
+    GenerateDialog dialog(ini_, {}, nullptr, fake.function());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.optSymmetry(2)->click();
+    dialog.optNumHints(clues)->click();
+    dialog.chkForceOne()->click();
+    dialog.optSymmetry(symmetry)->click();
+    dialog.optLevel(3)->click();
+    BoxAnswerer answers;
+    dialog.cmdGenerate()->click();
+    QTRY_COMPARE(fake.calls, 1);
+    std::lock_guard guard(fake.lock);
+    QCOMPARE(fake.request.level, 3);
+    QCOMPARE(fake.request.clueChoice, passedClues);
+    QCOMPARE(fake.request.symmetry, passedSymmetry);
+    QCOMPARE(fake.request.forceOne, 0);
+    QCOMPARE(fake.request.allowed[13], 1);
+    QCOMPARE(fake.request.allowed[14], 0);
+    QCOMPARE(fake.request.settings.numpro, 3);
+    QCOMPARE(fake.request.settings.minvis, 40);
+    QVERIFY(dialog.lblNumPro()->isVisibleTo(&dialog));
+    QCOMPARE(dialog.lblNumPro()->text(), QString("3"));
+  }
+
+  void cancelStopsAWorkerAndKeepsTheDialog() {
+    FakeGenerator fake;
+    fake.waitForCancel = true;
+    QStringList shown;
+    GenerateDialog dialog(ini_, [&](const std::string& p) { shown.append(QString::fromStdString(p)); }, nullptr,
+                          fake.function());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.cmdGenerate()->click();
+    QVERIFY(dialog.generating());
+    QCOMPARE(dialog.cmdGenerate()->text(), QString("Generating Puzzle"));
+    QVERIFY(!dialog.cmdGenerate()->isEnabled());
+    QCOMPARE(dialog.cmdCancel()->text(), QString("Cancel"));
+    QVERIFY(!dialog.frame(1)->isEnabled() && !dialog.frame(2)->isEnabled() && !dialog.frame(3)->isEnabled());
+    QVERIFY(dialog.attemptsFrame()->isVisible());
+    QTRY_COMPARE(dialog.lblAttempts()->text(), QString("10"));
+
+    BoxAnswerer answers;
+    dialog.cmdCancel()->click();
+    QTRY_COMPARE(answers.texts, QStringList{"Puzzle generation canceled"});
+    QTRY_VERIFY(!dialog.generating());
+    QVERIFY(dialog.isVisible());
+    QVERIFY(shown.isEmpty());
+    QCOMPARE(dialog.cmdGenerate()->text(), QString("Generate"));
+    QCOMPARE(dialog.cmdCancel()->text(), QString("Close"));
+    QVERIFY(dialog.attemptsFrame()->isHidden());
+    QVERIFY(dialog.frame(1)->isEnabled());
+    QVERIFY(!GenerationCancelled);
+  }
+
+  void finishedPuzzleGoesToTheBoardAndCloses() {
+    FakeGenerator fake;
+    QStringList shown;
+    GenerateDialog dialog(ini_, [&](const std::string& p) { shown.append(QString::fromStdString(p)); }, nullptr,
+                          fake.function());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    BoxAnswerer answers;
+    dialog.cmdGenerate()->click();
+    QTRY_VERIFY(!dialog.isVisible());
+    QCOMPARE(answers.texts, QStringList{"New Puzzle created"});
+    QCOMPARE(shown, QStringList{QString::fromStdString(kPuzzle)});
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void closingWhileGeneratingCancelsInstead() {
+    FakeGenerator fake;
+    fake.waitForCancel = true;
+    auto dialog = std::make_unique<GenerateDialog>(ini_, nullptr, nullptr, fake.function());
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    dialog->cmdGenerate()->click();
+    dialog->reject();
+    QVERIFY(dialog->isVisible());
+    dialog.reset();  // joins the worker
+    QVERIFY(!GenerationCancelled);
+  }
+
+  void realGeneratorHandsOverAProperBeginnerPuzzle() {
+    QStringList shown;
+    GenerateDialog dialog(ini_, [&](const std::string& p) { shown.append(QString::fromStdString(p)); });
+    dialog.show();
+    BoxAnswerer answers;
+    dialog.cmdGenerate()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 120000);
+    QCOMPARE(answers.texts, QStringList{"New Puzzle created"});
+    QCOMPARE(shown.size(), 1);
+    PuzzleState state;
+    for (int cell = 0; cell < 81; ++cell) {
+      const QChar c = shown[0][cell];
+      state.Grid[cell] = static_cast<std::uint8_t>(c.isDigit() ? c.digitValue() : 0);
+    }
+    QCOMPARE(std::string(Validate(state, false, true, true)), std::string());
+  }
+
+  void techniqueLabelsOpenTheirAnchor() {
+    SetHelpBase("file:///opt/tavimoro/help/");
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    GenerateDialog dialog(ini_, {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(dialog.lblHintType(12), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(catcher.urls, QList<QUrl>{QUrl("file:///opt/tavimoro/help/techniques.html#b12")});
+  }
+};
+
+QTEST_MAIN(GenerateDialogTest)
+#include "generate_dialog_test.moc"
