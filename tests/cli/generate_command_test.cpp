@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
+#include <string_view>
 
 #include "common/cli_run.h"
 
@@ -10,14 +10,25 @@ namespace {
 
 using testing::RunCli;
 
+// 81 cells of "1".."9" or ".", a tab, and a positive attempt count. (Written
+// out rather than as a std::regex, which GCC 12 cannot build warning-free
+// under the sanitizers.)
+bool IsPuzzleAndAttempts(std::string_view line) {
+  if (line.size() < 83 || line[81] != '\t' || line[82] < '1' || line[82] > '9') return false;
+  for (char ch : line.substr(0, 81))
+    if (ch != '.' && (ch < '1' || ch > '9')) return false;
+  for (char ch : line.substr(83))
+    if (ch < '0' || ch > '9') return false;
+  return true;
+}
+
 TEST(GenerateCommand, PrintsOnePuzzleAndItsAttemptsPerLine) {
   const auto run = RunCli("generate --level 0 --seed 7 --count 3");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");  // progress goes to a terminal only
   const auto lines = run.Lines();
   ASSERT_EQ(lines.size(), 3u) << run.out;
-  const std::regex shape("[1-9.]{81}\t[1-9][0-9]*");
-  for (const auto& line : lines) EXPECT_TRUE(std::regex_match(line, shape)) << line;
+  for (const auto& line : lines) EXPECT_TRUE(IsPuzzleAndAttempts(line)) << line;
 }
 
 TEST(GenerateCommand, SeedDeterminesTheOutput) {
