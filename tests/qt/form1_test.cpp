@@ -182,6 +182,28 @@ class Form1Test : public QObject {
     QCOMPARE(board().LastHint.Kind, int(kNoStep));
   }
 
+  // The same sequence with a real mouse click on the panel's "here" link.
+  void clickingTheApplyLinkPlacesTheDigit() {
+    std::string text = kTestSolution;
+    text[40] = '.';
+    text[41] = '.';
+    board().PaintPuzzle(text);
+    key(Qt::Key_H);
+    key(Qt::Key_H);
+    HTMLLabel* panel = form_->panel();
+    const auto& document = panel->ParsedDocument();
+    QPoint target(-1, -1);
+    for (const auto& area : panel->CurrentLayout().LinkAreas) {
+      const int element = document.Links.at(area.Link);
+      if (document.Elements.at(element).Target == "ApplyLastHint")
+        target = panel->ViewPortPoint(QPoint(area.Area.X + area.Area.Width / 2, area.Area.Y + area.Area.Height / 2));
+    }
+    QVERIFY(target.x() >= 0);
+    QTest::mouseClick(panel->ViewPort(), Qt::LeftButton, {}, target);
+    QTRY_COMPARE(board().Cells[board().SelCell].Value, kTestSolution[board().SelCell] - '0');
+    QVERIFY(form_->PanelHtml().find("ApplyLastHint") == std::string::npos);
+  }
+
   void solvedBoardDisablesSolutionAndHint() {
     board().PaintPuzzle(kTestSolution);
     QVERIFY(!form_->toolbarButton(kSolution)->isEnabled());
