@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <string_view>
 
 #include "common/cli_run.h"
 
@@ -10,25 +10,21 @@ namespace {
 
 using testing::RunCli;
 
-// 81 cells of "1".."9" or ".", a tab, and a positive attempt count. (Written
-// out rather than as a std::regex, which GCC 12 cannot build warning-free
-// under the sanitizers.)
-bool IsPuzzleAndAttempts(std::string_view line) {
-  if (line.size() < 83 || line[81] != '\t' || line[82] < '1' || line[82] > '9') return false;
-  for (char ch : line.substr(0, 81))
-    if (ch != '.' && (ch < '1' || ch > '9')) return false;
-  for (char ch : line.substr(83))
-    if (ch < '0' || ch > '9') return false;
-  return true;
-}
-
 TEST(GenerateCommand, PrintsOnePuzzleAndItsAttemptsPerLine) {
   const auto run = RunCli("generate --level 0 --seed 7 --count 3");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");  // progress goes to a terminal only
   const auto lines = run.Lines();
   ASSERT_EQ(lines.size(), 3u) << run.out;
-  for (const auto& line : lines) EXPECT_TRUE(IsPuzzleAndAttempts(line)) << line;
+  // 81 characters of "1".."9" and ".", a tab, and the attempt count.
+  auto wellFormed = [](const std::string& line) {
+    if (line.size() < 83 || line[81] != '\t' || line[82] < '1' || line[82] > '9') return false;
+    const auto isCell = [](char ch) { return ch == '.' || (ch >= '1' && ch <= '9'); };
+    const auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
+    return std::all_of(line.begin(), line.begin() + 81, isCell) &&
+           std::all_of(line.begin() + 82, line.end(), isDigit);
+  };
+  for (const auto& line : lines) EXPECT_TRUE(wellFormed(line)) << line;
 }
 
 TEST(GenerateCommand, SeedDeterminesTheOutput) {
