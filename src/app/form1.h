@@ -51,7 +51,6 @@ class Form1 : public QWidget, public BoardHost {
   ImageButton* pencilIcon() const { return pencil_; }
   StatusLight* light() const { return light_; }
   PopupMenus* menus() const { return menus_; }
-  TitleBanner* banner() const { return banner_; }
   HTMLLabel* panel() const { return panel_; }
 
   // --- BoardHost ------------------------------------------------------------

@@ -16,11 +16,6 @@ ImageButton::ImageButton(const QString& iconName, const QString& toolTip, QWidge
   setAttribute(Qt::WA_Hover);
 }
 
-void ImageButton::setIconName(const QString& iconName) {
-  iconName_ = iconName;
-  update();
-}
-
 void ImageButton::setIconExtent(int pixels) {
   iconExtent_ = pixels;
   updateGeometry();

@@ -13,12 +13,9 @@ class ImageButton : public QAbstractButton {
  public:
   ImageButton(const QString& iconName, const QString& toolTip, QWidget* parent = nullptr);
 
-  void setIconName(const QString& iconName);
   void setIconExtent(int pixels);
   // A plate that stays while the button shows the current choice.
   void setLit(bool lit);
-  bool isLit() const { return lit_; }
-  bool isHovered() const { return hovered_; }
 
   QSize sizeHint() const override;
 
