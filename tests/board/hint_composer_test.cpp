@@ -9,6 +9,7 @@
 #include "board/recording_host.h"
 #include "board/status_composer.h"
 #include "engine/step_finder.h"
+#include "engine/validate.h"
 
 namespace tavimoro {
 namespace {
@@ -21,6 +22,10 @@ using testing::RecordingHost;
 class ComposingHost : public RecordingHost {
  public:
   Board* board = nullptr;
+  void Redraw(bool withStatus) override {
+    RecordingHost::Redraw(withStatus);
+    if (withStatus) tavimoro::UpdateStatus(*board, false);
+  }
   void ShowHint() override { tavimoro::ShowHint(*board); }
   void UpdateStatus(bool withAnalysis) override { tavimoro::UpdateStatus(*board, withAnalysis); }
 };
@@ -193,6 +198,54 @@ TEST_F(HintTest, TechniqueHintFromMarksEscalatesInThreeLevels) {
     }
   }
 }
+
+// The ladder finds nothing from the start of this puzzle: the hint says so
+// and offers the analysis instead of inventing a step.
+TEST_F(HintTest, BeyondTheLadderTheHintSaysSoHonestly) {
+  board.PaintPuzzle("98.7..6..75..4......3..8.7.5....7.3...94.........2.1..3.......1.9...5.8...52....6");
+  const PuzzleState values = board.GetEngineGrid(true);
+  for (int c = 0; c < 81; ++c) board.Cells[c].Marks = values.CandMask[c];
+  const std::string text = Hint();
+  EXPECT_EQ(text.rfind("<b>HINT:</b> <i>No further hint.</i> This puzzle needs techniques beyond those Tavimoro "
+                       "knows",
+                       0),
+            0u)
+      << text;
+  EXPECT_NE(text.find("Click <a href='RefreshWithAnal'>here</a> for an analysis of this puzzle."), std::string::npos);
+  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+  EXPECT_EQ(Hint(), text);  // pressing again does not pretend to escalate
+}
+
+// Pressing Hint again and again from fully marked boards solves puzzles
+// that the ladder can finish: every level is shown, every step applies, and
+// the marks stay right throughout.
+class SolveByHints : public HintTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SolveByHints, EndsSolved) {
+  board.PaintPuzzle(GetParam());
+  board.FillAllMarks();
+  int presses = 0;
+  while (host.panel.find("PUZZLE IS SOLVED!") == std::string::npos && presses < 2000) {
+    const std::string text = Hint();
+    ASSERT_EQ(text.find("Pencil Mark Error"), std::string::npos) << text;
+    ASSERT_EQ(text.find("No further hint"), std::string::npos) << board.GetGrid(true);
+    ++presses;
+  }
+  PuzzleState solved = PuzzleFromString(GetParam());
+  ASSERT_EQ(Validate(solved, false, false, false), "");
+  EXPECT_EQ(board.GetGrid(true), PuzzleToString(solved));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Puzzles, SolveByHints,
+    ::testing::Values(
+        // an X-Wing; a rectangle; an XY-Wing; a rectangle and a forcing chain;
+        // XY- and XYZ-Wings, a quad and a forcing chain
+        "2..6.34..17.....9............64....59...................53..6...8..7..1.....1....",
+        "85.....7.....41...3..........1...4.6.7.5...........2..742.6.......8...3..........",
+        "9.....7.1.2.4...........5..7.1..5....8.....3.............82..4.1.9.........39....",
+        "1.37....5...6.4...8...........81.....9....7...6.....9..2....4..5...3...........2.",
+        ".4.3............78.......5.7..65....5...9.....1....2.....1.43..8.......6...2....."));
 
 TEST_F(HintTest, AnyStatusRefreshStartsTheHintOver) {
   LoadWithHoles({0, 80});
