@@ -105,8 +105,12 @@ std::uint32_t VolumeSerial() {
   const auto slash = folder.rfind('/');
   if (slash == std::string::npos) return 0;
   folder.resize(slash == 0 ? 1 : slash);
+  return VolumeSerialOf(folder.c_str());
+}
+
+std::uint32_t VolumeSerialOf(const char* path) {
   struct statvfs info {};
-  if (statvfs(folder.c_str(), &info) != 0) return 0;
+  if (path == nullptr || statvfs(path, &info) != 0) return 0;
   return static_cast<std::uint32_t>(info.f_fsid);
 }
 

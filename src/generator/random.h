@@ -26,11 +26,14 @@ Mt19937& ModuleRandom();
 void InitGenRand(std::uint32_t seed);
 void InitByArray(const std::uint32_t* key, int keyLength);
 std::uint32_t GenRandInt32();
-double GenRandUnsigned();   // 0 .. 4294967295
-double RandomFraction();    // [0, 1): GenRandUnsigned() * 2.328306437078469e-10
+double GenRandUnsigned();  // 0 .. 4294967295
+double RandomFraction();   // [0, 1): GenRandUnsigned() * 2.328306437078469e-10
 
 // File-system id of the program's folder; 0 when it cannot be read.
 std::uint32_t VolumeSerial();
+// File-system id of the file system that holds the path; 0 when it cannot be
+// read.
+std::uint32_t VolumeSerialOf(const char* path);
 // Seeds from VolumeSerial, the time of day, the date and a monotonic tick.
 void SeedFromEnvironment();
 

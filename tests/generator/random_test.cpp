@@ -79,6 +79,11 @@ TEST(RandomFraction, IsTheUnsignedOutputScaledByTheFixedFactor) {
   EXPECT_EQ(GenRandUnsigned(), 3499211612.0);
 }
 
+TEST(VolumeSerial, UnreadablePathGivesZero) {
+  EXPECT_EQ(VolumeSerialOf("/no/such/folder/anywhere"), 0u);
+  EXPECT_EQ(VolumeSerialOf(nullptr), 0u);
+}
+
 TEST(SeedFromEnvironment, SeedsTheModuleGenerator) {
   // The folder of the test program is readable, so its file-system id is
   // the same on every call.
