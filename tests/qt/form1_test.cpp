@@ -204,6 +204,19 @@ class Form1Test : public QObject {
     QVERIFY(form_->PanelHtml().find("ApplyLastHint") == std::string::npos);
   }
 
+  void anyKeyClearsTheHintHighlights() {
+    std::string text = kTestSolution;
+    text[0] = '.';
+    text[80] = '.';
+    board().PaintPuzzle(text);
+    key(Qt::Key_H);
+    key(Qt::Key_H);
+    QCOMPARE(board().CellColors[80], 0xFFFF80u);
+    key(Qt::Key_F5);  // a key the board ignores
+    QCOMPARE(board().CellColors[80], 0u);
+    QCOMPARE(board().Cells[80].Value, 0);
+  }
+
   void solvedBoardDisablesSolutionAndHint() {
     board().PaintPuzzle(kTestSolution);
     QVERIFY(!form_->toolbarButton(kSolution)->isEnabled());
