@@ -79,6 +79,14 @@ inline std::vector<int> CellsColoured(const StepRecord& step, std::uint32_t colo
   return cells;
 }
 
+// Kind, technique, cell, value, text and digits of a step, to compare in
+// one go.
+using StepHead = std::tuple<int, int, int, int, std::string, std::string>;
+inline StepHead HeadOf(const StepRecord& step) {
+  return {step.Kind, step.Technique, step.Cell, step.Value, std::string(step.Text.view()),
+          std::string(step.Digits.view())};
+}
+
 // The drawn lines of a step as (from, to, colour, width), up to the first
 // empty one.
 using DrawnLine = std::tuple<int, int, std::uint32_t, int>;

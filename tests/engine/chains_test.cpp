@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/corpus.h"
+#include "common/hand_board.h"
 #include "engine/steps/steps.h"
 #include "engine/validate.h"
 
@@ -75,10 +76,9 @@ TEST(ForcingChains, TextStartsOnTheLineAfterThePrefix) {
   StepRecord step;
   steps::ChainTries tries;
   ASSERT_TRUE(steps::FindForcingChainType1(s, step, tries));
-  EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, 16);
-  EXPECT_EQ(step.Text.view(), "FORCING CHAIN Type 1: \r\n1,1,6\r\n2,65,6\r\nDONE: BADHOUSE 24,3");
-  EXPECT_EQ(step.Digits.view(), "1 or 6, 7, 9");
+  EXPECT_EQ(testing::HeadOf(step), testing::StepHead(kEliminate, 16, -1, 0,
+                                                     "FORCING CHAIN Type 1: \r\n1,1,6\r\n2,65,6\r\nDONE: BADHOUSE 24,3",
+                                                     "1 or 6, 7, 9"));
 }
 
 TEST(ForcingChains, EmptyBoardGivesNoChain) {

@@ -9,6 +9,8 @@
 namespace tavimoro {
 namespace {
 
+using testing::HeadOf;
+using testing::StepHead;
 using testing::CandidateBoard;
 using testing::Cell;
 using testing::CellsColoured;
@@ -25,9 +27,7 @@ TEST(XWing, RowBasedWingClearsItsTwoColumns) {
                      .State();
   StepRecord step;
   ASSERT_TRUE(steps::FindXWing(s, step));
-  EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, 10);
-  EXPECT_EQ(step.Text, "X-WING: ");
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 10, -1, 0, "X-WING: ", ""));
   std::vector<std::pair<int, int>> removed;
   for (int c = 0; c < 81; ++c)
     if ((c % 9 == 1 || c % 9 == 6) && c / 9 != 0 && c / 9 != 3) removed.emplace_back(c, 5);
@@ -86,8 +86,7 @@ TEST(Swordfish, LinesOfTwoOrThreeCellsQualifyButNotFour) {
                    .OnlyAt(Row(8), 3, {Cell(8, 1), Cell(8, 4), Cell(8, 9)});
   StepRecord step;
   ASSERT_TRUE(steps::FindSwordfish(board.State(), step));
-  EXPECT_EQ(step.Technique, 11);
-  EXPECT_EQ(step.Text, "SWORDFISH: ");
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 11, -1, 0, "SWORDFISH: ", ""));
   EXPECT_TRUE(step.Eliminate(Cell(3, 1), 3));
   EXPECT_FALSE(step.Eliminate(Cell(2, 1), 3));
   EXPECT_EQ(testing::Eliminations(step).size(), 18u);

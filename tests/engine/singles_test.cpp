@@ -9,34 +9,26 @@ namespace tavimoro {
 namespace {
 
 using testing::HandBoard;
+using testing::HeadOf;
+using testing::StepHead;
 
 // Digit 2 of row 1 fits only cell 4; no cell has a single candidate.
 PuzzleState HiddenSingleInRow() { return HandBoard().RemoveInHouseExcept(0, {4}, "2").State(); }
 
 TEST(Ladder, NakedSingleIsTriedEvenBelowLimitZero) {
   const StepRecord step = FindNextStep(HandBoard().Only(40, "3").State(), -1);
-  EXPECT_EQ(step.Kind, kPlaceValue);
-  EXPECT_EQ(step.Technique, 0);
-  EXPECT_EQ(step.Cell, 40);
-  EXPECT_EQ(step.Value, 3);
-  EXPECT_EQ(step.Text, "NAKED SINGLE: 3 is the only possible value for this cell.");
+  EXPECT_EQ(HeadOf(step), StepHead(kPlaceValue, 0, 40, 3, "NAKED SINGLE: 3 is the only possible value for this cell.", ""));
 }
 
 TEST(Ladder, LimitZeroStopsBeforeTheHiddenSingle) {
   const PuzzleState s = HiddenSingleInRow();
   const PuzzleState before = s;
   const StepRecord none = FindNextStep(s, 0);
-  EXPECT_EQ(none.Kind, kNoStep);
-  EXPECT_EQ(none.Cell, -1);
-  EXPECT_TRUE(none.Text.empty());
+  EXPECT_EQ(HeadOf(none), StepHead(kNoStep, 0, -1, 0, "", ""));
   EXPECT_FALSE(none.AnyEliminated());
 
   const StepRecord found = FindNextStep(s, 1);
-  EXPECT_EQ(found.Kind, kPlaceValue);
-  EXPECT_EQ(found.Technique, 1);
-  EXPECT_EQ(found.Cell, 4);
-  EXPECT_EQ(found.Value, 2);
-  EXPECT_EQ(found.Text, "It contains the only 2 in its row.");
+  EXPECT_EQ(HeadOf(found), StepHead(kPlaceValue, 1, 4, 2, "It contains the only 2 in its row.", ""));
   EXPECT_TRUE(testing::SameRecord(s, before));
 }
 

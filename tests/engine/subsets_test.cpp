@@ -8,6 +8,8 @@
 namespace tavimoro {
 namespace {
 
+using testing::HeadOf;
+using testing::StepHead;
 using testing::CellsColoured;
 using testing::Eliminations;
 using testing::HandBoard;
@@ -59,10 +61,7 @@ TEST(Subsets, StepsFound) {
     SCOPED_TRACE(c.what);
     StepRecord step;
     ASSERT_TRUE(FindSubset(c.board.State(), step, c.size));
-    EXPECT_EQ(step.Kind, kEliminate);
-    EXPECT_EQ(step.Technique, c.technique);
-    EXPECT_EQ(step.Text, c.text);
-    EXPECT_EQ(step.Digits, c.digits);
+    EXPECT_EQ(HeadOf(step), StepHead(kEliminate, c.technique, -1, 0, c.text, c.digits));
     std::vector<std::pair<int, int>> removed;
     for (int cell : c.victims)
       for (const char* d = c.removed; *d; ++d) removed.emplace_back(cell, *d - '0');

@@ -7,6 +7,8 @@
 namespace tavimoro {
 namespace {
 
+using testing::HeadOf;
+using testing::StepHead;
 using testing::CandidateBoard;
 using testing::Cell;
 using testing::CellsColoured;
@@ -35,9 +37,7 @@ TEST(UniqueRectangle, ThreeBivalueCornersClearTheFourth) {
                      .State();
   StepRecord step;
   ASSERT_TRUE(steps::FindUniqueRectangle(s, step));
-  EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, 12);
-  EXPECT_EQ(step.Text, "UNIQUE RECTANGLE TYPE 1: ");
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 12, -1, 0, "UNIQUE RECTANGLE TYPE 1: ", ""));
   EXPECT_EQ(testing::Eliminations(step), (std::vector<std::pair<int, int>>{{Cell(3, 4), 4}, {Cell(3, 4), 7}}));
   EXPECT_EQ(CellsColoured(step, 0).size(), 81u);
   // A and C share a column: A-B, A-C, B-D, C-D.
@@ -80,11 +80,8 @@ TEST(BugType1, OneTrivalueCellAmongMoreThanTwoPairs) {
 
   board.Keep(40, {6, 7});
   ASSERT_TRUE(steps::FindBugType1(board.State(), step));
-  EXPECT_EQ(step.Kind, kPlaceValue);
-  EXPECT_EQ(step.Technique, 9);
-  EXPECT_EQ(step.Cell, 10);
-  EXPECT_EQ(step.Value, 0);  // no unique solution: nothing to place
-  EXPECT_EQ(step.Text, "BUG TYPE 1: ");
+  // No unique solution: nothing to place.
+  EXPECT_EQ(HeadOf(step), StepHead(kPlaceValue, 9, 10, 0, "BUG TYPE 1: ", ""));
   EXPECT_EQ(CellsColoured(step, PatternColour), std::vector<int>{10});
 
   StepRecord none;
@@ -110,10 +107,7 @@ TEST(BugType2, TheExtraDigitGoesFromCellsThatSeeEveryTriple) {
   auto board = Grave().Keep(t1, {GraveDigit(t1), NextDigit(t1), 9}).Keep(t2, {GraveDigit(t2), NextDigit(t2), 9});
   StepRecord step;
   ASSERT_TRUE(steps::FindBugType2(board.State(), step));
-  EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, 15);
-  EXPECT_EQ(step.Text, "BUG TYPE 2: ");
-  EXPECT_EQ(step.Digits, "9");
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 15, -1, 0, "BUG TYPE 2: ", "9"));
   EXPECT_EQ(testing::Eliminations(step), (std::vector<std::pair<int, int>>{{Cell(1, 8), 9}, {Cell(1, 9), 9}}));
   EXPECT_EQ(CellsColoured(step, PatternColour), (std::vector<int>{t1, t2}));
 

@@ -7,6 +7,8 @@
 namespace tavimoro {
 namespace {
 
+using testing::HeadOf;
+using testing::StepHead;
 using testing::CandidateBoard;
 using testing::Cell;
 using testing::Eliminations;
@@ -22,10 +24,7 @@ CandidateBoard WingWithoutBivalueVictim() {
 TEST(XYWing, WingWithOnlyWideVictimsWaitsForTheSecondPass) {
   StepRecord step;
   ASSERT_TRUE(steps::FindXYWing(WingWithoutBivalueVictim().State(), step));
-  EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, 13);
-  EXPECT_EQ(step.Text, "XY-WING: ");
-  EXPECT_EQ(step.Digits, "1 or 2");
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 13, -1, 0, "XY-WING: ", "1 or 2"));
   EXPECT_EQ(Eliminations(step), (Pairs{{Cell(5, 5), 3}}));
   EXPECT_EQ(step.CellColour[Cell(1, 1)], PivotColour);
   EXPECT_EQ(testing::CellsColoured(step, PatternColour), (std::vector<int>{Cell(1, 5), Cell(5, 1)}));
@@ -67,9 +66,7 @@ TEST(XYZWing, VictimsSeeBothPincersAndThePivot) {
       CandidateBoard().Keep(Cell(1, 1), {1, 2, 3}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(3, 2), {2, 3}).State();
   StepRecord step;
   ASSERT_TRUE(steps::FindXYZWing(s, step));
-  EXPECT_EQ(step.Technique, 14);
-  EXPECT_EQ(step.Text, "XYZ-WING: ");
-  EXPECT_EQ(step.Digits, "1 or 2, 3");
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 14, -1, 0, "XYZ-WING: ", "1 or 2, 3"));
   EXPECT_EQ(Eliminations(step), (Pairs{{Cell(1, 2), 3}, {Cell(1, 3), 3}}));
   EXPECT_EQ(step.CellColour[Cell(1, 1)], PivotColour);
   EXPECT_EQ(step.CellColour[Cell(3, 2)], PatternColour);
