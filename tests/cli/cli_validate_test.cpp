@@ -1,7 +1,6 @@
 // tavimoro-cli validate, run as a separate program: exact output, error text
 // and exit status.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,19 +22,13 @@ const std::string kSlowSolution = tavimoro::testing::kSlow17Solution;
 
 class CliValidate : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tavimoro-cli-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string Write(const std::string& name, const std::string& text) {
     std::ofstream(dir_ / name, std::ios::binary) << text;
     return (dir_ / name).string();
   }
 
-  fs::path dir_;
+  tavimoro::testing::TempDir temp_;
+  const fs::path dir_ = temp_.Path();
 };
 
 TEST_F(CliValidate, PrintsSolutionOrMessageForEveryPuzzleLine) {

@@ -1,7 +1,6 @@
 // Scripted sessions through `tavimoro-cli play`, checked on the JSON it
 // prints, its error output, its exit status and the settings file it writes.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,14 +21,6 @@ constexpr std::string_view kPuzzle =
 
 class Play : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tavimoro-play-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    ini_ = dir_ / "Tavimoro.ini";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Runs the script; the JSON objects printed, in order.
   std::vector<json> Run(const std::string& script) {
     const auto result = tavimoro::testing::RunCli("play --ini '" + ini_.string() + "'", script);
@@ -46,7 +37,8 @@ class Play : public ::testing::Test {
     return board.substr(at, board.find(']', at) + 1 - at);
   }
 
-  fs::path dir_, ini_;
+  tavimoro::testing::TempDir temp_;
+  const fs::path ini_ = temp_.Path() / "Tavimoro.ini";
   int exitStatus = -1;
   std::string errors;
 };
