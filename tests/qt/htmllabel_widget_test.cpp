@@ -67,12 +67,6 @@ class HtmlLabelWidgetTest : public QObject {
     host_ = nullptr;
   }
 
-  void DocumentReadsBackNormalised() {
-    label_->SetDocumentHTML(QStringLiteral("<title>T</title><b>HINT:</b>  Look\nhere"));
-    QCOMPARE(label_->DocumentHTML(), QStringLiteral("<HTML><BODY><title>T</title><b>HINT:</b> Look here</BODY></HTML>"));
-    QCOMPARE(label_->DocumentTitle(), QStringLiteral("T"));
-  }
-
   void LinkClickIsDeliveredAfterTheMouseHandler() {
     QSignalSpy spy(label_, &HTMLLabel::HyperlinkClick);
     label_->SetDocumentHTML(QStringLiteral("Click <a href='ApplyLastHint'>here</a> now"));
