@@ -163,14 +163,8 @@ TEST_P(LevelBand, ResultsRateInTheLevelsBand) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels0To4, LevelBand, ::testing::Range(0, 5));
-
-TEST(GeneratePuzzle, GeniusNeedsMoreThanTheLadder) {
-  const Generated generated = Generate(1, 5);
-  TechniqueCounts counts{};
-  EXPECT_EQ(RatingOf(generated.Puzzle, counts), kComplexForcingChains);
-  EXPECT_TRUE(HasOneSolution(generated.Puzzle));
-}
+// Level 5 (genius) needs more than the whole ladder.
+INSTANTIATE_TEST_SUITE_P(Levels0To5, LevelBand, ::testing::Range(0, 6));
 
 TEST(GeneratePuzzle, SameSeedSamePuzzlesAndZeroTuningChangesNothing) {
   const Generated a = Generate(77, 1, 0, 1), b = Generate(77, 1, 0, 1), c = Generate(78, 1, 0, 1);
@@ -211,9 +205,7 @@ TEST(GeneratePuzzle, MinvisAndNumproRejectWhatFallsShort) {
 
 TEST(GeneratePuzzle, CancelSetBeforehandStopsAfterOneAttempt) {
   CancelGeneration();
-  const Generated generated = GenerateNothing();
-  EXPECT_EQ(generated.Puzzle, "");
-  EXPECT_EQ(generated.Attempts, 1);
+  EXPECT_EQ(GenerateNothing().Attempts, 1);
   EXPECT_FALSE(GenerationCancelled.load());
 }
 
