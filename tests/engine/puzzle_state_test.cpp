@@ -20,15 +20,6 @@ TEST(Tables, NumberingOfHousesAndCells) {
   EXPECT_TRUE(CellsShareHouse(0, 72));
 }
 
-TEST(Tables, MaskHelpersAtTheirEdges) {
-  EXPECT_EQ(LowestBit(0), 0);
-  EXPECT_EQ(MaskDigit(3), 0);
-  EXPECT_EQ(MaskDigit(256), 9);
-  for (const char ch : {'.', '0', '_'}) EXPECT_EQ(CharMask(ch), 511);
-  EXPECT_EQ(CharMask('5'), 16);
-  EXPECT_EQ(CharMask('a'), 0);
-}
-
 TEST(Tables, SymGroupsCoverEveryCellOnceAndAreMirrorClosed) {
   int seen[81] = {};
   for (int g = 1; g <= 25; ++g) {
