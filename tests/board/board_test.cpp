@@ -7,17 +7,8 @@ namespace tavimoro {
 namespace {
 
 using testing::kPuzzle;
-using testing::kSolution;
-using testing::RecordingHost;
 
-class BoardOps : public ::testing::Test {
- protected:
-  void SetUp() override { board.PaintPuzzle(kPuzzle); }
-  int SolutionDigit(int cell) const { return kSolution[cell] - '0'; }
-
-  RecordingHost host;
-  Board board{host};
-};
+class BoardOps : public testing::BoardTest {};
 
 TEST_F(BoardOps, UndoKeepsTheLast101States) {
   std::vector<std::string> states;
@@ -62,7 +53,7 @@ TEST_F(BoardOps, UndoSkipsEntriesEqualToTheBoard) {
 TEST_F(BoardOps, UndoRestoresThePreviousPuzzleAfterApply) {
   board.Cells[2].Value = 4;
   const std::string before = board.GetAllGrid();
-  ASSERT_TRUE(board.ApplyPuzzle(kSolution));
+  ASSERT_TRUE(board.ApplyPuzzle(testing::kSolution));
   board.UndoLast();
   EXPECT_EQ(board.GetAllGrid(), before);
 }

@@ -7,16 +7,11 @@ namespace tavimoro {
 namespace {
 
 using testing::kPuzzle;
-using testing::RecordingHost;
 
-class Input : public ::testing::Test {
+class Input : public testing::BoardTest {
  protected:
-  void SetUp() override { board.PaintPuzzle(kPuzzle); }
   void Press(int key, int shift = 0) { board.Form_KeyDown(key, shift); }
   void PressDigit(int digit) { Press(keys::Digit0 + digit); }
-
-  RecordingHost host;
-  Board board{host};
 };
 
 TEST_F(Input, ArrowsStopAtTheEdges) {

@@ -2,6 +2,8 @@
 // questions and input boxes from queues (Cancel and "" when they run dry).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <map>
 #include <string>
@@ -22,7 +24,6 @@ class RecordingHost : public BoardHost {
   std::deque<std::string> inputs;
   int beeps = 0;
   int redraws = 0;
-  int statusRefreshes = 0;
   bool undoEnabled = false;
   std::string switchCaption;
   std::map<BoardOption, bool> ticks;
@@ -40,23 +41,12 @@ class RecordingHost : public BoardHost {
     messages.push_back({std::string(title), std::string(text)});
   }
   Answer Ask(std::string_view title, std::string_view text) override {
-    messages.push_back({std::string(title), std::string(text)});
-    if (answers.empty()) return Answer::Cancel;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
+    Message(title, text);
+    return Next(answers, Answer::Cancel);
   }
-  std::string Input(std::string_view, std::string_view) override {
-    if (inputs.empty()) return "";
-    std::string text = inputs.front();
-    inputs.pop_front();
-    return text;
-  }
+  std::string Input(std::string_view, std::string_view) override { return Next(inputs, std::string()); }
   void Beep() override { ++beeps; }
-  void Redraw(bool withStatus) override {
-    ++redraws;
-    if (withStatus) ++statusRefreshes;
-  }
+  void Redraw(bool) override { ++redraws; }
   void UndoEnabled(bool enabled) override { undoEnabled = enabled; }
   void ToolChanged(int) override {}
   void SetSwitchCaption(std::string_view caption) override { switchCaption = caption; }
@@ -78,6 +68,15 @@ class RecordingHost : public BoardHost {
   void OpenUrl(std::string_view url) override { urls.emplace_back(url); }
   void ShowHint() override { ++hints; }
   void UpdateStatus(bool withAnalysis) override { statusUpdates.push_back(withAnalysis); }
+
+ private:
+  template <typename T>
+  static T Next(std::deque<T>& queue, T dry) {
+    if (queue.empty()) return dry;
+    T next = std::move(queue.front());
+    queue.pop_front();
+    return next;
+  }
 };
 
 // A puzzle with one solution, and that solution.
@@ -85,5 +84,15 @@ inline constexpr std::string_view kPuzzle =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 inline constexpr std::string_view kSolution =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+
+// A board over a recording host, loaded with kPuzzle.
+class BoardTest : public ::testing::Test {
+ protected:
+  void SetUp() override { board.PaintPuzzle(kPuzzle); }
+  int SolutionDigit(int cell) const { return kSolution[cell] - '0'; }
+
+  RecordingHost host;
+  Board board{host};
+};
 
 }  // namespace tavimoro::testing
