@@ -110,11 +110,7 @@ TEST_F(BoardOps, PencilMarkEntireFillsOnlyEmptyUnmarkedCells) {
   board.PencilMarkEntire(0, 0);  // row 1
   EXPECT_EQ(board.Cells[2].Marks, DigitBit(9));
   const PuzzleState state = PuzzleFromString(kPuzzle);
-  for (int i = 3; i < 9; ++i) {
-    if (kPuzzle[i] == '.') {
-      EXPECT_EQ(board.Cells[i].Marks, state.CandMask[i]) << i;
-    }
-  }
+  for (int i : {3, 5, 6, 7, 8}) EXPECT_EQ(board.Cells[i].Marks, state.CandMask[i]) << i;
   EXPECT_EQ(board.Cells[9].Marks, 0);
   EXPECT_EQ(board.Cells[0].Marks, 0);
   board.PencilMarkEntire(3, 0);
@@ -197,21 +193,31 @@ TEST_F(BoardOps, SaveDialogRefusesUnholdableNamesAndAsksBeforeOverwriting) {
   EXPECT_EQ(host.saved.at("easy"), board.GetAllGrid());
 }
 
-TEST_F(BoardOps, LoadDialogAsksOnlyForAStartedPuzzle) {
+// Loading and a new puzzle ask only when the board holds a puzzle.
+TEST_F(BoardOps, LoadAndNewAskOnlyForAStartedPuzzle) {
   board.LoadDialog();  // cancelled
-  EXPECT_EQ(host.messages.size(), 1u);
+  board.CurTool = kPencil;
+  board.Form_KeyDown(keys::Letter('N'), 0);  // cancelled
+  EXPECT_EQ(host.messages.size(), 2u);
   EXPECT_TRUE(host.windows.empty());
   board.PaintPuzzle(std::string(81, '.'));
   board.LoadDialog();
-  EXPECT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.windows, std::vector<HostWindow>{HostWindow::SavedPuzzleList});
+  board.imgBut_Click(4);
+  EXPECT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.windows, (std::vector<HostWindow>{HostWindow::SavedPuzzleList, HostWindow::GeneratorDialog}));
+  EXPECT_EQ(board.CurTool, kPen);
 }
 
-TEST_F(BoardOps, ApplyLastHintPlacesValuesOrRemovesMarksButNeverTouchesAGiven) {
+TEST_F(BoardOps, LinksApplyTheLastHintButNeverToAGivenOrOpenPages) {
+  auto placing = [](int cell, int digit) {
+    StepRecord step;
+    step.Kind = kPlaceValue;
+    step.Cell = cell;
+    step.Value = digit;
+    return step;
+  };
   board.Cells[3].SetPencil(4, true);
-  board.LastHint.Kind = kPlaceValue;
-  board.LastHint.Cell = 2;
-  board.LastHint.Value = 4;
+  board.LastHint = placing(2, 4);
   board.CellColors[2] = HintCellColour;
   board.HyperlinkClick("ApplyLastHint");
   EXPECT_EQ(board.Cells[2].Value, 4);
@@ -225,15 +231,10 @@ TEST_F(BoardOps, ApplyLastHintPlacesValuesOrRemovesMarksButNeverTouchesAGiven) {
   board.HyperlinkClick("applylasthint");
   EXPECT_EQ(board.Cells[5].Marks, DigitBit(1));
 
-  board.LastHint = StepRecord{};
-  board.LastHint.Kind = kPlaceValue;
-  board.LastHint.Cell = 0;
-  board.LastHint.Value = 9;
+  board.LastHint = placing(0, 9);
   board.ApplyLastHint();
   EXPECT_EQ(board.Cells[0].Value, 5);
-}
 
-TEST_F(BoardOps, LinksOpenPagesOrAskForTheAnalysis) {
   board.HyperlinkClick("http://example.org/help/helpfile.html#pencilmarks");
   board.HyperlinkClick("RefreshWithAnal");
   board.HyperlinkClick("somewhere");

@@ -279,28 +279,21 @@ TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
   ExpectPieces(step, 3, {"In rows 2 and 6, the 6 can only go in columns 3 and 8.", "Remove the 6 from R1C3 and R9C8."});
 }
 
+// A wing's digit list may mix "or" and "," pieces; it reads as one list.
 TEST(EliminationHintTest, WingsPointAtThePivotAndReadMixedDigitListsAsOne) {
-  StepRecord step = Eliminating(13, {{80, 9}}, "2 or 5");
-  step.CellColour[40] = PivotColour;
-  step.CellColour[44] = step.CellColour[76] = PatternColour;
-  ExpectPieces(step, 2, {" around R5C5 on the numbers 2 or 5."});
-  ExpectPieces(step, 3, {"Whichever of 2 or 5 the green pivot R5C5 takes"});
-
-  step = Eliminating(14, {{53, 2}}, "7 or 9, 2");
+  StepRecord step = Eliminating(14, {{53, 2}}, "7 or 9, 2");
   step.CellColour[52] = PivotColour;
   step.CellColour[34] = step.CellColour[45] = PatternColour;
-  ExpectPieces(step, 3, {" around R6C8 on the numbers 7, 9 and 2.",
-                         "Whichever of 7, 9 and 2 the green pivot R6C8 takes, the pivot or one of the blue cells "
+  ExpectPieces(step, 2, {" around R6C8 on the numbers 7, 9 and 2."});
+  ExpectPieces(step, 3, {"Whichever of 7, 9 and 2 the green pivot R6C8 takes, the pivot or one of the blue cells "
                          "must be 2"});
 }
 
 TEST(EliminationHintTest, RectangleNamesItsRowsColumnsAndBothDigits) {
   StepRecord step = Eliminating(12, {{6, 2}, {6, 5}});
   // Corners R1C7, R1C9, R9C7, R9C9.
-  step.Lines[0] = {6, 8, LineColour, 1};
-  step.Lines[1] = {6, 78, LineColour, 1};
-  step.Lines[2] = {8, 80, LineColour, 1};
-  step.Lines[3] = {78, 80, LineColour, 1};
+  int line = 0;
+  for (auto [from, to] : {std::pair{6, 8}, {6, 78}, {8, 80}, {78, 80}}) step.Lines[line++] = {from, to, LineColour, 1};
   ExpectPieces(step, 3, {" in rows 1 and 9 and columns 7 and 9 on the numbers 2 and 5.",
                          "so that corner cannot be 2 or 5. Remove 2 and 5 from R1C7."});
   EXPECT_EQ(ArticleFor("Omission"), "an");

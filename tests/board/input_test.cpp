@@ -159,15 +159,5 @@ TEST_F(Input, MarkControlsFollowTheMarksOfEmptyCells) {
   EXPECT_FALSE(board.Controls.PmCell);
 }
 
-TEST_F(Input, NewPuzzleAsksForAStartedPuzzleThenOpensTheGenerator) {
-  board.CurTool = kPencil;
-  Press(keys::Letter('N'));
-  EXPECT_TRUE(host.windows.empty());
-  host.answers = {Answer::Yes};
-  board.imgBut_Click(4);
-  EXPECT_EQ(host.windows, std::vector<HostWindow>{HostWindow::GeneratorDialog});
-  EXPECT_EQ(board.CurTool, kPen);
-}
-
 }  // namespace
 }  // namespace tavimoro
