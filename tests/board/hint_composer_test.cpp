@@ -279,9 +279,16 @@ TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
   ExpectPieces(step, 3, {"In rows 2 and 6, the 6 can only go in columns 3 and 8.", "Remove the 6 from R1C3 and R9C8."});
 }
 
-// A wing's digit list may mix "or" and "," pieces; it reads as one list.
+// Wings point at their pivot; an XYZ-Wing's digit list mixes "or" and ","
+// pieces and reads as one list.
 TEST(EliminationHintTest, WingsPointAtThePivotAndReadMixedDigitListsAsOne) {
-  StepRecord step = Eliminating(14, {{53, 2}}, "7 or 9, 2");
+  StepRecord step = Eliminating(13, {{80, 9}}, "2 or 5");
+  step.CellColour[40] = PivotColour;
+  step.CellColour[44] = step.CellColour[76] = PatternColour;
+  ExpectPieces(step, 2, {" around R5C5 on the numbers 2 or 5."});
+  ExpectPieces(step, 3, {"Whichever of 2 or 5 the green pivot R5C5 takes"});
+
+  step = Eliminating(14, {{53, 2}}, "7 or 9, 2");
   step.CellColour[52] = PivotColour;
   step.CellColour[34] = step.CellColour[45] = PatternColour;
   ExpectPieces(step, 2, {" around R6C8 on the numbers 7, 9 and 2."});
