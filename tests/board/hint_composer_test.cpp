@@ -36,7 +36,6 @@ class HintTest : public ::testing::Test {
  protected:
   HintTest() { host.board = &board; }
 
-  // The solution with the given cells emptied, loaded as givens.
   void LoadWithHoles(std::initializer_list<int> holes) {
     std::string text(kSolution);
     for (int c : holes) text[c] = '.';
