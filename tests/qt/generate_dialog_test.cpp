@@ -18,7 +18,7 @@
 
 #include "app/generate_dialog.h"
 #include "app/settings/settings.h"
-#include "box_answerer.h"
+#include "dialog_driver.h"
 #include "engine/cancel.h"
 #include "engine/step_finder.h"
 #include "engine/validate.h"
@@ -83,30 +83,12 @@ class GenerateDialogTest : public QObject {
     std::ofstream(ini_, std::ios::trunc);
   }
 
-  void freshSettingsOpenAtBeginnerFullLeastForceOne() {
-    GenerateDialog dialog(ini_, {});
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QVERIFY(dialog.optLevel(0)->isChecked());
-    QVERIFY(dialog.optSymmetry(0)->isChecked());
-    QVERIFY(dialog.optNumHints(2)->isChecked());
-    for (int i = 0; i < 3; ++i) QVERIFY(!dialog.optNumHints(i)->isEnabled());
-    QVERIFY(dialog.chkForceOne()->isChecked());
-    QVERIFY(!dialog.chkForceOne()->isEnabled());
-    QVERIFY(dialog.attemptsFrame()->isHidden());
-    QVERIFY(dialog.lblNumPro()->isHidden());
-    QCOMPARE(dialog.windowTitle(), QString("Generate a new Puzzle..."));
-    QCOMPARE(dialog.cmdGenerate()->text(), QString("Generate"));
-    QCOMPARE(dialog.cmdCancel()->text(), QString("Close"));
-    QCOMPARE(dialog.lblHintType(12)->text(), QString("Uniq. Rectangle 1"));
-    QCOMPARE(dialog.lblHintType(12)->toolTip(), QString("Click for a description"));
-  }
-
   void storedChoices_data() {
     QTest::addColumn<QString>("ini");
     QTest::addColumn<int>("clues");
     QTest::addColumn<bool>("forceOne");
     QTest::addColumn<int>("symmetry");
+    QTest::newRow("nothing stored") << "" << 2 << true << 0;
     QTest::newRow("more, off, none") << "NumStartingClues=0\nForceOne=0\nSymmetry=2\nLevel=4\n" << 0 << false << 2;
     QTest::newRow("less, partial") << "NumStartingClues= 1\nForceOne=1\nSymmetry=1\n" << 1 << true << 1;
     QTest::newRow("bad values") << "NumStartingClues=x\nForceOne=no\nSymmetry=7\n" << 2 << true << 0;
@@ -119,8 +101,7 @@ class GenerateDialogTest : public QObject {
     QFETCH(int, symmetry);
     writeIni(ini.toStdString());
     GenerateDialog dialog(ini_, {});
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(Shown(&dialog));
     QVERIFY(dialog.optLevel(0)->isChecked());
     QCOMPARE(dialog.clueChoice(), clues);
     QVERIFY(dialog.optNumHints(clues)->isChecked());
@@ -128,12 +109,12 @@ class GenerateDialogTest : public QObject {
     QCOMPARE(dialog.symmetryChoice(), symmetry);
     QCOMPARE(dialog.optNumHints(0)->isEnabled(), symmetry == 2);
     QCOMPARE(dialog.chkForceOne()->isEnabled(), symmetry == 2);
+    QVERIFY(dialog.attemptsFrame()->isHidden() && dialog.lblNumPro()->isHidden());
   }
 
   void fixedLevelsTickTheirTechniquesOnly() {
     GenerateDialog dialog(ini_, {});
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(Shown(&dialog));
     for (int level = 0; level < 6; ++level) {
       dialog.optLevel(level)->click();
       QCOMPARE(dialog.level(), level);
@@ -150,16 +131,14 @@ class GenerateDialogTest : public QObject {
   void customRestoresSavedTicksAndLinksTheColumns() {
     writeIni("CheckAllowed_1=0\nCheckAllowed_4=1\nCheckAllowed_5=x\nCheckRequired_0=1\nCheckRequired_10=1\n");
     GenerateDialog dialog(ini_, {});
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(Shown(&dialog));
     dialog.optLevel(6)->click();
+    // The singles are always allowed; "x" is no tick.
     QVERIFY(dialog.chkAllowed(0)->isChecked() && dialog.chkAllowed(1)->isChecked());
     QVERIFY(!dialog.chkAllowed(0)->isEnabled() && !dialog.chkAllowed(1)->isEnabled());
-    QVERIFY(dialog.chkAllowed(4)->isChecked());
-    QVERIFY(!dialog.chkAllowed(5)->isChecked());
+    QVERIFY(dialog.chkAllowed(4)->isChecked() && !dialog.chkAllowed(5)->isChecked());
     QVERIFY(dialog.chkAllowed(2)->isEnabled() && dialog.chkRequired(0)->isEnabled());
-    QVERIFY(dialog.chkRequired(0)->isChecked());
-    QVERIFY(dialog.chkRequired(10)->isChecked());
+    QVERIFY(dialog.chkRequired(0)->isChecked() && dialog.chkRequired(10)->isChecked());
 
     dialog.chkRequired(7)->click();
     QVERIFY(dialog.chkAllowed(7)->isChecked());
@@ -184,8 +163,7 @@ class GenerateDialogTest : public QObject {
     QFETCH(QString, warning);
     FakeGenerator fake;
     GenerateDialog dialog(ini_, {}, nullptr, fake.function());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(Shown(&dialog));
     dialog.optLevel(6)->click();
     for (int t : required) dialog.chkRequired(t)->click();
     QCOMPARE(dialog.requiredWarning(), warning);
@@ -199,38 +177,34 @@ class GenerateDialogTest : public QObject {
     QCOMPARE(fake.calls, 0);
   }
 
+  // "keys" lists the settings after a generation as key=value; an empty
+  // value means the key is not written.
+  void generateSavesTheChoices_data() {
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("required");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("fixed level") << 2 << -1
+                                 << "Level=2 NumStartingClues=2 ForceOne=1 Symmetry=0 CheckAllowed_1= CheckRequired_0=";
+    QTest::newRow("custom") << 6 << 5
+                            << "Level=6 CheckAllowed_1=1 CheckAllowed_5=1 CheckRequired_5=1 CheckAllowed_18=0 "
+                               "CheckRequired_18=0 CheckRequired_0=";
+  }
   void generateSavesTheChoices() {
+    QFETCH(int, level);
+    QFETCH(int, required);
+    QFETCH(QString, keys);
     FakeGenerator fake;
-    {
-      GenerateDialog dialog(ini_, {}, nullptr, fake.function());
-      dialog.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-      dialog.optLevel(2)->click();
-      BoxAnswerer answers;
-      dialog.cmdGenerate()->click();
-      QTRY_VERIFY(!dialog.isVisible());
-    }
-    QCOMPARE(read("Level"), std::string("2"));
-    QCOMPARE(read("NumStartingClues"), std::string("2"));
-    QCOMPARE(read("ForceOne"), std::string("1"));
-    QCOMPARE(read("Symmetry"), std::string("0"));
-    QCOMPARE(read("CheckAllowed_1"), std::string());
-
-    GenerateDialog custom(ini_, {}, nullptr, fake.function());
-    custom.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&custom));
-    custom.optLevel(6)->click();
-    custom.chkRequired(5)->click();
+    GenerateDialog dialog(ini_, {}, nullptr, fake.function());
+    QVERIFY(Shown(&dialog));
+    dialog.optLevel(level)->click();
+    if (required >= 0) dialog.chkRequired(required)->click();
     BoxAnswerer answers;
-    custom.cmdGenerate()->click();
-    QTRY_VERIFY(!custom.isVisible());
-    QCOMPARE(read("Level"), std::string("6"));
-    QCOMPARE(read("CheckAllowed_1"), std::string("1"));
-    QCOMPARE(read("CheckAllowed_5"), std::string("1"));
-    QCOMPARE(read("CheckRequired_5"), std::string("1"));
-    QCOMPARE(read("CheckAllowed_18"), std::string("0"));
-    QCOMPARE(read("CheckRequired_18"), std::string("0"));
-    QCOMPARE(read("CheckRequired_0"), std::string());
+    dialog.cmdGenerate()->click();
+    QTRY_VERIFY(!dialog.isVisible());
+    for (const QString& pair : keys.split(' ')) {
+      const QStringList kv = pair.split('=');
+      QCOMPARE(QString::fromStdString(read(kv[0].toStdString())), kv[1]);
+    }
   }
 
   void requestFollowsTheSymmetry_data() {
@@ -250,8 +224,7 @@ class GenerateDialogTest : public QObject {
     writeIni("numpro=3\nminvis=40abc\n");
     FakeGenerator fake;
     GenerateDialog dialog(ini_, {}, nullptr, fake.function());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(Shown(&dialog));
     dialog.optSymmetry(2)->click();
     dialog.optNumHints(clues)->click();
     dialog.chkForceOne()->click();
@@ -273,57 +246,47 @@ class GenerateDialogTest : public QObject {
     QCOMPARE(dialog.lblNumPro()->text(), QString("3"));
   }
 
-  void cancelStopsAWorkerAndKeepsTheDialog() {
-    FakeGenerator fake;
-    fake.waitForCancel = true;
-    QStringList shown;
-    GenerateDialog dialog(ini_, [&](const std::string& p) { shown.append(QString::fromStdString(p)); }, nullptr,
-                          fake.function());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    dialog.cmdGenerate()->click();
-    QVERIFY(dialog.generating());
-    QCOMPARE(dialog.cmdGenerate()->text(), QString("Generating Puzzle"));
-    QVERIFY(!dialog.cmdGenerate()->isEnabled());
-    QCOMPARE(dialog.cmdCancel()->text(), QString("Cancel"));
-    QVERIFY(!dialog.frame(1)->isEnabled() && !dialog.frame(2)->isEnabled() && !dialog.frame(3)->isEnabled());
-    QVERIFY(dialog.attemptsFrame()->isVisible());
-    QTRY_COMPARE(dialog.lblAttempts()->text(), QString("10"));
-
-    BoxAnswerer answers;
-    dialog.cmdCancel()->click();
-    QTRY_COMPARE(answers.texts, QStringList{"Puzzle generation canceled"});
-    QTRY_VERIFY(!dialog.generating());
-    QVERIFY(dialog.isVisible());
-    QVERIFY(shown.isEmpty());
-    QCOMPARE(dialog.cmdGenerate()->text(), QString("Generate"));
-    QCOMPARE(dialog.cmdCancel()->text(), QString("Close"));
-    QVERIFY(dialog.attemptsFrame()->isHidden());
-    QVERIFY(dialog.frame(1)->isEnabled());
-    QVERIFY(!GenerationCancelled);
+  void generationEnds_data() {
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("finished: the puzzle goes to the board") << false << "New Puzzle created";
+    QTest::newRow("cancelled: the dialog stays") << true << "Puzzle generation canceled";
   }
-
-  void finishedPuzzleGoesToTheBoardAndCloses() {
+  void generationEnds() {
+    QFETCH(bool, cancel);
+    QFETCH(QString, box);
     FakeGenerator fake;
+    fake.waitForCancel = cancel;
     QStringList shown;
     GenerateDialog dialog(ini_, [&](const std::string& p) { shown.append(QString::fromStdString(p)); }, nullptr,
                           fake.function());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(Shown(&dialog));
     BoxAnswerer answers;
     dialog.cmdGenerate()->click();
-    QTRY_VERIFY(!dialog.isVisible());
-    QCOMPARE(answers.texts, QStringList{"New Puzzle created"});
-    QCOMPARE(shown, QStringList{QString::fromStdString(kPuzzle)});
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    if (cancel) {
+      QVERIFY(dialog.generating() && !dialog.cmdGenerate()->isEnabled() && !dialog.frame(1)->isEnabled());
+      QCOMPARE(dialog.cmdCancel()->text(), QString("Cancel"));
+      QTRY_COMPARE(dialog.lblAttempts()->text(), QString("10"));
+      dialog.cmdCancel()->click();
+    }
+    QTRY_COMPARE(answers.texts, QStringList{box});
+    QTRY_VERIFY(!dialog.generating());
+    QTRY_COMPARE(dialog.isVisible(), cancel);
+    QCOMPARE(shown, cancel ? QStringList() : QStringList{QString::fromStdString(kPuzzle)});
+    if (cancel) {
+      QCOMPARE(dialog.cmdCancel()->text(), QString("Close"));
+      QVERIFY(dialog.attemptsFrame()->isHidden() && dialog.frame(1)->isEnabled() && dialog.cmdGenerate()->isEnabled());
+    } else {
+      QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+    QVERIFY(!GenerationCancelled);
   }
 
   void closingWhileGeneratingCancelsInstead() {
     FakeGenerator fake;
     fake.waitForCancel = true;
     auto dialog = std::make_unique<GenerateDialog>(ini_, nullptr, nullptr, fake.function());
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    QVERIFY(Shown(dialog.get()));
     dialog->cmdGenerate()->click();
     dialog->reject();
     QVERIFY(dialog->isVisible());
@@ -353,8 +316,8 @@ class GenerateDialogTest : public QObject {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
     GenerateDialog dialog(ini_, {});
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(Shown(&dialog));
+    QCOMPARE(dialog.lblHintType(12)->text(), QString("Uniq. Rectangle 1"));
     QTest::mouseClick(dialog.lblHintType(12), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(catcher.urls, QList<QUrl>{QUrl("file:///opt/tavimoro/help/techniques.html#b12")});

@@ -67,31 +67,6 @@ class HtmlLabelWidgetTest : public QObject {
     host_ = nullptr;
   }
 
-  void DefaultsOfEveryProperty() {
-    HTMLLabel label;
-    QCOMPARE(label.Version(), QStringLiteral("0.3.0"));
-    QCOMPARE(label.DefaultFontName(), QStringLiteral("MS Sans Serif"));
-    QCOMPARE(label.DefaultFontSize(), 10.0);
-    QCOMPARE(label.BackColor(), label.palette().color(QPalette::Button));
-    QCOMPARE(label.Appearance(), 1);
-    QCOMPARE(label.BorderStyle(), 1);
-    QVERIFY(label.EnableTooltips());
-    QVERIFY(!label.EnableScroll());
-    QVERIFY(!label.EnableAnchors());
-    QVERIFY(label.UnderlineLinks());
-    QCOMPARE(label.DefaultPadding(), 4);
-    QCOMPARE(label.DefaultSpacing(), 4);
-    QCOMPARE(label.DocumentHTML(), QString());
-    QCOMPARE(label.DocumentTitle(), QStringLiteral("Unknown"));
-    QCOMPARE(label.property("DefaultFontSize").toDouble(), 10.0);
-  }
-
-  void DocumentReadsBackNormalised() {
-    label_->SetDocumentHTML(QStringLiteral("<title>T</title><b>HINT:</b>  Look\nhere"));
-    QCOMPARE(label_->DocumentHTML(), QStringLiteral("<HTML><BODY><title>T</title><b>HINT:</b> Look here</BODY></HTML>"));
-    QCOMPARE(label_->DocumentTitle(), QStringLiteral("T"));
-  }
-
   void LinkClickIsDeliveredAfterTheMouseHandler() {
     QSignalSpy spy(label_, &HTMLLabel::HyperlinkClick);
     label_->SetDocumentHTML(QStringLiteral("Click <a href='ApplyLastHint'>here</a> now"));
@@ -200,7 +175,6 @@ class HtmlLabelWidgetTest : public QObject {
     QSignalSpy spy(label_, &HTMLLabel::HyperlinkClick);
     const QString quote = target.contains('\'') ? QStringLiteral("\"") : QStringLiteral("'");
     label_->SetDocumentHTML("<a href=" + quote + target + quote + ">call it</a>");
-    QCOMPARE(label_->ParsedDocument().Elements[label_->ParsedDocument().Links[0]].Target, target.toStdString());
     if (call.isEmpty()) QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No such method"));
     Click(LinkPoint(0));
     QCOMPARE(host_->calls.size(), 0);
@@ -212,43 +186,24 @@ class HtmlLabelWidgetTest : public QObject {
   void KeysMoveTheVerticalBar() {
     label_->SetEnableScroll(true);
     label_->SetDocumentHTML(LongDocument());
-    QWidget* view = label_->ViewPort();
     QScrollBar* bar = label_->VerticalScrollBar();
-    QTest::keyClick(view, Qt::Key_Down);
-    QCOMPARE(bar->value(), bar->singleStep());
-    QTest::keyClick(view, Qt::Key_Up);
-    QCOMPARE(bar->value(), 0);
-    QTest::keyClick(view, Qt::Key_Up);
-    QCOMPARE(bar->value(), 0);  // held at the minimum
-    QTest::keyClick(view, Qt::Key_PageDown);
-    QCOMPARE(bar->value(), bar->pageStep());
-    QTest::keyClick(view, Qt::Key_End);
-    QCOMPARE(bar->value(), bar->maximum());
-    QTest::keyClick(view, Qt::Key_Down);
-    QCOMPARE(bar->value(), bar->maximum());
-    QTest::keyClick(view, Qt::Key_Home);
-    QCOMPARE(bar->value(), 0);
-    QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
-    QCOMPARE(bar->value(), bar->maximum());
-    QTest::keyClick(view, Qt::Key_PageUp);
-    QCOMPARE(bar->value(), bar->maximum() - bar->pageStep());
-    QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier);
-    QCOMPARE(bar->value(), 0);
-  }
-
-  void KeysDoNothingWithoutScroll() {
+    const int step = bar->singleStep(), page = bar->pageStep(), end = bar->maximum();
+    const std::pair<QKeyCombination, int> presses[] = {
+        {Qt::Key_Down, step}, {Qt::Key_Up, 0},   {Qt::Key_Up, 0},  // held at the top
+        {Qt::Key_PageDown, page}, {Qt::Key_End, end}, {Qt::Key_Down, end}, {Qt::Key_Home, 0},
+        {Qt::CTRL | Qt::Key_Down, end}, {Qt::Key_PageUp, end - page}, {Qt::CTRL | Qt::Key_Up, 0}};
+    for (const auto& [press, value] : presses) {
+      QTest::keyClick(label_->ViewPort(), press.key(), press.keyboardModifiers());
+      QCOMPARE(bar->value(), value);
+    }
+    bar->setValue(end);
     label_->SetDocumentHTML(LongDocument());
+    QCOMPARE(bar->value(), 0);  // a new document starts at the top
+
+    label_->SetEnableScroll(false);
     QTest::keyClick(label_->ViewPort(), Qt::Key_End);
-    QCOMPARE(label_->VerticalScrollBar()->value(), 0);
-    QCOMPARE(label_->VerticalScrollBar()->maximum(), 0);
-  }
-
-  void NewDocumentStartsAtTheTop() {
-    label_->SetEnableScroll(true);
-    label_->SetDocumentHTML(LongDocument());
-    label_->VerticalScrollBar()->setValue(label_->VerticalScrollBar()->maximum());
-    label_->SetDocumentHTML(LongDocument());
-    QCOMPARE(label_->VerticalScrollBar()->value(), 0);
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(bar->maximum(), 0);
   }
 
   void FontSizeChangeLaysTheDocumentOutAgain() {

@@ -1,9 +1,9 @@
 // Start-up and shutdown from prepared settings files: the start actions,
 // the wizard and its check box, the saved-puzzle library, and the board
 // kept on close and on SIGTERM.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -17,21 +17,23 @@
 #include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
-#include "box_answerer.h"
-#include "recording_host.h"
+#include "board/recording_host.h"
+#include "dialog_driver.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;
+using tavimoro::testing::kPuzzle;
+using tavimoro::testing::RecordingHost;
 
 namespace {
 
-std::string RepeatEmpty(int n) {
-  std::string s;
-  for (int i = 0; i < n; ++i) s += "[0|F|]";
+std::string RecordWithEmptyTail() {
+  std::string s = "[5|T|][0|F|129][7|F|]";
+  for (int i = 3; i < 81; ++i) s += "[0|F|]";
   return s;
 }
 
-const std::string kRecord = "[5|T|][0|F|129][7|F|]" + RepeatEmpty(78);
+const std::string kRecord = RecordWithEmptyTail();
 
 }  // namespace
 
@@ -41,9 +43,7 @@ class StartupTest : public QObject {
   QTemporaryDir dir_;
   std::string ini_;
 
-  void writeIni(const std::string& text) {
-    std::ofstream(ini_, std::ios::trunc) << text;
-  }
+  void writeIni(const std::string& text) { std::ofstream(ini_, std::ios::trunc) << text; }
   std::string read(const char* section, const char* key) { return ReadSetting(section, key, ini_); }
 
  private slots:
@@ -53,81 +53,60 @@ class StartupTest : public QObject {
     qputenv("TAVIMORO_SERVER", "http://127.0.0.1:1");
   }
 
-  void lastBoard_data() {
+  // "grid" is what the board shows afterwards: the stored record, the
+  // sample puzzle, a blank grid, the board left as it was (empty), or
+  // anything ("-").
+  void startActions_data() {
+    QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("ini");
-    QTest::addColumn<bool>("sample");
+    QTest::addColumn<QString>("grid");
     QTest::addColumn<int>("tool");
-    QTest::newRow("record, pen") << QString::fromStdString("[Data]\nLastGrid=" + kRecord + "\nLastTool=0\n")
-                                 << false << kPen;
-    QTest::newRow("nothing stored") << QString() << true << kPencil;
-    QTest::newRow("puzzle line instead of a record")
-        << QString("[Data]\nLastGrid=%1\nLastTool=1\n").arg(QString(81, '5')) << true << kPencil;
-    QTest::newRow("other tool value means pen") << QString("[Data]\nLastTool=x\n") << true << kPen;
-    QTest::newRow("empty tool means pencil") << QString("[Data]\nLastTool=\n") << true << kPencil;
+    QTest::addColumn<bool>("undoPoint");
+    QTest::addColumn<int>("window");
+    const QString record = QString::fromStdString("[Data]\nLastGrid=" + kRecord + "\nLastTool=0\n");
+    QTest::newRow("last: record, pen") << kStartLast << record << "record" << kPen << false << -1;
+    QTest::newRow("last: nothing stored") << kStartLast << "" << "sample" << kPencil << false << -1;
+    QTest::newRow("last: a puzzle line is no record")
+        << kStartLast << QString("[Data]\nLastGrid=%1\nLastTool=1\n").arg(QString(81, '5')) << "sample" << kPencil
+        << false << -1;
+    QTest::newRow("last: other tool means pen") << kStartLast << "[Data]\nLastTool=x\n" << "sample" << kPen << false << -1;
+    QTest::newRow("last: empty tool means pencil") << kStartLast << "[Data]\nLastTool=\n" << "sample" << kPencil
+                                                   << false << -1;
+    QTest::newRow("blank") << kStartBlank << record << "blank" << kPen << false << -1;
+    QTest::newRow("external opens the help") << kStartExternal << record << "-" << kPen << true << -1;
+    QTest::newRow("new") << kStartNew << record << "blank" << kPen << true << int(HostWindow::GeneratorDialog);
+    QTest::newRow("load") << kStartLoad << record << "" << -1 << false << int(HostWindow::SavedPuzzleList);
   }
-  void lastBoard() {
+  void startActions() {
+    QFETCH(QString, action);
     QFETCH(QString, ini);
-    QFETCH(bool, sample);
+    QFETCH(QString, grid);
     QFETCH(int, tool);
+    QFETCH(bool, undoPoint);
+    QFETCH(int, window);
     writeIni(ini.toStdString());
     RecordingHost host;
     Board board(host);
+    if (action == kStartBlank) board.PaintPuzzle(kPuzzle);  // a board in progress is cleared
+    const std::string before = board.GetAllGrid();
     board.CurTool = -1;
-    RunStartAction(board, kStartLast, ini_);
-    if (sample) {
-      QCOMPARE(board.GetGrid(true), std::string(kSamplePuzzle));
-      QVERIFY(board.Cells[1].Given);
-    } else {
-      QCOMPARE(board.GetAllGrid(), kRecord);
-      QVERIFY(board.Cells[0].Given);
-      QVERIFY(!board.Cells[2].Given);
-    }
+    RunStartAction(board, action.toStdString(), ini_);
+    if (grid == "record") QCOMPARE(board.GetAllGrid(), kRecord);
+    if (grid == "sample") QVERIFY(board.GetGrid(true) == kSamplePuzzle && board.Cells[1].Given);
+    if (grid == "blank") QCOMPARE(board.GetGrid(true), std::string(81, '.'));
+    if (grid == "") QCOMPARE(board.GetAllGrid(), before);
     QCOMPARE(board.CurTool, tool);
-    QCOMPARE(host.tool, tool);
-    QCOMPARE(board.UndoStack[0], std::string());
-  }
-
-  void blankGridHasPenAndNoUndo() {
-    RecordingHost host;
-    Board board(host);
-    board.PaintPuzzle(kSamplePuzzle);
-    board.CurTool = -1;
-    RunStartAction(board, kStartBlank, ini_);
-    QCOMPARE(board.GetGrid(true), std::string(81, '.'));
-    QCOMPARE(board.CurTool, kPen);
-    QCOMPARE(board.UndoStack[0], std::string());
-  }
-
-  void externalOpensTheHelpAndLeavesAnUndoPoint() {
-    RecordingHost host;
-    Board board(host);
-    board.CurTool = -1;
-    RunStartAction(board, kStartExternal, ini_);
-    QCOMPARE(board.CurTool, kPen);
-    QVERIFY(!board.UndoStack[0].empty());
-    QCOMPARE(host.urls.size(), std::size_t{1});
-    QVERIFY(host.urls[0].ends_with("helpfile.html#external"));
-  }
-
-  void newAndLoadOpenTheirDialogs() {
-    RecordingHost host;
-    Board board(host);
-    board.CurTool = -1;
-    RunStartAction(board, kStartNew, ini_);
-    QCOMPARE(host.shown, std::vector<HostWindow>{HostWindow::GeneratorDialog});
-    RecordingHost other;
-    Board second(other);
-    second.CurTool = -1;
-    RunStartAction(second, kStartLoad, ini_);
-    QCOMPARE(other.shown, std::vector<HostWindow>{HostWindow::SavedPuzzleList});
-    QCOMPARE(second.CurTool, -1);
+    if (tool >= 0) QCOMPARE(board.UndoStack[0].empty(), !undoPoint);
+    QCOMPARE(host.windows, window < 0 ? std::vector<HostWindow>{} : std::vector<HostWindow>{HostWindow(window)});
+    const bool external = action == kStartExternal;
+    QCOMPARE(host.urls.size(), std::size_t(external));
+    if (external) QVERIFY(host.urls[0].ends_with("helpfile.html#external"));
   }
 
   void wizardCheckBoxWritesTheOption() {
     bool tick = true;
     WizardDialog wizard(ini_, [&](bool on) { tick = on; });
-    wizard.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    QVERIFY(Shown(&wizard));
     QTest::mouseClick(wizard.check1(), Qt::LeftButton);
     QCOMPARE(read("Options", "Wizard"), std::string("N"));
     QVERIFY(!tick);
@@ -145,25 +124,21 @@ class StartupTest : public QObject {
     QTest::newRow("load") << 3 << "load";
     QTest::newRow("blank") << 4 << "";
     QTest::newRow("Close button") << -1 << "last";
+    QTest::newRow("closed otherwise") << -2 << "";
   }
   void wizardChoices() {
     QFETCH(int, option);
     QFETCH(QString, action);
     WizardDialog wizard(ini_, {});
-    wizard.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
-    QTest::mouseClick(option < 0 ? static_cast<QWidget*>(wizard.cmdClose()) : wizard.lblOptions(option),
-                      Qt::LeftButton);
+    QVERIFY(Shown(&wizard));
+    if (option == -2) {
+      wizard.reject();
+    } else {
+      QTest::mouseClick(option < 0 ? static_cast<QWidget*>(wizard.cmdClose()) : wizard.lblOptions(option),
+                        Qt::LeftButton);
+    }
     QVERIFY(!wizard.isVisible());
     QCOMPARE(QString::fromStdString(wizard.startAction()), action);
-  }
-
-  void wizardClosedOtherwiseGivesABlankGrid() {
-    WizardDialog wizard(ini_, {});
-    wizard.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&wizard));
-    wizard.reject();
-    QCOMPARE(wizard.startAction(), std::string());
   }
 
   void firstShowingRunsTheWizardAndTheChosenAction() {
@@ -174,9 +149,8 @@ class StartupTest : public QObject {
     Startup startup(&window, board, ini_);
     QTimer chooser;
     connect(&chooser, &QTimer::timeout, [&] {
-      if (auto* wizard = qobject_cast<WizardDialog*>(QApplication::activeModalWidget())) {
+      if (auto* wizard = qobject_cast<WizardDialog*>(QApplication::activeModalWidget()))
         QTest::mouseClick(wizard->lblOptions(4), Qt::LeftButton);
-      }
     });
     chooser.start(10);
     window.show();
@@ -230,14 +204,13 @@ class StartupTest : public QObject {
 
   void helpBaseFindsTheBundledPagesOrTheServer() {
     QTemporaryDir root;
-    QDir(root.path()).mkpath("bin");
-    QDir(root.path()).mkpath("share/tavimoro/help");
-    std::ofstream(root.filePath("share/tavimoro/help/helpfile.html").toStdString()) << "<html></html>";
     const QString bin = root.filePath("bin");
+    QDir(root.path()).mkpath("share/tavimoro/help");
+    QDir(bin).mkpath(".");
+    std::ofstream(root.filePath("share/tavimoro/help/helpfile.html").toStdString()) << "<html></html>";
     qunsetenv("TAVIMORO_SERVER");
     const std::string installed = ChooseHelpBase(bin);
-    QVERIFY(installed.starts_with("file:///"));
-    QVERIFY(installed.ends_with("/share/tavimoro/help/"));
+    QVERIFY(installed.starts_with("file:///") && installed.ends_with("/share/tavimoro/help/"));
 
     QDir(bin).mkpath("help");
     std::ofstream(root.filePath("bin/help/helpfile.html").toStdString()) << "<html></html>";
@@ -249,33 +222,26 @@ class StartupTest : public QObject {
     QVERIFY(ChooseHelpBase(root.filePath("nowhere")).starts_with("http://"));
   }
 
-  void libraryListsNamesInFileOrder() {
-    writeIni("[SavedGames]\nzeta=" + kRecord + "\nalpha=" + kRecord + "\nmid=" + kRecord + "\n");
+  void libraryListsInFileOrderAndDeletesOnlyOnYes() {
+    writeIni("[SavedGames]\nzeta=" + kRecord + "\nalpha=" + kRecord + "\n");
     LoadGameDialog library(ini_, {});
-    QCOMPARE(library.combo()->count(), 3);
+    QVERIFY(Shown(&library));
+    QCOMPARE(library.combo()->count(), 2);
     QCOMPARE(library.combo()->itemText(0), QString("zeta"));
     QCOMPARE(library.combo()->itemText(1), QString("alpha"));
-    QCOMPARE(library.combo()->itemText(2), QString("mid"));
     QVERIFY(library.combo()->isEnabled() && library.cmdLoad()->isEnabled() && library.cmdDelete()->isEnabled());
-  }
-
-  void libraryDeletesOnlyOnYes() {
-    writeIni("[SavedGames]\nfirst=" + kRecord + "\nsecond=" + kRecord + "\n");
-    LoadGameDialog library(ini_, {});
-    library.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&library));
     {
       BoxAnswerer answers({QMessageBox::No, QMessageBox::Cancel});
       library.deleteSelected();
       library.deleteSelected();
       QCOMPARE(answers.titles, QStringList({"Confirm Deletion", "Confirm Deletion"}));
-      QCOMPARE(answers.texts[0], QString("Are you sure you want to delete the saved puzzle\nfirst?"));
+      QCOMPARE(answers.texts[0], QString("Are you sure you want to delete the saved puzzle\nzeta?"));
     }
     QCOMPARE(library.combo()->count(), 2);
     {
       BoxAnswerer answers({QMessageBox::Yes, QMessageBox::Yes});
       library.deleteSelected();
-      QCOMPARE(ReadSettingKeys(kSavedGamesSection, ini_), std::vector<std::string>{"second"});
+      QCOMPARE(ReadSettingKeys(kSavedGamesSection, ini_), std::vector<std::string>{"alpha"});
       QVERIFY(library.isVisible());
       library.deleteSelected();
     }
@@ -284,30 +250,30 @@ class StartupTest : public QObject {
     QVERIFY(!library.combo()->isEnabled() && !library.cmdLoad()->isEnabled() && !library.cmdDelete()->isEnabled());
   }
 
+  void libraryLoads_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reaches");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("good record") << "mine" << QString::fromStdString(kRecord) << "";
+    QTest::newRow("broken record") << "broken" << "oops" << "An error occurred";
+    QTest::newRow("not saved") << "not saved" << "" << "An error occurred";
+  }
   void libraryLoads() {
+    QFETCH(QString, name);
+    QFETCH(QString, reaches);
+    QFETCH(QString, box);
     writeIni("[SavedGames]\nmine=" + kRecord + "\nbroken=oops\n");
-    std::vector<std::string> applied;
-    auto apply = [&](const std::string& text) {
-      applied.push_back(text);
+    QStringList applied;
+    LoadGameDialog library(ini_, [&](const std::string& text) {
+      applied << QString::fromStdString(text);
       return text.starts_with("[");
-    };
-    {
-      LoadGameDialog library(ini_, apply);
-      BoxAnswerer answers;
-      library.loadSelected();
-      QVERIFY(answers.texts.isEmpty());
-      QCOMPARE(library.result(), int(QDialog::Accepted));
-      QCOMPARE(applied, std::vector<std::string>{kRecord});
-    }
-    for (const QString& name : {QString("broken"), QString("not saved")}) {
-      LoadGameDialog library(ini_, apply);
-      library.combo()->setEditText(name);
-      BoxAnswerer answers;
-      library.loadSelected();
-      QCOMPARE(answers.texts, QStringList{"An error occurred"});
-      QCOMPARE(library.result(), int(QDialog::Accepted));
-    }
-    QCOMPARE(applied.size(), std::size_t{2});  // the unknown name never reaches the board
+    });
+    library.combo()->setEditText(name);
+    BoxAnswerer answers;
+    library.loadSelected();
+    QCOMPARE(answers.texts, box.isEmpty() ? QStringList() : QStringList{box});
+    QCOMPARE(applied, reaches.isEmpty() ? QStringList() : QStringList{reaches});
+    QCOMPARE(library.result(), int(QDialog::Accepted));
   }
 };
 

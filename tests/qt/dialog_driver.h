@@ -1,14 +1,22 @@
-// Answers the message boxes that a dialog under test opens modally: each box
-// that appears is recorded (title and text) and closed with the next answer.
+// Driving dialogs from a test: showing one and waiting for it, and answering
+// the message boxes it opens modally.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 
+inline bool Shown(QWidget* widget) {
+  widget->show();
+  return QTest::qWaitForWindowExposed(widget);
+}
+
+// Records each box that appears (title and text) and closes it with the next
+// answer, Ok when they run out.
 class BoxAnswerer {
  public:
   explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers = {})
