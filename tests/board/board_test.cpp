@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board/board.h"
-#include "recording_host.h"
+#include "board/board_fixture.h"
 
 namespace tavimoro {
 namespace {

@@ -2,8 +2,6 @@
 // questions and input boxes from queues (Cancel and "" when they run dry).
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <deque>
 #include <map>
 #include <string>
@@ -84,15 +82,5 @@ inline constexpr std::string_view kPuzzle =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 inline constexpr std::string_view kSolution =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
-
-// A board over a recording host, loaded with kPuzzle.
-class BoardTest : public ::testing::Test {
- protected:
-  void SetUp() override { board.PaintPuzzle(kPuzzle); }
-  int SolutionDigit(int cell) const { return kSolution[cell] - '0'; }
-
-  RecordingHost host;
-  Board board{host};
-};
 
 }  // namespace tavimoro::testing
