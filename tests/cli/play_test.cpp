@@ -1,54 +1,33 @@
 // Scripted sessions through `tavimoro-cli play`, checked on the JSON it
 // prints, its error output, its exit status and the settings file it writes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "common/cli_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using tavimoro::testing::ReadWhole;
 
 constexpr std::string_view kPuzzle =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class Play : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tavimoro-play-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    ini_ = dir_ / "Tavimoro.ini";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Runs the script; the JSON objects printed, in order.
   std::vector<json> Run(const std::string& script) {
-    std::ofstream(dir_ / "script") << script;
-    const std::string command = std::string(TAVIMORO_CLI_PATH) + " play --ini '" + ini_.string() + "' < '" +
-                                (dir_ / "script").string() + "' > '" + (dir_ / "out").string() + "' 2> '" +
-                                (dir_ / "err").string() + "'";
-    const int status = std::system(command.c_str());
-    exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    errors = ReadFile(dir_ / "err");
+    const auto result = tavimoro::testing::RunCli("play --ini '" + ini_.string() + "'", script);
+    exitStatus = result.status;
+    errors = result.err;
     std::vector<json> shown;
-    std::istringstream out(ReadFile(dir_ / "out"));
-    for (std::string line; std::getline(out, line);) shown.push_back(json::parse(line));
+    for (const auto& line : result.Lines()) shown.push_back(json::parse(line));
     return shown;
   }
   static std::string Cell(const json& show, int cell) {
@@ -58,7 +37,8 @@ class Play : public ::testing::Test {
     return board.substr(at, board.find(']', at) + 1 - at);
   }
 
-  fs::path dir_, ini_;
+  tavimoro::testing::TempDir temp_;
+  const fs::path ini_ = temp_.Path() / "Tavimoro.ini";
   int exitStatus = -1;
   std::string errors;
 };
@@ -108,7 +88,7 @@ TEST_F(Play, SaveUnderAnExistingNameAnsweredNoThenYes) {
   ASSERT_EQ(shown[1]["messages"].size(), 3u);
   EXPECT_EQ(shown[1]["messages"][1]["text"], "The name cannot contain \"=\".");
   EXPECT_EQ(shown[1]["messages"][2]["text"], "Puzzle save canceled");
-  const std::string ini = ReadFile(ini_);
+  const std::string ini = ReadWhole(ini_);
   EXPECT_EQ(ini.find("bad"), std::string::npos);
   EXPECT_EQ(ini.rfind("[SavedGames]\nfirst=[5|T|][3|T|][4|F|]", 0), 0u) << ini;
 }
@@ -136,7 +116,7 @@ TEST_F(Play, ClipboardAndHighlightsAppearInShow) {
 
 TEST_F(Play, OptionTogglesAreStored) {
   Run("menu mnuShowAnal\nmenu mnuRember\nmenu mnuCheckVer\nmenu mnuCheckVer\n");
-  EXPECT_EQ(ReadFile(ini_), "[Options]\nShowAnalysis=Y\nWizard=N\nCheckVer=Y\n");
+  EXPECT_EQ(ReadWhole(ini_), "[Options]\nShowAnalysis=Y\nWizard=N\nCheckVer=Y\n");
 }
 
 // A whole hint sequence scripted: the panel escalates, highlights the cell,

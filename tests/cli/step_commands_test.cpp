@@ -5,63 +5,62 @@
 
 #include "common/cli_run.h"
 #include "common/corpus.h"
+#include "common/puzzles.h"
 
 namespace tavimoro {
 namespace {
 
+using nlohmann::json;
 using testing::RunCli;
 
 // Its first step is a claiming omission along row 4.
-constexpr const char* kOmissionFirst =
+const std::string kOmissionFirst =
     "....4...1.3.6.....8........1.9..5.........87....2......7....26.5...94.........3..";
-constexpr const char* kSolved =
-    "123456789456789123789123456214365897365897214897214365531642978642978531978531642";
-constexpr const char* kEasy =
-    "1.3.5.7.9456789123789123456214365897365897214897214365531642978642978531978531642";
+const std::string kSolved = testing::kSolvedGrid;
+const std::string kEasy = testing::kSinglesOnly;
 
 TEST(StepCommand, PrintsTheStepObjectWithKeysInOrder) {
-  const auto result = RunCli("step", std::string(kOmissionFirst) + "\n");
+  auto result = RunCli("step", kOmissionFirst + "\n");
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out,
             "{\"kind\":2,\"technique\":3,\"cell\":-1,\"value\":0,\"text\":\"OMISSION (Claiming): R\","
             "\"digits\":\"\",\"eliminate\":[[49,7],[50,7]],\"colours\":[[27,16777170],[28,16777170],"
             "[29,16777170],[30,16777088],[31,16777088],[32,16777170],[33,16777170],[34,16777170],"
             "[35,16777170],[49,16761087],[50,16761087]],\"lines\":[]}\n");
-}
 
-TEST(StepCommand, LimitBelowTheFirstStepFindsNothing) {
-  const auto result = RunCli("step --max-technique 2", std::string(kOmissionFirst) + "\n");
+  result = RunCli("step --max-technique 2", kOmissionFirst + "\n");  // below the first step
   EXPECT_EQ(result.out,
             "{\"kind\":0,\"technique\":0,\"cell\":-1,\"value\":0,\"text\":\"\",\"digits\":\"\","
             "\"eliminate\":[],\"colours\":[],\"lines\":[]}\n");
 }
 
-TEST(StepCommand, BadLimitIsAUsageError) {
-  const auto result = RunCli("step --max-technique x", "");
-  EXPECT_EQ(result.status, 2);
-  EXPECT_TRUE(result.out.empty());
-  EXPECT_NE(result.err.find("--max-technique"), std::string::npos);
+TEST(StepCommands, BadArgumentsAreUsageErrors) {
+  for (const auto& [arguments, option] : {std::pair{"step --max-technique x", "--max-technique"}, std::pair{"rate -j 0", "-j"}}) {
+    const auto result = RunCli(arguments, "");
+    EXPECT_EQ(result.status, 2) << arguments;
+    EXPECT_EQ(result.out, "") << arguments;
+    EXPECT_NE(result.err.find(option), std::string::npos) << arguments << "\n" << result.err;
+  }
 }
 
 TEST(TraceCommand, PrintsEveryAppliedStepThenTheSummary) {
-  const auto result = RunCli("trace", std::string(kEasy) + "\n" + kSolved + "\n");
+  const auto result = RunCli("trace", kEasy + "\n" + kSolved + "\n");
   EXPECT_EQ(result.status, 0);
   const auto lines = result.Lines();
   ASSERT_EQ(lines.size(), 6u);
   for (int i = 0; i < 4; ++i) {
-    const auto step = nlohmann::json::parse(lines[i]);
+    const auto step = json::parse(lines[i]);
     EXPECT_EQ(step["kind"], 1);
     EXPECT_LE(step["technique"].get<int>(), 1);
   }
-  EXPECT_EQ(nlohmann::json::parse(lines[4])["counts"].size(), 19u);
+  EXPECT_EQ(json::parse(lines[4])["counts"].size(), 19u);
   EXPECT_EQ(lines[5], "{\"rating\":0,\"counts\":[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}");
 }
 
 TEST(TraceCommand, StuckSolveEndsWithRating18) {
-  const auto result = RunCli("trace --max-technique 8", std::string(kOmissionFirst) + "\n");
-  const auto lines = result.Lines();
+  const auto lines = RunCli("trace --max-technique 8", kOmissionFirst + "\n").Lines();
   ASSERT_FALSE(lines.empty());
-  const auto summary = nlohmann::json::parse(lines.back());
+  const auto summary = json::parse(lines.back());
   EXPECT_EQ(summary["rating"], 18);
   EXPECT_EQ(summary["counts"][18], 1);
   int counted = 0;
@@ -70,24 +69,21 @@ TEST(TraceCommand, StuckSolveEndsWithRating18) {
 }
 
 TEST(RateCommand, PrintsOneObjectPerPuzzle) {
-  const auto result = RunCli("rate", std::string(kSolved) + "\n# a comment\n\n" + kEasy + "\n");
+  const auto result = RunCli("rate", kSolved + "\n# a comment\n\n" + kEasy + "\n");
   EXPECT_EQ(result.status, 0);
   const auto lines = result.Lines();
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], std::string("{\"puzzle\":\"") + kSolved +
+  EXPECT_EQ(lines[0], "{\"puzzle\":\"" + kSolved +
                           "\",\"rating\":0,\"level\":1,\"counts\":[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],"
                           "\"singles\":0}");
-  const auto easy = nlohmann::json::parse(lines[1]);
+  const auto easy = json::parse(lines[1]);
   EXPECT_EQ(easy["puzzle"], kEasy);
   EXPECT_EQ(easy["level"], 1);
   EXPECT_EQ(easy["singles"], 4);
-}
 
-TEST(RateCommand, StuckPuzzleIsLevelSix) {
-  const auto result = RunCli("rate --max-technique 8", std::string(kOmissionFirst) + "\n");
-  const auto rated = nlohmann::json::parse(result.out);
-  EXPECT_EQ(rated["rating"], 18);
-  EXPECT_EQ(rated["level"], 6);
+  const auto stuck = json::parse(RunCli("rate --max-technique 8", kOmissionFirst + "\n").out);
+  EXPECT_EQ(stuck["rating"], 18);
+  EXPECT_EQ(stuck["level"], 6);
 }
 
 TEST(RateCommand, ThreadsKeepTheInputOrder) {
@@ -97,23 +93,17 @@ TEST(RateCommand, ThreadsKeepTheInputOrder) {
   std::string input;
   for (const auto& p : puzzles) input += p + "\n";
   const auto one = RunCli("rate --max-technique 8", input);
-  const auto three = RunCli("rate --max-technique 8 -j 3", input);
-  const auto two = RunCli("rate -j2 --max-technique 8", input);
   EXPECT_EQ(one.status, 0);
   EXPECT_EQ(one.Lines().size(), puzzles.size());
-  EXPECT_EQ(three.out, one.out);
-  EXPECT_EQ(two.out, one.out);
+  EXPECT_EQ(RunCli("rate --max-technique 8 -j 3", input).out, one.out);
+  EXPECT_EQ(RunCli("rate -j2 --max-technique 8", input).out, one.out);
 }
 
 TEST(RateCommand, UnreadableFileExitsOneAfterEarlierFiles) {
-  const auto result = RunCli("rate - /nonexistent/puzzles.txt", std::string(kSolved) + "\n");
+  const auto result = RunCli("rate - /nonexistent/puzzles.txt", kSolved + "\n");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.Lines().size(), 1u);
   EXPECT_NE(result.err.find("cannot read /nonexistent/puzzles.txt"), std::string::npos);
-}
-
-TEST(RateCommand, ZeroThreadsIsAUsageError) {
-  EXPECT_EQ(RunCli("rate -j 0", "").status, 2);
 }
 
 }  // namespace

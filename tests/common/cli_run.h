@@ -33,13 +33,29 @@ inline std::string ReadWhole(const std::filesystem::path& path) {
   return text.str();
 }
 
+// A fresh folder, removed with its contents when the object goes.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavimoro-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~TempDir() {
+    if (!path_.empty()) std::filesystem::remove_all(path_);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 // `arguments` is appended to the command line as it is (shell syntax);
 // `input` is fed on standard input.
 inline CliResult RunCli(const std::string& arguments, const std::string& input = "") {
-  static int serial = 0;
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("tavimoro-cli-test-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
-  std::filesystem::create_directories(dir);
+  const TempDir temp;
+  const auto& dir = temp.Path();
   std::ofstream(dir / "in", std::ios::binary) << input;
   const std::string command = std::string("'") + TAVIMORO_CLI_PATH + "' " + arguments + " < '" +
                               (dir / "in").string() + "' > '" + (dir / "out").string() + "' 2> '" +
@@ -49,7 +65,6 @@ inline CliResult RunCli(const std::string& arguments, const std::string& input =
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   result.out = ReadWhole(dir / "out");
   result.err = ReadWhole(dir / "err");
-  std::filesystem::remove_all(dir);
   return result;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/corpus.h"
+#include "common/hand_board.h"
 #include "engine/steps/steps.h"
 #include "engine/validate.h"
 
@@ -35,13 +36,6 @@ bool PlainForcingChain(const PuzzleState& s, int technique, StepRecord& step) {
   return false;
 }
 
-void ExpectSameStep(const StepRecord& fast, const StepRecord& plain, const std::string& where) {
-  EXPECT_EQ(fast.Kind, plain.Kind) << where;
-  EXPECT_EQ(fast.Technique, plain.Technique) << where;
-  EXPECT_EQ(fast.Text.view(), plain.Text.view()) << where;
-  EXPECT_EQ(fast.EliminateMask, plain.EliminateMask) << where;
-}
-
 TEST(ForcingChains, LeanPropagationFindsTheChainsOfTrialPropagate) {
   // Hard puzzles, each followed through a few chain eliminations so that the
   // state carries exclusions that the propagation must ignore.
@@ -58,8 +52,12 @@ TEST(ForcingChains, LeanPropagationFindsTheChainsOfTrialPropagate) {
         steps::ChainTries tries;
         const bool found = technique == 16 ? steps::FindForcingChainType1(s, fast, tries)
                                            : steps::FindForcingChainType2(s, fast, tries);
-        EXPECT_EQ(found, PlainForcingChain(s, technique, plain));
-        ExpectSameStep(fast, plain, lines[i] + " round " + std::to_string(round));
+        const std::string where = lines[i] + " round " + std::to_string(round);
+        EXPECT_EQ(found, PlainForcingChain(s, technique, plain)) << where;
+        EXPECT_EQ(fast.Kind, plain.Kind) << where;
+        EXPECT_EQ(fast.Technique, plain.Technique) << where;
+        EXPECT_EQ(fast.Text.view(), plain.Text.view()) << where;
+        EXPECT_EQ(fast.EliminateMask, plain.EliminateMask) << where;
         ++compared;
       }
       StepRecord next;
@@ -78,16 +76,12 @@ TEST(ForcingChains, TextStartsOnTheLineAfterThePrefix) {
   StepRecord step;
   steps::ChainTries tries;
   ASSERT_TRUE(steps::FindForcingChainType1(s, step, tries));
-  EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, 16);
-  EXPECT_EQ(step.Cell, -1);
-  EXPECT_EQ(step.Text.view().substr(0, 24), "FORCING CHAIN Type 1: \r\n");
-  EXPECT_EQ(step.Text.view(), "FORCING CHAIN Type 1: \r\n1,1,6\r\n2,65,6\r\nDONE: BADHOUSE 24,3");
-  EXPECT_EQ(step.Digits.view(), "1 or 6, 7, 9");
+  EXPECT_EQ(testing::HeadOf(step), testing::StepHead(kEliminate, 16, -1, 0,
+                                                     "FORCING CHAIN Type 1: \r\n1,1,6\r\n2,65,6\r\nDONE: BADHOUSE 24,3",
+                                                     "1 or 6, 7, 9"));
 }
 
 TEST(ForcingChains, EmptyBoardGivesNoChain) {
-  // Any one digit on an empty board forces nothing.
   const PuzzleState s = PuzzleFromString("");
   StepRecord step;
   steps::ChainTries tries;

@@ -3,21 +3,21 @@
 #include <string>
 
 #include "common/candidate_board.h"
+#include "common/hand_board.h"
 #include "engine/steps/steps.h"
 
 namespace tavimoro {
 namespace {
 
+using testing::HeadOf;
+using testing::StepHead;
 using testing::CandidateBoard;
 using testing::Cell;
+using testing::CellsColoured;
 using testing::Column;
+using testing::LinesOf;
 using testing::Row;
-
-int EliminatedCount(const StepRecord& step) {
-  int n = 0;
-  for (auto m : step.EliminateMask) n += BitCount(m);
-  return n;
-}
+using Lines = std::vector<testing::DrawnLine>;
 
 TEST(XWing, RowBasedWingClearsItsTwoColumns) {
   // 5 sits only in columns 2 and 7 of rows 1 and 4.
@@ -27,30 +27,17 @@ TEST(XWing, RowBasedWingClearsItsTwoColumns) {
                      .State();
   StepRecord step;
   ASSERT_TRUE(steps::FindXWing(s, step));
-  EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, 10);
-  EXPECT_EQ(step.Text, "X-WING: ");
-  EXPECT_EQ(step.Cell, -1);
-  EXPECT_EQ(EliminatedCount(step), 14);
-  for (int row = 1; row <= 9; ++row) {
-    for (int col : {2, 7}) {
-      const bool corner = row == 1 || row == 4;
-      EXPECT_EQ(step.Eliminate(Cell(row, col), 5), !corner);
-      EXPECT_EQ(step.CellColour[Cell(row, col)], corner ? PatternColour : EliminationColour);
-    }
-  }
-  EXPECT_EQ(step.CellColour[Cell(1, 1)], 0u);
-  const StepLine expected[] = {{Cell(1, 2), Cell(9, 2), StrongLineColour, 2},
-                               {Cell(1, 7), Cell(9, 7), StrongLineColour, 2},
-                               {Cell(1, 1), Cell(1, 9), LineColour, 2},
-                               {Cell(4, 1), Cell(4, 9), LineColour, 2}};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(step.Lines[i].FromCell, expected[i].FromCell) << i;
-    EXPECT_EQ(step.Lines[i].ToCell, expected[i].ToCell) << i;
-    EXPECT_EQ(step.Lines[i].Colour, expected[i].Colour) << i;
-    EXPECT_EQ(step.Lines[i].Width, 2) << i;
-  }
-  EXPECT_TRUE(step.Lines[4].IsEmpty());
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 10, -1, 0, "X-WING: ", ""));
+  std::vector<std::pair<int, int>> removed;
+  for (int c = 0; c < 81; ++c)
+    if ((c % 9 == 1 || c % 9 == 6) && c / 9 != 0 && c / 9 != 3) removed.emplace_back(c, 5);
+  EXPECT_EQ(testing::Eliminations(step), removed);
+  EXPECT_EQ(CellsColoured(step, PatternColour), (std::vector<int>{Cell(1, 2), Cell(1, 7), Cell(4, 2), Cell(4, 7)}));
+  EXPECT_EQ(CellsColoured(step, EliminationColour).size(), 14u);
+  EXPECT_EQ(LinesOf(step), (Lines{{Cell(1, 2), Cell(9, 2), StrongLineColour, 2},
+                                  {Cell(1, 7), Cell(9, 7), StrongLineColour, 2},
+                                  {Cell(1, 1), Cell(1, 9), LineColour, 2},
+                                  {Cell(4, 1), Cell(4, 9), LineColour, 2}}));
 }
 
 TEST(XWing, WingThatRemovesNothingIsPassedOverWithoutColour) {
@@ -64,7 +51,7 @@ TEST(XWing, WingThatRemovesNothingIsPassedOverWithoutColour) {
   StepRecord nothing;
   EXPECT_FALSE(steps::FindXWing(board.State(), nothing));
   EXPECT_EQ(nothing.Kind, kNoStep);
-  for (auto colour : nothing.CellColour) EXPECT_EQ(colour, 0u);
+  EXPECT_EQ(CellsColoured(nothing, 0).size(), 81u);
 
   board.OnlyAt(Column(8), 8, {Cell(2, 8), Cell(6, 8)}).OnlyAt(Column(9), 8, {Cell(2, 9), Cell(6, 9)});
   StepRecord step;
@@ -72,7 +59,7 @@ TEST(XWing, WingThatRemovesNothingIsPassedOverWithoutColour) {
   EXPECT_TRUE(step.Eliminate(Cell(2, 1), 8));
   EXPECT_EQ(step.Lines[0].FromCell, Cell(2, 1));  // cover line: row 2
   EXPECT_EQ(step.Lines[2].FromCell, Cell(1, 8));  // base line: column 8
-  for (int c : {Cell(1, 1), Cell(1, 5), Cell(4, 1), Cell(4, 5)}) EXPECT_EQ(step.CellColour[c], 0u);
+  EXPECT_EQ(CellsColoured(step, PatternColour), (std::vector<int>{Cell(2, 8), Cell(2, 9), Cell(6, 8), Cell(6, 9)}));
 }
 
 TEST(XWing, RowBasedWingIsReportedBeforeColumnBased) {
@@ -91,29 +78,29 @@ TEST(XWing, RowBasedWingIsReportedBeforeColumnBased) {
 }
 
 TEST(Swordfish, LinesOfTwoOrThreeCellsQualifyButNotFour) {
+  // Every base-line cell at a cover position is part of the pattern, r2c9
+  // without a 3 as well.
   auto board = CandidateBoard()
                    .OnlyAt(Row(2), 3, {Cell(2, 1), Cell(2, 4)})
                    .OnlyAt(Row(5), 3, {Cell(5, 4), Cell(5, 9)})
                    .OnlyAt(Row(8), 3, {Cell(8, 1), Cell(8, 4), Cell(8, 9)});
   StepRecord step;
   ASSERT_TRUE(steps::FindSwordfish(board.State(), step));
-  EXPECT_EQ(step.Technique, 11);
-  EXPECT_EQ(step.Text, "SWORDFISH: ");
-  EXPECT_EQ(EliminatedCount(step), 18);
-  EXPECT_TRUE(step.Eliminate(Cell(1, 1), 3));
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 11, -1, 0, "SWORDFISH: ", ""));
+  EXPECT_TRUE(step.Eliminate(Cell(3, 1), 3));
   EXPECT_FALSE(step.Eliminate(Cell(2, 1), 3));
-  // Every base-line cell at a cover position is part of the pattern, the
-  // one without a 3 as well.
-  EXPECT_EQ(step.CellColour[Cell(2, 9)], PatternColour);
-  EXPECT_EQ(step.CellColour[Cell(5, 1)], PatternColour);
-  EXPECT_EQ(step.CellColour[Cell(9, 9)], EliminationColour);
+  EXPECT_EQ(testing::Eliminations(step).size(), 18u);
+  EXPECT_EQ(CellsColoured(step, EliminationColour).size(), 18u);
+  EXPECT_EQ(CellsColoured(step, PatternColour),
+            (std::vector<int>{Cell(2, 1), Cell(2, 4), Cell(2, 9), Cell(5, 1), Cell(5, 4), Cell(5, 9), Cell(8, 1),
+                              Cell(8, 4), Cell(8, 9)}));
   EXPECT_EQ(step.Lines[0].FromCell, Cell(1, 1));
   EXPECT_EQ(step.Lines[2].ToCell, Cell(9, 9));
   EXPECT_EQ(step.Lines[2].Colour, StrongLineColour);
   EXPECT_EQ(step.Lines[3].FromCell, Cell(2, 1));
   EXPECT_EQ(step.Lines[5].ToCell, Cell(8, 9));
   EXPECT_EQ(step.Lines[5].Colour, LineColour);
-  EXPECT_TRUE(step.Lines[6].IsEmpty());
+  EXPECT_EQ(LinesOf(step).size(), 6u);
 
   board.OnlyAt(Row(8), 3, {Cell(8, 1), Cell(8, 4), Cell(8, 6), Cell(8, 9)});
   StepRecord none;
@@ -122,8 +109,7 @@ TEST(Swordfish, LinesOfTwoOrThreeCellsQualifyButNotFour) {
 }
 
 TEST(Swordfish, FilledCellsOfTheBaseLinesAreColoured) {
-  // Row 1 holds a 3 at column 9, a cover position: that filled cell carries
-  // the pattern colour too.
+  // Row 1 holds a 3 at column 9, a cover position of the fish on 7.
   const auto s = CandidateBoard(std::string(8, '.') + "3")
                      .OnlyAt(Row(1), 7, {Cell(1, 1), Cell(1, 4)})
                      .OnlyAt(Row(5), 7, {Cell(5, 4), Cell(5, 9)})

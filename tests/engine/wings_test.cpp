@@ -1,16 +1,22 @@
 #include <gtest/gtest.h>
 
 #include "common/candidate_board.h"
+#include "common/hand_board.h"
 #include "engine/steps/steps.h"
 
 namespace tavimoro {
 namespace {
 
+using testing::HeadOf;
+using testing::StepHead;
 using testing::CandidateBoard;
 using testing::Cell;
+using testing::Eliminations;
+using Pairs = std::vector<std::pair<int, int>>;
 
 // Pivot r1c1 {1,2}, pincers r1c5 {1,3} and r5c1 {2,3}: only r5c5 sees both
-// pincers, and it has all nine candidates.
+// pincers (r1c9 and r9c1 hold 3 but see one each), and it has all nine
+// candidates.
 CandidateBoard WingWithoutBivalueVictim() {
   return CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(5, 1), {2, 3});
 }
@@ -18,21 +24,13 @@ CandidateBoard WingWithoutBivalueVictim() {
 TEST(XYWing, WingWithOnlyWideVictimsWaitsForTheSecondPass) {
   StepRecord step;
   ASSERT_TRUE(steps::FindXYWing(WingWithoutBivalueVictim().State(), step));
-  EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, 13);
-  EXPECT_EQ(step.Text, "XY-WING: ");
-  EXPECT_EQ(step.Digits, "1 or 2");
-  // r1c9 and r9c1 hold 3 but see only one pincer each.
-  for (int c = 0; c < 81; ++c) EXPECT_EQ(step.EliminateMask[c], c == Cell(5, 5) ? DigitBit(3) : 0) << c;
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 13, -1, 0, "XY-WING: ", "1 or 2"));
+  EXPECT_EQ(Eliminations(step), (Pairs{{Cell(5, 5), 3}}));
   EXPECT_EQ(step.CellColour[Cell(1, 1)], PivotColour);
-  EXPECT_EQ(step.CellColour[Cell(1, 5)], PatternColour);
-  EXPECT_EQ(step.CellColour[Cell(5, 1)], PatternColour);
+  EXPECT_EQ(testing::CellsColoured(step, PatternColour), (std::vector<int>{Cell(1, 5), Cell(5, 1)}));
   EXPECT_EQ(step.CellColour[Cell(5, 5)], EliminationColour);
-  EXPECT_EQ(step.Lines[0].FromCell, Cell(1, 1));
-  EXPECT_EQ(step.Lines[0].ToCell, Cell(1, 5));
-  EXPECT_EQ(step.Lines[1].ToCell, Cell(5, 1));
-  EXPECT_EQ(step.Lines[1].Colour, StrongLineColour);
-  EXPECT_EQ(step.Lines[1].Width, 1);
+  EXPECT_EQ(testing::LinesOf(step), (std::vector<testing::DrawnLine>{{Cell(1, 1), Cell(1, 5), StrongLineColour, 1},
+                                                                      {Cell(1, 1), Cell(5, 1), StrongLineColour, 1}}));
 
   // A later wing whose victim is bivalue wins the strict pass: pivot r9c9
   // {4,5}, pincers r6c9 {5,6} and r9c6 {4,6}, victim r6c6 {6,7}.
@@ -45,10 +43,8 @@ TEST(XYWing, WingWithOnlyWideVictimsWaitsForTheSecondPass) {
   StepRecord strict;
   ASSERT_TRUE(steps::FindXYWing(s, strict));
   EXPECT_EQ(strict.Digits, "4 or 5");
+  EXPECT_EQ(Eliminations(strict), (Pairs{{Cell(6, 6), 6}}));
   EXPECT_EQ(strict.CellColour[Cell(9, 9)], PivotColour);
-  EXPECT_EQ(strict.EliminateMask[Cell(6, 6)], DigitBit(6));
-  EXPECT_FALSE(strict.Eliminate(Cell(5, 5), 3));
-  EXPECT_EQ(strict.CellColour[Cell(5, 5)], 0u);
   EXPECT_EQ(strict.CellColour[Cell(1, 1)], 0u);
   EXPECT_EQ(strict.Lines[0].ToCell, Cell(6, 9));  // the first pincer is the lower cell
 }
@@ -57,11 +53,9 @@ TEST(Wings, PincersThatSeeEachOtherFormNoWing) {
   // All three cells in row 1 (and block 1): the pincers see each other.
   StepRecord step;
   EXPECT_FALSE(steps::FindXYWing(
-      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {1, 3}).Keep(Cell(1, 3), {2, 3}).State(),
-      step));
+      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {1, 3}).Keep(Cell(1, 3), {2, 3}).State(), step));
   EXPECT_FALSE(steps::FindXYZWing(
-      CandidateBoard().Keep(Cell(1, 1), {1, 2, 3}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 8), {2, 3}).State(),
-      step));
+      CandidateBoard().Keep(Cell(1, 1), {1, 2, 3}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 8), {2, 3}).State(), step));
   EXPECT_EQ(step.Kind, kNoStep);
 }
 
@@ -72,13 +66,8 @@ TEST(XYZWing, VictimsSeeBothPincersAndThePivot) {
       CandidateBoard().Keep(Cell(1, 1), {1, 2, 3}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(3, 2), {2, 3}).State();
   StepRecord step;
   ASSERT_TRUE(steps::FindXYZWing(s, step));
-  EXPECT_EQ(step.Technique, 14);
-  EXPECT_EQ(step.Text, "XYZ-WING: ");
-  EXPECT_EQ(step.Digits, "1 or 2, 3");
-  for (int c = 0; c < 81; ++c) {
-    const bool victim = c == Cell(1, 2) || c == Cell(1, 3);
-    EXPECT_EQ(step.EliminateMask[c], victim ? DigitBit(3) : 0) << c;
-  }
+  EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 14, -1, 0, "XYZ-WING: ", "1 or 2, 3"));
+  EXPECT_EQ(Eliminations(step), (Pairs{{Cell(1, 2), 3}, {Cell(1, 3), 3}}));
   EXPECT_EQ(step.CellColour[Cell(1, 1)], PivotColour);
   EXPECT_EQ(step.CellColour[Cell(3, 2)], PatternColour);
   EXPECT_EQ(step.Lines[1].ToCell, Cell(3, 2));

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
-#include <atomic>
 #include <fstream>
 #include <mutex>
 #include <thread>
