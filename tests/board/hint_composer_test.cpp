@@ -7,7 +7,6 @@
 
 #include <map>
 
-#include "board/board.h"
 #include "board/recording_host.h"
 #include "board/status_composer.h"
 #include "engine/step_finder.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "board/board.h"
 #include "board/board_fixture.h"
 
 namespace tavimoro {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "board/board.h"
 #include "board/recording_host.h"
 #include "engine/step_finder.h"
 #include "engine/validate.h"

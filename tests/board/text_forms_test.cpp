@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "board/board.h"
 #include "recording_host.h"
 
 namespace tavimoro {
