@@ -1,23 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "board/board.h"
-#include "recording_host.h"
+#include "board/board_fixture.h"
 
 namespace tavimoro {
 namespace {
 
 using testing::kPuzzle;
-using testing::kSolution;
-using testing::RecordingHost;
 
-class BoardOps : public ::testing::Test {
- protected:
-  void SetUp() override { board.PaintPuzzle(kPuzzle); }
-  int SolutionDigit(int cell) const { return kSolution[cell] - '0'; }
-
-  RecordingHost host;
-  Board board{host};
-};
+class BoardOps : public testing::BoardTest {};
 
 TEST_F(BoardOps, UndoKeepsTheLast101States) {
   std::vector<std::string> states;
@@ -36,8 +26,7 @@ TEST_F(BoardOps, UndoKeepsTheLast101States) {
 
 TEST_F(BoardOps, UndoSkipsEntriesEqualToTheBoard) {
   board.SelCell = 2;
-  board.Cells[2].SetPencil(1, true);
-  board.Cells[2].SetPencil(4, true);
+  board.Cells[2].Marks = DigitBit(1) | DigitBit(4);
   const std::string marked = board.GetAllGrid();
   board.PushUndo();
   board.Cells[3].SetPencil(6, true);
@@ -45,9 +34,8 @@ TEST_F(BoardOps, UndoSkipsEntriesEqualToTheBoard) {
   EXPECT_EQ(board.UndoStack[0], board.GetAllGrid());
   board.UndoLast();
   EXPECT_EQ(board.GetAllGrid(), marked);
-}
 
-TEST_F(BoardOps, UndoWithOnlyEqualEntriesEmptiesTheStackAndChangesNothing) {
+  // Only equal entries: the stack empties and nothing is redrawn.
   board.UndoStack.fill("");
   board.PushUndo();
   board.PushUndo();
@@ -58,45 +46,27 @@ TEST_F(BoardOps, UndoWithOnlyEqualEntriesEmptiesTheStackAndChangesNothing) {
   EXPECT_EQ(board.UndoStack[0], "");
   EXPECT_FALSE(host.undoEnabled);
   EXPECT_EQ(host.redraws, redraws);
-  board.UndoLast();
-  EXPECT_EQ(board.GetGrid(true), kPuzzle);
+  EXPECT_EQ(board.GetAllGrid(), marked);
 }
 
-TEST_F(BoardOps, UndoRestoresThePreviousPuzzleAfterApply) {
-  board.Cells[2].Value = 4;
-  const std::string before = board.GetAllGrid();
-  ASSERT_TRUE(board.ApplyPuzzle(kSolution));
-  board.UndoLast();
-  EXPECT_EQ(board.GetAllGrid(), before);
-  EXPECT_FALSE(board.Cells[2].Given);
-}
-
-TEST_F(BoardOps, SolveThisCellReplacesAWrongEnteredDigit) {
+TEST_F(BoardOps, SolveCellWritesTheSolutionButNeverOverAGiven) {
   board.SelCell = 2;
-  board.Cells[2].Value = 1;  // the row already has no 1 but the solution says 4
+  board.Cells[2].Value = 1;  // breaks no rule, but the solution says 4
   board.SolveThisCell();
   EXPECT_EQ(board.Cells[2].Value, SolutionDigit(2));
+  board.SolveCell(0);
+  EXPECT_EQ(board.Cells[0].Value, 5);
   EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(BoardOps, SolveCellOnAnUnsolvableBoardShowsTheMessage) {
   board.Cells[2].Value = 4;
   board.Cells[3].Value = 4;  // two wrong digits: emptying one cell does not help
   board.SolveCell(5);
-  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(board.Cells[5].Value, 0);
-}
-
-TEST_F(BoardOps, SolveCellLeavesAGivenCellAlone) {
-  board.SolveCell(0);
-  EXPECT_EQ(board.Cells[0].Value, 5);
 }
 
 TEST_F(BoardOps, AutoRemoveClearsTheDigitFromPeerMarks) {
   host.ticks[BoardOption::AutoRemove] = true;
-  board.Cells[3].SetPencil(4, true);   // same row as cell 2
-  board.Cells[18].SetPencil(4, true);  // same block
-  board.Cells[78].SetPencil(4, true);  // unrelated
+  for (int c : {3, 18, 78}) board.Cells[c].SetPencil(4, true);  // row, block, unrelated
   board.SolveCell(2);
   EXPECT_FALSE(board.Cells[3].Pencil(4));
   EXPECT_FALSE(board.Cells[18].Pencil(4));
@@ -105,10 +75,9 @@ TEST_F(BoardOps, AutoRemoveClearsTheDigitFromPeerMarks) {
 
 TEST_F(BoardOps, ShowSolutionWritesSingleMarksNotValues) {
   board.Cells[2].SetPencil(1, true);
-  host.answers = {Answer::No};
+  host.answers = {Answer::No, Answer::Yes};
   board.ShowSolution();
   EXPECT_TRUE(board.Cells[2].Pencil(1));
-  host.answers = {Answer::Yes};
   board.ShowSolution();
   for (int i = 0; i < 81; ++i) {
     if (kPuzzle[i] != '.') continue;
@@ -117,25 +86,19 @@ TEST_F(BoardOps, ShowSolutionWritesSingleMarksNotValues) {
   }
 }
 
-TEST_F(BoardOps, FillSingleMarkWritesOnlyALoneMark) {
+TEST_F(BoardOps, FillSingleMarkAndClearCellLeaveGivensAlone) {
   board.Cells[2].SetPencil(4, true);
   EXPECT_TRUE(board.FillSingleMark(2));
   EXPECT_EQ(board.Cells[2].Value, 4);
-  board.Cells[3].SetPencil(6, true);
-  board.Cells[3].SetPencil(2, true);
-  EXPECT_FALSE(board.FillSingleMark(3));
-  EXPECT_FALSE(board.FillSingleMark(5));
-  EXPECT_FALSE(board.FillSingleMark(0));  // given
+  board.Cells[3].Marks = DigitBit(2) | DigitBit(6);
+  for (int cell : {3, 5, 0}) EXPECT_FALSE(board.FillSingleMark(cell)) << cell;
   EXPECT_EQ(board.Cells[3].Value, 0);
-}
 
-TEST_F(BoardOps, ClearThisCellBeepsOnAGivenCell) {
   board.SelCell = 0;
   board.ClearThisCell();
   EXPECT_EQ(host.beeps, 1);
   EXPECT_EQ(board.Cells[0].Value, 5);
   board.SelCell = 2;
-  board.Cells[2].Value = 4;
   board.Cells[2].SetPencil(1, true);
   board.ClearThisCell();
   EXPECT_EQ(board.Cells[2], CellRec{});
@@ -146,11 +109,7 @@ TEST_F(BoardOps, PencilMarkEntireFillsOnlyEmptyUnmarkedCells) {
   board.PencilMarkEntire(0, 0);  // row 1
   EXPECT_EQ(board.Cells[2].Marks, DigitBit(9));
   const PuzzleState state = PuzzleFromString(kPuzzle);
-  for (int i = 3; i < 9; ++i) {
-    if (kPuzzle[i] == '.') {
-      EXPECT_EQ(board.Cells[i].Marks, state.CandMask[i]) << i;
-    }
-  }
+  for (int i : {3, 5, 6, 7, 8}) EXPECT_EQ(board.Cells[i].Marks, state.CandMask[i]) << i;
   EXPECT_EQ(board.Cells[9].Marks, 0);
   EXPECT_EQ(board.Cells[0].Marks, 0);
   board.PencilMarkEntire(3, 0);
@@ -159,36 +118,33 @@ TEST_F(BoardOps, PencilMarkEntireFillsOnlyEmptyUnmarkedCells) {
   EXPECT_EQ(board.Cells[80].Marks, 0);  // a given
 }
 
-TEST_F(BoardOps, FillAllMarksFillsOnlyUnmarkedCellsWhenMarksAreRight) {
-  board.Cells[2].SetPencil(SolutionDigit(2), true);  // right but incomplete
+TEST_F(BoardOps, FillAllMarksKeepsRightMarksMendsWrongOnesAndRefusesAnInvalidBoard) {
+  board.Cells[2].SetPencil(SolutionDigit(2), true);  // right but incomplete: kept as is
   board.FillAllMarks();
   EXPECT_EQ(board.Cells[2].Marks, DigitBit(SolutionDigit(2)));
   EXPECT_EQ(board.Cells[3].Marks, PuzzleFromString(kPuzzle).CandMask[3]);
   EXPECT_EQ(board.CurTool, kPencil);
-}
 
-TEST_F(BoardOps, FillAllMarksMendsWrongMarks) {
-  board.Cells[2].SetPencil(5, true);  // 5 already stands in the row; 4 missing
+  board.Cells[2].Marks = DigitBit(5);  // 5 already stands in the row; 4 missing
   board.FillAllMarks();
   EXPECT_EQ(board.Cells[2].Marks, DigitBit(4));
-}
 
-TEST_F(BoardOps, FillAllMarksOnAnInvalidBoardChangesNothing) {
+  board.CurTool = kPen;
   board.Cells[2].Value = 5;  // a second 5 in row 1
+  const auto cells = board.Cells;
   board.FillAllMarks();
-  EXPECT_EQ(board.Cells[3].Marks, 0);
+  EXPECT_EQ(board.Cells, cells);
   EXPECT_EQ(board.CurTool, kPen);
 }
 
 TEST_F(BoardOps, ClearBoardAsksFirst) {
-  host.answers = {Answer::No};
+  host.answers = {Answer::No, Answer::Yes};
   board.ClearBoard();
   EXPECT_EQ(board.GetGrid(true), kPuzzle);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].title, "Confirm");
   EXPECT_EQ(host.messages[0].text, "Are you sure you would like to discard the current puzzle?");
   board.CurTool = kPencil;
-  host.answers = {Answer::Yes};
   board.ClearBoard();
   EXPECT_EQ(board.GetGrid(true), std::string(81, '.'));
   EXPECT_EQ(board.CurTool, kPen);
@@ -202,8 +158,6 @@ TEST_F(BoardOps, PencilCheckNamesTheFirstWrongCellWithArticles) {
   EXPECT_EQ(board.PencilCheck(cell, msg, true), kMarksRight);
   EXPECT_EQ(board.PencilCheck(cell, msg, false), kMarksMissing);
   board.Cells[2].SetPencil(4, true);
-  board.Cells[3].SetPencil(6, true);
-  EXPECT_EQ(board.PencilCheck(cell, msg, false), kMarksMissing);
   board.Cells[3].Marks = DigitBit(5);  // row 1 has a 5, and 6 (the solution) is missing
   EXPECT_EQ(board.PencilCheck(cell, msg, true), kWrongMark);
   EXPECT_EQ(cell, 3);
@@ -218,55 +172,51 @@ TEST_F(BoardOps, PencilCheckNamesTheFirstWrongCellWithArticles) {
   EXPECT_EQ(board.PencilCheck(cell, msg, true), kPuzzleInvalid);
 }
 
-TEST(WithArticle, EightTakesAn) {
-  EXPECT_EQ(WithArticle("8"), "an 8");
-  EXPECT_EQ(WithArticle("5"), "a 5");
-}
-
 TEST_F(BoardOps, SaveDialogRefusesUnholdableNamesAndAsksBeforeOverwriting) {
-  host.inputs = {""};
+  host.inputs = {"", "a=b", "easy"};
   board.SaveDialog();
-  ASSERT_EQ(host.messages.size(), 1u);
+  board.SaveDialog();
+  ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_EQ(host.messages[0].text, "Puzzle save canceled");
-  EXPECT_TRUE(host.saved.empty());
-
-  host.messages.clear();
-  host.inputs = {"a=b", "easy"};
-  board.SaveDialog();
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "The name cannot contain \"=\".");
-  EXPECT_EQ(host.saved.count("a=b"), 0u);
+  EXPECT_EQ(host.messages[1].text, "The name cannot contain \"=\".");
+  EXPECT_EQ(host.saved.size(), 1u);
   EXPECT_EQ(host.saved.at("easy"), board.GetAllGrid());
 
   board.Cells[2].Value = 4;
-  host.messages.clear();
-  host.inputs = {"easy"};
-  host.answers = {Answer::No};
+  host.inputs = {"easy", "easy"};
+  host.answers = {Answer::No, Answer::Yes};
   board.SaveDialog();
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "easy already exists. Overwrite?");
+  EXPECT_EQ(host.messages.back().text, "easy already exists. Overwrite?");
   EXPECT_EQ(host.saved.at("easy").substr(12, 6), "[0|F|]");
-  host.inputs = {"easy"};
-  host.answers = {Answer::Yes};
   board.SaveDialog();
   EXPECT_EQ(host.saved.at("easy"), board.GetAllGrid());
 }
 
-TEST_F(BoardOps, LoadDialogAsksOnlyForAStartedPuzzle) {
+// Loading and a new puzzle ask only when the board holds a puzzle.
+TEST_F(BoardOps, LoadAndNewAskOnlyForAStartedPuzzle) {
   board.LoadDialog();  // cancelled
-  EXPECT_EQ(host.messages.size(), 1u);
+  board.CurTool = kPencil;
+  board.Form_KeyDown(keys::Letter('N'), 0);  // cancelled
+  EXPECT_EQ(host.messages.size(), 2u);
   EXPECT_TRUE(host.windows.empty());
   board.PaintPuzzle(std::string(81, '.'));
   board.LoadDialog();
-  EXPECT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.windows, std::vector<HostWindow>{HostWindow::SavedPuzzleList});
+  board.imgBut_Click(4);
+  EXPECT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.windows, (std::vector<HostWindow>{HostWindow::SavedPuzzleList, HostWindow::GeneratorDialog}));
+  EXPECT_EQ(board.CurTool, kPen);
 }
 
-TEST_F(BoardOps, ApplyLastHintPlacesValuesOrRemovesMarksButNeverTouchesAGiven) {
+TEST_F(BoardOps, LinksApplyTheLastHintButNeverToAGivenOrOpenPages) {
+  auto placing = [](int cell, int digit) {
+    StepRecord step;
+    step.Kind = kPlaceValue;
+    step.Cell = cell;
+    step.Value = digit;
+    return step;
+  };
   board.Cells[3].SetPencil(4, true);
-  board.LastHint.Kind = kPlaceValue;
-  board.LastHint.Cell = 2;
-  board.LastHint.Value = 4;
+  board.LastHint = placing(2, 4);
   board.CellColors[2] = HintCellColour;
   board.HyperlinkClick("ApplyLastHint");
   EXPECT_EQ(board.Cells[2].Value, 4);
@@ -280,15 +230,10 @@ TEST_F(BoardOps, ApplyLastHintPlacesValuesOrRemovesMarksButNeverTouchesAGiven) {
   board.HyperlinkClick("applylasthint");
   EXPECT_EQ(board.Cells[5].Marks, DigitBit(1));
 
-  board.LastHint = StepRecord{};
-  board.LastHint.Kind = kPlaceValue;
-  board.LastHint.Cell = 0;
-  board.LastHint.Value = 9;
+  board.LastHint = placing(0, 9);
   board.ApplyLastHint();
   EXPECT_EQ(board.Cells[0].Value, 5);
-}
 
-TEST_F(BoardOps, LinksOpenPagesOrAskForTheAnalysis) {
   board.HyperlinkClick("http://example.org/help/helpfile.html#pencilmarks");
   board.HyperlinkClick("RefreshWithAnal");
   board.HyperlinkClick("somewhere");

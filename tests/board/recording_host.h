@@ -22,7 +22,6 @@ class RecordingHost : public BoardHost {
   std::deque<std::string> inputs;
   int beeps = 0;
   int redraws = 0;
-  int statusRefreshes = 0;
   bool undoEnabled = false;
   std::string switchCaption;
   std::map<BoardOption, bool> ticks;
@@ -40,23 +39,12 @@ class RecordingHost : public BoardHost {
     messages.push_back({std::string(title), std::string(text)});
   }
   Answer Ask(std::string_view title, std::string_view text) override {
-    messages.push_back({std::string(title), std::string(text)});
-    if (answers.empty()) return Answer::Cancel;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
+    Message(title, text);
+    return Next(answers, Answer::Cancel);
   }
-  std::string Input(std::string_view, std::string_view) override {
-    if (inputs.empty()) return "";
-    std::string text = inputs.front();
-    inputs.pop_front();
-    return text;
-  }
+  std::string Input(std::string_view, std::string_view) override { return Next(inputs, std::string()); }
   void Beep() override { ++beeps; }
-  void Redraw(bool withStatus) override {
-    ++redraws;
-    if (withStatus) ++statusRefreshes;
-  }
+  void Redraw(bool) override { ++redraws; }
   void UndoEnabled(bool enabled) override { undoEnabled = enabled; }
   void ToolChanged(int) override {}
   void SetSwitchCaption(std::string_view caption) override { switchCaption = caption; }
@@ -78,6 +66,15 @@ class RecordingHost : public BoardHost {
   void OpenUrl(std::string_view url) override { urls.emplace_back(url); }
   void ShowHint() override { ++hints; }
   void UpdateStatus(bool withAnalysis) override { statusUpdates.push_back(withAnalysis); }
+
+ private:
+  template <typename T>
+  static T Next(std::deque<T>& queue, T dry) {
+    if (queue.empty()) return dry;
+    T next = std::move(queue.front());
+    queue.pop_front();
+    return next;
+  }
 };
 
 // A puzzle with one solution, and that solution.

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "board/board.h"
 #include "board/recording_host.h"
 #include "engine/step_finder.h"
 #include "engine/validate.h"
@@ -22,74 +21,50 @@ class StatusTest : public ::testing::Test {
   Board board{host};
 };
 
-TEST_F(StatusTest, EmptyBoardDisablesClearSolutionAndHint) {
-  UpdateStatus(board, false);
-  EXPECT_EQ(host.panel, "<h5>(Empty Grid)");
-  EXPECT_FALSE(board.Controls.Clear);
-  EXPECT_FALSE(board.Controls.Solution);
-  EXPECT_FALSE(board.Controls.Hint);
-  EXPECT_FALSE(host.lightRed);
-}
-
-TEST_F(StatusTest, SolvedBoardWhateverTheMarks) {
-  board.PaintPuzzle(kSolution);
-  board.Cells[3].SetPencil(2, true);
-  UpdateStatus(board, true);
-  EXPECT_EQ(host.panel, "<h4><br><center>PUZZLE IS SOLVED!");
-  EXPECT_TRUE(board.Controls.Clear);
-  EXPECT_FALSE(board.Controls.Solution);
-  EXPECT_FALSE(board.Controls.Hint);
-}
-
-TEST_F(StatusTest, OneWrongEntryTurnsPinkAndTheLightRed) {
-  board.PaintPuzzle(kPuzzle);
-  board.Cells[2].Value = 2;  // R1C3 is a 4; a 2 breaks no rule but leaves no solution
-  UpdateStatus(board, false);
-  EXPECT_EQ(host.panel, "<h5>" + std::string(kNoSolution) + "</h5><br>Pink cell is invalid.");
-  EXPECT_EQ(board.CellColors[2], 0xFFC0FFu);
-  EXPECT_TRUE(host.lightRed);
-  EXPECT_TRUE(board.Controls.Clear);
-  EXPECT_FALSE(board.Controls.Hint);
-  EXPECT_EQ(FindWrongEntry(board), 2);
-}
-
-TEST_F(StatusTest, BrokenGivensMarkNothingButStillLightRed) {
-  std::string text(kPuzzle);
-  text[2] = '5';  // a second 5 in row 1, as a given
-  board.PaintPuzzle(text);
-  UpdateStatus(board, false);
-  EXPECT_EQ(host.panel, "<h5>" + std::string(kRulesViolated) + "</h5><br>");
-  EXPECT_TRUE(host.lightRed);
-  for (auto colour : board.CellColors) EXPECT_EQ(colour, 0u);
-}
-
-TEST_F(StatusTest, SeveralSolutionsKeepTheLightBlack) {
-  board.PaintPuzzle("1");
-  UpdateStatus(board, false);
-  EXPECT_EQ(host.panel, "<h5>" + std::string(kMultipleSolutions) + "</h5><br>");
-  EXPECT_FALSE(host.lightRed);
-  for (auto colour : board.CellColors) EXPECT_EQ(colour, 0u);
-}
-
-TEST_F(StatusTest, ValidBoardOffersTheAnalysis) {
-  board.PaintPuzzle(kPuzzle);
-  UpdateStatus(board, false);
-  EXPECT_EQ(host.panel,
-            "<center><font color=#646464 size=7>Click <a href='RefreshWithAnal'>here</a><font color=#646464 "
-            "size=7> to see an analysis of this puzzle.</font><br><font color=#646464 size=4>To learn what to do "
-            "next, click \"Hint\". If you need help, click the (?) button.</font>");
-  EXPECT_TRUE(board.Controls.Solution);
-  EXPECT_TRUE(board.Controls.Hint);
-  EXPECT_FALSE(host.lightRed);
+TEST_F(StatusTest, EachStateHasItsTextLightColoursAndControls) {
+  std::string brokenGivens(kPuzzle);
+  brokenGivens[2] = '5';  // a second 5 in row 1, as a given
+  const std::string offer =
+      "<center><font color=#646464 size=7>Click <a href='RefreshWithAnal'>here</a><font color=#646464 size=7> to "
+      "see an analysis of this puzzle.</font><br><font color=#646464 size=4>To learn what to do next, click "
+      "\"Hint\". If you need help, click the (?) button.</font>";
+  const struct {
+    std::string puzzle;
+    int wrongDigitInR1C3;  // 0 for none; R1C3 is a 4
+    std::string panel;
+    bool red, clear, solution, hint;
+  } cases[] = {
+      {"", 0, "<h5>(Empty Grid)", false, false, false, false},
+      {std::string(kSolution), 0, "<h4><br><center>PUZZLE IS SOLVED!", false, true, false, false},
+      {std::string(kPuzzle), 2, "<h5>" + std::string(kNoSolution) + "</h5><br>Pink cell is invalid.", true, true,
+       false, false},
+      {brokenGivens, 0, "<h5>" + std::string(kRulesViolated) + "</h5><br>", true, true, false, false},
+      {"1", 0, "<h5>" + std::string(kMultipleSolutions) + "</h5><br>", false, true, false, false},
+      {std::string(kPuzzle), 0, offer, false, true, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.panel);
+    board.PaintPuzzle(c.puzzle.empty() ? std::string(81, '.') : c.puzzle);
+    board.ClearCellColors();
+    board.Cells[3].SetPencil(2, true);  // marks do not change the state
+    if (c.wrongDigitInR1C3) board.Cells[2].Value = static_cast<std::int16_t>(c.wrongDigitInR1C3);
+    UpdateStatus(board, false);
+    EXPECT_EQ(host.panel, c.panel);
+    EXPECT_EQ(host.lightRed, c.red);
+    EXPECT_EQ(board.Controls.Clear, c.clear);
+    EXPECT_EQ(board.Controls.Solution, c.solution);
+    EXPECT_EQ(board.Controls.Hint, c.hint);
+    const int pink = c.wrongDigitInR1C3 ? 2 : -1;
+    for (int cell = 0; cell < 81; ++cell) EXPECT_EQ(board.CellColors[cell], cell == pink ? 0xFFC0FFu : 0u) << cell;
+    EXPECT_EQ(FindWrongEntry(board), pink);
+  }
 }
 
 TEST_F(StatusTest, AnalysisOnRequestOrWhileTicked) {
   board.PaintPuzzle(kPuzzle);
   UpdateStatus(board, true);
-  EXPECT_EQ(host.panel.rfind("<b>Difficulty rating: \"Beginner\" (1/6). Puzzle can be solved using these "
-                             "techniques:</b><font size=3><table width=\"95%\" border=0><tr><td>",
-                             0),
-            0u)
+  EXPECT_TRUE(host.panel.starts_with("<b>Difficulty rating: \"Beginner\" (1/6). Puzzle can be solved using "
+                                     "these techniques:</b><font size=3><table width=\"95%\" border=0><tr><td>"))
       << host.panel;
   EXPECT_NE(host.panel.find("<br><center>51 unsolved cells. All can be solved without using pencil marks."),
             std::string::npos)
@@ -98,31 +73,23 @@ TEST_F(StatusTest, AnalysisOnRequestOrWhileTicked) {
   host.panel.clear();
   host.ticks[BoardOption::ShowAnalysis] = true;
   UpdateStatus(board, false);
-  EXPECT_EQ(host.panel.rfind("<b>Difficulty rating:", 0), 0u);
+  EXPECT_TRUE(host.panel.starts_with("<b>Difficulty rating:"));
 }
 
 TEST(TechniqueTableTest, UpToThreeInOneRowThenRowsOfThree) {
   const std::string open = "<font size=3><table width=\"95%\" border=0>";
   const std::string close = "</table></font>";
   auto td = [](int t, const std::string& count = "") { return "<td>" + TechniqueName(t, true) + count + "</td>"; };
-
-  TechniqueCounts one{};
-  one[1] = 1;
-  EXPECT_EQ(TechniqueTable(one), open + "<tr>" + td(1) + "</tr>" + close);
-
-  TechniqueCounts three{};
-  three[0] = 12;
-  three[1] = 2;
-  three[5] = 1;
-  EXPECT_EQ(TechniqueTable(three), open + "<tr>" + td(0, " (12)") + td(1, " (2)") + td(5) + "</tr>" + close);
-
-  TechniqueCounts four = three;
-  four[18] = 1;
-  EXPECT_EQ(TechniqueTable(four),
-            open + "<tr>" + td(0, " (12)") + td(1, " (2)") + td(5) + "</tr><tr>" + td(18) + "</tr>" + close);
-}
-
-TEST(LevelCaptionTest, SixLevels) {
+  TechniqueCounts counts{};
+  counts[1] = 1;
+  EXPECT_EQ(TechniqueTable(counts), open + "<tr>" + td(1) + "</tr>" + close);
+  counts[0] = 12;
+  counts[1] = 2;
+  counts[5] = 1;
+  const std::string three = td(0, " (12)") + td(1, " (2)") + td(5);
+  EXPECT_EQ(TechniqueTable(counts), open + "<tr>" + three + "</tr>" + close);
+  counts[18] = 1;
+  EXPECT_EQ(TechniqueTable(counts), open + "<tr>" + three + "</tr><tr>" + td(18) + "</tr>" + close);
   EXPECT_EQ(LevelCaption(0), "Beginner");
   EXPECT_EQ(LevelCaption(5), "Genius");
   EXPECT_EQ(LevelCaption(6), "");

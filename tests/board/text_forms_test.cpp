@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "board/board.h"
 #include "recording_host.h"
 
 namespace tavimoro {
@@ -21,58 +20,34 @@ class TextForms : public ::testing::Test {
   Board board{host};
 };
 
-TEST_F(TextForms, PuzzleTextInOneLineOrNineLines) {
+TEST_F(TextForms, GridPencilAndRecordTexts) {
   board.PaintPuzzle(kPuzzle);
   EXPECT_EQ(board.GetGrid(true), kPuzzle);
   const std::string lines = board.GetGrid();
   ASSERT_EQ(lines.size(), 99u);
   EXPECT_EQ(lines.substr(0, 11), "53..7....\r\n");
   EXPECT_EQ(lines.substr(88), "....8..79\r\n");
-}
 
-TEST_F(TextForms, RecordStringRestoresValuesFlagsAndMarksExactly) {
-  board.PaintPuzzle(kPuzzle);
   board.Cells[2].Value = 7;  // entered, not given
-  board.Cells[3].SetPencil(1, true);
-  board.Cells[3].SetPencil(9, true);
+  board.Cells[3].Marks = DigitBit(9) | DigitBit(1);
   board.Cells[0].SetPencil(4, true);  // marks of a filled cell survive too
+  const std::string pencil = board.GetPencilGrid();
+  EXPECT_EQ(pencil.substr(0, 7), "4|||19|");
+  EXPECT_EQ(std::count(pencil.begin(), pencil.end(), '|'), 81);
   const std::string record = board.GetAllGrid();
   EXPECT_EQ(record.substr(0, 27), "[5|T|4][3|T|][7|F|][0|F|19]");
   const auto before = board.Cells;
-  board.PaintPuzzle(std::string(81, '.'));
+  board.PaintPuzzle(Repeat("[0|F|]", 81));
+  EXPECT_EQ(board.GetGrid(true), std::string(81, '.'));
+  EXPECT_EQ(board.GetPencilGrid(), Repeat("|", 81));
   board.PaintPuzzle(record);
   EXPECT_EQ(board.Cells, before);
 }
 
-TEST_F(TextForms, PencilTextListsMarksPerCell) {
-  board.Cells[0].SetPencil(9, true);
-  board.Cells[0].SetPencil(1, true);
-  board.Cells[0].SetPencil(2, true);
-  board.Cells[3].SetPencil(4, true);
-  const std::string text = board.GetPencilGrid();
-  EXPECT_EQ(text.substr(0, 8), "129|||4|");
-  EXPECT_EQ(std::count(text.begin(), text.end(), '|'), 81);
-}
-
-TEST_F(TextForms, EmptyRecordsAndGivenRecords) {
-  board.PaintPuzzle(kPuzzle);
-  board.PaintPuzzle(Repeat("[0|F|]", 81));
-  EXPECT_EQ(board.GetGrid(true), std::string(81, '.'));
-  EXPECT_EQ(board.GetPencilGrid(), Repeat("|", 81));
-  board.PaintPuzzle("[5|T|]" + Repeat("[7|F|]", 80));
-  EXPECT_TRUE(board.Cells[0].Given);
-  EXPECT_EQ(board.Cells[1].Value, 7);
-  EXPECT_FALSE(board.Cells[1].Given);
-}
-
 TEST_F(TextForms, MalformedRecordsLoadWhatTheyCanAndNeverMakeAGivenEmptyCell) {
   board.PaintPuzzle("[0|T|12][12|T|3][x|F][ 4 |T|5z9][|||][[[3|T|]]]][6");
-  EXPECT_EQ(board.Cells[0].Value, 0);
-  EXPECT_FALSE(board.Cells[0].Given);
-  EXPECT_EQ(board.Cells[0].Marks, 0b11);
-  EXPECT_EQ(board.Cells[1].Value, 0);
-  EXPECT_FALSE(board.Cells[1].Given);
-  EXPECT_EQ(board.Cells[1].Marks, 0b100);
+  EXPECT_EQ(board.Cells[0], (CellRec{0, false, 0b11}));
+  EXPECT_EQ(board.Cells[1], (CellRec{0, false, 0b100}));
   EXPECT_EQ(board.Cells[2], CellRec{});
   EXPECT_EQ(board.Cells[3].Value, 4);
   EXPECT_TRUE(board.Cells[3].Given);
@@ -81,6 +56,12 @@ TEST_F(TextForms, MalformedRecordsLoadWhatTheyCanAndNeverMakeAGivenEmptyCell) {
   EXPECT_EQ(board.Cells[8], CellRec{});
   EXPECT_EQ(board.Cells[9].Value, 6);
   EXPECT_FALSE(board.Cells[9].Given);
+
+  // Pasted, the record form needs three cells and a closing bracket.
+  EXPECT_FALSE(board.ApplyPuzzle("[1|T|][2|T|]"));
+  EXPECT_FALSE(board.ApplyPuzzle("[1|T|][2|T|][3|T|"));
+  ASSERT_TRUE(board.ApplyPuzzle("[1|T|][2|T|][3|T|]"));
+  EXPECT_EQ(board.GetGrid(true), "123" + std::string(78, '.'));
 }
 
 TEST_F(TextForms, EveryAcceptedPasteLayoutLoadsTheSameGivens) {
@@ -118,60 +99,43 @@ TEST_F(TextForms, EightyCellsAreRefusedWithNothingChanged) {
   EXPECT_EQ(host.messages.size(), 2u);
 }
 
+// After the 81 cells, pasted text holds marks only as at least three
+// bar-separated pieces.
 TEST_F(TextForms, MarksAfterEightyOneCellsNeedThreeBars) {
-  std::string marks = "12|" + Repeat("|", 80);
-  ASSERT_TRUE(board.ApplyPuzzle(std::string(kPuzzle) + marks));
-  EXPECT_EQ(board.Cells[2].Marks, 0);
-  EXPECT_EQ(board.Cells[0].Marks, 0b11);  // marks are set on filled cells as well
-  ASSERT_TRUE(board.ApplyPuzzle(std::string(kPuzzle) + "123456789||"));
-  EXPECT_EQ(board.GetPencilGrid(), Repeat("|", 81));
-  // Extra cell characters: the first 81 are the puzzle, the rest only marks
-  // when it holds three bars.
-  ASSERT_TRUE(board.ApplyPuzzle(std::string(kPuzzle) + "999"));
-  EXPECT_EQ(board.GetGrid(true), kPuzzle);
-  // Too few pieces give no marks at all.
-  ASSERT_TRUE(board.ApplyPuzzle(std::string(kPuzzle) + "1|2|3|4|"));
-  EXPECT_EQ(board.GetPencilGrid(), Repeat("|", 81));
+  const struct {
+    std::string tail;
+    int marksOfCell0;
+  } cases[] = {{"12|" + Repeat("|", 80), 0b11}, {"123456789||", 0}, {"999", 0}, {"1|2|3|4|", 0}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(board.ApplyPuzzle(std::string(kPuzzle) + c.tail)) << c.tail;
+    EXPECT_EQ(board.GetGrid(true), kPuzzle) << c.tail;
+    EXPECT_EQ(board.Cells[0].Marks, c.marksOfCell0) << c.tail;  // a filled cell keeps its marks
+    for (int i = 1; i < 81; ++i) EXPECT_EQ(board.Cells[i].Marks, 0) << c.tail << " cell " << i;
+  }
 }
 
 TEST_F(TextForms, CopyAndCopyWithMarksReadBackThroughApplyPuzzle) {
-  board.ApplyPuzzle(kPuzzle);
-  board.Cells[2].Value = 4;  // entered digits come back as givens
-  board.Cells[3].SetPencil(2, true);
-  board.Cells[3].SetPencil(6, true);
-  board.Cells[80].SetPencil(1, true);
-  board.Copy();
-  ASSERT_EQ(host.clipboard->size(), 81u);
-  board.CopyWithPencilMarks();
-  const std::string withMarks = *host.clipboard;
-  const std::string marks = board.GetPencilGrid();
-  const std::string grid = board.GetGrid(true);
-
-  Board other(host);
-  host.clipboard = withMarks;
-  other.PasteFromClipboard();
-  EXPECT_EQ(other.GetGrid(true), grid);
-  EXPECT_EQ(other.GetPencilGrid(), marks);
-  EXPECT_TRUE(other.Cells[2].Given);
-  board.Copy();
-  ASSERT_TRUE(other.ApplyPuzzle(*host.clipboard));
-  EXPECT_EQ(other.GetGrid(true), grid);
-}
-
-TEST_F(TextForms, RecordFormNeedsThreeBracketsAndAClosingOne) {
-  board.Cells[40].Value = 1;
-  EXPECT_FALSE(board.ApplyPuzzle("[1|T|][2|T|]"));
-  EXPECT_FALSE(board.ApplyPuzzle("[1|T|][2|T|][3|T|"));
-  ASSERT_TRUE(board.ApplyPuzzle("[1|T|][2|T|][3|T|]"));
-  EXPECT_EQ(board.GetGrid(true), "123" + std::string(78, '.'));
-}
-
-TEST_F(TextForms, ApplyPuzzleClearsHighlightsAndPushesUndo) {
   board.CellColors[5] = 0xFF;
   ASSERT_TRUE(board.ApplyPuzzle(kPuzzle));
   EXPECT_EQ(board.CellColors[5], 0u);
   EXPECT_EQ(board.UndoStack[0], Repeat("[0|F|]", 81));
   EXPECT_TRUE(host.undoEnabled);
+
+  board.Cells[2].Value = 4;  // entered digits come back as givens
+  board.Cells[3].Marks = DigitBit(2) | DigitBit(6);
+  board.Cells[80].SetPencil(1, true);
+  board.Copy();
+  ASSERT_EQ(host.clipboard->size(), 81u);
+  const std::string plain = *host.clipboard;
+  board.CopyWithPencilMarks();
+  Board other(host);
+  other.PasteFromClipboard();
+  EXPECT_EQ(other.GetGrid(true), board.GetGrid(true));
+  EXPECT_EQ(other.GetPencilGrid(), board.GetPencilGrid());
+  EXPECT_TRUE(other.Cells[2].Given);
+  ASSERT_TRUE(other.ApplyPuzzle(plain));
+  EXPECT_EQ(other.GetGrid(true), board.GetGrid(true));
+  EXPECT_EQ(other.GetPencilGrid(), Repeat("|", 81));
 }
 
 }  // namespace
