@@ -32,6 +32,36 @@ struct StepLine {
 using StepText = FixedText<1023>;
 using DigitsText = FixedText<63>;
 
+// One node of a chain or net: a candidate (digit in one cell) or, for grouped
+// chains, the digit in a group of up to three cells of one house.
+struct ChainNode {
+  std::uint8_t Digit = 0;                         // 1..9
+  std::uint8_t CellCount = 0;                     // 1 for a plain node, 2..3 for a group
+  std::array<std::uint8_t, 3> Cells{};            // the node's cells, ascending
+  int FirstCell() const { return Cells[0]; }
+};
+
+// How a chain's node i is linked to node i + 1.
+enum class LinkKind : std::uint8_t { Strong, Weak };
+
+// What the step means, filled by the finder that found it: the wording of a
+// hint is made from these fields, never from the trace text.
+struct StepMeaning {
+  static constexpr int kMaxLines = 4;
+  static constexpr int kMaxNodes = 64;
+
+  int House = -1;                                 // the house a single, subset or omission works in
+  int SecondHouse = -1;                           // omission: the house that loses candidates
+  bool Claiming = false;                          // omission: the line claims (else a block points)
+  int Pivot = -1;                                 // wings: the pivot cell
+  int BaseCount = 0, CoverCount = 0;              // fish: base and cover houses
+  std::array<std::int8_t, kMaxLines> BaseLines{};
+  std::array<std::int8_t, kMaxLines> CoverLines{};
+  int NodeCount = 0;                              // chains: nodes in order, Links[i] joins i and i + 1
+  std::array<ChainNode, kMaxNodes> Nodes{};
+  std::array<LinkKind, kMaxNodes> Links{};
+};
+
 struct StepRecord {
   int Kind = kNoStep;
   StepText Text;
@@ -42,6 +72,7 @@ struct StepRecord {
   std::array<StepLine, 20> Lines{};
   std::array<std::uint32_t, 81> CellColour{};
   DigitsText Digits;
+  StepMeaning Meaning;
 
   bool Eliminate(int cell, int digit) const { return (EliminateMask[cell] >> (digit - 1)) & 1; }
   void SetEliminate(int cell, int digit) {
