@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -15,11 +14,13 @@
 
 #include "app/about_dialog.h"
 #include "app/centered_message_box.h"
+#include "app/focus_return.h"
 #include "app/generate_dialog.h"
 #include "app/help_pages.h"
 #include "app/image_button.h"
 #include "app/key_map.h"
 #include "app/load_game_dialog.h"
+#include "app/open_address.h"
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
 #include "app/settings/ini_document.h"
@@ -84,6 +85,7 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   setObjectName("Form1");
   setFocusPolicy(Qt::StrongFocus);
   SetMainWindow(this);
+  new FocusReturn(this);
   createToolbar();
   createToolArea();
   createPanel();
@@ -401,7 +403,7 @@ void Form1::Show(HostWindow window) {
   syncFromBoard();
 }
 
-void Form1::OpenUrl(std::string_view url) { QDesktopServices::openUrl(QUrl(Q(url))); }
+void Form1::OpenUrl(std::string_view url) { OpenAddress(QUrl(Q(url)), this); }
 
 void Form1::ShowHint() { tavimoro::ShowHint(board_); }
 

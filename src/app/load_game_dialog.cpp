@@ -1,5 +1,6 @@
 #include "app/load_game_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,13 @@
 
 namespace tavimoro::app {
 
+namespace {
+
+// The width of the name box in characters, whatever the names.
+constexpr int kNameColumns = 36;
+
+}  // namespace
+
 LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std::string&)> applyPuzzle,
                                QWidget* parent)
     : QDialog(parent), iniPath_(std::move(iniPath)), applyPuzzle_(std::move(applyPuzzle)) {
@@ -19,8 +27,14 @@ LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std
   combo_ = new QComboBox;
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);
-  combo_->setMinimumWidth(280);
   combo_->setMaxVisibleItems(15);
+  // A long name must not make the dialog as wide as the name: the box keeps
+  // a fixed width, its field scrolls, and the list shows long names cut in
+  // the middle, with the whole name as the item's tooltip.
+  combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo_->setMinimumContentsLength(kNameColumns);
+  combo_->view()->setTextElideMode(Qt::ElideMiddle);
+  combo_->setAccessibleName(QStringLiteral("Saved puzzles"));
 
   cmdLoad_ = new QPushButton(QStringLiteral("Load"));
   cmdDelete_ = new QPushButton(QStringLiteral("Delete"));
@@ -54,7 +68,9 @@ void LoadGameDialog::showEvent(QShowEvent* event) {
 void LoadGameDialog::refreshList() {
   combo_->clear();
   for (const std::string& name : ReadSettingKeys(kSavedGamesSection, iniPath_)) {
-    combo_->addItem(QString::fromStdString(name));
+    const QString full = QString::fromStdString(name);
+    combo_->addItem(full);
+    combo_->setItemData(combo_->count() - 1, full, Qt::ToolTipRole);
   }
   const bool any = combo_->count() > 0;
   if (!any) combo_->addItem(QStringLiteral("(No saved puzzles found)"));
