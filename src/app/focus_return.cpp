@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
 
 namespace tavimoro::app {
 
@@ -15,9 +16,14 @@ FocusReturn::FocusReturn(QWidget* focusTarget) : QObject(focusTarget), target_(f
 bool FocusReturn::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Hide && watched->isWidgetType()) {
     auto* closing = static_cast<QWidget*>(watched);
-    const bool dialogOrMenu = qobject_cast<QDialog*>(closing) || qobject_cast<QMenu*>(closing);
-    const bool heldFocus = closing->isActiveWindow() || QApplication::activePopupWidget() == closing;
-    if (closing->isWindow() && dialogOrMenu && heldFocus && target_ && closing != target_->window()) {
+    // A menu of ours is open only while the program has the keyboard. For a
+    // dialog, the widget layer may have let go of the activation already;
+    // the window system's focus window still says where the keys went.
+    const bool menu = qobject_cast<QMenu*>(closing) != nullptr;
+    const bool heldFocus = closing->isActiveWindow() ||
+                           (closing->windowHandle() && QGuiApplication::focusWindow() == closing->windowHandle());
+    const bool dialog = qobject_cast<QDialog*>(closing) != nullptr && heldFocus;
+    if (closing->isWindow() && (menu || dialog) && target_ && closing != target_->window()) {
       // After the closing window has gone and any modal loop has returned.
       QTimer::singleShot(0, this, &FocusReturn::restore);
     }
@@ -33,7 +39,9 @@ void FocusReturn::restore() {
   }
   QWidget* window = target_->window();
   if (!window->isVisible() || window->isMinimized()) return;
-  if (!window->isActiveWindow()) window->activateWindow();
+  if (!window->isActiveWindow() || QGuiApplication::focusWindow() != window->windowHandle()) {
+    window->activateWindow();
+  }
   target_->setFocus(Qt::ActiveWindowFocusReason);
 }
 

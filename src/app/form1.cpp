@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QUrl>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/about_dialog.h"
@@ -28,6 +30,7 @@
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
+#include "app/window_place.h"
 #include "board/hint_composer.h"
 #include "board/status_composer.h"
 #include "engine/step_finder.h"
@@ -94,7 +97,46 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   connectMenus();
   readOptions();
   board_.CurTool = -1;  // neither tool, so that the first selection takes effect
-  resize(980, 610);
+  placeWindow();
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::storePlace);
+}
+
+void Form1::placeWindow() {
+  const std::optional<QRect> stored = ReadWindowPlace(iniPath_);
+  QScreen* target = stored ? QGuiApplication::screenAt(stored->center()) : nullptr;
+  if (!target) target = screen();
+  const QRect available = target ? target->availableGeometry() : QRect();
+  setMinimumSize(FittedMinimum(kMinimumWindowSize, available));
+  const QRect place = FittedWindowRect(stored, pos(), kPreferredWindowSize, kMinimumWindowSize, available);
+  if (stored) {
+    setGeometry(place);
+  } else {
+    resize(place.size());
+  }
+}
+
+void Form1::storePlace() {
+  if (!shown_) return;
+  StoreWindowPlace(isMinimized() || isMaximized() ? normalGeometry() : geometry(), iniPath_);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  shown_ = true;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  storePlace();
+  QWidget::closeEvent(event);
+}
+
+// A window manager keeps the window at its minimum; without one the window
+// can be sized smaller from outside, so it grows back.
+void Form1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (size().expandedTo(minimumSize()) != size()) {
+    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
+  }
 }
 
 // --- construction -------------------------------------------------------------

@@ -84,12 +84,18 @@ class Form1 : public QWidget, public BoardHost {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createToolbar();
   void createToolArea();
   void createPanel();
   void layoutWindow();
+  // Size and place from the last run, fitted to the screen (window_place.h).
+  void placeWindow();
+  void storePlace();
   void connectMenus();
   void readOptions();
   void toggleStoredOption(QAction* action, const char* key);
@@ -111,6 +117,7 @@ class Form1 : public QWidget, public BoardHost {
   StatusLight* light_ = nullptr;
   PopupMenus* menus_ = nullptr;
   BoardPicture picture_;
+  bool shown_ = false;
 };
 
 }  // namespace tavimoro::app

@@ -16,6 +16,7 @@ namespace {
 
 // The width of the name box in characters, whatever the names.
 constexpr int kNameColumns = 36;
+constexpr int kQuestionNameLimit = 60;
 
 }  // namespace
 
@@ -94,7 +95,11 @@ void LoadGameDialog::loadSelected() {
 void LoadGameDialog::deleteSelected() {
   const QString name = combo_->currentText();
   if (name.isEmpty()) return;
-  const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + name + "?";
+  // A name too long for one line of the box is shown cut in the middle.
+  const QString shown = name.size() <= kQuestionNameLimit
+                            ? name
+                            : name.left(kQuestionNameLimit / 2) + QChar(0x2026) + name.right(kQuestionNameLimit / 2);
+  const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + shown + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
   WriteSetting(kSavedGamesSection, name.toStdString(), std::nullopt, iniPath_);
   refreshList();
