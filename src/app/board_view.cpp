@@ -110,7 +110,7 @@ void BoardView::paintContent(QPainter& painter, int cell, const QRect& rect) con
     font.setPixelSize(std::max(6, rect.height() * 62 / 100));
     font.setBold(false);
     painter.setFont(font);
-    painter.setPen(Qt::black);
+    painter.setPen(picture_->givensApart && !pic.given ? EnteredDigitColour() : QColor(Qt::black));
     painter.drawText(rect, Qt::AlignCenter, QString::number(pic.value));
     return;
   }

@@ -26,6 +26,7 @@ struct BoardPicture {
   std::array<CellPicture, 81> cells{};
   int selected = 0;
   bool colourCodedMarks = false;
+  bool givensApart = false;  // entered digits in EnteredDigitColour, givens black
   std::array<StepLine, 20> lines{};  // lines of the hint on the panel
 };
 
@@ -45,6 +46,8 @@ class BoardView : public QWidget {
 
   static QColor FromWindowsColour(std::uint32_t bgr);
   static QColor PencilColour(int digit);
+  // The colour of a digit the user entered, when givens are drawn apart.
+  static QColor EnteredDigitColour() { return QColor(0, 84, 196); }
 
  signals:
   void cellReleased(int cell, Qt::MouseButton button);

@@ -247,6 +247,10 @@ void Form1::connectMenus() {
     toggleStoredOption(menus_->mnuShowAnal, "ShowAnalysis");
     if (menus_->mnuShowAnal->isChecked()) board_.RedrawGrid(true);
   });
+  connect(m.mnuGivenColor, &QAction::triggered, this, [this] {
+    toggleStoredOption(menus_->mnuGivenColor, "GivenColor");
+    syncFromBoard();
+  });
   connect(m.mnuRember, &QAction::triggered, this, [this] { toggleStoredOption(menus_->mnuRember, "Wizard"); });
   connect(m.mnuCheckVer, &QAction::triggered, this,
           [this] { toggleStoredOption(menus_->mnuCheckVer, "CheckVer"); });
@@ -260,7 +264,7 @@ void Form1::connectMenus() {
     board_.ClearCellColors();
     board_.UndoLast();
   });
-  on(m.mnuPrint, [this] { PrintPuzzle(this, Q(board_.GetGrid(true))); });
+  on(m.mnuPrint, [this] { PrintPuzzle(this, printedBoard(), iniPath_); });
   on(m.mnuSave, [this] { board_.SaveDialog(); });
   on(m.mnuLoad, [this] { board_.LoadDialog(); });
   on(m.mnuShortcuts, [this] { board_.ShowShortcuts(); });
@@ -276,6 +280,7 @@ void Form1::readOptions() {
   menus_->mnuRember->setChecked(ReadSetting("Options", "Wizard", iniPath_) != "N");
   menus_->mnuCheckVer->setChecked(ReadSetting("Options", "CheckVer", iniPath_) != "N");
   menus_->mnuShowAnal->setChecked(ReadSetting("Options", "ShowAnalysis", iniPath_) == "Y");
+  menus_->mnuGivenColor->setChecked(ReadSetting("Options", "GivenColor", iniPath_) == "Y");
   menus_->mnuAutoRemove->setChecked(false);
   menus_->mnuColor->setChecked(false);
 }
@@ -294,6 +299,7 @@ void Form1::syncFromBoard() {
   }
   picture_.selected = board_.SelCell;
   picture_.colourCodedMarks = menus_->mnuColor->isChecked();
+  picture_.givensApart = menus_->mnuGivenColor->isChecked();
   const bool hintOnPanel =
       board_.LastHint.Kind != kNoStep && LikePattern(PanelHtml(), "*ApplyLastHint*");
   picture_.lines = hintOnPanel ? board_.LastHint.Lines : std::array<StepLine, 20>{};
@@ -307,6 +313,16 @@ void Form1::syncFromBoard() {
   menus_->mnuUndo->setEnabled(c.Undo);
   menus_->mnuCopyPencil->setEnabled(c.CopyPencil);
   menus_->mnuPMCell->setEnabled(c.PmCell);
+}
+
+PrintedBoard Form1::printedBoard() const {
+  PrintedBoard printed{QString(81, QLatin1Char('.')), QString(81, QLatin1Char('.'))};
+  for (int c = 0; c < 81; ++c) {
+    const CellRec& cell = board_.Cells[c];
+    if (cell.Value < 1 || cell.Value > 9) continue;
+    (cell.Given ? printed.givens : printed.entered)[c] = QLatin1Char(static_cast<char>('0' + cell.Value));
+  }
+  return printed;
 }
 
 void Form1::showTool(int tool) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/board_view.h"
+#include "app/print_puzzle.h"
 #include "board/board.h"
 #include "htmllabel/widget/html_label.h"
 
@@ -103,6 +104,7 @@ class Form1 : public QWidget, public BoardHost {
   // Copies the board into the picture and the controls' enabled states.
   void syncFromBoard();
   void popUp(QWidget* menu);
+  PrintedBoard printedBoard() const;
 
   Board board_{*this};
   std::string iniPath_;

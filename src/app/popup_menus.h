@@ -35,6 +35,7 @@ class PopupMenus : public QObject {
   QAction* mnuAutoRemove = nullptr;
   QAction* mnuShowAnal = nullptr;
   QAction* mnuColor = nullptr;
+  QAction* mnuGivenColor = nullptr;  // entered digits in a colour of their own
   QAction* mnuRember = nullptr;
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;
