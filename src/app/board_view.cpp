@@ -1,9 +1,12 @@
 #include "app/board_view.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+
+#include "app/board_accessible.h"
 
 namespace tavimoro::app {
 
@@ -28,6 +31,24 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 void BoardView::setPicture(const BoardPicture* picture) {
   picture_ = picture;
   update();
+}
+
+void BoardView::pictureChanged() {
+  update();
+  if (!picture_ || !QAccessible::isActive()) return;
+  const int cell = picture_->selected;
+  const QString text = CellSpeech(picture_->cells[cell], cell);
+  if (cell != spokenCell_) {
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(cell);
+    QAccessible::updateAccessibility(&focus);
+  } else if (text != spokenText_) {
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    changed.setChild(cell);
+    QAccessible::updateAccessibility(&changed);
+  }
+  spokenCell_ = cell;
+  spokenText_ = text;
 }
 
 QColor BoardView::FromWindowsColour(std::uint32_t bgr) {

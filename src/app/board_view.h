@@ -37,6 +37,10 @@ class BoardView : public QWidget {
   explicit BoardView(QWidget* parent = nullptr);
 
   void setPicture(const BoardPicture* picture);  // not owned; repaints
+  const BoardPicture* picture() const { return picture_; }
+  // The picture has changed: repaints and tells a screen reader about a
+  // new selection or a changed selected cell.
+  void pictureChanged();
 
   QRect cellRect(int cell) const;
   int cellAt(QPoint point) const;  // -1 between cells and outside
@@ -69,6 +73,8 @@ class BoardView : public QWidget {
   void paintLines(QPainter& painter) const;
 
   const BoardPicture* picture_ = nullptr;
+  int spokenCell_ = -1;
+  QString spokenText_;
 };
 
 }  // namespace tavimoro::app

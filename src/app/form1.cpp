@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/about_dialog.h"
+#include "app/board_accessible.h"
 #include "app/centered_message_box.h"
 #include "app/focus_return.h"
 #include "app/generate_dialog.h"
@@ -88,6 +89,7 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   setObjectName("Form1");
   setFocusPolicy(Qt::StrongFocus);
   SetMainWindow(this);
+  InstallAccessibleInterfaces();
   new FocusReturn(this);
   createToolbar();
   createToolArea();
@@ -150,6 +152,7 @@ void Form1::createToolbar() {
   for (int index = 0; index < kToolbarCount; ++index) {
     auto* button = new ImageButton(kToolbar[index].icon, kToolbar[index].toolTip, banner_);
     button->setObjectName(QStringLiteral("imgBut%1").arg(index));
+    button->setAccessibleName(QString::fromLatin1(kToolbar[index].toolTip));
     connect(button, &ImageButton::clicked, this, [this, index] {
       board_.imgBut_Click(index);
       syncFromBoard();
@@ -172,6 +175,10 @@ void Form1::createToolArea() {
   pencil_ = new ImageButton("pencil", QString(), toolArea_);
   pen_->setObjectName("imgPen");
   pencil_->setObjectName("imgPencil");
+  pen_->setAccessibleName(QStringLiteral("Pen tool"));
+  pen_->setAccessibleDescription(QStringLiteral("Digit keys write values into the cells"));
+  pencil_->setAccessibleName(QStringLiteral("Pencil tool"));
+  pencil_->setAccessibleDescription(QStringLiteral("Digit keys set and clear pencil marks"));
   for (ImageButton* icon : {pen_, pencil_}) {
     icon->setIconExtent(30);
     row->addWidget(icon);
@@ -182,12 +189,15 @@ void Form1::createToolArea() {
   light_ = new StatusLight(toolArea_);
   light_->setObjectName("Shape1");
   light_->setToolTip(QStringLiteral("Red: the board breaks the rules or cannot be solved"));
+  light_->setAccessibleName(QStringLiteral("Status light"));
+  light_->setAccessibleDescription(light_->toolTip());
   row->addWidget(light_);
 }
 
 void Form1::createPanel() {
   panel_ = new HTMLLabel(this);
   panel_->setObjectName("HL1");
+  panel_->setAccessibleName(QStringLiteral("Hints and analysis"));
   panel_->setMinimumWidth(300);
   panel_->SetEnableAnchors(true);
   panel_->SetBackColor(Qt::white);
@@ -201,6 +211,13 @@ void Form1::createPanel() {
 void Form1::layoutWindow() {
   grid_ = new BoardView(this);
   grid_->setObjectName("picGrid");
+  grid_->setAccessibleName(QStringLiteral("Sudoku board"));
+  grid_->setAccessibleDescription(
+      QStringLiteral("Arrow keys move, digits write with the pen or mark with the pencil, P switches the tool"));
+  // The board takes the keys (they reach the window's handler from there),
+  // so that a screen reader follows the selected cell.
+  grid_->setFocusPolicy(Qt::StrongFocus);
+  setFocusProxy(grid_);
   grid_->setPicture(&picture_);
   connect(grid_, &BoardView::cellReleased, this, [this](int cell, Qt::MouseButton button) {
     if (button == Qt::LeftButton) board_.picGrid_MouseUp(cell, MouseButton::Left);
@@ -303,7 +320,7 @@ void Form1::syncFromBoard() {
   const bool hintOnPanel =
       board_.LastHint.Kind != kNoStep && LikePattern(PanelHtml(), "*ApplyLastHint*");
   picture_.lines = hintOnPanel ? board_.LastHint.Lines : std::array<StepLine, 20>{};
-  grid_->update();
+  grid_->pictureChanged();
 
   const BoardControls& c = board_.Controls;
   toolbar_[kRemoveMarks]->setEnabled(c.RemoveMarks);

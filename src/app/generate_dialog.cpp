@@ -147,6 +147,9 @@ void GenerateDialog::createControls() {
     lblHintType_[t]->installEventFilter(this);
     chkAllowed_[t] = new QCheckBox;
     chkRequired_[t] = new QCheckBox;
+    lblHintType_[t]->setAccessibleDescription(QStringLiteral("Click for a description"));
+    chkAllowed_[t]->setAccessibleName(QStringLiteral("Allowed: ") + lblHintType_[t]->text());
+    chkRequired_[t]->setAccessibleName(QStringLiteral("Required: ") + lblHintType_[t]->text());
     techniques->addWidget(lblHintType_[t], t + 1, 0);
     techniques->addWidget(chkAllowed_[t], t + 1, 1, Qt::AlignCenter);
     techniques->addWidget(chkRequired_[t], t + 1, 2, Qt::AlignCenter);
@@ -165,6 +168,7 @@ void GenerateDialog::createControls() {
   frame4_ = new QGroupBox(QStringLiteral("Attempts"));
   auto* attempts = new QHBoxLayout(frame4_);
   lblAttempts_ = new QLabel(QStringLiteral("0"));
+  lblAttempts_->setAccessibleName(QStringLiteral("Attempts"));
   QFont big = lblAttempts_->font();
   big.setPointSizeF(big.pointSizeF() * 1.6);
   big.setBold(true);
