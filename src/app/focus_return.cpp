@@ -16,14 +16,11 @@ FocusReturn::FocusReturn(QWidget* focusTarget) : QObject(focusTarget), target_(f
 bool FocusReturn::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Hide && watched->isWidgetType()) {
     auto* closing = static_cast<QWidget*>(watched);
-    // A menu of ours is open only while the program has the keyboard. For a
-    // dialog, the widget layer may have let go of the activation already;
-    // the window system's focus window still says where the keys went.
-    const bool menu = qobject_cast<QMenu*>(closing) != nullptr;
-    const bool heldFocus = closing->isActiveWindow() ||
-                           (closing->windowHandle() && QGuiApplication::focusWindow() == closing->windowHandle());
-    const bool dialog = qobject_cast<QDialog*>(closing) != nullptr && heldFocus;
-    if (closing->isWindow() && (menu || dialog) && target_ && closing != target_->window()) {
+    // Our dialogs and menus close on the user's own answer, given while the
+    // program has the keyboard (the widget layer may already have let go of
+    // the activation when the hide arrives, so that is not asked).
+    const bool dialogOrMenu = qobject_cast<QDialog*>(closing) || qobject_cast<QMenu*>(closing);
+    if (closing->isWindow() && dialogOrMenu && target_ && closing != target_->window()) {
       // After the closing window has gone and any modal loop has returned.
       QTimer::singleShot(0, this, &FocusReturn::restore);
     }

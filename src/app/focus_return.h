@@ -1,8 +1,7 @@
 // FocusReturn: gives the keyboard back to the main window whenever one of
 // its dialogs or menus closes. A window manager does this on its own; on a
 // display without one, the focus stays with the closed window and the board
-// takes no keys until it is clicked. Only a dialog or menu that held the
-// focus as it closed counts, so that nothing is taken from another program.
+// takes no keys until it is clicked.
 #pragma once
 
 #include <QObject>

@@ -26,6 +26,7 @@
 #include "app/open_address.h"
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
+#include "app/puzzle_clock.h"
 #include "app/settings/ini_document.h"
 #include "app/settings/settings.h"
 #include "app/status_light.h"
@@ -119,12 +120,18 @@ void Form1::placeWindow() {
 
 void Form1::storePlace() {
   if (!shown_) return;
+  puzzleClock_->store(iniPath_);
   StoreWindowPlace(isMinimized() || isMaximized() ? normalGeometry() : geometry(), iniPath_);
 }
 
 void Form1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   shown_ = true;
+}
+
+void Form1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) puzzleClock_->setPaused(isMinimized());
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -186,6 +193,10 @@ void Form1::createToolArea() {
   connect(pen_, &ImageButton::clicked, this, [this] { board_.imgPen_Click(); });
   connect(pencil_, &ImageButton::clicked, this, [this] { board_.imgPencil_Click(); });
   row->addStretch(1);
+  puzzleClock_ = new PuzzleClock(toolArea_);
+  puzzleClock_->restore(iniPath_);
+  row->addWidget(puzzleClock_);
+  row->addSpacing(10);
   light_ = new StatusLight(toolArea_);
   light_->setObjectName("Shape1");
   light_->setToolTip(QStringLiteral("Red: the board breaks the rules or cannot be solved"));
@@ -268,6 +279,10 @@ void Form1::connectMenus() {
     toggleStoredOption(menus_->mnuGivenColor, "GivenColor");
     syncFromBoard();
   });
+  connect(m.mnuTimer, &QAction::triggered, this, [this] {
+    toggleStoredOption(menus_->mnuTimer, "ShowTimer");
+    puzzleClock_->setShown(menus_->mnuTimer->isChecked());
+  });
   connect(m.mnuRember, &QAction::triggered, this, [this] { toggleStoredOption(menus_->mnuRember, "Wizard"); });
   connect(m.mnuCheckVer, &QAction::triggered, this,
           [this] { toggleStoredOption(menus_->mnuCheckVer, "CheckVer"); });
@@ -298,6 +313,8 @@ void Form1::readOptions() {
   menus_->mnuCheckVer->setChecked(ReadSetting("Options", "CheckVer", iniPath_) != "N");
   menus_->mnuShowAnal->setChecked(ReadSetting("Options", "ShowAnalysis", iniPath_) == "Y");
   menus_->mnuGivenColor->setChecked(ReadSetting("Options", "GivenColor", iniPath_) == "Y");
+  menus_->mnuTimer->setChecked(ReadSetting("Options", "ShowTimer", iniPath_) == "Y");
+  puzzleClock_->setShown(menus_->mnuTimer->isChecked());
   menus_->mnuAutoRemove->setChecked(false);
   menus_->mnuColor->setChecked(false);
 }
@@ -315,6 +332,14 @@ void Form1::syncFromBoard() {
     picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors[c]};
   }
   picture_.selected = board_.SelCell;
+  QString givens(81, QLatin1Char('.'));
+  bool full = true;
+  for (int c = 0; c < 81; ++c) {
+    const CellRec& cell = board_.Cells[c];
+    if (cell.Given && cell.Value >= 1 && cell.Value <= 9) givens[c] = QLatin1Char(static_cast<char>('0' + cell.Value));
+    full = full && cell.Value >= 1;
+  }
+  puzzleClock_->follow(givens, full);
   picture_.colourCodedMarks = menus_->mnuColor->isChecked();
   picture_.givensApart = menus_->mnuGivenColor->isChecked();
   const bool hintOnPanel =

@@ -18,6 +18,7 @@
 namespace tavimoro::app {
 
 class ImageButton;
+class PuzzleClock;
 class PopupMenus;
 class StatusLight;
 class TitleBanner;
@@ -51,6 +52,7 @@ class Form1 : public QWidget, public BoardHost {
   ImageButton* penIcon() const { return pen_; }
   ImageButton* pencilIcon() const { return pencil_; }
   StatusLight* light() const { return light_; }
+  PuzzleClock* puzzleClock() const { return puzzleClock_; }
   PopupMenus* menus() const { return menus_; }
   HTMLLabel* panel() const { return panel_; }
 
@@ -88,6 +90,7 @@ class Form1 : public QWidget, public BoardHost {
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void createToolbar();
@@ -117,6 +120,7 @@ class Form1 : public QWidget, public BoardHost {
   ImageButton* pen_ = nullptr;
   ImageButton* pencil_ = nullptr;
   StatusLight* light_ = nullptr;
+  PuzzleClock* puzzleClock_ = nullptr;
   PopupMenus* menus_ = nullptr;
   BoardPicture picture_;
   bool shown_ = false;

@@ -64,6 +64,7 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuShowAnal = MakeTick(owner, "mnuShowAnal", "Always show analysis");
   mnuColor = MakeTick(owner, "mnuColor", "Use color coded pencil marks");
   mnuGivenColor = MakeTick(owner, "mnuGivenColor", "Show entered digits in blue");
+  mnuTimer = MakeTick(owner, "mnuTimer", "Show a timer");
   mnuRember = MakeTick(owner, "mnuRember", "Display wizard at startup");
   mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for updates at startup");
   mnuCopy = MakeAction(owner, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -103,7 +104,7 @@ void PopupMenus::createMenus(QWidget* owner) {
 
   optionsMenu_ = new QMenu(owner);
   optionsMenu_->setObjectName("mnuOptionsPopup");
-  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuGivenColor});
+  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuGivenColor, mnuTimer});
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuRember, mnuCheckVer});
   optionsMenu_->addSeparator();

@@ -36,6 +36,7 @@ class PopupMenus : public QObject {
   QAction* mnuShowAnal = nullptr;
   QAction* mnuColor = nullptr;
   QAction* mnuGivenColor = nullptr;  // entered digits in a colour of their own
+  QAction* mnuTimer = nullptr;       // the timer in the status area
   QAction* mnuRember = nullptr;
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;

@@ -14,6 +14,7 @@
 #include "app/load_game_dialog.h"
 #include "app/open_address.h"
 #include "app/popup_menus.h"
+#include "app/puzzle_clock.h"
 #include "app/settings/settings.h"
 #include "app/window_place.h"
 #include "board/board.h"
@@ -194,6 +195,42 @@ class WindowComfortTest : public QObject {
     QFETCH(QRect, fitted);
     const std::optional<QRect> place = stored.isValid() ? std::optional<QRect>(stored) : std::nullopt;
     QCOMPARE(FittedWindowRect(place, QPoint(0, 0), kPreferredWindowSize, kMinimumWindowSize, area), fitted);
+  }
+
+  // Counts for the puzzle on the board: new givens start it from zero, a
+  // full board, a minimised window and a hidden timer hold it, and the
+  // stored time comes back with the same puzzle.
+  void timerCountsThePuzzleOnTheBoard() {
+    qint64 now = 0;
+    QWidget area;
+    PuzzleClock clock(&area, [&now] { return now; });
+    clock.setShown(true);
+    const QString puzzle = "5" + QString(80, '.'), other = "6" + QString(80, '.');
+    clock.follow(puzzle, false);
+    now += 65'000;
+    QCOMPARE(clock.elapsedMs(), 65'000);
+    clock.setPaused(true);
+    now += 10'000;
+    clock.setPaused(false);
+    clock.follow(puzzle, true);  // solved: holds
+    now += 10'000;
+    QCOMPARE(clock.elapsedMs(), 65'000);
+    QCOMPARE(PuzzleClock::Format(clock.elapsedMs()), QString("1:05"));
+    QCOMPARE(PuzzleClock::Format(3'725'000), QString("1:02:05"));
+    clock.follow(puzzle, false);
+    clock.store(ini_);
+
+    PuzzleClock next(&area, [&now] { return now; });
+    next.setShown(true);
+    next.restore(ini_);
+    next.follow(QString(81, '.'), false);  // the empty board before the start
+    next.follow(puzzle, false);
+    QCOMPARE(next.elapsedMs(), 65'000);
+    next.follow(other, false);
+    QCOMPARE(next.elapsedMs(), 0);
+    next.setShown(false);
+    now += 5'000;
+    QCOMPARE(next.elapsedMs(), 0);
   }
 
   void sizeAndPlaceAreRemembered() {
