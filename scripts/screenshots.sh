@@ -2,7 +2,7 @@
 # Screenshots of the real program under a virtual X display: the start
 # state, a hint at each level (visual clue, naked pair, swordfish with its
 # lines), the analysis, colour-coded marks, the cell menu, entered digits in
-# their own colour, the narrowest window, the load dialog with a long saved
+# their own colour, the digit highlight, the narrowest window, the load dialog with a long saved
 # name and the notice for a missing browser. Needs Xvfb, xdotool and
 # ImageMagick's import; writes PNG files into OUT.
 #
@@ -81,6 +81,12 @@ stop
 entered="9..18.....58.......27.......697......83.........................................."
 start "$sample" "$entered" "GivenColor=Y"
 shot givens-colour
+stop
+
+# The digit highlight: every 4 and every cell marked 4, after D.
+start "$sample"
+click "$fill_all"
+xdotool mousemove 118 98 click 1; sleep 0.3; xdotool key d; shot digit-highlight
 stop
 
 # The narrowest window the program allows.

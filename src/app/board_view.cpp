@@ -115,10 +115,16 @@ void BoardView::paintEvent(QPaintEvent*) {
 
 void BoardView::paintBackground(QPainter& painter, int cell, const QRect& rect) const {
   QColor background = Qt::white;
-  if (picture_ && picture_->cells[cell].colour > 0)
+  if (picture_ && picture_->cells[cell].colour > 0) {
     background = FromWindowsColour(picture_->cells[cell].colour);
-  else if (picture_ && picture_->selected == cell)
+  } else if (picture_ && picture_->selected == cell) {
     background = kSelectionColour;
+  } else if (picture_ && picture_->highlightDigit >= 1 && picture_->highlightDigit <= 9) {
+    const CellPicture& pic = picture_->cells[cell];
+    const int digit = picture_->highlightDigit;
+    const bool holds = pic.value == digit || (pic.value == 0 && ((pic.marks >> (digit - 1)) & 1));
+    if (holds) background = DigitHighlightColour();
+  }
   painter.fillRect(rect, background);
 }
 

@@ -27,6 +27,7 @@ struct BoardPicture {
   int selected = 0;
   bool colourCodedMarks = false;
   bool givensApart = false;  // entered digits in EnteredDigitColour, givens black
+  int highlightDigit = 0;    // 1..9: cells holding it or marked with it stand out; 0 none
   std::array<StepLine, 20> lines{};  // lines of the hint on the panel
 };
 
@@ -52,6 +53,8 @@ class BoardView : public QWidget {
   static QColor PencilColour(int digit);
   // The colour of a digit the user entered, when givens are drawn apart.
   static QColor EnteredDigitColour() { return QColor(0, 84, 196); }
+  // The background of a cell that holds or marks the highlighted digit.
+  static QColor DigitHighlightColour() { return QColor(196, 222, 255); }
 
  signals:
   void cellReleased(int cell, Qt::MouseButton button);

@@ -279,6 +279,10 @@ void Form1::connectMenus() {
     toggleStoredOption(menus_->mnuGivenColor, "GivenColor");
     syncFromBoard();
   });
+  connect(m.mnuHighlightDigit, &QAction::triggered, this, [this] {
+    toggleStoredOption(menus_->mnuHighlightDigit, "HighlightDigit");
+    syncFromBoard();
+  });
   connect(m.mnuTimer, &QAction::triggered, this, [this] {
     toggleStoredOption(menus_->mnuTimer, "ShowTimer");
     puzzleClock_->setShown(menus_->mnuTimer->isChecked());
@@ -314,6 +318,7 @@ void Form1::readOptions() {
   menus_->mnuShowAnal->setChecked(ReadSetting("Options", "ShowAnalysis", iniPath_) == "Y");
   menus_->mnuGivenColor->setChecked(ReadSetting("Options", "GivenColor", iniPath_) == "Y");
   menus_->mnuTimer->setChecked(ReadSetting("Options", "ShowTimer", iniPath_) == "Y");
+  menus_->mnuHighlightDigit->setChecked(ReadSetting("Options", "HighlightDigit", iniPath_) == "Y");
   puzzleClock_->setShown(menus_->mnuTimer->isChecked());
   menus_->mnuAutoRemove->setChecked(false);
   menus_->mnuColor->setChecked(false);
@@ -342,6 +347,7 @@ void Form1::syncFromBoard() {
   puzzleClock_->follow(givens, full);
   picture_.colourCodedMarks = menus_->mnuColor->isChecked();
   picture_.givensApart = menus_->mnuGivenColor->isChecked();
+  picture_.highlightDigit = menus_->mnuHighlightDigit->isChecked() ? board_.Cells[board_.SelCell].Value : 0;
   const bool hintOnPanel =
       board_.LastHint.Kind != kNoStep && LikePattern(PanelHtml(), "*ApplyLastHint*");
   picture_.lines = hintOnPanel ? board_.LastHint.Lines : std::array<StepLine, 20>{};

@@ -65,6 +65,10 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuColor = MakeTick(owner, "mnuColor", "Use color coded pencil marks");
   mnuGivenColor = MakeTick(owner, "mnuGivenColor", "Show entered digits in blue");
   mnuTimer = MakeTick(owner, "mnuTimer", "Show a timer");
+  mnuHighlightDigit = MakeTick(owner, "mnuHighlightDigit", "Highlight the selected digit");
+  mnuHighlightDigit->setShortcut(QKeySequence(Qt::Key_D));
+  mnuHighlightDigit->setShortcutContext(Qt::WindowShortcut);
+  owner->addAction(mnuHighlightDigit);
   mnuRember = MakeTick(owner, "mnuRember", "Display wizard at startup");
   mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for updates at startup");
   mnuCopy = MakeAction(owner, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -104,7 +108,7 @@ void PopupMenus::createMenus(QWidget* owner) {
 
   optionsMenu_ = new QMenu(owner);
   optionsMenu_->setObjectName("mnuOptionsPopup");
-  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuGivenColor, mnuTimer});
+  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuGivenColor, mnuHighlightDigit, mnuTimer});
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuRember, mnuCheckVer});
   optionsMenu_->addSeparator();

@@ -37,6 +37,7 @@ class PopupMenus : public QObject {
   QAction* mnuColor = nullptr;
   QAction* mnuGivenColor = nullptr;  // entered digits in a colour of their own
   QAction* mnuTimer = nullptr;       // the timer in the status area
+  QAction* mnuHighlightDigit = nullptr;  // cells with the selected cell's digit stand out (key D)
   QAction* mnuRember = nullptr;
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;

@@ -143,6 +143,37 @@ class BoardViewTest : public QObject {
     }
   }
 
+  // Cells holding the digit or marked with it stand out; the selection and
+  // hint highlights keep their own colours, a filled cell's stale marks do
+  // not count.
+  void digitHighlightShowsEveryPlaceOfTheDigit() {
+    using namespace tavimoro::app;
+    BoardPicture picture;
+    picture.selected = 0;
+    picture.highlightDigit = 5;
+    picture.cells[0] = {5, true, 0, 0};
+    picture.cells[1] = {5, false, 0, 0};
+    picture.cells[2] = {0, false, 1u << 4, 0};
+    picture.cells[3] = {0, false, 1u << 3, 0};
+    picture.cells[4] = {7, false, 1u << 4, 0};
+    picture.cells[5] = {5, false, 0, 0xFFFF80};
+    BoardView view;
+    view.resize(480, 480);
+    view.setPicture(&picture);
+    const QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto background = [&](int cell) { return QColor(image.pixel(view.cellRect(cell).topLeft() + QPoint(1, 1))); };
+    const QColor lit = BoardView::DigitHighlightColour();
+    QCOMPARE(background(0), QColor(255, 255, 128));
+    QCOMPARE(background(1), lit);
+    QCOMPARE(background(2), lit);
+    QCOMPARE(background(3), QColor(Qt::white));
+    QCOMPARE(background(4), QColor(Qt::white));
+    QCOMPARE(background(5), BoardView::FromWindowsColour(0xFFFF80));
+    picture.highlightDigit = 0;
+    const QImage plain = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(QColor(plain.pixel(view.cellRect(1).topLeft() + QPoint(1, 1))), QColor(Qt::white));
+  }
+
   void printingLeavesEntriesOutOrDrawsThemApart_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("black");

@@ -32,7 +32,7 @@ class PopupMenusTest : public QObject {
              QStringList({"This Cell", "This Block", "This Row", "This Column"}));
     QCOMPARE(Captions(menus.optionsMenu()),
              QStringList({"Auto remove pencil marks", "Always show analysis", "Use color coded pencil marks",
-                          "Show entered digits in blue", "Show a timer", "-",
+                          "Show entered digits in blue", "Highlight the selected digit", "Show a timer", "-",
                           "Display wizard at startup", "Check for updates at startup", "-", "Copy",
                           "Copy (with pencil marks)", "Paste", "-", "Undo", "-", "Print Puzzle", "-",
                           "Save Puzzle", "Load Puzzle"}));
