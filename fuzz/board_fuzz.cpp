@@ -7,37 +7,11 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "board/board.h"
+#include "board/scripted_host.h"
 
 namespace {
 
 using namespace tavimoro;
-
-class QuietHost : public BoardHost {
- public:
-  void Message(std::string_view, std::string_view) override {}
-  Answer Ask(std::string_view, std::string_view) override { return Answer::Cancel; }
-  std::string Input(std::string_view, std::string_view) override { return ""; }
-  void Beep() override {}
-  void Redraw(bool) override {}
-  void UndoEnabled(bool) override {}
-  void ToolChanged(int) override {}
-  void SetSwitchCaption(std::string_view) override {}
-  bool OptionTicked(BoardOption) override { return false; }
-  std::optional<std::string> ClipboardText() override { return std::nullopt; }
-  void SetClipboardText(std::string_view) override {}
-  std::string PanelHtml() override { return ""; }
-  void SetPanelHtml(std::string_view) override {}
-  void SetStatusLight(bool) override {}
-  std::string SaveNameProblem(std::string_view) override { return ""; }
-  bool SavedPuzzleExists(std::string_view) override { return false; }
-  void StoreSavedPuzzle(std::string_view, std::string_view) override {}
-  std::int64_t Milliseconds() override { return 0; }
-  void Show(HostWindow) override {}
-  void OpenUrl(std::string_view) override {}
-  void ShowHint() override {}
-  void UpdateStatus(bool) override {}
-};
 
 void CheckInvariants(const Board& board) {
   for (const CellRec& cell : board.Cells) {
@@ -55,7 +29,7 @@ void CheckRecordRoundTrip(Board& board) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  QuietHost host;
+  ScriptedHost host;
   Board board(host);
 
   const bool applied = board.ApplyPuzzle(text);

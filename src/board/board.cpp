@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "board/status_composer.h"
 #include "engine/validate.h"
 
 namespace tavimoro {
@@ -46,6 +47,7 @@ void Board::UndoLast() {
 }
 
 void Board::RedrawGrid(bool withStatus) {
+  const InputEvent event(*this);
   bool anyMarks = false;
   for (const CellRec& cell : Cells) {
     if (cell.Value < 1 && cell.Marks != 0) anyMarks = true;
@@ -53,7 +55,8 @@ void Board::RedrawGrid(bool withStatus) {
   Controls.RemoveMarks = anyMarks;
   Controls.CopyPencil = anyMarks;
   Controls.PmCell = Cells[SelCell].Value < 1 && Cells[SelCell].Marks == 0;
-  host_.Redraw(withStatus);
+  if (withStatus) tavimoro::UpdateStatus(*this, false);
+  NoteChange();
 }
 
 void Board::RemovePeerMarks(int cell) {
@@ -100,7 +103,7 @@ void Board::SolveCell(int cell) {
     }
   }
   if (!message.empty()) {
-    host_.Message(kProgramTitle, message);
+    Modal().Message(kProgramTitle, message);
     return;
   }
   if (oneCell) {
@@ -180,7 +183,7 @@ void Board::ClearAllMarks() {
 
 void Board::ClearBoard() {
   PushUndo();
-  if (host_.Ask("Confirm", kDiscardQuestion) == Answer::Yes) {
+  if (Modal().Ask("Confirm", kDiscardQuestion) == Answer::Yes) {
     Cells.fill(CellRec{});
     RedrawGrid(true);
     imgPen_Click();
@@ -190,7 +193,7 @@ void Board::ClearBoard() {
 }
 
 void Board::ShowSolution() {
-  if (host_.Ask("Confirm", "Are you sure you would like to show the solution to the current puzzle?") != Answer::Yes)
+  if (Modal().Ask("Confirm", "Are you sure you would like to show the solution to the current puzzle?") != Answer::Yes)
     return;
   PushUndo();
   SolveCell(-1);
@@ -203,9 +206,9 @@ bool Board::PuzzleInProgress() const {
 
 void Board::LoadDialog() {
   RedrawGrid(true);
-  if (PuzzleInProgress() && host_.Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
+  if (PuzzleInProgress() && Modal().Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
   ClearCellColors();
-  host_.Show(HostWindow::SavedPuzzleList);
+  Modal().Show(HostWindow::SavedPuzzleList);
 }
 
 void Board::SaveDialog() {
@@ -213,26 +216,26 @@ void Board::SaveDialog() {
   RedrawGrid(true);
   std::string name;
   for (;;) {
-    name = host_.Input("Enter a name for this puzzle", "Saving Puzzle");
+    name = Modal().Input("Enter a name for this puzzle", "Saving Puzzle");
     if (name.empty()) {
-      host_.Message(kProgramTitle, "Puzzle save canceled");
+      Modal().Message(kProgramTitle, "Puzzle save canceled");
       return;
     }
     const std::string problem = host_.SaveNameProblem(name);
     if (problem.empty()) break;
-    host_.Message(kProgramTitle, problem);
+    Modal().Message(kProgramTitle, problem);
   }
   if (host_.SavedPuzzleExists(name) &&
-      host_.Ask("Confirm", name + " already exists. Overwrite?") != Answer::Yes)
+      Modal().Ask("Confirm", name + " already exists. Overwrite?") != Answer::Yes)
     return;
   const std::string data = GetAllGrid();
   if (!data.empty()) host_.StoreSavedPuzzle(name, data);
 }
 
 void Board::NewPuzzle() {
-  if (PuzzleInProgress() && host_.Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
+  if (PuzzleInProgress() && Modal().Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
   RedrawGrid(true);
-  host_.Show(HostWindow::GeneratorDialog);
+  Modal().Show(HostWindow::GeneratorDialog);
   imgPen_Click();
 }
 

@@ -8,6 +8,10 @@
 // kilobyte each cost nothing, and a record restores values, given flags and
 // marks exactly, so undo needs no knowledge of what an operation changed.
 //
+// The board runs its own status and hint composers and tells the host once
+// per input event that it changed (InputEvent below), so a paste or a hint
+// repaints the window once.
+//
 // Every changing operation pushes the board before it changes it; PushUndo
 // ignores a push equal to the top entry, and UndoLast skips entries equal
 // to the board, so an operation that ends up changing nothing costs no undo.
@@ -25,6 +29,7 @@
 #include <string_view>
 
 #include "board/board_host.h"
+#include "board/commands.h"
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 
@@ -69,7 +74,7 @@ enum class MouseButton { Left, Right, Middle };
 
 // Enabled states of the controls that follow the board. RedrawGrid sets
 // RemoveMarks, CopyPencil and PmCell; the status panel sets Clear, Solution
-// and Hint; the undo stack sets Undo.
+// and Hint; the undo stack sets Undo. A disabled command does nothing.
 struct BoardControls {
   bool Clear = true;        // toolbar 5
   bool Solution = true;     // toolbar 6
@@ -106,7 +111,21 @@ class Board {
   std::int64_t LastKeyTick = 0;
   BoardControls Controls{};
 
-  BoardHost& Host() { return host_; }
+  // --- commands -----------------------------------------------------------
+  // Runs a toolbar button or menu item; a disabled one does nothing. The
+  // argument is the question 0..8 of HelpQuestion and unused otherwise.
+  void Execute(Command command, int argument = -1);
+  bool Enabled(Command command) const;
+
+  // --- the panel: status, hints, and the writes of their composers --------
+  // Rewrites the status panel (see status_composer.h).
+  void UpdateStatus(bool withAnalysis);
+  // The Hint action (see hint_composer.h).
+  void ShowHint();
+  std::string PanelHtml() const { return host_.PanelHtml(); }
+  void SetPanel(std::string_view html);
+  void SetStatusLight(bool red) { host_.SetStatusLight(red); }
+  bool OptionTicked(BoardOption option) const { return host_.OptionTicked(option); }
 
   // --- text forms -------------------------------------------------------
   // Puzzle text: 81 characters, or with oneLine false 9 lines each ending
@@ -138,8 +157,8 @@ class Board {
   void UndoLast();
 
   // --- operations on cells and the whole board ----------------------------
-  // Draws the board through the host after updating the mark-dependent
-  // controls; withStatus also refreshes the status panel.
+  // Updates the mark-dependent controls and has the window repaint; with
+  // withStatus also refreshes the status panel first.
   void RedrawGrid(bool withStatus = false);
   bool CellHasPencilMarks(int cell) const { return Cells[cell].Marks != 0; }
   // Clears the placed digit of cell from the marks of its empty peers.
@@ -189,9 +208,33 @@ class Board {
   void ShowShortcuts();
   void ShowAbout();
 
-  void ClearCellColors() { CellColors.fill(0); }
+  void ClearCellColors();
 
  private:
+  // One input event (a key, a click, a command, a puzzle loaded from a
+  // dialog); events nest. The host hears of the changes once, when the
+  // outermost event ends, or at once outside any event.
+  class InputEvent {
+   public:
+    explicit InputEvent(Board& board) : board_(board) { ++board_.eventDepth_; }
+    ~InputEvent() {
+      if (--board_.eventDepth_ == 0) board_.FlushRedraw();
+    }
+    InputEvent(const InputEvent&) = delete;
+    InputEvent& operator=(const InputEvent&) = delete;
+
+   private:
+    Board& board_;
+  };
+  void NoteChange();
+  void FlushRedraw();
+  // The host, for a window or a question: the window is brought up to date
+  // first, so that nothing stale shows behind it.
+  BoardHost& Modal();
+  // Inverts an option's tick; the new tick.
+  bool ToggleOption(BoardOption option);
+  void OpenHelpQuestion(int question);
+
   void DigitKey(int digit);
   void SetUndoEnabled(bool enabled);
   bool AutoRemove() { return host_.OptionTicked(BoardOption::AutoRemove); }
@@ -199,6 +242,8 @@ class Board {
   bool PuzzleInProgress() const;
 
   BoardHost& host_;
+  int eventDepth_ = 0;
+  bool redrawPending_ = false;
 };
 
 }  // namespace tavimoro

@@ -535,8 +535,7 @@ std::string EliminationHintText(const StepRecord& step, int level) {
 }
 
 void ShowHint(Board& board) {
-  BoardHost& host = board.Host();
-  if (LikePattern(host.PanelHtml(), "*ApplyLastHint*")) {
+  if (LikePattern(board.PanelHtml(), "*ApplyLastHint*")) {
     board.HyperlinkClick("ApplyLastHint");
     return;
   }
@@ -545,19 +544,19 @@ void ShowHint(Board& board) {
   std::string msg;
   const int check = board.PencilCheck(wrongCell, msg, false);
   if (check == kPuzzleInvalid) {
-    UpdateStatus(board, true);
+    board.UpdateStatus(true);
     return;
   }
   if (check == kWrongMark) {
     board.SelCell = wrongCell;
     board.RedrawGrid(false);
-    host.SetPanelHtml("<b>HINT:</b> <i>Pencil Mark Error</i><br><br>"
+    board.SetPanel("<b>HINT:</b> <i>Pencil Mark Error</i><br><br>"
                       "There is an error in your pencil marks in the cell indicated (" +
                       msg + ").");
     return;
   }
 
-  const std::string panel = host.PanelHtml();
+  const std::string panel = board.PanelHtml();
   PuzzleState state = PuzzleFromString(board.GetGrid(true));
   std::string text;
   if (check == kMarksMissing) {
@@ -570,7 +569,7 @@ void ShowHint(Board& board) {
     } else {
       text = NoVisualClueText(board);
     }
-    host.SetPanelHtml(text);
+    board.SetPanel(text);
     return;
   }
 
@@ -598,7 +597,7 @@ void ShowHint(Board& board) {
   } else {
     text = NoStepText();
   }
-  host.SetPanelHtml(text);
+  board.SetPanel(text);
 }
 
 }  // namespace tavimoro

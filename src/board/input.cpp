@@ -8,13 +8,14 @@
 namespace tavimoro {
 
 void Board::Form_KeyDown(int keyCode, int shift) {
+  const InputEvent event(*this);
   ClearCellColors();
   if (shift == modifiers::Ctrl) {
     switch (keyCode) {
-      case keys::Letter('C'): Copy(); break;
-      case keys::Letter('S'): SaveDialog(); break;
-      case keys::Letter('V'): PasteFromClipboard(); break;
-      case keys::Letter('Z'): UndoLast(); break;
+      case keys::Letter('C'): Execute(Command::Copy); break;
+      case keys::Letter('S'): Execute(Command::Save); break;
+      case keys::Letter('V'): Execute(Command::Paste); break;
+      case keys::Letter('Z'): Execute(Command::Undo); break;
       default: break;
     }
     return;
@@ -52,11 +53,9 @@ void Board::Form_KeyDown(int keyCode, int shift) {
     case keys::Delete:
     case keys::Backspace: ClearThisCell(); return;
     case keys::Letter('P'): SwitchTool(); return;
-    case keys::Letter('H'):
-      if (Controls.Hint) host_.ShowHint();
-      return;
-    case keys::Letter('A'): host_.UpdateStatus(true); return;
-    case keys::Letter('N'): NewPuzzle(); return;
+    case keys::Letter('H'): Execute(Command::Hint); return;
+    case keys::Letter('A'): UpdateStatus(true); return;
+    case keys::Letter('N'): Execute(Command::NewPuzzle); return;
     case keys::Enter: FillSingleMark(SelCell); return;
     default: break;
   }
@@ -100,6 +99,7 @@ void Board::DigitKey(int digit) {
 }
 
 void Board::picGrid_MouseUp(int index, MouseButton button) {
+  const InputEvent event(*this);
   if (index < 0 || index > 80) return;
   if (button == MouseButton::Left) {
     if (index == SelCell) {
@@ -115,36 +115,20 @@ void Board::picGrid_MouseUp(int index, MouseButton button) {
       RedrawGrid(true);
     }
     host_.SetSwitchCaption(CurTool == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
-    host_.Show(HostWindow::CellMenu);
+    Modal().Show(HostWindow::CellMenu);
   }
 }
 
 bool Board::ToolbarEnabled(int index) const {
-  switch (index) {
-    case 3: return Controls.RemoveMarks;
-    case 5: return Controls.Clear;
-    case 6: return Controls.Solution;
-    case 7: return Controls.Hint;
-    default: return index >= 0 && index <= 9;
-  }
+  const auto command = ToolbarCommand(index);
+  return command && Enabled(*command);
 }
 
 void Board::imgBut_Click(int index) {
+  const InputEvent event(*this);
   if (!ToolbarEnabled(index)) return;
   ClearCellColors();
-  switch (index) {
-    case 0: host_.Show(HostWindow::Minimize); break;
-    case 1: host_.Show(HostWindow::Close); break;
-    case 2: FillAllMarks(); break;
-    case 3: ClearAllMarks(); break;
-    case 4: NewPuzzle(); break;
-    case 5: ClearBoard(); break;
-    case 6: ShowSolution(); break;
-    case 7: host_.ShowHint(); break;
-    case 8: host_.Show(HostWindow::HelpMenu); break;
-    case 9: host_.Show(HostWindow::OptionsMenu); break;
-    default: break;
-  }
+  Execute(*ToolbarCommand(index));
 }
 
 void Board::imgPen_Click() {
@@ -168,12 +152,13 @@ void Board::SwitchTool() {
 }
 
 void Board::HyperlinkClick(std::string_view target) {
+  const InputEvent event(*this);
   std::string upper(target);
   for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   if (upper.starts_with("HTTP://") || upper.starts_with("HTTPS://") || upper.starts_with("FILE://")) {
     host_.OpenUrl(target);
   } else if (upper == "REFRESHWITHANAL") {
-    host_.UpdateStatus(true);
+    UpdateStatus(true);
   } else if (upper == "APPLYLASTHINT") {
     ApplyLastHint();
   }
@@ -201,7 +186,7 @@ void Board::ApplyLastHint() {
 }
 
 void Board::ShowShortcuts() {
-  host_.SetPanelHtml(
+  SetPanel(
       "<font size=2><table width=\"100%\" border=1>"
       "<tr>"
       "<td><b>P</b> - Switch tools</td>"
@@ -225,7 +210,7 @@ void Board::ShowShortcuts() {
 void Board::ShowAbout() {
   ClearCellColors();
   RedrawGrid(true);
-  host_.Show(HostWindow::About);
+  Modal().Show(HostWindow::About);
 }
 
 }  // namespace tavimoro

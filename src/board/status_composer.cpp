@@ -125,7 +125,6 @@ std::string BuildAnalysis(const Board& board) {
 }
 
 void UpdateStatus(Board& board, bool withAnalysis) {
-  BoardHost& host = board.Host();
   const std::string g = board.GetGrid(true);
   std::string r;
   if (g == std::string(81, '.')) {
@@ -152,7 +151,7 @@ void UpdateStatus(Board& board, bool withAnalysis) {
       red = true;
     }
     text = "<h5>" + r + "</h5><br>" + pink;
-  } else if (!withAnalysis && !host.OptionTicked(BoardOption::ShowAnalysis)) {
+  } else if (!withAnalysis && !board.OptionTicked(BoardOption::ShowAnalysis)) {
     playable = true;
     text = "<center><font color=" + std::string(kGrey) + " size=7>Click <a href='RefreshWithAnal'>here</a><font color=" +
            std::string(kGrey) + " size=7> to see an analysis of this puzzle.</font>" + "<br><font color=" +
@@ -160,14 +159,14 @@ void UpdateStatus(Board& board, bool withAnalysis) {
            "click \"Hint\". If you need help, click the (?) button.</font>";
   } else {
     playable = true;
-    host.SetStatusLight(false);
-    host.SetPanelHtml("Analyzing...");
+    board.SetStatusLight(false);
+    board.SetPanel("Analyzing...");
     text = BuildAnalysis(board);
   }
   board.Controls.Solution = playable;
   board.Controls.Hint = playable;
-  host.SetStatusLight(red);
-  host.SetPanelHtml(text);
+  board.SetStatusLight(red);
+  board.SetPanel(text);
 }
 
 }  // namespace tavimoro

@@ -102,6 +102,7 @@ std::string Board::GetAllGrid() const {
 }
 
 void Board::PaintPuzzle(std::string_view s, std::string_view pencilText, bool pushUndo) {
+  const InputEvent event(*this);
   if (pushUndo) PushUndo();
   Cells.fill(CellRec{});
   if (!s.empty() && s.front() == '[') {
@@ -125,6 +126,7 @@ void Board::PaintPuzzle(std::string_view s, std::string_view pencilText, bool pu
 }
 
 bool Board::ApplyPuzzle(std::string_view txt) {
+  const InputEvent event(*this);
   if (txt.size() >= 2 && txt.front() == '[' && txt.back() == ']' && std::count(txt.begin(), txt.end(), '[') >= 3) {
     ClearCellColors();
     PaintPuzzle(txt, {}, true);
@@ -153,7 +155,7 @@ bool Board::ApplyPuzzle(std::string_view txt) {
 
 void Board::PasteFromClipboard() {
   const auto text = host_.ClipboardText();
-  if (!text || !ApplyPuzzle(*text)) host_.Message(kProgramTitle, "No valid Sudoku puzzle found in Clipboard");
+  if (!text || !ApplyPuzzle(*text)) Modal().Message(kProgramTitle, "No valid Sudoku puzzle found in Clipboard");
 }
 
 void Board::Copy() { host_.SetClipboardText(GetGrid(true)); }

@@ -18,23 +18,8 @@ namespace {
 using testing::kSolution;
 using testing::RecordingHost;
 
-// The host of the real program answers ShowHint and UpdateStatus with the
-// composers; so does this one.
-class ComposingHost : public RecordingHost {
- public:
-  Board* board = nullptr;
-  void Redraw(bool withStatus) override {
-    RecordingHost::Redraw(withStatus);
-    if (withStatus) tavimoro::UpdateStatus(*board, false);
-  }
-  void ShowHint() override { tavimoro::ShowHint(*board); }
-  void UpdateStatus(bool withAnalysis) override { tavimoro::UpdateStatus(*board, withAnalysis); }
-};
-
 class HintTest : public ::testing::Test {
  protected:
-  HintTest() { host.board = &board; }
-
   void LoadWithHoles(std::initializer_list<int> holes) {
     std::string text(kSolution);
     for (int c : holes) text[c] = '.';
@@ -48,7 +33,7 @@ class HintTest : public ::testing::Test {
     return host.panel;
   }
 
-  ComposingHost host;
+  RecordingHost host;
   Board board{host};
   const std::string T = TechniquesPageAddress();
   const std::string kApply = " Click <a href='ApplyLastHint'>here</a> (or click hint again) to apply this hint. ";

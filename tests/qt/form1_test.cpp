@@ -168,8 +168,10 @@ class Form1Test : public QObject {
     click(2);
     key(Qt::Key_4);
     QVERIFY(form_->menus()->mnuUndo->isEnabled());
-    key(Qt::Key_Z, Qt::ControlModifier);
+    board().CellColors[40] = HintCellColour;
+    key(Qt::Key_Z, Qt::ControlModifier);  // a key press: it clears the highlights first
     QCOMPARE(board().Cells[2].Value, 0);
+    QCOMPARE(board().CellColors[40], 0u);
   }
 
   void hintEscalatesToApplicationThroughThePanelLink() {

@@ -14,6 +14,7 @@
 #include "app/help_pages.h"
 #include "app/load_game_dialog.h"
 #include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 #include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
@@ -159,14 +160,24 @@ class StartupTest : public QObject {
     QCOMPARE(board.CurTool, kPen);
   }
 
+  // The panel reports the check, then the restored board's status.
   void updateCheckRunsFirstAndEndsWithDone() {
     writeIni("[Options]\nWizard=N\n");
-    RecordingHost host;
+    struct PanelHistory : RecordingHost {
+      std::vector<std::string> shown;
+      void SetPanelHtml(std::string_view html) override {
+        RecordingHost::SetPanelHtml(html);
+        shown.emplace_back(html);
+      }
+    } host;
     Board board(host);
     QWidget window;
     Startup startup(&window, board, ini_);
     startup.firstActivation();
-    QCOMPARE(host.panel, std::string("Checking for program updates...Done"));
+    QVERIFY(host.shown.size() == 3);
+    QCOMPARE(host.shown[0], std::string("Checking for program updates..."));
+    QCOMPARE(host.shown[1], std::string("Checking for program updates...Done"));
+    QVERIFY(host.shown[2].find("to see an analysis of this puzzle") != std::string::npos);
     QCOMPARE(board.GetGrid(true), std::string(kSamplePuzzle));
   }
 
@@ -241,7 +252,7 @@ class StartupTest : public QObject {
     {
       BoxAnswerer answers({QMessageBox::Yes, QMessageBox::Yes});
       library.deleteSelected();
-      QCOMPARE(ReadSettingKeys(kSavedGamesSection, ini_), std::vector<std::string>{"alpha"});
+      QCOMPARE(Settings(ini_).Names(setting::SavedGames), std::vector<std::string>{"alpha"});
       QVERIFY(library.isVisible());
       library.deleteSelected();
     }
