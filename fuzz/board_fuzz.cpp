@@ -14,15 +14,15 @@ namespace {
 using namespace tavimoro;
 
 void CheckInvariants(const Board& board) {
-  for (const CellRec& cell : board.Cells) {
+  for (const CellRec& cell : board.Cells()) {
     if (cell.Value < 0 || cell.Value > 9 || (cell.Given && cell.Value == 0) || cell.Marks > 511) std::abort();
   }
 }
 
 void CheckRecordRoundTrip(Board& board) {
-  const auto cells = board.Cells;
+  const auto cells = board.Cells();
   board.PaintPuzzle(board.GetAllGrid());
-  if (board.Cells != cells) std::abort();
+  if (board.Cells() != cells) std::abort();
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const bool applied = board.ApplyPuzzle(text);
   CheckInvariants(board);
-  if (!applied && (board.GetAllGrid() != Board(host).GetAllGrid() || !board.UndoStack[0].empty())) std::abort();
+  if (!applied && (board.GetAllGrid() != Board(host).GetAllGrid() || board.Controls().Undo)) std::abort();
   CheckRecordRoundTrip(board);
 
   const std::size_t half = text.size() / 2;

@@ -89,7 +89,7 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   menus_ = new PopupMenus(this);
   connectMenus();
   readOptions();
-  board_.CurTool = -1;  // neither tool, so that the first selection takes effect
+  board_.ForgetTool();
   resize(980, 610);
 }
 
@@ -222,17 +222,17 @@ QAction* Form1::optionAction(BoardOption option) const {
 
 void Form1::syncFromBoard() {
   for (int c = 0; c < 81; ++c) {
-    const CellRec& cell = board_.Cells[c];
-    picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors[c]};
+    const CellRec& cell = board_.Cells()[c];
+    picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors()[c]};
   }
-  picture_.selected = board_.SelCell;
+  picture_.selected = board_.SelCell();
   picture_.colourCodedMarks = menus_->mnuColor->isChecked();
   const bool hintOnPanel =
-      board_.LastHint.Kind != kNoStep && LikePattern(board_.PanelHtml(), "*ApplyLastHint*");
-  picture_.lines = hintOnPanel ? board_.LastHint.Lines : std::array<StepLine, 20>{};
+      board_.LastHint().Kind != kNoStep && LikePattern(board_.PanelHtml(), "*ApplyLastHint*");
+  picture_.lines = hintOnPanel ? board_.LastHint().Lines : std::array<StepLine, 20>{};
   grid_->update();
 
-  const BoardControls& c = board_.Controls;
+  const BoardControls& c = board_.Controls();
   toolbar_[kRemoveMarks]->setEnabled(c.RemoveMarks);
   toolbar_[kClearPuzzle]->setEnabled(c.Clear);
   toolbar_[kSolution]->setEnabled(c.Solution);
@@ -295,7 +295,6 @@ void Form1::Beep() { QApplication::beep(); }
 void Form1::Redraw() { syncFromBoard(); }
 
 void Form1::UndoEnabled(bool enabled) {
-  board_.Controls.Undo = enabled;
   menus_->mnuUndo->setEnabled(enabled);
 }
 

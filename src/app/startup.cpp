@@ -50,14 +50,14 @@ void RunStartAction(Board& board, const std::string& action, const std::string& 
 void StoreLastBoard(const Board& board, const std::string& iniPath) {
   const Settings settings(iniPath);
   settings.Set(setting::LastGrid, board.GetAllGrid());
-  settings.Set(setting::LastTool, board.CurTool == kPen ? kPen : kPencil);
+  settings.Set(setting::LastTool, board.CurTool() == kPen ? kPen : kPencil);
 }
 
 Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick)
     : QObject(window), window_(window), board_(board), iniPath_(std::move(iniPath)),
       rememberTick_(std::move(rememberTick)) {
   // Neither pen nor pencil, so that the first tool chosen takes effect.
-  board_.CurTool = -1;
+  board_.ForgetTool();
   window_->installEventFilter(this);
   connect(qApp, &QCoreApplication::aboutToQuit, this, &Startup::storeBoard);
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { storeBoard(); });

@@ -98,18 +98,29 @@ class Board {
  public:
   explicit Board(BoardHost& host) : host_(host) {}
 
-  // State, public so that the hint and status composers and the drawing can
-  // read and write it as the operations here do.
-  std::array<CellRec, 81> Cells{};
-  int SelCell = 0;
-  int CurTool = kPen;
-  std::array<std::string, kUndoDepth> UndoStack{};  // newest at 0, "" = no entry
-  StepRecord LastHint{};
-  std::array<std::uint32_t, 81> CellColors{};       // 0 = no highlight
-  int LastKeyDigit = 0;
-  int LastKeyCell = 0;
-  std::int64_t LastKeyTick = 0;
-  BoardControls Controls{};
+  // --- the board's state, read by the drawing, the composers and `play` ---
+  const std::array<CellRec, 81>& Cells() const { return cells_; }
+  int SelCell() const { return selCell_; }
+  int CurTool() const { return curTool_; }  // kPen, kPencil, or -1 before the first choice
+  const StepRecord& LastHint() const { return lastHint_; }
+  const std::array<std::uint32_t, 81>& CellColors() const { return cellColors_; }  // 0 = no highlight
+  const BoardControls& Controls() const { return controls_; }
+
+  // --- the composers' writes ------------------------------------------------
+  // Moves the selection (the cell a hint or an error is about).
+  void Select(int cell);
+  // Gives the cell a highlight colour until the next clearing.
+  void Highlight(int cell, std::uint32_t colour);
+  // The step the applicable hint on the panel stands for (Kind 0: none).
+  void SetLastHint(const StepRecord& step) { lastHint_ = step; }
+  // The controls the status panel decides: Clear, and Solution with Hint.
+  void SetStatusControls(bool clear, bool solutionAndHint);
+  // Neither pen nor pencil, so that the first tool chosen takes effect.
+  void ForgetTool() { curTool_ = -1; }
+
+  // Direct access to the state, for tests that set up a position; the
+  // program changes the board only through the operations of this class.
+  struct TestAccess;
 
   // --- commands -----------------------------------------------------------
   // Runs a toolbar button or menu item; a disabled one does nothing. The
@@ -160,7 +171,7 @@ class Board {
   // Updates the mark-dependent controls and has the window repaint; with
   // withStatus also refreshes the status panel first.
   void RedrawGrid(bool withStatus = false);
-  bool CellHasPencilMarks(int cell) const { return Cells[cell].Marks != 0; }
+  bool CellHasPencilMarks(int cell) const { return cells_[cell].Marks != 0; }
   // Clears the placed digit of cell from the marks of its empty peers.
   void RemovePeerMarks(int cell);
   // Writes the single mark of an empty, non-given cell as its value. False
@@ -170,7 +181,7 @@ class Board {
   // digit; with a cell outside 0..80, shows the solution as single marks in
   // every empty cell. An unsolvable puzzle is reported in a message box.
   void SolveCell(int cell);
-  void SolveThisCell() { SolveCell(SelCell); }
+  void SolveThisCell() { SolveCell(selCell_); }
   void ClearThisCell();
   // Fills an empty, unmarked cell (-1: the selected one) with its candidates.
   void PencilMarkOneCell(int cell, bool pushUndo);
@@ -240,6 +251,17 @@ class Board {
   bool AutoRemove() { return host_.OptionTicked(BoardOption::AutoRemove); }
   // Started and unsolved: some cell filled, some empty.
   bool PuzzleInProgress() const;
+
+  std::array<CellRec, 81> cells_{};
+  int selCell_ = 0;
+  int curTool_ = kPen;
+  std::array<std::string, kUndoDepth> undoStack_{};  // newest at 0, "" = no entry
+  StepRecord lastHint_{};
+  std::array<std::uint32_t, 81> cellColors_{};
+  int lastKeyDigit_ = 0;  // the last pencil-mode digit press that hit a mark
+  int lastKeyCell_ = 0;
+  std::int64_t lastKeyTick_ = 0;
+  BoardControls controls_{};
 
   BoardHost& host_;
   int eventDepth_ = 0;

@@ -32,19 +32,19 @@ constexpr std::array<std::string_view, 8> kQuestionAnchors = {
 bool Board::Enabled(Command command) const {
   switch (command) {
     case Command::RemoveAllMarks:
-      return Controls.RemoveMarks;
+      return controls_.RemoveMarks;
     case Command::ClearPuzzle:
-      return Controls.Clear;
+      return controls_.Clear;
     case Command::ShowSolution:
-      return Controls.Solution;
+      return controls_.Solution;
     case Command::Hint:
-      return Controls.Hint;
+      return controls_.Hint;
     case Command::PencilMarkCell:
-      return Controls.PmCell;
+      return controls_.PmCell;
     case Command::CopyWithMarks:
-      return Controls.CopyPencil;
+      return controls_.CopyPencil;
     case Command::Undo:
-      return Controls.Undo;
+      return controls_.Undo;
     default:
       return true;
   }
@@ -189,7 +189,7 @@ void Board::SetPanel(std::string_view html) {
 }
 
 void Board::ClearCellColors() {
-  CellColors.fill(0);
+  cellColors_.fill(0);
   NoteChange();
 }
 

@@ -21,29 +21,29 @@ void Board::Form_KeyDown(int keyCode, int shift) {
     return;
   }
   if (shift != 0) return;
-  const int column = CellCol(SelCell);
+  const int column = CellCol(selCell_);
   switch (keyCode) {
     case keys::Left:
       if (column > 1) {
-        --SelCell;
+        --selCell_;
         RedrawGrid(true);
       }
       return;
     case keys::Right:
       if (column < 9) {
-        ++SelCell;
+        ++selCell_;
         RedrawGrid(true);
       }
       return;
     case keys::Up:
-      if (SelCell >= 9) {
-        SelCell -= 9;
+      if (selCell_ >= 9) {
+        selCell_ -= 9;
         RedrawGrid(true);
       }
       return;
     case keys::Down:
-      if (SelCell < 72) {
-        SelCell += 9;
+      if (selCell_ < 72) {
+        selCell_ += 9;
         RedrawGrid(true);
       }
       return;
@@ -56,7 +56,7 @@ void Board::Form_KeyDown(int keyCode, int shift) {
     case keys::Letter('H'): Execute(Command::Hint); return;
     case keys::Letter('A'): UpdateStatus(true); return;
     case keys::Letter('N'): Execute(Command::NewPuzzle); return;
-    case keys::Enter: FillSingleMark(SelCell); return;
+    case keys::Enter: FillSingleMark(selCell_); return;
     default: break;
   }
   if (keyCode >= keys::Digit0 + 1 && keyCode <= keys::Digit0 + 9) DigitKey(keyCode - keys::Digit0);
@@ -67,33 +67,33 @@ void Board::Form_KeyDown(int keyCode, int shift) {
 // same digit on the same cell within kDoublePressMs, after a first press that
 // removed an existing mark, writes the digit instead.
 void Board::DigitKey(int digit) {
-  CellRec& cell = Cells[SelCell];
+  CellRec& cell = cells_[selCell_];
   if (cell.Given) {
     host_.Beep();
     return;
   }
-  if (CurTool == kPencil && cell.Value == 0) {
+  if (curTool_ == kPencil && cell.Value == 0) {
     const std::int64_t now = host_.Milliseconds();
-    const std::int64_t elapsed = now - LastKeyTick;
-    if (elapsed >= 0 && elapsed <= kDoublePressMs && LastKeyDigit == digit && LastKeyCell == SelCell) {
+    const std::int64_t elapsed = now - lastKeyTick_;
+    if (elapsed >= 0 && elapsed <= kDoublePressMs && lastKeyDigit_ == digit && lastKeyCell_ == selCell_) {
       cell.Value = static_cast<std::int16_t>(digit);
-      if (AutoRemove()) RemovePeerMarks(SelCell);
+      if (AutoRemove()) RemovePeerMarks(selCell_);
       RedrawGrid(true);
       return;
     }
     if (cell.Pencil(digit)) {
-      LastKeyDigit = digit;
-      LastKeyCell = SelCell;
-      LastKeyTick = now;
+      lastKeyDigit_ = digit;
+      lastKeyCell_ = selCell_;
+      lastKeyTick_ = now;
     }
   }
   PushUndo();
-  if (CurTool == kPencil) {
+  if (curTool_ == kPencil) {
     cell.Value = 0;
     cell.SetPencil(digit, !cell.Pencil(digit));
   } else {
     cell.Value = static_cast<std::int16_t>(digit);
-    if (AutoRemove()) RemovePeerMarks(SelCell);
+    if (AutoRemove()) RemovePeerMarks(selCell_);
   }
   RedrawGrid(true);
 }
@@ -102,19 +102,19 @@ void Board::picGrid_MouseUp(int index, MouseButton button) {
   const InputEvent event(*this);
   if (index < 0 || index > 80) return;
   if (button == MouseButton::Left) {
-    if (index == SelCell) {
-      FillSingleMark(SelCell);
+    if (index == selCell_) {
+      FillSingleMark(selCell_);
     } else {
-      SelCell = index;
+      selCell_ = index;
     }
     ClearCellColors();
     RedrawGrid(true);
   } else if (button == MouseButton::Right) {
-    if (index != SelCell) {
-      SelCell = index;
+    if (index != selCell_) {
+      selCell_ = index;
       RedrawGrid(true);
     }
-    host_.SetSwitchCaption(CurTool == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
+    host_.SetSwitchCaption(curTool_ == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
     Modal().Show(HostWindow::CellMenu);
   }
 }
@@ -132,19 +132,19 @@ void Board::imgBut_Click(int index) {
 }
 
 void Board::imgPen_Click() {
-  if (CurTool == kPen) return;
-  CurTool = kPen;
+  if (curTool_ == kPen) return;
+  curTool_ = kPen;
   host_.ToolChanged(kPen);
 }
 
 void Board::imgPencil_Click() {
-  if (CurTool == kPencil) return;
-  CurTool = kPencil;
+  if (curTool_ == kPencil) return;
+  curTool_ = kPencil;
   host_.ToolChanged(kPencil);
 }
 
 void Board::SwitchTool() {
-  if (CurTool == kPencil) {
+  if (curTool_ == kPencil) {
     imgPen_Click();
   } else {
     imgPencil_Click();
@@ -165,24 +165,24 @@ void Board::HyperlinkClick(std::string_view target) {
 }
 
 void Board::ApplyLastHint() {
-  if (LastHint.Kind == kPlaceValue) {
-    const int cell = LastHint.Cell;
-    if (cell >= 0 && cell <= 80 && !Cells[cell].Given && LastHint.Value >= 1 && LastHint.Value <= 9) {
+  if (lastHint_.Kind == kPlaceValue) {
+    const int cell = lastHint_.Cell;
+    if (cell >= 0 && cell <= 80 && !cells_[cell].Given && lastHint_.Value >= 1 && lastHint_.Value <= 9) {
       PushUndo();
-      Cells[cell].Value = static_cast<std::int16_t>(LastHint.Value);
+      cells_[cell].Value = static_cast<std::int16_t>(lastHint_.Value);
       RemovePeerMarks(cell);
     }
-  } else if (LastHint.Kind == kEliminate) {
+  } else if (lastHint_.Kind == kEliminate) {
     PushUndo();
     for (int i = 0; i < 81; ++i) {
-      Cells[i].Marks = static_cast<std::uint16_t>(Cells[i].Marks & ~LastHint.EliminateMask[i]);
+      cells_[i].Marks = static_cast<std::uint16_t>(cells_[i].Marks & ~lastHint_.EliminateMask[i]);
     }
   } else {
     return;
   }
   ClearCellColors();
   RedrawGrid(true);
-  LastHint = StepRecord{};
+  lastHint_ = StepRecord{};
 }
 
 void Board::ShowShortcuts() {

@@ -126,15 +126,15 @@ bool Session::Menu(std::string_view item) {
 void Session::Show() {
   nlohmann::ordered_json colors = nlohmann::ordered_json::array();
   for (int i = 0; i < 81; ++i) {
-    if (board_.CellColors[i] != 0) colors.push_back({i, board_.CellColors[i]});
+    if (board_.CellColors()[i] != 0) colors.push_back({i, board_.CellColors()[i]});
   }
   nlohmann::ordered_json messages = nlohmann::ordered_json::array();
   for (const ScriptedHost::Shown& shown : host_.messages) messages.push_back({{"title", shown.title}, {"text", shown.text}});
-  const BoardControls& c = board_.Controls;
+  const BoardControls& c = board_.Controls();
   const nlohmann::ordered_json shown = {
       {"board", board_.GetAllGrid()},
-      {"sel", board_.SelCell},
-      {"tool", board_.CurTool},
+      {"sel", board_.SelCell()},
+      {"tool", board_.CurTool()},
       {"colors", colors},
       {"panel", host_.panel},
       {"light", host_.lightRed ? "red" : "black"},

@@ -35,18 +35,18 @@ TEST(CommandTable, NamesAreUniqueAndMenuNamesFindTheirCommand) {
 // Menu commands do what they name and nothing more: unlike a key press or a
 // toolbar click, they leave the hint highlights alone.
 TEST_F(Commands, MenuUndoAndPasteKeepHighlightsKeysClearThem) {
-  board.SelCell = 2;
+  Edit(board).SelCell = 2;
   board.Form_KeyDown(keys::Digit0 + 4, 0);
-  board.CellColors[40] = HintCellColour;
+  Edit(board).CellColors[40] = HintCellColour;
   board.Execute(Command::Undo);
-  EXPECT_EQ(board.Cells[2].Value, 0);
-  EXPECT_EQ(board.CellColors[40], HintCellColour);
+  EXPECT_EQ(Edit(board).Cells[2].Value, 0);
+  EXPECT_EQ(Edit(board).CellColors[40], HintCellColour);
   host.clipboard = "no puzzle";
   board.Execute(Command::Paste);
-  EXPECT_EQ(board.CellColors[40], HintCellColour);
+  EXPECT_EQ(Edit(board).CellColors[40], HintCellColour);
   EXPECT_EQ(host.messages.back().text, "No valid Sudoku puzzle found in Clipboard");
   board.Form_KeyDown(keys::Letter('V'), modifiers::Ctrl);
-  EXPECT_EQ(board.CellColors[40], 0u);
+  EXPECT_EQ(Edit(board).CellColors[40], 0u);
 }
 
 TEST_F(Commands, DisabledCommandsDoNothing) {

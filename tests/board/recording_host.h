@@ -1,8 +1,32 @@
-// The board tests' host (the shared scripted host) and the puzzle the tests
-// play.
+// The board tests' host (the shared scripted host), direct access to a
+// board's state for setting up positions, and the puzzle the tests play.
 #pragma once
 
 #include "board/scripted_host.h"
+
+namespace tavimoro {
+
+struct Board::TestAccess {
+  std::array<CellRec, 81>& Cells;
+  int& SelCell;
+  int& CurTool;
+  std::array<std::string, kUndoDepth>& UndoStack;
+  StepRecord& LastHint;
+  std::array<std::uint32_t, 81>& CellColors;
+  int& LastKeyDigit;
+  int& LastKeyCell;
+  std::int64_t& LastKeyTick;
+  BoardControls& Controls;
+
+  static TestAccess Of(Board& b) {
+    return {b.cells_,     b.selCell_,      b.curTool_,     b.undoStack_,    b.lastHint_,
+            b.cellColors_, b.lastKeyDigit_, b.lastKeyCell_, b.lastKeyTick_, b.controls_};
+  }
+};
+
+inline Board::TestAccess Edit(Board& board) { return Board::TestAccess::Of(board); }
+
+}  // namespace tavimoro
 
 namespace tavimoro::testing {
 

@@ -90,14 +90,14 @@ class StartupTest : public QObject {
     Board board(host);
     if (action == kStartBlank) board.PaintPuzzle(kPuzzle);  // a board in progress is cleared
     const std::string before = board.GetAllGrid();
-    board.CurTool = -1;
+    Edit(board).CurTool = -1;
     RunStartAction(board, action.toStdString(), ini_);
     if (grid == "record") QCOMPARE(board.GetAllGrid(), kRecord);
-    if (grid == "sample") QVERIFY(board.GetGrid(true) == kSamplePuzzle && board.Cells[1].Given);
+    if (grid == "sample") QVERIFY(board.GetGrid(true) == kSamplePuzzle && Edit(board).Cells[1].Given);
     if (grid == "blank") QCOMPARE(board.GetGrid(true), std::string(81, '.'));
     if (grid == "") QCOMPARE(board.GetAllGrid(), before);
-    QCOMPARE(board.CurTool, tool);
-    if (tool >= 0) QCOMPARE(board.UndoStack[0].empty(), !undoPoint);
+    QCOMPARE(Edit(board).CurTool, tool);
+    if (tool >= 0) QCOMPARE(Edit(board).UndoStack[0].empty(), !undoPoint);
     QCOMPARE(host.windows, window < 0 ? std::vector<HostWindow>{} : std::vector<HostWindow>{HostWindow(window)});
     const bool external = action == kStartExternal;
     QCOMPARE(host.urls.size(), std::size_t(external));
@@ -157,7 +157,7 @@ class StartupTest : public QObject {
     window.show();
     QTRY_VERIFY(startup.boardReady());
     QCOMPARE(board.GetGrid(true), std::string(81, '.'));
-    QCOMPARE(board.CurTool, kPen);
+    QCOMPARE(Edit(board).CurTool, kPen);
   }
 
   // The panel reports the check, then the restored board's status.
@@ -191,7 +191,7 @@ class StartupTest : public QObject {
     QCOMPARE(read("Data", "LastGrid"), kRecord);
 
     startup.firstActivation();
-    board.Cells[3].Value = 4;
+    Edit(board).Cells[3].Value = 4;
     board.imgPencil_Click();
     window.show();
     window.close();
@@ -207,7 +207,7 @@ class StartupTest : public QObject {
     Startup startup(&window, board, ini_);
     QuitCleanlyOnTermination(&startup);
     startup.firstActivation();
-    board.Cells[80].Value = 9;
+    Edit(board).Cells[80].Value = 9;
     std::raise(SIGTERM);
     QTRY_COMPARE(read("Data", "LastGrid"), board.GetAllGrid());
     QCOMPARE(read("Data", "LastTool"), std::string("1"));
