@@ -23,6 +23,7 @@
 #include "app/print_puzzle.h"
 #include "app/settings/ini_document.h"
 #include "app/settings/settings_schema.h"
+#include "app/settings/stored_ticks.h"
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
@@ -200,11 +201,10 @@ void Form1::connectMenus() {
 // for one run only.
 void Form1::readOptions() {
   const Settings settings(iniPath_);
-  menus_->mnuRember->setChecked(settings.Get(setting::Wizard));
-  menus_->mnuCheckVer->setChecked(settings.Get(setting::CheckVer));
-  menus_->mnuShowAnal->setChecked(settings.Get(setting::ShowAnalysis));
-  menus_->mnuAutoRemove->setChecked(false);
-  menus_->mnuColor->setChecked(false);
+  for (BoardOption option : kBoardOptions) {
+    const YesNoSetting* stored = StoredTick(option);
+    optionAction(option)->setChecked(stored != nullptr && settings.Get(*stored));
+  }
 }
 
 QAction* Form1::optionAction(BoardOption option) const {
@@ -294,10 +294,6 @@ void Form1::Beep() { QApplication::beep(); }
 
 void Form1::Redraw() { syncFromBoard(); }
 
-void Form1::UndoEnabled(bool enabled) {
-  menus_->mnuUndo->setEnabled(enabled);
-}
-
 void Form1::ToolChanged(int tool) { showTool(tool); }
 
 void Form1::SetSwitchCaption(std::string_view caption) { menus_->mnuSwitch->setText(Q(caption)); }
@@ -306,14 +302,7 @@ bool Form1::OptionTicked(BoardOption option) { return optionAction(option)->isCh
 
 void Form1::SetOption(BoardOption option, bool ticked) {
   optionAction(option)->setChecked(ticked);
-  const Settings settings(iniPath_);
-  switch (option) {
-    case BoardOption::ShowAnalysis: settings.Set(setting::ShowAnalysis, ticked); break;
-    case BoardOption::ShowWizard: settings.Set(setting::Wizard, ticked); break;
-    case BoardOption::CheckVersion: settings.Set(setting::CheckVer, ticked); break;
-    case BoardOption::AutoRemove:
-    case BoardOption::ColorMarks: break;
-  }
+  if (const YesNoSetting* stored = StoredTick(option)) Settings(iniPath_).Set(*stored, ticked);
 }
 
 std::optional<std::string> Form1::ClipboardText() {

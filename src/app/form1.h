@@ -60,7 +60,6 @@ class Form1 : public QWidget, public BoardHost {
   std::string Input(std::string_view prompt, std::string_view title) override;
   void Beep() override;
   void Redraw() override;
-  void UndoEnabled(bool enabled) override;
   void ToolChanged(int tool) override;
   void SetSwitchCaption(std::string_view caption) override;
   bool OptionTicked(BoardOption option) override;

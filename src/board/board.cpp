@@ -17,7 +17,7 @@ constexpr std::string_view kDiscardQuestion = "Are you sure you would like to di
 
 void Board::SetUndoEnabled(bool enabled) {
   controls_.Undo = enabled;
-  host_.UndoEnabled(enabled);
+  NoteChange();
 }
 
 void Board::PushUndo() {

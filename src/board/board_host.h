@@ -1,8 +1,8 @@
 // BoardHost: the window around the board, reduced to input and output: the
 // questions the board asks (message boxes, input boxes, the clipboard's
-// text, the clock), what it shows (the panel, the status light, the tool,
-// the enabled Undo item, the windows and menus it opens, printing, web
-// pages), the saved-puzzle store and the option ticks. The board runs its
+// text, the clock), what it shows (the redrawn board, the panel, the status
+// light, the tool, the windows and menus it opens, printing, web pages), the
+// saved-puzzle store and the option ticks. The board runs its
 // own hint and status composers; the host never calls back into it except
 // for a window that loads a puzzle (the generator, the saved-puzzle list).
 //
@@ -32,6 +32,9 @@ enum class BoardOption {
   ShowWizard,    // mnuRember: the start-up wizard opens at the next start
   CheckVersion,  // mnuCheckVer: the update check runs at the next start
 };
+inline constexpr BoardOption kBoardOptions[] = {BoardOption::AutoRemove, BoardOption::ColorMarks,
+                                                BoardOption::ShowAnalysis, BoardOption::ShowWizard,
+                                                BoardOption::CheckVersion};
 
 // Windows and menus that belong to the window; the board only asks for them.
 enum class HostWindow {
@@ -61,8 +64,6 @@ class BoardHost {
   // repaint from the board. Sent once per input event, when it ends, and
   // before any window or question the board opens.
   virtual void Redraw() = 0;
-  // The enabled state of the Undo menu item changed.
-  virtual void UndoEnabled(bool enabled) = 0;
   // The tool changed: tool icons, their tooltips and the cells' cursor follow.
   virtual void ToolChanged(int tool) = 0;
   // The caption of the cell menu's tool switch item (mnuSwitch).

@@ -28,7 +28,6 @@ class ScriptedHost : public BoardHost {
   std::deque<std::string> inputs;
   int beeps = 0;
   int redraws = 0;
-  bool undoEnabled = false;
   std::string switchCaption;
   std::map<BoardOption, bool> ticks;
   std::optional<std::string> clipboard;
@@ -54,7 +53,6 @@ class ScriptedHost : public BoardHost {
   std::string Input(std::string_view, std::string_view) override { return Next(inputs, std::string()); }
   void Beep() override { ++beeps; }
   void Redraw() override { ++redraws; }
-  void UndoEnabled(bool enabled) override { undoEnabled = enabled; }
   void ToolChanged(int) override {}
   void SetSwitchCaption(std::string_view caption) override { switchCaption = caption; }
   bool OptionTicked(BoardOption option) override { return ticks[option]; }

@@ -11,6 +11,7 @@
 #include "app/settings/ini_document.h"
 #include "app/settings/settings.h"
 #include "app/settings/settings_schema.h"
+#include "app/settings/stored_ticks.h"
 #include "board/board.h"
 #include "board/scripted_host.h"
 #include "cli/args.h"
@@ -27,13 +28,14 @@ namespace {
 class PlayHost : public ScriptedHost {
  public:
   explicit PlayHost(std::string iniPath) : settings_(std::move(iniPath)) {
-    for (BoardOption option : {BoardOption::ShowAnalysis, BoardOption::ShowWizard, BoardOption::CheckVersion})
-      ticks[option] = settings_.Get(*StoredSetting(option));
+    for (BoardOption option : kBoardOptions) {
+      if (const YesNoSetting* stored = StoredTick(option)) ticks[option] = settings_.Get(*stored);
+    }
   }
 
   void SetOption(BoardOption option, bool ticked) override {
     ScriptedHost::SetOption(option, ticked);
-    if (const YesNoSetting* stored = StoredSetting(option)) settings_.Set(*stored, ticked);
+    if (const YesNoSetting* stored = StoredTick(option)) settings_.Set(*stored, ticked);
   }
   void SetPanelHtml(std::string_view html) override { panel = html::ParseDocument(html, {}).Source; }
   std::string SaveNameProblem(std::string_view name) override { return KeyNameProblem(name); }
@@ -44,15 +46,6 @@ class PlayHost : public ScriptedHost {
   std::string SavedPuzzle(std::string_view name) override { return settings_.Get(setting::SavedGames, name); }
 
  private:
-  static const YesNoSetting* StoredSetting(BoardOption option) {
-    switch (option) {
-      case BoardOption::ShowAnalysis: return &setting::ShowAnalysis;
-      case BoardOption::ShowWizard: return &setting::Wizard;
-      case BoardOption::CheckVersion: return &setting::CheckVer;
-      default: return nullptr;
-    }
-  }
-
   Settings settings_;
 };
 

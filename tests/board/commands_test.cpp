@@ -105,5 +105,15 @@ TEST_F(Commands, OneRedrawPerEventAndBeforeAnyWindow) {
   EXPECT_EQ(host.redraws, 2);
 }
 
+// Enter on a cell with two marks writes nothing but leaves an undo point:
+// the window still hears that Undo is now enabled.
+TEST_F(Commands, AnUndoPointAloneReachesTheWindow) {
+  Edit(board).Cells[2].Marks = DigitBit(1) | DigitBit(4);
+  host.redraws = 0;
+  EXPECT_FALSE(board.FillSingleMark(2));
+  EXPECT_TRUE(board.Controls().Undo);
+  EXPECT_EQ(host.redraws, 1);
+}
+
 }  // namespace
 }  // namespace tavimoro

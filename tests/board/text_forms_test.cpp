@@ -119,7 +119,7 @@ TEST_F(TextForms, CopyAndCopyWithMarksReadBackThroughApplyPuzzle) {
   ASSERT_TRUE(board.ApplyPuzzle(kPuzzle));
   EXPECT_EQ(Edit(board).CellColors[5], 0u);
   EXPECT_EQ(Edit(board).UndoStack[0], Repeat("[0|F|]", 81));
-  EXPECT_TRUE(host.undoEnabled);
+  EXPECT_TRUE(board.Controls().Undo);
 
   Edit(board).Cells[2].Value = 4;  // entered digits come back as givens
   Edit(board).Cells[3].Marks = DigitBit(2) | DigitBit(6);
