@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 
 namespace tavimoro::app {
 
@@ -68,7 +68,7 @@ void LoadGameDialog::showEvent(QShowEvent* event) {
 
 void LoadGameDialog::refreshList() {
   combo_->clear();
-  for (const std::string& name : ReadSettingKeys(kSavedGamesSection, iniPath_)) {
+  for (const std::string& name : Settings(iniPath_).Names(setting::SavedGames)) {
     const QString full = QString::fromStdString(name);
     combo_->addItem(full);
     combo_->setItemData(combo_->count() - 1, full, Qt::ToolTipRole);
@@ -85,7 +85,7 @@ void LoadGameDialog::loadSelected() {
   const std::string name = combo_->currentText().toStdString();
   bool loaded = false;
   if (!name.empty()) {
-    const std::string record = ReadSetting(kSavedGamesSection, name, iniPath_);
+    const std::string record = Settings(iniPath_).Get(setting::SavedGames, name);
     if (!record.empty() && applyPuzzle_) loaded = applyPuzzle_(record);
   }
   if (!loaded) ShowMessage(this, kProgramTitle, QStringLiteral("An error occurred"));
@@ -101,7 +101,7 @@ void LoadGameDialog::deleteSelected() {
                             : name.left(kQuestionNameLimit / 2) + QChar(0x2026) + name.right(kQuestionNameLimit / 2);
   const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + shown + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
-  WriteSetting(kSavedGamesSection, name.toStdString(), std::nullopt, iniPath_);
+  Settings(iniPath_).Set(setting::SavedGames, name.toStdString(), std::nullopt);
   refreshList();
 }
 

@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
+#include "board/recording_host.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;
@@ -57,9 +58,9 @@ class AccessibilityTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.board().PaintPuzzle("53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
-    form.board().Cells[2].SetPencil(1, true);
-    form.board().Cells[2].SetPencil(2, true);
-    form.board().SelCell = 2;
+    Edit(form.board()).Cells[2].SetPencil(1, true);
+    Edit(form.board()).Cells[2].SetPencil(2, true);
+    Edit(form.board()).SelCell = 2;
     form.board().RedrawGrid();
 
     QAccessibleInterface* board = QAccessible::queryAccessibleInterface(form.grid());

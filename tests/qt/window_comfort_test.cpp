@@ -18,6 +18,7 @@
 #include "app/settings/settings.h"
 #include "app/window_place.h"
 #include "board/board.h"
+#include "board/recording_host.h"
 #include "dialog_driver.h"
 #include "engine/step_finder.h"
 
@@ -72,9 +73,9 @@ class WindowComfortTest : public QObject {
     QCOMPARE(notices.texts, QStringList{"Puzzle save canceled"});
     waitForTheBoard();
     typeKey(Qt::Key_5);
-    QCOMPARE(form_->board().Cells[0].Value, 5);
+    QCOMPARE(form_->board().Cells()[0].Value, 5);
     typeKey(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(form_->board().Cells[0].Value, 0);
+    QCOMPARE(form_->board().Cells()[0].Value, 0);
   }
 
   void boardKeepsTheKeyboardAfterAMenu() {
@@ -84,7 +85,7 @@ class WindowComfortTest : public QObject {
     form_->board().imgBut_Click(kMoreOptions);
     waitForTheBoard();
     typeKey(Qt::Key_7);
-    QCOMPARE(form_->board().Cells[0].Value, 7);
+    QCOMPARE(form_->board().Cells()[0].Value, 7);
   }
 
   void addressWithoutABrowserIsShown_data() {
