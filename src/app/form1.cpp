@@ -255,7 +255,9 @@ void Form1::layoutWindow() {
 void Form1::connectMenus() {
   const QList<QAction*> actions = findChildren<QAction*>();
   for (const CommandInfo& info : kCommands) {
-    if (info.place == CommandPlace::Toolbar || info.command == Command::HelpQuestion) continue;
+    if (info.place == CommandPlace::Toolbar || info.place == CommandPlace::Keyboard ||
+        info.command == Command::HelpQuestion)
+      continue;
     for (QAction* action : actions) {
       if (action->objectName() != Q(info.name)) continue;
       connect(action, &QAction::triggered, this, [this, action, command = info.command] {
@@ -277,6 +279,7 @@ void Form1::readOptions() {
     const YesNoSetting* stored = StoredTick(option);
     optionAction(option)->setChecked(stored != nullptr && settings.Get(*stored));
   }
+  puzzleClock_->setShown(menus_->mnuTimer->isChecked());
 }
 
 QAction* Form1::optionAction(BoardOption option) const {
@@ -286,6 +289,10 @@ QAction* Form1::optionAction(BoardOption option) const {
     case BoardOption::ShowAnalysis: return menus_->mnuShowAnal;
     case BoardOption::ShowWizard: return menus_->mnuRember;
     case BoardOption::CheckVersion: return menus_->mnuCheckVer;
+    case BoardOption::NextCell: return menus_->mnuNextCell;
+    case BoardOption::GivenColor: return menus_->mnuGivenColor;
+    case BoardOption::HighlightDigit: return menus_->mnuHighlightDigit;
+    case BoardOption::ShowTimer: return menus_->mnuTimer;
   }
   return nullptr;
 }
@@ -320,6 +327,7 @@ void Form1::syncFromBoard() {
   toolbar_[kSolution]->setEnabled(c.Solution);
   toolbar_[kHint]->setEnabled(c.Hint);
   menus_->mnuUndo->setEnabled(c.Undo);
+  menus_->mnuRedo->setEnabled(board_.CanRedo());
   menus_->mnuCopyPencil->setEnabled(c.CopyPencil);
   menus_->mnuPMCell->setEnabled(c.PmCell);
 }
@@ -395,6 +403,7 @@ bool Form1::OptionTicked(BoardOption option) { return optionAction(option)->isCh
 void Form1::SetOption(BoardOption option, bool ticked) {
   optionAction(option)->setChecked(ticked);
   if (const YesNoSetting* stored = StoredTick(option)) Settings(iniPath_).Set(*stored, ticked);
+  if (option == BoardOption::ShowTimer) puzzleClock_->setShown(ticked);
 }
 
 std::optional<std::string> Form1::ClipboardText() {

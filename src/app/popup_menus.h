@@ -46,6 +46,9 @@ class PopupMenus : public QObject {
   QAction* mnuCopyPencil = nullptr;
   QAction* mnuPaste = nullptr;
   QAction* mnuUndo = nullptr;
+  QAction* mnuRedo = nullptr;
+  QAction* mnuSetGivens = nullptr;
+  QAction* mnuNextCell = nullptr;
   QAction* mnuPrint = nullptr;
   QAction* mnuSave = nullptr;
   QAction* mnuLoad = nullptr;

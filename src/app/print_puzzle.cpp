@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 
 namespace tavimoro::app {
 
@@ -25,15 +25,11 @@ bool IsDigit(const QString& text, int i) {
 }  // namespace
 
 EnteredDigits ReadEnteredDigits(const std::string& iniPath) {
-  const std::string value = ReadSetting("Options", "PrintEntries", iniPath);
-  if (value == "apart") return EnteredDigits::Apart;
-  if (value == "none") return EnteredDigits::LeftOut;
-  return EnteredDigits::AsGivens;
+  return static_cast<EnteredDigits>(Settings(iniPath).Get(setting::PrintEntries));
 }
 
 void StoreEnteredDigits(EnteredDigits choice, const std::string& iniPath) {
-  const char* value = choice == EnteredDigits::Apart ? "apart" : choice == EnteredDigits::LeftOut ? "none" : "same";
-  WriteSetting("Options", "PrintEntries", value, iniPath);
+  Settings(iniPath).Set(setting::PrintEntries, static_cast<int>(choice));
 }
 
 void PaintPuzzle(QPainter& painter, const QRect& page, const PrintedBoard& board, EnteredDigits entered) {

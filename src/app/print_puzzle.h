@@ -2,8 +2,7 @@
 // through the print dialog, so that printing to a PDF file works as well as
 // printing on paper. The digits the user entered are printed like the
 // givens, in grey italics, or not at all, as chosen on the dialog's
-// "Puzzle" page; the choice is kept as "PrintEntries" in section "Options"
-// ("apart", "none"; anything else prints them like the givens).
+// "Puzzle" page; the choice is kept as setting::PrintEntries.
 #pragma once
 
 #include <QString>
@@ -16,7 +15,8 @@ class QWidget;
 
 namespace tavimoro::app {
 
-enum class EnteredDigits { AsGivens, Apart, LeftOut };
+// In the order of setting::PrintEntries.
+enum class EnteredDigits { AsGivens = 0, Apart = 1, LeftOut = 2 };
 
 // givens and entered: 81 characters each, a digit where the board has a
 // given (or an entered digit), anything else elsewhere.

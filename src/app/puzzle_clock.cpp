@@ -1,6 +1,8 @@
 #include "app/puzzle_clock.h"
 
-#include "app/settings/settings.h"
+#include <algorithm>
+
+#include "app/settings/settings_schema.h"
 
 namespace tavimoro::app {
 
@@ -62,15 +64,15 @@ void PuzzleClock::setShown(bool shown) {
 }
 
 void PuzzleClock::store(const std::string& iniPath) const {
-  WriteSetting("Data", "LastTime", std::to_string(elapsedMs() / 1000), iniPath);
-  WriteSetting("Data", "LastTimeGivens", givens_.toStdString(), iniPath);
+  const Settings settings(iniPath);
+  settings.Set(setting::LastTime, static_cast<int>(std::min<qint64>(elapsedMs() / 1000, setting::LastTime.high)));
+  settings.Set(setting::LastTimeGivens, givens_.toStdString());
 }
 
 void PuzzleClock::restore(const std::string& iniPath) {
-  bool ok = false;
-  const qint64 seconds = QString::fromStdString(ReadSetting("Data", "LastTime", iniPath)).toLongLong(&ok);
-  resumeMs_ = ok && seconds > 0 ? seconds * 1000 : 0;
-  resumeGivens_ = QString::fromStdString(ReadSetting("Data", "LastTimeGivens", iniPath));
+  const Settings settings(iniPath);
+  resumeMs_ = settings.Get(setting::LastTime) * qint64{1000};
+  resumeGivens_ = QString::fromStdString(settings.Get(setting::LastTimeGivens));
   resumePending_ = resumeMs_ > 0;
 }
 

@@ -16,8 +16,8 @@ namespace tavimoro::app {
 inline constexpr QSize kPreferredWindowSize(980, 610);
 inline constexpr QSize kMinimumWindowSize(640, 400);
 
-// The stored place; nullopt when a key is missing or not a number, or the
-// size is below one pixel.
+// The stored place; nullopt when no width or height is stored (or either
+// is not a number from 1 up).
 std::optional<QRect> ReadWindowPlace(const std::string& iniPath);
 void StoreWindowPlace(const QRect& place, const std::string& iniPath);
 

@@ -16,46 +16,69 @@ void Board::Form_KeyDown(int keyCode, int shift) {
       case keys::Letter('S'): Execute(Command::Save); break;
       case keys::Letter('V'): Execute(Command::Paste); break;
       case keys::Letter('Z'): Execute(Command::Undo); break;
+      case keys::Letter('Y'): Execute(Command::Redo); break;
+      case keys::Letter('G'): Execute(Command::SetGivens); break;
+      case keys::Letter('M'): Execute(Command::Minimize); break;
+      case keys::Letter('Q'): Execute(Command::Exit); break;
+      case keys::Letter('L'): Execute(Command::ShowSolution); break;
+      case keys::Delete: Execute(Command::ClearPuzzle); break;
+      case keys::Home: MoveSelection(0); break;
+      case keys::End: MoveSelection(80); break;
       default: break;
     }
     return;
   }
+  if (shift == modifiers::Ctrl + modifiers::Shift && keyCode == keys::Letter('Z')) {
+    Execute(Command::Redo);
+    return;
+  }
+  if (shift == modifiers::Shift && keyCode == keys::F10) {
+    Execute(Command::CellMenu);
+    return;
+  }
   if (shift != 0) return;
   const int column = CellCol(selCell_);
+  // Typing a puzzle in (mnuNextCell), the arrows wrap: left and right into
+  // the neighbouring row, up and down to the other end of the column.
+  const bool wrap = host_.OptionTicked(BoardOption::NextCell);
   switch (keyCode) {
     case keys::Left:
-      if (column > 1) {
-        --selCell_;
-        RedrawGrid(true);
-      }
+      if (column > 1 || wrap) MoveSelection((selCell_ + 80) % 81);
       return;
     case keys::Right:
-      if (column < 9) {
-        ++selCell_;
-        RedrawGrid(true);
-      }
+      if (column < 9 || wrap) MoveSelection((selCell_ + 1) % 81);
       return;
     case keys::Up:
-      if (selCell_ >= 9) {
-        selCell_ -= 9;
-        RedrawGrid(true);
-      }
+      if (selCell_ >= 9 || wrap) MoveSelection((selCell_ + 72) % 81);
       return;
     case keys::Down:
-      if (selCell_ < 72) {
-        selCell_ += 9;
-        RedrawGrid(true);
-      }
+      if (selCell_ < 72 || wrap) MoveSelection((selCell_ + 9) % 81);
+      return;
+    case keys::Home:
+      MoveSelection(selCell_ - (column - 1));
+      return;
+    case keys::End:
+      MoveSelection(selCell_ + (9 - column));
       return;
     case keys::Decimal:
     case keys::Period:
     case keys::Space:
+      // An empty cell of a puzzle being typed in: cleared, then the next.
+      ClearThisCell();
+      if (wrap) MoveSelection((selCell_ + 1) % 81);
+      return;
     case keys::Delete:
     case keys::Backspace: ClearThisCell(); return;
     case keys::Letter('P'): SwitchTool(); return;
     case keys::Letter('H'): Execute(Command::Hint); return;
     case keys::Letter('A'): UpdateStatus(true); return;
     case keys::Letter('N'): Execute(Command::NewPuzzle); return;
+    case keys::Letter('F'): Execute(Command::FillAllMarks); return;
+    case keys::Letter('R'): Execute(Command::RemoveAllMarks); return;
+    case keys::Letter('D'): Execute(Command::HighlightDigit); return;
+    case keys::F1: Execute(Command::HelpMenu); return;
+    case keys::F10: Execute(Command::OptionsMenu); return;
+    case keys::Menu: Execute(Command::CellMenu); return;
     case keys::Enter: FillSingleMark(selCell_); return;
     default: break;
   }
@@ -94,7 +117,15 @@ void Board::DigitKey(int digit) {
   } else {
     cell.Value = static_cast<std::int16_t>(digit);
     if (AutoRemove()) RemovePeerMarks(selCell_);
+    // Typing a puzzle in: on to the next cell, after the last the first.
+    if (host_.OptionTicked(BoardOption::NextCell)) selCell_ = (selCell_ + 1) % 81;
   }
+  RedrawGrid(true);
+}
+
+void Board::MoveSelection(int cell) {
+  if (cell < 0 || cell > 80 || cell == selCell_) return;
+  selCell_ = cell;
   RedrawGrid(true);
 }
 
