@@ -374,8 +374,17 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 
 void Form1::onPanelLink(const QString& target) { board_.HyperlinkClick(target.toStdString()); }
 
-void Form1::popUp(QWidget* menu) {
-  if (auto* m = qobject_cast<QMenu*>(menu)) m->exec(QCursor::pos());
+// At the mouse when it is over the place the menu belongs to (a click
+// there opened it); otherwise, opened by a key, under that place.
+void Form1::popUp(QWidget* menu, const QRect& place) {
+  auto* m = qobject_cast<QMenu*>(menu);
+  if (!m) return;
+  const QRect global(mapToGlobal(place.topLeft()), place.size());
+  m->exec(global.contains(QCursor::pos()) ? QCursor::pos() : global.bottomLeft());
+}
+
+QRect Form1::placeOf(QWidget* widget) const {
+  return QRect(widget->mapTo(this, QPoint(0, 0)), widget->size());
 }
 
 // --- BoardHost ---------------------------------------------------------------------
@@ -438,9 +447,13 @@ void Form1::Show(HostWindow window) {
   switch (window) {
     case HostWindow::Minimize: showMinimized(); break;
     case HostWindow::Close: close(); break;
-    case HostWindow::HelpMenu: popUp(menus_->helpMenu()); break;
-    case HostWindow::OptionsMenu: popUp(menus_->optionsMenu()); break;
-    case HostWindow::CellMenu: popUp(menus_->cellMenu()); break;
+    case HostWindow::HelpMenu: popUp(menus_->helpMenu(), placeOf(toolbar_[kHelp])); break;
+    case HostWindow::OptionsMenu: popUp(menus_->optionsMenu(), placeOf(toolbar_[kMoreOptions])); break;
+    case HostWindow::CellMenu: {
+      const QRect cell = grid_->cellRect(board_.SelCell());
+      popUp(menus_->cellMenu(), QRect(grid_->mapTo(this, cell.topLeft()), cell.size()));
+      break;
+    }
     case HostWindow::GeneratorDialog: {
       GenerateDialog generator(
           iniPath_, [this](const std::string& puzzle) { board_.PaintPuzzle(puzzle, "", true); }, this);

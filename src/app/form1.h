@@ -79,6 +79,7 @@ class Form1 : public QWidget, public BoardHost {
   void OpenUrl(std::string_view url) override;
   void Print(std::string_view puzzle) override;
   void SetStatusLight(bool red) override;
+  bool ListsEveryKey() const override { return true; }
 
  public slots:
   // A link clicked in the panel.
@@ -106,7 +107,8 @@ class Form1 : public QWidget, public BoardHost {
   void showTool(int tool);
   // Copies the board into the picture and the controls' enabled states.
   void syncFromBoard();
-  void popUp(QWidget* menu);
+  void popUp(QWidget* menu, const QRect& place);
+  QRect placeOf(QWidget* widget) const;
   PrintedBoard printedBoard() const;
 
   Board board_{*this};

@@ -102,6 +102,9 @@ class BoardHost {
   virtual void OpenUrl(std::string_view url) = 0;
   // "Print Puzzle": the one-line puzzle text.
   virtual void Print(std::string_view puzzle) = 0;
+  // Whether "List Keyboard Shortcuts" lists every key the board knows, or
+  // only the classic table (which scripted sessions keep).
+  virtual bool ListsEveryKey() const { return false; }
 };
 
 }  // namespace tavimoro

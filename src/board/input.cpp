@@ -216,7 +216,35 @@ void Board::ApplyLastHint() {
   lastHint_ = StepRecord{};
 }
 
+// Every key the board knows beyond the classic table, four to a row.
+constexpr std::string_view kMoreShortcutRows =
+    "<tr>"
+    "<td><b>Ctrl+Y</b>, <b>Ctrl+Shift+Z</b> - Redo</td>"
+    "<td><b>Ctrl+G</b> - Set as givens</td>"
+    "<td><b>D</b> - Highlight the selected digit</td>"
+    "<td><b>Enter</b> - Fill in the only pencil mark</td>"
+    "</tr>"
+    "<tr>"
+    "<td><b>Arrows</b> - Move</td>"
+    "<td><b>Home</b>, <b>End</b> - Row start, row end</td>"
+    "<td><b>Ctrl+Home</b>, <b>Ctrl+End</b> - First, last cell</td>"
+    "<td><b>Space</b>, <b>Delete</b> - Clear the cell</td>"
+    "</tr>"
+    "<tr>"
+    "<td><b>F</b> - Fill in all pencil marks</td>"
+    "<td><b>R</b> - Remove all pencil marks</td>"
+    "<td><b>Ctrl+Delete</b> - Clear the puzzle</td>"
+    "<td><b>Ctrl+L</b> - Show the solution</td>"
+    "</tr>"
+    "<tr>"
+    "<td><b>F1</b> - Help menu</td>"
+    "<td><b>F10</b> - Options menu</td>"
+    "<td><b>Menu</b>, <b>Shift+F10</b> - Cell menu</td>"
+    "<td><b>Ctrl+M</b> - Minimize, <b>Ctrl+Q</b> - Exit</td>"
+    "</tr>";
+
 void Board::ShowShortcuts() {
+  const std::string more = host_.ListsEveryKey() ? std::string(kMoreShortcutRows) : std::string();
   SetPanel(
       "<font size=2><table width=\"100%\" border=1>"
       "<tr>"
@@ -234,8 +262,8 @@ void Board::ShowShortcuts() {
       "<tr>"
       "<td colspan=4><b>Any number, twice rapidly</b> - Fill an unsolved cell with one of its pencil marks "
       "(pencil mode)</td>"
-      "</tr>"
-      "</table>");
+      "</tr>" +
+      more + "</table>");
 }
 
 void Board::ShowAbout() {

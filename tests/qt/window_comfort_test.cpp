@@ -88,6 +88,53 @@ class WindowComfortTest : public QObject {
     QCOMPARE(form_->board().Cells()[0].Value, 7);
   }
 
+  // The menus open from keys, under their buttons; redo, the digit
+  // highlight and the full key list work from the keyboard alone.
+  void everythingIsReachableFromTheKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("menu");
+    QTest::newRow("F1") << int(Qt::Key_F1) << 0 << "mnuHelp";
+    QTest::newRow("F10") << int(Qt::Key_F10) << 0 << "mnuOptionsPopup";
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << "mnuCellPopup";
+    QTest::newRow("Menu") << int(Qt::Key_Menu) << 0 << "mnuCellPopup";
+  }
+  void everythingIsReachableFromTheKeyboard() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, menu);
+    QString opened;
+    QPoint at;
+    QTimer::singleShot(50, [&] {
+      if (QWidget* popup = QApplication::activePopupWidget()) {
+        opened = popup->objectName();
+        at = popup->pos();
+        popup->close();
+      }
+    });
+    QCursor::setPos(form_->mapToGlobal(QPoint(-50, -50)));
+    typeKey(static_cast<Qt::Key>(key), static_cast<Qt::KeyboardModifiers>(modifiers));
+    QCOMPARE(opened, menu);
+    QVERIFY(form_->frameGeometry().adjusted(-2, -2, 2, 2).contains(at));
+    waitForTheBoard();
+  }
+
+  void redoHighlightAndTheKeyListFromTheKeyboard() {
+    typeKey(Qt::Key_5);
+    typeKey(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form_->board().Cells()[0].Value, 0);
+    QVERIFY(form_->menus()->mnuRedo->isEnabled());
+    typeKey(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(form_->board().Cells()[0].Value, 5);
+    QVERIFY(!form_->menus()->mnuRedo->isEnabled());
+    typeKey(Qt::Key_D);
+    QVERIFY(form_->menus()->mnuHighlightDigit->isChecked());
+    QCOMPARE(form_->grid()->picture()->highlightDigit, 5);
+    form_->menus()->mnuShortcuts->trigger();
+    QVERIFY(form_->PanelHtml().find("Ctrl+Shift+Z") != std::string::npos);
+    QVERIFY(form_->PanelHtml().find("Any number, twice rapidly") != std::string::npos);
+  }
+
   void addressWithoutABrowserIsShown_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("path");
