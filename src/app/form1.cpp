@@ -364,12 +364,37 @@ void Form1::paintEvent(QPaintEvent*) {
 
 // --- input ---------------------------------------------------------------------
 
+std::optional<Command> WindowKeyCommand(int qtKey, int shift) {
+  if (shift == 0) {
+    switch (qtKey) {
+      case Qt::Key_F: return Command::FillAllMarks;
+      case Qt::Key_R: return Command::RemoveAllMarks;
+      case Qt::Key_D: return Command::HighlightDigit;
+      default: return std::nullopt;
+    }
+  }
+  if (shift == modifiers::Ctrl) {
+    switch (qtKey) {
+      case Qt::Key_Delete: return Command::ClearPuzzle;
+      case Qt::Key_L: return Command::ShowSolution;
+      case Qt::Key_M: return Command::Minimize;
+      case Qt::Key_Q: return Command::Exit;
+      default: return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
 void Form1::keyPressEvent(QKeyEvent* event) {
   const int code = BoardKeyCode(event->key(), event->modifiers());
   const int shift = BoardShiftState(event->modifiers());
   // Pure modifier presses reach the board too: every key clears the hint
   // highlights.
   board_.Form_KeyDown(code, shift);
+  // Keys the board's own key table leaves alone (scripted sessions have
+  // always been able to press them to no effect) run toolbar and option
+  // commands in the window.
+  if (const std::optional<Command> command = WindowKeyCommand(event->key(), shift)) board_.Execute(*command);
 }
 
 void Form1::onPanelLink(const QString& target) { board_.HyperlinkClick(target.toStdString()); }

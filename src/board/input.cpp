@@ -18,10 +18,6 @@ void Board::Form_KeyDown(int keyCode, int shift) {
       case keys::Letter('Z'): Execute(Command::Undo); break;
       case keys::Letter('Y'): Execute(Command::Redo); break;
       case keys::Letter('G'): Execute(Command::SetGivens); break;
-      case keys::Letter('M'): Execute(Command::Minimize); break;
-      case keys::Letter('Q'): Execute(Command::Exit); break;
-      case keys::Letter('L'): Execute(Command::ShowSolution); break;
-      case keys::Delete: Execute(Command::ClearPuzzle); break;
       case keys::Home: MoveSelection(0); break;
       case keys::End: MoveSelection(80); break;
       default: break;
@@ -73,9 +69,6 @@ void Board::Form_KeyDown(int keyCode, int shift) {
     case keys::Letter('H'): Execute(Command::Hint); return;
     case keys::Letter('A'): UpdateStatus(true); return;
     case keys::Letter('N'): Execute(Command::NewPuzzle); return;
-    case keys::Letter('F'): Execute(Command::FillAllMarks); return;
-    case keys::Letter('R'): Execute(Command::RemoveAllMarks); return;
-    case keys::Letter('D'): Execute(Command::HighlightDigit); return;
     case keys::F1: Execute(Command::HelpMenu); return;
     case keys::F10: Execute(Command::OptionsMenu); return;
     case keys::Menu: Execute(Command::CellMenu); return;

@@ -130,6 +130,13 @@ class WindowComfortTest : public QObject {
     typeKey(Qt::Key_D);
     QVERIFY(form_->menus()->mnuHighlightDigit->isChecked());
     QCOMPARE(form_->grid()->picture()->highlightDigit, 5);
+    typeKey(Qt::Key_Delete);  // the 5 is wrong, and a wrong board gets no marks
+    typeKey(Qt::Key_F);
+    QVERIFY(form_->board().Cells()[3].Marks != 0);
+    typeKey(Qt::Key_R);
+    QCOMPARE(form_->board().Cells()[3].Marks, 0);
+    QCOMPARE(WindowKeyCommand(Qt::Key_L, 2), std::optional<Command>(Command::ShowSolution));
+    QCOMPARE(WindowKeyCommand(Qt::Key_L, 0), std::nullopt);
     form_->menus()->mnuShortcuts->trigger();
     QVERIFY(form_->PanelHtml().find("Ctrl+Shift+Z") != std::string::npos);
     QVERIFY(form_->PanelHtml().find("Any number, twice rapidly") != std::string::npos);
