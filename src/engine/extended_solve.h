@@ -37,7 +37,7 @@ bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step
 struct ExtendedSolve {
   int rating = 0;            // Rate's rating: 18 when the ladder got stuck
   TechniqueCounts counts{};  // Rate's counts, up to where the ladder got stuck
-  int hardest = 0;           // the technique of the highest score used; 18 when unsolved
+  int hardest = -1;          // the technique of the highest score used (-1: none); 18 when unsolved
   double score = 0;          // the difficulty score: the hardest technique's
   bool solved = false;       // every cell filled
 };
