@@ -77,6 +77,11 @@ void RecordRectangle(const Rectangle& r, int technique, std::string_view name, S
   for (int c : r.cell)
     if (step.CellColour[c] == 0) step.CellColour[c] = PatternColour;
   const auto& [a, b, c, d] = r.cell;
+  // The rectangle's two rows as base lines and its two columns as cover.
+  StepMeaning& m = step.Meaning;
+  m.BaseCount = m.CoverCount = 2;
+  m.BaseLines = {static_cast<std::int8_t>(HouseOf(a, 0)), static_cast<std::int8_t>(HouseOf(c, 0)), 0, 0};
+  m.CoverLines = {static_cast<std::int8_t>(HouseOf(a, 1)), static_cast<std::int8_t>(HouseOf(b, 1)), 0, 0};
   step.Lines[0] = {a, b, LineColour, 1};
   step.Lines[1] = {a, c, LineColour, 1};
   step.Lines[2] = {b, d, LineColour, 1};
