@@ -197,9 +197,13 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
     for (int i = 0; i < size; ++i) all |= f.positions[i];
     const int spread = BitCount(all);
     if (spread <= size || spread > size + 3) return false;
-    // Cover sets: every `size` positions of the union, in mask order.
-    for (int cover = 1; cover < 512; ++cover) {
-      if ((cover & ~all) || BitCount(cover) != size) continue;
+    // Cover sets: every `size` positions of the union, in mask order (the
+    // submasks of the union, ascending), whose leftover positions lie in one
+    // stack of three, as fins in one block must.
+    for (int cover = (0 - all) & all; cover != 0; cover = (cover - all) & all) {
+      if (BitCount(cover) != size) continue;
+      const int fins = all & ~cover;
+      if ((fins & 0007) != fins && (fins & 0070) != fins && (fins & 0700) != fins) continue;
       f.cover = cover;
       if (!FinsInOneBlock(f) || IsSashimi(f) != sashimi) continue;
       if (!RemovesSomething(s, f)) continue;
