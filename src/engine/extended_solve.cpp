@@ -47,8 +47,10 @@ std::string_view TechniqueLabel(int technique) {
 }
 
 std::string TechniqueAnchor(int technique) {
-  if (TechniqueLabel(technique).empty()) return {};
-  return "#b" + std::to_string(technique);
+  if (technique >= 0 && technique <= kComplexForcingChains) return std::string(Techniques()[technique].anchor);
+  for (const auto& t : steps::PatternTechniques())
+    if (t.number == technique) return std::string(t.anchor);
+  return {};
 }
 
 int TechniqueFromName(std::string_view name) {

@@ -80,7 +80,8 @@ bool FindSueDeCoq(const PuzzleState& s, StepRecord& step);
 struct PatternTechniqueEntry {
   int number;
   std::string_view name;
-  double score;  // difficulty on the community's 1..10 scale
+  std::string_view anchor;  // fragment on the techniques help page
+  double score;             // difficulty on the community's 1..10 scale
   bool (*find)(const PuzzleState& s, StepRecord& step);
 };
 std::span<const PatternTechniqueEntry> PatternTechniques();
