@@ -27,7 +27,7 @@ bool PlainForcingChain(const PuzzleState& s, int technique, StepRecord& step) {
         if (chain.empty()) continue;
         step.SetEliminate(c, d);
         step.Kind = kEliminate;
-        step.Technique = technique;
+        step.Technique = static_cast<TechniqueId>(technique);
         step.Text << (type1 ? "FORCING CHAIN Type 1: " : "FORCING CHAIN Type 2: ") << "\r\n" << chain.view();
         return true;
       }
@@ -55,7 +55,7 @@ TEST(ForcingChains, LeanPropagationFindsTheChainsOfTrialPropagate) {
         const std::string where = lines[i] + " round " + std::to_string(round);
         EXPECT_EQ(found, PlainForcingChain(s, technique, plain)) << where;
         EXPECT_EQ(fast.Kind, plain.Kind) << where;
-        EXPECT_EQ(fast.Technique, plain.Technique) << where;
+        EXPECT_EQ(Index(fast.Technique), Index(plain.Technique)) << where;
         EXPECT_EQ(fast.Text.view(), plain.Text.view()) << where;
         EXPECT_EQ(fast.EliminateMask, plain.EliminateMask) << where;
         ++compared;
