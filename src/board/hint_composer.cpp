@@ -325,7 +325,7 @@ std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int
 std::string VisualEliminationHint(Board& board, const PuzzleState& state, int house, int d, int level) {
   const std::string T = TechniquesPageAddress();
   if (level == 1)
-    return "<b>HINT:</b> Look for a Visual Elimination (<a href='" + T + "#b1'>Hidden Single</a>) " +
+    return "<b>HINT:</b> Look for a Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ") " +
            "on the number " + Digit(d) + ".<br><br>" + "Click \"Hint\" again for more...";
   const int type = HouseType(house);
   int target = -1;
@@ -360,7 +360,7 @@ std::string VisualEliminationHint(Board& board, const PuzzleState& state, int ho
   }
   board.RedrawGrid(false);
   SetPlacementHint(board, target, d);
-  return "<b>HINT:</b> Visual Elimination (<a href='" + T + "#b1'>Hidden Single</a>)<br>" + "<br>" +
+  return "<b>HINT:</b> Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ")<br>" + "<br>" +
          "The blue cell is the only cell in its " + std::string(HouseTypeName(type)) + " that can be a " +
          Digit(d) + ". " + " All other cells are eliminated by neighboring " + Digit(d) + "s." +
          std::string(kApplyLink);
