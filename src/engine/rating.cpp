@@ -65,8 +65,9 @@ int Rate(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique,
 
 int LevelMaxTechnique(int level) {
   if (level == kLevelCount) return -1;  // the custom level has no band
+  // The bands are runs of the ladder's rows and the stuck rating.
   int highest = 0;
-  for (const TechniqueRow& row : TechniqueRows())
+  for (const TechniqueRow& row : TechniqueRows().first(Index(kStuckRating) + 1))
     if (row.level == level) highest = Index(row.id);
   return highest;
 }

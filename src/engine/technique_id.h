@@ -34,7 +34,8 @@ enum class TechniqueId : std::uint8_t {
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 
 // The rungs are the ids before the stuck rating; a table per technique
-// (counts, ticks) has one entry per id.
+// (counts, ticks) has one entry per id. Techniques beyond the ladder take
+// ids after the stuck rating, and the count grows with them.
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;

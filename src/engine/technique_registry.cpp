@@ -37,7 +37,8 @@ constexpr std::array<TechniqueRow, kTechniqueCount> kRows{{
     {Id::NakedQuad, "Naked Quad", "#b6", "Naked Quad", 2, 5.0, Sized<FindNakedSubset, 4>, Form::NakedSubset},
     {Id::HiddenTriplet, "Hidden Triplet", "#b7", "Hidden Triplet", 2, 4.0, Sized<FindHiddenSubset, 3>,
      Form::HiddenSubset},
-    {Id::HiddenQuad, "Hidden Quad", "#b8", "Hidden Quad", 3, 5.4, Sized<FindHiddenSubset, 4>, Form::HiddenSubset},
+    {Id::HiddenQuad, "Hidden Quad", "#b8", "Hidden Quad", 3, 5.4, Sized<FindHiddenSubset, 4>,
+     Form::HiddenSubset},
     {Id::BugType1, "BUG type 1", "#b9", "B.U.G. Type 1", 3, 5.6, Plain<FindBugType1>, Form::BugPlacement},
     {Id::XWing, "X Wing", "#b10", "X-Wing", 3, 3.2, Plain<FindXWing>, Form::Fish},
     {Id::Swordfish, "Swordfish", "#b11", "Swordfish", 3, 3.8, Plain<FindSwordfish>, Form::Fish},
@@ -46,11 +47,12 @@ constexpr std::array<TechniqueRow, kTechniqueCount> kRows{{
     {Id::XYWing, "XY Wing", "#b13", "XY-Wing", 3, 4.2, Plain<FindXYWing>, Form::XYWing},
     {Id::XYZWing, "XYZ Wing", "#b14", "XYZ-Wing", 4, 4.4, Plain<FindXYZWing>, Form::XYZWing},
     {Id::BugType2, "BUG type 2", "#b15", "B.U.G. Type 2", 4, 5.7, Plain<FindBugType2>, Form::BugElimination},
-    {Id::ForcingChain1, "Forcing Chain Type 1", "#b16", "Forcing Chain 1", 4, 6.6, Chained<FindForcingChainType1>,
-     Form::ForcingChain},
-    {Id::ForcingChain2, "Forcing Chain Type 2", "#b17", "Forcing Chain 2", 4, 7.5, Chained<FindForcingChainType2>,
-     Form::ForcingChain},
-    {Id::ComplexForcingChains, "Complex Forcing Chains", "#b18", "Forcing Chain 3+", 5, 9.0, nullptr, Form::None},
+    {Id::ForcingChain1, "Forcing Chain Type 1", "#b16", "Forcing Chain 1", 4, 6.6,
+     Chained<FindForcingChainType1>, Form::ForcingChain},
+    {Id::ForcingChain2, "Forcing Chain Type 2", "#b17", "Forcing Chain 2", 4, 7.5,
+     Chained<FindForcingChainType2>, Form::ForcingChain},
+    {Id::ComplexForcingChains, "Complex Forcing Chains", "#b18", "Forcing Chain 3+", 5, 9.0, nullptr,
+     Form::None},
 }};
 
 constexpr bool RowsInIdOrder() {
@@ -63,11 +65,12 @@ constexpr bool EveryRungHasAFinder() {
     if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None) return false;
   return kRows[kLadderRungCount].find == nullptr;
 }
-// The ladder is ordered by difficulty: a level's band is a run of rows.
+// The ladder is ordered by difficulty: a level's band is a run of rows, up
+// to the stuck rating, which alone makes the top level.
 constexpr bool LevelsNeverFall() {
-  for (std::size_t n = 1; n < kRows.size(); ++n)
+  for (int n = 1; n <= Index(kStuckRating); ++n)
     if (kRows[n].level < kRows[n - 1].level || kRows[n].level > kRows[n - 1].level + 1) return false;
-  return kRows.front().level == 0;
+  return kRows.front().level == 0 && kRows[Index(kStuckRating) - 1].level < kRows[Index(kStuckRating)].level;
 }
 static_assert(RowsInIdOrder());
 static_assert(EveryRungHasAFinder());

@@ -21,7 +21,8 @@ constexpr std::string_view kGenericExplanation = "The blue cells form the patter
 std::string AllLevels(const StepRecord& step) {
   std::string text;
   for (int level = 1; level <= 3; ++level)
-    text += (step.Kind == kPlaceValue ? PlacementHintText(step, level) : EliminationHintText(step, level)) + "\n";
+    text +=
+        (step.Kind == kPlaceValue ? PlacementHintText(step, level) : EliminationHintText(step, level)) + "\n";
   return text;
 }
 
@@ -30,15 +31,16 @@ TEST(HintMeaning, HintsDoNotDependOnTheTraceText) {
   TAVIMORO_REQUIRE_CORPUS(lines, "top1465.txt");
   // The first step of each technique met, solving puzzles in order.
   std::map<int, StepRecord> firstOf;
-  for (std::size_t i = 0; i < lines.size() && firstOf.size() < static_cast<std::size_t>(kLadderRungCount); i += 3) {
+  for (std::size_t i = 0; i < lines.size() && firstOf.size() < static_cast<std::size_t>(kLadderRungCount);
+       i += 3) {
     TechniqueCounts counts{};
     Rate(PuzzleFromString(lines[i]), counts, kNoTechniqueLimit,
          [&](const StepRecord& step) { firstOf.try_emplace(Index(step.Technique), step); });
   }
-  for (TechniqueId id : {TechniqueId::HiddenSingle, TechniqueId::NakedPair, TechniqueId::Omission,
-                         TechniqueId::HiddenPair, TechniqueId::HiddenTriplet, TechniqueId::XWing,
-                         TechniqueId::Swordfish, TechniqueId::XYWing, TechniqueId::XYZWing,
-                         TechniqueId::ForcingChain1, TechniqueId::ForcingChain2}) {
+  for (TechniqueId id :
+       {TechniqueId::HiddenSingle, TechniqueId::NakedPair, TechniqueId::Omission, TechniqueId::HiddenPair,
+        TechniqueId::HiddenTriplet, TechniqueId::XWing, TechniqueId::Swordfish, TechniqueId::XYWing,
+        TechniqueId::XYZWing, TechniqueId::ForcingChain1, TechniqueId::ForcingChain2}) {
     EXPECT_TRUE(firstOf.contains(Index(id))) << TechniqueName(id, false) << " never met";
   }
 

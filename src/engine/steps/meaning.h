@@ -6,7 +6,9 @@
 
 namespace tavimoro::steps {
 
-inline void AddBaseLine(StepMeaning& m, int house) { m.BaseLines[m.BaseCount++] = static_cast<std::int8_t>(house); }
+inline void AddBaseLine(StepMeaning& m, int house) {
+  m.BaseLines[m.BaseCount++] = static_cast<std::int8_t>(house);
+}
 inline void AddCoverLine(StepMeaning& m, int house) {
   m.CoverLines[m.CoverCount++] = static_cast<std::int8_t>(house);
 }
