@@ -2,8 +2,14 @@
 // place that states a technique's facts: its name, help anchor, the caption
 // the generator dialog shows, its difficulty level and score, the finder of
 // a ladder rung and the form of hint that explains its steps. FindNextStep,
-// TechniqueName, the rating bands, the generator, the analysis, the hint
-// composer and the help page all read it.
+// TechniqueName, the rating bands, the generator, the analysis and the hint
+// composer read it, and a test holds the help page's index to it.
+//
+// Adding a technique: its finder (a file under steps/, declared in
+// steps/steps.h) filling the step's meaning block, its id in technique_id.h,
+// its row here, its section on data/help/techniques.html, and its tests; a
+// new HintForm (worded in board/hint_composer.cpp) only when no existing
+// form explains it.
 //
 // Every finder has the same entry signature. Scratch that one rung prepares
 // for a later one within a single FindNextStep call (the forcing chains'
