@@ -323,7 +323,6 @@ std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int
 }
 
 std::string VisualEliminationHint(Board& board, const PuzzleState& state, int house, int d, int level) {
-  const std::string T = TechniquesPageAddress();
   if (level == 1)
     return "<b>HINT:</b> Look for a Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ") " +
            "on the number " + Digit(d) + ".<br><br>" + "Click \"Hint\" again for more...";
