@@ -31,7 +31,7 @@ nlohmann::ordered_json StepJson(const StepRecord& step) {
 
 nlohmann::ordered_json NamedStepJson(const StepRecord& step) {
   nlohmann::ordered_json object = StepJson(step);
-  object["name"] = step.Kind == kNoStep ? std::string() : std::string(TechniqueLabel(step.Technique));
+  object["name"] = step.Kind == kNoStep ? std::string() : std::string(TechniqueLabel(Index(step.Technique)));
   return object;
 }
 

@@ -45,15 +45,15 @@ int RunTrace(std::vector<std::string> arguments) {
   });
 }
 
-const Registration kTrace({"trace", "[--max-technique N] [--extended] [FILE...]",
-                           "Solves each puzzle as the rating does and prints the step object of\n"
-                           "every step applied, one per line, then {\"rating\", \"counts\": [19 uses\n"
-                           "of techniques 0..18]}.\n"
-                           "--extended: where the ladder is stuck the solve goes on with the techniques\n"
-                           "beyond it; step objects end with \"name\", and the summary adds \"hardest\"\n"
-                           "(a name), \"score\" (difficulty, one decimal) and \"solved\" (true or false).\n"
-                           "A line may hold the 81 cells followed by the pencil-mark text.",
-                           RunTrace});
+const std::string kHelp =
+    "Solves each puzzle as the rating does and prints the step object of\n"
+    "every step applied, one per line, then {\"rating\", \"counts\": [" +
+    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) + "]}.\n"
+    "--extended: where the ladder is stuck the solve goes on with the techniques\n"
+    "beyond it; step objects end with \"name\", and the summary adds \"hardest\"\n"
+    "(a name), \"score\" (difficulty, one decimal) and \"solved\" (true or false).\n"
+    "A line may hold the 81 cells followed by the pencil-mark text.";
+const Registration kTrace({"trace", "[--max-technique N] [--extended] [FILE...]", kHelp, RunTrace});
 
 }  // namespace
 }  // namespace tavimoro::cli

@@ -4,17 +4,11 @@
 #include <cctype>
 #include <string>
 
-#include "engine/ladder.h"
 #include "engine/step_finder.h"
-#include "engine/steps/pattern_steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro {
 namespace {
-
-// The ladder's scores on the community's scale, rung by rung, then the
-// rating of a puzzle the ladder cannot finish.
-constexpr std::array<double, 19> kLadderScores = {2.3, 1.2, 3.0, 2.6, 3.6, 3.4, 5.0, 4.0, 5.4, 5.6,
-                                                  3.2, 3.8, 4.5, 4.2, 4.4, 5.7, 6.6, 7.5, 9.0};
 
 // True when the step changes the state: a placement of a digit, or the
 // removal of at least one candidate.
@@ -26,31 +20,36 @@ bool Progresses(const PuzzleState& s, const StepRecord& step) {
   return false;
 }
 
-void Apply(const StepRecord& step, PuzzleState& s, ExclusionTable& removed) {
+void Apply(const StepRecord& step, PuzzleState& s) {
   if (step.Kind == kPlaceValue) {
-    s.Grid[step.Cell] = static_cast<std::uint8_t>(step.Value);
-  } else {
-    for (int c = 0; c < 81; ++c) removed.Mask[c] = static_cast<std::uint16_t>(removed.Mask[c] | step.EliminateMask[c]);
+    PlaceDigit(s, step.Cell, step.Value);
+    return;
   }
-  CalcCandidates(s, removed);
+  for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
+}
+
+const TechniqueRow* RowOf(int technique) {
+  const auto id = TechniqueFromNumber(technique);
+  return id ? &Technique(*id) : nullptr;
 }
 
 }  // namespace
 
-int TechniqueTotal() { return kComplexForcingChains + 1 + static_cast<int>(steps::PatternTechniques().size()); }
+int TechniqueTotal() { return kTechniqueRowCount; }
+
+double TechniqueScore(int technique) {
+  const TechniqueRow* row = RowOf(technique);
+  return row ? row->score : 0;
+}
 
 std::string_view TechniqueLabel(int technique) {
-  if (technique >= 0 && technique <= kComplexForcingChains) return Techniques()[technique].name;
-  for (const auto& t : steps::PatternTechniques())
-    if (t.number == technique) return t.name;
-  return {};
+  const TechniqueRow* row = RowOf(technique);
+  return row ? row->name : std::string_view();
 }
 
 std::string TechniqueAnchor(int technique) {
-  if (technique >= 0 && technique <= kComplexForcingChains) return std::string(Techniques()[technique].anchor);
-  for (const auto& t : steps::PatternTechniques())
-    if (t.number == technique) return std::string(t.anchor);
-  return {};
+  const TechniqueRow* row = RowOf(technique);
+  return row ? std::string(row->anchor) : std::string();
 }
 
 int TechniqueFromName(std::string_view name) {
@@ -59,43 +58,33 @@ int TechniqueFromName(std::string_view name) {
              return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
   };
-  for (int t = 0; t < TechniqueTotal(); ++t)
-    if (same(TechniqueLabel(t), name)) return t;
+  for (const TechniqueRow& row : TechniqueRows())
+    if (same(row.name, name)) return Index(row.id);
   return -1;
 }
 
 bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step) {
-  if (technique >= 0 && technique < kComplexForcingChains) {
-    StepContext context;
-    return Techniques()[technique].find(state, step, context);
-  }
-  for (const auto& t : steps::PatternTechniques())
-    if (t.number == technique) return t.find(state, step);
-  return false;
-}
-
-double TechniqueScore(int technique) {
-  if (technique >= 0 && technique < static_cast<int>(kLadderScores.size())) return kLadderScores[technique];
-  for (const auto& t : steps::PatternTechniques())
-    if (t.number == technique) return t.score;
-  return 0;
+  const TechniqueRow* row = RowOf(technique);
+  if (row == nullptr || row->find == nullptr) return false;
+  StepContext context;
+  return row->find(state, step, context);
 }
 
 StepRecord FindExtendedStep(const PuzzleState& state) {
-  const auto techniques = steps::PatternTechniques();
-  // Techniques in order of score, the table's order among equal scores.
-  std::array<int, 64> order{};
-  const int n = static_cast<int>(std::min<std::size_t>(techniques.size(), order.size()));
+  const auto rows = ExtensionRows();
+  // The rows in order of score, id order among equal scores.
+  std::array<int, kTechniqueRowCount> order{};
+  const int n = static_cast<int>(rows.size());
   for (int i = 0; i < n; ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.begin() + n,
-                   [&](int a, int b) { return techniques[a].score < techniques[b].score; });
+  std::stable_sort(order.begin(), order.begin() + n, [&](int a, int b) { return rows[a].score < rows[b].score; });
+  StepContext context;
   StepRecord best;
   for (int i = 0; i < n;) {
     // All techniques of one score; the shortest chain among them wins.
-    const double score = techniques[order[i]].score;
-    for (; i < n && techniques[order[i]].score == score; ++i) {
+    const double score = rows[order[i]].score;
+    for (; i < n && rows[order[i]].score == score; ++i) {
       StepRecord step;
-      if (!techniques[order[i]].find(state, step)) continue;
+      if (rows[order[i]].find == nullptr || !rows[order[i]].find(state, step, context)) continue;
       if (best.Kind == kNoStep || step.Meaning.NodeCount < best.Meaning.NodeCount) best = step;
     }
     if (best.Kind != kNoStep) return best;
@@ -110,6 +99,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
     result.solved = true;
     return result;
   }
+  // As Rate does: candidates the caller removed stay removed.
   PuzzleState s = state;
   ExclusionTable removed;
   for (int c = 0; c < 81; ++c) removed.Mask[c] = static_cast<std::uint16_t>(kAllDigits & ~s.CandMask[c]);
@@ -117,28 +107,29 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   bool ladderStuck = false;
   double hardestScore = -1;
   auto use = [&](const StepRecord& step) {
-    const double score = TechniqueScore(step.Technique);
+    const double score = Technique(step.Technique).score;
     if (score > hardestScore) {
       hardestScore = score;
-      result.hardest = step.Technique;
+      result.hardest = Index(step.Technique);
     }
     if (onStep) onStep(step);
-    Apply(step, s, removed);
+    Apply(step, s);
   };
   for (;;) {
     const StepRecord step = FindNextStep(s, maxTechnique);
+    const int technique = Index(step.Technique);
     if (!ladderStuck) {
       // Counted exactly as Rate counts.
-      if (step.Technique > 0 || step.Kind == kPlaceValue) ++result.counts[step.Technique];
-      if (Progresses(s, step)) result.rating = std::max(result.rating, step.Technique);
+      if (technique > 0 || step.Kind == kPlaceValue) ++result.counts[technique];
+      if (Progresses(s, step)) result.rating = std::max(result.rating, technique);
     }
     if (Progresses(s, step)) {
       use(step);
     } else {
       if (!ladderStuck) {
         ladderStuck = true;
-        result.rating = kComplexForcingChains;
-        result.counts[kComplexForcingChains] = 1;
+        result.rating = Index(kStuckRating);
+        result.counts[Index(kStuckRating)] = 1;
       }
       const StepRecord extended = FindExtendedStep(s);
       if (!Progresses(s, extended)) break;
@@ -148,8 +139,8 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   }
   result.solved = s.FilledCount >= 81;
   if (!result.solved) {
-    result.hardest = kComplexForcingChains;
-    hardestScore = std::max(hardestScore, kLadderScores[kComplexForcingChains]);
+    result.hardest = Index(kStuckRating);
+    hardestScore = std::max(hardestScore, Technique(kStuckRating).score);
   }
   result.score = std::max(hardestScore, 0.0);
   return result;

@@ -35,7 +35,7 @@ int TechniqueFromName(std::string_view name);
 bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step);
 
 struct ExtendedSolve {
-  int rating = 0;            // Rate's rating: 18 when the ladder got stuck
+  int rating = 0;            // Rate's rating: the stuck rating when the ladder got stuck
   TechniqueCounts counts{};  // Rate's counts, up to where the ladder got stuck
   int hardest = -1;          // the technique of the highest score used (-1: none); 18 when unsolved
   double score = 0;          // the difficulty score: the hardest technique's

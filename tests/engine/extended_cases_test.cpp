@@ -24,8 +24,7 @@
 #include <vector>
 
 #include "engine/cells_and_marks.h"
-#include "engine/ladder.h"
-#include "engine/steps/pattern_steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro {
 namespace {
@@ -84,19 +83,13 @@ bool ParseCandidates(const std::string& text, Candidates& out, Candidates& place
   return true;
 }
 
-// Runs the named technique; false when the name is unknown.
-bool RunTechnique(const std::string& name, const PuzzleState& s, StepRecord& step, bool& found, int& number) {
-  for (const auto& t : steps::PatternTechniques()) {
-    if (t.name != name) continue;
-    number = t.number;
-    found = t.find(s, step);
-    return true;
-  }
-  for (const auto& t : Techniques()) {
-    if (t.name != name || t.find == nullptr) continue;
-    number = t.number;
+// Runs the named technique; false when no row with a finder has the name.
+bool RunTechnique(const std::string& name, const PuzzleState& s, StepRecord& step, bool& found, TechniqueId& id) {
+  for (const TechniqueRow& row : TechniqueRows()) {
+    if (row.name != name || row.find == nullptr) continue;
+    id = row.id;
     StepContext context;
-    found = t.find(s, step, context);
+    found = row.find(s, step, context);
     return true;
   }
   return false;
@@ -118,14 +111,14 @@ TEST_P(ExtendedCases, FindsExactlyTheExpectedStep) {
 
   StepRecord step;
   bool found = false;
-  int number = -1;
-  ASSERT_TRUE(RunTechnique(c.technique, s, step, found, number)) << "unknown technique";
+  TechniqueId id = kStuckRating;
+  ASSERT_TRUE(RunTechnique(c.technique, s, step, found, id)) << "unknown technique";
   if (c.expected == "x") {
     EXPECT_FALSE(found) << step.Text.view();
     return;
   }
   ASSERT_TRUE(found);
-  EXPECT_EQ(step.Technique, number);
+  EXPECT_EQ(step.Technique, id);
   Candidates expected, placement;
   ASSERT_TRUE(ParseCandidates(c.expected, expected, placement)) << "unreadable expected step";
   Candidates eliminated;

@@ -9,7 +9,7 @@
 #include "common/puzzles.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
-#include "engine/steps/pattern_steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro {
 namespace {
@@ -32,9 +32,10 @@ HandBoard WithJellyfish() {
 // The lowest score among the techniques that find something.
 double LowestScoreFound(const PuzzleState& s) {
   double lowest = 99;
-  for (const auto& t : steps::PatternTechniques()) {
+  for (const TechniqueRow& row : ExtensionRows()) {
     StepRecord step;
-    if (t.find(s, step)) lowest = std::min(lowest, t.score);
+    StepContext context;
+    if (row.find(s, step, context)) lowest = std::min(lowest, row.score);
   }
   return lowest;
 }
@@ -42,13 +43,13 @@ double LowestScoreFound(const PuzzleState& s) {
 TEST(FindExtendedStep, OffersTheLowestScoreFirst) {
   HandBoard board = WithJellyfish();
   StepRecord step = FindExtendedStep(board.State());
-  EXPECT_EQ(TechniqueScore(step.Technique), LowestScoreFound(board.State()));
-  EXPECT_LT(TechniqueScore(step.Technique), TechniqueScore(steps::kJellyfish));
+  EXPECT_EQ(Technique(step.Technique).score, LowestScoreFound(board.State()));
+  EXPECT_LT(Technique(step.Technique).score, Technique(TechniqueId::Jellyfish).score);
   // A Skyscraper on 5 (rows 1 and 4) scores lowest of all.
   board.Remove({Cell(1, 2), Cell(1, 3), Cell(1, 4), Cell(1, 6), Cell(1, 7), Cell(1, 8), Cell(1, 9)}, "5")
       .Remove({Cell(4, 2), Cell(4, 3), Cell(4, 4), Cell(4, 5), Cell(4, 7), Cell(4, 8), Cell(4, 9)}, "5");
   step = FindExtendedStep(board.State());
-  EXPECT_EQ(step.Technique, steps::kSkyscraper);
+  EXPECT_EQ(step.Technique, TechniqueId::Skyscraper);
   EXPECT_EQ(step.Digits, "5");
 }
 
@@ -62,7 +63,7 @@ TEST(ExtendedTechniqueNames, EveryNumberHasOneNameFoundAgain) {
     EXPECT_EQ(TechniqueFromName(TechniqueLabel(t)), t);
     EXPECT_GT(TechniqueScore(t), 0) << t;
   }
-  EXPECT_EQ(TechniqueFromName("SKYSCRAPER"), steps::kSkyscraper);
+  EXPECT_EQ(TechniqueFromName("SKYSCRAPER"), Index(TechniqueId::Skyscraper));
   EXPECT_EQ(TechniqueFromName("Skyscrapers"), -1);
   EXPECT_EQ(TechniqueLabel(TechniqueTotal()), "");
 }
@@ -88,11 +89,11 @@ TEST_P(SolveExtendedCorpus, KeepsRatesRatingAndCounts) {
     const ExtendedSolve solve = SolveExtended(state, kNoTechniqueLimit);
     ASSERT_EQ(solve.rating, rating) << lines[i];
     ASSERT_EQ(solve.counts, counts) << lines[i];
-    if (rating != kComplexForcingChains) {
+    if (rating != Index(kStuckRating)) {
       EXPECT_TRUE(solve.solved) << lines[i];
     }
     if (!solve.solved) {
-      EXPECT_EQ(solve.hardest, kComplexForcingChains) << lines[i];
+      EXPECT_EQ(solve.hardest, Index(kStuckRating)) << lines[i];
     }
     EXPECT_GE(solve.score, TechniqueScore(solve.hardest)) << lines[i];
   }

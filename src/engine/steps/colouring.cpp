@@ -121,6 +121,7 @@ void FinishColouring(StepRecord& step, int d) {
   step.Text << d << ' ';
   AppendChainText(step.Text, step.Meaning, false);
   step.Digits << d;
+  step.Meaning.DigitMask = DigitBit(d);
 }
 
 // The first cell of colour `colour` in cluster `id` that `cell` sees; -1

@@ -64,7 +64,7 @@ bool RemovesSomething(const PuzzleState& s, const Fish& f) {
   return any;
 }
 
-void RecordFish(const PuzzleState& s, const Fish& f, int technique, std::string_view name, StepRecord& step) {
+void RecordFish(const PuzzleState& s, const Fish& f, TechniqueId technique, std::string_view name, StepRecord& step) {
   StartElimination(step, technique, name);
   const int coverType = 1 - f.baseType;
   StepMeaning& m = step.Meaning;
@@ -101,6 +101,7 @@ void RecordFish(const PuzzleState& s, const Fish& f, int technique, std::string_
     if (f.cover & (1 << k)) step.Text << (f.baseType == 0 ? 'c' : 'r') << k + 1;
   if (f.finBlock >= 0) step.Text << " fins b" << f.finBlock - 17;
   step.Digits << f.digit;
+  m.DigitMask = DigitBit(f.digit);
 }
 
 // Calls visit(fish) for each combination of `size` base lines of d whose
@@ -188,8 +189,10 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
                                                                "FINNED JELLYFISH"};
   static constexpr std::array<std::string_view, 5> kSashimi = {"", "", "SASHIMI X-WING", "SASHIMI SWORDFISH",
                                                                 "SASHIMI JELLYFISH"};
-  static constexpr std::array<int, 5> kFinnedNumber = {0, 0, kFinnedXWing, kFinnedSwordfish, kFinnedJellyfish};
-  static constexpr std::array<int, 5> kSashimiNumber = {0, 0, kSashimiXWing, kSashimiSwordfish, kSashimiJellyfish};
+  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
+                                                               kFinnedSwordfish, kFinnedJellyfish};
+  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,
+                                                                kSashimiSwordfish, kSashimiJellyfish};
   if (size < 2 || size > 4) return false;
   // A fin block spans three positions, so a base line has at most size + 3.
   return ForEachBase(s, size, 2, size + 3, [&](Fish& f) {

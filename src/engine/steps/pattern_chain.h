@@ -96,7 +96,7 @@ inline void EliminateAt(StepRecord& step, int cell, int digit) {
 }
 
 // Kind 2 with the technique and "NAME: " as the start of the trace.
-inline void StartElimination(StepRecord& step, int technique, std::string_view name) {
+inline void StartElimination(StepRecord& step, TechniqueId technique, std::string_view name) {
   step.Kind = kEliminate;
   step.Technique = technique;
   step.Text = StepText(name);

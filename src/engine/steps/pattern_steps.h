@@ -8,40 +8,37 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
-#include <string_view>
 
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
+#include "engine/technique_id.h"
 
 namespace tavimoro::steps {
 
-// Technique numbers of this group, after the ladder's 0..18.
-enum PatternTechnique : int {
-  kSkyscraper = 19,
-  kTwoStringKite,
-  kTurbotFish,
-  kEmptyRectangle,
-  kSimpleColouring,
-  kWWing,
-  kRemotePair,
-  kUniqueRectangle2,
-  kUniqueRectangle3,
-  kUniqueRectangle4,
-  kUniqueRectangle5,
-  kUniqueRectangle6,
-  kHiddenRectangle,
-  kBugPlusN,
-  kJellyfish,
-  kFinnedXWing,
-  kSashimiXWing,
-  kFinnedSwordfish,
-  kSashimiSwordfish,
-  kFinnedJellyfish,
-  kSashimiJellyfish,
-  kMultiColouring,
-  kSueDeCoq,
-};
+// The ids this group writes into StepRecord::Technique.
+inline constexpr TechniqueId kSkyscraper = TechniqueId::Skyscraper;
+inline constexpr TechniqueId kTwoStringKite = TechniqueId::TwoStringKite;
+inline constexpr TechniqueId kTurbotFish = TechniqueId::TurbotFish;
+inline constexpr TechniqueId kEmptyRectangle = TechniqueId::EmptyRectangle;
+inline constexpr TechniqueId kSimpleColouring = TechniqueId::SimpleColouring;
+inline constexpr TechniqueId kWWing = TechniqueId::WWing;
+inline constexpr TechniqueId kRemotePair = TechniqueId::RemotePair;
+inline constexpr TechniqueId kUniqueRectangle2 = TechniqueId::UniqueRectangle2;
+inline constexpr TechniqueId kUniqueRectangle3 = TechniqueId::UniqueRectangle3;
+inline constexpr TechniqueId kUniqueRectangle4 = TechniqueId::UniqueRectangle4;
+inline constexpr TechniqueId kUniqueRectangle5 = TechniqueId::UniqueRectangle5;
+inline constexpr TechniqueId kUniqueRectangle6 = TechniqueId::UniqueRectangle6;
+inline constexpr TechniqueId kHiddenRectangle = TechniqueId::HiddenRectangle;
+inline constexpr TechniqueId kBugPlusN = TechniqueId::BugPlusN;
+inline constexpr TechniqueId kJellyfish = TechniqueId::Jellyfish;
+inline constexpr TechniqueId kFinnedXWing = TechniqueId::FinnedXWing;
+inline constexpr TechniqueId kSashimiXWing = TechniqueId::SashimiXWing;
+inline constexpr TechniqueId kFinnedSwordfish = TechniqueId::FinnedSwordfish;
+inline constexpr TechniqueId kSashimiSwordfish = TechniqueId::SashimiSwordfish;
+inline constexpr TechniqueId kFinnedJellyfish = TechniqueId::FinnedJellyfish;
+inline constexpr TechniqueId kSashimiJellyfish = TechniqueId::SashimiJellyfish;
+inline constexpr TechniqueId kMultiColouring = TechniqueId::MultiColouring;
+inline constexpr TechniqueId kSueDeCoq = TechniqueId::SueDeCoq;
 
 // The two colours of a colouring cluster (and of the two sides of a chain).
 inline constexpr std::uint32_t FirstColour = PatternColour;
@@ -64,7 +61,7 @@ bool FindWWing(const PuzzleState& s, StepRecord& step);
 bool FindRemotePair(const PuzzleState& s, StepRecord& step);
 
 // rectangles.cpp: types 2 to 6 and the hidden rectangle, then BUG+n
-bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, int technique);
+bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type);
 bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step);
 bool FindBugPlusN(const PuzzleState& s, StepRecord& step);
 
@@ -76,14 +73,5 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
 // sue_de_coq.cpp
 bool FindSueDeCoq(const PuzzleState& s, StepRecord& step);
 
-// The techniques of this group in the order they are tried, easiest first.
-struct PatternTechniqueEntry {
-  int number;
-  std::string_view name;
-  std::string_view anchor;  // fragment on the techniques help page
-  double score;             // difficulty on the community's 1..10 scale
-  bool (*find)(const PuzzleState& s, StepRecord& step);
-};
-std::span<const PatternTechniqueEntry> PatternTechniques();
 
 }  // namespace tavimoro::steps

@@ -67,7 +67,7 @@ bool ForEachRectangle(const PuzzleState& s, Visit visit) {
   return false;
 }
 
-void RecordRectangle(const Rectangle& r, int technique, std::string_view name, StepRecord& step) {
+void RecordRectangle(const Rectangle& r, TechniqueId technique, std::string_view name, StepRecord& step) {
   StartElimination(step, technique, name);
   step.Text << r.x << r.y << ' ';
   for (int i = 0; i < 4; ++i) {
@@ -87,6 +87,7 @@ void RecordRectangle(const Rectangle& r, int technique, std::string_view name, S
   step.Lines[2] = {b, d, LineColour, 1};
   step.Lines[3] = {c, d, LineColour, 1};
   step.Digits << r.x << " & " << r.y;
+  step.Meaning.DigitMask = DigitBit(r.x) | DigitBit(r.y);
 }
 
 // The two roof corners when exactly two corners carry extras and they lie
@@ -248,14 +249,14 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
 
 }  // namespace
 
-bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, int technique) {
+bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type) {
   return ForEachRectangle(s, [&](const Rectangle& r) {
-    switch (technique) {
-      case kUniqueRectangle2: return TypeTwoOrFive(s, r, true, step);
-      case kUniqueRectangle3: return TypeThree(s, r, step);
-      case kUniqueRectangle4: return TypeFour(s, r, step);
-      case kUniqueRectangle5: return TypeTwoOrFive(s, r, false, step);
-      case kUniqueRectangle6: return TypeSix(s, r, step);
+    switch (type) {
+      case TechniqueId::UniqueRectangle2: return TypeTwoOrFive(s, r, true, step);
+      case TechniqueId::UniqueRectangle3: return TypeThree(s, r, step);
+      case TechniqueId::UniqueRectangle4: return TypeFour(s, r, step);
+      case TechniqueId::UniqueRectangle5: return TypeTwoOrFive(s, r, false, step);
+      case TechniqueId::UniqueRectangle6: return TypeSix(s, r, step);
       default: return false;
     }
   });
@@ -343,6 +344,7 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
     step.Text << '=' << extraDigit;
     step.CellColour[extraCell] = PatternColour;
     step.Digits << extraDigit;
+    step.Meaning.DigitMask = DigitBit(extraDigit);
     return true;
   }
   bool any = false;
@@ -368,6 +370,7 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
     for (int m = s.CandMask[c]; m; m &= m - 1)
       if (excludesAll(c, MaskDigit(LowestBit(m)))) EliminateAt(step, c, MaskDigit(LowestBit(m)));
   AppendDigitList(step.Digits, extrasAll);
+  step.Meaning.DigitMask = extrasAll;
   return true;
 }
 

@@ -47,7 +47,7 @@ bool AnySeenByBoth(const PuzzleState& s, int d, int end1, int end2) {
 }
 
 // The chain end1 = link1 - link2 = end2 of one digit, with its victims.
-void RecordFourCellChain(const PuzzleState& s, int d, int end1, int link1, int link2, int end2, int technique,
+void RecordFourCellChain(const PuzzleState& s, int d, int end1, int link1, int link2, int end2, TechniqueId technique,
                          std::string_view name, StepRecord& step) {
   StartElimination(step, technique, name);
   PushNode(step, PlainNode(d, end1), LinkKind::Strong);
@@ -60,6 +60,7 @@ void RecordFourCellChain(const PuzzleState& s, int d, int end1, int link1, int l
   step.Text << d << ' ';
   AppendChainText(step.Text, step.Meaning, false);
   step.Digits << d;
+  step.Meaning.DigitMask = DigitBit(d);
 }
 
 }  // namespace
@@ -226,6 +227,7 @@ bool FindEmptyRectangle(const PuzzleState& s, StepRecord& step) {
                 step.Text << d << ' ';
                 AppendChainText(step.Text, step.Meaning, false);
                 step.Digits << d;
+                step.Meaning.DigitMask = DigitBit(d);
                 return true;
               }
             }

@@ -56,6 +56,7 @@ bool FindWWing(const PuzzleState& s, StepRecord& step) {
           DrawChain(step);
           AppendChainText(step.Text, step.Meaning, true);
           step.Digits << x << " & " << y;
+          step.Meaning.DigitMask = DigitBit(x) | DigitBit(y);
           return true;
         }
       }
@@ -128,6 +129,7 @@ bool FindRemotePair(const PuzzleState& s, StepRecord& step) {
         DrawChain(step);
         AppendChainText(step.Text, step.Meaning, true);
         step.Digits << x << " & " << y;
+        step.Meaning.DigitMask = DigitBit(x) | DigitBit(y);
         return true;
       }
     }

@@ -106,6 +106,7 @@ bool FindSueDeCoq(const PuzzleState& s, StepRecord& step) {
               AppendCellName(step.Text, c);
             }
             AppendDigitList(step.Digits, all);
+            step.Meaning.DigitMask = all;
             return true;
           }
         }
