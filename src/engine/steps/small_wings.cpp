@@ -9,6 +9,7 @@
 // y; two cells an odd number of links apart hold one x and one y between
 // them, so both digits go from every cell that sees the two. Shorter paths
 // are preferred: the search runs by path length, then by cells.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -55,7 +56,7 @@ bool FindWWing(const PuzzleState& s, StepRecord& step) {
           step.CellColour[e2] = SecondColour;
           DrawChain(step);
           AppendChainText(step.Text, step.Meaning, true);
-          step.Digits << x << " & " << y;
+          step.Digits << std::min(x, y) << " & " << std::max(x, y);
           step.Meaning.DigitMask = DigitBit(x) | DigitBit(y);
           return true;
         }
