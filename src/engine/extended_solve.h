@@ -19,8 +19,8 @@ namespace tavimoro {
 // order. Kind 0 when none finds anything. Reads the state only.
 StepRecord FindExtendedStep(const PuzzleState& state);
 
-// Every technique by number: the ladder's rungs, the stuck rating 18, then
-// the extension in the order it is tried among equal scores.
+// The registry's techniques by number: the ladder's rungs, the stuck
+// rating, then the techniques beyond the ladder.
 int TechniqueTotal();  // numbers run 0..TechniqueTotal() - 1
 // The difficulty score of a technique number; 0 for a number without one.
 double TechniqueScore(int technique);
@@ -37,7 +37,7 @@ bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step
 struct ExtendedSolve {
   int rating = 0;            // Rate's rating: the stuck rating when the ladder got stuck
   TechniqueCounts counts{};  // Rate's counts, up to where the ladder got stuck
-  int hardest = -1;          // the technique of the highest score used (-1: none); 18 when unsolved
+  int hardest = -1;          // the technique of the highest score used (-1: none); the stuck rating when unsolved
   double score = 0;          // the difficulty score: the hardest technique's
   bool solved = false;       // every cell filled
 };
