@@ -1,0 +1,186 @@
+#include "engine/technique_registry.h"
+
+#include <array>
+
+#include "engine/step_finder.h"
+#include "engine/steps/pattern_steps.h"
+
+namespace tavimoro {
+namespace {
+
+using namespace steps;
+using Id = TechniqueId;
+using Form = HintForm;
+
+template <bool (*Find)(const PuzzleState&, StepRecord&)>
+bool Plain(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return Find(s, r);
+}
+template <bool (*Find)(const PuzzleState&, StepRecord&, int), int Size>
+bool Sized(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return Find(s, r, Size);
+}
+template <TechniqueId Type>
+bool Rectangle(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return FindUniqueRectangleType(s, r, Type);
+}
+template <int Size, bool Sashimi>
+bool Finned(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return FindFinnedFish(s, r, Size, Sashimi);
+}
+template <bool (*Find)(const PuzzleState&, StepRecord&, ChainTries&)>
+bool Chained(const PuzzleState& s, StepRecord& r, StepContext& c) {
+  return Find(s, r, c.Tries());
+}
+
+// id, name, anchor, generator caption, level, score, finder, hint form.
+constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
+    {Id::NakedSingle, "Naked Single", "#b0", "Naked Single", 0, 2.3, Plain<FindNakedSingle>, Form::Placement},
+    {Id::HiddenSingle, "Hidden Single", "#b1", "Hidden Single", 0, 1.2, Plain<FindHiddenSingle>,
+     Form::HiddenSingle},
+    {Id::NakedPair, "Naked Pair", "#b2", "Naked Pair", 1, 3.0, Plain<FindNakedPair>, Form::NakedSubset},
+    {Id::Omission, "Omission", "#b3", "Omission", 1, 2.6, Plain<FindOmission>, Form::Omission},
+    {Id::NakedTriplet, "Naked Triplet", "#b4", "Naked Triplet", 1, 3.6, Sized<FindNakedSubset, 3>,
+     Form::NakedSubset},
+    {Id::HiddenPair, "Hidden Pair", "#b5", "Hidden Pair", 2, 3.4, Plain<FindHiddenPair>, Form::HiddenSubset},
+    {Id::NakedQuad, "Naked Quad", "#b6", "Naked Quad", 2, 5.0, Sized<FindNakedSubset, 4>, Form::NakedSubset},
+    {Id::HiddenTriplet, "Hidden Triplet", "#b7", "Hidden Triplet", 2, 4.0, Sized<FindHiddenSubset, 3>,
+     Form::HiddenSubset},
+    {Id::HiddenQuad, "Hidden Quad", "#b8", "Hidden Quad", 3, 5.4, Sized<FindHiddenSubset, 4>,
+     Form::HiddenSubset},
+    {Id::BugType1, "BUG type 1", "#b9", "B.U.G. Type 1", 3, 5.6, Plain<FindBugType1>, Form::BugPlacement},
+    {Id::XWing, "X Wing", "#b10", "X-Wing", 3, 3.2, Plain<FindXWing>, Form::Fish},
+    {Id::Swordfish, "Swordfish", "#b11", "Swordfish", 3, 3.8, Plain<FindSwordfish>, Form::Fish},
+    {Id::UniqueRectangle1, "Unique Rectangle type 1", "#b12", "Uniq. Rectangle 1", 3, 4.5,
+     Plain<FindUniqueRectangle>, Form::Rectangle},
+    {Id::XYWing, "XY Wing", "#b13", "XY-Wing", 3, 4.2, Plain<FindXYWing>, Form::XYWing},
+    {Id::XYZWing, "XYZ Wing", "#b14", "XYZ-Wing", 4, 4.4, Plain<FindXYZWing>, Form::XYZWing},
+    {Id::BugType2, "BUG type 2", "#b15", "B.U.G. Type 2", 4, 5.7, Plain<FindBugType2>, Form::BugElimination},
+    {Id::ForcingChain1, "Forcing Chain Type 1", "#b16", "Forcing Chain 1", 4, 6.6,
+     Chained<FindForcingChainType1>, Form::ForcingChain},
+    {Id::ForcingChain2, "Forcing Chain Type 2", "#b17", "Forcing Chain 2", 4, 7.5,
+     Chained<FindForcingChainType2>, Form::ForcingChain},
+    {Id::ComplexForcingChains, "Complex Forcing Chains", "#b18", "Forcing Chain 3+", 5, 9.0, nullptr,
+     Form::None},
+    // Beyond the ladder: asked only where the ladder finds nothing, the
+    // lowest score first. All rate a puzzle at the top level.
+    {Id::Skyscraper, "Skyscraper", "#skyscraper", "Skyscraper", 5, 4.0, Plain<FindSkyscraper>, Form::Chain},
+    {Id::TwoStringKite, "2-String Kite", "#two-string-kite", "2-String Kite", 5, 4.1, Plain<FindTwoStringKite>,
+     Form::Chain},
+    {Id::TurbotFish, "Turbot Fish", "#turbot-fish", "Turbot Fish", 5, 4.2, Plain<FindTurbotFish>, Form::Chain},
+    {Id::EmptyRectangle, "Empty Rectangle", "#empty-rectangle", "Empty Rectangle", 5, 4.3,
+     Plain<FindEmptyRectangle>, Form::Chain},
+    {Id::SimpleColouring, "Simple Colouring", "#simple-colouring", "Simple Colouring", 5, 4.4,
+     Plain<FindSimpleColouring>, Form::Chain},
+    {Id::WWing, "W Wing", "#w-wing", "W-Wing", 5, 4.4, Plain<FindWWing>, Form::Chain},
+    {Id::RemotePair, "Remote Pair", "#remote-pair", "Remote Pair", 5, 4.5, Plain<FindRemotePair>, Form::Chain},
+    {Id::UniqueRectangle2, "Unique Rectangle type 2", "#unique-rectangle-2", "Uniq. Rectangle 2", 5, 4.5,
+     Rectangle<Id::UniqueRectangle2>, Form::Uniqueness},
+    {Id::UniqueRectangle3, "Unique Rectangle type 3", "#unique-rectangle-3", "Uniq. Rectangle 3", 5, 4.6,
+     Rectangle<Id::UniqueRectangle3>, Form::Uniqueness},
+    {Id::UniqueRectangle4, "Unique Rectangle type 4", "#unique-rectangle-4", "Uniq. Rectangle 4", 5, 4.5,
+     Rectangle<Id::UniqueRectangle4>, Form::Uniqueness},
+    {Id::UniqueRectangle5, "Unique Rectangle type 5", "#unique-rectangle-5", "Uniq. Rectangle 5", 5, 4.6,
+     Rectangle<Id::UniqueRectangle5>, Form::Uniqueness},
+    {Id::UniqueRectangle6, "Unique Rectangle type 6", "#unique-rectangle-6", "Uniq. Rectangle 6", 5, 4.6,
+     Rectangle<Id::UniqueRectangle6>, Form::Uniqueness},
+    {Id::HiddenRectangle, "Hidden Rectangle", "#hidden-rectangle", "Hidden Rectangle", 5, 4.7,
+     Plain<FindHiddenRectangle>, Form::Uniqueness},
+    {Id::BugPlusN, "BUG+n", "#bug-plus-n", "B.U.G.+n", 5, 5.8, Plain<FindBugPlusN>, Form::BugPlusN},
+    {Id::Jellyfish, "Jellyfish", "#jellyfish", "Jellyfish", 5, 5.2, Plain<FindJellyfish>, Form::Fish},
+    {Id::FinnedXWing, "Finned X Wing", "#finned-x-wing", "Finned X-Wing", 5, 4.8, Finned<2, false>,
+     Form::FinnedFish},
+    {Id::SashimiXWing, "Sashimi X Wing", "#sashimi-x-wing", "Sashimi X-Wing", 5, 4.9, Finned<2, true>,
+     Form::FinnedFish},
+    {Id::FinnedSwordfish, "Finned Swordfish", "#finned-swordfish", "Finned Swordfish", 5, 5.0, Finned<3, false>,
+     Form::FinnedFish},
+    {Id::SashimiSwordfish, "Sashimi Swordfish", "#sashimi-swordfish", "Sashimi Swordfish", 5, 5.1,
+     Finned<3, true>, Form::FinnedFish},
+    {Id::FinnedJellyfish, "Finned Jellyfish", "#finned-jellyfish", "Finned Jellyfish", 5, 5.4, Finned<4, false>,
+     Form::FinnedFish},
+    {Id::SashimiJellyfish, "Sashimi Jellyfish", "#sashimi-jellyfish", "Sashimi Jellyfish", 5, 5.5,
+     Finned<4, true>, Form::FinnedFish},
+    {Id::MultiColouring, "Multi-Colouring", "#multi-colouring", "Multi-Colouring", 5, 5.6,
+     Plain<FindMultiColouring>, Form::Chain},
+    {Id::SueDeCoq, "Sue de Coq", "#sue-de-coq", "Sue de Coq", 5, 5.7, Plain<FindSueDeCoq>, Form::SueDeCoq},
+}};
+
+constexpr bool RowsInIdOrder() {
+  for (std::size_t n = 0; n < kRows.size(); ++n)
+    if (Index(kRows[n].id) != static_cast<int>(n)) return false;
+  return true;
+}
+constexpr bool EveryRungHasAFinder() {
+  for (int n = 0; n < kLadderRungCount; ++n)
+    if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None) return false;
+  if (kRows[kLadderRungCount].find != nullptr) return false;
+  for (int n = kLadderRungCount + 1; n < kTechniqueRowCount; ++n)
+    if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None || kRows[n].level != kRows[kLadderRungCount].level)
+      return false;
+  return true;
+}
+// The ladder is ordered by difficulty: a level's band is a run of rows, up
+// to the stuck rating, which alone makes the top level.
+constexpr bool LevelsNeverFall() {
+  for (int n = 1; n <= Index(kStuckRating); ++n)
+    if (kRows[n].level < kRows[n - 1].level || kRows[n].level > kRows[n - 1].level + 1) return false;
+  return kRows.front().level == 0 && kRows[Index(kStuckRating) - 1].level < kRows[Index(kStuckRating)].level;
+}
+static_assert(RowsInIdOrder());
+static_assert(EveryRungHasAFinder());
+static_assert(LevelsNeverFall());
+
+std::string& HelpBaseStore() {
+  static std::string base(kMakerHelpBase);
+  return base;
+}
+
+}  // namespace
+
+std::span<const TechniqueRow> TechniqueRows() { return kRows; }
+
+std::span<const TechniqueRow> LadderRungs() { return std::span(kRows).first(kLadderRungCount); }
+
+std::span<const TechniqueRow> ExtensionRows() { return std::span(kRows).subspan(kTechniqueCount); }
+
+const TechniqueRow& Technique(TechniqueId id) {
+  const int n = Index(id);
+  return n < kTechniqueRowCount ? kRows[n] : kRows[Index(kStuckRating)];
+}
+
+std::optional<TechniqueId> TechniqueFromNumber(int number) {
+  if (number < 0 || number >= kTechniqueRowCount) return std::nullopt;
+  return kRows[number].id;
+}
+
+StepRecord FindNextStep(const PuzzleState& state, int maxTechnique) {
+  StepRecord step;
+  StepContext context;
+  // Naked Single is tried whatever the limit.
+  for (const TechniqueRow& rung : LadderRungs()) {
+    if (rung.id != TechniqueId::NakedSingle && maxTechnique < Index(rung.id)) break;
+    if (rung.find(state, step, context)) break;
+  }
+  return step;
+}
+
+void SetHelpBase(std::string base) { HelpBaseStore() = std::move(base); }
+
+const std::string& HelpBase() { return HelpBaseStore(); }
+
+std::string TechniquesPageAddress() { return HelpBase() + "techniques.html"; }
+
+std::string TechniqueName(TechniqueId technique, bool asLink) {
+  if (Index(technique) >= kTechniqueRowCount) return {};
+  const TechniqueRow& t = kRows[Index(technique)];
+  std::string name(t.name);
+  if (!asLink) return name;
+  return "<a href='" + TechniquesPageAddress() + std::string(t.anchor) + "'>" + name + "</a>";
+}
+
+std::string TechniqueName(int technique, bool asLink) {
+  const auto id = TechniqueFromNumber(technique);
+  return id ? TechniqueName(*id, asLink) : std::string();
+}
+
+}  // namespace tavimoro
