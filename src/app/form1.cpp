@@ -43,19 +43,20 @@ namespace {
 struct ToolbarEntry {
   const char* icon;
   const char* toolTip;
+  const char* key;  // told to screen readers as the button's description
 };
 
 constexpr ToolbarEntry kToolbar[kToolbarCount] = {
-    {"minimize", "Minimize"},
-    {"exit", "Exit"},
-    {"fill-marks", "Fill in all pencil marks"},
-    {"remove-marks", "Remove all pencil marks"},
-    {"new-puzzle", "Make a new random puzzle"},
-    {"clear-puzzle", "Clear the entire puzzle"},
-    {"solution", "Show the solution"},
-    {"hint", "Get a hint"},
-    {"help", "Help"},
-    {"options", "More options..."},
+    {"minimize", "Minimize", "Ctrl+M"},
+    {"exit", "Exit", "Ctrl+Q"},
+    {"fill-marks", "Fill in all pencil marks", "F"},
+    {"remove-marks", "Remove all pencil marks", "R"},
+    {"new-puzzle", "Make a new random puzzle", "N"},
+    {"clear-puzzle", "Clear the entire puzzle", "Ctrl+Delete"},
+    {"solution", "Show the solution", "Ctrl+L"},
+    {"hint", "Get a hint", "H"},
+    {"help", "Help", "F1"},
+    {"options", "More options...", "F10"},
 };
 
 // The order on screen: the board actions, then help and options, then the
@@ -159,6 +160,7 @@ void Form1::createToolbar() {
     auto* button = new ImageButton(kToolbar[index].icon, kToolbar[index].toolTip, banner_);
     button->setObjectName(QStringLiteral("imgBut%1").arg(index));
     button->setAccessibleName(QString::fromLatin1(kToolbar[index].toolTip));
+    button->setAccessibleDescription(QStringLiteral("Key: ") + QString::fromLatin1(kToolbar[index].key));
     connect(button, &ImageButton::clicked, this, [this, index] { board_.imgBut_Click(index); });
     toolbar_[index] = button;
   }
