@@ -41,6 +41,13 @@ struct ChainNode {
   int FirstCell() const { return Cells[0]; }
 };
 
+// An almost locked set a step builds on: N cells holding N + 1 digits.
+struct AlsPart {
+  std::uint8_t CellCount = 0;
+  std::array<std::uint8_t, 9> Cells{};            // ascending
+  std::uint16_t Digits = 0;                       // digit mask
+};
+
 // How a chain's node i is linked to node i + 1.
 enum class LinkKind : std::uint8_t { Strong, Weak };
 
@@ -60,6 +67,12 @@ struct StepMeaning {
   int NodeCount = 0;                              // chains: nodes in order, Links[i] joins i and i + 1
   std::array<ChainNode, kMaxNodes> Nodes{};
   std::array<LinkKind, kMaxNodes> Links{};
+  // Almost locked sets: the sets used, and for chains, per link, 1 + the set
+  // a strong link runs inside (0 for an ordinary link).
+  static constexpr int kMaxAls = 8;
+  int AlsCount = 0;
+  std::array<AlsPart, kMaxAls> Als{};
+  std::array<std::int8_t, kMaxNodes> LinkAls{};
 };
 
 struct StepRecord {

@@ -1,0 +1,46 @@
+// Techniques beyond the ladder built on chains of inferences and on almost
+// locked sets. Each Find function reads the state and, when it accepts an
+// instance, fills `step` for that one instance (the shortest chain it knows,
+// then the first in its fixed scan order) and returns true; otherwise it
+// leaves `step` untouched and returns false.
+#pragma once
+
+#include "engine/puzzle_state.h"
+#include "engine/step_record.h"
+
+namespace tavimoro::steps {
+
+// Technique numbers the finders write into StepRecord::Technique.
+enum ChainTechnique : int {
+  kXChain = 40,
+  kXYChain,
+  kContinuousNiceLoop,
+  kDiscontinuousNiceLoop,
+  kAlternatingInferenceChain,
+  kGroupedContinuousNiceLoop,
+  kGroupedDiscontinuousNiceLoop,
+  kGroupedAlternatingInferenceChain,
+  kAlsXZ,
+  kAlsXYWing,
+  kAlsChain,
+  kDeathBlossom,
+};
+
+// chains_aic.cpp: one link graph of candidates (grouped nodes and almost
+// locked sets where the technique admits them), searched breadth first.
+bool FindXChain(const PuzzleState& s, StepRecord& step);
+bool FindXYChain(const PuzzleState& s, StepRecord& step);
+bool FindContinuousNiceLoop(const PuzzleState& s, StepRecord& step);
+bool FindDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step);
+bool FindAlternatingInferenceChain(const PuzzleState& s, StepRecord& step);
+bool FindGroupedContinuousNiceLoop(const PuzzleState& s, StepRecord& step);
+bool FindGroupedDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step);
+bool FindGroupedAlternatingInferenceChain(const PuzzleState& s, StepRecord& step);
+bool FindAlsChain(const PuzzleState& s, StepRecord& step);
+
+// als.cpp
+bool FindAlsXZ(const PuzzleState& s, StepRecord& step);
+bool FindAlsXYWing(const PuzzleState& s, StepRecord& step);
+bool FindDeathBlossom(const PuzzleState& s, StepRecord& step);
+
+}  // namespace tavimoro::steps
