@@ -58,7 +58,6 @@ struct Node {
 struct Link {
   std::int16_t to;
   std::int16_t als;  // the almost locked set a strong link runs inside, -1 for none
-  bool operator<(const Link& o) const { return to != o.to ? to < o.to : als < o.als; }
   bool operator==(const Link& o) const = default;
 };
 
@@ -75,8 +74,8 @@ class LinkGraph {
     if (rules.als) AddAlsNodes();
     AddStrongLinks();
     AddWeakLinks();
-    Compress(strongEdges_, strongStart_, strong_);
-    Compress(weakEdges_, weakStart_, weak_);
+    Compress(strongEdges_, true, strongStart_, strong_);
+    Compress(weakEdges_, false, weakStart_, weak_);
   }
 
   int NodeCount() const { return static_cast<int>(nodes_.size()); }
@@ -135,17 +134,32 @@ class LinkGraph {
           CellBits cells;
           for (int c : CellsOfHouse(b))
             if (HouseOf(c, HouseType(line)) == line && s_.Cand(c, d) && s_.Grid[c] == 0) cells.Add(c);
-          if (cells.Count() >= 2) AddNode(cells, d, NodeType::Group);
+          if (cells.Count() >= 2) Remember(AddNode(cells, d, NodeType::Group));
         }
       }
     }
   }
 
+  // The node already made for these cells and digit, or -1. Groups and the
+  // sets' nodes are found through a small hash table.
   int FindNode(const CellBits& cells, int d) const {
     if (cells.Count() == 1) return singleNode_[cells.First() * 9 + d - 1];
-    for (int i = 0; i < NodeCount(); ++i)
-      if (nodes_[i].type != NodeType::Single && nodes_[i].digit == d && nodes_[i].cells == cells) return i;
-    return -1;
+    for (std::size_t slot = HashSlot(cells, d);; slot = (slot + 1) % kHashSize) {
+      const int n = hashed_[slot];
+      if (n < 0) return -1;
+      if (nodes_[n].digit == d && nodes_[n].cells == cells) return n;
+    }
+  }
+  static std::size_t HashSlot(const CellBits& cells, int d) {
+    const std::uint64_t h = (cells.low * 0x9E3779B97F4A7C15ull) ^ (cells.high * 0xC2B2AE3D27D4EB4Full) ^
+                            static_cast<std::uint64_t>(d);
+    return static_cast<std::size_t>((h ^ (h >> 29)) % kHashSize);
+  }
+  void Remember(int n) {
+    if (++hashedCount_ * 2 > static_cast<int>(kHashSize)) return;  // full enough: later lookups miss
+    std::size_t slot = HashSlot(nodes_[n].cells, nodes_[n].digit);
+    while (hashed_[slot] >= 0) slot = (slot + 1) % kHashSize;
+    hashed_[slot] = n;
   }
 
   void AddAlsNodes() {
@@ -158,7 +172,10 @@ class LinkGraph {
         alsNodes_[a][d - 1] = -1;
         if (!(set.digits & DigitBit(d))) continue;
         int n = FindNode(set.digitCells[d - 1], d);
-        if (n < 0) n = AddNode(set.digitCells[d - 1], d, NodeType::Als);
+        if (n < 0) {
+          n = AddNode(set.digitCells[d - 1], d, NodeType::Als);
+          Remember(n);
+        }
         alsNodes_[a][d - 1] = static_cast<std::int16_t>(n);
       }
     }
@@ -249,16 +266,32 @@ class LinkGraph {
     }
   }
 
-  void Compress(std::vector<std::pair<int, Link>>& edges, std::vector<int>& start, std::vector<Link>& links) {
-    std::sort(edges.begin(), edges.end(), [](const auto& a, const auto& b) {
-      return a.first != b.first ? a.first < b.first : a.second < b.second;
-    });
-    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  // Adjacency lists in insertion order (a counting sort by source). With
+  // dedupe, repeated links are dropped: the only places of a digit in a block
+  // that lie on one line are found from both houses. Weak links are made
+  // once per pair and need no such check.
+  void Compress(const std::vector<std::pair<int, Link>>& edges, bool dedupe, std::vector<int>& start,
+                std::vector<Link>& links) const {
     start.assign(static_cast<std::size_t>(NodeCount()) + 1, 0);
     for (const auto& e : edges) ++start[static_cast<std::size_t>(e.first) + 1];
     for (int i = 0; i < NodeCount(); ++i) start[i + 1] += start[i];
+    std::vector<int> fill(start.begin(), start.end() - 1);
     links.resize(edges.size());
-    for (std::size_t i = 0; i < edges.size(); ++i) links[i] = edges[i].second;
+    for (const auto& e : edges) {
+      const int from = e.first;
+      bool seen = false;
+      for (int i = start[from]; dedupe && i < fill[from] && !seen; ++i) seen = links[i] == e.second;
+      if (!seen) links[fill[from]++] = e.second;
+    }
+    // Close the gaps the repeats left.
+    int out = 0;
+    for (int n = 0; n < NodeCount(); ++n) {
+      const int begin = start[n], end = fill[n];
+      start[n] = out;
+      for (int i = begin; i < end; ++i) links[out++] = links[i];
+    }
+    start[NodeCount()] = out;
+    links.resize(static_cast<std::size_t>(out));
   }
 
   const PuzzleState& s_;
@@ -266,6 +299,9 @@ class LinkGraph {
   std::array<CellBits, 9> candCells_{};
   std::array<std::int16_t, 729> singleNode_{};
   std::vector<Node> nodes_;
+  static constexpr std::size_t kHashSize = 8192;
+  std::vector<int> hashed_ = std::vector<int>(kHashSize, -1);
+  int hashedCount_ = 0;
   std::unique_ptr<AlsTable> als_;
   std::vector<std::array<std::int16_t, 9>> alsNodes_;
   std::vector<std::pair<int, Link>> strongEdges_, weakEdges_;
