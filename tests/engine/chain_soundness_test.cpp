@@ -7,6 +7,7 @@
 // default takes a sample of each collection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -47,8 +48,9 @@ void ExpectSound(const StepRecord& step, const PuzzleState& solved, const std::s
 
 // Solves with the ladder and, where it is stuck, the first finder with a
 // step; with checkAll, every finder is checked at every stuck position.
-// True when solved.
-bool SolveChecked(const std::string& puzzle, bool checkAll = true) {
+// True when solved. slowest, when given, keeps the longest CPU time one
+// stuck position took to find its step.
+bool SolveChecked(const std::string& puzzle, bool checkAll = true, double* slowest = nullptr) {
   PuzzleState solved = PuzzleFromString(puzzle);
   if (Validate(solved, false, true, false) != "") return false;
   PuzzleState s = PuzzleFromString(puzzle);
@@ -56,6 +58,7 @@ bool SolveChecked(const std::string& puzzle, bool checkAll = true) {
   for (int guard = 0; guard < 400 && s.FilledCount < 81; ++guard) {
     StepRecord step = FindNextStep(s, kNoTechniqueLimit);
     if (step.Kind == kNoStep) {
+      const std::clock_t begin = std::clock();
       bool any = false;
       for (std::size_t f = 0; f < std::size(kFinders); ++f) {
         StepRecord tried;
@@ -66,6 +69,7 @@ bool SolveChecked(const std::string& puzzle, bool checkAll = true) {
         any = true;
         if (!checkAll) break;
       }
+      if (slowest) *slowest = std::max(*slowest, static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC);
       if (!any) return false;
     }
     if (step.Kind == kPlaceValue) {
@@ -103,7 +107,7 @@ TEST_P(ChainCoverage, SolvesStuckPuzzles) {
   const auto lines = testing::CorpusLines(file);
   TAVIMORO_REQUIRE_CORPUS(lines, file);
   int stuck = 0, solved = 0;
-  double seconds = 0;
+  double seconds = 0, slowest = 0;
   for (const auto& line : lines) {
     if (file == "rated.tsv" && std::atof(line.c_str() + line.find('\t') + 1) < 6.0) continue;
     const std::string puzzle = line.substr(0, 81);
@@ -111,12 +115,12 @@ TEST_P(ChainCoverage, SolvesStuckPuzzles) {
     if (Rate(PuzzleFromString(puzzle), counts, kNoTechniqueLimit) != kComplexForcingChains) continue;
     ++stuck;
     const std::clock_t begin = std::clock();
-    solved += SolveChecked(puzzle, false);
+    solved += SolveChecked(puzzle, false, &slowest);
     seconds += static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
     ASSERT_FALSE(HasFailure()) << puzzle;
   }
-  std::printf("%s: %d of %d stuck puzzles solved (%.1f%%), %.2f s CPU\n", file.c_str(), solved, stuck,
-              stuck ? 100.0 * solved / stuck : 0.0, seconds);
+  std::printf("%s: %d of %d stuck puzzles solved (%.1f%%), %.2f s CPU, slowest step %.0f ms\n", file.c_str(),
+              solved, stuck, stuck ? 100.0 * solved / stuck : 0.0, seconds, slowest * 1000);
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedCollections, ChainCoverage,

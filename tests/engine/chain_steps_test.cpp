@@ -3,6 +3,10 @@
 // and positions where the pattern is incomplete and nothing may be found.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "common/candidate_board.h"
 #include "common/hand_board.h"
 #include "engine/steps/chain_steps.h"
@@ -146,6 +150,100 @@ TEST(ChainFinders, FindNothingOnAnOpenBoardOrAnIncompletePattern) {
     }
   }
 }
+
+// tests/data/chain_cases.txt: one case per line, technique, position and
+// expected result.
+struct ChainCase {
+  std::string technique, position, expected;
+};
+
+std::vector<ChainCase> ReadChainCases() {
+  std::vector<ChainCase> cases;
+  std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/chain_cases.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    const auto tab1 = line.find('\t'), tab2 = line.rfind('\t');
+    cases.push_back({line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
+  }
+  return cases;
+}
+
+// The cells of the position with its pencil marks as the candidates.
+PuzzleState PositionFromText(const std::string& text) {
+  PuzzleState s = PuzzleFromString(text.substr(0, 81));
+  ExclusionTable removed;
+  std::size_t at = 81;
+  for (int c = 0; c < 81; ++c) {
+    int marks = 0;
+    for (; at < text.size() && text[at] != '|'; ++at) marks |= DigitBit(text[at] - '0');
+    ++at;
+    removed.Mask[c] = static_cast<std::uint16_t>(kAllDigits & ~marks);
+  }
+  CalcCandidates(s, removed);
+  return s;
+}
+
+std::string ResultText(const StepRecord& step) {
+  const auto cell = [](std::string& text, int c) {
+    text += 'r';
+    text += static_cast<char>('1' + c / 9);
+    text += 'c';
+    text += static_cast<char>('1' + c % 9);
+  };
+  if (step.Kind == kNoStep) return "x";
+  std::string text;
+  if (step.Kind == kPlaceValue) {
+    cell(text, step.Cell);
+    text += '=';
+    text += static_cast<char>('0' + step.Value);
+    return text;
+  }
+  for (int c = 0; c < 81; ++c) {
+    for (int d = 1; d <= 9; ++d) {
+      if (!step.Eliminate(c, d)) continue;
+      if (!text.empty()) text += ' ';
+      cell(text, c);
+      text += "<>";
+      text += static_cast<char>('0' + d);
+    }
+  }
+  return text;
+}
+
+Finder FinderNamed(const std::string& name) {
+  static constexpr std::pair<std::string_view, Finder> kByName[] = {
+      {"X-Chain", steps::FindXChain},
+      {"XY-Chain", steps::FindXYChain},
+      {"Continuous Nice Loop", steps::FindContinuousNiceLoop},
+      {"Discontinuous Nice Loop", steps::FindDiscontinuousNiceLoop},
+      {"AIC", steps::FindAlternatingInferenceChain},
+      {"Grouped Continuous Nice Loop", steps::FindGroupedContinuousNiceLoop},
+      {"Grouped Discontinuous Nice Loop", steps::FindGroupedDiscontinuousNiceLoop},
+      {"Grouped AIC", steps::FindGroupedAlternatingInferenceChain},
+      {"ALS-XZ", steps::FindAlsXZ},
+      {"ALS-XY-Wing", steps::FindAlsXYWing},
+      {"ALS Chain", steps::FindAlsChain},
+      {"Death Blossom", steps::FindDeathBlossom},
+  };
+  for (const auto& [n, f] : kByName)
+    if (n == name) return f;
+  return nullptr;
+}
+
+class ChainCases : public ::testing::TestWithParam<ChainCase> {};
+
+TEST_P(ChainCases, FindsTheExpectedResult) {
+  const ChainCase& c = GetParam();
+  const Finder find = FinderNamed(c.technique);
+  ASSERT_NE(find, nullptr) << c.technique;
+  StepRecord step;
+  const bool found = find(PositionFromText(c.position), step);
+  EXPECT_EQ(found, c.expected != "x");
+  EXPECT_EQ(ResultText(step), c.expected) << step.Text.view();
+}
+
+INSTANTIATE_TEST_SUITE_P(DataFile, ChainCases, ::testing::ValuesIn(ReadChainCases()));
 
 }  // namespace
 }  // namespace tavimoro
