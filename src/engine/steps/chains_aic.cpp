@@ -46,6 +46,13 @@ struct Rules {
   int maxLinks = 19;
 };
 
+inline constexpr auto kHouseBits = [] {
+  std::array<CellBits, 27> houses{};
+  for (int h = 0; h < 27; ++h)
+    for (int c : CellsOfHouse(h)) houses[h].Add(c);
+  return houses;
+}();
+
 enum class NodeType : std::uint8_t { Single, Group, Als };
 
 struct Node {
@@ -130,11 +137,12 @@ class LinkGraph {
     for (int d = 1; d <= 9; ++d) {
       if (!DigitAllowed(d)) continue;
       for (int b = 18; b < 27; ++b) {
-        for (int line = 0; line < 18; ++line) {
-          CellBits cells;
-          for (int c : CellsOfHouse(b))
-            if (HouseOf(c, HouseType(line)) == line && s_.Cand(c, d) && s_.Grid[c] == 0) cells.Add(c);
-          if (cells.Count() >= 2) Remember(AddNode(cells, d, NodeType::Group));
+        const int firstCell = HouseCell(b, 0);
+        for (int k = 0; k < 3; ++k) {
+          for (const int line : {HouseOf(firstCell, 0) + k, HouseOf(firstCell, 1) + k}) {
+            const CellBits cells = candCells_[d - 1] & kHouseBits[b] & kHouseBits[line];
+            if (cells.Count() >= 2) groups_[d - 1].push_back(Remember(AddNode(cells, d, NodeType::Group)));
+          }
         }
       }
     }
@@ -155,11 +163,12 @@ class LinkGraph {
                             static_cast<std::uint64_t>(d);
     return static_cast<std::size_t>((h ^ (h >> 29)) % kHashSize);
   }
-  void Remember(int n) {
-    if (++hashedCount_ * 2 > static_cast<int>(kHashSize)) return;  // full enough: later lookups miss
+  int Remember(int n) {
+    if (++hashedCount_ * 2 > static_cast<int>(kHashSize)) return n;  // full enough: later lookups miss
     std::size_t slot = HashSlot(nodes_[n].cells, nodes_[n].digit);
     while (hashed_[slot] >= 0) slot = (slot + 1) % kHashSize;
     hashed_[slot] = n;
+    return n;
   }
 
   void AddAlsNodes() {
@@ -189,8 +198,7 @@ class LinkGraph {
   void AddStrongLinks() {
     if (rules_.conjugates) {
       for (int h = 0; h < 27; ++h) {
-        CellBits house;
-        for (int c : CellsOfHouse(h)) house.Add(c);
+        const CellBits& house = kHouseBits[h];
         for (int d = 1; d <= 9; ++d) {
           if (!DigitAllowed(d)) continue;
           const CellBits places = candCells_[d - 1] & house;
@@ -209,10 +217,8 @@ class LinkGraph {
           std::array<int, 16> inHouse{};
           int n = 0;
           places.ForEach([&](int c) { inHouse[n++] = singleNode_[c * 9 + d - 1]; });
-          for (int i = 0; i < NodeCount() && n < 16; ++i) {
-            const Node& g = nodes_[i];
-            if (g.type == NodeType::Group && g.digit == d && g.cells.SubsetOf(house)) inHouse[n++] = i;
-          }
+          for (const int i : groups_[d - 1])
+            if (n < 16 && nodes_[i].cells.SubsetOf(house)) inHouse[n++] = i;
           for (int i = 0; i < n; ++i) {
             for (int j = i + 1; j < n; ++j) {
               const Node& x = nodes_[inHouse[i]];
@@ -240,27 +246,28 @@ class LinkGraph {
     }
   }
 
+  // Every node links weakly to the candidates of its digit in the cells that
+  // see all of its own, and to the other nodes of many cells whose cells all
+  // lie there.
   void AddWeakLinks() {
-    std::array<std::vector<int>, 9> byDigit;
-    for (int i = 0; i < NodeCount(); ++i) byDigit[nodes_[i].digit - 1].push_back(i);
-    for (const auto& list : byDigit) {
-      for (std::size_t i = 0; i < list.size(); ++i) {
-        const Node& x = nodes_[list[i]];
-        for (std::size_t j = i + 1; j < list.size(); ++j) {
-          if (!nodes_[list[j]].cells.SubsetOf(x.peers)) continue;
-          weakEdges_.push_back({list[i], {static_cast<std::int16_t>(list[j]), -1}});
-          weakEdges_.push_back({list[j], {static_cast<std::int16_t>(list[i]), -1}});
-        }
-      }
+    std::array<std::vector<int>, 9> wide;
+    for (int i = 0; i < NodeCount(); ++i)
+      if (nodes_[i].type != NodeType::Single) wide[nodes_[i].digit - 1].push_back(i);
+    for (int i = 0; i < NodeCount(); ++i) {
+      const Node& x = nodes_[i];
+      const int d = x.digit;
+      (candCells_[d - 1] & x.peers).ForEach([&](int c) {
+        weakEdges_.push_back({i, {singleNode_[c * 9 + d - 1], -1}});
+      });
+      for (const int j : wide[d - 1])
+        if (j != i && nodes_[j].cells.SubsetOf(x.peers)) weakEdges_.push_back({i, {static_cast<std::int16_t>(j), -1}});
     }
     if (!rules_.inCellWeak) return;
     for (int c = 0; c < 81; ++c) {
       for (int x = 0; x < 9; ++x) {
         if (singleNode_[c * 9 + x] < 0) continue;
-        for (int y = x + 1; y < 9; ++y) {
-          if (singleNode_[c * 9 + y] < 0) continue;
-          weakEdges_.push_back({singleNode_[c * 9 + x], {singleNode_[c * 9 + y], -1}});
-          weakEdges_.push_back({singleNode_[c * 9 + y], {singleNode_[c * 9 + x], -1}});
+        for (int y = 0; y < 9; ++y) {
+          if (y != x && singleNode_[c * 9 + y] >= 0) weakEdges_.push_back({singleNode_[c * 9 + x], {singleNode_[c * 9 + y], -1}});
         }
       }
     }
@@ -299,6 +306,7 @@ class LinkGraph {
   std::array<CellBits, 9> candCells_{};
   std::array<std::int16_t, 729> singleNode_{};
   std::vector<Node> nodes_;
+  std::array<std::vector<int>, 9> groups_;  // group nodes per digit
   static constexpr std::size_t kHashSize = 8192;
   std::vector<int> hashed_ = std::vector<int>(kHashSize, -1);
   int hashedCount_ = 0;
