@@ -100,6 +100,21 @@ TEST(AlsXZ, RemovesTheCommonDigitSeenByBothSets) {
   EXPECT_EQ(step.Meaning.LinkAls[1], 0);
 }
 
+TEST(AlsXZ, DoublyLinkedSetsLockTheirOtherDigits) {
+  // r1c1 {1,2} and the set r1c5 {1,3}, r1c6 {2,3} are restricted on 1 and on
+  // 2 (row 1): both digits go from the rest of row 1, and 3, locked in the
+  // second set, from the rest of row 1 and block 2.
+  const auto s = CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 6), {2, 3}).State();
+  StepRecord step;
+  ASSERT_TRUE(steps::FindAlsXZ(s, step));
+  const auto removed = Eliminations(step);
+  EXPECT_EQ(removed.size(), 24u);
+  for (const auto& [cell, digit] : removed) {
+    EXPECT_TRUE(CellRow(cell) == 1 || (digit == 3 && CellBlock(cell) == 2)) << cell << " " << digit;
+    EXPECT_TRUE(cell != Cell(1, 1) && cell != Cell(1, 5) && cell != Cell(1, 6));
+  }
+}
+
 // A wing: stem or pivot r5c5 {1,2}, r5c1 {1,3} and r1c5 {2,3}; only r1c1
 // sees both ends' 3.
 CandidateBoard Wing() {

@@ -4,7 +4,8 @@
 //
 // ALS-XZ: sets A and B with a restricted common x; every other common digit
 // z is in A or in B, so z goes from every cell that sees all of both sets' z
-// cells. ALS-XY-Wing: a pivot set C restricted to A by x and to B by y
+// cells. With two restricted digits the pair is doubly linked and removes
+// more (FindAlsXZ). ALS-XY-Wing: a pivot set C restricted to A by x and to B by y
 // (x <> y); C holds x or y, so A or B is locked and holds z. Death Blossom:
 // a stem cell whose every candidate d sees all the d cells of one petal set;
 // whichever digit the stem takes locks one petal, and z, common to all
@@ -66,15 +67,35 @@ bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
       if (!rcc) continue;
       const int x = MaskDigit(LowestBit(rcc));
       EliminationMasks victims{};
-      int firstZ = 0;
+      bool any = false;
+      int firstZ = 0;  // the common digit the chain is drawn with
+      const auto take = [&](const CellBits& cells, int d) {
+        cells.ForEach([&](int c) {
+          victims[c] |= static_cast<std::uint16_t>(DigitBit(d));
+          any = true;
+          if (!firstZ && (a.digits & b.digits & DigitBit(d)) && d != x) firstZ = d;
+        });
+      };
       for (int z = 1; z <= 9; ++z) {
         if (z == x || !(a.digits & b.digits & DigitBit(z))) continue;
-        CommonVictims(cand, a, b, z).ForEach([&](int c) {
-          victims[c] |= static_cast<std::uint16_t>(DigitBit(z));
-          if (!firstZ) firstZ = z;
-        });
+        if (rcc & DigitBit(z)) continue;  // a second restricted digit: see below
+        take(CommonVictims(cand, a, b, z), z);
       }
-      if (!firstZ) continue;
+      if (BitCount(rcc) == 2) {
+        // Doubly linked: each set lacks exactly one of the two restricted
+        // digits, so both are in the pair of sets and every other digit of
+        // either set is locked in it.
+        for (int d = 1; d <= 9; ++d) {
+          if (rcc & DigitBit(d)) {
+            take(CommonVictims(cand, a, b, d), d);
+            continue;
+          }
+          if (a.digits & DigitBit(d)) take(cand.cells[d - 1] & a.digitPeers[d - 1].Without(b.cells), d);
+          if (b.digits & DigitBit(d)) take(cand.cells[d - 1] & b.digitPeers[d - 1].Without(a.cells), d);
+        }
+      }
+      if (!any) continue;
+      if (BitCount(rcc) == 2) firstZ = MaskDigit(rcc & ~DigitBit(x));
       ChainDraft draft;
       draft.nodeCount = 4;
       draft.nodes = {PieceOf(a, firstZ), PieceOf(a, x), PieceOf(b, x), PieceOf(b, firstZ)};
