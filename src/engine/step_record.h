@@ -33,7 +33,9 @@ using StepText = FixedText<1023>;
 using DigitsText = FixedText<63>;
 
 // One node of a chain or net: a candidate (digit in one cell) or, for grouped
-// chains, the digit in a group of up to three cells of one house.
+// chains, the digit in a group of up to three cells of one house. A node
+// that stands for the cells of an almost locked set holding the digit lists
+// at most its first three cells; the whole set is in StepMeaning::Als.
 struct ChainNode {
   std::uint8_t Digit = 0;                         // 1..9
   std::uint8_t CellCount = 0;                     // 1 for a plain node, 2..3 for a group

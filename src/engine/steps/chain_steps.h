@@ -38,7 +38,11 @@ bool FindGroupedDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step);
 bool FindGroupedAlternatingInferenceChain(const PuzzleState& s, StepRecord& step);
 bool FindAlsChain(const PuzzleState& s, StepRecord& step);
 
-// als.cpp
+// als.cpp. ALS-XZ and ALS-XY-Wing fill the Meaning as the chains they are
+// (z in A = x in A - x in B = z in B, and the same through a pivot set);
+// Death Blossom sets Pivot to the stem and lists its nodes in threes, one
+// three per stem digit d: d in the stem - d in the petal = z in the petal
+// (the link after each three joins nothing).
 bool FindAlsXZ(const PuzzleState& s, StepRecord& step);
 bool FindAlsXYWing(const PuzzleState& s, StepRecord& step);
 bool FindDeathBlossom(const PuzzleState& s, StepRecord& step);
