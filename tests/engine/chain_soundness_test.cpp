@@ -22,16 +22,6 @@
 namespace tavimoro {
 namespace {
 
-using Finder = bool (*)(const PuzzleState&, StepRecord&);
-constexpr Finder kFinders[] = {
-    steps::FindXChain,          steps::FindXYChain,
-    steps::FindContinuousNiceLoop, steps::FindDiscontinuousNiceLoop,
-    steps::FindAlternatingInferenceChain, steps::FindGroupedContinuousNiceLoop,
-    steps::FindGroupedDiscontinuousNiceLoop, steps::FindGroupedAlternatingInferenceChain,
-    steps::FindAlsXZ,           steps::FindAlsXYWing,
-    steps::FindAlsChain,        steps::FindDeathBlossom,
-};
-
 void ExpectSound(const StepRecord& step, const PuzzleState& solved, const std::string& where) {
   if (step.Kind == kPlaceValue) {
     EXPECT_EQ(step.Value, solved.Grid[step.Cell]) << where << "\n" << step.Text.view();
@@ -47,7 +37,7 @@ void ExpectSound(const StepRecord& step, const PuzzleState& solved, const std::s
 }
 
 // Solves with the ladder and, where it is stuck, the first finder with a
-// step; with checkAll, every finder is checked at every stuck position.
+// step (in table order); with checkAll, every finder is checked at every stuck position.
 // True when solved. slowest, when given, keeps the longest CPU time one
 // stuck position took to find its step.
 bool SolveChecked(const std::string& puzzle, bool checkAll = true, double* slowest = nullptr) {
@@ -60,10 +50,10 @@ bool SolveChecked(const std::string& puzzle, bool checkAll = true, double* slowe
     if (step.Kind == kNoStep) {
       const std::clock_t begin = std::clock();
       bool any = false;
-      for (std::size_t f = 0; f < std::size(kFinders); ++f) {
+      for (const auto& t : steps::ChainTechniques()) {
         StepRecord tried;
-        if (!kFinders[f](s, tried)) continue;
-        ExpectSound(tried, solved, puzzle + " finder " + std::to_string(f));
+        if (!t.find(s, tried)) continue;
+        ExpectSound(tried, solved, puzzle + " " + std::string(t.name));
         if (::testing::Test::HasFailure()) return false;
         if (!any) step = tried;
         any = true;

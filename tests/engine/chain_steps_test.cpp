@@ -141,14 +141,6 @@ TEST(DeathBlossom, EveryStemDigitLocksAPetal) {
 }
 
 TEST(ChainFinders, FindNothingOnAnOpenBoardOrAnIncompletePattern) {
-  const Finder finders[] = {
-      steps::FindXChain,          steps::FindXYChain,
-      steps::FindContinuousNiceLoop, steps::FindDiscontinuousNiceLoop,
-      steps::FindAlternatingInferenceChain, steps::FindGroupedContinuousNiceLoop,
-      steps::FindGroupedDiscontinuousNiceLoop, steps::FindGroupedAlternatingInferenceChain,
-      steps::FindAlsXZ,           steps::FindAlsXYWing,
-      steps::FindAlsChain,        steps::FindDeathBlossom,
-  };
   // The turbot without its last strong link (column 4 open) and the wing
   // without r1c5 leave nothing to remove.
   const PuzzleState boards[] = {
@@ -157,9 +149,9 @@ TEST(ChainFinders, FindNothingOnAnOpenBoardOrAnIncompletePattern) {
       CandidateBoard().Keep(Cell(5, 5), {1, 2}).Keep(Cell(5, 1), {1, 3}).State(),
   };
   for (const auto& board : boards) {
-    for (const auto find : finders) {
+    for (const auto& t : steps::ChainTechniques()) {
       StepRecord step;
-      EXPECT_FALSE(find(board, step)) << step.Text.view();
+      EXPECT_FALSE(t.find(board, step)) << step.Text.view();
       EXPECT_EQ(step.Kind, kNoStep);
       EXPECT_FALSE(step.AnyEliminated());
     }
@@ -227,22 +219,8 @@ std::string ResultText(const StepRecord& step) {
 }
 
 Finder FinderNamed(const std::string& name) {
-  static constexpr std::pair<std::string_view, Finder> kByName[] = {
-      {"X-Chain", steps::FindXChain},
-      {"XY-Chain", steps::FindXYChain},
-      {"Continuous Nice Loop", steps::FindContinuousNiceLoop},
-      {"Discontinuous Nice Loop", steps::FindDiscontinuousNiceLoop},
-      {"AIC", steps::FindAlternatingInferenceChain},
-      {"Grouped Continuous Nice Loop", steps::FindGroupedContinuousNiceLoop},
-      {"Grouped Discontinuous Nice Loop", steps::FindGroupedDiscontinuousNiceLoop},
-      {"Grouped AIC", steps::FindGroupedAlternatingInferenceChain},
-      {"ALS-XZ", steps::FindAlsXZ},
-      {"ALS-XY-Wing", steps::FindAlsXYWing},
-      {"ALS Chain", steps::FindAlsChain},
-      {"Death Blossom", steps::FindDeathBlossom},
-  };
-  for (const auto& [n, f] : kByName)
-    if (n == name) return f;
+  for (const auto& t : steps::ChainTechniques())
+    if (t.name == name) return t.find;
   return nullptr;
 }
 

@@ -5,14 +5,18 @@
 // leaves `step` untouched and returns false.
 #pragma once
 
+#include <span>
+#include <string_view>
+
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 
 namespace tavimoro::steps {
 
-// Technique numbers the finders write into StepRecord::Technique.
+// Technique numbers the finders write into StepRecord::Technique, after the
+// single-digit patterns, wings, rectangles and larger fish.
 enum ChainTechnique : int {
-  kXChain = 40,
+  kXChain = 42,
   kXYChain,
   kContinuousNiceLoop,
   kDiscontinuousNiceLoop,
@@ -46,5 +50,15 @@ bool FindAlsChain(const PuzzleState& s, StepRecord& step);
 bool FindAlsXZ(const PuzzleState& s, StepRecord& step);
 bool FindAlsXYWing(const PuzzleState& s, StepRecord& step);
 bool FindDeathBlossom(const PuzzleState& s, StepRecord& step);
+
+// The techniques of this group in the order they are tried among equal
+// scores, with their names and difficulty scores on the community's scale.
+struct ChainTechniqueEntry {
+  int number;
+  std::string_view name;
+  double score;
+  bool (*find)(const PuzzleState&, StepRecord&);
+};
+std::span<const ChainTechniqueEntry> ChainTechniques();
 
 }  // namespace tavimoro::steps
