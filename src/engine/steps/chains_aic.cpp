@@ -469,7 +469,7 @@ bool FindChain(const PuzzleState& s, const Rules& rules, bool perDigit, bool nee
   for (int d = perDigit ? 1 : 0; d <= (perDigit ? 9 : 0); ++d) {
     Rules r = rules;
     r.digit = d;
-    r.maxLinks = best.length - 1;
+    r.maxLinks = std::min(best.length - 1, kMaxChainNodes - 1);
     auto graph = std::make_unique<LinkGraph>(s, r);
     FoundChain found;
     if (ChainSearch(*graph, r, needGroup, needAls).Run(found)) {
