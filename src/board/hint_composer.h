@@ -1,7 +1,9 @@
 // The hint panel's texts: ShowHint escalates one level per call and reads the
 // level back from the panel's current text (a refreshed panel starts over),
 // so it keeps no state of its own besides the board's LastHint and
-// CellColors. Every text is built here; the window only shows it.
+// CellColors. Every text is built here; the window only shows it. The board
+// runs it (Board::ShowHint) and it writes through the board's named
+// operations (Select, Highlight, SetLastHint, SetPanel).
 #pragma once
 
 #include <string>
@@ -23,6 +25,10 @@ void ShowHint(Board& board);
 // Case-sensitive match where "*" stands for any run of characters (the only
 // wildcard the panel patterns use).
 bool LikePattern(std::string_view text, std::string_view pattern);
+
+// The three levels of a technique hint for a step that places a value,
+// exposed for the tests. Level 3 does not end with the apply link.
+std::string PlacementHintText(const StepRecord& step, int level);
 
 // The three levels of a technique hint for a step that removes candidates,
 // exposed for the tests. Level 3 describes the step fully; it does not end

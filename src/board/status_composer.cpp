@@ -11,6 +11,7 @@
 #include "engine/rating.h"
 #include "engine/step_finder.h"
 #include "engine/validate.h"
+#include "generator/generate.h"
 
 namespace tavimoro {
 
@@ -27,15 +28,14 @@ std::string Upper(std::string_view s) {
 }  // namespace
 
 std::string LevelCaption(int level) {
-  static constexpr std::array<std::string_view, 6> captions = {"Beginner", "Intermediate", "Expert",
-                                                               "Pro",      "Master",       "Genius"};
-  return level >= 0 && level < 6 ? std::string(captions[level]) : std::string();
+  return level >= 0 && level < kLevelCount ? std::string(LevelCaption(static_cast<GeneratorLevel>(level)))
+                                           : std::string();
 }
 
 int FindWrongEntry(const Board& board) {
   const PuzzleState values = board.GetEngineGrid(false);
   for (int i = 0; i < 81; ++i) {
-    if (board.Cells[i].Value <= 0 || board.Cells[i].Given) continue;
+    if (board.Cells()[i].Value <= 0 || board.Cells()[i].Given) continue;
     PuzzleState trial = values;
     trial.Grid[i] = 0;
     CalcCandidates(trial);
@@ -47,7 +47,7 @@ int FindWrongEntry(const Board& board) {
 bool MarkWrongEntry(Board& board) {
   const int cell = FindWrongEntry(board);
   if (cell < 0) return false;
-  board.CellColors[cell] = WrongEntryColour;
+  board.Highlight(cell, WrongEntryColour);
   board.RedrawGrid(false);
   return true;
 }
@@ -57,11 +57,11 @@ PuzzleState GetAnalysisState(const Board& board) {
   std::string msg;
   const int check = board.PencilCheck(cell, msg, false);
   PuzzleState state;
-  for (int i = 0; i < 81; ++i) state.Grid[i] = static_cast<std::uint8_t>(board.Cells[i].Value);
+  for (int i = 0; i < 81; ++i) state.Grid[i] = static_cast<std::uint8_t>(board.Cells()[i].Value);
   ExclusionTable exclusions;
   if (check == kMarksRight || check == kMarksMissing) {
     for (int i = 0; i < 81; ++i) {
-      const CellRec& c = board.Cells[i];
+      const CellRec& c = board.Cells()[i];
       if (c.Value != 0) continue;
       if (check == kMarksMissing && c.Marks == 0) continue;
       for (int d = 1; d <= 9; ++d)
@@ -74,7 +74,7 @@ PuzzleState GetAnalysisState(const Board& board) {
 
 std::string TechniqueTable(const TechniqueCounts& counts) {
   int used = 0;
-  for (int t = 0; t <= kComplexForcingChains; ++t) used += counts[t] > 0;
+  for (int t = 0; t < kTechniqueCount; ++t) used += counts[t] > 0;
   const int columns = used > 3 ? 3 : used;
   const int rows = used > 3 ? (used + 2) / 3 : 1;
   std::string text = "<font size=3><table width=\"95%\" border=0>";
@@ -82,8 +82,8 @@ std::string TechniqueTable(const TechniqueCounts& counts) {
   for (int r = 0; r < rows; ++r) {
     text += "<tr>";
     for (int c = 0; c < columns; ++c) {
-      while (next <= kComplexForcingChains && counts[next] <= 0) ++next;
-      if (next > kComplexForcingChains) break;
+      while (next < kTechniqueCount && counts[next] <= 0) ++next;
+      if (next >= kTechniqueCount) break;
       text += "<td>" + TechniqueName(next, true);
       if (counts[next] >= 2) text += " (" + std::to_string(counts[next]) + ")";
       text += "</td>";
@@ -102,11 +102,11 @@ std::string BuildAnalysis(const Board& board) {
   const int singles = SolveWithSingles(singlesCopy);
 
   std::string text = "<b>Difficulty rating: ";
-  for (int level = 0; level < 6; ++level) {
+  for (int level = 0; level < kLevelCount; ++level) {
     if (LevelMaxTechnique(level) >= rating) {
       text += '"';
       text += LevelCaption(level);
-      text += "\" (" + std::to_string(level + 1) + "/6)";
+      text += "\" (" + std::to_string(level + 1) + "/" + std::to_string(kLevelCount) + ")";
       break;
     }
   }
@@ -125,17 +125,15 @@ std::string BuildAnalysis(const Board& board) {
 }
 
 void UpdateStatus(Board& board, bool withAnalysis) {
-  BoardHost& host = board.Host();
-  const std::string g = board.GetGrid(true);
+  PuzzleState state = board.GetEngineGrid(false);
+  const std::string g = PuzzleToString(state);
+  const bool empty = g == std::string(81, '.');
   std::string r;
-  if (g == std::string(81, '.')) {
+  if (empty) {
     r = "(Empty Grid)";
-    board.Controls.Clear = false;
   } else {
-    PuzzleState state = board.GetEngineGrid(false);
     const std::string_view message = Validate(state, false, true, false);
     r = message.empty() ? PuzzleToString(state) : std::string(message);
-    board.Controls.Clear = true;
   }
 
   bool red = false;
@@ -152,7 +150,7 @@ void UpdateStatus(Board& board, bool withAnalysis) {
       red = true;
     }
     text = "<h5>" + r + "</h5><br>" + pink;
-  } else if (!withAnalysis && !host.OptionTicked(BoardOption::ShowAnalysis)) {
+  } else if (!withAnalysis && !board.OptionTicked(BoardOption::ShowAnalysis)) {
     playable = true;
     text = "<center><font color=" + std::string(kGrey) + " size=7>Click <a href='RefreshWithAnal'>here</a><font color=" +
            std::string(kGrey) + " size=7> to see an analysis of this puzzle.</font>" + "<br><font color=" +
@@ -160,14 +158,13 @@ void UpdateStatus(Board& board, bool withAnalysis) {
            "click \"Hint\". If you need help, click the (?) button.</font>";
   } else {
     playable = true;
-    host.SetStatusLight(false);
-    host.SetPanelHtml("Analyzing...");
+    board.SetStatusLight(false);
+    board.SetPanel("Analyzing...");
     text = BuildAnalysis(board);
   }
-  board.Controls.Solution = playable;
-  board.Controls.Hint = playable;
-  host.SetStatusLight(red);
-  host.SetPanelHtml(text);
+  board.SetStatusControls(!empty, playable);
+  board.SetStatusLight(red);
+  board.SetPanel(text);
 }
 
 }  // namespace tavimoro

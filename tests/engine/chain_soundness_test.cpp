@@ -16,7 +16,7 @@
 #include "common/corpus.h"
 #include "engine/rating.h"
 #include "engine/step_finder.h"
-#include "engine/steps/chain_steps.h"
+#include "engine/technique_registry.h"
 #include "engine/validate.h"
 
 namespace tavimoro {
@@ -37,7 +37,7 @@ void ExpectSound(const StepRecord& step, const PuzzleState& solved, const std::s
 }
 
 // Solves with the ladder and, where it is stuck, the first finder with a
-// step (in table order); with checkAll, every finder is checked at every stuck position.
+// step (in registry order); with checkAll, every finder is checked at every stuck position.
 // True when solved. slowest, when given, keeps the longest CPU time one
 // stuck position took to find its step.
 bool SolveChecked(const std::string& puzzle, bool checkAll = true, double* slowest = nullptr) {
@@ -50,10 +50,12 @@ bool SolveChecked(const std::string& puzzle, bool checkAll = true, double* slowe
     if (step.Kind == kNoStep) {
       const std::clock_t begin = std::clock();
       bool any = false;
-      for (const auto& t : steps::ChainTechniques()) {
+      for (int id = Index(TechniqueId::XChain); id <= Index(TechniqueId::DeathBlossom); ++id) {
+        const TechniqueRow& row = TechniqueRows()[id];
         StepRecord tried;
-        if (!t.find(s, tried)) continue;
-        ExpectSound(tried, solved, puzzle + " " + std::string(t.name));
+        StepContext context;
+        if (!row.find(s, tried, context)) continue;
+        ExpectSound(tried, solved, puzzle + " " + std::string(row.name));
         if (::testing::Test::HasFailure()) return false;
         if (!any) step = tried;
         any = true;
@@ -102,7 +104,7 @@ TEST_P(ChainCoverage, SolvesStuckPuzzles) {
     if (file == "rated.tsv" && std::atof(line.c_str() + line.find('\t') + 1) < 6.0) continue;
     const std::string puzzle = line.substr(0, 81);
     TechniqueCounts counts{};
-    if (Rate(PuzzleFromString(puzzle), counts, kNoTechniqueLimit) != kComplexForcingChains) continue;
+    if (Rate(PuzzleFromString(puzzle), counts, kNoTechniqueLimit) != Index(kStuckRating)) continue;
     ++stuck;
     const std::clock_t begin = std::clock();
     solved += SolveChecked(puzzle, false, &slowest);

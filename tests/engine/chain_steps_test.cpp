@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "common/candidate_board.h"
 #include "common/hand_board.h"
 #include "engine/steps/chain_steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro {
 namespace {
@@ -20,7 +22,12 @@ using testing::Column;
 using testing::Eliminations;
 using testing::Row;
 using Pairs = std::vector<std::pair<int, int>>;
-using Finder = bool (*)(const PuzzleState&, StepRecord&);
+
+// The registry's rows of the chain and almost-locked-set techniques.
+std::span<const TechniqueRow> ChainRows() {
+  return TechniqueRows().subspan(Index(TechniqueId::XChain),
+                                 Index(TechniqueId::DeathBlossom) - Index(TechniqueId::XChain) + 1);
+}
 
 // Row 1 holds 1 only at r1c1 and r1c5, column 4 only at r3c4 and r7c4; r1c5
 // and r3c4 share block 2.
@@ -32,7 +39,7 @@ TEST(XChain, FindsTheChainAndWritesItNodeByNode) {
   StepRecord step;
   ASSERT_TRUE(steps::FindXChain(Turbot().State(), step));
   EXPECT_EQ(step.Kind, kEliminate);
-  EXPECT_EQ(step.Technique, steps::kXChain);
+  EXPECT_EQ(step.Technique, TechniqueId::XChain);
   EXPECT_EQ(Eliminations(step), (Pairs{{Cell(7, 1), 1}}));
   EXPECT_EQ(step.Text, "X-CHAIN: 1r1c1=1r1c5-1r3c4=1r7c4 => r7c1<>1");
   const StepMeaning& m = step.Meaning;
@@ -61,7 +68,7 @@ CandidateBoard BivalueCells(int fourth) {
 TEST(XYChain, EndsOnTheSameDigit) {
   StepRecord step;
   ASSERT_TRUE(steps::FindXYChain(BivalueCells(Cell(5, 9)).State(), step));
-  EXPECT_EQ(step.Technique, steps::kXYChain);
+  EXPECT_EQ(step.Technique, TechniqueId::XYChain);
   EXPECT_EQ(Eliminations(step), (Pairs{{Cell(1, 9), 1}, {Cell(5, 1), 1}}));
   EXPECT_EQ(step.Text, "XY-CHAIN: 1r1c1=2r1c1-2r1c5=3r1c5-3r5c5=4r5c5-4r5c9=1r5c9 => r1c9<>1, r5c1<>1");
   EXPECT_EQ(step.Meaning.NodeCount, 8);
@@ -71,7 +78,7 @@ TEST(XYChain, EndsOnTheSameDigit) {
 TEST(ContinuousNiceLoop, EveryWeakLinkOfTheLoopBecomesStrong) {
   StepRecord step;
   ASSERT_TRUE(steps::FindContinuousNiceLoop(BivalueCells(Cell(5, 1)).State(), step));
-  EXPECT_EQ(step.Technique, steps::kContinuousNiceLoop);
+  EXPECT_EQ(step.Technique, TechniqueId::ContinuousNiceLoop);
   // 2 leaves the rest of row 1, 3 column 5, 4 row 5 and 1 column 1: seven
   // cells each.
   const auto removed = Eliminations(step);
@@ -89,7 +96,7 @@ TEST(AlsXZ, RemovesTheCommonDigitSeenByBothSets) {
   const auto s = CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {2, 3}).Keep(Cell(5, 1), {1, 3}).State();
   StepRecord step;
   ASSERT_TRUE(steps::FindAlsXZ(s, step));
-  EXPECT_EQ(step.Technique, steps::kAlsXZ);
+  EXPECT_EQ(step.Technique, TechniqueId::AlsXZ);
   // The cells that see r1c2 and r5c1: r2c1, r3c1 (column 1, block 1) and
   // r4c2, r5c2, r6c2 (column 2, block 4).
   EXPECT_EQ(Eliminations(step),
@@ -124,7 +131,7 @@ CandidateBoard Wing() {
 TEST(AlsXYWing, FindsTheWingThroughAPivotSet) {
   StepRecord step;
   ASSERT_TRUE(steps::FindAlsXYWing(Wing().State(), step));
-  EXPECT_EQ(step.Technique, steps::kAlsXYWing);
+  EXPECT_EQ(step.Technique, TechniqueId::AlsXYWing);
   EXPECT_EQ(Eliminations(step), (Pairs{{Cell(1, 1), 3}}));
   EXPECT_EQ(step.Meaning.NodeCount, 6);
   EXPECT_EQ(step.Meaning.AlsCount, 3);
@@ -133,7 +140,7 @@ TEST(AlsXYWing, FindsTheWingThroughAPivotSet) {
 TEST(DeathBlossom, EveryStemDigitLocksAPetal) {
   StepRecord step;
   ASSERT_TRUE(steps::FindDeathBlossom(Wing().State(), step));
-  EXPECT_EQ(step.Technique, steps::kDeathBlossom);
+  EXPECT_EQ(step.Technique, TechniqueId::DeathBlossom);
   EXPECT_EQ(step.Meaning.Pivot, Cell(5, 5));
   EXPECT_EQ(step.CellColour[Cell(5, 5)], PivotColour);
   EXPECT_EQ(Eliminations(step), (Pairs{{Cell(1, 1), 3}}));
@@ -149,9 +156,10 @@ TEST(ChainFinders, FindNothingOnAnOpenBoardOrAnIncompletePattern) {
       CandidateBoard().Keep(Cell(5, 5), {1, 2}).Keep(Cell(5, 1), {1, 3}).State(),
   };
   for (const auto& board : boards) {
-    for (const auto& t : steps::ChainTechniques()) {
+    for (const auto& row : ChainRows()) {
       StepRecord step;
-      EXPECT_FALSE(t.find(board, step)) << step.Text.view();
+      StepContext context;
+      EXPECT_FALSE(row.find(board, step, context)) << step.Text.view();
       EXPECT_EQ(step.Kind, kNoStep);
       EXPECT_FALSE(step.AnyEliminated());
     }
@@ -218,9 +226,9 @@ std::string ResultText(const StepRecord& step) {
   return text;
 }
 
-Finder FinderNamed(const std::string& name) {
-  for (const auto& t : steps::ChainTechniques())
-    if (t.name == name) return t.find;
+const TechniqueRow* RowNamed(const std::string& name) {
+  for (const auto& row : ChainRows())
+    if (row.name == name) return &row;
   return nullptr;
 }
 
@@ -228,10 +236,14 @@ class ChainCases : public ::testing::TestWithParam<ChainCase> {};
 
 TEST_P(ChainCases, FindsTheExpectedResult) {
   const ChainCase& c = GetParam();
-  const Finder find = FinderNamed(c.technique);
-  ASSERT_NE(find, nullptr) << c.technique;
+  const TechniqueRow* row = RowNamed(c.technique);
+  ASSERT_NE(row, nullptr) << c.technique;
   StepRecord step;
-  const bool found = find(PositionFromText(c.position), step);
+  StepContext context;
+  const bool found = row->find(PositionFromText(c.position), step, context);
+  if (found) {
+    EXPECT_EQ(step.Technique, row->id);
+  }
   EXPECT_EQ(found, c.expected != "x");
   EXPECT_EQ(ResultText(step), c.expected) << step.Text.view();
 }

@@ -1,34 +1,14 @@
 // Techniques beyond the ladder built on chains of inferences and on almost
-// locked sets. Each Find function reads the state and, when it accepts an
+// locked sets (their rows are in the technique registry). Each Find function reads the state and, when it accepts an
 // instance, fills `step` for that one instance (the shortest chain it knows,
 // then the first in its fixed scan order) and returns true; otherwise it
 // leaves `step` untouched and returns false.
 #pragma once
 
-#include <span>
-#include <string_view>
-
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 
 namespace tavimoro::steps {
-
-// Technique numbers the finders write into StepRecord::Technique, after the
-// single-digit patterns, wings, rectangles and larger fish.
-enum ChainTechnique : int {
-  kXChain = 42,
-  kXYChain,
-  kContinuousNiceLoop,
-  kDiscontinuousNiceLoop,
-  kAlternatingInferenceChain,
-  kGroupedContinuousNiceLoop,
-  kGroupedDiscontinuousNiceLoop,
-  kGroupedAlternatingInferenceChain,
-  kAlsXZ,
-  kAlsXYWing,
-  kAlsChain,
-  kDeathBlossom,
-};
 
 // chains_aic.cpp: one link graph of candidates (grouped nodes and almost
 // locked sets where the technique admits them), searched breadth first.
@@ -50,15 +30,5 @@ bool FindAlsChain(const PuzzleState& s, StepRecord& step);
 bool FindAlsXZ(const PuzzleState& s, StepRecord& step);
 bool FindAlsXYWing(const PuzzleState& s, StepRecord& step);
 bool FindDeathBlossom(const PuzzleState& s, StepRecord& step);
-
-// The techniques of this group in the order they are tried among equal
-// scores, with their names and difficulty scores on the community's scale.
-struct ChainTechniqueEntry {
-  int number;
-  std::string_view name;
-  double score;
-  bool (*find)(const PuzzleState&, StepRecord&);
-};
-std::span<const ChainTechniqueEntry> ChainTechniques();
 
 }  // namespace tavimoro::steps

@@ -462,7 +462,7 @@ class ChainSearch {
 // digit in turn (the shortest chain over all digits wins, the lower digit on
 // a tie).
 bool FindChain(const PuzzleState& s, const Rules& rules, bool perDigit, bool needGroup, bool needAls,
-               int technique, std::string_view title, StepRecord& step) {
+               TechniqueId technique, std::string_view title, StepRecord& step) {
   FoundChain best;
   best.length = rules.maxLinks + 1;
   std::unique_ptr<LinkGraph> bestGraph;
@@ -511,7 +511,7 @@ bool FindXChain(const PuzzleState& s, StepRecord& step) {
   Rules r;
   r.bivalue = false;
   r.inCellWeak = false;
-  return FindChain(s, r, true, false, false, kXChain, "X-CHAIN", step);
+  return FindChain(s, r, true, false, false, TechniqueId::XChain, "X-CHAIN", step);
 }
 
 bool FindXYChain(const PuzzleState& s, StepRecord& step) {
@@ -519,34 +519,34 @@ bool FindXYChain(const PuzzleState& s, StepRecord& step) {
   r.conjugates = false;
   r.inCellWeak = false;
   r.sameDigitEnds = true;
-  return FindChain(s, r, false, false, false, kXYChain, "XY-CHAIN", step);
+  return FindChain(s, r, false, false, false, TechniqueId::XYChain, "XY-CHAIN", step);
 }
 
 bool FindContinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, PlainRules(Goal::Loop), false, false, false, kContinuousNiceLoop, "CONTINUOUS NICE LOOP", step);
+  return FindChain(s, PlainRules(Goal::Loop), false, false, false, TechniqueId::ContinuousNiceLoop, "CONTINUOUS NICE LOOP", step);
 }
 
 bool FindDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, PlainRules(Goal::Place), false, false, false, kDiscontinuousNiceLoop, "DISCONTINUOUS NICE LOOP",
+  return FindChain(s, PlainRules(Goal::Place), false, false, false, TechniqueId::DiscontinuousNiceLoop, "DISCONTINUOUS NICE LOOP",
                    step);
 }
 
 bool FindAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, PlainRules(Goal::Eliminate), false, false, false, kAlternatingInferenceChain, "AIC", step);
+  return FindChain(s, PlainRules(Goal::Eliminate), false, false, false, TechniqueId::Aic, "AIC", step);
 }
 
 bool FindGroupedContinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, GroupedRules(Goal::Loop), false, true, false, kGroupedContinuousNiceLoop,
+  return FindChain(s, GroupedRules(Goal::Loop), false, true, false, TechniqueId::GroupedContinuousNiceLoop,
                    "GROUPED CONTINUOUS NICE LOOP", step);
 }
 
 bool FindGroupedDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, GroupedRules(Goal::Place), false, true, false, kGroupedDiscontinuousNiceLoop,
+  return FindChain(s, GroupedRules(Goal::Place), false, true, false, TechniqueId::GroupedDiscontinuousNiceLoop,
                    "GROUPED DISCONTINUOUS NICE LOOP", step);
 }
 
 bool FindGroupedAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, GroupedRules(Goal::Eliminate), false, true, false, kGroupedAlternatingInferenceChain, "GROUPED AIC",
+  return FindChain(s, GroupedRules(Goal::Eliminate), false, true, false, TechniqueId::GroupedAic, "GROUPED AIC",
                    step);
 }
 
@@ -554,7 +554,7 @@ bool FindAlsChain(const PuzzleState& s, StepRecord& step) {
   Rules r = GroupedRules(Goal::Eliminate);
   r.als = true;
   r.maxLinks = 15;
-  return FindChain(s, r, false, false, true, kAlsChain, "ALS CHAIN", step);
+  return FindChain(s, r, false, false, true, TechniqueId::AlsChain, "ALS CHAIN", step);
 }
 
 }  // namespace tavimoro::steps

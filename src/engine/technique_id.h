@@ -1,0 +1,59 @@
+// Technique ids: the ladder's rungs in the order FindNextStep tries them,
+// easiest first, then the rating of a puzzle the ladder cannot finish. The
+// numbers are those the rating, the trace and the help anchors print, so the
+// ladder's order is also the order of difficulty. Everything else known
+// about a technique is in its row of the registry (technique_registry.h).
+#pragma once
+
+#include <cstdint>
+
+namespace tavimoro {
+
+enum class TechniqueId : std::uint8_t {
+  NakedSingle,
+  HiddenSingle,
+  NakedPair,
+  Omission,
+  NakedTriplet,
+  HiddenPair,
+  NakedQuad,
+  HiddenTriplet,
+  HiddenQuad,
+  BugType1,
+  XWing,
+  Swordfish,
+  UniqueRectangle1,
+  XYWing,
+  XYZWing,
+  BugType2,
+  ForcingChain1,
+  ForcingChain2,
+  ComplexForcingChains,  // not a rung: the rating of a puzzle the ladder cannot finish
+  // Beyond the ladder, asked only where it finds nothing.
+  XChain,
+  XYChain,
+  ContinuousNiceLoop,
+  DiscontinuousNiceLoop,
+  Aic,
+  GroupedContinuousNiceLoop,
+  GroupedDiscontinuousNiceLoop,
+  GroupedAic,
+  AlsXZ,
+  AlsXYWing,
+  AlsChain,
+  DeathBlossom,
+};
+
+constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
+
+// The rungs are the ids before the stuck rating. The rating's tables (counts,
+// the generator's ticks) have one entry per id up to the stuck rating, so
+// that what the rating prints keeps its shape; techniques beyond the ladder
+// take the ids after it, and the registry has a row for every id.
+inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
+inline constexpr int kLadderRungCount = Index(kStuckRating);
+inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::DeathBlossom;
+inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
+
+}  // namespace tavimoro
