@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board/chain_walk.h"
+#include "board/hint_composer.h"
 #include "common/candidate_board.h"
 #include "engine/steps/chain_steps.h"
 
@@ -41,6 +42,18 @@ TEST(ChainWalk, NamesTheSetBehindAnAlmostLockedLink) {
   EXPECT_NE(ChainWalkText(step, ChainReading::Ends).find(" share 3 digits among 2 cells, so without "),
             std::string::npos)
       << ChainWalkText(step, ChainReading::Ends);
+}
+
+TEST(ChainWalk, ChainHintsNameTheStartThenWalkTheChain) {
+  StepRecord step;
+  ASSERT_TRUE(steps::FindXChain(
+      CandidateBoard().OnlyAt(Row(1), 1, {Cell(1, 1), Cell(1, 5)}).OnlyAt(Column(4), 1, {Cell(3, 4), Cell(7, 4)}).State(),
+      step));
+  const std::string level2 = EliminationHintText(step, 2);
+  EXPECT_NE(level2.find(">X-Chain</a> starting from R1C1 on the number 1."), std::string::npos) << level2;
+  const std::string level3 = EliminationHintText(step, 3);
+  EXPECT_NE(level3.find(ChainWalkText(step, ChainReading::Ends)), std::string::npos) << level3;
+  EXPECT_NE(level3.find("Remove the 1 from R7C1."), std::string::npos) << level3;
 }
 
 TEST(ChainWalk, NoChainNoText) {
