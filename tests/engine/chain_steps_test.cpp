@@ -3,7 +3,6 @@
 // and positions where the pattern is incomplete and nothing may be found.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
@@ -165,90 +164,6 @@ TEST(ChainFinders, FindNothingOnAnOpenBoardOrAnIncompletePattern) {
     }
   }
 }
-
-// tests/data/chain_cases.txt: one case per line, technique, position and
-// expected result.
-struct ChainCase {
-  std::string technique, position, expected;
-};
-
-std::vector<ChainCase> ReadChainCases() {
-  std::vector<ChainCase> cases;
-  std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/chain_cases.txt");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    const auto tab1 = line.find('\t'), tab2 = line.rfind('\t');
-    cases.push_back({line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
-  }
-  return cases;
-}
-
-// The cells of the position with its pencil marks as the candidates.
-PuzzleState PositionFromText(const std::string& text) {
-  PuzzleState s = PuzzleFromString(text.substr(0, 81));
-  ExclusionTable removed;
-  std::size_t at = 81;
-  for (int c = 0; c < 81; ++c) {
-    int marks = 0;
-    for (; at < text.size() && text[at] != '|'; ++at) marks |= DigitBit(text[at] - '0');
-    ++at;
-    removed.Mask[c] = static_cast<std::uint16_t>(kAllDigits & ~marks);
-  }
-  CalcCandidates(s, removed);
-  return s;
-}
-
-std::string ResultText(const StepRecord& step) {
-  const auto cell = [](std::string& text, int c) {
-    text += 'r';
-    text += static_cast<char>('1' + c / 9);
-    text += 'c';
-    text += static_cast<char>('1' + c % 9);
-  };
-  if (step.Kind == kNoStep) return "x";
-  std::string text;
-  if (step.Kind == kPlaceValue) {
-    cell(text, step.Cell);
-    text += '=';
-    text += static_cast<char>('0' + step.Value);
-    return text;
-  }
-  for (int c = 0; c < 81; ++c) {
-    for (int d = 1; d <= 9; ++d) {
-      if (!step.Eliminate(c, d)) continue;
-      if (!text.empty()) text += ' ';
-      cell(text, c);
-      text += "<>";
-      text += static_cast<char>('0' + d);
-    }
-  }
-  return text;
-}
-
-const TechniqueRow* RowNamed(const std::string& name) {
-  for (const auto& row : ChainRows())
-    if (row.name == name) return &row;
-  return nullptr;
-}
-
-class ChainCases : public ::testing::TestWithParam<ChainCase> {};
-
-TEST_P(ChainCases, FindsTheExpectedResult) {
-  const ChainCase& c = GetParam();
-  const TechniqueRow* row = RowNamed(c.technique);
-  ASSERT_NE(row, nullptr) << c.technique;
-  StepRecord step;
-  StepContext context;
-  const bool found = row->find(PositionFromText(c.position), step, context);
-  if (found) {
-    EXPECT_EQ(step.Technique, row->id);
-  }
-  EXPECT_EQ(found, c.expected != "x");
-  EXPECT_EQ(ResultText(step), c.expected) << step.Text.view();
-}
-
-INSTANTIATE_TEST_SUITE_P(DataFile, ChainCases, ::testing::ValuesIn(ReadChainCases()));
 
 }  // namespace
 }  // namespace tavimoro
