@@ -1,0 +1,201 @@
+#include "board/puzzle_formats.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace tavimoro {
+namespace {
+
+const std::filesystem::path kCaseFolder = std::filesystem::path(TAVIMORO_SOURCE_DIR) / "tests/data/formats";
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+const char* LayoutName(PuzzleLayout layout) {
+  switch (layout) {
+    case PuzzleLayout::Record: return "Record";
+    case PuzzleLayout::Line: return "Line";
+    case PuzzleLayout::Rows: return "Rows";
+    case PuzzleLayout::PencilGrid: return "PencilGrid";
+    case PuzzleLayout::Candidates: return "Candidates";
+  }
+  return "?";
+}
+
+// "53..7...." with every digit a given, and optionally the board's pencil
+// text ("12|||4|...") for the marks.
+FormatGrid GridOf(std::string_view line, std::string_view pencil = {}) {
+  FormatGrid cells{};
+  for (int i = 0; i < 81 && i < static_cast<int>(line.size()); ++i) {
+    if (line[i] >= '1' && line[i] <= '9') cells[i] = FormatCell{static_cast<std::uint8_t>(line[i] - '0'), true, 0};
+  }
+  int cell = 0;
+  for (char ch : pencil) {
+    if (ch == '|') {
+      ++cell;
+    } else if (cell < 81) {
+      cells[cell].Marks |= static_cast<std::uint16_t>(1u << (ch - '1'));
+    }
+  }
+  return cells;
+}
+
+std::string Describe(const ReadPuzzle& puzzle) {
+  return std::string(LayoutName(puzzle.Layout)) + " " + WriteRecord(puzzle.Cells);
+}
+
+// Each case is NAME.in, a text as players paste or save it, and NAME.want:
+// one line per puzzle it holds ("LAYOUT LINE [PENCILTEXT]" or "Record
+// RECORD"), or "none" (left to the general scan) or "refused" (candidate
+// rows that no reader placed).
+class FormatCase : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(FormatCase, ReadsThePuzzlesTheTextHolds) {
+  const std::string text = ReadFile(kCaseFolder / (GetParam() + ".in"));
+  std::istringstream want(ReadFile(kCaseFolder / (GetParam() + ".want")));
+  const auto puzzles = ReadPuzzles(text);
+  std::vector<std::string> expected;
+  for (std::string line; std::getline(want, line);) {
+    if (line == "none" || line == "refused") {
+      EXPECT_TRUE(puzzles.empty());
+      EXPECT_EQ(HoldsCandidateRows(text), line == "refused");
+      return;
+    }
+    std::istringstream fields(line);
+    std::string layout, cells, pencil;
+    fields >> layout >> cells >> pencil;
+    expected.push_back(layout + " " + WriteRecord(layout == "Record" ? ReadRecord(cells) : GridOf(cells, pencil)));
+  }
+  std::vector<std::string> got;
+  for (const auto& puzzle : puzzles) got.push_back(Describe(puzzle));
+  EXPECT_EQ(got, expected);
+  EXPECT_FALSE(HoldsCandidateRows(text) && puzzles.empty());
+}
+
+std::vector<std::string> CaseNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(kCaseFolder)) {
+    if (entry.path().extension() == ".in") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, FormatCase, ::testing::ValuesIn(CaseNames()),
+                         [](const ::testing::TestParamInfo<std::string>& sample) { return sample.param; });
+
+// A board in play: givens, entered digits, marks on empty cells (one of them
+// a single mark), a mark on a filled cell, and an empty cell without marks.
+FormatGrid BoardInPlay() {
+  FormatGrid cells =
+      GridOf("53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
+  cells[2] = FormatCell{4, false, 0};
+  cells[3].Marks = 0b000100010;  // 2 and 6
+  cells[5].Marks = 0b010101010;  // 2 4 6 8
+  cells[6].Marks = 0b100000000;  // 9 alone
+  cells[0].Marks = 0b1;          // kept only where the format keeps marks
+  return cells;
+}
+
+FormatGrid ValuesAsGivens(FormatGrid cells, bool keepMarksOfEmptyCells) {
+  for (auto& cell : cells) {
+    cell.Given = cell.Value != 0;
+    if (cell.Value != 0 || !keepMarksOfEmptyCells) cell.Marks = 0;
+  }
+  return cells;
+}
+
+TEST(PuzzleFormats, EveryWriterReadsBack) {
+  const FormatGrid board = BoardInPlay();
+  const struct {
+    std::string text;
+    PuzzleLayout layout;
+    FormatGrid want;
+  } cases[] = {
+      {WriteLine(board), PuzzleLayout::Line, ValuesAsGivens(board, false)},
+      {WriteSdk(board), PuzzleLayout::Rows, ValuesAsGivens(board, false)},
+      {WriteSs(board), PuzzleLayout::Rows, ValuesAsGivens(board, false)},
+      {WriteRecord(board), PuzzleLayout::Record, board},
+  };
+  for (const auto& c : cases) {
+    const auto puzzles = ReadPuzzles(c.text);
+    ASSERT_EQ(puzzles.size(), 1u) << c.text;
+    EXPECT_EQ(puzzles[0].Layout, c.layout) << c.text;
+    EXPECT_EQ(puzzles[0].Cells, c.want) << c.text;
+  }
+}
+
+TEST(PuzzleFormats, PencilGridKeepsMarksAndReadsASingleMarkAsAValue) {
+  const FormatGrid board = BoardInPlay();
+  const std::string grid = WritePencilGrid(board);
+  const auto puzzles = ReadPuzzles(grid);
+  ASSERT_EQ(puzzles.size(), 1u) << grid;
+  EXPECT_EQ(puzzles[0].Layout, PuzzleLayout::PencilGrid);
+  FormatGrid want = ValuesAsGivens(board, true);
+  want[6] = FormatCell{9, true, 0};
+  EXPECT_EQ(puzzles[0].Cells, want);
+
+  // Thirteen lines (frames and rows) of one width: the columns line up.
+  std::istringstream lines(grid);
+  std::vector<std::string> all;
+  for (std::string line; std::getline(lines, line);) all.push_back(line);
+  ASSERT_EQ(all.size(), 13u);
+  for (const auto& line : all) EXPECT_EQ(line.size(), all[0].size()) << line;
+  EXPECT_EQ(all[1].substr(0, 11), "| 5  3  4 |");
+}
+
+TEST(PuzzleFormats, PuzzleFileKeepsEveryBoardExactly) {
+  FormatGrid second{};
+  second[40] = FormatCell{5, false, 0};
+  second[41].Marks = 0b111111111;
+  const std::vector<FormatGrid> boards = {BoardInPlay(), second};
+  const std::string file = WritePuzzleFile(boards);
+  const auto puzzles = ReadPuzzles(file);
+  ASSERT_EQ(puzzles.size(), 2u);
+  EXPECT_EQ(puzzles[0].Cells, boards[0]);
+  EXPECT_EQ(puzzles[1].Cells, boards[1]);
+  // Other programs see one plain line per board.
+  EXPECT_EQ(file.substr(0, 82), WriteLine(boards[0]) + "\n");
+}
+
+TEST(PuzzleFormats, ARecordCommentReplacesOnlyTheLineBeforeItWithTheSameDigits) {
+  const FormatGrid board = BoardInPlay();
+  std::string record = WriteRecord(board);
+  record.insert(record.begin(), '#');
+  record += '\n';
+  const std::string other(81, '.');
+  EXPECT_EQ(ReadPuzzles(other + "\n" + record).size(), 2u);
+  EXPECT_EQ(ReadPuzzles(WriteLine(board) + "\n\n" + record).size(), 2u);
+  EXPECT_EQ(ReadPuzzles(WriteLine(board) + "\n" + record).size(), 1u);
+  EXPECT_EQ(ReadPuzzles(record)[0].Cells, board);
+}
+
+TEST(PuzzleFormats, CandidateRowsAreTellingOnlyWithSpacedGroups) {
+  EXPECT_TRUE(HoldsCandidateRows("5 3 12 | 6 7 8 | 9 14 2\n"));
+  EXPECT_FALSE(HoldsCandidateRows("5 3 . | . 7 . | . . .\n"));               // a row of cells
+  EXPECT_FALSE(HoldsCandidateRows("534 678 912\n"));                          // three solved triples
+  EXPECT_FALSE(HoldsCandidateRows("129|||4|12|13|14|15|16|17|18|19|\n"));     // the board's pencil text
+  EXPECT_FALSE(HoldsCandidateRows("123456789 123456789 123456789 123456789 123456789 "
+                                  "123456789 123456789 123456789 123456789\n"));  // all nine each
+}
+
+TEST(PuzzleFormats, MalformedRecordsLoadWhatTheyCan) {
+  const FormatGrid cells = ReadRecord("[0|T|12][12|T|3][x|F][ 4 |T|5z9][|||][[[3|T|]]]][6");
+  EXPECT_EQ(cells[0], (FormatCell{0, false, 0b11}));
+  EXPECT_EQ(cells[1], (FormatCell{0, false, 0b100}));
+  EXPECT_EQ(cells[3], (FormatCell{4, true, 0b100010000}));
+  EXPECT_EQ(cells[5], (FormatCell{3, true, 0}));
+  EXPECT_EQ(cells[9], (FormatCell{6, false, 0}));
+  EXPECT_EQ(ReadRecord(""), FormatGrid{});
+}
+
+}  // namespace
+}  // namespace tavimoro
