@@ -239,9 +239,30 @@ void AppendMarks(std::string& text, std::uint16_t marks) {
   }
 }
 
+// The board's own copy with marks: 81 cell characters first, then the
+// pencil text of digits and "|" (line breaks and blanks aside). Its marks
+// are read by the general scan.
+bool IsPuzzleWithPencilText(std::string_view text) {
+  int cells = 0, bars = 0;
+  for (char ch : text) {
+    if (ch == '\n' || IsBlank(ch)) {
+      if (cells > 0 && cells < 81 && ch != '\r' && ch != '\n') return false;
+    } else if (cells < 81) {
+      if (!IsCellCharacter(ch)) return false;
+      ++cells;
+    } else if (ch == '|') {
+      ++bars;
+    } else if (ch < '0' || ch > '9') {
+      return false;
+    }
+  }
+  return bars >= 3;
+}
+
 }  // namespace
 
 std::vector<ReadPuzzle> ReadPuzzles(std::string_view text) {
+  if (IsPuzzleWithPencilText(text)) return {};
   const auto lines = SplitLines(text);
   std::vector<ReadPuzzle> puzzles;
   std::size_t afterLast = std::string_view::npos;  // the line after the last puzzle

@@ -49,8 +49,10 @@ struct ReadPuzzle {
   FormatGrid Cells{};
 };
 
-// Every puzzle in text, in order; empty when no line or block fits a layout.
-// Digits read from any layout but the record are givens.
+// Every puzzle in text, in order; empty when no line or block fits a layout,
+// and for the board's own copy with marks (81 cell characters, then the
+// pencil text), which the general scan reads. Digits read from any layout
+// but the record are givens.
 std::vector<ReadPuzzle> ReadPuzzles(std::string_view text);
 
 // True when text has a row of nine or more digit groups, some of two to
