@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "cli/command.h"
+#include "cli/puzzle_files.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -18,13 +20,25 @@ bool IsSkipped(const std::string& line) {
 }
 
 // False when reading failed before the end (a directory, an I/O error).
+// A text of nine-row blocks, pencil-mark grids and the like is read puzzle
+// by puzzle; any other text line by line.
 bool ReadStream(std::istream& in, const std::function<void(const std::string&)>& each) {
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!IsSkipped(line)) each(line);
+  std::ostringstream whole;
+  whole << in.rdbuf();
+  if (in.bad()) return false;
+  const std::string text = whole.str();
+  std::vector<std::string> puzzles;
+  if (ReadLayoutPuzzles(text, puzzles)) {
+    for (const auto& puzzle : puzzles) each(puzzle);
+    return true;
   }
-  return !in.bad();
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!IsSkipped(line)) each(PuzzleOfLine(line));
+  }
+  return true;
 }
 
 int CannotRead(const std::string& name) {
