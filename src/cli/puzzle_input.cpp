@@ -23,10 +23,10 @@ bool IsSkipped(const std::string& line) {
 // A text of nine-row blocks, pencil-mark grids and the like is read puzzle
 // by puzzle; any other text line by line.
 bool ReadStream(std::istream& in, const std::function<void(const std::string&)>& each) {
-  std::ostringstream whole;
-  whole << in.rdbuf();
+  std::string text;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, static_cast<std::size_t>(in.gcount()));
   if (in.bad()) return false;
-  const std::string text = whole.str();
   std::vector<std::string> puzzles;
   if (ReadLayoutPuzzles(text, puzzles)) {
     for (const auto& puzzle : puzzles) each(puzzle);
