@@ -1,0 +1,85 @@
+#include "board/puzzle_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "common/cli_run.h"
+
+namespace tavimoro {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+FormatGrid SomeBoard() {
+  FormatGrid cells{};
+  cells[0] = FormatCell{5, true, 0};
+  cells[1] = FormatCell{3, false, 0};
+  cells[2].Marks = 0b110;
+  return cells;
+}
+
+TEST(PuzzleFiles, TheExtensionChoosesTheLayoutAndEachReadsBack) {
+  EXPECT_EQ(SaveFormatOf("/x/puzzle.SDK"), SaveFormat::Sdk);
+  EXPECT_EQ(SaveFormatOf("a.ss"), SaveFormat::Ss);
+  EXPECT_EQ(SaveFormatOf("a.ss.txt"), SaveFormat::PuzzleFile);
+  EXPECT_EQ(SaveFormatOf("sdk"), SaveFormat::PuzzleFile);
+
+  const TempDir temp;
+  const FormatGrid board = SomeBoard();
+  FormatGrid digits = board;
+  for (auto& cell : digits) cell = FormatCell{cell.Value, cell.Value != 0, 0};
+  for (const std::string name : {"p.txt", "p.sdk", "p.ss"}) {
+    const std::string path = (temp.Path() / name).string();
+    ASSERT_EQ(WriteTextFile(path, SaveText(board, SaveFormatOf(path))), "");
+    std::string text;
+    ASSERT_EQ(ReadTextFile(path, text), "");
+    const auto puzzles = ReadPuzzles(text);
+    ASSERT_EQ(puzzles.size(), 1u) << name;
+    EXPECT_EQ(puzzles[0].Cells, name == "p.txt" ? board : digits) << name;
+  }
+}
+
+TEST(PuzzleFiles, FailuresAreMessagesAndLeaveNothingBehind) {
+  const TempDir temp;
+  std::string text = "untouched";
+  EXPECT_EQ(ReadTextFile((temp.Path() / "missing.txt").string(), text), "Cannot read missing.txt");
+  EXPECT_EQ(ReadTextFile(temp.Path().string(), text), "Cannot read " + temp.Path().filename().string());
+  const fs::path large = temp.Path() / "large.txt";
+  std::ofstream(large).put('1');
+  fs::resize_file(large, kMaxPuzzleFileBytes + 1);
+  EXPECT_EQ(ReadTextFile(large.string(), text), "large.txt is too large to be a puzzle file");
+
+  EXPECT_EQ(WriteTextFile((temp.Path() / "no/such/folder/p.txt").string(), "x"), "Cannot write p.txt");
+  const fs::path kept = temp.Path() / "kept.txt";
+  std::ofstream(kept) << "old";
+  EXPECT_EQ(WriteTextFile(kept.string(), "new"), "");
+  EXPECT_EQ(testing::ReadWhole(kept), "new");
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(temp.Path())) names.insert(entry.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"large.txt", "kept.txt"}));
+}
+
+TEST(PuzzleFiles, ALinkedFileIsReplacedBehindItsLink) {
+  const TempDir temp;
+  const fs::path target = temp.Path() / "target.txt";
+  std::ofstream(target) << "old";
+  fs::create_symlink(target, temp.Path() / "link.txt");
+  EXPECT_EQ(WriteTextFile((temp.Path() / "link.txt").string(), "new"), "");
+  EXPECT_TRUE(fs::is_symlink(temp.Path() / "link.txt"));
+  EXPECT_EQ(testing::ReadWhole(target), "new");
+}
+
+TEST(PuzzleFiles, NumberedNamesSkipTakenOnes) {
+  const std::set<std::string> taken = {"Week 1", "Week 3"};
+  EXPECT_EQ(NumberedNames("Week", 3, [&](const std::string& name) { return taken.count(name) > 0; }),
+            (std::vector<std::string>{"Week 2", "Week 4", "Week 5"}));
+  EXPECT_TRUE(NumberedNames("Week", 0, [](const std::string&) { return false; }).empty());
+  EXPECT_EQ(NumberedNames("Week", 2, [](const std::string&) { return true; }).size(), 0u);
+}
+
+}  // namespace
+}  // namespace tavimoro
