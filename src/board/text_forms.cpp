@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board/board.h"
+#include "board/puzzle_formats.h"
 
 namespace tavimoro {
 namespace {
@@ -130,6 +131,16 @@ bool Board::ApplyPuzzle(std::string_view txt) {
     PaintPuzzle(txt, {}, true);
     return true;
   }
+  // The layouts players exchange come first: pencil-mark grids, candidate
+  // lines, labelled lines, blocks and files of several puzzles.
+  if (const auto puzzles = ReadPuzzles(txt); !puzzles.empty()) {
+    ClearCellColors();
+    PaintPuzzle(WriteRecord(puzzles[0].Cells), {}, true);
+    return true;
+  }
+  // Candidate rows that no reader placed in a grid: their first 81 digits
+  // are no puzzle.
+  if (HoldsCandidateRows(txt)) return false;
   std::string cleaned;
   cleaned.reserve(txt.size());
   for (char ch : txt) {

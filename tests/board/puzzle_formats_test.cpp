@@ -3,90 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
+
+#include "format_cases.h"
 
 namespace tavimoro {
 namespace {
 
-const std::filesystem::path kCaseFolder = std::filesystem::path(TAVIMORO_SOURCE_DIR) / "tests/data/formats";
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-const char* LayoutName(PuzzleLayout layout) {
-  switch (layout) {
-    case PuzzleLayout::Record: return "Record";
-    case PuzzleLayout::Line: return "Line";
-    case PuzzleLayout::Rows: return "Rows";
-    case PuzzleLayout::PencilGrid: return "PencilGrid";
-    case PuzzleLayout::Candidates: return "Candidates";
-  }
-  return "?";
-}
-
-// "53..7...." with every digit a given, and optionally the board's pencil
-// text ("12|||4|...") for the marks.
-FormatGrid GridOf(std::string_view line, std::string_view pencil = {}) {
-  FormatGrid cells{};
-  for (int i = 0; i < 81 && i < static_cast<int>(line.size()); ++i) {
-    if (line[i] >= '1' && line[i] <= '9') cells[i] = FormatCell{static_cast<std::uint8_t>(line[i] - '0'), true, 0};
-  }
-  int cell = 0;
-  for (char ch : pencil) {
-    if (ch == '|') {
-      ++cell;
-    } else if (cell < 81) {
-      cells[cell].Marks |= static_cast<std::uint16_t>(1u << (ch - '1'));
-    }
-  }
-  return cells;
-}
+using testing::CaseNames;
+using testing::GridOf;
+using testing::kCaseFolder;
+using testing::LayoutName;
+using testing::ReadFile;
 
 std::string Describe(const ReadPuzzle& puzzle) {
   return std::string(LayoutName(puzzle.Layout)) + " " + WriteRecord(puzzle.Cells);
 }
 
-// Each case is NAME.in, a text as players paste or save it, and NAME.want:
-// one line per puzzle it holds ("LAYOUT LINE [PENCILTEXT]" or "Record
-// RECORD"), or "none" (left to the general scan) or "refused" (candidate
-// rows that no reader placed).
 class FormatCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(FormatCase, ReadsThePuzzlesTheTextHolds) {
   const std::string text = ReadFile(kCaseFolder / (GetParam() + ".in"));
-  std::istringstream want(ReadFile(kCaseFolder / (GetParam() + ".want")));
+  std::string verdict;
+  const auto expected = testing::WantedRecords(GetParam(), verdict);
   const auto puzzles = ReadPuzzles(text);
-  std::vector<std::string> expected;
-  for (std::string line; std::getline(want, line);) {
-    if (line == "none" || line == "refused") {
-      EXPECT_TRUE(puzzles.empty());
-      EXPECT_EQ(HoldsCandidateRows(text), line == "refused");
-      return;
-    }
-    std::istringstream fields(line);
-    std::string layout, cells, pencil;
-    fields >> layout >> cells >> pencil;
-    expected.push_back(layout + " " + WriteRecord(layout == "Record" ? ReadRecord(cells) : GridOf(cells, pencil)));
-  }
   std::vector<std::string> got;
   for (const auto& puzzle : puzzles) got.push_back(Describe(puzzle));
   EXPECT_EQ(got, expected);
-  EXPECT_FALSE(HoldsCandidateRows(text) && puzzles.empty());
-}
-
-std::vector<std::string> CaseNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(kCaseFolder)) {
-    if (entry.path().extension() == ".in") names.push_back(entry.path().stem().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+  EXPECT_EQ(HoldsCandidateRows(text) && puzzles.empty(), verdict == "refused");
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, FormatCase, ::testing::ValuesIn(CaseNames()),
