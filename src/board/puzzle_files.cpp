@@ -1,5 +1,6 @@
 #include "board/puzzle_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -87,6 +88,32 @@ std::vector<std::string> NumberedNames(std::string_view base, int count,
     if (!taken(name)) names.push_back(std::move(name));
   }
   return names;
+}
+
+int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records) {
+  if (records.size() < 2) return 0;
+  const int count = static_cast<int>(std::min(records.size(), kMaxPuzzlesToLibrary));
+  const std::string question =
+      "The text holds " + std::to_string(records.size()) + " puzzles. Put " +
+      (count < static_cast<int>(records.size()) ? "the first " + std::to_string(count) : std::string("all")) +
+      " of them in the saved-puzzle library?";
+  if (host.Ask("Confirm", question) != Answer::Yes) return 0;
+  std::vector<std::string> names;
+  for (;;) {
+    const std::string base =
+        host.Input("Enter a name for these puzzles (they are numbered 1, 2, 3...)", "Saving Puzzles");
+    if (base.empty()) {
+      host.Message(kProgramTitle, "Puzzle save canceled");
+      return 0;
+    }
+    names = NumberedNames(base, count, [&](const std::string& name) { return host.SavedPuzzleExists(name); });
+    std::string problem = static_cast<int>(names.size()) < count ? "Too many puzzles are saved under " + base : "";
+    for (std::size_t i = 0; i < names.size() && problem.empty(); ++i) problem = host.SaveNameProblem(names[i]);
+    if (problem.empty()) break;
+    host.Message(kProgramTitle, problem);
+  }
+  for (int i = 0; i < count; ++i) host.StoreSavedPuzzle(names[i], records[i]);
+  return count;
 }
 
 }  // namespace tavimoro

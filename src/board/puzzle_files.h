@@ -1,7 +1,7 @@
 // Puzzle files on disk: the text to save for a file name, reading and
-// writing whole files with their failures as messages, and the numbered
-// names under which the puzzles of one text go into the saved-puzzle
-// library.
+// writing whole files with their failures as messages; and the offer to put
+// the puzzles of one text into the saved-puzzle library under numbered
+// names.
 #pragma once
 
 #include <functional>
@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/board_host.h"
 #include "board/puzzle_formats.h"
 
 namespace tavimoro {
@@ -39,5 +40,16 @@ std::string WriteTextFile(const std::string& path, std::string_view text);
 // numbers in a row are taken).
 std::vector<std::string> NumberedNames(std::string_view base, int count,
                                        const std::function<bool(const std::string&)>& taken);
+
+// The library is a section of the settings file, listed in one menu: a
+// collection of thousands goes there only in part.
+inline constexpr std::size_t kMaxPuzzlesToLibrary = 200;
+
+// Offers to put the puzzles of one text (board records) into the
+// saved-puzzle library: asks, takes a name as the saving of one puzzle does
+// (an empty name cancels, a name the store cannot keep is asked again), and
+// stores them under that name numbered, taken names skipped; at most the
+// first kMaxPuzzlesToLibrary. The number of puzzles stored.
+int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records);
 
 }  // namespace tavimoro

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "common/cli_run.h"
+#include "recording_host.h"
 
 namespace tavimoro {
 namespace {
@@ -79,6 +80,36 @@ TEST(PuzzleFiles, NumberedNamesSkipTakenOnes) {
             (std::vector<std::string>{"Week 2", "Week 4", "Week 5"}));
   EXPECT_TRUE(NumberedNames("Week", 0, [](const std::string&) { return false; }).empty());
   EXPECT_EQ(NumberedNames("Week", 2, [](const std::string&) { return true; }).size(), 0u);
+}
+
+TEST(PuzzleFiles, SeveralPuzzlesGoToTheLibraryUnderNumberedNamesWhenAsked) {
+  const std::vector<std::string> records = {"[1|T|]", "[2|T|]", "[3|T|]"};
+  testing::RecordingHost host;
+  host.answers = {Answer::No};
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records), 0);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "The text holds 3 puzzles. Put all of them in the saved-puzzle library?");
+
+  host.answers = {Answer::Yes};
+  host.inputs = {""};
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records), 0);
+  EXPECT_EQ(host.messages.back().text, "Puzzle save canceled");
+
+  host.saved["Week 2"] = "old";
+  host.answers = {Answer::Yes};
+  host.inputs = {"Week"};
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records), 3);
+  EXPECT_EQ(host.saved["Week 1"], "[1|T|]");
+  EXPECT_EQ(host.saved["Week 2"], "old");
+  EXPECT_EQ(host.saved["Week 3"], "[2|T|]");
+  EXPECT_EQ(host.saved["Week 4"], "[3|T|]");
+
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, {"[1|T|]"}), 0);  // one puzzle: nothing to offer
+  host.answers = {Answer::Yes};
+  host.inputs = {"Big"};
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, std::vector<std::string>(kMaxPuzzlesToLibrary + 5, "[1|T|]")),
+            static_cast<int>(kMaxPuzzlesToLibrary));
+  EXPECT_EQ(host.messages.back().text, "The text holds 205 puzzles. Put the first 200 of them in the saved-puzzle library?");
 }
 
 }  // namespace
