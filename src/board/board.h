@@ -163,6 +163,14 @@ class Board {
   void ShowSolution();
   void LoadDialog();
   void SaveDialog();
+  // Loads the first puzzle of a puzzle file as a paste does (one undo
+  // entry). A file that cannot be read or holds no puzzle is reported in a
+  // message box and changes nothing. True when a puzzle was loaded.
+  bool OpenPuzzleFile(const std::string& path);
+  // Saves the board in the layout the file's extension names (.sdk, .ss, any
+  // other the puzzle file that keeps the board exactly). A failure is
+  // reported in a message box and leaves an existing file whole.
+  bool SavePuzzleFile(const std::string& path);
   void NewPuzzle();
   // The engine state of the values; with candidates computed when asked.
   PuzzleState GetEngineGrid(bool withCandidates) const;

@@ -112,5 +112,33 @@ TEST(PuzzleFiles, SeveralPuzzlesGoToTheLibraryUnderNumberedNamesWhenAsked) {
   EXPECT_EQ(host.messages.back().text, "The text holds 205 puzzles. Put the first 200 of them in the saved-puzzle library?");
 }
 
+TEST(PuzzleFiles, TheBoardSavesAndOpensItselfExactly) {
+  const TempDir temp;
+  testing::RecordingHost host;
+  Board board(host);
+  board.PaintPuzzle(testing::kPuzzle);
+  board.Cells[2].Value = 4;  // entered
+  board.Cells[3].Marks = 0b100010;
+  const std::string path = (temp.Path() / "board.txt").string();
+  ASSERT_TRUE(board.SavePuzzleFile(path));
+  const std::string saved = board.GetAllGrid();
+
+  Board other(host);
+  ASSERT_TRUE(other.OpenPuzzleFile(path));
+  EXPECT_EQ(other.GetAllGrid(), saved);
+  EXPECT_EQ(other.UndoStack[0], Board(host).GetAllGrid());
+  EXPECT_TRUE(host.messages.empty());
+
+  std::ofstream(temp.Path() / "prose.txt") << "no puzzle here";
+  EXPECT_FALSE(other.OpenPuzzleFile((temp.Path() / "prose.txt").string()));
+  EXPECT_FALSE(other.OpenPuzzleFile((temp.Path() / "gone.sdk").string()));
+  EXPECT_FALSE(other.SavePuzzleFile((temp.Path() / "no/folder.ss").string()));
+  EXPECT_EQ(other.GetAllGrid(), saved);
+  ASSERT_EQ(host.messages.size(), 3u);
+  EXPECT_EQ(host.messages[0].text, "No valid Sudoku puzzle found in prose.txt");
+  EXPECT_EQ(host.messages[1].text, "Cannot read gone.sdk");
+  EXPECT_EQ(host.messages[2].text, "Cannot write folder.ss");
+}
+
 }  // namespace
 }  // namespace tavimoro
