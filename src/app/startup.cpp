@@ -47,14 +47,20 @@ void RunStartAction(Board& board, const std::string& action, const std::string& 
   }
 }
 
+void OpenStartFile(Board& board, const std::string& path, const std::string& iniPath) {
+  RestoreLastBoard(board, iniPath);
+  board.OpenPuzzleFile(path);
+}
+
 void StoreLastBoard(const Board& board, const std::string& iniPath) {
   WriteSetting("Data", "LastGrid", board.GetAllGrid(), iniPath);
   WriteSetting("Data", "LastTool", board.CurTool == kPen ? "0" : "1", iniPath);
 }
 
-Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick)
+Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick,
+                 std::string puzzleFile)
     : QObject(window), window_(window), board_(board), iniPath_(std::move(iniPath)),
-      rememberTick_(std::move(rememberTick)) {
+      rememberTick_(std::move(rememberTick)), puzzleFile_(std::move(puzzleFile)) {
   // Neither pen nor pencil, so that the first tool chosen takes effect.
   board_.CurTool = -1;
   window_->installEventFilter(this);
@@ -88,6 +94,11 @@ void Startup::firstActivation() {
     board_.Host().SetPanelHtml("Checking for program updates...Done");
   }
 
+  if (!puzzleFile_.empty()) {
+    boardReady_ = true;
+    OpenStartFile(board_, puzzleFile_, iniPath_);
+    return;
+  }
   std::string action = kStartLast;
   if (ReadSetting("Options", "Wizard", iniPath_) != "N") {
     WizardDialog wizard(iniPath_, rememberTick_, window_);
