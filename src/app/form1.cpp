@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -92,7 +94,30 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   connectMenus();
   readOptions();
   board_.CurTool = -1;  // neither tool, so that the first selection takes effect
+  setAcceptDrops(true);
   resize(980, 610);
+}
+
+namespace {
+
+// The local file of a drag, "" when it brings none.
+QString DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QUrl url = data->urls().first();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  board_.OpenPuzzleFile(file.toStdString());
 }
 
 // --- construction -------------------------------------------------------------

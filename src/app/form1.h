@@ -84,6 +84,9 @@ class Form1 : public QWidget, public BoardHost {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  // A file dropped on the window opens as a puzzle file.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createToolbar();
