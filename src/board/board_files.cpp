@@ -26,4 +26,17 @@ bool Board::SavePuzzleFile(const std::string& path) {
   return false;
 }
 
+void Board::OpenFileDialog() {
+  if (PuzzleInProgress() && host_.Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
+  const std::string path = host_.ChoosePuzzleFile(false);
+  if (!path.empty()) OpenPuzzleFile(path);
+}
+
+void Board::SaveFileDialog() {
+  ClearCellColors();
+  RedrawGrid(true);
+  const std::string path = host_.ChoosePuzzleFile(true);
+  if (!path.empty()) SavePuzzleFile(path);
+}
+
 }  // namespace tavimoro

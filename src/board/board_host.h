@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavimoro {
 
@@ -89,6 +90,14 @@ class BoardHost {
 
   virtual void Show(HostWindow window) = 0;
   virtual void OpenUrl(std::string_view url) = 0;
+
+  // A puzzle file chosen by the user, for opening or for saving; "" when
+  // the choice is cancelled. A host without files chooses none.
+  virtual std::string ChoosePuzzleFile(bool /*forSaving*/) { return ""; }
+  // The text just loaded held `total` puzzles, the first of them loaded;
+  // records holds the first of them as board records, at most
+  // kMaxPuzzlesToLibrary. The window offers to put them into the library.
+  virtual void SeveralPuzzlesRead(const std::vector<std::string>& /*records*/, std::size_t /*total*/) {}
 
   // Hooks for the hint and the status panel composers.
   virtual void ShowHint() = 0;                          // Hint button, H key

@@ -90,12 +90,12 @@ std::vector<std::string> NumberedNames(std::string_view base, int count,
   return names;
 }
 
-int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records) {
-  if (records.size() < 2) return 0;
+int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records, std::size_t total) {
+  if (total < 2 || records.size() < 2) return 0;
   const int count = static_cast<int>(std::min(records.size(), kMaxPuzzlesToLibrary));
   const std::string question =
-      "The text holds " + std::to_string(records.size()) + " puzzles. Put " +
-      (count < static_cast<int>(records.size()) ? "the first " + std::to_string(count) : std::string("all")) +
+      "The text holds " + std::to_string(total) + " puzzles. Put " +
+      (count < static_cast<int>(total) ? "the first " + std::to_string(count) : std::string("all")) +
       " of them in the saved-puzzle library?";
   if (host.Ask("Confirm", question) != Answer::Yes) return 0;
   std::vector<std::string> names;

@@ -41,15 +41,12 @@ std::string WriteTextFile(const std::string& path, std::string_view text);
 std::vector<std::string> NumberedNames(std::string_view base, int count,
                                        const std::function<bool(const std::string&)>& taken);
 
-// The library is a section of the settings file, listed in one menu: a
-// collection of thousands goes there only in part.
-inline constexpr std::size_t kMaxPuzzlesToLibrary = 200;
-
 // Offers to put the puzzles of one text (board records) into the
 // saved-puzzle library: asks, takes a name as the saving of one puzzle does
 // (an empty name cancels, a name the store cannot keep is asked again), and
 // stores them under that name numbered, taken names skipped; at most the
 // first kMaxPuzzlesToLibrary. The number of puzzles stored.
-int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records);
+// total is the number of puzzles the text holds, records the first of them.
+int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records, std::size_t total);
 
 }  // namespace tavimoro

@@ -42,6 +42,10 @@ struct FormatCell {
 };
 using FormatGrid = std::array<FormatCell, 81>;
 
+// The library of saved puzzles is a section of the settings file, listed in
+// one menu: a collection of thousands goes there only in part.
+inline constexpr std::size_t kMaxPuzzlesToLibrary = 200;
+
 enum class PuzzleLayout { Record, Line, Rows, PencilGrid, Candidates };
 
 struct ReadPuzzle {

@@ -136,6 +136,12 @@ bool Board::ApplyPuzzle(std::string_view txt) {
   if (const auto puzzles = ReadPuzzles(txt); !puzzles.empty()) {
     ClearCellColors();
     PaintPuzzle(WriteRecord(puzzles[0].Cells), {}, true);
+    if (puzzles.size() > 1) {
+      std::vector<std::string> records;
+      for (std::size_t i = 0; i < puzzles.size() && i < kMaxPuzzlesToLibrary; ++i)
+        records.push_back(WriteRecord(puzzles[i].Cells));
+      host_.SeveralPuzzlesRead(records, puzzles.size());
+    }
     return true;
   }
   // Candidate rows that no reader placed in a grid: their first 81 digits
@@ -170,5 +176,7 @@ void Board::PasteFromClipboard() {
 void Board::Copy() { host_.SetClipboardText(GetGrid(true)); }
 
 void Board::CopyWithPencilMarks() { host_.SetClipboardText(GetGrid(true) + GetPencilGrid()); }
+
+void Board::CopyPencilMarkGrid() { host_.SetClipboardText(WritePencilGrid(ReadRecord(GetAllGrid()))); }
 
 }  // namespace tavimoro

@@ -86,28 +86,28 @@ TEST(PuzzleFiles, SeveralPuzzlesGoToTheLibraryUnderNumberedNamesWhenAsked) {
   const std::vector<std::string> records = {"[1|T|]", "[2|T|]", "[3|T|]"};
   testing::RecordingHost host;
   host.answers = {Answer::No};
-  EXPECT_EQ(OfferPuzzlesToLibrary(host, records), 0);
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records, 3), 0);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "The text holds 3 puzzles. Put all of them in the saved-puzzle library?");
 
   host.answers = {Answer::Yes};
   host.inputs = {""};
-  EXPECT_EQ(OfferPuzzlesToLibrary(host, records), 0);
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records, 3), 0);
   EXPECT_EQ(host.messages.back().text, "Puzzle save canceled");
 
   host.saved["Week 2"] = "old";
   host.answers = {Answer::Yes};
   host.inputs = {"Week"};
-  EXPECT_EQ(OfferPuzzlesToLibrary(host, records), 3);
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records, 3), 3);
   EXPECT_EQ(host.saved["Week 1"], "[1|T|]");
   EXPECT_EQ(host.saved["Week 2"], "old");
   EXPECT_EQ(host.saved["Week 3"], "[2|T|]");
   EXPECT_EQ(host.saved["Week 4"], "[3|T|]");
 
-  EXPECT_EQ(OfferPuzzlesToLibrary(host, {"[1|T|]"}), 0);  // one puzzle: nothing to offer
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, {"[1|T|]"}, 1), 0);  // one puzzle: nothing to offer
   host.answers = {Answer::Yes};
   host.inputs = {"Big"};
-  EXPECT_EQ(OfferPuzzlesToLibrary(host, std::vector<std::string>(kMaxPuzzlesToLibrary + 5, "[1|T|]")),
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, std::vector<std::string>(kMaxPuzzlesToLibrary, "[1|T|]"), 205),
             static_cast<int>(kMaxPuzzlesToLibrary));
   EXPECT_EQ(host.messages.back().text, "The text holds 205 puzzles. Put the first 200 of them in the saved-puzzle library?");
 }
@@ -138,6 +138,54 @@ TEST(PuzzleFiles, TheBoardSavesAndOpensItselfExactly) {
   EXPECT_EQ(host.messages[0].text, "No valid Sudoku puzzle found in prose.txt");
   EXPECT_EQ(host.messages[1].text, "Cannot read gone.sdk");
   EXPECT_EQ(host.messages[2].text, "Cannot write folder.ss");
+}
+
+TEST(PuzzleFiles, TheFileCommandsUseTheChosenFile) {
+  const TempDir temp;
+  testing::RecordingHost host;
+  Board board(host);
+  board.PaintPuzzle(testing::kPuzzle);
+  const std::string path = (temp.Path() / "chosen.ss").string();
+  host.files = {"", path};
+  board.SaveFileDialog();  // cancelled
+  EXPECT_FALSE(fs::exists(path));
+  board.SaveFileDialog();
+  ASSERT_TRUE(fs::exists(path));
+
+  board.Cells[2].Value = 4;  // started: opening asks first
+  const std::string started = board.GetAllGrid();
+  host.answers = {Answer::No, Answer::Yes};
+  host.files = {path};
+  board.OpenFileDialog();
+  EXPECT_EQ(board.GetAllGrid(), started);
+  EXPECT_EQ(host.files.size(), 1u);
+  board.OpenFileDialog();
+  EXPECT_EQ(board.GetGrid(true), testing::kPuzzle);
+  EXPECT_EQ(host.messages.back().text, kDiscardQuestion);
+}
+
+TEST(PuzzleFiles, SeveralPuzzlesAreAnnouncedOnceTheFirstIsLoaded) {
+  testing::RecordingHost host;
+  Board board(host);
+  const std::string other(81, '.');
+  ASSERT_TRUE(board.ApplyPuzzle(std::string(testing::kPuzzle) + "\n" + other + "\n" + other + "\n"));
+  EXPECT_EQ(board.GetGrid(true), testing::kPuzzle);
+  EXPECT_EQ(host.severalPuzzles, std::vector<std::size_t>{3});
+  ASSERT_TRUE(board.ApplyPuzzle(testing::kPuzzle));
+  EXPECT_EQ(host.severalPuzzles.size(), 1u);
+}
+
+TEST(PuzzleFiles, ThePencilMarkGridCopyReadsBackWithItsMarks) {
+  testing::RecordingHost host;
+  Board board(host);
+  board.PaintPuzzle(testing::kPuzzle);
+  board.Cells[2].Marks = 0b110;
+  board.Cells[3].Marks = 0b1000001;
+  board.CopyPencilMarkGrid();
+  ASSERT_TRUE(host.clipboard && host.clipboard->starts_with(".--"));
+  Board other(host);
+  other.PasteFromClipboard();
+  EXPECT_EQ(other.GetAllGrid(), board.GetAllGrid());
 }
 
 }  // namespace

@@ -34,6 +34,8 @@ class RecordingHost : public BoardHost {
   int hints = 0;
   std::vector<bool> statusUpdates;  // withAnalysis per UpdateStatus call
   std::int64_t now = 100000;
+  std::deque<std::string> files;            // answers of the file chooser
+  std::vector<std::size_t> severalPuzzles;  // totals of texts with several puzzles
 
   void Message(std::string_view title, std::string_view text) override {
     messages.push_back({std::string(title), std::string(text)});
@@ -64,6 +66,10 @@ class RecordingHost : public BoardHost {
   std::int64_t Milliseconds() override { return now; }
   void Show(HostWindow window) override { windows.push_back(window); }
   void OpenUrl(std::string_view url) override { urls.emplace_back(url); }
+  std::string ChoosePuzzleFile(bool) override { return Next(files, std::string()); }
+  void SeveralPuzzlesRead(const std::vector<std::string>&, std::size_t total) override {
+    severalPuzzles.push_back(total);
+  }
   void ShowHint() override { ++hints; }
   void UpdateStatus(bool withAnalysis) override { statusUpdates.push_back(withAnalysis); }
 
