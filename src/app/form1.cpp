@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -30,6 +31,7 @@
 #include "app/svg_art.h"
 #include "app/title_banner.h"
 #include "board/hint_composer.h"
+#include "board/puzzle_files.h"
 #include "board/status_composer.h"
 #include "engine/step_finder.h"
 
@@ -343,6 +345,21 @@ std::string Form1::Input(std::string_view prompt, std::string_view title) {
 }
 
 void Form1::Beep() { QApplication::beep(); }
+
+std::string Form1::ChoosePuzzleFile(bool forSaving) {
+  // Saving: the name's extension picks the layout, plain text by default.
+  QFileDialog dialog(this, forSaving ? tr("Save Puzzle File") : tr("Open Puzzle File"));
+  dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilters({tr("Puzzle files (*.txt *.sdk *.ss)"), tr("All files (*)")});
+  if (forSaving) dialog.setDefaultSuffix(QStringLiteral("txt"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  return dialog.selectedFiles().first().toStdString();
+}
+
+void Form1::SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) {
+  OfferPuzzlesToLibrary(*this, records, total);
+}
 
 void Form1::Redraw(bool withStatus) {
   if (withStatus) UpdateStatus(false);

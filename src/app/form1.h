@@ -73,6 +73,8 @@ class Form1 : public QWidget, public BoardHost {
   std::int64_t Milliseconds() override;
   void Show(HostWindow window) override;
   void OpenUrl(std::string_view url) override;
+  std::string ChoosePuzzleFile(bool forSaving) override;
+  void SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) override;
   void ShowHint() override;
   void UpdateStatus(bool withAnalysis) override;
   void SetStatusLight(bool red) override;
