@@ -235,6 +235,7 @@ void Form1::connectMenus() {
           [this] { toggleStoredOption(menus_->mnuCheckVer, "CheckVer"); });
   on(m.mnuCopy, [this] { board_.Copy(); });
   on(m.mnuCopyPencil, [this] { board_.CopyWithPencilMarks(); });
+  on(m.mnuCopyGrid, [this] { board_.CopyPencilMarkGrid(); });
   on(m.mnuPaste, [this] {
     board_.ClearCellColors();
     board_.PasteFromClipboard();
@@ -246,6 +247,8 @@ void Form1::connectMenus() {
   on(m.mnuPrint, [this] { PrintPuzzle(this, Q(board_.GetGrid(true))); });
   on(m.mnuSave, [this] { board_.SaveDialog(); });
   on(m.mnuLoad, [this] { board_.LoadDialog(); });
+  on(m.mnuOpen, [this] { board_.OpenFileDialog(); });
+  on(m.mnuSaveAs, [this] { board_.SaveFileDialog(); });
   on(m.mnuShortcuts, [this] { board_.ShowShortcuts(); });
   on(m.mnuAbout, [this] { board_.ShowAbout(); });
   connect(menus_, &PopupMenus::helpFileRequested, this,
@@ -289,6 +292,7 @@ void Form1::syncFromBoard() {
   toolbar_[kHint]->setEnabled(c.Hint);
   menus_->mnuUndo->setEnabled(c.Undo);
   menus_->mnuCopyPencil->setEnabled(c.CopyPencil);
+  menus_->mnuCopyGrid->setEnabled(c.CopyPencil);
   menus_->mnuPMCell->setEnabled(c.PmCell);
 }
 

@@ -67,13 +67,17 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for updates at startup");
   mnuCopy = MakeAction(owner, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
   mnuCopyPencil = MakeAction(owner, "mnuCopyPencil", "Copy (with pencil marks)");
+  mnuCopyGrid = MakeAction(owner, "mnuCopyGrid", "Copy (pencil-mark grid)");
   mnuPaste = MakeAction(owner, "mnuPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
   mnuUndo = MakeAction(owner, "mnuUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
   mnuUndo->setEnabled(false);
   mnuPrint = MakeAction(owner, "mnuPrint", "Print Puzzle");
   mnuSave = MakeAction(owner, "mnuSave", "Save Puzzle", QKeySequence(Qt::CTRL | Qt::Key_S));
   mnuLoad = MakeAction(owner, "mnuLoad", "Load Puzzle");
-  for (QAction* action : {mnuCopy, mnuPaste, mnuUndo, mnuSave}) owner->addAction(action);
+  mnuOpen = MakeAction(owner, "mnuOpen", "Open Puzzle File...", QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnuSaveAs =
+      MakeAction(owner, "mnuSaveAs", "Save Puzzle File As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  for (QAction* action : {mnuCopy, mnuPaste, mnuUndo, mnuSave, mnuOpen, mnuSaveAs}) owner->addAction(action);
 
   for (int i = 0; i < 9; ++i) {
     mnuFAQ[i] = MakeAction(owner, "mnuFAQ", kFaqCaptions[i]);
@@ -106,13 +110,15 @@ void PopupMenus::createMenus(QWidget* owner) {
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuRember, mnuCheckVer});
   optionsMenu_->addSeparator();
-  optionsMenu_->addActions({mnuCopy, mnuCopyPencil, mnuPaste});
+  optionsMenu_->addActions({mnuCopy, mnuCopyPencil, mnuCopyGrid, mnuPaste});
   optionsMenu_->addSeparator();
   optionsMenu_->addAction(mnuUndo);
   optionsMenu_->addSeparator();
   optionsMenu_->addAction(mnuPrint);
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuSave, mnuLoad});
+  optionsMenu_->addSeparator();
+  optionsMenu_->addActions({mnuOpen, mnuSaveAs});
 
   helpMenu_ = new QMenu("HelpMenu", owner);
   helpMenu_->setObjectName("mnuHelp");

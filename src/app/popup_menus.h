@@ -39,11 +39,14 @@ class PopupMenus : public QObject {
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;
   QAction* mnuCopyPencil = nullptr;
+  QAction* mnuCopyGrid = nullptr;
   QAction* mnuPaste = nullptr;
   QAction* mnuUndo = nullptr;
   QAction* mnuPrint = nullptr;
   QAction* mnuSave = nullptr;
   QAction* mnuLoad = nullptr;
+  QAction* mnuOpen = nullptr;
+  QAction* mnuSaveAs = nullptr;
   // Help menu.
   std::array<QAction*, 9> mnuFAQ{};
   QAction* mnuHelpFile = nullptr;

@@ -35,9 +35,12 @@ SaveFormat SaveFormatOf(std::string_view path) {
 
 std::string SaveText(const FormatGrid& cells, SaveFormat format) {
   switch (format) {
-    case SaveFormat::Sdk: return WriteSdk(cells);
-    case SaveFormat::Ss: return WriteSs(cells);
-    case SaveFormat::PuzzleFile: break;
+    case SaveFormat::Sdk:
+      return WriteSdk(cells);
+    case SaveFormat::Ss:
+      return WriteSs(cells);
+    case SaveFormat::PuzzleFile:
+      break;
   }
   return WritePuzzleFile({cells});
 }
@@ -83,7 +86,8 @@ std::string WriteTextFile(const std::string& path, std::string_view text) {
 std::vector<std::string> NumberedNames(std::string_view base, int count,
                                        const std::function<bool(const std::string&)>& taken) {
   std::vector<std::string> names;
-  for (int number = 1; static_cast<int>(names.size()) < count && number <= count + kMaxNumberSkipped; ++number) {
+  for (int number = 1; static_cast<int>(names.size()) < count && number <= count + kMaxNumberSkipped;
+       ++number) {
     std::string name = std::string(base) + " " + std::to_string(number);
     if (!taken(name)) names.push_back(std::move(name));
   }
@@ -107,8 +111,10 @@ int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& recor
       return 0;
     }
     names = NumberedNames(base, count, [&](const std::string& name) { return host.SavedPuzzleExists(name); });
-    std::string problem = static_cast<int>(names.size()) < count ? "Too many puzzles are saved under " + base : "";
-    for (std::size_t i = 0; i < names.size() && problem.empty(); ++i) problem = host.SaveNameProblem(names[i]);
+    std::string problem =
+        static_cast<int>(names.size()) < count ? "Too many puzzles are saved under " + base : "";
+    for (std::size_t i = 0; i < names.size() && problem.empty(); ++i)
+      problem = host.SaveNameProblem(names[i]);
     if (problem.empty()) break;
     host.Message(kProgramTitle, problem);
   }

@@ -15,7 +15,8 @@
 
 namespace tavimoro::testing {
 
-inline const std::filesystem::path kCaseFolder = std::filesystem::path(TAVIMORO_SOURCE_DIR) / "tests/data/formats";
+inline const std::filesystem::path kCaseFolder =
+    std::filesystem::path(TAVIMORO_SOURCE_DIR) / "tests/data/formats";
 
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -26,11 +27,16 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 
 inline const char* LayoutName(PuzzleLayout layout) {
   switch (layout) {
-    case PuzzleLayout::Record: return "Record";
-    case PuzzleLayout::Line: return "Line";
-    case PuzzleLayout::Rows: return "Rows";
-    case PuzzleLayout::PencilGrid: return "PencilGrid";
-    case PuzzleLayout::Candidates: return "Candidates";
+    case PuzzleLayout::Record:
+      return "Record";
+    case PuzzleLayout::Line:
+      return "Line";
+    case PuzzleLayout::Rows:
+      return "Rows";
+    case PuzzleLayout::PencilGrid:
+      return "PencilGrid";
+    case PuzzleLayout::Candidates:
+      return "Candidates";
   }
   return "?";
 }
@@ -40,7 +46,8 @@ inline const char* LayoutName(PuzzleLayout layout) {
 inline FormatGrid GridOf(std::string_view line, std::string_view pencil = {}) {
   FormatGrid cells{};
   for (int i = 0; i < 81 && i < static_cast<int>(line.size()); ++i) {
-    if (line[i] >= '1' && line[i] <= '9') cells[i] = FormatCell{static_cast<std::uint8_t>(line[i] - '0'), true, 0};
+    if (line[i] >= '1' && line[i] <= '9')
+      cells[i] = FormatCell{static_cast<std::uint8_t>(line[i] - '0'), true, 0};
   }
   int cell = 0;
   for (char ch : pencil) {
@@ -76,7 +83,8 @@ inline std::vector<std::string> WantedRecords(const std::string& name, std::stri
     std::istringstream fields(line);
     std::string layout, cells, pencil;
     fields >> layout >> cells >> pencil;
-    records.push_back(layout + " " + WriteRecord(layout == "Record" ? ReadRecord(cells) : GridOf(cells, pencil)));
+    records.push_back(layout + " " +
+                      WriteRecord(layout == "Record" ? ReadRecord(cells) : GridOf(cells, pencil)));
   }
   return records;
 }

@@ -60,7 +60,8 @@ TEST(PuzzleFiles, FailuresAreMessagesAndLeaveNothingBehind) {
   EXPECT_EQ(WriteTextFile(kept.string(), "new"), "");
   EXPECT_EQ(testing::ReadWhole(kept), "new");
   std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(temp.Path())) names.insert(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(temp.Path()))
+    names.insert(entry.path().filename().string());
   EXPECT_EQ(names, (std::set<std::string>{"large.txt", "kept.txt"}));
 }
 
@@ -109,7 +110,8 @@ TEST(PuzzleFiles, SeveralPuzzlesGoToTheLibraryUnderNumberedNamesWhenAsked) {
   host.inputs = {"Big"};
   EXPECT_EQ(OfferPuzzlesToLibrary(host, std::vector<std::string>(kMaxPuzzlesToLibrary, "[1|T|]"), 205),
             static_cast<int>(kMaxPuzzlesToLibrary));
-  EXPECT_EQ(host.messages.back().text, "The text holds 205 puzzles. Put the first 200 of them in the saved-puzzle library?");
+  EXPECT_EQ(host.messages.back().text,
+            "The text holds 205 puzzles. Put the first 200 of them in the saved-puzzle library?");
 }
 
 TEST(PuzzleFiles, TheBoardSavesAndOpensItselfExactly) {

@@ -124,11 +124,12 @@ TEST(PuzzleFormats, ARecordCommentReplacesOnlyTheLineBeforeItWithTheSameDigits) 
 
 TEST(PuzzleFormats, CandidateRowsAreTellingOnlyWithSpacedGroups) {
   EXPECT_TRUE(HoldsCandidateRows("5 3 12 | 6 7 8 | 9 14 2\n"));
-  EXPECT_FALSE(HoldsCandidateRows("5 3 . | . 7 . | . . .\n"));               // a row of cells
-  EXPECT_FALSE(HoldsCandidateRows("534 678 912\n"));                          // three solved triples
-  EXPECT_FALSE(HoldsCandidateRows("129|||4|12|13|14|15|16|17|18|19|\n"));     // the board's pencil text
-  EXPECT_FALSE(HoldsCandidateRows("123456789 123456789 123456789 123456789 123456789 "
-                                  "123456789 123456789 123456789 123456789\n"));  // all nine each
+  EXPECT_FALSE(HoldsCandidateRows("5 3 . | . 7 . | . . .\n"));             // a row of cells
+  EXPECT_FALSE(HoldsCandidateRows("534 678 912\n"));                       // three solved triples
+  EXPECT_FALSE(HoldsCandidateRows("129|||4|12|13|14|15|16|17|18|19|\n"));  // the board's pencil text
+  EXPECT_FALSE(
+      HoldsCandidateRows("123456789 123456789 123456789 123456789 123456789 "
+                         "123456789 123456789 123456789 123456789\n"));  // all nine each
 }
 
 TEST(PuzzleFormats, MalformedRecordsLoadWhatTheyCan) {

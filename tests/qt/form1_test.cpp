@@ -33,8 +33,10 @@ class TestForm : public Form1 {
   using Form1::Form1;
   int beeps = 0;
   std::int64_t now = 1000;
+  std::string chosenFile;
   void Beep() override { ++beeps; }
   std::int64_t Milliseconds() override { return now; }
+  std::string ChoosePuzzleFile(bool) override { return chosenFile; }
 };
 
 }  // namespace
@@ -235,6 +237,17 @@ class Form1Test : public QObject {
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
     QApplication::sendEvent(form_.get(), &drop);
     QCOMPARE(board().GetGrid(true), std::string(kTestPuzzle));
+  }
+
+  void saveAsAndOpenGoThroughTheChosenFile() {
+    board().PaintPuzzle(kTestPuzzle);
+    form_->chosenFile = dir_.filePath("saved.txt").toStdString();
+    form_->menus()->mnuSaveAs->trigger();
+    const std::string saved = board().GetAllGrid();
+    board().PaintPuzzle(std::string(81, '.'));
+    form_->menus()->mnuOpen->trigger();
+    QCOMPARE(board().GetAllGrid(), saved);
+    QVERIFY(!form_->menus()->mnuCopyGrid->isEnabled());  // no marks to copy
   }
 
   void optionTogglesAreStored() {

@@ -33,8 +33,9 @@ class PopupMenusTest : public QObject {
     QCOMPARE(Captions(menus.optionsMenu()),
              QStringList({"Auto remove pencil marks", "Always show analysis", "Use color coded pencil marks", "-",
                           "Display wizard at startup", "Check for updates at startup", "-", "Copy",
-                          "Copy (with pencil marks)", "Paste", "-", "Undo", "-", "Print Puzzle", "-",
-                          "Save Puzzle", "Load Puzzle"}));
+                          "Copy (with pencil marks)", "Copy (pencil-mark grid)", "Paste", "-", "Undo", "-",
+                          "Print Puzzle", "-", "Save Puzzle", "Load Puzzle", "-", "Open Puzzle File...",
+                          "Save Puzzle File As..."}));
     QCOMPARE(Captions(menus.helpMenu()), QStringList({"Specific Questions", "Entire Tavimoro Help File (Internet)",
                                                       "List Keyboard Shortcuts", "About..."}));
   }
@@ -42,7 +43,7 @@ class PopupMenusTest : public QObject {
   void shortcutsLiveOnTheWindow() {
     QWidget owner;
     PopupMenus menus(&owner);
-    for (QAction* action : {menus.mnuCopy, menus.mnuPaste, menus.mnuUndo, menus.mnuSave})
+    for (QAction* action : {menus.mnuCopy, menus.mnuPaste, menus.mnuUndo, menus.mnuSave, menus.mnuOpen, menus.mnuSaveAs})
       QVERIFY(owner.actions().contains(action) && !action->shortcut().isEmpty());
     QCOMPARE(menus.mnuUndo->shortcut(), QKeySequence("Ctrl+Z"));
     QVERIFY(!menus.mnuUndo->isEnabled());
