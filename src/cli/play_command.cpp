@@ -255,6 +255,8 @@ bool Session::Run(std::string_view verb, std::string_view rest, std::string& err
   } else if (verb == "paste") {
     host_.clipboard = Unescape(rest);
     board_.PasteFromClipboard();
+  } else if (verb == "open") {
+    board_.OpenPuzzleFile(std::string(rest));
   } else if (verb == "key") {
     const auto space = rest.find(' ');
     const std::string_view name = rest.substr(0, space);
@@ -347,7 +349,8 @@ const Registration registration({
     "play",
     "[--ini PATH]",
     "Drives the board from commands on standard input, one per line:\n"
-    "apply TEXT, paste TEXT (\\n in TEXT is a line break), key NAME [ctrl],\n"
+    "apply TEXT, paste TEXT (\\n in TEXT is a line break), open PATH (a puzzle\n"
+    "file), key NAME [ctrl],\n"
     "click CELL left|right, toolbar N, menu NAME, link TARGET,\n"
     "answer yes|no|cancel, input TEXT (queued for the next question or input box;\n"
     "the load dialog takes the puzzle's name from the next input), wait MS, and\n"
