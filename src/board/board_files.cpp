@@ -7,35 +7,39 @@
 namespace tavimoro {
 
 bool Board::OpenPuzzleFile(const std::string& path) {
+  const InputEvent event(*this);
   std::string text;
   if (const std::string problem = ReadTextFile(path, text); !problem.empty()) {
-    host_.Message(kProgramTitle, problem);
+    Modal().Message(kProgramTitle, problem);
     return false;
   }
   if (ApplyPuzzle(text)) return true;
-  host_.Message(kProgramTitle,
+  Modal().Message(kProgramTitle,
                 "No valid Sudoku puzzle found in " + std::filesystem::path(path).filename().string());
   return false;
 }
 
 bool Board::SavePuzzleFile(const std::string& path) {
+  const InputEvent event(*this);
   const FormatGrid cells = ReadRecord(GetAllGrid());
   const std::string problem = WriteTextFile(path, SaveText(cells, SaveFormatOf(path)));
   if (problem.empty()) return true;
-  host_.Message(kProgramTitle, problem);
+  Modal().Message(kProgramTitle, problem);
   return false;
 }
 
 void Board::OpenFileDialog() {
-  if (PuzzleInProgress() && host_.Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
-  const std::string path = host_.ChoosePuzzleFile(false);
+  const InputEvent event(*this);
+  if (PuzzleInProgress() && Modal().Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
+  const std::string path = Modal().ChoosePuzzleFile(false);
   if (!path.empty()) OpenPuzzleFile(path);
 }
 
 void Board::SaveFileDialog() {
+  const InputEvent event(*this);
   ClearCellColors();
   RedrawGrid(true);
-  const std::string path = host_.ChoosePuzzleFile(true);
+  const std::string path = Modal().ChoosePuzzleFile(true);
   if (!path.empty()) SavePuzzleFile(path);
 }
 

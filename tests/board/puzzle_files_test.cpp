@@ -119,8 +119,8 @@ TEST(PuzzleFiles, TheBoardSavesAndOpensItselfExactly) {
   testing::RecordingHost host;
   Board board(host);
   board.PaintPuzzle(testing::kPuzzle);
-  board.Cells[2].Value = 4;  // entered
-  board.Cells[3].Marks = 0b100010;
+  Edit(board).Cells[2].Value = 4;  // entered
+  Edit(board).Cells[3].Marks = 0b100010;
   const std::string path = (temp.Path() / "board.txt").string();
   ASSERT_TRUE(board.SavePuzzleFile(path));
   const std::string saved = board.GetAllGrid();
@@ -128,7 +128,7 @@ TEST(PuzzleFiles, TheBoardSavesAndOpensItselfExactly) {
   Board other(host);
   ASSERT_TRUE(other.OpenPuzzleFile(path));
   EXPECT_EQ(other.GetAllGrid(), saved);
-  EXPECT_EQ(other.UndoStack[0], Board(host).GetAllGrid());
+  EXPECT_EQ(Edit(other).UndoStack[0], Board(host).GetAllGrid());
   EXPECT_TRUE(host.messages.empty());
 
   std::ofstream(temp.Path() / "prose.txt") << "no puzzle here";
@@ -148,19 +148,19 @@ TEST(PuzzleFiles, TheFileCommandsUseTheChosenFile) {
   Board board(host);
   board.PaintPuzzle(testing::kPuzzle);
   const std::string path = (temp.Path() / "chosen.ss").string();
-  host.files = {"", path};
+  host.inputs = {"", path};
   board.SaveFileDialog();  // cancelled
   EXPECT_FALSE(fs::exists(path));
   board.SaveFileDialog();
   ASSERT_TRUE(fs::exists(path));
 
-  board.Cells[2].Value = 4;  // started: opening asks first
+  Edit(board).Cells[2].Value = 4;  // started: opening asks first
   const std::string started = board.GetAllGrid();
   host.answers = {Answer::No, Answer::Yes};
-  host.files = {path};
+  host.inputs = {path};
   board.OpenFileDialog();
   EXPECT_EQ(board.GetAllGrid(), started);
-  EXPECT_EQ(host.files.size(), 1u);
+  EXPECT_EQ(host.inputs.size(), 1u);
   board.OpenFileDialog();
   EXPECT_EQ(board.GetGrid(true), testing::kPuzzle);
   EXPECT_EQ(host.messages.back().text, kDiscardQuestion);
@@ -181,8 +181,8 @@ TEST(PuzzleFiles, ThePencilMarkGridCopyReadsBackWithItsMarks) {
   testing::RecordingHost host;
   Board board(host);
   board.PaintPuzzle(testing::kPuzzle);
-  board.Cells[2].Marks = 0b110;
-  board.Cells[3].Marks = 0b1000001;
+  Edit(board).Cells[2].Marks = 0b110;
+  Edit(board).Cells[3].Marks = 0b1000001;
   board.CopyPencilMarkGrid();
   ASSERT_TRUE(host.clipboard && host.clipboard->starts_with(".--"));
   Board other(host);
