@@ -132,15 +132,5 @@ TEST(PuzzleFormats, CandidateRowsAreTellingOnlyWithSpacedGroups) {
                          "123456789 123456789 123456789 123456789\n"));  // all nine each
 }
 
-TEST(PuzzleFormats, MalformedRecordsLoadWhatTheyCan) {
-  const FormatGrid cells = ReadRecord("[0|T|12][12|T|3][x|F][ 4 |T|5z9][|||][[[3|T|]]]][6");
-  EXPECT_EQ(cells[0], (FormatCell{0, false, 0b11}));
-  EXPECT_EQ(cells[1], (FormatCell{0, false, 0b100}));
-  EXPECT_EQ(cells[3], (FormatCell{4, true, 0b100010000}));
-  EXPECT_EQ(cells[5], (FormatCell{3, true, 0}));
-  EXPECT_EQ(cells[9], (FormatCell{6, false, 0}));
-  EXPECT_EQ(ReadRecord(""), FormatGrid{});
-}
-
 }  // namespace
 }  // namespace tavimoro
