@@ -49,9 +49,11 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   }
 }
 
+// A whole board record on a line of its own: 81 cells or more. (Pasted
+// alone, a shorter record is the caller's to take as it is.)
 bool IsRecordText(std::string_view text) {
   return text.size() >= 2 && text.front() == '[' && text.back() == ']' &&
-         std::count(text.begin(), text.end(), '[') >= 3;
+         std::count(text.begin(), text.end(), ']') >= 81;
 }
 
 // The number at the start of the text after blanks, 0 when there is none;

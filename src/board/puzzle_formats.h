@@ -4,7 +4,8 @@
 // taken from the lines in order, so one text may hold many puzzles of
 // different layouts:
 //
-//   Record        "[5|T|][0|F|129]..." (the board record), alone on a line
+//   Record        "[5|T|][0|F|129]..." (the board record of 81 cells),
+//                 alone on a line
 //   Line          81 cell characters ("._0123456789") on one line; a label
 //                 before or a comment after is ignored ("Puzzle 12: 4....")
 //   Rows          nine rows of nine cells, with or without "|" and "-"

@@ -120,6 +120,9 @@ TEST(PuzzleFormats, ARecordCommentReplacesOnlyTheLineBeforeItWithTheSameDigits) 
   EXPECT_EQ(ReadPuzzles(WriteLine(board) + "\n\n" + record).size(), 2u);
   EXPECT_EQ(ReadPuzzles(WriteLine(board) + "\n" + record).size(), 1u);
   EXPECT_EQ(ReadPuzzles(record)[0].Cells, board);
+  // A line of a few records is no board.
+  EXPECT_TRUE(ReadPuzzles("[1|T|][2|T|][3|T|]\n").empty());
+  EXPECT_TRUE(ReadPuzzles("#[1|T|][2|T|][3|T|]\n").empty());
 }
 
 TEST(PuzzleFormats, CandidateRowsAreTellingOnlyWithSpacedGroups) {
