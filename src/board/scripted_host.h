@@ -3,8 +3,8 @@
 // boxes and questions, the panel, the light, windows opened, web pages,
 // printing, redraws) and answers from queues: questions take the queued
 // answers (Cancel when none is left), input boxes and the file chooser the
-// queued texts ("" when none). Saved puzzles and option ticks live in memory; a host that
-// keeps them elsewhere overrides the store calls.
+// queued texts ("" when none). Saved puzzles and option ticks live in
+// memory; a host that keeps them elsewhere overrides the store calls.
 #pragma once
 
 #include <deque>

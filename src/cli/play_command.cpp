@@ -248,10 +248,10 @@ const Registration registration({
     "[--ini PATH]",
     "Drives the board from commands on standard input, one per line:\n"
     "apply TEXT, paste TEXT (\\n in TEXT is a line break), open PATH (a puzzle\n"
-    "file), key NAME [ctrl],\n"
-    "click CELL left|right, toolbar N, menu NAME, link TARGET,\n"
-    "answer yes|no|cancel, input TEXT (queued for the next question or input box;\n"
-    "the load dialog takes the puzzle's name from the next input), wait MS, and\n"
+    "file), key NAME [ctrl], click CELL left|right, toolbar N, menu NAME,\n"
+    "link TARGET, answer yes|no|cancel, input TEXT (queued for the next question\n"
+    "or input box; the load dialog takes the puzzle's name and the file commands\n"
+    "their file from the next input), wait MS, and\n"
     "show, which prints the board, selection, tool, highlights, panel, enabled\n"
     "controls, messages and beeps since the last show, and the clipboard as JSON.",
     RunPlay,
