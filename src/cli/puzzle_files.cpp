@@ -29,6 +29,22 @@ bool AllLinesStartWithCells(std::string_view text) {
   return true;
 }
 
+// The 81 cells, followed by the pencil-mark text when some empty cell has
+// marks, so that the commands start from the candidates the text gave.
+std::string PositionLine(const FormatGrid& cells) {
+  std::string line = WriteLine(cells);
+  if (std::none_of(cells.begin(), cells.end(),
+                   [](const FormatCell& c) { return c.Value == 0 && c.Marks != 0; }))
+    return line;
+  for (const FormatCell& cell : cells) {
+    for (int d = 1; d <= 9; ++d) {
+      if (cell.Value == 0 && (cell.Marks >> (d - 1) & 1)) line += static_cast<char>('0' + d);
+    }
+    line += '|';
+  }
+  return line;
+}
+
 }  // namespace
 
 bool ReadLayoutPuzzles(std::string_view text, std::vector<std::string>& puzzles) {
@@ -38,7 +54,7 @@ bool ReadLayoutPuzzles(std::string_view text, std::vector<std::string>& puzzles)
                                  [](const ReadPuzzle& p) { return p.Layout == PuzzleLayout::Line; });
   if (lines) return false;
   puzzles.clear();
-  for (const auto& puzzle : read) puzzles.push_back(WriteLine(puzzle.Cells));
+  for (const auto& puzzle : read) puzzles.push_back(PositionLine(puzzle.Cells));
   return true;
 }
 

@@ -12,7 +12,8 @@
 namespace tavimoro::cli {
 
 // True when text holds a puzzle that is not a one-line puzzle; puzzles then
-// holds every puzzle of text, in order, as an 81-character line.
+// holds every puzzle of text, in order, as an 81-character line, followed
+// by the pencil-mark text when the puzzle came with marks.
 bool ReadLayoutPuzzles(std::string_view text, std::vector<std::string>& puzzles);
 
 // A line whose 81 cells follow a label ("Puzzle 12: 4..."): those cells as

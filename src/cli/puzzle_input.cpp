@@ -10,6 +10,7 @@
 
 #include "cli/command.h"
 #include "cli/puzzle_files.h"
+#include "engine/cells_and_marks.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -51,6 +52,12 @@ double Now() {
 }
 
 }  // namespace
+
+PuzzleState PositionFromLine(const std::string& line) {
+  PuzzleState state;
+  if (!ReadCellsAndMarks(line, state)) state = PuzzleFromString(line);
+  return state;
+}
 
 int ForEachPuzzleLine(const std::vector<std::string>& files,
                       const std::function<void(const std::string&)>& each) {
