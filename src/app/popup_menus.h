@@ -37,6 +37,9 @@ class PopupMenus : public QObject {
   QAction* mnuAutoRemove = nullptr;
   QAction* mnuShowAnal = nullptr;
   QAction* mnuColor = nullptr;
+  QAction* mnuGivenColor = nullptr;  // entered digits in a colour of their own
+  QAction* mnuTimer = nullptr;       // the timer in the status area
+  QAction* mnuHighlightDigit = nullptr;  // cells with the selected cell's digit stand out (key D)
   QAction* mnuRember = nullptr;
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;
@@ -44,6 +47,9 @@ class PopupMenus : public QObject {
   QAction* mnuCopyGrid = nullptr;
   QAction* mnuPaste = nullptr;
   QAction* mnuUndo = nullptr;
+  QAction* mnuRedo = nullptr;
+  QAction* mnuSetGivens = nullptr;
+  QAction* mnuNextCell = nullptr;
   QAction* mnuPrint = nullptr;
   QAction* mnuSave = nullptr;
   QAction* mnuLoad = nullptr;
