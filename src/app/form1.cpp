@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -34,6 +37,7 @@
 #include "app/title_banner.h"
 #include "app/window_place.h"
 #include "board/hint_composer.h"
+#include "board/puzzle_files.h"
 #include "engine/step_finder.h"
 
 namespace tavimoro::app {
@@ -100,6 +104,7 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   connectMenus();
   readOptions();
   board_.ForgetTool();
+  setAcceptDrops(true);
   placeWindow();
   connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::storePlace);
 }
@@ -146,6 +151,28 @@ void Form1::resizeEvent(QResizeEvent* event) {
   if (size().expandedTo(minimumSize()) != size()) {
     QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
   }
+}
+
+namespace {
+
+// The local file of a drag, "" when it brings none.
+QString DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QUrl url = data->urls().first();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  board_.OpenPuzzleFile(file.toStdString());
 }
 
 // --- construction -------------------------------------------------------------
@@ -331,6 +358,7 @@ void Form1::syncFromBoard() {
   menus_->mnuUndo->setEnabled(c.Undo);
   menus_->mnuRedo->setEnabled(board_.CanRedo());
   menus_->mnuCopyPencil->setEnabled(c.CopyPencil);
+  menus_->mnuCopyGrid->setEnabled(c.CopyPencil);
   menus_->mnuPMCell->setEnabled(c.PmCell);
 }
 
@@ -427,6 +455,21 @@ std::string Form1::Input(std::string_view prompt, std::string_view title) {
 }
 
 void Form1::Beep() { QApplication::beep(); }
+
+std::string Form1::ChoosePuzzleFile(bool forSaving) {
+  // Saving: the name's extension picks the layout, plain text by default.
+  QFileDialog dialog(this, forSaving ? tr("Save Puzzle File") : tr("Open Puzzle File"));
+  dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilters({tr("Puzzle files (*.txt *.sdk *.ss)"), tr("All files (*)")});
+  if (forSaving) dialog.setDefaultSuffix(QStringLiteral("txt"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  return dialog.selectedFiles().first().toStdString();
+}
+
+void Form1::SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) {
+  OfferPuzzlesToLibrary(*this, records, total);
+}
 
 void Form1::Redraw() { syncFromBoard(); }
 

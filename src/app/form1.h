@@ -83,6 +83,8 @@ class Form1 : public QWidget, public BoardHost {
   void Show(HostWindow window) override;
   void OpenUrl(std::string_view url) override;
   void Print(std::string_view puzzle) override;
+  std::string ChoosePuzzleFile(bool forSaving) override;
+  void SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) override;
   void SetStatusLight(bool red) override;
   bool ListsEveryKey() const override { return true; }
 
@@ -97,6 +99,9 @@ class Form1 : public QWidget, public BoardHost {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // A file dropped on the window opens as a puzzle file.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createToolbar();

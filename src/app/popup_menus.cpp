@@ -65,6 +65,7 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for up&dates at startup");
   mnuCopy = MakeAction(owner, "mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
   mnuCopyPencil = MakeAction(owner, "mnuCopyPencil", "Copy (with pencil mar&ks)");
+  mnuCopyGrid = MakeAction(owner, "mnuCopyGrid", "Cop&y (pencil-mark grid)");
   mnuPaste = MakeAction(owner, "mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
   mnuUndo = MakeAction(owner, "mnuUndo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
   mnuUndo->setEnabled(false);
@@ -75,6 +76,8 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuPrint = MakeAction(owner, "mnuPrint", "Pr&int Puzzle");
   mnuSave = MakeAction(owner, "mnuSave", "&Save Puzzle", QKeySequence(Qt::CTRL | Qt::Key_S));
   mnuLoad = MakeAction(owner, "mnuLoad", "&Load Puzzle");
+  mnuOpen = MakeAction(owner, "mnuOpen", "&Open Puzzle File...");
+  mnuSaveAs = MakeAction(owner, "mnuSaveAs", "Save Puzzle &File As...");
 
   for (int i = 0; i < 9; ++i) mnuFAQ[i] = MakeAction(owner, "mnuFAQ", kFaqCaptions[i]);
   mnuHelpFile = MakeAction(owner, "mnuHelpFile", "Entire Tavimoro &Help File (Internet)");
@@ -98,13 +101,15 @@ void PopupMenus::createMenus(QWidget* owner) {
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuRember, mnuCheckVer});
   optionsMenu_->addSeparator();
-  optionsMenu_->addActions({mnuCopy, mnuCopyPencil, mnuPaste, mnuSetGivens});
+  optionsMenu_->addActions({mnuCopy, mnuCopyPencil, mnuCopyGrid, mnuPaste, mnuSetGivens});
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuUndo, mnuRedo});
   optionsMenu_->addSeparator();
   optionsMenu_->addAction(mnuPrint);
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuSave, mnuLoad});
+  optionsMenu_->addSeparator();
+  optionsMenu_->addActions({mnuOpen, mnuSaveAs});
 
   helpMenu_ = new QMenu("HelpMenu", owner);
   helpMenu_->setObjectName("mnuHelp");

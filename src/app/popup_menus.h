@@ -44,6 +44,7 @@ class PopupMenus : public QObject {
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;
   QAction* mnuCopyPencil = nullptr;
+  QAction* mnuCopyGrid = nullptr;
   QAction* mnuPaste = nullptr;
   QAction* mnuUndo = nullptr;
   QAction* mnuRedo = nullptr;
@@ -52,6 +53,8 @@ class PopupMenus : public QObject {
   QAction* mnuPrint = nullptr;
   QAction* mnuSave = nullptr;
   QAction* mnuLoad = nullptr;
+  QAction* mnuOpen = nullptr;
+  QAction* mnuSaveAs = nullptr;
   // Help menu.
   std::array<QAction*, 9> mnuFAQ{};
   QAction* mnuHelpFile = nullptr;

@@ -9,11 +9,6 @@
 #include "engine/validate.h"
 
 namespace tavimoro {
-namespace {
-
-constexpr std::string_view kDiscardQuestion = "Are you sure you would like to discard the current puzzle?";
-
-}  // namespace
 
 void Board::SetUndoEnabled(bool enabled) {
   controls_.Undo = enabled;

@@ -87,6 +87,9 @@ struct BoardControls {
   bool PmCell = true;       // mnuPMCell
 };
 
+// Asked before a started puzzle is replaced or cleared.
+inline constexpr std::string_view kDiscardQuestion = "Are you sure you would like to discard the current puzzle?";
+
 // Results of PencilCheck.
 inline constexpr int kPuzzleInvalid = -2;
 inline constexpr int kWrongMark = 0;
@@ -162,6 +165,9 @@ class Board {
   // directly followed by the pencil text. Both read back through ApplyPuzzle.
   void Copy();
   void CopyWithPencilMarks();
+  // "Copy (pencil-mark grid)": the framed grid of candidate groups that
+  // forum posts use; it reads back through ApplyPuzzle with its marks.
+  void CopyPencilMarkGrid();
 
   // --- undo ---------------------------------------------------------------
   void PushUndo();
@@ -204,6 +210,19 @@ class Board {
   void ShowSolution();
   void LoadDialog();
   void SaveDialog();
+  // Loads the first puzzle of a puzzle file as a paste does (one undo
+  // entry). A file that cannot be read or holds no puzzle is reported in a
+  // message box and changes nothing. True when a puzzle was loaded.
+  bool OpenPuzzleFile(const std::string& path);
+  // Saves the board in the layout the file's extension names (.sdk, .ss, any
+  // other the puzzle file that keeps the board exactly). A failure is
+  // reported in a message box and leaves an existing file whole.
+  bool SavePuzzleFile(const std::string& path);
+  // "Open Puzzle File...": a started puzzle is discarded only on Yes, then
+  // the chosen file is opened. "Save Puzzle File As...": the board is saved
+  // to the chosen file.
+  void OpenFileDialog();
+  void SaveFileDialog();
   void NewPuzzle();
   // The engine state of the values; with candidates computed when asked.
   PuzzleState GetEngineGrid(bool withCandidates) const;

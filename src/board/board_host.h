@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavimoro {
 
@@ -105,6 +106,14 @@ class BoardHost {
   // Whether "List Keyboard Shortcuts" lists every key the board knows, or
   // only the classic table (which scripted sessions keep).
   virtual bool ListsEveryKey() const { return false; }
+
+  // A puzzle file chosen by the user, for opening or for saving; "" when
+  // the choice is cancelled. A host without files chooses none.
+  virtual std::string ChoosePuzzleFile(bool /*forSaving*/) { return ""; }
+  // The text just loaded held `total` puzzles, the first of them loaded;
+  // records holds the first of them as board records, at most
+  // kMaxPuzzlesToLibrary. The window offers to put them into the library.
+  virtual void SeveralPuzzlesRead(const std::vector<std::string>& /*records*/, std::size_t /*total*/) {}
 };
 
 }  // namespace tavimoro

@@ -42,6 +42,7 @@ bool Board::Enabled(Command command) const {
     case Command::PencilMarkCell:
       return controls_.PmCell;
     case Command::CopyWithMarks:
+    case Command::CopyMarkGrid:
       return controls_.CopyPencil;
     case Command::Undo:
       return controls_.Undo;
@@ -135,6 +136,9 @@ void Board::Execute(Command command, int argument) {
     case Command::CopyWithMarks:
       CopyWithPencilMarks();
       break;
+    case Command::CopyMarkGrid:
+      CopyPencilMarkGrid();
+      break;
     case Command::Paste:
       PasteFromClipboard();
       break;
@@ -169,6 +173,12 @@ void Board::Execute(Command command, int argument) {
       break;
     case Command::Load:
       LoadDialog();
+      break;
+    case Command::OpenFile:
+      OpenFileDialog();
+      break;
+    case Command::SaveFileAs:
+      SaveFileDialog();
       break;
     case Command::HelpQuestion:
       OpenHelpQuestion(argument);

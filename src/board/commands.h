@@ -45,6 +45,7 @@ enum class CommandPlace { Toolbar, Keyboard, CellMenu, OptionsMenu, HelpMenu };
   X(CheckVersion,     "mnuCheckVer",   OptionsMenu)       \
   X(Copy,             "mnuCopy",       OptionsMenu)       \
   X(CopyWithMarks,    "mnuCopyPencil", OptionsMenu)       \
+  X(CopyMarkGrid,     "mnuCopyGrid",   OptionsMenu)       \
   X(Paste,            "mnuPaste",      OptionsMenu)       \
   X(Undo,             "mnuUndo",       OptionsMenu)       \
   X(Redo,             "mnuRedo",       OptionsMenu)       \
@@ -56,6 +57,8 @@ enum class CommandPlace { Toolbar, Keyboard, CellMenu, OptionsMenu, HelpMenu };
   X(Print,            "mnuPrint",      OptionsMenu)       \
   X(Save,             "mnuSave",       OptionsMenu)       \
   X(Load,             "mnuLoad",       OptionsMenu)       \
+  X(OpenFile,         "mnuOpen",       OptionsMenu)       \
+  X(SaveFileAs,       "mnuSaveAs",     OptionsMenu)       \
   X(HelpQuestion,     "mnuFAQ",        HelpMenu) /* argument: question 0..8 */ \
   X(HelpFile,         "mnuHelpFile",   HelpMenu)          \
   X(Shortcuts,        "mnuShortcuts",  HelpMenu)          \

@@ -59,6 +59,28 @@ TEST_F(Play, EnterAPuzzleByHandAndPlayIt) {
   EXPECT_EQ(exitStatus, 0);
 }
 
+TEST_F(Play, OpenAPuzzleFileAndAPencilMarkGrid) {
+  const fs::path file = temp_.Path() / "puzzle.sdk";
+  std::string rows = "#A hand-made sample\n";
+  for (int r = 0; r < 9; ++r) rows += std::string(kPuzzle.substr(9 * r, 9)) + "\n";
+  std::ofstream(file) << rows;
+  const auto shown = Run("open " + file.string() + "\nshow\nopen " + (temp_.Path() / "none.txt").string() +
+                         "\nshow\n");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(Cell(shown[0], 0), "[5|T|]");
+  EXPECT_EQ(Cell(shown[0], 2), "[0|F|]");
+  EXPECT_EQ(shown[1]["board"], shown[0]["board"]);
+  ASSERT_EQ(shown[1]["messages"].size(), 1u);
+  EXPECT_EQ(shown[1]["messages"][0]["text"], "Cannot read none.txt");
+
+  std::string pencil = "paste ";
+  for (int r = 0; r < 9; ++r) pencil += r == 0 ? "12 . . | . . . | . . 9\\n" : ". . . | . . . | . . .\\n";
+  const auto marks = Run(pencil + "\nshow\n");
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(Cell(marks[0], 0), "[0|F|12]");
+  EXPECT_EQ(Cell(marks[0], 8), "[9|T|]");
+}
+
 TEST_F(Play, PencilMarksDoublePressAndUndo) {
   const auto shown = Run("apply " + std::string(kPuzzle) +
                          "\nclick 2 right\nmenu mnuPMRow\nshow\n"

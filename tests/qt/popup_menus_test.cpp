@@ -36,8 +36,9 @@ class PopupMenusTest : public QObject {
                           "Show entered digits in blue", "Highlight the selected digit",
                           "Move to the next cell after entry", "Show a timer", "-",
                           "Display wizard at startup", "Check for updates at startup", "-", "Copy",
-                          "Copy (with pencil marks)", "Paste", "Set as givens", "-", "Undo", "Redo", "-", "Print Puzzle", "-",
-                          "Save Puzzle", "Load Puzzle"}));
+                          "Copy (with pencil marks)", "Copy (pencil-mark grid)", "Paste", "Set as givens", "-",
+                          "Undo", "Redo", "-", "Print Puzzle", "-", "Save Puzzle", "Load Puzzle", "-",
+                          "Open Puzzle File...", "Save Puzzle File As..."}));
     QCOMPARE(Captions(menus.helpMenu()), QStringList({"Specific Questions", "Entire Tavimoro Help File (Internet)",
                                                       "List Keyboard Shortcuts", "About..."}));
   }
