@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 namespace tavimoro {
 namespace {
@@ -101,11 +102,13 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   const int header = FindSection(section);
   if (header < 0) return keys;
   const int end = SectionEnd(header);
+  std::unordered_set<std::string> seen;  // names folded to lower case
   for (int i = header + 1; i < end; ++i) {
     const Line& line = lines_[i];
     if (line.kind != Line::Key || line.name.empty()) continue;
-    const bool seen = std::any_of(keys.begin(), keys.end(), [&](const std::string& k) { return SameName(k, line.name); });
-    if (!seen) keys.push_back(line.name);
+    std::string folded = line.name;
+    for (char& ch : folded) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    if (seen.insert(std::move(folded)).second) keys.push_back(line.name);
   }
   return keys;
 }
@@ -162,6 +165,7 @@ std::string SectionNameProblem(std::string_view section) {
 
 std::string KeyNameProblem(std::string_view key) {
   if (key.empty()) return "The name is empty.";
+  if (key.find('\0') != std::string_view::npos) return "The name cannot contain a NUL character.";
   if (HasLineBreakOrNul(key)) return "The name cannot contain a line break.";
   if (key.find('=') != std::string_view::npos) return "The name cannot contain \"=\".";
   if (key.front() == '[' || key.front() == ';') return "The name cannot start with \"[\" or \";\".";
@@ -170,6 +174,7 @@ std::string KeyNameProblem(std::string_view key) {
 }
 
 std::string ValueProblem(std::string_view value) {
+  if (value.find('\0') != std::string_view::npos) return "A value cannot contain a NUL character.";
   if (HasLineBreakOrNul(value)) return "A value cannot contain a line break.";
   return "";
 }
