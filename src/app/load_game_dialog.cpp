@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardItemModel>
+#include <QStringDecoder>
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"
@@ -21,6 +23,8 @@ LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std
   combo_->setInsertPolicy(QComboBox::NoInsert);
   combo_->setMinimumWidth(280);
   combo_->setMaxVisibleItems(15);
+  names_ = new QStandardItemModel(this);
+  combo_->setModel(names_);
 
   cmdLoad_ = new QPushButton(QStringLiteral("Load"));
   cmdDelete_ = new QPushButton(QStringLiteral("Delete"));
@@ -51,11 +55,30 @@ void LoadGameDialog::showEvent(QShowEvent* event) {
   CentreOnMainWindow(this, parentWidget());
 }
 
+namespace {
+
+// How a stored name is shown: as UTF-8 when it is that, else byte for byte
+// (names written in an older single-byte code page).
+QString DisplayName(const std::string& stored) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString text = utf8(QByteArrayView(stored.data(), static_cast<qsizetype>(stored.size())));
+  return utf8.hasError() ? QString::fromLatin1(stored.data(), static_cast<qsizetype>(stored.size())) : text;
+}
+
+}  // namespace
+
+// Each entry carries the name's stored bytes, which load and delete use;
+// the shown text may differ from them. The model is filled in one step, so
+// that a long list costs one layout, not one per name.
 void LoadGameDialog::refreshList() {
-  combo_->clear();
+  QList<QStandardItem*> items;
   for (const std::string& name : ReadSettingKeys(kSavedGamesSection, iniPath_)) {
-    combo_->addItem(QString::fromStdString(name));
+    auto* item = new QStandardItem(DisplayName(name));
+    item->setData(QByteArray(name.data(), static_cast<qsizetype>(name.size())), Qt::UserRole);
+    items.append(item);
   }
+  names_->clear();
+  if (!items.isEmpty()) names_->appendColumn(items);
   const bool any = combo_->count() > 0;
   if (!any) combo_->addItem(QStringLiteral("(No saved puzzles found)"));
   combo_->setEnabled(any);
@@ -64,8 +87,16 @@ void LoadGameDialog::refreshList() {
   combo_->setCurrentIndex(0);
 }
 
+std::string LoadGameDialog::selectedName() const {
+  const QString text = combo_->currentText();
+  const int index = combo_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  const QByteArray bytes = index >= 0 ? combo_->itemData(index, Qt::UserRole).toByteArray() : QByteArray();
+  if (!bytes.isEmpty()) return bytes.toStdString();
+  return text.toStdString();
+}
+
 void LoadGameDialog::loadSelected() {
-  const std::string name = combo_->currentText().toStdString();
+  const std::string name = selectedName();
   bool loaded = false;
   if (!name.empty()) {
     const std::string record = ReadSetting(kSavedGamesSection, name, iniPath_);
@@ -76,11 +107,11 @@ void LoadGameDialog::loadSelected() {
 }
 
 void LoadGameDialog::deleteSelected() {
-  const QString name = combo_->currentText();
-  if (name.isEmpty()) return;
-  const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + name + "?";
+  const QString shown = combo_->currentText();
+  if (shown.isEmpty()) return;
+  const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + shown + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
-  WriteSetting(kSavedGamesSection, name.toStdString(), std::nullopt, iniPath_);
+  WriteSetting(kSavedGamesSection, selectedName(), std::nullopt, iniPath_);
   refreshList();
 }
 

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QPushButton;
+class QStandardItemModel;
 
 namespace tavimoro::app {
 
@@ -36,9 +37,14 @@ class LoadGameDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The stored name of the combo box's text: the bytes of the entry showing
+  // that text, else the text as UTF-8 (a name typed in).
+  std::string selectedName() const;
+
   std::string iniPath_;
   std::function<bool(const std::string&)> applyPuzzle_;
   QComboBox* combo_ = nullptr;
+  QStandardItemModel* names_ = nullptr;
   QPushButton* cmdLoad_ = nullptr;
   QPushButton* cmdDelete_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;

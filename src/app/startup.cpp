@@ -48,8 +48,11 @@ void RunStartAction(Board& board, const std::string& action, const std::string& 
 }
 
 void StoreLastBoard(const Board& board, const std::string& iniPath) {
-  WriteSetting("Data", "LastGrid", board.GetAllGrid(), iniPath);
-  WriteSetting("Data", "LastTool", board.CurTool == kPen ? "0" : "1", iniPath);
+  // On the way out: a lock held by another copy costs a moment, not a hang.
+  const WriteOutcome grid =
+      StoreSetting("Data", "LastGrid", board.GetAllGrid(), iniPath, WriteMode::Replace, kExitLockWait);
+  StoreSetting("Data", "LastTool", board.CurTool == kPen ? "0" : "1", iniPath, WriteMode::Replace,
+               grid.ok() ? kExitLockWait : std::chrono::milliseconds(0));
 }
 
 Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick)

@@ -33,7 +33,8 @@ void RestoreLastBoard(Board& board, const std::string& iniPath);
 // Performs a start action of the wizard on the board.
 void RunStartAction(Board& board, const std::string& action, const std::string& iniPath);
 
-// Writes "LastGrid" and "LastTool" ("0" pen, "1" pencil).
+// Writes "LastGrid" and "LastTool" ("0" pen, "1" pencil), waiting at most
+// kExitLockWait for another copy's lock.
 void StoreLastBoard(const Board& board, const std::string& iniPath);
 
 class Startup : public QObject {

@@ -222,11 +222,11 @@ void Board::SaveDialog() {
     if (problem.empty()) break;
     host_.Message(kProgramTitle, problem);
   }
-  if (host_.SavedPuzzleExists(name) &&
-      host_.Ask("Confirm", name + " already exists. Overwrite?") != Answer::Yes)
-    return;
   const std::string data = GetAllGrid();
-  if (!data.empty()) host_.StoreSavedPuzzle(name, data);
+  if (data.empty()) return;
+  if (host_.StoreSavedPuzzle(name, data, false) == SaveResult::NameTaken &&
+      host_.Ask("Confirm", name + " already exists. Overwrite?") == Answer::Yes)
+    host_.StoreSavedPuzzle(name, data, true);
 }
 
 void Board::NewPuzzle() {

@@ -21,6 +21,8 @@
 namespace tavimoro::cli {
 namespace {
 
+constexpr int kMaxCellsSinglesFill = 81 - 17;
+
 // Ticks the techniques of a comma-separated list of numbers 0..18; false on
 // anything else. An empty list ticks nothing.
 bool TickList(std::string_view list, TechniqueTicks& ticks) {
@@ -65,6 +67,11 @@ int RunGenerate(std::vector<std::string> argv) {
   if (!error.empty()) return UsageError(error);
   if (!rest.empty()) return UsageError("generate takes no file names");
   if (level < 0) return UsageError("generate needs --level L (0 to 6)");
+  // Every puzzle has at least 17 clues, so singles can fill at most 64 cells.
+  if (settings.minvis > kMaxCellsSinglesFill) {
+    return UsageError("--minvis " + std::to_string(settings.minvis) + " cannot be met: a puzzle has at most " +
+                      std::to_string(kMaxCellsSinglesFill) + " empty cells");
+  }
 
   TechniqueTicks allowed = LevelAllowedTicks(level);
   TechniqueTicks required{};

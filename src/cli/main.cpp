@@ -1,6 +1,9 @@
 // tavimoro-cli: batch work on puzzle files. Every command reads puzzles one
 // per line and prints one result per line, in input order.
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,7 +24,10 @@ void PrintHelp(std::ostream& out) {
          "Reads puzzles one per line (81 characters, \"1\"-\"9\" a given, anything else\n"
          "empty) from the FILEs, or standard input when none is named or for \"-\".\n"
          "Blank lines and lines starting with \"#\" are skipped. One result per line.\n"
-         "Exit status: 0 done, 1 a file could not be read, 2 usage error.\n\n"
+         "A line of another length is refused with an error on standard error naming\n"
+         "its file and line number; the other lines are still handled.\n"
+         "Exit status: 0 done, 1 a file could not be read or the output could not be\n"
+         "written, 2 usage error, 3 some lines were refused as not puzzles.\n\n"
          "Commands:\n";
   auto commands = Commands();
   std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
@@ -35,6 +41,20 @@ void PrintHelp(std::ostream& out) {
       help.remove_prefix(end + 1);
     }
   }
+}
+
+// Everything written must reach standard output (a full disk, a closed
+// pipe): flushes and reports. True when it did.
+bool OutputComplete() {
+  std::cout.flush();
+  const bool streamOk = static_cast<bool>(std::cout);
+  errno = 0;
+  const bool stdioOk = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+  if (streamOk && stdioOk) return true;
+  std::cerr << "tavimoro-cli: cannot write standard output";
+  if (errno != 0) std::cerr << ": " << std::strerror(errno);
+  std::cerr << "\n";
+  return false;
 }
 
 }  // namespace
@@ -58,10 +78,12 @@ int main(int argc, char** argv) {
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
     PrintHelp(std::cout);
-    return kExitOk;
+    return OutputComplete() ? kExitOk : kExitFileError;
   }
   for (const auto& command : Commands()) {
-    if (command.name == name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
+    if (command.name != name) continue;
+    const int status = command.run(std::vector<std::string>(argv + 2, argv + argc));
+    return OutputComplete() ? status : kExitFileError;
   }
   return UsageError("unknown command '" + name + "'");
 }

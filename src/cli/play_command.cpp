@@ -68,14 +68,13 @@ class ScriptedHost : public BoardHost {
   void SetPanelHtml(std::string_view html) override { panel = html::ParseDocument(html, {}).Source; }
   void SetStatusLight(bool red) override { lightRed = red; }
   std::string SaveNameProblem(std::string_view name) override { return KeyNameProblem(name); }
-  bool SavedPuzzleExists(std::string_view name) override {
-    for (const std::string& key : ReadSettingKeys("SavedGames", iniPath_)) {
-      if (SameName(key, name)) return true;
-    }
-    return false;
-  }
-  void StoreSavedPuzzle(std::string_view name, std::string_view record) override {
-    WriteSetting("SavedGames", name, record, iniPath_);
+  SaveResult StoreSavedPuzzle(std::string_view name, std::string_view record, bool overwrite) override {
+    const WriteOutcome outcome = StoreSetting("SavedGames", name, record, iniPath_,
+                                              overwrite ? WriteMode::Replace : WriteMode::OnlyIfAbsent);
+    if (outcome.status == WriteOutcome::AlreadyExists) return SaveResult::NameTaken;
+    if (outcome.ok()) return SaveResult::Stored;
+    Record(kProgramTitle, outcome.problem);
+    return SaveResult::Failed;
   }
   std::int64_t Milliseconds() override { return now; }
   // The saved-puzzle list takes the next input text as the chosen name.

@@ -17,12 +17,31 @@ bool IsSkipped(const std::string& line) {
   return line.find_first_not_of(" \t") == std::string::npos;
 }
 
-// False when reading failed before the end (a directory, an I/O error).
-bool ReadStream(std::istream& in, const std::function<void(const std::string&)>& each) {
+// Why the line is not a puzzle, "" when it is one.
+std::string PuzzleLineProblem(const std::string& line) {
+  if (line.size() == 81) return "";
+  return std::to_string(line.size()) + " characters, a puzzle line has 81";
+}
+
+bool OutputFailed() { return !std::cout || std::ferror(stdout) != 0; }
+
+// Reads the lines of one input. False when reading failed before the end (a
+// directory, an I/O error); refused is set when a line was not a puzzle.
+bool ReadStream(std::istream& in, const std::string& name, const std::function<void(const std::string&)>& each,
+                bool& refused) {
   std::string line;
-  while (std::getline(in, line)) {
+  long number = 0;
+  while (std::getline(in, line) && !OutputFailed()) {
+    ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!IsSkipped(line)) each(line);
+    if (IsSkipped(line)) continue;
+    const std::string problem = PuzzleLineProblem(line);
+    if (problem.empty()) {
+      each(line);
+    } else {
+      std::cerr << "tavimoro-cli: " << name << ":" << number << ": not a puzzle: " << problem << "\n";
+      refused = true;
+    }
   }
   return !in.bad();
 }
@@ -40,16 +59,19 @@ double Now() {
 
 int ForEachPuzzleLine(const std::vector<std::string>& files,
                       const std::function<void(const std::string&)>& each) {
-  if (files.empty()) return ReadStream(std::cin, each) ? kExitOk : CannotRead("standard input");
+  bool refused = false;
+  if (files.empty()) {
+    if (!ReadStream(std::cin, "standard input", each, refused)) return CannotRead("standard input");
+  }
   for (const auto& name : files) {
     if (name == "-") {
-      if (!ReadStream(std::cin, each)) return CannotRead("standard input");
+      if (!ReadStream(std::cin, "standard input", each, refused)) return CannotRead("standard input");
       continue;
     }
     std::ifstream in(name, std::ios::binary);
-    if (!in || !ReadStream(in, each)) return CannotRead(name);
+    if (!in || !ReadStream(in, name, each, refused)) return CannotRead(name);
   }
-  return kExitOk;
+  return refused ? kExitRefusedLines : kExitOk;
 }
 
 int ReadPuzzleLines(const std::vector<std::string>& files, std::vector<std::string>& lines) {

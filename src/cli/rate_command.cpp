@@ -21,6 +21,7 @@ constexpr std::size_t kChunkSize = 32;  // puzzles a thread takes at a time
 
 std::string RateLine(const std::string& line, int maxTechnique) {
   const PuzzleState state = PuzzleFromString(line);
+  if (auto invalid = InvalidPuzzleLine(state)) return std::move(*invalid);
   TechniqueCounts counts{};
   const int rating = Rate(state, counts, maxTechnique);
   PuzzleState singles = state;
@@ -95,7 +96,8 @@ const Registration kRate({"rate", "[--max-technique N] [-j THREADS] [FILE...]",
                           "Rates each puzzle with techniques 0..N (default 29): {\"puzzle\", \"rating\"\n"
                           "(hardest technique, 18 when stuck), \"level\" (1..6), \"counts\" (19 uses\n"
                           "of techniques 0..18), \"singles\" (cells filled by singles alone)}.\n"
-                          "-j rates on several threads; output stays in input order.",
+                          "-j rates on several threads; output stays in input order. A grid that is not a\n"
+                          "proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.",
                           RunRate});
 
 }  // namespace

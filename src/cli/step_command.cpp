@@ -17,8 +17,12 @@ int RunStep(std::vector<std::string> arguments) {
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   return ForEachPuzzleLine(files, [&](const std::string& line) {
-    const StepRecord step = FindNextStep(PuzzleFromString(line), maxTechnique);
-    std::cout << JsonLine(StepJson(step)) << '\n';
+    const PuzzleState state = PuzzleFromString(line);
+    if (const auto invalid = InvalidPuzzleLine(state)) {
+      std::cout << *invalid << '\n';
+      return;
+    }
+    std::cout << JsonLine(StepJson(FindNextStep(state, maxTechnique))) << '\n';
   });
 }
 
@@ -26,7 +30,8 @@ const Registration kStep({"step", "[--max-technique N] [FILE...]",
                           "The first step the ladder finds, trying techniques 0..N (default 29;\n"
                           "Naked Single always), as a step object: {\"kind\", \"technique\", \"cell\",\n"
                           "\"value\", \"text\", \"digits\", \"eliminate\": [[cell, digit]...],\n"
-                          "\"colours\": [[cell, 0x00BBGGRR]...], \"lines\": [[from, to, colour, width]...]}.",
+                          "\"colours\": [[cell, 0x00BBGGRR]...], \"lines\": [[from, to, colour, width]...]}.\n"
+                          "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.",
                           RunStep});
 
 }  // namespace

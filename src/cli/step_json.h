@@ -2,10 +2,12 @@
 // object, keys in a fixed order, shared by every command that prints steps.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
+#include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 
 namespace tavimoro::cli {
@@ -15,6 +17,12 @@ namespace tavimoro::cli {
 // for the highlighted cells, "lines": [[from, to, colour, width]...] for the
 // entries that are not all zero}.
 nlohmann::ordered_json StepJson(const StepRecord& step);
+
+// For a grid that is not a proper puzzle (rules broken, no solution, several
+// solutions, fewer than 17 givens): the line {"puzzle", "error": Validate's
+// message}, which rate, trace and step print instead of their result.
+// nullopt for a proper puzzle.
+std::optional<std::string> InvalidPuzzleLine(const PuzzleState& state);
 
 // A JSON value on one line; bytes that are not UTF-8 become U+FFFD.
 std::string JsonLine(const nlohmann::ordered_json& value);

@@ -18,8 +18,13 @@ int RunTrace(std::vector<std::string> arguments) {
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   return ForEachPuzzleLine(files, [&](const std::string& line) {
+    const PuzzleState state = PuzzleFromString(line);
+    if (const auto invalid = InvalidPuzzleLine(state)) {
+      std::cout << *invalid << '\n';
+      return;
+    }
     TechniqueCounts counts{};
-    const int rating = Rate(PuzzleFromString(line), counts, maxTechnique, [](const StepRecord& step) {
+    const int rating = Rate(state, counts, maxTechnique, [](const StepRecord& step) {
       std::cout << JsonLine(StepJson(step)) << '\n';
     });
     nlohmann::ordered_json summary;
@@ -32,7 +37,8 @@ int RunTrace(std::vector<std::string> arguments) {
 const Registration kTrace({"trace", "[--max-technique N] [FILE...]",
                            "Solves each puzzle as the rating does and prints the step object of\n"
                            "every step applied, one per line, then {\"rating\", \"counts\": [19 uses\n"
-                           "of techniques 0..18]}.",
+                           "of techniques 0..18]}. A grid that is not a proper puzzle gives\n"
+                           "{\"puzzle\", \"error\": \"Invalid puzzle - ...\"} instead.",
                            RunTrace});
 
 }  // namespace
