@@ -71,6 +71,7 @@ bool Startup::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && !started_) {
       QTimer::singleShot(0, this, &Startup::firstActivation);
     } else if (event->type() == QEvent::Close) {
+      closed_ = true;
       storeBoard();
     }
   }
@@ -83,14 +84,22 @@ void Startup::firstActivation() {
 
   if (ReadSetting("Options", "CheckVer", iniPath_) != "N") {
     board_.Host().SetPanelHtml("Checking for program updates...");
-    QCoreApplication::processEvents();
-    if (CheckForUpdate(window_)) {
-      leaving_ = true;
-      return;
-    }
-    board_.Host().SetPanelHtml("Checking for program updates...Done");
+    // The window stays live during the check; the start goes on when it is over.
+    StartUpdateCheck(window_, [this](bool ending) {
+      if (ending) {
+        leaving_ = true;
+        return;
+      }
+      if (leaving_ || closed_) return;
+      board_.Host().SetPanelHtml("Checking for program updates...Done");
+      runStartAction();
+    });
+    return;
   }
+  runStartAction();
+}
 
+void Startup::runStartAction() {
   std::string action = kStartLast;
   if (ReadSetting("Options", "Wizard", iniPath_) != "N") {
     WizardDialog wizard(iniPath_, rememberTick_, window_);

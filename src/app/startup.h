@@ -46,6 +46,8 @@ class Startup : public QObject {
   Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick = {});
 
   // The once-per-run work of the first showing; later calls do nothing.
+  // With the update check on, the wizard and the start action follow when
+  // the check is over, not before this returns.
   void firstActivation();
   // Stores the board unless there is nothing to store yet (see above).
   void storeBoard();
@@ -59,6 +61,9 @@ class Startup : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The wizard (when it is on) and the chosen start action.
+  void runStartAction();
+
   QWidget* window_;
   Board& board_;
   std::string iniPath_;
@@ -66,6 +71,7 @@ class Startup : public QObject {
   bool started_ = false;
   bool boardReady_ = false;
   bool leaving_ = false;
+  bool closed_ = false;  // the window was closed before the start was done
 };
 
 // Turns SIGTERM, SIGINT and SIGHUP into a queued call of receiver's
