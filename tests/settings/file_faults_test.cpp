@@ -238,7 +238,7 @@ TEST_F(FileFaults, TemporaryFilesOfKilledWritersGoWithTheNextWrite) {
   for (WriteStage stage : {WriteStage::TemporaryCreated, WriteStage::TemporaryHalfWritten,
                            WriteStage::TemporaryWritten}) {
     SetWriteInterruptionForTesting([stage](WriteStage at) { return at == stage; });
-    EXPECT_FALSE(WriteSetting("SavedGames", "lost", "[1|F|]", path_));
+    EXPECT_FALSE(WriteSetting("SavedGames", "one", "[1|F|]", path_));  // a rewrite
   }
   SetWriteInterruptionForTesting({});
   // Each writer removed the one before it: file, lock, backup, one temporary.
@@ -247,6 +247,29 @@ TEST_F(FileFaults, TemporaryFilesOfKilledWritersGoWithTheNextWrite) {
   ASSERT_TRUE(WriteSetting("SavedGames", "two", "[5|T|]", path_));
   EXPECT_EQ(FolderNames(), (std::vector<std::string>{"Tavimoro.ini", "Tavimoro.ini.backup", "Tavimoro.ini.lock"}));
   EXPECT_EQ(ReadSettingKeys("SavedGames", path_), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(ReadSetting("SavedGames", "one", path_), "[0|F|]");
+}
+
+// A new key at the end is appended: the old text stays byte for byte, and
+// a writer killed mid-append leaves at most part of its own line.
+TEST_F(FileFaults, NewKeysAtTheEndAreAppendedAndAKilledAppendTouchesNoOldText) {
+  WriteFile("[Options]\r\nWizard=N\r\n[SavedGames]\r\nfirst=[1|T|]");
+  struct stat before {};
+  ::stat(path_.c_str(), &before);
+  ASSERT_TRUE(WriteSetting("SavedGames", "second", "[2|T|]", path_));
+  EXPECT_EQ(FileText(), "[Options]\r\nWizard=N\r\n[SavedGames]\r\nfirst=[1|T|]\r\nsecond=[2|T|]\r\n");
+  struct stat after {};
+  ::stat(path_.c_str(), &after);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+
+  SetWriteInterruptionForTesting([](WriteStage at) { return at == WriteStage::TemporaryHalfWritten; });
+  EXPECT_FALSE(WriteSetting("SavedGames", "third", "[3|T|][3|T|][3|T|]", path_));
+  SetWriteInterruptionForTesting({});
+  const std::string cut = FileText();
+  EXPECT_EQ(cut.rfind("[Options]\r\nWizard=N\r\n[SavedGames]\r\nfirst=[1|T|]\r\nsecond=[2|T|]\r\n", 0), 0u);
+  ASSERT_TRUE(WriteSetting("SavedGames", "fourth", "[4|T|]", path_));
+  EXPECT_EQ(ReadSetting("SavedGames", "second", path_), "[2|T|]");
+  EXPECT_EQ(ReadSetting("SavedGames", "fourth", path_), "[4|T|]");
 }
 
 TEST(SaveNames, ANulIsNamedAsSuch) {

@@ -37,16 +37,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     ::close(fd);
     return std::nullopt;
   }
-  std::string text;
-  text.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[65536];
+  // Straight into the string; a file that grew meanwhile is read to its end.
+  std::string text(static_cast<std::size_t>(info.st_size) + 1, '\0');
+  std::size_t size = 0;
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (size == text.size()) text.resize(text.size() * 2);
+    const ssize_t n = ::read(fd, text.data() + size, text.size() - size);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
-    text.append(buffer, static_cast<std::size_t>(n));
+    size += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  text.resize(size);
   return text;
 }
 
@@ -302,6 +304,34 @@ std::string ReplaceFile(const std::string& path, const std::optional<std::string
   return "";
 }
 
+// Adds text at the end of the file (of size oldSize) and flushes it. A
+// failure cuts the file back to its old size. A writer killed during the
+// write can leave part of the new line, never a change to the old text.
+std::string AppendToFile(const std::string& path, std::size_t oldSize, std::string_view text) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 &&
+      ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+    return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
+  }
+  RemoveStaleTemporaries(path);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return WriteProblem(path, errno);
+  const auto offset = static_cast<off_t>(oldSize);
+  if (StopsAt(WriteStage::TemporaryHalfWritten)) {
+    WriteAll(fd, text.substr(0, text.size() / 2), offset);
+    ::close(fd);
+    return kInterrupted;
+  }
+  if (WriteAll(fd, text, offset) && ::fdatasync(fd) == 0) {
+    ::close(fd);
+    return "";
+  }
+  const int error = errno;
+  [[maybe_unused]] const int ignored = ::ftruncate(fd, offset);
+  ::close(fd);
+  return WriteProblem(path, error);
+}
+
 void RememberUnsaved(const std::string& path, Change change) {
   StoreState& state = State();
   const std::lock_guard<std::mutex> guard(state.mutex);
@@ -342,8 +372,25 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
   if (!lock.held()) return lock.problem();
   if (StopsAt(WriteStage::Locked)) return kInterrupted;
   const std::optional<std::string> before = ReadWholeFile(path);
-  IniDocument doc = IniDocument::Parse(before.value_or(""));
   const std::vector<Change> unsaved = UnsavedChanges(filePath);
+  // Large files (tens of thousands of saved puzzles) are edited as text,
+  // not parsed into lines: a new key at the end of the file (a new saved
+  // puzzle, as a rule) is appended; a changed or removed key is spliced.
+  if (before && unsaved.empty()) {
+    if (change.value) {
+      if (mode == WriteMode::OnlyIfAbsent && ScanValue(*before, change.section, change.key)) {
+        exists = true;
+        return "";
+      }
+      if (const auto added = AppendedKeyText(*before, change.section, change.key, *change.value)) {
+        return AppendToFile(path, before->size(), *added);
+      }
+    }
+    if (const auto edited = EditedText(*before, change.section, change.key, change.value)) {
+      return *edited == *before ? "" : ReplaceFile(path, before, *edited);
+    }
+  }
+  IniDocument doc = IniDocument::Parse(before.value_or(""));
   for (const Change& earlier : unsaved) Apply(doc, earlier);
   if (mode == WriteMode::OnlyIfAbsent && doc.Get(change.section, change.key)) {
     exists = true;
@@ -360,13 +407,16 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
 }  // namespace
 
 std::string ReadSetting(std::string_view section, std::string_view key, const std::string& filePath) {
-  std::string value = Load(filePath).Get(section, key).value_or("");
+  std::string value = HasUnsavedSettings(filePath)
+                          ? Load(filePath).Get(section, key).value_or("")
+                          : ScanValue(ReadWholeFile(filePath).value_or(""), section, key).value_or("");
   if (value.size() > kSettingValueLimit) value.resize(kSettingValueLimit);
   return value;
 }
 
 std::vector<std::string> ReadSettingKeys(std::string_view section, const std::string& filePath) {
-  return Load(filePath).Keys(section);
+  if (HasUnsavedSettings(filePath)) return Load(filePath).Keys(section);
+  return ScanKeys(ReadWholeFile(filePath).value_or(""), section);
 }
 
 WriteOutcome StoreSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value,
