@@ -1,11 +1,12 @@
 #include "app/load_game_dialog.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QStringDecoder>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"
@@ -23,7 +24,11 @@ LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std
   combo_->setInsertPolicy(QComboBox::NoInsert);
   combo_->setMinimumWidth(280);
   combo_->setMaxVisibleItems(15);
-  names_ = new QStandardItemModel(this);
+  // Sized without measuring every name: a long library must not cost a
+  // pass over all its names at the first showing.
+  combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo_->setMinimumContentsLength(30);
+  names_ = new QStringListModel(this);
   combo_->setModel(names_);
 
   cmdLoad_ = new QPushButton(QStringLiteral("Load"));
@@ -59,26 +64,28 @@ namespace {
 
 // How a stored name is shown: as UTF-8 when it is that, else byte for byte
 // (names written in an older single-byte code page).
-QString DisplayName(const std::string& stored) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString text = utf8(QByteArrayView(stored.data(), static_cast<qsizetype>(stored.size())));
-  return utf8.hasError() ? QString::fromLatin1(stored.data(), static_cast<qsizetype>(stored.size())) : text;
+QString DisplayName(const std::string& stored, QStringDecoder& utf8) {
+  const auto size = static_cast<qsizetype>(stored.size());
+  if (std::all_of(stored.begin(), stored.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
+    return QString::fromLatin1(stored.data(), size);
+  }
+  utf8.resetState();
+  const QString text = utf8(QByteArrayView(stored.data(), size));
+  return utf8.hasError() ? QString::fromLatin1(stored.data(), size) : text;
 }
 
 }  // namespace
 
-// Each entry carries the name's stored bytes, which load and delete use;
-// the shown text may differ from them. The model is filled in one step, so
-// that a long list costs one layout, not one per name.
+// Each entry keeps the name's stored bytes (storedNames_, by row), which
+// load and delete use; the shown text may differ from them. The model is
+// filled in one step, so that a long list costs one reset, not one per name.
 void LoadGameDialog::refreshList() {
-  QList<QStandardItem*> items;
-  for (const std::string& name : ReadSettingKeys(kSavedGamesSection, iniPath_)) {
-    auto* item = new QStandardItem(DisplayName(name));
-    item->setData(QByteArray(name.data(), static_cast<qsizetype>(name.size())), Qt::UserRole);
-    items.append(item);
-  }
-  names_->clear();
-  if (!items.isEmpty()) names_->appendColumn(items);
+  storedNames_ = ReadSettingKeys(kSavedGamesSection, iniPath_);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QStringList shown;
+  shown.reserve(static_cast<qsizetype>(storedNames_.size()));
+  for (const std::string& name : storedNames_) shown.append(DisplayName(name, utf8));
+  names_->setStringList(shown);
   const bool any = combo_->count() > 0;
   if (!any) combo_->addItem(QStringLiteral("(No saved puzzles found)"));
   combo_->setEnabled(any);
@@ -90,8 +97,7 @@ void LoadGameDialog::refreshList() {
 std::string LoadGameDialog::selectedName() const {
   const QString text = combo_->currentText();
   const int index = combo_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  const QByteArray bytes = index >= 0 ? combo_->itemData(index, Qt::UserRole).toByteArray() : QByteArray();
-  if (!bytes.isEmpty()) return bytes.toStdString();
+  if (index >= 0 && static_cast<std::size_t>(index) < storedNames_.size()) return storedNames_[index];
   return text.toStdString();
 }
 

@@ -5,10 +5,11 @@
 #include <QDialog>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QPushButton;
-class QStandardItemModel;
+class QStringListModel;
 
 namespace tavimoro::app {
 
@@ -44,7 +45,8 @@ class LoadGameDialog : public QDialog {
   std::string iniPath_;
   std::function<bool(const std::string&)> applyPuzzle_;
   QComboBox* combo_ = nullptr;
-  QStandardItemModel* names_ = nullptr;
+  QStringListModel* names_ = nullptr;
+  std::vector<std::string> storedNames_;
   QPushButton* cmdLoad_ = nullptr;
   QPushButton* cmdDelete_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;

@@ -240,11 +240,17 @@ std::vector<std::string> ScanKeys(std::string_view text, std::string_view sectio
     }
     return true;
   });
-  NameSet seen(names.size() * 2);
+  // A name given twice is rare: sorted hashes show whether there is one
+  // before any set is built.
+  std::vector<std::size_t> hashes(names.size());
+  std::transform(names.begin(), names.end(), hashes.begin(), FoldedHash());
+  std::sort(hashes.begin(), hashes.end());
+  const bool maybeTwice = std::adjacent_find(hashes.begin(), hashes.end()) != hashes.end();
   std::vector<std::string> keys;
   keys.reserve(names.size());
+  NameSet seen;
   for (std::string_view name : names) {
-    if (seen.insert(name).second) keys.emplace_back(name);
+    if (!maybeTwice || seen.insert(name).second) keys.emplace_back(name);
   }
   return keys;
 }
