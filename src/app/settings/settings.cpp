@@ -259,7 +259,6 @@ std::string ReplaceFile(const std::string& path, const std::optional<std::string
   if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)) {
     return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
   }
-  RemoveStaleTemporaries(path);
   std::string temp = path + std::string(kTemporaryMark) + "XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
@@ -313,7 +312,6 @@ std::string AppendToFile(const std::string& path, std::size_t oldSize, std::stri
       ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)) {
     return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
   }
-  RemoveStaleTemporaries(path);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return WriteProblem(path, errno);
   const auto offset = static_cast<off_t>(oldSize);
@@ -371,6 +369,7 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
   FileLock lock(path, lockWait);
   if (!lock.held()) return lock.problem();
   if (StopsAt(WriteStage::Locked)) return kInterrupted;
+  RemoveStaleTemporaries(path);
   const std::optional<std::string> before = ReadWholeFile(path);
   const std::vector<Change> unsaved = UnsavedChanges(filePath);
   // Large files (tens of thousands of saved puzzles) are edited as text,
