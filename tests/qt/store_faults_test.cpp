@@ -4,12 +4,19 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QElapsedTimer>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/load_game_dialog.h"
 #include "app/settings/settings.h"
 #include "app/settings_failure_notice.h"
+#include "app/startup.h"
+#include "board/board.h"
+#include "board/recording_host.h"
 #include "dialog_driver.h"
 
 using namespace tavimoro;
@@ -64,6 +71,27 @@ class StoreFaultsTest : public QObject {
     QCOMPARE(ReadSetting("Options", "Wizard", ini_), std::string("N"));  // kept for this run
     SetWriteFailureHandler({});
     ::chmod(ini_.c_str(), 0644);
+  }
+
+  // Another copy holds the lock (or hangs holding it): storing the board on
+  // the way out gives up after a moment and the board stays in memory.
+  void exitWaitsOnlyAMomentForAHeldLock() {
+    std::ofstream(ini_, std::ios::trunc) << "[Data]\nLastTool=1\n";
+    const int held = ::open((ini_ + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+    QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);  // a second open file conflicts like a process
+    testing::RecordingHost host;
+    Board board(host);
+    board.imgPen_Click();
+    QElapsedTimer clock;
+    clock.start();
+    StoreLastBoard(board, ini_);
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(ReadSetting("Data", "LastTool", ini_), std::string("0"));  // kept in memory
+    ::close(held);
+    QVERIFY(WriteSetting("Options", "Wizard", "N", ini_));
+    std::ifstream in(ini_);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    QVERIFY2(text.find("LastTool=0") != std::string::npos, text.c_str());
   }
 };
 
