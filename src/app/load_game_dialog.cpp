@@ -1,16 +1,16 @@
 #include "app/load_game_dialog.h"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringDecoder>
 #include <QStringListModel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 
 namespace tavimoro::app {
 
@@ -80,7 +80,7 @@ QString DisplayName(const std::string& stored, QStringDecoder& utf8) {
 // load and delete use; the shown text may differ from them. The model is
 // filled in one step, so that a long list costs one reset, not one per name.
 void LoadGameDialog::refreshList() {
-  storedNames_ = ReadSettingKeys(kSavedGamesSection, iniPath_);
+  storedNames_ = Settings(iniPath_).Names(setting::SavedGames);
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QStringList shown;
   shown.reserve(static_cast<qsizetype>(storedNames_.size()));
@@ -105,7 +105,7 @@ void LoadGameDialog::loadSelected() {
   const std::string name = selectedName();
   bool loaded = false;
   if (!name.empty()) {
-    const std::string record = ReadSetting(kSavedGamesSection, name, iniPath_);
+    const std::string record = Settings(iniPath_).Get(setting::SavedGames, name);
     if (!record.empty() && applyPuzzle_) loaded = applyPuzzle_(record);
   }
   if (!loaded) ShowMessage(this, kProgramTitle, QStringLiteral("An error occurred"));
@@ -117,7 +117,7 @@ void LoadGameDialog::deleteSelected() {
   if (shown.isEmpty()) return;
   const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + shown + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
-  WriteSetting(kSavedGamesSection, selectedName(), std::nullopt, iniPath_);
+  Settings(iniPath_).Set(setting::SavedGames, selectedName(), std::nullopt);
   refreshList();
 }
 

@@ -13,7 +13,6 @@ class QStringListModel;
 
 namespace tavimoro::app {
 
-inline constexpr char kSavedGamesSection[] = "SavedGames";
 
 class LoadGameDialog : public QDialog {
   Q_OBJECT
