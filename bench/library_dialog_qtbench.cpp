@@ -3,11 +3,11 @@
 // and showing it, as the window does when the library opens; and
 // refreshing the list after a deletion.
 // Offscreen; real time, as the user waits for it.
-#include <QApplication>
-#include <QComboBox>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QComboBox>
 #include <filesystem>
 #include <fstream>
 #include <string>

@@ -75,8 +75,9 @@ const fs::path& Folder() {
 
 constexpr const char* kSections[] = {"SavedGames", "Options", "savedgames", "New Section"};
 constexpr const char* kKeys[] = {"first", "FIRST", "second", "Caf\xe9", "a b", "last"};
-constexpr WriteStage kStages[] = {WriteStage::Locked, WriteStage::TemporaryCreated, WriteStage::TemporaryHalfWritten,
-                                  WriteStage::TemporaryWritten, WriteStage::Renamed};
+constexpr WriteStage kStages[] = {WriteStage::Locked, WriteStage::TemporaryCreated,
+                                  WriteStage::TemporaryHalfWritten, WriteStage::TemporaryWritten,
+                                  WriteStage::Renamed};
 
 }  // namespace
 
@@ -99,13 +100,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string section = kSections[input.Byte() % 4];
     const std::string key = kKeys[input.Byte() % 6];
     const unsigned valueChoice = input.Byte() % 4;
-    const std::string value = valueChoice == 3 ? std::string(300, 'v') : "[" + std::to_string(valueChoice) + "|T|]";
+    const std::string value =
+        valueChoice == 3 ? std::string(300, 'v') : "[" + std::to_string(valueChoice) + "|T|]";
     const bool remove = kind == 5;
     const WriteMode mode = kind == 6 ? WriteMode::OnlyIfAbsent : WriteMode::Replace;
     // 0..4: a stage; more often none. A killed writer is modelled only
     // while nothing waits in memory (a new process would not have it).
     const unsigned stop = input.Byte() % 12;
-    if (stop < 5 && !readOnly && !HasUnsavedSettings(path)) SetWriteInterruptionForTesting([stop](WriteStage at) { return at == kStages[stop]; });
+    if (stop < 5 && !readOnly && !HasUnsavedSettings(path))
+      SetWriteInterruptionForTesting([stop](WriteStage at) { return at == kStages[stop]; });
 
     const std::string before = FileText(path);
     IniDocument expected = IniDocument::Parse(model.Text());
@@ -115,8 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (!taken) {
       expected.Set(section, key, value);
     }
-    const WriteOutcome outcome =
-        StoreSetting(section, key, remove ? std::nullopt : std::optional<std::string_view>(value), path, mode);
+    const WriteOutcome outcome = StoreSetting(
+        section, key, remove ? std::nullopt : std::optional<std::string_view>(value), path, mode);
     SetWriteInterruptionForTesting({});
 
     if (outcome.problem == "interrupted") {
@@ -124,7 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // from the file as it is (no memory of unsaved changes survives).
       const std::string after = FileText(path);
       const std::string wanted = expected.Text();
-      const bool partialAppend = after.size() > before.size() && after.compare(0, before.size(), before) == 0 &&
+      const bool partialAppend = after.size() > before.size() &&
+                                 after.compare(0, before.size(), before) == 0 &&
                                  wanted.compare(0, after.size(), after) == 0;
       Check(after == before || after == wanted || partialAppend);
       model = IniDocument::Parse(after);
@@ -143,7 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model = std::move(expected);
     for (const char* s : kSections) {
       Check(ReadSettingKeys(s, path) == model.Keys(s));
-      for (const char* k : kKeys) Check(ReadSetting(s, k, path) == model.Get(s, k).value_or("").substr(0, 1999));
+      for (const char* k : kKeys)
+        Check(ReadSetting(s, k, path) == model.Get(s, k).value_or("").substr(0, 1999));
     }
   }
 

@@ -66,7 +66,8 @@ namespace {
 // (names written in an older single-byte code page).
 QString DisplayName(const std::string& stored, QStringDecoder& utf8) {
   const auto size = static_cast<qsizetype>(stored.size());
-  if (std::all_of(stored.begin(), stored.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
+  if (std::all_of(stored.begin(), stored.end(),
+                  [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
     return QString::fromLatin1(stored.data(), size);
   }
   utf8.resetState();

@@ -13,7 +13,6 @@ class QStringListModel;
 
 namespace tavimoro::app {
 
-
 class LoadGameDialog : public QDialog {
   Q_OBJECT
 

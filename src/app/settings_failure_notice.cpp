@@ -12,7 +12,8 @@ namespace tavimoro::app {
 
 QString SettingsNotSavedText(const QString& problem) {
   return QStringLiteral("Your settings could not be saved.\n\n") + problem +
-         QStringLiteral("\n\nChanges are kept while the program runs and saved as soon as the file can be written.");
+         QStringLiteral(
+             "\n\nChanges are kept while the program runs and saved as soon as the file can be written.");
 }
 
 void ShowSettingsFailuresOnce(QWidget* window) {
@@ -22,7 +23,10 @@ void ShowSettingsFailuresOnce(QWidget* window) {
     if (!target || shown->exchange(true)) return;
     const QString text = SettingsNotSavedText(QString::fromStdString(problem));
     QMetaObject::invokeMethod(
-        target.data(), [target, text] { if (target) ShowMessage(target.data(), kProgramTitle, text); },
+        target.data(),
+        [target, text] {
+          if (target) ShowMessage(target.data(), kProgramTitle, text);
+        },
         Qt::QueuedConnection);
   });
 }

@@ -63,7 +63,8 @@ std::optional<QString> ServerFromEnvironment() {
 
 QString ServerBase() { return ServerFromEnvironment().value_or(QString::fromLatin1(kMakerServer)); }
 
-HttpGet::HttpGet(const QString& url, int timeoutSeconds, std::function<void(const QString&)> done, QObject* parent)
+HttpGet::HttpGet(const QString& url, int timeoutSeconds, std::function<void(const QString&)> done,
+                 QObject* parent)
     : QObject(parent), done_(std::move(done)) {
   deadline_.setSingleShot(true);
   connect(&deadline_, &QTimer::timeout, this, [this] { finish(ErrorText(0, QStringLiteral("Timed out"))); });
@@ -102,8 +103,8 @@ void HttpGet::request(const QUrl& url) {
   const int port = url.port(secure ? 443 : 80);
   QByteArray hostField = url.host(QUrl::FullyEncoded).toLatin1();
   if (url.port() != -1) hostField += ':' + QByteArray::number(port);
-  const QByteArray path = url.path(QUrl::FullyEncoded).isEmpty() ? QByteArray("/")
-                                                                  : url.path(QUrl::FullyEncoded).toLatin1();
+  const QByteArray path =
+      url.path(QUrl::FullyEncoded).isEmpty() ? QByteArray("/") : url.path(QUrl::FullyEncoded).toLatin1();
   const QByteArray query = url.hasQuery() ? '?' + url.query(QUrl::FullyEncoded).toLatin1() : QByteArray();
   const QByteArray message = "GET " + path + query + " HTTP/1.1\r\nHost: " + hostField +
                              "\r\nUser-Agent: Tavimoro\r\nAccept: */*\r\nConnection: close\r\n\r\n";
@@ -199,7 +200,8 @@ void HttpGet::readReply() {
   // Chunk framing costs a few bytes per chunk; the raw limit leaves room for it.
   const qint64 rawLimit = chunked_ ? 2 * kMaxReplyBytes : kMaxReplyBytes;
   content_ += socket->read(qMax<qint64>(0, rawLimit - content_.size()));
-  if (content_.size() >= rawLimit || (contentLength_ >= 0 && !chunked_ && content_.size() >= contentLength_)) {
+  if (content_.size() >= rawLimit ||
+      (contentLength_ >= 0 && !chunked_ && content_.size() >= contentLength_)) {
     finish(body());
   }
 }
@@ -276,8 +278,8 @@ QString UpdateOfferText(const QString& body, const QString& localVersion) {
   const QString remote = body.left(6);
   if (QString::compare(remote, localVersion, Qt::CaseSensitive) <= 0) return {};
   const QString crlf = QStringLiteral("\r\n");
-  return QCoreApplication::applicationName() + QLatin1Char(' ') + FormatVersion(remote) + " is now available!" +
-         crlf + "(This is version " + FormatVersion(localVersion) + ")" + crlf + crlf +
+  return QCoreApplication::applicationName() + QLatin1Char(' ') + FormatVersion(remote) +
+         " is now available!" + crlf + "(This is version " + FormatVersion(localVersion) + ")" + crlf + crlf +
          "Would you like to download it?" + crlf + crlf +
          "(NOTE: If you are running a popup blocker, the web site may not launch." + crlf +
          "You may also manually go to " + ServerBase() + kDownloadPagePath + ")";

@@ -27,8 +27,8 @@ bool OutputFailed() { return !std::cout || std::ferror(stdout) != 0; }
 
 // Reads the lines of one input. False when reading failed before the end (a
 // directory, an I/O error); refused is set when a line was not a puzzle.
-bool ReadStream(std::istream& in, const std::string& name, const std::function<void(const std::string&)>& each,
-                bool& refused) {
+bool ReadStream(std::istream& in, const std::string& name,
+                const std::function<void(const std::string&)>& each, bool& refused) {
   std::string line;
   long number = 0;
   while (std::getline(in, line) && !OutputFailed()) {

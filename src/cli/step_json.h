@@ -2,10 +2,9 @@
 // object, keys in a fixed order, shared by every command that prints steps.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"

@@ -34,12 +34,13 @@ int RunTrace(std::vector<std::string> arguments) {
   });
 }
 
-const Registration kTrace({"trace", "[--max-technique N] [FILE...]",
-                           "Solves each puzzle as the rating does and prints the step object of\n"
-                           "every step applied, one per line, then {\"rating\", \"counts\": [19 uses\n"
-                           "of techniques 0..18]}. A grid that is not a proper puzzle gives\n"
-                           "{\"puzzle\", \"error\": \"Invalid puzzle - ...\"} instead.",
-                           RunTrace});
+const std::string kHelp =
+    "Solves each puzzle as the rating does and prints the step object of\n"
+    "every step applied, one per line, then {\"rating\", \"counts\": [" +
+    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) +
+    "]}. A grid that is not a proper puzzle gives\n"
+    "{\"puzzle\", \"error\": \"Invalid puzzle - ...\"} instead.";
+const Registration kTrace({"trace", "[--max-technique N] [FILE...]", kHelp, RunTrace});
 
 }  // namespace
 }  // namespace tavimoro::cli

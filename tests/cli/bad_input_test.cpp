@@ -32,7 +32,8 @@ TEST(CliBadInput, LinesThatAreNotPuzzlesAreNamedAndRefused) {
     const CliResult run = RunCli(std::string(command) + " '" + file + "'");
     EXPECT_EQ(run.status, 3) << command;
     EXPECT_EQ(run.err, "tavimoro-cli: " + file + ":1: not a puzzle: 80 characters, a puzzle line has 81\n" +
-                           "tavimoro-cli: " + file + ":4: not a puzzle: 82 characters, a puzzle line has 81\n")
+                           "tavimoro-cli: " + file +
+                           ":4: not a puzzle: 82 characters, a puzzle line has 81\n")
         << command;
     if (std::string(command) != "trace") {
       EXPECT_EQ(run.Lines().size(), 2u) << command;
@@ -41,7 +42,8 @@ TEST(CliBadInput, LinesThatAreNotPuzzlesAreNamedAndRefused) {
   const CliResult fromInput = RunCli("validate", "12345\n" + kUnique + "\n");
   EXPECT_EQ(fromInput.status, 3);
   EXPECT_EQ(fromInput.out, kUniqueSolution + "\n");
-  EXPECT_EQ(fromInput.err, "tavimoro-cli: standard input:1: not a puzzle: 5 characters, a puzzle line has 81\n");
+  EXPECT_EQ(fromInput.err,
+            "tavimoro-cli: standard input:1: not a puzzle: 5 characters, a puzzle line has 81\n");
   EXPECT_NE(RunCli("--help").out.find("3 some lines were refused"), std::string::npos);
 }
 
@@ -49,7 +51,8 @@ TEST(CliBadInput, GridsThatAreNotProperPuzzlesGetValidatesMessage) {
   const std::string allOnes(81, '1');
   const std::string empty(81, '.');
   const std::string input = allOnes + "\n" + empty + "\n" + kUnique + "\n";
-  const std::string ones = "{\"puzzle\":\"" + allOnes + "\",\"error\":\"Invalid puzzle - basic rules violated\"}";
+  const std::string ones =
+      "{\"puzzle\":\"" + allOnes + "\",\"error\":\"Invalid puzzle - basic rules violated\"}";
   const std::string none = "{\"puzzle\":\"" + empty + "\",\"error\":\"Invalid puzzle - multiple solutions\"}";
   for (const char* command : {"rate", "step", "trace"}) {
     const CliResult run = RunCli(command, input);
@@ -78,8 +81,8 @@ TEST(CliBadInput, FullDiskOnStandardOutputIsReported) {
   std::ofstream(in) << kUnique << "\n";
   for (const char* arguments : {"validate", "rate", "step", "trace", "generate --level 0 --seed 1", "--help",
                                 "play --ini /dev/null/x.ini"}) {
-    const std::string command = std::string("'") + TAVIMORO_CLI_PATH + "' " + arguments + " < '" + in.string() +
-                                "' > /dev/full 2> '" + err.string() + "'";
+    const std::string command = std::string("'") + TAVIMORO_CLI_PATH + "' " + arguments + " < '" +
+                                in.string() + "' > /dev/full 2> '" + err.string() + "'";
     const std::string script = std::string(arguments).starts_with("play") ? "show\n" : "";
     if (!script.empty()) std::ofstream(in) << script;
     const int raw = std::system(command.c_str());
@@ -93,7 +96,8 @@ TEST(CliBadInput, FullDiskOnStandardOutputIsReported) {
 TEST(CliBadInput, ANulInASavedPuzzleNameIsNamed) {
   const testing::TempDir temp;
   const std::string ini = (temp.Path() / "Tavimoro.ini").string();
-  const std::string script = "apply " + kUnique + "\ninput bad" + std::string(1, '\0') + "name\ninput\nmenu mnuSave\nshow\n";
+  const std::string script =
+      "apply " + kUnique + "\ninput bad" + std::string(1, '\0') + "name\ninput\nmenu mnuSave\nshow\n";
   const CliResult run = RunCli("play --ini '" + ini + "'", script);
   ASSERT_EQ(run.Lines().size(), 1u) << run.err;
   const auto shown = nlohmann::json::parse(run.Lines()[0]);

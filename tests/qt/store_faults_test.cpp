@@ -1,15 +1,16 @@
 // The window's side of settings faults: names stored in another code page
 // load and delete through the library, and failed writes are told once.
-#include <QComboBox>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QElapsedTimer>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
 
 #include "app/load_game_dialog.h"
 #include "app/settings/settings.h"
@@ -32,9 +33,11 @@ class StoreFaultsTest : public QObject {
   void init() { ini_ = dir_.filePath("Tavimoro.ini").toStdString(); }
 
   void namesInAnotherCodePageLoadAndDelete() {
-    const std::string latin = "Caf\xe9 \xab" "1\xbb";
-    std::ofstream(ini_, std::ios::binary | std::ios::trunc)
-        << "[SavedGames]\n" << latin << "=[1|T|]\nplain=[2|T|]\n";
+    const std::string latin =
+        "Caf\xe9 \xab"
+        "1\xbb";
+    std::ofstream(ini_, std::ios::binary | std::ios::trunc) << "[SavedGames]\n"
+                                                            << latin << "=[1|T|]\nplain=[2|T|]\n";
     std::string applied;
     LoadGameDialog library(ini_, [&](const std::string& record) {
       applied = record;

@@ -128,7 +128,9 @@ TEST_F(FileFaults, TwoCopiesSavingOneNameNeverBothWrite) {
     const pid_t child = ::fork();
     if (child == 0) {
       const auto outcome = StoreSetting("SavedGames", name, "[1|T|]", path_, WriteMode::OnlyIfAbsent);
-      ::_exit(outcome.status == WriteOutcome::Written ? 0 : outcome.status == WriteOutcome::AlreadyExists ? 1 : 2);
+      ::_exit(outcome.status == WriteOutcome::Written         ? 0
+              : outcome.status == WriteOutcome::AlreadyExists ? 1
+                                                              : 2);
     }
     const auto mine = StoreSetting("SavedGames", name, "[2|T|]", path_, WriteMode::OnlyIfAbsent);
     int status = 0;
@@ -235,8 +237,8 @@ TEST_F(FileFaults, LinksThatDoNotEndAtAFileAreRefusedAndLeftAlone) {
 TEST_F(FileFaults, TemporaryFilesOfKilledWritersGoWithTheNextWrite) {
   ASSERT_TRUE(WriteSetting("SavedGames", "one", "[0|F|]", path_));
   std::ofstream(path_ + ".backup") << "the user's own file";
-  for (WriteStage stage : {WriteStage::TemporaryCreated, WriteStage::TemporaryHalfWritten,
-                           WriteStage::TemporaryWritten}) {
+  for (WriteStage stage :
+       {WriteStage::TemporaryCreated, WriteStage::TemporaryHalfWritten, WriteStage::TemporaryWritten}) {
     SetWriteInterruptionForTesting([stage](WriteStage at) { return at == stage; });
     EXPECT_FALSE(WriteSetting("SavedGames", "one", "[1|F|]", path_));  // a rewrite
   }
@@ -245,7 +247,8 @@ TEST_F(FileFaults, TemporaryFilesOfKilledWritersGoWithTheNextWrite) {
   EXPECT_EQ(FolderNames().size(), 4u);
   EXPECT_TRUE(reported_.empty());  // a killed writer says nothing
   ASSERT_TRUE(WriteSetting("SavedGames", "two", "[5|T|]", path_));
-  EXPECT_EQ(FolderNames(), (std::vector<std::string>{"Tavimoro.ini", "Tavimoro.ini.backup", "Tavimoro.ini.lock"}));
+  EXPECT_EQ(FolderNames(),
+            (std::vector<std::string>{"Tavimoro.ini", "Tavimoro.ini.backup", "Tavimoro.ini.lock"}));
   EXPECT_EQ(ReadSettingKeys("SavedGames", path_), (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(ReadSetting("SavedGames", "one", path_), "[0|F|]");
 }

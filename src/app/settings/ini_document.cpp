@@ -66,17 +66,15 @@ struct FoldedHash {
 };
 struct FoldedEqual {
   bool operator()(std::string_view a, std::string_view b) const {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
   }
 };
 using NameSet = std::unordered_set<std::string_view, FoldedHash, FoldedEqual>;
 
 }  // namespace
 
-bool SameName(std::string_view a, std::string_view b) {
-  return FoldedEqual()(a, b);
-}
+bool SameName(std::string_view a, std::string_view b) { return FoldedEqual()(a, b); }
 
 IniDocument::Line IniDocument::Classify(std::string raw) {
   Line line;
@@ -193,9 +191,10 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
   if (header < 0) return;
   const auto first = lines_.begin() + header + 1;
   const auto last = lines_.begin() + SectionEnd(header);
-  lines_.erase(std::remove_if(first, last,
-                              [&](const Line& line) { return line.kind == Line::Key && SameName(line.name, key); }),
-               last);
+  lines_.erase(
+      std::remove_if(first, last,
+                     [&](const Line& line) { return line.kind == Line::Key && SameName(line.name, key); }),
+      last);
 }
 
 std::string IniDocument::Text() const {
@@ -208,7 +207,8 @@ std::string SectionNameProblem(std::string_view section) {
   if (section.empty()) return "The section name is empty.";
   if (HasLineBreakOrNul(section) || section.find(']') != std::string_view::npos)
     return "A section name cannot contain a line break or \"]\".";
-  if (IsBlank(section.front()) || IsBlank(section.back())) return "A section name cannot start or end with a blank.";
+  if (IsBlank(section.front()) || IsBlank(section.back()))
+    return "A section name cannot start or end with a blank.";
   return "";
 }
 
@@ -272,12 +272,13 @@ std::optional<std::string> ScanValue(std::string_view text, std::string_view sec
   return value;
 }
 
-std::optional<std::string> AppendedKeyText(std::string_view text, std::string_view section, std::string_view key,
-                                           std::string_view value) {
+std::optional<std::string> AppendedKeyText(std::string_view text, std::string_view section,
+                                           std::string_view key, std::string_view value) {
   std::string lineBreak = "\n";
   bool first = true, found = false, inside = false, appendable = true, lastTerminated = true;
   ForEachLine(text, [&](const LineView& line) {
-    if (first && line.terminated) lineBreak = line.raw.size() < text.size() && text[line.raw.size()] == '\r' ? "\r\n" : "\n";
+    if (first && line.terminated)
+      lineBreak = line.raw.size() < text.size() && text[line.raw.size()] == '\r' ? "\r\n" : "\n";
     first = false;
     lastTerminated = line.terminated;
     if (line.kind == LineView::Section) {

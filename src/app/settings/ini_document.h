@@ -64,8 +64,8 @@ std::optional<std::string> ScanValue(std::string_view text, std::string_view sec
 // When Parse(text).Set(section, key, value) only adds text at the end (the
 // key is new and its section is the file's last, or there is none yet), the
 // text to add; nullopt when the change needs a rewrite.
-std::optional<std::string> AppendedKeyText(std::string_view text, std::string_view section, std::string_view key,
-                                           std::string_view value);
+std::optional<std::string> AppendedKeyText(std::string_view text, std::string_view section,
+                                           std::string_view key, std::string_view value);
 
 // The text after Parse(text).Set(section, key, *value) when the key exists
 // (its first line is replaced in place), or after Remove(section, key) when

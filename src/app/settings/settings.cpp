@@ -238,7 +238,8 @@ std::string RewriteInPlace(const std::string& path, std::string_view before, std
     if (error == EOPNOTSUPP || error == EINVAL) error = 0;  // no reservation on this file system
   }
   if (error == 0) {
-    if (WriteAll(fd, after, 0) && ::ftruncate(fd, static_cast<off_t>(after.size())) == 0 && ::fsync(fd) == 0) {
+    if (WriteAll(fd, after, 0) && ::ftruncate(fd, static_cast<off_t>(after.size())) == 0 &&
+        ::fsync(fd) == 0) {
       ::close(fd);
       return "";
     }
@@ -253,7 +254,8 @@ std::string RewriteInPlace(const std::string& path, std::string_view before, std
 
 // Writes text into a new file beside path and renames it over path; "" or
 // the problem. before is the file's current text (nullopt: no file).
-std::string ReplaceFile(const std::string& path, const std::optional<std::string>& before, std::string_view text) {
+std::string ReplaceFile(const std::string& path, const std::optional<std::string>& before,
+                        std::string_view text) {
   struct stat old {};
   const bool exists = ::stat(path.c_str(), &old) == 0;
   if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)) {
@@ -353,7 +355,8 @@ void ForgetUnsaved(const std::string& path, std::size_t count) {
   if (it == state.unsaved.end()) return;
   // Changes remembered by other threads meanwhile stay for the next write.
   auto& changes = it->second;
-  changes.erase(changes.begin(), changes.begin() + static_cast<std::ptrdiff_t>(std::min(count, changes.size())));
+  changes.erase(changes.begin(),
+                changes.begin() + static_cast<std::ptrdiff_t>(std::min(count, changes.size())));
   if (changes.empty()) state.unsaved.erase(it);
 }
 
@@ -418,8 +421,9 @@ std::vector<std::string> ReadSettingKeys(std::string_view section, const std::st
   return ScanKeys(ReadWholeFile(filePath).value_or(""), section);
 }
 
-WriteOutcome StoreSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value,
-                          const std::string& filePath, WriteMode mode, std::chrono::milliseconds lockWait) {
+WriteOutcome StoreSetting(std::string_view section, std::string_view key,
+                          std::optional<std::string_view> value, const std::string& filePath, WriteMode mode,
+                          std::chrono::milliseconds lockWait) {
   std::string problem = SectionNameProblem(section);
   if (problem.empty()) problem = KeyNameProblem(key);
   if (problem.empty() && value) problem = ValueProblem(*value);

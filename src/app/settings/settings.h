@@ -66,8 +66,9 @@ struct WriteOutcome {
 // WriteSetting with a mode, a bound on the lock wait, and the reason of a
 // failure. A Failed write is kept in memory (see above) and passed to the
 // failure handler.
-WriteOutcome StoreSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value,
-                          const std::string& filePath, WriteMode mode = WriteMode::Replace,
+WriteOutcome StoreSetting(std::string_view section, std::string_view key,
+                          std::optional<std::string_view> value, const std::string& filePath,
+                          WriteMode mode = WriteMode::Replace,
                           std::chrono::milliseconds lockWait = kLockWait);
 
 // Called with the problem of every Failed write, on the writing thread;

@@ -11,9 +11,7 @@ bool Settings::Get(const YesNoSetting& s) const {
   return s.fallback ? text != "N" : text == "Y";
 }
 
-bool Settings::Set(const YesNoSetting& s, bool on) const {
-  return Write(s.section, s.key, on ? "Y" : "N");
-}
+bool Settings::Set(const YesNoSetting& s, bool on) const { return Write(s.section, s.key, on ? "Y" : "N"); }
 
 int Settings::Get(const ChoiceSetting& s) const {
   const std::string text = ReadSetting(s.section, s.key, filePath_);
@@ -75,7 +73,8 @@ WriteOutcome Settings::Store(const NamedSection& s, std::string_view name, std::
   return StoreSetting(s.section, name, value, filePath_, mode, lockWait_);
 }
 
-bool Settings::Write(std::string_view section, std::string_view key, std::optional<std::string_view> value) const {
+bool Settings::Write(std::string_view section, std::string_view key,
+                     std::optional<std::string_view> value) const {
   return StoreSetting(section, key, value, filePath_, WriteMode::Replace, lockWait_).ok();
 }
 

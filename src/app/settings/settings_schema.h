@@ -115,7 +115,8 @@ class Settings {
   bool Contains(const NamedSection& s, std::string_view name) const;
   // Writes one entry; with WriteMode::OnlyIfAbsent an existing name is left
   // alone (AlreadyExists), the look and the write under one lock.
-  WriteOutcome Store(const NamedSection& s, std::string_view name, std::string_view value, WriteMode mode) const;
+  WriteOutcome Store(const NamedSection& s, std::string_view name, std::string_view value,
+                     WriteMode mode) const;
 
  private:
   bool Write(std::string_view section, std::string_view key, std::optional<std::string_view> value) const;
