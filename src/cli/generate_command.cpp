@@ -32,7 +32,9 @@ bool TickList(std::string_view list, TechniqueTicks& ticks) {
     const std::string_view item = list.substr(0, comma);
     int technique = -1;
     const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), technique);
-    if (ec != std::errc() || end != item.data() + item.size() || !TechniqueFromNumber(technique)) return false;
+    if (ec != std::errc() || end != item.data() + item.size() || !TechniqueFromNumber(technique) ||
+        technique >= kTechniqueCount)
+      return false;
     ticks[technique] = 1;
     if (comma == std::string_view::npos) break;
     list.remove_prefix(comma + 1);

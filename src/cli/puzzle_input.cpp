@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "engine/cells_and_marks.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -17,9 +18,15 @@ bool IsSkipped(const std::string& line) {
   return line.find_first_not_of(" \t") == std::string::npos;
 }
 
-// Why the line is not a puzzle, "" when it is one.
+// Why the line is not a puzzle, "" when it is one: 81 cells, alone or
+// followed by the pencil-mark text.
 std::string PuzzleLineProblem(const std::string& line) {
   if (line.size() == 81) return "";
+  PuzzleState state;
+  if (line.size() > 81 && line.find('|', 81) != std::string::npos) {
+    if (ReadCellsAndMarks(line, state)) return "";
+    return "the pencil-mark text after the 81 cells is not 81 groups of digits, each ending in \"|\"";
+  }
   return std::to_string(line.size()) + " characters, a puzzle line has 81";
 }
 
@@ -56,6 +63,12 @@ double Now() {
 }
 
 }  // namespace
+
+PuzzleState PositionFromLine(const std::string& line) {
+  PuzzleState state;
+  if (!ReadCellsAndMarks(line, state)) state = PuzzleFromString(line);
+  return state;
+}
 
 int ForEachPuzzleLine(const std::vector<std::string>& files,
                       const std::function<void(const std::string&)>& each) {

@@ -16,6 +16,9 @@ namespace tavimoro::cli {
 // for the highlighted cells, "lines": [[from, to, colour, width]...] for the
 // entries that are not all zero}.
 nlohmann::ordered_json StepJson(const StepRecord& step);
+// The same object with "name" last: the technique's name, "" when nothing
+// was found.
+nlohmann::ordered_json NamedStepJson(const StepRecord& step);
 
 // For a grid that is not a proper puzzle (rules broken, no solution, several
 // solutions, fewer than 17 givens): the line {"puzzle", "error": Validate's

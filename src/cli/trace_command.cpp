@@ -1,10 +1,12 @@
 // tavimoro-cli trace: the logical solve of each puzzle, step by step.
+#include <cmath>
 #include <iostream>
 
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/puzzle_input.h"
 #include "cli/step_json.h"
+#include "engine/extended_solve.h"
 #include "engine/rating.h"
 #include "engine/step_finder.h"
 
@@ -15,12 +17,26 @@ int RunTrace(std::vector<std::string> arguments) {
   Args args(std::move(arguments));
   std::string error;
   const int maxTechnique = args.Int("--max-technique", kNoTechniqueLimit, -1, kNoTechniqueLimit, error);
+  const bool extended = args.Flag("--extended");
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   return ForEachPuzzleLine(files, [&](const std::string& line) {
-    const PuzzleState state = PuzzleFromString(line);
+    const PuzzleState state = PositionFromLine(line);
     if (const auto invalid = InvalidPuzzleLine(state)) {
       std::cout << *invalid << '\n';
+      return;
+    }
+    if (extended) {
+      const ExtendedSolve solve = SolveExtended(state, maxTechnique, [](const StepRecord& step) {
+        std::cout << JsonLine(NamedStepJson(step)) << '\n';
+      });
+      nlohmann::ordered_json summary;
+      summary["rating"] = solve.rating;
+      summary["counts"] = solve.counts;
+      summary["hardest"] = std::string(TechniqueLabel(solve.hardest));
+      summary["score"] = std::round(solve.score * 10) / 10;
+      summary["solved"] = solve.solved;
+      std::cout << JsonLine(summary) << '\n';
       return;
     }
     TechniqueCounts counts{};
@@ -37,10 +53,13 @@ int RunTrace(std::vector<std::string> arguments) {
 const std::string kHelp =
     "Solves each puzzle as the rating does and prints the step object of\n"
     "every step applied, one per line, then {\"rating\", \"counts\": [" +
-    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) +
-    "]}. A grid that is not a proper puzzle gives\n"
-    "{\"puzzle\", \"error\": \"Invalid puzzle - ...\"} instead.";
-const Registration kTrace({"trace", "[--max-technique N] [FILE...]", kHelp, RunTrace});
+    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) + "]}.\n"
+    "--extended: where the ladder is stuck the solve goes on with the techniques\n"
+    "beyond it; step objects end with \"name\", and the summary adds \"hardest\"\n"
+    "(a name), \"score\" (difficulty, one decimal) and \"solved\" (true or false).\n"
+    "A line may hold the 81 cells followed by the pencil-mark text.\n"
+    "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"} instead.";
+const Registration kTrace({"trace", "[--max-technique N] [--extended] [FILE...]", kHelp, RunTrace});
 
 }  // namespace
 }  // namespace tavimoro::cli
