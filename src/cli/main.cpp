@@ -24,8 +24,9 @@ void PrintHelp(std::ostream& out) {
          "Reads puzzles one per line (81 characters, \"1\"-\"9\" a given, anything else\n"
          "empty) from the FILEs, or standard input when none is named or for \"-\".\n"
          "Blank lines and lines starting with \"#\" are skipped. One result per line.\n"
-         "A line of another length is refused with an error on standard error naming\n"
-         "its file and line number; the other lines are still handled.\n"
+         "A line that is neither 81 characters nor 81 followed by the pencil-mark text is\n"
+         "refused with an error on standard error naming its file and line number;\n"
+         "the other lines are still handled.\n"
          "Exit status: 0 done, 1 a file could not be read or the output could not be\n"
          "written, 2 usage error, 3 some lines were refused as not puzzles.\n\n"
          "Commands:\n";

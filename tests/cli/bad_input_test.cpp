@@ -45,6 +45,16 @@ TEST(CliBadInput, LinesThatAreNotPuzzlesAreNamedAndRefused) {
   EXPECT_EQ(fromInput.err,
             "tavimoro-cli: standard input:1: not a puzzle: 5 characters, a puzzle line has 81\n");
   EXPECT_NE(RunCli("--help").out.find("3 some lines were refused"), std::string::npos);
+
+  // The 81 cells may be followed by the pencil-mark text, but only by all of it.
+  std::string marks;
+  for (int cell = 0; cell < 81; ++cell) marks += kUnique[cell] == '.' ? "123456789|" : "|";
+  const CliResult marked =
+      RunCli("rate", kUnique + marks + "\n" + kUnique + marks.substr(0, marks.size() - 1) + "\n");
+  EXPECT_EQ(marked.status, 3);
+  EXPECT_EQ(marked.Lines().size(), 1u);
+  EXPECT_NE(marked.err.find("standard input:2: not a puzzle: the pencil-mark text"), std::string::npos)
+      << marked.err;
 }
 
 TEST(CliBadInput, GridsThatAreNotProperPuzzlesGetValidatesMessage) {
