@@ -1,5 +1,6 @@
 #include "app/load_game_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,28 @@
 
 namespace tavimoro::app {
 
+namespace {
+
+// The width of the name box in characters, whatever the names.
+constexpr int kNameColumns = 36;
+constexpr int kQuestionNameLimit = 60;
+
+}  // namespace
+
+namespace {
+
+// The names, each with its whole text as its tooltip (the list cuts long
+// names in the middle).
+class NameListModel : public QStringListModel {
+ public:
+  using QStringListModel::QStringListModel;
+  QVariant data(const QModelIndex& index, int role) const override {
+    return QStringListModel::data(index, role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+  }
+};
+
+}  // namespace
+
 LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std::string&)> applyPuzzle,
                                QWidget* parent)
     : QDialog(parent), iniPath_(std::move(iniPath)), applyPuzzle_(std::move(applyPuzzle)) {
@@ -22,13 +45,16 @@ LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std
   combo_ = new QComboBox;
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);
-  combo_->setMinimumWidth(280);
   combo_->setMaxVisibleItems(15);
-  // Sized without measuring every name: a long library must not cost a
-  // pass over all its names at the first showing.
+  // A long name must not make the dialog as wide as the name: the box keeps
+  // a fixed width, its field scrolls, and the list shows long names cut in
+  // the middle, with the whole name as the item's tooltip.
   combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo_->setMinimumContentsLength(30);
-  names_ = new QStringListModel(this);
+  combo_->setMinimumContentsLength(kNameColumns);
+  combo_->view()->setTextElideMode(Qt::ElideMiddle);
+  combo_->setAccessibleName(QStringLiteral("Saved puzzles"));
+  // A long library must not cost a pass over all its names either.
+  names_ = new NameListModel(this);
   combo_->setModel(names_);
 
   cmdLoad_ = new QPushButton(QStringLiteral("Load"));
@@ -114,8 +140,12 @@ void LoadGameDialog::loadSelected() {
 }
 
 void LoadGameDialog::deleteSelected() {
-  const QString shown = combo_->currentText();
-  if (shown.isEmpty()) return;
+  const QString name = combo_->currentText();
+  if (name.isEmpty()) return;
+  // A name too long for one line of the box is shown cut in the middle.
+  const QString shown = name.size() <= kQuestionNameLimit
+                            ? name
+                            : name.left(kQuestionNameLimit / 2) + QChar(0x2026) + name.right(kQuestionNameLimit / 2);
   const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + shown + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
   Settings(iniPath_).Set(setting::SavedGames, selectedName(), std::nullopt);

@@ -1,7 +1,6 @@
 #include "app/update_check.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QPointer>
 #include <QSslSocket>
@@ -10,6 +9,7 @@
 #include <QUrl>
 
 #include "app/centered_message_box.h"
+#include "app/open_address.h"
 
 #ifndef TAVIMORO_VERSION_MAJOR
 #error "the build passes the program version as TAVIMORO_VERSION_MAJOR/MINOR/PATCH"
@@ -301,7 +301,12 @@ void StartUpdateCheck(QWidget* mainWindow, std::function<void(bool ending)> done
       if (done) done(false);
       return;
     }
-    QDesktopServices::openUrl(QUrl(ServerBase() + kDownloadPagePath));
+    // With no browser to show the page there is nothing to leave for: the
+    // message gives the address and the program carries on.
+    if (!OpenAddress(QUrl(ServerBase() + kDownloadPagePath), window)) {
+      if (done) done(false);
+      return;
+    }
     QCoreApplication::exit(0);
     if (done) done(true);
   };

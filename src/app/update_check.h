@@ -105,7 +105,8 @@ QString UpdateOfferText(const QString& body, const QString& localVersion);
 
 // Starts fetching the version file and returns at once. When the reply is
 // in and a newer release exists, asks whether to download it; Yes opens
-// the download page and ends the event loop. Then calls done(ending) on the
+// the download page and ends the event loop, unless the page could not be
+// opened (then the address is shown and the program goes on). Then calls done(ending) on the
 // window thread, ending true when the program is ending: the caller then
 // loads nothing and must not store the (still empty) board on the way out.
 // The transfer belongs to mainWindow: closing the program during it ends it

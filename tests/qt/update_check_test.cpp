@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/help_pages.h"
+#include "app/open_address.h"
 #include "app/update_check.h"
 #include "dialog_driver.h"
 
@@ -263,6 +264,34 @@ class UpdateCheckTest : public QObject {
     for (const QChar bad : QStringLiteral("'\"<>& ")) QVERIFY2(!base.contains(bad), qPrintable(base));
     QCOMPARE(QUrl(base).toLocalFile(), QFileInfo(bin + "/help").canonicalFilePath() + "/");
     QCOMPARE(HtmlSafeAddress("a'b\"c<d>e&f g"), QString("a%27b%22c%3Cd%3Ee%26f%20g"));
+  }
+
+  // "Yes" on a machine without a browser: the address is shown and the
+  // program goes on instead of ending with nothing opened.
+  void yesWithoutABrowserKeepsTheProgramRunning() {
+    TinyHttpServer server;
+    server.body = "990000\r\n";
+    qputenv("TAVIMORO_SERVER", server.base().toLatin1());
+    QList<QUrl> tried;
+    SetAddressOpener([&tried](const QUrl& url) {
+      tried.append(url);
+      return false;
+    });
+    BoxAnswerer answers({QMessageBox::Yes, QMessageBox::Ok});
+    QWidget window;
+    int calls = 0;
+    bool ending = true;
+    StartUpdateCheck(&window, [&](bool end) {
+      ++calls;
+      ending = end;
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(calls, 1, 6000);
+    QVERIFY(!ending);
+    SetAddressOpener({});
+    qunsetenv("TAVIMORO_SERVER");
+    QCOMPARE(tried, QList<QUrl>{QUrl(server.base() + "/download.html")});
+    QCOMPARE(answers.titles, (QStringList{"Upgrade available", "Tavimoro"}));
+    QVERIFY(answers.texts[1].endsWith("\n\n" + server.base() + "/download.html"));
   }
 };
 
