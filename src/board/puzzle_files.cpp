@@ -9,7 +9,7 @@
 namespace tavimoro {
 namespace {
 
-constexpr int kMaxNumberSkipped = 100000;
+constexpr int kMaxNumberSkipped = 1000;
 
 std::string FileName(const std::string& path) {
   const std::string name = std::filesystem::path(path).filename().string();
@@ -83,17 +83,6 @@ std::string WriteTextFile(const std::string& path, std::string_view text) {
   return "";
 }
 
-std::vector<std::string> NumberedNames(std::string_view base, int count,
-                                       const std::function<bool(const std::string&)>& taken) {
-  std::vector<std::string> names;
-  for (int number = 1; static_cast<int>(names.size()) < count && number <= count + kMaxNumberSkipped;
-       ++number) {
-    std::string name = std::string(base) + " " + std::to_string(number);
-    if (!taken(name)) names.push_back(std::move(name));
-  }
-  return names;
-}
-
 int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records, std::size_t total) {
   if (total < 2 || records.size() < 2) return 0;
   const int count = static_cast<int>(std::min(records.size(), kMaxPuzzlesToLibrary));
@@ -102,24 +91,28 @@ int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& recor
       (count < static_cast<int>(total) ? "the first " + std::to_string(count) : std::string("all")) +
       " of them in the saved-puzzle library?";
   if (host.Ask("Confirm", question) != Answer::Yes) return 0;
-  std::vector<std::string> names;
+  std::string base;
   for (;;) {
-    const std::string base =
-        host.Input("Enter a name for these puzzles (they are numbered 1, 2, 3...)", "Saving Puzzles");
+    base = host.Input("Enter a name for these puzzles (they are numbered 1, 2, 3...)", "Saving Puzzles");
     if (base.empty()) {
       host.Message(kProgramTitle, "Puzzle save canceled");
       return 0;
     }
-    names = NumberedNames(base, count, [&](const std::string& name) { return host.SavedPuzzleExists(name); });
-    std::string problem =
-        static_cast<int>(names.size()) < count ? "Too many puzzles are saved under " + base : "";
-    for (std::size_t i = 0; i < names.size() && problem.empty(); ++i)
-      problem = host.SaveNameProblem(names[i]);
+    const std::string problem = host.SaveNameProblem(base + " 1");
     if (problem.empty()) break;
     host.Message(kProgramTitle, problem);
   }
-  for (int i = 0; i < count; ++i) host.StoreSavedPuzzle(names[i], records[i]);
-  return count;
+  // Each name is looked at and written in one step of the store, so a name
+  // another copy takes meanwhile is skipped, never overwritten.
+  int stored = 0;
+  for (int number = 1; stored < count && number <= count + kMaxNumberSkipped; ++number) {
+    const SaveResult result = host.StoreSavedPuzzle(base + " " + std::to_string(number), records[stored], false);
+    if (result == SaveResult::Failed) break;  // the host has said why
+    if (result == SaveResult::Stored) ++stored;
+  }
+  if (stored < count && stored > 0)
+    host.Message(kProgramTitle, "Only " + std::to_string(stored) + " of the puzzles were saved under " + base);
+  return stored;
 }
 
 }  // namespace tavimoro

@@ -4,7 +4,6 @@
 // names.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,12 +33,6 @@ std::string ReadTextFile(const std::string& path, std::string& text);
 // so that a failed write leaves an existing file whole: "" when done, else
 // "Cannot write NAME".
 std::string WriteTextFile(const std::string& path, std::string_view text);
-
-// Names for count puzzles: base followed by " 1", " 2" and so on, skipping
-// the numbers whose name is taken (fewer names only when a hundred thousand
-// numbers in a row are taken).
-std::vector<std::string> NumberedNames(std::string_view base, int count,
-                                       const std::function<bool(const std::string&)>& taken);
 
 // Offers to put the puzzles of one text (board records) into the
 // saved-puzzle library: asks, takes a name as the saving of one puzzle does

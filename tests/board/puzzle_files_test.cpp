@@ -75,14 +75,6 @@ TEST(PuzzleFiles, ALinkedFileIsReplacedBehindItsLink) {
   EXPECT_EQ(testing::ReadWhole(target), "new");
 }
 
-TEST(PuzzleFiles, NumberedNamesSkipTakenOnes) {
-  const std::set<std::string> taken = {"Week 1", "Week 3"};
-  EXPECT_EQ(NumberedNames("Week", 3, [&](const std::string& name) { return taken.count(name) > 0; }),
-            (std::vector<std::string>{"Week 2", "Week 4", "Week 5"}));
-  EXPECT_TRUE(NumberedNames("Week", 0, [](const std::string&) { return false; }).empty());
-  EXPECT_EQ(NumberedNames("Week", 2, [](const std::string&) { return true; }).size(), 0u);
-}
-
 TEST(PuzzleFiles, SeveralPuzzlesGoToTheLibraryUnderNumberedNamesWhenAsked) {
   const std::vector<std::string> records = {"[1|T|]", "[2|T|]", "[3|T|]"};
   testing::RecordingHost host;
