@@ -60,6 +60,18 @@ struct StepMeaning {
   int NodeCount = 0;                              // chains: nodes in order, Links[i] joins i and i + 1
   std::array<ChainNode, kMaxNodes> Nodes{};
   std::array<LinkKind, kMaxNodes> Links{};
+  // Forcing nets: Nodes list the implications that prove the step, each
+  // assumption followed by what it forces, in the order they were found.
+  // NodeHolds[i]: node i's digit is in its cell (else it is not); NodeFrom[i]:
+  // the listed node it follows from (-1 for an assumption or a node resting
+  // on the board alone); NodeRule[i]: the rule that gave it (the values of
+  // steps::NetRule). NetAssumptions: how many nodes are assumptions (one per
+  // branch); OtherInferences: implications of the proof left out of the list.
+  std::array<bool, kMaxNodes> NodeHolds{};
+  std::array<std::int8_t, kMaxNodes> NodeFrom{};
+  std::array<std::uint8_t, kMaxNodes> NodeRule{};
+  int NetAssumptions = 0;
+  int OtherInferences = 0;
 };
 
 struct StepRecord {

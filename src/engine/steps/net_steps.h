@@ -1,0 +1,36 @@
+// Forcing nets: the rungs after the almost locked sets, easiest first, and
+// the stated trial that follows them. Each Find function reads the state and,
+// when it accepts an instance, fills `step` and returns true; otherwise it
+// leaves `step` untouched and returns false.
+#pragma once
+
+#include "engine/puzzle_state.h"
+#include "engine/step_record.h"
+
+namespace tavimoro::steps {
+
+// Technique numbers the finders write into StepRecord::Technique.
+enum NetTechnique : int {
+  kContradictionNet = 60,  // one assumption runs into a contradiction
+  kCellNet,                // every candidate of a cell forces the same
+  kUnitNet,                // every place of a digit in a house forces the same
+  kNestedNet,              // any of the three, propagation using nets one level down
+  kDoublyNestedNet,        // the same, two levels down
+  kTrial,                  // the last resort: an assumption shown to leave no solution
+};
+
+// The deepest nested level searches at most this many propagation runs per
+// call before it gives up (and the trial answers).
+inline constexpr long long kDoublyNestedRunLimit = 400000;
+
+bool FindContradictionNet(const PuzzleState& s, StepRecord& step);
+bool FindCellNet(const PuzzleState& s, StepRecord& step);
+bool FindUnitNet(const PuzzleState& s, StepRecord& step);
+bool FindNestedNet(const PuzzleState& s, StepRecord& step);
+bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step);
+bool FindTrial(const PuzzleState& s, StepRecord& step);
+
+// Every rung above in order, the first that finds a step.
+bool FindForcingNetStep(const PuzzleState& s, StepRecord& step);
+
+}  // namespace tavimoro::steps
