@@ -159,6 +159,82 @@ TEST_P(NetPositions, NamedRungIsTheFirstThatFinds) {
 
 INSTANTIATE_TEST_SUITE_P(Data, NetPositions, ::testing::ValuesIn(NetPositionCases()));
 
+TEST(ForcingNets, TrialStatesItsAssumptionAndRemovesAWrongDigit) {
+  const std::string puzzle =
+      "98.7..6..75..4......3..8.7.5....7.3...94.........2.1..3.......1.9...5.8...52....6";
+  const PuzzleState s = FirstStuck(puzzle);
+  const PuzzleState solved = Solution(puzzle);
+  StepRecord step;
+  ASSERT_TRUE(FindTrial(s, step));
+  EXPECT_EQ(step.Technique, kTrial);
+  ExpectSound(step, solved, puzzle);
+  ExpectProofShape(step);
+  EXPECT_TRUE(step.Text.Contains("TRIAL: assume r")) << step.Text.view();
+  EXPECT_TRUE(step.Text.Contains("leads to a contradiction")) << step.Text.view();
+}
+
+TEST(ForcingNets, DeeperLevelsFindWhatShallowerOnesDo) {
+  // A position that needs one level of nesting: the doubly nested search,
+  // which can use everything below it, finds a sound step there too.
+  const std::string puzzle =
+      "9876..5..4..9..3...3..54...7..2.....29..657....6........95..6......1..8.........3";
+  const PuzzleState s = FirstStuck(puzzle);
+  const PuzzleState solved = Solution(puzzle);
+  StepRecord step;
+  ASSERT_TRUE(FindDoublyNestedNet(s, step));
+  EXPECT_EQ(step.Technique, kDoublyNestedNet);
+  ExpectSound(step, solved, puzzle);
+  ExpectProofShape(step);
+}
+
+TEST(ForcingNets, ProofListsTheAssumptionFirstAndEndsAtTheContradiction) {
+  const std::string puzzle =
+      "98.7..6..7...5..4...5..9..78.........3...25....79....1..6.9...2...1.6.3......74..";
+  StepRecord step;
+  ASSERT_TRUE(FindContradictionNet(FirstStuck(puzzle), step));
+  const StepMeaning& m = step.Meaning;
+  ASSERT_EQ(m.NetAssumptions, 1);
+  // The assumption is the candidate removed.
+  EXPECT_TRUE(m.NodeHolds[0]);
+  EXPECT_TRUE(step.Eliminate(m.Nodes[0].Cells[0], m.Nodes[0].Digit));
+  EXPECT_EQ(m.NodeFrom[0], -1);
+  for (int i = 1; i < m.NodeCount; ++i) EXPECT_NE(m.NodeRule[i], static_cast<std::uint8_t>(NetRule::Assumption));
+  EXPECT_TRUE(step.Text.Contains(", and then ")) << step.Text.view();
+}
+
+// Soundness on the stuck positions of solves of every collection (a sample):
+// whatever rung answers, the step agrees with the solution.
+class NetSoundness : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(NetSoundness, EveryNetStepAgreesWithTheSolution) {
+  const auto lines = testing::CorpusLines(GetParam());
+  TAVIMORO_REQUIRE_CORPUS(lines, GetParam());
+  int positions = 0;
+  for (std::size_t i = 0; i < lines.size() && positions < 150; i += 37) {
+    const std::string puzzle = lines[i].substr(0, 81);
+    const PuzzleState solved = Solution(puzzle);
+    PuzzleState s = PuzzleFromString(puzzle);
+    ExclusionTable x;
+    while (s.FilledCount < 81) {
+      StepRecord step = FindNextStep(s, kNoTechniqueLimit);
+      if (step.Kind == kNoStep) {
+        ASSERT_TRUE(FindForcingNetStep(s, step)) << puzzle;
+        ++positions;
+      }
+      ExpectSound(step, solved, puzzle);
+      ASSERT_FALSE(HasFailure());
+      Apply(s, x, step);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedCollections, NetSoundness,
+                         ::testing::Values("17clue.txt", "unbiased.txt", "top1465.txt", "rated.tsv"),
+                         [](const auto& paramInfo) {
+                           const std::string name = paramInfo.param;
+                           return name.substr(0, name.find('.'));
+                         });
+
 // Solves with the ladder, then the nets; every step sound. Returns the
 // hardest net rung used (0 when the ladder alone finished).
 int SolveWithNets(const std::string& puzzle, const PuzzleState& solved) {
