@@ -142,10 +142,12 @@ void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
   m.OtherInferences = static_cast<int>(total) - listed;
 }
 
-// The trace of one branch: its main thread, "r4c5=7 -> r4c6<>7 -> ...".
-void AppendThread(StepText& text, const BranchProof& proof) {
+// The trace of one branch: its main thread, "r4c5=7 -> r4c6<>7 -> ...",
+// without the assumption when the text has named it already.
+void AppendThread(StepText& text, const BranchProof& proof, bool withAssumption) {
   bool first = true;
   for (int i : MainThread(proof)) {
+    if (!withAssumption && proof.rules[static_cast<std::size_t>(i)] == 0) continue;
     if (!first) text << " -> ";
     first = false;
     AppendNode(text, proof.nodes[static_cast<std::size_t>(i)]);
@@ -206,7 +208,7 @@ void FillContradiction(StepRecord& step, int technique, NetPropagator& p, NetNod
   step.Text << Prefix(technique) << "assume ";
   AppendNode(step.Text, assumption);
   step.Text << ": ";
-  AppendThread(step.Text, branches[0]);
+  AppendThread(step.Text, branches[0], false);
   step.Text << ", and then ";
   AppendContradiction(step.Text, p);
   step.Text << ". So " << digit << " is removed from ";
@@ -270,7 +272,7 @@ void FillCommon(StepRecord& step, int technique, NetPropagator& p, const NetBoar
   AppendNode(step.Text, first);
   for (std::size_t i = 0; i < proofs.size(); ++i) {
     step.Text << (i == 0 ? ": " : "; ");
-    AppendThread(step.Text, proofs[i]);
+    AppendThread(step.Text, proofs[i], true);
     if (contradicted[i]) step.Text << " -> contradiction";
   }
   step.Text << ". So ";
