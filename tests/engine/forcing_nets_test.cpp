@@ -85,6 +85,15 @@ TEST(ForcingNets, NothingOnASolvedOrSingleFreeBoard) {
   EXPECT_TRUE(step.Text.empty());
 }
 
+TEST(ForcingNets, NestedLevelsAndTrialStayOutOfPuzzlesWithoutOneSolution) {
+  // Nothing is forced on an empty board; the nested searches and the trial
+  // decline at once instead of searching in vain.
+  const PuzzleState empty = PuzzleFromString("");
+  StepRecord step;
+  EXPECT_FALSE(FindForcingNetStep(empty, step));
+  EXPECT_EQ(step.Kind, kNoStep);
+}
+
 // Positions as data: a puzzle whose first stuck position (after the ladder)
 // needs the named rung: the rungs below it find nothing there and the named
 // one finds a sound step.

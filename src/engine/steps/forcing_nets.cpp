@@ -399,6 +399,13 @@ class NetSearch {
   int level_;
 };
 
+// The nested levels run only on a puzzle with one solution: on others (an
+// empty board is the extreme) they would spend long finding nothing.
+bool HasOneSolution(const PuzzleState& s) {
+  PuzzleState copy = s;
+  return Validate(copy, true, true, true).empty();
+}
+
 }  // namespace
 
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step) {
@@ -414,10 +421,12 @@ bool FindUnitNet(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindNestedNet(const PuzzleState& s, StepRecord& step) {
+  if (!HasOneSolution(s)) return false;
   return NetSearch(s, 1, 0).Find(step, kContradictionKind | kCellKind | kUnitKind, kNestedNet);
 }
 
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step) {
+  if (!HasOneSolution(s)) return false;
   return NetSearch(s, 2, kDoublyNestedRunLimit).Find(step, kContradictionKind | kCellKind | kUnitKind,
                                                       kDoublyNestedNet);
 }

@@ -20,8 +20,8 @@ enum NetTechnique : int {
 };
 
 // The deepest nested level searches at most this many propagation runs per
-// call before it gives up (and the trial answers).
-inline constexpr long long kDoublyNestedRunLimit = 400000;
+// call before it gives up (and the trial answers): a few seconds at most.
+inline constexpr long long kDoublyNestedRunLimit = 150000;
 
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step);
 bool FindCellNet(const PuzzleState& s, StepRecord& step);
