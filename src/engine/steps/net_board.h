@@ -118,8 +118,9 @@ class NetPropagator {
   int Ancestors(std::span<const NetNode> targets, bool contradiction, std::span<NetNode> out,
                 std::array<std::uint8_t, kNetNodeCount>* external);
 
-  // Creation index of the first reason of a node, -1 for an assumption or a
-  // node that rests only on external reasons.
+  // Creation index of the earliest reason of a node (following these leads
+  // back to an assumption by a short path), -1 for an assumption or a node
+  // that rests only on external reasons.
   int FirstReason(NetNode n) const;
   // The rule that derived a node (NetRule), by creation index.
   int RuleAt(int index) const { return rule_[index]; }

@@ -308,10 +308,13 @@ int NetPropagator::Ancestors(std::span<const NetNode> targets, bool contradictio
 int NetPropagator::FirstReason(NetNode n) const {
   const int index = rank_[n] - 1;
   if (index < 0) return -1;
+  int earliest = -1;
   for (std::uint32_t r = reasonBegin_[index]; r < reasonBegin_[index + 1]; ++r) {
-    if (!(pool_[r] & kExternal)) return rank_[pool_[r]] - 1;
+    if (pool_[r] & kExternal) continue;
+    const int reason = rank_[pool_[r]] - 1;
+    if (earliest < 0 || reason < earliest) earliest = reason;
   }
-  return -1;
+  return earliest;
 }
 
 }  // namespace tavimoro::steps
