@@ -403,7 +403,7 @@ class NetSearch {
 // empty board is the extreme) they would spend long finding nothing.
 bool HasOneSolution(const PuzzleState& s) {
   PuzzleState copy = s;
-  return Validate(copy, true, true, true).empty();
+  return Validate(copy, false, true, true).empty();
 }
 
 }  // namespace
