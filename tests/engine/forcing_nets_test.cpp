@@ -211,6 +211,22 @@ TEST(ForcingNets, ProofListsTheAssumptionFirstAndEndsAtTheContradiction) {
   EXPECT_TRUE(step.Text.Contains(", and then ")) << step.Text.view();
 }
 
+TEST(ForcingNets, StepScoreGrowsWithTheProofWithinItsBand) {
+  StepRecord step;
+  EXPECT_EQ(NetStepScore(step), 0);
+  step.Technique = kContradictionNet;
+  step.Meaning.NodeCount = 8;
+  EXPECT_DOUBLE_EQ(NetStepScore(step), 8.2);
+  step.Meaning.OtherInferences = 9;  // 17 inferences: past 16, so in the second doubling
+  EXPECT_NEAR(NetStepScore(step), 8.4, 1e-9);
+  step.Meaning.OtherInferences = 100000;
+  EXPECT_NEAR(NetStepScore(step), 8.8, 1e-9);
+  step.Technique = kNestedNet;
+  EXPECT_NEAR(NetStepScore(step), 9.8, 1e-9);
+  step.Technique = kTrial;
+  EXPECT_DOUBLE_EQ(NetStepScore(step), 10.5);
+}
+
 // Soundness on the stuck positions of solves of every collection (a sample):
 // whatever rung answers, the step agrees with the solution.
 class NetSoundness : public ::testing::TestWithParam<const char*> {};

@@ -474,6 +474,24 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
   return false;
 }
 
+double NetStepScore(const StepRecord& step) {
+  double base = 0;
+  switch (step.Technique) {
+    case kContradictionNet: base = 8.2; break;
+    case kCellNet: base = 8.5; break;
+    case kUnitNet: base = 8.6; break;
+    case kNestedNet: base = 9.2; break;
+    case kDoublyNestedNet: base = 9.7; break;
+    case kTrial: return 10.5;
+    default: return 0;
+  }
+  int doublings = 0;
+  for (int size = step.Meaning.NodeCount + step.Meaning.OtherInferences; size > 8 && doublings < 6;
+       size = (size + 1) / 2)
+    ++doublings;
+  return base + 0.1 * doublings;
+}
+
 bool FindForcingNetStep(const PuzzleState& s, StepRecord& step) {
   return FindContradictionNet(s, step) || FindCellNet(s, step) || FindUnitNet(s, step) ||
          FindNestedNet(s, step) || FindDoublyNestedNet(s, step) || FindTrial(s, step);

@@ -30,6 +30,13 @@ bool FindNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindTrial(const PuzzleState& s, StepRecord& step);
 
+// The difficulty of one net step on the forum's scale: the technique's base
+// (8.2 contradiction, 8.5 cell, 8.6 unit, 9.2 nested, 9.7 doubly nested,
+// 10.5 trial) raised by a tenth for each doubling of the proof beyond eight
+// inferences, at most 0.6, so that long nets rate above short ones without
+// reaching the next band. 0 for any other step.
+double NetStepScore(const StepRecord& step);
+
 // Every rung above in order, the first that finds a step.
 bool FindForcingNetStep(const PuzzleState& s, StepRecord& step);
 
