@@ -235,6 +235,23 @@ bool CommonConclusions(const NodeSet& common, const NetBoard& root, std::vector<
   return !out.empty();
 }
 
+// The implications the conclusions rest on, summed over the branches; the
+// conclusion with the shortest proof is moved to the front (the one shown).
+int ProofSizeAndBest(NetPropagator& p, const NetBoard& root, const std::vector<NetNode>& branches,
+                     std::vector<NetNode>& conclusions) {
+  std::vector<int> sizes(conclusions.size(), 0);
+  for (NetNode a : branches) {
+    const bool contra = p.Run(root, std::span<const NetNode>(&a, 1));
+    for (std::size_t k = 0; k < conclusions.size(); ++k) {
+      sizes[k] += contra ? p.Ancestors({}, true, {}, nullptr)
+                         : p.Ancestors(std::span<const NetNode>(&conclusions[k], 1), false, {}, nullptr);
+    }
+  }
+  const auto best = std::min_element(sizes.begin(), sizes.end()) - sizes.begin();
+  std::swap(conclusions[0], conclusions[static_cast<std::size_t>(best)]);
+  return sizes[static_cast<std::size_t>(best)];
+}
+
 // Fills the record of a cell or unit net whose branches share `conclusions`.
 void FillCommon(StepRecord& step, int technique, NetPropagator& p, const NetBoard& root,
                 const std::vector<NetNode>& branches, const std::vector<NetNode>& conclusions, int house) {
@@ -350,9 +367,22 @@ class NetSearch {
       }
       any = true;
     };
+    // The net to show: at level 0 the one with the shortest proof, at nested
+    // levels the first found.
+    std::vector<NetNode> bestBranches, bestConclusions;
+    int bestHouse = -1, bestSize = -1;
+    auto consider = [&](int house) {
+      const int size = level_ > 0 ? 0 : ProofSizeAndBest(p, root_, branches, conclusions);
+      if (bestSize >= 0 && size >= bestSize) return;
+      bestBranches = branches;
+      bestConclusions = conclusions;
+      bestHouse = house;
+      bestSize = size;
+    };
+    auto found = [&] { return bestSize >= 0; };
     if (kinds & kCellKind) {
-      for (int count = 2; count <= 9; ++count) {
-        for (int c = 0; c < 81; ++c) {
+      for (int count = 2; count <= 9 && !(found() && level_ > 0); ++count) {
+        for (int c = 0; c < 81 && !(found() && level_ > 0); ++c) {
           if (root_.value[c] != 0 || BitCount(root_.cand[c]) != count) continue;
           NodeSet set{};
           bool any = false;
@@ -363,16 +393,13 @@ class NetSearch {
             branches.push_back(HoldsNode(c, d));
             common(branches.back(), set, any);
           }
-          if (any && CommonConclusions(set, root_, conclusions)) {
-            FillCommon(step, technique, p, root_, branches, conclusions, -1);
-            return true;
-          }
+          if (any && CommonConclusions(set, root_, conclusions)) consider(-1);
         }
       }
     }
-    if (kinds & kUnitKind) {
-      for (int h = 0; h < 27; ++h) {
-        for (int d = 1; d <= 9; ++d) {
+    if ((kinds & kUnitKind) && !(found() && level_ > 0)) {
+      for (int h = 0; h < 27 && !(found() && level_ > 0); ++h) {
+        for (int d = 1; d <= 9 && !(found() && level_ > 0); ++d) {
           branches.clear();
           for (int x : CellsOfHouse(h))
             if (root_.value[x] == 0 && root_.Has(x, d)) branches.push_back(HoldsNode(x, d));
@@ -383,14 +410,14 @@ class NetSearch {
             if (chain_.Exhausted()) return false;
             common(a, set, any);
           }
-          if (any && CommonConclusions(set, root_, conclusions)) {
-            FillCommon(step, technique, p, root_, branches, conclusions, h);
-            return true;
-          }
+          if (any && CommonConclusions(set, root_, conclusions)) consider(h);
         }
       }
     }
-    return false;
+    if (!found()) return false;
+    if (level_ > 0) ProofSizeAndBest(p, root_, bestBranches, bestConclusions);
+    FillCommon(step, technique, p, root_, bestBranches, bestConclusions, bestHouse);
+    return true;
   }
 
  private:
