@@ -16,19 +16,18 @@
 #include "app/about_dialog.h"
 #include "app/centered_message_box.h"
 #include "app/generate_dialog.h"
-#include "app/help_pages.h"
 #include "app/image_button.h"
 #include "app/key_map.h"
 #include "app/load_game_dialog.h"
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
 #include "app/settings/ini_document.h"
-#include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
+#include "app/settings/stored_ticks.h"
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
 #include "board/hint_composer.h"
-#include "board/status_composer.h"
 #include "engine/step_finder.h"
 
 namespace tavimoro::app {
@@ -91,7 +90,7 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   menus_ = new PopupMenus(this);
   connectMenus();
   readOptions();
-  board_.CurTool = -1;  // neither tool, so that the first selection takes effect
+  board_.ForgetTool();
   resize(980, 610);
 }
 
@@ -106,10 +105,7 @@ void Form1::createToolbar() {
   for (int index = 0; index < kToolbarCount; ++index) {
     auto* button = new ImageButton(kToolbar[index].icon, kToolbar[index].toolTip, banner_);
     button->setObjectName(QStringLiteral("imgBut%1").arg(index));
-    connect(button, &ImageButton::clicked, this, [this, index] {
-      board_.imgBut_Click(index);
-      syncFromBoard();
-    });
+    connect(button, &ImageButton::clicked, this, [this, index] { board_.imgBut_Click(index); });
     toolbar_[index] = button;
   }
   for (int position = 0; position < kToolbarCount; ++position) {
@@ -161,7 +157,6 @@ void Form1::layoutWindow() {
   connect(grid_, &BoardView::cellReleased, this, [this](int cell, Qt::MouseButton button) {
     if (button == Qt::LeftButton) board_.picGrid_MouseUp(cell, MouseButton::Left);
     if (button == Qt::RightButton) board_.picGrid_MouseUp(cell, MouseButton::Right);
-    syncFromBoard();
   });
 
   auto* right = new QVBoxLayout;
@@ -182,80 +177,62 @@ void Form1::layoutWindow() {
   column->addLayout(body, 1);
 }
 
+// Every menu item runs its board command; the actions carry their command's
+// name. A tick item leaves its tick to the board, which sets it through
+// SetOption.
 void Form1::connectMenus() {
-  PopupMenus& m = *menus_;
-  // After every command the window shows the board as it now is.
-  auto on = [this](QAction* action, auto&& command) {
-    connect(action, &QAction::triggered, this, [this, command] {
-      command();
-      syncFromBoard();
-    });
-  };
-  on(m.mnuSwitch, [this] { board_.SwitchTool(); });
-  on(m.mnuPMCell, [this] { board_.PencilMarkOneCell(-1, true); });
-  on(m.mnuPMBlock, [this] { board_.PencilMarkEntire(2, -1); });
-  on(m.mnuPMRow, [this] { board_.PencilMarkEntire(0, -1); });
-  on(m.mnuPMColumn, [this] { board_.PencilMarkEntire(1, -1); });
-  on(m.mnuClearCell, [this] { board_.ClearThisCell(); });
-  on(m.mnuSolveCell, [this] { board_.SolveThisCell(); });
-  on(m.mnuColor, [this] { Redraw(false); });
-  connect(m.mnuShowAnal, &QAction::triggered, this, [this] {
-    toggleStoredOption(menus_->mnuShowAnal, "ShowAnalysis");
-    if (menus_->mnuShowAnal->isChecked()) board_.RedrawGrid(true);
-  });
-  connect(m.mnuRember, &QAction::triggered, this, [this] { toggleStoredOption(menus_->mnuRember, "Wizard"); });
-  connect(m.mnuCheckVer, &QAction::triggered, this,
-          [this] { toggleStoredOption(menus_->mnuCheckVer, "CheckVer"); });
-  on(m.mnuCopy, [this] { board_.Copy(); });
-  on(m.mnuCopyPencil, [this] { board_.CopyWithPencilMarks(); });
-  on(m.mnuPaste, [this] {
-    board_.ClearCellColors();
-    board_.PasteFromClipboard();
-  });
-  on(m.mnuUndo, [this] {
-    board_.ClearCellColors();
-    board_.UndoLast();
-  });
-  on(m.mnuPrint, [this] { PrintPuzzle(this, Q(board_.GetGrid(true))); });
-  on(m.mnuSave, [this] { board_.SaveDialog(); });
-  on(m.mnuLoad, [this] { board_.LoadDialog(); });
-  on(m.mnuShortcuts, [this] { board_.ShowShortcuts(); });
-  on(m.mnuAbout, [this] { board_.ShowAbout(); });
-  connect(menus_, &PopupMenus::helpFileRequested, this,
-          [](const QString& anchor) { OpenHelpPage(kHelpFilePage, anchor); });
-  connect(menus_, &PopupMenus::techniquesPageRequested, this, [] { OpenHelpPage(kTechniquesPage); });
+  const QList<QAction*> actions = findChildren<QAction*>();
+  for (const CommandInfo& info : kCommands) {
+    if (info.place == CommandPlace::Toolbar || info.command == Command::HelpQuestion) continue;
+    for (QAction* action : actions) {
+      if (action->objectName() != Q(info.name)) continue;
+      connect(action, &QAction::triggered, this, [this, action, command = info.command] {
+        if (action->isCheckable()) action->setChecked(!action->isChecked());
+        board_.Execute(command);
+      });
+      break;
+    }
+  }
+  for (int i = 0; i < static_cast<int>(menus_->mnuFAQ.size()); ++i)
+    connect(menus_->mnuFAQ[i], &QAction::triggered, this, [this, i] { board_.Execute(Command::HelpQuestion, i); });
 }
 
 // The ticks stored between runs; auto-remove and colour-coded marks last
 // for one run only.
 void Form1::readOptions() {
-  menus_->mnuRember->setChecked(ReadSetting("Options", "Wizard", iniPath_) != "N");
-  menus_->mnuCheckVer->setChecked(ReadSetting("Options", "CheckVer", iniPath_) != "N");
-  menus_->mnuShowAnal->setChecked(ReadSetting("Options", "ShowAnalysis", iniPath_) == "Y");
-  menus_->mnuAutoRemove->setChecked(false);
-  menus_->mnuColor->setChecked(false);
+  const Settings settings(iniPath_);
+  for (BoardOption option : kBoardOptions) {
+    const YesNoSetting* stored = StoredTick(option);
+    optionAction(option)->setChecked(stored != nullptr && settings.Get(*stored));
+  }
 }
 
-// QAction has already inverted the tick when this runs.
-void Form1::toggleStoredOption(QAction* action, const char* key) {
-  WriteSetting("Options", key, action->isChecked() ? "Y" : "N", iniPath_);
+QAction* Form1::optionAction(BoardOption option) const {
+  switch (option) {
+    case BoardOption::AutoRemove: return menus_->mnuAutoRemove;
+    case BoardOption::ColorMarks: return menus_->mnuColor;
+    case BoardOption::ShowAnalysis: return menus_->mnuShowAnal;
+    case BoardOption::ShowWizard: return menus_->mnuRember;
+    case BoardOption::CheckVersion: return menus_->mnuCheckVer;
+  }
+  return nullptr;
 }
 
 // --- drawing and enabled states ------------------------------------------------
 
 void Form1::syncFromBoard() {
   for (int c = 0; c < 81; ++c) {
-    const CellRec& cell = board_.Cells[c];
-    picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors[c]};
+    const CellRec& cell = board_.Cells()[c];
+    picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors()[c]};
   }
-  picture_.selected = board_.SelCell;
+  picture_.selected = board_.SelCell();
   picture_.colourCodedMarks = menus_->mnuColor->isChecked();
   const bool hintOnPanel =
-      board_.LastHint.Kind != kNoStep && LikePattern(PanelHtml(), "*ApplyLastHint*");
-  picture_.lines = hintOnPanel ? board_.LastHint.Lines : std::array<StepLine, 20>{};
+      board_.LastHint().Kind != kNoStep && LikePattern(board_.PanelHtml(), "*ApplyLastHint*");
+  picture_.lines = hintOnPanel ? board_.LastHint().Lines : std::array<StepLine, 20>{};
   grid_->update();
 
-  const BoardControls& c = board_.Controls;
+  const BoardControls& c = board_.Controls();
   toolbar_[kRemoveMarks]->setEnabled(c.RemoveMarks);
   toolbar_[kClearPuzzle]->setEnabled(c.Clear);
   toolbar_[kSolution]->setEnabled(c.Solution);
@@ -293,13 +270,9 @@ void Form1::keyPressEvent(QKeyEvent* event) {
   // Pure modifier presses reach the board too: every key clears the hint
   // highlights.
   board_.Form_KeyDown(code, shift);
-  syncFromBoard();
 }
 
-void Form1::onPanelLink(const QString& target) {
-  board_.HyperlinkClick(target.toStdString());
-  syncFromBoard();
-}
+void Form1::onPanelLink(const QString& target) { board_.HyperlinkClick(target.toStdString()); }
 
 void Form1::popUp(QWidget* menu) {
   if (auto* m = qobject_cast<QMenu*>(menu)) m->exec(QCursor::pos());
@@ -319,27 +292,17 @@ std::string Form1::Input(std::string_view prompt, std::string_view title) {
 
 void Form1::Beep() { QApplication::beep(); }
 
-void Form1::Redraw(bool withStatus) {
-  if (withStatus) UpdateStatus(false);
-  syncFromBoard();
-}
-
-void Form1::UndoEnabled(bool enabled) {
-  board_.Controls.Undo = enabled;
-  menus_->mnuUndo->setEnabled(enabled);
-}
+void Form1::Redraw() { syncFromBoard(); }
 
 void Form1::ToolChanged(int tool) { showTool(tool); }
 
 void Form1::SetSwitchCaption(std::string_view caption) { menus_->mnuSwitch->setText(Q(caption)); }
 
-bool Form1::OptionTicked(BoardOption option) {
-  switch (option) {
-    case BoardOption::AutoRemove: return menus_->mnuAutoRemove->isChecked();
-    case BoardOption::ColorMarks: return menus_->mnuColor->isChecked();
-    case BoardOption::ShowAnalysis: return menus_->mnuShowAnal->isChecked();
-  }
-  return false;
+bool Form1::OptionTicked(BoardOption option) { return optionAction(option)->isChecked(); }
+
+void Form1::SetOption(BoardOption option, bool ticked) {
+  optionAction(option)->setChecked(ticked);
+  if (const YesNoSetting* stored = StoredTick(option)) Settings(iniPath_).Set(*stored, ticked);
 }
 
 std::optional<std::string> Form1::ClipboardText() {
@@ -356,19 +319,16 @@ void Form1::SetPanelHtml(std::string_view html) {
   panel_->SetDocumentHTML(Q(html));
   // "Analyzing..." must be seen while the analysis is computed.
   panel_->repaint();
-  syncFromBoard();
 }
 
 std::string Form1::SaveNameProblem(std::string_view name) { return KeyNameProblem(name); }
 
 bool Form1::SavedPuzzleExists(std::string_view name) {
-  for (const std::string& key : ReadSettingKeys("SavedGames", iniPath_))
-    if (SameName(key, name)) return true;
-  return false;
+  return Settings(iniPath_).Contains(setting::SavedGames, name);
 }
 
 void Form1::StoreSavedPuzzle(std::string_view name, std::string_view record) {
-  WriteSetting("SavedGames", name, record, iniPath_);
+  Settings(iniPath_).Set(setting::SavedGames, name, record);
 }
 
 std::int64_t Form1::Milliseconds() { return clock_.elapsed(); }
@@ -398,14 +358,11 @@ void Form1::Show(HostWindow window) {
       break;
     }
   }
-  syncFromBoard();
 }
 
 void Form1::OpenUrl(std::string_view url) { QDesktopServices::openUrl(QUrl(Q(url))); }
 
-void Form1::ShowHint() { tavimoro::ShowHint(board_); }
-
-void Form1::UpdateStatus(bool withAnalysis) { tavimoro::UpdateStatus(board_, withAnalysis); }
+void Form1::Print(std::string_view puzzle) { PrintPuzzle(this, Q(puzzle)); }
 
 void Form1::SetStatusLight(bool red) { light_->setFillColour(red ? QColor(255, 0, 0) : QColor(0, 0, 0)); }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/board_view.h"
+#include "app/settings/settings_schema.h"
 #include "board/board.h"
 #include "htmllabel/widget/html_label.h"
 
@@ -58,11 +59,11 @@ class Form1 : public QWidget, public BoardHost {
   Answer Ask(std::string_view title, std::string_view text) override;
   std::string Input(std::string_view prompt, std::string_view title) override;
   void Beep() override;
-  void Redraw(bool withStatus) override;
-  void UndoEnabled(bool enabled) override;
+  void Redraw() override;
   void ToolChanged(int tool) override;
   void SetSwitchCaption(std::string_view caption) override;
   bool OptionTicked(BoardOption option) override;
+  void SetOption(BoardOption option, bool ticked) override;
   std::optional<std::string> ClipboardText() override;
   void SetClipboardText(std::string_view text) override;
   std::string PanelHtml() override;
@@ -73,8 +74,7 @@ class Form1 : public QWidget, public BoardHost {
   std::int64_t Milliseconds() override;
   void Show(HostWindow window) override;
   void OpenUrl(std::string_view url) override;
-  void ShowHint() override;
-  void UpdateStatus(bool withAnalysis) override;
+  void Print(std::string_view puzzle) override;
   void SetStatusLight(bool red) override;
 
  public slots:
@@ -92,7 +92,7 @@ class Form1 : public QWidget, public BoardHost {
   void layoutWindow();
   void connectMenus();
   void readOptions();
-  void toggleStoredOption(QAction* action, const char* key);
+  QAction* optionAction(BoardOption option) const;
   void showTool(int tool);
   // Copies the board into the picture and the controls' enabled states.
   void syncFromBoard();

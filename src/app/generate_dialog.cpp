@@ -16,14 +16,12 @@
 
 #include "app/centered_message_box.h"
 #include "app/help_pages.h"
-#include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 #include "engine/cancel.h"
 
 namespace tavimoro::app {
 
 namespace {
-
-constexpr char kSection[] = "GenerationSettings";
 
 constexpr std::array<const char*, 7> kLevelCaptions = {"Beginner", "Intermediate", "Expert", "Pro",
                                                        "Master",   "Genius",       "Custom  ->"};
@@ -39,11 +37,6 @@ const QString kTriplesWarning =
     QStringLiteral("Requiring triplets or quads may cause puzzle generation to take awhile. Continue?");
 const QString kAdvancedWarning = QStringLiteral(
     "Requiring more than one advanced technique may cause puzzle generation to take awhile. Continue?");
-
-std::string Read(const std::string& ini, const std::string& key) { return ReadSetting(kSection, key, ini); }
-void Write(const std::string& ini, const std::string& key, int value) {
-  WriteSetting(kSection, key, std::to_string(value), ini);
-}
 
 Generated RunGenerator(const GenerationRequest& r, const GenerationProgress& progress) {
   return GeneratePuzzle(r.level, r.clueChoice, r.forceOne, r.allowed, r.required, r.symmetry, r.settings,
@@ -61,8 +54,9 @@ GenerateDialog::GenerateDialog(std::string iniPath, std::function<void(const std
   setWindowTitle(QStringLiteral("Generate a new Puzzle..."));
   createControls();
 
-  tuning_.numpro = SafeInt(Read(iniPath_, "numpro"));
-  tuning_.minvis = SafeInt(Read(iniPath_, "minvis"));
+  const Settings settings(iniPath_);
+  tuning_.numpro = settings.Get(setting::NumPro);
+  tuning_.minvis = settings.Get(setting::MinVis);
   lblNumPro_->setText(QString::number(tuning_.numpro));
   lblNumPro_->setVisible(tuning_.numpro > 0);
 }
@@ -223,11 +217,10 @@ void GenerateDialog::hideEvent(QHideEvent* event) {
 
 void GenerateDialog::loadChoices() {
   selectLevel(0);
-  const std::string clues = Read(iniPath_, "NumStartingClues");
-  selectClueChoice(clues == "0" ? 0 : clues == "1" ? 1 : 2);
-  chkForceOne_->setChecked(Read(iniPath_, "ForceOne") != "0");
-  const int symmetry = SafeInt(Read(iniPath_, "Symmetry"));
-  selectSymmetry(symmetry >= 0 && symmetry <= 2 ? symmetry : 0);
+  const Settings settings(iniPath_);
+  selectClueChoice(settings.Get(setting::NumStartingClues));
+  chkForceOne_->setChecked(settings.Get(setting::ForceOne) != 0);
+  selectSymmetry(settings.Get(setting::Symmetry));
 }
 
 void GenerateDialog::selectLevel(int i) {
@@ -253,13 +246,13 @@ void GenerateDialog::selectLevel(int i) {
 
   chkAllowed_[0]->setChecked(true);
   chkAllowed_[1]->setChecked(true);
-  auto apply = [](QCheckBox* box, const std::string& value) {
-    if (value == "0") box->setChecked(false);
-    if (value == "1") box->setChecked(true);
+  const Settings settings(iniPath_);
+  auto apply = [](QCheckBox* box, std::optional<bool> stored) {
+    if (stored) box->setChecked(*stored);
   };
   for (int t = 0; t < kTechniqueRows; ++t) {
-    if (t >= 2) apply(chkAllowed_[t], Read(iniPath_, "CheckAllowed_" + std::to_string(t)));
-    apply(chkRequired_[t], Read(iniPath_, "CheckRequired_" + std::to_string(t)));
+    if (t >= 2) apply(chkAllowed_[t], settings.Get(setting::CheckAllowed, t));
+    apply(chkRequired_[t], settings.Get(setting::CheckRequired, t));
   }
 }
 
@@ -291,16 +284,17 @@ QString GenerateDialog::requiredWarning() const {
 }
 
 void GenerateDialog::saveChoices() {
-  Write(iniPath_, "Level", level_);
+  const Settings settings(iniPath_);
+  settings.Set(setting::Level, level_);
   if (level_ == kCustomLevel) {
     for (int t = 1; t < kTechniqueRows; ++t) {
-      Write(iniPath_, "CheckAllowed_" + std::to_string(t), chkAllowed_[t]->isChecked() ? 1 : 0);
-      Write(iniPath_, "CheckRequired_" + std::to_string(t), chkRequired_[t]->isChecked() ? 1 : 0);
+      settings.Set(setting::CheckAllowed, t, chkAllowed_[t]->isChecked());
+      settings.Set(setting::CheckRequired, t, chkRequired_[t]->isChecked());
     }
   }
-  Write(iniPath_, "NumStartingClues", clueChoice_);
-  Write(iniPath_, "ForceOne", chkForceOne_->isChecked() ? 1 : 0);
-  Write(iniPath_, "Symmetry", symmetry_);
+  settings.Set(setting::NumStartingClues, clueChoice_);
+  settings.Set(setting::ForceOne, chkForceOne_->isChecked() ? 1 : 0);
+  settings.Set(setting::Symmetry, symmetry_);
 }
 
 void GenerateDialog::generate() {

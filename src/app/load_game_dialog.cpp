@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 
 namespace tavimoro::app {
 
@@ -53,7 +53,7 @@ void LoadGameDialog::showEvent(QShowEvent* event) {
 
 void LoadGameDialog::refreshList() {
   combo_->clear();
-  for (const std::string& name : ReadSettingKeys(kSavedGamesSection, iniPath_)) {
+  for (const std::string& name : Settings(iniPath_).Names(setting::SavedGames)) {
     combo_->addItem(QString::fromStdString(name));
   }
   const bool any = combo_->count() > 0;
@@ -68,7 +68,7 @@ void LoadGameDialog::loadSelected() {
   const std::string name = combo_->currentText().toStdString();
   bool loaded = false;
   if (!name.empty()) {
-    const std::string record = ReadSetting(kSavedGamesSection, name, iniPath_);
+    const std::string record = Settings(iniPath_).Get(setting::SavedGames, name);
     if (!record.empty() && applyPuzzle_) loaded = applyPuzzle_(record);
   }
   if (!loaded) ShowMessage(this, kProgramTitle, QStringLiteral("An error occurred"));
@@ -80,7 +80,7 @@ void LoadGameDialog::deleteSelected() {
   if (name.isEmpty()) return;
   const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + name + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
-  WriteSetting(kSavedGamesSection, name.toStdString(), std::nullopt, iniPath_);
+  Settings(iniPath_).Set(setting::SavedGames, name.toStdString(), std::nullopt);
   refreshList();
 }
 

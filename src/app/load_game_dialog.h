@@ -11,7 +11,6 @@ class QPushButton;
 
 namespace tavimoro::app {
 
-inline constexpr char kSavedGamesSection[] = "SavedGames";
 
 class LoadGameDialog : public QDialog {
   Q_OBJECT

@@ -20,9 +20,6 @@ constexpr const char* kFaqCaptions[9] = {
     "What are all the different techniques Tavimoro teaches?",
 };
 
-constexpr const char* kFaqAnchors[8] = {"#top",        "#puzzle",     "#howsolve", "#external",
-                                        "#newrandom",  "#pencilmarks", "#tools",   "#whatnext"};
-
 QAction* MakeAction(QWidget* owner, const char* objectName, const QString& caption,
                     const QKeySequence& shortcut = {}) {
   auto* action = new QAction(caption, owner);
@@ -47,10 +44,6 @@ PopupMenus::PopupMenus(QWidget* parent) : QObject(parent) {
   createMenus(parent);
 }
 
-QString PopupMenus::FaqAnchor(int index) {
-  return index >= 0 && index < 8 ? QString::fromLatin1(kFaqAnchors[index]) : QString();
-}
-
 void PopupMenus::createActions(QWidget* owner) {
   mnuSwitch = MakeAction(owner, "mnuSwitch", "Switch to X Mode");
   mnuPMCell = MakeAction(owner, "mnuPMCell", "This Cell");
@@ -73,19 +66,9 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuPrint = MakeAction(owner, "mnuPrint", "Print Puzzle");
   mnuSave = MakeAction(owner, "mnuSave", "Save Puzzle", QKeySequence(Qt::CTRL | Qt::Key_S));
   mnuLoad = MakeAction(owner, "mnuLoad", "Load Puzzle");
-  for (QAction* action : {mnuCopy, mnuPaste, mnuUndo, mnuSave}) owner->addAction(action);
 
-  for (int i = 0; i < 9; ++i) {
-    mnuFAQ[i] = MakeAction(owner, "mnuFAQ", kFaqCaptions[i]);
-    connect(mnuFAQ[i], &QAction::triggered, this, [this, i] {
-      if (i == 8)
-        emit techniquesPageRequested();
-      else
-        emit helpFileRequested(FaqAnchor(i));
-    });
-  }
+  for (int i = 0; i < 9; ++i) mnuFAQ[i] = MakeAction(owner, "mnuFAQ", kFaqCaptions[i]);
   mnuHelpFile = MakeAction(owner, "mnuHelpFile", "Entire Tavimoro Help File (Internet)");
-  connect(mnuHelpFile, &QAction::triggered, this, [this] { emit helpFileRequested(QString()); });
   mnuShortcuts = MakeAction(owner, "mnuShortcuts", "List Keyboard Shortcuts");
   mnuAbout = MakeAction(owner, "mnuAbout", "About...");
 }

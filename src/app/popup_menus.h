@@ -1,7 +1,9 @@
 // PopupMenus: the three popup menus (cell, options, help) and their actions.
-// Each action is declared once, with its caption, tick and shortcut; the
-// main window adds the shortcut actions to itself, so menus and keys share
-// them. The menus hold the option ticks while the program runs.
+// Each action is declared once, with its caption, tick and shortcut, and
+// named after its board command (commands.h), through which the main window
+// runs it. The shortcuts are shown on the items; the keys themselves reach
+// the board's key handler like every other key. The menus show the option
+// ticks; the main window sets them.
 #pragma once
 
 #include <QObject>
@@ -49,16 +51,6 @@ class PopupMenus : public QObject {
   QAction* mnuHelpFile = nullptr;
   QAction* mnuShortcuts = nullptr;
   QAction* mnuAbout = nullptr;
-
-  // The anchor of FAQ item 0..8 on the help file, or "" for item 8 (the
-  // techniques page) and any other index.
-  static QString FaqAnchor(int index);
-
- signals:
-  // A help page to open: the help file at an anchor (maybe ""), or the
-  // techniques page.
-  void helpFileRequested(const QString& anchor);
-  void techniquesPageRequested();
 
  private:
   void createActions(QWidget* owner);

@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "app/help_pages.h"
-#include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 #include "app/update_check.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
@@ -19,10 +19,9 @@
 namespace tavimoro::app {
 
 void RestoreLastBoard(Board& board, const std::string& iniPath) {
-  const std::string last = ReadSetting("Data", "LastGrid", iniPath);
-  board.PaintPuzzle(last.starts_with("[") ? std::string_view(last) : std::string_view(kSamplePuzzle), "", false);
-  const std::string tool = ReadSetting("Data", "LastTool", iniPath);
-  if (!tool.empty() && tool != "1") {
+  const Settings settings(iniPath);
+  board.PaintPuzzle(settings.Get(setting::LastGrid), "", false);
+  if (settings.Get(setting::LastTool) == kPen) {
     board.imgPen_Click();
   } else {
     board.imgPencil_Click();
@@ -40,7 +39,8 @@ void RunStartAction(Board& board, const std::string& action, const std::string& 
   } else if (action == kStartExternal) {
     board.PaintPuzzle("", "", true);
     board.imgPen_Click();
-    board.Host().OpenUrl(HelpBase() + kHelpFilePage + "#external");
+    // The help question on entering a puzzle from elsewhere.
+    board.Execute(Command::HelpQuestion, 3);
   } else {
     board.PaintPuzzle("", "", false);
     board.imgPen_Click();
@@ -48,15 +48,16 @@ void RunStartAction(Board& board, const std::string& action, const std::string& 
 }
 
 void StoreLastBoard(const Board& board, const std::string& iniPath) {
-  WriteSetting("Data", "LastGrid", board.GetAllGrid(), iniPath);
-  WriteSetting("Data", "LastTool", board.CurTool == kPen ? "0" : "1", iniPath);
+  const Settings settings(iniPath);
+  settings.Set(setting::LastGrid, board.GetAllGrid());
+  settings.Set(setting::LastTool, board.CurTool() == kPen ? kPen : kPencil);
 }
 
 Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick)
     : QObject(window), window_(window), board_(board), iniPath_(std::move(iniPath)),
       rememberTick_(std::move(rememberTick)) {
   // Neither pen nor pencil, so that the first tool chosen takes effect.
-  board_.CurTool = -1;
+  board_.ForgetTool();
   window_->installEventFilter(this);
   connect(qApp, &QCoreApplication::aboutToQuit, this, &Startup::storeBoard);
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { storeBoard(); });
@@ -78,18 +79,18 @@ void Startup::firstActivation() {
   if (started_) return;
   started_ = true;
 
-  if (ReadSetting("Options", "CheckVer", iniPath_) != "N") {
-    board_.Host().SetPanelHtml("Checking for program updates...");
+  if (Settings(iniPath_).Get(setting::CheckVer)) {
+    board_.SetPanel("Checking for program updates...");
     QCoreApplication::processEvents();
     if (CheckForUpdate(window_)) {
       leaving_ = true;
       return;
     }
-    board_.Host().SetPanelHtml("Checking for program updates...Done");
+    board_.SetPanel("Checking for program updates...Done");
   }
 
   std::string action = kStartLast;
-  if (ReadSetting("Options", "Wizard", iniPath_) != "N") {
+  if (Settings(iniPath_).Get(setting::Wizard)) {
     WizardDialog wizard(iniPath_, rememberTick_, window_);
     wizard.exec();
     action = wizard.startAction();

@@ -22,9 +22,6 @@ class Board;
 
 namespace tavimoro::app {
 
-inline constexpr char kSamplePuzzle[] =
-    ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
-
 // Loads "LastGrid" (only a record string, starting with "["; anything else
 // gives the sample puzzle) without an undo point, then the tool from
 // "LastTool": empty or "1" the pencil, any other value the pen.

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 
 namespace tavimoro::app {
 
@@ -69,7 +69,7 @@ WizardDialog::WizardDialog(std::string iniPath, std::function<void(bool)> rememb
 
   check1_ = new QCheckBox(QStringLiteral("Don't show this dialogue in the future"));
   connect(check1_, &QCheckBox::clicked, this, [this](bool ticked) {
-    WriteSetting("Options", "Wizard", ticked ? "N" : "Y", iniPath_);
+    Settings(iniPath_).Set(setting::Wizard, !ticked);
     if (rememberTick_) rememberTick_(!ticked);
   });
   cmdClose_ = new QPushButton(QStringLiteral("Close"));

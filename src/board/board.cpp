@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "board/status_composer.h"
 #include "engine/validate.h"
 
 namespace tavimoro {
@@ -15,57 +16,77 @@ constexpr std::string_view kDiscardQuestion = "Are you sure you would like to di
 }  // namespace
 
 void Board::SetUndoEnabled(bool enabled) {
-  Controls.Undo = enabled;
-  host_.UndoEnabled(enabled);
+  controls_.Undo = enabled;
+  NoteChange();
 }
 
 void Board::PushUndo() {
   std::string s = GetAllGrid();
-  if (s == UndoStack[0]) return;
-  std::move_backward(UndoStack.begin(), UndoStack.end() - 1, UndoStack.end());
-  UndoStack[0] = std::move(s);
+  if (s == undoStack_[0]) return;
+  std::move_backward(undoStack_.begin(), undoStack_.end() - 1, undoStack_.end());
+  undoStack_[0] = std::move(s);
   SetUndoEnabled(true);
 }
 
 void Board::UndoLast() {
-  if (UndoStack[0].empty()) return;
+  if (undoStack_[0].empty()) return;
   const std::string current = GetAllGrid();
   auto pop = [this] {
-    std::move(UndoStack.begin() + 1, UndoStack.end(), UndoStack.begin());
-    UndoStack.back().clear();
+    std::move(undoStack_.begin() + 1, undoStack_.end(), undoStack_.begin());
+    undoStack_.back().clear();
   };
-  while (!UndoStack[0].empty() && UndoStack[0] == current) pop();
-  if (UndoStack[0].empty()) {
+  while (!undoStack_[0].empty() && undoStack_[0] == current) pop();
+  if (undoStack_[0].empty()) {
     SetUndoEnabled(false);
     return;
   }
-  const std::string entry = UndoStack[0];
+  const std::string entry = undoStack_[0];
   PaintPuzzle(entry, {}, false);
   pop();
-  if (UndoStack[0].empty()) SetUndoEnabled(false);
+  if (undoStack_[0].empty()) SetUndoEnabled(false);
 }
 
 void Board::RedrawGrid(bool withStatus) {
+  const InputEvent event(*this);
   bool anyMarks = false;
-  for (const CellRec& cell : Cells) {
+  for (const CellRec& cell : cells_) {
     if (cell.Value < 1 && cell.Marks != 0) anyMarks = true;
   }
-  Controls.RemoveMarks = anyMarks;
-  Controls.CopyPencil = anyMarks;
-  Controls.PmCell = Cells[SelCell].Value < 1 && Cells[SelCell].Marks == 0;
-  host_.Redraw(withStatus);
+  controls_.RemoveMarks = anyMarks;
+  controls_.CopyPencil = anyMarks;
+  controls_.PmCell = cells_[selCell_].Value < 1 && cells_[selCell_].Marks == 0;
+  if (withStatus) tavimoro::UpdateStatus(*this, false);
+  NoteChange();
+}
+
+void Board::Select(int cell) {
+  if (cell < 0 || cell > 80) return;
+  selCell_ = cell;
+  NoteChange();
+}
+
+void Board::Highlight(int cell, std::uint32_t colour) {
+  if (cell < 0 || cell > 80) return;
+  cellColors_[cell] = colour;
+  NoteChange();
+}
+
+void Board::SetStatusControls(bool clear, bool solutionAndHint) {
+  controls_.Clear = clear;
+  controls_.Solution = solutionAndHint;
+  controls_.Hint = solutionAndHint;
 }
 
 void Board::RemovePeerMarks(int cell) {
-  const int v = Cells[cell].Value;
+  const int v = cells_[cell].Value;
   if (v < 1 || v > 9) return;
   for (int j = 0; j < 81; ++j) {
-    if (Cells[j].Value == 0 && CellsShareHouse(j, cell)) Cells[j].SetPencil(v, false);
+    if (cells_[j].Value == 0 && CellsShareHouse(j, cell)) cells_[j].SetPencil(v, false);
   }
 }
 
 bool Board::FillSingleMark(int cell) {
-  CellRec& c = Cells[cell];
+  CellRec& c = cells_[cell];
   if (c.Value != 0 || c.Given) return false;
   PushUndo();
   if (BitCount(c.Marks) != 1) return false;
@@ -78,7 +99,7 @@ bool Board::FillSingleMark(int cell) {
 PuzzleState Board::GetEngineGrid(bool withCandidates) const {
   PuzzleState state;
   for (int i = 0; i < 81; ++i) {
-    state.Grid[i] = static_cast<std::uint8_t>(std::clamp<int>(Cells[i].Value, 0, 9));
+    state.Grid[i] = static_cast<std::uint8_t>(std::clamp<int>(cells_[i].Value, 0, 9));
   }
   if (withCandidates) CalcCandidates(state);
   return state;
@@ -100,47 +121,47 @@ void Board::SolveCell(int cell) {
     }
   }
   if (!message.empty()) {
-    host_.Message(kProgramTitle, message);
+    Modal().Message(kProgramTitle, message);
     return;
   }
   if (oneCell) {
-    if (Cells[cell].Given) return;
-    Cells[cell].Value = solved.Grid[cell];
+    if (cells_[cell].Given) return;
+    cells_[cell].Value = solved.Grid[cell];
     if (AutoRemove()) RemovePeerMarks(cell);
   } else {
     for (int i = 0; i < 81; ++i) {
-      if (Cells[i].Value != 0) continue;
-      Cells[i].Marks = 0;
-      Cells[i].SetPencil(solved.Grid[i], true);
+      if (cells_[i].Value != 0) continue;
+      cells_[i].Marks = 0;
+      cells_[i].SetPencil(solved.Grid[i], true);
     }
   }
   RedrawGrid(true);
 }
 
 void Board::ClearThisCell() {
-  if (Cells[SelCell].Given) {
+  if (cells_[selCell_].Given) {
     host_.Beep();
     return;
   }
   PushUndo();
-  Cells[SelCell].Value = 0;
-  Cells[SelCell].Marks = 0;
+  cells_[selCell_].Value = 0;
+  cells_[selCell_].Marks = 0;
   RedrawGrid(true);
 }
 
 void Board::PencilMarkOneCell(int cell, bool pushUndo) {
-  if (cell == -1) cell = SelCell;
+  if (cell == -1) cell = selCell_;
   if (cell < 0 || cell > 80) return;
-  if (CellHasPencilMarks(cell) || Cells[cell].Value != 0) return;
+  if (CellHasPencilMarks(cell) || cells_[cell].Value != 0) return;
   if (pushUndo) PushUndo();
-  const PuzzleState state = PuzzleFromString(GetGrid(true));
-  Cells[cell].Marks = state.CandMask[cell];
+  const PuzzleState state = GetEngineGrid(true);
+  cells_[cell].Marks = state.CandMask[cell];
   RedrawGrid(false);
 }
 
 void Board::PencilMarkEntire(int houseType, int cell) {
   if (houseType < 0 || houseType > 2) return;
-  if (cell == -1) cell = SelCell;
+  if (cell == -1) cell = selCell_;
   if (cell < 0 || cell > 80) return;
   PushUndo();
   for (int i : CellsOfHouse(HouseOf(cell, houseType))) PencilMarkOneCell(i, false);
@@ -155,7 +176,7 @@ void Board::FillAllMarks() {
   const PuzzleState candidates = state;
   if (!Validate(state, false, false, false).empty()) return;
   for (int i = 0; i < 81; ++i) {
-    CellRec& c = Cells[i];
+    CellRec& c = cells_[i];
     if (c.Value != 0) continue;
     if (c.Marks == 0) {
       c.Marks = candidates.CandMask[i];
@@ -174,14 +195,14 @@ void Board::FillAllMarks() {
 
 void Board::ClearAllMarks() {
   PushUndo();
-  for (CellRec& c : Cells) c.Marks = 0;
+  for (CellRec& c : cells_) c.Marks = 0;
   RedrawGrid(true);
 }
 
 void Board::ClearBoard() {
   PushUndo();
-  if (host_.Ask("Confirm", kDiscardQuestion) == Answer::Yes) {
-    Cells.fill(CellRec{});
+  if (Modal().Ask("Confirm", kDiscardQuestion) == Answer::Yes) {
+    cells_.fill(CellRec{});
     RedrawGrid(true);
     imgPen_Click();
   } else {
@@ -190,7 +211,7 @@ void Board::ClearBoard() {
 }
 
 void Board::ShowSolution() {
-  if (host_.Ask("Confirm", "Are you sure you would like to show the solution to the current puzzle?") != Answer::Yes)
+  if (Modal().Ask("Confirm", "Are you sure you would like to show the solution to the current puzzle?") != Answer::Yes)
     return;
   PushUndo();
   SolveCell(-1);
@@ -203,9 +224,9 @@ bool Board::PuzzleInProgress() const {
 
 void Board::LoadDialog() {
   RedrawGrid(true);
-  if (PuzzleInProgress() && host_.Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
+  if (PuzzleInProgress() && Modal().Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
   ClearCellColors();
-  host_.Show(HostWindow::SavedPuzzleList);
+  Modal().Show(HostWindow::SavedPuzzleList);
 }
 
 void Board::SaveDialog() {
@@ -213,26 +234,26 @@ void Board::SaveDialog() {
   RedrawGrid(true);
   std::string name;
   for (;;) {
-    name = host_.Input("Enter a name for this puzzle", "Saving Puzzle");
+    name = Modal().Input("Enter a name for this puzzle", "Saving Puzzle");
     if (name.empty()) {
-      host_.Message(kProgramTitle, "Puzzle save canceled");
+      Modal().Message(kProgramTitle, "Puzzle save canceled");
       return;
     }
     const std::string problem = host_.SaveNameProblem(name);
     if (problem.empty()) break;
-    host_.Message(kProgramTitle, problem);
+    Modal().Message(kProgramTitle, problem);
   }
   if (host_.SavedPuzzleExists(name) &&
-      host_.Ask("Confirm", name + " already exists. Overwrite?") != Answer::Yes)
+      Modal().Ask("Confirm", name + " already exists. Overwrite?") != Answer::Yes)
     return;
   const std::string data = GetAllGrid();
   if (!data.empty()) host_.StoreSavedPuzzle(name, data);
 }
 
 void Board::NewPuzzle() {
-  if (PuzzleInProgress() && host_.Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
+  if (PuzzleInProgress() && Modal().Ask("Confirm", kDiscardQuestion) != Answer::Yes) return;
   RedrawGrid(true);
-  host_.Show(HostWindow::GeneratorDialog);
+  Modal().Show(HostWindow::GeneratorDialog);
   imgPen_Click();
 }
 

@@ -8,6 +8,10 @@
 // kilobyte each cost nothing, and a record restores values, given flags and
 // marks exactly, so undo needs no knowledge of what an operation changed.
 //
+// The board runs its own status and hint composers and tells the host once
+// per input event that it changed (InputEvent below), so a paste or a hint
+// repaints the window once.
+//
 // Every changing operation pushes the board before it changes it; PushUndo
 // ignores a push equal to the top entry, and UndoLast skips entries equal
 // to the board, so an operation that ends up changing nothing costs no undo.
@@ -25,6 +29,7 @@
 #include <string_view>
 
 #include "board/board_host.h"
+#include "board/commands.h"
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 
@@ -69,7 +74,7 @@ enum class MouseButton { Left, Right, Middle };
 
 // Enabled states of the controls that follow the board. RedrawGrid sets
 // RemoveMarks, CopyPencil and PmCell; the status panel sets Clear, Solution
-// and Hint; the undo stack sets Undo.
+// and Hint; the undo stack sets Undo. A disabled command does nothing.
 struct BoardControls {
   bool Clear = true;        // toolbar 5
   bool Solution = true;     // toolbar 6
@@ -93,20 +98,45 @@ class Board {
  public:
   explicit Board(BoardHost& host) : host_(host) {}
 
-  // State, public so that the hint and status composers and the drawing can
-  // read and write it as the operations here do.
-  std::array<CellRec, 81> Cells{};
-  int SelCell = 0;
-  int CurTool = kPen;
-  std::array<std::string, kUndoDepth> UndoStack{};  // newest at 0, "" = no entry
-  StepRecord LastHint{};
-  std::array<std::uint32_t, 81> CellColors{};       // 0 = no highlight
-  int LastKeyDigit = 0;
-  int LastKeyCell = 0;
-  std::int64_t LastKeyTick = 0;
-  BoardControls Controls{};
+  // --- the board's state, read by the drawing, the composers and `play` ---
+  const std::array<CellRec, 81>& Cells() const { return cells_; }
+  int SelCell() const { return selCell_; }
+  int CurTool() const { return curTool_; }  // kPen, kPencil, or -1 before the first choice
+  const StepRecord& LastHint() const { return lastHint_; }
+  const std::array<std::uint32_t, 81>& CellColors() const { return cellColors_; }  // 0 = no highlight
+  const BoardControls& Controls() const { return controls_; }
 
-  BoardHost& Host() { return host_; }
+  // --- the composers' writes ------------------------------------------------
+  // Moves the selection (the cell a hint or an error is about).
+  void Select(int cell);
+  // Gives the cell a highlight colour until the next clearing.
+  void Highlight(int cell, std::uint32_t colour);
+  // The step the applicable hint on the panel stands for (Kind 0: none).
+  void SetLastHint(const StepRecord& step) { lastHint_ = step; }
+  // The controls the status panel decides: Clear, and Solution with Hint.
+  void SetStatusControls(bool clear, bool solutionAndHint);
+  // Neither pen nor pencil, so that the first tool chosen takes effect.
+  void ForgetTool() { curTool_ = -1; }
+
+  // Direct access to the state, for tests that set up a position; the
+  // program changes the board only through the operations of this class.
+  struct TestAccess;
+
+  // --- commands -----------------------------------------------------------
+  // Runs a toolbar button or menu item; a disabled one does nothing. The
+  // argument is the question 0..8 of HelpQuestion and unused otherwise.
+  void Execute(Command command, int argument = -1);
+  bool Enabled(Command command) const;
+
+  // --- the panel: status, hints, and the writes of their composers --------
+  // Rewrites the status panel (see status_composer.h).
+  void UpdateStatus(bool withAnalysis);
+  // The Hint action (see hint_composer.h).
+  void ShowHint();
+  std::string PanelHtml() const { return host_.PanelHtml(); }
+  void SetPanel(std::string_view html);
+  void SetStatusLight(bool red) { host_.SetStatusLight(red); }
+  bool OptionTicked(BoardOption option) const { return host_.OptionTicked(option); }
 
   // --- text forms -------------------------------------------------------
   // Puzzle text: 81 characters, or with oneLine false 9 lines each ending
@@ -138,10 +168,10 @@ class Board {
   void UndoLast();
 
   // --- operations on cells and the whole board ----------------------------
-  // Draws the board through the host after updating the mark-dependent
-  // controls; withStatus also refreshes the status panel.
+  // Updates the mark-dependent controls and has the window repaint; with
+  // withStatus also refreshes the status panel first.
   void RedrawGrid(bool withStatus = false);
-  bool CellHasPencilMarks(int cell) const { return Cells[cell].Marks != 0; }
+  bool CellHasPencilMarks(int cell) const { return cells_[cell].Marks != 0; }
   // Clears the placed digit of cell from the marks of its empty peers.
   void RemovePeerMarks(int cell);
   // Writes the single mark of an empty, non-given cell as its value. False
@@ -151,7 +181,7 @@ class Board {
   // digit; with a cell outside 0..80, shows the solution as single marks in
   // every empty cell. An unsolvable puzzle is reported in a message box.
   void SolveCell(int cell);
-  void SolveThisCell() { SolveCell(SelCell); }
+  void SolveThisCell() { SolveCell(selCell_); }
   void ClearThisCell();
   // Fills an empty, unmarked cell (-1: the selected one) with its candidates.
   void PencilMarkOneCell(int cell, bool pushUndo);
@@ -189,16 +219,53 @@ class Board {
   void ShowShortcuts();
   void ShowAbout();
 
-  void ClearCellColors() { CellColors.fill(0); }
+  void ClearCellColors();
 
  private:
+  // One input event (a key, a click, a command, a puzzle loaded from a
+  // dialog); events nest. The host hears of the changes once, when the
+  // outermost event ends, or at once outside any event.
+  class InputEvent {
+   public:
+    explicit InputEvent(Board& board) : board_(board) { ++board_.eventDepth_; }
+    ~InputEvent() {
+      if (--board_.eventDepth_ == 0) board_.FlushRedraw();
+    }
+    InputEvent(const InputEvent&) = delete;
+    InputEvent& operator=(const InputEvent&) = delete;
+
+   private:
+    Board& board_;
+  };
+  void NoteChange();
+  void FlushRedraw();
+  // The host, for a window or a question: the window is brought up to date
+  // first, so that nothing stale shows behind it.
+  BoardHost& Modal();
+  // Inverts an option's tick; the new tick.
+  bool ToggleOption(BoardOption option);
+  void OpenHelpQuestion(int question);
+
   void DigitKey(int digit);
   void SetUndoEnabled(bool enabled);
   bool AutoRemove() { return host_.OptionTicked(BoardOption::AutoRemove); }
   // Started and unsolved: some cell filled, some empty.
   bool PuzzleInProgress() const;
 
+  std::array<CellRec, 81> cells_{};
+  int selCell_ = 0;
+  int curTool_ = kPen;
+  std::array<std::string, kUndoDepth> undoStack_{};  // newest at 0, "" = no entry
+  StepRecord lastHint_{};
+  std::array<std::uint32_t, 81> cellColors_{};
+  int lastKeyDigit_ = 0;  // the last pencil-mode digit press that hit a mark
+  int lastKeyCell_ = 0;
+  std::int64_t lastKeyTick_ = 0;
+  BoardControls controls_{};
+
   BoardHost& host_;
+  int eventDepth_ = 0;
+  bool redrawPending_ = false;
 };
 
 }  // namespace tavimoro

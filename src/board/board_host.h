@@ -1,16 +1,13 @@
-// BoardHost: everything the board needs from the window around it, in one
-// small interface. The Qt main window implements it with real dialogs, the
-// clipboard and the panel; the tests and `tavimoro-cli play` implement it
-// with a recording fake that answers questions from a script.
+// BoardHost: the window around the board, reduced to input and output: the
+// questions the board asks (message boxes, input boxes, the clipboard's
+// text, the clock), what it shows (the redrawn board, the panel, the status
+// light, the tool, the windows and menus it opens, printing, web pages), the
+// saved-puzzle store and the option ticks. The board runs its
+// own hint and status composers; the host never calls back into it except
+// for a window that loads a puzzle (the generator, the saved-puzzle list).
 //
 // The board never blocks on anything but these calls, so a host that answers
-// at once turns the board into a plain state machine.
-//
-// The hint and status-panel composers work on the board and this interface:
-// the window runs the status composer from Redraw(true) and UpdateStatus,
-// and the hint composer from ShowHint. They write the panel (SetPanelHtml,
-// SetStatusLight), the board's CellColors, SelCell and LastHint, and the
-// Clear/Solution/Hint entries of Board::Controls.
+// at once turns the board into a plain state machine (see ScriptedHost).
 #pragma once
 
 #include <cstdint>
@@ -26,11 +23,18 @@ inline constexpr std::string_view kProgramTitle = "Tavimoro";
 enum class Answer { Yes, No, Cancel };
 
 // Option ticks of the popup menus that the board reads.
+// The last three are stored in the settings file; the first two last for
+// one run.
 enum class BoardOption {
   AutoRemove,    // mnuAutoRemove: placing a digit clears it from the peers' marks
   ColorMarks,    // mnuColor: colour-coded pencil marks (drawing only)
   ShowAnalysis,  // mnuShowAnal: every status refresh shows the analysis
+  ShowWizard,    // mnuRember: the start-up wizard opens at the next start
+  CheckVersion,  // mnuCheckVer: the update check runs at the next start
 };
+inline constexpr BoardOption kBoardOptions[] = {BoardOption::AutoRemove, BoardOption::ColorMarks,
+                                                BoardOption::ShowAnalysis, BoardOption::ShowWizard,
+                                                BoardOption::CheckVersion};
 
 // Windows and menus that belong to the window; the board only asks for them.
 enum class HostWindow {
@@ -56,17 +60,19 @@ class BoardHost {
   virtual std::string Input(std::string_view prompt, std::string_view title) = 0;
   virtual void Beep() = 0;
 
-  // Repaint the 81 cells from the board; with withStatus, also refresh the
-  // status panel (which replaces any hint shown on it).
-  virtual void Redraw(bool withStatus) = 0;
-  // The enabled state of the Undo menu item changed.
-  virtual void UndoEnabled(bool enabled) = 0;
+  // The board, its highlights, the panel or the enabled controls changed:
+  // repaint from the board. Sent once per input event, when it ends, and
+  // before any window or question the board opens.
+  virtual void Redraw() = 0;
   // The tool changed: tool icons, their tooltips and the cells' cursor follow.
   virtual void ToolChanged(int tool) = 0;
   // The caption of the cell menu's tool switch item (mnuSwitch).
   virtual void SetSwitchCaption(std::string_view caption) = 0;
 
+  // The tick of an option item; SetOption sets it and stores the stored
+  // ones (ShowAnalysis, ShowWizard, CheckVersion).
   virtual bool OptionTicked(BoardOption option) = 0;
+  virtual void SetOption(BoardOption option, bool ticked) = 0;
 
   // The clipboard's text; nullopt when it holds none.
   virtual std::optional<std::string> ClipboardText() = 0;
@@ -89,10 +95,8 @@ class BoardHost {
 
   virtual void Show(HostWindow window) = 0;
   virtual void OpenUrl(std::string_view url) = 0;
-
-  // Hooks for the hint and the status panel composers.
-  virtual void ShowHint() = 0;                          // Hint button, H key
-  virtual void UpdateStatus(bool withAnalysis) = 0;     // A key, "RefreshWithAnal" link
+  // "Print Puzzle": the one-line puzzle text.
+  virtual void Print(std::string_view puzzle) = 0;
 };
 
 }  // namespace tavimoro

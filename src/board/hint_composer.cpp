@@ -347,10 +347,11 @@ int OnlyCandidate(const PuzzleState& state, int cell) {
 }
 
 void SetPlacementHint(Board& board, int cell, int value) {
-  board.LastHint = StepRecord{};
-  board.LastHint.Kind = kPlaceValue;
-  board.LastHint.Cell = cell;
-  board.LastHint.Value = value;
+  StepRecord hint;
+  hint.Kind = kPlaceValue;
+  hint.Cell = cell;
+  hint.Value = value;
+  board.SetLastHint(hint);
 }
 
 std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int level) {
@@ -358,8 +359,8 @@ std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int
   if (level == 1)
     return "<b>HINT:</b> Look for an <a href='" + T + "#top'>Open Single</a><br>" + "<br>" +
            "Click \"Hint\" again for more...";
-  board.SelCell = cell;
-  board.CellColors[cell] = kBlueCell;
+  board.Select(cell);
+  board.Highlight(cell, kBlueCell);
   board.RedrawGrid(false);
   const int d = OnlyCandidate(state, cell);
   std::string which;
@@ -392,13 +393,13 @@ std::string VisualEliminationHint(Board& board, const PuzzleState& state, int ho
       if (state.HouseHas(HouseOf(c, other), d)) eliminating[HouseOf(c, other)] = true;
     }
   }
-  board.SelCell = target;
-  board.CellColors[target] = kBlueCell;
+  board.Select(target);
+  board.Highlight(target, kBlueCell);
   for (int c = 0; c < 81; ++c) {
     bool inMarked = false;
     for (int t = 0; t < 3; ++t) inMarked = inMarked || eliminating[HouseOf(c, t)];
     if (!inMarked) continue;
-    if (state.Grid[c] == d) board.CellColors[c] = kEliminatingDigit;
+    if (state.Grid[c] == d) board.Highlight(c, kEliminatingDigit);
   }
   for (int k = 0; k < 9; ++k) {
     const int c = HouseCell(house, k);
@@ -408,7 +409,7 @@ std::string VisualEliminationHint(Board& board, const PuzzleState& state, int ho
       seesDigit = seesDigit || state.HouseHas(HouseOf(c, t), d);
       inMarked = inMarked || eliminating[HouseOf(c, t)];
     }
-    if (seesDigit && inMarked) board.CellColors[c] = kEliminatedCell;
+    if (seesDigit && inMarked) board.Highlight(c, kEliminatedCell);
   }
   board.RedrawGrid(false);
   SetPlacementHint(board, target, d);
@@ -467,10 +468,10 @@ std::string PlacementHintText(const StepRecord& step, int level) {
 }
 
 void ShowStepOnBoard(Board& board, const StepRecord& step) {
-  if (step.Cell >= 0 && step.Cell <= 80) board.SelCell = step.Cell;
+  if (step.Cell >= 0 && step.Cell <= 80) board.Select(step.Cell);
   for (int c = 0; c < 81; ++c)
-    if (step.CellColour[c] > 0) board.CellColors[c] = step.CellColour[c];
-  board.LastHint = step;
+    if (step.CellColour[c] > 0) board.Highlight(c, step.CellColour[c]);
+  board.SetLastHint(step);
   board.RedrawGrid(false);
 }
 
@@ -535,30 +536,29 @@ std::string EliminationHintText(const StepRecord& step, int level) {
 }
 
 void ShowHint(Board& board) {
-  BoardHost& host = board.Host();
-  if (LikePattern(host.PanelHtml(), "*ApplyLastHint*")) {
+  if (LikePattern(board.PanelHtml(), "*ApplyLastHint*")) {
     board.HyperlinkClick("ApplyLastHint");
     return;
   }
-  board.LastHint = StepRecord{};
+  board.SetLastHint(StepRecord{});
   int wrongCell = -1;
   std::string msg;
   const int check = board.PencilCheck(wrongCell, msg, false);
   if (check == kPuzzleInvalid) {
-    UpdateStatus(board, true);
+    board.UpdateStatus(true);
     return;
   }
   if (check == kWrongMark) {
-    board.SelCell = wrongCell;
+    board.Select(wrongCell);
     board.RedrawGrid(false);
-    host.SetPanelHtml("<b>HINT:</b> <i>Pencil Mark Error</i><br><br>"
+    board.SetPanel("<b>HINT:</b> <i>Pencil Mark Error</i><br><br>"
                       "There is an error in your pencil marks in the cell indicated (" +
                       msg + ").");
     return;
   }
 
-  const std::string panel = host.PanelHtml();
-  PuzzleState state = PuzzleFromString(board.GetGrid(true));
+  const std::string panel = board.PanelHtml();
+  PuzzleState state = board.GetEngineGrid(true);
   std::string text;
   if (check == kMarksMissing) {
     const bool level1 = !LikePattern(panel, "*HINT:*");
@@ -570,7 +570,7 @@ void ShowHint(Board& board) {
     } else {
       text = NoVisualClueText(board);
     }
-    host.SetPanelHtml(text);
+    board.SetPanel(text);
     return;
   }
 
@@ -578,7 +578,7 @@ void ShowHint(Board& board) {
   for (int c = 0; c < 81; ++c) {
     if (state.Grid[c] != 0) continue;
     for (int d = 1; d <= 9; ++d)
-      if (state.Cand(c, d) && !board.Cells[c].Pencil(d)) exclusions.Set(c, d);
+      if (state.Cand(c, d) && !board.Cells()[c].Pencil(d)) exclusions.Set(c, d);
   }
   CalcCandidates(state, exclusions);
   const StepRecord step = FindNextStep(state, kNoTechniqueLimit);
@@ -598,7 +598,7 @@ void ShowHint(Board& board) {
   } else {
     text = NoStepText();
   }
-  host.SetPanelHtml(text);
+  board.SetPanel(text);
 }
 
 }  // namespace tavimoro

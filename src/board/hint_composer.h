@@ -1,7 +1,9 @@
 // The hint panel's texts: ShowHint escalates one level per call and reads the
 // level back from the panel's current text (a refreshed panel starts over),
 // so it keeps no state of its own besides the board's LastHint and
-// CellColors. Every text is built here; the window only shows it.
+// CellColors. Every text is built here; the window only shows it. The board
+// runs it (Board::ShowHint) and it writes through the board's named
+// operations (Select, Highlight, SetLastHint, SetPanel).
 #pragma once
 
 #include <string>

@@ -8,41 +8,42 @@
 namespace tavimoro {
 
 void Board::Form_KeyDown(int keyCode, int shift) {
+  const InputEvent event(*this);
   ClearCellColors();
   if (shift == modifiers::Ctrl) {
     switch (keyCode) {
-      case keys::Letter('C'): Copy(); break;
-      case keys::Letter('S'): SaveDialog(); break;
-      case keys::Letter('V'): PasteFromClipboard(); break;
-      case keys::Letter('Z'): UndoLast(); break;
+      case keys::Letter('C'): Execute(Command::Copy); break;
+      case keys::Letter('S'): Execute(Command::Save); break;
+      case keys::Letter('V'): Execute(Command::Paste); break;
+      case keys::Letter('Z'): Execute(Command::Undo); break;
       default: break;
     }
     return;
   }
   if (shift != 0) return;
-  const int column = CellCol(SelCell);
+  const int column = CellCol(selCell_);
   switch (keyCode) {
     case keys::Left:
       if (column > 1) {
-        --SelCell;
+        --selCell_;
         RedrawGrid(true);
       }
       return;
     case keys::Right:
       if (column < 9) {
-        ++SelCell;
+        ++selCell_;
         RedrawGrid(true);
       }
       return;
     case keys::Up:
-      if (SelCell >= 9) {
-        SelCell -= 9;
+      if (selCell_ >= 9) {
+        selCell_ -= 9;
         RedrawGrid(true);
       }
       return;
     case keys::Down:
-      if (SelCell < 72) {
-        SelCell += 9;
+      if (selCell_ < 72) {
+        selCell_ += 9;
         RedrawGrid(true);
       }
       return;
@@ -52,12 +53,10 @@ void Board::Form_KeyDown(int keyCode, int shift) {
     case keys::Delete:
     case keys::Backspace: ClearThisCell(); return;
     case keys::Letter('P'): SwitchTool(); return;
-    case keys::Letter('H'):
-      if (Controls.Hint) host_.ShowHint();
-      return;
-    case keys::Letter('A'): host_.UpdateStatus(true); return;
-    case keys::Letter('N'): NewPuzzle(); return;
-    case keys::Enter: FillSingleMark(SelCell); return;
+    case keys::Letter('H'): Execute(Command::Hint); return;
+    case keys::Letter('A'): UpdateStatus(true); return;
+    case keys::Letter('N'): Execute(Command::NewPuzzle); return;
+    case keys::Enter: FillSingleMark(selCell_); return;
     default: break;
   }
   if (keyCode >= keys::Digit0 + 1 && keyCode <= keys::Digit0 + 9) DigitKey(keyCode - keys::Digit0);
@@ -68,99 +67,84 @@ void Board::Form_KeyDown(int keyCode, int shift) {
 // same digit on the same cell within kDoublePressMs, after a first press that
 // removed an existing mark, writes the digit instead.
 void Board::DigitKey(int digit) {
-  CellRec& cell = Cells[SelCell];
+  CellRec& cell = cells_[selCell_];
   if (cell.Given) {
     host_.Beep();
     return;
   }
-  if (CurTool == kPencil && cell.Value == 0) {
+  if (curTool_ == kPencil && cell.Value == 0) {
     const std::int64_t now = host_.Milliseconds();
-    const std::int64_t elapsed = now - LastKeyTick;
-    if (elapsed >= 0 && elapsed <= kDoublePressMs && LastKeyDigit == digit && LastKeyCell == SelCell) {
+    const std::int64_t elapsed = now - lastKeyTick_;
+    if (elapsed >= 0 && elapsed <= kDoublePressMs && lastKeyDigit_ == digit && lastKeyCell_ == selCell_) {
       cell.Value = static_cast<std::int16_t>(digit);
-      if (AutoRemove()) RemovePeerMarks(SelCell);
+      if (AutoRemove()) RemovePeerMarks(selCell_);
       RedrawGrid(true);
       return;
     }
     if (cell.Pencil(digit)) {
-      LastKeyDigit = digit;
-      LastKeyCell = SelCell;
-      LastKeyTick = now;
+      lastKeyDigit_ = digit;
+      lastKeyCell_ = selCell_;
+      lastKeyTick_ = now;
     }
   }
   PushUndo();
-  if (CurTool == kPencil) {
+  if (curTool_ == kPencil) {
     cell.Value = 0;
     cell.SetPencil(digit, !cell.Pencil(digit));
   } else {
     cell.Value = static_cast<std::int16_t>(digit);
-    if (AutoRemove()) RemovePeerMarks(SelCell);
+    if (AutoRemove()) RemovePeerMarks(selCell_);
   }
   RedrawGrid(true);
 }
 
 void Board::picGrid_MouseUp(int index, MouseButton button) {
+  const InputEvent event(*this);
   if (index < 0 || index > 80) return;
   if (button == MouseButton::Left) {
-    if (index == SelCell) {
-      FillSingleMark(SelCell);
+    if (index == selCell_) {
+      FillSingleMark(selCell_);
     } else {
-      SelCell = index;
+      selCell_ = index;
     }
     ClearCellColors();
     RedrawGrid(true);
   } else if (button == MouseButton::Right) {
-    if (index != SelCell) {
-      SelCell = index;
+    if (index != selCell_) {
+      selCell_ = index;
       RedrawGrid(true);
     }
-    host_.SetSwitchCaption(CurTool == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
-    host_.Show(HostWindow::CellMenu);
+    host_.SetSwitchCaption(curTool_ == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
+    Modal().Show(HostWindow::CellMenu);
   }
 }
 
 bool Board::ToolbarEnabled(int index) const {
-  switch (index) {
-    case 3: return Controls.RemoveMarks;
-    case 5: return Controls.Clear;
-    case 6: return Controls.Solution;
-    case 7: return Controls.Hint;
-    default: return index >= 0 && index <= 9;
-  }
+  const auto command = ToolbarCommand(index);
+  return command && Enabled(*command);
 }
 
 void Board::imgBut_Click(int index) {
+  const InputEvent event(*this);
   if (!ToolbarEnabled(index)) return;
   ClearCellColors();
-  switch (index) {
-    case 0: host_.Show(HostWindow::Minimize); break;
-    case 1: host_.Show(HostWindow::Close); break;
-    case 2: FillAllMarks(); break;
-    case 3: ClearAllMarks(); break;
-    case 4: NewPuzzle(); break;
-    case 5: ClearBoard(); break;
-    case 6: ShowSolution(); break;
-    case 7: host_.ShowHint(); break;
-    case 8: host_.Show(HostWindow::HelpMenu); break;
-    case 9: host_.Show(HostWindow::OptionsMenu); break;
-    default: break;
-  }
+  Execute(*ToolbarCommand(index));
 }
 
 void Board::imgPen_Click() {
-  if (CurTool == kPen) return;
-  CurTool = kPen;
+  if (curTool_ == kPen) return;
+  curTool_ = kPen;
   host_.ToolChanged(kPen);
 }
 
 void Board::imgPencil_Click() {
-  if (CurTool == kPencil) return;
-  CurTool = kPencil;
+  if (curTool_ == kPencil) return;
+  curTool_ = kPencil;
   host_.ToolChanged(kPencil);
 }
 
 void Board::SwitchTool() {
-  if (CurTool == kPencil) {
+  if (curTool_ == kPencil) {
     imgPen_Click();
   } else {
     imgPencil_Click();
@@ -168,40 +152,41 @@ void Board::SwitchTool() {
 }
 
 void Board::HyperlinkClick(std::string_view target) {
+  const InputEvent event(*this);
   std::string upper(target);
   for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   if (upper.starts_with("HTTP://") || upper.starts_with("HTTPS://") || upper.starts_with("FILE://")) {
     host_.OpenUrl(target);
   } else if (upper == "REFRESHWITHANAL") {
-    host_.UpdateStatus(true);
+    UpdateStatus(true);
   } else if (upper == "APPLYLASTHINT") {
     ApplyLastHint();
   }
 }
 
 void Board::ApplyLastHint() {
-  if (LastHint.Kind == kPlaceValue) {
-    const int cell = LastHint.Cell;
-    if (cell >= 0 && cell <= 80 && !Cells[cell].Given && LastHint.Value >= 1 && LastHint.Value <= 9) {
+  if (lastHint_.Kind == kPlaceValue) {
+    const int cell = lastHint_.Cell;
+    if (cell >= 0 && cell <= 80 && !cells_[cell].Given && lastHint_.Value >= 1 && lastHint_.Value <= 9) {
       PushUndo();
-      Cells[cell].Value = static_cast<std::int16_t>(LastHint.Value);
+      cells_[cell].Value = static_cast<std::int16_t>(lastHint_.Value);
       RemovePeerMarks(cell);
     }
-  } else if (LastHint.Kind == kEliminate) {
+  } else if (lastHint_.Kind == kEliminate) {
     PushUndo();
     for (int i = 0; i < 81; ++i) {
-      Cells[i].Marks = static_cast<std::uint16_t>(Cells[i].Marks & ~LastHint.EliminateMask[i]);
+      cells_[i].Marks = static_cast<std::uint16_t>(cells_[i].Marks & ~lastHint_.EliminateMask[i]);
     }
   } else {
     return;
   }
   ClearCellColors();
   RedrawGrid(true);
-  LastHint = StepRecord{};
+  lastHint_ = StepRecord{};
 }
 
 void Board::ShowShortcuts() {
-  host_.SetPanelHtml(
+  SetPanel(
       "<font size=2><table width=\"100%\" border=1>"
       "<tr>"
       "<td><b>P</b> - Switch tools</td>"
@@ -225,7 +210,7 @@ void Board::ShowShortcuts() {
 void Board::ShowAbout() {
   ClearCellColors();
   RedrawGrid(true);
-  host_.Show(HostWindow::About);
+  Modal().Show(HostWindow::About);
 }
 
 }  // namespace tavimoro

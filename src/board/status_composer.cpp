@@ -35,7 +35,7 @@ std::string LevelCaption(int level) {
 int FindWrongEntry(const Board& board) {
   const PuzzleState values = board.GetEngineGrid(false);
   for (int i = 0; i < 81; ++i) {
-    if (board.Cells[i].Value <= 0 || board.Cells[i].Given) continue;
+    if (board.Cells()[i].Value <= 0 || board.Cells()[i].Given) continue;
     PuzzleState trial = values;
     trial.Grid[i] = 0;
     CalcCandidates(trial);
@@ -47,7 +47,7 @@ int FindWrongEntry(const Board& board) {
 bool MarkWrongEntry(Board& board) {
   const int cell = FindWrongEntry(board);
   if (cell < 0) return false;
-  board.CellColors[cell] = WrongEntryColour;
+  board.Highlight(cell, WrongEntryColour);
   board.RedrawGrid(false);
   return true;
 }
@@ -57,11 +57,11 @@ PuzzleState GetAnalysisState(const Board& board) {
   std::string msg;
   const int check = board.PencilCheck(cell, msg, false);
   PuzzleState state;
-  for (int i = 0; i < 81; ++i) state.Grid[i] = static_cast<std::uint8_t>(board.Cells[i].Value);
+  for (int i = 0; i < 81; ++i) state.Grid[i] = static_cast<std::uint8_t>(board.Cells()[i].Value);
   ExclusionTable exclusions;
   if (check == kMarksRight || check == kMarksMissing) {
     for (int i = 0; i < 81; ++i) {
-      const CellRec& c = board.Cells[i];
+      const CellRec& c = board.Cells()[i];
       if (c.Value != 0) continue;
       if (check == kMarksMissing && c.Marks == 0) continue;
       for (int d = 1; d <= 9; ++d)
@@ -125,17 +125,15 @@ std::string BuildAnalysis(const Board& board) {
 }
 
 void UpdateStatus(Board& board, bool withAnalysis) {
-  BoardHost& host = board.Host();
-  const std::string g = board.GetGrid(true);
+  PuzzleState state = board.GetEngineGrid(false);
+  const std::string g = PuzzleToString(state);
+  const bool empty = g == std::string(81, '.');
   std::string r;
-  if (g == std::string(81, '.')) {
+  if (empty) {
     r = "(Empty Grid)";
-    board.Controls.Clear = false;
   } else {
-    PuzzleState state = board.GetEngineGrid(false);
     const std::string_view message = Validate(state, false, true, false);
     r = message.empty() ? PuzzleToString(state) : std::string(message);
-    board.Controls.Clear = true;
   }
 
   bool red = false;
@@ -152,7 +150,7 @@ void UpdateStatus(Board& board, bool withAnalysis) {
       red = true;
     }
     text = "<h5>" + r + "</h5><br>" + pink;
-  } else if (!withAnalysis && !host.OptionTicked(BoardOption::ShowAnalysis)) {
+  } else if (!withAnalysis && !board.OptionTicked(BoardOption::ShowAnalysis)) {
     playable = true;
     text = "<center><font color=" + std::string(kGrey) + " size=7>Click <a href='RefreshWithAnal'>here</a><font color=" +
            std::string(kGrey) + " size=7> to see an analysis of this puzzle.</font>" + "<br><font color=" +
@@ -160,14 +158,13 @@ void UpdateStatus(Board& board, bool withAnalysis) {
            "click \"Hint\". If you need help, click the (?) button.</font>";
   } else {
     playable = true;
-    host.SetStatusLight(false);
-    host.SetPanelHtml("Analyzing...");
+    board.SetStatusLight(false);
+    board.SetPanel("Analyzing...");
     text = BuildAnalysis(board);
   }
-  board.Controls.Solution = playable;
-  board.Controls.Hint = playable;
-  host.SetStatusLight(red);
-  host.SetPanelHtml(text);
+  board.SetStatusControls(!empty, playable);
+  board.SetStatusLight(red);
+  board.SetPanel(text);
 }
 
 }  // namespace tavimoro

@@ -1,8 +1,8 @@
 // The status panel: whether the board is empty, solved or invalid (with the
 // wrong entry marked pink), or the offer of an analysis / the analysis
 // itself; it also sets the Clear, Solution and Hint controls and the status
-// light. Toolkit-free; the panel, the light and the redraw go through the
-// board's host.
+// light. Toolkit-free; the board runs it (Board::UpdateStatus, and every
+// redraw with status) and it writes through the board's named operations.
 #pragma once
 
 #include <string>

@@ -68,7 +68,7 @@ std::string Board::GetGrid(bool oneLine) const {
   std::string text;
   text.reserve(99);
   for (int i = 0; i < 81; ++i) {
-    const int v = Cells[i].Value;
+    const int v = cells_[i].Value;
     text += v >= 1 && v <= 9 ? static_cast<char>('0' + v) : '.';
     if (!oneLine && i % 9 == 8) text += "\r\n";
   }
@@ -77,7 +77,7 @@ std::string Board::GetGrid(bool oneLine) const {
 
 std::string Board::GetPencilGrid() const {
   std::string text;
-  for (const CellRec& cell : Cells) {
+  for (const CellRec& cell : cells_) {
     for (int d = 1; d <= 9; ++d) {
       if (cell.Pencil(d)) text += static_cast<char>('0' + d);
     }
@@ -89,7 +89,7 @@ std::string Board::GetPencilGrid() const {
 std::string Board::GetAllGrid() const {
   std::string text;
   text.reserve(81 * 8);
-  for (const CellRec& cell : Cells) {
+  for (const CellRec& cell : cells_) {
     text += '[';
     text += static_cast<char>('0' + std::clamp<int>(cell.Value, 0, 9));
     text += cell.Given ? "|T|" : "|F|";
@@ -102,22 +102,23 @@ std::string Board::GetAllGrid() const {
 }
 
 void Board::PaintPuzzle(std::string_view s, std::string_view pencilText, bool pushUndo) {
+  const InputEvent event(*this);
   if (pushUndo) PushUndo();
-  Cells.fill(CellRec{});
+  cells_.fill(CellRec{});
   if (!s.empty() && s.front() == '[') {
     const auto parts = Split(s, ']');
-    for (std::size_t i = 0; i < 81 && i < parts.size(); ++i) LoadRecord(Cells[i], parts[i]);
+    for (std::size_t i = 0; i < 81 && i < parts.size(); ++i) LoadRecord(cells_[i], parts[i]);
   } else {
     for (std::size_t i = 0; i < 81 && i < s.size(); ++i) {
       if (s[i] >= '1' && s[i] <= '9') {
-        Cells[i].Value = static_cast<std::int16_t>(s[i] - '0');
-        Cells[i].Given = true;
+        cells_[i].Value = static_cast<std::int16_t>(s[i] - '0');
+        cells_[i].Given = true;
       }
     }
     if (!pencilText.empty()) {
       const auto pieces = Split(pencilText, '|');
       if (pieces.size() >= 81) {
-        for (int i = 0; i < 81; ++i) SetMarksFrom(Cells[i], pieces[i]);
+        for (int i = 0; i < 81; ++i) SetMarksFrom(cells_[i], pieces[i]);
       }
     }
   }
@@ -125,6 +126,7 @@ void Board::PaintPuzzle(std::string_view s, std::string_view pencilText, bool pu
 }
 
 bool Board::ApplyPuzzle(std::string_view txt) {
+  const InputEvent event(*this);
   if (txt.size() >= 2 && txt.front() == '[' && txt.back() == ']' && std::count(txt.begin(), txt.end(), '[') >= 3) {
     ClearCellColors();
     PaintPuzzle(txt, {}, true);
@@ -153,7 +155,7 @@ bool Board::ApplyPuzzle(std::string_view txt) {
 
 void Board::PasteFromClipboard() {
   const auto text = host_.ClipboardText();
-  if (!text || !ApplyPuzzle(*text)) host_.Message(kProgramTitle, "No valid Sudoku puzzle found in Clipboard");
+  if (!text || !ApplyPuzzle(*text)) Modal().Message(kProgramTitle, "No valid Sudoku puzzle found in Clipboard");
 }
 
 void Board::Copy() { host_.SetClipboardText(GetGrid(true)); }

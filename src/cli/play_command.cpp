@@ -3,7 +3,6 @@
 // operations the window uses; a scripted host stands in for the window,
 // recording message boxes and answering questions from the script.
 #include <cctype>
-#include <deque>
 #include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -11,9 +10,10 @@
 
 #include "app/settings/ini_document.h"
 #include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
+#include "app/settings/stored_ticks.h"
 #include "board/board.h"
-#include "board/hint_composer.h"
-#include "board/status_composer.h"
+#include "board/scripted_host.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "htmllabel/document.h"
@@ -21,92 +21,32 @@
 namespace tavimoro::cli {
 namespace {
 
-// The window of a scripted session. Questions take the answers the script
-// queued (Cancel when none is left), input boxes the queued texts ("" when
-// none). Saved puzzles live in the settings file, as in the program.
-class ScriptedHost : public BoardHost {
+// The window of a scripted session: the shared scripted host, with the saved
+// puzzles and the stored option ticks in the settings file, as in the
+// program, and the panel kept as the HTML label normalises it, so that the
+// hint escalation reads back exactly what it reads in the window.
+class PlayHost : public ScriptedHost {
  public:
-  explicit ScriptedHost(std::string iniPath) : iniPath_(std::move(iniPath)) {
-    ticks_[BoardOption::ShowAnalysis] = ReadSetting("Options", "ShowAnalysis", iniPath_) == "Y";
-  }
-
-  void SetBoard(Board* board) { board_ = board; }
-  const std::string& IniPath() const { return iniPath_; }
-
-  std::deque<Answer> answers;
-  std::deque<std::string> inputs;
-  std::int64_t now = 0;
-  nlohmann::ordered_json messages = nlohmann::ordered_json::array();
-  int beeps = 0;
-  std::optional<std::string> clipboard;
-  std::string panel;
-  bool lightRed = false;
-
-  void Message(std::string_view title, std::string_view text) override { Record(title, text); }
-  Answer Ask(std::string_view title, std::string_view text) override {
-    Record(title, text);
-    if (answers.empty()) return Answer::Cancel;
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::string Input(std::string_view, std::string_view) override { return NextInput(); }
-  void Beep() override { ++beeps; }
-  void Redraw(bool withStatus) override {
-    if (withStatus && board_ != nullptr) tavimoro::UpdateStatus(*board_, false);
-  }
-  void UndoEnabled(bool) override {}
-  void ToolChanged(int) override {}
-  void SetSwitchCaption(std::string_view) override {}
-  bool OptionTicked(BoardOption option) override { return ticks_[option]; }
-  void Toggle(BoardOption option) { ticks_[option] = !ticks_[option]; }
-  std::optional<std::string> ClipboardText() override { return clipboard; }
-  void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
-  std::string PanelHtml() override { return panel; }
-  // The panel keeps the document as the HTML label normalises it, so the
-  // hint escalation reads back exactly what it reads in the window.
-  void SetPanelHtml(std::string_view html) override { panel = html::ParseDocument(html, {}).Source; }
-  void SetStatusLight(bool red) override { lightRed = red; }
-  std::string SaveNameProblem(std::string_view name) override { return KeyNameProblem(name); }
-  bool SavedPuzzleExists(std::string_view name) override {
-    for (const std::string& key : ReadSettingKeys("SavedGames", iniPath_)) {
-      if (SameName(key, name)) return true;
+  explicit PlayHost(std::string iniPath) : settings_(std::move(iniPath)) {
+    for (BoardOption option : kBoardOptions) {
+      if (const YesNoSetting* stored = StoredTick(option)) ticks[option] = settings_.Get(*stored);
     }
-    return false;
   }
+
+  void SetOption(BoardOption option, bool ticked) override {
+    ScriptedHost::SetOption(option, ticked);
+    if (const YesNoSetting* stored = StoredTick(option)) settings_.Set(*stored, ticked);
+  }
+  void SetPanelHtml(std::string_view html) override { panel = html::ParseDocument(html, {}).Source; }
+  std::string SaveNameProblem(std::string_view name) override { return KeyNameProblem(name); }
+  bool SavedPuzzleExists(std::string_view name) override { return settings_.Contains(setting::SavedGames, name); }
   void StoreSavedPuzzle(std::string_view name, std::string_view record) override {
-    WriteSetting("SavedGames", name, record, iniPath_);
+    settings_.Set(setting::SavedGames, name, record);
   }
-  std::int64_t Milliseconds() override { return now; }
-  // The saved-puzzle list takes the next input text as the chosen name.
-  void Show(HostWindow window) override {
-    if (window != HostWindow::SavedPuzzleList || board_ == nullptr) return;
-    const std::string name = NextInput();
-    const std::string data = name.empty() ? "" : ReadSetting("SavedGames", name, iniPath_);
-    if (data.empty() || !board_->ApplyPuzzle(data)) Record(kProgramTitle, "An error occurred");
-  }
-  void OpenUrl(std::string_view) override {}
-  void ShowHint() override {
-    if (board_ != nullptr) tavimoro::ShowHint(*board_);
-  }
-  void UpdateStatus(bool withAnalysis) override {
-    if (board_ != nullptr) tavimoro::UpdateStatus(*board_, withAnalysis);
-  }
+  std::string SavedPuzzle(std::string_view name) override { return settings_.Get(setting::SavedGames, name); }
 
  private:
-  void Record(std::string_view title, std::string_view text) {
-    messages.push_back({{"title", std::string(title)}, {"text", std::string(text)}});
-  }
-  std::string NextInput() {
-    if (inputs.empty()) return "";
-    std::string text = std::move(inputs.front());
-    inputs.pop_front();
-    return text;
-  }
-
-  std::string iniPath_;
-  std::map<BoardOption, bool> ticks_;
-  Board* board_ = nullptr;
+  Settings settings_;
 };
 
 std::string Unescape(std::string_view text) {
@@ -150,88 +90,46 @@ std::optional<int> KeyCode(std::string_view name) {
 
 class Session {
  public:
-  explicit Session(std::string iniPath) : host_(std::move(iniPath)), board_(host_) { host_.SetBoard(&board_); }
+  explicit Session(std::string iniPath) : host_(std::move(iniPath)), board_(host_) { host_.Attach(&board_); }
 
   // Runs one command line; false with a message when it is not understood.
   bool Run(std::string_view verb, std::string_view rest, std::string& error);
 
  private:
   bool Menu(std::string_view item);
-  void ToggleStored(std::string_view key, BoardOption option);
   void Show();
 
-  ScriptedHost host_;
+  PlayHost host_;
   Board board_;
 };
 
-void Session::ToggleStored(std::string_view key, BoardOption option) {
-  host_.Toggle(option);
-  WriteSetting("Options", key, host_.OptionTicked(option) ? "Y" : "N", host_.IniPath());
-}
-
+// A menu item by its name; the help questions are "mnuFAQ" followed by their
+// index (any other ending opens nothing).
 bool Session::Menu(std::string_view item) {
-  if (item == "mnuSwitch") {
-    board_.SwitchTool();
-  } else if (item == "mnuPMCell") {
-    if (board_.Controls.PmCell) board_.PencilMarkOneCell(-1, true);
-  } else if (item == "mnuPMBlock") {
-    board_.PencilMarkEntire(2, -1);
-  } else if (item == "mnuPMRow") {
-    board_.PencilMarkEntire(0, -1);
-  } else if (item == "mnuPMColumn") {
-    board_.PencilMarkEntire(1, -1);
-  } else if (item == "mnuClearCell") {
-    board_.ClearThisCell();
-  } else if (item == "mnuSolveCell") {
-    board_.SolveThisCell();
-  } else if (item == "mnuAutoRemove") {
-    host_.Toggle(BoardOption::AutoRemove);
-  } else if (item == "mnuColor") {
-    host_.Toggle(BoardOption::ColorMarks);
-    board_.RedrawGrid();
-  } else if (item == "mnuShowAnal") {
-    ToggleStored("ShowAnalysis", BoardOption::ShowAnalysis);
-    if (host_.OptionTicked(BoardOption::ShowAnalysis)) board_.RedrawGrid(true);
-  } else if (item == "mnuRember" || item == "mnuCheckVer") {
-    const std::string key = item == "mnuRember" ? "Wizard" : "CheckVer";
-    const bool ticked = ReadSetting("Options", key, host_.IniPath()) != "N";
-    WriteSetting("Options", key, ticked ? "N" : "Y", host_.IniPath());
-  } else if (item == "mnuCopy") {
-    board_.Copy();
-  } else if (item == "mnuCopyPencil") {
-    if (board_.Controls.CopyPencil) board_.CopyWithPencilMarks();
-  } else if (item == "mnuPaste") {
-    board_.PasteFromClipboard();
-  } else if (item == "mnuUndo") {
-    if (board_.Controls.Undo) board_.UndoLast();
-  } else if (item == "mnuSave") {
-    board_.SaveDialog();
-  } else if (item == "mnuLoad") {
-    board_.LoadDialog();
-  } else if (item == "mnuShortcuts") {
-    board_.ShowShortcuts();
-  } else if (item == "mnuAbout") {
-    board_.ShowAbout();
-  } else if (item == "mnuPrint" || item == "mnuHelpFile" || item.starts_with("mnuFAQ")) {
-    // Printing and help pages leave the board alone.
-  } else {
-    return false;
+  if (item.starts_with("mnuFAQ")) {
+    board_.Execute(tavimoro::Command::HelpQuestion, ParseInt(item.substr(6), 0, 8).value_or(-1));
+    return true;
   }
+  const auto command = MenuCommandNamed(item);
+  if (!command) return false;
+  board_.Execute(*command);
   return true;
 }
 
 void Session::Show() {
   nlohmann::ordered_json colors = nlohmann::ordered_json::array();
   for (int i = 0; i < 81; ++i) {
-    if (board_.CellColors[i] != 0) colors.push_back({i, board_.CellColors[i]});
+    if (board_.CellColors()[i] != 0) colors.push_back({i, board_.CellColors()[i]});
   }
-  const BoardControls& c = board_.Controls;
+  nlohmann::ordered_json messages = nlohmann::ordered_json::array();
+  for (const ScriptedHost::Shown& shown : host_.messages) messages.push_back({{"title", shown.title}, {"text", shown.text}});
+  const BoardControls& c = board_.Controls();
   const nlohmann::ordered_json shown = {
       {"board", board_.GetAllGrid()},
-      {"sel", board_.SelCell},
-      {"tool", board_.CurTool},
+      {"sel", board_.SelCell()},
+      {"tool", board_.CurTool()},
       {"colors", colors},
-      {"panel", host_.PanelHtml()},
+      {"panel", host_.panel},
       {"light", host_.lightRed ? "red" : "black"},
       {"enabled",
        {{"clear", c.Clear},
@@ -241,11 +139,11 @@ void Session::Show() {
         {"undo", c.Undo},
         {"copyPencil", c.CopyPencil},
         {"pmCell", c.PmCell}}},
-      {"messages", host_.messages},
+      {"messages", messages},
       {"beeps", host_.beeps},
       {"clipboard", host_.clipboard.value_or("")}};
   std::cout << shown.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n' << std::flush;
-  host_.messages = nlohmann::ordered_json::array();
+  host_.messages.clear();
   host_.beeps = 0;
 }
 

@@ -18,37 +18,22 @@ namespace {
 using testing::kSolution;
 using testing::RecordingHost;
 
-// The host of the real program answers ShowHint and UpdateStatus with the
-// composers; so does this one.
-class ComposingHost : public RecordingHost {
- public:
-  Board* board = nullptr;
-  void Redraw(bool withStatus) override {
-    RecordingHost::Redraw(withStatus);
-    if (withStatus) tavimoro::UpdateStatus(*board, false);
-  }
-  void ShowHint() override { tavimoro::ShowHint(*board); }
-  void UpdateStatus(bool withAnalysis) override { tavimoro::UpdateStatus(*board, withAnalysis); }
-};
-
 class HintTest : public ::testing::Test {
  protected:
-  HintTest() { host.board = &board; }
-
   void LoadWithHoles(std::initializer_list<int> holes) {
     std::string text(kSolution);
     for (int c : holes) text[c] = '.';
     board.PaintPuzzle(text);
   }
   void Mark(int cell, std::initializer_list<int> digits) {
-    for (int d : digits) board.Cells[cell].SetPencil(d, true);
+    for (int d : digits) Edit(board).Cells[cell].SetPencil(d, true);
   }
   std::string Hint() {
     ShowHint(board);
     return host.panel;
   }
 
-  ComposingHost host;
+  RecordingHost host;
   Board board{host};
   const std::string T = TechniquesPageAddress();
   const std::string kApply = " Click <a href='ApplyLastHint'>here</a> (or click hint again) to apply this hint. ";
@@ -70,23 +55,23 @@ TEST_F(HintTest, OpenSingleEscalatesToApplication) {
   const std::string level1 = "<b>HINT:</b> Look for an <a href='" + T +
                              "#top'>Open Single</a><br><br>Click \"Hint\" again for more...";
   EXPECT_EQ(Hint(), level1);
-  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
   UpdateStatus(board, false);
   EXPECT_EQ(Hint(), level1);
 
   // Two open singles (blocks 1 and 9): the higher-numbered block is hinted.
   EXPECT_EQ(Hint(), "<b>HINT:</b> <a href='" + T +
                         "#top'>Open Single</a><br><br>This block only has one open cell left (9). " + kApply);
-  EXPECT_EQ(board.SelCell, 80);
-  EXPECT_EQ(board.CellColors[80], 0xFFFF80u);
-  EXPECT_EQ(board.LastHint.Kind, kPlaceValue);
-  EXPECT_EQ(board.LastHint.Cell, 80);
-  EXPECT_EQ(board.LastHint.Value, 9);
+  EXPECT_EQ(Edit(board).SelCell, 80);
+  EXPECT_EQ(Edit(board).CellColors[80], 0xFFFF80u);
+  EXPECT_EQ(Edit(board).LastHint.Kind, kPlaceValue);
+  EXPECT_EQ(Edit(board).LastHint.Cell, 80);
+  EXPECT_EQ(Edit(board).LastHint.Value, 9);
 
   Hint();
-  EXPECT_EQ(board.Cells[80], (CellRec{9, false, 0}));
-  EXPECT_EQ(board.LastHint.Kind, kNoStep);
-  EXPECT_EQ(board.CellColors[80], 0u);
+  EXPECT_EQ(Edit(board).Cells[80], (CellRec{9, false, 0}));
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
+  EXPECT_EQ(Edit(board).CellColors[80], 0u);
 }
 
 // A 2 x 2 hole in block 1: no house has one empty cell, but the 3 of
@@ -99,14 +84,14 @@ TEST_F(HintTest, VisualEliminationColoursTheEliminatingDigits) {
                         "#b1'>Hidden Single</a>)<br><br>The blue cell is the only cell in its block that can be a "
                         "3.  All other cells are eliminated by neighboring 3s." +
                         kApply);
-  EXPECT_EQ(board.SelCell, 1);
+  EXPECT_EQ(Edit(board).SelCell, 1);
   // The 3s of column 1 (R9C1) and row 2 (R2C7) eliminate; R1C2's block
   // neighbours are shaded.
   const std::map<int, std::uint32_t> colours{{1, 0xFFFF80},  {72, 0xFFC0FF}, {15, 0xFFC0FF},
                                              {0, 0xF7DEF6}, {9, 0xF7DEF6},  {10, 0xF7DEF6}};
-  for (int c = 0; c < 81; ++c) EXPECT_EQ(board.CellColors[c], colours.contains(c) ? colours.at(c) : 0u) << c;
-  EXPECT_EQ(board.LastHint.Cell, 1);
-  EXPECT_EQ(board.LastHint.Value, 3);
+  for (int c = 0; c < 81; ++c) EXPECT_EQ(Edit(board).CellColors[c], colours.contains(c) ? colours.at(c) : 0u) << c;
+  EXPECT_EQ(Edit(board).LastHint.Cell, 1);
+  EXPECT_EQ(Edit(board).LastHint.Value, 3);
 }
 
 // A wrong mark is reported before any other hint; of a cell's digits the
@@ -117,9 +102,9 @@ TEST_F(HintTest, WrongMarkIsReportedBeforeAnyOtherHint) {
   EXPECT_EQ(Hint(),
             "<b>HINT:</b> <i>Pencil Mark Error</i><br><br>There is an error in your pencil marks in the cell "
             "indicated (The cell's row already has an 8).");
-  EXPECT_EQ(board.SelCell, 1);
-  EXPECT_EQ(board.LastHint.Kind, kNoStep);
-  board.Cells[1].Marks = 0;
+  EXPECT_EQ(Edit(board).SelCell, 1);
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
+  Edit(board).Cells[1].Marks = 0;
   Mark(9, {1});  // R2C1: 1 stands in row 2, and its 6 is missing
   EXPECT_NE(Hint().find("(The cell could be a 6, but there is no pencil mark for it)."), std::string::npos)
       << host.panel;
@@ -138,21 +123,21 @@ TEST_F(HintTest, NoVisualClueAsksForPencilMarksAndSelectsThePencil) {
                     "marks to find naked singles and candidate elimination hints. This can be done manually with "
                     "the pencil tool, " +
                         tail);
-  EXPECT_EQ(board.CurTool, kPencil);
-  board.Cells[0].Marks = board.GetEngineGrid(true).CandMask[0];  // right, but most cells have none
+  EXPECT_EQ(Edit(board).CurTool, kPencil);
+  Edit(board).Cells[0].Marks = board.GetEngineGrid(true).CandMask[0];  // right, but most cells have none
   EXPECT_EQ(Hint(), "<b>HINT:</b> <i>Please Finish Pencil Marks.</i> Your current pencil marks are correct, "
                     "however, I need the rest of them in order to give you any further hints. Please complete "
                     "them manually, " +
                         tail);
-  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
 }
 
 TEST_F(HintTest, InvalidPuzzleShowsTheStatusPanelInstead) {
   LoadWithHoles({0, 1});
-  board.Cells[0].Value = 3;  // two 3s in row 1
+  Edit(board).Cells[0].Value = 3;  // two 3s in row 1
   Hint();
   EXPECT_EQ(host.panel.rfind("<h5>Invalid puzzle", 0), 0u) << host.panel;
-  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
 }
 
 // With every empty cell marked, the ladder answers from the marks; a mark
@@ -163,7 +148,7 @@ TEST_F(HintTest, TechniqueHintFromMarksEscalatesInThreeLevels) {
   int firstSingle = 81, pairCell = -1;
   for (int c = 0; c < 81; ++c) {
     if (values.Grid[c] != 0) continue;
-    board.Cells[c].Marks = values.CandMask[c];
+    Edit(board).Cells[c].Marks = values.CandMask[c];
     if (values.CandCount[c] == 1) firstSingle = std::min(firstSingle, c);
     if (values.CandCount[c] == 2 && pairCell < 0) pairCell = c;
   }
@@ -173,18 +158,18 @@ TEST_F(HintTest, TechniqueHintFromMarksEscalatesInThreeLevels) {
   // engine must now see a naked single there, before any other.
   const int digit = kSolution[pairCell] - '0';
   const std::string d(1, kSolution[pairCell]), name = TechniqueName(0, true);
-  board.Cells[pairCell].Marks = static_cast<std::uint16_t>(DigitBit(digit));
+  Edit(board).Cells[pairCell].Marks = static_cast<std::uint16_t>(DigitBit(digit));
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + " on the number " + d +
                         ".<br><br>Click \"Hint\" again for even more...");
   EXPECT_EQ(Hint(), "<b>HINT:</b> There is a " + name + " in this cell (" + d + ")." + kApply);
-  EXPECT_EQ(board.SelCell, pairCell);
-  EXPECT_EQ(board.LastHint.Kind, kPlaceValue);
+  EXPECT_EQ(Edit(board).SelCell, pairCell);
+  EXPECT_EQ(Edit(board).LastHint.Kind, kPlaceValue);
   Hint();
-  EXPECT_EQ(board.Cells[pairCell].Value, digit);
+  EXPECT_EQ(Edit(board).Cells[pairCell].Value, digit);
   for (int c = 0; c < 81; ++c) {
     if (c != pairCell && CellsShareHouse(c, pairCell)) {
-      EXPECT_FALSE(board.Cells[c].Pencil(digit)) << c;
+      EXPECT_FALSE(Edit(board).Cells[c].Pencil(digit)) << c;
     }
   }
 }
@@ -194,13 +179,13 @@ TEST_F(HintTest, TechniqueHintFromMarksEscalatesInThreeLevels) {
 TEST_F(HintTest, BeyondTheLadderTheHintSaysSoHonestly) {
   board.PaintPuzzle("98.7..6..75..4......3..8.7.5....7.3...94.........2.1..3.......1.9...5.8...52....6");
   const PuzzleState values = board.GetEngineGrid(true);
-  for (int c = 0; c < 81; ++c) board.Cells[c].Marks = values.CandMask[c];
+  for (int c = 0; c < 81; ++c) Edit(board).Cells[c].Marks = values.CandMask[c];
   const std::string text = Hint();
   EXPECT_TRUE(text.starts_with("<b>HINT:</b> <i>No further hint.</i> This puzzle needs techniques beyond those "
                                "Tavimoro knows"))
       << text;
   EXPECT_NE(text.find("Click <a href='RefreshWithAnal'>here</a> for an analysis of this puzzle."), std::string::npos);
-  EXPECT_EQ(board.LastHint.Kind, kNoStep);
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
   EXPECT_EQ(Hint(), text);  // pressing again does not pretend to escalate
 }
 

@@ -1,81 +1,36 @@
-// A BoardHost that records what the board asks of the window and answers
-// questions and input boxes from queues (Cancel and "" when they run dry).
+// The board tests' host (the shared scripted host), direct access to a
+// board's state for setting up positions, and the puzzle the tests play.
 #pragma once
 
-#include <deque>
-#include <map>
-#include <string>
-#include <vector>
+#include "board/scripted_host.h"
 
-#include "board/board.h"
+namespace tavimoro {
+
+struct Board::TestAccess {
+  std::array<CellRec, 81>& Cells;
+  int& SelCell;
+  int& CurTool;
+  std::array<std::string, kUndoDepth>& UndoStack;
+  StepRecord& LastHint;
+  std::array<std::uint32_t, 81>& CellColors;
+  int& LastKeyDigit;
+  int& LastKeyCell;
+  std::int64_t& LastKeyTick;
+  BoardControls& Controls;
+
+  static TestAccess Of(Board& b) {
+    return {b.cells_,     b.selCell_,      b.curTool_,     b.undoStack_,    b.lastHint_,
+            b.cellColors_, b.lastKeyDigit_, b.lastKeyCell_, b.lastKeyTick_, b.controls_};
+  }
+};
+
+inline Board::TestAccess Edit(Board& board) { return Board::TestAccess::Of(board); }
+
+}  // namespace tavimoro
 
 namespace tavimoro::testing {
 
-class RecordingHost : public BoardHost {
- public:
-  struct Shown {
-    std::string title, text;
-  };
-
-  std::vector<Shown> messages;      // message boxes and questions, in order
-  std::deque<Answer> answers;
-  std::deque<std::string> inputs;
-  int beeps = 0;
-  int redraws = 0;
-  bool undoEnabled = false;
-  std::string switchCaption;
-  std::map<BoardOption, bool> ticks;
-  std::optional<std::string> clipboard;
-  std::string panel;
-  bool lightRed = false;
-  std::map<std::string, std::string> saved;  // names as written
-  std::vector<HostWindow> windows;
-  std::vector<std::string> urls;
-  int hints = 0;
-  std::vector<bool> statusUpdates;  // withAnalysis per UpdateStatus call
-  std::int64_t now = 100000;
-
-  void Message(std::string_view title, std::string_view text) override {
-    messages.push_back({std::string(title), std::string(text)});
-  }
-  Answer Ask(std::string_view title, std::string_view text) override {
-    Message(title, text);
-    return Next(answers, Answer::Cancel);
-  }
-  std::string Input(std::string_view, std::string_view) override { return Next(inputs, std::string()); }
-  void Beep() override { ++beeps; }
-  void Redraw(bool) override { ++redraws; }
-  void UndoEnabled(bool enabled) override { undoEnabled = enabled; }
-  void ToolChanged(int) override {}
-  void SetSwitchCaption(std::string_view caption) override { switchCaption = caption; }
-  bool OptionTicked(BoardOption option) override { return ticks[option]; }
-  std::optional<std::string> ClipboardText() override { return clipboard; }
-  void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
-  std::string PanelHtml() override { return panel; }
-  void SetPanelHtml(std::string_view html) override { panel = html; }
-  void SetStatusLight(bool red) override { lightRed = red; }
-  std::string SaveNameProblem(std::string_view name) override {
-    return name.find('=') != std::string_view::npos ? "The name cannot contain \"=\"." : "";
-  }
-  bool SavedPuzzleExists(std::string_view name) override { return saved.count(std::string(name)) > 0; }
-  void StoreSavedPuzzle(std::string_view name, std::string_view record) override {
-    saved[std::string(name)] = record;
-  }
-  std::int64_t Milliseconds() override { return now; }
-  void Show(HostWindow window) override { windows.push_back(window); }
-  void OpenUrl(std::string_view url) override { urls.emplace_back(url); }
-  void ShowHint() override { ++hints; }
-  void UpdateStatus(bool withAnalysis) override { statusUpdates.push_back(withAnalysis); }
-
- private:
-  template <typename T>
-  static T Next(std::deque<T>& queue, T dry) {
-    if (queue.empty()) return dry;
-    T next = std::move(queue.front());
-    queue.pop_front();
-    return next;
-  }
-};
+using RecordingHost = ScriptedHost;
 
 // A puzzle with one solution, and that solution.
 inline constexpr std::string_view kPuzzle =

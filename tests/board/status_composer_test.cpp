@@ -46,16 +46,16 @@ TEST_F(StatusTest, EachStateHasItsTextLightColoursAndControls) {
     SCOPED_TRACE(c.panel);
     board.PaintPuzzle(c.puzzle.empty() ? std::string(81, '.') : c.puzzle);
     board.ClearCellColors();
-    board.Cells[3].SetPencil(2, true);  // marks do not change the state
-    if (c.wrongDigitInR1C3) board.Cells[2].Value = static_cast<std::int16_t>(c.wrongDigitInR1C3);
+    Edit(board).Cells[3].SetPencil(2, true);  // marks do not change the state
+    if (c.wrongDigitInR1C3) Edit(board).Cells[2].Value = static_cast<std::int16_t>(c.wrongDigitInR1C3);
     UpdateStatus(board, false);
     EXPECT_EQ(host.panel, c.panel);
     EXPECT_EQ(host.lightRed, c.red);
-    EXPECT_EQ(board.Controls.Clear, c.clear);
-    EXPECT_EQ(board.Controls.Solution, c.solution);
-    EXPECT_EQ(board.Controls.Hint, c.hint);
+    EXPECT_EQ(Edit(board).Controls.Clear, c.clear);
+    EXPECT_EQ(Edit(board).Controls.Solution, c.solution);
+    EXPECT_EQ(Edit(board).Controls.Hint, c.hint);
     const int pink = c.wrongDigitInR1C3 ? 2 : -1;
-    for (int cell = 0; cell < 81; ++cell) EXPECT_EQ(board.CellColors[cell], cell == pink ? 0xFFC0FFu : 0u) << cell;
+    for (int cell = 0; cell < 81; ++cell) EXPECT_EQ(Edit(board).CellColors[cell], cell == pink ? 0xFFC0FFu : 0u) << cell;
     EXPECT_EQ(FindWrongEntry(board), pink);
   }
 }
@@ -100,11 +100,11 @@ TEST_F(StatusTest, TrustedMarksBecomeExclusions) {
   board.PaintPuzzle(kPuzzle);
   PuzzleState plain = GetAnalysisState(board);
   EXPECT_GT(plain.CandCount[2], 1);
-  board.Cells[2].SetPencil(kSolution[2] - '0', true);  // only R1C3 marked, with its solution
+  Edit(board).Cells[2].SetPencil(kSolution[2] - '0', true);  // only R1C3 marked, with its solution
   PuzzleState trusted = GetAnalysisState(board);
   EXPECT_EQ(trusted.CandCount[2], 1);
   EXPECT_EQ(trusted.CandCount[3], plain.CandCount[3]);  // unmarked cells keep their candidates
-  board.Cells[2].SetPencil(9, true);                    // a wrong mark: nothing is trusted
+  Edit(board).Cells[2].SetPencil(9, true);                    // a wrong mark: nothing is trusted
   if (plain.Cand(2, 9)) GTEST_SKIP() << "9 is a candidate of R1C3";
   EXPECT_EQ(GetAnalysisState(board).CandCount[2], plain.CandCount[2]);
 }

@@ -104,13 +104,17 @@ TEST_F(Play, LoadASavedPuzzleByName) {
 }
 
 TEST_F(Play, ClipboardAndHighlightsAppearInShow) {
-  const auto shown = Run("apply " + std::string(kPuzzle) + "\nmenu mnuCopy\nshow\nfrobnicate\nkey F13\nshow\n");
+  const auto shown = Run("apply " + std::string(kPuzzle) +
+                         "\nmenu mnuCopy\nshow\nfrobnicate\nkey F13\nmenu imgBut7\nmenu mnuFAQ3\nmenu mnuPrint\nshow\n");
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0]["clipboard"], kPuzzle);
   EXPECT_EQ(shown[0]["colors"], json::array());
   EXPECT_EQ(shown[1]["messages"], json::array());
   EXPECT_NE(errors.find("unknown command 'frobnicate'"), std::string::npos);
   EXPECT_NE(errors.find("unknown key 'F13'"), std::string::npos);
+  EXPECT_NE(errors.find("unknown menu item 'imgBut7'"), std::string::npos);  // buttons are not menu items
+  EXPECT_EQ(errors.find("mnuFAQ3"), std::string::npos);
+  EXPECT_EQ(errors.find("mnuPrint"), std::string::npos);
   EXPECT_EQ(exitStatus, 0);
 }
 

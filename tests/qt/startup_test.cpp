@@ -14,6 +14,7 @@
 #include "app/help_pages.h"
 #include "app/load_game_dialog.h"
 #include "app/settings/settings.h"
+#include "app/settings/settings_schema.h"
 #include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
@@ -89,14 +90,14 @@ class StartupTest : public QObject {
     Board board(host);
     if (action == kStartBlank) board.PaintPuzzle(kPuzzle);  // a board in progress is cleared
     const std::string before = board.GetAllGrid();
-    board.CurTool = -1;
+    Edit(board).CurTool = -1;
     RunStartAction(board, action.toStdString(), ini_);
     if (grid == "record") QCOMPARE(board.GetAllGrid(), kRecord);
-    if (grid == "sample") QVERIFY(board.GetGrid(true) == kSamplePuzzle && board.Cells[1].Given);
+    if (grid == "sample") QVERIFY(board.GetGrid(true) == kSamplePuzzle && Edit(board).Cells[1].Given);
     if (grid == "blank") QCOMPARE(board.GetGrid(true), std::string(81, '.'));
     if (grid == "") QCOMPARE(board.GetAllGrid(), before);
-    QCOMPARE(board.CurTool, tool);
-    if (tool >= 0) QCOMPARE(board.UndoStack[0].empty(), !undoPoint);
+    QCOMPARE(Edit(board).CurTool, tool);
+    if (tool >= 0) QCOMPARE(Edit(board).UndoStack[0].empty(), !undoPoint);
     QCOMPARE(host.windows, window < 0 ? std::vector<HostWindow>{} : std::vector<HostWindow>{HostWindow(window)});
     const bool external = action == kStartExternal;
     QCOMPARE(host.urls.size(), std::size_t(external));
@@ -156,17 +157,27 @@ class StartupTest : public QObject {
     window.show();
     QTRY_VERIFY(startup.boardReady());
     QCOMPARE(board.GetGrid(true), std::string(81, '.'));
-    QCOMPARE(board.CurTool, kPen);
+    QCOMPARE(Edit(board).CurTool, kPen);
   }
 
+  // The panel reports the check, then the restored board's status.
   void updateCheckRunsFirstAndEndsWithDone() {
     writeIni("[Options]\nWizard=N\n");
-    RecordingHost host;
+    struct PanelHistory : RecordingHost {
+      std::vector<std::string> shown;
+      void SetPanelHtml(std::string_view html) override {
+        RecordingHost::SetPanelHtml(html);
+        shown.emplace_back(html);
+      }
+    } host;
     Board board(host);
     QWidget window;
     Startup startup(&window, board, ini_);
     startup.firstActivation();
-    QCOMPARE(host.panel, std::string("Checking for program updates...Done"));
+    QVERIFY(host.shown.size() == 3);
+    QCOMPARE(host.shown[0], std::string("Checking for program updates..."));
+    QCOMPARE(host.shown[1], std::string("Checking for program updates...Done"));
+    QVERIFY(host.shown[2].find("to see an analysis of this puzzle") != std::string::npos);
     QCOMPARE(board.GetGrid(true), std::string(kSamplePuzzle));
   }
 
@@ -180,7 +191,7 @@ class StartupTest : public QObject {
     QCOMPARE(read("Data", "LastGrid"), kRecord);
 
     startup.firstActivation();
-    board.Cells[3].Value = 4;
+    Edit(board).Cells[3].Value = 4;
     board.imgPencil_Click();
     window.show();
     window.close();
@@ -196,7 +207,7 @@ class StartupTest : public QObject {
     Startup startup(&window, board, ini_);
     QuitCleanlyOnTermination(&startup);
     startup.firstActivation();
-    board.Cells[80].Value = 9;
+    Edit(board).Cells[80].Value = 9;
     std::raise(SIGTERM);
     QTRY_COMPARE(read("Data", "LastGrid"), board.GetAllGrid());
     QCOMPARE(read("Data", "LastTool"), std::string("1"));
@@ -241,7 +252,7 @@ class StartupTest : public QObject {
     {
       BoxAnswerer answers({QMessageBox::Yes, QMessageBox::Yes});
       library.deleteSelected();
-      QCOMPARE(ReadSettingKeys(kSavedGamesSection, ini_), std::vector<std::string>{"alpha"});
+      QCOMPARE(Settings(ini_).Names(setting::SavedGames), std::vector<std::string>{"alpha"});
       QVERIFY(library.isVisible());
       library.deleteSelected();
     }

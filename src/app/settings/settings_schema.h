@@ -1,0 +1,115 @@
+// Every key of the settings file, declared once: its section, its key, its
+// type and what a missing or malformed value reads as. Callers read and write
+// through Settings with one of the rows below and never spell a key or decide
+// a default themselves; a new option is one new row here.
+//
+// Types, by how their stored text reads back:
+//   YesNoSetting    "Y"/"N"; reads as its fallback unless the text is the
+//                   other letter, so "N" turns off an option that is on by
+//                   default and only "Y" turns on one that is off by default
+//   ChoiceSetting   "0".."count-1", matched as exact text; a missing or empty
+//                   value reads as `missing`, any other text as `other`
+//   NumberSetting   an integer read through SafeInt; outside low..high reads
+//                   as the fallback
+//   RecordSetting   a board record string; used only when it begins with "[",
+//                   anything else reads as the fallback
+//   TickListSetting "0"/"1" under prefix + index; other values read as
+//                   nothing stored (nullopt)
+//   NamedSection    a section of free key names (the saved puzzles)
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavimoro {
+
+struct YesNoSetting {
+  std::string_view section, key;
+  bool fallback;
+};
+
+struct ChoiceSetting {
+  std::string_view section, key;
+  int count;    // values 0 .. count - 1
+  int missing;  // read for a missing or empty value
+  int other;    // read for any text that is not one of the values
+};
+
+struct NumberSetting {
+  std::string_view section, key;
+  int low, high, fallback;
+};
+
+struct RecordSetting {
+  std::string_view section, key;
+  std::string_view fallback;
+};
+
+struct TickListSetting {
+  std::string_view section, prefix;  // key = prefix + index
+};
+
+struct NamedSection {
+  std::string_view section;
+};
+
+// The board shown when there is no last board to restore.
+inline constexpr std::string_view kSamplePuzzle =
+    ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
+
+namespace setting {
+// clang-format off
+//                                          section               key                 type: fallback
+inline constexpr YesNoSetting    Wizard       {"Options",            "Wizard",           true};
+inline constexpr YesNoSetting    CheckVer     {"Options",            "CheckVer",         true};
+inline constexpr YesNoSetting    ShowAnalysis {"Options",            "ShowAnalysis",     false};
+inline constexpr RecordSetting   LastGrid     {"Data",               "LastGrid",         kSamplePuzzle};
+// 0 pen, 1 pencil; missing means the pencil, anything else the pen
+inline constexpr ChoiceSetting   LastTool     {"Data",               "LastTool",         2, 1, 0};
+inline constexpr NumberSetting   Level        {"GenerationSettings", "Level",            0, 6, 0};
+inline constexpr TickListSetting CheckAllowed {"GenerationSettings", "CheckAllowed_"};
+inline constexpr TickListSetting CheckRequired{"GenerationSettings", "CheckRequired_"};
+// 0 More, 1 Less, 2 Least
+inline constexpr ChoiceSetting   NumStartingClues{"GenerationSettings", "NumStartingClues", 3, 2, 2};
+inline constexpr ChoiceSetting   ForceOne     {"GenerationSettings", "ForceOne",         2, 1, 1};
+// 0 Full, 1 Partial, 2 None
+inline constexpr NumberSetting   Symmetry     {"GenerationSettings", "Symmetry",         0, 2, 0};
+// Set by hand only; 0 switches the generator's test off.
+inline constexpr NumberSetting   NumPro       {"GenerationSettings", "numpro",           -32768, 32767, 0};
+inline constexpr NumberSetting   MinVis       {"GenerationSettings", "minvis",           -32768, 32767, 0};
+inline constexpr NamedSection    SavedGames   {"SavedGames"};
+// clang-format on
+}  // namespace setting
+
+// Typed access to one settings file. Reads read the file as it is now;
+// writes return false when nothing was written (callers may ignore it).
+class Settings {
+ public:
+  explicit Settings(std::string filePath) : filePath_(std::move(filePath)) {}
+  const std::string& FilePath() const { return filePath_; }
+
+  bool Get(const YesNoSetting& s) const;
+  bool Set(const YesNoSetting& s, bool on) const;
+  int Get(const ChoiceSetting& s) const;
+  bool Set(const ChoiceSetting& s, int value) const;
+  int Get(const NumberSetting& s) const;
+  bool Set(const NumberSetting& s, int value) const;
+  std::string Get(const RecordSetting& s) const;
+  bool Set(const RecordSetting& s, std::string_view record) const;
+  std::optional<bool> Get(const TickListSetting& s, int index) const;
+  bool Set(const TickListSetting& s, int index, bool ticked) const;
+
+  // The key names in file order, a key's value ("" when missing), writing
+  // one, and deleting one (nullopt).
+  std::vector<std::string> Names(const NamedSection& s) const;
+  std::string Get(const NamedSection& s, std::string_view name) const;
+  bool Set(const NamedSection& s, std::string_view name, std::optional<std::string_view> value) const;
+  bool Contains(const NamedSection& s, std::string_view name) const;
+
+ private:
+  std::string filePath_;
+};
+
+}  // namespace tavimoro

@@ -1,0 +1,27 @@
+// The option ticks that the settings file keeps between runs, for the hosts
+// of the board (the window and `play`), which link both the board and the
+// settings. The other ticks last for one run.
+#pragma once
+
+#include "app/settings/settings_schema.h"
+#include "board/board_host.h"
+
+namespace tavimoro {
+
+// The setting that stores the tick, or nullptr for a tick of one run.
+inline const YesNoSetting* StoredTick(BoardOption option) {
+  switch (option) {
+    case BoardOption::ShowAnalysis:
+      return &setting::ShowAnalysis;
+    case BoardOption::ShowWizard:
+      return &setting::Wizard;
+    case BoardOption::CheckVersion:
+      return &setting::CheckVer;
+    case BoardOption::AutoRemove:
+    case BoardOption::ColorMarks:
+      return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace tavimoro

@@ -1,0 +1,212 @@
+// The one dispatch of toolbar buttons and menu items, and the bookkeeping
+// that has the window repaint once per input event.
+#include <array>
+
+#include "board/board.h"
+#include "board/hint_composer.h"
+#include "board/status_composer.h"
+#include "engine/step_finder.h"
+
+namespace tavimoro {
+namespace {
+
+static_assert(kCommands.size() > kToolbarButtons);
+constexpr bool ToolbarRowsComeFirst() {
+  for (int i = 0; i < static_cast<int>(kCommands.size()); ++i) {
+    if (static_cast<int>(kCommands[i].command) != i) return false;
+    if ((kCommands[i].place == CommandPlace::Toolbar) != (i < kToolbarButtons)) return false;
+  }
+  return true;
+}
+static_assert(ToolbarRowsComeFirst(), "the toolbar's ten buttons are the first rows, in index order");
+
+std::string HelpFileAddress() { return HelpBase() + "helpfile.html"; }
+
+// Anchors of the help menu's questions 0..7 on the help file; question 8 is
+// the techniques page.
+constexpr std::array<std::string_view, 8> kQuestionAnchors = {
+    "#top", "#puzzle", "#howsolve", "#external", "#newrandom", "#pencilmarks", "#tools", "#whatnext"};
+
+}  // namespace
+
+bool Board::Enabled(Command command) const {
+  switch (command) {
+    case Command::RemoveAllMarks:
+      return controls_.RemoveMarks;
+    case Command::ClearPuzzle:
+      return controls_.Clear;
+    case Command::ShowSolution:
+      return controls_.Solution;
+    case Command::Hint:
+      return controls_.Hint;
+    case Command::PencilMarkCell:
+      return controls_.PmCell;
+    case Command::CopyWithMarks:
+      return controls_.CopyPencil;
+    case Command::Undo:
+      return controls_.Undo;
+    default:
+      return true;
+  }
+}
+
+void Board::Execute(Command command, int argument) {
+  const InputEvent event(*this);
+  if (!Enabled(command)) return;
+  switch (command) {
+    case Command::Minimize:
+      Modal().Show(HostWindow::Minimize);
+      break;
+    case Command::Exit:
+      Modal().Show(HostWindow::Close);
+      break;
+    case Command::FillAllMarks:
+      FillAllMarks();
+      break;
+    case Command::RemoveAllMarks:
+      ClearAllMarks();
+      break;
+    case Command::NewPuzzle:
+      NewPuzzle();
+      break;
+    case Command::ClearPuzzle:
+      ClearBoard();
+      break;
+    case Command::ShowSolution:
+      ShowSolution();
+      break;
+    case Command::Hint:
+      ShowHint();
+      break;
+    case Command::HelpMenu:
+      Modal().Show(HostWindow::HelpMenu);
+      break;
+    case Command::OptionsMenu:
+      Modal().Show(HostWindow::OptionsMenu);
+      break;
+    case Command::SwitchTool:
+      SwitchTool();
+      break;
+    case Command::PencilMarkCell:
+      PencilMarkOneCell(-1, true);
+      break;
+    case Command::PencilMarkBlock:
+      PencilMarkEntire(2, -1);
+      break;
+    case Command::PencilMarkRow:
+      PencilMarkEntire(0, -1);
+      break;
+    case Command::PencilMarkColumn:
+      PencilMarkEntire(1, -1);
+      break;
+    case Command::ClearCell:
+      ClearThisCell();
+      break;
+    case Command::SolveCell:
+      SolveThisCell();
+      break;
+    case Command::AutoRemove:
+      ToggleOption(BoardOption::AutoRemove);
+      break;
+    case Command::ShowAnalysis:
+      // Turning it on shows the analysis at once; turning it off waits for
+      // the next refresh.
+      if (ToggleOption(BoardOption::ShowAnalysis)) RedrawGrid(true);
+      break;
+    case Command::ColorMarks:
+      ToggleOption(BoardOption::ColorMarks);
+      RedrawGrid(false);
+      break;
+    case Command::ShowWizard:
+      ToggleOption(BoardOption::ShowWizard);
+      break;
+    case Command::CheckVersion:
+      ToggleOption(BoardOption::CheckVersion);
+      break;
+    case Command::Copy:
+      Copy();
+      break;
+    case Command::CopyWithMarks:
+      CopyWithPencilMarks();
+      break;
+    case Command::Paste:
+      PasteFromClipboard();
+      break;
+    case Command::Undo:
+      UndoLast();
+      break;
+    case Command::Print:
+      Modal().Print(GetGrid(true));
+      break;
+    case Command::Save:
+      SaveDialog();
+      break;
+    case Command::Load:
+      LoadDialog();
+      break;
+    case Command::HelpQuestion:
+      OpenHelpQuestion(argument);
+      break;
+    case Command::HelpFile:
+      host_.OpenUrl(HelpFileAddress());
+      break;
+    case Command::Shortcuts:
+      ShowShortcuts();
+      break;
+    case Command::About:
+      ShowAbout();
+      break;
+  }
+}
+
+bool Board::ToggleOption(BoardOption option) {
+  const bool ticked = !host_.OptionTicked(option);
+  host_.SetOption(option, ticked);
+  return ticked;
+}
+
+void Board::OpenHelpQuestion(int question) {
+  if (question == 8) {
+    host_.OpenUrl(TechniquesPageAddress());
+  } else if (question >= 0 && question < static_cast<int>(kQuestionAnchors.size())) {
+    host_.OpenUrl(HelpFileAddress() + std::string(kQuestionAnchors[question]));
+  }
+}
+
+void Board::UpdateStatus(bool withAnalysis) {
+  const InputEvent event(*this);
+  tavimoro::UpdateStatus(*this, withAnalysis);
+}
+
+void Board::ShowHint() {
+  const InputEvent event(*this);
+  tavimoro::ShowHint(*this);
+}
+
+void Board::SetPanel(std::string_view html) {
+  host_.SetPanelHtml(html);
+  NoteChange();
+}
+
+void Board::ClearCellColors() {
+  cellColors_.fill(0);
+  NoteChange();
+}
+
+void Board::NoteChange() {
+  redrawPending_ = true;
+  if (eventDepth_ == 0) FlushRedraw();
+}
+
+void Board::FlushRedraw() {
+  if (!redrawPending_) return;
+  redrawPending_ = false;
+  host_.Redraw();
+}
+
+BoardHost& Board::Modal() {
+  FlushRedraw();
+  return host_;
+}
+
+}  // namespace tavimoro
