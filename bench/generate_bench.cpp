@@ -33,16 +33,17 @@ double Percentile(std::vector<double> values, double fraction) {
 
 // Arguments: level, symmetry (0 none, 2 full). One iteration per seed.
 void BM_GeneratePuzzle(benchmark::State& state) {
-  const int level = static_cast<int>(state.range(0));
-  const int symmetry = static_cast<int>(state.range(1));
-  const TechniqueTicks allowed = LevelAllowedTicks(level);
+  GenerationRequest request;
+  request.level = static_cast<GeneratorLevel>(state.range(0));
+  request.symmetry = static_cast<Symmetry>(state.range(1));
+  request.allowed = LevelAllowedTicks(request.level);
   std::vector<double> seconds;
   long attempts = 0;
   std::uint32_t seed = 0;
   for (auto _ : state) {
     InitGenRand(++seed);
     const double start = ThreadSeconds();
-    const Generated generated = GeneratePuzzle(level, 2, 1, allowed, TechniqueTicks{}, symmetry);
+    const Generated generated = GeneratePuzzle(request);
     seconds.push_back(ThreadSeconds() - start);
     attempts += generated.Attempts;
     benchmark::DoNotOptimize(generated.Puzzle.data());

@@ -18,20 +18,25 @@
 #include "app/help_pages.h"
 #include "app/settings/settings_schema.h"
 #include "engine/cancel.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::app {
 
 namespace {
 
-constexpr std::array<const char*, 7> kLevelCaptions = {"Beginner", "Intermediate", "Expert", "Pro",
-                                                       "Master",   "Genius",       "Custom  ->"};
-constexpr std::array<const char*, kTechniqueRows> kTechniqueCaptions = {
-    "Naked Single",   "Hidden Single",     "Naked Pair",     "Omission",       "Naked Triplet",
-    "Hidden Pair",    "Naked Quad",        "Hidden Triplet", "Hidden Quad",    "B.U.G. Type 1",
-    "X-Wing",         "Swordfish",         "Uniq. Rectangle 1", "XY-Wing",     "XYZ-Wing",
-    "B.U.G. Type 2",  "Forcing Chain 1",   "Forcing Chain 2", "Forcing Chain 3+"};
-constexpr int kGeniusLevel = 5;
-constexpr int kNoSymmetry = 2;
+constexpr int kCustomLevel = static_cast<int>(GeneratorLevel::Custom);
+constexpr int kGeniusLevel = static_cast<int>(GeneratorLevel::Genius);
+constexpr int kNoSymmetry = 2;  // the option "None"
+// The singles are always allowed: their Allowed boxes stay ticked.
+constexpr int kFirstChoosable = Index(TechniqueId::NakedPair);
+// Required from here on counts towards the slow-generation warnings.
+constexpr int kFirstAdvanced = Index(TechniqueId::Omission);
+
+// The techniques whose requirement makes generation slow on its own.
+bool IsSlowSubset(int t) {
+  const auto id = static_cast<TechniqueId>(t);
+  return id == TechniqueId::NakedQuad || id == TechniqueId::HiddenTriplet || id == TechniqueId::HiddenQuad;
+}
 
 const QString kTriplesWarning =
     QStringLiteral("Requiring triplets or quads may cause puzzle generation to take awhile. Continue?");
@@ -39,11 +44,21 @@ const QString kAdvancedWarning = QStringLiteral(
     "Requiring more than one advanced technique may cause puzzle generation to take awhile. Continue?");
 
 Generated RunGenerator(const GenerationRequest& r, const GenerationProgress& progress) {
-  return GeneratePuzzle(r.level, r.clueChoice, r.forceOne, r.allowed, r.required, r.symmetry, r.settings,
-                        progress);
+  return GeneratePuzzle(r, progress);
 }
 
 }  // namespace
+
+Symmetry SymmetryOfOption(int option) {
+  switch (option) {
+    case 0:
+      return Symmetry::Full;
+    case 1:
+      return Symmetry::Partial;
+    default:
+      return Symmetry::None;
+  }
+}
 
 GenerateDialog::GenerateDialog(std::string iniPath, std::function<void(const std::string&)> showPuzzle,
                                QWidget* parent, GenerateFunction generate)
@@ -93,8 +108,9 @@ void GenerateDialog::createControls() {
   frame2_ = new QGroupBox(QStringLiteral("Difficulty Level"));
   auto* levels = new QVBoxLayout(frame2_);
   levelGroup_ = new QButtonGroup(this);
-  for (int i = 0; i < 7; ++i) {
-    optLevel_[i] = new QRadioButton(QString::fromLatin1(kLevelCaptions[i]));
+  for (int i = 0; i < kGeneratorLevelCount; ++i) {
+    const std::string_view caption = LevelCaption(static_cast<GeneratorLevel>(i));
+    optLevel_[i] = new QRadioButton(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
     levelGroup_->addButton(optLevel_[i], i);
     levels->addWidget(optLevel_[i], 0, Qt::AlignLeft);
     connect(optLevel_[i], &QRadioButton::clicked, this, [this, i] { selectLevel(i); });
@@ -132,7 +148,8 @@ void GenerateDialog::createControls() {
   techniques->addWidget(new QLabel(QStringLiteral("Allowed")), 0, 1, Qt::AlignCenter);
   techniques->addWidget(new QLabel(QStringLiteral("Required")), 0, 2, Qt::AlignCenter);
   for (int t = 0; t < kTechniqueRows; ++t) {
-    lblHintType_[t] = new QLabel(QString::fromLatin1(kTechniqueCaptions[t]));
+    const std::string_view caption = TechniqueRows()[t].generatorCaption;
+    lblHintType_[t] = new QLabel(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
     lblHintType_[t]->setCursor(Qt::PointingHandCursor);
     lblHintType_[t]->setToolTip(QStringLiteral("Click for a description"));
     lblHintType_[t]->installEventFilter(this);
@@ -235,23 +252,22 @@ void GenerateDialog::selectLevel(int i) {
                                             " border: 1px solid #7b2020; border-radius: 6px; background: white; }"));
 
   const bool custom = level_ == kCustomLevel;
-  const TechniqueTicks ticks = custom ? TechniqueTicks{} : LevelAllowedTicks(level_);
+  const TechniqueTicks ticks = custom ? TechniqueTicks{} : LevelAllowedTicks(static_cast<GeneratorLevel>(level_));
   for (int t = 0; t < kTechniqueRows; ++t) {
-    chkAllowed_[t]->setEnabled(t >= 2 && custom);
+    chkAllowed_[t]->setEnabled(t >= kFirstChoosable && custom);
     chkRequired_[t]->setEnabled(custom);
     if (!custom) chkRequired_[t]->setChecked(false);
     chkAllowed_[t]->setChecked(ticks[t] == 1);
   }
   if (!custom) return;
 
-  chkAllowed_[0]->setChecked(true);
-  chkAllowed_[1]->setChecked(true);
+  for (int t = 0; t < kFirstChoosable; ++t) chkAllowed_[t]->setChecked(true);
   const Settings settings(iniPath_);
   auto apply = [](QCheckBox* box, std::optional<bool> stored) {
     if (stored) box->setChecked(*stored);
   };
   for (int t = 0; t < kTechniqueRows; ++t) {
-    if (t >= 2) apply(chkAllowed_[t], settings.Get(setting::CheckAllowed, t));
+    if (t >= kFirstChoosable) apply(chkAllowed_[t], settings.Get(setting::CheckAllowed, t));
     apply(chkRequired_[t], settings.Get(setting::CheckRequired, t));
   }
 }
@@ -273,10 +289,10 @@ QString GenerateDialog::requiredWarning() const {
   if (level_ != kCustomLevel) return {};
   int count = 0;
   bool subsets = false;
-  for (int t = 3; t < kTechniqueRows; ++t) {
+  for (int t = kFirstAdvanced; t < kTechniqueRows; ++t) {
     if (!chkRequired_[t]->isChecked()) continue;
     ++count;
-    if (t >= 6 && t <= 8) subsets = true;
+    if (IsSlowSubset(t)) subsets = true;
   }
   if (subsets) return kTriplesWarning;
   if (count >= 2) return kAdvancedWarning;
@@ -287,7 +303,7 @@ void GenerateDialog::saveChoices() {
   const Settings settings(iniPath_);
   settings.Set(setting::Level, level_);
   if (level_ == kCustomLevel) {
-    for (int t = 1; t < kTechniqueRows; ++t) {
+    for (int t = Index(TechniqueId::HiddenSingle); t < kTechniqueRows; ++t) {
       settings.Set(setting::CheckAllowed, t, chkAllowed_[t]->isChecked());
       settings.Set(setting::CheckRequired, t, chkRequired_[t]->isChecked());
     }
@@ -305,27 +321,16 @@ void GenerateDialog::generate() {
   saveChoices();
 
   GenerationRequest request;
-  request.level = level_;
-  request.forceOne = chkForceOne_->isChecked() ? 1 : 0;
+  request.level = static_cast<GeneratorLevel>(level_);
+  request.forceOne = chkForceOne_->isChecked();
   for (int t = 0; t < kTechniqueRows; ++t) {
     request.allowed[t] = chkAllowed_[t]->isChecked() ? 1 : 0;
     request.required[t] = chkRequired_[t]->isChecked() ? 1 : 0;
   }
   // Full and partial symmetry always take the fewest clues.
-  switch (symmetry_) {
-    case 0:
-      request.clueChoice = 2;
-      request.symmetry = 2;
-      break;
-    case 1:
-      request.clueChoice = 2;
-      request.symmetry = 1;
-      break;
-    default:
-      request.clueChoice = clueChoice_;
-      request.symmetry = 0;
-      break;
-  }
+  request.symmetry = SymmetryOfOption(symmetry_);
+  request.clueChoice =
+      request.symmetry == Symmetry::None ? static_cast<ClueChoice>(clueChoice_) : ClueChoice::Least;
   request.settings = tuning_;
 
   setBusy(true);
@@ -412,7 +417,8 @@ bool GenerateDialog::eventFilter(QObject* watched, QEvent* event) {
         break;
       case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-          OpenHelpPage(kTechniquesPage, QStringLiteral("#b%1").arg(t));
+          OpenHelpPage(kTechniquesPage, QString::fromLatin1(TechniqueRows()[t].anchor.data(),
+                                                            static_cast<qsizetype>(TechniqueRows()[t].anchor.size())));
         }
         break;
       default:

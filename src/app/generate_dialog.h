@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/technique_id.h"
 #include "generator/generate.h"
 
 class QButtonGroup;
@@ -26,18 +27,12 @@ class QThread;
 
 namespace tavimoro::app {
 
-inline constexpr int kTechniqueRows = 19;
+// One row of check boxes per technique of the registry.
+inline constexpr int kTechniqueRows = kTechniqueCount;
 
-// What GeneratePuzzle is asked for.
-struct GenerationRequest {
-  int level = 0;
-  int clueChoice = 2;
-  int forceOne = 1;
-  TechniqueTicks allowed{};
-  TechniqueTicks required{};
-  int symmetry = 2;
-  GeneratorSettings settings{};
-};
+// The symmetry options in the order the dialog shows them (0 "Full",
+// 1 "Partial", 2 "None") as the generator's symmetry.
+Symmetry SymmetryOfOption(int option);
 
 // Runs on the worker thread; the default calls GeneratePuzzle.
 using GenerateFunction = std::function<Generated(const GenerationRequest&, const GenerationProgress&)>;
@@ -112,7 +107,7 @@ class GenerateDialog : public QDialog {
   int clueChoice_ = 2;
   int symmetry_ = 0;
 
-  std::array<QRadioButton*, 7> optLevel_{};
+  std::array<QRadioButton*, kGeneratorLevelCount> optLevel_{};
   std::array<QRadioButton*, 3> optSymmetry_{};
   std::array<QRadioButton*, 3> optNumHints_{};
   std::array<QCheckBox*, kTechniqueRows> chkAllowed_{};

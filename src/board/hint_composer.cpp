@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <vector>
 
 #include "board/board.h"
@@ -50,88 +51,53 @@ std::string JoinAnd(const std::vector<std::string>& parts) {
 }
 
 // --- what an elimination step is made of --------------------------------
+//
+// Everything below reads the step's meaning block, its eliminations and its
+// blue cells; the wording never depends on the trace text.
 
 struct StepShape {
-  std::vector<int> pattern;     // cells that make the pattern (pivot first for wings)
-  std::vector<int> losers;      // cells that lose candidates
-  int removedDigits = 0;        // mask of the digits removed anywhere
-  int removals = 0;             // number of candidates removed
-  std::vector<int> baseLines;   // houses of the fish's base lines
-  std::vector<int> coverLines;  // houses of the fish's cover lines
-  int pivot = -1;
+  HintForm form = HintForm::None;
+  std::vector<int> pattern;  // the blue cells
+  std::vector<int> losers;   // cells that lose candidates
+  int removedDigits = 0;     // mask of the digits removed anywhere
 };
-
-int LineHouse(const StepLine& line) {
-  if (CellRow(line.FromCell) == CellRow(line.ToCell)) return CellRow(line.FromCell) - 1;
-  if (CellCol(line.FromCell) == CellCol(line.ToCell)) return 9 + CellCol(line.FromCell) - 1;
-  return -1;
-}
 
 StepShape ShapeOf(const StepRecord& step) {
   StepShape shape;
+  shape.form = Technique(step.Technique).hint;
   for (int c = 0; c < 81; ++c) {
-    if (step.CellColour[c] == PivotColour) shape.pivot = c;
-    if (step.CellColour[c] == PatternColour || step.CellColour[c] == PivotColour) shape.pattern.push_back(c);
+    if (step.CellColour[c] == PatternColour) shape.pattern.push_back(c);
     if (step.EliminateMask[c]) {
       shape.losers.push_back(c);
       shape.removedDigits |= step.EliminateMask[c];
-      shape.removals += BitCount(step.EliminateMask[c] & kAllDigits);
-    }
-  }
-  if (shape.pivot >= 0) {
-    std::erase(shape.pattern, shape.pivot);
-    shape.pattern.insert(shape.pattern.begin(), shape.pivot);
-  }
-  if (step.Technique == 10 || step.Technique == 11) {
-    const int size = step.Technique == 10 ? 2 : 3;
-    for (int i = 0; i < 2 * size; ++i) {
-      const StepLine& line = step.Lines[i];
-      if (line.IsEmpty()) continue;
-      const int house = LineHouse(line);
-      if (house < 0) continue;
-      (i < size ? shape.coverLines : shape.baseLines).push_back(house);
     }
   }
   return shape;
 }
 
-// The houses of a type shared by every cell; -1 when they do not share one.
-int SharedHouse(const std::vector<int>& cells, int type) {
-  if (cells.empty()) return -1;
-  const int house = HouseOf(cells.front(), type);
+std::vector<int> Houses(std::span<const std::int8_t> houses) { return {houses.begin(), houses.end()}; }
+std::vector<int> BaseLines(const StepMeaning& m) { return Houses(std::span(m.BaseLines).first(m.BaseCount)); }
+std::vector<int> CoverLines(const StepMeaning& m) { return Houses(std::span(m.CoverLines).first(m.CoverCount)); }
+
+bool AnyIn(const std::vector<int>& cells, int house) {
   for (int c : cells)
-    if (HouseOf(c, type) != house) return -1;
-  return house;
+    if (HouseOf(c, HouseType(house)) == house) return true;
+  return false;
 }
 
-// The house in which a subset or omission works: shared by the pattern and
-// holding at least one cell that loses a candidate (for hidden subsets, the
-// house type named by the trace text's last letter).
+// The house in which a subset works. A naked subset found in a line whose
+// cells also share a block is told in the block when the block loses a
+// candidate too.
 int WorkingHouse(const StepRecord& step, const StepShape& shape) {
-  std::string_view text = step.Text.view();
-  int preferred = -1;
-  if (!text.empty()) {
-    const char last = text.back();
-    if (last == 'R') preferred = 0;
-    if (last == 'C') preferred = 1;
-    if (last == 'B') preferred = 2;
-  }
-  if (step.Technique >= 5 && step.Technique != 6 && preferred >= 0) {
-    const int house = SharedHouse(shape.pattern, preferred);
-    if (house >= 0) return house;
-  }
-  for (int type : {2, 0, 1}) {
-    const int house = SharedHouse(shape.pattern, type);
-    if (house < 0) continue;
-    for (int c : shape.losers)
-      if (HouseOf(c, type) == house) return house;
-  }
-  for (int type : {0, 1, 2}) {
-    const int house = SharedHouse(shape.pattern, type);
-    if (house >= 0) return house;
-  }
-  return -1;
+  const StepMeaning& m = step.Meaning;
+  if (shape.form == HintForm::NakedSubset && m.SecondHouse >= 0 && AnyIn(shape.losers, m.SecondHouse))
+    return m.SecondHouse;
+  return m.House;
 }
+
+// An omission's line and block.
+int OmissionLine(const StepMeaning& m) { return m.Claiming ? m.House : m.SecondHouse; }
+int OmissionBlock(const StepMeaning& m) { return m.Claiming ? m.SecondHouse : m.House; }
 
 std::string DigitList(int mask) {
   std::vector<std::string> digits;
@@ -141,14 +107,18 @@ std::string DigitList(int mask) {
 }
 
 // The step's digits as the reader should see them. Pairs and subsets keep
-// their own form ("4 & 7", "2 or 5"); the XYZ-Wing's and the chains' mixed
-// lists ("7 or 9, 2") read as one list ("7, 9 and 2").
+// their own form ("4 & 7", "2 or 5"); an XYZ-Wing's pivot digits (the
+// shared one last) and a chain's first cell's candidates read as one list.
 std::string StepDigits(const StepRecord& step, const StepShape& shape) {
   if (step.Digits.empty()) return DigitList(shape.removedDigits);
-  if (step.Technique != 14 && step.Technique != 16 && step.Technique != 17) return step.Digits.str();
+  const int mask = step.Meaning.DigitMask;
+  if (shape.form == HintForm::ForcingChain) return DigitList(mask);
+  if (shape.form != HintForm::XYZWing) return step.Digits.str();
   std::vector<std::string> digits;
-  for (char ch : step.Digits.view())
-    if (ch >= '1' && ch <= '9') digits.emplace_back(1, ch);
+  for (int d = 1; d <= 9; ++d)
+    if ((mask & ~shape.removedDigits) & DigitBit(d)) digits.push_back(Digit(d));
+  for (int d = 1; d <= 9; ++d)
+    if ((mask & shape.removedDigits) & DigitBit(d)) digits.push_back(Digit(d));
   return JoinAnd(digits);
 }
 
@@ -175,39 +145,24 @@ std::string HousesPhrase(const std::vector<int>& houses) {
 
 // Level 2: where to look.
 std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
-  switch (step.Technique) {
-    case 3: {
-      const int line = SharedHouse(shape.pattern, step.Text.view().ends_with("C") ? 1 : 0);
-      const int block = SharedHouse(shape.pattern, 2);
-      if (line >= 0 && block >= 0) return " where " + HouseName(line) + " crosses " + HouseName(block);
+  const StepMeaning& m = step.Meaning;
+  switch (shape.form) {
+    case HintForm::Omission:
+      if (OmissionLine(m) >= 0 && OmissionBlock(m) >= 0)
+        return " where " + HouseName(OmissionLine(m)) + " crosses " + HouseName(OmissionBlock(m));
       break;
-    }
-    case 10:
-    case 11:
-      if (!shape.baseLines.empty()) return " in " + HousesPhrase(shape.baseLines);
+    case HintForm::Fish:
+      if (m.BaseCount > 0) return " in " + HousesPhrase(BaseLines(m));
       break;
-    case 12: {
-      std::vector<int> corners;
-      for (const StepLine& line : step.Lines)
-        if (!line.IsEmpty()) corners.insert(corners.end(), {line.FromCell, line.ToCell});
-      std::vector<int> rows, cols;
-      for (int c : corners) {
-        rows.push_back(CellRow(c) - 1);
-        cols.push_back(9 + CellCol(c) - 1);
-      }
-      std::ranges::sort(rows);
-      std::ranges::sort(cols);
-      rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-      cols.erase(std::unique(cols.begin(), cols.end()), cols.end());
-      if (!rows.empty() && !cols.empty()) return " in " + HousesPhrase(rows) + " and " + HousesPhrase(cols);
+    case HintForm::Rectangle:
+      if (m.BaseCount > 0 && m.CoverCount > 0)
+        return " in " + HousesPhrase(BaseLines(m)) + " and " + HousesPhrase(CoverLines(m));
       break;
-    }
-    case 13:
-    case 14:
-      if (shape.pivot >= 0) return " around " + CellName(shape.pivot);
+    case HintForm::XYWing:
+    case HintForm::XYZWing:
+      if (m.Pivot >= 0) return " around " + CellName(m.Pivot);
       break;
-    case 16:
-    case 17:
+    case HintForm::ForcingChain:
       if (shape.losers.size() == 1) return " starting from " + CellName(shape.losers.front());
       break;
     default: {
@@ -241,69 +196,62 @@ std::string CountWord(std::size_t n) {
 
 // Level 3: why the candidates go, in one or two plain sentences.
 std::string Explanation(const StepRecord& step, const StepShape& shape) {
+  const StepMeaning& m = step.Meaning;
   const std::string digits = StepDigits(step, shape);
   const std::string removed = DigitList(shape.removedDigits);
   const int house = WorkingHouse(step, shape);
   const std::string where = house >= 0 ? HouseName(house) : std::string("their house");
   const std::string n = CountWord(shape.pattern.size());
-  switch (step.Technique) {
-    case 2:
-    case 4:
-    case 6:
+  switch (shape.form) {
+    case HintForm::NakedSubset:
       return "The " + n + " blue cells in " + where + " can only hold the digits " + digits +
              " between them, so no other cell of that " + std::string(HouseTypeName(HouseType(std::max(house, 0)))) +
              " can hold any of them.";
-    case 5:
-    case 7:
-    case 8:
+    case HintForm::HiddenSubset:
       return "In " + where + ", the digits " + digits + " fit only in the " + n +
              " blue cells, so those cells cannot hold any other digit.";
-    case 3: {
-      const bool column = step.Text.view().ends_with("C");
-      const int line = SharedHouse(shape.pattern, column ? 1 : 0);
-      const int block = SharedHouse(shape.pattern, 2);
+    case HintForm::Omission: {
+      const int line = OmissionLine(m), block = OmissionBlock(m);
       if (line < 0 || block < 0) break;
-      if (step.Text.view().find("Claiming") != std::string_view::npos)
+      if (m.Claiming)
         return "Every " + removed + " of " + HouseName(line) + " lies inside " + HouseName(block) +
                ", so the " + removed + " must be in that part of the block and can go from the rest of " +
                HouseName(block) + ".";
       return "Every " + removed + " of " + HouseName(block) + " lies in " + HouseName(line) + ", so the " +
-             removed + " must be in that part of the " + std::string(HouseTypeName(column ? 1 : 0)) +
+             removed + " must be in that part of the " + std::string(HouseTypeName(HouseType(line))) +
              " and can go from the rest of " + HouseName(line) + ".";
     }
-    case 10:
-    case 11:
-      if (shape.baseLines.empty() || shape.coverLines.empty()) break;
-      return "In " + HousesPhrase(shape.baseLines) + ", the " + removed + " can only go in " +
-             HousesPhrase(shape.coverLines) + ". Whichever cells they take, each of " +
-             HousesPhrase(shape.coverLines) + " gets its " + removed +
-             " from these lines, so the other cells of " + HousesPhrase(shape.coverLines) + " cannot be " +
+    case HintForm::Fish: {
+      if (m.BaseCount == 0 || m.CoverCount == 0) break;
+      const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
+      return "In " + base + ", the " + removed + " can only go in " + cover + ". Whichever cells they take, each of " +
+             cover + " gets its " + removed + " from these lines, so the other cells of " + cover + " cannot be " +
              removed + ".";
-    case 12:
+    }
+    case HintForm::Rectangle:
       return "Three corners of the rectangle hold only the digits " + removed +
              ". If the fourth corner were " + DigitAlternatives(shape.removedDigits) +
              " as well, the two digits could swap places and the puzzle would have two solutions, so that "
              "corner cannot be " +
              DigitAlternatives(shape.removedDigits) + ".";
-    case 13:
-      if (shape.pivot < 0) break;
-      return "Whichever of " + digits + " the green pivot " + CellName(shape.pivot) +
+    case HintForm::XYWing:
+      if (m.Pivot < 0) break;
+      return "Whichever of " + digits + " the green pivot " + CellName(m.Pivot) +
              " takes, one of the blue cells must be " + removed + ", so a cell that sees both blue cells "
              "cannot be " +
              removed + ".";
-    case 14:
-      if (shape.pivot < 0) break;
-      return "Whichever of " + digits + " the green pivot " + CellName(shape.pivot) + " takes, the pivot or "
+    case HintForm::XYZWing:
+      if (m.Pivot < 0) break;
+      return "Whichever of " + digits + " the green pivot " + CellName(m.Pivot) + " takes, the pivot or "
              "one of the blue cells must be " +
              removed + ", so a cell that sees all three cannot be " + removed + ".";
-    case 15:
+    case HintForm::BugElimination:
       return "Apart from the blue cells, every unsolved cell has exactly two pencil marks. One of the blue "
              "cells must be " +
              removed + " to avoid a deadly pattern with two solutions, so a cell that sees all of them "
              "cannot be " +
              removed + ".";
-    case 16:
-    case 17:
+    case HintForm::ForcingChain:
       return "Placing " + removed + " in " + CellsPhrase(shape.losers) +
              " starts a chain of forced placements that ends in a contradiction, so that cell cannot be " +
              removed + ".";
@@ -376,9 +324,8 @@ std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int
 }
 
 std::string VisualEliminationHint(Board& board, const PuzzleState& state, int house, int d, int level) {
-  const std::string T = TechniquesPageAddress();
   if (level == 1)
-    return "<b>HINT:</b> Look for a Visual Elimination (<a href='" + T + "#b1'>Hidden Single</a>) " +
+    return "<b>HINT:</b> Look for a Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ") " +
            "on the number " + Digit(d) + ".<br><br>" + "Click \"Hint\" again for more...";
   const int type = HouseType(house);
   int target = -1;
@@ -413,7 +360,7 @@ std::string VisualEliminationHint(Board& board, const PuzzleState& state, int ho
   }
   board.RedrawGrid(false);
   SetPlacementHint(board, target, d);
-  return "<b>HINT:</b> Visual Elimination (<a href='" + T + "#b1'>Hidden Single</a>)<br>" + "<br>" +
+  return "<b>HINT:</b> Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ")<br>" + "<br>" +
          "The blue cell is the only cell in its " + std::string(HouseTypeName(type)) + " that can be a " +
          Digit(d) + ". " + " All other cells are eliminated by neighboring " + Digit(d) + "s." +
          std::string(kApplyLink);
@@ -440,33 +387,6 @@ std::string NoVisualClueText(Board& board) {
 
 // --- technique hints --------------------------------------------------------
 
-std::string PlacementHintText(const StepRecord& step, int level) {
-  const std::string name = TechniqueName(step.Technique, true);
-  if (level == 1) return "<b>HINT:</b> Look for a " + name + "<br>" + "<br>" + "Click \"Hint\" again for more...";
-  if (level == 2)
-    return "<b>HINT:</b> Look for a " + name + " on the number " + Digit(step.Value) + ".<br>" + "<br>" +
-           "Click \"Hint\" again for even more...";
-  std::string text;
-  if (step.Technique == 9) {
-    text = "<b>HINT:</b> You can solve this cell using " + TechniqueName(9, true) + " logic. " +
-           "The \"BUG\" rule states that you cannot end up with every cell in the puzzle having only 2 pencil "
-           "marks. " +
-           "The blue cell is the only cell with more than two pencil marks. With further inspection, we can " +
-           "see that if the " + Digit(step.Value) +
-           " were removed, the puzzle would have a BUG - that is, every unsolved " +
-           "cell would contain only 2 pencil marks - making the puzzle invalid. " +
-           "Since we know this is a valid puzzle with one and only one solution, the highlighted cell must be " +
-           Digit(step.Value) + " in order to avoid this. Click <a href='" + TechniquesPageAddress() + "#b" +
-           std::to_string(step.Technique) + "'>here</a> for a more detailed explanation of this technique. ";
-  } else if (step.Technique == 1) {
-    text = "<b>HINT:</b> There is a " + TechniqueName(1, true) + " in the indicated cell. " +
-           std::string(step.Text.view());
-  } else {
-    text = "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").";
-  }
-  return text;
-}
-
 void ShowStepOnBoard(Board& board, const StepRecord& step) {
   if (step.Cell >= 0 && step.Cell <= 80) board.Select(step.Cell);
   for (int c = 0; c < 81; ++c)
@@ -482,6 +402,36 @@ std::string NoStepText() {
 }
 
 }  // namespace
+
+std::string PlacementHintText(const StepRecord& step, int level) {
+  const TechniqueRow& technique = Technique(step.Technique);
+  const std::string name = TechniqueName(step.Technique, true);
+  if (level == 1) return "<b>HINT:</b> Look for a " + name + "<br>" + "<br>" + "Click \"Hint\" again for more...";
+  if (level == 2)
+    return "<b>HINT:</b> Look for a " + name + " on the number " + Digit(step.Value) + ".<br>" + "<br>" +
+           "Click \"Hint\" again for even more...";
+  switch (technique.hint) {
+    case HintForm::BugPlacement:
+      return "<b>HINT:</b> You can solve this cell using " + name + " logic. " +
+             "The \"BUG\" rule states that you cannot end up with every cell in the puzzle having only 2 pencil "
+             "marks. " +
+             "The blue cell is the only cell with more than two pencil marks. With further inspection, we can " +
+             "see that if the " + Digit(step.Value) +
+             " were removed, the puzzle would have a BUG - that is, every unsolved " +
+             "cell would contain only 2 pencil marks - making the puzzle invalid. " +
+             "Since we know this is a valid puzzle with one and only one solution, the highlighted cell must be " +
+             Digit(step.Value) + " in order to avoid this. Click <a href='" + TechniquesPageAddress() +
+             std::string(technique.anchor) + "'>here</a> for a more detailed explanation of this technique. ";
+    case HintForm::HiddenSingle: {
+      const int house = step.Meaning.House;
+      const std::string type = house >= 0 ? std::string(HouseTypeName(HouseType(house))) : std::string("house");
+      return "<b>HINT:</b> There is a " + name + " in the indicated cell. It contains the only " +
+             Digit(step.Value) + " in its " + type + ".";
+    }
+    default:
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").";
+  }
+}
 
 bool LikePattern(std::string_view text, std::string_view pattern) {
   // Greedy-with-backtrack matcher for "*" only.

@@ -26,6 +26,10 @@ void ShowHint(Board& board);
 // wildcard the panel patterns use).
 bool LikePattern(std::string_view text, std::string_view pattern);
 
+// The three levels of a technique hint for a step that places a value,
+// exposed for the tests. Level 3 does not end with the apply link.
+std::string PlacementHintText(const StepRecord& step, int level);
+
 // The three levels of a technique hint for a step that removes candidates,
 // exposed for the tests. Level 3 describes the step fully; it does not end
 // with the apply link.

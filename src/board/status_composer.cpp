@@ -11,6 +11,7 @@
 #include "engine/rating.h"
 #include "engine/step_finder.h"
 #include "engine/validate.h"
+#include "generator/generate.h"
 
 namespace tavimoro {
 
@@ -27,9 +28,8 @@ std::string Upper(std::string_view s) {
 }  // namespace
 
 std::string LevelCaption(int level) {
-  static constexpr std::array<std::string_view, 6> captions = {"Beginner", "Intermediate", "Expert",
-                                                               "Pro",      "Master",       "Genius"};
-  return level >= 0 && level < 6 ? std::string(captions[level]) : std::string();
+  return level >= 0 && level < kLevelCount ? std::string(LevelCaption(static_cast<GeneratorLevel>(level)))
+                                           : std::string();
 }
 
 int FindWrongEntry(const Board& board) {
@@ -74,7 +74,7 @@ PuzzleState GetAnalysisState(const Board& board) {
 
 std::string TechniqueTable(const TechniqueCounts& counts) {
   int used = 0;
-  for (int t = 0; t <= kComplexForcingChains; ++t) used += counts[t] > 0;
+  for (int t = 0; t < kTechniqueCount; ++t) used += counts[t] > 0;
   const int columns = used > 3 ? 3 : used;
   const int rows = used > 3 ? (used + 2) / 3 : 1;
   std::string text = "<font size=3><table width=\"95%\" border=0>";
@@ -82,8 +82,8 @@ std::string TechniqueTable(const TechniqueCounts& counts) {
   for (int r = 0; r < rows; ++r) {
     text += "<tr>";
     for (int c = 0; c < columns; ++c) {
-      while (next <= kComplexForcingChains && counts[next] <= 0) ++next;
-      if (next > kComplexForcingChains) break;
+      while (next < kTechniqueCount && counts[next] <= 0) ++next;
+      if (next >= kTechniqueCount) break;
       text += "<td>" + TechniqueName(next, true);
       if (counts[next] >= 2) text += " (" + std::to_string(counts[next]) + ")";
       text += "</td>";
@@ -102,11 +102,11 @@ std::string BuildAnalysis(const Board& board) {
   const int singles = SolveWithSingles(singlesCopy);
 
   std::string text = "<b>Difficulty rating: ";
-  for (int level = 0; level < 6; ++level) {
+  for (int level = 0; level < kLevelCount; ++level) {
     if (LevelMaxTechnique(level) >= rating) {
       text += '"';
       text += LevelCaption(level);
-      text += "\" (" + std::to_string(level + 1) + "/6)";
+      text += "\" (" + std::to_string(level + 1) + "/" + std::to_string(kLevelCount) + ")";
       break;
     }
   }

@@ -15,23 +15,22 @@
 #include "cli/args.h"
 #include "cli/command.h"
 #include "engine/rating.h"
+#include "engine/technique_registry.h"
 #include "generator/generate.h"
 #include "generator/random.h"
 
 namespace tavimoro::cli {
 namespace {
 
-// Ticks the techniques of a comma-separated list of numbers 0..18; false on
-// anything else. An empty list ticks nothing.
+// Ticks the techniques of a comma-separated list of technique numbers; false
+// on anything else. An empty list ticks nothing.
 bool TickList(std::string_view list, TechniqueTicks& ticks) {
   while (!list.empty()) {
     const auto comma = list.find(',');
     const std::string_view item = list.substr(0, comma);
     int technique = -1;
     const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), technique);
-    if (ec != std::errc() || end != item.data() + item.size() || technique < 0 || technique > 18) {
-      return false;
-    }
+    if (ec != std::errc() || end != item.data() + item.size() || !TechniqueFromNumber(technique)) return false;
     ticks[technique] = 1;
     if (comma == std::string_view::npos) break;
     list.remove_prefix(comma + 1);
@@ -50,13 +49,13 @@ std::optional<std::uint32_t> ParseSeed(const std::string& text) {
 int RunGenerate(std::vector<std::string> argv) {
   Args args(std::move(argv));
   std::string error;
-  const int level = args.Int("--level", -1, 0, 6, error);
-  const int clues = args.Int("--clues", 2, 0, 2, error);
-  const int forceOne = args.Int("--force-one", 1, 0, 1, error);
-  const int symmetry = args.Int("--symmetry", 0, 0, 2, error);
-  GeneratorSettings settings;
-  settings.minvis = args.Int("--minvis", 0, 0, 81, error);
-  settings.numpro = args.Int("--numpro", 0, 0, 81, error);
+  const int level = args.Int("--level", -1, 0, kGeneratorLevelCount - 1, error);
+  GenerationRequest request;
+  request.clueChoice = static_cast<ClueChoice>(args.Int("--clues", 2, 0, 2, error));
+  request.forceOne = args.Int("--force-one", 1, 0, 1, error) == 1;
+  request.symmetry = static_cast<Symmetry>(args.Int("--symmetry", 0, 0, 2, error));
+  request.settings.minvis = args.Int("--minvis", 0, 0, 81, error);
+  request.settings.numpro = args.Int("--numpro", 0, 0, 81, error);
   const int count = args.Int("--count", 1, 1, 1000000, error);
   const auto allowedList = args.Text("--allowed", error);
   const auto requiredList = args.Text("--required", error);
@@ -64,20 +63,25 @@ int RunGenerate(std::vector<std::string> argv) {
   const auto rest = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   if (!rest.empty()) return UsageError("generate takes no file names");
-  if (level < 0) return UsageError("generate needs --level L (0 to 6)");
+  const std::string levels = "0 to " + std::to_string(kGeneratorLevelCount - 1);
+  if (level < 0) return UsageError("generate needs --level L (" + levels + ")");
+  request.level = static_cast<GeneratorLevel>(level);
 
-  TechniqueTicks allowed = LevelAllowedTicks(level);
-  TechniqueTicks required{};
-  if (level != kCustomLevel && (allowedList || requiredList)) {
-    return UsageError("--allowed and --required apply to --level 6 only");
+  TechniqueTicks& allowed = request.allowed;
+  TechniqueTicks& required = request.required;
+  allowed = LevelAllowedTicks(request.level);
+  const std::string custom = std::to_string(static_cast<int>(GeneratorLevel::Custom));
+  if (request.level != GeneratorLevel::Custom && (allowedList || requiredList)) {
+    return UsageError("--allowed and --required apply to --level " + custom + " only");
   }
+  const std::string numbers = "technique numbers 0 to " + std::to_string(kTechniqueCount - 1);
   if (allowedList && !TickList(*allowedList, allowed)) {
-    return UsageError("--allowed takes technique numbers 0 to 18 separated by commas");
+    return UsageError("--allowed takes " + numbers + " separated by commas");
   }
   if (requiredList && !TickList(*requiredList, required)) {
-    return UsageError("--required takes technique numbers 0 to 18 separated by commas");
+    return UsageError("--required takes " + numbers + " separated by commas");
   }
-  for (int t = 1; t <= 18; ++t) {
+  for (int t = Index(TechniqueId::HiddenSingle); t < kTechniqueCount; ++t) {
     // Such a request could never be met: generation would not end.
     if (required[t] == 1 && allowed[t] != 1) {
       return UsageError("required technique " + std::to_string(t) + " is not allowed");
@@ -101,7 +105,7 @@ int RunGenerate(std::vector<std::string> argv) {
         return true;
       };
     }
-    const Generated generated = GeneratePuzzle(level, clues, forceOne, allowed, required, symmetry, settings, progress);
+    const Generated generated = GeneratePuzzle(request, progress);
     if (showProgress) std::fputs("\r\033[K", stderr);
     std::cout << generated.Puzzle << '\t' << generated.Attempts << '\n' << std::flush;
   }

@@ -91,12 +91,14 @@ int RunRate(std::vector<std::string> arguments) {
   return status;
 }
 
-const Registration kRate({"rate", "[--max-technique N] [-j THREADS] [FILE...]",
-                          "Rates each puzzle with techniques 0..N (default 29): {\"puzzle\", \"rating\"\n"
-                          "(hardest technique, 18 when stuck), \"level\" (1..6), \"counts\" (19 uses\n"
-                          "of techniques 0..18), \"singles\" (cells filled by singles alone)}.\n"
-                          "-j rates on several threads; output stays in input order.",
-                          RunRate});
+const std::string kStuck = std::to_string(Index(kStuckRating));
+const std::string kHelp = "Rates each puzzle with techniques 0..N (default " + std::to_string(kNoTechniqueLimit) +
+                          "): {\"puzzle\", \"rating\"\n(hardest technique, " + kStuck +
+                          " when stuck), \"level\" (1.." + std::to_string(kLevelCount) + "), \"counts\" (" +
+                          std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + kStuck +
+                          "), \"singles\" (cells filled by singles alone)}.\n"
+                          "-j rates on several threads; output stays in input order.";
+const Registration kRate({"rate", "[--max-technique N] [-j THREADS] [FILE...]", kHelp, RunRate});
 
 }  // namespace
 }  // namespace tavimoro::cli

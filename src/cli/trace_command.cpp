@@ -29,11 +29,11 @@ int RunTrace(std::vector<std::string> arguments) {
   });
 }
 
-const Registration kTrace({"trace", "[--max-technique N] [FILE...]",
-                           "Solves each puzzle as the rating does and prints the step object of\n"
-                           "every step applied, one per line, then {\"rating\", \"counts\": [19 uses\n"
-                           "of techniques 0..18]}.",
-                           RunTrace});
+const std::string kHelp =
+    "Solves each puzzle as the rating does and prints the step object of\n"
+    "every step applied, one per line, then {\"rating\", \"counts\": [" +
+    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) + "]}.";
+const Registration kTrace({"trace", "[--max-technique N] [FILE...]", kHelp, RunTrace});
 
 }  // namespace
 }  // namespace tavimoro::cli

@@ -36,6 +36,35 @@ void CalcCandidates(PuzzleState& s, const ExclusionTable& exclusions) {
   }
 }
 
+void DropCandidates(PuzzleState& s, int cell, int mask) {
+  mask &= s.CandMask[cell];
+  if (mask == 0) return;
+  s.CandMask[cell] = static_cast<std::uint16_t>(s.CandMask[cell] & ~mask);
+  s.CandCount[cell] = static_cast<std::uint8_t>(s.CandCount[cell] - BitCount(mask));
+  for (int rest = mask; rest != 0; rest &= rest - 1) {
+    const int d = MaskDigit(LowestBit(rest)) - 1;
+    for (int t = 0; t < 3; ++t) --s.HouseDigitCount[HouseOf(cell, t)][d];
+  }
+}
+
+void PlaceDigit(PuzzleState& s, int cell, int digit) {
+  DropCandidates(s, cell, kAllDigits);
+  s.Grid[cell] = static_cast<std::uint8_t>(digit);
+  ++s.FilledCount;
+  const int bit = DigitBit(digit);
+  for (int t = 0; t < 3; ++t) {
+    const int h = HouseOf(cell, t);
+    s.HouseHasMask[h] = static_cast<std::uint16_t>(s.HouseHasMask[h] | bit);
+    --s.EmptyCount[h];
+  }
+  for (int p : Peers(cell)) {
+    if (!(s.CandMask[p] & bit)) continue;
+    s.CandMask[p] = static_cast<std::uint16_t>(s.CandMask[p] & ~bit);
+    --s.CandCount[p];
+    for (int t = 0; t < 3; ++t) --s.HouseDigitCount[HouseOf(p, t)][digit - 1];
+  }
+}
+
 PuzzleState PuzzleFromString(std::string_view text) {
   PuzzleState s;
   for (std::size_t c = 0; c < 81 && c < text.size(); ++c) {

@@ -45,6 +45,16 @@ struct PuzzleState {
 // placed twice in a house still leaves candidates elsewhere.
 void CalcCandidates(PuzzleState& state, const ExclusionTable& exclusions = NoExclusions);
 
+// Updates of a state with fresh candidates that keep every derived field
+// equal to what CalcCandidates would give (with the removed candidates as
+// exclusions), touching only the cell and its peers.
+// Removes the digits of `mask` from the cell's candidates; digits it does
+// not have are ignored.
+void DropCandidates(PuzzleState& state, int cell, int mask);
+// Fills an empty cell with the digit and clears the digit from its peers'
+// candidates.
+void PlaceDigit(PuzzleState& state, int cell, int digit);
+
 // Characters 1..81 give cells 0..80; "1".."9" is a digit, anything else (or a
 // missing character) an empty cell. Candidates are computed.
 PuzzleState PuzzleFromString(std::string_view text);

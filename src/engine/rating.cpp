@@ -13,48 +13,6 @@
 namespace tavimoro {
 namespace {
 
-using PeerList = std::array<std::array<std::uint8_t, 20>, 81>;
-
-constexpr PeerList BuildPeers() {
-  PeerList peers{};
-  for (int c = 0; c < 81; ++c) {
-    int n = 0;
-    for (int p = 0; p < 81; ++p)
-      if (p != c && CellsShareHouse(c, p)) peers[c][n++] = static_cast<std::uint8_t>(p);
-  }
-  return peers;
-}
-constexpr PeerList kPeers = BuildPeers();
-
-void DropCandidates(PuzzleState& s, int cell, int mask) {
-  mask &= s.CandMask[cell];
-  if (mask == 0) return;
-  s.CandMask[cell] = static_cast<std::uint16_t>(s.CandMask[cell] & ~mask);
-  s.CandCount[cell] = static_cast<std::uint8_t>(s.CandCount[cell] - BitCount(mask));
-  for (int rest = mask; rest != 0; rest &= rest - 1) {
-    const int d = MaskDigit(LowestBit(rest)) - 1;
-    for (int t = 0; t < 3; ++t) --s.HouseDigitCount[HouseOf(cell, t)][d];
-  }
-}
-
-void PlaceDigit(PuzzleState& s, int cell, int digit) {
-  DropCandidates(s, cell, kAllDigits);
-  s.Grid[cell] = static_cast<std::uint8_t>(digit);
-  ++s.FilledCount;
-  const int bit = DigitBit(digit);
-  for (int t = 0; t < 3; ++t) {
-    const int h = HouseOf(cell, t);
-    s.HouseHasMask[h] = static_cast<std::uint16_t>(s.HouseHasMask[h] | bit);
-    --s.EmptyCount[h];
-  }
-  for (int p : kPeers[cell]) {
-    if (!(s.CandMask[p] & bit)) continue;
-    s.CandMask[p] = static_cast<std::uint16_t>(s.CandMask[p] & ~bit);
-    --s.CandCount[p];
-    for (int t = 0; t < 3; ++t) --s.HouseDigitCount[HouseOf(p, t)][digit - 1];
-  }
-}
-
 template <typename OnStep>
 int Solve(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique, OnStep&& onStep) {
   counts.fill(0);
@@ -68,14 +26,15 @@ int Solve(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique, O
   int hardest = 0;
   for (;;) {
     const StepRecord step = FindNextStep(s, maxTechnique);
-    if (step.Technique > 0 || step.Kind == kPlaceValue) ++counts[step.Technique];
+    const int technique = Index(step.Technique);
+    if (technique > 0 || step.Kind == kPlaceValue) ++counts[technique];
     if (step.Kind == kPlaceValue && step.Cell >= 0 && step.Value >= 1) {
-      hardest = std::max(hardest, step.Technique);
+      hardest = std::max(hardest, technique);
       onStep(step);
       PlaceDigit(s, step.Cell, step.Value);
       if (s.FilledCount >= 81) return hardest;
     } else if (step.Kind == kEliminate) {
-      hardest = std::max(hardest, step.Technique);
+      hardest = std::max(hardest, technique);
       onStep(step);
       bool removed = false;
       for (int c = 0; c < 81; ++c) {
@@ -89,8 +48,8 @@ int Solve(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique, O
       break;
     }
   }
-  counts[kComplexForcingChains] = 1;
-  return kComplexForcingChains;
+  counts[Index(kStuckRating)] = 1;
+  return Index(kStuckRating);
 }
 
 }  // namespace
@@ -105,14 +64,17 @@ int Rate(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique,
 }
 
 int LevelMaxTechnique(int level) {
-  constexpr std::array<int, 7> kHighest = {1, 4, 7, 13, 17, kComplexForcingChains, -1};
-  return level >= 0 && level < static_cast<int>(kHighest.size()) ? kHighest[level] : 0;
+  if (level == kLevelCount) return -1;  // the custom level has no band
+  // The bands are runs of the ladder's rows and the stuck rating.
+  int highest = 0;
+  for (const TechniqueRow& row : TechniqueRows().first(Index(kStuckRating) + 1))
+    if (row.level == level) highest = Index(row.id);
+  return highest;
 }
 
 int LevelOfRating(int rating) {
-  for (int level = 0; level < 5; ++level)
-    if (LevelMaxTechnique(level) >= rating) return level;
-  return 5;
+  const auto id = TechniqueFromNumber(rating);
+  return id ? Technique(*id).level : rating < 0 ? 0 : kLevelCount - 1;
 }
 
 int SolveWithSingles(PuzzleState& state) {

@@ -6,13 +6,19 @@
 
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
+#include "engine/technique_id.h"
 
 namespace tavimoro {
 
-using TechniqueCounts = std::array<int, 19>;  // uses per technique 0..18
+using TechniqueCounts = std::array<int, kTechniqueCount>;  // uses per technique id
+
+// Difficulty levels 0..5, shown as 1/6..6/6; each technique row names the
+// level of a puzzle that it rates.
+inline constexpr int kLevelCount = 6;
 
 // Solves a copy step by step with FindNextStep(maxTechnique) and returns the
-// hardest technique used, or 18 when the ladder got stuck (counts[18] = 1).
+// hardest technique used, or the stuck rating when the ladder got stuck
+// (counted once).
 // The state must have fresh candidates; it is not changed. A grid without
 // an empty cell rates 0 with all counts 0.
 int Rate(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique);
@@ -22,8 +28,8 @@ int Rate(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique);
 int Rate(const PuzzleState& state, TechniqueCounts& counts, int maxTechnique,
          const std::function<void(const StepRecord&)>& onStep);
 
-// The highest technique a level 0..5 admits; -1 for the custom level 6; 0
-// for any other level.
+// The highest technique a level 0..5 admits; -1 for the custom level
+// (kLevelCount); 0 for any other level.
 int LevelMaxTechnique(int level);
 
 // The lowest level 0..5 whose LevelMaxTechnique is at least the rating.

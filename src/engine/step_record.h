@@ -7,6 +7,7 @@
 
 #include "engine/fixed_text.h"
 #include "engine/tables.h"
+#include "engine/technique_id.h"
 
 namespace tavimoro {
 
@@ -41,8 +42,9 @@ struct ChainNode {
   int FirstCell() const { return Cells[0]; }
 };
 
-// How a chain's node i is linked to node i + 1.
-enum class LinkKind : std::uint8_t { Strong, Weak };
+// How a chain's node i is linked to node i + 1. Forces: node i placed
+// leaves node i + 1 as a single (a forcing chain's trail of placements).
+enum class LinkKind : std::uint8_t { Strong, Weak, Forces };
 
 // What the step means, filled by the finder that found it: the wording of a
 // hint is made from these fields, never from the trace text.
@@ -50,14 +52,24 @@ struct StepMeaning {
   static constexpr int kMaxLines = 4;
   static constexpr int kMaxNodes = 64;
 
-  int House = -1;                                 // the house a single, subset or omission works in
-  int SecondHouse = -1;                           // omission: the house that loses candidates
-  bool Claiming = false;                          // omission: the line claims (else a block points)
-  int Pivot = -1;                                 // wings: the pivot cell
-  int BaseCount = 0, CoverCount = 0;              // fish: base and cover houses
+  // Hidden single, subsets: the house the pattern lies in. Omission: the
+  // house whose digit is confined (the line when claiming, the block when
+  // pointing). BUG type 2: the house its extra-digit cells share, -1 if none.
+  int House = -1;
+  // Omission: the house that loses candidates. Naked subset found in a
+  // line: the block its cells also share, -1 if none.
+  int SecondHouse = -1;
+  bool Claiming = false;  // omission: a line claims (else a block points)
+  // The digits the step speaks of: a subset's digits, a wing pivot's or a
+  // forcing chain's first cell's candidates, the fish's or BUG's digit.
+  int DigitMask = 0;
+  int Pivot = -1;         // wings: the pivot cell
+  // Fish: base and cover houses, ascending. Unique rectangle: its two rows
+  // as base and its two columns as cover.
+  int BaseCount = 0, CoverCount = 0;
   std::array<std::int8_t, kMaxLines> BaseLines{};
   std::array<std::int8_t, kMaxLines> CoverLines{};
-  int NodeCount = 0;                              // chains: nodes in order, Links[i] joins i and i + 1
+  int NodeCount = 0;  // chains: nodes in order, Links[i] joins i and i + 1
   std::array<ChainNode, kMaxNodes> Nodes{};
   std::array<LinkKind, kMaxNodes> Links{};
   // Forcing nets: Nodes list the implications that prove the step, each
@@ -79,7 +91,7 @@ struct StepRecord {
   StepText Text;
   int Cell = -1;
   int Value = 0;
-  int Technique = 0;
+  TechniqueId Technique = TechniqueId::NakedSingle;
   std::array<std::uint16_t, 81> EliminateMask{};  // digits to remove, per cell
   std::array<StepLine, 20> Lines{};
   std::array<std::uint32_t, 81> CellColour{};

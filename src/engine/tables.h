@@ -30,6 +30,7 @@ struct Tables {
   std::array<std::int8_t, 81> cellRow{}, cellCol{}, cellBlock{};
   std::array<std::array<std::int8_t, 3>, 81> houseOf{};
   std::array<std::array<std::int8_t, 9>, 27> houseCells{};
+  std::array<std::array<std::uint8_t, 20>, 81> peers{};
   std::array<std::int16_t, 256> charMask{};
   std::array<std::int8_t, 512> maskDigit{};
   std::array<std::int16_t, 512> lowestBit{};
@@ -48,6 +49,14 @@ constexpr Tables BuildTables() {
     t.houseOf[c] = {static_cast<std::int8_t>(row - 1), static_cast<std::int8_t>(9 + col - 1),
                     static_cast<std::int8_t>(18 + t.cellBlock[c] - 1)};
     for (int h : t.houseOf[c]) t.houseCells[h][fill[h]++] = static_cast<std::int8_t>(c);
+  }
+  for (int c = 0; c < 81; ++c) {
+    int n = 0;
+    for (int p = 0; p < 81; ++p) {
+      const bool shares = t.cellRow[p] == t.cellRow[c] || t.cellCol[p] == t.cellCol[c] ||
+                          t.cellBlock[p] == t.cellBlock[c];
+      if (p != c && shares) t.peers[c][n++] = static_cast<std::uint8_t>(p);
+    }
   }
   constexpr std::string_view digits = ".123456789";
   for (int k = 1; k <= 9; ++k) {
@@ -114,6 +123,9 @@ constexpr int HouseCell(int house, int index) { return detail::kTables.houseCell
 constexpr const std::array<std::int8_t, 9>& CellsOfHouse(int house) {
   return detail::kTables.houseCells[house];
 }
+
+// The 20 other cells of a cell's row, column and block, ascending.
+constexpr const std::array<std::uint8_t, 20>& Peers(int cell) { return detail::kTables.peers[cell]; }
 
 // "1".."9" give the digit's mask; ".", "0" and "_" give 511; anything else 0.
 constexpr int CharMask(unsigned char code) { return detail::kTables.charMask[code]; }

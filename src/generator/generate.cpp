@@ -11,6 +11,7 @@
 
 #include "engine/cancel.h"
 #include "engine/rating.h"
+#include "engine/technique_registry.h"
 #include "engine/validate.h"
 #include "generator/random.h"
 
@@ -165,12 +166,16 @@ bool TrySymmetricPuzzle(PuzzleState& w, bool fullSymmetry) {
 }
 
 struct Request {
-  int level;
+  GeneratorLevel level;
   const TechniqueTicks& allowed;
   const TechniqueTicks& required;
   int maxTechnique;
   const GeneratorSettings& settings;
 };
+
+// Technique 0 is never tested against the ticks: naked singles are always
+// allowed and never required.
+constexpr int kFirstTicked = Index(TechniqueId::HiddenSingle);
 
 // The tests on difficulty: minvis, the allowed techniques, and the level's
 // band or the custom level's required techniques.
@@ -182,17 +187,18 @@ bool MeetsRequest(const PuzzleState& g, const Request& request) {
   TechniqueCounts counts{};
   const int rating = Rate(g, counts, request.maxTechnique);
   if (rating < 0) return false;
-  for (int t = 1; t <= 18; ++t) {
+  for (int t = kFirstTicked; t < kTechniqueCount; ++t) {
     if (counts[t] > 0 && request.allowed[t] != 1) return false;
   }
-  if (request.level == kCustomLevel) {
-    for (int t = 1; t <= 18; ++t) {
+  const int level = static_cast<int>(request.level);
+  if (request.level == GeneratorLevel::Custom) {
+    for (int t = kFirstTicked; t < kTechniqueCount; ++t) {
       if (request.required[t] == 1 && counts[t] == 0) return false;
     }
-  } else if (request.level >= 1 && request.level <= 5) {
-    const int lo = LevelMaxTechnique(request.level - 1), hi = LevelMaxTechnique(request.level);
+  } else if (request.level != GeneratorLevel::Beginner) {
+    const int lo = LevelMaxTechnique(level - 1), hi = LevelMaxTechnique(level);
     if (rating <= lo || rating > hi) return false;
-    if (request.level == 3 && request.settings.numpro > 0) {
+    if (request.level == GeneratorLevel::Pro && request.settings.numpro > 0) {
       int uses = 0;
       for (int t = lo + 1; t <= hi; ++t) uses += counts[t];
       if (uses < request.settings.numpro) return false;
@@ -249,25 +255,16 @@ bool MakeRandomSolution(PuzzleState& state) {
     const int count = s.CandCount[cell];
     if (count == 0) return false;
     const int digit = count == 1 ? MaskDigit(s.CandMask[cell]) : KthDigit(s.CandMask[cell], DrawPlus1(count));
-    const auto bit = static_cast<std::uint16_t>(DigitBit(digit));
     s.Grid[cell] = static_cast<std::uint8_t>(digit);
     const std::string_view verdict = Validate(s, true, true, false);
     if (verdict.empty()) break;  // s.Grid now holds the unique completion
+    s.Grid[cell] = 0;
     if (verdict != kMultipleSolutions) {
-      s.Grid[cell] = 0;
-      s.CandMask[cell] &= static_cast<std::uint16_t>(~bit);
-      --s.CandCount[cell];
+      DropCandidates(s, cell, DigitBit(digit));
       continue;
     }
     ++filled;
-    for (int t = 0; t < 3; ++t) {
-      for (int other : CellsOfHouse(HouseOf(cell, t))) {
-        if (other != cell && (s.CandMask[other] & bit)) {
-          s.CandMask[other] &= static_cast<std::uint16_t>(~bit);
-          --s.CandCount[other];
-        }
-      }
-    }
+    PlaceDigit(s, cell, digit);
     cell = (cell + 1) % 81;
     if (cell == start) break;
   }
@@ -296,34 +293,39 @@ void MakeSymmetricPuzzle(PuzzleState& state, bool fullSymmetry) {
   CalcCandidates(state);
 }
 
-TechniqueTicks LevelAllowedTicks(int level) {
+TechniqueTicks LevelAllowedTicks(GeneratorLevel level) {
   TechniqueTicks ticks{};
-  const int highest = level == kCustomLevel ? 1 : LevelMaxTechnique(level);
-  for (int t = 0; t <= highest && t <= 18; ++t) ticks[t] = 1;
+  const int highest = level == GeneratorLevel::Custom ? Index(TechniqueId::HiddenSingle)
+                                                      : LevelMaxTechnique(static_cast<int>(level));
+  for (int t = 0; t <= highest && t < kTechniqueCount; ++t) ticks[t] = 1;
   return ticks;
 }
 
-Generated GeneratePuzzle(int level, int clueChoice, int forceOne, const TechniqueTicks& allowed,
-                         const TechniqueTicks& required, int symmetry, const GeneratorSettings& settings,
-                         const GenerationProgress& progress) {
-  const int target = clueChoice == 0 ? 35 : clueChoice == 1 ? 30 : 17;
-  int maxTechnique = 1;
-  for (int t = 18; t >= 1; --t) {
-    if (allowed[t] == 1) {
+std::string_view LevelCaption(GeneratorLevel level) {
+  static constexpr std::array<std::string_view, kGeneratorLevelCount> kCaptions = {
+      "Beginner", "Intermediate", "Expert", "Pro", "Master", "Genius", "Custom  ->"};
+  return kCaptions[static_cast<int>(level)];
+}
+
+Generated GeneratePuzzle(const GenerationRequest& options, const GenerationProgress& progress) {
+  const int target = options.clueChoice == ClueChoice::More ? 35 : options.clueChoice == ClueChoice::Less ? 30 : 17;
+  int maxTechnique = kFirstTicked;
+  for (int t = kTechniqueCount - 1; t >= kFirstTicked; --t) {
+    if (options.allowed[t] == 1) {
       maxTechnique = t;
       break;
     }
   }
-  const Request request{level, allowed, required, maxTechnique, settings};
+  const Request request{options.level, options.allowed, options.required, maxTechnique, options.settings};
 
   Generated result;
   PuzzleState g;
   bool accepted = false, stopped = false;
   do {
-    if (symmetry == 0) {
-      MakeRandomPuzzle(g, forceOne == 1);
+    if (options.symmetry == Symmetry::None) {
+      MakeRandomPuzzle(g, options.forceOne);
     } else {
-      MakeSymmetricPuzzle(g, symmetry == 2);
+      MakeSymmetricPuzzle(g, options.symmetry == Symmetry::Full);
     }
     accepted = MeetsRequest(g, request) && (target <= 17 || AddCluesBack(g, target, request));
     ++result.Attempts;

@@ -10,17 +10,26 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/puzzle_state.h"
+#include "engine/technique_id.h"
 
 namespace tavimoro {
 
-// Levels of GeneratePuzzle: 0..5 Beginner..Genius own the rating bands of
-// LevelMaxTechnique; 6 is the custom level, which tests techniques one by one.
-inline constexpr int kCustomLevel = 6;
+// Beginner..Genius own the rating bands of LevelMaxTechnique (levels 0..5);
+// Custom tests the allowed and required techniques one by one.
+enum class GeneratorLevel : int { Beginner, Intermediate, Expert, Pro, Master, Genius, Custom };
+// Clues added back after construction: up to 35, up to 30, or none.
+enum class ClueChoice : int { More, Less, Least };
+// None; Partial: mirror groups, or half-turn pairs of the four-cell groups;
+// Full: whole mirror groups in both middle lines.
+enum class Symmetry : int { None, Partial, Full };
 
-// Check-box values per technique 0..18: 1 is ticked, anything else is not.
-using TechniqueTicks = std::array<int, 19>;
+inline constexpr int kGeneratorLevelCount = static_cast<int>(GeneratorLevel::Custom) + 1;
+
+// Check-box values per technique id: 1 is ticked, anything else is not.
+using TechniqueTicks = std::array<int, kTechniqueCount>;
 
 // Tuning values read from the settings by the dialog, named after their keys.
 // 0 (or less) switches a test off.
@@ -33,25 +42,34 @@ struct GeneratorSettings {
 // generation as a cancel would (without touching GenerationCancelled).
 using GenerationProgress = std::function<bool(long attempts)>;
 
+// What GeneratePuzzle is asked for. forceOne asks for a clue in every row,
+// column and block (no symmetry only); required is read at the custom level.
+struct GenerationRequest {
+  GeneratorLevel level = GeneratorLevel::Beginner;
+  ClueChoice clueChoice = ClueChoice::Least;
+  bool forceOne = true;
+  TechniqueTicks allowed{};
+  TechniqueTicks required{};
+  Symmetry symmetry = Symmetry::None;
+  GeneratorSettings settings{};
+};
+
 struct Generated {
   std::string Puzzle;  // 81 characters ("." for empty), or "" when stopped
   long Attempts = 0;   // every attempt of the call, the last one included
 };
 
-// Generates until a candidate passes or the generation is stopped.
-//   clueChoice: 0 adds clues back up to 35, 1 up to 30, anything else none.
-//   forceOne: 1 asks for a clue in every row, column and block (no symmetry).
-//   allowed, required: ticks per technique; required is read at level 6 only.
-//   symmetry: 0 none, 1 partial, 2 full.
-// A set GenerationCancelled is read after each attempt; honouring it clears
-// it and returns an empty Puzzle.
-Generated GeneratePuzzle(int level, int clueChoice, int forceOne, const TechniqueTicks& allowed,
-                         const TechniqueTicks& required, int symmetry,
-                         const GeneratorSettings& settings = {},
-                         const GenerationProgress& progress = {});
+// Generates until a candidate passes or the generation is stopped. A set
+// GenerationCancelled is read after each attempt; honouring it clears it and
+// returns an empty Puzzle.
+Generated GeneratePuzzle(const GenerationRequest& request, const GenerationProgress& progress = {});
 
-// The ticks the dialog shows for level 0..5: techniques 0..LevelMaxTechnique.
-TechniqueTicks LevelAllowedTicks(int level);
+// The ticks the dialog shows for a level: techniques 0..LevelMaxTechnique,
+// the two singles for the custom level.
+TechniqueTicks LevelAllowedTicks(GeneratorLevel level);
+
+// The level's caption in the generator dialog and the analysis.
+std::string_view LevelCaption(GeneratorLevel level);
 
 // Replaces state with a random puzzle that has exactly one solution and from
 // which no clue can be removed, with fresh candidates; with forceOne every

@@ -220,11 +220,12 @@ INSTANTIATE_TEST_SUITE_P(
         "1.37....5...6.4...8...........81.....9....7...6.....9..2....4..5...3...........2.",
         ".4.3............78.......5.7..65....5...9.....1....2.....1.43..8.......6...2....."));
 
-// Elimination hints, from hand-made step records.
+// Elimination hints, from hand-made step records carrying the meaning that
+// their finders would fill.
 StepRecord Eliminating(int technique, std::initializer_list<std::pair<int, int>> removals, const char* digits = "") {
   StepRecord step;
   step.Kind = kEliminate;
-  step.Technique = technique;
+  step.Technique = static_cast<TechniqueId>(technique);
   step.Digits = DigitsText(digits);
   for (auto [cell, digit] : removals) step.SetEliminate(cell, digit);
   return step;
@@ -240,6 +241,7 @@ TEST(EliminationHintTest, ThreeLevelsNameTheTechniqueThenWhereThenWhy) {
   step.Text = StepText("NAKED PAIR: ");
   step.CellColour[18] = step.CellColour[22] = PatternColour;  // R3C1, R3C5
   step.CellColour[20] = step.CellColour[25] = EliminationColour;
+  step.Meaning.House = 2;
   const std::string name = TechniqueName(2, true);
   EXPECT_EQ(EliminationHintText(step, 1), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
   EXPECT_EQ(EliminationHintText(step, 2), "<b>HINT:</b> Look for a " + name +
@@ -258,6 +260,9 @@ TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
   // Base rows 2 and 6, cover columns 3 and 8.
   int line = 0;
   for (int house : {11, 16, 1, 5}) step.Lines[line++] = {HouseCell(house, 0), HouseCell(house, 8), StrongLineColour, 2};
+  step.Meaning.BaseCount = step.Meaning.CoverCount = 2;
+  step.Meaning.BaseLines = {1, 5};
+  step.Meaning.CoverLines = {11, 16};
   ExpectPieces(step, 2, {"Look for an " + TechniqueName(10, true) + " in rows 2 and 6 on the number 6."});
   ExpectPieces(step, 3, {"In rows 2 and 6, the 6 can only go in columns 3 and 8.", "Remove the 6 from R1C3 and R9C8."});
 }
@@ -268,12 +273,15 @@ TEST(EliminationHintTest, WingsPointAtThePivotAndReadMixedDigitListsAsOne) {
   StepRecord step = Eliminating(13, {{80, 9}}, "2 or 5");
   step.CellColour[40] = PivotColour;
   step.CellColour[44] = step.CellColour[76] = PatternColour;
+  step.Meaning.Pivot = 40;
   ExpectPieces(step, 2, {" around R5C5 on the numbers 2 or 5."});
   ExpectPieces(step, 3, {"Whichever of 2 or 5 the green pivot R5C5 takes"});
 
   step = Eliminating(14, {{53, 2}}, "7 or 9, 2");
   step.CellColour[52] = PivotColour;
   step.CellColour[34] = step.CellColour[45] = PatternColour;
+  step.Meaning.Pivot = 52;
+  step.Meaning.DigitMask = DigitBit(2) | DigitBit(7) | DigitBit(9);
   ExpectPieces(step, 2, {" around R6C8 on the numbers 7, 9 and 2."});
   ExpectPieces(step, 3, {"Whichever of 7, 9 and 2 the green pivot R6C8 takes, the pivot or one of the blue cells "
                          "must be 2"});
@@ -284,6 +292,9 @@ TEST(EliminationHintTest, RectangleNamesItsRowsColumnsAndBothDigits) {
   // Corners R1C7, R1C9, R9C7, R9C9.
   int line = 0;
   for (auto [from, to] : {std::pair{6, 8}, {6, 78}, {8, 80}, {78, 80}}) step.Lines[line++] = {from, to, LineColour, 1};
+  step.Meaning.BaseCount = step.Meaning.CoverCount = 2;
+  step.Meaning.BaseLines = {0, 8};
+  step.Meaning.CoverLines = {15, 17};
   ExpectPieces(step, 3, {" in rows 1 and 9 and columns 7 and 9 on the numbers 2 and 5.",
                          "so that corner cannot be 2 or 5. Remove 2 and 5 from R1C7."});
   EXPECT_EQ(ArticleFor("Omission"), "an");

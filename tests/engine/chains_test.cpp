@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/corpus.h"
 #include "common/hand_board.h"
@@ -27,13 +30,43 @@ bool PlainForcingChain(const PuzzleState& s, int technique, StepRecord& step) {
         if (chain.empty()) continue;
         step.SetEliminate(c, d);
         step.Kind = kEliminate;
-        step.Technique = technique;
+        step.Technique = static_cast<TechniqueId>(technique);
         step.Text << (type1 ? "FORCING CHAIN Type 1: " : "FORCING CHAIN Type 2: ") << "\r\n" << chain.view();
         return true;
       }
     }
   }
   return false;
+}
+
+using Placements = std::vector<std::pair<int, int>>;
+
+// The (cell, digit) of each "depth,cell,digit" line of a chain's text.
+Placements PlacementsInText(std::string_view text) {
+  Placements placements;
+  std::istringstream lines{std::string(text)};
+  std::string line;
+  while (std::getline(lines, line)) {
+    int depth = 0, cell = 0, digit = 0;
+    char comma1 = 0, comma2 = 0;
+    std::istringstream fields(line);
+    if (fields >> depth >> comma1 >> cell >> comma2 >> digit && comma1 == ',' && comma2 == ',')
+      placements.emplace_back(cell, digit);
+  }
+  return placements;
+}
+
+// The chain's nodes, each forcing the next.
+Placements NodesOf(const StepRecord& step) {
+  Placements nodes;
+  const StepMeaning& m = step.Meaning;
+  for (int i = 0; i < m.NodeCount; ++i) {
+    nodes.emplace_back(m.Nodes[i].FirstCell(), m.Nodes[i].Digit);
+    if (i + 1 < m.NodeCount) {
+      EXPECT_EQ(m.Links[i], LinkKind::Forces);
+    }
+  }
+  return nodes;
 }
 
 TEST(ForcingChains, LeanPropagationFindsTheChainsOfTrialPropagate) {
@@ -55,9 +88,10 @@ TEST(ForcingChains, LeanPropagationFindsTheChainsOfTrialPropagate) {
         const std::string where = lines[i] + " round " + std::to_string(round);
         EXPECT_EQ(found, PlainForcingChain(s, technique, plain)) << where;
         EXPECT_EQ(fast.Kind, plain.Kind) << where;
-        EXPECT_EQ(fast.Technique, plain.Technique) << where;
+        EXPECT_EQ(Index(fast.Technique), Index(plain.Technique)) << where;
         EXPECT_EQ(fast.Text.view(), plain.Text.view()) << where;
         EXPECT_EQ(fast.EliminateMask, plain.EliminateMask) << where;
+        EXPECT_EQ(NodesOf(fast), PlacementsInText(plain.Text.view())) << where;
         ++compared;
       }
       StepRecord next;
@@ -79,6 +113,7 @@ TEST(ForcingChains, TextStartsOnTheLineAfterThePrefix) {
   EXPECT_EQ(testing::HeadOf(step), testing::StepHead(kEliminate, 16, -1, 0,
                                                      "FORCING CHAIN Type 1: \r\n1,1,6\r\n2,65,6\r\nDONE: BADHOUSE 24,3",
                                                      "1 or 6, 7, 9"));
+  EXPECT_EQ(NodesOf(step), (Placements{{1, 6}, {65, 6}}));
 }
 
 TEST(ForcingChains, EmptyBoardGivesNoChain) {

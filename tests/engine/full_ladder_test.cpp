@@ -14,7 +14,7 @@ namespace {
 
 // Solves as the rating does until the next step is of the given technique;
 // returns that state (candidates fresh, earlier eliminations kept).
-PuzzleState AdvanceTo(const std::string& puzzle, int technique) {
+PuzzleState AdvanceTo(const std::string& puzzle, TechniqueId technique) {
   PuzzleState s = PuzzleFromString(puzzle);
   ExclusionTable exclusions;
   for (;;) {
@@ -55,9 +55,9 @@ TEST(FullLadder, EveryRatingFromNineToEighteenIsReached) {
 
 TEST(FullLadder, BugType1PlacesTheSolutionDigit) {
   const std::string puzzle = kRated[0].puzzle;
-  const PuzzleState s = AdvanceTo(puzzle, 9);
+  const PuzzleState s = AdvanceTo(puzzle, TechniqueId::BugType1);
   const StepRecord step = FindNextStep(s, kNoTechniqueLimit);
-  ASSERT_EQ(step.Technique, 9);
+  ASSERT_EQ(step.Technique, TechniqueId::BugType1);
   PuzzleState solved = PuzzleFromString(puzzle);
   ASSERT_EQ(Validate(solved, false, false, false), "");
   EXPECT_EQ(step.Kind, kPlaceValue);
@@ -67,11 +67,11 @@ TEST(FullLadder, BugType1PlacesTheSolutionDigit) {
 }
 
 TEST(FullLadder, LimitSixteenNeverTriesTheSecondChain) {
-  const PuzzleState s = AdvanceTo(kRated[8].puzzle, 17);
+  const PuzzleState s = AdvanceTo(kRated[8].puzzle, TechniqueId::ForcingChain2);
   const StepRecord chain = FindNextStep(s, kNoTechniqueLimit);
-  ASSERT_EQ(chain.Technique, 17);
+  ASSERT_EQ(chain.Technique, TechniqueId::ForcingChain2);
   EXPECT_EQ(chain.Text.view().substr(0, 24), "FORCING CHAIN Type 2: \r\n");
-  EXPECT_EQ(FindNextStep(s, 17).Technique, 17);
+  EXPECT_EQ(FindNextStep(s, 17).Technique, TechniqueId::ForcingChain2);
   EXPECT_EQ(testing::HeadOf(FindNextStep(s, 16)), testing::StepHead(kNoStep, 0, -1, 0, "", ""));
   // On an empty board no rung applies and no trial forces anything.
   EXPECT_EQ(FindNextStep(PuzzleFromString(""), kNoTechniqueLimit).Kind, kNoStep);

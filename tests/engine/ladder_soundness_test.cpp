@@ -27,12 +27,12 @@ TEST_P(LadderSoundness, EveryStepAgreesWithTheSolution) {
     TechniqueCounts counts{};
     Rate(PuzzleFromString(lines[i]), counts, kNoTechniqueLimit, [&](const StepRecord& step) {
       if (step.Kind == kPlaceValue) {
-        EXPECT_EQ(step.Value, solved.Grid[step.Cell]) << lines[i] << " technique " << step.Technique;
+        EXPECT_EQ(step.Value, solved.Grid[step.Cell]) << lines[i] << " technique " << Index(step.Technique);
         return;
       }
       for (int c = 0; c < 81; ++c) {
         EXPECT_FALSE(step.Eliminate(c, solved.Grid[c]))
-            << lines[i] << " technique " << step.Technique << " removes the solution from cell " << c << "\n"
+            << lines[i] << " technique " << Index(step.Technique) << " removes the solution from cell " << c << "\n"
             << step.Text.view();
       }
     });

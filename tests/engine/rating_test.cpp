@@ -74,7 +74,7 @@ TEST(Rate, CandidatesTheCallerRemovedStayRemoved) {
   Rate(HandBoard(kTop1465First).Only(1, "2").State(), counts, 8, [&](const StepRecord& step) {
     if (first.Kind == kNoStep) first = step;
   });
-  EXPECT_EQ(first.Technique, 0);
+  EXPECT_EQ(first.Technique, TechniqueId::NakedSingle);
   EXPECT_EQ(first.Cell, 1);
   EXPECT_EQ(first.Value, 2);
 }
@@ -95,7 +95,7 @@ TEST(Rate, StepsMatchASolveThatRecomputesEveryCandidate) {
     TechniqueCounts counts;
     Rate(PuzzleFromString(puzzle), counts, kNoTechniqueLimit, [&](const StepRecord& step) {
       const StepRecord expected = FindNextStep(reference, kNoTechniqueLimit);
-      ASSERT_EQ(step.Technique, expected.Technique) << puzzle << " step " << applied;
+      ASSERT_EQ(Index(step.Technique), Index(expected.Technique)) << puzzle << " step " << applied;
       ASSERT_EQ(step.Cell, expected.Cell) << puzzle << " step " << applied;
       ASSERT_EQ(step.Value, expected.Value) << puzzle << " step " << applied;
       ASSERT_EQ(step.EliminateMask, expected.EliminateMask) << puzzle << " step " << applied;

@@ -47,14 +47,23 @@ int RatingOf(const std::string& puzzle, TechniqueCounts& counts) {
 Generated Generate(std::uint32_t seed, int level, int clueChoice = 2, int symmetry = 0,
                    const GeneratorSettings& settings = {}) {
   InitGenRand(seed);
-  return GeneratePuzzle(level, clueChoice, 1, LevelAllowedTicks(level), TechniqueTicks{}, symmetry, settings);
+  GenerationRequest request;
+  request.level = static_cast<GeneratorLevel>(level);
+  request.clueChoice = static_cast<ClueChoice>(clueChoice);
+  request.allowed = LevelAllowedTicks(request.level);
+  request.symmetry = static_cast<Symmetry>(symmetry);
+  request.settings = settings;
+  return GeneratePuzzle(request);
 }
 
 // Level 1 with only the singles allowed: every candidate either rates 0 or 1
 // (below the band) or gets stuck (not allowed), so no attempt can pass.
 Generated GenerateNothing(const GenerationProgress& progress = {}) {
   InitGenRand(3);
-  return GeneratePuzzle(1, 2, 1, LevelAllowedTicks(0), TechniqueTicks{}, 0, {}, progress);
+  GenerationRequest request;
+  request.level = GeneratorLevel::Intermediate;
+  request.allowed = LevelAllowedTicks(GeneratorLevel::Beginner);
+  return GeneratePuzzle(request, progress);
 }
 
 TEST(MakeRandomSolution, FillsAValidGridDeterminedByTheSeed) {
@@ -178,16 +187,17 @@ TEST(GeneratePuzzle, SameSeedSamePuzzlesAndZeroTuningChangesNothing) {
 }
 
 TEST(GeneratePuzzle, CustomLevelHonoursAllowedAndRequired) {
-  TechniqueTicks allowed = LevelAllowedTicks(kCustomLevel);
-  TechniqueTicks required{};
+  GenerationRequest request;
+  request.level = GeneratorLevel::Custom;
+  request.allowed = LevelAllowedTicks(GeneratorLevel::Custom);
   InitGenRand(9);
   TechniqueCounts counts{};
-  EXPECT_LE(RatingOf(GeneratePuzzle(kCustomLevel, 2, 1, allowed, required, 0).Puzzle, counts), 1);
+  EXPECT_LE(RatingOf(GeneratePuzzle(request).Puzzle, counts), 1);
 
-  allowed[3] = allowed[5] = 1;
-  required[3] = 1;
+  request.allowed[3] = request.allowed[5] = 1;
+  request.required[3] = 1;
   InitGenRand(9);
-  const std::string omission = GeneratePuzzle(kCustomLevel, 2, 1, allowed, required, 0).Puzzle;
+  const std::string omission = GeneratePuzzle(request).Puzzle;
   const int rating = RatingOf(omission, counts);
   EXPECT_GT(counts[3], 0) << omission;
   EXPECT_TRUE(rating == 3 || rating == 5) << omission;

@@ -233,10 +233,10 @@ class GenerateDialogTest : public QObject {
     dialog.cmdGenerate()->click();
     QTRY_COMPARE(fake.calls, 1);
     std::lock_guard guard(fake.lock);
-    QCOMPARE(fake.request.level, 3);
-    QCOMPARE(fake.request.clueChoice, passedClues);
-    QCOMPARE(fake.request.symmetry, passedSymmetry);
-    QCOMPARE(fake.request.forceOne, 0);
+    QCOMPARE(fake.request.level, GeneratorLevel::Pro);
+    QCOMPARE(static_cast<int>(fake.request.clueChoice), passedClues);
+    QCOMPARE(static_cast<int>(fake.request.symmetry), passedSymmetry);
+    QCOMPARE(fake.request.forceOne, false);
     QCOMPARE(fake.request.allowed[13], 1);
     QCOMPARE(fake.request.allowed[14], 0);
     QCOMPARE(fake.request.settings.numpro, 3);

@@ -17,23 +17,12 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/steps/meaning.h"
 #include "engine/steps/steps.h"
 #include "engine/validate.h"
 
 namespace tavimoro::steps {
 namespace {
-
-// The 20 cells that share a house with each cell.
-constexpr auto kPeers = [] {
-  std::array<std::array<std::int8_t, 20>, 81> peers{};
-  for (int c = 0; c < 81; ++c) {
-    int n = 0;
-    for (int p = 0; p < 81; ++p) {
-      if (p != c && CellsShareHouse(c, p)) peers[c][n++] = static_cast<std::int8_t>(p);
-    }
-  }
-  return peers;
-}();
 
 // A set of cells 0..80 as two words, read in ascending order.
 struct CellSet {
@@ -90,7 +79,7 @@ struct TrialBoard {
     grid[cell] = static_cast<std::uint8_t>(digit);
     cand[cell] = 0;
     for (int t = 0; t < 3; ++t) placed[HouseOf(cell, t)] |= bit;
-    for (int p : kPeers[cell]) {
+    for (int p : Peers(cell)) {
       if (cand[p] == bit) stuck.Add(p);
       cand[p] &= static_cast<std::uint16_t>(~bit);
     }
@@ -186,6 +175,7 @@ struct Propagation {
   bool sameDigitOnly;
   StepText& text;  // receives the chain when one is found
   std::array<Placement, 82> path{};
+  int chainLength = 0;  // placements of the chain found
 
   // Places the digit on a copy of `parent` and follows its singles; true
   // when a contradiction was reached, with the chain appended to `text`.
@@ -198,6 +188,7 @@ struct Propagation {
     Singles singles;
     if (const Contradiction end = FindContradiction(board, singles); end.kind != Contradiction::kNone) {
       WriteChain(board, path.data(), depth, end, text);
+      chainLength = depth;
       return true;
     }
     if (singles.cells.Empty() || depth == maxDepth) return false;  // deeper calls would stop at once
@@ -225,7 +216,7 @@ void BuildTries(const PuzzleState& s, ChainTries& tries) {
   tries.built = true;
 }
 
-bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries, int technique, int maxDepth,
+bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries, TechniqueId technique, int maxDepth,
                       bool sameDigitOnly, std::string_view prefix) {
   if (!tries.built) BuildTries(s, tries);
   const TrialBoard board = TrialBoard::FromGrid(s);
@@ -239,6 +230,9 @@ bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries,
     step.Kind = kEliminate;
     step.Technique = technique;
     step.Text = text;
+    for (int n = 0; n < propagation.chainLength; ++n)
+      AddNode(step.Meaning, propagation.path[n].cell, propagation.path[n].digit, LinkKind::Forces);
+    step.Meaning.DigitMask = s.CandMask[cell];
     step.Digits.Clear();
     int listed = 0;
     for (int d = 1; d <= 9; ++d) {
@@ -257,11 +251,11 @@ bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries,
 
 bool FindForcingChainType1(const PuzzleState& s, StepRecord& step, ChainTries& tries) {
   tries.built = false;  // a new list for every state that reaches this rung
-  return FindForcingChain(s, step, tries, 16, 2, true, "FORCING CHAIN Type 1: ");
+  return FindForcingChain(s, step, tries, TechniqueId::ForcingChain1, 2, true, "FORCING CHAIN Type 1: ");
 }
 
 bool FindForcingChainType2(const PuzzleState& s, StepRecord& step, ChainTries& tries) {
-  return FindForcingChain(s, step, tries, 17, 3, false, "FORCING CHAIN Type 2: ");
+  return FindForcingChain(s, step, tries, TechniqueId::ForcingChain2, 3, false, "FORCING CHAIN Type 2: ");
 }
 
 }  // namespace tavimoro::steps

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/steps/meaning.h"
 #include "engine/steps/steps.h"
 
 namespace tavimoro::steps {
@@ -53,7 +54,7 @@ bool RemovesSomething(const PuzzleState& s, int baseType, int baseLines, int pos
 // Writes the fish into the record: the base-line cells at the cover
 // positions (filled ones too), the victims, then the cover lines (strong)
 // and the base lines.
-void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions, int digit, int technique,
+void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions, int digit, TechniqueId technique,
                 std::string_view text, StepRecord& step) {
   for (int line = 1; line <= 9; ++line) {
     if (!(baseLines & (1 << (line - 1)))) continue;
@@ -69,16 +70,19 @@ void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions
   const int coverType = 1 - baseType;
   int entry = 0;
   for (int p = 1; p <= 9; ++p) {
-    if (positions & (1 << (p - 1)))
-      step.Lines[entry++] = AlongHouse(LineHouse(coverType, p), StrongLineColour);
+    if (!(positions & (1 << (p - 1)))) continue;
+    step.Lines[entry++] = AlongHouse(LineHouse(coverType, p), StrongLineColour);
+    AddCoverLine(step.Meaning, LineHouse(coverType, p));
   }
   for (int line = 1; line <= 9; ++line) {
-    if (baseLines & (1 << (line - 1)))
-      step.Lines[entry++] = AlongHouse(LineHouse(baseType, line), LineColour);
+    if (!(baseLines & (1 << (line - 1)))) continue;
+    step.Lines[entry++] = AlongHouse(LineHouse(baseType, line), LineColour);
+    AddBaseLine(step.Meaning, LineHouse(baseType, line));
   }
   step.Kind = kEliminate;
   step.Technique = technique;
   step.Text = text;
+  step.Meaning.DigitMask = DigitBit(digit);
 }
 
 }  // namespace
@@ -95,7 +99,7 @@ bool FindXWing(const PuzzleState& s, StepRecord& step) {
           if (s.HouseCandCount(h2, d) != 2 || PositionsOf(s, h2, d) != positions) continue;
           const int baseLines = (1 << (r1 - 1)) | (1 << (r2 - 1));
           if (!RemovesSomething(s, baseType, baseLines, positions, d)) continue;
-          RecordFish(s, baseType, baseLines, positions, d, 10, "X-WING: ", step);
+          RecordFish(s, baseType, baseLines, positions, d, TechniqueId::XWing, "X-WING: ", step);
           return true;
         }
       }
@@ -125,7 +129,7 @@ bool FindSwordfish(const PuzzleState& s, StepRecord& step) {
             if (BitCount(cover) != 3) continue;
             const int baseLines = (1 << (lines[i] - 1)) | (1 << (lines[j] - 1)) | (1 << (lines[k] - 1));
             if (!RemovesSomething(s, baseType, baseLines, cover, d)) continue;
-            RecordFish(s, baseType, baseLines, cover, d, 11, "SWORDFISH: ", step);
+            RecordFish(s, baseType, baseLines, cover, d, TechniqueId::Swordfish, "SWORDFISH: ", step);
             return true;
           }
         }

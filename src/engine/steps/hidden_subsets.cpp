@@ -26,7 +26,7 @@ PositionMasks PositionsOfDigits(const PuzzleState& s, int house) {
 // Flags every candidate outside `digits` in the cells at `cellPositions`;
 // false (record untouched) when there is none.
 bool RecordHidden(const PuzzleState& s, StepRecord& step, int house, int digits, int cellPositions,
-                  int technique, std::string_view title) {
+                  TechniqueId technique, std::string_view title) {
   bool any = false;
   for (int k = 0; k < 9; ++k) {
     if ((cellPositions >> k & 1) && (s.CandMask[HouseCell(house, k)] & ~digits)) any = true;
@@ -40,6 +40,8 @@ bool RecordHidden(const PuzzleState& s, StepRecord& step, int house, int digits,
   }
   step.Kind = kEliminate;
   step.Technique = technique;
+  step.Meaning.House = house;
+  step.Meaning.DigitMask = digits;
   step.Text.Clear();
   step.Text << title << HouseLetter(house);
   step.Digits.Clear();
@@ -59,7 +61,7 @@ struct HiddenSearch {
   bool Extend(int depth, int fromDigit, int digits, int cells, StepRecord& step) {
     if (depth == size) {
       if (BitCount(cells) != size) return false;
-      return RecordHidden(s, step, house, digits, cells, size == 3 ? 7 : 8,
+      return RecordHidden(s, step, house, digits, cells, size == 3 ? TechniqueId::HiddenTriplet : TechniqueId::HiddenQuad,
                           size == 3 ? "HIDDEN TRIPLET: " : "HIDDEN QUAD: ");
     }
     for (int d = fromDigit; d <= 9; ++d) {
@@ -85,7 +87,8 @@ bool FindHiddenPair(const PuzzleState& s, StepRecord& step) {
       if (s.HouseCandCount(h, d1) != 2) continue;
       for (int d2 = d1 + 1; d2 <= 9; ++d2) {
         if (s.HouseCandCount(h, d2) != 2 || positions[d2] != positions[d1]) continue;
-        if (RecordHidden(s, step, h, DigitBit(d1) | DigitBit(d2), positions[d1], 5, "HIDDEN PAIR: "))
+        if (RecordHidden(s, step, h, DigitBit(d1) | DigitBit(d2), positions[d1], TechniqueId::HiddenPair,
+                         "HIDDEN PAIR: "))
           return true;
       }
     }

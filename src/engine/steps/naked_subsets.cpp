@@ -11,6 +11,21 @@
 namespace tavimoro::steps {
 namespace {
 
+// The subset's house, and when that is a line, the block its cells (at the
+// positions in `chosen`) also lie in.
+void RecordHouses(int house, int chosen, StepRecord& step) {
+  step.Meaning.House = house;
+  if (HouseType(house) == 2) return;
+  int block = -1;
+  for (int k = 0; k < 9; ++k) {
+    if (!(chosen >> k & 1)) continue;
+    const int b = HouseOf(HouseCell(house, k), 2);
+    if (block >= 0 && b != block) return;
+    block = b;
+  }
+  step.Meaning.SecondHouse = block;
+}
+
 // The search for a naked subset of `size` cells in one house.
 struct SubsetSearch {
   const PuzzleState& s;
@@ -49,7 +64,9 @@ struct SubsetSearch {
       }
     }
     step.Kind = kEliminate;
-    step.Technique = size == 3 ? 4 : 6;
+    step.Technique = size == 3 ? TechniqueId::NakedTriplet : TechniqueId::NakedQuad;
+    RecordHouses(house, chosen, step);
+    step.Meaning.DigitMask = unionMask;
     step.Text.Clear();
     step.Text << (size == 3 ? "NAKED TRIPLET: " : "NAKED QUAD: ");
     step.Digits.Clear();
@@ -75,7 +92,9 @@ bool FindNakedPair(const PuzzleState& s, StepRecord& step) {
         const int c2 = HouseCell(h, k2);
         if (s.CandCount[c2] != 2 || s.CandMask[c2] != pair) continue;
         step.Kind = kEliminate;
-        step.Technique = 2;
+        step.Technique = TechniqueId::NakedPair;
+        RecordHouses(h, 1 << k1 | 1 << k2, step);
+        step.Meaning.DigitMask = pair;
         step.Text.Clear();
         step.Text << "NAKED PAIR: ";
         step.Digits.Clear();

@@ -25,7 +25,11 @@ std::array<int, 3> CrossedBlocks(int line) {
 // (the line for claiming, the block for pointing) without having d.
 void Record(const PuzzleState& s, StepRecord& step, int line, int block, int d, bool claiming) {
   step.Kind = kEliminate;
-  step.Technique = 3;
+  step.Technique = TechniqueId::Omission;
+  step.Meaning.House = claiming ? line : block;
+  step.Meaning.SecondHouse = claiming ? block : line;
+  step.Meaning.Claiming = claiming;
+  step.Meaning.DigitMask = DigitBit(d);
   step.Text.Clear();
   step.Text << (claiming ? "OMISSION (Claiming): " : "OMISSION (Pointing): ") << HouseLetter(line);
   const int lineType = HouseType(line);

@@ -11,7 +11,7 @@ bool FindNakedSingle(const PuzzleState& s, StepRecord& step) {
     step.Kind = kPlaceValue;
     step.Cell = c;
     step.Value = d;
-    step.Technique = 0;
+    step.Technique = TechniqueId::NakedSingle;
     step.Text.Clear();
     step.Text << "NAKED SINGLE: " << d << " is the only possible value for this cell.";
     return true;
@@ -31,7 +31,8 @@ bool FindHiddenSingle(const PuzzleState& s, StepRecord& step) {
           step.Kind = kPlaceValue;
           step.Cell = c;
           step.Value = d;
-          step.Technique = 1;
+          step.Technique = TechniqueId::HiddenSingle;
+          step.Meaning.House = h;
           step.Text.Clear();
           step.Text << "It contains the only " << d << " in its " << HouseTypeName(type) << ".";
           return true;

@@ -2,12 +2,39 @@
 // (two bivalue digits on the corners of a rectangle over two blocks) and the
 // bivalue universal grave (every empty cell bivalue but one or a few
 // trivalue cells). All of them read only candidate masks and counts.
+#include <algorithm>
 #include <array>
+#include <span>
 
+#include "engine/steps/meaning.h"
 #include "engine/steps/steps.h"
 #include "engine/validate.h"
 
 namespace tavimoro::steps {
+namespace {
+
+// The house all `cells` lie in: a block, row or column that also holds one
+// of `others` first (in that order), else any row, column or block; -1 when
+// they share none.
+int SharedHouse(std::span<const int> cells, std::span<const int> others) {
+  auto shared = [&](int type) {
+    const int house = HouseOf(cells.front(), type);
+    for (int c : cells)
+      if (HouseOf(c, type) != house) return -1;
+    return house;
+  };
+  for (int type : {2, 0, 1}) {
+    const int house = shared(type);
+    if (house < 0) continue;
+    for (int c : others)
+      if (HouseOf(c, type) == house) return house;
+  }
+  for (int type : {0, 1, 2})
+    if (const int house = shared(type); house >= 0) return house;
+  return -1;
+}
+
+}  // namespace
 
 bool FindBugType1(const PuzzleState& s, StepRecord& step) {
   int pairCells = 0;
@@ -30,7 +57,7 @@ bool FindBugType1(const PuzzleState& s, StepRecord& step) {
   step.Kind = kPlaceValue;
   step.Cell = bugCell;
   step.Value = solved.Grid[bugCell];
-  step.Technique = 9;
+  step.Technique = TechniqueId::BugType1;
   step.Text = StepText("BUG TYPE 1: ");
   step.CellColour[bugCell] = PatternColour;
   return true;
@@ -63,7 +90,12 @@ bool FindUniqueRectangle(const PuzzleState& s, StepRecord& step) {
             if (doomed & DigitBit(digitA)) step.SetEliminate(d, digitA);
             if (doomed & DigitBit(digitB)) step.SetEliminate(d, digitB);
             step.Kind = kEliminate;
-            step.Technique = 12;
+            step.Technique = TechniqueId::UniqueRectangle1;
+            const int topRow = HouseOf(a, 0), otherRow = HouseOf(c, 0);
+            AddBaseLine(step.Meaning, std::min(topRow, otherRow));
+            AddBaseLine(step.Meaning, std::max(topRow, otherRow));
+            AddCoverLine(step.Meaning, HouseOf(a, 1));
+            AddCoverLine(step.Meaning, HouseOf(b, 1));
             step.Text = StepText("UNIQUE RECTANGLE TYPE 1: ");
             step.Lines[0] = {a, b, LineColour, 1};
             step.Lines[1] = cBelowA ? StepLine{a, c, LineColour, 1} : StepLine{a, d, LineColour, 1};
@@ -114,7 +146,9 @@ bool FindBugType2(const PuzzleState& s, StepRecord& step) {
   }
   for (int t = 0; t < tripleCount; ++t) step.CellColour[triples[t]] = PatternColour;
   step.Kind = kEliminate;
-  step.Technique = 15;
+  step.Technique = TechniqueId::BugType2;
+  step.Meaning.DigitMask = DigitBit(bugDigit);
+  step.Meaning.House = SharedHouse(std::span(triples.data(), tripleCount), std::span(victims.data(), victimCount));
   step.Text = StepText("BUG TYPE 2: ");
   step.Digits.Clear();
   step.Digits << bugDigit;

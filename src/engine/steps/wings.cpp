@@ -35,8 +35,8 @@ Victims FindVictims(const PuzzleState& s, int z, const std::array<int, N>& seen,
   return v;
 }
 
-void RecordWing(const Victims& v, int z, int p, int w1, int w2, int technique, std::string_view text,
-                const DigitsText& digits, StepRecord& step) {
+void RecordWing(const Victims& v, int z, int p, int pivotDigits, int w1, int w2, TechniqueId technique,
+                std::string_view text, const DigitsText& digits, StepRecord& step) {
   for (int c = 0; c < 81; ++c) {
     if (!v.cell[c]) continue;
     step.SetEliminate(c, z);
@@ -49,6 +49,8 @@ void RecordWing(const Victims& v, int z, int p, int w1, int w2, int technique, s
   step.Lines[1] = {p, w2, StrongLineColour, 1};
   step.Kind = kEliminate;
   step.Technique = technique;
+  step.Meaning.Pivot = p;
+  step.Meaning.DigitMask = pivotDigits;
   step.Text = text;
   step.Digits = digits;
 }
@@ -93,7 +95,7 @@ bool FindXYWing(const PuzzleState& s, StepRecord& step) {
           if (v.count == 0 || (strict && !v.anyBivalue)) continue;
           DigitsText digits;
           digits << x << " or " << y;
-          RecordWing(v, z, p, w1, w2, 13, "XY-WING: ", digits, step);
+          RecordWing(v, z, p, s.CandMask[p], w1, w2, TechniqueId::XYWing, "XY-WING: ", digits, step);
           return true;
         }
       }
@@ -122,7 +124,7 @@ bool FindXYZWing(const PuzzleState& s, StepRecord& step) {
         DigitsText digits;
         digits << MaskDigit(LowestBit(others)) << " or " << MaskDigit(others & ~LowestBit(others)) << ", "
                << z;
-        RecordWing(v, z, p, w1, w2, 14, "XYZ-WING: ", digits, step);
+        RecordWing(v, z, p, pivot, w1, w2, TechniqueId::XYZWing, "XYZ-WING: ", digits, step);
         return true;
       }
     }

@@ -1,0 +1,130 @@
+#include "engine/technique_registry.h"
+
+#include <array>
+
+#include "engine/step_finder.h"
+
+namespace tavimoro {
+namespace {
+
+using namespace steps;
+using Id = TechniqueId;
+using Form = HintForm;
+
+template <bool (*Find)(const PuzzleState&, StepRecord&)>
+bool Plain(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return Find(s, r);
+}
+template <bool (*Find)(const PuzzleState&, StepRecord&, int), int Size>
+bool Sized(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return Find(s, r, Size);
+}
+template <bool (*Find)(const PuzzleState&, StepRecord&, ChainTries&)>
+bool Chained(const PuzzleState& s, StepRecord& r, StepContext& c) {
+  return Find(s, r, c.Tries());
+}
+
+// id, name, anchor, generator caption, level, score, finder, hint form.
+constexpr std::array<TechniqueRow, kTechniqueCount> kRows{{
+    {Id::NakedSingle, "Naked Single", "#b0", "Naked Single", 0, 2.3, Plain<FindNakedSingle>, Form::Placement},
+    {Id::HiddenSingle, "Hidden Single", "#b1", "Hidden Single", 0, 1.2, Plain<FindHiddenSingle>,
+     Form::HiddenSingle},
+    {Id::NakedPair, "Naked Pair", "#b2", "Naked Pair", 1, 3.0, Plain<FindNakedPair>, Form::NakedSubset},
+    {Id::Omission, "Omission", "#b3", "Omission", 1, 2.6, Plain<FindOmission>, Form::Omission},
+    {Id::NakedTriplet, "Naked Triplet", "#b4", "Naked Triplet", 1, 3.6, Sized<FindNakedSubset, 3>,
+     Form::NakedSubset},
+    {Id::HiddenPair, "Hidden Pair", "#b5", "Hidden Pair", 2, 3.4, Plain<FindHiddenPair>, Form::HiddenSubset},
+    {Id::NakedQuad, "Naked Quad", "#b6", "Naked Quad", 2, 5.0, Sized<FindNakedSubset, 4>, Form::NakedSubset},
+    {Id::HiddenTriplet, "Hidden Triplet", "#b7", "Hidden Triplet", 2, 4.0, Sized<FindHiddenSubset, 3>,
+     Form::HiddenSubset},
+    {Id::HiddenQuad, "Hidden Quad", "#b8", "Hidden Quad", 3, 5.4, Sized<FindHiddenSubset, 4>,
+     Form::HiddenSubset},
+    {Id::BugType1, "BUG type 1", "#b9", "B.U.G. Type 1", 3, 5.6, Plain<FindBugType1>, Form::BugPlacement},
+    {Id::XWing, "X Wing", "#b10", "X-Wing", 3, 3.2, Plain<FindXWing>, Form::Fish},
+    {Id::Swordfish, "Swordfish", "#b11", "Swordfish", 3, 3.8, Plain<FindSwordfish>, Form::Fish},
+    {Id::UniqueRectangle1, "Unique Rectangle type 1", "#b12", "Uniq. Rectangle 1", 3, 4.5,
+     Plain<FindUniqueRectangle>, Form::Rectangle},
+    {Id::XYWing, "XY Wing", "#b13", "XY-Wing", 3, 4.2, Plain<FindXYWing>, Form::XYWing},
+    {Id::XYZWing, "XYZ Wing", "#b14", "XYZ-Wing", 4, 4.4, Plain<FindXYZWing>, Form::XYZWing},
+    {Id::BugType2, "BUG type 2", "#b15", "B.U.G. Type 2", 4, 5.7, Plain<FindBugType2>, Form::BugElimination},
+    {Id::ForcingChain1, "Forcing Chain Type 1", "#b16", "Forcing Chain 1", 4, 6.6,
+     Chained<FindForcingChainType1>, Form::ForcingChain},
+    {Id::ForcingChain2, "Forcing Chain Type 2", "#b17", "Forcing Chain 2", 4, 7.5,
+     Chained<FindForcingChainType2>, Form::ForcingChain},
+    {Id::ComplexForcingChains, "Complex Forcing Chains", "#b18", "Forcing Chain 3+", 5, 9.0, nullptr,
+     Form::None},
+}};
+
+constexpr bool RowsInIdOrder() {
+  for (std::size_t n = 0; n < kRows.size(); ++n)
+    if (Index(kRows[n].id) != static_cast<int>(n)) return false;
+  return true;
+}
+constexpr bool EveryRungHasAFinder() {
+  for (int n = 0; n < kLadderRungCount; ++n)
+    if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None) return false;
+  return kRows[kLadderRungCount].find == nullptr;
+}
+// The ladder is ordered by difficulty: a level's band is a run of rows, up
+// to the stuck rating, which alone makes the top level.
+constexpr bool LevelsNeverFall() {
+  for (int n = 1; n <= Index(kStuckRating); ++n)
+    if (kRows[n].level < kRows[n - 1].level || kRows[n].level > kRows[n - 1].level + 1) return false;
+  return kRows.front().level == 0 && kRows[Index(kStuckRating) - 1].level < kRows[Index(kStuckRating)].level;
+}
+static_assert(RowsInIdOrder());
+static_assert(EveryRungHasAFinder());
+static_assert(LevelsNeverFall());
+
+std::string& HelpBaseStore() {
+  static std::string base(kMakerHelpBase);
+  return base;
+}
+
+}  // namespace
+
+std::span<const TechniqueRow> TechniqueRows() { return kRows; }
+
+std::span<const TechniqueRow> LadderRungs() { return std::span(kRows).first(kLadderRungCount); }
+
+const TechniqueRow& Technique(TechniqueId id) {
+  const int n = Index(id);
+  return n < kTechniqueCount ? kRows[n] : kRows[Index(kStuckRating)];
+}
+
+std::optional<TechniqueId> TechniqueFromNumber(int number) {
+  if (number < 0 || number >= kTechniqueCount) return std::nullopt;
+  return kRows[number].id;
+}
+
+StepRecord FindNextStep(const PuzzleState& state, int maxTechnique) {
+  StepRecord step;
+  StepContext context;
+  // Naked Single is tried whatever the limit.
+  for (const TechniqueRow& rung : LadderRungs()) {
+    if (rung.id != TechniqueId::NakedSingle && maxTechnique < Index(rung.id)) break;
+    if (rung.find(state, step, context)) break;
+  }
+  return step;
+}
+
+void SetHelpBase(std::string base) { HelpBaseStore() = std::move(base); }
+
+const std::string& HelpBase() { return HelpBaseStore(); }
+
+std::string TechniquesPageAddress() { return HelpBase() + "techniques.html"; }
+
+std::string TechniqueName(TechniqueId technique, bool asLink) {
+  if (Index(technique) >= kTechniqueCount) return {};
+  const TechniqueRow& t = kRows[Index(technique)];
+  std::string name(t.name);
+  if (!asLink) return name;
+  return "<a href='" + TechniquesPageAddress() + std::string(t.anchor) + "'>" + name + "</a>";
+}
+
+std::string TechniqueName(int technique, bool asLink) {
+  const auto id = TechniqueFromNumber(technique);
+  return id ? TechniqueName(*id, asLink) : std::string();
+}
+
+}  // namespace tavimoro

@@ -1,0 +1,102 @@
+// The technique registry: one row per technique, in id order, and the only
+// place that states a technique's facts: its name, help anchor, the caption
+// the generator dialog shows, its difficulty level and score, the finder of
+// a ladder rung and the form of hint that explains its steps. FindNextStep,
+// TechniqueName, the rating bands, the generator, the analysis and the hint
+// composer read it, and a test holds the help page's index to it.
+//
+// Adding a technique: its finder (a file under steps/, declared in
+// steps/steps.h) filling the step's meaning block, its id in technique_id.h,
+// its row here, its section on data/help/techniques.html, and its tests; a
+// new HintForm (worded in board/hint_composer.cpp) only when no existing
+// form explains it.
+//
+// Every finder has the same entry signature. Scratch that one rung prepares
+// for a later one within a single FindNextStep call (the forcing chains'
+// list of tries) lives in a StepContext on that call's stack, so concurrent
+// searches share nothing.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "engine/puzzle_state.h"
+#include "engine/step_record.h"
+#include "engine/steps/steps.h"
+#include "engine/technique_id.h"
+
+namespace tavimoro {
+
+class StepContext {
+ public:
+  // The forcing chains' list of tries, made on first use: the rungs before
+  // them never pay for it.
+  steps::ChainTries& Tries() {
+    if (!tries_) tries_.emplace();
+    return *tries_;
+  }
+
+ private:
+  std::optional<steps::ChainTries> tries_;
+};
+
+// Fills the record for the first instance it accepts and returns true;
+// otherwise leaves the record untouched and returns false.
+using StepFinder = bool (*)(const PuzzleState& state, StepRecord& step, StepContext& context);
+
+// Which explanation the hint composer writes for a step of the technique;
+// the wording itself lives in the composer, filled from the step's meaning.
+enum class HintForm : std::uint8_t {
+  None,            // no step carries it (the stuck rating)
+  Placement,       // "There is a ... in this cell (d)."
+  HiddenSingle,    // the cell and the house it is the only place in
+  BugPlacement,    // the BUG rule for the one cell with three candidates
+  NakedSubset,     // cells of a house holding only as many digits
+  HiddenSubset,    // digits of a house fitting only as many cells
+  Omission,        // a digit locked where a line crosses a block
+  Fish,            // base lines and cover lines
+  Rectangle,       // the two rows and columns of a unique rectangle
+  XYWing,          // pivot and pincers
+  XYZWing,         // pivot holding the shared digit too
+  BugElimination,  // cells carrying the extra digit of a grave
+  ForcingChain,    // an assumption that ends in a contradiction
+};
+
+struct TechniqueRow {
+  TechniqueId id;
+  std::string_view name;              // as the hints and the analysis show it
+  std::string_view anchor;            // fragment on the techniques page
+  std::string_view generatorCaption;  // the generator dialog's label
+  int level;                          // difficulty level 0..5 of a puzzle rated by it (shown level + 1 of 6)
+  double score;                       // difficulty on the usual 1..10 scale of the solving community
+  StepFinder find;                    // nullptr only for the stuck rating
+  HintForm hint;
+};
+
+// Every row, row n having id n.
+std::span<const TechniqueRow> TechniqueRows();
+// The rows FindNextStep walks, in ladder order.
+std::span<const TechniqueRow> LadderRungs();
+// The row of an id; ids outside the registry give the stuck rating's row.
+const TechniqueRow& Technique(TechniqueId id);
+// The id of a technique number, or nullopt when no row has it.
+std::optional<TechniqueId> TechniqueFromNumber(int number);
+
+// Where the help pages live unless SetHelpBase says otherwise.
+inline constexpr std::string_view kMakerHelpBase = "http://www.tavimoro.app/help/";
+
+// Help pages. The base is where helpfile.html and techniques.html live (with
+// a trailing "/"); it is set once at start-up, before any other thread runs,
+// and defaults to the maker's web server.
+void SetHelpBase(std::string base);
+const std::string& HelpBase();
+std::string TechniquesPageAddress();  // HelpBase() + "techniques.html"
+
+// The technique's name; with asLink, wrapped as a link to its anchor on the
+// techniques page. A number without a row gives "".
+std::string TechniqueName(TechniqueId technique, bool asLink);
+std::string TechniqueName(int technique, bool asLink);
+
+}  // namespace tavimoro

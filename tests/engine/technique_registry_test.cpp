@@ -1,0 +1,50 @@
+// The registry against the help page it links to: every technique's anchor
+// must open a section with its number and name, and the page's index must
+// list the techniques in registry order. A row added or renamed without its
+// help section fails here.
+#include "engine/technique_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace tavimoro {
+namespace {
+
+std::string HelpPage() {
+  std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/data/help/techniques.html");
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(TechniqueRegistry, HelpPageIndexAndSectionsFollowTheRows) {
+  const std::string page = HelpPage();
+  ASSERT_FALSE(page.empty());
+  std::size_t indexAt = 0;
+  for (const TechniqueRow& row : TechniqueRows()) {
+    const std::string name(row.name), anchor(row.anchor);
+    ASSERT_TRUE(anchor.starts_with("#")) << anchor;
+    const std::string entry = "<li><a href=\"" + anchor + "\">" + name + "</a></li>";
+    const std::size_t at = page.find(entry, indexAt);
+    EXPECT_NE(at, std::string::npos) << "index entry, in order: " << entry;
+    if (at != std::string::npos) indexAt = at;
+    const std::string section = "<section id=\"" + anchor.substr(1) + "\"><h2><span class=\"num\">" +
+                                std::to_string(Index(row.id)) + "</span>" + name + "</h2>";
+    EXPECT_NE(page.find(section), std::string::npos) << section;
+  }
+}
+
+TEST(TechniqueRegistry, LookUpsStayInsideTheTable) {
+  EXPECT_EQ(Technique(TechniqueId::Swordfish).name, "Swordfish");
+  EXPECT_EQ(TechniqueFromNumber(Index(kStuckRating)), kStuckRating);
+  EXPECT_EQ(TechniqueFromNumber(kTechniqueCount), std::nullopt);
+  EXPECT_EQ(TechniqueFromNumber(-1), std::nullopt);
+  EXPECT_EQ(LadderRungs().size(), static_cast<std::size_t>(kLadderRungCount));
+  EXPECT_EQ(LadderRungs().back().id, TechniqueId::ForcingChain2);
+}
+
+}  // namespace
+}  // namespace tavimoro
