@@ -99,7 +99,7 @@ TEST(ForcingNets, NestedLevelsAndTrialStayOutOfPuzzlesWithoutOneSolution) {
 // one finds a sound step.
 struct NetCase {
   std::string cells, marks;  // marks empty: the puzzle's first stuck position
-  int rung;
+  TechniqueId rung;
 };
 
 // A position given as cells and pencil marks: 81 groups, each ending in "|".
@@ -123,7 +123,7 @@ std::vector<NetCase> NetPositionCases() {
   std::vector<NetCase> cases;
   std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/forcing_nets.txt");
   std::string line;
-  const std::pair<const char*, int> rungs[] = {{"contradiction", kContradictionNet},
+  const std::pair<const char*, TechniqueId> rungs[] = {{"contradiction", kContradictionNet},
                                                {"cell", kCellNet},
                                                {"unit", kUnitNet},
                                                {"nested", kNestedNet},
@@ -139,14 +139,13 @@ std::vector<NetCase> NetPositionCases() {
   return cases;
 }
 
-bool FindAtRung(int technique, const PuzzleState& s, StepRecord& step) {
-  switch (technique) {
-    case kContradictionNet: return FindContradictionNet(s, step);
-    case kCellNet: return FindCellNet(s, step);
-    case kUnitNet: return FindUnitNet(s, step);
-    case kNestedNet: return FindNestedNet(s, step);
-    default: return FindDoublyNestedNet(s, step);
-  }
+bool FindAtRung(TechniqueId technique, const PuzzleState& s, StepRecord& step) {
+  const std::pair<TechniqueId, bool (*)(const PuzzleState&, StepRecord&)> finders[] = {
+      {kContradictionNet, FindContradictionNet}, {kCellNet, FindCellNet}, {kUnitNet, FindUnitNet},
+      {kNestedNet, FindNestedNet}, {kDoublyNestedNet, FindDoublyNestedNet}};
+  for (const auto& [id, find] : finders)
+    if (id == technique) return find(s, step);
+  return false;
 }
 
 class NetPositions : public ::testing::TestWithParam<NetCase> {};
@@ -155,9 +154,9 @@ TEST_P(NetPositions, NamedRungIsTheFirstThatFinds) {
   const auto& [puzzle, marks, rung] = GetParam();
   const PuzzleState s = marks.empty() ? FirstStuck(puzzle) : FromMarks(puzzle, marks);
   const PuzzleState solved = Solution(puzzle);
-  for (int lower = kContradictionNet; lower < rung; ++lower) {
+  for (int lower = Index(kContradictionNet); lower < Index(rung); ++lower) {
     StepRecord none;
-    EXPECT_FALSE(FindAtRung(lower, s, none)) << "rung " << lower << " finds " << none.Text.view();
+    EXPECT_FALSE(FindAtRung(static_cast<TechniqueId>(lower), s, none)) << "rung " << lower << " finds " << none.Text.view();
   }
   StepRecord step;
   ASSERT_TRUE(FindAtRung(rung, s, step));
@@ -271,7 +270,7 @@ int SolveWithNets(const std::string& puzzle, const PuzzleState& solved) {
     if (step.Kind == kNoStep) {
       EXPECT_TRUE(FindForcingNetStep(s, step)) << puzzle;
       if (step.Kind == kNoStep) return -1;
-      hardest = std::max(hardest, step.Technique);
+      hardest = std::max(hardest, Index(step.Technique));
       ExpectProofShape(step);
     }
     ExpectSound(step, solved, puzzle);
@@ -293,7 +292,7 @@ TEST(ForcingNets, HardestSampleSolvedWithoutTrial) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (std::getenv("TAVIMORO_NET_VERBOSE")) std::printf("%zu %d %.2f\n", i, hardest, seconds);
     EXPECT_GE(hardest, 0) << lines[i];
-    EXPECT_NE(hardest, kTrial) << lines[i];
+    EXPECT_NE(hardest, Index(kTrial)) << lines[i];
     ASSERT_FALSE(HasFailure()) << lines[i];
   }
 }

@@ -171,16 +171,28 @@ void AppendContradiction(StepText& text, const NetPropagator& p) {
   }
 }
 
-std::string_view Prefix(int technique) {
-  switch (technique) {
-    case kContradictionNet: return "CONTRADICTION NET: ";
-    case kCellNet: return "CELL FORCING NET: ";
-    case kUnitNet: return "UNIT FORCING NET: ";
-    case kNestedNet: return "NESTED FORCING NET: ";
-    case kDoublyNestedNet: return "DOUBLY NESTED FORCING NET: ";
-    default: return "TRIAL: ";
-  }
+// Per net technique: the trace's prefix and the base of its step score.
+struct NetRungFacts {
+  TechniqueId id;
+  std::string_view prefix;
+  double baseScore;
+};
+constexpr std::array<NetRungFacts, 6> kNetRungs{{
+    {kContradictionNet, "CONTRADICTION NET: ", 8.2},
+    {kCellNet, "CELL FORCING NET: ", 8.5},
+    {kUnitNet, "UNIT FORCING NET: ", 8.6},
+    {kNestedNet, "NESTED FORCING NET: ", 9.2},
+    {kDoublyNestedNet, "DOUBLY NESTED FORCING NET: ", 9.7},
+    {kTrial, "TRIAL: ", 10.5},
+}};
+
+const NetRungFacts* FactsOf(TechniqueId technique) {
+  for (const auto& r : kNetRungs)
+    if (r.id == technique) return &r;
+  return nullptr;
 }
+
+std::string_view Prefix(TechniqueId technique) { return FactsOf(technique)->prefix; }
 
 // The tries, bivalue cells first: cells by candidate count, then index, each
 // with its digits ascending.
@@ -196,7 +208,7 @@ std::vector<NetNode> Tries(const NetBoard& root) {
   return tries;
 }
 
-void FillContradiction(StepRecord& step, int technique, NetPropagator& p, NetNode assumption) {
+void FillContradiction(StepRecord& step, TechniqueId technique, NetPropagator& p, NetNode assumption) {
   std::vector<BranchProof> branches{ReadProof(p, {}, true)};
   step = StepRecord{};
   step.Kind = kEliminate;
@@ -253,7 +265,7 @@ int ProofSizeAndBest(NetPropagator& p, const NetBoard& root, const std::vector<N
 }
 
 // Fills the record of a cell or unit net whose branches share `conclusions`.
-void FillCommon(StepRecord& step, int technique, NetPropagator& p, const NetBoard& root,
+void FillCommon(StepRecord& step, TechniqueId technique, NetPropagator& p, const NetBoard& root,
                 const std::vector<NetNode>& branches, const std::vector<NetNode>& conclusions, int house) {
   std::vector<BranchProof> proofs;
   std::vector<bool> contradicted;
@@ -318,7 +330,7 @@ class NetSearch {
   NetSearch(const PuzzleState& s, int level, long long runLimit)
       : root_(NetBoard::From(s)), chain_(level, runLimit), level_(level) {}
 
-  bool Find(StepRecord& step, unsigned kinds, int technique) {
+  bool Find(StepRecord& step, unsigned kinds, TechniqueId technique) {
     const std::vector<NetNode> tries = Tries(root_);
     std::vector<NodeSet> derived(729);
     std::vector<std::uint8_t> state(729, 0);  // 0 not run, 1 run, 2 contradiction
@@ -502,21 +514,14 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
 }
 
 double NetStepScore(const StepRecord& step) {
-  double base = 0;
-  switch (step.Technique) {
-    case kContradictionNet: base = 8.2; break;
-    case kCellNet: base = 8.5; break;
-    case kUnitNet: base = 8.6; break;
-    case kNestedNet: base = 9.2; break;
-    case kDoublyNestedNet: base = 9.7; break;
-    case kTrial: return 10.5;
-    default: return 0;
-  }
+  const NetRungFacts* facts = FactsOf(step.Technique);
+  if (facts == nullptr) return 0;
+  if (facts->id == kTrial) return facts->baseScore;
   int doublings = 0;
   for (int size = step.Meaning.NodeCount + step.Meaning.OtherInferences; size > 8 && doublings < 6;
        size = (size + 1) / 2)
     ++doublings;
-  return base + 0.1 * doublings;
+  return facts->baseScore + 0.1 * doublings;
 }
 
 bool FindForcingNetStep(const PuzzleState& s, StepRecord& step) {

@@ -6,18 +6,17 @@
 
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
+#include "engine/technique_id.h"
 
 namespace tavimoro::steps {
 
-// Technique numbers the finders write into StepRecord::Technique.
-enum NetTechnique : int {
-  kContradictionNet = 60,  // one assumption runs into a contradiction
-  kCellNet,                // every candidate of a cell forces the same
-  kUnitNet,                // every place of a digit in a house forces the same
-  kNestedNet,              // any of the three, propagation using nets one level down
-  kDoublyNestedNet,        // the same, two levels down
-  kTrial,                  // the last resort: an assumption shown to leave no solution
-};
+// Technique ids the finders write into StepRecord::Technique.
+inline constexpr TechniqueId kContradictionNet = static_cast<TechniqueId>(60);  // one assumption, a contradiction
+inline constexpr TechniqueId kCellNet = static_cast<TechniqueId>(61);   // every candidate of a cell forces the same
+inline constexpr TechniqueId kUnitNet = static_cast<TechniqueId>(62);   // every place of a digit in a house does
+inline constexpr TechniqueId kNestedNet = static_cast<TechniqueId>(63);  // any of them, nets one level down
+inline constexpr TechniqueId kDoublyNestedNet = static_cast<TechniqueId>(64);  // the same, two levels down
+inline constexpr TechniqueId kTrial = static_cast<TechniqueId>(65);  // an assumption shown to leave no solution
 
 // The deepest nested level searches at most this many propagation runs per
 // call before it gives up (and the trial answers): a few seconds at most.
