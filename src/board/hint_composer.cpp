@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "board/board.h"
+#include "board/net_proof_text.h"
 #include "board/status_composer.h"
 #include "engine/step_finder.h"
 
@@ -165,6 +166,9 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
     case HintForm::ForcingChain:
       if (shape.losers.size() == 1) return " starting from " + CellName(shape.losers.front());
       break;
+    case HintForm::ForcingNet:
+      if (m.NetAssumptions > 0) return " starting from " + CellName(m.Nodes[0].Cells[0]);
+      break;
     default: {
       const int house = WorkingHouse(step, shape);
       if (house >= 0) return " in " + HouseName(house);
@@ -187,6 +191,23 @@ std::string RemovalSentence(const StepRecord& step, const StepShape& shape) {
   std::vector<std::string> parts;
   for (int c : shape.losers) parts.push_back(DigitList(step.EliminateMask[c]) + " from " + CellName(c));
   return "Remove " + JoinAnd(parts) + ".";
+}
+
+// A net: what was supposed, then every inference of the proof in order.
+std::string NetExplanation(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  std::string lead;
+  if (step.Technique == TechniqueId::Trial) {
+    lead = "This is a trial: suppose the first cell below holds its digit. What follows from it is listed; "
+           "from there no way of filling the rest of the grid works (a search tries them all), so the "
+           "supposition is false:";
+  } else if (m.NetAssumptions <= 1) {
+    lead = "Supposing the first cell below holds its digit leads, step by step, to a contradiction:";
+  } else {
+    lead = "Each of the " + std::to_string(m.NetAssumptions) +
+           " suppositions below leads, step by step, to the same result, and one of them must be true:";
+  }
+  return lead + "<br>" + NetProofLines(step);
 }
 
 std::string CountWord(std::size_t n) {
@@ -255,6 +276,8 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
       return "Placing " + removed + " in " + CellsPhrase(shape.losers) +
              " starts a chain of forced placements that ends in a contradiction, so that cell cannot be " +
              removed + ".";
+    case HintForm::ForcingNet:
+      return NetExplanation(step);
     default:
       break;
   }
@@ -428,6 +451,9 @@ std::string PlacementHintText(const StepRecord& step, int level) {
       return "<b>HINT:</b> There is a " + name + " in the indicated cell. It contains the only " +
              Digit(step.Value) + " in its " + type + ".";
     }
+    case HintForm::ForcingNet:
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").<br><br>" +
+             NetExplanation(step);
     default:
       return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").";
   }

@@ -29,15 +29,25 @@ enum class TechniqueId : std::uint8_t {
   ForcingChain1,
   ForcingChain2,
   ComplexForcingChains,  // not a rung: the rating of a puzzle the ladder cannot finish
+  // Beyond the ladder, asked only where it finds nothing.
+  ContradictionNet,
+  CellNet,
+  UnitNet,
+  NestedNet,
+  DoublyNestedNet,
+  Trial,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 
-// The rungs are the ids before the stuck rating; a table per technique
-// (counts, ticks) has one entry per id. Techniques beyond the ladder take
-// ids after the stuck rating, and the count grows with them.
+// The rungs are the ids before the stuck rating. The rating's tables (counts,
+// the generator's ticks) have one entry per id up to the stuck rating, so
+// that what the rating prints keeps its shape; techniques beyond the ladder
+// take the ids after it, and the registry has a row for every id.
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::Trial;
+inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/step_finder.h"
+#include "engine/steps/net_steps.h"
 
 namespace tavimoro {
 namespace {
@@ -25,7 +26,7 @@ bool Chained(const PuzzleState& s, StepRecord& r, StepContext& c) {
 }
 
 // id, name, anchor, generator caption, level, score, finder, hint form.
-constexpr std::array<TechniqueRow, kTechniqueCount> kRows{{
+constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     {Id::NakedSingle, "Naked Single", "#b0", "Naked Single", 0, 2.3, Plain<FindNakedSingle>, Form::Placement},
     {Id::HiddenSingle, "Hidden Single", "#b1", "Hidden Single", 0, 1.2, Plain<FindHiddenSingle>,
      Form::HiddenSingle},
@@ -53,6 +54,20 @@ constexpr std::array<TechniqueRow, kTechniqueCount> kRows{{
      Chained<FindForcingChainType2>, Form::ForcingChain},
     {Id::ComplexForcingChains, "Complex Forcing Chains", "#b18", "Forcing Chain 3+", 5, 9.0, nullptr,
      Form::None},
+    // Forcing nets, the last resort of logic, and the stated trial behind
+    // them. A net step's own score grows with its proof within the band
+    // (steps::NetStepScore); these are the bands' floors.
+    {Id::ContradictionNet, "Contradiction Net", "#contradiction-net", "Contradiction Net", 5, 8.2,
+     Plain<FindContradictionNet>, Form::ForcingNet},
+    {Id::CellNet, "Cell Forcing Net", "#cell-forcing-net", "Cell Forcing Net", 5, 8.5, Plain<FindCellNet>,
+     Form::ForcingNet},
+    {Id::UnitNet, "Unit Forcing Net", "#unit-forcing-net", "Unit Forcing Net", 5, 8.6, Plain<FindUnitNet>,
+     Form::ForcingNet},
+    {Id::NestedNet, "Nested Forcing Net", "#nested-forcing-net", "Nested Forcing Net", 5, 9.2,
+     Plain<FindNestedNet>, Form::ForcingNet},
+    {Id::DoublyNestedNet, "Doubly Nested Forcing Net", "#doubly-nested-forcing-net", "Doubly Nested Net", 5, 9.7,
+     Plain<FindDoublyNestedNet>, Form::ForcingNet},
+    {Id::Trial, "Trial", "#trial", "Trial", 5, 10.5, Plain<FindTrial>, Form::ForcingNet},
 }};
 
 constexpr bool RowsInIdOrder() {
@@ -63,7 +78,11 @@ constexpr bool RowsInIdOrder() {
 constexpr bool EveryRungHasAFinder() {
   for (int n = 0; n < kLadderRungCount; ++n)
     if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None) return false;
-  return kRows[kLadderRungCount].find == nullptr;
+  if (kRows[kLadderRungCount].find != nullptr) return false;
+  for (int n = kLadderRungCount + 1; n < kTechniqueRowCount; ++n)
+    if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None || kRows[n].level != kRows[kLadderRungCount].level)
+      return false;
+  return true;
 }
 // The ladder is ordered by difficulty: a level's band is a run of rows, up
 // to the stuck rating, which alone makes the top level.
@@ -87,13 +106,15 @@ std::span<const TechniqueRow> TechniqueRows() { return kRows; }
 
 std::span<const TechniqueRow> LadderRungs() { return std::span(kRows).first(kLadderRungCount); }
 
+std::span<const TechniqueRow> ExtensionRows() { return std::span(kRows).subspan(kTechniqueCount); }
+
 const TechniqueRow& Technique(TechniqueId id) {
   const int n = Index(id);
-  return n < kTechniqueCount ? kRows[n] : kRows[Index(kStuckRating)];
+  return n < kTechniqueRowCount ? kRows[n] : kRows[Index(kStuckRating)];
 }
 
 std::optional<TechniqueId> TechniqueFromNumber(int number) {
-  if (number < 0 || number >= kTechniqueCount) return std::nullopt;
+  if (number < 0 || number >= kTechniqueRowCount) return std::nullopt;
   return kRows[number].id;
 }
 
@@ -115,7 +136,7 @@ const std::string& HelpBase() { return HelpBaseStore(); }
 std::string TechniquesPageAddress() { return HelpBase() + "techniques.html"; }
 
 std::string TechniqueName(TechniqueId technique, bool asLink) {
-  if (Index(technique) >= kTechniqueCount) return {};
+  if (Index(technique) >= kTechniqueRowCount) return {};
   const TechniqueRow& t = kRows[Index(technique)];
   std::string name(t.name);
   if (!asLink) return name;

@@ -62,6 +62,7 @@ enum class HintForm : std::uint8_t {
   XYZWing,         // pivot holding the shared digit too
   BugElimination,  // cells carrying the extra digit of a grave
   ForcingChain,    // an assumption that ends in a contradiction
+  ForcingNet,      // assumptions whose nets end in a contradiction or agree
 };
 
 struct TechniqueRow {
@@ -77,6 +78,8 @@ struct TechniqueRow {
 
 // Every row, row n having id n.
 std::span<const TechniqueRow> TechniqueRows();
+// The rows after the stuck rating, in id order.
+std::span<const TechniqueRow> ExtensionRows();
 // The rows FindNextStep walks, in ladder order.
 std::span<const TechniqueRow> LadderRungs();
 // The row of an id; ids outside the registry give the stuck rating's row.

@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "board/net_proof_text.h"
+
+#include "board/hint_composer.h"
+#include "engine/step_finder.h"
 #include "engine/steps/net_board.h"
+#include "engine/steps/net_steps.h"
 
 namespace tavimoro {
 namespace {
@@ -50,6 +54,27 @@ TEST(NetProofText, SecondBranchAndLeftOutInferences) {
             "1. Suppose R1C1 is 1.<br>2. Suppose instead R1C1 is 2.<br>... and 1 more inference.<br>");
   step.Meaning.OtherInferences = 12;
   EXPECT_NE(NetProofLines(step).find("... and 12 more inferences.<br>"), std::string::npos);
+}
+
+TEST(NetProofText, EliminationHintWalksTheNetAtTheThirdLevel) {
+  // The first position of this puzzle where the ladder is stuck has a
+  // contradiction net.
+  PuzzleState s = PuzzleFromString(
+      "98.7..6..7...5..4...5..9..78.........3...25....79....1..6.9...2...1.6.3......74..");
+  ExclusionTable removed;
+  for (StepRecord step; (step = FindNextStep(s, kNoTechniqueLimit)).Kind != kNoStep;) {
+    if (step.Kind == kPlaceValue) s.Grid[step.Cell] = static_cast<std::uint8_t>(step.Value);
+    for (int c = 0; c < 81; ++c) removed.Mask[c] |= step.EliminateMask[c];
+    CalcCandidates(s, removed);
+  }
+  StepRecord step;
+  ASSERT_TRUE(steps::FindContradictionNet(s, step));
+  EXPECT_NE(EliminationHintText(step, 1).find("Contradiction Net</a>"), std::string::npos);
+  EXPECT_NE(EliminationHintText(step, 2).find(" starting from R"), std::string::npos);
+  const std::string full = EliminationHintText(step, 3);
+  EXPECT_NE(full.find("leads, step by step, to a contradiction:<br>1. Suppose R"), std::string::npos) << full;
+  EXPECT_NE(full.find("2. Then R"), std::string::npos) << full;
+  EXPECT_NE(full.find("Remove the "), std::string::npos) << full;
 }
 
 }  // namespace

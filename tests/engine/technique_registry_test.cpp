@@ -40,7 +40,7 @@ TEST(TechniqueRegistry, HelpPageIndexAndSectionsFollowTheRows) {
 TEST(TechniqueRegistry, LookUpsStayInsideTheTable) {
   EXPECT_EQ(Technique(TechniqueId::Swordfish).name, "Swordfish");
   EXPECT_EQ(TechniqueFromNumber(Index(kStuckRating)), kStuckRating);
-  EXPECT_EQ(TechniqueFromNumber(kTechniqueCount), std::nullopt);
+  EXPECT_EQ(TechniqueFromNumber(kTechniqueRowCount), std::nullopt);
   EXPECT_EQ(TechniqueFromNumber(-1), std::nullopt);
   EXPECT_EQ(LadderRungs().size(), static_cast<std::size_t>(kLadderRungCount));
   EXPECT_EQ(LadderRungs().back().id, TechniqueId::ForcingChain2);

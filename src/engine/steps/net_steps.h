@@ -10,13 +10,13 @@
 
 namespace tavimoro::steps {
 
-// Technique ids the finders write into StepRecord::Technique.
-inline constexpr TechniqueId kContradictionNet = static_cast<TechniqueId>(60);  // one assumption, a contradiction
-inline constexpr TechniqueId kCellNet = static_cast<TechniqueId>(61);   // every candidate of a cell forces the same
-inline constexpr TechniqueId kUnitNet = static_cast<TechniqueId>(62);   // every place of a digit in a house does
-inline constexpr TechniqueId kNestedNet = static_cast<TechniqueId>(63);  // any of them, nets one level down
-inline constexpr TechniqueId kDoublyNestedNet = static_cast<TechniqueId>(64);  // the same, two levels down
-inline constexpr TechniqueId kTrial = static_cast<TechniqueId>(65);  // an assumption shown to leave no solution
+// The registry's ids the finders write into StepRecord::Technique.
+inline constexpr TechniqueId kContradictionNet = TechniqueId::ContradictionNet;  // one assumption, a contradiction
+inline constexpr TechniqueId kCellNet = TechniqueId::CellNet;    // every candidate of a cell forces the same
+inline constexpr TechniqueId kUnitNet = TechniqueId::UnitNet;    // every place of a digit in a house does
+inline constexpr TechniqueId kNestedNet = TechniqueId::NestedNet;  // any of them, nets one level down
+inline constexpr TechniqueId kDoublyNestedNet = TechniqueId::DoublyNestedNet;  // the same, two levels down
+inline constexpr TechniqueId kTrial = TechniqueId::Trial;  // an assumption shown to leave no solution
 
 // The deepest nested level searches at most this many propagation runs per
 // call before it gives up (and the trial answers): a few seconds at most.
