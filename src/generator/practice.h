@@ -15,7 +15,13 @@ namespace tavimoro {
 // caller likes), or -1 when the solve does not finish.
 using HardestTechnique = std::function<int(const PuzzleState& puzzle)>;
 
-inline constexpr long kPracticeAttemptLimit = 3000;
+inline constexpr long kPracticeAttemptLimit = 1000;
+
+// The hardest step of a full solve, by the registry's scores: the ladder's
+// steps while it finds any, else the first technique beyond it (lowest
+// score first) that finds one. The id's index, or -1 when the solve does not
+// finish.
+int HardestStepTechnique(const PuzzleState& puzzle);
 
 struct PracticeResult {
   std::string Puzzle;     // 81 characters, "" when none was found
