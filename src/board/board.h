@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "board/board_host.h"
 #include "board/commands.h"
@@ -60,8 +61,9 @@ inline constexpr std::uint32_t WrongEntryColour = 0xFFC0FF;     // RGB(255, 192,
 // Key codes: the window maps its toolkit's keys onto these numbers
 // (the classic virtual-key numbering; letters are their capital's code).
 namespace keys {
-inline constexpr int Backspace = 8, Enter = 13, Space = 32, Left = 37, Up = 38, Right = 39, Down = 40,
-                     Delete = 46, Digit0 = 48, Num0 = 96, Decimal = 110, Period = 190;
+inline constexpr int Backspace = 8, Enter = 13, Space = 32, End = 35, Home = 36, Left = 37, Up = 38,
+                     Right = 39, Down = 40, Delete = 46, Digit0 = 48, Num0 = 96, Decimal = 110, Period = 190,
+                     F1 = 112, F10 = 121, Menu = 93;
 constexpr int Letter(char capital) { return capital; }
 }  // namespace keys
 
@@ -166,6 +168,15 @@ class Board {
   // Restores the newest entry that differs from the board; when none does,
   // only empties the stack.
   void UndoLast();
+  // Redo: the board as it was before the last undo, while the board is
+  // still as that undo (or a redo) left it; any other change ends the redo
+  // history. Both histories last for the run, like undo's (not cleared by a
+  // new puzzle), and keep kUndoDepth entries.
+  bool CanRedo() const;
+  void RedoLast();
+  // Every digit on the board becomes a given (a puzzle typed in is locked
+  // like a pasted one); marks and empty cells stay. One undo entry.
+  void SetAsGivens();
 
   // --- operations on cells and the whole board ----------------------------
   // Updates the mark-dependent controls and has the window repaint; with
@@ -247,6 +258,9 @@ class Board {
   void OpenHelpQuestion(int question);
 
   void DigitKey(int digit);
+  // Selects cell (0..80) and redraws with status; the same cell or one
+  // outside the board changes nothing.
+  void MoveSelection(int cell);
   void SetUndoEnabled(bool enabled);
   bool AutoRemove() { return host_.OptionTicked(BoardOption::AutoRemove); }
   // Started and unsolved: some cell filled, some empty.
@@ -256,6 +270,8 @@ class Board {
   int selCell_ = 0;
   int curTool_ = kPen;
   std::array<std::string, kUndoDepth> undoStack_{};  // newest at 0, "" = no entry
+  std::vector<std::string> redoStack_;  // newest at the back
+  std::string redoFrom_;                // the board the redo history belongs to
   StepRecord lastHint_{};
   std::array<std::uint32_t, 81> cellColors_{};
   int lastKeyDigit_ = 0;  // the last pencil-mode digit press that hit a mark

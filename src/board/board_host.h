@@ -23,18 +23,23 @@ inline constexpr std::string_view kProgramTitle = "Tavimoro";
 enum class Answer { Yes, No, Cancel };
 
 // Option ticks of the popup menus that the board reads.
-// The last three are stored in the settings file; the first two last for
-// one run.
+// AutoRemove and ColorMarks last for one run; the others are stored in the
+// settings file (stored_ticks.h).
 enum class BoardOption {
-  AutoRemove,    // mnuAutoRemove: placing a digit clears it from the peers' marks
-  ColorMarks,    // mnuColor: colour-coded pencil marks (drawing only)
-  ShowAnalysis,  // mnuShowAnal: every status refresh shows the analysis
-  ShowWizard,    // mnuRember: the start-up wizard opens at the next start
-  CheckVersion,  // mnuCheckVer: the update check runs at the next start
+  AutoRemove,      // mnuAutoRemove: placing a digit clears it from the peers' marks
+  ColorMarks,      // mnuColor: colour-coded pencil marks (drawing only)
+  ShowAnalysis,    // mnuShowAnal: every status refresh shows the analysis
+  ShowWizard,      // mnuRember: the start-up wizard opens at the next start
+  CheckVersion,    // mnuCheckVer: the update check runs at the next start
+  NextCell,        // mnuNextCell: typing a puzzle: the selection moves on after a digit, arrows wrap
+  GivenColor,      // mnuGivenColor: entered digits in a colour of their own (drawing only)
+  HighlightDigit,  // mnuHighlightDigit: cells with the selected digit stand out (drawing only)
+  ShowTimer,       // mnuTimer: the timer in the status area (window only)
 };
-inline constexpr BoardOption kBoardOptions[] = {BoardOption::AutoRemove, BoardOption::ColorMarks,
-                                                BoardOption::ShowAnalysis, BoardOption::ShowWizard,
-                                                BoardOption::CheckVersion};
+inline constexpr BoardOption kBoardOptions[] = {
+    BoardOption::AutoRemove, BoardOption::ColorMarks, BoardOption::ShowAnalysis,
+    BoardOption::ShowWizard, BoardOption::CheckVersion, BoardOption::NextCell,
+    BoardOption::GivenColor, BoardOption::HighlightDigit, BoardOption::ShowTimer};
 
 // Windows and menus that belong to the window; the board only asks for them.
 enum class HostWindow {
@@ -97,6 +102,9 @@ class BoardHost {
   virtual void OpenUrl(std::string_view url) = 0;
   // "Print Puzzle": the one-line puzzle text.
   virtual void Print(std::string_view puzzle) = 0;
+  // Whether "List Keyboard Shortcuts" lists every key the board knows, or
+  // only the classic table (which scripted sessions keep).
+  virtual bool ListsEveryKey() const { return false; }
 };
 
 }  // namespace tavimoro

@@ -45,6 +45,8 @@ bool Board::Enabled(Command command) const {
       return controls_.CopyPencil;
     case Command::Undo:
       return controls_.Undo;
+    case Command::Redo:
+      return CanRedo();
     default:
       return true;
   }
@@ -83,6 +85,10 @@ void Board::Execute(Command command, int argument) {
       break;
     case Command::OptionsMenu:
       Modal().Show(HostWindow::OptionsMenu);
+      break;
+    case Command::CellMenu:
+      host_.SetSwitchCaption(curTool_ == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
+      Modal().Show(HostWindow::CellMenu);
       break;
     case Command::SwitchTool:
       SwitchTool();
@@ -134,6 +140,26 @@ void Board::Execute(Command command, int argument) {
       break;
     case Command::Undo:
       UndoLast();
+      break;
+    case Command::Redo:
+      RedoLast();
+      break;
+    case Command::SetGivens:
+      SetAsGivens();
+      break;
+    case Command::NextCell:
+      ToggleOption(BoardOption::NextCell);
+      break;
+    case Command::GivenColor:
+      ToggleOption(BoardOption::GivenColor);
+      RedrawGrid(false);
+      break;
+    case Command::HighlightDigit:
+      ToggleOption(BoardOption::HighlightDigit);
+      RedrawGrid(false);
+      break;
+    case Command::ShowTimer:
+      ToggleOption(BoardOption::ShowTimer);
       break;
     case Command::Print:
       Modal().Print(GetGrid(true));

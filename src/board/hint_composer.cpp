@@ -153,9 +153,17 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
         return " where " + HouseName(OmissionLine(m)) + " crosses " + HouseName(OmissionBlock(m));
       break;
     case HintForm::Fish:
+    case HintForm::FinnedFish:
       if (m.BaseCount > 0) return " in " + HousesPhrase(BaseLines(m));
       break;
+    case HintForm::Chain:
+      if (m.NodeCount > 0) return " starting from " + CellName(m.Nodes[0].FirstCell());
+      break;
+    case HintForm::SueDeCoq:
+      if (m.House >= 0 && m.SecondHouse >= 0) return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
+      break;
     case HintForm::Rectangle:
+    case HintForm::Uniqueness:
       if (m.BaseCount > 0 && m.CoverCount > 0)
         return " in " + HousesPhrase(BaseLines(m)) + " and " + HousesPhrase(CoverLines(m));
       break;
@@ -215,6 +223,35 @@ std::string CountWord(std::size_t n) {
   return n < words.size() ? std::string(words[n]) : std::to_string(n);
 }
 
+// A chain's node as the reader sees it: "the 5 in R1C5", or for a group
+// "the 5 in R3C1, R3C2 or R3C3".
+std::string NodePhrase(const ChainNode& node) {
+  std::string cells;
+  for (int i = 0; i < node.CellCount; ++i) {
+    if (i > 0) cells += i + 1 == node.CellCount ? " or " : ", ";
+    cells += CellName(node.Cells[i]);
+  }
+  return "the " + Digit(node.Digit) + " in " + cells;
+}
+
+bool SameNode(const ChainNode& a, const ChainNode& b) {
+  return a.Digit == b.Digit && a.CellCount == b.CellCount && a.Cells == b.Cells;
+}
+
+// Walks a chain whose links alternate what they prove: a node taken as
+// false makes the next one true across a strong link, a true one makes the
+// next one false across a weak link (and across a strong link that is also
+// weak, as every strong link of these chains is).
+std::string ChainWalk(const StepMeaning& m) {
+  std::string text = "If " + NodePhrase(m.Nodes[0]) + " is false";
+  bool truth = false;
+  for (int i = 1; i < m.NodeCount; ++i) {
+    truth = !truth;
+    text += (i == 1 ? ", then " : ", so ") + NodePhrase(m.Nodes[i]) + (truth ? " is true" : " is false");
+  }
+  return text + ".";
+}
+
 // Level 3: why the candidates go, in one or two plain sentences.
 std::string Explanation(const StepRecord& step, const StepShape& shape) {
   const StepMeaning& m = step.Meaning;
@@ -272,6 +309,44 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              removed + " to avoid a deadly pattern with two solutions, so a cell that sees all of them "
              "cannot be " +
              removed + ".";
+    case HintForm::Chain: {
+      if (m.NodeCount < 2) break;
+      const ChainNode& first = m.Nodes[0];
+      const ChainNode& last = m.Nodes[m.NodeCount - 1];
+      const std::string legend =
+          "Solid lines join two places of which one must hold the digit, dashed lines two places that cannot "
+          "both hold it. ";
+      if (SameNode(first, last))
+        return legend + "Around the loop the coloured cells would put the same digit twice in one house, so the "
+               "cells that lose it cannot hold it.";
+      return legend + ChainWalk(m) + " So " + NodePhrase(first) + " or " + NodePhrase(last) +
+             " is true, and a cell that sees both cannot be " + removed + ".";
+    }
+    case HintForm::Uniqueness:
+      return "The four corners of the rectangle all hold " + digits +
+             ". If nothing else could go there, the two digits could swap places and the puzzle would have two "
+             "solutions, so the pattern must be broken; that rules out " +
+             removed + " in the pink cells.";
+    case HintForm::FinnedFish: {
+      if (m.BaseCount == 0 || m.CoverCount == 0) break;
+      const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
+      return "In " + base + ", the " + removed + " can only go in " + cover +
+             " or in the fins (orange). If no fin holds it, the fish leaves no other " + removed + " in " + cover +
+             "; if a fin does, the cells that see the fin lose it. The pink cells are in both places, so they "
+             "cannot be " +
+             removed + ".";
+    }
+    case HintForm::BugPlusN:
+      return "Apart from the blue cells, every unsolved cell has exactly two pencil marks, and without some "
+             "marks of the blue cells every digit would have two places in each house: a deadly pattern with no "
+             "solution or several. So one of those extra marks is true, and the marks that clash with all of "
+             "them go.";
+    case HintForm::SueDeCoq:
+      return "The blue cells where the two houses cross, with the green cells, hold exactly as many digits as "
+             "there are cells, and the green cells of the line share no digit with those of the block. So every "
+             "digit goes into exactly one of these cells: the other cells of the line lose the digits that "
+             "cannot go to the block part, and the other cells of the block those that cannot go to the line "
+             "part.";
     case HintForm::ForcingChain:
       return "Placing " + removed + " in " + CellsPhrase(shape.losers) +
              " starts a chain of forced placements that ends in a contradiction, so that cell cannot be " +

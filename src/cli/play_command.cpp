@@ -78,7 +78,7 @@ std::optional<int> KeyCode(std::string_view name) {
       {"Left", keys::Left},       {"Right", keys::Right},   {"Up", keys::Up},
       {"Down", keys::Down},       {"Decimal", keys::Decimal}, {"Period", keys::Period},
       {"Space", keys::Space},     {"Delete", keys::Delete}, {"Backspace", keys::Backspace},
-      {"Enter", keys::Enter}};
+      {"Enter", keys::Enter},     {"Home", keys::Home},     {"End", keys::End}};
   if (const auto it = named.find(name); it != named.end()) return it->second;
   if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return keys::Digit0 + (name[0] - '0');
   if (name.size() == 4 && name.starts_with("Num") && name[3] >= '0' && name[3] <= '9')

@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "engine/cells_and_marks.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -37,6 +38,12 @@ double Now() {
 }
 
 }  // namespace
+
+PuzzleState PositionFromLine(const std::string& line) {
+  PuzzleState state;
+  if (!ReadCellsAndMarks(line, state)) state = PuzzleFromString(line);
+  return state;
+}
 
 int ForEachPuzzleLine(const std::vector<std::string>& files,
                       const std::function<void(const std::string&)>& each) {

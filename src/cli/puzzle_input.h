@@ -8,7 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/puzzle_state.h"
+
 namespace tavimoro::cli {
+
+// The position of a puzzle line: its 81 cells, and when the pencil-mark text
+// follows them (81 groups, each ending in "|") those marks as the
+// candidates. Marks that cannot be read are ignored.
+PuzzleState PositionFromLine(const std::string& line);
 
 // Calls `each` for every puzzle line in input order. Returns kExitOk, or
 // kExitFileError after printing "tavimoro-cli: cannot read FILE" when a

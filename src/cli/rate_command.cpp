@@ -3,6 +3,7 @@
 // batch is printed in input order once it is done.
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <iostream>
 #include <thread>
 
@@ -10,6 +11,7 @@
 #include "cli/command.h"
 #include "cli/puzzle_input.h"
 #include "cli/step_json.h"
+#include "engine/extended_solve.h"
 #include "engine/rating.h"
 #include "engine/step_finder.h"
 
@@ -19,10 +21,15 @@ namespace {
 constexpr std::size_t kBatchSize = 4096;
 constexpr std::size_t kChunkSize = 32;  // puzzles a thread takes at a time
 
-std::string RateLine(const std::string& line, int maxTechnique) {
-  const PuzzleState state = PuzzleFromString(line);
+std::string RateLine(const std::string& line, int maxTechnique, bool extended) {
+  const PuzzleState state = PositionFromLine(line);
   TechniqueCounts counts{};
-  const int rating = Rate(state, counts, maxTechnique);
+  ExtendedSolve solve;
+  if (extended) {
+    solve = SolveExtended(state, maxTechnique);
+    counts = solve.counts;
+  }
+  const int rating = extended ? solve.rating : Rate(state, counts, maxTechnique);
   PuzzleState singles = state;
   nlohmann::ordered_json object;
   object["puzzle"] = PuzzleToString(state);
@@ -30,11 +37,16 @@ std::string RateLine(const std::string& line, int maxTechnique) {
   object["level"] = LevelOfRating(rating) + 1;
   object["counts"] = counts;
   object["singles"] = SolveWithSingles(singles);
+  if (extended) {
+    object["hardest"] = std::string(TechniqueLabel(solve.hardest));
+    object["score"] = std::round(solve.score * 10) / 10;
+    object["solved"] = solve.solved;
+  }
   return JsonLine(object);
 }
 
 void RateBatch(const std::vector<std::string>& lines, std::vector<std::string>& results, int maxTechnique,
-               int threads) {
+               bool extended, int threads) {
   results.resize(lines.size());
   std::atomic<std::size_t> next{0};
   auto work = [&] {
@@ -42,7 +54,7 @@ void RateBatch(const std::vector<std::string>& lines, std::vector<std::string>& 
       const std::size_t begin = next.fetch_add(kChunkSize);
       if (begin >= lines.size()) return;
       const std::size_t end = std::min(lines.size(), begin + kChunkSize);
-      for (std::size_t i = begin; i < end; ++i) results[i] = RateLine(lines[i], maxTechnique);
+      for (std::size_t i = begin; i < end; ++i) results[i] = RateLine(lines[i], maxTechnique, extended);
     }
   };
   std::vector<std::thread> helpers;
@@ -70,6 +82,7 @@ int RunRate(std::vector<std::string> arguments) {
   std::string error;
   const int maxTechnique = args.Int("--max-technique", kNoTechniqueLimit, -1, kNoTechniqueLimit, error);
   const int threads = args.Int("-j", 1, 1, 256, error);
+  const bool extended = args.Flag("--extended");
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
 
@@ -77,7 +90,7 @@ int RunRate(std::vector<std::string> arguments) {
   long done = 0;
   std::vector<std::string> batch, results;
   auto flush = [&] {
-    RateBatch(batch, results, maxTechnique, threads);
+    RateBatch(batch, results, maxTechnique, extended, threads);
     for (const auto& r : results) std::cout << r << '\n';
     done += static_cast<long>(batch.size());
     progress.Tick(done);
@@ -97,8 +110,11 @@ const std::string kHelp = "Rates each puzzle with techniques 0..N (default " + s
                           " when stuck), \"level\" (1.." + std::to_string(kLevelCount) + "), \"counts\" (" +
                           std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + kStuck +
                           "), \"singles\" (cells filled by singles alone)}.\n"
-                          "-j rates on several threads; output stays in input order.";
-const Registration kRate({"rate", "[--max-technique N] [-j THREADS] [FILE...]", kHelp, RunRate});
+                          "-j rates on several threads; output stays in input order.\n"
+                          "--extended adds \"hardest\" (the name of the hardest technique, beyond the\n"
+                          "ladder included), \"score\" (difficulty, one decimal) and \"solved\".\n"
+                          "A line may hold the 81 cells followed by the pencil-mark text.";
+const Registration kRate({"rate", "[--max-technique N] [--extended] [-j THREADS] [FILE...]", kHelp, RunRate});
 
 }  // namespace
 }  // namespace tavimoro::cli

@@ -5,6 +5,7 @@
 #include "cli/command.h"
 #include "cli/puzzle_input.h"
 #include "cli/step_json.h"
+#include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 
 namespace tavimoro::cli {
@@ -14,19 +15,38 @@ int RunStep(std::vector<std::string> arguments) {
   Args args(std::move(arguments));
   std::string error;
   const int maxTechnique = args.Int("--max-technique", kNoTechniqueLimit, -1, kNoTechniqueLimit, error);
+  const bool extended = args.Flag("--extended");
+  const auto techniqueName = args.Text("--technique", error);
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
+  int technique = -1;
+  if (techniqueName) {
+    technique = TechniqueFromName(*techniqueName);
+    if (technique < 0) return UsageError("unknown technique '" + *techniqueName + "' (see 'tavimoro-cli techniques')");
+  }
   return ForEachPuzzleLine(files, [&](const std::string& line) {
-    const StepRecord step = FindNextStep(PuzzleFromString(line), maxTechnique);
-    std::cout << JsonLine(StepJson(step)) << '\n';
+    const PuzzleState state = PositionFromLine(line);
+    StepRecord step;
+    if (techniqueName) {
+      FindWithTechnique(state, technique, step);
+    } else {
+      step = FindNextStep(state, maxTechnique);
+      if (extended && step.Kind == kNoStep) step = FindExtendedStep(state);
+    }
+    std::cout << JsonLine(extended || techniqueName ? NamedStepJson(step) : StepJson(step)) << '\n';
   });
 }
 
-const Registration kStep({"step", "[--max-technique N] [FILE...]",
+const Registration kStep({"step", "[--max-technique N] [--extended | --technique NAME] [FILE...]",
                           "The first step the ladder finds, trying techniques 0..N (default 29;\n"
                           "Naked Single always), as a step object: {\"kind\", \"technique\", \"cell\",\n"
                           "\"value\", \"text\", \"digits\", \"eliminate\": [[cell, digit]...],\n"
-                          "\"colours\": [[cell, 0x00BBGGRR]...], \"lines\": [[from, to, colour, width]...]}.",
+                          "\"colours\": [[cell, 0x00BBGGRR]...], \"lines\": [[from, to, colour, width]...]}.\n"
+                          "--extended: where the ladder finds nothing, the easiest step of the\n"
+                          "techniques beyond it; every step object then ends with \"name\".\n"
+                          "--technique NAME: that technique alone (see 'techniques'), with \"name\".\n"
+                          "A line may hold the 81 cells followed by the pencil-mark text (81 groups,\n"
+                          "each ending in \"|\"): the marks are then the candidates.",
                           RunStep});
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "cli/step_json.h"
 
+#include "engine/extended_solve.h"
+
 namespace tavimoro::cli {
 
 nlohmann::ordered_json StepJson(const StepRecord& step) {
@@ -24,6 +26,12 @@ nlohmann::ordered_json StepJson(const StepRecord& step) {
   object["eliminate"] = std::move(eliminate);
   object["colours"] = std::move(colours);
   object["lines"] = std::move(lines);
+  return object;
+}
+
+nlohmann::ordered_json NamedStepJson(const StepRecord& step) {
+  nlohmann::ordered_json object = StepJson(step);
+  object["name"] = step.Kind == kNoStep ? std::string() : std::string(TechniqueLabel(Index(step.Technique)));
   return object;
 }
 

@@ -15,6 +15,9 @@ namespace tavimoro::cli {
 // for the highlighted cells, "lines": [[from, to, colour, width]...] for the
 // entries that are not all zero}.
 nlohmann::ordered_json StepJson(const StepRecord& step);
+// The same object with "name" last: the technique's name, "" when nothing
+// was found.
+nlohmann::ordered_json NamedStepJson(const StepRecord& step);
 
 // A JSON value on one line; bytes that are not UTF-8 become U+FFFD.
 std::string JsonLine(const nlohmann::ordered_json& value);

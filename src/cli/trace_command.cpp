@@ -1,10 +1,12 @@
 // tavimoro-cli trace: the logical solve of each puzzle, step by step.
+#include <cmath>
 #include <iostream>
 
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/puzzle_input.h"
 #include "cli/step_json.h"
+#include "engine/extended_solve.h"
 #include "engine/rating.h"
 #include "engine/step_finder.h"
 
@@ -15,11 +17,25 @@ int RunTrace(std::vector<std::string> arguments) {
   Args args(std::move(arguments));
   std::string error;
   const int maxTechnique = args.Int("--max-technique", kNoTechniqueLimit, -1, kNoTechniqueLimit, error);
+  const bool extended = args.Flag("--extended");
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   return ForEachPuzzleLine(files, [&](const std::string& line) {
+    if (extended) {
+      const ExtendedSolve solve = SolveExtended(PositionFromLine(line), maxTechnique, [](const StepRecord& step) {
+        std::cout << JsonLine(NamedStepJson(step)) << '\n';
+      });
+      nlohmann::ordered_json summary;
+      summary["rating"] = solve.rating;
+      summary["counts"] = solve.counts;
+      summary["hardest"] = std::string(TechniqueLabel(solve.hardest));
+      summary["score"] = std::round(solve.score * 10) / 10;
+      summary["solved"] = solve.solved;
+      std::cout << JsonLine(summary) << '\n';
+      return;
+    }
     TechniqueCounts counts{};
-    const int rating = Rate(PuzzleFromString(line), counts, maxTechnique, [](const StepRecord& step) {
+    const int rating = Rate(PositionFromLine(line), counts, maxTechnique, [](const StepRecord& step) {
       std::cout << JsonLine(StepJson(step)) << '\n';
     });
     nlohmann::ordered_json summary;
@@ -32,8 +48,12 @@ int RunTrace(std::vector<std::string> arguments) {
 const std::string kHelp =
     "Solves each puzzle as the rating does and prints the step object of\n"
     "every step applied, one per line, then {\"rating\", \"counts\": [" +
-    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) + "]}.";
-const Registration kTrace({"trace", "[--max-technique N] [FILE...]", kHelp, RunTrace});
+    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) + "]}.\n"
+    "--extended: where the ladder is stuck the solve goes on with the techniques\n"
+    "beyond it; step objects end with \"name\", and the summary adds \"hardest\"\n"
+    "(a name), \"score\" (difficulty, one decimal) and \"solved\" (true or false).\n"
+    "A line may hold the 81 cells followed by the pencil-mark text.";
+const Registration kTrace({"trace", "[--max-technique N] [--extended] [FILE...]", kHelp, RunTrace});
 
 }  // namespace
 }  // namespace tavimoro::cli

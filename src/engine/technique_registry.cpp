@@ -4,6 +4,7 @@
 
 #include "engine/step_finder.h"
 #include "engine/steps/net_steps.h"
+#include "engine/steps/pattern_steps.h"
 
 namespace tavimoro {
 namespace {
@@ -19,6 +20,14 @@ bool Plain(const PuzzleState& s, StepRecord& r, StepContext&) {
 template <bool (*Find)(const PuzzleState&, StepRecord&, int), int Size>
 bool Sized(const PuzzleState& s, StepRecord& r, StepContext&) {
   return Find(s, r, Size);
+}
+template <TechniqueId Type>
+bool Rectangle(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return FindUniqueRectangleType(s, r, Type);
+}
+template <int Size, bool Sashimi>
+bool Finned(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return FindFinnedFish(s, r, Size, Sashimi);
 }
 template <bool (*Find)(const PuzzleState&, StepRecord&, ChainTries&)>
 bool Chained(const PuzzleState& s, StepRecord& r, StepContext& c) {
@@ -54,6 +63,47 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Chained<FindForcingChainType2>, Form::ForcingChain},
     {Id::ComplexForcingChains, "Complex Forcing Chains", "#b18", "Forcing Chain 3+", 5, 9.0, nullptr,
      Form::None},
+    // Beyond the ladder: asked only where the ladder finds nothing, the
+    // lowest score first. All rate a puzzle at the top level.
+    {Id::Skyscraper, "Skyscraper", "#skyscraper", "Skyscraper", 5, 4.0, Plain<FindSkyscraper>, Form::Chain},
+    {Id::TwoStringKite, "2-String Kite", "#two-string-kite", "2-String Kite", 5, 4.1, Plain<FindTwoStringKite>,
+     Form::Chain},
+    {Id::TurbotFish, "Turbot Fish", "#turbot-fish", "Turbot Fish", 5, 4.2, Plain<FindTurbotFish>, Form::Chain},
+    {Id::EmptyRectangle, "Empty Rectangle", "#empty-rectangle", "Empty Rectangle", 5, 4.3,
+     Plain<FindEmptyRectangle>, Form::Chain},
+    {Id::SimpleColouring, "Simple Colouring", "#simple-colouring", "Simple Colouring", 5, 4.4,
+     Plain<FindSimpleColouring>, Form::Chain},
+    {Id::WWing, "W Wing", "#w-wing", "W-Wing", 5, 4.4, Plain<FindWWing>, Form::Chain},
+    {Id::RemotePair, "Remote Pair", "#remote-pair", "Remote Pair", 5, 4.5, Plain<FindRemotePair>, Form::Chain},
+    {Id::UniqueRectangle2, "Unique Rectangle type 2", "#unique-rectangle-2", "Uniq. Rectangle 2", 5, 4.5,
+     Rectangle<Id::UniqueRectangle2>, Form::Uniqueness},
+    {Id::UniqueRectangle3, "Unique Rectangle type 3", "#unique-rectangle-3", "Uniq. Rectangle 3", 5, 4.6,
+     Rectangle<Id::UniqueRectangle3>, Form::Uniqueness},
+    {Id::UniqueRectangle4, "Unique Rectangle type 4", "#unique-rectangle-4", "Uniq. Rectangle 4", 5, 4.5,
+     Rectangle<Id::UniqueRectangle4>, Form::Uniqueness},
+    {Id::UniqueRectangle5, "Unique Rectangle type 5", "#unique-rectangle-5", "Uniq. Rectangle 5", 5, 4.6,
+     Rectangle<Id::UniqueRectangle5>, Form::Uniqueness},
+    {Id::UniqueRectangle6, "Unique Rectangle type 6", "#unique-rectangle-6", "Uniq. Rectangle 6", 5, 4.6,
+     Rectangle<Id::UniqueRectangle6>, Form::Uniqueness},
+    {Id::HiddenRectangle, "Hidden Rectangle", "#hidden-rectangle", "Hidden Rectangle", 5, 4.7,
+     Plain<FindHiddenRectangle>, Form::Uniqueness},
+    {Id::BugPlusN, "BUG+n", "#bug-plus-n", "B.U.G.+n", 5, 5.8, Plain<FindBugPlusN>, Form::BugPlusN},
+    {Id::Jellyfish, "Jellyfish", "#jellyfish", "Jellyfish", 5, 5.2, Plain<FindJellyfish>, Form::Fish},
+    {Id::FinnedXWing, "Finned X Wing", "#finned-x-wing", "Finned X-Wing", 5, 4.8, Finned<2, false>,
+     Form::FinnedFish},
+    {Id::SashimiXWing, "Sashimi X Wing", "#sashimi-x-wing", "Sashimi X-Wing", 5, 4.9, Finned<2, true>,
+     Form::FinnedFish},
+    {Id::FinnedSwordfish, "Finned Swordfish", "#finned-swordfish", "Finned Swordfish", 5, 5.0, Finned<3, false>,
+     Form::FinnedFish},
+    {Id::SashimiSwordfish, "Sashimi Swordfish", "#sashimi-swordfish", "Sashimi Swordfish", 5, 5.1,
+     Finned<3, true>, Form::FinnedFish},
+    {Id::FinnedJellyfish, "Finned Jellyfish", "#finned-jellyfish", "Finned Jellyfish", 5, 5.4, Finned<4, false>,
+     Form::FinnedFish},
+    {Id::SashimiJellyfish, "Sashimi Jellyfish", "#sashimi-jellyfish", "Sashimi Jellyfish", 5, 5.5,
+     Finned<4, true>, Form::FinnedFish},
+    {Id::MultiColouring, "Multi-Colouring", "#multi-colouring", "Multi-Colouring", 5, 5.6,
+     Plain<FindMultiColouring>, Form::Chain},
+    {Id::SueDeCoq, "Sue de Coq", "#sue-de-coq", "Sue de Coq", 5, 5.7, Plain<FindSueDeCoq>, Form::SueDeCoq},
     // Forcing nets, the last resort of logic, and the stated trial behind
     // them. A net step's own score grows with its proof within the band
     // (steps::NetStepScore); these are the bands' floors.

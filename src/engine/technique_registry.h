@@ -62,6 +62,11 @@ enum class HintForm : std::uint8_t {
   XYZWing,         // pivot holding the shared digit too
   BugElimination,  // cells carrying the extra digit of a grave
   ForcingChain,    // an assumption that ends in a contradiction
+  Chain,           // strong and weak links walked node by node
+  Uniqueness,      // a rectangle that must not be completed
+  FinnedFish,      // base and cover lines, and fins in one block
+  BugPlusN,        // a grave spoilt by a few cells' extra marks
+  SueDeCoq,        // cells where a line crosses a block and their partners
   ForcingNet,      // assumptions whose nets end in a contradiction or agree
 };
 
@@ -76,7 +81,8 @@ struct TechniqueRow {
   HintForm hint;
 };
 
-// Every row, row n having id n.
+// Every row, row n having id n: the ladder's, the stuck rating's, then the
+// techniques beyond the ladder.
 std::span<const TechniqueRow> TechniqueRows();
 // The rows after the stuck rating, in id order.
 std::span<const TechniqueRow> ExtensionRows();

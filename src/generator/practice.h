@@ -17,10 +17,9 @@ using HardestTechnique = std::function<int(const PuzzleState& puzzle)>;
 
 inline constexpr long kPracticeAttemptLimit = 1000;
 
-// The hardest step of a full solve, by the registry's scores: the ladder's
-// steps while it finds any, else the first technique beyond it (lowest
-// score first) that finds one. The id's index, or -1 when the solve does not
-// finish.
+// The technique of the hardest step (by score) of the extended solve: the
+// ladder's steps while it finds any, else the easiest step beyond it. The
+// id's index, or -1 when the solve does not finish.
 int HardestStepTechnique(const PuzzleState& puzzle);
 
 struct PracticeResult {

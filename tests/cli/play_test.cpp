@@ -151,3 +151,21 @@ TEST_F(Play, HintSequenceAndStatusPanel) {
 }
 
 }  // namespace
+
+// Typing a puzzle in, locking it as givens, and undo with redo by menu and
+// by key; the option and Home are the new verbs' only effect.
+TEST_F(Play, TypedPuzzleSetAsGivensWithRedo) {
+  const auto shown = Run(
+      "menu mnuNextCell\nclick 0 left\nkey 5\nkey Space\nkey 3\nmenu mnuSetGivens\nshow\n"
+      "key Z ctrl\nshow\nmenu mnuRedo\nshow\nkey Z ctrl\nkey Y ctrl\nkey Home\nshow\n");
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(Cell(shown[0], 0), "[5|T|]");
+  EXPECT_EQ(Cell(shown[0], 1), "[0|F|]");
+  EXPECT_EQ(Cell(shown[0], 2), "[3|T|]");
+  EXPECT_EQ(shown[0]["sel"], 3);
+  EXPECT_EQ(Cell(shown[1], 0), "[5|F|]");  // undone: entered again
+  EXPECT_EQ(Cell(shown[2], 0), "[5|T|]");  // redone
+  EXPECT_EQ(Cell(shown[3], 2), "[3|T|]");
+  EXPECT_EQ(shown[3]["sel"], 0);
+  EXPECT_EQ(exitStatus, 0);
+}

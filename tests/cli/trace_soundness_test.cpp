@@ -1,5 +1,6 @@
-// tavimoro-cli trace on the hardest shared collections: every placement it
-// prints is the solution's digit and no elimination removes that digit.
+// tavimoro-cli trace (and trace --extended) on the shared collections: every
+// placement it prints is the solution's digit and no elimination removes
+// that digit.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,11 +15,9 @@
 namespace tavimoro {
 namespace {
 
-class TraceSoundness : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(TraceSoundness, PrintedStepsAgreeWithTheSolution) {
-  const auto lines = testing::CorpusLines(GetParam());
-  TAVIMORO_REQUIRE_CORPUS(lines, GetParam());
+void ExpectTraceAgreesWithTheSolution(const char* file, const std::string& command) {
+  const auto lines = testing::CorpusLines(file);
+  TAVIMORO_REQUIRE_CORPUS(lines, file);
   const std::size_t stride = std::getenv("TAVIMORO_SANITIZED") ? 10 : 1;
   std::vector<PuzzleState> solved;
   std::string input;
@@ -27,7 +26,7 @@ TEST_P(TraceSoundness, PrintedStepsAgreeWithTheSolution) {
     solved.push_back(PuzzleFromString(lines[i]));
     ASSERT_EQ(Validate(solved.back(), false, true, false), "") << lines[i];
   }
-  const auto result = testing::RunCli("trace", input);
+  const auto result = testing::RunCli(command, input);
   ASSERT_EQ(result.status, 0) << result.err;
 
   std::size_t puzzle = 0;
@@ -47,8 +46,25 @@ TEST_P(TraceSoundness, PrintedStepsAgreeWithTheSolution) {
   EXPECT_EQ(puzzle, solved.size());
 }
 
+class TraceSoundness : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TraceSoundness, PrintedStepsAgreeWithTheSolution) { ExpectTraceAgreesWithTheSolution(GetParam(), "trace"); }
+
+class ExtendedTraceSoundness : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ExtendedTraceSoundness, PrintedStepsAgreeWithTheSolution) {
+  ExpectTraceAgreesWithTheSolution(GetParam(), "trace --extended");
+}
+
 INSTANTIATE_TEST_SUITE_P(HardestCollections, TraceSoundness,
                          ::testing::Values("top1465.txt", "forum_hardest.txt"), [](const auto& paramInfo) {
+                           const std::string name = paramInfo.param;
+                           return name.substr(0, name.find('.'));
+                         });
+
+INSTANTIATE_TEST_SUITE_P(SharedCollections, ExtendedTraceSoundness,
+                         ::testing::Values("top1465.txt", "forum_hardest.txt", "unbiased.txt", "17clue.txt"),
+                         [](const auto& paramInfo) {
                            const std::string name = paramInfo.param;
                            return name.substr(0, name.find('.'));
                          });

@@ -32,7 +32,7 @@ TEST(Levels, EachRatingFallsInTheLowestLevelAdmittingIt) {
 TEST(TechniqueNames, PlainAndAsLink) {
   EXPECT_EQ(TechniqueName(10, false), "X Wing");
   EXPECT_EQ(TechniqueName(18, false), "Complex Forcing Chains");
-  EXPECT_EQ(TechniqueName(19, false), "Contradiction Net");
+  EXPECT_EQ(TechniqueName(19, false), "Skyscraper");
   EXPECT_EQ(TechniqueName(kTechniqueRowCount, false), "");
   EXPECT_EQ(TechniqueName(3, true), "<a href='http://www.tavimoro.app/help/techniques.html#b3'>Omission</a>");
   const std::string saved = HelpBase();

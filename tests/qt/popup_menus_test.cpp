@@ -12,7 +12,9 @@ namespace {
 
 QStringList Captions(const QMenu* menu) {
   QStringList out;
-  for (const QAction* action : menu->actions()) out << (action->isSeparator() ? QString("-") : action->text());
+  // Captions as shown, without their mnemonic marks.
+  for (const QAction* action : menu->actions())
+    out << (action->isSeparator() ? QString("-") : QString(action->text()).remove('&'));
   return out;
 }
 
@@ -30,9 +32,11 @@ class PopupMenusTest : public QObject {
     QCOMPARE(Captions(menus.cellMenu()->actions().at(1)->menu()),
              QStringList({"This Cell", "This Block", "This Row", "This Column"}));
     QCOMPARE(Captions(menus.optionsMenu()),
-             QStringList({"Auto remove pencil marks", "Always show analysis", "Use color coded pencil marks", "-",
+             QStringList({"Auto remove pencil marks", "Always show analysis", "Use color coded pencil marks",
+                          "Show entered digits in blue", "Highlight the selected digit",
+                          "Move to the next cell after entry", "Show a timer", "-",
                           "Display wizard at startup", "Check for updates at startup", "-", "Copy",
-                          "Copy (with pencil marks)", "Paste", "-", "Undo", "-", "Print Puzzle", "-",
+                          "Copy (with pencil marks)", "Paste", "Set as givens", "-", "Undo", "Redo", "-", "Print Puzzle", "-",
                           "Save Puzzle", "Load Puzzle"}));
     QCOMPARE(Captions(menus.helpMenu()), QStringList({"Specific Questions", "Entire Tavimoro Help File (Internet)",
                                                       "List Keyboard Shortcuts", "About..."}));

@@ -1,0 +1,151 @@
+#include "engine/extended_solve.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "engine/step_finder.h"
+#include "engine/steps/net_steps.h"
+#include "engine/technique_registry.h"
+
+namespace tavimoro {
+namespace {
+
+// True when the step changes the state: a placement of a digit, or the
+// removal of at least one candidate.
+bool Progresses(const PuzzleState& s, const StepRecord& step) {
+  if (step.Kind == kPlaceValue) return step.Cell >= 0 && step.Value >= 1;
+  if (step.Kind != kEliminate) return false;
+  for (int c = 0; c < 81; ++c)
+    if (step.EliminateMask[c] & s.CandMask[c]) return true;
+  return false;
+}
+
+void Apply(const StepRecord& step, PuzzleState& s) {
+  if (step.Kind == kPlaceValue) {
+    PlaceDigit(s, step.Cell, step.Value);
+    return;
+  }
+  for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
+}
+
+const TechniqueRow* RowOf(int technique) {
+  const auto id = TechniqueFromNumber(technique);
+  return id ? &Technique(*id) : nullptr;
+}
+
+}  // namespace
+
+int TechniqueTotal() { return kTechniqueRowCount; }
+
+double TechniqueScore(int technique) {
+  const TechniqueRow* row = RowOf(technique);
+  return row ? row->score : 0;
+}
+
+std::string_view TechniqueLabel(int technique) {
+  const TechniqueRow* row = RowOf(technique);
+  return row ? row->name : std::string_view();
+}
+
+std::string TechniqueAnchor(int technique) {
+  const TechniqueRow* row = RowOf(technique);
+  return row ? std::string(row->anchor) : std::string();
+}
+
+int TechniqueFromName(std::string_view name) {
+  auto same = [](std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+  };
+  for (const TechniqueRow& row : TechniqueRows())
+    if (same(row.name, name)) return Index(row.id);
+  return -1;
+}
+
+bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step) {
+  const TechniqueRow* row = RowOf(technique);
+  if (row == nullptr || row->find == nullptr) return false;
+  StepContext context;
+  return row->find(state, step, context);
+}
+
+StepRecord FindExtendedStep(const PuzzleState& state) {
+  const auto rows = ExtensionRows();
+  // The rows in order of score, id order among equal scores.
+  std::array<int, kTechniqueRowCount> order{};
+  const int n = static_cast<int>(rows.size());
+  for (int i = 0; i < n; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.begin() + n, [&](int a, int b) { return rows[a].score < rows[b].score; });
+  StepContext context;
+  StepRecord best;
+  for (int i = 0; i < n;) {
+    // All techniques of one score; the shortest chain among them wins.
+    const double score = rows[order[i]].score;
+    for (; i < n && rows[order[i]].score == score; ++i) {
+      StepRecord step;
+      if (rows[order[i]].find == nullptr || !rows[order[i]].find(state, step, context)) continue;
+      if (best.Kind == kNoStep || step.Meaning.NodeCount < best.Meaning.NodeCount) best = step;
+    }
+    if (best.Kind != kNoStep) return best;
+  }
+  return best;
+}
+
+ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
+                            const std::function<void(const StepRecord&)>& onStep) {
+  ExtendedSolve result;
+  if (std::find(state.Grid.begin(), state.Grid.end(), 0) == state.Grid.end()) {
+    result.solved = true;
+    return result;
+  }
+  // As Rate does: candidates the caller removed stay removed.
+  PuzzleState s = state;
+  ExclusionTable removed;
+  for (int c = 0; c < 81; ++c) removed.Mask[c] = static_cast<std::uint16_t>(kAllDigits & ~s.CandMask[c]);
+  CalcCandidates(s, removed);
+  bool ladderStuck = false;
+  double hardestScore = -1;
+  auto use = [&](const StepRecord& step) {
+    // A net's score grows with its proof within its band.
+    const double score = std::max(Technique(step.Technique).score, steps::NetStepScore(step));
+    if (score > hardestScore) {
+      hardestScore = score;
+      result.hardest = Index(step.Technique);
+    }
+    if (onStep) onStep(step);
+    Apply(step, s);
+  };
+  for (;;) {
+    const StepRecord step = FindNextStep(s, maxTechnique);
+    const int technique = Index(step.Technique);
+    if (!ladderStuck) {
+      // Counted exactly as Rate counts.
+      if (technique > 0 || step.Kind == kPlaceValue) ++result.counts[technique];
+      if (Progresses(s, step)) result.rating = std::max(result.rating, technique);
+    }
+    if (Progresses(s, step)) {
+      use(step);
+    } else {
+      if (!ladderStuck) {
+        ladderStuck = true;
+        result.rating = Index(kStuckRating);
+        result.counts[Index(kStuckRating)] = 1;
+      }
+      const StepRecord extended = FindExtendedStep(s);
+      if (!Progresses(s, extended)) break;
+      use(extended);
+    }
+    if (s.FilledCount >= 81) break;
+  }
+  result.solved = s.FilledCount >= 81;
+  if (!result.solved) {
+    result.hardest = Index(kStuckRating);
+    hardestScore = std::max(hardestScore, Technique(kStuckRating).score);
+  }
+  result.score = std::max(hardestScore, 0.0);
+  return result;
+}
+
+}  // namespace tavimoro

@@ -1,0 +1,77 @@
+// Techniques beyond the ladder, stages one to four: single-digit patterns,
+// small wings, rectangles and the BUG, larger and finned fish, colouring and
+// Sue de Coq. Each finder has the rungs' contract: it reads the state, and
+// when it accepts an instance fills `step` for that one instance (Kind 1 or
+// 2, colours, lines, the Meaning block, a trace text) and returns true;
+// otherwise it leaves `step` untouched and returns false. Every finder scans
+// in a fixed order, so the same state always gives the same step.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/puzzle_state.h"
+#include "engine/step_record.h"
+#include "engine/technique_id.h"
+
+namespace tavimoro::steps {
+
+// The ids this group writes into StepRecord::Technique.
+inline constexpr TechniqueId kSkyscraper = TechniqueId::Skyscraper;
+inline constexpr TechniqueId kTwoStringKite = TechniqueId::TwoStringKite;
+inline constexpr TechniqueId kTurbotFish = TechniqueId::TurbotFish;
+inline constexpr TechniqueId kEmptyRectangle = TechniqueId::EmptyRectangle;
+inline constexpr TechniqueId kSimpleColouring = TechniqueId::SimpleColouring;
+inline constexpr TechniqueId kWWing = TechniqueId::WWing;
+inline constexpr TechniqueId kRemotePair = TechniqueId::RemotePair;
+inline constexpr TechniqueId kUniqueRectangle2 = TechniqueId::UniqueRectangle2;
+inline constexpr TechniqueId kUniqueRectangle3 = TechniqueId::UniqueRectangle3;
+inline constexpr TechniqueId kUniqueRectangle4 = TechniqueId::UniqueRectangle4;
+inline constexpr TechniqueId kUniqueRectangle5 = TechniqueId::UniqueRectangle5;
+inline constexpr TechniqueId kUniqueRectangle6 = TechniqueId::UniqueRectangle6;
+inline constexpr TechniqueId kHiddenRectangle = TechniqueId::HiddenRectangle;
+inline constexpr TechniqueId kBugPlusN = TechniqueId::BugPlusN;
+inline constexpr TechniqueId kJellyfish = TechniqueId::Jellyfish;
+inline constexpr TechniqueId kFinnedXWing = TechniqueId::FinnedXWing;
+inline constexpr TechniqueId kSashimiXWing = TechniqueId::SashimiXWing;
+inline constexpr TechniqueId kFinnedSwordfish = TechniqueId::FinnedSwordfish;
+inline constexpr TechniqueId kSashimiSwordfish = TechniqueId::SashimiSwordfish;
+inline constexpr TechniqueId kFinnedJellyfish = TechniqueId::FinnedJellyfish;
+inline constexpr TechniqueId kSashimiJellyfish = TechniqueId::SashimiJellyfish;
+inline constexpr TechniqueId kMultiColouring = TechniqueId::MultiColouring;
+inline constexpr TechniqueId kSueDeCoq = TechniqueId::SueDeCoq;
+
+// The two colours of a colouring cluster (and of the two sides of a chain).
+inline constexpr std::uint32_t FirstColour = PatternColour;
+inline constexpr std::uint32_t SecondColour = 0x80FF80;
+// The fins of a finned fish.
+inline constexpr std::uint32_t FinColour = 0x80C0FF;
+
+// single_digit_patterns.cpp
+bool FindSkyscraper(const PuzzleState& s, StepRecord& step);
+bool FindTwoStringKite(const PuzzleState& s, StepRecord& step);
+bool FindTurbotFish(const PuzzleState& s, StepRecord& step);
+bool FindEmptyRectangle(const PuzzleState& s, StepRecord& step);
+
+// colouring.cpp
+bool FindSimpleColouring(const PuzzleState& s, StepRecord& step);
+bool FindMultiColouring(const PuzzleState& s, StepRecord& step);
+
+// small_wings.cpp
+bool FindWWing(const PuzzleState& s, StepRecord& step);
+bool FindRemotePair(const PuzzleState& s, StepRecord& step);
+
+// rectangles.cpp: types 2 to 6 and the hidden rectangle, then BUG+n
+bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type);
+bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step);
+bool FindBugPlusN(const PuzzleState& s, StepRecord& step);
+
+// finned_fish.cpp: the basic Jellyfish, and finned or sashimi fish of size
+// 2 to 4
+bool FindJellyfish(const PuzzleState& s, StepRecord& step);
+bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi);
+
+// sue_de_coq.cpp
+bool FindSueDeCoq(const PuzzleState& s, StepRecord& step);
+
+
+}  // namespace tavimoro::steps
