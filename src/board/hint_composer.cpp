@@ -15,6 +15,7 @@
 
 #include "board/board.h"
 #include "board/chain_walk.h"
+#include "board/net_proof_text.h"
 #include "board/status_composer.h"
 #include "engine/step_finder.h"
 
@@ -181,6 +182,8 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::DeathBlossom:
       if (m.Pivot >= 0) return " around " + CellName(m.Pivot);
+    case HintForm::ForcingNet:
+      if (m.NetAssumptions > 0) return " starting from " + CellName(m.Nodes[0].Cells[0]);
       break;
     default: {
       const int house = WorkingHouse(step, shape);
@@ -204,6 +207,23 @@ std::string RemovalSentence(const StepRecord& step, const StepShape& shape) {
   std::vector<std::string> parts;
   for (int c : shape.losers) parts.push_back(DigitList(step.EliminateMask[c]) + " from " + CellName(c));
   return "Remove " + JoinAnd(parts) + ".";
+}
+
+// A net: what was supposed, then every inference of the proof in order.
+std::string NetExplanation(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  std::string lead;
+  if (step.Technique == TechniqueId::Trial) {
+    lead = "This is a trial: suppose the first cell below holds its digit. What follows from it is listed; "
+           "from there no way of filling the rest of the grid works (a search tries them all), so the "
+           "supposition is false:";
+  } else if (m.NetAssumptions <= 1) {
+    lead = "Supposing the first cell below holds its digit leads, step by step, to a contradiction:";
+  } else {
+    lead = "Each of the " + std::to_string(m.NetAssumptions) +
+           " suppositions below leads, step by step, to the same result, and one of them must be true:";
+  }
+  return lead + "<br>" + NetProofLines(step);
 }
 
 std::string CountWord(std::size_t n) {
@@ -347,6 +367,8 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
       return "Placing " + removed + " in " + CellsPhrase(shape.losers) +
              " starts a chain of forced placements that ends in a contradiction, so that cell cannot be " +
              removed + ".";
+    case HintForm::ForcingNet:
+      return NetExplanation(step);
     default:
       break;
   }
@@ -520,6 +542,9 @@ std::string PlacementHintText(const StepRecord& step, int level) {
       return "<b>HINT:</b> There is a " + name + " in the indicated cell. It contains the only " +
              Digit(step.Value) + " in its " + type + ".";
     }
+    case HintForm::ForcingNet:
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").<br><br>" +
+             NetExplanation(step);
     case HintForm::ChainContradiction:
       if (step.Meaning.NodeCount > 1)
         return "<b>HINT:</b> There is " + std::string(ArticleFor(technique.name)) + " " + name + " proving this cell (" +

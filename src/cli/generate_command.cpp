@@ -3,6 +3,8 @@
 // seed and the options.
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -17,12 +19,15 @@
 #include "engine/rating.h"
 #include "engine/technique_registry.h"
 #include "generator/generate.h"
+#include "generator/practice.h"
 #include "generator/random.h"
 
 namespace tavimoro::cli {
 namespace {
 
 constexpr int kMaxCellsSinglesFill = 81 - 17;
+// generate --hardest found no puzzle within its attempt limit.
+constexpr int kExitGaveUp = 3;
 
 // Ticks the techniques of a comma-separated list of technique numbers; false
 // on anything else. An empty list ticks nothing.
@@ -50,6 +55,54 @@ std::optional<std::uint32_t> ParseSeed(const std::string& text) {
   return seed;
 }
 
+// The row of a technique name, letter case aside; the stuck rating is no
+// technique a puzzle can be made for.
+const TechniqueRow* TechniqueNamed(std::string_view name) {
+  for (const TechniqueRow& row : TechniqueRows()) {
+    if (row.find == nullptr || row.name.size() != name.size()) continue;
+    if (std::equal(name.begin(), name.end(), row.name.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        }))
+      return &row;
+  }
+  return nullptr;
+}
+
+// Puzzles whose hardest step is the named technique. A request that fails
+// kPracticeAttemptLimit attempts in a row is reported as too rare.
+int RunPractice(const std::string& name, int count, bool forceOne, const std::optional<std::string>& seedText) {
+  const TechniqueRow* row = TechniqueNamed(name);
+  if (row == nullptr) return UsageError("--hardest takes the name of a technique, such as \"X Wing\"");
+  if (seedText) {
+    const auto seed = ParseSeed(*seedText);
+    if (!seed) return UsageError("--seed takes a whole number from 0 to 4294967295");
+    InitGenRand(*seed);
+  } else {
+    SeedFromEnvironment();
+  }
+  const bool showProgress = isatty(STDERR_FILENO) != 0;
+  for (int made = 1; made <= count; ++made) {
+    GenerationProgress progress;
+    if (showProgress) {
+      progress = [&](long attempts) {
+        std::fprintf(stderr, "\rpuzzle %d of %d: %ld attempts", made, count, attempts);
+        std::fflush(stderr);
+        return true;
+      };
+    }
+    const PracticeResult result =
+        GenerateForPractice(Index(row->id), HardestStepTechnique, forceOne, kPracticeAttemptLimit, progress);
+    if (showProgress) std::fputs("\r\033[K", stderr);
+    if (result.GaveUp) {
+      std::cerr << "tavimoro-cli: no puzzle whose hardest step is " << row->name << " in " << result.Attempts
+                << " attempts; such puzzles are too rare to make this way\n";
+      return kExitGaveUp;
+    }
+    std::cout << result.Puzzle << '\t' << result.Attempts << '\n' << std::flush;
+  }
+  return kExitOk;
+}
+
 int RunGenerate(std::vector<std::string> argv) {
   Args args(std::move(argv));
   std::string error;
@@ -64,9 +117,15 @@ int RunGenerate(std::vector<std::string> argv) {
   const auto allowedList = args.Text("--allowed", error);
   const auto requiredList = args.Text("--required", error);
   const auto seedText = args.Text("--seed", error);
+  const auto hardestName = args.Text("--hardest", error);
   const auto rest = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   if (!rest.empty()) return UsageError("generate takes no file names");
+  if (hardestName) {
+    if (level >= 0 || allowedList || requiredList)
+      return UsageError("--hardest replaces --level, --allowed and --required");
+    return RunPractice(*hardestName, count, request.forceOne, seedText);
+  }
   const std::string levels = "0 to " + std::to_string(kGeneratorLevelCount - 1);
   if (level < 0) return UsageError("generate needs --level L (" + levels + ")");
   request.level = static_cast<GeneratorLevel>(level);
@@ -125,12 +184,14 @@ int RunGenerate(std::vector<std::string> argv) {
 const Registration registration({
     "generate",
     "--level L [--clues C] [--force-one F] [--symmetry S] [--allowed LIST] [--required LIST] "
-    "[--minvis N] [--numpro N] [--seed N] [--count K]",
+    "[--minvis N] [--numpro N] [--seed N] [--count K] | --hardest NAME [--force-one F] [--seed N] [--count K]",
     "Makes K puzzles (default 1), printing each as its 81 characters, a tab and its attempts.\n"
     "L: 0..5 Beginner..Genius, 6 custom. C: 0 adds clues up to 35, 1 up to 30, 2 none (default).\n"
     "F: 1 (default) keeps a clue in every row, column and block. S: 0 none, 1 partial, 2 full.\n"
     "At level 6 the singles are allowed, plus the techniques of --allowed; --required lists\n"
-    "those a puzzle must use. --seed N makes the output depend only on N and the options.",
+    "those a puzzle must use. --seed N makes the output depend only on N and the options.\n"
+    "--hardest NAME makes puzzles whose hardest step is that technique (names as in the hints);\n"
+    "after 1000 attempts without one it gives up with status 3.",
     RunGenerate,
 });
 

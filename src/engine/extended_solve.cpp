@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/step_finder.h"
+#include "engine/steps/net_steps.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro {
@@ -107,7 +108,8 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   bool ladderStuck = false;
   double hardestScore = -1;
   auto use = [&](const StepRecord& step) {
-    const double score = Technique(step.Technique).score;
+    // A net's score grows with its proof within its band.
+    const double score = std::max(Technique(step.Technique).score, steps::NetStepScore(step));
     if (score > hardestScore) {
       hardestScore = score;
       result.hardest = Index(step.Technique);

@@ -87,6 +87,18 @@ struct StepMeaning {
   int AlsCount = 0;
   std::array<AlsPart, kMaxAls> Als{};
   std::array<std::int8_t, kMaxNodes> LinkAls{};
+  // Forcing nets: Nodes list the implications that prove the step, each
+  // assumption followed by what it forces, in the order they were found.
+  // NodeHolds[i]: node i's digit is in its cell (else it is not); NodeFrom[i]:
+  // the listed node it follows from (-1 for an assumption or a node resting
+  // on the board alone); NodeRule[i]: the rule that gave it (the values of
+  // steps::NetRule). NetAssumptions: how many nodes are assumptions (one per
+  // branch); OtherInferences: implications of the proof left out of the list.
+  std::array<bool, kMaxNodes> NodeHolds{};
+  std::array<std::int8_t, kMaxNodes> NodeFrom{};
+  std::array<std::uint8_t, kMaxNodes> NodeRule{};
+  int NetAssumptions = 0;
+  int OtherInferences = 0;
 };
 
 struct StepRecord {

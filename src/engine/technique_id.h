@@ -65,6 +65,12 @@ enum class TechniqueId : std::uint8_t {
   AlsXYWing,
   AlsChain,
   DeathBlossom,
+  ContradictionNet,
+  CellNet,
+  UnitNet,
+  NestedNet,
+  DoublyNestedNet,
+  Trial,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -76,7 +82,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::DeathBlossom;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::Trial;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

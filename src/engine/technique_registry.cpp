@@ -4,6 +4,7 @@
 
 #include "engine/step_finder.h"
 #include "engine/steps/chain_steps.h"
+#include "engine/steps/net_steps.h"
 #include "engine/steps/pattern_steps.h"
 
 namespace tavimoro {
@@ -128,6 +129,20 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     {Id::AlsChain, "ALS Chain", "#als-chain", "ALS Chain", 5, 8.0, Plain<FindAlsChain>, Form::InferenceChain},
     {Id::DeathBlossom, "Death Blossom", "#death-blossom", "Death Blossom", 5, 8.0, Plain<FindDeathBlossom>,
      Form::DeathBlossom},
+    // Forcing nets, the last resort of logic, and the stated trial behind
+    // them. A net step's own score grows with its proof within the band
+    // (steps::NetStepScore); these are the bands' floors.
+    {Id::ContradictionNet, "Contradiction Net", "#contradiction-net", "Contradiction Net", 5, 8.2,
+     Plain<FindContradictionNet>, Form::ForcingNet},
+    {Id::CellNet, "Cell Forcing Net", "#cell-forcing-net", "Cell Forcing Net", 5, 8.5, Plain<FindCellNet>,
+     Form::ForcingNet},
+    {Id::UnitNet, "Unit Forcing Net", "#unit-forcing-net", "Unit Forcing Net", 5, 8.6, Plain<FindUnitNet>,
+     Form::ForcingNet},
+    {Id::NestedNet, "Nested Forcing Net", "#nested-forcing-net", "Nested Forcing Net", 5, 9.2,
+     Plain<FindNestedNet>, Form::ForcingNet},
+    {Id::DoublyNestedNet, "Doubly Nested Forcing Net", "#doubly-nested-forcing-net", "Doubly Nested Net", 5, 9.7,
+     Plain<FindDoublyNestedNet>, Form::ForcingNet},
+    {Id::Trial, "Trial", "#trial", "Trial", 5, 10.5, Plain<FindTrial>, Form::ForcingNet},
 }};
 
 constexpr bool RowsInIdOrder() {

@@ -71,6 +71,7 @@ enum class HintForm : std::uint8_t {
   NiceLoop,        // a chain closed into a loop: its weak links become strong
   ChainContradiction,  // a chain from a candidate back to it: the candidate is true
   DeathBlossom,    // a stem cell and one almost locked set per candidate
+  ForcingNet,      // assumptions whose nets end in a contradiction or agree
 };
 
 struct TechniqueRow {

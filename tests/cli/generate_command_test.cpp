@@ -40,6 +40,19 @@ TEST(GenerateCommand, CustomLevelTakesTechniqueLists) {
   EXPECT_EQ(run.Lines().size(), 1u);
 }
 
+TEST(GenerateCommand, HardestMakesAPuzzleWhoseHardestStepIsTheNamedTechnique) {
+  const auto run = RunCli("generate --hardest 'naked single' --seed 3 --count 2");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto lines = run.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  for (const auto& line : lines) {
+    ASSERT_GE(line.size(), 83u) << line;
+    const auto rated = RunCli("rate", line.substr(0, 81) + "\n");
+    // Singles only: the lowest level.
+    EXPECT_NE(rated.out.find("\"level\":1,"), std::string::npos) << line << "\n" << rated.out;
+  }
+}
+
 TEST(GenerateCommand, RejectsBadArgumentsWithUsageStatus) {
   for (const char* arguments : {
            "generate",
@@ -55,6 +68,10 @@ TEST(GenerateCommand, RejectsBadArgumentsWithUsageStatus) {
            "generate --level 0 --count 0",
            "generate --level 0 puzzles.txt",
            "generate --level 0 --colour red",
+           "generate --hardest",
+           "generate --hardest 'No Such Technique'",
+           "generate --hardest 'Complex Forcing Chains'",
+           "generate --hardest 'X Wing' --level 3",
        }) {
     const auto run = RunCli(arguments);
     EXPECT_EQ(run.status, 2) << arguments;

@@ -1,0 +1,532 @@
+// Forcing nets: assume a candidate (or each candidate of a cell, or each place
+// of a digit in a house), propagate with the rules of net_board.h and look for
+// a contradiction or a conclusion common to every branch.
+//
+// The search runs each candidate's net once and keeps the set of nodes it
+// derived (a 1458-bit set per candidate), so that the cell and unit nets are
+// intersections of stored sets. The proof shown is read back from the net's
+// reasons: the implications the conclusion rests on, in the order they were
+// found, or, when they do not fit the record, one thread per branch from the
+// assumption to the conclusion and a count of the rest.
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "engine/steps/net_board.h"
+#include "engine/steps/net_steps.h"
+#include "engine/validate.h"
+
+namespace tavimoro::steps {
+namespace {
+
+using NodeSet = std::array<std::uint64_t, (kNetNodeCount + 63) / 64>;
+
+bool InSet(const NodeSet& set, int n) { return (set[n >> 6] >> (n & 63)) & 1; }
+
+// A chain of propagators: [0] at the search's level, each using the next as
+// its nested rule.
+class NetChain {
+ public:
+  explicit NetChain(int level, long long runLimit) : props_(static_cast<std::size_t>(level) + 1) {
+    budget_.limit = runLimit;
+    for (auto& p : props_) p = std::make_unique<NetPropagator>();
+    for (int i = 0; i <= level; ++i) {
+      NetPropagator* inner = i < level ? props_[i + 1].get() : nullptr;
+      props_[i]->Configure(level - i, inner, i > 0, &budget_);
+    }
+  }
+  NetPropagator& Top() { return *props_[0]; }
+  bool Exhausted() const { return budget_.Exhausted(); }
+
+ private:
+  NetBudget budget_;
+  std::vector<std::unique_ptr<NetPropagator>> props_;
+};
+
+// The proof of one branch: its implications in creation order, with the
+// index of each one's first reason in the same list.
+struct BranchProof {
+  std::vector<NetNode> nodes;
+  std::vector<int> from;
+  std::vector<std::uint8_t> rules;
+  int mainThreadEnd = -1;  // the node nearest the conclusion
+};
+
+BranchProof ReadProof(NetPropagator& p, std::span<const NetNode> targets, bool contradiction) {
+  BranchProof proof;
+  std::vector<NetNode> buffer(kNetNodeCount);
+  const int n = std::min(p.Ancestors(targets, contradiction, buffer, nullptr), kNetNodeCount);
+  proof.nodes.assign(buffer.begin(), buffer.begin() + n);
+  std::vector<int> position(static_cast<std::size_t>(p.NodeCount()), -1);
+  for (int i = 0; i < n; ++i) position[static_cast<std::size_t>(p.Rank(proof.nodes[i]))] = i;
+  for (int i = 0; i < n; ++i) {
+    const int reason = p.FirstReason(proof.nodes[i]);
+    proof.from.push_back(reason >= 0 ? position[static_cast<std::size_t>(reason)] : -1);
+    proof.rules.push_back(static_cast<std::uint8_t>(p.RuleAt(p.Rank(proof.nodes[i]))));
+  }
+  proof.mainThreadEnd = n - 1;
+  if (!contradiction && !targets.empty() && p.Derived(targets[0])) {
+    for (int i = 0; i < n; ++i)
+      if (proof.nodes[i] == targets[0]) proof.mainThreadEnd = i;
+  }
+  return proof;
+}
+
+void AppendNode(StepText& text, NetNode n) {
+  text << 'r' << CellRow(NodeCell(n)) << 'c' << CellCol(NodeCell(n)) << (NodeHolds(n) ? "=" : "<>")
+       << NodeDigit(n);
+}
+
+void AppendCell(StepText& text, int cell) { text << 'r' << CellRow(cell) << 'c' << CellCol(cell); }
+
+void AppendHouse(StepText& text, int house) {
+  text << HouseTypeName(HouseType(house)) << ' ' << HouseNum(house);
+}
+
+// The indices of one branch's main thread, assumption first.
+std::vector<int> MainThread(const BranchProof& proof) {
+  std::vector<int> thread;
+  for (int i = proof.mainThreadEnd; i >= 0; i = proof.from[static_cast<std::size_t>(i)]) {
+    thread.push_back(i);
+    if (proof.from[static_cast<std::size_t>(i)] >= i) break;
+  }
+  std::reverse(thread.begin(), thread.end());
+  return thread;
+}
+
+// Writes the branches into the meaning block and the trace, all of every
+// proof when they fit, else each branch's main thread.
+void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
+  StepMeaning& m = step.Meaning;
+  std::size_t total = 0;
+  for (const auto& b : branches) total += b.nodes.size();
+  const bool whole = total <= static_cast<std::size_t>(StepMeaning::kMaxNodes);
+  int listed = 0;
+  int lineCount = 0;
+  for (const auto& b : branches) {
+    std::vector<int> picked;
+    if (whole) {
+      for (int i = 0; i < static_cast<int>(b.nodes.size()); ++i) picked.push_back(i);
+    } else {
+      picked = MainThread(b);
+    }
+    std::vector<int> at(b.nodes.size(), -1);
+    const int branchStart = m.NodeCount;
+    for (int i : picked) {
+      if (m.NodeCount >= StepMeaning::kMaxNodes) break;
+      const int k = m.NodeCount++;
+      const NetNode n = b.nodes[static_cast<std::size_t>(i)];
+      at[static_cast<std::size_t>(i)] = k;
+      m.Nodes[k].Digit = static_cast<std::uint8_t>(NodeDigit(n));
+      m.Nodes[k].CellCount = 1;
+      m.Nodes[k].Cells[0] = static_cast<std::uint8_t>(NodeCell(n));
+      m.NodeHolds[k] = NodeHolds(n);
+      m.NodeRule[k] = b.rules[static_cast<std::size_t>(i)];
+      const int from = b.from[static_cast<std::size_t>(i)];
+      m.NodeFrom[k] = static_cast<std::int8_t>(from >= 0 ? at[static_cast<std::size_t>(from)] : -1);
+      if (b.rules[static_cast<std::size_t>(i)] == static_cast<std::uint8_t>(NetRule::Assumption))
+        ++m.NetAssumptions;
+      if (k > branchStart) m.Links[k - 1] = NodeHolds(n) ? LinkKind::Strong : LinkKind::Weak;
+      ++listed;
+      const int parent = m.NodeFrom[k];
+      if (parent >= 0 && lineCount < static_cast<int>(step.Lines.size()) &&
+          m.Nodes[parent].Cells[0] != m.Nodes[k].Cells[0]) {
+        step.Lines[static_cast<std::size_t>(lineCount++)] =
+            StepLine{m.Nodes[parent].Cells[0], m.Nodes[k].Cells[0],
+                     NodeHolds(n) ? StrongLineColour : LineColour, 1};
+      }
+      if (step.CellColour[NodeCell(n)] == 0) step.CellColour[NodeCell(n)] = PatternColour;
+    }
+  }
+  m.OtherInferences = static_cast<int>(total) - listed;
+}
+
+// The trace of one branch: its main thread, "r4c5=7 -> r4c6<>7 -> ...",
+// without the assumption when the text has named it already.
+void AppendThread(StepText& text, const BranchProof& proof, bool withAssumption) {
+  bool first = true;
+  for (int i : MainThread(proof)) {
+    if (!withAssumption && proof.rules[static_cast<std::size_t>(i)] == 0) continue;
+    if (!first) text << " -> ";
+    first = false;
+    AppendNode(text, proof.nodes[static_cast<std::size_t>(i)]);
+  }
+}
+
+void AppendContradiction(StepText& text, const NetPropagator& p) {
+  switch (p.ContradictionKind()) {
+    case NetContradiction::EmptyCell:
+      AppendCell(text, p.ContradictionCell());
+      text << " has no candidate left";
+      break;
+    case NetContradiction::NoPlace:
+      AppendHouse(text, p.ContradictionHouse());
+      text << " has no place left for " << p.ContradictionDigit();
+      break;
+    default:
+      AppendCell(text, p.ContradictionCell());
+      text << " would and would not be " << p.ContradictionDigit();
+      break;
+  }
+}
+
+// Per net technique: the trace's prefix and the base of its step score.
+struct NetRungFacts {
+  TechniqueId id;
+  std::string_view prefix;
+  double baseScore;
+};
+constexpr std::array<NetRungFacts, 6> kNetRungs{{
+    {kContradictionNet, "CONTRADICTION NET: ", 8.2},
+    {kCellNet, "CELL FORCING NET: ", 8.5},
+    {kUnitNet, "UNIT FORCING NET: ", 8.6},
+    {kNestedNet, "NESTED FORCING NET: ", 9.2},
+    {kDoublyNestedNet, "DOUBLY NESTED FORCING NET: ", 9.7},
+    {kTrial, "TRIAL: ", 10.5},
+}};
+
+const NetRungFacts* FactsOf(TechniqueId technique) {
+  for (const auto& r : kNetRungs)
+    if (r.id == technique) return &r;
+  return nullptr;
+}
+
+std::string_view Prefix(TechniqueId technique) { return FactsOf(technique)->prefix; }
+
+// The tries, bivalue cells first: cells by candidate count, then index, each
+// with its digits ascending.
+std::vector<NetNode> Tries(const NetBoard& root) {
+  std::vector<NetNode> tries;
+  for (int count = 2; count <= 9; ++count) {
+    for (int c = 0; c < 81; ++c) {
+      if (root.value[c] != 0 || BitCount(root.cand[c]) != count) continue;
+      for (int d = 1; d <= 9; ++d)
+        if (root.Has(c, d)) tries.push_back(HoldsNode(c, d));
+    }
+  }
+  return tries;
+}
+
+void FillContradiction(StepRecord& step, TechniqueId technique, NetPropagator& p, NetNode assumption) {
+  std::vector<BranchProof> branches{ReadProof(p, {}, true)};
+  step = StepRecord{};
+  step.Kind = kEliminate;
+  step.Technique = technique;
+  const int cell = NodeCell(assumption), digit = NodeDigit(assumption);
+  step.SetEliminate(cell, digit);
+  FillProof(step, branches);
+  step.CellColour[cell] = EliminationColour;
+  step.Text << Prefix(technique) << "assume ";
+  AppendNode(step.Text, assumption);
+  step.Text << ": ";
+  AppendThread(step.Text, branches[0], false);
+  step.Text << ", and then ";
+  AppendContradiction(step.Text, p);
+  step.Text << ". So " << digit << " is removed from ";
+  AppendCell(step.Text, cell);
+  step.Text << '.';
+  step.Digits << digit;
+}
+
+// The conclusions common to every branch that the root does not know yet: a
+// placement (the lowest node) when there is one, else every removal.
+bool CommonConclusions(const NodeSet& common, const NetBoard& root, std::vector<NetNode>& out) {
+  out.clear();
+  for (int n = 1; n < kNetNodeCount; n += 2) {
+    const NetNode node = static_cast<NetNode>(n);
+    if (InSet(common, n) && root.value[NodeCell(node)] == 0) {
+      out.push_back(node);
+      return true;
+    }
+  }
+  for (int n = 0; n < kNetNodeCount; n += 2) {
+    const NetNode node = static_cast<NetNode>(n);
+    if (InSet(common, n) && root.Has(NodeCell(node), NodeDigit(node))) out.push_back(node);
+  }
+  return !out.empty();
+}
+
+// The implications the conclusions rest on, summed over the branches; the
+// conclusion with the shortest proof is moved to the front (the one shown).
+int ProofSizeAndBest(NetPropagator& p, const NetBoard& root, const std::vector<NetNode>& branches,
+                     std::vector<NetNode>& conclusions) {
+  std::vector<int> sizes(conclusions.size(), 0);
+  for (NetNode a : branches) {
+    const bool contra = p.Run(root, std::span<const NetNode>(&a, 1));
+    for (std::size_t k = 0; k < conclusions.size(); ++k) {
+      sizes[k] += contra ? p.Ancestors({}, true, {}, nullptr)
+                         : p.Ancestors(std::span<const NetNode>(&conclusions[k], 1), false, {}, nullptr);
+    }
+  }
+  const auto best = std::min_element(sizes.begin(), sizes.end()) - sizes.begin();
+  std::swap(conclusions[0], conclusions[static_cast<std::size_t>(best)]);
+  return sizes[static_cast<std::size_t>(best)];
+}
+
+// Fills the record of a cell or unit net whose branches share `conclusions`.
+void FillCommon(StepRecord& step, TechniqueId technique, NetPropagator& p, const NetBoard& root,
+                const std::vector<NetNode>& branches, const std::vector<NetNode>& conclusions, int house) {
+  std::vector<BranchProof> proofs;
+  std::vector<bool> contradicted;
+  for (NetNode a : branches) {
+    const bool contra = p.Run(root, std::span<const NetNode>(&a, 1));
+    contradicted.push_back(contra);
+    proofs.push_back(contra ? ReadProof(p, {}, true) : ReadProof(p, std::span<const NetNode>(&conclusions[0], 1), false));
+  }
+  step = StepRecord{};
+  step.Technique = technique;
+  const NetNode first = conclusions[0];
+  if (NodeHolds(first)) {
+    step.Kind = kPlaceValue;
+    step.Cell = NodeCell(first);
+    step.Value = NodeDigit(first);
+  } else {
+    step.Kind = kEliminate;
+    for (NetNode c : conclusions) step.SetEliminate(NodeCell(c), NodeDigit(c));
+  }
+  FillProof(step, proofs);
+  for (NetNode c : conclusions) step.CellColour[NodeCell(c)] = EliminationColour;
+  for (NetNode a : branches) step.CellColour[NodeCell(a)] = PivotColour;
+
+  step.Text << Prefix(technique);
+  if (house < 0) {
+    step.Text << "each candidate of ";
+    AppendCell(step.Text, NodeCell(branches[0]));
+  } else {
+    step.Text << "each place of " << NodeDigit(branches[0]) << " in ";
+    AppendHouse(step.Text, house);
+  }
+  step.Text << " forces ";
+  AppendNode(step.Text, first);
+  for (std::size_t i = 0; i < proofs.size(); ++i) {
+    step.Text << (i == 0 ? ": " : "; ");
+    AppendThread(step.Text, proofs[i], true);
+    if (contradicted[i]) step.Text << " -> contradiction";
+  }
+  step.Text << ". So ";
+  if (step.Kind == kPlaceValue) {
+    AppendCell(step.Text, step.Cell);
+    step.Text << " is " << step.Value << '.';
+    step.Digits << step.Value;
+  } else {
+    step.Text << "removed: ";
+    for (std::size_t i = 0; i < conclusions.size(); ++i) {
+      if (i > 0) step.Text << ", ";
+      AppendNode(step.Text, static_cast<NetNode>(conclusions[i] | 1));
+    }
+    step.Text << '.';
+    step.Digits << NodeDigit(first);
+  }
+}
+
+enum NetKinds : unsigned { kContradictionKind = 1, kCellKind = 2, kUnitKind = 4 };
+
+// One search at one level for the kinds asked. At level 0 the contradiction
+// with the fewest implications is shown; nested levels take the first net in
+// scan order (bivalue cells first), of any kind.
+class NetSearch {
+ public:
+  NetSearch(const PuzzleState& s, int level, long long runLimit)
+      : root_(NetBoard::From(s)), chain_(level, runLimit), level_(level) {}
+
+  bool Find(StepRecord& step, unsigned kinds, TechniqueId technique) {
+    const std::vector<NetNode> tries = Tries(root_);
+    std::vector<NodeSet> derived(729);
+    std::vector<std::uint8_t> state(729, 0);  // 0 not run, 1 run, 2 contradiction
+    NetPropagator& p = chain_.Top();
+    auto run = [&](NetNode a) {
+      const int index = a >> 1;
+      if (state[static_cast<std::size_t>(index)] != 0) return state[static_cast<std::size_t>(index)] == 2;
+      const bool contra = p.Run(root_, std::span<const NetNode>(&a, 1));
+      state[static_cast<std::size_t>(index)] = contra ? 2 : 1;
+      NodeSet& set = derived[static_cast<std::size_t>(index)];
+      set.fill(0);
+      for (int i = 0; i < p.NodeCount(); ++i) set[p.NodeAt(i) >> 6] |= std::uint64_t{1} << (p.NodeAt(i) & 63);
+      return contra;
+    };
+
+    if (kinds & kContradictionKind) {
+      int best = -1, bestSize = 0;
+      for (NetNode a : tries) {
+        if (chain_.Exhausted()) return false;
+        if (!run(a)) continue;
+        if (level_ > 0) {
+          FillContradiction(step, technique, p, a);
+          return true;
+        }
+        const int size = p.Ancestors({}, true, {}, nullptr);
+        if (best < 0 || size < bestSize) {
+          best = a;
+          bestSize = size;
+        }
+      }
+      if (best >= 0) {
+        const NetNode a = static_cast<NetNode>(best);
+        p.Run(root_, std::span<const NetNode>(&a, 1));
+        FillContradiction(step, technique, p, a);
+        return true;
+      }
+    }
+    std::vector<NetNode> branches, conclusions;
+    auto common = [&](NetNode a, NodeSet& set, bool& any) {
+      if (run(a)) return;  // a contradicted branch adds nothing to intersect
+      const NodeSet& d = derived[static_cast<std::size_t>(a >> 1)];
+      if (!any) {
+        set = d;
+      } else {
+        for (std::size_t w = 0; w < set.size(); ++w) set[w] &= d[w];
+      }
+      any = true;
+    };
+    // The net to show: at level 0 the one with the shortest proof, at nested
+    // levels the first found.
+    std::vector<NetNode> bestBranches, bestConclusions;
+    int bestHouse = -1, bestSize = -1;
+    auto consider = [&](int house) {
+      const int size = level_ > 0 ? 0 : ProofSizeAndBest(p, root_, branches, conclusions);
+      if (bestSize >= 0 && size >= bestSize) return;
+      bestBranches = branches;
+      bestConclusions = conclusions;
+      bestHouse = house;
+      bestSize = size;
+    };
+    auto found = [&] { return bestSize >= 0; };
+    if (kinds & kCellKind) {
+      for (int count = 2; count <= 9 && !(found() && level_ > 0); ++count) {
+        for (int c = 0; c < 81 && !(found() && level_ > 0); ++c) {
+          if (root_.value[c] != 0 || BitCount(root_.cand[c]) != count) continue;
+          NodeSet set{};
+          bool any = false;
+          branches.clear();
+          for (int d = 1; d <= 9; ++d) {
+            if (!root_.Has(c, d)) continue;
+            if (chain_.Exhausted()) return false;
+            branches.push_back(HoldsNode(c, d));
+            common(branches.back(), set, any);
+          }
+          if (any && CommonConclusions(set, root_, conclusions)) consider(-1);
+        }
+      }
+    }
+    if ((kinds & kUnitKind) && !(found() && level_ > 0)) {
+      for (int h = 0; h < 27 && !(found() && level_ > 0); ++h) {
+        for (int d = 1; d <= 9 && !(found() && level_ > 0); ++d) {
+          branches.clear();
+          for (int x : CellsOfHouse(h))
+            if (root_.value[x] == 0 && root_.Has(x, d)) branches.push_back(HoldsNode(x, d));
+          if (branches.size() < 2) continue;
+          NodeSet set{};
+          bool any = false;
+          for (NetNode a : branches) {
+            if (chain_.Exhausted()) return false;
+            common(a, set, any);
+          }
+          if (any && CommonConclusions(set, root_, conclusions)) consider(h);
+        }
+      }
+    }
+    if (!found()) return false;
+    if (level_ > 0) ProofSizeAndBest(p, root_, bestBranches, bestConclusions);
+    FillCommon(step, technique, p, root_, bestBranches, bestConclusions, bestHouse);
+    return true;
+  }
+
+ private:
+  NetBoard root_;
+  NetChain chain_;
+  int level_;
+};
+
+// The nested levels run only on a puzzle with one solution: on others (an
+// empty board is the extreme) they would spend long finding nothing.
+bool HasOneSolution(const PuzzleState& s) {
+  PuzzleState copy = s;
+  return Validate(copy, false, true, true).empty();
+}
+
+}  // namespace
+
+bool FindContradictionNet(const PuzzleState& s, StepRecord& step) {
+  return NetSearch(s, 0, 0).Find(step, kContradictionKind, kContradictionNet);
+}
+
+bool FindCellNet(const PuzzleState& s, StepRecord& step) {
+  return NetSearch(s, 0, 0).Find(step, kCellKind, kCellNet);
+}
+
+bool FindUnitNet(const PuzzleState& s, StepRecord& step) {
+  return NetSearch(s, 0, 0).Find(step, kUnitKind, kUnitNet);
+}
+
+bool FindNestedNet(const PuzzleState& s, StepRecord& step) {
+  if (!HasOneSolution(s)) return false;
+  return NetSearch(s, 1, 0).Find(step, kContradictionKind | kCellKind | kUnitKind, kNestedNet);
+}
+
+bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step) {
+  if (!HasOneSolution(s)) return false;
+  return NetSearch(s, 2, kDoublyNestedRunLimit).Find(step, kContradictionKind | kCellKind | kUnitKind,
+                                                      kDoublyNestedNet);
+}
+
+// The last resort: a candidate that is not the solution's, placed and shown
+// to leave no solution. The net of the assumption is listed as far as the
+// rules carry it; the rest is an exhaustive search.
+bool FindTrial(const PuzzleState& s, StepRecord& step) {
+  PuzzleState solved = s;
+  if (!Validate(solved, false, true, false).empty()) return false;
+  const NetBoard root = NetBoard::From(s);
+  for (NetNode a : Tries(root)) {
+    const int cell = NodeCell(a), digit = NodeDigit(a);
+    if (solved.Grid[cell] == digit) continue;
+    NetChain chain(0, 0);
+    NetPropagator& p = chain.Top();
+    p.Run(root, std::span<const NetNode>(&a, 1));
+    std::vector<BranchProof> proofs(1);
+    const int shown = std::min(p.NodeCount(), StepMeaning::kMaxNodes);
+    for (int i = 0; i < p.NodeCount(); ++i) {
+      proofs[0].nodes.push_back(p.NodeAt(i));
+      proofs[0].from.push_back(i < shown ? p.FirstReason(p.NodeAt(i)) : -1);
+      proofs[0].rules.push_back(static_cast<std::uint8_t>(p.RuleAt(i)));
+    }
+    proofs[0].nodes.resize(static_cast<std::size_t>(shown));
+    proofs[0].mainThreadEnd = shown - 1;
+    step = StepRecord{};
+    step.Kind = kEliminate;
+    step.Technique = kTrial;
+    step.SetEliminate(cell, digit);
+    FillProof(step, proofs);
+    step.Meaning.OtherInferences = p.NodeCount() - step.Meaning.NodeCount;
+    step.CellColour[cell] = EliminationColour;
+    step.Text << Prefix(kTrial) << "assume ";
+    AppendNode(step.Text, a);
+    step.Text << ": it forces " << p.NodeCount() - 1
+              << " further implications and a search from there finds no solution, so it leads to a "
+                 "contradiction. So "
+              << digit << " is removed from ";
+    AppendCell(step.Text, cell);
+    step.Text << '.';
+    step.Digits << digit;
+    return true;
+  }
+  return false;
+}
+
+double NetStepScore(const StepRecord& step) {
+  const NetRungFacts* facts = FactsOf(step.Technique);
+  if (facts == nullptr) return 0;
+  if (facts->id == kTrial) return facts->baseScore;
+  int doublings = 0;
+  for (int size = step.Meaning.NodeCount + step.Meaning.OtherInferences; size > 8 && doublings < 6;
+       size = (size + 1) / 2)
+    ++doublings;
+  return facts->baseScore + 0.1 * doublings;
+}
+
+bool FindForcingNetStep(const PuzzleState& s, StepRecord& step) {
+  return FindContradictionNet(s, step) || FindCellNet(s, step) || FindUnitNet(s, step) ||
+         FindNestedNet(s, step) || FindDoublyNestedNet(s, step) || FindTrial(s, step);
+}
+
+}  // namespace tavimoro::steps

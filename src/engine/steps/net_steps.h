@@ -1,0 +1,42 @@
+// Forcing nets: the rungs after the almost locked sets, easiest first, and
+// the stated trial that follows them. Each Find function reads the state and,
+// when it accepts an instance, fills `step` and returns true; otherwise it
+// leaves `step` untouched and returns false.
+#pragma once
+
+#include "engine/puzzle_state.h"
+#include "engine/step_record.h"
+#include "engine/technique_id.h"
+
+namespace tavimoro::steps {
+
+// The registry's ids the finders write into StepRecord::Technique.
+inline constexpr TechniqueId kContradictionNet = TechniqueId::ContradictionNet;  // one assumption, a contradiction
+inline constexpr TechniqueId kCellNet = TechniqueId::CellNet;    // every candidate of a cell forces the same
+inline constexpr TechniqueId kUnitNet = TechniqueId::UnitNet;    // every place of a digit in a house does
+inline constexpr TechniqueId kNestedNet = TechniqueId::NestedNet;  // any of them, nets one level down
+inline constexpr TechniqueId kDoublyNestedNet = TechniqueId::DoublyNestedNet;  // the same, two levels down
+inline constexpr TechniqueId kTrial = TechniqueId::Trial;  // an assumption shown to leave no solution
+
+// The deepest nested level searches at most this many propagation runs per
+// call before it gives up (and the trial answers): a few seconds at most.
+inline constexpr long long kDoublyNestedRunLimit = 150000;
+
+bool FindContradictionNet(const PuzzleState& s, StepRecord& step);
+bool FindCellNet(const PuzzleState& s, StepRecord& step);
+bool FindUnitNet(const PuzzleState& s, StepRecord& step);
+bool FindNestedNet(const PuzzleState& s, StepRecord& step);
+bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step);
+bool FindTrial(const PuzzleState& s, StepRecord& step);
+
+// The difficulty of one net step on the forum's scale: the technique's base
+// (8.2 contradiction, 8.5 cell, 8.6 unit, 9.2 nested, 9.7 doubly nested,
+// 10.5 trial) raised by a tenth for each doubling of the proof beyond eight
+// inferences, at most 0.6, so that long nets rate above short ones without
+// reaching the next band. 0 for any other step.
+double NetStepScore(const StepRecord& step);
+
+// Every rung above in order, the first that finds a step.
+bool FindForcingNetStep(const PuzzleState& s, StepRecord& step);
+
+}  // namespace tavimoro::steps
