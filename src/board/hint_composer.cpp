@@ -182,6 +182,7 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::DeathBlossom:
       if (m.Pivot >= 0) return " around " + CellName(m.Pivot);
+      break;
     case HintForm::ForcingNet:
       if (m.NetAssumptions > 0) return " starting from " + CellName(m.Nodes[0].Cells[0]);
       break;
