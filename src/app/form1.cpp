@@ -214,6 +214,7 @@ QAction* Form1::optionAction(BoardOption option) const {
     case BoardOption::ShowAnalysis: return menus_->mnuShowAnal;
     case BoardOption::ShowWizard: return menus_->mnuRember;
     case BoardOption::CheckVersion: return menus_->mnuCheckVer;
+    case BoardOption::Extended: return menus_->mnuExtended;
   }
   return nullptr;
 }

@@ -56,6 +56,7 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuAutoRemove = MakeTick(owner, "mnuAutoRemove", "Auto remove pencil marks");
   mnuShowAnal = MakeTick(owner, "mnuShowAnal", "Always show analysis");
   mnuColor = MakeTick(owner, "mnuColor", "Use color coded pencil marks");
+  mnuExtended = MakeTick(owner, "mnuExtended", "Techniques beyond the ladder");
   mnuRember = MakeTick(owner, "mnuRember", "Display wizard at startup");
   mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for updates at startup");
   mnuCopy = MakeAction(owner, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -85,7 +86,7 @@ void PopupMenus::createMenus(QWidget* owner) {
 
   optionsMenu_ = new QMenu(owner);
   optionsMenu_->setObjectName("mnuOptionsPopup");
-  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor});
+  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuExtended});
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuRember, mnuCheckVer});
   optionsMenu_->addSeparator();

@@ -37,6 +37,7 @@ class PopupMenus : public QObject {
   QAction* mnuAutoRemove = nullptr;
   QAction* mnuShowAnal = nullptr;
   QAction* mnuColor = nullptr;
+  QAction* mnuExtended = nullptr;
   QAction* mnuRember = nullptr;
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;

@@ -23,18 +23,19 @@ inline constexpr std::string_view kProgramTitle = "Tavimoro";
 enum class Answer { Yes, No, Cancel };
 
 // Option ticks of the popup menus that the board reads.
-// The last three are stored in the settings file; the first two last for
-// one run.
+// AutoRemove and ColorMarks last for one run; the others are stored in the
+// settings file.
 enum class BoardOption {
   AutoRemove,    // mnuAutoRemove: placing a digit clears it from the peers' marks
   ColorMarks,    // mnuColor: colour-coded pencil marks (drawing only)
   ShowAnalysis,  // mnuShowAnal: every status refresh shows the analysis
   ShowWizard,    // mnuRember: the start-up wizard opens at the next start
   CheckVersion,  // mnuCheckVer: the update check runs at the next start
+  Extended,      // mnuExtended: hints and the analysis go on past the ladder's last rung
 };
 inline constexpr BoardOption kBoardOptions[] = {BoardOption::AutoRemove, BoardOption::ColorMarks,
                                                 BoardOption::ShowAnalysis, BoardOption::ShowWizard,
-                                                BoardOption::CheckVersion};
+                                                BoardOption::CheckVersion, BoardOption::Extended};
 
 // Windows and menus that belong to the window; the board only asks for them.
 enum class HostWindow {

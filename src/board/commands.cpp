@@ -117,6 +117,9 @@ void Board::Execute(Command command, int argument) {
       ToggleOption(BoardOption::ColorMarks);
       RedrawGrid(false);
       break;
+    case Command::Extended:
+      ToggleOption(BoardOption::Extended);
+      break;
     case Command::ShowWizard:
       ToggleOption(BoardOption::ShowWizard);
       break;

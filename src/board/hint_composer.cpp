@@ -15,6 +15,7 @@
 
 #include "board/board.h"
 #include "board/status_composer.h"
+#include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 
 namespace tavimoro {
@@ -606,7 +607,8 @@ void ShowHint(Board& board) {
       if (state.Cand(c, d) && !board.Cells()[c].Pencil(d)) exclusions.Set(c, d);
   }
   CalcCandidates(state, exclusions);
-  const StepRecord step = FindNextStep(state, kNoTechniqueLimit);
+  StepRecord step = FindNextStep(state, kNoTechniqueLimit);
+  if (step.Kind == kNoStep && board.OptionTicked(BoardOption::Extended)) step = FindExtendedStep(state);
   const int level = NextLevel(panel);
   if (step.Kind == kPlaceValue) {
     text = PlacementHintText(step, level);

@@ -65,6 +65,8 @@ namespace setting {
 inline constexpr YesNoSetting    Wizard       {"Options",            "Wizard",           true};
 inline constexpr YesNoSetting    CheckVer     {"Options",            "CheckVer",         true};
 inline constexpr YesNoSetting    ShowAnalysis {"Options",            "ShowAnalysis",     false};
+// Hints and the analysis go on past the ladder with the further techniques.
+inline constexpr YesNoSetting    Extended     {"Options",            "Extended",         true};
 inline constexpr RecordSetting   LastGrid     {"Data",               "LastGrid",         kSamplePuzzle};
 // 0 pen, 1 pencil; missing means the pencil, anything else the pen
 inline constexpr ChoiceSetting   LastTool     {"Data",               "LastTool",         2, 1, 0};

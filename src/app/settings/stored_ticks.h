@@ -17,6 +17,8 @@ inline const YesNoSetting* StoredTick(BoardOption option) {
       return &setting::Wizard;
     case BoardOption::CheckVersion:
       return &setting::CheckVer;
+    case BoardOption::Extended:
+      return &setting::Extended;
     case BoardOption::AutoRemove:
     case BoardOption::ColorMarks:
       return nullptr;
