@@ -118,7 +118,10 @@ void Board::Execute(Command command, int argument) {
       RedrawGrid(false);
       break;
     case Command::Extended:
+      // Either way the next hint and the analysis change: the panel starts
+      // over.
       ToggleOption(BoardOption::Extended);
+      RedrawGrid(true);
       break;
     case Command::ShowWizard:
       ToggleOption(BoardOption::ShowWizard);

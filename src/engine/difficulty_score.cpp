@@ -44,6 +44,10 @@ double OneDecimal(double x) { return std::round(x * 10) / 10; }
 
 }  // namespace
 
+double UnfinishedScore(double hardest, int cellsLeft) {
+  return OneDecimal(std::max(Technique(kStuckRating).score, hardest) + 0.1 * std::clamp(cellsLeft / 5, 0, 9));
+}
+
 DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   DifficultyScore result;
   PuzzleState s = state;
@@ -65,15 +69,14 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
     if (used == nullptr) break;
     if (used->score > result.hardest) {
       result.hardest = used->score;
-      result.hardSteps = 0;
+      result.hardestTechnique = Index(used->id);
     }
-    if (used->score == result.hardest) ++result.hardSteps;
     Apply(step, s);
   }
   result.solved = s.FilledCount >= 81;
   result.cellsLeft = 81 - s.FilledCount;
   result.score = OneDecimal(result.hardest);
-  if (!result.solved) result.score = OneDecimal(Technique(kStuckRating).score);
+  if (!result.solved) result.score = UnfinishedScore(result.hardest, result.cellsLeft);
   return result;
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "engine/difficulty_score.h"
 #include "engine/step_finder.h"
 #include "engine/technique_registry.h"
 
@@ -105,13 +106,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   for (int c = 0; c < 81; ++c) removed.Mask[c] = static_cast<std::uint16_t>(kAllDigits & ~s.CandMask[c]);
   CalcCandidates(s, removed);
   bool ladderStuck = false;
-  double hardestScore = -1;
   auto use = [&](const StepRecord& step) {
-    const double score = Technique(step.Technique).score;
-    if (score > hardestScore) {
-      hardestScore = score;
-      result.hardest = Index(step.Technique);
-    }
     if (onStep) onStep(step);
     Apply(step, s);
   };
@@ -138,11 +133,14 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
     if (s.FilledCount >= 81) break;
   }
   result.solved = s.FilledCount >= 81;
-  if (!result.solved) {
-    result.hardest = Index(kStuckRating);
-    hardestScore = std::max(hardestScore, Technique(kStuckRating).score);
-  }
-  result.score = std::max(hardestScore, 0.0);
+  // The hardest technique and the score come from the easiest-first solve,
+  // so that they agree; the walk above keeps the ladder's order.
+  const DifficultyScore difficulty = ScoreDifficulty(state);
+  result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
+  result.score = difficulty.score;
+  // Rarely, the two orders end apart (uniqueness steps depend on the path):
+  // a walk left unfinished scores as unfinished.
+  if (!result.solved) result.score = std::max(result.score, UnfinishedScore(difficulty.hardest, 81 - s.FilledCount));
   return result;
 }
 

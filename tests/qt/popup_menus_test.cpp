@@ -30,7 +30,8 @@ class PopupMenusTest : public QObject {
     QCOMPARE(Captions(menus.cellMenu()->actions().at(1)->menu()),
              QStringList({"This Cell", "This Block", "This Row", "This Column"}));
     QCOMPARE(Captions(menus.optionsMenu()),
-             QStringList({"Auto remove pencil marks", "Always show analysis", "Use color coded pencil marks", "-",
+             QStringList({"Auto remove pencil marks", "Always show analysis", "Use color coded pencil marks",
+                          "Techniques beyond the ladder", "-",
                           "Display wizard at startup", "Check for updates at startup", "-", "Copy",
                           "Copy (with pencil marks)", "Paste", "-", "Undo", "-", "Print Puzzle", "-",
                           "Save Puzzle", "Load Puzzle"}));
