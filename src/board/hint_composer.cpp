@@ -303,6 +303,16 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              " is true, and a cell that sees both cannot be " + removed + ".";
     }
     case HintForm::Uniqueness:
+      if (m.BaseCount == 2 && m.CoverCount == 2) {
+        std::vector<int> corners;
+        for (int row : BaseLines(m))
+          for (int col : CoverLines(m)) corners.push_back(9 * HouseNum(row) + HouseNum(col) - 10);
+        std::sort(corners.begin(), corners.end());
+        return "The four corners of the rectangle, " + CellsPhrase(corners) + ", all hold " + digits +
+               ". If nothing else could go there, the two digits could swap places and the puzzle would have two "
+               "solutions, so the pattern must be broken; that rules out " +
+               removed + " in the pink cells.";
+      }
       return "The four corners of the rectangle all hold " + digits +
              ". If nothing else could go there, the two digits could swap places and the puzzle would have two "
              "solutions, so the pattern must be broken; that rules out " +

@@ -152,5 +152,24 @@ TEST_F(ExtendedOption, AnalysisOfALadderPuzzleIsUnchangedByTheTick) {
   EXPECT_EQ(BuildAnalysis(board), off);
 }
 
+// A rectangle's level 3 names its four corners, so that each can be checked.
+TEST(ExtendedHintText, ARectangleNamesItsCorners) {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = TechniqueId::UniqueRectangle4;
+  step.Digits = DigitsText("5 & 7");
+  step.Meaning.BaseCount = 2;
+  step.Meaning.BaseLines = {0, 4};     // rows 1 and 5
+  step.Meaning.CoverCount = 2;
+  step.Meaning.CoverLines = {16, 17};  // columns 8 and 9
+  step.SetEliminate(43, 7);
+  step.SetEliminate(44, 7);
+  const std::string full = EliminationHintText(step, 3);
+  EXPECT_NE(full.find("The four corners of the rectangle, R1C8, R1C9, R5C8 and R5C9, all hold 5 & 7."),
+            std::string::npos)
+      << full;
+  EXPECT_NE(full.find("Remove the 7 from R5C8 and R5C9."), std::string::npos) << full;
+}
+
 }  // namespace
 }  // namespace tavimoro
