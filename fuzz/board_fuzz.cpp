@@ -1,7 +1,9 @@
-// Arbitrary text through the board's readers: ApplyPuzzle (pasted text) and
-// PaintPuzzle (records and puzzle text with marks). Loading must never fail,
-// must keep the board's invariants, and a loaded board must survive its own
-// record string unchanged.
+// Arbitrary text through the board's readers: ApplyPuzzle (pasted text in
+// every layout it reads) and PaintPuzzle (records and puzzle text with
+// marks). Loading must never fail, must keep the board's invariants, and a
+// loaded board must survive its own record string unchanged and come back
+// from each of its copies.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -25,6 +27,29 @@ void CheckRecordRoundTrip(Board& board) {
   if (board.Cells() != cells) std::abort();
 }
 
+// Every copy of the board pastes back with its digits; the copy with marks
+// and the pencil-mark grid with the marks of its empty cells too (an empty
+// cell with one mark comes back from the grid as that digit).
+void CheckCopiesPasteBack(Board& board, ScriptedHost& host) {
+  Board other(host);
+  board.Copy();
+  other.PasteFromClipboard();
+  if (other.GetGrid(true) != board.GetGrid(true)) std::abort();
+  board.CopyWithPencilMarks();
+  other.PasteFromClipboard();
+  if (other.GetGrid(true) != board.GetGrid(true) || other.GetPencilGrid() != board.GetPencilGrid()) std::abort();
+  board.CopyPencilMarkGrid();
+  other.PasteFromClipboard();
+  for (int i = 0; i < 81; ++i) {
+    const CellRec& mine = board.Cells()[i];
+    const CellRec& read = other.Cells()[i];
+    const bool single = mine.Value == 0 && std::popcount(mine.Marks) == 1;
+    if (single ? read.Value != std::countr_zero(mine.Marks) + 1
+               : read.Value != mine.Value || (mine.Value == 0 && read.Marks != mine.Marks))
+      std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -36,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckInvariants(board);
   if (!applied && (board.GetAllGrid() != Board(host).GetAllGrid() || board.Controls().Undo)) std::abort();
   CheckRecordRoundTrip(board);
+  CheckCopiesPasteBack(board, host);
 
   const std::size_t half = text.size() / 2;
   board.PaintPuzzle(text.substr(0, half), text.substr(half), true);

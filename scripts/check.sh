@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the release build with warnings as
-# errors, the toolkit-free layers again under AddressSanitizer and
+# errors, the desktop entry, metainfo and Debian package of that build, the
+# toolkit-free layers again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and each libFuzzer target for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +13,23 @@ echo "check: release build (build/)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVIMORO_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "check: desktop entry, AppStream metainfo and Debian package"
+desktop-file-validate data/desktop/app.tavimoro.tavimoro.desktop
+appstreamcli validate --no-net data/metainfo/app.tavimoro.tavimoro.metainfo.xml
+rm -f build/tavimoro_*.deb
+(cd build && cpack -G DEB)
+deb=$(ls build/tavimoro_*.deb)
+dpkg-deb --field "$deb" Depends
+package_root=$(mktemp -d)
+trap 'rm -rf "$package_root"' EXIT
+dpkg -x "$deb" "$package_root"
+for path in usr/bin/tavimoro usr/share/man/man6/tavimoro.6.gz usr/share/man/man1/tavimoro-cli.1.gz \
+  usr/share/applications/app.tavimoro.tavimoro.desktop usr/share/metainfo/app.tavimoro.tavimoro.metainfo.xml \
+  usr/share/icons/hicolor/48x48/apps/tavimoro.png usr/share/tavimoro/help/helpfile.html; do
+  [ -f "$package_root/$path" ] || { echo "check: the package lacks /$path" >&2; exit 1; }
+done
+"$package_root/usr/bin/tavimoro-cli" --help > /dev/null
 
 echo "check: sanitizer build (build-asan/)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIMORO_WERROR=ON \

@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
 # Screenshots of the real program under a virtual X display: the start
 # state, a hint at each level (visual clue, naked pair, swordfish with its
-# lines), the analysis, colour-coded marks and the cell menu. Needs Xvfb,
-# xdotool and ImageMagick's import; writes PNG files into OUT.
+# lines), the analysis, colour-coded marks, the cell menu, entered digits in
+# their own colour, the digit highlight, the narrowest window, the load dialog with a long saved
+# name and the notice for a missing browser. Needs Xvfb, xdotool and
+# ImageMagick's import; writes PNG files into OUT.
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]   (defaults: build, build/screenshots)
 #
-# Uses display :99 and a settings file of its own; the program is started
-# and ended once per scene.
+# Uses display $SCREENSHOT_DISPLAY (default :99, 1280x800) and a settings
+# file of its own; the program is started and ended once per scene.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-$build/screenshots}
 program=$build/tavimoro
 mkdir -p "$out"
-export DISPLAY=:99
+export DISPLAY=${SCREENSHOT_DISPLAY:-:99}
 if ! xdpyinfo >/dev/null 2>&1; then
-  Xvfb :99 -screen 0 1280x800x24 >/dev/null 2>&1 &
+  Xvfb "$DISPLAY" -screen 0 1280x800x24 >/dev/null 2>&1 &
   xvfb=$!
   trap 'kill $xvfb' EXIT
   sleep 1
@@ -26,14 +28,21 @@ ini=$(mktemp -d)/Tavimoro.ini
 # The window's own layout at its default size: toolbar buttons on the banner.
 fill_all="593 27"
 options="859 27"
+help="821 27"
 
-start() {  # start PUZZLE: the program with PUZZLE as the last board, pencil tool
-  local record=""
+record() {  # record PUZZLE [ENTERED]: givens from PUZZLE, entered digits from ENTERED
+  local out="" c e entered=${2:-}
   for ((i = 0; i < 81; i++)); do
-    c=${1:i:1}
-    if [[ $c == "." ]]; then record+="[0|F|]"; else record+="[$c|T|]"; fi
+    c=${1:i:1} e=${entered:i:1}
+    if [[ $c != "." ]]; then out+="[$c|T|]"; elif [[ -n $e && $e != "." ]]; then out+="[$e|F|]"; else out+="[0|F|]"; fi
   done
-  printf '[Options]\nWizard=N\nCheckVer=N\n[Data]\nLastGrid=%s\nLastTool=1\n' "$record" > "$ini"
+  printf '%s' "$out"
+}
+
+start() {  # start PUZZLE [ENTERED] [OPTIONS] [DATA]: the program on that board, pencil tool,
+           # with more lines for the sections Options and Data
+  printf '[Options]\nWizard=N\nCheckVer=N\n%s\n[Data]\nLastGrid=%s\nLastTool=1\n%s\n' "${3:-}" \
+    "$(record "$1" "${2:-}")" "${4:-}" > "$ini"
   "$program" --ini "$ini" >/dev/null 2>&1 &
   pid=$!
   sleep 2
@@ -67,5 +76,38 @@ start "$fish"
 click "$fill_all"
 hint 4  # the hidden single first, applied
 for level in 1 2 3; do hint 1; shot swordfish-level$level; done
+stop
+# Entered digits in blue beside the black givens.
+entered="9..18.....58.......27.......697......83.........................................."
+start "$sample" "$entered" "GivenColor=Y"
+shot givens-colour
+stop
+
+# The digit highlight: every 4 and every cell marked 4, after D.
+start "$sample"
+click "$fill_all"
+xdotool mousemove 118 98 click 1; sleep 0.3; xdotool key d; shot digit-highlight
+stop
+
+# The narrowest window the program allows.
+start "$sample" "" "" $'WindowLeft=0\nWindowTop=0\nWindowWidth=500\nWindowHeight=350'
+sleep 0.6; import -window root -crop 700x450+0+0 "$out/narrow-window.png"
+stop
+
+# The saved-puzzle list with a 300-character name, opened from the wizard.
+long=$(printf 'A very long name %.0s' {1..18})
+printf '[Options]\nWizard=Y\nCheckVer=N\n[SavedGames]\n%s=%s\nShort one=%s\n' "$long" "$(record "$sample")" \
+  "$(record "$sample")" > "$ini"
+"$program" --ini "$ini" >/dev/null 2>&1 &
+pid=$!
+sleep 2
+xdotool key 4; shot load-long-name
+xdotool key Escape
+stop
+
+# No browser on the machine: the help file's address and path are shown.
+start "$sample"
+click "$help"; xdotool key Down Down Return; shot no-browser
+xdotool key Return
 stop
 echo "screenshots in $out"

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick
+  dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()

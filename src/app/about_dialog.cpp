@@ -1,6 +1,5 @@
 #include "app/about_dialog.h"
 
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"
+#include "app/open_address.h"
 #include "app/svg_art.h"
 #include "app/update_check.h"
 
@@ -35,7 +35,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   siteLink_->setCursor(Qt::PointingHandCursor);
   siteLink_->setStyleSheet(QStringLiteral("QPushButton { color: #1d5fbf; text-decoration: underline; "
                                           "border: none; padding: 0; text-align: left; }"));
-  connect(siteLink_, &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(QUrl(siteAddress())); });
+  connect(siteLink_, &QPushButton::clicked, this, [this] { OpenAddress(QUrl(siteAddress()), this); });
 
   auto* text = new QVBoxLayout;
   text->addWidget(title);

@@ -1,9 +1,12 @@
 #include "app/board_view.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+
+#include "app/board_accessible.h"
 
 namespace tavimoro::app {
 
@@ -28,6 +31,24 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 void BoardView::setPicture(const BoardPicture* picture) {
   picture_ = picture;
   update();
+}
+
+void BoardView::pictureChanged() {
+  update();
+  if (!picture_ || !QAccessible::isActive()) return;
+  const int cell = picture_->selected;
+  const QString text = CellSpeech(picture_->cells[cell], cell);
+  if (cell != spokenCell_) {
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(cell);
+    QAccessible::updateAccessibility(&focus);
+  } else if (text != spokenText_) {
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    changed.setChild(cell);
+    QAccessible::updateAccessibility(&changed);
+  }
+  spokenCell_ = cell;
+  spokenText_ = text;
 }
 
 QColor BoardView::FromWindowsColour(std::uint32_t bgr) {
@@ -94,10 +115,16 @@ void BoardView::paintEvent(QPaintEvent*) {
 
 void BoardView::paintBackground(QPainter& painter, int cell, const QRect& rect) const {
   QColor background = Qt::white;
-  if (picture_ && picture_->cells[cell].colour > 0)
+  if (picture_ && picture_->cells[cell].colour > 0) {
     background = FromWindowsColour(picture_->cells[cell].colour);
-  else if (picture_ && picture_->selected == cell)
+  } else if (picture_ && picture_->selected == cell) {
     background = kSelectionColour;
+  } else if (picture_ && picture_->highlightDigit >= 1 && picture_->highlightDigit <= 9) {
+    const CellPicture& pic = picture_->cells[cell];
+    const int digit = picture_->highlightDigit;
+    const bool holds = pic.value == digit || (pic.value == 0 && ((pic.marks >> (digit - 1)) & 1));
+    if (holds) background = DigitHighlightColour();
+  }
   painter.fillRect(rect, background);
 }
 
@@ -110,7 +137,7 @@ void BoardView::paintContent(QPainter& painter, int cell, const QRect& rect) con
     font.setPixelSize(std::max(6, rect.height() * 62 / 100));
     font.setBold(false);
     painter.setFont(font);
-    painter.setPen(Qt::black);
+    painter.setPen(picture_->givensApart && !pic.given ? EnteredDigitColour() : QColor(Qt::black));
     painter.drawText(rect, Qt::AlignCenter, QString::number(pic.value));
     return;
   }

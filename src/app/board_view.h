@@ -26,6 +26,8 @@ struct BoardPicture {
   std::array<CellPicture, 81> cells{};
   int selected = 0;
   bool colourCodedMarks = false;
+  bool givensApart = false;  // entered digits in EnteredDigitColour, givens black
+  int highlightDigit = 0;    // 1..9: cells holding it or marked with it stand out; 0 none
   std::array<StepLine, 20> lines{};  // lines of the hint on the panel
 };
 
@@ -36,6 +38,10 @@ class BoardView : public QWidget {
   explicit BoardView(QWidget* parent = nullptr);
 
   void setPicture(const BoardPicture* picture);  // not owned; repaints
+  const BoardPicture* picture() const { return picture_; }
+  // The picture has changed: repaints and tells a screen reader about a
+  // new selection or a changed selected cell.
+  void pictureChanged();
 
   QRect cellRect(int cell) const;
   int cellAt(QPoint point) const;  // -1 between cells and outside
@@ -45,6 +51,10 @@ class BoardView : public QWidget {
 
   static QColor FromWindowsColour(std::uint32_t bgr);
   static QColor PencilColour(int digit);
+  // The colour of a digit the user entered, when givens are drawn apart.
+  static QColor EnteredDigitColour() { return QColor(0, 84, 196); }
+  // The background of a cell that holds or marks the highlighted digit.
+  static QColor DigitHighlightColour() { return QColor(196, 222, 255); }
 
  signals:
   void cellReleased(int cell, Qt::MouseButton button);
@@ -66,6 +76,8 @@ class BoardView : public QWidget {
   void paintLines(QPainter& painter) const;
 
   const BoardPicture* picture_ = nullptr;
+  int spokenCell_ = -1;
+  QString spokenText_;
 };
 
 }  // namespace tavimoro::app

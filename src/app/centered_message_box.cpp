@@ -3,6 +3,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace tavimoro::app {
@@ -41,13 +43,25 @@ void CentreOnMainWindow(QWidget* box, QWidget* parent) {
   if (!anchor || anchor == box) return;
   const QRect mainFrame = anchor->frameGeometry();
   const QSize margins = box->frameGeometry().size() - box->geometry().size();
-  const QPoint frameTopLeft = CentredTopLeft(mainFrame, box->size() + margins);
+  const QSize frame = box->size() + margins;
+  QPoint frameTopLeft = CentredTopLeft(mainFrame, frame);
+  if (const QScreen* screen = anchor->screen()) {
+    frameTopLeft = KeptInside(frameTopLeft, frame, screen->availableGeometry());
+  }
   box->move(frameTopLeft);
+}
+
+QPoint KeptInside(QPoint topLeft, const QSize& frame, const QRect& area) {
+  const int x = std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - frame.width()));
+  const int y = std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - frame.height()));
+  return QPoint(x, y);
 }
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
   Centred<QMessageBox> box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
+  // Addresses and paths in a notice can be copied from it.
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
   box.exec();
 }
 

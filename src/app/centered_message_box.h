@@ -19,10 +19,15 @@ void SetMainWindow(QWidget* window);
 QWidget* MainWindow();
 
 // Moves a top-level widget so that its frame is centred on the main window
-// (on parent's window when no main window is set). Halves are taken in
-// floating point and rounded to the nearest integer, ties to even.
+// (on parent's window when no main window is set), then back inside the
+// available area of the main window's screen where it would stick out.
+// Halves are taken in floating point and rounded to the nearest integer,
+// ties to even.
 void CentreOnMainWindow(QWidget* box, QWidget* parent);
 QPoint CentredTopLeft(const QRect& mainFrame, const QSize& boxFrame);
+// The top-left corner moved so that a frame of that size lies inside area;
+// a frame larger than the area keeps its top-left corner in the area.
+QPoint KeptInside(QPoint topLeft, const QSize& frame, const QRect& area);
 
 // An OK message box.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text);

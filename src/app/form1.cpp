@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -11,23 +13,31 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QUrl>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/about_dialog.h"
+#include "app/board_accessible.h"
 #include "app/centered_message_box.h"
+#include "app/focus_return.h"
 #include "app/generate_dialog.h"
 #include "app/image_button.h"
 #include "app/key_map.h"
 #include "app/load_game_dialog.h"
+#include "app/open_address.h"
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
+#include "app/puzzle_clock.h"
 #include "app/settings/ini_document.h"
 #include "app/settings/settings_schema.h"
 #include "app/settings/stored_ticks.h"
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
+#include "app/window_place.h"
 #include "board/hint_composer.h"
+#include "board/puzzle_files.h"
 #include "engine/step_finder.h"
 
 namespace tavimoro::app {
@@ -37,19 +47,20 @@ namespace {
 struct ToolbarEntry {
   const char* icon;
   const char* toolTip;
+  const char* key;  // told to screen readers as the button's description
 };
 
 constexpr ToolbarEntry kToolbar[kToolbarCount] = {
-    {"minimize", "Minimize"},
-    {"exit", "Exit"},
-    {"fill-marks", "Fill in all pencil marks"},
-    {"remove-marks", "Remove all pencil marks"},
-    {"new-puzzle", "Make a new random puzzle"},
-    {"clear-puzzle", "Clear the entire puzzle"},
-    {"solution", "Show the solution"},
-    {"hint", "Get a hint"},
-    {"help", "Help"},
-    {"options", "More options..."},
+    {"minimize", "Minimize", "Ctrl+M"},
+    {"exit", "Exit", "Ctrl+Q"},
+    {"fill-marks", "Fill in all pencil marks", "F"},
+    {"remove-marks", "Remove all pencil marks", "R"},
+    {"new-puzzle", "Make a new random puzzle", "N"},
+    {"clear-puzzle", "Clear the entire puzzle", "Ctrl+Delete"},
+    {"solution", "Show the solution", "Ctrl+L"},
+    {"hint", "Get a hint", "H"},
+    {"help", "Help", "F1"},
+    {"options", "More options...", "F10"},
 };
 
 // The order on screen: the board actions, then help and options, then the
@@ -83,6 +94,8 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   setObjectName("Form1");
   setFocusPolicy(Qt::StrongFocus);
   SetMainWindow(this);
+  InstallAccessibleInterfaces();
+  new FocusReturn(this);
   createToolbar();
   createToolArea();
   createPanel();
@@ -91,7 +104,75 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   connectMenus();
   readOptions();
   board_.ForgetTool();
-  resize(980, 610);
+  setAcceptDrops(true);
+  placeWindow();
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::storePlace);
+}
+
+void Form1::placeWindow() {
+  const std::optional<QRect> stored = ReadWindowPlace(iniPath_);
+  QScreen* target = stored ? QGuiApplication::screenAt(stored->center()) : nullptr;
+  if (!target) target = screen();
+  const QRect available = target ? target->availableGeometry() : QRect();
+  setMinimumSize(FittedMinimum(kMinimumWindowSize, available));
+  const QRect place = FittedWindowRect(stored, pos(), kPreferredWindowSize, kMinimumWindowSize, available);
+  if (stored) {
+    setGeometry(place);
+  } else {
+    resize(place.size());
+  }
+}
+
+void Form1::storePlace() {
+  if (!shown_) return;
+  puzzleClock_->store(iniPath_);
+  StoreWindowPlace(isMinimized() || isMaximized() ? normalGeometry() : geometry(), iniPath_);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  shown_ = true;
+}
+
+void Form1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) puzzleClock_->setPaused(isMinimized());
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  storePlace();
+  QWidget::closeEvent(event);
+}
+
+// A window manager keeps the window at its minimum; without one the window
+// can be sized smaller from outside, so it grows back.
+void Form1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (size().expandedTo(minimumSize()) != size()) {
+    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
+  }
+}
+
+namespace {
+
+// The local file of a drag, "" when it brings none.
+QString DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QUrl url = data->urls().first();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  board_.OpenPuzzleFile(file.toStdString());
 }
 
 // --- construction -------------------------------------------------------------
@@ -105,6 +186,8 @@ void Form1::createToolbar() {
   for (int index = 0; index < kToolbarCount; ++index) {
     auto* button = new ImageButton(kToolbar[index].icon, kToolbar[index].toolTip, banner_);
     button->setObjectName(QStringLiteral("imgBut%1").arg(index));
+    button->setAccessibleName(QString::fromLatin1(kToolbar[index].toolTip));
+    button->setAccessibleDescription(QStringLiteral("Key: ") + QString::fromLatin1(kToolbar[index].key));
     connect(button, &ImageButton::clicked, this, [this, index] { board_.imgBut_Click(index); });
     toolbar_[index] = button;
   }
@@ -124,6 +207,10 @@ void Form1::createToolArea() {
   pencil_ = new ImageButton("pencil", QString(), toolArea_);
   pen_->setObjectName("imgPen");
   pencil_->setObjectName("imgPencil");
+  pen_->setAccessibleName(QStringLiteral("Pen tool"));
+  pen_->setAccessibleDescription(QStringLiteral("Digit keys write values into the cells"));
+  pencil_->setAccessibleName(QStringLiteral("Pencil tool"));
+  pencil_->setAccessibleDescription(QStringLiteral("Digit keys set and clear pencil marks"));
   for (ImageButton* icon : {pen_, pencil_}) {
     icon->setIconExtent(30);
     row->addWidget(icon);
@@ -131,15 +218,22 @@ void Form1::createToolArea() {
   connect(pen_, &ImageButton::clicked, this, [this] { board_.imgPen_Click(); });
   connect(pencil_, &ImageButton::clicked, this, [this] { board_.imgPencil_Click(); });
   row->addStretch(1);
+  puzzleClock_ = new PuzzleClock(toolArea_);
+  puzzleClock_->restore(iniPath_);
+  row->addWidget(puzzleClock_);
+  row->addSpacing(10);
   light_ = new StatusLight(toolArea_);
   light_->setObjectName("Shape1");
   light_->setToolTip(QStringLiteral("Red: the board breaks the rules or cannot be solved"));
+  light_->setAccessibleName(QStringLiteral("Status light"));
+  light_->setAccessibleDescription(light_->toolTip());
   row->addWidget(light_);
 }
 
 void Form1::createPanel() {
   panel_ = new HTMLLabel(this);
   panel_->setObjectName("HL1");
+  panel_->setAccessibleName(QStringLiteral("Hints and analysis"));
   panel_->setMinimumWidth(300);
   panel_->SetEnableAnchors(true);
   panel_->SetBackColor(Qt::white);
@@ -153,6 +247,13 @@ void Form1::createPanel() {
 void Form1::layoutWindow() {
   grid_ = new BoardView(this);
   grid_->setObjectName("picGrid");
+  grid_->setAccessibleName(QStringLiteral("Sudoku board"));
+  grid_->setAccessibleDescription(
+      QStringLiteral("Arrow keys move, digits write with the pen or mark with the pencil, P switches the tool"));
+  // The board takes the keys (they reach the window's handler from there),
+  // so that a screen reader follows the selected cell.
+  grid_->setFocusPolicy(Qt::StrongFocus);
+  setFocusProxy(grid_);
   grid_->setPicture(&picture_);
   connect(grid_, &BoardView::cellReleased, this, [this](int cell, Qt::MouseButton button) {
     if (button == Qt::LeftButton) board_.picGrid_MouseUp(cell, MouseButton::Left);
@@ -183,7 +284,9 @@ void Form1::layoutWindow() {
 void Form1::connectMenus() {
   const QList<QAction*> actions = findChildren<QAction*>();
   for (const CommandInfo& info : kCommands) {
-    if (info.place == CommandPlace::Toolbar || info.command == Command::HelpQuestion) continue;
+    if (info.place == CommandPlace::Toolbar || info.place == CommandPlace::Keyboard ||
+        info.command == Command::HelpQuestion)
+      continue;
     for (QAction* action : actions) {
       if (action->objectName() != Q(info.name)) continue;
       connect(action, &QAction::triggered, this, [this, action, command = info.command] {
@@ -205,6 +308,7 @@ void Form1::readOptions() {
     const YesNoSetting* stored = StoredTick(option);
     optionAction(option)->setChecked(stored != nullptr && settings.Get(*stored));
   }
+  puzzleClock_->setShown(menus_->mnuTimer->isChecked());
 }
 
 QAction* Form1::optionAction(BoardOption option) const {
@@ -214,6 +318,10 @@ QAction* Form1::optionAction(BoardOption option) const {
     case BoardOption::ShowAnalysis: return menus_->mnuShowAnal;
     case BoardOption::ShowWizard: return menus_->mnuRember;
     case BoardOption::CheckVersion: return menus_->mnuCheckVer;
+    case BoardOption::NextCell: return menus_->mnuNextCell;
+    case BoardOption::GivenColor: return menus_->mnuGivenColor;
+    case BoardOption::HighlightDigit: return menus_->mnuHighlightDigit;
+    case BoardOption::ShowTimer: return menus_->mnuTimer;
     case BoardOption::Extended: return menus_->mnuExtended;
   }
   return nullptr;
@@ -227,11 +335,21 @@ void Form1::syncFromBoard() {
     picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors()[c]};
   }
   picture_.selected = board_.SelCell();
+  QString givens(81, QLatin1Char('.'));
+  bool full = true;
+  for (int c = 0; c < 81; ++c) {
+    const CellRec& cell = board_.Cells()[c];
+    if (cell.Given && cell.Value >= 1 && cell.Value <= 9) givens[c] = QLatin1Char(static_cast<char>('0' + cell.Value));
+    full = full && cell.Value >= 1;
+  }
+  puzzleClock_->follow(givens, full);
   picture_.colourCodedMarks = menus_->mnuColor->isChecked();
+  picture_.givensApart = menus_->mnuGivenColor->isChecked();
+  picture_.highlightDigit = menus_->mnuHighlightDigit->isChecked() ? board_.Cells()[board_.SelCell()].Value : 0;
   const bool hintOnPanel =
       board_.LastHint().Kind != kNoStep && LikePattern(board_.PanelHtml(), "*ApplyLastHint*");
   picture_.lines = hintOnPanel ? board_.LastHint().Lines : std::array<StepLine, 20>{};
-  grid_->update();
+  grid_->pictureChanged();
 
   const BoardControls& c = board_.Controls();
   toolbar_[kRemoveMarks]->setEnabled(c.RemoveMarks);
@@ -239,8 +357,20 @@ void Form1::syncFromBoard() {
   toolbar_[kSolution]->setEnabled(c.Solution);
   toolbar_[kHint]->setEnabled(c.Hint);
   menus_->mnuUndo->setEnabled(c.Undo);
+  menus_->mnuRedo->setEnabled(board_.CanRedo());
   menus_->mnuCopyPencil->setEnabled(c.CopyPencil);
+  menus_->mnuCopyGrid->setEnabled(c.CopyPencil);
   menus_->mnuPMCell->setEnabled(c.PmCell);
+}
+
+PrintedBoard Form1::printedBoard() const {
+  PrintedBoard printed{QString(81, QLatin1Char('.')), QString(81, QLatin1Char('.'))};
+  for (int c = 0; c < 81; ++c) {
+    const CellRec& cell = board_.Cells()[c];
+    if (cell.Value < 1 || cell.Value > 9) continue;
+    (cell.Given ? printed.givens : printed.entered)[c] = QLatin1Char(static_cast<char>('0' + cell.Value));
+  }
+  return printed;
 }
 
 void Form1::showTool(int tool) {
@@ -265,18 +395,52 @@ void Form1::paintEvent(QPaintEvent*) {
 
 // --- input ---------------------------------------------------------------------
 
+std::optional<Command> WindowKeyCommand(int qtKey, int shift) {
+  if (shift == 0) {
+    switch (qtKey) {
+      case Qt::Key_F: return Command::FillAllMarks;
+      case Qt::Key_R: return Command::RemoveAllMarks;
+      case Qt::Key_D: return Command::HighlightDigit;
+      default: return std::nullopt;
+    }
+  }
+  if (shift == modifiers::Ctrl) {
+    switch (qtKey) {
+      case Qt::Key_Delete: return Command::ClearPuzzle;
+      case Qt::Key_L: return Command::ShowSolution;
+      case Qt::Key_M: return Command::Minimize;
+      case Qt::Key_Q: return Command::Exit;
+      default: return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
 void Form1::keyPressEvent(QKeyEvent* event) {
   const int code = BoardKeyCode(event->key(), event->modifiers());
   const int shift = BoardShiftState(event->modifiers());
   // Pure modifier presses reach the board too: every key clears the hint
   // highlights.
   board_.Form_KeyDown(code, shift);
+  // Keys the board's own key table leaves alone (scripted sessions have
+  // always been able to press them to no effect) run toolbar and option
+  // commands in the window.
+  if (const std::optional<Command> command = WindowKeyCommand(event->key(), shift)) board_.Execute(*command);
 }
 
 void Form1::onPanelLink(const QString& target) { board_.HyperlinkClick(target.toStdString()); }
 
-void Form1::popUp(QWidget* menu) {
-  if (auto* m = qobject_cast<QMenu*>(menu)) m->exec(QCursor::pos());
+// At the mouse when it is over the place the menu belongs to (a click
+// there opened it); otherwise, opened by a key, under that place.
+void Form1::popUp(QWidget* menu, const QRect& place) {
+  auto* m = qobject_cast<QMenu*>(menu);
+  if (!m) return;
+  const QRect global(mapToGlobal(place.topLeft()), place.size());
+  m->exec(global.contains(QCursor::pos()) ? QCursor::pos() : global.bottomLeft());
+}
+
+QRect Form1::placeOf(QWidget* widget) const {
+  return QRect(widget->mapTo(this, QPoint(0, 0)), widget->size());
 }
 
 // --- BoardHost ---------------------------------------------------------------------
@@ -293,6 +457,21 @@ std::string Form1::Input(std::string_view prompt, std::string_view title) {
 
 void Form1::Beep() { QApplication::beep(); }
 
+std::string Form1::ChoosePuzzleFile(bool forSaving) {
+  // Saving: the name's extension picks the layout, plain text by default.
+  QFileDialog dialog(this, forSaving ? tr("Save Puzzle File") : tr("Open Puzzle File"));
+  dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilters({tr("Puzzle files (*.txt *.sdk *.ss)"), tr("All files (*)")});
+  if (forSaving) dialog.setDefaultSuffix(QStringLiteral("txt"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  return dialog.selectedFiles().first().toStdString();
+}
+
+void Form1::SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) {
+  OfferPuzzlesToLibrary(*this, records, total);
+}
+
 void Form1::Redraw() { syncFromBoard(); }
 
 void Form1::ToolChanged(int tool) { showTool(tool); }
@@ -304,6 +483,7 @@ bool Form1::OptionTicked(BoardOption option) { return optionAction(option)->isCh
 void Form1::SetOption(BoardOption option, bool ticked) {
   optionAction(option)->setChecked(ticked);
   if (const YesNoSetting* stored = StoredTick(option)) Settings(iniPath_).Set(*stored, ticked);
+  if (option == BoardOption::ShowTimer) puzzleClock_->setShown(ticked);
 }
 
 std::optional<std::string> Form1::ClipboardText() {
@@ -338,9 +518,13 @@ void Form1::Show(HostWindow window) {
   switch (window) {
     case HostWindow::Minimize: showMinimized(); break;
     case HostWindow::Close: close(); break;
-    case HostWindow::HelpMenu: popUp(menus_->helpMenu()); break;
-    case HostWindow::OptionsMenu: popUp(menus_->optionsMenu()); break;
-    case HostWindow::CellMenu: popUp(menus_->cellMenu()); break;
+    case HostWindow::HelpMenu: popUp(menus_->helpMenu(), placeOf(toolbar_[kHelp])); break;
+    case HostWindow::OptionsMenu: popUp(menus_->optionsMenu(), placeOf(toolbar_[kMoreOptions])); break;
+    case HostWindow::CellMenu: {
+      const QRect cell = grid_->cellRect(board_.SelCell());
+      popUp(menus_->cellMenu(), QRect(grid_->mapTo(this, cell.topLeft()), cell.size()));
+      break;
+    }
     case HostWindow::GeneratorDialog: {
       GenerateDialog generator(
           iniPath_, [this](const std::string& puzzle) { board_.PaintPuzzle(puzzle, "", true); }, this);
@@ -361,9 +545,11 @@ void Form1::Show(HostWindow window) {
   }
 }
 
-void Form1::OpenUrl(std::string_view url) { QDesktopServices::openUrl(QUrl(Q(url))); }
+void Form1::OpenUrl(std::string_view url) { OpenAddress(QUrl(Q(url)), this); }
 
-void Form1::Print(std::string_view puzzle) { PrintPuzzle(this, Q(puzzle)); }
+// The board itself is printed, so that givens and entered digits can be told
+// apart; the puzzle text holds the same digits.
+void Form1::Print(std::string_view) { PrintPuzzle(this, printedBoard(), iniPath_); }
 
 void Form1::SetStatusLight(bool red) { light_->setFillColour(red ? QColor(255, 0, 0) : QColor(0, 0, 0)); }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/board_view.h"
+#include "app/print_puzzle.h"
 #include "app/settings/settings_schema.h"
 #include "board/board.h"
 #include "htmllabel/widget/html_label.h"
@@ -18,6 +19,7 @@
 namespace tavimoro::app {
 
 class ImageButton;
+class PuzzleClock;
 class PopupMenus;
 class StatusLight;
 class TitleBanner;
@@ -37,6 +39,11 @@ enum ToolbarButton {
   kToolbarCount
 };
 
+// The window's own keys for toolbar and option commands: F, R, D, and
+// Ctrl with Delete, L, M or Q. The board's key table (which scripted
+// sessions share) leaves these keys alone.
+std::optional<Command> WindowKeyCommand(int qtKey, int shift);
+
 class Form1 : public QWidget, public BoardHost {
   Q_OBJECT
 
@@ -51,6 +58,7 @@ class Form1 : public QWidget, public BoardHost {
   ImageButton* penIcon() const { return pen_; }
   ImageButton* pencilIcon() const { return pencil_; }
   StatusLight* light() const { return light_; }
+  PuzzleClock* puzzleClock() const { return puzzleClock_; }
   PopupMenus* menus() const { return menus_; }
   HTMLLabel* panel() const { return panel_; }
 
@@ -75,7 +83,10 @@ class Form1 : public QWidget, public BoardHost {
   void Show(HostWindow window) override;
   void OpenUrl(std::string_view url) override;
   void Print(std::string_view puzzle) override;
+  std::string ChoosePuzzleFile(bool forSaving) override;
+  void SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) override;
   void SetStatusLight(bool red) override;
+  bool ListsEveryKey() const override { return true; }
 
  public slots:
   // A link clicked in the panel.
@@ -84,19 +95,31 @@ class Form1 : public QWidget, public BoardHost {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  // A file dropped on the window opens as a puzzle file.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void createToolbar();
   void createToolArea();
   void createPanel();
   void layoutWindow();
+  // Size and place from the last run, fitted to the screen (window_place.h).
+  void placeWindow();
+  void storePlace();
   void connectMenus();
   void readOptions();
   QAction* optionAction(BoardOption option) const;
   void showTool(int tool);
   // Copies the board into the picture and the controls' enabled states.
   void syncFromBoard();
-  void popUp(QWidget* menu);
+  void popUp(QWidget* menu, const QRect& place);
+  QRect placeOf(QWidget* widget) const;
+  PrintedBoard printedBoard() const;
 
   Board board_{*this};
   std::string iniPath_;
@@ -109,8 +132,10 @@ class Form1 : public QWidget, public BoardHost {
   ImageButton* pen_ = nullptr;
   ImageButton* pencil_ = nullptr;
   StatusLight* light_ = nullptr;
+  PuzzleClock* puzzleClock_ = nullptr;
   PopupMenus* menus_ = nullptr;
   BoardPicture picture_;
+  bool shown_ = false;
 };
 
 }  // namespace tavimoro::app

@@ -10,6 +10,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QThread>
 #include <QVBoxLayout>
@@ -155,6 +158,9 @@ void GenerateDialog::createControls() {
     lblHintType_[t]->installEventFilter(this);
     chkAllowed_[t] = new QCheckBox;
     chkRequired_[t] = new QCheckBox;
+    lblHintType_[t]->setAccessibleDescription(QStringLiteral("Click for a description"));
+    chkAllowed_[t]->setAccessibleName(QStringLiteral("Allowed: ") + lblHintType_[t]->text());
+    chkRequired_[t]->setAccessibleName(QStringLiteral("Required: ") + lblHintType_[t]->text());
     techniques->addWidget(lblHintType_[t], t + 1, 0);
     techniques->addWidget(chkAllowed_[t], t + 1, 1, Qt::AlignCenter);
     techniques->addWidget(chkRequired_[t], t + 1, 2, Qt::AlignCenter);
@@ -173,6 +179,7 @@ void GenerateDialog::createControls() {
   frame4_ = new QGroupBox(QStringLiteral("Attempts"));
   auto* attempts = new QHBoxLayout(frame4_);
   lblAttempts_ = new QLabel(QStringLiteral("0"));
+  lblAttempts_->setAccessibleName(QStringLiteral("Attempts"));
   QFont big = lblAttempts_->font();
   big.setPointSizeF(big.pointSizeF() * 1.6);
   big.setBold(true);
@@ -199,21 +206,31 @@ void GenerateDialog::createControls() {
   left->addWidget(frame4_);
   left->addStretch(1);
   auto* buttons = new QHBoxLayout;
+  buttons->setContentsMargins(12, 6, 12, 12);
   buttons->addStretch(1);
   buttons->addWidget(cmdGenerate_);
   buttons->addWidget(cmdCancel_);
-  left->addLayout(buttons);
 
-  auto* body = new QHBoxLayout;
-  body->setContentsMargins(12, 10, 12, 12);
+  body_ = new QWidget;
+  auto* body = new QHBoxLayout(body_);
+  body->setContentsMargins(12, 10, 12, 0);
   body->addLayout(left);
   body->addWidget(frame1_);
+  // The choices scroll only where the screen is too low for them
+  // (fitToScreen); elsewhere they are shown whole, as the scroll area's
+  // minimum, and the buttons stay below them in either case.
+  bodyScroll_ = new QScrollArea;
+  bodyScroll_->setFrameShape(QFrame::NoFrame);
+  bodyScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  bodyScroll_->setWidgetResizable(true);
+  bodyScroll_->setWidget(body_);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(banner);
-  layout->addLayout(body);
+  layout->addWidget(bodyScroll_);
+  layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -224,7 +241,23 @@ void GenerateDialog::showEvent(QShowEvent* event) {
   if (open_) return;
   open_ = true;
   loadChoices();
+  fitToScreen();
   CentreOnMainWindow(this, parentWidget());
+}
+
+void GenerateDialog::fitToScreen() {
+  const QSize whole = body_->sizeHint();
+  const int scrollBar = bodyScroll_->verticalScrollBar()->sizeHint().width();
+  bodyScroll_->setMinimumSize(whole);
+  layout()->activate();
+  const QWidget* anchor = MainWindow() ? MainWindow() : parentWidget();
+  const QScreen* screen = anchor ? anchor->screen() : this->screen();
+  if (!screen) return;
+  const int frameExtra = frameGeometry().height() - height();
+  const int overflow = sizeHint().height() + frameExtra - screen->availableGeometry().height();
+  if (overflow <= 0) return;
+  bodyScroll_->setMinimumSize(whole.width() + scrollBar, std::max(80, whole.height() - overflow));
+  layout()->activate();
 }
 
 void GenerateDialog::hideEvent(QHideEvent* event) {
@@ -243,13 +276,19 @@ void GenerateDialog::loadChoices() {
 void GenerateDialog::selectLevel(int i) {
   optLevel_[i]->setChecked(true);
   level_ = i;
-  // Genius stands out in red until it is chosen.
-  optLevel_[kGeniusLevel]->setStyleSheet(
-      level_ == kGeniusLevel ? QString()
-                             : QStringLiteral("QRadioButton { background-color: #CC0000; color: white;"
-                                            " padding: 1px 8px 1px 3px; border-radius: 3px; }"
-                                            "QRadioButton::indicator { width: 11px; height: 11px;"
-                                            " border: 1px solid #7b2020; border-radius: 6px; background: white; }"));
+  // Genius stands out in red until it is chosen. Under Custom, where the
+  // choice is the list of techniques, a red pill beside the level list
+  // reads as the level chosen, so Genius keeps only its red caption there.
+  QString geniusStyle;
+  if (level_ == kCustomLevel) {
+    geniusStyle = QStringLiteral("QRadioButton { color: #CC0000; }");
+  } else if (level_ != kGeniusLevel) {
+    geniusStyle = QStringLiteral("QRadioButton { background-color: #CC0000; color: white;"
+                                 " padding: 1px 8px 1px 3px; border-radius: 3px; }"
+                                 "QRadioButton::indicator { width: 11px; height: 11px;"
+                                 " border: 1px solid #7b2020; border-radius: 6px; background: white; }");
+  }
+  optLevel_[kGeniusLevel]->setStyleSheet(geniusStyle);
 
   const bool custom = level_ == kCustomLevel;
   const TechniqueTicks ticks = custom ? TechniqueTicks{} : LevelAllowedTicks(static_cast<GeneratorLevel>(level_));

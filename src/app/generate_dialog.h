@@ -23,6 +23,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QThread;
 
 namespace tavimoro::app {
@@ -89,6 +90,9 @@ class GenerateDialog : public QDialog {
 
  private:
   void createControls();
+  // Lets the choices scroll when the dialog is higher than the
+  // screen's available area.
+  void fitToScreen();
   void loadChoices();
   void selectClueChoice(int i);
   void selectSymmetry(int i);
@@ -123,6 +127,8 @@ class GenerateDialog : public QDialog {
   QGroupBox* frame2_ = nullptr;
   QGroupBox* frame3_ = nullptr;
   QGroupBox* frame4_ = nullptr;
+  QWidget* body_ = nullptr;
+  QScrollArea* bodyScroll_ = nullptr;
   QPushButton* cmdGenerate_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
   QThread* worker_ = nullptr;

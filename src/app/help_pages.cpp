@@ -1,10 +1,10 @@
 #include "app/help_pages.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
+#include "app/open_address.h"
 #include "app/update_check.h"
 #include "engine/step_finder.h"
 
@@ -29,7 +29,7 @@ std::string ChooseHelpBase(const QString& programFolder) {
 }
 
 void OpenHelpPage(const QString& page, const QString& anchor) {
-  QDesktopServices::openUrl(QUrl(QString::fromStdString(HelpBase()) + page + anchor));
+  OpenAddress(QUrl(QString::fromStdString(HelpBase()) + page + anchor));
 }
 
 }  // namespace tavimoro::app

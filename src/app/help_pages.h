@@ -23,7 +23,8 @@ QString BundledHelpFolder(const QString& programFolder);
 std::string ChooseHelpBase(const QString& programFolder);
 
 // Opens the page at the anchor ("#external", or "" for the top) in the
-// user's browser, from the engine's help base.
+// user's browser, from the engine's help base; see OpenAddress for a
+// machine without a browser.
 void OpenHelpPage(const QString& page, const QString& anchor = {});
 
 }  // namespace tavimoro::app

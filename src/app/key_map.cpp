@@ -17,6 +17,11 @@ int BoardKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_Space: return keys::Space;
     case Qt::Key_Delete: return keys::Delete;
     case Qt::Key_Backspace: return keys::Backspace;
+    case Qt::Key_Home: return keys::Home;
+    case Qt::Key_End: return keys::End;
+    case Qt::Key_F1: return keys::F1;
+    case Qt::Key_F10: return keys::F10;
+    case Qt::Key_Menu: return keys::Menu;
     case Qt::Key_Return:
     case Qt::Key_Enter: return keys::Enter;
     // Some keyboard layouts give the keypad's decimal key as a comma.

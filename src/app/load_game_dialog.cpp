@@ -1,5 +1,6 @@
 #include "app/load_game_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,14 @@
 
 namespace tavimoro::app {
 
+namespace {
+
+// The width of the name box in characters, whatever the names.
+constexpr int kNameColumns = 36;
+constexpr int kQuestionNameLimit = 60;
+
+}  // namespace
+
 LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std::string&)> applyPuzzle,
                                QWidget* parent)
     : QDialog(parent), iniPath_(std::move(iniPath)), applyPuzzle_(std::move(applyPuzzle)) {
@@ -19,8 +28,14 @@ LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std
   combo_ = new QComboBox;
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);
-  combo_->setMinimumWidth(280);
   combo_->setMaxVisibleItems(15);
+  // A long name must not make the dialog as wide as the name: the box keeps
+  // a fixed width, its field scrolls, and the list shows long names cut in
+  // the middle, with the whole name as the item's tooltip.
+  combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo_->setMinimumContentsLength(kNameColumns);
+  combo_->view()->setTextElideMode(Qt::ElideMiddle);
+  combo_->setAccessibleName(QStringLiteral("Saved puzzles"));
 
   cmdLoad_ = new QPushButton(QStringLiteral("Load"));
   cmdDelete_ = new QPushButton(QStringLiteral("Delete"));
@@ -54,7 +69,9 @@ void LoadGameDialog::showEvent(QShowEvent* event) {
 void LoadGameDialog::refreshList() {
   combo_->clear();
   for (const std::string& name : Settings(iniPath_).Names(setting::SavedGames)) {
-    combo_->addItem(QString::fromStdString(name));
+    const QString full = QString::fromStdString(name);
+    combo_->addItem(full);
+    combo_->setItemData(combo_->count() - 1, full, Qt::ToolTipRole);
   }
   const bool any = combo_->count() > 0;
   if (!any) combo_->addItem(QStringLiteral("(No saved puzzles found)"));
@@ -78,7 +95,11 @@ void LoadGameDialog::loadSelected() {
 void LoadGameDialog::deleteSelected() {
   const QString name = combo_->currentText();
   if (name.isEmpty()) return;
-  const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + name + "?";
+  // A name too long for one line of the box is shown cut in the middle.
+  const QString shown = name.size() <= kQuestionNameLimit
+                            ? name
+                            : name.left(kQuestionNameLimit / 2) + QChar(0x2026) + name.right(kQuestionNameLimit / 2);
+  const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + shown + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
   Settings(iniPath_).Set(setting::SavedGames, name.toStdString(), std::nullopt);
   refreshList();

@@ -24,6 +24,19 @@ std::optional<std::string> IniOption(const QStringList& args) {
   return std::nullopt;
 }
 
+// The puzzle file named on the command line: the first argument that is
+// not an option or the value of "--ini"; "" when there is none.
+std::string PuzzleFileArgument(const QStringList& args) {
+  for (int i = 1; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--ini")) {
+      ++i;
+    } else if (!args[i].startsWith(QLatin1Char('-'))) {
+      return args[i].toStdString();
+    }
+  }
+  return "";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,7 +52,8 @@ int main(int argc, char** argv) {
   const std::string iniPath = LocateIniFile(IniOption(QApplication::arguments()));
   app::Form1 window(iniPath);
   app::Startup startup(&window, window.board(), iniPath,
-                       [&window](bool on) { window.menus()->mnuRember->setChecked(on); });
+                       [&window](bool on) { window.menus()->mnuRember->setChecked(on); },
+                       PuzzleFileArgument(QApplication::arguments()));
   app::QuitCleanlyOnTermination(&startup);
   window.show();
   return QApplication::exec();

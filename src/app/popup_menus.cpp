@@ -46,39 +46,51 @@ PopupMenus::PopupMenus(QWidget* parent) : QObject(parent) {
 
 void PopupMenus::createActions(QWidget* owner) {
   mnuSwitch = MakeAction(owner, "mnuSwitch", "Switch to X Mode");
-  mnuPMCell = MakeAction(owner, "mnuPMCell", "This Cell");
-  mnuPMBlock = MakeAction(owner, "mnuPMBlock", "This Block");
-  mnuPMRow = MakeAction(owner, "mnuPMRow", "This Row");
-  mnuPMColumn = MakeAction(owner, "mnuPMColumn", "This Column");
-  mnuClearCell = MakeAction(owner, "mnuClearCell", "Clear this cell");
-  mnuSolveCell = MakeAction(owner, "mnuSolveCell", "Solve this cell");
+  mnuPMCell = MakeAction(owner, "mnuPMCell", "This &Cell");
+  mnuPMBlock = MakeAction(owner, "mnuPMBlock", "This &Block");
+  mnuPMRow = MakeAction(owner, "mnuPMRow", "This &Row");
+  mnuPMColumn = MakeAction(owner, "mnuPMColumn", "This C&olumn");
+  mnuClearCell = MakeAction(owner, "mnuClearCell", "&Clear this cell");
+  mnuSolveCell = MakeAction(owner, "mnuSolveCell", "S&olve this cell");
 
-  mnuAutoRemove = MakeTick(owner, "mnuAutoRemove", "Auto remove pencil marks");
-  mnuShowAnal = MakeTick(owner, "mnuShowAnal", "Always show analysis");
-  mnuColor = MakeTick(owner, "mnuColor", "Use color coded pencil marks");
-  mnuExtended = MakeTick(owner, "mnuExtended", "Techniques beyond the ladder");
-  mnuRember = MakeTick(owner, "mnuRember", "Display wizard at startup");
-  mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for updates at startup");
-  mnuCopy = MakeAction(owner, "mnuCopy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
-  mnuCopyPencil = MakeAction(owner, "mnuCopyPencil", "Copy (with pencil marks)");
-  mnuPaste = MakeAction(owner, "mnuPaste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
-  mnuUndo = MakeAction(owner, "mnuUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuAutoRemove = MakeTick(owner, "mnuAutoRemove", "&Auto remove pencil marks");
+  mnuShowAnal = MakeTick(owner, "mnuShowAnal", "Always show a&nalysis");
+  mnuColor = MakeTick(owner, "mnuColor", "Use color coded pencil &marks");
+  mnuGivenColor = MakeTick(owner, "mnuGivenColor", "Show &entered digits in blue");
+  mnuTimer = MakeTick(owner, "mnuTimer", "Show a &timer");
+  mnuHighlightDigit = MakeTick(owner, "mnuHighlightDigit", "&Highlight the selected digit");
+  mnuHighlightDigit->setShortcut(QKeySequence(Qt::Key_D));
+  mnuNextCell = MakeTick(owner, "mnuNextCell", "Move to the ne&xt cell after entry");
+  mnuExtended = MakeTick(owner, "mnuExtended", "Techniques &beyond the ladder");
+  mnuRember = MakeTick(owner, "mnuRember", "Display &wizard at startup");
+  mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for up&dates at startup");
+  mnuCopy = MakeAction(owner, "mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuCopyPencil = MakeAction(owner, "mnuCopyPencil", "Copy (with pencil mar&ks)");
+  mnuCopyGrid = MakeAction(owner, "mnuCopyGrid", "Cop&y (pencil-mark grid)");
+  mnuPaste = MakeAction(owner, "mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuUndo = MakeAction(owner, "mnuUndo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
   mnuUndo->setEnabled(false);
-  mnuPrint = MakeAction(owner, "mnuPrint", "Print Puzzle");
-  mnuSave = MakeAction(owner, "mnuSave", "Save Puzzle", QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnuLoad = MakeAction(owner, "mnuLoad", "Load Puzzle");
+  mnuRedo = MakeAction(owner, "mnuRedo", "&Redo", QKeySequence(Qt::CTRL | Qt::Key_Y));
+  mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  mnuRedo->setEnabled(false);
+  mnuSetGivens = MakeAction(owner, "mnuSetGivens", "Set as &givens", QKeySequence(Qt::CTRL | Qt::Key_G));
+  mnuPrint = MakeAction(owner, "mnuPrint", "Pr&int Puzzle");
+  mnuSave = MakeAction(owner, "mnuSave", "&Save Puzzle", QKeySequence(Qt::CTRL | Qt::Key_S));
+  mnuLoad = MakeAction(owner, "mnuLoad", "&Load Puzzle");
+  mnuOpen = MakeAction(owner, "mnuOpen", "&Open Puzzle File...");
+  mnuSaveAs = MakeAction(owner, "mnuSaveAs", "Save Puzzle &File As...");
 
   for (int i = 0; i < 9; ++i) mnuFAQ[i] = MakeAction(owner, "mnuFAQ", kFaqCaptions[i]);
-  mnuHelpFile = MakeAction(owner, "mnuHelpFile", "Entire Tavimoro Help File (Internet)");
-  mnuShortcuts = MakeAction(owner, "mnuShortcuts", "List Keyboard Shortcuts");
-  mnuAbout = MakeAction(owner, "mnuAbout", "About...");
+  mnuHelpFile = MakeAction(owner, "mnuHelpFile", "Entire Tavimoro &Help File (Internet)");
+  mnuShortcuts = MakeAction(owner, "mnuShortcuts", "List &Keyboard Shortcuts");
+  mnuAbout = MakeAction(owner, "mnuAbout", "&About...");
 }
 
 void PopupMenus::createMenus(QWidget* owner) {
   cellMenu_ = new QMenu(owner);
   cellMenu_->setObjectName("mnuCellPopup");
   cellMenu_->addAction(mnuSwitch);
-  pencilMarkMenu_ = cellMenu_->addMenu("Pencil Mark");
+  pencilMarkMenu_ = cellMenu_->addMenu("&Pencil Mark");
   pencilMarkMenu_->setObjectName("mnuPencilMark");
   pencilMarkMenu_->addActions({mnuPMCell, mnuPMBlock, mnuPMRow, mnuPMColumn});
   cellMenu_->addAction(mnuClearCell);
@@ -86,21 +98,24 @@ void PopupMenus::createMenus(QWidget* owner) {
 
   optionsMenu_ = new QMenu(owner);
   optionsMenu_->setObjectName("mnuOptionsPopup");
-  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuExtended});
+  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuGivenColor, mnuHighlightDigit, mnuNextCell, mnuTimer,
+                            mnuExtended});
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuRember, mnuCheckVer});
   optionsMenu_->addSeparator();
-  optionsMenu_->addActions({mnuCopy, mnuCopyPencil, mnuPaste});
+  optionsMenu_->addActions({mnuCopy, mnuCopyPencil, mnuCopyGrid, mnuPaste, mnuSetGivens});
   optionsMenu_->addSeparator();
-  optionsMenu_->addAction(mnuUndo);
+  optionsMenu_->addActions({mnuUndo, mnuRedo});
   optionsMenu_->addSeparator();
   optionsMenu_->addAction(mnuPrint);
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuSave, mnuLoad});
+  optionsMenu_->addSeparator();
+  optionsMenu_->addActions({mnuOpen, mnuSaveAs});
 
   helpMenu_ = new QMenu("HelpMenu", owner);
   helpMenu_->setObjectName("mnuHelp");
-  specificMenu_ = helpMenu_->addMenu("Specific Questions");
+  specificMenu_ = helpMenu_->addMenu("&Specific Questions");
   specificMenu_->setObjectName("mnuSpecific");
   for (QAction* faq : mnuFAQ) specificMenu_->addAction(faq);
   helpMenu_->addActions({mnuHelpFile, mnuShortcuts, mnuAbout});

@@ -37,16 +37,25 @@ class PopupMenus : public QObject {
   QAction* mnuAutoRemove = nullptr;
   QAction* mnuShowAnal = nullptr;
   QAction* mnuColor = nullptr;
+  QAction* mnuGivenColor = nullptr;  // entered digits in a colour of their own
+  QAction* mnuTimer = nullptr;       // the timer in the status area
+  QAction* mnuHighlightDigit = nullptr;  // cells with the selected cell's digit stand out (key D)
   QAction* mnuExtended = nullptr;
   QAction* mnuRember = nullptr;
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;
   QAction* mnuCopyPencil = nullptr;
+  QAction* mnuCopyGrid = nullptr;
   QAction* mnuPaste = nullptr;
   QAction* mnuUndo = nullptr;
+  QAction* mnuRedo = nullptr;
+  QAction* mnuSetGivens = nullptr;
+  QAction* mnuNextCell = nullptr;
   QAction* mnuPrint = nullptr;
   QAction* mnuSave = nullptr;
   QAction* mnuLoad = nullptr;
+  QAction* mnuOpen = nullptr;
+  QAction* mnuSaveAs = nullptr;
   // Help menu.
   std::array<QAction*, 9> mnuFAQ{};
   QAction* mnuHelpFile = nullptr;

@@ -47,15 +47,21 @@ void RunStartAction(Board& board, const std::string& action, const std::string& 
   }
 }
 
+void OpenStartFile(Board& board, const std::string& path, const std::string& iniPath) {
+  RestoreLastBoard(board, iniPath);
+  board.OpenPuzzleFile(path);
+}
+
 void StoreLastBoard(const Board& board, const std::string& iniPath) {
   const Settings settings(iniPath);
   settings.Set(setting::LastGrid, board.GetAllGrid());
   settings.Set(setting::LastTool, board.CurTool() == kPen ? kPen : kPencil);
 }
 
-Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick)
+Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick,
+                 std::string puzzleFile)
     : QObject(window), window_(window), board_(board), iniPath_(std::move(iniPath)),
-      rememberTick_(std::move(rememberTick)) {
+      rememberTick_(std::move(rememberTick)), puzzleFile_(std::move(puzzleFile)) {
   // Neither pen nor pencil, so that the first tool chosen takes effect.
   board_.ForgetTool();
   window_->installEventFilter(this);
@@ -89,6 +95,11 @@ void Startup::firstActivation() {
     board_.SetPanel("Checking for program updates...Done");
   }
 
+  if (!puzzleFile_.empty()) {
+    boardReady_ = true;
+    OpenStartFile(board_, puzzleFile_, iniPath_);
+    return;
+  }
   std::string action = kStartLast;
   if (Settings(iniPath_).Get(setting::Wizard)) {
     WizardDialog wizard(iniPath_, rememberTick_, window_);

@@ -30,6 +30,11 @@ void RestoreLastBoard(Board& board, const std::string& iniPath);
 // Performs a start action of the wizard on the board.
 void RunStartAction(Board& board, const std::string& action, const std::string& iniPath);
 
+// A puzzle file named on the command line, in place of the wizard and its
+// start action: the last board is restored first, so that a file that
+// cannot be opened leaves it in place and Undo goes back to it.
+void OpenStartFile(Board& board, const std::string& path, const std::string& iniPath);
+
 // Writes "LastGrid" and "LastTool" ("0" pen, "1" pencil).
 void StoreLastBoard(const Board& board, const std::string& iniPath);
 
@@ -38,8 +43,10 @@ class Startup : public QObject {
 
  public:
   // window: the main window, watched for its first showing and its close.
-  // rememberTick sets the options menu's wizard tick from the wizard.
-  Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick = {});
+  // rememberTick sets the options menu's wizard tick from the wizard;
+  // puzzleFile, when not empty, is opened instead of the start action.
+  Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick = {},
+          std::string puzzleFile = {});
 
   // The once-per-run work of the first showing; later calls do nothing.
   void firstActivation();
@@ -59,6 +66,7 @@ class Startup : public QObject {
   Board& board_;
   std::string iniPath_;
   std::function<void(bool)> rememberTick_;
+  std::string puzzleFile_;
   bool started_ = false;
   bool boardReady_ = false;
   bool leaving_ = false;

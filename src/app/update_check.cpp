@@ -1,7 +1,6 @@
 #include "app/update_check.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -10,6 +9,7 @@
 #include <QUrl>
 
 #include "app/centered_message_box.h"
+#include "app/open_address.h"
 
 #ifndef TAVIMORO_VERSION_MAJOR
 #error "the build passes the program version as TAVIMORO_VERSION_MAJOR/MINOR/PATCH"
@@ -124,7 +124,9 @@ bool CheckForUpdate(QWidget* mainWindow) {
   const QString offer = UpdateOfferText(body, LocalVersionString());
   if (offer.isEmpty()) return false;
   if (AskYesNoCancel(mainWindow, QStringLiteral("Upgrade available"), offer) != Answer::Yes) return false;
-  QDesktopServices::openUrl(QUrl(ServerBase() + kDownloadPagePath));
+  // With no browser to show the page there is nothing to leave for: the
+  // message gives the address and the program carries on.
+  if (!OpenAddress(QUrl(ServerBase() + kDownloadPagePath), mainWindow)) return false;
   QCoreApplication::exit(0);
   return true;
 }

@@ -47,8 +47,9 @@ QString UpdateOfferText(const QString& body, const QString& localVersion);
 
 // Fetches the version file and, when a newer release exists, asks whether
 // to download it; Yes opens the download page and ends the event loop at
-// once. True when the program is ending: the caller then loads nothing and
-// must not store the (still empty) board on the way out.
+// once, unless the page could not be opened (then the address is shown and
+// the program goes on). True when the program is ending: the caller then
+// loads nothing and must not store the (still empty) board on the way out.
 bool CheckForUpdate(QWidget* mainWindow);
 
 }  // namespace tavimoro::app

@@ -4,7 +4,9 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -59,6 +61,13 @@ WizardDialog::WizardDialog(std::string iniPath, std::function<void(bool)> rememb
   for (int i = 0; i < 5; ++i) {
     options_[i] = new QLabel(QString::fromLatin1(kChoices[i].caption));
     options_[i]->setCursor(Qt::PointingHandCursor);
+    options_[i]->setAccessibleName(options_[i]->text());
+    options_[i]->setAccessibleDescription(QStringLiteral("Start with this (key %1)").arg(i + 1));
+    // Reachable without a mouse: Tab to a choice and Enter or Space, or its
+    // number key.
+    options_[i]->setFocusPolicy(Qt::StrongFocus);
+    auto* numberKey = new QShortcut(QKeySequence(Qt::Key_1 + i), this);
+    connect(numberKey, &QShortcut::activated, this, [this, i] { choose(i); });
     options_[i]->installEventFilter(this);
     QFont font = options_[i]->font();
     font.setPointSizeF(font.pointSizeF() * 1.15);
@@ -115,8 +124,15 @@ void WizardDialog::choose(int i) {
 bool WizardDialog::eventFilter(QObject* watched, QEvent* event) {
   for (int i = 0; i < 5; ++i) {
     if (watched != options_[i]) continue;
-    if (event->type() == QEvent::Enter) highlight(i);
-    if (event->type() == QEvent::Leave) highlight(-1);
+    if (event->type() == QEvent::Enter || event->type() == QEvent::FocusIn) highlight(i);
+    if (event->type() == QEvent::Leave || event->type() == QEvent::FocusOut) highlight(-1);
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        choose(i);
+        return true;
+      }
+    }
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       choose(i);

@@ -9,11 +9,6 @@
 #include "engine/validate.h"
 
 namespace tavimoro {
-namespace {
-
-constexpr std::string_view kDiscardQuestion = "Are you sure you would like to discard the current puzzle?";
-
-}  // namespace
 
 void Board::SetUndoEnabled(bool enabled) {
   controls_.Undo = enabled;
@@ -41,9 +36,37 @@ void Board::UndoLast() {
     return;
   }
   const std::string entry = undoStack_[0];
+  // The board before this undo is the next redo, as long as nothing else
+  // changes the board in between (redoFrom_ tells).
+  if (redoFrom_ != current) redoStack_.clear();
+  redoStack_.push_back(current);
+  if (redoStack_.size() > static_cast<std::size_t>(kUndoDepth)) redoStack_.erase(redoStack_.begin());
   PaintPuzzle(entry, {}, false);
+  redoFrom_ = GetAllGrid();
   pop();
   if (undoStack_[0].empty()) SetUndoEnabled(false);
+}
+
+bool Board::CanRedo() const { return !redoStack_.empty() && redoFrom_ == GetAllGrid(); }
+
+void Board::RedoLast() {
+  if (!CanRedo()) {
+    redoStack_.clear();
+    return;
+  }
+  PushUndo();
+  const std::string entry = redoStack_.back();
+  redoStack_.pop_back();
+  PaintPuzzle(entry, {}, false);
+  redoFrom_ = GetAllGrid();
+}
+
+void Board::SetAsGivens() {
+  PushUndo();
+  for (CellRec& cell : cells_) {
+    if (cell.Value >= 1 && cell.Value <= 9) cell.Given = true;
+  }
+  RedrawGrid(true);
 }
 
 void Board::RedrawGrid(bool withStatus) {

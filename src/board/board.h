@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "board/board_host.h"
 #include "board/commands.h"
@@ -60,8 +61,9 @@ inline constexpr std::uint32_t WrongEntryColour = 0xFFC0FF;     // RGB(255, 192,
 // Key codes: the window maps its toolkit's keys onto these numbers
 // (the classic virtual-key numbering; letters are their capital's code).
 namespace keys {
-inline constexpr int Backspace = 8, Enter = 13, Space = 32, Left = 37, Up = 38, Right = 39, Down = 40,
-                     Delete = 46, Digit0 = 48, Num0 = 96, Decimal = 110, Period = 190;
+inline constexpr int Backspace = 8, Enter = 13, Space = 32, End = 35, Home = 36, Left = 37, Up = 38,
+                     Right = 39, Down = 40, Delete = 46, Digit0 = 48, Num0 = 96, Decimal = 110, Period = 190,
+                     F1 = 112, F10 = 121, Menu = 93;
 constexpr int Letter(char capital) { return capital; }
 }  // namespace keys
 
@@ -84,6 +86,9 @@ struct BoardControls {
   bool CopyPencil = false;  // mnuCopyPencil
   bool PmCell = true;       // mnuPMCell
 };
+
+// Asked before a started puzzle is replaced or cleared.
+inline constexpr std::string_view kDiscardQuestion = "Are you sure you would like to discard the current puzzle?";
 
 // Results of PencilCheck.
 inline constexpr int kPuzzleInvalid = -2;
@@ -160,12 +165,24 @@ class Board {
   // directly followed by the pencil text. Both read back through ApplyPuzzle.
   void Copy();
   void CopyWithPencilMarks();
+  // "Copy (pencil-mark grid)": the framed grid of candidate groups that
+  // forum posts use; it reads back through ApplyPuzzle with its marks.
+  void CopyPencilMarkGrid();
 
   // --- undo ---------------------------------------------------------------
   void PushUndo();
   // Restores the newest entry that differs from the board; when none does,
   // only empties the stack.
   void UndoLast();
+  // Redo: the board as it was before the last undo, while the board is
+  // still as that undo (or a redo) left it; any other change ends the redo
+  // history. Both histories last for the run, like undo's (not cleared by a
+  // new puzzle), and keep kUndoDepth entries.
+  bool CanRedo() const;
+  void RedoLast();
+  // Every digit on the board becomes a given (a puzzle typed in is locked
+  // like a pasted one); marks and empty cells stay. One undo entry.
+  void SetAsGivens();
 
   // --- operations on cells and the whole board ----------------------------
   // Updates the mark-dependent controls and has the window repaint; with
@@ -193,6 +210,19 @@ class Board {
   void ShowSolution();
   void LoadDialog();
   void SaveDialog();
+  // Loads the first puzzle of a puzzle file as a paste does (one undo
+  // entry). A file that cannot be read or holds no puzzle is reported in a
+  // message box and changes nothing. True when a puzzle was loaded.
+  bool OpenPuzzleFile(const std::string& path);
+  // Saves the board in the layout the file's extension names (.sdk, .ss, any
+  // other the puzzle file that keeps the board exactly). A failure is
+  // reported in a message box and leaves an existing file whole.
+  bool SavePuzzleFile(const std::string& path);
+  // "Open Puzzle File...": a started puzzle is discarded only on Yes, then
+  // the chosen file is opened. "Save Puzzle File As...": the board is saved
+  // to the chosen file.
+  void OpenFileDialog();
+  void SaveFileDialog();
   void NewPuzzle();
   // The engine state of the values; with candidates computed when asked.
   PuzzleState GetEngineGrid(bool withCandidates) const;
@@ -247,6 +277,9 @@ class Board {
   void OpenHelpQuestion(int question);
 
   void DigitKey(int digit);
+  // Selects cell (0..80) and redraws with status; the same cell or one
+  // outside the board changes nothing.
+  void MoveSelection(int cell);
   void SetUndoEnabled(bool enabled);
   bool AutoRemove() { return host_.OptionTicked(BoardOption::AutoRemove); }
   // Started and unsolved: some cell filled, some empty.
@@ -256,6 +289,8 @@ class Board {
   int selCell_ = 0;
   int curTool_ = kPen;
   std::array<std::string, kUndoDepth> undoStack_{};  // newest at 0, "" = no entry
+  std::vector<std::string> redoStack_;  // newest at the back
+  std::string redoFrom_;                // the board the redo history belongs to
   StepRecord lastHint_{};
   std::array<std::uint32_t, 81> cellColors_{};
   int lastKeyDigit_ = 0;  // the last pencil-mode digit press that hit a mark

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavimoro {
 
@@ -24,18 +25,23 @@ enum class Answer { Yes, No, Cancel };
 
 // Option ticks of the popup menus that the board reads.
 // AutoRemove and ColorMarks last for one run; the others are stored in the
-// settings file.
+// settings file (stored_ticks.h).
 enum class BoardOption {
-  AutoRemove,    // mnuAutoRemove: placing a digit clears it from the peers' marks
-  ColorMarks,    // mnuColor: colour-coded pencil marks (drawing only)
-  ShowAnalysis,  // mnuShowAnal: every status refresh shows the analysis
-  ShowWizard,    // mnuRember: the start-up wizard opens at the next start
-  CheckVersion,  // mnuCheckVer: the update check runs at the next start
-  Extended,      // mnuExtended: hints and the analysis go on past the ladder's last rung
+  AutoRemove,      // mnuAutoRemove: placing a digit clears it from the peers' marks
+  ColorMarks,      // mnuColor: colour-coded pencil marks (drawing only)
+  ShowAnalysis,    // mnuShowAnal: every status refresh shows the analysis
+  ShowWizard,      // mnuRember: the start-up wizard opens at the next start
+  CheckVersion,    // mnuCheckVer: the update check runs at the next start
+  NextCell,        // mnuNextCell: typing a puzzle: the selection moves on after a digit, arrows wrap
+  GivenColor,      // mnuGivenColor: entered digits in a colour of their own (drawing only)
+  HighlightDigit,  // mnuHighlightDigit: cells with the selected digit stand out (drawing only)
+  ShowTimer,       // mnuTimer: the timer in the status area (window only)
+  Extended,        // mnuExtended: hints and the analysis go on past the ladder's last rung
 };
-inline constexpr BoardOption kBoardOptions[] = {BoardOption::AutoRemove, BoardOption::ColorMarks,
-                                                BoardOption::ShowAnalysis, BoardOption::ShowWizard,
-                                                BoardOption::CheckVersion, BoardOption::Extended};
+inline constexpr BoardOption kBoardOptions[] = {
+    BoardOption::AutoRemove, BoardOption::ColorMarks, BoardOption::ShowAnalysis,
+    BoardOption::ShowWizard, BoardOption::CheckVersion, BoardOption::NextCell,
+    BoardOption::GivenColor, BoardOption::HighlightDigit, BoardOption::ShowTimer, BoardOption::Extended};
 
 // Windows and menus that belong to the window; the board only asks for them.
 enum class HostWindow {
@@ -98,6 +104,17 @@ class BoardHost {
   virtual void OpenUrl(std::string_view url) = 0;
   // "Print Puzzle": the one-line puzzle text.
   virtual void Print(std::string_view puzzle) = 0;
+  // Whether "List Keyboard Shortcuts" lists every key the board knows, or
+  // only the classic table (which scripted sessions keep).
+  virtual bool ListsEveryKey() const { return false; }
+
+  // A puzzle file chosen by the user, for opening or for saving; "" when
+  // the choice is cancelled. A host without files chooses none.
+  virtual std::string ChoosePuzzleFile(bool /*forSaving*/) { return ""; }
+  // The text just loaded held `total` puzzles, the first of them loaded;
+  // records holds the first of them as board records, at most
+  // kMaxPuzzlesToLibrary. The window offers to put them into the library.
+  virtual void SeveralPuzzlesRead(const std::vector<std::string>& /*records*/, std::size_t /*total*/) {}
 };
 
 }  // namespace tavimoro

@@ -42,9 +42,12 @@ bool Board::Enabled(Command command) const {
     case Command::PencilMarkCell:
       return controls_.PmCell;
     case Command::CopyWithMarks:
+    case Command::CopyMarkGrid:
       return controls_.CopyPencil;
     case Command::Undo:
       return controls_.Undo;
+    case Command::Redo:
+      return CanRedo();
     default:
       return true;
   }
@@ -83,6 +86,10 @@ void Board::Execute(Command command, int argument) {
       break;
     case Command::OptionsMenu:
       Modal().Show(HostWindow::OptionsMenu);
+      break;
+    case Command::CellMenu:
+      host_.SetSwitchCaption(curTool_ == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
+      Modal().Show(HostWindow::CellMenu);
       break;
     case Command::SwitchTool:
       SwitchTool();
@@ -135,11 +142,34 @@ void Board::Execute(Command command, int argument) {
     case Command::CopyWithMarks:
       CopyWithPencilMarks();
       break;
+    case Command::CopyMarkGrid:
+      CopyPencilMarkGrid();
+      break;
     case Command::Paste:
       PasteFromClipboard();
       break;
     case Command::Undo:
       UndoLast();
+      break;
+    case Command::Redo:
+      RedoLast();
+      break;
+    case Command::SetGivens:
+      SetAsGivens();
+      break;
+    case Command::NextCell:
+      ToggleOption(BoardOption::NextCell);
+      break;
+    case Command::GivenColor:
+      ToggleOption(BoardOption::GivenColor);
+      RedrawGrid(false);
+      break;
+    case Command::HighlightDigit:
+      ToggleOption(BoardOption::HighlightDigit);
+      RedrawGrid(false);
+      break;
+    case Command::ShowTimer:
+      ToggleOption(BoardOption::ShowTimer);
       break;
     case Command::Print:
       Modal().Print(GetGrid(true));
@@ -149,6 +179,12 @@ void Board::Execute(Command command, int argument) {
       break;
     case Command::Load:
       LoadDialog();
+      break;
+    case Command::OpenFile:
+      OpenFileDialog();
+      break;
+    case Command::SaveFileAs:
+      SaveFileDialog();
       break;
     case Command::HelpQuestion:
       OpenHelpQuestion(argument);

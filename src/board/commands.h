@@ -15,7 +15,8 @@
 
 namespace tavimoro {
 
-enum class CommandPlace { Toolbar, CellMenu, OptionsMenu, HelpMenu };
+// Keyboard: a command with a key but no button or item of its own.
+enum class CommandPlace { Toolbar, Keyboard, CellMenu, OptionsMenu, HelpMenu };
 
 // clang-format off
 #define TAVIMORO_BOARD_COMMANDS(X)                        \
@@ -29,6 +30,7 @@ enum class CommandPlace { Toolbar, CellMenu, OptionsMenu, HelpMenu };
   X(Hint,             "imgBut7",       Toolbar)           \
   X(HelpMenu,         "imgBut8",       Toolbar)           \
   X(OptionsMenu,      "imgBut9",       Toolbar)           \
+  X(CellMenu,         "mnuCellPopup",  Keyboard)          \
   X(SwitchTool,       "mnuSwitch",     CellMenu)          \
   X(PencilMarkCell,   "mnuPMCell",     CellMenu)          \
   X(PencilMarkBlock,  "mnuPMBlock",    CellMenu)          \
@@ -44,11 +46,20 @@ enum class CommandPlace { Toolbar, CellMenu, OptionsMenu, HelpMenu };
   X(CheckVersion,     "mnuCheckVer",   OptionsMenu)       \
   X(Copy,             "mnuCopy",       OptionsMenu)       \
   X(CopyWithMarks,    "mnuCopyPencil", OptionsMenu)       \
+  X(CopyMarkGrid,     "mnuCopyGrid",   OptionsMenu)       \
   X(Paste,            "mnuPaste",      OptionsMenu)       \
   X(Undo,             "mnuUndo",       OptionsMenu)       \
+  X(Redo,             "mnuRedo",       OptionsMenu)       \
+  X(SetGivens,        "mnuSetGivens",  OptionsMenu)       \
+  X(NextCell,         "mnuNextCell",   OptionsMenu)       \
+  X(GivenColor,       "mnuGivenColor", OptionsMenu)       \
+  X(HighlightDigit,   "mnuHighlightDigit", OptionsMenu)   \
+  X(ShowTimer,        "mnuTimer",      OptionsMenu)       \
   X(Print,            "mnuPrint",      OptionsMenu)       \
   X(Save,             "mnuSave",       OptionsMenu)       \
   X(Load,             "mnuLoad",       OptionsMenu)       \
+  X(OpenFile,         "mnuOpen",       OptionsMenu)       \
+  X(SaveFileAs,       "mnuSaveAs",     OptionsMenu)       \
   X(HelpQuestion,     "mnuFAQ",        HelpMenu) /* argument: question 0..8 */ \
   X(HelpFile,         "mnuHelpFile",   HelpMenu)          \
   X(Shortcuts,        "mnuShortcuts",  HelpMenu)          \
@@ -83,10 +94,12 @@ constexpr std::optional<Command> ToolbarCommand(int index) {
   return kCommands[index].command;
 }
 
-// The menu item of that name (toolbar buttons are not menu items).
+// The menu item of that name (toolbar buttons and keyboard commands are not
+// menu items).
 constexpr std::optional<Command> MenuCommandNamed(std::string_view name) {
   for (const CommandInfo& info : kCommands) {
-    if (info.place != CommandPlace::Toolbar && info.name == name) return info.command;
+    const bool item = info.place != CommandPlace::Toolbar && info.place != CommandPlace::Keyboard;
+    if (item && info.name == name) return info.command;
   }
   return std::nullopt;
 }

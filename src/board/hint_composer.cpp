@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "board/board.h"
+#include "board/chain_walk.h"
 #include "board/status_composer.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
@@ -173,6 +174,14 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::ForcingChain:
       if (shape.losers.size() == 1) return " starting from " + CellName(shape.losers.front());
+      break;
+    case HintForm::InferenceChain:
+    case HintForm::NiceLoop:
+    case HintForm::ChainContradiction:
+      if (m.NodeCount > 0) return " starting from " + CellName(m.Nodes[0].FirstCell());
+      break;
+    case HintForm::DeathBlossom:
+      if (m.Pivot >= 0) return " around " + CellName(m.Pivot);
       break;
     default: {
       const int house = WorkingHouse(step, shape);
@@ -337,6 +346,14 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              "digit goes into exactly one of these cells: the other cells of the line lose the digits that "
              "cannot go to the block part, and the other cells of the block those that cannot go to the line "
              "part.";
+    case HintForm::InferenceChain:
+      return ChainWalkText(step, ChainReading::Ends);
+    case HintForm::NiceLoop:
+      return ChainWalkText(step, ChainReading::Loop);
+    case HintForm::ChainContradiction:
+      return ChainWalkText(step, ChainReading::ProvesStart);
+    case HintForm::DeathBlossom:
+      return ChainWalkText(step, ChainReading::Blossom);
     case HintForm::ForcingChain:
       return "Placing " + removed + " in " + CellsPhrase(shape.losers) +
              " starts a chain of forced placements that ends in a contradiction, so that cell cannot be " +
@@ -514,6 +531,11 @@ std::string PlacementHintText(const StepRecord& step, int level) {
       return "<b>HINT:</b> There is a " + name + " in the indicated cell. It contains the only " +
              Digit(step.Value) + " in its " + type + ".";
     }
+    case HintForm::ChainContradiction:
+      if (step.Meaning.NodeCount > 1)
+        return "<b>HINT:</b> There is " + std::string(ArticleFor(technique.name)) + " " + name + " proving this cell (" +
+               Digit(step.Value) + ").<br><br>" + ChainWalkText(step, ChainReading::ProvesStart);
+      [[fallthrough]];
     default:
       return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").";
   }

@@ -16,46 +16,62 @@ void Board::Form_KeyDown(int keyCode, int shift) {
       case keys::Letter('S'): Execute(Command::Save); break;
       case keys::Letter('V'): Execute(Command::Paste); break;
       case keys::Letter('Z'): Execute(Command::Undo); break;
+      case keys::Letter('Y'): Execute(Command::Redo); break;
+      case keys::Letter('G'): Execute(Command::SetGivens); break;
+      case keys::Home: MoveSelection(0); break;
+      case keys::End: MoveSelection(80); break;
       default: break;
     }
     return;
   }
+  if (shift == modifiers::Ctrl + modifiers::Shift && keyCode == keys::Letter('Z')) {
+    Execute(Command::Redo);
+    return;
+  }
+  if (shift == modifiers::Shift && keyCode == keys::F10) {
+    Execute(Command::CellMenu);
+    return;
+  }
   if (shift != 0) return;
   const int column = CellCol(selCell_);
+  // Typing a puzzle in (mnuNextCell), the arrows wrap: left and right into
+  // the neighbouring row, up and down to the other end of the column.
+  const bool wrap = host_.OptionTicked(BoardOption::NextCell);
   switch (keyCode) {
     case keys::Left:
-      if (column > 1) {
-        --selCell_;
-        RedrawGrid(true);
-      }
+      if (column > 1 || wrap) MoveSelection((selCell_ + 80) % 81);
       return;
     case keys::Right:
-      if (column < 9) {
-        ++selCell_;
-        RedrawGrid(true);
-      }
+      if (column < 9 || wrap) MoveSelection((selCell_ + 1) % 81);
       return;
     case keys::Up:
-      if (selCell_ >= 9) {
-        selCell_ -= 9;
-        RedrawGrid(true);
-      }
+      if (selCell_ >= 9 || wrap) MoveSelection((selCell_ + 72) % 81);
       return;
     case keys::Down:
-      if (selCell_ < 72) {
-        selCell_ += 9;
-        RedrawGrid(true);
-      }
+      if (selCell_ < 72 || wrap) MoveSelection((selCell_ + 9) % 81);
+      return;
+    case keys::Home:
+      MoveSelection(selCell_ - (column - 1));
+      return;
+    case keys::End:
+      MoveSelection(selCell_ + (9 - column));
       return;
     case keys::Decimal:
     case keys::Period:
     case keys::Space:
+      // An empty cell of a puzzle being typed in: cleared, then the next.
+      ClearThisCell();
+      if (wrap) MoveSelection((selCell_ + 1) % 81);
+      return;
     case keys::Delete:
     case keys::Backspace: ClearThisCell(); return;
     case keys::Letter('P'): SwitchTool(); return;
     case keys::Letter('H'): Execute(Command::Hint); return;
     case keys::Letter('A'): UpdateStatus(true); return;
     case keys::Letter('N'): Execute(Command::NewPuzzle); return;
+    case keys::F1: Execute(Command::HelpMenu); return;
+    case keys::F10: Execute(Command::OptionsMenu); return;
+    case keys::Menu: Execute(Command::CellMenu); return;
     case keys::Enter: FillSingleMark(selCell_); return;
     default: break;
   }
@@ -94,7 +110,15 @@ void Board::DigitKey(int digit) {
   } else {
     cell.Value = static_cast<std::int16_t>(digit);
     if (AutoRemove()) RemovePeerMarks(selCell_);
+    // Typing a puzzle in: on to the next cell, after the last the first.
+    if (host_.OptionTicked(BoardOption::NextCell)) selCell_ = (selCell_ + 1) % 81;
   }
+  RedrawGrid(true);
+}
+
+void Board::MoveSelection(int cell) {
+  if (cell < 0 || cell > 80 || cell == selCell_) return;
+  selCell_ = cell;
   RedrawGrid(true);
 }
 
@@ -185,7 +209,35 @@ void Board::ApplyLastHint() {
   lastHint_ = StepRecord{};
 }
 
+// Every key the board knows beyond the classic table, four to a row.
+constexpr std::string_view kMoreShortcutRows =
+    "<tr>"
+    "<td><b>Ctrl+Y</b>, <b>Ctrl+Shift+Z</b> - Redo</td>"
+    "<td><b>Ctrl+G</b> - Set as givens</td>"
+    "<td><b>D</b> - Highlight the selected digit</td>"
+    "<td><b>Enter</b> - Fill in the only pencil mark</td>"
+    "</tr>"
+    "<tr>"
+    "<td><b>Arrows</b> - Move</td>"
+    "<td><b>Home</b>, <b>End</b> - Row start, row end</td>"
+    "<td><b>Ctrl+Home</b>, <b>Ctrl+End</b> - First, last cell</td>"
+    "<td><b>Space</b>, <b>Delete</b> - Clear the cell</td>"
+    "</tr>"
+    "<tr>"
+    "<td><b>F</b> - Fill in all pencil marks</td>"
+    "<td><b>R</b> - Remove all pencil marks</td>"
+    "<td><b>Ctrl+Delete</b> - Clear the puzzle</td>"
+    "<td><b>Ctrl+L</b> - Show the solution</td>"
+    "</tr>"
+    "<tr>"
+    "<td><b>F1</b> - Help menu</td>"
+    "<td><b>F10</b> - Options menu</td>"
+    "<td><b>Menu</b>, <b>Shift+F10</b> - Cell menu</td>"
+    "<td><b>Ctrl+M</b> - Minimize, <b>Ctrl+Q</b> - Exit</td>"
+    "</tr>";
+
 void Board::ShowShortcuts() {
+  const std::string more = host_.ListsEveryKey() ? std::string(kMoreShortcutRows) : std::string();
   SetPanel(
       "<font size=2><table width=\"100%\" border=1>"
       "<tr>"
@@ -203,8 +255,8 @@ void Board::ShowShortcuts() {
       "<tr>"
       "<td colspan=4><b>Any number, twice rapidly</b> - Fill an unsolved cell with one of its pencil marks "
       "(pencil mode)</td>"
-      "</tr>"
-      "</table>");
+      "</tr>" +
+      more + "</table>");
 }
 
 void Board::ShowAbout() {

@@ -2,9 +2,9 @@
 // play`, the tests and the fuzzer. It records what the board shows (message
 // boxes and questions, the panel, the light, windows opened, web pages,
 // printing, redraws) and answers from queues: questions take the queued
-// answers (Cancel when none is left), input boxes the queued texts (""
-// when none). Saved puzzles and option ticks live in memory; a host that
-// keeps them elsewhere overrides the store calls.
+// answers (Cancel when none is left), input boxes and the file chooser the
+// queued texts ("" when none). Saved puzzles and option ticks live in
+// memory; a host that keeps them elsewhere overrides the store calls.
 #pragma once
 
 #include <deque>
@@ -37,6 +37,7 @@ class ScriptedHost : public BoardHost {
   std::vector<HostWindow> windows;
   std::vector<std::string> urls;
   std::vector<std::string> printed;
+  std::vector<std::size_t> severalPuzzles;  // totals of texts that held several puzzles
   std::int64_t now = 0;
 
   // With a board attached, the saved-puzzle list loads the puzzle named by
@@ -85,6 +86,11 @@ class ScriptedHost : public BoardHost {
   }
   void OpenUrl(std::string_view url) override { urls.emplace_back(url); }
   void Print(std::string_view puzzle) override { printed.emplace_back(puzzle); }
+  // The file chooser takes the next input text too.
+  std::string ChoosePuzzleFile(bool) override { return Next(inputs, std::string()); }
+  void SeveralPuzzlesRead(const std::vector<std::string>&, std::size_t total) override {
+    severalPuzzles.push_back(total);
+  }
 
  private:
   template <typename T>

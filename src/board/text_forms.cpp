@@ -5,30 +5,12 @@
 #include <vector>
 
 #include "board/board.h"
+#include "board/puzzle_formats.h"
 
 namespace tavimoro {
 namespace {
 
 constexpr std::string_view kCellCharacters = "._0123456789";
-
-// The number at the start of the text after blanks, 0 when there is none;
-// -1 when it is too large to be a cell value.
-int LeadingNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  int value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > 9) return -1;
-  }
-  return value;
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
 
 // Splits like the classic Split: n separators give n + 1 pieces.
 std::vector<std::string_view> Split(std::string_view text, char separator) {
@@ -45,21 +27,6 @@ void SetMarksFrom(CellRec& cell, std::string_view digits) {
   for (char ch : digits) {
     if (ch >= '1' && ch <= '9') cell.SetPencil(ch - '0', true);
   }
-}
-
-// One "[value|flag|marks" record (the closing "]" already cut off). A given
-// flag is honoured only together with a digit, so a record can never make an
-// empty cell that nothing may change.
-void LoadRecord(CellRec& cell, std::string_view part) {
-  std::string cleaned;
-  for (char ch : part) {
-    if (ch != '[') cleaned += ch;
-  }
-  const auto fields = Split(Trim(cleaned), '|');
-  const int value = LeadingNumber(fields[0]);
-  if (value >= 0) cell.Value = static_cast<std::int16_t>(value);
-  if (fields.size() >= 2) cell.Given = fields[1] == "T" && cell.Value >= 1;
-  if (fields.size() >= 3) SetMarksFrom(cell, fields[2]);
 }
 
 }  // namespace
@@ -106,8 +73,10 @@ void Board::PaintPuzzle(std::string_view s, std::string_view pencilText, bool pu
   if (pushUndo) PushUndo();
   cells_.fill(CellRec{});
   if (!s.empty() && s.front() == '[') {
-    const auto parts = Split(s, ']');
-    for (std::size_t i = 0; i < 81 && i < parts.size(); ++i) LoadRecord(cells_[i], parts[i]);
+    // A given flag counts only with a digit, so a record can never make an
+    // empty cell that nothing may change.
+    const FormatGrid record = ReadRecord(s);
+    for (int i = 0; i < 81; ++i) cells_[i] = CellRec{record[i].Value, record[i].Given, record[i].Marks};
   } else {
     for (std::size_t i = 0; i < 81 && i < s.size(); ++i) {
       if (s[i] >= '1' && s[i] <= '9') {
@@ -132,6 +101,22 @@ bool Board::ApplyPuzzle(std::string_view txt) {
     PaintPuzzle(txt, {}, true);
     return true;
   }
+  // The layouts players exchange come first: pencil-mark grids, candidate
+  // lines, labelled lines, blocks and files of several puzzles.
+  if (const auto puzzles = ReadPuzzles(txt); !puzzles.empty()) {
+    ClearCellColors();
+    PaintPuzzle(WriteRecord(puzzles[0].Cells), {}, true);
+    if (puzzles.size() > 1) {
+      std::vector<std::string> records;
+      for (std::size_t i = 0; i < puzzles.size() && i < kMaxPuzzlesToLibrary; ++i)
+        records.push_back(WriteRecord(puzzles[i].Cells));
+      Modal().SeveralPuzzlesRead(records, puzzles.size());
+    }
+    return true;
+  }
+  // Candidate rows that no reader placed in a grid: their first 81 digits
+  // are no puzzle.
+  if (HoldsCandidateRows(txt)) return false;
   std::string cleaned;
   cleaned.reserve(txt.size());
   for (char ch : txt) {
@@ -161,5 +146,7 @@ void Board::PasteFromClipboard() {
 void Board::Copy() { host_.SetClipboardText(GetGrid(true)); }
 
 void Board::CopyWithPencilMarks() { host_.SetClipboardText(GetGrid(true) + GetPencilGrid()); }
+
+void Board::CopyPencilMarkGrid() { host_.SetClipboardText(WritePencilGrid(ReadRecord(GetAllGrid()))); }
 
 }  // namespace tavimoro

@@ -21,6 +21,8 @@ void PrintHelp(std::ostream& out) {
          "Reads puzzles one per line (81 characters, \"1\"-\"9\" a given, anything else\n"
          "empty) from the FILEs, or standard input when none is named or for \"-\".\n"
          "Blank lines and lines starting with \"#\" are skipped. One result per line.\n"
+         "A file of nine-row blocks (.sdk, .ss), pencil-mark grids or 729-character\n"
+         "candidate lines is read puzzle by puzzle, one result per puzzle.\n"
          "Exit status: 0 done, 1 a file could not be read, 2 usage error.\n\n"
          "Commands:\n";
   auto commands = Commands();

@@ -78,7 +78,7 @@ std::optional<int> KeyCode(std::string_view name) {
       {"Left", keys::Left},       {"Right", keys::Right},   {"Up", keys::Up},
       {"Down", keys::Down},       {"Decimal", keys::Decimal}, {"Period", keys::Period},
       {"Space", keys::Space},     {"Delete", keys::Delete}, {"Backspace", keys::Backspace},
-      {"Enter", keys::Enter}};
+      {"Enter", keys::Enter},     {"Home", keys::Home},     {"End", keys::End}};
   if (const auto it = named.find(name); it != named.end()) return it->second;
   if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return keys::Digit0 + (name[0] - '0');
   if (name.size() == 4 && name.starts_with("Num") && name[3] >= '0' && name[3] <= '9')
@@ -153,6 +153,8 @@ bool Session::Run(std::string_view verb, std::string_view rest, std::string& err
   } else if (verb == "paste") {
     host_.clipboard = Unescape(rest);
     board_.PasteFromClipboard();
+  } else if (verb == "open") {
+    board_.OpenPuzzleFile(std::string(rest));
   } else if (verb == "key") {
     const auto space = rest.find(' ');
     const std::string_view name = rest.substr(0, space);
@@ -245,10 +247,11 @@ const Registration registration({
     "play",
     "[--ini PATH]",
     "Drives the board from commands on standard input, one per line:\n"
-    "apply TEXT, paste TEXT (\\n in TEXT is a line break), key NAME [ctrl],\n"
-    "click CELL left|right, toolbar N, menu NAME, link TARGET,\n"
-    "answer yes|no|cancel, input TEXT (queued for the next question or input box;\n"
-    "the load dialog takes the puzzle's name from the next input), wait MS, and\n"
+    "apply TEXT, paste TEXT (\\n in TEXT is a line break), open PATH (a puzzle\n"
+    "file), key NAME [ctrl], click CELL left|right, toolbar N, menu NAME,\n"
+    "link TARGET, answer yes|no|cancel, input TEXT (queued for the next question\n"
+    "or input box; the load dialog takes the puzzle's name and the file commands\n"
+    "their file from the next input), wait MS, and\n"
     "show, which prints the board, selection, tool, highlights, panel, enabled\n"
     "controls, messages and beeps since the last show, and the clipboard as JSON.",
     RunPlay,

@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "cli/command.h"
+#include "cli/puzzle_files.h"
 #include "engine/cells_and_marks.h"
 
 namespace tavimoro::cli {
@@ -19,13 +21,25 @@ bool IsSkipped(const std::string& line) {
 }
 
 // False when reading failed before the end (a directory, an I/O error).
+// A text of nine-row blocks, pencil-mark grids and the like is read puzzle
+// by puzzle; any other text line by line.
 bool ReadStream(std::istream& in, const std::function<void(const std::string&)>& each) {
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!IsSkipped(line)) each(line);
+  std::string text;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) return false;
+  std::vector<std::string> puzzles;
+  if (ReadLayoutPuzzles(text, puzzles)) {
+    for (const auto& puzzle : puzzles) each(puzzle);
+    return true;
   }
-  return !in.bad();
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!IsSkipped(line)) each(PuzzleOfLine(line));
+  }
+  return true;
 }
 
 int CannotRead(const std::string& name) {

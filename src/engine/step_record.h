@@ -37,12 +37,21 @@ using StepText = FixedText<1023>;
 using DigitsText = FixedText<63>;
 
 // One node of a chain or net: a candidate (digit in one cell) or, for grouped
-// chains, the digit in a group of up to three cells of one house.
+// chains, the digit in a group of up to three cells of one house. A node
+// that stands for the cells of an almost locked set holding the digit lists
+// at most its first three cells; the whole set is in StepMeaning::Als.
 struct ChainNode {
   std::uint8_t Digit = 0;                         // 1..9
   std::uint8_t CellCount = 0;                     // 1 for a plain node, 2..3 for a group
   std::array<std::uint8_t, 3> Cells{};            // the node's cells, ascending
   int FirstCell() const { return Cells[0]; }
+};
+
+// An almost locked set a step builds on: N cells holding N + 1 digits.
+struct AlsPart {
+  std::uint8_t CellCount = 0;
+  std::array<std::uint8_t, 9> Cells{};            // ascending
+  std::uint16_t Digits = 0;                       // digit mask
 };
 
 // How a chain's node i is linked to node i + 1. Forces: node i placed
@@ -75,6 +84,12 @@ struct StepMeaning {
   int NodeCount = 0;  // chains: nodes in order, Links[i] joins i and i + 1
   std::array<ChainNode, kMaxNodes> Nodes{};
   std::array<LinkKind, kMaxNodes> Links{};
+  // Almost locked sets: the sets used, and for chains, per link, 1 + the set
+  // a strong link runs inside (0 for an ordinary link).
+  static constexpr int kMaxAls = 8;
+  int AlsCount = 0;
+  std::array<AlsPart, kMaxAls> Als{};
+  std::array<std::int8_t, kMaxNodes> LinkAls{};
 };
 
 struct StepRecord {

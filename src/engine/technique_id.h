@@ -53,6 +53,18 @@ enum class TechniqueId : std::uint8_t {
   SashimiJellyfish,
   MultiColouring,
   SueDeCoq,
+  XChain,
+  XYChain,
+  ContinuousNiceLoop,
+  DiscontinuousNiceLoop,
+  Aic,
+  GroupedContinuousNiceLoop,
+  GroupedDiscontinuousNiceLoop,
+  GroupedAic,
+  AlsXZ,
+  AlsXYWing,
+  AlsChain,
+  DeathBlossom,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -64,7 +76,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::SueDeCoq;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::DeathBlossom;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

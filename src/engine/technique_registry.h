@@ -67,6 +67,10 @@ enum class HintForm : std::uint8_t {
   FinnedFish,      // base and cover lines, and fins in one block
   BugPlusN,        // a grave spoilt by a few cells' extra marks
   SueDeCoq,        // cells where a line crosses a block and their partners
+  InferenceChain,  // a chain of strong and weak links: one of its ends is true
+  NiceLoop,        // a chain closed into a loop: its weak links become strong
+  ChainContradiction,  // a chain from a candidate back to it: the candidate is true
+  DeathBlossom,    // a stem cell and one almost locked set per candidate
 };
 
 struct TechniqueRow {

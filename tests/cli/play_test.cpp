@@ -59,6 +59,28 @@ TEST_F(Play, EnterAPuzzleByHandAndPlayIt) {
   EXPECT_EQ(exitStatus, 0);
 }
 
+TEST_F(Play, OpenAPuzzleFileAndAPencilMarkGrid) {
+  const fs::path file = temp_.Path() / "puzzle.sdk";
+  std::string rows = "#A hand-made sample\n";
+  for (int r = 0; r < 9; ++r) rows += std::string(kPuzzle.substr(9 * r, 9)) + "\n";
+  std::ofstream(file) << rows;
+  const auto shown = Run("open " + file.string() + "\nshow\nopen " + (temp_.Path() / "none.txt").string() +
+                         "\nshow\n");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(Cell(shown[0], 0), "[5|T|]");
+  EXPECT_EQ(Cell(shown[0], 2), "[0|F|]");
+  EXPECT_EQ(shown[1]["board"], shown[0]["board"]);
+  ASSERT_EQ(shown[1]["messages"].size(), 1u);
+  EXPECT_EQ(shown[1]["messages"][0]["text"], "Cannot read none.txt");
+
+  std::string pencil = "paste ";
+  for (int r = 0; r < 9; ++r) pencil += r == 0 ? "12 . . | . . . | . . 9\\n" : ". . . | . . . | . . .\\n";
+  const auto marks = Run(pencil + "\nshow\n");
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(Cell(marks[0], 0), "[0|F|12]");
+  EXPECT_EQ(Cell(marks[0], 8), "[9|T|]");
+}
+
 TEST_F(Play, PencilMarksDoublePressAndUndo) {
   const auto shown = Run("apply " + std::string(kPuzzle) +
                          "\nclick 2 right\nmenu mnuPMRow\nshow\n"
@@ -170,5 +192,23 @@ TEST_F(Play, ExtendedTechniquesToggleIsStoredAndDrivesTheHint) {
   EXPECT_EQ(ReadWhole(ini_), "[Options]\nExtended=Y\n");
   Run("menu mnuExtended\n");
   EXPECT_EQ(ReadWhole(ini_), "[Options]\nExtended=N\n");
+  EXPECT_EQ(exitStatus, 0);
+}
+
+// Typing a puzzle in, locking it as givens, and undo with redo by menu and
+// by key; the option and Home are the new verbs' only effect.
+TEST_F(Play, TypedPuzzleSetAsGivensWithRedo) {
+  const auto shown = Run(
+      "menu mnuNextCell\nclick 0 left\nkey 5\nkey Space\nkey 3\nmenu mnuSetGivens\nshow\n"
+      "key Z ctrl\nshow\nmenu mnuRedo\nshow\nkey Z ctrl\nkey Y ctrl\nkey Home\nshow\n");
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(Cell(shown[0], 0), "[5|T|]");
+  EXPECT_EQ(Cell(shown[0], 1), "[0|F|]");
+  EXPECT_EQ(Cell(shown[0], 2), "[3|T|]");
+  EXPECT_EQ(shown[0]["sel"], 3);
+  EXPECT_EQ(Cell(shown[1], 0), "[5|F|]");  // undone: entered again
+  EXPECT_EQ(Cell(shown[2], 0), "[5|T|]");  // redone
+  EXPECT_EQ(Cell(shown[3], 2), "[3|T|]");
+  EXPECT_EQ(shown[3]["sel"], 0);
   EXPECT_EQ(exitStatus, 0);
 }

@@ -33,6 +33,7 @@ TEST(TechniqueNames, PlainAndAsLink) {
   EXPECT_EQ(TechniqueName(10, false), "X Wing");
   EXPECT_EQ(TechniqueName(18, false), "Complex Forcing Chains");
   EXPECT_EQ(TechniqueName(19, false), "Skyscraper");
+  EXPECT_EQ(TechniqueName(Index(TechniqueId::XChain), false), "X-Chain");
   EXPECT_EQ(TechniqueName(kTechniqueRowCount, false), "");
   EXPECT_EQ(TechniqueName(3, true), "<a href='http://www.tavimoro.app/help/techniques.html#b3'>Omission</a>");
   const std::string saved = HelpBase();

@@ -1,5 +1,7 @@
 // The board view's geometry and signals, and the centring of message boxes.
 #include <QMessageBox>
+#include <QPainter>
+#include <QSet>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QSignalSpy>
@@ -130,12 +132,103 @@ class BoardViewTest : public QObject {
     {
       QPdfWriter writer(path);
       tavimoro::app::PaintPuzzlePage(
-          writer, ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....");
+          writer, {".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....", ""});
     }
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 1000);
+  }
+
+  // Ink in the middle of a cell: black, grey or none.
+  static QSet<QRgb> InkIn(const QImage& image, const QRect& box) {
+    QSet<QRgb> ink;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+      for (int x = box.left(); x <= box.right(); ++x)
+        if (image.pixel(x, y) != qRgb(255, 255, 255)) ink.insert(image.pixel(x, y));
+    return ink;
+  }
+  static bool Has(const QSet<QRgb>& ink, QRgb colour) { return ink.contains(colour); }
+
+  void givensAndEntriesDrawnApartOnlyWhenAsked() {
+    using namespace tavimoro::app;
+    BoardPicture picture;
+    picture.selected = 80;
+    picture.cells[0] = {5, true, 0, 0};
+    picture.cells[1] = {7, false, 0, 0};
+    BoardView view;
+    view.resize(480, 480);
+    view.setPicture(&picture);
+    for (bool apart : {false, true}) {
+      picture.givensApart = apart;
+      const QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+      const QSet<QRgb> given = InkIn(image, view.cellRect(0).adjusted(4, 4, -4, -4));
+      const QSet<QRgb> entered = InkIn(image, view.cellRect(1).adjusted(4, 4, -4, -4));
+      QVERIFY(Has(given, qRgb(0, 0, 0)));
+      QCOMPARE(Has(entered, qRgb(0, 0, 0)), !apart);
+      QCOMPARE(Has(entered, BoardView::EnteredDigitColour().rgb()), apart);
+    }
+  }
+
+  // Cells holding the digit or marked with it stand out; the selection and
+  // hint highlights keep their own colours, a filled cell's stale marks do
+  // not count.
+  void digitHighlightShowsEveryPlaceOfTheDigit() {
+    using namespace tavimoro::app;
+    BoardPicture picture;
+    picture.selected = 0;
+    picture.highlightDigit = 5;
+    picture.cells[0] = {5, true, 0, 0};
+    picture.cells[1] = {5, false, 0, 0};
+    picture.cells[2] = {0, false, 1u << 4, 0};
+    picture.cells[3] = {0, false, 1u << 3, 0};
+    picture.cells[4] = {7, false, 1u << 4, 0};
+    picture.cells[5] = {5, false, 0, 0xFFFF80};
+    BoardView view;
+    view.resize(480, 480);
+    view.setPicture(&picture);
+    const QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto background = [&](int cell) { return QColor(image.pixel(view.cellRect(cell).topLeft() + QPoint(1, 1))); };
+    const QColor lit = BoardView::DigitHighlightColour();
+    QCOMPARE(background(0), QColor(255, 255, 128));
+    QCOMPARE(background(1), lit);
+    QCOMPARE(background(2), lit);
+    QCOMPARE(background(3), QColor(Qt::white));
+    QCOMPARE(background(4), QColor(Qt::white));
+    QCOMPARE(background(5), BoardView::FromWindowsColour(0xFFFF80));
+    picture.highlightDigit = 0;
+    const QImage plain = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(QColor(plain.pixel(view.cellRect(1).topLeft() + QPoint(1, 1))), QColor(Qt::white));
+  }
+
+  void printingLeavesEntriesOutOrDrawsThemApart_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("black");
+    QTest::addColumn<bool>("grey");
+    QTest::newRow("like the givens") << int(tavimoro::app::EnteredDigits::AsGivens) << true << false;
+    QTest::newRow("apart") << int(tavimoro::app::EnteredDigits::Apart) << false << true;
+    QTest::newRow("left out") << int(tavimoro::app::EnteredDigits::LeftOut) << false << false;
+  }
+  void printingLeavesEntriesOutOrDrawsThemApart() {
+    QFETCH(int, mode);
+    QFETCH(bool, black);
+    QFETCH(bool, grey);
+    using namespace tavimoro::app;
+    QString givens(81, '.'), entered(81, '.');
+    givens[0] = '5';
+    entered[1] = '7';
+    QImage page(900, 900, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+      QPainter painter(&page);
+      PaintPuzzle(painter, page.rect(), {givens, entered}, static_cast<EnteredDigits>(mode));
+    }
+    // 720-pixel grid at (90, 150): cells of 80 pixels.
+    QVERIFY(Has(InkIn(page, QRect(100, 160, 60, 60)), qRgb(0, 0, 0)));
+    const QSet<QRgb> ink = InkIn(page, QRect(180, 160, 60, 60));
+    QCOMPARE(Has(ink, qRgb(0, 0, 0)), black);
+    QCOMPARE(Has(ink, qRgb(110, 110, 110)), grey);
+    QCOMPARE(ink.isEmpty(), !black && !grey);
   }
 };
 

@@ -2,10 +2,15 @@
 // the right-click menu, the hint sequence through the panel's link, undo by
 // Ctrl+Z, the toolbar's enabled states, the status light and a stored option.
 #include <QAction>
+#include <QApplication>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
+#include <fstream>
 
 #include "app/form1.h"
 #include "app/image_button.h"
@@ -29,8 +34,10 @@ class TestForm : public Form1 {
   using Form1::Form1;
   int beeps = 0;
   std::int64_t now = 1000;
+  std::string chosenFile;
   void Beep() override { ++beeps; }
   std::int64_t Milliseconds() override { return now; }
+  std::string ChoosePuzzleFile(bool) override { return chosenFile; }
 };
 
 }  // namespace
@@ -212,6 +219,38 @@ class Form1Test : public QObject {
     QCOMPARE(Edit(board()).CellColors[2], 0xFFC0FFu);
     key(Qt::Key_Delete);
     QCOMPARE(form_->light()->fillColour(), QColor(0, 0, 0));
+  }
+
+  void droppedFileOpensAsAPuzzleFile() {
+    const QString path = dir_.filePath("dropped.sdk");
+    std::string rows = "#A hand-made\n";
+    for (int r = 0; r < 9; ++r) rows += std::string(kTestPuzzle + 9 * r, 9) + "\n";
+    std::ofstream(path.toStdString()) << rows;
+    QMimeData text;
+    text.setText(kTestPuzzle);
+    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &textEnter);
+    QVERIFY(!textEnter.isAccepted());
+
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &drop);
+    QCOMPARE(board().GetGrid(true), std::string(kTestPuzzle));
+  }
+
+  void saveAsAndOpenGoThroughTheChosenFile() {
+    board().PaintPuzzle(kTestPuzzle);
+    form_->chosenFile = dir_.filePath("saved.txt").toStdString();
+    form_->menus()->mnuSaveAs->trigger();
+    const std::string saved = board().GetAllGrid();
+    board().PaintPuzzle(std::string(81, '.'));
+    form_->menus()->mnuOpen->trigger();
+    QCOMPARE(board().GetAllGrid(), saved);
+    QVERIFY(!form_->menus()->mnuCopyGrid->isEnabled());  // no marks to copy
   }
 
   void optionTogglesAreStored() {

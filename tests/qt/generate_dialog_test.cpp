@@ -132,6 +132,7 @@ class GenerateDialogTest : public QObject {
     GenerateDialog dialog(ini_, {});
     QVERIFY(Shown(&dialog));
     dialog.optLevel(6)->click();
+    QVERIFY(!dialog.optLevel(5)->styleSheet().contains("background-color"));  // no pill beside Custom
     // The singles are always allowed; "x" is no tick.
     QVERIFY(dialog.chkAllowed(0)->isChecked() && dialog.chkAllowed(1)->isChecked());
     QVERIFY(!dialog.chkAllowed(0)->isEnabled() && !dialog.chkAllowed(1)->isEnabled());

@@ -12,7 +12,9 @@ namespace {
 
 QStringList Captions(const QMenu* menu) {
   QStringList out;
-  for (const QAction* action : menu->actions()) out << (action->isSeparator() ? QString("-") : action->text());
+  // Captions as shown, without their mnemonic marks.
+  for (const QAction* action : menu->actions())
+    out << (action->isSeparator() ? QString("-") : QString(action->text()).remove('&'));
   return out;
 }
 
@@ -31,10 +33,12 @@ class PopupMenusTest : public QObject {
              QStringList({"This Cell", "This Block", "This Row", "This Column"}));
     QCOMPARE(Captions(menus.optionsMenu()),
              QStringList({"Auto remove pencil marks", "Always show analysis", "Use color coded pencil marks",
-                          "Techniques beyond the ladder", "-",
+                          "Show entered digits in blue", "Highlight the selected digit",
+                          "Move to the next cell after entry", "Show a timer", "Techniques beyond the ladder", "-",
                           "Display wizard at startup", "Check for updates at startup", "-", "Copy",
-                          "Copy (with pencil marks)", "Paste", "-", "Undo", "-", "Print Puzzle", "-",
-                          "Save Puzzle", "Load Puzzle"}));
+                          "Copy (with pencil marks)", "Copy (pencil-mark grid)", "Paste", "Set as givens", "-",
+                          "Undo", "Redo", "-", "Print Puzzle", "-", "Save Puzzle", "Load Puzzle", "-",
+                          "Open Puzzle File...", "Save Puzzle File As..."}));
     QCOMPARE(Captions(menus.helpMenu()), QStringList({"Specific Questions", "Entire Tavimoro Help File (Internet)",
                                                       "List Keyboard Shortcuts", "About..."}));
   }

@@ -104,6 +104,29 @@ class StartupTest : public QObject {
     if (external) QVERIFY(host.urls[0].ends_with("helpfile.html#external"));
   }
 
+  // A file named on the command line: its puzzle over the last board, which
+  // stays (and is reported) when the file holds none.
+  void startFile_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("puzzle line") << QString::fromLatin1(kPuzzle.data(), int(kPuzzle.size())) << true;
+    QTest::newRow("no puzzle") << "nothing to see" << false;
+  }
+  void startFile() {
+    QFETCH(QString, text);
+    QFETCH(bool, opened);
+    writeIni("[Data]\nLastGrid=" + kRecord + "\nLastTool=0\n");
+    const std::string path = dir_.filePath("start.txt").toStdString();
+    std::ofstream(path, std::ios::trunc) << text.toStdString();
+    RecordingHost host;
+    Board board(host);
+    OpenStartFile(board, path, ini_);
+    QCOMPARE(board.GetAllGrid() == kRecord, !opened);
+    if (opened) QCOMPARE(board.GetGrid(true), std::string(kPuzzle));
+    if (opened) QCOMPARE(Edit(board).UndoStack[0], kRecord);
+    QCOMPARE(host.messages.size(), std::size_t(opened ? 0 : 1));
+  }
+
   void wizardCheckBoxWritesTheOption() {
     bool tick = true;
     WizardDialog wizard(ini_, [&](bool on) { tick = on; });

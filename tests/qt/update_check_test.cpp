@@ -7,6 +7,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/open_address.h"
 #include "app/update_check.h"
 #include "dialog_driver.h"
 
@@ -151,6 +152,27 @@ class UpdateCheckTest : public QObject {
       QVERIFY(answers.texts[0].contains("You may also manually go to " + base + "/download.html)"));
     }
     qunsetenv("TAVIMORO_SERVER");
+  }
+
+  // "Yes" on a machine without a browser: the address is shown and the
+  // program goes on instead of ending with nothing opened.
+  void yesWithoutABrowserKeepsTheProgramRunning() {
+    TinyHttpServer server;
+    server.body = "990000\r\n";
+    qputenv("TAVIMORO_SERVER", server.base().toLatin1());
+    QList<QUrl> tried;
+    SetAddressOpener([&tried](const QUrl& url) {
+      tried.append(url);
+      return false;
+    });
+    BoxAnswerer answers({QMessageBox::Yes, QMessageBox::Ok});
+    QWidget window;
+    QVERIFY(!CheckForUpdate(&window));
+    SetAddressOpener({});
+    qunsetenv("TAVIMORO_SERVER");
+    QCOMPARE(tried, QList<QUrl>{QUrl(server.base() + "/download.html")});
+    QCOMPARE(answers.titles, (QStringList{"Upgrade available", "Tavimoro"}));
+    QVERIFY(answers.texts[1].endsWith("\n\n" + server.base() + "/download.html"));
   }
 };
 

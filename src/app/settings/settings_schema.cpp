@@ -46,6 +46,12 @@ bool Settings::Set(const RecordSetting& s, std::string_view record) const {
   return WriteSetting(s.section, s.key, record, filePath_);
 }
 
+std::string Settings::Get(const TextSetting& s) const { return ReadSetting(s.section, s.key, filePath_); }
+
+bool Settings::Set(const TextSetting& s, std::string_view text) const {
+  return WriteSetting(s.section, s.key, text, filePath_);
+}
+
 std::optional<bool> Settings::Get(const TickListSetting& s, int index) const {
   const std::string text = ReadSetting(s.section, std::string(s.prefix) + std::to_string(index), filePath_);
   if (text == "0") return false;

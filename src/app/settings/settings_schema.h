@@ -13,6 +13,7 @@
 //                   as the fallback
 //   RecordSetting   a board record string; used only when it begins with "[",
 //                   anything else reads as the fallback
+//   TextSetting     any text, "" when missing
 //   TickListSetting "0"/"1" under prefix + index; other values read as
 //                   nothing stored (nullopt)
 //   NamedSection    a section of free key names (the saved puzzles)
@@ -47,6 +48,10 @@ struct RecordSetting {
   std::string_view fallback;
 };
 
+struct TextSetting {
+  std::string_view section, key;
+};
+
 struct TickListSetting {
   std::string_view section, prefix;  // key = prefix + index
 };
@@ -65,11 +70,25 @@ namespace setting {
 inline constexpr YesNoSetting    Wizard       {"Options",            "Wizard",           true};
 inline constexpr YesNoSetting    CheckVer     {"Options",            "CheckVer",         true};
 inline constexpr YesNoSetting    ShowAnalysis {"Options",            "ShowAnalysis",     false};
+inline constexpr YesNoSetting    NextCell     {"Options",            "NextCell",         false};
+inline constexpr YesNoSetting    GivenColor   {"Options",            "GivenColor",       false};
+inline constexpr YesNoSetting    HighlightDigit{"Options",           "HighlightDigit",   false};
+inline constexpr YesNoSetting    ShowTimer    {"Options",            "ShowTimer",        false};
 // Hints and the analysis go on past the ladder with the further techniques.
 inline constexpr YesNoSetting    Extended     {"Options",            "Extended",         true};
 inline constexpr RecordSetting   LastGrid     {"Data",               "LastGrid",         kSamplePuzzle};
 // 0 pen, 1 pencil; missing means the pencil, anything else the pen
 inline constexpr ChoiceSetting   LastTool     {"Data",               "LastTool",         2, 1, 0};
+// The main window's place; a width or height of 0 means none stored.
+inline constexpr NumberSetting   WindowLeft   {"Data",               "WindowLeft",       -32768, 32767, 0};
+inline constexpr NumberSetting   WindowTop    {"Data",               "WindowTop",        -32768, 32767, 0};
+inline constexpr NumberSetting   WindowWidth  {"Data",               "WindowWidth",      1, 32767, 0};
+inline constexpr NumberSetting   WindowHeight {"Data",               "WindowHeight",     1, 32767, 0};
+// Seconds on the puzzle whose givens (81 characters) are LastTimeGivens.
+inline constexpr NumberSetting   LastTime     {"Data",               "LastTime",         0, 32767, 0};
+inline constexpr TextSetting     LastTimeGivens{"Data",              "LastTimeGivens"};
+// Entered digits on paper: 0 like the givens, 1 apart in grey, 2 left out
+inline constexpr ChoiceSetting   PrintEntries {"Options",            "PrintEntries",     3, 0, 0};
 inline constexpr NumberSetting   Level        {"GenerationSettings", "Level",            0, 6, 0};
 inline constexpr TickListSetting CheckAllowed {"GenerationSettings", "CheckAllowed_"};
 inline constexpr TickListSetting CheckRequired{"GenerationSettings", "CheckRequired_"};
@@ -100,6 +119,8 @@ class Settings {
   bool Set(const NumberSetting& s, int value) const;
   std::string Get(const RecordSetting& s) const;
   bool Set(const RecordSetting& s, std::string_view record) const;
+  std::string Get(const TextSetting& s) const;
+  bool Set(const TextSetting& s, std::string_view text) const;
   std::optional<bool> Get(const TickListSetting& s, int index) const;
   bool Set(const TickListSetting& s, int index, bool ticked) const;
 

@@ -17,6 +17,14 @@ inline const YesNoSetting* StoredTick(BoardOption option) {
       return &setting::Wizard;
     case BoardOption::CheckVersion:
       return &setting::CheckVer;
+    case BoardOption::NextCell:
+      return &setting::NextCell;
+    case BoardOption::GivenColor:
+      return &setting::GivenColor;
+    case BoardOption::HighlightDigit:
+      return &setting::HighlightDigit;
+    case BoardOption::ShowTimer:
+      return &setting::ShowTimer;
     case BoardOption::Extended:
       return &setting::Extended;
     case BoardOption::AutoRemove:

@@ -3,6 +3,7 @@
 // HTMLLabel; the viewport only forwards its events.
 #include "htmllabel/widget/html_label.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@
 #include <array>
 
 #include "htmllabel/method_call.h"
+#include "htmllabel/plain_text.h"
 
 namespace tavimoro {
 namespace {
@@ -157,6 +159,8 @@ void HTMLLabel::SetDocumentHTML(const QString& html) {
   Reparse();
 }
 
+QString HTMLLabel::PlainText() const { return QString::fromStdString(html::DocumentPlainText(document_)); }
+
 QString HTMLLabel::DocumentTitle() const { return QString::fromStdString(html::DocumentTitle(document_)); }
 
 void HTMLLabel::Reparse() {
@@ -166,6 +170,10 @@ void HTMLLabel::Reparse() {
   options.EnableAnchors = enableAnchors_;
   document_ = html::ParseDocument(text_, options);
   if (isVisible()) Refresh();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+  }
 }
 
 int HTMLLabel::BorderWidth() const {

@@ -75,6 +75,8 @@ class HTMLLabel : public QWidget {
   QString DocumentHTML() const;
   void SetDocumentHTML(const QString& html);
   QString DocumentTitle() const;
+  // The document's text without markup, as a screen reader reads it.
+  QString PlainText() const;
 
   // Lays the document out again, sizes the scroll bars and repaints.
   void Refresh();

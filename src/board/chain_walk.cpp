@@ -1,0 +1,125 @@
+#include "board/chain_walk.h"
+
+#include <vector>
+
+#include "board/hint_composer.h"
+
+namespace tavimoro {
+namespace {
+
+std::string DigitText(int d) { return std::string(1, static_cast<char>('0' + d)); }
+
+std::string CellList(const ChainNode& node, std::string_view joiner) {
+  std::string out;
+  for (int i = 0; i < node.CellCount; ++i) {
+    if (i > 0) out += i + 1 == node.CellCount ? std::string(joiner) : ", ";
+    out += CellName(node.Cells[i]);
+  }
+  return out;
+}
+
+std::string Holds(const ChainNode& node) {
+  if (node.CellCount == 1) return CellName(node.FirstCell()) + " is " + DigitText(node.Digit);
+  return DigitText(node.Digit) + " is in " + CellList(node, " or ");
+}
+
+std::string Lacks(const ChainNode& node) {
+  if (node.CellCount == 1) return CellName(node.FirstCell()) + " is not " + DigitText(node.Digit);
+  return "none of " + CellList(node, " and ") + " is " + DigitText(node.Digit);
+}
+
+// The first house (row, column, block) holding every cell of both nodes, -1
+// when there is none.
+int SharedHouse(const ChainNode& a, const ChainNode& b) {
+  for (int type = 0; type < 3; ++type) {
+    const int house = HouseOf(a.FirstCell(), type);
+    bool all = true;
+    for (int i = 0; i < a.CellCount; ++i) all = all && HouseOf(a.Cells[i], type) == house;
+    for (int i = 0; i < b.CellCount; ++i) all = all && HouseOf(b.Cells[i], type) == house;
+    if (all) return house;
+  }
+  return -1;
+}
+
+bool SameCell(const ChainNode& a, const ChainNode& b) {
+  return a.CellCount == 1 && b.CellCount == 1 && a.FirstCell() == b.FirstCell();
+}
+
+std::string SetText(const AlsPart& set) {
+  std::string out;
+  for (int i = 0; i < set.CellCount; ++i) {
+    if (i > 0) out += i + 1 == set.CellCount ? " and " : ", ";
+    out += CellName(set.Cells[i]);
+  }
+  return out;
+}
+
+std::string StrongReason(const StepMeaning& m, int link) {
+  const ChainNode& a = m.Nodes[link];
+  const ChainNode& b = m.Nodes[link + 1];
+  if (m.LinkAls[link] > 0) {
+    const AlsPart& set = m.Als[m.LinkAls[link] - 1];
+    if (set.CellCount == 1) return " (" + CellName(set.Cells[0]) + " has no other candidate)";
+    return " (" + SetText(set) + " share " + std::to_string(set.CellCount + 1) + " digits among " +
+           std::to_string(set.CellCount) + " cells, so without " + DigitText(a.Digit) +
+           " they hold all the others, " + DigitText(b.Digit) + " among them)";
+  }
+  if (SameCell(a, b)) return " (" + CellName(a.FirstCell()) + " has no other candidate)";
+  const int house = SharedHouse(a, b);
+  if (house < 0) return {};
+  return " (" + HouseName(house) + " has no other place for " + DigitText(a.Digit) + ")";
+}
+
+std::string WeakReason(const StepMeaning& m, int link) {
+  const ChainNode& a = m.Nodes[link];
+  const ChainNode& b = m.Nodes[link + 1];
+  if (a.Digit != b.Digit) return " (a cell holds one digit)";
+  const int house = SharedHouse(a, b);
+  if (house < 0) return " (they see each other)";
+  return " (both are in " + HouseName(house) + ")";
+}
+
+// From node `from` to node `to`, the first node assumed false.
+std::string Walk(const StepMeaning& m, int from, int to) {
+  std::string out = "If " + Lacks(m.Nodes[from]);
+  for (int i = from; i < to; ++i) {
+    const bool strong = m.Links[i] == LinkKind::Strong;
+    out += i == from ? ", then " : ", so ";
+    out += strong ? Holds(m.Nodes[i + 1]) + StrongReason(m, i) : Lacks(m.Nodes[i + 1]) + WeakReason(m, i);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ChainWalkText(const StepRecord& step, ChainReading reading) {
+  const StepMeaning& m = step.Meaning;
+  if (m.NodeCount < 2) return {};
+  const int last = m.NodeCount - 1;
+  switch (reading) {
+    case ChainReading::Ends:
+      return Walk(m, 0, last) + ". So " + Holds(m.Nodes[0]) + " or " + Holds(m.Nodes[last]) +
+             ", and a candidate that conflicts with both cannot be true.";
+    case ChainReading::Loop:
+      return Walk(m, 0, last) + ". The last candidate cannot be true together with the first, so the chain "
+             "closes into a loop in which strong and weak links alternate all the way round. Each weak link of "
+             "the loop therefore joins exactly one true candidate, and a candidate that conflicts with both of "
+             "its ends cannot be true.";
+    case ChainReading::ProvesStart:
+      return Walk(m, 0, last) + ". Assuming it false made it true, so " + Holds(m.Nodes[0]) + ".";
+    case ChainReading::Blossom: {
+      std::string out;
+      for (int at = 0; at + 2 < m.NodeCount; at += 3) {
+        const ChainNode& stem = m.Nodes[at];
+        out += (at == 0 ? "If " : " If ") + Holds(stem) + ", then " + Lacks(m.Nodes[at + 1]) + ", so " +
+               Holds(m.Nodes[at + 2]) + StrongReason(m, at + 1) + ".";
+      }
+      return out + " Whatever the stem holds, " + DigitText(m.Nodes[2].Digit) +
+             " is in one of the petals, and a cell that sees all of them cannot be " +
+             DigitText(m.Nodes[2].Digit) + ".";
+    }
+  }
+  return {};
+}
+
+}  // namespace tavimoro

@@ -1,0 +1,125 @@
+#include "board/puzzle_files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace tavimoro {
+namespace {
+
+constexpr int kMaxNumberSkipped = 100000;
+
+std::string FileName(const std::string& path) {
+  const std::string name = std::filesystem::path(path).filename().string();
+  return name.empty() ? path : name;
+}
+
+std::string LowerExtension(std::string_view path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& ch : extension) {
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  }
+  return extension;
+}
+
+}  // namespace
+
+SaveFormat SaveFormatOf(std::string_view path) {
+  const std::string extension = LowerExtension(path);
+  if (extension == ".sdk") return SaveFormat::Sdk;
+  if (extension == ".ss") return SaveFormat::Ss;
+  return SaveFormat::PuzzleFile;
+}
+
+std::string SaveText(const FormatGrid& cells, SaveFormat format) {
+  switch (format) {
+    case SaveFormat::Sdk:
+      return WriteSdk(cells);
+    case SaveFormat::Ss:
+      return WriteSs(cells);
+    case SaveFormat::PuzzleFile:
+      break;
+  }
+  return WritePuzzleFile({cells});
+}
+
+std::string ReadTextFile(const std::string& path, std::string& text) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return "Cannot read " + FileName(path);
+  const auto size = std::filesystem::file_size(path, error);
+  if (error) return "Cannot read " + FileName(path);
+  if (size > kMaxPuzzleFileBytes) return FileName(path) + " is too large to be a puzzle file";
+  std::ifstream in(path, std::ios::binary);
+  text.assign(static_cast<std::size_t>(size), '\0');
+  if (!in.read(text.data(), static_cast<std::streamsize>(size))) {
+    text.clear();
+    return "Cannot read " + FileName(path);
+  }
+  return "";
+}
+
+std::string WriteTextFile(const std::string& path, std::string_view text) {
+  // Through a link, the file it points at is replaced, not the link.
+  std::error_code error;
+  std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+  if (error) target = path;
+  const std::string temporary = target.string() + ".tavimoro-new";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) {
+      std::remove(temporary.c_str());
+      return "Cannot write " + FileName(path);
+    }
+  }
+  std::filesystem::rename(temporary, target, error);
+  if (error) {
+    std::remove(temporary.c_str());
+    return "Cannot write " + FileName(path);
+  }
+  return "";
+}
+
+std::vector<std::string> NumberedNames(std::string_view base, int count,
+                                       const std::function<bool(const std::string&)>& taken) {
+  std::vector<std::string> names;
+  for (int number = 1; static_cast<int>(names.size()) < count && number <= count + kMaxNumberSkipped;
+       ++number) {
+    std::string name = std::string(base) + " " + std::to_string(number);
+    if (!taken(name)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records, std::size_t total) {
+  if (total < 2 || records.size() < 2) return 0;
+  const int count = static_cast<int>(std::min(records.size(), kMaxPuzzlesToLibrary));
+  const std::string question =
+      "The text holds " + std::to_string(total) + " puzzles. Put " +
+      (count < static_cast<int>(total) ? "the first " + std::to_string(count) : std::string("all")) +
+      " of them in the saved-puzzle library?";
+  if (host.Ask("Confirm", question) != Answer::Yes) return 0;
+  std::vector<std::string> names;
+  for (;;) {
+    const std::string base =
+        host.Input("Enter a name for these puzzles (they are numbered 1, 2, 3...)", "Saving Puzzles");
+    if (base.empty()) {
+      host.Message(kProgramTitle, "Puzzle save canceled");
+      return 0;
+    }
+    names = NumberedNames(base, count, [&](const std::string& name) { return host.SavedPuzzleExists(name); });
+    std::string problem =
+        static_cast<int>(names.size()) < count ? "Too many puzzles are saved under " + base : "";
+    for (std::size_t i = 0; i < names.size() && problem.empty(); ++i)
+      problem = host.SaveNameProblem(names[i]);
+    if (problem.empty()) break;
+    host.Message(kProgramTitle, problem);
+  }
+  for (int i = 0; i < count; ++i) host.StoreSavedPuzzle(names[i], records[i]);
+  return count;
+}
+
+}  // namespace tavimoro

@@ -1,0 +1,52 @@
+// Puzzle files on disk: the text to save for a file name, reading and
+// writing whole files with their failures as messages; and the offer to put
+// the puzzles of one text into the saved-puzzle library under numbered
+// names.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/board_host.h"
+#include "board/puzzle_formats.h"
+
+namespace tavimoro {
+
+// Files larger than this are refused unread: no puzzle text comes near it.
+inline constexpr std::size_t kMaxPuzzleFileBytes = 64u << 20;
+
+enum class SaveFormat {
+  PuzzleFile,  // the plain line and the exact board (any other name)
+  Sdk,         // ".sdk": nine rows of digits and "."
+  Ss,          // ".ss": nine rows with "|" and "-" frames
+};
+
+// By the name's extension, in any letter case.
+SaveFormat SaveFormatOf(std::string_view path);
+std::string SaveText(const FormatGrid& cells, SaveFormat format);
+
+// Reads the whole file into text: "" when done, else the message to show
+// ("Cannot read NAME", "NAME is too large to be a puzzle file").
+std::string ReadTextFile(const std::string& path, std::string& text);
+// Writes text through a temporary file beside path that then replaces it,
+// so that a failed write leaves an existing file whole: "" when done, else
+// "Cannot write NAME".
+std::string WriteTextFile(const std::string& path, std::string_view text);
+
+// Names for count puzzles: base followed by " 1", " 2" and so on, skipping
+// the numbers whose name is taken (fewer names only when a hundred thousand
+// numbers in a row are taken).
+std::vector<std::string> NumberedNames(std::string_view base, int count,
+                                       const std::function<bool(const std::string&)>& taken);
+
+// Offers to put the puzzles of one text (board records) into the
+// saved-puzzle library: asks, takes a name as the saving of one puzzle does
+// (an empty name cancels, a name the store cannot keep is asked again), and
+// stores them under that name numbered, taken names skipped; at most the
+// first kMaxPuzzlesToLibrary. The number of puzzles stored.
+// total is the number of puzzles the text holds, records the first of them.
+int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records, std::size_t total);
+
+}  // namespace tavimoro

@@ -1,0 +1,254 @@
+// Almost locked sets joined by restricted common candidates: a digit x that
+// two sets hold only in cells that all see each other, so at most one of the
+// sets holds x, and the other is then locked on its remaining digits.
+//
+// ALS-XZ: sets A and B with a restricted common x; every other common digit
+// z is in A or in B, so z goes from every cell that sees all of both sets' z
+// cells. With two restricted digits the pair is doubly linked and removes
+// more (FindAlsXZ). ALS-XY-Wing: a pivot set C restricted to A by x and to B by y
+// (x <> y); C holds x or y, so A or B is locked and holds z. Death Blossom:
+// a stem cell whose every candidate d sees all the d cells of one petal set;
+// whichever digit the stem takes locks one petal, and z, common to all
+// petals, lands in one of them.
+//
+// The sets are collected once per call into a table on the heap; the
+// searches walk it by index in collection order.
+#include <array>
+#include <memory>
+
+#include "engine/steps/als_sets.h"
+#include "engine/steps/chain_record.h"
+#include "engine/steps/chain_steps.h"
+#include "engine/steps/step_text.h"
+
+namespace tavimoro::steps {
+namespace {
+
+constexpr int kMaxAlsSize = 5;
+
+struct Candidates {
+  std::array<CellBits, 9> cells{};  // [digit - 1]
+  explicit Candidates(const PuzzleState& s) {
+    for (int c = 0; c < 81; ++c)
+      for (int d = 1; d <= 9; ++d)
+        if (s.Grid[c] == 0 && s.Cand(c, d)) cells[d - 1].Add(c);
+  }
+};
+
+// Digits x that A and B hold only in cells that all see each other.
+int RestrictedCommons(const AlmostLockedSet& a, const AlmostLockedSet& b) {
+  int rcc = 0;
+  const int common = a.digits & b.digits;
+  for (int d = 1; d <= 9; ++d) {
+    if ((common & DigitBit(d)) && b.digitCells[d - 1].SubsetOf(a.digitPeers[d - 1])) rcc |= DigitBit(d);
+  }
+  return rcc;
+}
+
+// Cells outside both sets holding z that see all of both sets' z cells.
+CellBits CommonVictims(const Candidates& cand, const AlmostLockedSet& a, const AlmostLockedSet& b, int z) {
+  return cand.cells[z - 1] & a.digitPeers[z - 1] & b.digitPeers[z - 1];
+}
+
+ChainDraft::Piece PieceOf(const AlmostLockedSet& set, int d) { return {d, set.digitCells[d - 1]}; }
+
+}  // namespace
+
+bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
+  auto table = std::make_unique<AlsTable>();
+  CollectAlmostLockedSets(s, 1, kMaxAlsSize, *table);
+  const Candidates cand(s);
+  for (int i = 0; i < table->count; ++i) {
+    const AlmostLockedSet& a = table->sets[i];
+    for (int j = i + 1; j < table->count; ++j) {
+      const AlmostLockedSet& b = table->sets[j];
+      if (a.cells.Meets(b.cells)) continue;
+      const int rcc = RestrictedCommons(a, b);
+      if (!rcc) continue;
+      const int x = MaskDigit(LowestBit(rcc));
+      EliminationMasks victims{};
+      bool any = false;
+      int firstZ = 0;  // the common digit the chain is drawn with
+      const auto take = [&](const CellBits& cells, int d) {
+        cells.ForEach([&](int c) {
+          victims[c] |= static_cast<std::uint16_t>(DigitBit(d));
+          any = true;
+          if (!firstZ && (a.digits & b.digits & DigitBit(d)) && d != x) firstZ = d;
+        });
+      };
+      for (int z = 1; z <= 9; ++z) {
+        if (z == x || !(a.digits & b.digits & DigitBit(z))) continue;
+        if (rcc & DigitBit(z)) continue;  // a second restricted digit: see below
+        take(CommonVictims(cand, a, b, z), z);
+      }
+      if (BitCount(rcc) == 2) {
+        // Doubly linked: each set lacks exactly one of the two restricted
+        // digits, so both are in the pair of sets and every other digit of
+        // either set is locked in it.
+        for (int d = 1; d <= 9; ++d) {
+          if (rcc & DigitBit(d)) {
+            take(CommonVictims(cand, a, b, d), d);
+            continue;
+          }
+          if (a.digits & DigitBit(d)) take(cand.cells[d - 1] & a.digitPeers[d - 1].Without(b.cells), d);
+          if (b.digits & DigitBit(d)) take(cand.cells[d - 1] & b.digitPeers[d - 1].Without(a.cells), d);
+        }
+      }
+      if (!any) continue;
+      if (BitCount(rcc) == 2) firstZ = MaskDigit(rcc & ~DigitBit(x));
+      ChainDraft draft;
+      draft.nodeCount = 4;
+      draft.nodes = {PieceOf(a, firstZ), PieceOf(a, x), PieceOf(b, x), PieceOf(b, firstZ)};
+      draft.strong = {true, false, true};
+      draft.linkAls = {static_cast<std::int8_t>(draft.UseAls(&a)), -1, static_cast<std::int8_t>(draft.UseAls(&b))};
+      WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXZ, "ALS-XZ", step);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool FindAlsXYWing(const PuzzleState& s, StepRecord& step) {
+  auto table = std::make_unique<AlsTable>();
+  CollectAlmostLockedSets(s, 1, kMaxAlsSize, *table);
+  const Candidates cand(s);
+  struct Wing {
+    int set, rcc;
+  };
+  std::array<Wing, AlsTable::kCapacity> wings{};
+  for (int k = 0; k < table->count; ++k) {
+    const AlmostLockedSet& c = table->sets[k];
+    int n = 0;
+    for (int i = 0; i < table->count; ++i) {
+      if (i == k || c.cells.Meets(table->sets[i].cells)) continue;
+      const int rcc = RestrictedCommons(c, table->sets[i]);
+      if (rcc) wings[n++] = {i, rcc};
+    }
+    for (int p = 0; p < n; ++p) {
+      const AlmostLockedSet& a = table->sets[wings[p].set];
+      for (int q = p + 1; q < n; ++q) {
+        const AlmostLockedSet& b = table->sets[wings[q].set];
+        if (a.cells.Meets(b.cells)) continue;
+        // x restricts A to C, y restricts B to C; take the first distinct pair.
+        int x = 0, y = 0;
+        for (int dx = 1; dx <= 9 && !x; ++dx) {
+          if (!(wings[p].rcc & DigitBit(dx))) continue;
+          const int others = wings[q].rcc & ~DigitBit(dx);
+          if (others) x = dx, y = MaskDigit(LowestBit(others));
+        }
+        if (!x) continue;
+        EliminationMasks victims{};
+        int firstZ = 0;
+        for (int z = 1; z <= 9; ++z) {
+          if (z == x || z == y || !(a.digits & b.digits & DigitBit(z))) continue;
+          CommonVictims(cand, a, b, z).ForEach([&](int cell) {
+            victims[cell] |= static_cast<std::uint16_t>(DigitBit(z));
+            if (!firstZ) firstZ = z;
+          });
+        }
+        if (!firstZ) continue;
+        ChainDraft draft;
+        draft.nodeCount = 6;
+        draft.nodes = {PieceOf(a, firstZ), PieceOf(a, x), PieceOf(c, x), PieceOf(c, y), PieceOf(b, y),
+                       PieceOf(b, firstZ)};
+        draft.strong = {true, false, true, false, true};
+        const auto ia = static_cast<std::int8_t>(draft.UseAls(&a));
+        const auto ic = static_cast<std::int8_t>(draft.UseAls(&c));
+        const auto ib = static_cast<std::int8_t>(draft.UseAls(&b));
+        draft.linkAls = {ia, -1, ic, -1, ib};
+        WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXYWing, "ALS-XY-WING", step);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+namespace {
+
+// Picks one petal per stem digit, depth first, keeping the cells that see
+// every chosen petal's z cells; stops at the first choice that leaves some.
+struct Blossom {
+  const AlsTable& table;
+  static constexpr int kMaxPetals = 48;
+  std::array<std::array<int, kMaxPetals>, 9> petals{};
+  std::array<int, 9> petalCount{};
+  std::array<int, 9> stemDigits{};
+  int digitCount = 0;
+  int z = 0;
+  std::array<int, 9> chosen{};
+
+  bool Choose(int k, const CellBits& victims, CellBits& result) {
+    if (victims.Empty()) return false;
+    if (k == digitCount) {
+      result = victims;
+      return true;
+    }
+    for (int i = 0; i < petalCount[k]; ++i) {
+      chosen[k] = petals[k][i];
+      if (Choose(k + 1, victims & table.sets[chosen[k]].digitPeers[z - 1], result)) return true;
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
+  auto table = std::make_unique<AlsTable>();
+  CollectAlmostLockedSets(s, 1, kMaxAlsSize, *table);
+  const Candidates cand(s);
+  for (int stem = 0; stem < 81; ++stem) {
+    if (s.Grid[stem] != 0 || s.CandCount[stem] < 2 || s.CandCount[stem] > 3) continue;
+    for (int z = 1; z <= 9; ++z) {
+      if (s.Cand(stem, z)) continue;
+      Blossom bloom{*table};
+      bloom.z = z;
+      bool everyDigit = true;
+      for (int d = 1; d <= 9 && everyDigit; ++d) {
+        if (!s.Cand(stem, d)) continue;
+        const int k = bloom.digitCount++;
+        bloom.stemDigits[k] = d;
+        for (int i = 0; i < table->count && bloom.petalCount[k] < Blossom::kMaxPetals; ++i) {
+          const AlmostLockedSet& a = table->sets[i];
+          if (a.cells.Has(stem) || !(a.digits & DigitBit(d)) || !(a.digits & DigitBit(z))) continue;
+          if (a.digitCells[d - 1].SubsetOf(kPeerBits[stem])) bloom.petals[k][bloom.petalCount[k]++] = i;
+        }
+        everyDigit = bloom.petalCount[k] > 0;
+      }
+      if (!everyDigit) continue;
+      CellBits victims;
+      if (!bloom.Choose(0, cand.cells[z - 1], victims)) continue;
+
+      EliminationMasks masks{};
+      victims.ForEach([&](int c) { masks[c] = static_cast<std::uint16_t>(DigitBit(z)); });
+      // The stem's links read as short chains: stem digit d, then the petal
+      // that holds d, then z in that petal.
+      ChainDraft draft;
+      CellBits stemCell;
+      stemCell.Add(stem);
+      for (int k = 0; k < bloom.digitCount; ++k) {
+        const AlmostLockedSet& petal = table->sets[bloom.chosen[k]];
+        const int d = bloom.stemDigits[k];
+        const int at = draft.nodeCount;
+        draft.nodes[at] = {d, stemCell};
+        draft.nodes[at + 1] = PieceOf(petal, d);
+        draft.nodes[at + 2] = PieceOf(petal, z);
+        draft.strong[at] = false;
+        draft.strong[at + 1] = true;
+        draft.linkAls[at] = -1;
+        draft.linkAls[at + 1] = static_cast<std::int8_t>(draft.UseAls(&petal));
+        draft.strong[at + 2] = false;
+        draft.linkAls[at + 2] = -1;
+        draft.nodeCount += 3;
+      }
+      WriteChainStep(draft, masks, -1, 0, TechniqueId::DeathBlossom, "DEATH BLOSSOM", step, 3);
+      step.Meaning.Pivot = stem;
+      step.CellColour[stem] = PivotColour;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace tavimoro::steps

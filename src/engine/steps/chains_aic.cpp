@@ -1,0 +1,560 @@
+// Chains of alternating inferences: X-Chain, XY-Chain, alternating inference
+// chains and nice loops, plain, grouped and through almost locked sets.
+//
+// The graph is built once per call. A node is a statement "digit d is in one
+// of these cells": a candidate, a group (two or three cells of a block on one
+// line) or the cells of an almost locked set holding the digit. Two nodes
+// are linked strongly when at least one of them is true (the only places of
+// a digit in a house, the two candidates of a cell, two digits of one almost
+// locked set) and weakly when they cannot both be true (the same digit in
+// cells that all see each other, two candidates of one cell).
+//
+// A chain starts with a strong link and alternates; it proves that its first
+// or its last node is true. Breadth-first search from every node in a fixed
+// order, over (node, kind of the link that reached it), finds each start's
+// shortest chain; the overall shortest wins, the earlier start on a tie, and
+// later starts search no deeper than the best so far. Scratch arrays are
+// sized once per call; the search itself allocates nothing.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/steps/als_sets.h"
+#include "engine/steps/chain_record.h"
+#include "engine/steps/chain_steps.h"
+
+namespace tavimoro::steps {
+namespace {
+
+enum class Goal {
+  Eliminate,  // the ends: candidates that conflict with both go
+  Loop,       // the ends conflict too: every weak link of the loop becomes strong
+  Place,      // the chain returns to its start: the start is true
+};
+
+struct Rules {
+  int digit = 0;            // one digit only, 0 for all
+  bool conjugates = true;   // strong links between the only places of a digit in a house
+  bool bivalue = true;      // strong links between the two candidates of a cell
+  bool inCellWeak = true;   // weak links between candidates of one cell
+  bool groups = false;
+  bool als = false;
+  bool sameDigitEnds = false;
+  Goal goal = Goal::Eliminate;
+  int maxLinks = 19;
+};
+
+inline constexpr auto kHouseBits = [] {
+  std::array<CellBits, 27> houses{};
+  for (int h = 0; h < 27; ++h)
+    for (int c : CellsOfHouse(h)) houses[h].Add(c);
+  return houses;
+}();
+
+enum class NodeType : std::uint8_t { Single, Group, Als };
+
+struct Node {
+  CellBits cells;
+  CellBits peers;  // cells that see every cell of the node
+  std::uint8_t digit = 0;
+  NodeType type = NodeType::Single;
+};
+
+struct Link {
+  std::int16_t to;
+  std::int16_t als;  // the almost locked set a strong link runs inside, -1 for none
+  bool operator==(const Link& o) const = default;
+};
+
+class LinkGraph {
+ public:
+  LinkGraph(const PuzzleState& s, const Rules& rules) : s_(s), rules_(rules) {
+    singleNode_.fill(-1);
+    for (int d = 1; d <= 9; ++d) {
+      for (int c = 0; c < 81; ++c)
+        if (s.Grid[c] == 0 && s.Cand(c, d)) candCells_[d - 1].Add(c);
+    }
+    AddSingles();
+    if (rules.groups) AddGroups();
+    if (rules.als) AddAlsNodes();
+    AddStrongLinks();
+    AddWeakLinks();
+    Compress(strongEdges_, true, strongStart_, strong_);
+    Compress(weakEdges_, false, weakStart_, weak_);
+  }
+
+  int NodeCount() const { return static_cast<int>(nodes_.size()); }
+  const Node& node(int i) const { return nodes_[i]; }
+  const CellBits& CandCells(int d) const { return candCells_[d - 1]; }
+  const AlmostLockedSet& Als(int i) const { return als_->sets[i]; }
+  template <typename Visit>
+  void ForStrong(int n, Visit visit) const {
+    for (int i = strongStart_[n]; i < strongStart_[n + 1]; ++i) visit(strong_[i]);
+  }
+  template <typename Visit>
+  void ForWeak(int n, Visit visit) const {
+    for (int i = weakStart_[n]; i < weakStart_[n + 1]; ++i) visit(weak_[i]);
+  }
+  bool HasStrong(int n) const { return strongStart_[n + 1] > strongStart_[n]; }
+
+  // The cells whose candidate d cannot be true together with node n.
+  CellBits ConflictCells(int n, int d) const {
+    const Node& a = nodes_[n];
+    if (a.digit == d) return a.peers;
+    if (a.type == NodeType::Single) return a.cells;
+    return {};
+  }
+  bool WeaklyLinked(int a, int b) const {
+    const Node& x = nodes_[a];
+    const Node& y = nodes_[b];
+    if (x.digit == y.digit) return y.cells.SubsetOf(x.peers);
+    return rules_.inCellWeak && x.type == NodeType::Single && y.type == NodeType::Single && x.cells == y.cells;
+  }
+
+ private:
+  int AddNode(const CellBits& cells, int digit, NodeType type) {
+    nodes_.push_back({cells, CommonPeers(cells), static_cast<std::uint8_t>(digit), type});
+    return NodeCount() - 1;
+  }
+  bool DigitAllowed(int d) const { return rules_.digit == 0 || rules_.digit == d; }
+
+  void AddSingles() {
+    for (int c = 0; c < 81; ++c) {
+      if (s_.Grid[c] != 0) continue;
+      for (int d = 1; d <= 9; ++d) {
+        if (!s_.Cand(c, d) || !DigitAllowed(d)) continue;
+        CellBits one;
+        one.Add(c);
+        singleNode_[c * 9 + d - 1] = static_cast<std::int16_t>(AddNode(one, d, NodeType::Single));
+      }
+    }
+  }
+
+  // Two or three cells where a block meets a row or a column.
+  void AddGroups() {
+    for (int d = 1; d <= 9; ++d) {
+      if (!DigitAllowed(d)) continue;
+      for (int b = 18; b < 27; ++b) {
+        const int firstCell = HouseCell(b, 0);
+        for (int k = 0; k < 3; ++k) {
+          for (const int line : {HouseOf(firstCell, 0) + k, HouseOf(firstCell, 1) + k}) {
+            const CellBits cells = candCells_[d - 1] & kHouseBits[b] & kHouseBits[line];
+            if (cells.Count() >= 2) groups_[d - 1].push_back(Remember(AddNode(cells, d, NodeType::Group)));
+          }
+        }
+      }
+    }
+  }
+
+  // The node already made for these cells and digit, or -1. Groups and the
+  // sets' nodes are found through a small hash table.
+  int FindNode(const CellBits& cells, int d) const {
+    if (cells.Count() == 1) return singleNode_[cells.First() * 9 + d - 1];
+    for (std::size_t slot = HashSlot(cells, d);; slot = (slot + 1) % kHashSize) {
+      const int n = hashed_[slot];
+      if (n < 0) return -1;
+      if (nodes_[n].digit == d && nodes_[n].cells == cells) return n;
+    }
+  }
+  static std::size_t HashSlot(const CellBits& cells, int d) {
+    const std::uint64_t h = (cells.low * 0x9E3779B97F4A7C15ull) ^ (cells.high * 0xC2B2AE3D27D4EB4Full) ^
+                            static_cast<std::uint64_t>(d);
+    return static_cast<std::size_t>((h ^ (h >> 29)) % kHashSize);
+  }
+  int Remember(int n) {
+    if (++hashedCount_ * 2 > static_cast<int>(kHashSize)) return n;  // full enough: later lookups miss
+    std::size_t slot = HashSlot(nodes_[n].cells, nodes_[n].digit);
+    while (hashed_[slot] >= 0) slot = (slot + 1) % kHashSize;
+    hashed_[slot] = n;
+    return n;
+  }
+
+  void AddAlsNodes() {
+    als_ = std::make_unique<AlsTable>();
+    CollectAlmostLockedSets(s_, 2, 5, *als_);
+    alsNodes_.resize(static_cast<std::size_t>(als_->count));
+    for (int a = 0; a < als_->count; ++a) {
+      const AlmostLockedSet& set = als_->sets[a];
+      for (int d = 1; d <= 9; ++d) {
+        alsNodes_[a][d - 1] = -1;
+        if (!(set.digits & DigitBit(d))) continue;
+        int n = FindNode(set.digitCells[d - 1], d);
+        if (n < 0) {
+          n = AddNode(set.digitCells[d - 1], d, NodeType::Als);
+          Remember(n);
+        }
+        alsNodes_[a][d - 1] = static_cast<std::int16_t>(n);
+      }
+    }
+  }
+
+  void AddStrong(int a, int b, int als = -1) {
+    strongEdges_.push_back({a, {static_cast<std::int16_t>(b), static_cast<std::int16_t>(als)}});
+    strongEdges_.push_back({b, {static_cast<std::int16_t>(a), static_cast<std::int16_t>(als)}});
+  }
+
+  void AddStrongLinks() {
+    if (rules_.conjugates) {
+      for (int h = 0; h < 27; ++h) {
+        const CellBits& house = kHouseBits[h];
+        for (int d = 1; d <= 9; ++d) {
+          if (!DigitAllowed(d)) continue;
+          const CellBits places = candCells_[d - 1] & house;
+          const int count = places.Count();
+          if (count < 2) continue;
+          if (!rules_.groups) {
+            if (count == 2) {
+              std::array<int, 2> pair{};
+              int k = 0;
+              places.ForEach([&](int c) { pair[k++] = c; });
+              AddStrong(singleNode_[pair[0] * 9 + d - 1], singleNode_[pair[1] * 9 + d - 1]);
+            }
+            continue;
+          }
+          // Any two nodes of the house that share out the digit's places.
+          std::array<int, 16> inHouse{};
+          int n = 0;
+          places.ForEach([&](int c) { inHouse[n++] = singleNode_[c * 9 + d - 1]; });
+          for (const int i : groups_[d - 1])
+            if (n < 16 && nodes_[i].cells.SubsetOf(house)) inHouse[n++] = i;
+          for (int i = 0; i < n; ++i) {
+            for (int j = i + 1; j < n; ++j) {
+              const Node& x = nodes_[inHouse[i]];
+              const Node& y = nodes_[inHouse[j]];
+              if (!x.cells.Meets(y.cells) && (x.cells | y.cells) == places) AddStrong(inHouse[i], inHouse[j]);
+            }
+          }
+        }
+      }
+    }
+    if (rules_.bivalue) {
+      for (int c = 0; c < 81; ++c) {
+        if (s_.Grid[c] != 0 || s_.CandCount[c] != 2) continue;
+        const int x = MaskDigit(LowestBit(s_.CandMask[c]));
+        const int y = MaskDigit(s_.CandMask[c] & ~LowestBit(s_.CandMask[c]));
+        if (DigitAllowed(x) && DigitAllowed(y)) AddStrong(singleNode_[c * 9 + x - 1], singleNode_[c * 9 + y - 1]);
+      }
+    }
+    for (int a = 0; a < static_cast<int>(alsNodes_.size()); ++a) {
+      for (int x = 0; x < 9; ++x) {
+        for (int y = x + 1; y < 9; ++y) {
+          if (alsNodes_[a][x] >= 0 && alsNodes_[a][y] >= 0) AddStrong(alsNodes_[a][x], alsNodes_[a][y], a);
+        }
+      }
+    }
+  }
+
+  // Every node links weakly to the candidates of its digit in the cells that
+  // see all of its own, and to the other nodes of many cells whose cells all
+  // lie there.
+  void AddWeakLinks() {
+    std::array<std::vector<int>, 9> wide;
+    for (int i = 0; i < NodeCount(); ++i)
+      if (nodes_[i].type != NodeType::Single) wide[nodes_[i].digit - 1].push_back(i);
+    for (int i = 0; i < NodeCount(); ++i) {
+      const Node& x = nodes_[i];
+      const int d = x.digit;
+      (candCells_[d - 1] & x.peers).ForEach([&](int c) {
+        weakEdges_.push_back({i, {singleNode_[c * 9 + d - 1], -1}});
+      });
+      for (const int j : wide[d - 1])
+        if (j != i && nodes_[j].cells.SubsetOf(x.peers)) weakEdges_.push_back({i, {static_cast<std::int16_t>(j), -1}});
+    }
+    if (!rules_.inCellWeak) return;
+    for (int c = 0; c < 81; ++c) {
+      for (int x = 0; x < 9; ++x) {
+        if (singleNode_[c * 9 + x] < 0) continue;
+        for (int y = 0; y < 9; ++y) {
+          if (y != x && singleNode_[c * 9 + y] >= 0) weakEdges_.push_back({singleNode_[c * 9 + x], {singleNode_[c * 9 + y], -1}});
+        }
+      }
+    }
+  }
+
+  // Adjacency lists in insertion order (a counting sort by source). With
+  // dedupe, repeated links are dropped: the only places of a digit in a block
+  // that lie on one line are found from both houses. Weak links are made
+  // once per pair and need no such check.
+  void Compress(const std::vector<std::pair<int, Link>>& edges, bool dedupe, std::vector<int>& start,
+                std::vector<Link>& links) const {
+    start.assign(static_cast<std::size_t>(NodeCount()) + 1, 0);
+    for (const auto& e : edges) ++start[static_cast<std::size_t>(e.first) + 1];
+    for (int i = 0; i < NodeCount(); ++i) start[i + 1] += start[i];
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    links.resize(edges.size());
+    for (const auto& e : edges) {
+      const int from = e.first;
+      bool seen = false;
+      for (int i = start[from]; dedupe && i < fill[from] && !seen; ++i) seen = links[i] == e.second;
+      if (!seen) links[fill[from]++] = e.second;
+    }
+    // Close the gaps the repeats left.
+    int out = 0;
+    for (int n = 0; n < NodeCount(); ++n) {
+      const int begin = start[n], end = fill[n];
+      start[n] = out;
+      for (int i = begin; i < end; ++i) links[out++] = links[i];
+    }
+    start[NodeCount()] = out;
+    links.resize(static_cast<std::size_t>(out));
+  }
+
+  const PuzzleState& s_;
+  Rules rules_;
+  std::array<CellBits, 9> candCells_{};
+  std::array<std::int16_t, 729> singleNode_{};
+  std::vector<Node> nodes_;
+  std::array<std::vector<int>, 9> groups_;  // group nodes per digit
+  static constexpr std::size_t kHashSize = 8192;
+  std::vector<int> hashed_ = std::vector<int>(kHashSize, -1);
+  int hashedCount_ = 0;
+  std::unique_ptr<AlsTable> als_;
+  std::vector<std::array<std::int16_t, 9>> alsNodes_;
+  std::vector<std::pair<int, Link>> strongEdges_, weakEdges_;
+  std::vector<int> strongStart_, weakStart_;
+  std::vector<Link> strong_, weak_;
+};
+
+// A chain as node indices; strong[i] and als[i] describe link i (node i to
+// node i + 1).
+struct FoundChain {
+  int length = 0;  // links
+  std::array<int, kMaxChainNodes + 1> nodes{};
+  std::array<bool, kMaxChainNodes + 1> strong{};
+  std::array<int, kMaxChainNodes + 1> als{};
+  EliminationMasks eliminations{};
+  int placeCell = -1, placeDigit = 0;
+};
+
+class ChainSearch {
+ public:
+  ChainSearch(const LinkGraph& g, const Rules& rules, bool needGroup, bool needAls)
+      : g_(g), rules_(rules), needGroup_(needGroup), needAls_(needAls) {
+    const std::size_t states = 2 * static_cast<std::size_t>(g.NodeCount());
+    stamp_.assign(states, 0);
+    parent_.assign(states, -1);
+    parentAls_.assign(states, -1);
+    depth_.assign(states, 0);
+    queue_.assign(states, 0);
+  }
+
+  bool Run(FoundChain& best) {
+    best.length = rules_.maxLinks + 1;
+    bool found = false;
+    for (int start = 0; start < g_.NodeCount(); ++start) {
+      if (!g_.HasStrong(start)) continue;
+      if (SearchFrom(start, best)) found = true;
+    }
+    return found;
+  }
+
+ private:
+  // State 2n: node n reached by a weak link (or the start); 2n + 1: by a
+  // strong link.
+  bool SearchFrom(int start, FoundChain& best) {
+    ++stampNow_;
+    int head = 0, tail = 0;
+    const int first = 2 * start;
+    stamp_[first] = stampNow_;
+    parent_[first] = -1;
+    depth_[first] = 0;
+    queue_[tail++] = first;
+    while (head < tail) {
+      const int state = queue_[head++];
+      const int n = state / 2;
+      const bool viaStrong = state & 1;
+      const int depth = depth_[state];
+      if (viaStrong && depth >= 3 && Accept(start, state, best)) return true;
+      if (depth + 1 >= best.length) continue;
+      const auto visit = [&](const Link& link) {
+        const int next = 2 * link.to + (viaStrong ? 0 : 1);
+        if (link.to == start && (rules_.goal != Goal::Place || viaStrong)) return;
+        if (stamp_[next] == stampNow_) return;
+        stamp_[next] = stampNow_;
+        parent_[next] = state;
+        parentAls_[next] = link.als;
+        depth_[next] = depth + 1;
+        queue_[tail++] = next;
+      };
+      if (viaStrong) {
+        g_.ForWeak(n, visit);
+      } else {
+        g_.ForStrong(n, visit);
+      }
+    }
+    return false;
+  }
+
+  // Reads the chain that ends in `state` back from the parents; false when it
+  // visits a node twice (other than a loop back to its start).
+  bool Trace(int state, FoundChain& chain) const {
+    const int length = depth_[state];
+    chain.length = length;
+    for (int i = length, st = state; i >= 0; --i, st = parent_[st]) {
+      chain.nodes[i] = st / 2;
+      if (i > 0) {
+        chain.strong[i - 1] = st & 1;
+        chain.als[i - 1] = parentAls_[st];
+      }
+    }
+    const int last = chain.nodes[length] == chain.nodes[0] ? length - 1 : length;
+    for (int i = 0; i <= last; ++i)
+      for (int j = i + 1; j <= last; ++j)
+        if (chain.nodes[i] == chain.nodes[j]) return false;
+    bool group = false, als = false;
+    for (int i = 0; i <= length; ++i) group = group || g_.node(chain.nodes[i]).type != NodeType::Single;
+    for (int i = 0; i < length; ++i) als = als || chain.als[i] >= 0;
+    return (!needGroup_ || group) && (!needAls_ || als);
+  }
+
+  // Candidates that conflict with both nodes.
+  bool Victims(int a, int z, EliminationMasks& out) const {
+    bool any = false;
+    for (int d = 1; d <= 9; ++d) {
+      const CellBits hit = g_.CandCells(d) & g_.ConflictCells(a, d) & g_.ConflictCells(z, d);
+      hit.ForEach([&](int c) {
+        out[c] |= static_cast<std::uint16_t>(DigitBit(d));
+        any = true;
+      });
+    }
+    return any;
+  }
+
+  bool Accept(int start, int state, FoundChain& best) {
+    const int end = state / 2;
+    FoundChain chain;
+    if (rules_.goal == Goal::Place) {
+      if (end != start || !Trace(state, chain)) return false;
+      const Node& n = g_.node(start);
+      if (n.type == NodeType::Single) {
+        chain.placeCell = n.cells.First();
+        chain.placeDigit = n.digit;
+      } else if (!Victims(start, start, chain.eliminations)) {
+        return false;
+      }
+    } else if (rules_.goal == Goal::Eliminate) {
+      if (rules_.sameDigitEnds && g_.node(start).digit != g_.node(end).digit) return false;
+      EliminationMasks victims{};
+      if (!Victims(start, end, victims) || !Trace(state, chain)) return false;
+      chain.eliminations = victims;
+    } else {
+      if (!g_.WeaklyLinked(start, end) || !Trace(state, chain)) return false;
+      bool any = Victims(end, start, chain.eliminations);
+      for (int i = 0; i < chain.length; ++i)
+        if (!chain.strong[i]) any = Victims(chain.nodes[i], chain.nodes[i + 1], chain.eliminations) || any;
+      if (!any) return false;
+    }
+    if (chain.length >= best.length) return false;
+    best = chain;
+    return true;
+  }
+
+  const LinkGraph& g_;
+  Rules rules_;
+  bool needGroup_, needAls_;
+  int stampNow_ = 0;
+  std::vector<int> stamp_, parent_, parentAls_, depth_, queue_;
+};
+
+// Searches the whole graph, or with perDigit one single-digit graph per
+// digit in turn (the shortest chain over all digits wins, the lower digit on
+// a tie).
+bool FindChain(const PuzzleState& s, const Rules& rules, bool perDigit, bool needGroup, bool needAls,
+               TechniqueId technique, std::string_view title, StepRecord& step) {
+  FoundChain best;
+  best.length = rules.maxLinks + 1;
+  std::unique_ptr<LinkGraph> bestGraph;
+  for (int d = perDigit ? 1 : 0; d <= (perDigit ? 9 : 0); ++d) {
+    Rules r = rules;
+    r.digit = d;
+    r.maxLinks = std::min(best.length - 1, kMaxChainNodes - 1);
+    auto graph = std::make_unique<LinkGraph>(s, r);
+    FoundChain found;
+    if (ChainSearch(*graph, r, needGroup, needAls).Run(found)) {
+      best = found;
+      bestGraph = std::move(graph);
+    }
+  }
+  if (!bestGraph) return false;
+
+  const LinkGraph& g = *bestGraph;
+  ChainDraft draft;
+  draft.nodeCount = best.length + 1;
+  for (int i = 0; i <= best.length; ++i) {
+    const Node& n = g.node(best.nodes[i]);
+    draft.nodes[i] = {n.digit, n.cells};
+    if (i < best.length) {
+      draft.strong[i] = best.strong[i];
+      draft.linkAls[i] = static_cast<std::int8_t>(best.als[i] >= 0 ? draft.UseAls(&g.Als(best.als[i])) : -1);
+    }
+  }
+  WriteChainStep(draft, best.eliminations, best.placeCell, best.placeDigit, technique, title, step);
+  return true;
+}
+
+Rules PlainRules(Goal goal) {
+  Rules r;
+  r.goal = goal;
+  return r;
+}
+Rules GroupedRules(Goal goal) {
+  Rules r = PlainRules(goal);
+  r.groups = true;
+  return r;
+}
+
+}  // namespace
+
+bool FindXChain(const PuzzleState& s, StepRecord& step) {
+  Rules r;
+  r.bivalue = false;
+  r.inCellWeak = false;
+  return FindChain(s, r, true, false, false, TechniqueId::XChain, "X-CHAIN", step);
+}
+
+bool FindXYChain(const PuzzleState& s, StepRecord& step) {
+  Rules r;
+  r.conjugates = false;
+  r.inCellWeak = false;
+  r.sameDigitEnds = true;
+  return FindChain(s, r, false, false, false, TechniqueId::XYChain, "XY-CHAIN", step);
+}
+
+bool FindContinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, PlainRules(Goal::Loop), false, false, false, TechniqueId::ContinuousNiceLoop, "CONTINUOUS NICE LOOP", step);
+}
+
+bool FindDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, PlainRules(Goal::Place), false, false, false, TechniqueId::DiscontinuousNiceLoop, "DISCONTINUOUS NICE LOOP",
+                   step);
+}
+
+bool FindAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, PlainRules(Goal::Eliminate), false, false, false, TechniqueId::Aic, "AIC", step);
+}
+
+bool FindGroupedContinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, GroupedRules(Goal::Loop), false, true, false, TechniqueId::GroupedContinuousNiceLoop,
+                   "GROUPED CONTINUOUS NICE LOOP", step);
+}
+
+bool FindGroupedDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, GroupedRules(Goal::Place), false, true, false, TechniqueId::GroupedDiscontinuousNiceLoop,
+                   "GROUPED DISCONTINUOUS NICE LOOP", step);
+}
+
+bool FindGroupedAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, GroupedRules(Goal::Eliminate), false, true, false, TechniqueId::GroupedAic, "GROUPED AIC",
+                   step);
+}
+
+bool FindAlsChain(const PuzzleState& s, StepRecord& step) {
+  Rules r = GroupedRules(Goal::Eliminate);
+  r.als = true;
+  r.maxLinks = 15;
+  return FindChain(s, r, false, false, true, TechniqueId::AlsChain, "ALS CHAIN", step);
+}
+
+}  // namespace tavimoro::steps

@@ -1,0 +1,194 @@
+#include "board/puzzle_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "common/cli_run.h"
+#include "recording_host.h"
+
+namespace tavimoro {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+FormatGrid SomeBoard() {
+  FormatGrid cells{};
+  cells[0] = FormatCell{5, true, 0};
+  cells[1] = FormatCell{3, false, 0};
+  cells[2].Marks = 0b110;
+  return cells;
+}
+
+TEST(PuzzleFiles, TheExtensionChoosesTheLayoutAndEachReadsBack) {
+  EXPECT_EQ(SaveFormatOf("/x/puzzle.SDK"), SaveFormat::Sdk);
+  EXPECT_EQ(SaveFormatOf("a.ss"), SaveFormat::Ss);
+  EXPECT_EQ(SaveFormatOf("a.ss.txt"), SaveFormat::PuzzleFile);
+  EXPECT_EQ(SaveFormatOf("sdk"), SaveFormat::PuzzleFile);
+
+  const TempDir temp;
+  const FormatGrid board = SomeBoard();
+  FormatGrid digits = board;
+  for (auto& cell : digits) cell = FormatCell{cell.Value, cell.Value != 0, 0};
+  for (const std::string name : {"p.txt", "p.sdk", "p.ss"}) {
+    const std::string path = (temp.Path() / name).string();
+    ASSERT_EQ(WriteTextFile(path, SaveText(board, SaveFormatOf(path))), "");
+    std::string text;
+    ASSERT_EQ(ReadTextFile(path, text), "");
+    const auto puzzles = ReadPuzzles(text);
+    ASSERT_EQ(puzzles.size(), 1u) << name;
+    EXPECT_EQ(puzzles[0].Cells, name == "p.txt" ? board : digits) << name;
+  }
+}
+
+TEST(PuzzleFiles, FailuresAreMessagesAndLeaveNothingBehind) {
+  const TempDir temp;
+  std::string text = "untouched";
+  EXPECT_EQ(ReadTextFile((temp.Path() / "missing.txt").string(), text), "Cannot read missing.txt");
+  EXPECT_EQ(ReadTextFile(temp.Path().string(), text), "Cannot read " + temp.Path().filename().string());
+  const fs::path large = temp.Path() / "large.txt";
+  std::ofstream(large).put('1');
+  fs::resize_file(large, kMaxPuzzleFileBytes + 1);
+  EXPECT_EQ(ReadTextFile(large.string(), text), "large.txt is too large to be a puzzle file");
+
+  EXPECT_EQ(WriteTextFile((temp.Path() / "no/such/folder/p.txt").string(), "x"), "Cannot write p.txt");
+  const fs::path kept = temp.Path() / "kept.txt";
+  std::ofstream(kept) << "old";
+  EXPECT_EQ(WriteTextFile(kept.string(), "new"), "");
+  EXPECT_EQ(testing::ReadWhole(kept), "new");
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(temp.Path()))
+    names.insert(entry.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"large.txt", "kept.txt"}));
+}
+
+TEST(PuzzleFiles, ALinkedFileIsReplacedBehindItsLink) {
+  const TempDir temp;
+  const fs::path target = temp.Path() / "target.txt";
+  std::ofstream(target) << "old";
+  fs::create_symlink(target, temp.Path() / "link.txt");
+  EXPECT_EQ(WriteTextFile((temp.Path() / "link.txt").string(), "new"), "");
+  EXPECT_TRUE(fs::is_symlink(temp.Path() / "link.txt"));
+  EXPECT_EQ(testing::ReadWhole(target), "new");
+}
+
+TEST(PuzzleFiles, NumberedNamesSkipTakenOnes) {
+  const std::set<std::string> taken = {"Week 1", "Week 3"};
+  EXPECT_EQ(NumberedNames("Week", 3, [&](const std::string& name) { return taken.count(name) > 0; }),
+            (std::vector<std::string>{"Week 2", "Week 4", "Week 5"}));
+  EXPECT_TRUE(NumberedNames("Week", 0, [](const std::string&) { return false; }).empty());
+  EXPECT_EQ(NumberedNames("Week", 2, [](const std::string&) { return true; }).size(), 0u);
+}
+
+TEST(PuzzleFiles, SeveralPuzzlesGoToTheLibraryUnderNumberedNamesWhenAsked) {
+  const std::vector<std::string> records = {"[1|T|]", "[2|T|]", "[3|T|]"};
+  testing::RecordingHost host;
+  host.answers = {Answer::No};
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records, 3), 0);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "The text holds 3 puzzles. Put all of them in the saved-puzzle library?");
+
+  host.answers = {Answer::Yes};
+  host.inputs = {""};
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records, 3), 0);
+  EXPECT_EQ(host.messages.back().text, "Puzzle save canceled");
+
+  host.saved["Week 2"] = "old";
+  host.answers = {Answer::Yes};
+  host.inputs = {"Week"};
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, records, 3), 3);
+  EXPECT_EQ(host.saved["Week 1"], "[1|T|]");
+  EXPECT_EQ(host.saved["Week 2"], "old");
+  EXPECT_EQ(host.saved["Week 3"], "[2|T|]");
+  EXPECT_EQ(host.saved["Week 4"], "[3|T|]");
+
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, {"[1|T|]"}, 1), 0);  // one puzzle: nothing to offer
+  host.answers = {Answer::Yes};
+  host.inputs = {"Big"};
+  EXPECT_EQ(OfferPuzzlesToLibrary(host, std::vector<std::string>(kMaxPuzzlesToLibrary, "[1|T|]"), 205),
+            static_cast<int>(kMaxPuzzlesToLibrary));
+  EXPECT_EQ(host.messages.back().text,
+            "The text holds 205 puzzles. Put the first 200 of them in the saved-puzzle library?");
+}
+
+TEST(PuzzleFiles, TheBoardSavesAndOpensItselfExactly) {
+  const TempDir temp;
+  testing::RecordingHost host;
+  Board board(host);
+  board.PaintPuzzle(testing::kPuzzle);
+  Edit(board).Cells[2].Value = 4;  // entered
+  Edit(board).Cells[3].Marks = 0b100010;
+  const std::string path = (temp.Path() / "board.txt").string();
+  ASSERT_TRUE(board.SavePuzzleFile(path));
+  const std::string saved = board.GetAllGrid();
+
+  Board other(host);
+  ASSERT_TRUE(other.OpenPuzzleFile(path));
+  EXPECT_EQ(other.GetAllGrid(), saved);
+  EXPECT_EQ(Edit(other).UndoStack[0], Board(host).GetAllGrid());
+  EXPECT_TRUE(host.messages.empty());
+
+  std::ofstream(temp.Path() / "prose.txt") << "no puzzle here";
+  EXPECT_FALSE(other.OpenPuzzleFile((temp.Path() / "prose.txt").string()));
+  EXPECT_FALSE(other.OpenPuzzleFile((temp.Path() / "gone.sdk").string()));
+  EXPECT_FALSE(other.SavePuzzleFile((temp.Path() / "no/folder.ss").string()));
+  EXPECT_EQ(other.GetAllGrid(), saved);
+  ASSERT_EQ(host.messages.size(), 3u);
+  EXPECT_EQ(host.messages[0].text, "No valid Sudoku puzzle found in prose.txt");
+  EXPECT_EQ(host.messages[1].text, "Cannot read gone.sdk");
+  EXPECT_EQ(host.messages[2].text, "Cannot write folder.ss");
+}
+
+TEST(PuzzleFiles, TheFileCommandsUseTheChosenFile) {
+  const TempDir temp;
+  testing::RecordingHost host;
+  Board board(host);
+  board.PaintPuzzle(testing::kPuzzle);
+  const std::string path = (temp.Path() / "chosen.ss").string();
+  host.inputs = {"", path};
+  board.SaveFileDialog();  // cancelled
+  EXPECT_FALSE(fs::exists(path));
+  board.SaveFileDialog();
+  ASSERT_TRUE(fs::exists(path));
+
+  Edit(board).Cells[2].Value = 4;  // started: opening asks first
+  const std::string started = board.GetAllGrid();
+  host.answers = {Answer::No, Answer::Yes};
+  host.inputs = {path};
+  board.OpenFileDialog();
+  EXPECT_EQ(board.GetAllGrid(), started);
+  EXPECT_EQ(host.inputs.size(), 1u);
+  board.OpenFileDialog();
+  EXPECT_EQ(board.GetGrid(true), testing::kPuzzle);
+  EXPECT_EQ(host.messages.back().text, kDiscardQuestion);
+}
+
+TEST(PuzzleFiles, SeveralPuzzlesAreAnnouncedOnceTheFirstIsLoaded) {
+  testing::RecordingHost host;
+  Board board(host);
+  const std::string other(81, '.');
+  ASSERT_TRUE(board.ApplyPuzzle(std::string(testing::kPuzzle) + "\n" + other + "\n" + other + "\n"));
+  EXPECT_EQ(board.GetGrid(true), testing::kPuzzle);
+  EXPECT_EQ(host.severalPuzzles, std::vector<std::size_t>{3});
+  ASSERT_TRUE(board.ApplyPuzzle(testing::kPuzzle));
+  EXPECT_EQ(host.severalPuzzles.size(), 1u);
+}
+
+TEST(PuzzleFiles, ThePencilMarkGridCopyReadsBackWithItsMarks) {
+  testing::RecordingHost host;
+  Board board(host);
+  board.PaintPuzzle(testing::kPuzzle);
+  Edit(board).Cells[2].Marks = 0b110;
+  Edit(board).Cells[3].Marks = 0b1000001;
+  board.CopyPencilMarkGrid();
+  ASSERT_TRUE(host.clipboard && host.clipboard->starts_with(".--"));
+  Board other(host);
+  other.PasteFromClipboard();
+  EXPECT_EQ(other.GetAllGrid(), board.GetAllGrid());
+}
+
+}  // namespace
+}  // namespace tavimoro
