@@ -1,5 +1,7 @@
 // Arbitrary text as a settings file: reading it must not fail, every listed
-// key must read back, and writing one key must change only that key.
+// key must read back, and writing one key must change only that key. The
+// scanners and text edits used for large files must agree with the
+// document byte for byte.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -36,6 +38,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     changed.Remove(section, first);
     if (IniDocument::Parse(changed.Text()).Get(section, first)) std::abort();
+  }
+
+  for (const char* section : {"SavedGames", "Options", "savedgames"}) {
+    if (ScanKeys(text, section) != doc.Keys(section)) std::abort();
+    for (const std::string& key : doc.Keys(section)) {
+      if (ScanValue(text, section, key) != doc.Get(section, key)) std::abort();
+    }
+    for (const std::string_view key : {"first", "FIRST", "new"}) {
+      if (ScanValue(text, section, key) != doc.Get(section, key)) std::abort();
+      IniDocument set = IniDocument::Parse(text);
+      set.Set(section, key, "v");
+      if (const auto added = AppendedKeyText(text, section, key, "v")) {
+        if (std::string(text) + *added != set.Text()) std::abort();
+      }
+      if (const auto edited = EditedText(text, section, key, "v")) {
+        if (*edited != set.Text()) std::abort();
+      } else if (doc.Get(section, key)) {
+        std::abort();
+      }
+      IniDocument removed = IniDocument::Parse(text);
+      removed.Remove(section, key);
+      if (EditedText(text, section, key, std::nullopt) != removed.Text()) std::abort();
+    }
   }
 
   IniDocument added = IniDocument::Parse(text);

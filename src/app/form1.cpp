@@ -504,12 +504,12 @@ void Form1::SetPanelHtml(std::string_view html) {
 
 std::string Form1::SaveNameProblem(std::string_view name) { return KeyNameProblem(name); }
 
-bool Form1::SavedPuzzleExists(std::string_view name) {
-  return Settings(iniPath_).Contains(setting::SavedGames, name);
-}
-
-void Form1::StoreSavedPuzzle(std::string_view name, std::string_view record) {
-  Settings(iniPath_).Set(setting::SavedGames, name, record);
+// A failed write is told to the user by the store's failure notice.
+SaveResult Form1::StoreSavedPuzzle(std::string_view name, std::string_view record, bool overwrite) {
+  const WriteOutcome outcome = Settings(iniPath_).Store(setting::SavedGames, name, record,
+                                                        overwrite ? WriteMode::Replace : WriteMode::OnlyIfAbsent);
+  if (outcome.status == WriteOutcome::AlreadyExists) return SaveResult::NameTaken;
+  return outcome.ok() ? SaveResult::Stored : SaveResult::Failed;
 }
 
 std::int64_t Form1::Milliseconds() { return clock_.elapsed(); }

@@ -77,8 +77,7 @@ class Form1 : public QWidget, public BoardHost {
   std::string PanelHtml() override;
   void SetPanelHtml(std::string_view html) override;
   std::string SaveNameProblem(std::string_view name) override;
-  bool SavedPuzzleExists(std::string_view name) override;
-  void StoreSavedPuzzle(std::string_view name, std::string_view record) override;
+  SaveResult StoreSavedPuzzle(std::string_view name, std::string_view record, bool overwrite) override;
   std::int64_t Milliseconds() override;
   void Show(HostWindow window) override;
   void OpenUrl(std::string_view url) override;

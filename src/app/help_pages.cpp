@@ -20,11 +20,11 @@ QString BundledHelpFolder(const QString& programFolder) {
 }
 
 std::string ChooseHelpBase(const QString& programFolder) {
-  if (!qEnvironmentVariable("TAVIMORO_SERVER").trimmed().isEmpty()) {
-    return (ServerBase() + "/help/").toStdString();
-  }
+  if (const auto server = ServerFromEnvironment()) return (*server + "/help/").toStdString();
   const QString bundled = BundledHelpFolder(programFolder);
-  if (!bundled.isEmpty()) return QUrl::fromLocalFile(bundled).toString(QUrl::FullyEncoded).toStdString();
+  if (!bundled.isEmpty()) {
+    return HtmlSafeAddress(QUrl::fromLocalFile(bundled).toString(QUrl::FullyEncoded)).toStdString();
+  }
   return (QString::fromLatin1(kMakerServer) + "/help/").toStdString();
 }
 

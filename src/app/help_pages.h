@@ -19,7 +19,10 @@ inline constexpr char kTechniquesPage[] = "techniques.html";
 // helpfile.html; "" when neither does.
 QString BundledHelpFolder(const QString& programFolder);
 
-// The help base for this run, ending in "/".
+// The help base for this run, ending in "/". It goes into the panel's
+// links as it is, so it holds no character that HTML gives a meaning
+// (HtmlSafeAddress); a TAVIMORO_SERVER that is not an http, https or file
+// address is ignored.
 std::string ChooseHelpBase(const QString& programFolder);
 
 // Opens the page at the anchor ("#external", or "" for the top) in the

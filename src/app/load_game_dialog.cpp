@@ -5,7 +5,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringDecoder>
+#include <QStringListModel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/centered_message_box.h"
 #include "app/settings/settings_schema.h"
@@ -17,6 +20,20 @@ namespace {
 // The width of the name box in characters, whatever the names.
 constexpr int kNameColumns = 36;
 constexpr int kQuestionNameLimit = 60;
+
+}  // namespace
+
+namespace {
+
+// The names, each with its whole text as its tooltip (the list cuts long
+// names in the middle).
+class NameListModel : public QStringListModel {
+ public:
+  using QStringListModel::QStringListModel;
+  QVariant data(const QModelIndex& index, int role) const override {
+    return QStringListModel::data(index, role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+  }
+};
 
 }  // namespace
 
@@ -36,6 +53,9 @@ LoadGameDialog::LoadGameDialog(std::string iniPath, std::function<bool(const std
   combo_->setMinimumContentsLength(kNameColumns);
   combo_->view()->setTextElideMode(Qt::ElideMiddle);
   combo_->setAccessibleName(QStringLiteral("Saved puzzles"));
+  // A long library must not cost a pass over all its names either.
+  names_ = new NameListModel(this);
+  combo_->setModel(names_);
 
   cmdLoad_ = new QPushButton(QStringLiteral("Load"));
   cmdDelete_ = new QPushButton(QStringLiteral("Delete"));
@@ -66,13 +86,33 @@ void LoadGameDialog::showEvent(QShowEvent* event) {
   CentreOnMainWindow(this, parentWidget());
 }
 
-void LoadGameDialog::refreshList() {
-  combo_->clear();
-  for (const std::string& name : Settings(iniPath_).Names(setting::SavedGames)) {
-    const QString full = QString::fromStdString(name);
-    combo_->addItem(full);
-    combo_->setItemData(combo_->count() - 1, full, Qt::ToolTipRole);
+namespace {
+
+// How a stored name is shown: as UTF-8 when it is that, else byte for byte
+// (names written in an older single-byte code page).
+QString DisplayName(const std::string& stored, QStringDecoder& utf8) {
+  const auto size = static_cast<qsizetype>(stored.size());
+  if (std::all_of(stored.begin(), stored.end(),
+                  [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
+    return QString::fromLatin1(stored.data(), size);
   }
+  utf8.resetState();
+  const QString text = utf8(QByteArrayView(stored.data(), size));
+  return utf8.hasError() ? QString::fromLatin1(stored.data(), size) : text;
+}
+
+}  // namespace
+
+// Each entry keeps the name's stored bytes (storedNames_, by row), which
+// load and delete use; the shown text may differ from them. The model is
+// filled in one step, so that a long list costs one reset, not one per name.
+void LoadGameDialog::refreshList() {
+  storedNames_ = Settings(iniPath_).Names(setting::SavedGames);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QStringList shown;
+  shown.reserve(static_cast<qsizetype>(storedNames_.size()));
+  for (const std::string& name : storedNames_) shown.append(DisplayName(name, utf8));
+  names_->setStringList(shown);
   const bool any = combo_->count() > 0;
   if (!any) combo_->addItem(QStringLiteral("(No saved puzzles found)"));
   combo_->setEnabled(any);
@@ -81,8 +121,15 @@ void LoadGameDialog::refreshList() {
   combo_->setCurrentIndex(0);
 }
 
+std::string LoadGameDialog::selectedName() const {
+  const QString text = combo_->currentText();
+  const int index = combo_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index >= 0 && static_cast<std::size_t>(index) < storedNames_.size()) return storedNames_[index];
+  return text.toStdString();
+}
+
 void LoadGameDialog::loadSelected() {
-  const std::string name = combo_->currentText().toStdString();
+  const std::string name = selectedName();
   bool loaded = false;
   if (!name.empty()) {
     const std::string record = Settings(iniPath_).Get(setting::SavedGames, name);
@@ -101,7 +148,7 @@ void LoadGameDialog::deleteSelected() {
                             : name.left(kQuestionNameLimit / 2) + QChar(0x2026) + name.right(kQuestionNameLimit / 2);
   const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + shown + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
-  Settings(iniPath_).Set(setting::SavedGames, name.toStdString(), std::nullopt);
+  Settings(iniPath_).Set(setting::SavedGames, selectedName(), std::nullopt);
   refreshList();
 }
 

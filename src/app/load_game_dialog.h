@@ -5,12 +5,13 @@
 #include <QDialog>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QPushButton;
+class QStringListModel;
 
 namespace tavimoro::app {
-
 
 class LoadGameDialog : public QDialog {
   Q_OBJECT
@@ -35,9 +36,15 @@ class LoadGameDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The stored name of the combo box's text: the bytes of the entry showing
+  // that text, else the text as UTF-8 (a name typed in).
+  std::string selectedName() const;
+
   std::string iniPath_;
   std::function<bool(const std::string&)> applyPuzzle_;
   QComboBox* combo_ = nullptr;
+  QStringListModel* names_ = nullptr;
+  std::vector<std::string> storedNames_;
   QPushButton* cmdLoad_ = nullptr;
   QPushButton* cmdDelete_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;

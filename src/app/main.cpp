@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "app/help_pages.h"
 #include "app/popup_menus.h"
+#include "app/settings_failure_notice.h"
 #include "app/settings/settings.h"
 #include "app/startup.h"
 #include "app/update_check.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
 
   const std::string iniPath = LocateIniFile(IniOption(QApplication::arguments()));
   app::Form1 window(iniPath);
+  app::ShowSettingsFailuresOnce(&window);
   app::Startup startup(&window, window.board(), iniPath,
                        [&window](bool on) { window.menus()->mnuRember->setChecked(on); },
                        PuzzleFileArgument(QApplication::arguments()));

@@ -53,7 +53,8 @@ void OpenStartFile(Board& board, const std::string& path, const std::string& ini
 }
 
 void StoreLastBoard(const Board& board, const std::string& iniPath) {
-  const Settings settings(iniPath);
+  // On the way out: a lock held by another copy costs a moment, not a hang.
+  const Settings settings(iniPath, kExitLockWait);
   settings.Set(setting::LastGrid, board.GetAllGrid());
   settings.Set(setting::LastTool, board.CurTool() == kPen ? kPen : kPencil);
 }
@@ -75,6 +76,7 @@ bool Startup::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && !started_) {
       QTimer::singleShot(0, this, &Startup::firstActivation);
     } else if (event->type() == QEvent::Close) {
+      closed_ = true;
       storeBoard();
     }
   }
@@ -87,14 +89,22 @@ void Startup::firstActivation() {
 
   if (Settings(iniPath_).Get(setting::CheckVer)) {
     board_.SetPanel("Checking for program updates...");
-    QCoreApplication::processEvents();
-    if (CheckForUpdate(window_)) {
-      leaving_ = true;
-      return;
-    }
-    board_.SetPanel("Checking for program updates...Done");
+    // The window stays live during the check; the start goes on when it is over.
+    StartUpdateCheck(window_, [this](bool ending) {
+      if (ending) {
+        leaving_ = true;
+        return;
+      }
+      if (leaving_ || closed_) return;
+      board_.SetPanel("Checking for program updates...Done");
+      runStartAction();
+    });
+    return;
   }
+  runStartAction();
+}
 
+void Startup::runStartAction() {
   if (!puzzleFile_.empty()) {
     boardReady_ = true;
     OpenStartFile(board_, puzzleFile_, iniPath_);

@@ -35,7 +35,8 @@ void RunStartAction(Board& board, const std::string& action, const std::string& 
 // cannot be opened leaves it in place and Undo goes back to it.
 void OpenStartFile(Board& board, const std::string& path, const std::string& iniPath);
 
-// Writes "LastGrid" and "LastTool" ("0" pen, "1" pencil).
+// Writes "LastGrid" and "LastTool" ("0" pen, "1" pencil), waiting at most
+// kExitLockWait for another copy's lock.
 void StoreLastBoard(const Board& board, const std::string& iniPath);
 
 class Startup : public QObject {
@@ -49,6 +50,8 @@ class Startup : public QObject {
           std::string puzzleFile = {});
 
   // The once-per-run work of the first showing; later calls do nothing.
+  // With the update check on, the wizard and the start action follow when
+  // the check is over, not before this returns.
   void firstActivation();
   // Stores the board unless there is nothing to store yet (see above).
   void storeBoard();
@@ -62,6 +65,9 @@ class Startup : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The wizard (when it is on) and the chosen start action.
+  void runStartAction();
+
   QWidget* window_;
   Board& board_;
   std::string iniPath_;
@@ -70,6 +76,7 @@ class Startup : public QObject {
   bool started_ = false;
   bool boardReady_ = false;
   bool leaving_ = false;
+  bool closed_ = false;  // the window was closed before the start was done
 };
 
 // Turns SIGTERM, SIGINT and SIGHUP into a queued call of receiver's

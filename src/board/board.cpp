@@ -266,11 +266,11 @@ void Board::SaveDialog() {
     if (problem.empty()) break;
     Modal().Message(kProgramTitle, problem);
   }
-  if (host_.SavedPuzzleExists(name) &&
-      Modal().Ask("Confirm", name + " already exists. Overwrite?") != Answer::Yes)
-    return;
   const std::string data = GetAllGrid();
-  if (!data.empty()) host_.StoreSavedPuzzle(name, data);
+  if (data.empty()) return;
+  if (host_.StoreSavedPuzzle(name, data, false) == SaveResult::NameTaken &&
+      Modal().Ask("Confirm", name + " already exists. Overwrite?") == Answer::Yes)
+    host_.StoreSavedPuzzle(name, data, true);
 }
 
 void Board::NewPuzzle() {

@@ -23,6 +23,11 @@ inline constexpr std::string_view kProgramTitle = "Tavimoro";
 
 enum class Answer { Yes, No, Cancel };
 
+// What became of a saved puzzle: written, refused because the name is taken
+// (only when overwriting was not asked for), or not written (the host has
+// told the user why).
+enum class SaveResult { Stored, NameTaken, Failed };
+
 // Option ticks of the popup menus that the board reads.
 // AutoRemove and ColorMarks last for one run; the others are stored in the
 // settings file (stored_ticks.h).
@@ -94,8 +99,10 @@ class BoardHost {
   // Saved puzzles (section "SavedGames" of the settings file). The reason
   // the store cannot keep a puzzle under this name, "" when it can.
   virtual std::string SaveNameProblem(std::string_view name) = 0;
-  virtual bool SavedPuzzleExists(std::string_view name) = 0;
-  virtual void StoreSavedPuzzle(std::string_view name, std::string_view record) = 0;
+  // Writes the record under the name. Without overwrite an existing name is
+  // left alone (NameTaken); the look and the write are one step, so that
+  // another running copy cannot slip its puzzle in between.
+  virtual SaveResult StoreSavedPuzzle(std::string_view name, std::string_view record, bool overwrite) = 0;
 
   // Milliseconds from any fixed origin; only differences are used.
   virtual std::int64_t Milliseconds() = 0;

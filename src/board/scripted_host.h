@@ -67,9 +67,10 @@ class ScriptedHost : public BoardHost {
   std::string SaveNameProblem(std::string_view name) override {
     return name.find('=') != std::string_view::npos ? "The name cannot contain \"=\"." : "";
   }
-  bool SavedPuzzleExists(std::string_view name) override { return saved.count(std::string(name)) > 0; }
-  void StoreSavedPuzzle(std::string_view name, std::string_view record) override {
+  SaveResult StoreSavedPuzzle(std::string_view name, std::string_view record, bool overwrite) override {
+    if (!overwrite && saved.count(std::string(name)) > 0) return SaveResult::NameTaken;
     saved[std::string(name)] = record;
+    return SaveResult::Stored;
   }
   // The saved puzzle of that name, "" when there is none.
   virtual std::string SavedPuzzle(std::string_view name) {

@@ -11,8 +11,9 @@ namespace tavimoro::cli {
 
 // Exit statuses shared by every command.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFileError = 1;
+inline constexpr int kExitFileError = 1;  // also: standard output could not be written
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitRefusedLines = 3;  // some input lines were not puzzles
 
 struct Command {
   std::string_view name;

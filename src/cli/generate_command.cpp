@@ -22,6 +22,8 @@
 namespace tavimoro::cli {
 namespace {
 
+constexpr int kMaxCellsSinglesFill = 81 - 17;
+
 // Ticks the techniques of a comma-separated list of technique numbers; false
 // on anything else. An empty list ticks nothing.
 bool TickList(std::string_view list, TechniqueTicks& ticks) {
@@ -68,6 +70,12 @@ int RunGenerate(std::vector<std::string> argv) {
   const std::string levels = "0 to " + std::to_string(kGeneratorLevelCount - 1);
   if (level < 0) return UsageError("generate needs --level L (" + levels + ")");
   request.level = static_cast<GeneratorLevel>(level);
+  // Every puzzle has at least 17 clues, so singles can fill at most 64 cells.
+  if (request.settings.minvis > kMaxCellsSinglesFill) {
+    return UsageError("--minvis " + std::to_string(request.settings.minvis) +
+                      " cannot be met: a puzzle has at most " + std::to_string(kMaxCellsSinglesFill) +
+                      " empty cells");
+  }
 
   TechniqueTicks& allowed = request.allowed;
   TechniqueTicks& required = request.required;

@@ -1,6 +1,9 @@
 // tavimoro-cli: batch work on puzzle files. Every command reads puzzles one
 // per line and prints one result per line, in input order.
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -23,7 +26,11 @@ void PrintHelp(std::ostream& out) {
          "Blank lines and lines starting with \"#\" are skipped. One result per line.\n"
          "A file of nine-row blocks (.sdk, .ss), pencil-mark grids or 729-character\n"
          "candidate lines is read puzzle by puzzle, one result per puzzle.\n"
-         "Exit status: 0 done, 1 a file could not be read, 2 usage error.\n\n"
+         "A line that is neither 81 characters nor 81 followed by the pencil-mark text is\n"
+         "refused with an error on standard error naming its file and line number;\n"
+         "the other lines are still handled.\n"
+         "Exit status: 0 done, 1 a file could not be read or the output could not be\n"
+         "written, 2 usage error, 3 some lines were refused as not puzzles.\n\n"
          "Commands:\n";
   auto commands = Commands();
   std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
@@ -37,6 +44,20 @@ void PrintHelp(std::ostream& out) {
       help.remove_prefix(end + 1);
     }
   }
+}
+
+// Everything written must reach standard output (a full disk, a closed
+// pipe): flushes and reports. True when it did.
+bool OutputComplete() {
+  std::cout.flush();
+  const bool streamOk = static_cast<bool>(std::cout);
+  errno = 0;
+  const bool stdioOk = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+  if (streamOk && stdioOk) return true;
+  std::cerr << "tavimoro-cli: cannot write standard output";
+  if (errno != 0) std::cerr << ": " << std::strerror(errno);
+  std::cerr << "\n";
+  return false;
 }
 
 }  // namespace
@@ -60,10 +81,12 @@ int main(int argc, char** argv) {
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
     PrintHelp(std::cout);
-    return kExitOk;
+    return OutputComplete() ? kExitOk : kExitFileError;
   }
   for (const auto& command : Commands()) {
-    if (command.name == name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
+    if (command.name != name) continue;
+    const int status = command.run(std::vector<std::string>(argv + 2, argv + argc));
+    return OutputComplete() ? status : kExitFileError;
   }
   return UsageError("unknown command '" + name + "'");
 }

@@ -39,9 +39,13 @@ class PlayHost : public ScriptedHost {
   }
   void SetPanelHtml(std::string_view html) override { panel = html::ParseDocument(html, {}).Source; }
   std::string SaveNameProblem(std::string_view name) override { return KeyNameProblem(name); }
-  bool SavedPuzzleExists(std::string_view name) override { return settings_.Contains(setting::SavedGames, name); }
-  void StoreSavedPuzzle(std::string_view name, std::string_view record) override {
-    settings_.Set(setting::SavedGames, name, record);
+  SaveResult StoreSavedPuzzle(std::string_view name, std::string_view record, bool overwrite) override {
+    const WriteOutcome outcome = settings_.Store(setting::SavedGames, name, record,
+                                                 overwrite ? WriteMode::Replace : WriteMode::OnlyIfAbsent);
+    if (outcome.status == WriteOutcome::AlreadyExists) return SaveResult::NameTaken;
+    if (outcome.ok()) return SaveResult::Stored;
+    Message(kProgramTitle, outcome.problem);
+    return SaveResult::Failed;
   }
   std::string SavedPuzzle(std::string_view name) override { return settings_.Get(setting::SavedGames, name); }
 

@@ -20,24 +20,53 @@ bool IsSkipped(const std::string& line) {
   return line.find_first_not_of(" \t") == std::string::npos;
 }
 
-// False when reading failed before the end (a directory, an I/O error).
-// A text of nine-row blocks, pencil-mark grids and the like is read puzzle
-// by puzzle; any other text line by line.
-bool ReadStream(std::istream& in, const std::function<void(const std::string&)>& each) {
+// Why the line is not a puzzle, "" when it is one: 81 cells, alone or
+// followed by the pencil-mark text.
+std::string PuzzleLineProblem(const std::string& line) {
+  if (line.size() == 81) return "";
+  PuzzleState state;
+  if (line.size() > 81 && line.find('|', 81) != std::string::npos) {
+    if (ReadCellsAndMarks(line, state)) return "";
+    return "the pencil-mark text after the 81 cells is not 81 groups of digits, each ending in \"|\"";
+  }
+  return std::to_string(line.size()) + " characters, a puzzle line has 81";
+}
+
+bool OutputFailed() { return !std::cout || std::ferror(stdout) != 0; }
+
+// Reads one input. A text of nine-row blocks, pencil-mark grids and the like
+// is read puzzle by puzzle; any other text line by line, a labelled line as
+// its 81 cells. False when reading failed before the end (a directory, an
+// I/O error); refused is set when a line was not a puzzle.
+bool ReadStream(std::istream& in, const std::string& name,
+                const std::function<void(const std::string&)>& each, bool& refused) {
   std::string text;
   char buffer[1 << 16];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, static_cast<std::size_t>(in.gcount()));
   if (in.bad()) return false;
   std::vector<std::string> puzzles;
   if (ReadLayoutPuzzles(text, puzzles)) {
-    for (const auto& puzzle : puzzles) each(puzzle);
+    for (const auto& puzzle : puzzles) {
+      if (OutputFailed()) break;
+      each(puzzle);
+    }
     return true;
   }
   std::istringstream lines(text);
   std::string line;
-  while (std::getline(lines, line)) {
+  long number = 0;
+  while (std::getline(lines, line) && !OutputFailed()) {
+    ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!IsSkipped(line)) each(PuzzleOfLine(line));
+    if (IsSkipped(line)) continue;
+    const std::string puzzle = PuzzleOfLine(line);
+    const std::string problem = PuzzleLineProblem(puzzle);
+    if (problem.empty()) {
+      each(puzzle);
+    } else {
+      std::cerr << "tavimoro-cli: " << name << ":" << number << ": not a puzzle: " << problem << "\n";
+      refused = true;
+    }
   }
   return true;
 }
@@ -61,16 +90,19 @@ PuzzleState PositionFromLine(const std::string& line) {
 
 int ForEachPuzzleLine(const std::vector<std::string>& files,
                       const std::function<void(const std::string&)>& each) {
-  if (files.empty()) return ReadStream(std::cin, each) ? kExitOk : CannotRead("standard input");
+  bool refused = false;
+  if (files.empty()) {
+    if (!ReadStream(std::cin, "standard input", each, refused)) return CannotRead("standard input");
+  }
   for (const auto& name : files) {
     if (name == "-") {
-      if (!ReadStream(std::cin, each)) return CannotRead("standard input");
+      if (!ReadStream(std::cin, "standard input", each, refused)) return CannotRead("standard input");
       continue;
     }
     std::ifstream in(name, std::ios::binary);
-    if (!in || !ReadStream(in, each)) return CannotRead(name);
+    if (!in || !ReadStream(in, name, each, refused)) return CannotRead(name);
   }
-  return kExitOk;
+  return refused ? kExitRefusedLines : kExitOk;
 }
 
 int ReadPuzzleLines(const std::vector<std::string>& files, std::vector<std::string>& lines) {

@@ -1,7 +1,9 @@
 // Reading puzzle lines for the batch commands: from the named files in
 // order, or standard input when none is named or the name is "-". Lines are
 // bytes; a trailing carriage return is dropped; blank lines (only blanks and
-// tabs) and lines starting with "#" are skipped.
+// tabs) and lines starting with "#" are skipped. Any other line must be a
+// puzzle of exactly 81 characters; one that is not is refused with
+// "tavimoro-cli: NAME:LINE: not a puzzle: ..." on standard error.
 #pragma once
 
 #include <functional>
@@ -17,10 +19,12 @@ namespace tavimoro::cli {
 // candidates. Marks that cannot be read are ignored.
 PuzzleState PositionFromLine(const std::string& line);
 
-// Calls `each` for every puzzle line in input order. Returns kExitOk, or
-// kExitFileError after printing "tavimoro-cli: cannot read FILE" when a
-// file cannot be opened or reading it fails (a directory, an I/O error); the
-// lines read before have been handled.
+// Calls `each` for every puzzle line in input order. Returns kExitOk;
+// kExitRefusedLines when some lines were refused (the others are handled);
+// or kExitFileError after printing "tavimoro-cli: cannot read FILE" when a
+// file cannot be opened or reading it fails (a directory, an I/O error), the
+// lines read before having been handled. Reading stops early once standard
+// output has failed (the caller's final check reports it).
 int ForEachPuzzleLine(const std::vector<std::string>& files,
                       const std::function<void(const std::string& line)>& each);
 

@@ -23,6 +23,7 @@ constexpr std::size_t kChunkSize = 32;  // puzzles a thread takes at a time
 
 std::string RateLine(const std::string& line, int maxTechnique, bool extended) {
   const PuzzleState state = PositionFromLine(line);
+  if (auto invalid = InvalidPuzzleLine(state)) return std::move(*invalid);
   TechniqueCounts counts{};
   ExtendedSolve solve;
   if (extended) {
@@ -113,7 +114,8 @@ const std::string kHelp = "Rates each puzzle with techniques 0..N (default " + s
                           "-j rates on several threads; output stays in input order.\n"
                           "--extended adds \"hardest\" (the name of the hardest technique, beyond the\n"
                           "ladder included), \"score\" (difficulty, one decimal) and \"solved\".\n"
-                          "A line may hold the 81 cells followed by the pencil-mark text.";
+                          "A line may hold the 81 cells followed by the pencil-mark text.\n"
+                          "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.";
 const Registration kRate({"rate", "[--max-technique N] [--extended] [-j THREADS] [FILE...]", kHelp, RunRate});
 
 }  // namespace

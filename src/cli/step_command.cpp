@@ -26,6 +26,11 @@ int RunStep(std::vector<std::string> arguments) {
   }
   return ForEachPuzzleLine(files, [&](const std::string& line) {
     const PuzzleState state = PositionFromLine(line);
+    // A single technique may be tried on any position; the ladder needs a puzzle.
+    if (const auto invalid = techniqueName ? std::nullopt : InvalidPuzzleLine(state)) {
+      std::cout << *invalid << '\n';
+      return;
+    }
     StepRecord step;
     if (techniqueName) {
       FindWithTechnique(state, technique, step);
@@ -46,7 +51,8 @@ const Registration kStep({"step", "[--max-technique N] [--extended | --technique
                           "techniques beyond it; every step object then ends with \"name\".\n"
                           "--technique NAME: that technique alone (see 'techniques'), with \"name\".\n"
                           "A line may hold the 81 cells followed by the pencil-mark text (81 groups,\n"
-                          "each ending in \"|\"): the marks are then the candidates.",
+                          "each ending in \"|\"): the marks are then the candidates. Without --technique,\n"
+                          "a grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.",
                           RunStep});
 
 }  // namespace

@@ -1,8 +1,19 @@
 #include "cli/step_json.h"
 
 #include "engine/extended_solve.h"
+#include "engine/validate.h"
 
 namespace tavimoro::cli {
+
+std::optional<std::string> InvalidPuzzleLine(const PuzzleState& state) {
+  PuzzleState copy = state;
+  const std::string_view verdict = Validate(copy, false, false, true);
+  if (verdict.empty()) return std::nullopt;
+  nlohmann::ordered_json object;
+  object["puzzle"] = PuzzleToString(state);
+  object["error"] = std::string(verdict);
+  return JsonLine(object);
+}
 
 nlohmann::ordered_json StepJson(const StepRecord& step) {
   auto eliminate = nlohmann::ordered_json::array();

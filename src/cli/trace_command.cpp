@@ -21,8 +21,13 @@ int RunTrace(std::vector<std::string> arguments) {
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   return ForEachPuzzleLine(files, [&](const std::string& line) {
+    const PuzzleState state = PositionFromLine(line);
+    if (const auto invalid = InvalidPuzzleLine(state)) {
+      std::cout << *invalid << '\n';
+      return;
+    }
     if (extended) {
-      const ExtendedSolve solve = SolveExtended(PositionFromLine(line), maxTechnique, [](const StepRecord& step) {
+      const ExtendedSolve solve = SolveExtended(state, maxTechnique, [](const StepRecord& step) {
         std::cout << JsonLine(NamedStepJson(step)) << '\n';
       });
       nlohmann::ordered_json summary;
@@ -35,7 +40,7 @@ int RunTrace(std::vector<std::string> arguments) {
       return;
     }
     TechniqueCounts counts{};
-    const int rating = Rate(PositionFromLine(line), counts, maxTechnique, [](const StepRecord& step) {
+    const int rating = Rate(state, counts, maxTechnique, [](const StepRecord& step) {
       std::cout << JsonLine(StepJson(step)) << '\n';
     });
     nlohmann::ordered_json summary;
@@ -52,7 +57,8 @@ const std::string kHelp =
     "--extended: where the ladder is stuck the solve goes on with the techniques\n"
     "beyond it; step objects end with \"name\", and the summary adds \"hardest\"\n"
     "(a name), \"score\" (difficulty, one decimal) and \"solved\" (true or false).\n"
-    "A line may hold the 81 cells followed by the pencil-mark text.";
+    "A line may hold the 81 cells followed by the pencil-mark text.\n"
+    "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"} instead.";
 const Registration kTrace({"trace", "[--max-technique N] [--extended] [FILE...]", kHelp, RunTrace});
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 namespace tavimoro {
 namespace {
@@ -18,13 +19,62 @@ bool HasLineBreakOrNul(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// One line of the text as Parse splits it, classified as Classify does,
+// without copies.
+struct LineView {
+  std::string_view raw;     // without the line break
+  std::string_view whole;   // with it
+  bool terminated = false;  // followed by a line break
+  enum Kind { Other, Section, Key } kind = Other;
+  std::string_view name;
+};
+
+// Calls visit(line) for each line in order; visit returns false to stop.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    LineView line;
+    line.raw = text.substr(0, end);
+    if (end != std::string_view::npos) {
+      line.terminated = true;
+      if (!line.raw.empty() && line.raw.back() == '\r') line.raw.remove_suffix(1);
+    }
+    line.whole = text.substr(0, end == std::string_view::npos ? text.size() : end + 1);
+    text.remove_prefix(line.whole.size());
+    const std::string_view trimmed = Trim(line.raw);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+      line.kind = LineView::Section;
+      line.name = Trim(trimmed.substr(1, trimmed.find(']') - 1));
+    } else if (!trimmed.empty() && trimmed.front() != ';' && trimmed.find('=') != std::string_view::npos) {
+      line.kind = LineView::Key;
+      line.name = Trim(trimmed.substr(0, trimmed.find('=')));
+    }
+    if (!visit(line)) return;
+  }
+}
+
+char AsciiLower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
+// Names as the file compares them (ASCII case folded), for sets of views.
+struct FoldedHash {
+  std::size_t operator()(std::string_view name) const {
+    std::size_t hash = 1469598103934665603ull;
+    for (char ch : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(ch))) * 1099511628211ull;
+    return hash;
+  }
+};
+struct FoldedEqual {
+  bool operator()(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+  }
+};
+using NameSet = std::unordered_set<std::string_view, FoldedHash, FoldedEqual>;
+
 }  // namespace
 
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
+bool SameName(std::string_view a, std::string_view b) { return FoldedEqual()(a, b); }
 
 IniDocument::Line IniDocument::Classify(std::string raw) {
   Line line;
@@ -101,11 +151,11 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   const int header = FindSection(section);
   if (header < 0) return keys;
   const int end = SectionEnd(header);
+  NameSet seen;
   for (int i = header + 1; i < end; ++i) {
     const Line& line = lines_[i];
     if (line.kind != Line::Key || line.name.empty()) continue;
-    const bool seen = std::any_of(keys.begin(), keys.end(), [&](const std::string& k) { return SameName(k, line.name); });
-    if (!seen) keys.push_back(line.name);
+    if (seen.insert(line.name).second) keys.push_back(line.name);
   }
   return keys;
 }
@@ -141,9 +191,10 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
   if (header < 0) return;
   const auto first = lines_.begin() + header + 1;
   const auto last = lines_.begin() + SectionEnd(header);
-  lines_.erase(std::remove_if(first, last,
-                              [&](const Line& line) { return line.kind == Line::Key && SameName(line.name, key); }),
-               last);
+  lines_.erase(
+      std::remove_if(first, last,
+                     [&](const Line& line) { return line.kind == Line::Key && SameName(line.name, key); }),
+      last);
 }
 
 std::string IniDocument::Text() const {
@@ -156,12 +207,14 @@ std::string SectionNameProblem(std::string_view section) {
   if (section.empty()) return "The section name is empty.";
   if (HasLineBreakOrNul(section) || section.find(']') != std::string_view::npos)
     return "A section name cannot contain a line break or \"]\".";
-  if (IsBlank(section.front()) || IsBlank(section.back())) return "A section name cannot start or end with a blank.";
+  if (IsBlank(section.front()) || IsBlank(section.back()))
+    return "A section name cannot start or end with a blank.";
   return "";
 }
 
 std::string KeyNameProblem(std::string_view key) {
   if (key.empty()) return "The name is empty.";
+  if (key.find('\0') != std::string_view::npos) return "The name cannot contain a NUL character.";
   if (HasLineBreakOrNul(key)) return "The name cannot contain a line break.";
   if (key.find('=') != std::string_view::npos) return "The name cannot contain \"=\".";
   if (key.front() == '[' || key.front() == ';') return "The name cannot start with \"[\" or \";\".";
@@ -170,8 +223,115 @@ std::string KeyNameProblem(std::string_view key) {
 }
 
 std::string ValueProblem(std::string_view value) {
+  if (value.find('\0') != std::string_view::npos) return "A value cannot contain a NUL character.";
   if (HasLineBreakOrNul(value)) return "A value cannot contain a line break.";
   return "";
+}
+
+std::vector<std::string> ScanKeys(std::string_view text, std::string_view section) {
+  std::vector<std::string_view> names;
+  bool inside = false;
+  ForEachLine(text, [&](const LineView& line) {
+    if (line.kind == LineView::Section) {
+      if (inside) return false;
+      inside = SameName(line.name, section);
+    } else if (inside && line.kind == LineView::Key && !line.name.empty()) {
+      names.push_back(line.name);
+    }
+    return true;
+  });
+  // A name given twice is rare: sorted hashes show whether there is one
+  // before any set is built.
+  std::vector<std::size_t> hashes(names.size());
+  std::transform(names.begin(), names.end(), hashes.begin(), FoldedHash());
+  std::sort(hashes.begin(), hashes.end());
+  const bool maybeTwice = std::adjacent_find(hashes.begin(), hashes.end()) != hashes.end();
+  std::vector<std::string> keys;
+  keys.reserve(names.size());
+  NameSet seen;
+  for (std::string_view name : names) {
+    if (!maybeTwice || seen.insert(name).second) keys.emplace_back(name);
+  }
+  return keys;
+}
+
+std::optional<std::string> ScanValue(std::string_view text, std::string_view section, std::string_view key) {
+  std::optional<std::string> value;
+  bool inside = false;
+  ForEachLine(text, [&](const LineView& line) {
+    if (line.kind == LineView::Section) {
+      if (inside) return false;
+      inside = SameName(line.name, section);
+    } else if (inside && line.kind == LineView::Key && SameName(line.name, key)) {
+      std::string_view v = Trim(line.raw.substr(line.raw.find('=') + 1));
+      value = std::string(v.substr(0, v.find('\0')));
+      return false;
+    }
+    return true;
+  });
+  return value;
+}
+
+std::optional<std::string> AppendedKeyText(std::string_view text, std::string_view section,
+                                           std::string_view key, std::string_view value) {
+  std::string lineBreak = "\n";
+  bool first = true, found = false, inside = false, appendable = true, lastTerminated = true;
+  ForEachLine(text, [&](const LineView& line) {
+    if (first && line.terminated)
+      lineBreak = line.raw.size() < text.size() && text[line.raw.size()] == '\r' ? "\r\n" : "\n";
+    first = false;
+    lastTerminated = line.terminated;
+    if (line.kind == LineView::Section) {
+      if (inside) {  // a section follows the one the key goes into
+        appendable = false;
+        return false;
+      }
+      if (!found && SameName(line.name, section)) found = inside = true;
+      return true;
+    }
+    if (inside && line.kind == LineView::Key && SameName(line.name, key)) {
+      appendable = false;  // the key exists: its line is replaced
+      return false;
+    }
+    // A blank line at the end of the section would stay after the new key.
+    if (inside) appendable = !Trim(line.raw).empty();
+    return true;
+  });
+  if (!appendable) return std::nullopt;
+  std::string added = lastTerminated ? "" : lineBreak;
+  if (!found) added.append(1, '[').append(section).append("]").append(lineBreak);
+  added.append(key).append(1, '=').append(value).append(lineBreak);
+  return added;
+}
+
+std::optional<std::string> EditedText(std::string_view text, std::string_view section, std::string_view key,
+                                      std::optional<std::string_view> value) {
+  // Byte ranges of the text to replace: the first key line's text for a
+  // value, every key line with its break for a removal.
+  std::vector<std::pair<std::size_t, std::size_t>> cuts;
+  bool inside = false;
+  ForEachLine(text, [&](const LineView& line) {
+    if (line.kind == LineView::Section) {
+      if (inside) return false;
+      inside = SameName(line.name, section);
+    } else if (inside && line.kind == LineView::Key && SameName(line.name, key)) {
+      const auto begin = static_cast<std::size_t>(line.raw.data() - text.data());
+      cuts.emplace_back(begin, begin + (value ? line.raw.size() : line.whole.size()));
+      if (value) return false;
+    }
+    return true;
+  });
+  if (value && cuts.empty()) return std::nullopt;
+  std::string edited;
+  edited.reserve(text.size() + (value ? key.size() + value->size() + 1 : 0));
+  std::size_t at = 0;
+  for (const auto& [begin, end] : cuts) {
+    edited.append(text.substr(at, begin - at));
+    if (value) edited.append(key).append(1, '=').append(*value);
+    at = end;
+  }
+  edited.append(text.substr(at));
+  return edited;
 }
 
 }  // namespace tavimoro

@@ -54,6 +54,25 @@ class IniDocument {
   std::string lineBreak_ = "\n";  // for new lines: the break of the first line
 };
 
+// Reading and appending without building the document, for large files
+// (a library of tens of thousands of saved puzzles): the same answers as
+// Parse(text).Keys(section) and Parse(text).Get(section, key), with no copy
+// of the lines.
+std::vector<std::string> ScanKeys(std::string_view text, std::string_view section);
+std::optional<std::string> ScanValue(std::string_view text, std::string_view section, std::string_view key);
+
+// When Parse(text).Set(section, key, value) only adds text at the end (the
+// key is new and its section is the file's last, or there is none yet), the
+// text to add; nullopt when the change needs a rewrite.
+std::optional<std::string> AppendedKeyText(std::string_view text, std::string_view section,
+                                           std::string_view key, std::string_view value);
+
+// The text after Parse(text).Set(section, key, *value) when the key exists
+// (its first line is replaced in place), or after Remove(section, key) when
+// value is nullopt; nullopt when a Set needs a new line.
+std::optional<std::string> EditedText(std::string_view text, std::string_view section, std::string_view key,
+                                      std::optional<std::string_view> value);
+
 // Why a name or value cannot be written and read back unchanged, "" when it
 // can. A key name must not be empty, hold a line break, "=" or NUL, start
 // with "[" or ";", or start or end with a blank.

@@ -5,11 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <map>
+#include <mutex>
+#include <thread>
 
 #include "app/settings/ini_document.h"
 
@@ -17,36 +21,146 @@ namespace tavimoro {
 namespace {
 
 namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
 
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string SystemError(int error) { return std::strerror(error); }
+
+// The file's bytes; nullopt when it is missing or is not a regular file (a
+// pipe or a device is never read, so a read cannot hang on one).
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return std::move(text).str();
-}
-
-IniDocument Load(const std::string& path) { return IniDocument::Parse(ReadWholeFile(path).value_or("")); }
-
-// The file that a write must replace: a symbolic link is followed so that
-// the rename replaces its target, not the link.
-std::string WriteTarget(const std::string& path) {
-  std::error_code error;
-  if (fs::is_symlink(path, error)) {
-    const fs::path target = fs::weakly_canonical(path, error);
-    if (!error) return target.string();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
   }
-  return path;
+  // Straight into the string; a file that grew meanwhile is read to its end.
+  std::string text(static_cast<std::size_t>(info.st_size) + 1, '\0');
+  std::size_t size = 0;
+  for (;;) {
+    if (size == text.size()) text.resize(text.size() * 2);
+    const ssize_t n = ::read(fd, text.data() + size, text.size() - size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    size += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  text.resize(size);
+  return text;
 }
 
-// Holds an exclusive lock on "<path>.lock" while it lives.
+// One change that has not reached the file yet.
+struct Change {
+  std::string section;
+  std::string key;
+  std::optional<std::string> value;
+};
+
+void Apply(IniDocument& doc, const Change& change) {
+  if (change.value) {
+    doc.Set(change.section, change.key, *change.value);
+  } else {
+    doc.Remove(change.section, change.key);
+  }
+}
+
+// The process's memory of changes that could not be written, by file path
+// as the callers name it, and the hooks. One mutex guards all of it.
+struct StoreState {
+  std::mutex mutex;
+  std::map<std::string, std::vector<Change>> unsaved;
+  std::function<void(const std::string&)> onFailure;
+  std::function<bool(WriteStage)> stopAt;
+};
+
+StoreState& State() {
+  static StoreState state;
+  return state;
+}
+
+std::vector<Change> UnsavedChanges(const std::string& path) {
+  StoreState& state = State();
+  const std::lock_guard<std::mutex> guard(state.mutex);
+  const auto it = state.unsaved.find(path);
+  return it == state.unsaved.end() ? std::vector<Change>{} : it->second;
+}
+
+bool StopsAt(WriteStage stage) {
+  StoreState& state = State();
+  const std::lock_guard<std::mutex> guard(state.mutex);
+  return state.stopAt && state.stopAt(stage);
+}
+
+IniDocument Load(const std::string& path) {
+  IniDocument doc = IniDocument::Parse(ReadWholeFile(path).value_or(""));
+  for (const Change& change : UnsavedChanges(path)) Apply(doc, change);
+  return doc;
+}
+
+// The regular file a write must change: the path itself, or the file at
+// the end of its chain of symbolic links. A link that leads nowhere, loops,
+// or ends at something other than a regular file (a device, a folder) is
+// refused, as is such a thing under the name itself.
+struct WriteTarget {
+  std::string path;
+  std::string problem;
+};
+
+WriteTarget ResolveWriteTarget(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT) return {path, ""};
+    return {"", "The settings file " + Quoted(path) + " cannot be examined: " + SystemError(errno) + "."};
+  }
+  std::string target = path;
+  if (S_ISLNK(info.st_mode)) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) {
+      return {"", "The settings file " + Quoted(path) + " is a link that does not lead to a file (" +
+                      SystemError(errno) + "); it was left as it is."};
+    }
+    target = real;
+    std::free(real);
+    if (::stat(target.c_str(), &info) != 0) {
+      return {"", "The settings file " + Quoted(path) + " cannot be examined: " + SystemError(errno) + "."};
+    }
+  }
+  if (!S_ISREG(info.st_mode)) {
+    return {"", "The settings file " + Quoted(path) + " is not a regular file; it was left as it is."};
+  }
+  return {target, ""};
+}
+
+// An exclusive lock on "<path>.lock", waited for at most a given time.
+// Where the lock file cannot be created (a read-only folder) the settings
+// file itself is locked: nothing there can be renamed, so its inode stays.
 class FileLock {
  public:
-  explicit FileLock(const std::string& path) : fd_(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-    if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
-      ::close(fd_);
-      fd_ = -1;
+  FileLock(const std::string& path, std::chrono::milliseconds wait) {
+    fd_ = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0 && (errno == EACCES || errno == EROFS)) fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+      problem_ = "The lock file " + Quoted(path + ".lock") + " cannot be opened: " + SystemError(errno) + ".";
+      return;
     }
+    const auto deadline = Clock::now() + wait;
+    for (;;) {
+      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+      if (errno != EWOULDBLOCK && errno != EINTR) break;
+      if (Clock::now() >= deadline) {
+        problem_ = "The settings file " + Quoted(path) + " is locked by another program.";
+        ::close(fd_);
+        fd_ = -1;
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    problem_ = "The settings file " + Quoted(path) + " cannot be locked: " + SystemError(errno) + ".";
+    ::close(fd_);
+    fd_ = -1;
   }
   ~FileLock() {
     if (fd_ >= 0) ::close(fd_);  // closing releases the lock
@@ -54,76 +168,299 @@ class FileLock {
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
   bool held() const { return fd_ >= 0; }
+  const std::string& problem() const { return problem_; }
 
  private:
-  int fd_;
+  int fd_ = -1;
+  std::string problem_;
 };
 
-bool WriteAll(int fd, std::string_view text) {
+bool WriteAll(int fd, std::string_view text, off_t offset) {
   while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
+    const ssize_t n = ::pwrite(fd, text.data(), text.size(), offset);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
     }
+    if (n == 0) {
+      errno = EIO;
+      return false;
+    }
     text.remove_prefix(static_cast<std::size_t>(n));
+    offset += n;
   }
   return true;
 }
 
-// Writes text into a new file beside path and renames it over path.
-bool ReplaceFile(const std::string& path, std::string_view text) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
+constexpr std::string_view kTemporaryMark = ".tmp-";
+// The problem text of a write stopped by the test hook: a killed writer
+// reports nothing and remembers nothing.
+constexpr char kInterrupted[] = "interrupted";
+
+// Removes the temporary files that writers killed mid-write left beside
+// path. Called under the lock, when no living writer has one open.
+void RemoveStaleTemporaries(const std::string& path) {
+  const fs::path file(path);
+  const std::string prefix = file.filename().string() + std::string(kTemporaryMark);
+  std::error_code error;
+  for (fs::directory_iterator it(file.parent_path().empty() ? fs::path(".") : file.parent_path(), error), end;
+       !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
+        it->is_regular_file(error)) {
+      fs::remove(it->path(), error);
+    }
+  }
+}
+
+// Makes a rename in the folder survive a power cut.
+void SyncFolder(const std::string& path) {
+  const fs::path folder = fs::path(path).parent_path();
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+std::string WriteProblem(const std::string& path, int error) {
+  return "The settings file " + Quoted(path) + " cannot be written: " + SystemError(error) + ".";
+}
+
+// Rewrites the file through its own inode, for a folder that takes no new
+// files. The new size is reserved first, so that a full disk fails before
+// anything is changed; a failure after that puts the old text back.
+std::string RewriteInPlace(const std::string& path, std::string_view before, std::string_view after) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return WriteProblem(path, errno);
+  int error = 0;
+  if (after.size() > before.size()) {
+    error = ::posix_fallocate(fd, 0, static_cast<off_t>(after.size()));
+    if (error == EOPNOTSUPP || error == EINVAL) error = 0;  // no reservation on this file system
+  }
+  if (error == 0) {
+    if (WriteAll(fd, after, 0) && ::ftruncate(fd, static_cast<off_t>(after.size())) == 0 &&
+        ::fsync(fd) == 0) {
+      ::close(fd);
+      return "";
+    }
+    error = errno;
+    if (WriteAll(fd, before, 0)) {
+      [[maybe_unused]] const int ignored = ::ftruncate(fd, static_cast<off_t>(before.size()));
+    }
+  }
+  ::close(fd);
+  return WriteProblem(path, error);
+}
+
+// Writes text into a new file beside path and renames it over path; "" or
+// the problem. before is the file's current text (nullopt: no file).
+std::string ReplaceFile(const std::string& path, const std::optional<std::string>& before,
+                        std::string_view text) {
   struct stat old {};
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+    return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
+  }
+  std::string temp = path + std::string(kTemporaryMark) + "XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    const int error = errno;
+    if (exists && error == EACCES && before) return RewriteInPlace(path, *before, text);
+    return WriteProblem(path, error);
+  }
+  if (StopsAt(WriteStage::TemporaryCreated)) {
+    ::close(fd);
+    return kInterrupted;
+  }
   mode_t mode = 0644;
-  if (::stat(path.c_str(), &old) == 0) {
+  if (exists) {
     mode = old.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     mode &= ~mask;
   }
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  if (StopsAt(WriteStage::TemporaryHalfWritten)) {
+    WriteAll(fd, text.substr(0, text.size() / 2), 0);
+    ::close(fd);
+    return kInterrupted;
+  }
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text, 0) && ::fsync(fd) == 0;
+  int error = ok ? 0 : errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok && StopsAt(WriteStage::TemporaryWritten)) return kInterrupted;
+  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return WriteProblem(path, error);
+  }
+  if (StopsAt(WriteStage::Renamed)) return "";
+  SyncFolder(path);
+  return "";
+}
+
+// Adds text at the end of the file (of size oldSize) and flushes it. A
+// failure cuts the file back to its old size. A writer killed during the
+// write can leave part of the new line, never a change to the old text.
+std::string AppendToFile(const std::string& path, std::size_t oldSize, std::string_view text) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 &&
+      ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+    return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
+  }
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return WriteProblem(path, errno);
+  const auto offset = static_cast<off_t>(oldSize);
+  if (StopsAt(WriteStage::TemporaryHalfWritten)) {
+    WriteAll(fd, text.substr(0, text.size() / 2), offset);
+    ::close(fd);
+    return kInterrupted;
+  }
+  if (WriteAll(fd, text, offset) && ::fdatasync(fd) == 0) {
+    ::close(fd);
+    return "";
+  }
+  const int error = errno;
+  [[maybe_unused]] const int ignored = ::ftruncate(fd, offset);
+  ::close(fd);
+  return WriteProblem(path, error);
+}
+
+void RememberUnsaved(const std::string& path, Change change) {
+  StoreState& state = State();
+  const std::lock_guard<std::mutex> guard(state.mutex);
+  state.unsaved[path].push_back(std::move(change));
+}
+
+void ReportFailure(const std::string& problem) {
+  std::function<void(const std::string&)> handler;
+  {
+    StoreState& state = State();
+    const std::lock_guard<std::mutex> guard(state.mutex);
+    handler = state.onFailure;
+  }
+  if (handler) handler(problem);
+}
+
+void ForgetUnsaved(const std::string& path, std::size_t count) {
+  StoreState& state = State();
+  const std::lock_guard<std::mutex> guard(state.mutex);
+  const auto it = state.unsaved.find(path);
+  if (it == state.unsaved.end()) return;
+  // Changes remembered by other threads meanwhile stay for the next write.
+  auto& changes = it->second;
+  changes.erase(changes.begin(),
+                changes.begin() + static_cast<std::ptrdiff_t>(std::min(count, changes.size())));
+  if (changes.empty()) state.unsaved.erase(it);
+}
+
+// The write itself, under the lock; "" or the problem.
+std::string WriteUnderLock(const std::string& filePath, const Change& change, WriteMode mode,
+                           std::chrono::milliseconds lockWait, bool& exists, std::size_t& unsavedWritten) {
+  const WriteTarget target = ResolveWriteTarget(filePath);
+  if (!target.problem.empty()) return target.problem;
+  const std::string& path = target.path;
+  std::error_code error;
+  const fs::path folder = fs::path(path).parent_path();
+  if (!folder.empty()) fs::create_directories(folder, error);
+  FileLock lock(path, lockWait);
+  if (!lock.held()) return lock.problem();
+  if (StopsAt(WriteStage::Locked)) return kInterrupted;
+  RemoveStaleTemporaries(path);
+  const std::optional<std::string> before = ReadWholeFile(path);
+  const std::vector<Change> unsaved = UnsavedChanges(filePath);
+  // Large files (tens of thousands of saved puzzles) are edited as text,
+  // not parsed into lines: a new key at the end of the file (a new saved
+  // puzzle, as a rule) is appended; a changed or removed key is spliced.
+  if (before && unsaved.empty()) {
+    if (change.value) {
+      if (mode == WriteMode::OnlyIfAbsent && ScanValue(*before, change.section, change.key)) {
+        exists = true;
+        return "";
+      }
+      if (const auto added = AppendedKeyText(*before, change.section, change.key, *change.value)) {
+        return AppendToFile(path, before->size(), *added);
+      }
+    }
+    if (const auto edited = EditedText(*before, change.section, change.key, change.value)) {
+      return *edited == *before ? "" : ReplaceFile(path, before, *edited);
+    }
+  }
+  IniDocument doc = IniDocument::Parse(before.value_or(""));
+  for (const Change& earlier : unsaved) Apply(doc, earlier);
+  if (mode == WriteMode::OnlyIfAbsent && doc.Get(change.section, change.key)) {
+    exists = true;
+    if (unsaved.empty()) return "";
+  } else {
+    Apply(doc, change);
+  }
+  const std::string after = doc.Text();
+  unsavedWritten = unsaved.size();
+  if (before && *before == after) return "";
+  return ReplaceFile(path, before, after);
 }
 
 }  // namespace
 
 std::string ReadSetting(std::string_view section, std::string_view key, const std::string& filePath) {
-  std::string value = Load(filePath).Get(section, key).value_or("");
+  std::string value = HasUnsavedSettings(filePath)
+                          ? Load(filePath).Get(section, key).value_or("")
+                          : ScanValue(ReadWholeFile(filePath).value_or(""), section, key).value_or("");
   if (value.size() > kSettingValueLimit) value.resize(kSettingValueLimit);
   return value;
 }
 
 std::vector<std::string> ReadSettingKeys(std::string_view section, const std::string& filePath) {
-  return Load(filePath).Keys(section);
+  if (HasUnsavedSettings(filePath)) return Load(filePath).Keys(section);
+  return ScanKeys(ReadWholeFile(filePath).value_or(""), section);
+}
+
+WriteOutcome StoreSetting(std::string_view section, std::string_view key,
+                          std::optional<std::string_view> value, const std::string& filePath, WriteMode mode,
+                          std::chrono::milliseconds lockWait) {
+  std::string problem = SectionNameProblem(section);
+  if (problem.empty()) problem = KeyNameProblem(key);
+  if (problem.empty() && value) problem = ValueProblem(*value);
+  if (!problem.empty()) return {WriteOutcome::Refused, problem};
+
+  Change change{std::string(section), std::string(key),
+                value ? std::optional<std::string>(std::string(*value)) : std::nullopt};
+  bool exists = false;
+  std::size_t unsavedWritten = 0;
+  problem = WriteUnderLock(filePath, change, mode, lockWait, exists, unsavedWritten);
+  if (problem.empty()) {
+    ForgetUnsaved(filePath, unsavedWritten);
+    return {exists ? WriteOutcome::AlreadyExists : WriteOutcome::Written, ""};
+  }
+  if (problem == kInterrupted) return {WriteOutcome::Failed, problem};
+  if (!exists) RememberUnsaved(filePath, std::move(change));
+  ReportFailure(problem);
+  return {WriteOutcome::Failed, problem};
 }
 
 bool WriteSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value,
                   const std::string& filePath) {
-  if (!SectionNameProblem(section).empty() || !KeyNameProblem(key).empty()) return false;
-  if (value && !ValueProblem(*value).empty()) return false;
-  const std::string path = WriteTarget(filePath);
-  std::error_code error;
-  const fs::path folder = fs::path(path).parent_path();
-  if (!folder.empty()) fs::create_directories(folder, error);
-  FileLock lock(path);
-  if (!lock.held()) return false;
-  const std::optional<std::string> before = ReadWholeFile(path);
-  IniDocument doc = IniDocument::Parse(before.value_or(""));
-  if (value) {
-    doc.Set(section, key, *value);
-  } else {
-    doc.Remove(section, key);
-  }
-  const std::string after = doc.Text();
-  if (before && *before == after) return true;
-  return ReplaceFile(path, after);
+  return StoreSetting(section, key, value, filePath).ok();
+}
+
+void SetWriteFailureHandler(std::function<void(const std::string& problem)> handler) {
+  StoreState& state = State();
+  const std::lock_guard<std::mutex> guard(state.mutex);
+  state.onFailure = std::move(handler);
+}
+
+bool HasUnsavedSettings(const std::string& filePath) { return !UnsavedChanges(filePath).empty(); }
+
+void SetWriteInterruptionForTesting(std::function<bool(WriteStage)> stopAt) {
+  StoreState& state = State();
+  const std::lock_guard<std::mutex> guard(state.mutex);
+  state.stopAt = std::move(stopAt);
 }
 
 int SafeInt(std::string_view text) {

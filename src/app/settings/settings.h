@@ -3,13 +3,22 @@
 //
 // Every read reads the file as it is now, and every write is a
 // read-modify-write of the current file under a lock file ("<file>.lock"),
-// replaced atomically (a temporary file in the same folder, flushed, then
-// renamed over the old one). Two running copies of the program therefore
-// never drop each other's keys, and a crash or a full disk during a write
-// leaves the old file intact. Write failures are reported only through the
-// result, which callers may ignore.
+// replaced atomically (a temporary file "<file>.tmp-XXXXXX" in the same
+// folder, flushed, renamed over the old one, then the folder flushed). Two
+// running copies of the program therefore never drop each other's keys, and
+// a crash or a full disk during a write leaves the old file intact.
+//
+// A write that cannot be made (the lock held too long by another copy, a
+// read-only file, a full disk, a link that does not lead to a regular file)
+// is reported through the result and the failure handler, and the change is
+// kept in memory: reads of this process see it, and every later write of
+// the same file tries it again. A file the user made read-only is never
+// replaced; when only its folder is read-only the file is rewritten in
+// place, its new size reserved first so that a full disk changes nothing.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,8 +39,51 @@ std::string ReadSetting(std::string_view section, std::string_view key, const st
 bool WriteSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value,
                   const std::string& filePath);
 
-// The section's key names in file order, every one of them.
+// The section's key names in file order, every one of them, as the bytes
+// stored (not necessarily UTF-8).
 std::vector<std::string> ReadSettingKeys(std::string_view section, const std::string& filePath);
+
+// How long a write waits for another copy's lock before it gives up.
+inline constexpr std::chrono::milliseconds kLockWait{2000};
+// The wait for writes on the way out, which must not hold up the exit.
+inline constexpr std::chrono::milliseconds kExitLockWait{150};
+
+enum class WriteMode {
+  Replace,       // write the key whether or not it exists
+  OnlyIfAbsent,  // leave an existing key alone and say so; the check and
+                 // the write happen under one lock
+};
+
+struct WriteOutcome {
+  enum Status { Written, AlreadyExists, Refused, Failed };
+  Status status = Failed;
+  // Refused (a name or value the file cannot hold) and Failed: what went
+  // wrong, as a sentence for the user.
+  std::string problem;
+  bool ok() const { return status == Written; }
+};
+
+// WriteSetting with a mode, a bound on the lock wait, and the reason of a
+// failure. A Failed write is kept in memory (see above) and passed to the
+// failure handler.
+WriteOutcome StoreSetting(std::string_view section, std::string_view key,
+                          std::optional<std::string_view> value, const std::string& filePath,
+                          WriteMode mode = WriteMode::Replace,
+                          std::chrono::milliseconds lockWait = kLockWait);
+
+// Called with the problem of every Failed write, on the writing thread;
+// an empty function (the default) calls nothing.
+void SetWriteFailureHandler(std::function<void(const std::string& problem)> handler);
+
+// True while changes of the file wait in memory for a write that succeeds.
+bool HasUnsavedSettings(const std::string& filePath);
+
+// For tests: the points at which a killed writer can stop. A hook that
+// returns true for a stage makes the write stop there and leave what a
+// killed process would leave (its temporary file, a half-written one);
+// the lock is released as the process's death would release it.
+enum class WriteStage { Locked, TemporaryCreated, TemporaryHalfWritten, TemporaryWritten, Renamed };
+void SetWriteInterruptionForTesting(std::function<bool(WriteStage)> stopAt);
 
 // The number at the start of the text (blanks ignored, trailing text
 // ignored, "&H"/"&O" hexadecimal and octal), rounded half to even to a

@@ -11,9 +11,7 @@ bool Settings::Get(const YesNoSetting& s) const {
   return s.fallback ? text != "N" : text == "Y";
 }
 
-bool Settings::Set(const YesNoSetting& s, bool on) const {
-  return WriteSetting(s.section, s.key, on ? "Y" : "N", filePath_);
-}
+bool Settings::Set(const YesNoSetting& s, bool on) const { return Write(s.section, s.key, on ? "Y" : "N"); }
 
 int Settings::Get(const ChoiceSetting& s) const {
   const std::string text = ReadSetting(s.section, s.key, filePath_);
@@ -25,7 +23,7 @@ int Settings::Get(const ChoiceSetting& s) const {
 }
 
 bool Settings::Set(const ChoiceSetting& s, int value) const {
-  return WriteSetting(s.section, s.key, std::to_string(value), filePath_);
+  return Write(s.section, s.key, std::to_string(value));
 }
 
 int Settings::Get(const NumberSetting& s) const {
@@ -34,7 +32,7 @@ int Settings::Get(const NumberSetting& s) const {
 }
 
 bool Settings::Set(const NumberSetting& s, int value) const {
-  return WriteSetting(s.section, s.key, std::to_string(value), filePath_);
+  return Write(s.section, s.key, std::to_string(value));
 }
 
 std::string Settings::Get(const RecordSetting& s) const {
@@ -43,7 +41,7 @@ std::string Settings::Get(const RecordSetting& s) const {
 }
 
 bool Settings::Set(const RecordSetting& s, std::string_view record) const {
-  return WriteSetting(s.section, s.key, record, filePath_);
+  return Write(s.section, s.key, record);
 }
 
 std::string Settings::Get(const TextSetting& s) const { return ReadSetting(s.section, s.key, filePath_); }
@@ -60,8 +58,7 @@ std::optional<bool> Settings::Get(const TickListSetting& s, int index) const {
 }
 
 bool Settings::Set(const TickListSetting& s, int index, bool ticked) const {
-  return WriteSetting(s.section, std::string(s.prefix) + std::to_string(index), ticked ? "1" : "0",
-                      filePath_);
+  return Write(s.section, std::string(s.prefix) + std::to_string(index), ticked ? "1" : "0");
 }
 
 std::vector<std::string> Settings::Names(const NamedSection& s) const {
@@ -74,7 +71,17 @@ std::string Settings::Get(const NamedSection& s, std::string_view name) const {
 
 bool Settings::Set(const NamedSection& s, std::string_view name,
                    std::optional<std::string_view> value) const {
-  return WriteSetting(s.section, name, value, filePath_);
+  return Write(s.section, name, value);
+}
+
+WriteOutcome Settings::Store(const NamedSection& s, std::string_view name, std::string_view value,
+                             WriteMode mode) const {
+  return StoreSetting(s.section, name, value, filePath_, mode, lockWait_);
+}
+
+bool Settings::Write(std::string_view section, std::string_view key,
+                     std::optional<std::string_view> value) const {
+  return StoreSetting(section, key, value, filePath_, WriteMode::Replace, lockWait_).ok();
 }
 
 bool Settings::Contains(const NamedSection& s, std::string_view name) const {

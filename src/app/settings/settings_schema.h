@@ -19,10 +19,13 @@
 //   NamedSection    a section of free key names (the saved puzzles)
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/settings/settings.h"
 
 namespace tavimoro {
 
@@ -105,10 +108,13 @@ inline constexpr NamedSection    SavedGames   {"SavedGames"};
 }  // namespace setting
 
 // Typed access to one settings file. Reads read the file as it is now;
-// writes return false when nothing was written (callers may ignore it).
+// writes return false when nothing was written (callers may ignore it: the
+// store reports failures and keeps the change in memory). Writes wait at
+// most lockWait for another copy's lock.
 class Settings {
  public:
-  explicit Settings(std::string filePath) : filePath_(std::move(filePath)) {}
+  explicit Settings(std::string filePath, std::chrono::milliseconds lockWait = kLockWait)
+      : filePath_(std::move(filePath)), lockWait_(lockWait) {}
   const std::string& FilePath() const { return filePath_; }
 
   bool Get(const YesNoSetting& s) const;
@@ -130,9 +136,16 @@ class Settings {
   std::string Get(const NamedSection& s, std::string_view name) const;
   bool Set(const NamedSection& s, std::string_view name, std::optional<std::string_view> value) const;
   bool Contains(const NamedSection& s, std::string_view name) const;
+  // Writes one entry; with WriteMode::OnlyIfAbsent an existing name is left
+  // alone (AlreadyExists), the look and the write under one lock.
+  WriteOutcome Store(const NamedSection& s, std::string_view name, std::string_view value,
+                     WriteMode mode) const;
 
  private:
+  bool Write(std::string_view section, std::string_view key, std::optional<std::string_view> value) const;
+
   std::string filePath_;
+  std::chrono::milliseconds lockWait_;
 };
 
 }  // namespace tavimoro

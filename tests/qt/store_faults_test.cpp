@@ -1,0 +1,102 @@
+// The window's side of settings faults: names stored in another code page
+// load and delete through the library, and failed writes are told once.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+
+#include "app/load_game_dialog.h"
+#include "app/settings/settings.h"
+#include "app/settings_failure_notice.h"
+#include "app/startup.h"
+#include "board/board.h"
+#include "board/recording_host.h"
+#include "dialog_driver.h"
+
+using namespace tavimoro;
+using namespace tavimoro::app;
+
+class StoreFaultsTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  std::string ini_;
+
+ private slots:
+  void init() { ini_ = dir_.filePath("Tavimoro.ini").toStdString(); }
+
+  void namesInAnotherCodePageLoadAndDelete() {
+    const std::string latin =
+        "Caf\xe9 \xab"
+        "1\xbb";
+    std::ofstream(ini_, std::ios::binary | std::ios::trunc) << "[SavedGames]\n"
+                                                            << latin << "=[1|T|]\nplain=[2|T|]\n";
+    std::string applied;
+    LoadGameDialog library(ini_, [&](const std::string& record) {
+      applied = record;
+      return true;
+    });
+    QVERIFY(Shown(&library));
+    QCOMPARE(library.combo()->count(), 2);
+    QCOMPARE(library.combo()->itemText(0), QString::fromUtf8("Caf\u00e9 \u00ab1\u00bb"));
+    library.loadSelected();
+    QCOMPARE(applied, std::string("[1|T|]"));
+
+    LoadGameDialog again(ini_, {});
+    QVERIFY(Shown(&again));
+    BoxAnswerer answers({QMessageBox::Yes});
+    again.deleteSelected();
+    QCOMPARE(answers.titles, QStringList{"Confirm Deletion"});
+    QCOMPARE(ReadSettingKeys("SavedGames", ini_), std::vector<std::string>{"plain"});
+    QCOMPARE(again.combo()->count(), 1);
+  }
+
+  void failedWritesAreToldOncePerRun() {
+    std::ofstream(ini_, std::ios::trunc) << "[Options]\nWizard=Y\n";
+    ::chmod(ini_.c_str(), 0444);
+    QWidget window;
+    ShowSettingsFailuresOnce(&window);
+    BoxAnswerer answers;
+    QVERIFY(!WriteSetting("Options", "Wizard", "N", ini_));
+    QVERIFY(!WriteSetting("Options", "CheckVer", "N", ini_));
+    QTRY_COMPARE(answers.titles.size(), 1);
+    QTest::qWait(100);
+    QCOMPARE(answers.titles.size(), 1);
+    QVERIFY(answers.texts[0].startsWith("Your settings could not be saved.\n\nThe settings file \""));
+    QVERIFY(answers.texts[0].contains("is read-only"));
+    QCOMPARE(ReadSetting("Options", "Wizard", ini_), std::string("N"));  // kept for this run
+    SetWriteFailureHandler({});
+    ::chmod(ini_.c_str(), 0644);
+  }
+
+  // Another copy holds the lock (or hangs holding it): storing the board on
+  // the way out gives up after a moment and the board stays in memory.
+  void exitWaitsOnlyAMomentForAHeldLock() {
+    std::ofstream(ini_, std::ios::trunc) << "[Data]\nLastTool=1\n";
+    const int held = ::open((ini_ + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+    QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);  // a second open file conflicts like a process
+    testing::RecordingHost host;
+    Board board(host);
+    board.imgPen_Click();
+    QElapsedTimer clock;
+    clock.start();
+    StoreLastBoard(board, ini_);
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(ReadSetting("Data", "LastTool", ini_), std::string("0"));  // kept in memory
+    ::close(held);
+    QVERIFY(WriteSetting("Options", "Wizard", "N", ini_));
+    std::ifstream in(ini_);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    QVERIFY2(text.find("LastTool=0") != std::string::npos, text.c_str());
+  }
+};
+
+QTEST_MAIN(StoreFaultsTest)
+#include "store_faults_test.moc"
