@@ -103,14 +103,16 @@ int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& recor
       " of them in the saved-puzzle library?";
   if (host.Ask("Confirm", question) != Answer::Yes) return 0;
   std::vector<std::string> names;
+  std::string base;
   for (;;) {
-    const std::string base =
-        host.Input("Enter a name for these puzzles (they are numbered 1, 2, 3...)", "Saving Puzzles");
+    base = host.Input("Enter a name for these puzzles (they are numbered 1, 2, 3...)", "Saving Puzzles");
     if (base.empty()) {
       host.Message(kProgramTitle, "Puzzle save canceled");
       return 0;
     }
-    names = NumberedNames(base, count, [&](const std::string& name) { return host.SavedPuzzleExists(name); });
+    // Taken numbers are skipped when storing, where the store looks and
+    // writes in one step.
+    names = NumberedNames(base, count, [](const std::string&) { return false; });
     std::string problem =
         static_cast<int>(names.size()) < count ? "Too many puzzles are saved under " + base : "";
     for (std::size_t i = 0; i < names.size() && problem.empty(); ++i)
@@ -118,8 +120,13 @@ int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& recor
     if (problem.empty()) break;
     host.Message(kProgramTitle, problem);
   }
-  for (int i = 0; i < count; ++i) host.StoreSavedPuzzle(names[i], records[i]);
-  return count;
+  int stored = 0;
+  for (int number = 1; stored < count && number <= count + kMaxNumberSkipped; ++number) {
+    const SaveResult result = host.StoreSavedPuzzle(base + " " + std::to_string(number), records[stored], false);
+    if (result == SaveResult::Failed) break;
+    if (result == SaveResult::Stored) ++stored;
+  }
+  return stored;
 }
 
 }  // namespace tavimoro
