@@ -170,6 +170,7 @@ void BoardView::paintLines(QPainter& painter) const {
     colour.setAlpha(170);
     QPen pen(colour, std::max(1, line.Width) * scale);
     pen.setCapStyle(Qt::RoundCap);
+    if (line.Dashed) pen.setStyle(Qt::DashLine);
     painter.setPen(pen);
     painter.drawLine(QRectF(cellRect(line.FromCell)).center(), QRectF(cellRect(line.ToCell)).center());
   }

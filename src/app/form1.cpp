@@ -322,6 +322,7 @@ QAction* Form1::optionAction(BoardOption option) const {
     case BoardOption::GivenColor: return menus_->mnuGivenColor;
     case BoardOption::HighlightDigit: return menus_->mnuHighlightDigit;
     case BoardOption::ShowTimer: return menus_->mnuTimer;
+    case BoardOption::Extended: return menus_->mnuExtended;
   }
   return nullptr;
 }

@@ -61,6 +61,7 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuHighlightDigit = MakeTick(owner, "mnuHighlightDigit", "&Highlight the selected digit");
   mnuHighlightDigit->setShortcut(QKeySequence(Qt::Key_D));
   mnuNextCell = MakeTick(owner, "mnuNextCell", "Move to the ne&xt cell after entry");
+  mnuExtended = MakeTick(owner, "mnuExtended", "Techniques &beyond the ladder");
   mnuRember = MakeTick(owner, "mnuRember", "Display &wizard at startup");
   mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for up&dates at startup");
   mnuCopy = MakeAction(owner, "mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -97,7 +98,8 @@ void PopupMenus::createMenus(QWidget* owner) {
 
   optionsMenu_ = new QMenu(owner);
   optionsMenu_->setObjectName("mnuOptionsPopup");
-  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuGivenColor, mnuHighlightDigit, mnuNextCell, mnuTimer});
+  optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuGivenColor, mnuHighlightDigit, mnuNextCell, mnuTimer,
+                            mnuExtended});
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuRember, mnuCheckVer});
   optionsMenu_->addSeparator();

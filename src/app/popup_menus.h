@@ -40,6 +40,7 @@ class PopupMenus : public QObject {
   QAction* mnuGivenColor = nullptr;  // entered digits in a colour of their own
   QAction* mnuTimer = nullptr;       // the timer in the status area
   QAction* mnuHighlightDigit = nullptr;  // cells with the selected cell's digit stand out (key D)
+  QAction* mnuExtended = nullptr;
   QAction* mnuRember = nullptr;
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;

@@ -124,6 +124,12 @@ void Board::Execute(Command command, int argument) {
       ToggleOption(BoardOption::ColorMarks);
       RedrawGrid(false);
       break;
+    case Command::Extended:
+      // Either way the next hint and the analysis change: the panel starts
+      // over.
+      ToggleOption(BoardOption::Extended);
+      RedrawGrid(true);
+      break;
     case Command::ShowWizard:
       ToggleOption(BoardOption::ShowWizard);
       break;

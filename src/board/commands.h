@@ -41,6 +41,7 @@ enum class CommandPlace { Toolbar, Keyboard, CellMenu, OptionsMenu, HelpMenu };
   X(AutoRemove,       "mnuAutoRemove", OptionsMenu)       \
   X(ShowAnalysis,     "mnuShowAnal",   OptionsMenu)       \
   X(ColorMarks,       "mnuColor",      OptionsMenu)       \
+  X(Extended,         "mnuExtended",   OptionsMenu)       \
   X(ShowWizard,       "mnuRember",     OptionsMenu)       \
   X(CheckVersion,     "mnuCheckVer",   OptionsMenu)       \
   X(Copy,             "mnuCopy",       OptionsMenu)       \

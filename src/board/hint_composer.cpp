@@ -17,6 +17,7 @@
 #include "board/chain_walk.h"
 #include "board/net_proof_text.h"
 #include "board/status_composer.h"
+#include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 
 namespace tavimoro {
@@ -332,6 +333,16 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              " is true, and a cell that sees both cannot be " + removed + ".";
     }
     case HintForm::Uniqueness:
+      if (m.BaseCount == 2 && m.CoverCount == 2) {
+        std::vector<int> corners;
+        for (int row : BaseLines(m))
+          for (int col : CoverLines(m)) corners.push_back(9 * HouseNum(row) + HouseNum(col) - 10);
+        std::sort(corners.begin(), corners.end());
+        return "The four corners of the rectangle, " + CellsPhrase(corners) + ", all hold " + digits +
+               ". If nothing else could go there, the two digits could swap places and the puzzle would have two "
+               "solutions, so the pattern must be broken; that rules out " +
+               removed + " in the pink cells.";
+      }
       return "The four corners of the rectangle all hold " + digits +
              ". If nothing else could go there, the two digits could swap places and the puzzle would have two "
              "solutions, so the pattern must be broken; that rules out " +
@@ -654,7 +665,8 @@ void ShowHint(Board& board) {
       if (state.Cand(c, d) && !board.Cells()[c].Pencil(d)) exclusions.Set(c, d);
   }
   CalcCandidates(state, exclusions);
-  const StepRecord step = FindNextStep(state, kNoTechniqueLimit);
+  StepRecord step = FindNextStep(state, kNoTechniqueLimit);
+  if (step.Kind == kNoStep && board.OptionTicked(BoardOption::Extended)) step = FindExtendedStep(state);
   const int level = NextLevel(panel);
   if (step.Kind == kPlaceValue) {
     text = PlacementHintText(step, level);

@@ -5,10 +5,14 @@
 #include "board/status_composer.h"
 
 #include <array>
+#include <cstdio>
+#include <span>
 
 #include "board/board.h"
 #include "board/hint_composer.h"
+#include "engine/extended_solve.h"
 #include "engine/rating.h"
+#include "engine/technique_registry.h"
 #include "engine/step_finder.h"
 #include "engine/validate.h"
 #include "generator/generate.h"
@@ -73,8 +77,13 @@ PuzzleState GetAnalysisState(const Board& board) {
 }
 
 std::string TechniqueTable(const TechniqueCounts& counts) {
+  return TechniqueTable(std::span<const int>(counts.data(), kTechniqueCount), 0);
+}
+
+std::string TechniqueTable(std::span<const int> counts, int firstTechnique) {
+  const int total = static_cast<int>(counts.size());
   int used = 0;
-  for (int t = 0; t < kTechniqueCount; ++t) used += counts[t] > 0;
+  for (int t = 0; t < total; ++t) used += counts[t] > 0;
   const int columns = used > 3 ? 3 : used;
   const int rows = used > 3 ? (used + 2) / 3 : 1;
   std::string text = "<font size=3><table width=\"95%\" border=0>";
@@ -82,9 +91,9 @@ std::string TechniqueTable(const TechniqueCounts& counts) {
   for (int r = 0; r < rows; ++r) {
     text += "<tr>";
     for (int c = 0; c < columns; ++c) {
-      while (next < kTechniqueCount && counts[next] <= 0) ++next;
-      if (next >= kTechniqueCount) break;
-      text += "<td>" + TechniqueName(next, true);
+      while (next < total && counts[next] <= 0) ++next;
+      if (next >= total) break;
+      text += "<td>" + TechniqueName(firstTechnique + next, true);
       if (counts[next] >= 2) text += " (" + std::to_string(counts[next]) + ")";
       text += "</td>";
       ++next;
@@ -92,6 +101,23 @@ std::string TechniqueTable(const TechniqueCounts& counts) {
     text += "</tr>";
   }
   return text + "</table></font>";
+}
+
+std::string ExtendedAnalysis(const PuzzleState& state) {
+  std::array<int, kTechniqueRowCount> counts{};
+  const ExtendedSolve solve = SolveExtended(state, kNoTechniqueLimit, [&](const StepRecord& step) {
+    const int technique = Index(step.Technique);
+    if (technique > Index(kStuckRating)) ++counts[technique];
+  });
+  const int first = Index(kStuckRating) + 1;
+  std::string text = "<b>Beyond the ladder, the puzzle ";
+  text += solve.solved ? "can be finished with these techniques:</b>"
+                       : "gets further with these techniques, but they do not finish it:</b>";
+  text += TechniqueTable(std::span<const int>(counts).subspan(first), first);
+  char score[16];
+  std::snprintf(score, sizeof score, "%.1f", solve.score);
+  text += "<b>Difficulty score: " + std::string(score) + "</b><br>";
+  return text;
 }
 
 std::string BuildAnalysis(const Board& board) {
@@ -113,6 +139,7 @@ std::string BuildAnalysis(const Board& board) {
   text += ". Puzzle can be solved using these techniques:</b>";
 
   text += TechniqueTable(counts);
+  if (rating == Index(kStuckRating) && board.OptionTicked(BoardOption::Extended)) text += ExtendedAnalysis(state);
 
   text += "<br><center>" + std::to_string(81 - state.FilledCount) + " unsolved cells. ";
   if (singlesCopy.FilledCount == 81)

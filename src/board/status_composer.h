@@ -5,6 +5,7 @@
 // redraw with status) and it writes through the board's named operations.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "engine/puzzle_state.h"
@@ -25,13 +26,22 @@ void UpdateStatus(Board& board, bool withAnalysis);
 PuzzleState GetAnalysisState(const Board& board);
 
 // Difficulty, the techniques needed (three to a row when more than three),
-// the unsolved cells and how far singles alone get.
+// the techniques beyond the ladder when it gets stuck and the option is
+// ticked, the unsolved cells and how far singles alone get.
 std::string BuildAnalysis(const Board& board);
 
 // The analysis's technique table: every technique used, ascending, as a
 // link with " (n)" when used twice or more; up to three in one row, more
 // wrap into rows of three.
 std::string TechniqueTable(const TechniqueCounts& counts);
+// The same table for counts indexed from technique number firstTechnique.
+std::string TechniqueTable(std::span<const int> counts, int firstTechnique);
+
+// Where the ladder gets stuck: the techniques beyond it that the solve goes
+// on with, with their counts, whether they finish it, and the difficulty
+// score. Appended to the analysis while "Techniques beyond the ladder" is
+// ticked.
+std::string ExtendedAnalysis(const PuzzleState& state);
 
 // The lowest cell holding an entered digit whose removal makes the puzzle
 // valid; -1 when no single entry explains the error.

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "engine/difficulty_score.h"
 #include "engine/step_finder.h"
-#include "engine/steps/net_steps.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro {
@@ -106,14 +106,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   for (int c = 0; c < 81; ++c) removed.Mask[c] = static_cast<std::uint16_t>(kAllDigits & ~s.CandMask[c]);
   CalcCandidates(s, removed);
   bool ladderStuck = false;
-  double hardestScore = -1;
   auto use = [&](const StepRecord& step) {
-    // A net's score grows with its proof within its band.
-    const double score = std::max(Technique(step.Technique).score, steps::NetStepScore(step));
-    if (score > hardestScore) {
-      hardestScore = score;
-      result.hardest = Index(step.Technique);
-    }
     if (onStep) onStep(step);
     Apply(step, s);
   };
@@ -140,11 +133,14 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
     if (s.FilledCount >= 81) break;
   }
   result.solved = s.FilledCount >= 81;
-  if (!result.solved) {
-    result.hardest = Index(kStuckRating);
-    hardestScore = std::max(hardestScore, Technique(kStuckRating).score);
-  }
-  result.score = std::max(hardestScore, 0.0);
+  // The hardest technique and the score come from the easiest-first solve,
+  // so that they agree; the walk above keeps the ladder's order.
+  const DifficultyScore difficulty = ScoreDifficulty(state);
+  result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
+  result.score = difficulty.score;
+  // Rarely, the two orders end apart (uniqueness steps depend on the path):
+  // a walk left unfinished scores as unfinished.
+  if (!result.solved) result.score = std::max(result.score, UnfinishedScore(difficulty.hardest, 81 - s.FilledCount));
   return result;
 }
 

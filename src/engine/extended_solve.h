@@ -37,8 +37,10 @@ bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step
 struct ExtendedSolve {
   int rating = 0;            // Rate's rating: the stuck rating when the ladder got stuck
   TechniqueCounts counts{};  // Rate's counts, up to where the ladder got stuck
-  int hardest = -1;          // the technique of the highest score used (-1: none); the stuck rating when unsolved
-  double score = 0;          // the difficulty score: the hardest technique's
+  // The technique of the highest score that the score's easiest-first solve
+  // (difficulty_score.h) used (-1: none); the stuck rating when unsolved.
+  int hardest = -1;
+  double score = 0;          // the difficulty score (difficulty_score.h), from its own easiest-first solve
   bool solved = false;       // every cell filled
 };
 

@@ -26,6 +26,9 @@ struct StepLine {
   int ToCell = 0;
   std::uint32_t Colour = 0;
   int Width = 0;
+  // A weak link of a chain (two places that cannot both hold the digit) is
+  // drawn dashed; every other line solid.
+  bool Dashed = false;
 
   bool IsEmpty() const { return FromCell == 0 && ToCell == 0 && Colour == 0 && Width == 0; }
 };

@@ -79,6 +79,18 @@ TEST_F(Commands, TicksToggleThroughTheHostAndAnalysisShowsAtOnce) {
   EXPECT_EQ(host.panel, "");
 }
 
+// The tick for techniques beyond the ladder refreshes the panel both ways,
+// so that a hint sequence under the other setting starts over.
+TEST_F(Commands, ExtendedTickTogglesAndRefreshesThePanel) {
+  for (bool expected : {true, false}) {
+    host.panel = "<b>HINT:</b> Look for a Naked Pair";
+    board.Execute(Command::Extended);
+    EXPECT_EQ(host.ticks[BoardOption::Extended], expected);
+    EXPECT_EQ(host.panel.find("HINT"), std::string::npos) << host.panel;
+  }
+  EXPECT_EQ(MenuCommandNamed("mnuExtended"), Command::Extended);
+}
+
 TEST_F(Commands, HelpQuestionsOpenTheirAnchorsAndPrintGetsThePuzzleLine) {
   for (int question : {3, 5, 8, 9, -1}) board.Execute(Command::HelpQuestion, question);
   board.Execute(Command::HelpFile);

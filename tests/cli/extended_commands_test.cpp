@@ -68,7 +68,7 @@ TEST(ExtendedTrace, EndsWithRateOutputsAndTheExtendedSummary) {
   EXPECT_EQ(summaries[0]["rating"], 18);
   EXPECT_EQ(summaries[0]["counts"].size(), 19u);
   EXPECT_EQ(summaries[1].dump(), "{\"rating\":0,\"counts\":[4,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],"
-                                 "\"hardest\":\"Naked Single\",\"score\":2.3,\"solved\":true}");
+                                 "\"hardest\":\"Hidden Single\",\"score\":1.2,\"solved\":true}");
 }
 
 TEST(ExtendedRate, AddsHardestScoreAndSolvedAfterTodaysKeys) {

@@ -174,6 +174,27 @@ TEST_F(Play, HintSequenceAndStatusPanel) {
 
 }  // namespace
 
+// "menu mnuExtended" toggles "Techniques beyond the ladder" (on in a fresh
+// settings file) and stores it; where the ladder is stuck, the hint says so
+// with the tick off and names the extension's step with it on.
+TEST_F(Play, ExtendedTechniquesToggleIsStoredAndDrivesTheHint) {
+  constexpr std::string_view kLadderStuck =
+      ".2.4..97..79.21.43...9.7..24.7..93.639.....572.1.734987..1.2.3981239.76.9357.6..."
+      "16||38||36|58|||15|56|||58|||68|||156|48|34||36||568|18|||58||258|15|||12||||68|26|14|48|12||||56||56|||||"
+      "||46|46||58||58||||||||45|||45|||||48||12|128|14|";
+  const auto shown = Run("apply " + std::string(kLadderStuck) + "\nmenu mnuExtended\nkey H\nshow\n" +
+                         "menu mnuExtended\nkey H\nshow\n");
+  ASSERT_EQ(shown.size(), 2u);
+  const std::string off = shown[0]["panel"], on = shown[1]["panel"];
+  EXPECT_NE(off.find("<BODY><b>HINT:</b> <i>No further hint.</i>"), std::string::npos) << off;
+  EXPECT_NE(on.find("<BODY><b>HINT:</b> Look for a <a href="), std::string::npos) << on;
+  EXPECT_NE(on.find("#w-wing'>W Wing</a>"), std::string::npos) << on;
+  EXPECT_EQ(ReadWhole(ini_), "[Options]\nExtended=Y\n");
+  Run("menu mnuExtended\n");
+  EXPECT_EQ(ReadWhole(ini_), "[Options]\nExtended=N\n");
+  EXPECT_EQ(exitStatus, 0);
+}
+
 // Typing a puzzle in, locking it as givens, and undo with redo by menu and
 // by key; the option and Home are the new verbs' only effect.
 TEST_F(Play, TypedPuzzleSetAsGivensWithRedo) {

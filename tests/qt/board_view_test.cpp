@@ -67,6 +67,33 @@ class BoardViewTest : public QObject {
     QCOMPARE(spy.at(1), QVariantList({80, QVariant::fromValue(Qt::RightButton)}));
   }
 
+  // A chain's strong link is drawn solid and a weak one dashed: along the
+  // row between the two centres, the solid line covers every cell pixel and
+  // the dashed one leaves gaps.
+  void weakLinksAreDashed() {
+    tavimoro::app::BoardPicture picture;
+    picture.lines[0] = {0, 8, tavimoro::StrongLineColour, 1, false};
+    picture.lines[1] = {72, 80, tavimoro::StrongLineColour, 1, true};
+    BoardView view;
+    view.resize(480, 480);
+    view.setPicture(&picture);
+    const QImage image = view.grab().toImage();
+    auto coveredShare = [&](int from, int to) {
+      const int y = view.cellRect(from).center().y();
+      int covered = 0, total = 0;
+      for (int x = view.cellRect(from).center().x(); x <= view.cellRect(to).center().x(); ++x) {
+        if (view.cellAt(QPoint(x, y)) < 0) continue;  // the gaps between cells
+        const QColor pixel = image.pixelColor(x, y);
+        ++total;
+        covered += pixel.red() > 200 && pixel.green() < 160;
+      }
+      return double(covered) / total;
+    };
+    QVERIFY2(coveredShare(0, 8) > 0.99, qPrintable(QString::number(coveredShare(0, 8))));
+    const double dashed = coveredShare(72, 80);
+    QVERIFY2(dashed > 0.3 && dashed < 0.85, qPrintable(QString::number(dashed)));
+  }
+
   void windowsColoursAreBlueInTheHighByte() {
     QCOMPARE(BoardView::FromWindowsColour(0x80FFFF), QColor(255, 255, 128));
   }

@@ -34,7 +34,7 @@ class PopupMenusTest : public QObject {
     QCOMPARE(Captions(menus.optionsMenu()),
              QStringList({"Auto remove pencil marks", "Always show analysis", "Use color coded pencil marks",
                           "Show entered digits in blue", "Highlight the selected digit",
-                          "Move to the next cell after entry", "Show a timer", "-",
+                          "Move to the next cell after entry", "Show a timer", "Techniques beyond the ladder", "-",
                           "Display wizard at startup", "Check for updates at startup", "-", "Copy",
                           "Copy (with pencil marks)", "Copy (pencil-mark grid)", "Paste", "Set as givens", "-",
                           "Undo", "Redo", "-", "Print Puzzle", "-", "Save Puzzle", "Load Puzzle", "-",

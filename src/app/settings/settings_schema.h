@@ -77,6 +77,8 @@ inline constexpr YesNoSetting    NextCell     {"Options",            "NextCell",
 inline constexpr YesNoSetting    GivenColor   {"Options",            "GivenColor",       false};
 inline constexpr YesNoSetting    HighlightDigit{"Options",           "HighlightDigit",   false};
 inline constexpr YesNoSetting    ShowTimer    {"Options",            "ShowTimer",        false};
+// Hints and the analysis go on past the ladder with the further techniques.
+inline constexpr YesNoSetting    Extended     {"Options",            "Extended",         true};
 inline constexpr RecordSetting   LastGrid     {"Data",               "LastGrid",         kSamplePuzzle};
 // 0 pen, 1 pencil; missing means the pencil, anything else the pen
 inline constexpr ChoiceSetting   LastTool     {"Data",               "LastTool",         2, 1, 0};

@@ -25,6 +25,8 @@ inline const YesNoSetting* StoredTick(BoardOption option) {
       return &setting::HighlightDigit;
     case BoardOption::ShowTimer:
       return &setting::ShowTimer;
+    case BoardOption::Extended:
+      return &setting::Extended;
     case BoardOption::AutoRemove:
     case BoardOption::ColorMarks:
       return nullptr;

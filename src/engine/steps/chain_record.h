@@ -40,8 +40,8 @@ using EliminationMasks = std::array<std::uint16_t, 81>;
 // Fills the record: Kind 1 when placeCell >= 0 (placeDigit in placeCell),
 // else Kind 2 with the eliminations. Cells of the pattern get PatternColour,
 // a placement PivotColour, the other cells that lose candidates
-// EliminationColour. Strong links are drawn in StrongLineColour, weak ones in
-// LineColour; links inside one cell are not drawn. With a segment length,
+// EliminationColour. Strong links are drawn in StrongLineColour, weak ones
+// dashed in LineColour; links inside one cell are not drawn. With a segment length,
 // the nodes are read as separate chains of that many nodes (a Death
 // Blossom's stem digits), and the link joining two segments is not drawn
 // and is written as "; ".

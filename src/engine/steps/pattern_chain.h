@@ -61,7 +61,7 @@ inline void AppendNodeName(StepText& text, const ChainNode& node, bool withDigit
 
 // Draws every link of the chain between the first cells of its nodes (a
 // link inside one cell is not drawn): strong links in the strong colour,
-// weak ones in the line colour. Lines already in the record are kept.
+// weak ones dashed in the line colour. Lines already in the record are kept.
 inline void DrawChain(StepRecord& step) {
   const StepMeaning& m = step.Meaning;
   int entry = 0;
@@ -69,7 +69,8 @@ inline void DrawChain(StepRecord& step) {
   for (int i = 0; i + 1 < m.NodeCount && entry < static_cast<int>(step.Lines.size()); ++i) {
     const int from = m.Nodes[i].FirstCell(), to = m.Nodes[i + 1].FirstCell();
     if (from == to) continue;
-    step.Lines[entry++] = {from, to, m.Links[i] == LinkKind::Strong ? StrongLineColour : LineColour, 1};
+    const bool strong = m.Links[i] == LinkKind::Strong;
+    step.Lines[entry++] = {from, to, strong ? StrongLineColour : LineColour, 1, !strong};
   }
 }
 

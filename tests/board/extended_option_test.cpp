@@ -1,0 +1,175 @@
+// "Techniques beyond the ladder" on the board: with the tick off, a position
+// the ladder cannot move on keeps its "no further hint" and the analysis its
+// ladder-only text; with it on, the hint escalates through the extension's
+// step (the technique, then where and which digits, then the picture with
+// solid and dashed links and the walked chain) and the analysis names the
+// techniques beyond the ladder with the difficulty score.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board/hint_composer.h"
+#include "board/recording_host.h"
+#include "board/status_composer.h"
+#include "engine/extended_solve.h"
+#include "engine/rating.h"
+#include "engine/step_finder.h"
+#include "engine/technique_registry.h"
+
+namespace tavimoro {
+namespace {
+
+using testing::RecordingHost;
+
+// The ladder gets stuck on this puzzle after 35 steps; the extension's
+// first step there is a W-Wing on 5 and 8.
+constexpr std::string_view kStuckPuzzle =
+    "...4..97..7..21.4....9.7..24.7.....639.....572.....4.87..1.2....1.39..6..35..6...";
+
+// The puzzle solved by the ladder as far as it goes.
+PuzzleState LadderStuckState() {
+  PuzzleState s = PuzzleFromString(kStuckPuzzle);
+  CalcCandidates(s);
+  for (;;) {
+    const StepRecord step = FindNextStep(s, kNoTechniqueLimit);
+    if (step.Kind == kPlaceValue) {
+      PlaceDigit(s, step.Cell, step.Value);
+    } else if (step.Kind == kEliminate) {
+      for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
+    } else {
+      return s;
+    }
+  }
+}
+
+// The stuck position's values with its candidates as pencil marks.
+std::string PencilText(const PuzzleState& s) {
+  std::string text;
+  for (int c = 0; c < 81; ++c) {
+    if (s.Grid[c] == 0)
+      for (int d = 1; d <= 9; ++d)
+        if (s.Cand(c, d)) text += static_cast<char>('0' + d);
+    text += '|';
+  }
+  return text;
+}
+
+class ExtendedOption : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    stuck = LadderStuckState();
+    board.PaintPuzzle(PuzzleToString(stuck), PencilText(stuck));
+  }
+  std::string Hint() {
+    ShowHint(board);
+    return host.panel;
+  }
+
+  RecordingHost host;
+  Board board{host};
+  PuzzleState stuck;
+};
+
+TEST_F(ExtendedOption, OffKeepsNoFurtherHint) {
+  host.ticks[BoardOption::Extended] = false;
+  ASSERT_EQ(FindNextStep(stuck, kNoTechniqueLimit).Kind, kNoStep);
+  const std::string first = Hint();
+  EXPECT_EQ(first.rfind("<b>HINT:</b> <i>No further hint.</i>", 0), 0u) << first;
+  EXPECT_EQ(Hint(), first);
+  EXPECT_EQ(Hint(), first);
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
+  for (std::uint32_t colour : board.CellColors()) EXPECT_EQ(colour, 0u);
+}
+
+TEST_F(ExtendedOption, OnEscalatesThroughTheExtendedStep) {
+  host.ticks[BoardOption::Extended] = true;
+  const std::string name = TechniqueName(TechniqueId::WWing, true);
+  EXPECT_EQ(name, "<a href='" + TechniquesPageAddress() + "#w-wing'>W Wing</a>");
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name +
+                        " starting from R2C4 on the numbers 5 & 8.<br><br>Click \"Hint\" again for even more...");
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
+
+  const std::string full = Hint();
+  EXPECT_EQ(full.rfind("<b>HINT:</b> There is a " + name + " starting from R2C4 on the numbers 5 & 8.<br><br>", 0),
+            0u)
+      << full;
+  // Every inference, node by node, then what goes and the apply link.
+  EXPECT_NE(full.find("If the 8 in R2C4 is false, then the 5 in R2C4 is true, so the 5 in R6C4 is false, so the 5 "
+                      "in R6C2 is true, so the 5 in R4C2 is false, so the 8 in R4C2 is true."),
+            std::string::npos)
+      << full;
+  EXPECT_NE(full.find("Remove the 8 from R4C4. Click <a href='ApplyLastHint'>here</a>"), std::string::npos) << full;
+  const StepRecord& hint = Edit(board).LastHint;
+  ASSERT_EQ(hint.Technique, TechniqueId::WWing);
+  EXPECT_TRUE(hint.Eliminate(30, 8));
+  EXPECT_EQ(board.CellColors()[30], EliminationColour);
+  EXPECT_EQ(board.CellColors()[12], PatternColour);
+  // The strong link between the two 5s solid, the weak ones dashed.
+  int solid = 0, dashed = 0;
+  for (const StepLine& line : hint.Lines) {
+    if (line.IsEmpty()) continue;
+    (line.Dashed ? dashed : solid) += 1;
+    EXPECT_EQ(line.Dashed, line.Colour != StrongLineColour);
+  }
+  EXPECT_EQ(solid, 1);
+  EXPECT_EQ(dashed, 2);
+
+  Hint();  // applies
+  EXPECT_FALSE(board.Cells()[30].Pencil(8));
+  EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
+}
+
+TEST_F(ExtendedOption, AnalysisNamesTheExtendedTechniquesOnlyWhenTicked) {
+  host.ticks[BoardOption::Extended] = false;
+  const std::string ladderOnly = BuildAnalysis(board);
+  EXPECT_EQ(ladderOnly.find("Beyond the ladder"), std::string::npos) << ladderOnly;
+  EXPECT_EQ(ladderOnly.find("Difficulty score"), std::string::npos) << ladderOnly;
+
+  host.ticks[BoardOption::Extended] = true;
+  const std::string extended = BuildAnalysis(board);
+  TechniqueCounts counts{};
+  ASSERT_EQ(Rate(GetAnalysisState(board), counts, kNoTechniqueLimit), Index(kStuckRating));
+  const std::string table = TechniqueTable(counts);
+  const auto at = extended.find(table);
+  ASSERT_NE(at, std::string::npos) << extended;
+  // The ladder's text, then the extension's part, then the unsolved cells.
+  EXPECT_EQ(extended.substr(0, at + table.size()), ladderOnly.substr(0, at + table.size()));
+  EXPECT_EQ(extended.substr(extended.find("<br><center>")), ladderOnly.substr(ladderOnly.find("<br><center>")));
+  EXPECT_NE(extended.find("<b>Beyond the ladder, the puzzle can be finished with these techniques:</b>"),
+            std::string::npos)
+      << extended;
+  EXPECT_NE(extended.find(TechniqueName(TechniqueId::WWing, true)), std::string::npos) << extended;
+  EXPECT_NE(extended.find("<b>Difficulty score: "), std::string::npos) << extended;
+}
+
+TEST_F(ExtendedOption, AnalysisOfALadderPuzzleIsUnchangedByTheTick) {
+  board.PaintPuzzle(testing::kPuzzle);
+  host.ticks[BoardOption::Extended] = false;
+  const std::string off = BuildAnalysis(board);
+  host.ticks[BoardOption::Extended] = true;
+  EXPECT_EQ(BuildAnalysis(board), off);
+}
+
+// A rectangle's level 3 names its four corners, so that each can be checked.
+TEST(ExtendedHintText, ARectangleNamesItsCorners) {
+  StepRecord step;
+  step.Kind = kEliminate;
+  step.Technique = TechniqueId::UniqueRectangle4;
+  step.Digits = DigitsText("5 & 7");
+  step.Meaning.BaseCount = 2;
+  step.Meaning.BaseLines = {0, 4};     // rows 1 and 5
+  step.Meaning.CoverCount = 2;
+  step.Meaning.CoverLines = {16, 17};  // columns 8 and 9
+  step.SetEliminate(43, 7);
+  step.SetEliminate(44, 7);
+  const std::string full = EliminationHintText(step, 3);
+  EXPECT_NE(full.find("The four corners of the rectangle, R1C8, R1C9, R5C8 and R5C9, all hold 5 & 7."),
+            std::string::npos)
+      << full;
+  EXPECT_NE(full.find("Remove the 7 from R5C8 and R5C9."), std::string::npos) << full;
+}
+
+}  // namespace
+}  // namespace tavimoro
