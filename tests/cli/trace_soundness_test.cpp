@@ -15,10 +15,9 @@
 namespace tavimoro {
 namespace {
 
-void ExpectTraceAgreesWithTheSolution(const char* file, const std::string& command) {
+void ExpectTraceAgreesWithTheSolution(const char* file, const std::string& command, std::size_t stride) {
   const auto lines = testing::CorpusLines(file);
   TAVIMORO_REQUIRE_CORPUS(lines, file);
-  const std::size_t stride = std::getenv("TAVIMORO_SANITIZED") ? 10 : 1;
   std::vector<PuzzleState> solved;
   std::string input;
   for (std::size_t i = 0; i < lines.size(); i += stride) {
@@ -48,12 +47,14 @@ void ExpectTraceAgreesWithTheSolution(const char* file, const std::string& comma
 
 class TraceSoundness : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(TraceSoundness, PrintedStepsAgreeWithTheSolution) { ExpectTraceAgreesWithTheSolution(GetParam(), "trace"); }
+TEST_P(TraceSoundness, PrintedStepsAgreeWithTheSolution) { 
+  ExpectTraceAgreesWithTheSolution(GetParam(), "trace", std::getenv("TAVIMORO_SANITIZED") ? 10 : 1);
+}
 
 class ExtendedTraceSoundness : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ExtendedTraceSoundness, PrintedStepsAgreeWithTheSolution) {
-  ExpectTraceAgreesWithTheSolution(GetParam(), "trace --extended");
+  ExpectTraceAgreesWithTheSolution(GetParam(), "trace --extended", testing::ExtendedCorpusStride());
 }
 
 INSTANTIATE_TEST_SUITE_P(HardestCollections, TraceSoundness,

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavimoro::testing {
@@ -42,6 +43,15 @@ inline std::vector<std::string> CorpusLines(const std::string& file) {
 }  // namespace tavimoro::testing
 
 // Skips the current test when the collection is missing.
+// Every how many puzzles a solve through the whole technique set (forcing
+// nets included) is checked: each tenth (each hundredth under the
+// sanitizers) keeps the suite's time bounded; TAVIMORO_FULL_CORPUS=1 checks
+// every puzzle.
+inline std::size_t ExtendedCorpusStride() {
+  if (const char* full = std::getenv("TAVIMORO_FULL_CORPUS"); full && std::string_view(full) == "1") return 1;
+  return std::getenv("TAVIMORO_SANITIZED") ? 100 : 10;
+}
+
 #define TAVIMORO_REQUIRE_CORPUS(lines, file)                                            \
   do {                                                                                  \
     if ((lines).empty())                                                                \

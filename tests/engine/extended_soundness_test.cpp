@@ -31,7 +31,7 @@ class ExtendedSoundness : public ::testing::TestWithParam<const char*> {};
 TEST_P(ExtendedSoundness, NoStepContradictsTheSolution) {
   const auto lines = testing::CorpusLines(GetParam());
   TAVIMORO_REQUIRE_CORPUS(lines, GetParam());
-  const std::size_t stride = std::getenv("TAVIMORO_SANITIZED") ? 10 : 1;
+  const std::size_t stride = testing::ExtendedCorpusStride();
   int positions = 0;
   for (std::size_t i = 0; i < lines.size(); i += stride) {
     PuzzleState solved = PuzzleFromString(lines[i]);
