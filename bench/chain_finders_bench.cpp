@@ -49,8 +49,10 @@ void ChainFinder(benchmark::State& state, bool (*find)(const PuzzleState&, StepR
 
 BENCHMARK_CAPTURE(ChainFinder, XChain, steps::FindXChain)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ChainFinder, XYChain, steps::FindXYChain)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ChainFinder, ContinuousNiceLoop, steps::FindContinuousNiceLoop)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ChainFinder, DiscontinuousNiceLoop, steps::FindDiscontinuousNiceLoop)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ChainFinder, ContinuousNiceLoop, steps::FindContinuousNiceLoop)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ChainFinder, DiscontinuousNiceLoop, steps::FindDiscontinuousNiceLoop)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ChainFinder, Aic, steps::FindAlternatingInferenceChain)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ChainFinder, GroupedContinuousNiceLoop, steps::FindGroupedContinuousNiceLoop)
     ->Unit(benchmark::kMillisecond);

@@ -29,10 +29,18 @@ std::string Written(Layout layout, std::size_t& count) {
       }
     }
     switch (layout) {
-      case Layout::Line: text += WriteLine(cells) + "\n"; break;
-      case Layout::LabelledLine: text += "Puzzle " + std::to_string(count + 1) + ": " + WriteLine(cells) + "\n"; break;
-      case Layout::Rows: text += WriteSs(cells) + "\n"; break;
-      case Layout::PencilGrid: text += WritePencilGrid(cells) + "\n"; break;
+      case Layout::Line:
+        text += WriteLine(cells) + "\n";
+        break;
+      case Layout::LabelledLine:
+        text += "Puzzle " + std::to_string(count + 1) + ": " + WriteLine(cells) + "\n";
+        break;
+      case Layout::Rows:
+        text += WriteSs(cells) + "\n";
+        break;
+      case Layout::PencilGrid:
+        text += WritePencilGrid(cells) + "\n";
+        break;
     }
     ++count;
   }

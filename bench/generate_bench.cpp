@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 #include <cstdint>
+#include <ctime>
 #include <vector>
 
 #include "engine/rating.h"

@@ -93,12 +93,17 @@ void NetSolve(benchmark::State& bench) {
   bench.counters["max_s"] = puzzleTimes.back();
   const auto quick = std::count_if(stepTimes.begin(), stepTimes.end(), [](double t) { return t < 1.0; });
   bench.counters["steps"] = static_cast<double>(stepTimes.size());
-  bench.counters["steps_under_1s"] = static_cast<double>(quick) / static_cast<double>(std::max<std::size_t>(stepTimes.size(), 1));
+  bench.counters["steps_under_1s"] =
+      static_cast<double>(quick) / static_cast<double>(std::max<std::size_t>(stepTimes.size(), 1));
 }
 
 BENCHMARK(NetSolve)->Name("NetSolve/forum_hardest_every_4th")->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(NetSearch<steps::FindForcingNetStep>)->Name("ForcingNetStep/forum_hardest")->Unit(benchmark::kMillisecond);
-BENCHMARK(NetSearch<steps::FindContradictionNet>)->Name("ContradictionNet/forum_hardest")->Unit(benchmark::kMillisecond);
+BENCHMARK(NetSearch<steps::FindForcingNetStep>)
+    ->Name("ForcingNetStep/forum_hardest")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(NetSearch<steps::FindContradictionNet>)
+    ->Name("ContradictionNet/forum_hardest")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tavimoro

@@ -37,7 +37,8 @@ void CheckCopiesPasteBack(Board& board, ScriptedHost& host) {
   if (other.GetGrid(true) != board.GetGrid(true)) std::abort();
   board.CopyWithPencilMarks();
   other.PasteFromClipboard();
-  if (other.GetGrid(true) != board.GetGrid(true) || other.GetPencilGrid() != board.GetPencilGrid()) std::abort();
+  if (other.GetGrid(true) != board.GetGrid(true) || other.GetPencilGrid() != board.GetPencilGrid())
+    std::abort();
   board.CopyPencilMarkGrid();
   other.PasteFromClipboard();
   for (int i = 0; i < 81; ++i) {

@@ -16,7 +16,9 @@ using namespace tavimoro::html;
 // Widths grow with size and byte count, so wrapping and tables are exercised.
 class ByteMeasurer : public TextMeasurer {
  public:
-  FontMetrics Metrics(const Font& f) override { return {static_cast<int>(f.Size), static_cast<int>(f.Size) / 4}; }
+  FontMetrics Metrics(const Font& f) override {
+    return {static_cast<int>(f.Size), static_cast<int>(f.Size) / 4};
+  }
   int TextWidth(const Font& f, std::string_view text) override {
     return static_cast<int>(text.size()) * (static_cast<int>(f.Size * 0.6) + (f.Bold ? 1 : 0));
   }

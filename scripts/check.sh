@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the release build with warnings as
-# errors, the desktop entry, metainfo and Debian package of that build, the
-# toolkit-free layers again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and each libFuzzer target for 30 seconds.
+# Sets up, checks the formatting, builds and runs every test: the release
+# build with warnings as errors, the desktop entry, metainfo and Debian
+# package of that build, the toolkit-free layers again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and each libFuzzer target for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+
+echo "check: formatting (clang-format, .clang-format)"
+mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')
+if ! clang-format --dry-run -Werror "${sources[@]}"; then
+  echo "check: the files above are not formatted; run: git ls-files -- '*.cpp' '*.h' | xargs clang-format -i" >&2
+  exit 1
+fi
 
 echo "check: release build (build/)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVIMORO_WERROR=ON

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick
   dpkg-dev file appstream desktop-file-utils
 )

@@ -27,14 +27,16 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   title->setFont(titleFont);
 
   auto* version = new QLabel(QStringLiteral("Version ") + FormatVersion(LocalVersionString()));
-  auto* blurb = new QLabel(QStringLiteral("A Sudoku trainer: solve puzzles, ask for hints,\n"
-                                          "and learn the techniques behind every step."));
+  auto* blurb =
+      new QLabel(QStringLiteral("A Sudoku trainer: solve puzzles, ask for hints,\n"
+                                "and learn the techniques behind every step."));
 
   siteLink_ = new QPushButton(siteAddress());
   siteLink_->setFlat(true);
   siteLink_->setCursor(Qt::PointingHandCursor);
-  siteLink_->setStyleSheet(QStringLiteral("QPushButton { color: #1d5fbf; text-decoration: underline; "
-                                          "border: none; padding: 0; text-align: left; }"));
+  siteLink_->setStyleSheet(
+      QStringLiteral("QPushButton { color: #1d5fbf; text-decoration: underline; "
+                     "border: none; padding: 0; text-align: left; }"));
   connect(siteLink_, &QPushButton::clicked, this, [this] { OpenAddress(QUrl(siteAddress()), this); });
 
   auto* text = new QVBoxLayout;

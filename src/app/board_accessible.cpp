@@ -91,14 +91,14 @@ QList<QAccessibleInterface*> BoardAccessible::selectedCells() const {
   return focused ? QList<QAccessibleInterface*>{focused} : QList<QAccessibleInterface*>{};
 }
 
-QString BoardAccessible::columnDescription(int column) const { return QStringLiteral("column %1").arg(column + 1); }
+QString BoardAccessible::columnDescription(int column) const {
+  return QStringLiteral("column %1").arg(column + 1);
+}
 QString BoardAccessible::rowDescription(int row) const { return QStringLiteral("row %1").arg(row + 1); }
 
 // --- the cells ------------------------------------------------------------------
 
-QWindow* BoardCellAccessible::window() const {
-  return view_ ? view_->window()->windowHandle() : nullptr;
-}
+QWindow* BoardCellAccessible::window() const { return view_ ? view_->window()->windowHandle() : nullptr; }
 
 QAccessibleInterface* BoardCellAccessible::parent() const {
   return view_ ? QAccessible::queryAccessibleInterface(view_.data()) : nullptr;

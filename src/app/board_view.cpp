@@ -56,9 +56,9 @@ QColor BoardView::FromWindowsColour(std::uint32_t bgr) {
 }
 
 QColor BoardView::PencilColour(int digit) {
-  static const QColor colours[9] = {QColor(255, 0, 0),   QColor(0, 102, 221), QColor(51, 153, 0),
+  static const QColor colours[9] = {QColor(255, 0, 0),     QColor(0, 102, 221), QColor(51, 153, 0),
                                     QColor(100, 100, 100), QColor(255, 153, 0), QColor(153, 102, 0),
-                                    QColor(102, 0, 102), QColor(255, 0, 255), QColor(0, 0, 0)};
+                                    QColor(102, 0, 102),   QColor(255, 0, 255), QColor(0, 0, 0)};
   return colours[std::clamp(digit, 1, 9) - 1];
 }
 
@@ -81,7 +81,8 @@ int BoardView::lineOffset(int index, const Metrics& m) const {
 QRect BoardView::cellRect(int cell) const {
   if (cell < 0 || cell > 80) return {};
   const Metrics m = metrics();
-  return QRect(m.origin.x() + lineOffset(cell % 9, m), m.origin.y() + lineOffset(cell / 9, m), m.cell, m.cell);
+  return QRect(m.origin.x() + lineOffset(cell % 9, m), m.origin.y() + lineOffset(cell / 9, m), m.cell,
+               m.cell);
 }
 
 int BoardView::cellAt(QPoint point) const {

@@ -16,18 +16,18 @@
 namespace tavimoro::app {
 
 struct CellPicture {
-  int value = 0;              // 0 = empty
+  int value = 0;  // 0 = empty
   bool given = false;
-  std::uint16_t marks = 0;    // pencil marks, digit d at bit d - 1
-  std::uint32_t colour = 0;   // highlight 0x00BBGGRR, 0 = none
+  std::uint16_t marks = 0;   // pencil marks, digit d at bit d - 1
+  std::uint32_t colour = 0;  // highlight 0x00BBGGRR, 0 = none
 };
 
 struct BoardPicture {
   std::array<CellPicture, 81> cells{};
   int selected = 0;
   bool colourCodedMarks = false;
-  bool givensApart = false;  // entered digits in EnteredDigitColour, givens black
-  int highlightDigit = 0;    // 1..9: cells holding it or marked with it stand out; 0 none
+  bool givensApart = false;          // entered digits in EnteredDigitColour, givens black
+  int highlightDigit = 0;            // 1..9: cells holding it or marked with it stand out; 0 none
   std::array<StepLine, 20> lines{};  // lines of the hint on the panel
 };
 

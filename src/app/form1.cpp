@@ -12,9 +12,9 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
-#include <QUrl>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/about_dialog.h"
@@ -65,8 +65,8 @@ constexpr ToolbarEntry kToolbar[kToolbarCount] = {
 
 // The order on screen: the board actions, then help and options, then the
 // window's own minimise and exit at the far right.
-constexpr int kToolbarOrder[kToolbarCount] = {kFillAll, kRemoveMarks, kNewPuzzle, kClearPuzzle, kSolution,
-                                              kHint,    kHelp,        kMoreOptions, kMinimize,  kExit};
+constexpr int kToolbarOrder[kToolbarCount] = {kFillAll, kRemoveMarks, kNewPuzzle,   kClearPuzzle, kSolution,
+                                              kHint,    kHelp,        kMoreOptions, kMinimize,    kExit};
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -248,8 +248,8 @@ void Form1::layoutWindow() {
   grid_ = new BoardView(this);
   grid_->setObjectName("picGrid");
   grid_->setAccessibleName(QStringLiteral("Sudoku board"));
-  grid_->setAccessibleDescription(
-      QStringLiteral("Arrow keys move, digits write with the pen or mark with the pencil, P switches the tool"));
+  grid_->setAccessibleDescription(QStringLiteral(
+      "Arrow keys move, digits write with the pen or mark with the pencil, P switches the tool"));
   // The board takes the keys (they reach the window's handler from there),
   // so that a screen reader follows the selected cell.
   grid_->setFocusPolicy(Qt::StrongFocus);
@@ -297,7 +297,8 @@ void Form1::connectMenus() {
     }
   }
   for (int i = 0; i < static_cast<int>(menus_->mnuFAQ.size()); ++i)
-    connect(menus_->mnuFAQ[i], &QAction::triggered, this, [this, i] { board_.Execute(Command::HelpQuestion, i); });
+    connect(menus_->mnuFAQ[i], &QAction::triggered, this,
+            [this, i] { board_.Execute(Command::HelpQuestion, i); });
 }
 
 // The ticks stored between runs; auto-remove and colour-coded marks last
@@ -313,16 +314,26 @@ void Form1::readOptions() {
 
 QAction* Form1::optionAction(BoardOption option) const {
   switch (option) {
-    case BoardOption::AutoRemove: return menus_->mnuAutoRemove;
-    case BoardOption::ColorMarks: return menus_->mnuColor;
-    case BoardOption::ShowAnalysis: return menus_->mnuShowAnal;
-    case BoardOption::ShowWizard: return menus_->mnuRember;
-    case BoardOption::CheckVersion: return menus_->mnuCheckVer;
-    case BoardOption::NextCell: return menus_->mnuNextCell;
-    case BoardOption::GivenColor: return menus_->mnuGivenColor;
-    case BoardOption::HighlightDigit: return menus_->mnuHighlightDigit;
-    case BoardOption::ShowTimer: return menus_->mnuTimer;
-    case BoardOption::Extended: return menus_->mnuExtended;
+    case BoardOption::AutoRemove:
+      return menus_->mnuAutoRemove;
+    case BoardOption::ColorMarks:
+      return menus_->mnuColor;
+    case BoardOption::ShowAnalysis:
+      return menus_->mnuShowAnal;
+    case BoardOption::ShowWizard:
+      return menus_->mnuRember;
+    case BoardOption::CheckVersion:
+      return menus_->mnuCheckVer;
+    case BoardOption::NextCell:
+      return menus_->mnuNextCell;
+    case BoardOption::GivenColor:
+      return menus_->mnuGivenColor;
+    case BoardOption::HighlightDigit:
+      return menus_->mnuHighlightDigit;
+    case BoardOption::ShowTimer:
+      return menus_->mnuTimer;
+    case BoardOption::Extended:
+      return menus_->mnuExtended;
   }
   return nullptr;
 }
@@ -339,13 +350,15 @@ void Form1::syncFromBoard() {
   bool full = true;
   for (int c = 0; c < 81; ++c) {
     const CellRec& cell = board_.Cells()[c];
-    if (cell.Given && cell.Value >= 1 && cell.Value <= 9) givens[c] = QLatin1Char(static_cast<char>('0' + cell.Value));
+    if (cell.Given && cell.Value >= 1 && cell.Value <= 9)
+      givens[c] = QLatin1Char(static_cast<char>('0' + cell.Value));
     full = full && cell.Value >= 1;
   }
   puzzleClock_->follow(givens, full);
   picture_.colourCodedMarks = menus_->mnuColor->isChecked();
   picture_.givensApart = menus_->mnuGivenColor->isChecked();
-  picture_.highlightDigit = menus_->mnuHighlightDigit->isChecked() ? board_.Cells()[board_.SelCell()].Value : 0;
+  picture_.highlightDigit =
+      menus_->mnuHighlightDigit->isChecked() ? board_.Cells()[board_.SelCell()].Value : 0;
   const bool hintOnPanel =
       board_.LastHint().Kind != kNoStep && LikePattern(board_.PanelHtml(), "*ApplyLastHint*");
   picture_.lines = hintOnPanel ? board_.LastHint().Lines : std::array<StepLine, 20>{};
@@ -398,19 +411,28 @@ void Form1::paintEvent(QPaintEvent*) {
 std::optional<Command> WindowKeyCommand(int qtKey, int shift) {
   if (shift == 0) {
     switch (qtKey) {
-      case Qt::Key_F: return Command::FillAllMarks;
-      case Qt::Key_R: return Command::RemoveAllMarks;
-      case Qt::Key_D: return Command::HighlightDigit;
-      default: return std::nullopt;
+      case Qt::Key_F:
+        return Command::FillAllMarks;
+      case Qt::Key_R:
+        return Command::RemoveAllMarks;
+      case Qt::Key_D:
+        return Command::HighlightDigit;
+      default:
+        return std::nullopt;
     }
   }
   if (shift == modifiers::Ctrl) {
     switch (qtKey) {
-      case Qt::Key_Delete: return Command::ClearPuzzle;
-      case Qt::Key_L: return Command::ShowSolution;
-      case Qt::Key_M: return Command::Minimize;
-      case Qt::Key_Q: return Command::Exit;
-      default: return std::nullopt;
+      case Qt::Key_Delete:
+        return Command::ClearPuzzle;
+      case Qt::Key_L:
+        return Command::ShowSolution;
+      case Qt::Key_M:
+        return Command::Minimize;
+      case Qt::Key_Q:
+        return Command::Exit;
+      default:
+        return std::nullopt;
     }
   }
   return std::nullopt;
@@ -506,8 +528,8 @@ std::string Form1::SaveNameProblem(std::string_view name) { return KeyNameProble
 
 // A failed write is told to the user by the store's failure notice.
 SaveResult Form1::StoreSavedPuzzle(std::string_view name, std::string_view record, bool overwrite) {
-  const WriteOutcome outcome = Settings(iniPath_).Store(setting::SavedGames, name, record,
-                                                        overwrite ? WriteMode::Replace : WriteMode::OnlyIfAbsent);
+  const WriteOutcome outcome = Settings(iniPath_).Store(
+      setting::SavedGames, name, record, overwrite ? WriteMode::Replace : WriteMode::OnlyIfAbsent);
   if (outcome.status == WriteOutcome::AlreadyExists) return SaveResult::NameTaken;
   return outcome.ok() ? SaveResult::Stored : SaveResult::Failed;
 }
@@ -516,10 +538,18 @@ std::int64_t Form1::Milliseconds() { return clock_.elapsed(); }
 
 void Form1::Show(HostWindow window) {
   switch (window) {
-    case HostWindow::Minimize: showMinimized(); break;
-    case HostWindow::Close: close(); break;
-    case HostWindow::HelpMenu: popUp(menus_->helpMenu(), placeOf(toolbar_[kHelp])); break;
-    case HostWindow::OptionsMenu: popUp(menus_->optionsMenu(), placeOf(toolbar_[kMoreOptions])); break;
+    case HostWindow::Minimize:
+      showMinimized();
+      break;
+    case HostWindow::Close:
+      close();
+      break;
+    case HostWindow::HelpMenu:
+      popUp(menus_->helpMenu(), placeOf(toolbar_[kHelp]));
+      break;
+    case HostWindow::OptionsMenu:
+      popUp(menus_->optionsMenu(), placeOf(toolbar_[kMoreOptions]));
+      break;
     case HostWindow::CellMenu: {
       const QRect cell = grid_->cellRect(board_.SelCell());
       popUp(menus_->cellMenu(), QRect(grid_->mapTo(this, cell.topLeft()), cell.size()));

@@ -113,7 +113,8 @@ void GenerateDialog::createControls() {
   levelGroup_ = new QButtonGroup(this);
   for (int i = 0; i < kGeneratorLevelCount; ++i) {
     const std::string_view caption = LevelCaption(static_cast<GeneratorLevel>(i));
-    optLevel_[i] = new QRadioButton(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    optLevel_[i] =
+        new QRadioButton(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
     levelGroup_->addButton(optLevel_[i], i);
     levels->addWidget(optLevel_[i], 0, Qt::AlignLeft);
     connect(optLevel_[i], &QRadioButton::clicked, this, [this, i] { selectLevel(i); });
@@ -196,7 +197,8 @@ void GenerateDialog::createControls() {
   cmdGenerate_ = new QPushButton(QStringLiteral("Generate"));
   cmdCancel_ = new QPushButton(QStringLiteral("Close"));
   cmdGenerate_->setDefault(true);
-  cmdGenerate_->setMinimumWidth(cmdGenerate_->fontMetrics().horizontalAdvance(QStringLiteral("Generating Puzzle")) + 24);
+  cmdGenerate_->setMinimumWidth(
+      cmdGenerate_->fontMetrics().horizontalAdvance(QStringLiteral("Generating Puzzle")) + 24);
   connect(cmdGenerate_, &QPushButton::clicked, this, &GenerateDialog::generate);
   connect(cmdCancel_, &QPushButton::clicked, this, &GenerateDialog::cancelOrClose);
 
@@ -283,15 +285,17 @@ void GenerateDialog::selectLevel(int i) {
   if (level_ == kCustomLevel) {
     geniusStyle = QStringLiteral("QRadioButton { color: #CC0000; }");
   } else if (level_ != kGeniusLevel) {
-    geniusStyle = QStringLiteral("QRadioButton { background-color: #CC0000; color: white;"
-                                 " padding: 1px 8px 1px 3px; border-radius: 3px; }"
-                                 "QRadioButton::indicator { width: 11px; height: 11px;"
-                                 " border: 1px solid #7b2020; border-radius: 6px; background: white; }");
+    geniusStyle = QStringLiteral(
+        "QRadioButton { background-color: #CC0000; color: white;"
+        " padding: 1px 8px 1px 3px; border-radius: 3px; }"
+        "QRadioButton::indicator { width: 11px; height: 11px;"
+        " border: 1px solid #7b2020; border-radius: 6px; background: white; }");
   }
   optLevel_[kGeniusLevel]->setStyleSheet(geniusStyle);
 
   const bool custom = level_ == kCustomLevel;
-  const TechniqueTicks ticks = custom ? TechniqueTicks{} : LevelAllowedTicks(static_cast<GeneratorLevel>(level_));
+  const TechniqueTicks ticks =
+      custom ? TechniqueTicks{} : LevelAllowedTicks(static_cast<GeneratorLevel>(level_));
   for (int t = 0; t < kTechniqueRows; ++t) {
     chkAllowed_[t]->setEnabled(t >= kFirstChoosable && custom);
     chkRequired_[t]->setEnabled(custom);
@@ -376,12 +380,13 @@ void GenerateDialog::generate() {
   GenerationCancelled = false;
   worker_ = QThread::create([this, request, generate = generate_] {
     const GenerationProgress progress = [this](long attempts) {
-      QMetaObject::invokeMethod(this, [this, attempts] { showAttempts(attempts); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, attempts] { showAttempts(attempts); }, Qt::QueuedConnection);
       return true;
     };
     const Generated result = generate(request, progress);
-    QMetaObject::invokeMethod(this, [this, puzzle = result.Puzzle] { finishGeneration(puzzle); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, puzzle = result.Puzzle] { finishGeneration(puzzle); }, Qt::QueuedConnection);
   });
   worker_->start();
 }
@@ -456,8 +461,9 @@ bool GenerateDialog::eventFilter(QObject* watched, QEvent* event) {
         break;
       case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-          OpenHelpPage(kTechniquesPage, QString::fromLatin1(TechniqueRows()[t].anchor.data(),
-                                                            static_cast<qsizetype>(TechniqueRows()[t].anchor.size())));
+          OpenHelpPage(kTechniquesPage,
+                       QString::fromLatin1(TechniqueRows()[t].anchor.data(),
+                                           static_cast<qsizetype>(TechniqueRows()[t].anchor.size())));
         }
         break;
       default:

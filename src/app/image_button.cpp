@@ -53,7 +53,8 @@ void ImageButton::paintEvent(QPaintEvent*) {
     painter.drawPath(path);
   }
   if (!isEnabled()) painter.setOpacity(0.3);
-  const QRectF iconRect((width() - iconExtent_) / 2.0, (height() - iconExtent_) / 2.0, iconExtent_, iconExtent_);
+  const QRectF iconRect((width() - iconExtent_) / 2.0, (height() - iconExtent_) / 2.0, iconExtent_,
+                        iconExtent_);
   SvgIcon(iconName_)->render(&painter, iconRect);
 }
 

@@ -143,9 +143,10 @@ void LoadGameDialog::deleteSelected() {
   const QString name = combo_->currentText();
   if (name.isEmpty()) return;
   // A name too long for one line of the box is shown cut in the middle.
-  const QString shown = name.size() <= kQuestionNameLimit
-                            ? name
-                            : name.left(kQuestionNameLimit / 2) + QChar(0x2026) + name.right(kQuestionNameLimit / 2);
+  const QString shown =
+      name.size() <= kQuestionNameLimit
+          ? name
+          : name.left(kQuestionNameLimit / 2) + QChar(0x2026) + name.right(kQuestionNameLimit / 2);
   const QString question = QStringLiteral("Are you sure you want to delete the saved puzzle\n") + shown + "?";
   if (AskYesNoCancel(this, QStringLiteral("Confirm Deletion"), question) != Answer::Yes) return;
   Settings(iniPath_).Set(setting::SavedGames, selectedName(), std::nullopt);

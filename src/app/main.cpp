@@ -6,8 +6,8 @@
 #include "app/form1.h"
 #include "app/help_pages.h"
 #include "app/popup_menus.h"
-#include "app/settings_failure_notice.h"
 #include "app/settings/settings.h"
+#include "app/settings_failure_notice.h"
 #include "app/startup.h"
 #include "app/update_check.h"
 #include "engine/step_finder.h"
@@ -53,9 +53,9 @@ int main(int argc, char** argv) {
   const std::string iniPath = LocateIniFile(IniOption(QApplication::arguments()));
   app::Form1 window(iniPath);
   app::ShowSettingsFailuresOnce(&window);
-  app::Startup startup(&window, window.board(), iniPath,
-                       [&window](bool on) { window.menus()->mnuRember->setChecked(on); },
-                       PuzzleFileArgument(QApplication::arguments()));
+  app::Startup startup(
+      &window, window.board(), iniPath, [&window](bool on) { window.menus()->mnuRember->setChecked(on); },
+      PuzzleFileArgument(QApplication::arguments()));
   app::QuitCleanlyOnTermination(&startup);
   window.show();
   return QApplication::exec();

@@ -37,8 +37,8 @@ class PopupMenus : public QObject {
   QAction* mnuAutoRemove = nullptr;
   QAction* mnuShowAnal = nullptr;
   QAction* mnuColor = nullptr;
-  QAction* mnuGivenColor = nullptr;  // entered digits in a colour of their own
-  QAction* mnuTimer = nullptr;       // the timer in the status area
+  QAction* mnuGivenColor = nullptr;      // entered digits in a colour of their own
+  QAction* mnuTimer = nullptr;           // the timer in the status area
   QAction* mnuHighlightDigit = nullptr;  // cells with the selected cell's digit stand out (key D)
   QAction* mnuExtended = nullptr;
   QAction* mnuRember = nullptr;

@@ -6,7 +6,8 @@
 
 namespace tavimoro::app {
 
-PuzzleClock::PuzzleClock(QWidget* parent, std::function<qint64()> now) : QLabel(parent), now_(std::move(now)) {
+PuzzleClock::PuzzleClock(QWidget* parent, std::function<qint64()> now)
+    : QLabel(parent), now_(std::move(now)) {
   if (!now_) {
     steady_.start();
     now_ = [this] { return steady_.elapsed(); };
@@ -20,14 +21,13 @@ PuzzleClock::PuzzleClock(QWidget* parent, std::function<qint64()> now) : QLabel(
   hide();
 }
 
-qint64 PuzzleClock::elapsedMs() const {
-  return banked_ + (runningSince_ >= 0 ? now_() - runningSince_ : 0);
-}
+qint64 PuzzleClock::elapsedMs() const { return banked_ + (runningSince_ >= 0 ? now_() - runningSince_ : 0); }
 
 QString PuzzleClock::Format(qint64 ms) {
   const qint64 seconds = ms / 1000;
   const qint64 h = seconds / 3600, m = seconds / 60 % 60, s = seconds % 60;
-  if (h > 0) return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
+  if (h > 0)
+    return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
   return QStringLiteral("%1:%2").arg(m).arg(s, 2, 10, QLatin1Char('0'));
 }
 
@@ -65,7 +65,8 @@ void PuzzleClock::setShown(bool shown) {
 
 void PuzzleClock::store(const std::string& iniPath) const {
   const Settings settings(iniPath);
-  settings.Set(setting::LastTime, static_cast<int>(std::min<qint64>(elapsedMs() / 1000, setting::LastTime.high)));
+  settings.Set(setting::LastTime,
+               static_cast<int>(std::min<qint64>(elapsedMs() / 1000, setting::LastTime.high)));
   settings.Set(setting::LastTimeGivens, givens_.toStdString());
 }
 

@@ -48,7 +48,7 @@ class PuzzleClock : public QLabel {
   QString givens_;
   QString resumeGivens_;  // the stored board's givens, until the first follow
   qint64 resumeMs_ = 0;
-  qint64 banked_ = 0;       // time before the current run
+  qint64 banked_ = 0;  // time before the current run
   qint64 runningSince_ = -1;
   bool paused_ = false;
   bool full_ = false;

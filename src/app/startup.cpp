@@ -1,13 +1,14 @@
 #include "app/startup.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QEvent>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "app/help_pages.h"
 #include "app/settings/settings_schema.h"
@@ -61,8 +62,12 @@ void StoreLastBoard(const Board& board, const std::string& iniPath) {
 
 Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick,
                  std::string puzzleFile)
-    : QObject(window), window_(window), board_(board), iniPath_(std::move(iniPath)),
-      rememberTick_(std::move(rememberTick)), puzzleFile_(std::move(puzzleFile)) {
+    : QObject(window),
+      window_(window),
+      board_(board),
+      iniPath_(std::move(iniPath)),
+      rememberTick_(std::move(rememberTick)),
+      puzzleFile_(std::move(puzzleFile)) {
   // Neither pen nor pencil, so that the first tool chosen takes effect.
   board_.ForgetTool();
   window_->installEventFilter(this);

@@ -5,9 +5,7 @@
 
 namespace tavimoro::app {
 
-StatusLight::StatusLight(QWidget* parent) : QWidget(parent) {
-  setFixedSize(sizeHint());
-}
+StatusLight::StatusLight(QWidget* parent) : QWidget(parent) { setFixedSize(sizeHint()); }
 
 void StatusLight::setFillColour(const QColor& colour) {
   if (fill_ == colour) return;

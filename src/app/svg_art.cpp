@@ -24,7 +24,8 @@ QPixmap SvgPixmap(const QString& name, QSize logicalSize, qreal devicePixelRatio
 }
 
 QCursor ToolCursor(int tool, qreal devicePixelRatio) {
-  const QPixmap pixmap = SvgPixmap(tool == 1 ? "pencil-cursor" : "pen-cursor", QSize(32, 32), devicePixelRatio);
+  const QPixmap pixmap =
+      SvgPixmap(tool == 1 ? "pencil-cursor" : "pen-cursor", QSize(32, 32), devicePixelRatio);
   return QCursor(pixmap, 3, 29);
 }
 

@@ -37,7 +37,8 @@ void TitleBanner::paintEvent(QPaintEvent*) {
   painter.setFont(font);
   painter.setPen(Qt::white);
   const int textLeft = emblem.x() + 3 * unit + 2 * (unit / 3) + 12;
-  painter.drawText(QRect(textLeft, 0, width() - textLeft, height()), Qt::AlignVCenter | Qt::AlignLeft, title_);
+  painter.drawText(QRect(textLeft, 0, width() - textLeft, height()), Qt::AlignVCenter | Qt::AlignLeft,
+                   title_);
 }
 
 void TitleBanner::mousePressEvent(QMouseEvent* event) {

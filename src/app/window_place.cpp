@@ -31,7 +31,8 @@ QRect FittedWindowRect(const std::optional<QRect>& stored, QPoint defaultTopLeft
   if (available.isValid()) size = size.boundedTo(available.size());
   size = size.expandedTo(FittedMinimum(minimum, available));
   if (!stored) return QRect(defaultTopLeft, size);
-  const QPoint topLeft = available.isValid() ? KeptInside(stored->topLeft(), size, available) : stored->topLeft();
+  const QPoint topLeft =
+      available.isValid() ? KeptInside(stored->topLeft(), size, available) : stored->topLeft();
   return QRect(topLeft, size);
 }
 

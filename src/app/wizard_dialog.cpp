@@ -3,11 +3,11 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
-#include <QShortcut>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"

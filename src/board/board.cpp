@@ -234,7 +234,8 @@ void Board::ClearBoard() {
 }
 
 void Board::ShowSolution() {
-  if (Modal().Ask("Confirm", "Are you sure you would like to show the solution to the current puzzle?") != Answer::Yes)
+  if (Modal().Ask("Confirm", "Are you sure you would like to show the solution to the current puzzle?") !=
+      Answer::Yes)
     return;
   PushUndo();
   SolveCell(-1);

@@ -37,9 +37,9 @@
 namespace tavimoro {
 
 struct CellRec {
-  std::int16_t Value = 0;      // 0 empty, 1..9 the digit shown
-  bool Given = false;          // a digit of the puzzle itself; only whole-board loads change it
-  std::uint16_t Marks = 0;     // pencil marks, digit d at bit d - 1
+  std::int16_t Value = 0;   // 0 empty, 1..9 the digit shown
+  bool Given = false;       // a digit of the puzzle itself; only whole-board loads change it
+  std::uint16_t Marks = 0;  // pencil marks, digit d at bit d - 1
 
   bool Pencil(int digit) const { return (Marks >> (digit - 1)) & 1; }
   void SetPencil(int digit, bool on) {
@@ -55,8 +55,8 @@ inline constexpr int kUndoDepth = 101;
 inline constexpr std::int64_t kDoublePressMs = 300;  // inclusive
 
 // Colours written into CellColors, Windows order 0x00BBGGRR.
-inline constexpr std::uint32_t HintCellColour = 0xFFFF80;       // RGB(128, 255, 255)
-inline constexpr std::uint32_t WrongEntryColour = 0xFFC0FF;     // RGB(255, 192, 255)
+inline constexpr std::uint32_t HintCellColour = 0xFFFF80;    // RGB(128, 255, 255)
+inline constexpr std::uint32_t WrongEntryColour = 0xFFC0FF;  // RGB(255, 192, 255)
 
 // Key codes: the window maps its toolkit's keys onto these numbers
 // (the classic virtual-key numbering; letters are their capital's code).
@@ -78,17 +78,18 @@ enum class MouseButton { Left, Right, Middle };
 // RemoveMarks, CopyPencil and PmCell; the status panel sets Clear, Solution
 // and Hint; the undo stack sets Undo. A disabled command does nothing.
 struct BoardControls {
-  bool Clear = true;        // toolbar 5
-  bool Solution = true;     // toolbar 6
-  bool Hint = true;         // toolbar 7 (and the H key)
-  bool RemoveMarks = false; // toolbar 3
-  bool Undo = false;        // mnuUndo
-  bool CopyPencil = false;  // mnuCopyPencil
-  bool PmCell = true;       // mnuPMCell
+  bool Clear = true;         // toolbar 5
+  bool Solution = true;      // toolbar 6
+  bool Hint = true;          // toolbar 7 (and the H key)
+  bool RemoveMarks = false;  // toolbar 3
+  bool Undo = false;         // mnuUndo
+  bool CopyPencil = false;   // mnuCopyPencil
+  bool PmCell = true;        // mnuPMCell
 };
 
 // Asked before a started puzzle is replaced or cleared.
-inline constexpr std::string_view kDiscardQuestion = "Are you sure you would like to discard the current puzzle?";
+inline constexpr std::string_view kDiscardQuestion =
+    "Are you sure you would like to discard the current puzzle?";
 
 // Results of PencilCheck.
 inline constexpr int kPuzzleInvalid = -2;
@@ -289,8 +290,8 @@ class Board {
   int selCell_ = 0;
   int curTool_ = kPen;
   std::array<std::string, kUndoDepth> undoStack_{};  // newest at 0, "" = no entry
-  std::vector<std::string> redoStack_;  // newest at the back
-  std::string redoFrom_;                // the board the redo history belongs to
+  std::vector<std::string> redoStack_;               // newest at the back
+  std::string redoFrom_;                             // the board the redo history belongs to
   StepRecord lastHint_{};
   std::array<std::uint32_t, 81> cellColors_{};
   int lastKeyDigit_ = 0;  // the last pencil-mode digit press that hit a mark

@@ -15,7 +15,7 @@ bool Board::OpenPuzzleFile(const std::string& path) {
   }
   if (ApplyPuzzle(text)) return true;
   Modal().Message(kProgramTitle,
-                "No valid Sudoku puzzle found in " + std::filesystem::path(path).filename().string());
+                  "No valid Sudoku puzzle found in " + std::filesystem::path(path).filename().string());
   return false;
 }
 

@@ -43,10 +43,11 @@ enum class BoardOption {
   ShowTimer,       // mnuTimer: the timer in the status area (window only)
   Extended,        // mnuExtended: hints and the analysis go on past the ladder's last rung
 };
-inline constexpr BoardOption kBoardOptions[] = {
-    BoardOption::AutoRemove, BoardOption::ColorMarks, BoardOption::ShowAnalysis,
-    BoardOption::ShowWizard, BoardOption::CheckVersion, BoardOption::NextCell,
-    BoardOption::GivenColor, BoardOption::HighlightDigit, BoardOption::ShowTimer, BoardOption::Extended};
+inline constexpr BoardOption kBoardOptions[] = {BoardOption::AutoRemove,   BoardOption::ColorMarks,
+                                                BoardOption::ShowAnalysis, BoardOption::ShowWizard,
+                                                BoardOption::CheckVersion, BoardOption::NextCell,
+                                                BoardOption::GivenColor,   BoardOption::HighlightDigit,
+                                                BoardOption::ShowTimer,    BoardOption::Extended};
 
 // Windows and menus that belong to the window; the board only asks for them.
 enum class HostWindow {

@@ -101,9 +101,12 @@ std::string ChainWalkText(const StepRecord& step, ChainReading reading) {
       return Walk(m, 0, last) + ". So " + Holds(m.Nodes[0]) + " or " + Holds(m.Nodes[last]) +
              ", and a candidate that conflicts with both cannot be true.";
     case ChainReading::Loop:
-      return Walk(m, 0, last) + ". The last candidate cannot be true together with the first, so the chain "
-             "closes into a loop in which strong and weak links alternate all the way round. Each weak link of "
-             "the loop therefore joins exactly one true candidate, and a candidate that conflicts with both of "
+      return Walk(m, 0, last) +
+             ". The last candidate cannot be true together with the first, so the chain "
+             "closes into a loop in which strong and weak links alternate all the way round. Each weak link "
+             "of "
+             "the loop therefore joins exactly one true candidate, and a candidate that conflicts with both "
+             "of "
              "its ends cannot be true.";
     case ChainReading::ProvesStart:
       return Walk(m, 0, last) + ". Assuming it false made it true, so " + Holds(m.Nodes[0]) + ".";

@@ -80,7 +80,9 @@ StepShape ShapeOf(const StepRecord& step) {
 
 std::vector<int> Houses(std::span<const std::int8_t> houses) { return {houses.begin(), houses.end()}; }
 std::vector<int> BaseLines(const StepMeaning& m) { return Houses(std::span(m.BaseLines).first(m.BaseCount)); }
-std::vector<int> CoverLines(const StepMeaning& m) { return Houses(std::span(m.CoverLines).first(m.CoverCount)); }
+std::vector<int> CoverLines(const StepMeaning& m) {
+  return Houses(std::span(m.CoverLines).first(m.CoverCount));
+}
 
 bool AnyIn(const std::vector<int>& cells, int house) {
   for (int c : cells)
@@ -162,7 +164,8 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       if (m.NodeCount > 0) return " starting from " + CellName(m.Nodes[0].FirstCell());
       break;
     case HintForm::SueDeCoq:
-      if (m.House >= 0 && m.SecondHouse >= 0) return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
+      if (m.House >= 0 && m.SecondHouse >= 0)
+        return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
       break;
     case HintForm::Rectangle:
     case HintForm::Uniqueness:
@@ -216,9 +219,10 @@ std::string NetExplanation(const StepRecord& step) {
   const StepMeaning& m = step.Meaning;
   std::string lead;
   if (step.Technique == TechniqueId::Trial) {
-    lead = "This is a trial: suppose the first cell below holds its digit. What follows from it is listed; "
-           "from there no way of filling the rest of the grid works (a search tries them all), so the "
-           "supposition is false:";
+    lead =
+        "This is a trial: suppose the first cell below holds its digit. What follows from it is listed; "
+        "from there no way of filling the rest of the grid works (a search tries them all), so the "
+        "supposition is false:";
   } else if (m.NetAssumptions <= 1) {
     lead = "Supposing the first cell below holds its digit leads, step by step, to a contradiction:";
   } else {
@@ -273,8 +277,8 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
   switch (shape.form) {
     case HintForm::NakedSubset:
       return "The " + n + " blue cells in " + where + " can only hold the digits " + digits +
-             " between them, so no other cell of that " + std::string(HouseTypeName(HouseType(std::max(house, 0)))) +
-             " can hold any of them.";
+             " between them, so no other cell of that " +
+             std::string(HouseTypeName(HouseType(std::max(house, 0)))) + " can hold any of them.";
     case HintForm::HiddenSubset:
       return "In " + where + ", the digits " + digits + " fit only in the " + n +
              " blue cells, so those cells cannot hold any other digit.";
@@ -292,9 +296,9 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
     case HintForm::Fish: {
       if (m.BaseCount == 0 || m.CoverCount == 0) break;
       const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
-      return "In " + base + ", the " + removed + " can only go in " + cover + ". Whichever cells they take, each of " +
-             cover + " gets its " + removed + " from these lines, so the other cells of " + cover + " cannot be " +
-             removed + ".";
+      return "In " + base + ", the " + removed + " can only go in " + cover +
+             ". Whichever cells they take, each of " + cover + " gets its " + removed +
+             " from these lines, so the other cells of " + cover + " cannot be " + removed + ".";
     }
     case HintForm::Rectangle:
       return "Three corners of the rectangle hold only the digits " + removed +
@@ -305,18 +309,21 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
     case HintForm::XYWing:
       if (m.Pivot < 0) break;
       return "Whichever of " + digits + " the green pivot " + CellName(m.Pivot) +
-             " takes, one of the blue cells must be " + removed + ", so a cell that sees both blue cells "
+             " takes, one of the blue cells must be " + removed +
+             ", so a cell that sees both blue cells "
              "cannot be " +
              removed + ".";
     case HintForm::XYZWing:
       if (m.Pivot < 0) break;
-      return "Whichever of " + digits + " the green pivot " + CellName(m.Pivot) + " takes, the pivot or "
+      return "Whichever of " + digits + " the green pivot " + CellName(m.Pivot) +
+             " takes, the pivot or "
              "one of the blue cells must be " +
              removed + ", so a cell that sees all three cannot be " + removed + ".";
     case HintForm::BugElimination:
       return "Apart from the blue cells, every unsolved cell has exactly two pencil marks. One of the blue "
              "cells must be " +
-             removed + " to avoid a deadly pattern with two solutions, so a cell that sees all of them "
+             removed +
+             " to avoid a deadly pattern with two solutions, so a cell that sees all of them "
              "cannot be " +
              removed + ".";
     case HintForm::Chain: {
@@ -327,7 +334,8 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
           "Solid lines join two places of which one must hold the digit, dashed lines two places that cannot "
           "both hold it. ";
       if (SameNode(first, last))
-        return legend + "Around the loop the coloured cells would put the same digit twice in one house, so the "
+        return legend +
+               "Around the loop the coloured cells would put the same digit twice in one house, so the "
                "cells that lose it cannot hold it.";
       return legend + ChainWalk(m) + " So " + NodePhrase(first) + " or " + NodePhrase(last) +
              " is true, and a cell that sees both cannot be " + removed + ".";
@@ -339,31 +347,38 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
           for (int col : CoverLines(m)) corners.push_back(9 * HouseNum(row) + HouseNum(col) - 10);
         std::sort(corners.begin(), corners.end());
         return "The four corners of the rectangle, " + CellsPhrase(corners) + ", all hold " + digits +
-               ". If nothing else could go there, the two digits could swap places and the puzzle would have two "
+               ". If nothing else could go there, the two digits could swap places and the puzzle would have "
+               "two "
                "solutions, so the pattern must be broken; that rules out " +
                removed + " in the pink cells.";
       }
       return "The four corners of the rectangle all hold " + digits +
-             ". If nothing else could go there, the two digits could swap places and the puzzle would have two "
+             ". If nothing else could go there, the two digits could swap places and the puzzle would have "
+             "two "
              "solutions, so the pattern must be broken; that rules out " +
              removed + " in the pink cells.";
     case HintForm::FinnedFish: {
       if (m.BaseCount == 0 || m.CoverCount == 0) break;
       const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
       return "In " + base + ", the " + removed + " can only go in " + cover +
-             " or in the fins (orange). If no fin holds it, the fish leaves no other " + removed + " in " + cover +
-             "; if a fin does, the cells that see the fin lose it. The pink cells are in both places, so they "
+             " or in the fins (orange). If no fin holds it, the fish leaves no other " + removed + " in " +
+             cover +
+             "; if a fin does, the cells that see the fin lose it. The pink cells are in both places, so "
+             "they "
              "cannot be " +
              removed + ".";
     }
     case HintForm::BugPlusN:
       return "Apart from the blue cells, every unsolved cell has exactly two pencil marks, and without some "
-             "marks of the blue cells every digit would have two places in each house: a deadly pattern with no "
+             "marks of the blue cells every digit would have two places in each house: a deadly pattern with "
+             "no "
              "solution or several. So one of those extra marks is true, and the marks that clash with all of "
              "them go.";
     case HintForm::SueDeCoq:
-      return "The blue cells where the two houses cross, with the green cells, hold exactly as many digits as "
-             "there are cells, and the green cells of the line share no digit with those of the block. So every "
+      return "The blue cells where the two houses cross, with the green cells, hold exactly as many digits "
+             "as "
+             "there are cells, and the green cells of the line share no digit with those of the block. So "
+             "every "
              "digit goes into exactly one of these cells: the other cells of the line lose the digits that "
              "cannot go to the block part, and the other cells of the block those that cannot go to the line "
              "part.";
@@ -451,8 +466,8 @@ std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int
 
 std::string VisualEliminationHint(Board& board, const PuzzleState& state, int house, int d, int level) {
   if (level == 1)
-    return "<b>HINT:</b> Look for a Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ") " +
-           "on the number " + Digit(d) + ".<br><br>" + "Click \"Hint\" again for more...";
+    return "<b>HINT:</b> Look for a Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) +
+           ") " + "on the number " + Digit(d) + ".<br><br>" + "Click \"Hint\" again for more...";
   const int type = HouseType(house);
   int target = -1;
   for (int k = 0; k < 9; ++k)
@@ -486,10 +501,10 @@ std::string VisualEliminationHint(Board& board, const PuzzleState& state, int ho
   }
   board.RedrawGrid(false);
   SetPlacementHint(board, target, d);
-  return "<b>HINT:</b> Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ")<br>" + "<br>" +
-         "The blue cell is the only cell in its " + std::string(HouseTypeName(type)) + " that can be a " +
-         Digit(d) + ". " + " All other cells are eliminated by neighboring " + Digit(d) + "s." +
-         std::string(kApplyLink);
+  return "<b>HINT:</b> Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ")<br>" +
+         "<br>" + "The blue cell is the only cell in its " + std::string(HouseTypeName(type)) +
+         " that can be a " + Digit(d) + ". " + " All other cells are eliminated by neighboring " + Digit(d) +
+         "s." + std::string(kApplyLink);
 }
 
 std::string NoVisualClueText(Board& board) {
@@ -532,25 +547,30 @@ std::string NoStepText() {
 std::string PlacementHintText(const StepRecord& step, int level) {
   const TechniqueRow& technique = Technique(step.Technique);
   const std::string name = TechniqueName(step.Technique, true);
-  if (level == 1) return "<b>HINT:</b> Look for a " + name + "<br>" + "<br>" + "Click \"Hint\" again for more...";
+  if (level == 1)
+    return "<b>HINT:</b> Look for a " + name + "<br>" + "<br>" + "Click \"Hint\" again for more...";
   if (level == 2)
     return "<b>HINT:</b> Look for a " + name + " on the number " + Digit(step.Value) + ".<br>" + "<br>" +
            "Click \"Hint\" again for even more...";
   switch (technique.hint) {
     case HintForm::BugPlacement:
       return "<b>HINT:</b> You can solve this cell using " + name + " logic. " +
-             "The \"BUG\" rule states that you cannot end up with every cell in the puzzle having only 2 pencil "
+             "The \"BUG\" rule states that you cannot end up with every cell in the puzzle having only 2 "
+             "pencil "
              "marks. " +
-             "The blue cell is the only cell with more than two pencil marks. With further inspection, we can " +
+             "The blue cell is the only cell with more than two pencil marks. With further inspection, we "
+             "can " +
              "see that if the " + Digit(step.Value) +
              " were removed, the puzzle would have a BUG - that is, every unsolved " +
              "cell would contain only 2 pencil marks - making the puzzle invalid. " +
-             "Since we know this is a valid puzzle with one and only one solution, the highlighted cell must be " +
+             "Since we know this is a valid puzzle with one and only one solution, the highlighted cell must "
+             "be " +
              Digit(step.Value) + " in order to avoid this. Click <a href='" + TechniquesPageAddress() +
              std::string(technique.anchor) + "'>here</a> for a more detailed explanation of this technique. ";
     case HintForm::HiddenSingle: {
       const int house = step.Meaning.House;
-      const std::string type = house >= 0 ? std::string(HouseTypeName(HouseType(house))) : std::string("house");
+      const std::string type =
+          house >= 0 ? std::string(HouseTypeName(HouseType(house))) : std::string("house");
       return "<b>HINT:</b> There is a " + name + " in the indicated cell. It contains the only " +
              Digit(step.Value) + " in its " + type + ".";
     }
@@ -559,8 +579,9 @@ std::string PlacementHintText(const StepRecord& step, int level) {
              NetExplanation(step);
     case HintForm::ChainContradiction:
       if (step.Meaning.NodeCount > 1)
-        return "<b>HINT:</b> There is " + std::string(ArticleFor(technique.name)) + " " + name + " proving this cell (" +
-               Digit(step.Value) + ").<br><br>" + ChainWalkText(step, ChainReading::ProvesStart);
+        return "<b>HINT:</b> There is " + std::string(ArticleFor(technique.name)) + " " + name +
+               " proving this cell (" + Digit(step.Value) + ").<br><br>" +
+               ChainWalkText(step, ChainReading::ProvesStart);
       [[fallthrough]];
     default:
       return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").";
@@ -613,10 +634,11 @@ std::string EliminationHintText(const StepRecord& step, int level) {
   const std::string lead = "<b>HINT:</b> Look for " + std::string(ArticleFor(plainName)) + " " +
                            TechniqueName(step.Technique, true);
   if (level == 1) return lead + std::string(kForMore);
-  if (level == 2) return lead + WherePhrase(step, shape) + NumbersPhrase(step, shape) + "." + std::string(kForEvenMore);
-  return "<b>HINT:</b> There is " + std::string(ArticleFor(plainName)) + " " + TechniqueName(step.Technique, true) +
-         WherePhrase(step, shape) + NumbersPhrase(step, shape) + ".<br><br>" + Explanation(step, shape) + " " +
-         RemovalSentence(step, shape);
+  if (level == 2)
+    return lead + WherePhrase(step, shape) + NumbersPhrase(step, shape) + "." + std::string(kForEvenMore);
+  return "<b>HINT:</b> There is " + std::string(ArticleFor(plainName)) + " " +
+         TechniqueName(step.Technique, true) + WherePhrase(step, shape) + NumbersPhrase(step, shape) +
+         ".<br><br>" + Explanation(step, shape) + " " + RemovalSentence(step, shape);
 }
 
 void ShowHint(Board& board) {
@@ -635,9 +657,10 @@ void ShowHint(Board& board) {
   if (check == kWrongMark) {
     board.Select(wrongCell);
     board.RedrawGrid(false);
-    board.SetPanel("<b>HINT:</b> <i>Pencil Mark Error</i><br><br>"
-                      "There is an error in your pencil marks in the cell indicated (" +
-                      msg + ").");
+    board.SetPanel(
+        "<b>HINT:</b> <i>Pencil Mark Error</i><br><br>"
+        "There is an error in your pencil marks in the cell indicated (" +
+        msg + ").");
     return;
   }
 

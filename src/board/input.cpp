@@ -12,15 +12,32 @@ void Board::Form_KeyDown(int keyCode, int shift) {
   ClearCellColors();
   if (shift == modifiers::Ctrl) {
     switch (keyCode) {
-      case keys::Letter('C'): Execute(Command::Copy); break;
-      case keys::Letter('S'): Execute(Command::Save); break;
-      case keys::Letter('V'): Execute(Command::Paste); break;
-      case keys::Letter('Z'): Execute(Command::Undo); break;
-      case keys::Letter('Y'): Execute(Command::Redo); break;
-      case keys::Letter('G'): Execute(Command::SetGivens); break;
-      case keys::Home: MoveSelection(0); break;
-      case keys::End: MoveSelection(80); break;
-      default: break;
+      case keys::Letter('C'):
+        Execute(Command::Copy);
+        break;
+      case keys::Letter('S'):
+        Execute(Command::Save);
+        break;
+      case keys::Letter('V'):
+        Execute(Command::Paste);
+        break;
+      case keys::Letter('Z'):
+        Execute(Command::Undo);
+        break;
+      case keys::Letter('Y'):
+        Execute(Command::Redo);
+        break;
+      case keys::Letter('G'):
+        Execute(Command::SetGivens);
+        break;
+      case keys::Home:
+        MoveSelection(0);
+        break;
+      case keys::End:
+        MoveSelection(80);
+        break;
+      default:
+        break;
     }
     return;
   }
@@ -64,16 +81,35 @@ void Board::Form_KeyDown(int keyCode, int shift) {
       if (wrap) MoveSelection((selCell_ + 1) % 81);
       return;
     case keys::Delete:
-    case keys::Backspace: ClearThisCell(); return;
-    case keys::Letter('P'): SwitchTool(); return;
-    case keys::Letter('H'): Execute(Command::Hint); return;
-    case keys::Letter('A'): UpdateStatus(true); return;
-    case keys::Letter('N'): Execute(Command::NewPuzzle); return;
-    case keys::F1: Execute(Command::HelpMenu); return;
-    case keys::F10: Execute(Command::OptionsMenu); return;
-    case keys::Menu: Execute(Command::CellMenu); return;
-    case keys::Enter: FillSingleMark(selCell_); return;
-    default: break;
+    case keys::Backspace:
+      ClearThisCell();
+      return;
+    case keys::Letter('P'):
+      SwitchTool();
+      return;
+    case keys::Letter('H'):
+      Execute(Command::Hint);
+      return;
+    case keys::Letter('A'):
+      UpdateStatus(true);
+      return;
+    case keys::Letter('N'):
+      Execute(Command::NewPuzzle);
+      return;
+    case keys::F1:
+      Execute(Command::HelpMenu);
+      return;
+    case keys::F10:
+      Execute(Command::OptionsMenu);
+      return;
+    case keys::Menu:
+      Execute(Command::CellMenu);
+      return;
+    case keys::Enter:
+      FillSingleMark(selCell_);
+      return;
+    default:
+      break;
   }
   if (keyCode >= keys::Digit0 + 1 && keyCode <= keys::Digit0 + 9) DigitKey(keyCode - keys::Digit0);
   if (keyCode >= keys::Num0 + 1 && keyCode <= keys::Num0 + 9) DigitKey(keyCode - keys::Num0);

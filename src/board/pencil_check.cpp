@@ -11,8 +11,8 @@ int Board::PencilCheck(int& cell, std::string& msg, bool allowMissing) const {
   const PuzzleState values = GetEngineGrid(true);
   PuzzleState solved = values;
   if (!Validate(solved, false, false, false).empty()) return kPuzzleInvalid;
-  static constexpr std::string_view kHouseWords[3] = {"The cell's row already has ", "The cell's column already has ",
-                                                      "The cell's block already has "};
+  static constexpr std::string_view kHouseWords[3] = {
+      "The cell's row already has ", "The cell's column already has ", "The cell's block already has "};
   bool someUnmarked = false;
   for (int i = 0; i < 81; ++i) {
     const CellRec& c = cells_[i];

@@ -106,12 +106,14 @@ int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& recor
   // another copy takes meanwhile is skipped, never overwritten.
   int stored = 0;
   for (int number = 1; stored < count && number <= count + kMaxNumberSkipped; ++number) {
-    const SaveResult result = host.StoreSavedPuzzle(base + " " + std::to_string(number), records[stored], false);
+    const SaveResult result =
+        host.StoreSavedPuzzle(base + " " + std::to_string(number), records[stored], false);
     if (result == SaveResult::Failed) break;  // the host has said why
     if (result == SaveResult::Stored) ++stored;
   }
   if (stored < count && stored > 0)
-    host.Message(kProgramTitle, "Only " + std::to_string(stored) + " of the puzzles were saved under " + base);
+    host.Message(kProgramTitle,
+                 "Only " + std::to_string(stored) + " of the puzzles were saved under " + base);
   return stored;
 }
 

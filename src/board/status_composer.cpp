@@ -12,8 +12,8 @@
 #include "board/hint_composer.h"
 #include "engine/extended_solve.h"
 #include "engine/rating.h"
-#include "engine/technique_registry.h"
 #include "engine/step_finder.h"
+#include "engine/technique_registry.h"
 #include "engine/validate.h"
 #include "generator/generate.h"
 
@@ -139,7 +139,8 @@ std::string BuildAnalysis(const Board& board) {
   text += ". Puzzle can be solved using these techniques:</b>";
 
   text += TechniqueTable(counts);
-  if (rating == Index(kStuckRating) && board.OptionTicked(BoardOption::Extended)) text += ExtendedAnalysis(state);
+  if (rating == Index(kStuckRating) && board.OptionTicked(BoardOption::Extended))
+    text += ExtendedAnalysis(state);
 
   text += "<br><center>" + std::to_string(81 - state.FilledCount) + " unsolved cells. ";
   if (singlesCopy.FilledCount == 81)
@@ -179,9 +180,10 @@ void UpdateStatus(Board& board, bool withAnalysis) {
     text = "<h5>" + r + "</h5><br>" + pink;
   } else if (!withAnalysis && !board.OptionTicked(BoardOption::ShowAnalysis)) {
     playable = true;
-    text = "<center><font color=" + std::string(kGrey) + " size=7>Click <a href='RefreshWithAnal'>here</a><font color=" +
-           std::string(kGrey) + " size=7> to see an analysis of this puzzle.</font>" + "<br><font color=" +
-           std::string(kGrey) + " size=4>To learn what to do next, " +
+    text = "<center><font color=" + std::string(kGrey) +
+           " size=7>Click <a href='RefreshWithAnal'>here</a><font color=" + std::string(kGrey) +
+           " size=7> to see an analysis of this puzzle.</font>" + "<br><font color=" + std::string(kGrey) +
+           " size=4>To learn what to do next, " +
            "click \"Hint\". If you need help, click the (?) button.</font>";
   } else {
     playable = true;

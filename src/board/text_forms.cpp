@@ -96,7 +96,8 @@ void Board::PaintPuzzle(std::string_view s, std::string_view pencilText, bool pu
 
 bool Board::ApplyPuzzle(std::string_view txt) {
   const InputEvent event(*this);
-  if (txt.size() >= 2 && txt.front() == '[' && txt.back() == ']' && std::count(txt.begin(), txt.end(), '[') >= 3) {
+  if (txt.size() >= 2 && txt.front() == '[' && txt.back() == ']' &&
+      std::count(txt.begin(), txt.end(), '[') >= 3) {
     ClearCellColors();
     PaintPuzzle(txt, {}, true);
     return true;
@@ -140,7 +141,8 @@ bool Board::ApplyPuzzle(std::string_view txt) {
 
 void Board::PasteFromClipboard() {
   const auto text = host_.ClipboardText();
-  if (!text || !ApplyPuzzle(*text)) Modal().Message(kProgramTitle, "No valid Sudoku puzzle found in Clipboard");
+  if (!text || !ApplyPuzzle(*text))
+    Modal().Message(kProgramTitle, "No valid Sudoku puzzle found in Clipboard");
 }
 
 void Board::Copy() { host_.SetClipboardText(GetGrid(true)); }

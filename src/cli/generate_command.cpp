@@ -70,7 +70,8 @@ const TechniqueRow* TechniqueNamed(std::string_view name) {
 
 // Puzzles whose hardest step is the named technique. A request that fails
 // kPracticeAttemptLimit attempts in a row is reported as too rare.
-int RunPractice(const std::string& name, int count, bool forceOne, const std::optional<std::string>& seedText) {
+int RunPractice(const std::string& name, int count, bool forceOne,
+                const std::optional<std::string>& seedText) {
   const TechniqueRow* row = TechniqueNamed(name);
   if (row == nullptr) return UsageError("--hardest takes the name of a technique, such as \"X Wing\"");
   if (seedText) {
@@ -184,7 +185,8 @@ int RunGenerate(std::vector<std::string> argv) {
 const Registration registration({
     "generate",
     "--level L [--clues C] [--force-one F] [--symmetry S] [--allowed LIST] [--required LIST] "
-    "[--minvis N] [--numpro N] [--seed N] [--count K] | --hardest NAME [--force-one F] [--seed N] [--count K]",
+    "[--minvis N] [--numpro N] [--seed N] [--count K] | --hardest NAME [--force-one F] [--seed N] [--count "
+    "K]",
     "Makes K puzzles (default 1), printing each as its 81 characters, a tab and its attempts.\n"
     "L: 0..5 Beginner..Genius, 6 custom. C: 0 adds clues up to 35, 1 up to 30, 2 none (default).\n"
     "F: 1 (default) keeps a clue in every row, column and block. S: 0 none, 1 partial, 2 full.\n"

@@ -33,7 +33,8 @@ void PrintHelp(std::ostream& out) {
          "written, 2 usage error, 3 some lines were refused as not puzzles.\n\n"
          "Commands:\n";
   auto commands = Commands();
-  std::sort(commands.begin(), commands.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
+  std::sort(commands.begin(), commands.end(),
+            [](const Command& a, const Command& b) { return a.name < b.name; });
   for (const auto& c : commands) {
     out << "  " << c.name << " " << c.synopsis << "\n";
     std::string_view help = c.help;

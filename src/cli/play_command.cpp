@@ -79,10 +79,10 @@ std::optional<int> ParseInt(std::string_view text, int low, int high) {
 
 std::optional<int> KeyCode(std::string_view name) {
   static const std::map<std::string_view, int> named = {
-      {"Left", keys::Left},       {"Right", keys::Right},   {"Up", keys::Up},
-      {"Down", keys::Down},       {"Decimal", keys::Decimal}, {"Period", keys::Period},
-      {"Space", keys::Space},     {"Delete", keys::Delete}, {"Backspace", keys::Backspace},
-      {"Enter", keys::Enter},     {"Home", keys::Home},     {"End", keys::End}};
+      {"Left", keys::Left},   {"Right", keys::Right},     {"Up", keys::Up},
+      {"Down", keys::Down},   {"Decimal", keys::Decimal}, {"Period", keys::Period},
+      {"Space", keys::Space}, {"Delete", keys::Delete},   {"Backspace", keys::Backspace},
+      {"Enter", keys::Enter}, {"Home", keys::Home},       {"End", keys::End}};
   if (const auto it = named.find(name); it != named.end()) return it->second;
   if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return keys::Digit0 + (name[0] - '0');
   if (name.size() == 4 && name.starts_with("Num") && name[3] >= '0' && name[3] <= '9')
@@ -126,27 +126,28 @@ void Session::Show() {
     if (board_.CellColors()[i] != 0) colors.push_back({i, board_.CellColors()[i]});
   }
   nlohmann::ordered_json messages = nlohmann::ordered_json::array();
-  for (const ScriptedHost::Shown& shown : host_.messages) messages.push_back({{"title", shown.title}, {"text", shown.text}});
+  for (const ScriptedHost::Shown& shown : host_.messages)
+    messages.push_back({{"title", shown.title}, {"text", shown.text}});
   const BoardControls& c = board_.Controls();
-  const nlohmann::ordered_json shown = {
-      {"board", board_.GetAllGrid()},
-      {"sel", board_.SelCell()},
-      {"tool", board_.CurTool()},
-      {"colors", colors},
-      {"panel", host_.panel},
-      {"light", host_.lightRed ? "red" : "black"},
-      {"enabled",
-       {{"clear", c.Clear},
-        {"solution", c.Solution},
-        {"hint", c.Hint},
-        {"removeMarks", c.RemoveMarks},
-        {"undo", c.Undo},
-        {"copyPencil", c.CopyPencil},
-        {"pmCell", c.PmCell}}},
-      {"messages", messages},
-      {"beeps", host_.beeps},
-      {"clipboard", host_.clipboard.value_or("")}};
-  std::cout << shown.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n' << std::flush;
+  const nlohmann::ordered_json shown = {{"board", board_.GetAllGrid()},
+                                        {"sel", board_.SelCell()},
+                                        {"tool", board_.CurTool()},
+                                        {"colors", colors},
+                                        {"panel", host_.panel},
+                                        {"light", host_.lightRed ? "red" : "black"},
+                                        {"enabled",
+                                         {{"clear", c.Clear},
+                                          {"solution", c.Solution},
+                                          {"hint", c.Hint},
+                                          {"removeMarks", c.RemoveMarks},
+                                          {"undo", c.Undo},
+                                          {"copyPencil", c.CopyPencil},
+                                          {"pmCell", c.PmCell}}},
+                                        {"messages", messages},
+                                        {"beeps", host_.beeps},
+                                        {"clipboard", host_.clipboard.value_or("")}};
+  std::cout << shown.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n'
+            << std::flush;
   host_.messages.clear();
   host_.beeps = 0;
 }

@@ -42,7 +42,8 @@ bool ReadStream(std::istream& in, const std::string& name,
                 const std::function<void(const std::string&)>& each, bool& refused) {
   std::string text;
   char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, static_cast<std::size_t>(in.gcount()));
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    text.append(buffer, static_cast<std::size_t>(in.gcount()));
   if (in.bad()) return false;
   std::vector<std::string> puzzles;
   if (ReadLayoutPuzzles(text, puzzles)) {

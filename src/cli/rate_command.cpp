@@ -106,16 +106,17 @@ int RunRate(std::vector<std::string> arguments) {
 }
 
 const std::string kStuck = std::to_string(Index(kStuckRating));
-const std::string kHelp = "Rates each puzzle with techniques 0..N (default " + std::to_string(kNoTechniqueLimit) +
-                          "): {\"puzzle\", \"rating\"\n(hardest technique, " + kStuck +
-                          " when stuck), \"level\" (1.." + std::to_string(kLevelCount) + "), \"counts\" (" +
-                          std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + kStuck +
-                          "), \"singles\" (cells filled by singles alone)}.\n"
-                          "-j rates on several threads; output stays in input order.\n"
-                          "--extended adds \"hardest\" (the name of the hardest technique, beyond the\n"
-                          "ladder included), \"score\" (difficulty, one decimal) and \"solved\".\n"
-                          "A line may hold the 81 cells followed by the pencil-mark text.\n"
-                          "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.";
+const std::string kHelp =
+    "Rates each puzzle with techniques 0..N (default " + std::to_string(kNoTechniqueLimit) +
+    "): {\"puzzle\", \"rating\"\n(hardest technique, " + kStuck + " when stuck), \"level\" (1.." +
+    std::to_string(kLevelCount) + "), \"counts\" (" + std::to_string(kTechniqueCount) +
+    " uses\nof techniques 0.." + kStuck +
+    "), \"singles\" (cells filled by singles alone)}.\n"
+    "-j rates on several threads; output stays in input order.\n"
+    "--extended adds \"hardest\" (the name of the hardest technique, beyond the\n"
+    "ladder included), \"score\" (difficulty, one decimal) and \"solved\".\n"
+    "A line may hold the 81 cells followed by the pencil-mark text.\n"
+    "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.";
 const Registration kRate({"rate", "[--max-technique N] [--extended] [-j THREADS] [FILE...]", kHelp, RunRate});
 
 }  // namespace

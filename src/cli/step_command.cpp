@@ -22,7 +22,8 @@ int RunStep(std::vector<std::string> arguments) {
   int technique = -1;
   if (techniqueName) {
     technique = TechniqueFromName(*techniqueName);
-    if (technique < 0) return UsageError("unknown technique '" + *techniqueName + "' (see 'tavimoro-cli techniques')");
+    if (technique < 0)
+      return UsageError("unknown technique '" + *techniqueName + "' (see 'tavimoro-cli techniques')");
   }
   return ForEachPuzzleLine(files, [&](const std::string& line) {
     const PuzzleState state = PositionFromLine(line);
@@ -42,18 +43,19 @@ int RunStep(std::vector<std::string> arguments) {
   });
 }
 
-const Registration kStep({"step", "[--max-technique N] [--extended | --technique NAME] [FILE...]",
-                          "The first step the ladder finds, trying techniques 0..N (default 29;\n"
-                          "Naked Single always), as a step object: {\"kind\", \"technique\", \"cell\",\n"
-                          "\"value\", \"text\", \"digits\", \"eliminate\": [[cell, digit]...],\n"
-                          "\"colours\": [[cell, 0x00BBGGRR]...], \"lines\": [[from, to, colour, width]...]}.\n"
-                          "--extended: where the ladder finds nothing, the easiest step of the\n"
-                          "techniques beyond it; every step object then ends with \"name\".\n"
-                          "--technique NAME: that technique alone (see 'techniques'), with \"name\".\n"
-                          "A line may hold the 81 cells followed by the pencil-mark text (81 groups,\n"
-                          "each ending in \"|\"): the marks are then the candidates. Without --technique,\n"
-                          "a grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.",
-                          RunStep});
+const Registration kStep(
+    {"step", "[--max-technique N] [--extended | --technique NAME] [FILE...]",
+     "The first step the ladder finds, trying techniques 0..N (default 29;\n"
+     "Naked Single always), as a step object: {\"kind\", \"technique\", \"cell\",\n"
+     "\"value\", \"text\", \"digits\", \"eliminate\": [[cell, digit]...],\n"
+     "\"colours\": [[cell, 0x00BBGGRR]...], \"lines\": [[from, to, colour, width]...]}.\n"
+     "--extended: where the ladder finds nothing, the easiest step of the\n"
+     "techniques beyond it; every step object then ends with \"name\".\n"
+     "--technique NAME: that technique alone (see 'techniques'), with \"name\".\n"
+     "A line may hold the 81 cells followed by the pencil-mark text (81 groups,\n"
+     "each ending in \"|\"): the marks are then the candidates. Without --technique,\n"
+     "a grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.",
+     RunStep});
 
 }  // namespace
 }  // namespace tavimoro::cli

@@ -40,9 +40,8 @@ int RunTrace(std::vector<std::string> arguments) {
       return;
     }
     TechniqueCounts counts{};
-    const int rating = Rate(state, counts, maxTechnique, [](const StepRecord& step) {
-      std::cout << JsonLine(StepJson(step)) << '\n';
-    });
+    const int rating = Rate(state, counts, maxTechnique,
+                            [](const StepRecord& step) { std::cout << JsonLine(StepJson(step)) << '\n'; });
     nlohmann::ordered_json summary;
     summary["rating"] = rating;
     summary["counts"] = counts;
@@ -53,7 +52,8 @@ int RunTrace(std::vector<std::string> arguments) {
 const std::string kHelp =
     "Solves each puzzle as the rating does and prints the step object of\n"
     "every step applied, one per line, then {\"rating\", \"counts\": [" +
-    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) + "]}.\n"
+    std::to_string(kTechniqueCount) + " uses\nof techniques 0.." + std::to_string(Index(kStuckRating)) +
+    "]}.\n"
     "--extended: where the ladder is stuck the solve goes on with the techniques\n"
     "beyond it; step objects end with \"name\", and the summary adds \"hardest\"\n"
     "(a name), \"score\" (difficulty, one decimal) and \"solved\" (true or false).\n"

@@ -19,11 +19,11 @@
 namespace tavimoro {
 
 struct DifficultyScore {
-  double score = 0;      // one decimal
-  double hardest = 0;    // the highest score of a step taken (0: none)
+  double score = 0;           // one decimal
+  double hardest = 0;         // the highest score of a step taken (0: none)
   int hardestTechnique = -1;  // the first technique taken at that score
-  bool solved = false;   // the solve filled every cell
-  int cellsLeft = 0;     // empty cells where it stopped
+  bool solved = false;        // the solve filled every cell
+  int cellsLeft = 0;          // empty cells where it stopped
 };
 
 // The score of a puzzle that a solve leaves with cellsLeft empty cells, the

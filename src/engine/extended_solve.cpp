@@ -56,7 +56,8 @@ std::string TechniqueAnchor(int technique) {
 int TechniqueFromName(std::string_view name) {
   auto same = [](std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-             return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+             return std::tolower(static_cast<unsigned char>(x)) ==
+                    std::tolower(static_cast<unsigned char>(y));
            });
   };
   for (const TechniqueRow& row : TechniqueRows())
@@ -77,7 +78,8 @@ StepRecord FindExtendedStep(const PuzzleState& state) {
   std::array<int, kTechniqueRowCount> order{};
   const int n = static_cast<int>(rows.size());
   for (int i = 0; i < n; ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.begin() + n, [&](int a, int b) { return rows[a].score < rows[b].score; });
+  std::stable_sort(order.begin(), order.begin() + n,
+                   [&](int a, int b) { return rows[a].score < rows[b].score; });
   StepContext context;
   StepRecord best;
   for (int i = 0; i < n;) {
@@ -140,7 +142,8 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   result.score = difficulty.score;
   // Rarely, the two orders end apart (uniqueness steps depend on the path):
   // a walk left unfinished scores as unfinished.
-  if (!result.solved) result.score = std::max(result.score, UnfinishedScore(difficulty.hardest, 81 - s.FilledCount));
+  if (!result.solved)
+    result.score = std::max(result.score, UnfinishedScore(difficulty.hardest, 81 - s.FilledCount));
   return result;
 }
 

@@ -20,8 +20,8 @@ void CalcCandidates(PuzzleState& s, const ExclusionTable& exclusions) {
   for (int c = 0; c < 81; ++c) {
     if (s.Grid[c] != 0) continue;
     const int r = HouseOf(c, 0), col = HouseOf(c, 1), b = HouseOf(c, 2);
-    const int mask = kAllDigits & ~(s.HouseHasMask[r] | s.HouseHasMask[col] | s.HouseHasMask[b]) &
-                     ~exclusions.Mask[c];
+    const int mask =
+        kAllDigits & ~(s.HouseHasMask[r] | s.HouseHasMask[col] | s.HouseHasMask[b]) & ~exclusions.Mask[c];
     s.CandMask[c] = static_cast<std::uint16_t>(mask);
     s.CandCount[c] = static_cast<std::uint8_t>(BitCount(mask));
     for (int rest = mask; rest != 0; rest &= rest - 1) {

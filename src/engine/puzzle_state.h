@@ -28,12 +28,12 @@ struct ExclusionTable {
 inline constexpr ExclusionTable NoExclusions{};
 
 struct PuzzleState {
-  int FilledCount = 0;                          // cells with a digit 1..9
-  std::array<std::uint8_t, 81> Grid{};          // digit per cell, 0 = empty
-  std::array<std::uint16_t, 27> HouseHasMask{}; // digits placed in each house
-  std::array<std::uint8_t, 27> EmptyCount{};    // empty cells per house
-  std::array<std::uint8_t, 81> CandCount{};     // candidates per cell (0 when filled)
-  std::array<std::uint16_t, 81> CandMask{};     // candidate digits per cell
+  int FilledCount = 0;                                            // cells with a digit 1..9
+  std::array<std::uint8_t, 81> Grid{};                            // digit per cell, 0 = empty
+  std::array<std::uint16_t, 27> HouseHasMask{};                   // digits placed in each house
+  std::array<std::uint8_t, 27> EmptyCount{};                      // empty cells per house
+  std::array<std::uint8_t, 81> CandCount{};                       // candidates per cell (0 when filled)
+  std::array<std::uint16_t, 81> CandMask{};                       // candidate digits per cell
   std::array<std::array<std::uint8_t, 9>, 27> HouseDigitCount{};  // [house][digit - 1]
 
   bool HouseHas(int house, int digit) const { return (HouseHasMask[house] >> (digit - 1)) & 1; }

@@ -41,17 +41,17 @@ using DigitsText = FixedText<63>;
 // that stands for the cells of an almost locked set holding the digit lists
 // at most its first three cells; the whole set is in StepMeaning::Als.
 struct ChainNode {
-  std::uint8_t Digit = 0;                         // 1..9
-  std::uint8_t CellCount = 0;                     // 1 for a plain node, 2..3 for a group
-  std::array<std::uint8_t, 3> Cells{};            // the node's cells, ascending
+  std::uint8_t Digit = 0;               // 1..9
+  std::uint8_t CellCount = 0;           // 1 for a plain node, 2..3 for a group
+  std::array<std::uint8_t, 3> Cells{};  // the node's cells, ascending
   int FirstCell() const { return Cells[0]; }
 };
 
 // An almost locked set a step builds on: N cells holding N + 1 digits.
 struct AlsPart {
   std::uint8_t CellCount = 0;
-  std::array<std::uint8_t, 9> Cells{};            // ascending
-  std::uint16_t Digits = 0;                       // digit mask
+  std::array<std::uint8_t, 9> Cells{};  // ascending
+  std::uint16_t Digits = 0;             // digit mask
 };
 
 // How a chain's node i is linked to node i + 1. Forces: node i placed
@@ -75,7 +75,7 @@ struct StepMeaning {
   // The digits the step speaks of: a subset's digits, a wing pivot's or a
   // forcing chain's first cell's candidates, the fish's or BUG's digit.
   int DigitMask = 0;
-  int Pivot = -1;         // wings: the pivot cell
+  int Pivot = -1;  // wings: the pivot cell
   // Fish: base and cover houses, ascending. Unique rectangle: its two rows
   // as base and its two columns as cover.
   int BaseCount = 0, CoverCount = 0;

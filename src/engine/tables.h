@@ -53,8 +53,8 @@ constexpr Tables BuildTables() {
   for (int c = 0; c < 81; ++c) {
     int n = 0;
     for (int p = 0; p < 81; ++p) {
-      const bool shares = t.cellRow[p] == t.cellRow[c] || t.cellCol[p] == t.cellCol[c] ||
-                          t.cellBlock[p] == t.cellBlock[c];
+      const bool shares =
+          t.cellRow[p] == t.cellRow[c] || t.cellCol[p] == t.cellCol[c] || t.cellBlock[p] == t.cellBlock[c];
       if (p != c && shares) t.peers[c][n++] = static_cast<std::uint8_t>(p);
     }
   }

@@ -67,15 +67,17 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     // Beyond the ladder: asked only where the ladder finds nothing, the
     // lowest score first. All rate a puzzle at the top level.
     {Id::Skyscraper, "Skyscraper", "#skyscraper", "Skyscraper", 5, 4.0, Plain<FindSkyscraper>, Form::Chain},
-    {Id::TwoStringKite, "2-String Kite", "#two-string-kite", "2-String Kite", 5, 4.1, Plain<FindTwoStringKite>,
+    {Id::TwoStringKite, "2-String Kite", "#two-string-kite", "2-String Kite", 5, 4.1,
+     Plain<FindTwoStringKite>, Form::Chain},
+    {Id::TurbotFish, "Turbot Fish", "#turbot-fish", "Turbot Fish", 5, 4.2, Plain<FindTurbotFish>,
      Form::Chain},
-    {Id::TurbotFish, "Turbot Fish", "#turbot-fish", "Turbot Fish", 5, 4.2, Plain<FindTurbotFish>, Form::Chain},
     {Id::EmptyRectangle, "Empty Rectangle", "#empty-rectangle", "Empty Rectangle", 5, 4.3,
      Plain<FindEmptyRectangle>, Form::Chain},
     {Id::SimpleColouring, "Simple Colouring", "#simple-colouring", "Simple Colouring", 5, 5.4,
      Plain<FindSimpleColouring>, Form::Chain},
     {Id::WWing, "W Wing", "#w-wing", "W-Wing", 5, 6.2, Plain<FindWWing>, Form::Chain},
-    {Id::RemotePair, "Remote Pair", "#remote-pair", "Remote Pair", 5, 5.3, Plain<FindRemotePair>, Form::Chain},
+    {Id::RemotePair, "Remote Pair", "#remote-pair", "Remote Pair", 5, 5.3, Plain<FindRemotePair>,
+     Form::Chain},
     {Id::UniqueRectangle2, "Unique Rectangle type 2", "#unique-rectangle-2", "Uniq. Rectangle 2", 5, 4.5,
      Rectangle<Id::UniqueRectangle2>, Form::Uniqueness},
     {Id::UniqueRectangle3, "Unique Rectangle type 3", "#unique-rectangle-3", "Uniq. Rectangle 3", 5, 4.6,
@@ -94,12 +96,12 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Form::FinnedFish},
     {Id::SashimiXWing, "Sashimi X Wing", "#sashimi-x-wing", "Sashimi X-Wing", 5, 4.4, Finned<2, true>,
      Form::FinnedFish},
-    {Id::FinnedSwordfish, "Finned Swordfish", "#finned-swordfish", "Finned Swordfish", 5, 5.4, Finned<3, false>,
-     Form::FinnedFish},
+    {Id::FinnedSwordfish, "Finned Swordfish", "#finned-swordfish", "Finned Swordfish", 5, 5.4,
+     Finned<3, false>, Form::FinnedFish},
     {Id::SashimiSwordfish, "Sashimi Swordfish", "#sashimi-swordfish", "Sashimi Swordfish", 5, 5.4,
      Finned<3, true>, Form::FinnedFish},
-    {Id::FinnedJellyfish, "Finned Jellyfish", "#finned-jellyfish", "Finned Jellyfish", 5, 5.4, Finned<4, false>,
-     Form::FinnedFish},
+    {Id::FinnedJellyfish, "Finned Jellyfish", "#finned-jellyfish", "Finned Jellyfish", 5, 5.4,
+     Finned<4, false>, Form::FinnedFish},
     {Id::SashimiJellyfish, "Sashimi Jellyfish", "#sashimi-jellyfish", "Sashimi Jellyfish", 5, 5.5,
      Finned<4, true>, Form::FinnedFish},
     {Id::MultiColouring, "Multi-Colouring", "#multi-colouring", "Multi-Colouring", 5, 5.6,
@@ -114,8 +116,8 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     {Id::XYChain, "XY-Chain", "#xy-chain", "XY-Chain", 5, 7.1, Plain<FindXYChain>, Form::InferenceChain},
     {Id::ContinuousNiceLoop, "Continuous Nice Loop", "#continuous-nice-loop", "Cont. Nice Loop", 5, 7.2,
      Plain<FindContinuousNiceLoop>, Form::NiceLoop},
-    {Id::DiscontinuousNiceLoop, "Discontinuous Nice Loop", "#discontinuous-nice-loop", "Discont. Nice Loop", 5,
-     7.3, Plain<FindDiscontinuousNiceLoop>, Form::ChainContradiction},
+    {Id::DiscontinuousNiceLoop, "Discontinuous Nice Loop", "#discontinuous-nice-loop", "Discont. Nice Loop",
+     5, 7.3, Plain<FindDiscontinuousNiceLoop>, Form::ChainContradiction},
     {Id::Aic, "AIC", "#aic", "AIC", 5, 7.4, Plain<FindAlternatingInferenceChain>, Form::InferenceChain},
     {Id::GroupedContinuousNiceLoop, "Grouped Continuous Nice Loop", "#grouped-continuous-nice-loop",
      "Grouped Cont. Nice Loop", 5, 7.5, Plain<FindGroupedContinuousNiceLoop>, Form::NiceLoop},
@@ -140,8 +142,8 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Form::ForcingNet},
     {Id::NestedNet, "Nested Forcing Net", "#nested-forcing-net", "Nested Forcing Net", 5, 9.2,
      Plain<FindNestedNet>, Form::ForcingNet},
-    {Id::DoublyNestedNet, "Doubly Nested Forcing Net", "#doubly-nested-forcing-net", "Doubly Nested Net", 5, 9.7,
-     Plain<FindDoublyNestedNet>, Form::ForcingNet},
+    {Id::DoublyNestedNet, "Doubly Nested Forcing Net", "#doubly-nested-forcing-net", "Doubly Nested Net", 5,
+     9.7, Plain<FindDoublyNestedNet>, Form::ForcingNet},
     {Id::Trial, "Trial", "#trial", "Trial", 5, 10.5, Plain<FindTrial>, Form::ForcingNet},
 }};
 
@@ -155,7 +157,8 @@ constexpr bool EveryRungHasAFinder() {
     if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None) return false;
   if (kRows[kLadderRungCount].find != nullptr) return false;
   for (int n = kLadderRungCount + 1; n < kTechniqueRowCount; ++n)
-    if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None || kRows[n].level != kRows[kLadderRungCount].level)
+    if (kRows[n].find == nullptr || kRows[n].hint == HintForm::None ||
+        kRows[n].level != kRows[kLadderRungCount].level)
       return false;
   return true;
 }

@@ -49,29 +49,29 @@ using StepFinder = bool (*)(const PuzzleState& state, StepRecord& step, StepCont
 // Which explanation the hint composer writes for a step of the technique;
 // the wording itself lives in the composer, filled from the step's meaning.
 enum class HintForm : std::uint8_t {
-  None,            // no step carries it (the stuck rating)
-  Placement,       // "There is a ... in this cell (d)."
-  HiddenSingle,    // the cell and the house it is the only place in
-  BugPlacement,    // the BUG rule for the one cell with three candidates
-  NakedSubset,     // cells of a house holding only as many digits
-  HiddenSubset,    // digits of a house fitting only as many cells
-  Omission,        // a digit locked where a line crosses a block
-  Fish,            // base lines and cover lines
-  Rectangle,       // the two rows and columns of a unique rectangle
-  XYWing,          // pivot and pincers
-  XYZWing,         // pivot holding the shared digit too
-  BugElimination,  // cells carrying the extra digit of a grave
-  ForcingChain,    // an assumption that ends in a contradiction
-  Chain,           // strong and weak links walked node by node
-  Uniqueness,      // a rectangle that must not be completed
-  FinnedFish,      // base and cover lines, and fins in one block
-  BugPlusN,        // a grave spoilt by a few cells' extra marks
-  SueDeCoq,        // cells where a line crosses a block and their partners
-  InferenceChain,  // a chain of strong and weak links: one of its ends is true
-  NiceLoop,        // a chain closed into a loop: its weak links become strong
+  None,                // no step carries it (the stuck rating)
+  Placement,           // "There is a ... in this cell (d)."
+  HiddenSingle,        // the cell and the house it is the only place in
+  BugPlacement,        // the BUG rule for the one cell with three candidates
+  NakedSubset,         // cells of a house holding only as many digits
+  HiddenSubset,        // digits of a house fitting only as many cells
+  Omission,            // a digit locked where a line crosses a block
+  Fish,                // base lines and cover lines
+  Rectangle,           // the two rows and columns of a unique rectangle
+  XYWing,              // pivot and pincers
+  XYZWing,             // pivot holding the shared digit too
+  BugElimination,      // cells carrying the extra digit of a grave
+  ForcingChain,        // an assumption that ends in a contradiction
+  Chain,               // strong and weak links walked node by node
+  Uniqueness,          // a rectangle that must not be completed
+  FinnedFish,          // base and cover lines, and fins in one block
+  BugPlusN,            // a grave spoilt by a few cells' extra marks
+  SueDeCoq,            // cells where a line crosses a block and their partners
+  InferenceChain,      // a chain of strong and weak links: one of its ends is true
+  NiceLoop,            // a chain closed into a loop: its weak links become strong
   ChainContradiction,  // a chain from a candidate back to it: the candidate is true
-  DeathBlossom,    // a stem cell and one almost locked set per candidate
-  ForcingNet,      // assumptions whose nets end in a contradiction or agree
+  DeathBlossom,        // a stem cell and one almost locked set per candidate
+  ForcingNet,          // assumptions whose nets end in a contradiction or agree
 };
 
 struct TechniqueRow {

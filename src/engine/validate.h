@@ -37,6 +37,7 @@ int FindContradictionOrSingles(const PuzzleState& state, SinglesTable& singles, 
 // sameDigitOnly. Returns "" when no contradiction was found (state restored),
 // else the chain: one "depth,cell,digit" line per placement, then the
 // "DONE: ..." line, joined by CR LF (state keeps the chain's placements).
-ChainText TrialPropagate(PuzzleState& state, int cell, int digit, int maxDepth, int depth, bool sameDigitOnly);
+ChainText TrialPropagate(PuzzleState& state, int cell, int digit, int maxDepth, int depth,
+                         bool sameDigitOnly);
 
 }  // namespace tavimoro

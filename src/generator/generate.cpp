@@ -308,7 +308,9 @@ std::string_view LevelCaption(GeneratorLevel level) {
 }
 
 Generated GeneratePuzzle(const GenerationRequest& options, const GenerationProgress& progress) {
-  const int target = options.clueChoice == ClueChoice::More ? 35 : options.clueChoice == ClueChoice::Less ? 30 : 17;
+  const int target = options.clueChoice == ClueChoice::More   ? 35
+                     : options.clueChoice == ClueChoice::Less ? 30
+                                                              : 17;
   int maxTechnique = kFirstTicked;
   for (int t = kTechniqueCount - 1; t >= kFirstTicked; --t) {
     if (options.allowed[t] == 1) {

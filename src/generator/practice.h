@@ -23,9 +23,9 @@ inline constexpr long kPracticeAttemptLimit = 1000;
 int HardestStepTechnique(const PuzzleState& puzzle);
 
 struct PracticeResult {
-  std::string Puzzle;     // 81 characters, "" when none was found
+  std::string Puzzle;  // 81 characters, "" when none was found
   long Attempts = 0;
-  bool GaveUp = false;    // the attempt limit was reached without success
+  bool GaveUp = false;  // the attempt limit was reached without success
 };
 
 // Makes random minimal puzzles (with a clue in every house when forceOne)

@@ -90,9 +90,7 @@ double LeadingNumber(std::string_view s) {
   return negative ? -value : value;
 }
 
-int LeadingInteger(std::string_view s) {
-  return static_cast<int>(std::clamp(LeadingNumber(s), -1e6, 1e6));
-}
+int LeadingInteger(std::string_view s) { return static_cast<int>(std::clamp(LeadingNumber(s), -1e6, 1e6)); }
 
 // True when the whole value is a number: optional sign, digits, optional
 // fraction, surrounding blanks allowed.
@@ -128,23 +126,74 @@ struct TagName {
 };
 
 constexpr TagName kTagTypes[] = {
-    {"HEAD", kHead}, {"/HEAD", kHeadEnd}, {"TITLE", kTitle}, {"/TITLE", kTitleEnd},
-    {"BODY", kBody}, {"NOFRAMES", kBody}, {"/BODY", kBodyEnd}, {"/NOFRAMES", kBodyEnd},
-    {"!--", kComment}, {"--", kCommentEnd}, {"STRONG", kBold}, {"B", kBold},
-    {"/STRONG", kBoldEnd}, {"/B", kBoldEnd}, {"EM", kItalic}, {"I", kItalic},
-    {"/EM", kItalicEnd}, {"/I", kItalicEnd}, {"U", kUnderline}, {"/U", kUnderlineEnd},
-    {"P", kParagraph}, {"/P", kParagraphEnd}, {"DIV", kDiv}, {"/DIV", kDivEnd},
-    {"BR", kBreak}, {"HR", kRule}, {"UL", kUnorderedList}, {"/UL", kUnorderedListEnd},
-    {"OL", kOrderedList}, {"/OL", kOrderedListEnd}, {"LI", kListItem}, {"TABLE", kTable},
-    {"/TABLE", kTableEnd}, {"THEAD", kTableHead}, {"/THEAD", kTableHeadEnd},
-    {"TBODY", kTableBody}, {"/TBODY", kTableBodyEnd}, {"TFOOT", kTableFoot},
-    {"/TFOOT", kTableFootEnd}, {"TR", kRow}, {"/TR", kRowEnd}, {"TD", kCell}, {"TH", kCell},
-    {"/TD", kCellEnd}, {"/TH", kCellEnd}, {"FONT", kFont}, {"/FONT", kFontEnd},
-    {"A", kAnchor}, {"/A", kAnchorEnd}, {"IMG", kImage}, {"BLOCKQUOTE", kBlockQuote},
-    {"/BLOCKQUOTE", kBlockQuoteEnd}, {"BIG", kBig}, {"/BIG", kBigEnd}, {"SMALL", kSmall},
-    {"/SMALL", kSmallEnd}, {"CENTER", kCenter}, {"/CENTER", kCenterEnd}, {"SUB", kSub},
-    {"/SUB", kSubEnd}, {"SUP", kSup}, {"/SUP", kSupEnd}, {"FORM", kForm}, {"/FORM", kFormEnd},
-    {"SCRIPT", kScript}, {"/SCRIPT", kScriptEnd}, {"STYLE", kStyle}, {"/STYLE", kStyleEnd},
+    {"HEAD", kHead},
+    {"/HEAD", kHeadEnd},
+    {"TITLE", kTitle},
+    {"/TITLE", kTitleEnd},
+    {"BODY", kBody},
+    {"NOFRAMES", kBody},
+    {"/BODY", kBodyEnd},
+    {"/NOFRAMES", kBodyEnd},
+    {"!--", kComment},
+    {"--", kCommentEnd},
+    {"STRONG", kBold},
+    {"B", kBold},
+    {"/STRONG", kBoldEnd},
+    {"/B", kBoldEnd},
+    {"EM", kItalic},
+    {"I", kItalic},
+    {"/EM", kItalicEnd},
+    {"/I", kItalicEnd},
+    {"U", kUnderline},
+    {"/U", kUnderlineEnd},
+    {"P", kParagraph},
+    {"/P", kParagraphEnd},
+    {"DIV", kDiv},
+    {"/DIV", kDivEnd},
+    {"BR", kBreak},
+    {"HR", kRule},
+    {"UL", kUnorderedList},
+    {"/UL", kUnorderedListEnd},
+    {"OL", kOrderedList},
+    {"/OL", kOrderedListEnd},
+    {"LI", kListItem},
+    {"TABLE", kTable},
+    {"/TABLE", kTableEnd},
+    {"THEAD", kTableHead},
+    {"/THEAD", kTableHeadEnd},
+    {"TBODY", kTableBody},
+    {"/TBODY", kTableBodyEnd},
+    {"TFOOT", kTableFoot},
+    {"/TFOOT", kTableFootEnd},
+    {"TR", kRow},
+    {"/TR", kRowEnd},
+    {"TD", kCell},
+    {"TH", kCell},
+    {"/TD", kCellEnd},
+    {"/TH", kCellEnd},
+    {"FONT", kFont},
+    {"/FONT", kFontEnd},
+    {"A", kAnchor},
+    {"/A", kAnchorEnd},
+    {"IMG", kImage},
+    {"BLOCKQUOTE", kBlockQuote},
+    {"/BLOCKQUOTE", kBlockQuoteEnd},
+    {"BIG", kBig},
+    {"/BIG", kBigEnd},
+    {"SMALL", kSmall},
+    {"/SMALL", kSmallEnd},
+    {"CENTER", kCenter},
+    {"/CENTER", kCenterEnd},
+    {"SUB", kSub},
+    {"/SUB", kSubEnd},
+    {"SUP", kSup},
+    {"/SUP", kSupEnd},
+    {"FORM", kForm},
+    {"/FORM", kFormEnd},
+    {"SCRIPT", kScript},
+    {"/SCRIPT", kScriptEnd},
+    {"STYLE", kStyle},
+    {"/STYLE", kStyleEnd},
 };
 
 // 1..6 for H1..H6 (or their closers when `closer`), else 0.
@@ -172,11 +221,11 @@ struct NamedColour {
 };
 
 constexpr NamedColour kColourNames[] = {
-    {"black", Rgb(0, 0, 0)},        {"green", Rgb(0, 128, 0)},     {"silver", Rgb(192, 192, 192)},
-    {"lime", Rgb(0, 255, 0)},       {"gray", Rgb(128, 128, 128)},  {"olive", Rgb(128, 128, 0)},
-    {"white", Rgb(255, 255, 255)},  {"yellow", Rgb(255, 255, 0)},  {"maroon", Rgb(128, 0, 0)},
-    {"navy", Rgb(0, 0, 128)},       {"red", Rgb(255, 0, 0)},       {"blue", Rgb(0, 0, 255)},
-    {"purple", Rgb(128, 0, 128)},   {"teal", Rgb(0, 128, 128)},    {"fuchsia", Rgb(255, 0, 255)},
+    {"black", Rgb(0, 0, 0)},       {"green", Rgb(0, 128, 0)},    {"silver", Rgb(192, 192, 192)},
+    {"lime", Rgb(0, 255, 0)},      {"gray", Rgb(128, 128, 128)}, {"olive", Rgb(128, 128, 0)},
+    {"white", Rgb(255, 255, 255)}, {"yellow", Rgb(255, 255, 0)}, {"maroon", Rgb(128, 0, 0)},
+    {"navy", Rgb(0, 0, 128)},      {"red", Rgb(255, 0, 0)},      {"blue", Rgb(0, 0, 255)},
+    {"purple", Rgb(128, 0, 128)},  {"teal", Rgb(0, 128, 128)},   {"fuchsia", Rgb(255, 0, 255)},
     {"aqua", Rgb(0, 255, 255)},
 };
 
@@ -404,9 +453,25 @@ void BuildHierarchy(std::vector<HtmlElement>& list) {
 
 bool IsContainerOpen(int type) {
   switch (type) {
-    case kHead: case kTitle: case kBody: case kBold: case kItalic: case kUnderline:
-    case kParagraph: case kDiv: case kUnorderedList: case kOrderedList: case kTable: case kRow:
-    case kCell: case kFont: case kAnchor: case kBlockQuote: case kHeading: case kBig: case kSmall:
+    case kHead:
+    case kTitle:
+    case kBody:
+    case kBold:
+    case kItalic:
+    case kUnderline:
+    case kParagraph:
+    case kDiv:
+    case kUnorderedList:
+    case kOrderedList:
+    case kTable:
+    case kRow:
+    case kCell:
+    case kFont:
+    case kAnchor:
+    case kBlockQuote:
+    case kHeading:
+    case kBig:
+    case kSmall:
     case kCenter:
       return true;
     default:
@@ -416,10 +481,25 @@ bool IsContainerOpen(int type) {
 
 bool IsContainerClose(int type) {
   switch (type) {
-    case kHeadEnd: case kTitleEnd: case kBodyEnd: case kBoldEnd: case kItalicEnd:
-    case kUnderlineEnd: case kParagraphEnd: case kDivEnd: case kUnorderedListEnd:
-    case kOrderedListEnd: case kTableEnd: case kRowEnd: case kCellEnd: case kFontEnd:
-    case kAnchorEnd: case kBlockQuoteEnd: case kHeadingEnd: case kBigEnd: case kSmallEnd:
+    case kHeadEnd:
+    case kTitleEnd:
+    case kBodyEnd:
+    case kBoldEnd:
+    case kItalicEnd:
+    case kUnderlineEnd:
+    case kParagraphEnd:
+    case kDivEnd:
+    case kUnorderedListEnd:
+    case kOrderedListEnd:
+    case kTableEnd:
+    case kRowEnd:
+    case kCellEnd:
+    case kFontEnd:
+    case kAnchorEnd:
+    case kBlockQuoteEnd:
+    case kHeadingEnd:
+    case kBigEnd:
+    case kSmallEnd:
     case kCenterEnd:
       return true;
     default:
@@ -526,8 +606,8 @@ Colour ParseColour(std::string_view value) {
   for (char c : value) {
     if (c != '#') v += c;
   }
-  const bool hex = !v.empty() && v.size() <= 8 &&
-                   std::all_of(v.begin(), v.end(), [](char c) { return HexDigit(c) >= 0; });
+  const bool hex =
+      !v.empty() && v.size() <= 8 && std::all_of(v.begin(), v.end(), [](char c) { return HexDigit(c) >= 0; });
   if (hex) {
     auto pair = [&](std::size_t at) {
       int n = 0;

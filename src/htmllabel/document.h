@@ -36,19 +36,70 @@ inline constexpr Colour kDefaultLinkColour = 0xFF0000;  // blue in 0x00BBGGRR
 
 // Element type codes; opening tags are even where a closer exists.
 enum ElementType : int {
-  kText = 0, kUnknownTag = 1,
-  kHead = 2, kHeadEnd = 3, kTitle = 4, kTitleEnd = 5, kBody = 6, kBodyEnd = 7,
-  kComment = 8, kCommentEnd = 9,
-  kBold = 10, kBoldEnd = 11, kItalic = 12, kItalicEnd = 13, kUnderline = 14, kUnderlineEnd = 15,
-  kParagraph = 16, kParagraphEnd = 17, kDiv = 18, kDivEnd = 19, kBreak = 20, kRule = 21,
-  kUnorderedList = 22, kUnorderedListEnd = 23, kOrderedList = 24, kOrderedListEnd = 25,
-  kListItem = 26, kTable = 27, kTableEnd = 28, kTableHead = 29, kTableHeadEnd = 30,
-  kTableBody = 31, kTableBodyEnd = 32, kTableFoot = 33, kTableFootEnd = 34,
-  kRow = 35, kRowEnd = 36, kCell = 37, kCellEnd = 38, kFont = 39, kFontEnd = 40,
-  kAnchor = 41, kAnchorEnd = 42, kImage = 43, kBlockQuote = 44, kBlockQuoteEnd = 45,
-  kHeading = 46, kHeadingEnd = 47, kBig = 48, kBigEnd = 49, kSmall = 50, kSmallEnd = 51,
-  kCenter = 52, kCenterEnd = 53, kSub = 54, kSubEnd = 55, kSup = 56, kSupEnd = 57,
-  kForm = 58, kFormEnd = 59, kScript = 60, kScriptEnd = 61, kStyle = 62, kStyleEnd = 63,
+  kText = 0,
+  kUnknownTag = 1,
+  kHead = 2,
+  kHeadEnd = 3,
+  kTitle = 4,
+  kTitleEnd = 5,
+  kBody = 6,
+  kBodyEnd = 7,
+  kComment = 8,
+  kCommentEnd = 9,
+  kBold = 10,
+  kBoldEnd = 11,
+  kItalic = 12,
+  kItalicEnd = 13,
+  kUnderline = 14,
+  kUnderlineEnd = 15,
+  kParagraph = 16,
+  kParagraphEnd = 17,
+  kDiv = 18,
+  kDivEnd = 19,
+  kBreak = 20,
+  kRule = 21,
+  kUnorderedList = 22,
+  kUnorderedListEnd = 23,
+  kOrderedList = 24,
+  kOrderedListEnd = 25,
+  kListItem = 26,
+  kTable = 27,
+  kTableEnd = 28,
+  kTableHead = 29,
+  kTableHeadEnd = 30,
+  kTableBody = 31,
+  kTableBodyEnd = 32,
+  kTableFoot = 33,
+  kTableFootEnd = 34,
+  kRow = 35,
+  kRowEnd = 36,
+  kCell = 37,
+  kCellEnd = 38,
+  kFont = 39,
+  kFontEnd = 40,
+  kAnchor = 41,
+  kAnchorEnd = 42,
+  kImage = 43,
+  kBlockQuote = 44,
+  kBlockQuoteEnd = 45,
+  kHeading = 46,
+  kHeadingEnd = 47,
+  kBig = 48,
+  kBigEnd = 49,
+  kSmall = 50,
+  kSmallEnd = 51,
+  kCenter = 52,
+  kCenterEnd = 53,
+  kSub = 54,
+  kSubEnd = 55,
+  kSup = 56,
+  kSupEnd = 57,
+  kForm = 58,
+  kFormEnd = 59,
+  kScript = 60,
+  kScriptEnd = 61,
+  kStyle = 62,
+  kStyleEnd = 63,
 };
 
 // A WIDTH or HEIGHT: pixels, or a share of the available space.
@@ -66,15 +117,15 @@ struct HtmlElement {
   std::string Text;  // raw tag text with "<" and ">", or the decoded text run
   bool IsTag = false;
   int Type = kText;
-  std::string Name;  // anchor name (ID or NAME)
+  std::string Name;     // anchor name (ID or NAME)
   bool Joined = false;  // text run continues the word before its preceding tag
   bool HasBackground = false;
   std::string Face;
   double FontSize = 0;  // points; 0 where the tag sets no size
   Colour TextColour = kBlack;
-  std::string Target;  // HREF
+  std::string Target;   // HREF
   std::string Tooltip;  // ALT or TITLE
-  std::string Source;  // SRC
+  std::string Source;   // SRC
   bool AlignCentre = false;
   bool AlignRight = false;
   Length Width, Height;
@@ -101,12 +152,12 @@ struct Document {
   Colour BackgroundColour = 0;
   bool BodySetBackground = false;  // BODY or NOFRAMES carried BGCOLOR
   std::string BackgroundImage;
-  int BodyStart = -1;  // index of the last BODY or NOFRAMES element, -1 if none
+  int BodyStart = -1;      // index of the last BODY or NOFRAMES element, -1 if none
   std::vector<int> Links;  // indexes of the A elements (empty unless anchors are enabled)
 };
 
 struct Attribute {
-  std::string Name;  // upper case
+  std::string Name;   // upper case
   std::string Value;  // as written, trimmed, quotes removed
 };
 

@@ -13,8 +13,8 @@ namespace tavimoro::html {
 namespace {
 
 constexpr int kUnbounded = 1 << 24;  // width of the preferred-width measuring pass
-constexpr int kMaxTableDepth = 16;  // deeper tables are laid out as plain flow
-constexpr int kMaxListLevels = 16;  // deeper lists keep the last level's indent
+constexpr int kMaxTableDepth = 16;   // deeper tables are laid out as plain flow
+constexpr int kMaxListLevels = 16;   // deeper lists keep the last level's indent
 constexpr int kMaxColumns = 256;
 constexpr Colour kFrameColour = Rgb(128, 128, 128);
 constexpr std::string_view kNbsp = "\xC2\xA0";
@@ -122,7 +122,7 @@ class Flow {
     Font spaceFont;
     Colour spaceColour = kBlack;
     int link = -1;
-    int image = -1;  // element of an IMG box
+    int image = -1;          // element of an IMG box
     int padX = 0, padY = 0;  // HSPACE and VSPACE around an image
   };
   struct ListLevel {
@@ -277,14 +277,15 @@ void Flow::FlushLine() {
       if (!it.isBox) {
         block_.ops.push_back(TextOp(it.font, itemX, baseline, it.text, it.colour));
       } else if (it.image >= 0) {
-        block_.images.push_back({it.image, {itemX + it.padX, baseline - it.ascent + it.padY,
-                                            it.width - 2 * it.padX, it.ascent - 2 * it.padY}});
+        block_.images.push_back({it.image,
+                                 {itemX + it.padX, baseline - it.ascent + it.padY, it.width - 2 * it.padX,
+                                  it.ascent - 2 * it.padY}});
       }
       if (it.link >= 0) {
         // Consecutive items of one link share an area that covers the blanks.
         LinkArea* last = block_.links.empty() ? nullptr : &block_.links.back();
-        const bool extend = k > 0 && line_[k - 1].link == it.link && last && last->Link == it.link &&
-                            last->Area.Y == penY_;
+        const bool extend =
+            k > 0 && line_[k - 1].link == it.link && last && last->Link == it.link && last->Area.Y == penY_;
         if (extend) {
           last->Area.Width = itemX + it.width - last->Area.X;
         } else {
@@ -319,8 +320,9 @@ void Flow::AddItem(Item item, bool blankBefore) {
       std::size_t wordStart = line_.size();
       while (wordStart > 0 && !line_[wordStart - 1].breakBefore) --wordStart;
       if (wordStart > 1) {
-        std::vector<Item> carried(std::make_move_iterator(line_.begin() + static_cast<std::ptrdiff_t>(wordStart - 1)),
-                                  std::make_move_iterator(line_.end()));
+        std::vector<Item> carried(
+            std::make_move_iterator(line_.begin() + static_cast<std::ptrdiff_t>(wordStart - 1)),
+            std::make_move_iterator(line_.end()));
         line_.resize(wordStart - 1);
         lineWidth_ = 0;
         for (const Item& it : line_) lineWidth_ += it.space + it.width;
@@ -421,10 +423,12 @@ Align Flow::ClosingAlign(int closer) const {
   int start = list[closer].Parent;
   if (start >= 0 && start < n) start = list[start].Parent;
   for (int p = start; p >= 0 && p < n; p = list[p].Parent) {
-    if (list[p].Type == kDiv) return list[p].AlignCentre ? Align::kCentre : list[p].AlignRight ? Align::kRight : Align::kLeft;
+    if (list[p].Type == kDiv)
+      return list[p].AlignCentre ? Align::kCentre : list[p].AlignRight ? Align::kRight : Align::kLeft;
   }
   for (int p = start; p >= 0 && p < n; p = list[p].Parent) {
-    if (list[p].Type == kCell) return list[p].AlignCentre ? Align::kCentre : list[p].AlignRight ? Align::kRight : Align::kLeft;
+    if (list[p].Type == kCell)
+      return list[p].AlignCentre ? Align::kCentre : list[p].AlignRight ? Align::kRight : Align::kLeft;
   }
   for (int p = start; p >= 0 && p < n; p = list[p].Parent) {
     if (list[p].Type == kCenter) return Align::kCentre;
@@ -441,12 +445,24 @@ int Flow::Element(int index) {
   }
   const bool anchors = engine_.options.EnableAnchors;
   switch (e.Type) {
-    case kBold: style_.font.Bold = true; break;
-    case kBoldEnd: style_.font.Bold = false; break;
-    case kItalic: style_.font.Italic = true; break;
-    case kItalicEnd: style_.font.Italic = false; break;
-    case kUnderline: style_.font.Underline = true; break;
-    case kUnderlineEnd: style_.font.Underline = false; break;
+    case kBold:
+      style_.font.Bold = true;
+      break;
+    case kBoldEnd:
+      style_.font.Bold = false;
+      break;
+    case kItalic:
+      style_.font.Italic = true;
+      break;
+    case kItalicEnd:
+      style_.font.Italic = false;
+      break;
+    case kUnderline:
+      style_.font.Underline = true;
+      break;
+    case kUnderlineEnd:
+      style_.font.Underline = false;
+      break;
     case kParagraph:
     case kDiv:
       NewLine();
@@ -461,7 +477,9 @@ int Flow::Element(int index) {
       NewLine();
       break;
     }
-    case kBreak: NewLine(); break;
+    case kBreak:
+      NewLine();
+      break;
     case kRule: {
       LineBreakIfUsed();
       if (mode_ == Mode::kDraw) {
@@ -526,7 +544,9 @@ int Flow::Element(int index) {
       style_.font.Bold = false;
       break;
     case kBig:
-    case kSmall: SetFontSize(e.FontSize); break;
+    case kSmall:
+      SetFontSize(e.FontSize);
+      break;
     case kFont:
       style_.font.Face = e.Face.empty() ? engine_.options.DefaultFontName : e.Face;
       SetFontSize(e.FontSize);
@@ -552,18 +572,29 @@ int Flow::Element(int index) {
         style_.link = -1;
       }
       break;
-    case kCenter: style_.centred = true; break;
-    case kCenterEnd: style_.centred = false; break;
+    case kCenter:
+      style_.centred = true;
+      break;
+    case kCenterEnd:
+      style_.centred = false;
+      break;
     case kScript:
-    case kStyle: style_.hidden = true; break;
+    case kStyle:
+      style_.hidden = true;
+      break;
     case kScriptEnd:
     case kStyleEnd:
-    case kFormEnd: style_.hidden = false; break;
-    case kImage: Image(e, index); break;
+    case kFormEnd:
+      style_.hidden = false;
+      break;
+    case kImage:
+      Image(e, index);
+      break;
     case kTable:
       if (depth_ < kMaxTableDepth) return Table(index, rangeEnd_);
       break;
-    default: break;
+    default:
+      break;
   }
   return index + 1;
 }
@@ -615,7 +646,8 @@ TableShape Engine::Shape(int index, int rangeEnd) const {
         open = &shape.rows.back().cells.back();
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
   closeCell(shape.end);
@@ -704,8 +736,9 @@ const TableMeasure& Engine::Measure(int index, const TableShape& shape, const St
       int lack = need - have;
       for (int c = s.column; c < s.column + s.span && lack > 0; ++c) {
         const int share = c == s.column + s.span - 1 ? lack
-                          : weight > 0 ? static_cast<int>(static_cast<long long>(need - have) * m->colPref[c] / weight)
-                                       : (need - have) / s.span;
+                          : weight > 0
+                              ? static_cast<int>(static_cast<long long>(need - have) * m->colPref[c] / weight)
+                              : (need - have) / s.span;
         widths[c] += std::min(share, lack);
         lack -= std::min(share, lack);
       }
@@ -744,7 +777,8 @@ std::vector<int> ColumnWidths(const TableMeasure& m, int spacing, int width) {
   } else if (space > minSum) {
     const long long range = prefSum - minSum;
     for (int c = 0; c < cols; ++c) {
-      w[c] = m.colMin[c] + static_cast<int>(range > 0 ? (space - minSum) * (m.colPref[c] - m.colMin[c]) / range : 0);
+      w[c] = m.colMin[c] +
+             static_cast<int>(range > 0 ? (space - minSum) * (m.colPref[c] - m.colMin[c]) / range : 0);
     }
   } else {
     for (int c = 0; c < cols; ++c) w[c] = m.colMin[c];
@@ -800,7 +834,8 @@ int Flow::Table(int index, int rangeEnd) {
     for (const TableCell& cell : row.cells) {
       const int cx = colX[cell.column];
       const int cw = colX[cell.column + cell.span] - g.spacing - cx;
-      Flow flow(engine_, Mode::kDraw, 0, std::max(1, cw - 2 * inset), engine_.CellStyle(style_, row, cell), depth_ + 1);
+      Flow flow(engine_, Mode::kDraw, 0, std::max(1, cw - 2 * inset), engine_.CellStyle(style_, row, cell),
+                depth_ + 1);
       flow.Run(cell.begin, cell.end);
       Block content = flow.Finish();
       rowHeight = std::max(rowHeight, content.height + 2 * inset);
@@ -902,7 +937,8 @@ LayoutResult LayoutDocument(const Document& document, const LayoutOptions& optio
     result.ImageAreas.push_back(a);
   }
   for (const auto& [element, y] : body.tops) {
-    if (element >= 0 && element < count && result.ElementTops[element] < 0) result.ElementTops[element] = y + padding;
+    if (element >= 0 && element < count && result.ElementTops[element] < 0)
+      result.ElementTops[element] = y + padding;
   }
   return result;
 }
@@ -911,9 +947,15 @@ void PaintLayout(const LayoutResult& layout, Painter& painter) {
   painter.FillRect(0, 0, layout.Width, layout.Height, layout.Background);
   for (const DrawOp& op : layout.Ops) {
     switch (op.Type) {
-      case DrawOp::kDrawText: painter.DrawText(op.TextFont, op.X, op.Y, op.Text, op.Ink); break;
-      case DrawOp::kDrawLine: painter.DrawLine(op.X, op.Y, op.X2, op.Y2, op.Ink); break;
-      case DrawOp::kFillRect: painter.FillRect(op.X, op.Y, op.X2, op.Y2, op.Ink); break;
+      case DrawOp::kDrawText:
+        painter.DrawText(op.TextFont, op.X, op.Y, op.Text, op.Ink);
+        break;
+      case DrawOp::kDrawLine:
+        painter.DrawLine(op.X, op.Y, op.X2, op.Y2, op.Ink);
+        break;
+      case DrawOp::kFillRect:
+        painter.FillRect(op.X, op.Y, op.X2, op.Y2, op.Ink);
+        break;
     }
   }
 }

@@ -60,7 +60,7 @@ struct Rect {
 struct DrawOp {
   enum Kind { kDrawText, kDrawLine, kFillRect };
   Kind Type = kDrawText;
-  int X = 0, Y = 0;  // text: pen x and baseline; line: start; fill: top left
+  int X = 0, Y = 0;    // text: pen x and baseline; line: start; fill: top left
   int X2 = 0, Y2 = 0;  // line: end; fill: width and height
   Colour Ink = 0;
   Font TextFont;  // text only
@@ -78,7 +78,7 @@ struct ImageArea {
 };
 
 struct LayoutOptions {
-  int Width = 300;  // drawing surface width
+  int Width = 300;       // drawing surface width
   int ViewHeight = 200;  // for HEIGHT given in percent
   std::string DefaultFontName = "MS Sans Serif";
   double DefaultFontSize = 10;
@@ -89,7 +89,7 @@ struct LayoutOptions {
 };
 
 struct LayoutResult {
-  int Width = 0;  // at least LayoutOptions::Width; more when content overflows
+  int Width = 0;   // at least LayoutOptions::Width; more when content overflows
   int Height = 0;  // document height including the bottom margin
   Colour Background = 0;
   std::vector<DrawOp> Ops;

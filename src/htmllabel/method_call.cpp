@@ -33,8 +33,8 @@ std::string Unquote(std::string_view s) {
 }  // namespace
 
 bool IsMethodCallTarget(std::string_view target) {
-  return target.size() >= 3 && (target[0] == 'V' || target[0] == 'v') && (target[1] == 'B' || target[1] == 'b') &&
-         target[2] == ':';
+  return target.size() >= 3 && (target[0] == 'V' || target[0] == 'v') &&
+         (target[1] == 'B' || target[1] == 'b') && target[2] == ':';
 }
 
 std::optional<MethodCall> ParseMethodCall(std::string_view target) {
@@ -48,7 +48,8 @@ std::optional<MethodCall> ParseMethodCall(std::string_view target) {
   if (open == std::string_view::npos) return call;
 
   std::string_view list = rest.substr(open + 1);
-  if (const std::size_t close = list.rfind(')'); close != std::string_view::npos) list = list.substr(0, close);
+  if (const std::size_t close = list.rfind(')'); close != std::string_view::npos)
+    list = list.substr(0, close);
   if (Trim(list).empty()) return call;
   char quote = 0;
   std::size_t start = 0;

@@ -6,10 +6,27 @@ namespace {
 
 bool StartsLine(int type) {
   switch (type) {
-    case kBreak: case kRule: case kParagraph: case kParagraphEnd: case kDiv: case kDivEnd:
-    case kListItem: case kRow: case kRowEnd: case kHeading: case kHeadingEnd: case kTable: case kTableEnd:
-    case kBlockQuote: case kBlockQuoteEnd: case kUnorderedList: case kUnorderedListEnd: case kOrderedList:
-    case kOrderedListEnd: case kCenter: case kCenterEnd:
+    case kBreak:
+    case kRule:
+    case kParagraph:
+    case kParagraphEnd:
+    case kDiv:
+    case kDivEnd:
+    case kListItem:
+    case kRow:
+    case kRowEnd:
+    case kHeading:
+    case kHeadingEnd:
+    case kTable:
+    case kTableEnd:
+    case kBlockQuote:
+    case kBlockQuoteEnd:
+    case kUnorderedList:
+    case kUnorderedListEnd:
+    case kOrderedList:
+    case kOrderedListEnd:
+    case kCenter:
+    case kCenterEnd:
       return true;
     default:
       return false;
@@ -19,11 +36,16 @@ bool StartsLine(int type) {
 // The closer of an element whose text is never shown, or -1.
 int HiddenUntil(int type) {
   switch (type) {
-    case kTitle: return kTitleEnd;
-    case kScript: return kScriptEnd;
-    case kStyle: return kStyleEnd;
-    case kComment: return kCommentEnd;
-    default: return -1;
+    case kTitle:
+      return kTitleEnd;
+    case kScript:
+      return kScriptEnd;
+    case kStyle:
+      return kStyleEnd;
+    case kComment:
+      return kCommentEnd;
+    default:
+      return -1;
   }
 }
 

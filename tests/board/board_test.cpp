@@ -204,7 +204,8 @@ TEST_F(BoardOps, LoadAndNewAskOnlyForAStartedPuzzle) {
   board.LoadDialog();
   board.imgBut_Click(4);
   EXPECT_EQ(host.messages.size(), 2u);
-  EXPECT_EQ(host.windows, (std::vector<HostWindow>{HostWindow::SavedPuzzleList, HostWindow::GeneratorDialog}));
+  EXPECT_EQ(host.windows,
+            (std::vector<HostWindow>{HostWindow::SavedPuzzleList, HostWindow::GeneratorDialog}));
   EXPECT_EQ(Edit(board).CurTool, kPen);
 }
 

@@ -26,14 +26,16 @@ TEST(ExtendedHint, ASkyscraperIsWalkedFromEndToEnd) {
   const StepRecord step = FindExtendedStep(s);
   ASSERT_EQ(step.Technique, TechniqueId::Skyscraper);
   const std::string name = TechniqueName(TechniqueId::Skyscraper, true);
-  EXPECT_EQ(EliminationHintText(step, 2), "<b>HINT:</b> Look for a " + name +
-                                              " starting from R1C5 on the number 5.<br><br>Click \"Hint\" again "
-                                              "for even more...");
+  EXPECT_EQ(EliminationHintText(step, 2),
+            "<b>HINT:</b> Look for a " + name +
+                " starting from R1C5 on the number 5.<br><br>Click \"Hint\" again "
+                "for even more...");
   const std::string full = EliminationHintText(step, 3);
-  EXPECT_NE(full.find("If the 5 in R1C5 is false, then the 5 in R1C1 is true, so the 5 in R4C1 is false, so the 5 "
-                      "in R4C6 is true. So the 5 in R1C5 or the 5 in R4C6 is true, and a cell that sees both "
-                      "cannot be 5."),
-            std::string::npos)
+  EXPECT_NE(
+      full.find("If the 5 in R1C5 is false, then the 5 in R1C1 is true, so the 5 in R4C1 is false, so the 5 "
+                "in R4C6 is true. So the 5 in R1C5 or the 5 in R4C6 is true, and a cell that sees both "
+                "cannot be 5."),
+      std::string::npos)
       << full;
   EXPECT_NE(full.find("Remove the 5 from R2C6, R3C6, R5C5 and R6C5."), std::string::npos) << full;
 }
@@ -55,7 +57,8 @@ TEST(ExtendedHint, EveryTechniqueMetIsWordedFromItsMeaning) {
     for (int level = 1; level <= 3; ++level) {
       const std::string text =
           step.Kind == kPlaceValue ? PlacementHintText(step, level) : EliminationHintText(step, level);
-      EXPECT_EQ(text, step.Kind == kPlaceValue ? PlacementHintText(blank, level) : EliminationHintText(blank, level));
+      EXPECT_EQ(text, step.Kind == kPlaceValue ? PlacementHintText(blank, level)
+                                               : EliminationHintText(blank, level));
     }
     if (step.Kind == kEliminate) {
       EXPECT_EQ(EliminationHintText(step, 3).find("The blue cells form the pattern"), std::string::npos);

@@ -87,20 +87,24 @@ TEST_F(ExtendedOption, OnEscalatesThroughTheExtendedStep) {
   EXPECT_EQ(name, "<a href='" + TechniquesPageAddress() + "#w-wing'>W Wing</a>");
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
   EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
-  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name +
-                        " starting from R2C4 on the numbers 5 & 8.<br><br>Click \"Hint\" again for even more...");
+  EXPECT_EQ(Hint(),
+            "<b>HINT:</b> Look for a " + name +
+                " starting from R2C4 on the numbers 5 & 8.<br><br>Click \"Hint\" again for even more...");
   EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
 
   const std::string full = Hint();
-  EXPECT_EQ(full.rfind("<b>HINT:</b> There is a " + name + " starting from R2C4 on the numbers 5 & 8.<br><br>", 0),
-            0u)
+  EXPECT_EQ(
+      full.rfind("<b>HINT:</b> There is a " + name + " starting from R2C4 on the numbers 5 & 8.<br><br>", 0),
+      0u)
       << full;
   // Every inference, node by node, then what goes and the apply link.
-  EXPECT_NE(full.find("If the 8 in R2C4 is false, then the 5 in R2C4 is true, so the 5 in R6C4 is false, so the 5 "
-                      "in R6C2 is true, so the 5 in R4C2 is false, so the 8 in R4C2 is true."),
-            std::string::npos)
+  EXPECT_NE(
+      full.find("If the 8 in R2C4 is false, then the 5 in R2C4 is true, so the 5 in R6C4 is false, so the 5 "
+                "in R6C2 is true, so the 5 in R4C2 is false, so the 8 in R4C2 is true."),
+      std::string::npos)
       << full;
-  EXPECT_NE(full.find("Remove the 8 from R4C4. Click <a href='ApplyLastHint'>here</a>"), std::string::npos) << full;
+  EXPECT_NE(full.find("Remove the 8 from R4C4. Click <a href='ApplyLastHint'>here</a>"), std::string::npos)
+      << full;
   const StepRecord& hint = Edit(board).LastHint;
   ASSERT_EQ(hint.Technique, TechniqueId::WWing);
   EXPECT_TRUE(hint.Eliminate(30, 8));
@@ -136,7 +140,8 @@ TEST_F(ExtendedOption, AnalysisNamesTheExtendedTechniquesOnlyWhenTicked) {
   ASSERT_NE(at, std::string::npos) << extended;
   // The ladder's text, then the extension's part, then the unsolved cells.
   EXPECT_EQ(extended.substr(0, at + table.size()), ladderOnly.substr(0, at + table.size()));
-  EXPECT_EQ(extended.substr(extended.find("<br><center>")), ladderOnly.substr(ladderOnly.find("<br><center>")));
+  EXPECT_EQ(extended.substr(extended.find("<br><center>")),
+            ladderOnly.substr(ladderOnly.find("<br><center>")));
   EXPECT_NE(extended.find("<b>Beyond the ladder, the puzzle can be finished with these techniques:</b>"),
             std::string::npos)
       << extended;
@@ -159,7 +164,7 @@ TEST(ExtendedHintText, ARectangleNamesItsCorners) {
   step.Technique = TechniqueId::UniqueRectangle4;
   step.Digits = DigitsText("5 & 7");
   step.Meaning.BaseCount = 2;
-  step.Meaning.BaseLines = {0, 4};     // rows 1 and 5
+  step.Meaning.BaseLines = {0, 4};  // rows 1 and 5
   step.Meaning.CoverCount = 2;
   step.Meaning.CoverLines = {16, 17};  // columns 8 and 9
   step.SetEliminate(43, 7);

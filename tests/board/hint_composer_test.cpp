@@ -36,7 +36,8 @@ class HintTest : public ::testing::Test {
   RecordingHost host;
   Board board{host};
   const std::string T = TechniquesPageAddress();
-  const std::string kApply = " Click <a href='ApplyLastHint'>here</a> (or click hint again) to apply this hint. ";
+  const std::string kApply =
+      " Click <a href='ApplyLastHint'>here</a> (or click hint again) to apply this hint. ";
 };
 
 TEST(LikePatternTest, StarMatchesAnyRunCaseSensitively) {
@@ -80,16 +81,18 @@ TEST_F(HintTest, VisualEliminationColoursTheEliminatingDigits) {
   LoadWithHoles({0, 1, 9, 10});
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a Visual Elimination (<a href='" + T +
                         "#b1'>Hidden Single</a>) on the number 3.<br><br>Click \"Hint\" again for more...");
-  EXPECT_EQ(Hint(), "<b>HINT:</b> Visual Elimination (<a href='" + T +
-                        "#b1'>Hidden Single</a>)<br><br>The blue cell is the only cell in its block that can be a "
-                        "3.  All other cells are eliminated by neighboring 3s." +
-                        kApply);
+  EXPECT_EQ(Hint(),
+            "<b>HINT:</b> Visual Elimination (<a href='" + T +
+                "#b1'>Hidden Single</a>)<br><br>The blue cell is the only cell in its block that can be a "
+                "3.  All other cells are eliminated by neighboring 3s." +
+                kApply);
   EXPECT_EQ(Edit(board).SelCell, 1);
   // The 3s of column 1 (R9C1) and row 2 (R2C7) eliminate; R1C2's block
   // neighbours are shaded.
-  const std::map<int, std::uint32_t> colours{{1, 0xFFFF80},  {72, 0xFFC0FF}, {15, 0xFFC0FF},
+  const std::map<int, std::uint32_t> colours{{1, 0xFFFF80}, {72, 0xFFC0FF}, {15, 0xFFC0FF},
                                              {0, 0xF7DEF6}, {9, 0xF7DEF6},  {10, 0xF7DEF6}};
-  for (int c = 0; c < 81; ++c) EXPECT_EQ(Edit(board).CellColors[c], colours.contains(c) ? colours.at(c) : 0u) << c;
+  for (int c = 0; c < 81; ++c)
+    EXPECT_EQ(Edit(board).CellColors[c], colours.contains(c) ? colours.at(c) : 0u) << c;
   EXPECT_EQ(Edit(board).LastHint.Cell, 1);
   EXPECT_EQ(Edit(board).LastHint.Value, 3);
 }
@@ -116,19 +119,22 @@ TEST_F(HintTest, NoVisualClueAsksForPencilMarksAndSelectsThePencil) {
   // No house has one empty cell and no digit has one place left by the
   // values alone.
   board.PaintPuzzle("........1..2..3.4..4..5.6.....7..5.6.5..8..1.9.......8..3..7....6..1...42..9.....");
-  const std::string tail = "or by clicking the \"Fill All\" button. <a href='" + HelpBase() +
-                           "helpfile.html#pencilmarks'>Click here to learn more about pencil marks</a>. Click <a "
-                           "href='RefreshWithAnal'>here</a> for an analysis of this puzzle.";
-  EXPECT_EQ(Hint(), "<b>HINT:</b> <i>Need Pencil Marks.</i> There are no visual clues left. Please fill in pencil "
-                    "marks to find naked singles and candidate elimination hints. This can be done manually with "
-                    "the pencil tool, " +
-                        tail);
+  const std::string tail =
+      "or by clicking the \"Fill All\" button. <a href='" + HelpBase() +
+      "helpfile.html#pencilmarks'>Click here to learn more about pencil marks</a>. Click <a "
+      "href='RefreshWithAnal'>here</a> for an analysis of this puzzle.";
+  EXPECT_EQ(Hint(),
+            "<b>HINT:</b> <i>Need Pencil Marks.</i> There are no visual clues left. Please fill in pencil "
+            "marks to find naked singles and candidate elimination hints. This can be done manually with "
+            "the pencil tool, " +
+                tail);
   EXPECT_EQ(Edit(board).CurTool, kPencil);
   Edit(board).Cells[0].Marks = board.GetEngineGrid(true).CandMask[0];  // right, but most cells have none
-  EXPECT_EQ(Hint(), "<b>HINT:</b> <i>Please Finish Pencil Marks.</i> Your current pencil marks are correct, "
-                    "however, I need the rest of them in order to give you any further hints. Please complete "
-                    "them manually, " +
-                        tail);
+  EXPECT_EQ(Hint(),
+            "<b>HINT:</b> <i>Please Finish Pencil Marks.</i> Your current pencil marks are correct, "
+            "however, I need the rest of them in order to give you any further hints. Please complete "
+            "them manually, " +
+                tail);
   EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
 }
 
@@ -181,10 +187,12 @@ TEST_F(HintTest, BeyondTheLadderTheHintSaysSoHonestly) {
   const PuzzleState values = board.GetEngineGrid(true);
   for (int c = 0; c < 81; ++c) Edit(board).Cells[c].Marks = values.CandMask[c];
   const std::string text = Hint();
-  EXPECT_TRUE(text.starts_with("<b>HINT:</b> <i>No further hint.</i> This puzzle needs techniques beyond those "
-                               "Tavimoro knows"))
+  EXPECT_TRUE(
+      text.starts_with("<b>HINT:</b> <i>No further hint.</i> This puzzle needs techniques beyond those "
+                       "Tavimoro knows"))
       << text;
-  EXPECT_NE(text.find("Click <a href='RefreshWithAnal'>here</a> for an analysis of this puzzle."), std::string::npos);
+  EXPECT_NE(text.find("Click <a href='RefreshWithAnal'>here</a> for an analysis of this puzzle."),
+            std::string::npos);
   EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
   EXPECT_EQ(Hint(), text);  // pressing again does not pretend to escalate
 }
@@ -222,7 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Elimination hints, from hand-made step records carrying the meaning that
 // their finders would fill.
-StepRecord Eliminating(int technique, std::initializer_list<std::pair<int, int>> removals, const char* digits = "") {
+StepRecord Eliminating(int technique, std::initializer_list<std::pair<int, int>> removals,
+                       const char* digits = "") {
   StepRecord step;
   step.Kind = kEliminate;
   step.Technique = static_cast<TechniqueId>(technique);
@@ -233,7 +242,8 @@ StepRecord Eliminating(int technique, std::initializer_list<std::pair<int, int>>
 
 void ExpectPieces(const StepRecord& step, int level, std::initializer_list<std::string> pieces) {
   const std::string text = EliminationHintText(step, level);
-  for (const std::string& piece : pieces) EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n" << text;
+  for (const std::string& piece : pieces)
+    EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n" << text;
 }
 
 TEST(EliminationHintTest, ThreeLevelsNameTheTechniqueThenWhereThenWhy) {
@@ -243,15 +253,18 @@ TEST(EliminationHintTest, ThreeLevelsNameTheTechniqueThenWhereThenWhy) {
   step.CellColour[20] = step.CellColour[25] = EliminationColour;
   step.Meaning.House = 2;
   const std::string name = TechniqueName(2, true);
-  EXPECT_EQ(EliminationHintText(step, 1), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
-  EXPECT_EQ(EliminationHintText(step, 2), "<b>HINT:</b> Look for a " + name +
-                                              " in row 3 on the numbers 4 & 7.<br><br>Click \"Hint\" again for "
-                                              "even more...");
-  EXPECT_EQ(EliminationHintText(step, 3),
-            "<b>HINT:</b> There is a " + name +
-                " in row 3 on the numbers 4 & 7.<br><br>The two blue cells in row 3 can only hold the digits 4 & 7 "
-                "between them, so no other cell of that row can hold any of them. Remove 4 from R3C3 and 7 from "
-                "R3C8.");
+  EXPECT_EQ(EliminationHintText(step, 1),
+            "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
+  EXPECT_EQ(EliminationHintText(step, 2),
+            "<b>HINT:</b> Look for a " + name +
+                " in row 3 on the numbers 4 & 7.<br><br>Click \"Hint\" again for "
+                "even more...");
+  EXPECT_EQ(
+      EliminationHintText(step, 3),
+      "<b>HINT:</b> There is a " + name +
+          " in row 3 on the numbers 4 & 7.<br><br>The two blue cells in row 3 can only hold the digits 4 & 7 "
+          "between them, so no other cell of that row can hold any of them. Remove 4 from R3C3 and 7 from "
+          "R3C8.");
 }
 
 TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
@@ -259,12 +272,15 @@ TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
   step.Text = StepText("X-WING: ");
   // Base rows 2 and 6, cover columns 3 and 8.
   int line = 0;
-  for (int house : {11, 16, 1, 5}) step.Lines[line++] = {HouseCell(house, 0), HouseCell(house, 8), StrongLineColour, 2};
+  for (int house : {11, 16, 1, 5})
+    step.Lines[line++] = {HouseCell(house, 0), HouseCell(house, 8), StrongLineColour, 2};
   step.Meaning.BaseCount = step.Meaning.CoverCount = 2;
   step.Meaning.BaseLines = {1, 5};
   step.Meaning.CoverLines = {11, 16};
   ExpectPieces(step, 2, {"Look for an " + TechniqueName(10, true) + " in rows 2 and 6 on the number 6."});
-  ExpectPieces(step, 3, {"In rows 2 and 6, the 6 can only go in columns 3 and 8.", "Remove the 6 from R1C3 and R9C8."});
+  ExpectPieces(
+      step, 3,
+      {"In rows 2 and 6, the 6 can only go in columns 3 and 8.", "Remove the 6 from R1C3 and R9C8."});
 }
 
 // Wings point at their pivot; an XYZ-Wing's digit list mixes "or" and ","
@@ -283,20 +299,23 @@ TEST(EliminationHintTest, WingsPointAtThePivotAndReadMixedDigitListsAsOne) {
   step.Meaning.Pivot = 52;
   step.Meaning.DigitMask = DigitBit(2) | DigitBit(7) | DigitBit(9);
   ExpectPieces(step, 2, {" around R6C8 on the numbers 7, 9 and 2."});
-  ExpectPieces(step, 3, {"Whichever of 7, 9 and 2 the green pivot R6C8 takes, the pivot or one of the blue cells "
-                         "must be 2"});
+  ExpectPieces(step, 3,
+               {"Whichever of 7, 9 and 2 the green pivot R6C8 takes, the pivot or one of the blue cells "
+                "must be 2"});
 }
 
 TEST(EliminationHintTest, RectangleNamesItsRowsColumnsAndBothDigits) {
   StepRecord step = Eliminating(12, {{6, 2}, {6, 5}});
   // Corners R1C7, R1C9, R9C7, R9C9.
   int line = 0;
-  for (auto [from, to] : {std::pair{6, 8}, {6, 78}, {8, 80}, {78, 80}}) step.Lines[line++] = {from, to, LineColour, 1};
+  for (auto [from, to] : {std::pair{6, 8}, {6, 78}, {8, 80}, {78, 80}})
+    step.Lines[line++] = {from, to, LineColour, 1};
   step.Meaning.BaseCount = step.Meaning.CoverCount = 2;
   step.Meaning.BaseLines = {0, 8};
   step.Meaning.CoverLines = {15, 17};
-  ExpectPieces(step, 3, {" in rows 1 and 9 and columns 7 and 9 on the numbers 2 and 5.",
-                         "so that corner cannot be 2 or 5. Remove 2 and 5 from R1C7."});
+  ExpectPieces(step, 3,
+               {" in rows 1 and 9 and columns 7 and 9 on the numbers 2 and 5.",
+                "so that corner cannot be 2 or 5. Remove 2 and 5 from R1C7."});
   EXPECT_EQ(ArticleFor("Omission"), "an");
   EXPECT_EQ(ArticleFor("Unique Rectangle"), "a");
 }

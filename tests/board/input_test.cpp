@@ -16,9 +16,9 @@ class Input : public testing::BoardTest {
 TEST_F(Input, ArrowsStopAtTheEdges) {
   const struct {
     int from, key, to;
-  } moves[] = {{0, keys::Left, 0},   {9, keys::Left, 9},    {8, keys::Right, 8},  {17, keys::Right, 17},
-               {4, keys::Up, 4},     {76, keys::Down, 76},  {40, keys::Left, 39}, {40, keys::Right, 41},
-               {40, keys::Up, 31},   {40, keys::Down, 49},  {71, keys::Down, 80}, {9, keys::Up, 0}};
+  } moves[] = {{0, keys::Left, 0}, {9, keys::Left, 9},   {8, keys::Right, 8},  {17, keys::Right, 17},
+               {4, keys::Up, 4},   {76, keys::Down, 76}, {40, keys::Left, 39}, {40, keys::Right, 41},
+               {40, keys::Up, 31}, {40, keys::Down, 49}, {71, keys::Down, 80}, {9, keys::Up, 0}};
   for (const auto& m : moves) {
     Edit(board).SelCell = m.from;
     Press(m.key);

@@ -1,7 +1,7 @@
 // The numbered lines of a forcing-net proof, made from the meaning block.
-#include <gtest/gtest.h>
-
 #include "board/net_proof_text.h"
+
+#include <gtest/gtest.h>
 
 #include "board/hint_composer.h"
 #include "engine/step_finder.h"
@@ -27,21 +27,22 @@ void AddNode(StepRecord& step, int cell, int digit, bool holds, int from, NetRul
 
 TEST(NetProofText, EachRuleGivesItsReasonInOrder) {
   StepRecord step;
-  AddNode(step, 30, 7, true, -1, NetRule::Assumption);     // R4C4
-  AddNode(step, 30, 3, false, 0, NetRule::Peer);           // same cell
-  AddNode(step, 31, 7, false, 0, NetRule::Peer);           // R4C5 sees it
+  AddNode(step, 30, 7, true, -1, NetRule::Assumption);  // R4C4
+  AddNode(step, 30, 3, false, 0, NetRule::Peer);        // same cell
+  AddNode(step, 31, 7, false, 0, NetRule::Peer);        // R4C5 sees it
   AddNode(step, 40, 3, true, 2, NetRule::NakedSingle);
   AddNode(step, 49, 3, true, 2, NetRule::HiddenSingle);
   AddNode(step, 50, 2, false, 3, NetRule::LockedCandidates);
   AddNode(step, 51, 5, false, 3, NetRule::NestedNet);
-  EXPECT_EQ(NetProofLines(step),
-            "1. Suppose R4C4 is 7.<br>"
-            "2. Then R4C4 is not 3 (it is 7).<br>"
-            "3. Then R4C5 is not 7 (it sees R4C4).<br>"
-            "4. Then R5C5 is 3 (the only candidate left in the cell).<br>"
-            "5. Then R6C5 is 3 (the only place left for 3 in one of its houses).<br>"
-            "6. Then R6C6 is not 2 (the 2s left in a block lie in one line, or those of a line in one block).<br>"
-            "7. Then R6C7 is not 5 (supposing it is 5 leads to a contradiction by a smaller net).<br>");
+  EXPECT_EQ(
+      NetProofLines(step),
+      "1. Suppose R4C4 is 7.<br>"
+      "2. Then R4C4 is not 3 (it is 7).<br>"
+      "3. Then R4C5 is not 7 (it sees R4C4).<br>"
+      "4. Then R5C5 is 3 (the only candidate left in the cell).<br>"
+      "5. Then R6C5 is 3 (the only place left for 3 in one of its houses).<br>"
+      "6. Then R6C6 is not 2 (the 2s left in a block lie in one line, or those of a line in one block).<br>"
+      "7. Then R6C7 is not 5 (supposing it is 5 leads to a contradiction by a smaller net).<br>");
 }
 
 TEST(NetProofText, SecondBranchAndLeftOutInferences) {
@@ -59,8 +60,8 @@ TEST(NetProofText, SecondBranchAndLeftOutInferences) {
 TEST(NetProofText, EliminationHintWalksTheNetAtTheThirdLevel) {
   // The first position of this puzzle where the ladder is stuck has a
   // contradiction net.
-  PuzzleState s = PuzzleFromString(
-      "98.7..6..7...5..4...5..9..78.........3...25....79....1..6.9...2...1.6.3......74..");
+  PuzzleState s =
+      PuzzleFromString("98.7..6..7...5..4...5..9..78.........3...25....79....1..6.9...2...1.6.3......74..");
   ExclusionTable removed;
   for (StepRecord step; (step = FindNextStep(s, kNoTechniqueLimit)).Kind != kNoStep;) {
     if (step.Kind == kPlaceValue) s.Grid[step.Cell] = static_cast<std::uint8_t>(step.Value);

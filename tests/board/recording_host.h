@@ -19,7 +19,7 @@ struct Board::TestAccess {
   BoardControls& Controls;
 
   static TestAccess Of(Board& b) {
-    return {b.cells_,     b.selCell_,      b.curTool_,     b.undoStack_,    b.lastHint_,
+    return {b.cells_,      b.selCell_,      b.curTool_,     b.undoStack_,   b.lastHint_,
             b.cellColors_, b.lastKeyDigit_, b.lastKeyCell_, b.lastKeyTick_, b.controls_};
   }
 };

@@ -25,7 +25,8 @@ TEST_F(StatusTest, EachStateHasItsTextLightColoursAndControls) {
   std::string brokenGivens(kPuzzle);
   brokenGivens[2] = '5';  // a second 5 in row 1, as a given
   const std::string offer =
-      "<center><font color=#646464 size=7>Click <a href='RefreshWithAnal'>here</a><font color=#646464 size=7> to "
+      "<center><font color=#646464 size=7>Click <a href='RefreshWithAnal'>here</a><font color=#646464 "
+      "size=7> to "
       "see an analysis of this puzzle.</font><br><font color=#646464 size=4>To learn what to do next, click "
       "\"Hint\". If you need help, click the (?) button.</font>";
   const struct {
@@ -36,8 +37,8 @@ TEST_F(StatusTest, EachStateHasItsTextLightColoursAndControls) {
   } cases[] = {
       {"", 0, "<h5>(Empty Grid)", false, false, false, false},
       {std::string(kSolution), 0, "<h4><br><center>PUZZLE IS SOLVED!", false, true, false, false},
-      {std::string(kPuzzle), 2, "<h5>" + std::string(kNoSolution) + "</h5><br>Pink cell is invalid.", true, true,
-       false, false},
+      {std::string(kPuzzle), 2, "<h5>" + std::string(kNoSolution) + "</h5><br>Pink cell is invalid.", true,
+       true, false, false},
       {brokenGivens, 0, "<h5>" + std::string(kRulesViolated) + "</h5><br>", true, true, false, false},
       {"1", 0, "<h5>" + std::string(kMultipleSolutions) + "</h5><br>", false, true, false, false},
       {std::string(kPuzzle), 0, offer, false, true, true, true},
@@ -55,7 +56,8 @@ TEST_F(StatusTest, EachStateHasItsTextLightColoursAndControls) {
     EXPECT_EQ(Edit(board).Controls.Solution, c.solution);
     EXPECT_EQ(Edit(board).Controls.Hint, c.hint);
     const int pink = c.wrongDigitInR1C3 ? 2 : -1;
-    for (int cell = 0; cell < 81; ++cell) EXPECT_EQ(Edit(board).CellColors[cell], cell == pink ? 0xFFC0FFu : 0u) << cell;
+    for (int cell = 0; cell < 81; ++cell)
+      EXPECT_EQ(Edit(board).CellColors[cell], cell == pink ? 0xFFC0FFu : 0u) << cell;
     EXPECT_EQ(FindWrongEntry(board), pink);
   }
 }
@@ -63,8 +65,9 @@ TEST_F(StatusTest, EachStateHasItsTextLightColoursAndControls) {
 TEST_F(StatusTest, AnalysisOnRequestOrWhileTicked) {
   board.PaintPuzzle(kPuzzle);
   UpdateStatus(board, true);
-  EXPECT_TRUE(host.panel.starts_with("<b>Difficulty rating: \"Beginner\" (1/6). Puzzle can be solved using "
-                                     "these techniques:</b><font size=3><table width=\"95%\" border=0><tr><td>"))
+  EXPECT_TRUE(
+      host.panel.starts_with("<b>Difficulty rating: \"Beginner\" (1/6). Puzzle can be solved using "
+                             "these techniques:</b><font size=3><table width=\"95%\" border=0><tr><td>"))
       << host.panel;
   EXPECT_NE(host.panel.find("<br><center>51 unsolved cells. All can be solved without using pencil marks."),
             std::string::npos)
@@ -79,7 +82,9 @@ TEST_F(StatusTest, AnalysisOnRequestOrWhileTicked) {
 TEST(TechniqueTableTest, UpToThreeInOneRowThenRowsOfThree) {
   const std::string open = "<font size=3><table width=\"95%\" border=0>";
   const std::string close = "</table></font>";
-  auto td = [](int t, const std::string& count = "") { return "<td>" + TechniqueName(t, true) + count + "</td>"; };
+  auto td = [](int t, const std::string& count = "") {
+    return "<td>" + TechniqueName(t, true) + count + "</td>";
+  };
   TechniqueCounts counts{};
   counts[1] = 1;
   EXPECT_EQ(TechniqueTable(counts), open + "<tr>" + td(1) + "</tr>" + close);
@@ -104,7 +109,7 @@ TEST_F(StatusTest, TrustedMarksBecomeExclusions) {
   PuzzleState trusted = GetAnalysisState(board);
   EXPECT_EQ(trusted.CandCount[2], 1);
   EXPECT_EQ(trusted.CandCount[3], plain.CandCount[3]);  // unmarked cells keep their candidates
-  Edit(board).Cells[2].SetPencil(9, true);                    // a wrong mark: nothing is trusted
+  Edit(board).Cells[2].SetPencil(9, true);              // a wrong mark: nothing is trusted
   if (plain.Cand(2, 9)) GTEST_SKIP() << "9 is a candidate of R1C3";
   EXPECT_EQ(GetAnalysisState(board).CandCount[2], plain.CandCount[2]);
 }

@@ -74,7 +74,8 @@ TEST_F(TextForms, EveryAcceptedPasteLayoutLoadsTheSameGivens) {
   }
   drawn += "+-------+-------+-------+\n";
   for (char ch : kPuzzle) zeros += ch == '.' ? (zeros.size() % 2 ? '0' : '_') : ch;
-  for (const std::string& text : {std::string(kPuzzle), nineLines, drawn, zeros, "Puzzle: [" + std::string(kPuzzle)}) {
+  for (const std::string& text :
+       {std::string(kPuzzle), nineLines, drawn, zeros, "Puzzle: [" + std::string(kPuzzle)}) {
     board.PaintPuzzle(std::string(81, '.'));
     ASSERT_TRUE(board.ApplyPuzzle(text)) << text;
     EXPECT_EQ(board.GetGrid(true), kPuzzle) << text;

@@ -32,22 +32,23 @@ class CliValidate : public ::testing::Test {
 };
 
 TEST_F(CliValidate, PrintsSolutionOrMessageForEveryPuzzleLine) {
-  const std::string file = Write("p.txt", "# a comment\n" + kUnique + "\n" + "  \t \n" +  // blank
-                                              kUnique + "\r\n" +                          // CR LF
-                                              "11" + std::string(79, '.') + "\n" + kUniqueSolution.substr(0, 80) + "x\n");
+  const std::string file =
+      Write("p.txt", "# a comment\n" + kUnique + "\n" + "  \t \n" +  // blank
+                         kUnique + "\r\n" +                          // CR LF
+                         "11" + std::string(79, '.') + "\n" + kUniqueSolution.substr(0, 80) + "x\n");
   const CliResult run = RunCli("validate '" + file + "'");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, kUniqueSolution + "\n" + kUniqueSolution + "\n" +
-                         "Invalid puzzle - multiple solutions\n" +
-                         kUniqueSolution + "\n");
+                         "Invalid puzzle - multiple solutions\n" + kUniqueSolution + "\n");
   EXPECT_EQ(run.err, "");
 }
 
 TEST_F(CliValidate, FlagsReachTheCheck) {
-  const std::string input =
-      "11" + std::string(79, '.') + "\n.123456789........4567891" + std::string(56, '.') + "\n" + kSlow + "\n";
-  EXPECT_EQ(RunCli("validate", input).out,
-            "Invalid puzzle - multiple solutions\nInvalid puzzle - multiple solutions\n" + kSlowSolution + "\n");
+  const std::string input = "11" + std::string(79, '.') + "\n.123456789........4567891" +
+                            std::string(56, '.') + "\n" + kSlow + "\n";
+  EXPECT_EQ(
+      RunCli("validate", input).out,
+      "Invalid puzzle - multiple solutions\nInvalid puzzle - multiple solutions\n" + kSlowSolution + "\n");
   const CliResult flagged = RunCli("validate --allow-few-givens --limit-steps -", input);
   EXPECT_EQ(flagged.status, 0);
   EXPECT_EQ(flagged.out,

@@ -30,17 +30,19 @@ std::vector<std::string> Keys(const ordered_json& object) {
 TEST(ExtendedStep, WhereTheLadderIsStuckGivesTheEasiestPatternWithItsNameLast) {
   EXPECT_EQ(ordered_json::parse(RunCli("step", kStuckWithMarks + "\n").out)["kind"], 0);
   const auto step = ordered_json::parse(RunCli("step --extended", kStuckWithMarks + "\n").out);
-  EXPECT_EQ(Keys(step), (std::vector<std::string>{"kind", "technique", "cell", "value", "text", "digits", "eliminate",
-                                                  "colours", "lines", "name"}));
+  EXPECT_EQ(Keys(step), (std::vector<std::string>{"kind", "technique", "cell", "value", "text", "digits",
+                                                  "eliminate", "colours", "lines", "name"}));
   EXPECT_EQ(step["name"], "Skyscraper");
   EXPECT_EQ(step["eliminate"], ordered_json::parse("[[44,4],[50,4]]"));
   // A ladder step keeps its object, with the name added.
-  const auto ladder = ordered_json::parse(RunCli("step --extended", std::string(testing::kSinglesOnly) + "\n").out);
+  const auto ladder =
+      ordered_json::parse(RunCli("step --extended", std::string(testing::kSinglesOnly) + "\n").out);
   EXPECT_EQ(ladder["name"], "Naked Single");
 }
 
 TEST(ExtendedStep, TechniqueTriesOneTechniqueByName) {
-  const auto turbot = ordered_json::parse(RunCli("step --technique 'Turbot Fish'", kStuckWithMarks + "\n").out);
+  const auto turbot =
+      ordered_json::parse(RunCli("step --technique 'Turbot Fish'", kStuckWithMarks + "\n").out);
   EXPECT_EQ(turbot["name"], "Turbot Fish");
   EXPECT_EQ(turbot["kind"], 2);
   const auto none = ordered_json::parse(RunCli("step --technique jellyfish", kStuckWithMarks + "\n").out);
@@ -52,7 +54,8 @@ TEST(ExtendedStep, TechniqueTriesOneTechniqueByName) {
 }
 
 TEST(ExtendedTrace, EndsWithRateOutputsAndTheExtendedSummary) {
-  const auto lines = RunCli("trace --extended", kStuckWithMarks + "\n" + testing::kSinglesOnly + "\n").Lines();
+  const auto lines =
+      RunCli("trace --extended", kStuckWithMarks + "\n" + testing::kSinglesOnly + "\n").Lines();
   ASSERT_GE(lines.size(), 3u);
   std::vector<ordered_json> summaries;
   for (const auto& line : lines) {
@@ -67,12 +70,14 @@ TEST(ExtendedTrace, EndsWithRateOutputsAndTheExtendedSummary) {
   EXPECT_EQ(Keys(summaries[0]), (std::vector<std::string>{"rating", "counts", "hardest", "score", "solved"}));
   EXPECT_EQ(summaries[0]["rating"], 18);
   EXPECT_EQ(summaries[0]["counts"].size(), 19u);
-  EXPECT_EQ(summaries[1].dump(), "{\"rating\":0,\"counts\":[4,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],"
-                                 "\"hardest\":\"Hidden Single\",\"score\":1.2,\"solved\":true}");
+  EXPECT_EQ(summaries[1].dump(),
+            "{\"rating\":0,\"counts\":[4,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],"
+            "\"hardest\":\"Hidden Single\",\"score\":1.2,\"solved\":true}");
 }
 
 TEST(ExtendedRate, AddsHardestScoreAndSolvedAfterTodaysKeys) {
-  const auto result = RunCli("rate --extended", std::string(testing::kSolvedGrid) + "\n" + kStuckWithMarks + "\n");
+  const auto result =
+      RunCli("rate --extended", std::string(testing::kSolvedGrid) + "\n" + kStuckWithMarks + "\n");
   EXPECT_EQ(result.status, 0);
   const auto lines = result.Lines();
   ASSERT_EQ(lines.size(), 2u);
@@ -80,8 +85,8 @@ TEST(ExtendedRate, AddsHardestScoreAndSolvedAfterTodaysKeys) {
                           "\",\"rating\":0,\"level\":1,\"counts\":[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],"
                           "\"singles\":0,\"hardest\":\"\",\"score\":0.0,\"solved\":true}");
   const auto stuck = ordered_json::parse(lines[1]);
-  EXPECT_EQ(Keys(stuck), (std::vector<std::string>{"puzzle", "rating", "level", "counts", "singles", "hardest",
-                                                   "score", "solved"}));
+  EXPECT_EQ(Keys(stuck), (std::vector<std::string>{"puzzle", "rating", "level", "counts", "singles",
+                                                   "hardest", "score", "solved"}));
   EXPECT_EQ(stuck["puzzle"], kStuckWithMarks.substr(0, 81));
 }
 

@@ -46,7 +46,8 @@ class Play : public ::testing::Test {
 TEST_F(Play, EnterAPuzzleByHandAndPlayIt) {
   std::string script = "paste ";
   for (int r = 0; r < 9; ++r) script += std::string(kPuzzle.substr(9 * r, 9)) + "\\n";
-  script += "\nshow\nclick 2 left\nkey 4\nkey Right\nkey Num6\nkey Left\nkey Delete\nclick 0 left\nkey 9\nshow\n";
+  script +=
+      "\nshow\nclick 2 left\nkey 4\nkey Right\nkey Num6\nkey Left\nkey Delete\nclick 0 left\nkey 9\nshow\n";
   const auto shown = Run(script);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(Cell(shown[0], 0), "[5|T|]");
@@ -64,8 +65,8 @@ TEST_F(Play, OpenAPuzzleFileAndAPencilMarkGrid) {
   std::string rows = "#A hand-made sample\n";
   for (int r = 0; r < 9; ++r) rows += std::string(kPuzzle.substr(9 * r, 9)) + "\n";
   std::ofstream(file) << rows;
-  const auto shown = Run("open " + file.string() + "\nshow\nopen " + (temp_.Path() / "none.txt").string() +
-                         "\nshow\n");
+  const auto shown =
+      Run("open " + file.string() + "\nshow\nopen " + (temp_.Path() / "none.txt").string() + "\nshow\n");
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(Cell(shown[0], 0), "[5|T|]");
   EXPECT_EQ(Cell(shown[0], 2), "[0|F|]");
@@ -126,8 +127,9 @@ TEST_F(Play, LoadASavedPuzzleByName) {
 }
 
 TEST_F(Play, ClipboardAndHighlightsAppearInShow) {
-  const auto shown = Run("apply " + std::string(kPuzzle) +
-                         "\nmenu mnuCopy\nshow\nfrobnicate\nkey F13\nmenu imgBut7\nmenu mnuFAQ3\nmenu mnuPrint\nshow\n");
+  const auto shown =
+      Run("apply " + std::string(kPuzzle) +
+          "\nmenu mnuCopy\nshow\nfrobnicate\nkey F13\nmenu imgBut7\nmenu mnuFAQ3\nmenu mnuPrint\nshow\n");
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0]["clipboard"], kPuzzle);
   EXPECT_EQ(shown[0]["colors"], json::array());
@@ -155,7 +157,8 @@ TEST_F(Play, HintSequenceAndStatusPanel) {
   const auto shown = Run("apply " + holes + "\nshow\nkey H\nshow\nkey H\nshow\nlink ApplyLastHint\nshow\n" +
                          "apply " + std::string(kPuzzle) + "\nclick 2 left\nkey 2\nshow\nkey A\nshow\n");
   ASSERT_EQ(shown.size(), 6u);
-  EXPECT_NE(shown[0]["panel"].get<std::string>().find("to see an analysis of this puzzle."), std::string::npos);
+  EXPECT_NE(shown[0]["panel"].get<std::string>().find("to see an analysis of this puzzle."),
+            std::string::npos);
   EXPECT_EQ(shown[0]["enabled"]["hint"], true);
   EXPECT_NE(shown[1]["panel"].get<std::string>().find("Look for an <a href='"), std::string::npos);
   EXPECT_NE(shown[2]["panel"].get<std::string>().find("This block only has one open cell left (9)."),
@@ -169,7 +172,8 @@ TEST_F(Play, HintSequenceAndStatusPanel) {
             "<HTML><BODY><h5>Invalid puzzle - no solution</h5><br>Pink cell is invalid.</BODY></HTML>");
   EXPECT_EQ(shown[4]["enabled"]["hint"], false);
   EXPECT_EQ(shown[4]["colors"], json::parse("[[2, 16761087]]"));
-  EXPECT_EQ(shown[5]["panel"].get<std::string>().rfind("<HTML><BODY><h5>Invalid puzzle - no solution", 0), 0u);
+  EXPECT_EQ(shown[5]["panel"].get<std::string>().rfind("<HTML><BODY><h5>Invalid puzzle - no solution", 0),
+            0u);
 }
 
 }  // namespace
@@ -180,7 +184,8 @@ TEST_F(Play, HintSequenceAndStatusPanel) {
 TEST_F(Play, ExtendedTechniquesToggleIsStoredAndDrivesTheHint) {
   constexpr std::string_view kLadderStuck =
       ".2.4..97..79.21.43...9.7..24.7..93.639.....572.1.734987..1.2.3981239.76.9357.6..."
-      "16||38||36|58|||15|56|||58|||68|||156|48|34||36||568|18|||58||258|15|||12||||68|26|14|48|12||||56||56|||||"
+      "16||38||36|58|||15|56|||58|||68|||156|48|34||36||568|18|||58||258|15|||12||||68|26|14|48|12||||56||56|"
+      "||||"
       "||46|46||58||58||||||||45|||45|||||48||12|128|14|";
   const auto shown = Run("apply " + std::string(kLadderStuck) + "\nmenu mnuExtended\nkey H\nshow\n" +
                          "menu mnuExtended\nkey H\nshow\n");
@@ -198,9 +203,9 @@ TEST_F(Play, ExtendedTechniquesToggleIsStoredAndDrivesTheHint) {
 // Typing a puzzle in, locking it as givens, and undo with redo by menu and
 // by key; the option and Home are the new verbs' only effect.
 TEST_F(Play, TypedPuzzleSetAsGivensWithRedo) {
-  const auto shown = Run(
-      "menu mnuNextCell\nclick 0 left\nkey 5\nkey Space\nkey 3\nmenu mnuSetGivens\nshow\n"
-      "key Z ctrl\nshow\nmenu mnuRedo\nshow\nkey Z ctrl\nkey Y ctrl\nkey Home\nshow\n");
+  const auto shown =
+      Run("menu mnuNextCell\nclick 0 left\nkey 5\nkey Space\nkey 3\nmenu mnuSetGivens\nshow\n"
+          "key Z ctrl\nshow\nmenu mnuRedo\nshow\nkey Z ctrl\nkey Y ctrl\nkey Home\nshow\n");
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_EQ(Cell(shown[0], 0), "[5|T|]");
   EXPECT_EQ(Cell(shown[0], 1), "[0|F|]");

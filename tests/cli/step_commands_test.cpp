@@ -35,7 +35,8 @@ TEST(StepCommand, PrintsTheStepObjectWithKeysInOrder) {
 }
 
 TEST(StepCommands, BadArgumentsAreUsageErrors) {
-  for (const auto& [arguments, option] : {std::pair{"step --max-technique x", "--max-technique"}, std::pair{"rate -j 0", "-j"}}) {
+  for (const auto& [arguments, option] :
+       {std::pair{"step --max-technique x", "--max-technique"}, std::pair{"rate -j 0", "-j"}}) {
     const auto result = RunCli(arguments, "");
     EXPECT_EQ(result.status, 2) << arguments;
     EXPECT_EQ(result.out, "") << arguments;

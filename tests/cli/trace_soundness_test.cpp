@@ -38,16 +38,18 @@ void ExpectTraceAgreesWithTheSolution(const char* file, const std::string& comma
       continue;
     }
     if (object["kind"] == 1) {
-      EXPECT_EQ(object["value"].get<int>(), grid[object["cell"].get<int>()]) << "puzzle " << puzzle << ": " << line;
+      EXPECT_EQ(object["value"].get<int>(), grid[object["cell"].get<int>()])
+          << "puzzle " << puzzle << ": " << line;
     }
-    for (const auto& pair : object["eliminate"]) EXPECT_NE(pair[1].get<int>(), grid[pair[0].get<int>()]) << "puzzle " << puzzle << ": " << line;
+    for (const auto& pair : object["eliminate"])
+      EXPECT_NE(pair[1].get<int>(), grid[pair[0].get<int>()]) << "puzzle " << puzzle << ": " << line;
   }
   EXPECT_EQ(puzzle, solved.size());
 }
 
 class TraceSoundness : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(TraceSoundness, PrintedStepsAgreeWithTheSolution) { 
+TEST_P(TraceSoundness, PrintedStepsAgreeWithTheSolution) {
   ExpectTraceAgreesWithTheSolution(GetParam(), "trace", std::getenv("TAVIMORO_SANITIZED") ? 10 : 1);
 }
 

@@ -52,9 +52,9 @@ inline std::size_t ExtendedCorpusStride() {
   return std::getenv("TAVIMORO_SANITIZED") ? 100 : 10;
 }
 
-#define TAVIMORO_REQUIRE_CORPUS(lines, file)                                            \
-  do {                                                                                  \
-    if ((lines).empty())                                                                \
-      GTEST_SKIP() << "puzzle collection " << (file)                                    \
+#define TAVIMORO_REQUIRE_CORPUS(lines, file)                                                       \
+  do {                                                                                             \
+    if ((lines).empty())                                                                           \
+      GTEST_SKIP() << "puzzle collection " << (file)                                               \
                    << " not found (set TAVIMORO_CORPUS or place shared/corpus beside the source)"; \
   } while (0)

@@ -83,8 +83,8 @@ inline std::vector<int> CellsColoured(const StepRecord& step, std::uint32_t colo
 // one go.
 using StepHead = std::tuple<int, int, int, int, std::string, std::string>;
 inline StepHead HeadOf(const StepRecord& step) {
-  return {step.Kind, Index(step.Technique), step.Cell, step.Value, std::string(step.Text.view()),
-          std::string(step.Digits.view())};
+  return {step.Kind,  Index(step.Technique),         step.Cell,
+          step.Value, std::string(step.Text.view()), std::string(step.Digits.view())};
 }
 
 // The drawn lines of a step as (from, to, colour, width), up to the first

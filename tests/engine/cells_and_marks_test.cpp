@@ -1,8 +1,8 @@
+#include "engine/cells_and_marks.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "engine/cells_and_marks.h"
 
 namespace tavimoro {
 namespace {

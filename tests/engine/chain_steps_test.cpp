@@ -1,6 +1,8 @@
 // Hand-made positions for the chain and almost-locked-set finders: each
 // pattern alone on an otherwise open board, where it is the only instance,
 // and positions where the pattern is incomplete and nothing may be found.
+#include "engine/steps/chain_steps.h"
+
 #include <gtest/gtest.h>
 
 #include <span>
@@ -9,7 +11,6 @@
 
 #include "common/candidate_board.h"
 #include "common/hand_board.h"
-#include "engine/steps/chain_steps.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro {
@@ -31,7 +32,9 @@ std::span<const TechniqueRow> ChainRows() {
 // Row 1 holds 1 only at r1c1 and r1c5, column 4 only at r3c4 and r7c4; r1c5
 // and r3c4 share block 2.
 CandidateBoard Turbot() {
-  return CandidateBoard().OnlyAt(Row(1), 1, {Cell(1, 1), Cell(1, 5)}).OnlyAt(Column(4), 1, {Cell(3, 4), Cell(7, 4)});
+  return CandidateBoard()
+      .OnlyAt(Row(1), 1, {Cell(1, 1), Cell(1, 5)})
+      .OnlyAt(Column(4), 1, {Cell(3, 4), Cell(7, 4)});
 }
 
 TEST(XChain, FindsTheChainAndWritesItNodeByNode) {
@@ -92,7 +95,8 @@ TEST(ContinuousNiceLoop, EveryWeakLinkOfTheLoopBecomesStrong) {
 TEST(AlsXZ, RemovesTheCommonDigitSeenByBothSets) {
   // r1c1 {1,2} and r1c2 {2,3} form a set on 1, 2, 3; r5c1 {1,3} shares the
   // restricted 1 (or, read the other way, 2 links r1c2 to column 1's set).
-  const auto s = CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {2, 3}).Keep(Cell(5, 1), {1, 3}).State();
+  const auto s =
+      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {2, 3}).Keep(Cell(5, 1), {1, 3}).State();
   StepRecord step;
   ASSERT_TRUE(steps::FindAlsXZ(s, step));
   EXPECT_EQ(step.Technique, TechniqueId::AlsXZ);
@@ -110,7 +114,8 @@ TEST(AlsXZ, DoublyLinkedSetsLockTheirOtherDigits) {
   // r1c1 {1,2} and the set r1c5 {1,3}, r1c6 {2,3} are restricted on 1 and on
   // 2 (row 1): both digits go from the rest of row 1, and 3, locked in the
   // second set, from the rest of row 1 and block 2.
-  const auto s = CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 6), {2, 3}).State();
+  const auto s =
+      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 6), {2, 3}).State();
   StepRecord step;
   ASSERT_TRUE(steps::FindAlsXZ(s, step));
   const auto removed = Eliminations(step);
@@ -143,7 +148,8 @@ TEST(DeathBlossom, EveryStemDigitLocksAPetal) {
   EXPECT_EQ(step.Meaning.Pivot, Cell(5, 5));
   EXPECT_EQ(step.CellColour[Cell(5, 5)], PivotColour);
   EXPECT_EQ(Eliminations(step), (Pairs{{Cell(1, 1), 3}}));
-  EXPECT_EQ(step.Text, "DEATH BLOSSOM: 1r5c5-1r5c1=3r5c1; 2r5c5-2r1c5=3r1c5 => r1c1<>3 [ALS r5c1 13] [ALS r1c5 23]");
+  EXPECT_EQ(step.Text,
+            "DEATH BLOSSOM: 1r5c5-1r5c1=3r5c1; 2r5c5-2r1c5=3r1c5 => r1c1<>3 [ALS r5c1 13] [ALS r1c5 23]");
 }
 
 TEST(ChainFinders, FindNothingOnAnOpenBoardOrAnIncompletePattern) {

@@ -110,9 +110,10 @@ TEST(ForcingChains, TextStartsOnTheLineAfterThePrefix) {
   StepRecord step;
   steps::ChainTries tries;
   ASSERT_TRUE(steps::FindForcingChainType1(s, step, tries));
-  EXPECT_EQ(testing::HeadOf(step), testing::StepHead(kEliminate, 16, -1, 0,
-                                                     "FORCING CHAIN Type 1: \r\n1,1,6\r\n2,65,6\r\nDONE: BADHOUSE 24,3",
-                                                     "1 or 6, 7, 9"));
+  EXPECT_EQ(
+      testing::HeadOf(step),
+      testing::StepHead(kEliminate, 16, -1, 0,
+                        "FORCING CHAIN Type 1: \r\n1,1,6\r\n2,65,6\r\nDONE: BADHOUSE 24,3", "1 or 6, 7, 9"));
   EXPECT_EQ(NodesOf(step), (Placements{{1, 6}, {65, 6}}));
 }
 

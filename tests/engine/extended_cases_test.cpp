@@ -84,7 +84,8 @@ bool ParseCandidates(const std::string& text, Candidates& out, Candidates& place
 }
 
 // Runs the named technique; false when no row with a finder has the name.
-bool RunTechnique(const std::string& name, const PuzzleState& s, StepRecord& step, bool& found, TechniqueId& id) {
+bool RunTechnique(const std::string& name, const PuzzleState& s, StepRecord& step, bool& found,
+                  TechniqueId& id) {
   for (const TechniqueRow& row : TechniqueRows()) {
     if (row.name != name || row.find == nullptr) continue;
     id = row.id;
@@ -105,7 +106,8 @@ TEST_P(ExtendedCases, FindsExactlyTheExpectedStep) {
   Candidates removed, unused;
   ASSERT_TRUE(ParseCandidates(c.removed, removed, unused)) << "unreadable removed candidates";
   ExclusionTable exclusions;
-  for (int cell = 0; cell < 81; ++cell) exclusions.Mask[cell] = static_cast<std::uint16_t>(kAllDigits & ~s.CandMask[cell]);
+  for (int cell = 0; cell < 81; ++cell)
+    exclusions.Mask[cell] = static_cast<std::uint16_t>(kAllDigits & ~s.CandMask[cell]);
   for (const auto& [cell, digit] : removed) exclusions.Set(cell, digit);
   CalcCandidates(s, exclusions);
 

@@ -1,5 +1,7 @@
 // The extension joined to the ladder: the easiest extended step by score,
 // and an extended solve that keeps Rate's rating and counts.
+#include "engine/extended_solve.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include "common/corpus.h"
 #include "common/hand_board.h"
 #include "common/puzzles.h"
-#include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 #include "engine/technique_registry.h"
 
@@ -98,8 +99,8 @@ TEST_P(SolveExtendedCorpus, KeepsRatesRatingAndCounts) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(SharedCollections, SolveExtendedCorpus, ::testing::Values("top1465.txt", "unbiased.txt"),
-                         [](const auto& paramInfo) {
+INSTANTIATE_TEST_SUITE_P(SharedCollections, SolveExtendedCorpus,
+                         ::testing::Values("top1465.txt", "unbiased.txt"), [](const auto& paramInfo) {
                            const std::string name = paramInfo.param;
                            return name.substr(0, name.find('.'));
                          });

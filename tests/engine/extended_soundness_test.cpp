@@ -21,7 +21,8 @@ void Apply(const StepRecord& step, PuzzleState& s, ExclusionTable& removed) {
   if (step.Kind == kPlaceValue) {
     s.Grid[step.Cell] = static_cast<std::uint8_t>(step.Value);
   } else {
-    for (int c = 0; c < 81; ++c) removed.Mask[c] = static_cast<std::uint16_t>(removed.Mask[c] | step.EliminateMask[c]);
+    for (int c = 0; c < 81; ++c)
+      removed.Mask[c] = static_cast<std::uint16_t>(removed.Mask[c] | step.EliminateMask[c]);
   }
   CalcCandidates(s, removed);
 }
@@ -53,7 +54,8 @@ TEST_P(ExtendedSoundness, NoStepContradictsTheSolution) {
           for (int c = 0; c < 81; ++c) {
             EXPECT_FALSE(found.Eliminate(c, solved.Grid[c]))
                 << lines[i] << " " << technique.name << " removes the solution from cell " << c << "\n"
-                << found.Text.view() << "\n" << PuzzleToString(s);
+                << found.Text.view() << "\n"
+                << PuzzleToString(s);
           }
           if (first.Kind == kNoStep) first = found;
         }

@@ -9,14 +9,14 @@
 namespace tavimoro {
 namespace {
 
-using testing::HeadOf;
-using testing::StepHead;
 using testing::CandidateBoard;
 using testing::Cell;
 using testing::CellsColoured;
 using testing::Column;
+using testing::HeadOf;
 using testing::LinesOf;
 using testing::Row;
+using testing::StepHead;
 using Lines = std::vector<testing::DrawnLine>;
 
 TEST(XWing, RowBasedWingClearsItsTwoColumns) {
@@ -32,7 +32,8 @@ TEST(XWing, RowBasedWingClearsItsTwoColumns) {
   for (int c = 0; c < 81; ++c)
     if ((c % 9 == 1 || c % 9 == 6) && c / 9 != 0 && c / 9 != 3) removed.emplace_back(c, 5);
   EXPECT_EQ(testing::Eliminations(step), removed);
-  EXPECT_EQ(CellsColoured(step, PatternColour), (std::vector<int>{Cell(1, 2), Cell(1, 7), Cell(4, 2), Cell(4, 7)}));
+  EXPECT_EQ(CellsColoured(step, PatternColour),
+            (std::vector<int>{Cell(1, 2), Cell(1, 7), Cell(4, 2), Cell(4, 7)}));
   EXPECT_EQ(CellsColoured(step, EliminationColour).size(), 14u);
   EXPECT_EQ(LinesOf(step), (Lines{{Cell(1, 2), Cell(9, 2), StrongLineColour, 2},
                                   {Cell(1, 7), Cell(9, 7), StrongLineColour, 2},
@@ -59,7 +60,8 @@ TEST(XWing, WingThatRemovesNothingIsPassedOverWithoutColour) {
   EXPECT_TRUE(step.Eliminate(Cell(2, 1), 8));
   EXPECT_EQ(step.Lines[0].FromCell, Cell(2, 1));  // cover line: row 2
   EXPECT_EQ(step.Lines[2].FromCell, Cell(1, 8));  // base line: column 8
-  EXPECT_EQ(CellsColoured(step, PatternColour), (std::vector<int>{Cell(2, 8), Cell(2, 9), Cell(6, 8), Cell(6, 9)}));
+  EXPECT_EQ(CellsColoured(step, PatternColour),
+            (std::vector<int>{Cell(2, 8), Cell(2, 9), Cell(6, 8), Cell(6, 9)}));
 }
 
 TEST(XWing, RowBasedWingIsReportedBeforeColumnBased) {
@@ -92,8 +94,8 @@ TEST(Swordfish, LinesOfTwoOrThreeCellsQualifyButNotFour) {
   EXPECT_EQ(testing::Eliminations(step).size(), 18u);
   EXPECT_EQ(CellsColoured(step, EliminationColour).size(), 18u);
   EXPECT_EQ(CellsColoured(step, PatternColour),
-            (std::vector<int>{Cell(2, 1), Cell(2, 4), Cell(2, 9), Cell(5, 1), Cell(5, 4), Cell(5, 9), Cell(8, 1),
-                              Cell(8, 4), Cell(8, 9)}));
+            (std::vector<int>{Cell(2, 1), Cell(2, 4), Cell(2, 9), Cell(5, 1), Cell(5, 4), Cell(5, 9),
+                              Cell(8, 1), Cell(8, 4), Cell(8, 9)}));
   EXPECT_EQ(step.Lines[0].FromCell, Cell(1, 1));
   EXPECT_EQ(step.Lines[2].ToCell, Cell(9, 9));
   EXPECT_EQ(step.Lines[2].Colour, StrongLineColour);

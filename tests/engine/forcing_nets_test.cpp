@@ -6,8 +6,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "common/corpus.h"
 #include "engine/step_finder.h"
@@ -124,10 +124,10 @@ std::vector<NetCase> NetPositionCases() {
   std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/forcing_nets.txt");
   std::string line;
   const std::pair<const char*, TechniqueId> rungs[] = {{"contradiction", kContradictionNet},
-                                               {"cell", kCellNet},
-                                               {"unit", kUnitNet},
-                                               {"nested", kNestedNet},
-                                               {"doubly", kDoublyNestedNet}};
+                                                       {"cell", kCellNet},
+                                                       {"unit", kUnitNet},
+                                                       {"nested", kNestedNet},
+                                                       {"doubly", kDoublyNestedNet}};
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;
     const auto first = line.find('\t'), last = line.rfind('\t');
@@ -141,8 +141,11 @@ std::vector<NetCase> NetPositionCases() {
 
 bool FindAtRung(TechniqueId technique, const PuzzleState& s, StepRecord& step) {
   const std::pair<TechniqueId, bool (*)(const PuzzleState&, StepRecord&)> finders[] = {
-      {kContradictionNet, FindContradictionNet}, {kCellNet, FindCellNet}, {kUnitNet, FindUnitNet},
-      {kNestedNet, FindNestedNet}, {kDoublyNestedNet, FindDoublyNestedNet}};
+      {kContradictionNet, FindContradictionNet},
+      {kCellNet, FindCellNet},
+      {kUnitNet, FindUnitNet},
+      {kNestedNet, FindNestedNet},
+      {kDoublyNestedNet, FindDoublyNestedNet}};
   for (const auto& [id, find] : finders)
     if (id == technique) return find(s, step);
   return false;
@@ -156,7 +159,8 @@ TEST_P(NetPositions, NamedRungIsTheFirstThatFinds) {
   const PuzzleState solved = Solution(puzzle);
   for (int lower = Index(kContradictionNet); lower < Index(rung); ++lower) {
     StepRecord none;
-    EXPECT_FALSE(FindAtRung(static_cast<TechniqueId>(lower), s, none)) << "rung " << lower << " finds " << none.Text.view();
+    EXPECT_FALSE(FindAtRung(static_cast<TechniqueId>(lower), s, none))
+        << "rung " << lower << " finds " << none.Text.view();
   }
   StepRecord step;
   ASSERT_TRUE(FindAtRung(rung, s, step));
@@ -206,7 +210,8 @@ TEST(ForcingNets, ProofListsTheAssumptionFirstAndEndsAtTheContradiction) {
   EXPECT_TRUE(m.NodeHolds[0]);
   EXPECT_TRUE(step.Eliminate(m.Nodes[0].Cells[0], m.Nodes[0].Digit));
   EXPECT_EQ(m.NodeFrom[0], -1);
-  for (int i = 1; i < m.NodeCount; ++i) EXPECT_NE(m.NodeRule[i], static_cast<std::uint8_t>(NetRule::Assumption));
+  for (int i = 1; i < m.NodeCount; ++i)
+    EXPECT_NE(m.NodeRule[i], static_cast<std::uint8_t>(NetRule::Assumption));
   EXPECT_TRUE(step.Text.Contains(", and then ")) << step.Text.view();
 }
 

@@ -31,9 +31,9 @@ TEST_P(LadderSoundness, EveryStepAgreesWithTheSolution) {
         return;
       }
       for (int c = 0; c < 81; ++c) {
-        EXPECT_FALSE(step.Eliminate(c, solved.Grid[c]))
-            << lines[i] << " technique " << Index(step.Technique) << " removes the solution from cell " << c << "\n"
-            << step.Text.view();
+        EXPECT_FALSE(step.Eliminate(c, solved.Grid[c])) << lines[i] << " technique " << Index(step.Technique)
+                                                        << " removes the solution from cell " << c << "\n"
+                                                        << step.Text.view();
       }
     });
     ASSERT_FALSE(HasFailure()) << lines[i];

@@ -7,10 +7,10 @@
 namespace tavimoro {
 namespace {
 
-using testing::HeadOf;
-using testing::StepHead;
 using testing::CellsColoured;
 using testing::HandBoard;
+using testing::HeadOf;
+using testing::StepHead;
 using Cells = std::vector<int>;
 
 TEST(Omission, FormsTextsAndColours) {
@@ -21,18 +21,34 @@ TEST(Omission, FormsTextsAndColours) {
     Cells victims, pattern, unit;
   } cases[] = {
       // Row 1's 1s lie in cells 0 and 1 (block 1); cell 8 is filled.
-      {HandBoard("........9").Remove({2, 3, 4, 5, 6, 7}, "1"), "OMISSION (Claiming): R", 1,
-       {9, 10, 11, 18, 19, 20}, {0, 1}, {2, 3, 4, 5, 6, 7, 8}},
+      {HandBoard("........9").Remove({2, 3, 4, 5, 6, 7}, "1"),
+       "OMISSION (Claiming): R",
+       1,
+       {9, 10, 11, 18, 19, 20},
+       {0, 1},
+       {2, 3, 4, 5, 6, 7, 8}},
       // Block 1's 5s lie in column 1 only; filled cells of the block too
       // take the unit colour.
-      {HandBoard().Remove({1, 2, 10, 11, 19, 20}, "5"), "OMISSION (Pointing): C", 5,
-       {27, 36, 45, 54, 63, 72}, {0, 9, 18}, {1, 2, 10, 11, 19, 20}},
-      {HandBoard(".78").Remove({10, 11, 19, 20}, "5"), "OMISSION (Pointing): C", 5,
-       {27, 36, 45, 54, 63, 72}, {0, 9, 18}, {1, 2, 10, 11, 19, 20}},
+      {HandBoard().Remove({1, 2, 10, 11, 19, 20}, "5"),
+       "OMISSION (Pointing): C",
+       5,
+       {27, 36, 45, 54, 63, 72},
+       {0, 9, 18},
+       {1, 2, 10, 11, 19, 20}},
+      {HandBoard(".78").Remove({10, 11, 19, 20}, "5"),
+       "OMISSION (Pointing): C",
+       5,
+       {27, 36, 45, 54, 63, 72},
+       {0, 9, 18},
+       {1, 2, 10, 11, 19, 20}},
       // Rows are scanned before columns: a claiming in row 9 comes before a
       // pointing pair in column 9.
       {HandBoard().Remove({6, 7, 15, 16, 24, 25}, "4").Remove({72, 73, 74, 75, 76, 77}, "8"),
-       "OMISSION (Claiming): R", 8, {60, 61, 62, 69, 70, 71}, {78, 79, 80}, {72, 73, 74, 75, 76, 77}},
+       "OMISSION (Claiming): R",
+       8,
+       {60, 61, 62, 69, 70, 71},
+       {78, 79, 80},
+       {72, 73, 74, 75, 76, 77}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -50,7 +66,8 @@ TEST(Omission, FormsTextsAndColours) {
 
 TEST(Omission, LineAndBlockSharingTheirOnlyPlacesGiveNothing) {
   // Row 1 and block 1 both hold their 1s only in cells 0 and 1.
-  const PuzzleState s = HandBoard().RemoveInHouseExcept(0, {0, 1}, "1").RemoveInHouseExcept(18, {0, 1}, "1").State();
+  const PuzzleState s =
+      HandBoard().RemoveInHouseExcept(0, {0, 1}, "1").RemoveInHouseExcept(18, {0, 1}, "1").State();
   StepRecord step;
   EXPECT_FALSE(steps::FindOmission(s, step));
   EXPECT_EQ(step.Kind, kNoStep);

@@ -44,7 +44,10 @@ TEST(Tables, SymGroupsCoverEveryCellOnceAndAreMirrorClosed) {
 TEST(PuzzleState, AnyNonDigitIsEmptyAndWritesAsDot) {
   const PuzzleState s = PuzzleFromString("0._a 5");
   EXPECT_EQ(s.FilledCount, 1);
-  EXPECT_EQ(PuzzleToString(s), "....." "5" + std::string(75, '.'));
+  EXPECT_EQ(PuzzleToString(s),
+            "....."
+            "5" +
+                std::string(75, '.'));
 }
 
 TEST(PuzzleState, CandidatesIgnoreValidityAndCountDeadCells) {
@@ -53,7 +56,9 @@ TEST(PuzzleState, CandidatesIgnoreValidityAndCountDeadCells) {
   EXPECT_FALSE(s.Cand(2, 1));
   EXPECT_TRUE(s.Cand(2, 2));
   // Cell 0 sees 1..8 in its row and 9 in its column: no candidate left.
-  s = PuzzleFromString(".12345678" "9");
+  s = PuzzleFromString(
+      ".12345678"
+      "9");
   EXPECT_EQ(s.CandCount[0], 0);
   EXPECT_EQ(s.EmptyCount[0], 1);
   int first = -1, second = -1;
@@ -80,7 +85,9 @@ TEST(PuzzleState, ExclusionsRemoveCandidatesAndCounts) {
 
 TEST(PuzzleState, CellAloneInHouse) {
   EXPECT_TRUE(CellAloneInHouse(PuzzleFromString("1"), 0));
-  const PuzzleState s = PuzzleFromString("123456789" "45");
+  const PuzzleState s = PuzzleFromString(
+      "123456789"
+      "45");
   EXPECT_FALSE(CellAloneInHouse(s, 1));
   EXPECT_TRUE(CellAloneInHouse(s, 40));
 }

@@ -1,5 +1,7 @@
 // The logical solve, the levels, the technique names and the singles-only
 // solve.
+#include "engine/rating.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -7,7 +9,6 @@
 #include "common/corpus.h"
 #include "common/hand_board.h"
 #include "common/puzzles.h"
-#include "engine/rating.h"
 #include "engine/step_finder.h"
 
 namespace tavimoro {
@@ -26,7 +27,8 @@ TEST(Levels, EachRatingFallsInTheLowestLevelAdmittingIt) {
   const int expected[19] = {0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 5};
   for (int r = 0; r <= 18; ++r) EXPECT_EQ(LevelOfRating(r), expected[r]) << r;
   const int maxTechnique[] = {0, 1, 4, 7, 13, 17, 18, -1, 0};  // levels -1..7
-  for (int level = -1; level <= 7; ++level) EXPECT_EQ(LevelMaxTechnique(level), maxTechnique[level + 1]) << level;
+  for (int level = -1; level <= 7; ++level)
+    EXPECT_EQ(LevelMaxTechnique(level), maxTechnique[level + 1]) << level;
 }
 
 TEST(TechniqueNames, PlainAndAsLink) {
@@ -135,7 +137,12 @@ TEST(SolveWithSingles, FinishesWhatHiddenSinglesFinishAndDropsExclusions) {
   EXPECT_EQ(s.FilledCount, 81);
 
   // Cell 0 can only be 9, yet 9 has three places in row 1.
-  s = PuzzleFromString("...123456" "........." "........." "7........" "8........");
+  s = PuzzleFromString(
+      "...123456"
+      "........."
+      "........."
+      "7........"
+      "8........");
   EXPECT_EQ(FindNextStep(s, 0).Cell, 0);
   EXPECT_EQ(SolveWithSingles(s), 0);
 }

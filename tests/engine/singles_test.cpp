@@ -17,7 +17,8 @@ PuzzleState HiddenSingleInRow() { return HandBoard().RemoveInHouseExcept(0, {4},
 
 TEST(Ladder, NakedSingleIsTriedEvenBelowLimitZero) {
   const StepRecord step = FindNextStep(HandBoard().Only(40, "3").State(), -1);
-  EXPECT_EQ(HeadOf(step), StepHead(kPlaceValue, 0, 40, 3, "NAKED SINGLE: 3 is the only possible value for this cell.", ""));
+  EXPECT_EQ(HeadOf(step),
+            StepHead(kPlaceValue, 0, 40, 3, "NAKED SINGLE: 3 is the only possible value for this cell.", ""));
 }
 
 TEST(Ladder, LimitZeroStopsBeforeTheHiddenSingle) {
@@ -34,7 +35,8 @@ TEST(Ladder, LimitZeroStopsBeforeTheHiddenSingle) {
 
 TEST(Ladder, FilledBoardHasNoStepAtAnyLimit) {
   const PuzzleState solved = PuzzleFromString(testing::kSolvedGrid);
-  for (int limit : {-1, 0, 1, 8, kNoTechniqueLimit}) EXPECT_EQ(FindNextStep(solved, limit).Kind, kNoStep) << limit;
+  for (int limit : {-1, 0, 1, 8, kNoTechniqueLimit})
+    EXPECT_EQ(FindNextStep(solved, limit).Kind, kNoStep) << limit;
 }
 
 // Scan order: naked singles first, at the lowest cell; then hidden singles
@@ -48,7 +50,10 @@ TEST(Ladder, ScanOrderOfTheSingles) {
   } cases[] = {
       {HandBoard().Only(70, "6").Only(40, "3").RemoveInHouseExcept(18, {10}, "2"), 40, 3,
        "NAKED SINGLE: 3 is the only possible value for this cell."},
-      {HandBoard().RemoveInHouseExcept(0, {4}, "2").RemoveInHouseExcept(17, {35}, "7").RemoveInHouseExcept(26, {70}, "5"),
+      {HandBoard()
+           .RemoveInHouseExcept(0, {4}, "2")
+           .RemoveInHouseExcept(17, {35}, "7")
+           .RemoveInHouseExcept(26, {70}, "5"),
        70, 5, "It contains the only 5 in its block."},
       {HandBoard().RemoveInHouseExcept(0, {4}, "2").RemoveInHouseExcept(17, {35}, "7"), 35, 7,
        "It contains the only 7 in its column."},

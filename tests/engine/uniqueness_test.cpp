@@ -7,12 +7,12 @@
 namespace tavimoro {
 namespace {
 
-using testing::HeadOf;
-using testing::StepHead;
 using testing::CandidateBoard;
 using testing::Cell;
 using testing::CellsColoured;
+using testing::HeadOf;
 using testing::LinesOf;
+using testing::StepHead;
 using Lines = std::vector<testing::DrawnLine>;
 
 // A bivalue grave on an empty board: every cell keeps its digit of a valid
@@ -38,7 +38,8 @@ TEST(UniqueRectangle, ThreeBivalueCornersClearTheFourth) {
   StepRecord step;
   ASSERT_TRUE(steps::FindUniqueRectangle(s, step));
   EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 12, -1, 0, "UNIQUE RECTANGLE TYPE 1: ", ""));
-  EXPECT_EQ(testing::Eliminations(step), (std::vector<std::pair<int, int>>{{Cell(3, 4), 4}, {Cell(3, 4), 7}}));
+  EXPECT_EQ(testing::Eliminations(step),
+            (std::vector<std::pair<int, int>>{{Cell(3, 4), 4}, {Cell(3, 4), 7}}));
   EXPECT_EQ(CellsColoured(step, 0).size(), 81u);
   // A and C share a column: A-B, A-C, B-D, C-D.
   EXPECT_EQ(LinesOf(step), (Lines{{Cell(1, 1), Cell(1, 4), LineColour, 1},
@@ -66,7 +67,8 @@ TEST(UniqueRectangle, RectangleOverFourBlocksOrWithNothingToRemoveIsNoStep) {
   auto board = CandidateBoard().Keep(Cell(1, 1), {4, 7}).Keep(Cell(1, 4), {4, 7});
   StepRecord step;
   EXPECT_FALSE(steps::FindUniqueRectangle(CandidateBoard(board).Keep(Cell(5, 1), {4, 7}).State(), step));
-  EXPECT_FALSE(steps::FindUniqueRectangle(board.Keep(Cell(3, 1), {4, 7}).Keep(Cell(3, 4), {1, 8}).State(), step));
+  EXPECT_FALSE(
+      steps::FindUniqueRectangle(board.Keep(Cell(3, 1), {4, 7}).Keep(Cell(3, 4), {1, 8}).State(), step));
   EXPECT_EQ(step.Kind, kNoStep);
 }
 
@@ -104,11 +106,13 @@ TEST(BugType2, TheExtraDigitGoesFromCellsThatSeeEveryTriple) {
   // Two triple cells of row 1, in blocks 1 and 3, both with an extra 9:
   // r1c2 {2, 3, 9} and r1c7 {7, 8, 9}; 9 is a grave digit of r1c8 and r1c9.
   const int t1 = Cell(1, 2), t2 = Cell(1, 7);
-  auto board = Grave().Keep(t1, {GraveDigit(t1), NextDigit(t1), 9}).Keep(t2, {GraveDigit(t2), NextDigit(t2), 9});
+  auto board =
+      Grave().Keep(t1, {GraveDigit(t1), NextDigit(t1), 9}).Keep(t2, {GraveDigit(t2), NextDigit(t2), 9});
   StepRecord step;
   ASSERT_TRUE(steps::FindBugType2(board.State(), step));
   EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 15, -1, 0, "BUG TYPE 2: ", "9"));
-  EXPECT_EQ(testing::Eliminations(step), (std::vector<std::pair<int, int>>{{Cell(1, 8), 9}, {Cell(1, 9), 9}}));
+  EXPECT_EQ(testing::Eliminations(step),
+            (std::vector<std::pair<int, int>>{{Cell(1, 8), 9}, {Cell(1, 9), 9}}));
   EXPECT_EQ(CellsColoured(step, PatternColour), (std::vector<int>{t1, t2}));
 
   // An excess of a second digit anywhere spoils the pattern.

@@ -186,8 +186,8 @@ TEST_P(ValidateCollection, AgreesWithTheDocumentedVerdicts) {
 
 INSTANTIATE_TEST_SUITE_P(Corpus, ValidateCollection,
                          ::testing::Values(Collection{"17clue.txt", 8, ""}, Collection{"top1465.txt", 2, ""},
-                                           Collection{"forum_hardest.txt", 4, ""}, Collection{"unbiased.txt", 4, ""},
-                                           Collection{"kaggle.txt", 1, ""},
+                                           Collection{"forum_hardest.txt", 4, ""},
+                                           Collection{"unbiased.txt", 4, ""}, Collection{"kaggle.txt", 1, ""},
                                            Collection{"multiple_solutions.txt", 1, kMultipleSolutions},
                                            Collection{"invalid.txt", 1, {}}),
                          [](const auto& param) {
@@ -205,7 +205,8 @@ TEST(FindContradictionOrSingles, FirstContradictionOrTheSingles) {
     const char* trace;
   } cases[] = {
       // Cells 0 and 80 both see all nine digits.
-      {".12345678..................9...........................................912345678.", 0, "DONE: NOCAND 0"},
+      {".12345678..................9...........................................912345678.", 0,
+       "DONE: NOCAND 0"},
       // A 1 in each block of the second row leaves no place for 1 in the first.
       {".........1...1..1", 0, "DONE: BADHOUSE 0,1"},
       // Row 1 lacks 4 and 9; the 9s below its first two cells leave both

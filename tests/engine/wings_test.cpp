@@ -7,11 +7,11 @@
 namespace tavimoro {
 namespace {
 
-using testing::HeadOf;
-using testing::StepHead;
 using testing::CandidateBoard;
 using testing::Cell;
 using testing::Eliminations;
+using testing::HeadOf;
+using testing::StepHead;
 using Pairs = std::vector<std::pair<int, int>>;
 
 // Pivot r1c1 {1,2}, pincers r1c5 {1,3} and r5c1 {2,3}: only r5c5 sees both
@@ -29,8 +29,9 @@ TEST(XYWing, WingWithOnlyWideVictimsWaitsForTheSecondPass) {
   EXPECT_EQ(step.CellColour[Cell(1, 1)], PivotColour);
   EXPECT_EQ(testing::CellsColoured(step, PatternColour), (std::vector<int>{Cell(1, 5), Cell(5, 1)}));
   EXPECT_EQ(step.CellColour[Cell(5, 5)], EliminationColour);
-  EXPECT_EQ(testing::LinesOf(step), (std::vector<testing::DrawnLine>{{Cell(1, 1), Cell(1, 5), StrongLineColour, 1},
-                                                                      {Cell(1, 1), Cell(5, 1), StrongLineColour, 1}}));
+  EXPECT_EQ(testing::LinesOf(step),
+            (std::vector<testing::DrawnLine>{{Cell(1, 1), Cell(1, 5), StrongLineColour, 1},
+                                             {Cell(1, 1), Cell(5, 1), StrongLineColour, 1}}));
 
   // A later wing whose victim is bivalue wins the strict pass: pivot r9c9
   // {4,5}, pincers r6c9 {5,6} and r9c6 {4,6}, victim r6c6 {6,7}.
@@ -53,9 +54,11 @@ TEST(Wings, PincersThatSeeEachOtherFormNoWing) {
   // All three cells in row 1 (and block 1): the pincers see each other.
   StepRecord step;
   EXPECT_FALSE(steps::FindXYWing(
-      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {1, 3}).Keep(Cell(1, 3), {2, 3}).State(), step));
+      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {1, 3}).Keep(Cell(1, 3), {2, 3}).State(),
+      step));
   EXPECT_FALSE(steps::FindXYZWing(
-      CandidateBoard().Keep(Cell(1, 1), {1, 2, 3}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 8), {2, 3}).State(), step));
+      CandidateBoard().Keep(Cell(1, 1), {1, 2, 3}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 8), {2, 3}).State(),
+      step));
   EXPECT_EQ(step.Kind, kNoStep);
 }
 

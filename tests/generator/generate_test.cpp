@@ -19,7 +19,9 @@
 namespace tavimoro {
 namespace {
 
-int ClueCount(const std::string& puzzle) { return 81 - static_cast<int>(std::count(puzzle.begin(), puzzle.end(), '.')); }
+int ClueCount(const std::string& puzzle) {
+  return 81 - static_cast<int>(std::count(puzzle.begin(), puzzle.end(), '.'));
+}
 
 bool HasOneSolution(const std::string& puzzle) {
   PuzzleState state = PuzzleFromString(puzzle);
@@ -160,7 +162,8 @@ class LevelBand : public ::testing::TestWithParam<int> {};
 TEST_P(LevelBand, ResultsRateInTheLevelsBand) {
   const int level = GetParam();
   const int lowest = level == 0 ? 0 : LevelMaxTechnique(level - 1) + 1;
-  for (const auto& [seed, clueChoice, symmetry] : {std::tuple{1u, 2, 0}, std::tuple{2u, 2, 2}, std::tuple{3u, 0, 0}}) {
+  for (const auto& [seed, clueChoice, symmetry] :
+       {std::tuple{1u, 2, 0}, std::tuple{2u, 2, 2}, std::tuple{3u, 0, 0}}) {
     const Generated generated = Generate(seed, level, clueChoice, symmetry);
     SCOPED_TRACE(generated.Puzzle);
     ASSERT_EQ(generated.Puzzle.size(), 81u);

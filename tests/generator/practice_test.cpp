@@ -1,10 +1,11 @@
 // Practice generation: success, giving up after the attempt limit, and the
 // two ways of stopping early.
+#include "generator/practice.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/cancel.h"
 #include "engine/validate.h"
-#include "generator/practice.h"
 #include "generator/random.h"
 
 namespace tavimoro {
@@ -24,7 +25,8 @@ TEST(Practice, ReturnsTheFirstPuzzleWhoseHardestStepMatches) {
 
 TEST(Practice, GivesUpAfterTheAttemptLimitWhenNothingMatches) {
   InitGenRand(7);
-  const PracticeResult r = GenerateForPractice(5, [](const PuzzleState&) { return -1; }, false, 7);
+  const PracticeResult r = GenerateForPractice(
+      5, [](const PuzzleState&) { return -1; }, false, 7);
   EXPECT_TRUE(r.GaveUp);
   EXPECT_EQ(r.Attempts, 7);
   EXPECT_TRUE(r.Puzzle.empty());

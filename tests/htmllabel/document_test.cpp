@@ -66,13 +66,13 @@ TEST(HtmlReferences, AmpersandIsDecodedOnlyOnce) {
 TEST(HtmlReferences, NumericCodes) {
   EXPECT_EQ(DecodeNumericReferences("&#65;&#066;"), "AB");
   EXPECT_EQ(DecodeNumericReferences("x&#1234;y"), "xy");  // four digits produce nothing
-  EXPECT_EQ(DecodeNumericReferences("&#300;"), "");  // above 255 has no character
+  EXPECT_EQ(DecodeNumericReferences("&#300;"), "");       // above 255 has no character
   EXPECT_EQ(DecodeNumericReferences("&#150;&#128;"), "\xE2\x80\x93\xE2\x82\xAC");  // en dash, euro sign
   EXPECT_EQ(DecodeNumericReferences("&#233;&#169;"), "\xC3\xA9\xC2\xA9");
   EXPECT_EQ(DecodeNumericReferences("&#129;&#0;&#7;"), "");  // gaps and control codes
   EXPECT_EQ(DecodeNumericReferences("a&#9;b&#10;c"), "a b c");
   EXPECT_EQ(DecodeNumericReferences("&#65 no end"), "&#65 no end");  // no ";" after it
-  EXPECT_EQ(DecodeNumericReferences("&#x41;"), "&#x41;");  // hexadecimal is not supported
+  EXPECT_EQ(DecodeNumericReferences("&#x41;"), "&#x41;");            // hexadecimal is not supported
   EXPECT_EQ(Parse("&deg;&eacute;&nbsp;").Elements[2].Text, "\xC2\xB0\xC3\xA9&nbsp;");
 }
 
@@ -98,9 +98,9 @@ TEST(HtmlSplit, JoinedFlagComesFromTheCharacterBeforeThePrecedingTag) {
     if (!e.IsTag) runs.emplace_back(e.Text, e.Joined);
   }
   ASSERT_EQ(runs.size(), 4u);
-  EXPECT_TRUE(runs[1].second);  // "text" continues "bold"
+  EXPECT_TRUE(runs[1].second);   // "text" continues "bold"
   EXPECT_FALSE(runs[2].second);  // "x" follows a blank
-  EXPECT_TRUE(runs[3].second);  // " y" follows "x" (its own blank separates it)
+  EXPECT_TRUE(runs[3].second);   // " y" follows "x" (its own blank separates it)
 }
 
 TEST(HtmlTags, TagIdIsTheUpperCaseNameUpToTheFirstBlank) {
@@ -114,8 +114,9 @@ TEST(HtmlTags, TagIdIsTheUpperCaseNameUpToTheFirstBlank) {
 }
 
 TEST(HtmlTags, ClassificationAndDefaults) {
-  const Document d = Parse("<h3>x</h3><strong>s</strong><noframes><table><tr><th>c</th></tr></table><img src=a>"
-                           "<blink>");
+  const Document d = Parse(
+      "<h3>x</h3><strong>s</strong><noframes><table><tr><th>c</th></tr></table><img src=a>"
+      "<blink>");
   EXPECT_EQ(FirstOfType(d, kHeading)->FontSize, 10 + 1.2 * 4);
   EXPECT_NE(FirstOfType(d, kHeadingEnd), nullptr);
   EXPECT_NE(FirstOfType(d, kBold), nullptr);  // STRONG
@@ -133,7 +134,8 @@ TEST(HtmlAttributes, QuotedUnquotedAndUnterminated) {
     for (const auto& a : ExtractTagAttributes(tag)) out += a.Name + "=" + a.Value + ";";
     return out;
   };
-  EXPECT_EQ(attrs("<a href='x y.html' title=\"Go there\" name=top>"), "HREF=x y.html;TITLE=Go there;NAME=top;");
+  EXPECT_EQ(attrs("<a href='x y.html' title=\"Go there\" name=top>"),
+            "HREF=x y.html;TITLE=Go there;NAME=top;");
   EXPECT_EQ(attrs("<a href='never closed>"), "HREF=never closed;");
   EXPECT_EQ(attrs("<td width = 40 align=>"), "WIDTH=40;ALIGN=;");
   EXPECT_EQ(attrs("<br>"), "");
@@ -150,11 +152,13 @@ TEST(HtmlAttributes, ColoursHexAndTheSixteenNames) {
 }
 
 TEST(HtmlAttributes, FontSizes) {
-  const Document d = Parse("<font size=+2>a</font><font size=5>b</font><font size=-1>c</font>"
-                           "<font size=big>d</font><h1>e</h1><big>f</big><small>g</small>");
+  const Document d = Parse(
+      "<font size=+2>a</font><font size=5>b</font><font size=-1>c</font>"
+      "<font size=big>d</font><h1>e</h1><big>f</big><small>g</small>");
   std::vector<double> sizes;
   for (const HtmlElement& e : d.Elements) {
-    if (e.Type == kFont || e.Type == kHeading || e.Type == kBig || e.Type == kSmall) sizes.push_back(e.FontSize);
+    if (e.Type == kFont || e.Type == kHeading || e.Type == kBig || e.Type == kSmall)
+      sizes.push_back(e.FontSize);
   }
   ASSERT_EQ(sizes.size(), 7u);
   EXPECT_DOUBLE_EQ(sizes[0], 12.4);
@@ -167,9 +171,10 @@ TEST(HtmlAttributes, FontSizes) {
 }
 
 TEST(HtmlAttributes, DocumentWideEffects) {
-  const Document d = Parse("<body bgcolor=navy text=#00FF00 link=red background=paper.png>"
-                           "<font face='Arial, Helvetica'>x</font><td bgcolor=yellow valign=bottom width=30px>"
-                           "<img width=50% height=20>");
+  const Document d = Parse(
+      "<body bgcolor=navy text=#00FF00 link=red background=paper.png>"
+      "<font face='Arial, Helvetica'>x</font><td bgcolor=yellow valign=bottom width=30px>"
+      "<img width=50% height=20>");
   EXPECT_EQ(d.BackgroundColour, Rgb(0, 0, 128));
   EXPECT_TRUE(d.BodySetBackground);
   EXPECT_EQ(d.TextColour, Rgb(0, 255, 0));
@@ -205,13 +210,26 @@ TEST(HtmlRepair, RowsAndCellsSkipNestedTables) {
   std::string shape;
   for (const HtmlElement& e : d.Elements) {
     switch (e.Type) {
-      case kTable: shape += "T"; break;
-      case kTableEnd: shape += "t"; break;
-      case kRow: shape += "R"; break;
-      case kRowEnd: shape += "r"; break;
-      case kCell: shape += "D"; break;
-      case kCellEnd: shape += "d"; break;
-      default: break;
+      case kTable:
+        shape += "T";
+        break;
+      case kTableEnd:
+        shape += "t";
+        break;
+      case kRow:
+        shape += "R";
+        break;
+      case kRowEnd:
+        shape += "r";
+        break;
+      case kCell:
+        shape += "D";
+        break;
+      case kCellEnd:
+        shape += "d";
+        break;
+      default:
+        break;
     }
   }
   EXPECT_EQ(shape, "TRDdDTRDdrtdrRDdrt");
@@ -252,9 +270,10 @@ TEST(HtmlTree, DocumentTitle) {
 
 // The documents the program shows.
 TEST(HtmlRealFragments, HintWithLinks) {
-  const Document d = Parse("<b>HINT:</b> Look for a <a href='http://h/help/techniques.html#b1'>Hidden Single</a>"
-                           " on the number 7.<br><br>Click \"Hint\" again for more...",
-                           true);
+  const Document d = Parse(
+      "<b>HINT:</b> Look for a <a href='http://h/help/techniques.html#b1'>Hidden Single</a>"
+      " on the number 7.<br><br>Click \"Hint\" again for more...",
+      true);
   EXPECT_EQ(Types(d), (std::vector<int>{kUnknownTag, kBody, kBold, kText, kBoldEnd, kText, kAnchor, kText,
                                         kAnchorEnd, kText, kBreak, kBreak, kText, kBodyEnd, kUnknownTag}));
   ASSERT_EQ(d.Links.size(), 1u);
@@ -263,9 +282,11 @@ TEST(HtmlRealFragments, HintWithLinks) {
 
 TEST(HtmlRealFragments, WellFormedTablesNeedNoRepair) {
   const Document d = Parse(
-      "<b>Rating</b><font size=3><table width=\"95%\" border=0><tr><td><a href='t#b0'>Naked Single</a> (3)</td>"
+      "<b>Rating</b><font size=3><table width=\"95%\" border=0><tr><td><a href='t#b0'>Naked Single</a> "
+      "(3)</td>"
       "<td><a href='t#b1'>Hidden Single</a></td></tr></table></font><br><center>40 unsolved cells."
-      "<font size=2><table width=\"100%\" border=1><tr><td><b>P</b> - Switch tools</td><td><b>H</b> - Get Hint</td>"
+      "<font size=2><table width=\"100%\" border=1><tr><td><b>P</b> - Switch tools</td><td><b>H</b> - Get "
+      "Hint</td>"
       "</tr><tr><td colspan=2><b>Any number, twice rapidly</b> - Fill an unsolved cell</td></tr></table>",
       true);
   std::vector<int> spans;

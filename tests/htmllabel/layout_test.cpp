@@ -34,8 +34,8 @@ class RecordingPainter : public Painter {
   }
   void DrawLine(int, int, int, int, Colour) override { drawn.push_back("line"); }
   void FillRect(int x, int y, int width, int height, Colour colour) override {
-    drawn.push_back("fill " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
-                    std::to_string(height) + " " + std::to_string(colour));
+    drawn.push_back("fill " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) +
+                    " " + std::to_string(height) + " " + std::to_string(colour));
   }
   std::vector<std::string> drawn;
 };
@@ -113,16 +113,23 @@ INSTANTIATE_TEST_SUITE_P(
         Placement{"aaa bbb ccc", 50, "aaa", 4, 14}, Placement{"aaa bbb ccc", 50, "bbb", 28, 14},
         Placement{"aaa bbb ccc", 50, "ccc", 4, 31},
         // Joined runs continue the word; a blank before a tag separates.
-        Placement{"foo<b>bar</b> baz", 300, "bar", 22, 14}, Placement{"foo<b>bar</b> baz", 300, "baz", 49, 14},
-        Placement{"foo <b>bar</b>", 300, "bar", 28, -1}, Placement{"Click <a href='x'>here</a>.", 300, ".", 64, -1},
+        Placement{"foo<b>bar</b> baz", 300, "bar", 22, 14},
+        Placement{"foo<b>bar</b> baz", 300, "baz", 49, 14}, Placement{"foo <b>bar</b>", 300, "bar", 28, -1},
+        Placement{"Click <a href='x'>here</a>.", 300, ".", 64, -1},
         // A glued fragment carries its whole word to the next line.
         Placement{"aa bbb<b>cc</b>", 44, "aa", 4, 14}, Placement{"aa bbb<b>cc</b>", 44, "bbb", 4, 31},
         Placement{"aa bbb<b>cc</b>", 44, "cc", 22, 31},
         // A no-break space joins, the plain blank breaks.
-        Placement{"a&nbsp;b c", 26, "a\xC2\xA0" "b", 4, 14}, Placement{"a&nbsp;b c", 26, "c", 4, 31},
+        Placement{"a&nbsp;b c", 26,
+                  "a\xC2\xA0"
+                  "b",
+                  4, 14},
+        Placement{"a&nbsp;b c", 26, "c", 4, 31},
         // Aligned lines move as a whole (92 wide, line 30 wide); P starts a new line.
-        Placement{"<center>ab cd</center>", 100, "ab", 35, 14}, Placement{"<center>ab cd</center>", 100, "cd", 53, 14},
-        Placement{"<p align=right>ab", 100, "ab", 84, 31}, Placement{"<div align=center>x</div>y", 100, "y", 4, -1},
+        Placement{"<center>ab cd</center>", 100, "ab", 35, 14},
+        Placement{"<center>ab cd</center>", 100, "cd", 53, 14},
+        Placement{"<p align=right>ab", 100, "ab", 84, 31},
+        Placement{"<div align=center>x</div>y", 100, "y", 4, -1},
         // Sizes share a baseline: 14.8 points has ascent 15, descent 4.
         Placement{"<font size=7>Big</font>small more<br>next", 300, "Big", 4, 19},
         Placement{"<font size=7>Big</font>small more<br>next", 300, "small", 31, 19},
@@ -201,7 +208,7 @@ TEST(LayoutLinks, EnabledAnchorsColourUnderlineAndRecordAreas) {
   EXPECT_TRUE(r.Text("two").TextFont.Underline);
   EXPECT_EQ(r.Text("after").Ink, kBlack);
   EXPECT_FALSE(r.Text("after").TextFont.Underline);
-  EXPECT_EQ(r.Text("plain").Ink, kBlack);  // an anchor without a target is no link
+  EXPECT_EQ(r.Text("plain").Ink, kBlack);    // an anchor without a target is no link
   ASSERT_EQ(r.layout.LinkAreas.size(), 1u);  // one area across both words
   const Rect& area = r.layout.LinkAreas[0].Area;
   EXPECT_EQ(area.X, 4 + 18);
@@ -231,14 +238,16 @@ TEST(LayoutBlocks, ImageReservesItsBoxAndSpacing) {
 }
 
 TEST(LayoutTables, ColumnsTakeTheirPreferredWidthsAndShareTheRest) {
-  const Laid r = Lay("<table width=200 cellspacing=0 cellpadding=0><tr><td>a</td><td>bbbbbbbbb</td></tr></table>");
+  const Laid r =
+      Lay("<table width=200 cellspacing=0 cellpadding=0><tr><td>a</td><td>bbbbbbbbb</td></tr></table>");
   // Preferred widths 6 and 54; the remaining 140 pixels go 14 and 126.
   EXPECT_EQ(r.Text("a").X, 4);
   EXPECT_EQ(r.Text("bbbbbbbbb").X, 4 + 20);
 }
 
 TEST(LayoutTables, NarrowTablesFallBackToMinimumWidths) {
-  const Laid r = Lay("<table width=10 cellspacing=0 cellpadding=0><tr><td>aaa bb</td><td>c</td></tr></table>");
+  const Laid r =
+      Lay("<table width=10 cellspacing=0 cellpadding=0><tr><td>aaa bb</td><td>c</td></tr></table>");
   EXPECT_EQ(r.Text("bb").X, 4);
   EXPECT_EQ(r.Text("bb").Y, r.Text("aaa").Y + 17);
   EXPECT_EQ(r.Text("c").X, 4 + 18);
@@ -246,9 +255,10 @@ TEST(LayoutTables, NarrowTablesFallBackToMinimumWidths) {
 }
 
 TEST(LayoutTables, ColspanCoversItsColumnsAndBordersFrameEachCell) {
-  const Laid r = Lay("<table width=100 border=1 cellspacing=2 cellpadding=3><tr><td>a</td><td>b</td></tr>"
-                     "<tr><td colspan=2>c</td></tr></table>",
-                     300);
+  const Laid r =
+      Lay("<table width=100 border=1 cellspacing=2 cellpadding=3><tr><td>a</td><td>b</td></tr>"
+          "<tr><td colspan=2>c</td></tr></table>",
+          300);
   const auto lines = r.OfType(DrawOp::kDrawLine);
   ASSERT_EQ(lines.size(), 12u);  // four sides of three cells
   // Cell content sits inside spacing, frame and padding.
@@ -260,8 +270,9 @@ TEST(LayoutTables, ColspanCoversItsColumnsAndBordersFrameEachCell) {
 }
 
 TEST(LayoutTables, CellBackgroundAndVerticalAlignment) {
-  const Laid r = Lay("<table cellspacing=0 cellpadding=0><tr><td>a<br>b</td>"
-                     "<td valign=bottom bgcolor=red>c</td><td valign=center>m<td>t</td></tr></table>");
+  const Laid r =
+      Lay("<table cellspacing=0 cellpadding=0><tr><td>a<br>b</td>"
+          "<td valign=bottom bgcolor=red>c</td><td valign=center>m<td>t</td></tr></table>");
   EXPECT_EQ(r.Text("c").Y, r.Text("b").Y);
   EXPECT_EQ(r.Text("t").Y, r.Text("a").Y);
   EXPECT_EQ(r.Text("m").Y, r.Text("a").Y + 17 / 2);

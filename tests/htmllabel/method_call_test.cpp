@@ -27,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CallCase{"VB:ShowPage('x', 2)", "ShowPage", {"x", "2"}}, CallCase{"vb: Go ", "Go", {}},
                       CallCase{"VB:Go( )", "Go", {}},
                       // quotes protect commas and lose one pair; blanks around arguments go
-                      CallCase{"VB:Say(\"a, b\", ''quoted'', don't,  , 'open)", "Say",
+                      CallCase{"VB:Say(\"a, b\", ''quoted'', don't,  , 'open)",
+                               "Say",
                                {"a, b", "'quoted'", "don't", "", "'open"}},
                       CallCase{"VB:Go(1, 2", "Go", {"1", "2"}},  // no ")": the rest is the list
                       CallCase{"VB:", nullptr, {}}, CallCase{"VB:do it()", nullptr, {}},

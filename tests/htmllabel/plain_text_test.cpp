@@ -5,7 +5,9 @@
 namespace tavimoro::html {
 namespace {
 
-std::string PlainText(std::string_view html) { return DocumentPlainText(ParseDocument(html, ParseOptions{})); }
+std::string PlainText(std::string_view html) {
+  return DocumentPlainText(ParseDocument(html, ParseOptions{}));
+}
 
 TEST(PlainText, BlocksBecomeLinesAndCellsBlanks) {
   EXPECT_EQ(PlainText("<b>Hint:</b> look at <font color=red>row 3</font><br>then   column 4"),
@@ -17,7 +19,8 @@ TEST(PlainText, BlocksBecomeLinesAndCellsBlanks) {
 }
 
 TEST(PlainText, HiddenPartsAndEntitiesAndEmptyDocuments) {
-  EXPECT_EQ(PlainText("<title>Panel</title>A &amp; B &lt;C&gt;<!-- note --><script>x()</script>"), "A & B <C>");
+  EXPECT_EQ(PlainText("<title>Panel</title>A &amp; B &lt;C&gt;<!-- note --><script>x()</script>"),
+            "A & B <C>");
   EXPECT_EQ(PlainText(""), "");
   EXPECT_EQ(PlainText("<br><br>  <p> </p>"), "");
   EXPECT_EQ(PlainText("<a href=\"ApplyLastHint\">Apply</a> this step"), "Apply this step");

@@ -11,8 +11,8 @@
 #include "app/form1.h"
 #include "app/generate_dialog.h"
 #include "app/image_button.h"
-#include "app/status_light.h"
 #include "app/startup.h"
+#include "app/status_light.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
 #include "board/recording_host.h"
@@ -57,7 +57,8 @@ class AccessibilityTest : public QObject {
     Form1 form(ini());
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.board().PaintPuzzle("53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
+    form.board().PaintPuzzle(
+        "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
     Edit(form.board()).Cells[2].SetPencil(1, true);
     Edit(form.board()).Cells[2].SetPencil(2, true);
     Edit(form.board()).SelCell = 2;
@@ -70,7 +71,8 @@ class AccessibilityTest : public QObject {
     QCOMPARE(board->tableInterface()->rowCount(), 9);
     QCOMPARE(board->tableInterface()->columnCount(), 9);
     QCOMPARE(board->childCount(), 81);
-    QCOMPARE(board->tableInterface()->cellAt(0, 0)->text(QAccessible::Name), QString("row 1, column 1: 5, given"));
+    QCOMPARE(board->tableInterface()->cellAt(0, 0)->text(QAccessible::Name),
+             QString("row 1, column 1: 5, given"));
     QAccessibleInterface* selected = board->focusChild();
     QVERIFY(selected && selected->tableCellInterface());
     QCOMPARE(selected->text(QAccessible::Name), QString("row 1, column 3: empty, marks 1 2"));
@@ -97,7 +99,8 @@ class AccessibilityTest : public QObject {
 
   void everyControlHasAName() {
     Form1 form(ini());
-    for (int i = 0; i < kToolbarCount; ++i) QVERIFY2(!Name(form.toolbarButton(i)).isEmpty(), qPrintable(QString::number(i)));
+    for (int i = 0; i < kToolbarCount; ++i)
+      QVERIFY2(!Name(form.toolbarButton(i)).isEmpty(), qPrintable(QString::number(i)));
     QCOMPARE(QAccessible::queryAccessibleInterface(form.toolbarButton(kHint))->text(QAccessible::Description),
              QString("Key: H"));
     for (QWidget* w : {static_cast<QWidget*>(form.penIcon()), static_cast<QWidget*>(form.pencilIcon()),

@@ -1,14 +1,15 @@
 // The board view's geometry and signals, and the centring of message boxes.
+#include "app/board_view.h"
+
 #include <QMessageBox>
 #include <QPainter>
-#include <QSet>
 #include <QPdfWriter>
-#include <QTemporaryDir>
+#include <QSet>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include "app/board_view.h"
 #include "app/centered_message_box.h"
 #include "app/print_puzzle.h"
 
@@ -45,8 +46,12 @@ class BoardViewTest : public QObject {
     BoardView view;
     view.resize(side, side);
     const int cell = view.cellRect(0).width();
-    auto gapAfterColumn = [&](int col) { return view.cellRect(col + 1).left() - view.cellRect(col).right() - 1; };
-    auto gapAfterRow = [&](int row) { return view.cellRect(9 * (row + 1)).top() - view.cellRect(9 * row).bottom() - 1; };
+    auto gapAfterColumn = [&](int col) {
+      return view.cellRect(col + 1).left() - view.cellRect(col).right() - 1;
+    };
+    auto gapAfterRow = [&](int row) {
+      return view.cellRect(9 * (row + 1)).top() - view.cellRect(9 * row).bottom() - 1;
+    };
     for (int i = 0; i < 8; ++i) {
       const int expected = (i == 2 || i == 5) ? 1 + std::max(2, cell / 10) : 1;
       QCOMPARE(gapAfterColumn(i), expected);
@@ -119,7 +124,8 @@ class BoardViewTest : public QObject {
       seen = box->frameGeometry();
       box->done(QMessageBox::Ok);
     });
-    tavimoro::app::ShowMessage(&main, "Tavimoro", "A rather long notice that makes the box wide enough to see.");
+    tavimoro::app::ShowMessage(&main, "Tavimoro",
+                               "A rather long notice that makes the box wide enough to see.");
     QVERIFY(!seen.isEmpty());
     QVERIFY(qAbs(seen.center().x() - main.frameGeometry().center().x()) <= 1);
     QVERIFY(qAbs(seen.center().y() - main.frameGeometry().center().y()) <= 1);
@@ -188,7 +194,9 @@ class BoardViewTest : public QObject {
     view.resize(480, 480);
     view.setPicture(&picture);
     const QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    auto background = [&](int cell) { return QColor(image.pixel(view.cellRect(cell).topLeft() + QPoint(1, 1))); };
+    auto background = [&](int cell) {
+      return QColor(image.pixel(view.cellRect(cell).topLeft() + QPoint(1, 1)));
+    };
     const QColor lit = BoardView::DigitHighlightColour();
     QCOMPARE(background(0), QColor(255, 255, 128));
     QCOMPARE(background(1), lit);

@@ -19,8 +19,7 @@ inline bool Shown(QWidget* widget) {
 // answer, Ok when they run out.
 class BoxAnswerer {
  public:
-  explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers = {})
-      : answers_(std::move(answers)) {
+  explicit BoxAnswerer(std::deque<QMessageBox::StandardButton> answers = {}) : answers_(std::move(answers)) {
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       // Boxes live on the stack, so a new one may reuse an old address.

@@ -1,6 +1,8 @@
 // The main window driven as a user drives it: keys and clicks on the board,
 // the right-click menu, the hint sequence through the panel's link, undo by
 // Ctrl+Z, the toolbar's enabled states, the status light and a stored option.
+#include "app/form1.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
@@ -12,7 +14,6 @@
 #include <QUrl>
 #include <fstream>
 
-#include "app/form1.h"
 #include "app/image_button.h"
 #include "app/key_map.h"
 #include "app/popup_menus.h"
@@ -25,8 +26,10 @@ using namespace tavimoro::app;
 
 namespace {
 
-constexpr const char* kTestPuzzle = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
-constexpr const char* kTestSolution = "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+constexpr const char* kTestPuzzle =
+    "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+constexpr const char* kTestSolution =
+    "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
 // The window with its beep counted and its clock in the test's hands.
 class TestForm : public Form1 {
@@ -189,7 +192,8 @@ class Form1Test : public QObject {
     QPoint target(-1, -1);
     for (const auto& area : panel->CurrentLayout().LinkAreas) {
       if (document.Elements.at(document.Links.at(area.Link)).Target == "ApplyLastHint")
-        target = panel->ViewPortPoint(QPoint(area.Area.X + area.Area.Width / 2, area.Area.Y + area.Area.Height / 2));
+        target = panel->ViewPortPoint(
+            QPoint(area.Area.X + area.Area.Width / 2, area.Area.Y + area.Area.Height / 2));
     }
     QVERIFY(target.x() >= 0);
     QTest::mouseClick(panel->ViewPort(), Qt::LeftButton, {}, target);

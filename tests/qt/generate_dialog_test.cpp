@@ -2,6 +2,8 @@
 // states of every level, the warnings, the keys it saves, what it asks the
 // generator for, and a generation on the worker thread seen from the
 // window: attempts, Cancel, and the finished puzzle.
+#include "app/generate_dialog.h"
+
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -15,7 +17,6 @@
 #include <mutex>
 #include <thread>
 
-#include "app/generate_dialog.h"
 #include "app/settings/settings.h"
 #include "dialog_driver.h"
 #include "engine/cancel.h"
@@ -28,7 +29,8 @@ using namespace tavimoro::app;
 namespace {
 
 constexpr std::array<int, 6> kLevelTop = {1, 4, 7, 13, 17, 18};
-const std::string kPuzzle = ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
+const std::string kPuzzle =
+    ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....";
 
 // Records what the dialog asked for and answers with a set puzzle.
 struct FakeGenerator {
@@ -73,7 +75,9 @@ class GenerateDialogTest : public QObject {
   QTemporaryDir dir_;
   std::string ini_;
 
-  void writeIni(const std::string& text) { std::ofstream(ini_, std::ios::trunc) << "[GenerationSettings]\n" << text; }
+  void writeIni(const std::string& text) {
+    std::ofstream(ini_, std::ios::trunc) << "[GenerationSettings]\n" << text;
+  }
   std::string read(const std::string& key) { return ReadSetting("GenerationSettings", key, ini_); }
 
  private slots:
@@ -88,7 +92,8 @@ class GenerateDialogTest : public QObject {
     QTest::addColumn<bool>("forceOne");
     QTest::addColumn<int>("symmetry");
     QTest::newRow("nothing stored") << "" << 2 << true << 0;
-    QTest::newRow("more, off, none") << "NumStartingClues=0\nForceOne=0\nSymmetry=2\nLevel=4\n" << 0 << false << 2;
+    QTest::newRow("more, off, none") << "NumStartingClues=0\nForceOne=0\nSymmetry=2\nLevel=4\n"
+                                     << 0 << false << 2;
     QTest::newRow("less, partial") << "NumStartingClues= 1\nForceOne=1\nSymmetry=1\n" << 1 << true << 1;
     QTest::newRow("bad values") << "NumStartingClues=x\nForceOne=no\nSymmetry=7\n" << 2 << true << 0;
     QTest::newRow("negative symmetry") << "Symmetry=-1\n" << 2 << true << 0;
@@ -149,7 +154,8 @@ class GenerateDialogTest : public QObject {
   void warnings_data() {
     QTest::addColumn<QList<int>>("required");
     QTest::addColumn<QString>("warning");
-    const QString subsets = "Requiring triplets or quads may cause puzzle generation to take awhile. Continue?";
+    const QString subsets =
+        "Requiring triplets or quads may cause puzzle generation to take awhile. Continue?";
     const QString advanced =
         "Requiring more than one advanced technique may cause puzzle generation to take awhile. Continue?";
     QTest::newRow("omission alone") << QList<int>{3} << "";
@@ -183,11 +189,12 @@ class GenerateDialogTest : public QObject {
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("required");
     QTest::addColumn<QString>("keys");
-    QTest::newRow("fixed level") << 2 << -1
-                                 << "Level=2 NumStartingClues=2 ForceOne=1 Symmetry=0 CheckAllowed_1= CheckRequired_0=";
-    QTest::newRow("custom") << 6 << 5
-                            << "Level=6 CheckAllowed_1=1 CheckAllowed_5=1 CheckRequired_5=1 CheckAllowed_18=0 "
-                               "CheckRequired_18=0 CheckRequired_0=";
+    QTest::newRow("fixed level")
+        << 2 << -1 << "Level=2 NumStartingClues=2 ForceOne=1 Symmetry=0 CheckAllowed_1= CheckRequired_0=";
+    QTest::newRow("custom")
+        << 6 << 5
+        << "Level=6 CheckAllowed_1=1 CheckAllowed_5=1 CheckRequired_5=1 CheckAllowed_18=0 "
+           "CheckRequired_18=0 CheckRequired_0=";
   }
   void generateSavesTheChoices() {
     QFETCH(int, level);
@@ -258,8 +265,9 @@ class GenerateDialogTest : public QObject {
     FakeGenerator fake;
     fake.waitForCancel = cancel;
     QStringList shown;
-    GenerateDialog dialog(ini_, [&](const std::string& p) { shown.append(QString::fromStdString(p)); }, nullptr,
-                          fake.function());
+    GenerateDialog dialog(
+        ini_, [&](const std::string& p) { shown.append(QString::fromStdString(p)); }, nullptr,
+        fake.function());
     QVERIFY(Shown(&dialog));
     BoxAnswerer answers;
     dialog.cmdGenerate()->click();
@@ -275,7 +283,8 @@ class GenerateDialogTest : public QObject {
     QCOMPARE(shown, cancel ? QStringList() : QStringList{QString::fromStdString(kPuzzle)});
     if (cancel) {
       QCOMPARE(dialog.cmdCancel()->text(), QString("Close"));
-      QVERIFY(dialog.attemptsFrame()->isHidden() && dialog.frame(1)->isEnabled() && dialog.cmdGenerate()->isEnabled());
+      QVERIFY(dialog.attemptsFrame()->isHidden() && dialog.frame(1)->isEnabled() &&
+              dialog.cmdGenerate()->isEnabled());
     } else {
       QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }

@@ -26,9 +26,12 @@ QString Hint(const QString& tail) {
 QString Analysis() {
   return "<b>Difficulty rating: \"Hard\" (4/6). Puzzle can be solved using these techniques:</b>"
          "<font size=3><table width=\"95%\" border=0>"
-         "<tr><td>" + TechniqueLink(0, "Naked Single") + " (24)</td><td>" + TechniqueLink(1, "Hidden Single") +
-         " (27)</td><td>" + TechniqueLink(3, "Omission") + " (3)</td></tr>"
-         "<tr><td>" + TechniqueLink(4, "Naked Pair") + " (2)</td><td>" + TechniqueLink(10, "X Wing") +
+         "<tr><td>" +
+         TechniqueLink(0, "Naked Single") + " (24)</td><td>" + TechniqueLink(1, "Hidden Single") +
+         " (27)</td><td>" + TechniqueLink(3, "Omission") +
+         " (3)</td></tr>"
+         "<tr><td>" +
+         TechniqueLink(4, "Naked Pair") + " (2)</td><td>" + TechniqueLink(10, "X Wing") +
          "</td></tr></table></font>"
          "<br><center>54 unsolved cells. 12 can be solved without using pencil marks.";
 }
@@ -39,7 +42,8 @@ QString Shortcuts() {
          "<td><b>N</b> - New Puzzle</td></tr>"
          "<tr><td><b>Ctrl+S</b> - Save</td><td><b>Ctrl+Z</b> - Undo</td><td><b>Ctrl+C</b> - Copy</td>"
          "<td><b>Ctrl+V</b> - Paste</td></tr>"
-         "<tr><td colspan=4><b>Any number, twice rapidly</b> - Fill an unsolved cell with one of its pencil marks "
+         "<tr><td colspan=4><b>Any number, twice rapidly</b> - Fill an unsolved cell with one of its pencil "
+         "marks "
          "(pencil mode)</td></tr></table>";
 }
 
@@ -71,19 +75,23 @@ class HtmlLabelRenderTest : public QObject {
     QTest::addColumn<bool>("hasLinks");
     QTest::addColumn<int>("width");
     QTest::newRow("hint1") << "hint1" << Hint("<br><br>Click \"Hint\" again for more...") << true << 340;
-    QTest::newRow("hint3") << "hint3"
-                           << Hint(" in the indicated cell. Hidden Single: 7 can only go in r4c6 within block 5."
-                                   " Click <a href='ApplyLastHint'>here</a> (or click hint again) to apply this hint. ")
-                           << true << 340;
+    QTest::newRow("hint3")
+        << "hint3"
+        << Hint(
+               " in the indicated cell. Hidden Single: 7 can only go in r4c6 within block 5."
+               " Click <a href='ApplyLastHint'>here</a> (or click hint again) to apply this hint. ")
+        << true << 340;
     QTest::newRow("analysis") << "analysis" << Analysis() << true << 340;
     QTest::newRow("shortcuts") << "shortcuts" << Shortcuts() << false << 340;
     QTest::newRow("shortcuts_narrow") << "shortcuts_narrow" << Shortcuts() << false << 230;
     QTest::newRow("offer") << "offer" << Offer() << true << 340;
     QTest::newRow("analysis_scroll") << "analysis_scroll" << Analysis() << true << 200;
-    QTest::newRow("solved") << "solved" << QStringLiteral("<h4><br><center>PUZZLE IS SOLVED!") << false << 340;
+    QTest::newRow("solved") << "solved" << QStringLiteral("<h4><br><center>PUZZLE IS SOLVED!") << false
+                            << 340;
     QTest::newRow("invalid") << "invalid"
-                             << QStringLiteral("<h5>Invalid puzzle: the 5 appears twice in row 3.</h5><br>"
-                                               "Pink cell is invalid.")
+                             << QStringLiteral(
+                                    "<h5>Invalid puzzle: the 5 appears twice in row 3.</h5><br>"
+                                    "Pink cell is invalid.")
                              << false << 340;
   }
 

@@ -28,7 +28,8 @@ QString LongDocument() {
 }
 
 void SendMove(QWidget* widget, QPoint at) {
-  QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QApplication::sendEvent(widget, &move);
 }
 
@@ -163,11 +164,16 @@ class HtmlLabelWidgetTest : public QObject {
   void MethodCallsReachTheHostWindow_data() {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("call");
-    QTest::newRow("arguments") << "VB:Show('x', 2)" << "Show(x|2)";
-    QTest::newRow("double quotes") << "vb:Show( \"a, b\" ,c )" << "Show(a, b|c)";
-    QTest::newRow("none") << "VB:Ping" << "Ping()";
-    QTest::newRow("empty list") << "VB:Ping()" << "Ping()";
-    QTest::newRow("unknown method") << "VB:Missing(1)" << "";
+    QTest::newRow("arguments") << "VB:Show('x', 2)"
+                               << "Show(x|2)";
+    QTest::newRow("double quotes") << "vb:Show( \"a, b\" ,c )"
+                                   << "Show(a, b|c)";
+    QTest::newRow("none") << "VB:Ping"
+                          << "Ping()";
+    QTest::newRow("empty list") << "VB:Ping()"
+                                << "Ping()";
+    QTest::newRow("unknown method") << "VB:Missing(1)"
+                                    << "";
   }
   void MethodCallsReachTheHostWindow() {
     QFETCH(QString, target);
@@ -188,10 +194,16 @@ class HtmlLabelWidgetTest : public QObject {
     label_->SetDocumentHTML(LongDocument());
     QScrollBar* bar = label_->VerticalScrollBar();
     const int step = bar->singleStep(), page = bar->pageStep(), end = bar->maximum();
-    const std::pair<QKeyCombination, int> presses[] = {
-        {Qt::Key_Down, step}, {Qt::Key_Up, 0},   {Qt::Key_Up, 0},  // held at the top
-        {Qt::Key_PageDown, page}, {Qt::Key_End, end}, {Qt::Key_Down, end}, {Qt::Key_Home, 0},
-        {Qt::CTRL | Qt::Key_Down, end}, {Qt::Key_PageUp, end - page}, {Qt::CTRL | Qt::Key_Up, 0}};
+    const std::pair<QKeyCombination, int> presses[] = {{Qt::Key_Down, step},
+                                                       {Qt::Key_Up, 0},
+                                                       {Qt::Key_Up, 0},  // held at the top
+                                                       {Qt::Key_PageDown, page},
+                                                       {Qt::Key_End, end},
+                                                       {Qt::Key_Down, end},
+                                                       {Qt::Key_Home, 0},
+                                                       {Qt::CTRL | Qt::Key_Down, end},
+                                                       {Qt::Key_PageUp, end - page},
+                                                       {Qt::CTRL | Qt::Key_Up, 0}};
     for (const auto& [press, value] : presses) {
       QTest::keyClick(label_->ViewPort(), press.key(), press.keyboardModifiers());
       QCOMPARE(bar->value(), value);

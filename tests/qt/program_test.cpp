@@ -28,8 +28,9 @@ class ProgramTest : public QObject {
 
   std::string runAndTerminate(const std::string& options) {
     const std::string ini = dir_.filePath("Tavimoro.ini").toStdString();
-    std::ofstream(ini, std::ios::trunc) << "[Options]\nCheckVer=N\n" << options << "[Data]\nLastGrid=" << LooseRecord()
-                                        << "\nLastTool=7\n";
+    std::ofstream(ini, std::ios::trunc)
+        << "[Options]\nCheckVer=N\n"
+        << options << "[Data]\nLastGrid=" << LooseRecord() << "\nLastTool=7\n";
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");

@@ -1,6 +1,8 @@
 // Start-up and shutdown from prepared settings files: the start actions,
 // the wizard and its check box, the saved-puzzle library, and the board
 // kept on close and on SIGTERM.
+#include "app/startup.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -15,7 +17,6 @@
 #include "app/load_game_dialog.h"
 #include "app/settings/settings.h"
 #include "app/settings/settings_schema.h"
-#include "app/startup.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
 #include "board/recording_host.h"
@@ -66,16 +67,19 @@ class StartupTest : public QObject {
     QTest::addColumn<int>("window");
     const QString record = QString::fromStdString("[Data]\nLastGrid=" + kRecord + "\nLastTool=0\n");
     QTest::newRow("last: record, pen") << kStartLast << record << "record" << kPen << false << -1;
-    QTest::newRow("last: nothing stored") << kStartLast << "" << "sample" << kPencil << false << -1;
+    QTest::newRow("last: nothing stored") << kStartLast << ""
+                                          << "sample" << kPencil << false << -1;
     QTest::newRow("last: a puzzle line is no record")
-        << kStartLast << QString("[Data]\nLastGrid=%1\nLastTool=1\n").arg(QString(81, '5')) << "sample" << kPencil
-        << false << -1;
-    QTest::newRow("last: other tool means pen") << kStartLast << "[Data]\nLastTool=x\n" << "sample" << kPen << false << -1;
-    QTest::newRow("last: empty tool means pencil") << kStartLast << "[Data]\nLastTool=\n" << "sample" << kPencil
-                                                   << false << -1;
+        << kStartLast << QString("[Data]\nLastGrid=%1\nLastTool=1\n").arg(QString(81, '5')) << "sample"
+        << kPencil << false << -1;
+    QTest::newRow("last: other tool means pen") << kStartLast << "[Data]\nLastTool=x\n"
+                                                << "sample" << kPen << false << -1;
+    QTest::newRow("last: empty tool means pencil") << kStartLast << "[Data]\nLastTool=\n"
+                                                   << "sample" << kPencil << false << -1;
     QTest::newRow("blank") << kStartBlank << record << "blank" << kPen << false << -1;
     QTest::newRow("external opens the help") << kStartExternal << record << "-" << kPen << true << -1;
-    QTest::newRow("new") << kStartNew << record << "blank" << kPen << true << int(HostWindow::GeneratorDialog);
+    QTest::newRow("new") << kStartNew << record << "blank" << kPen << true
+                         << int(HostWindow::GeneratorDialog);
     QTest::newRow("load") << kStartLoad << record << "" << -1 << false << int(HostWindow::SavedPuzzleList);
   }
   void startActions() {
@@ -98,7 +102,8 @@ class StartupTest : public QObject {
     if (grid == "") QCOMPARE(board.GetAllGrid(), before);
     QCOMPARE(Edit(board).CurTool, tool);
     if (tool >= 0) QCOMPARE(Edit(board).UndoStack[0].empty(), !undoPoint);
-    QCOMPARE(host.windows, window < 0 ? std::vector<HostWindow>{} : std::vector<HostWindow>{HostWindow(window)});
+    QCOMPARE(host.windows,
+             window < 0 ? std::vector<HostWindow>{} : std::vector<HostWindow>{HostWindow(window)});
     const bool external = action == kStartExternal;
     QCOMPARE(host.urls.size(), std::size_t(external));
     if (external) QVERIFY(host.urls[0].ends_with("helpfile.html#external"));
@@ -264,7 +269,8 @@ class StartupTest : public QObject {
     QCOMPARE(library.combo()->count(), 2);
     QCOMPARE(library.combo()->itemText(0), QString("zeta"));
     QCOMPARE(library.combo()->itemText(1), QString("alpha"));
-    QVERIFY(library.combo()->isEnabled() && library.cmdLoad()->isEnabled() && library.cmdDelete()->isEnabled());
+    QVERIFY(library.combo()->isEnabled() && library.cmdLoad()->isEnabled() &&
+            library.cmdDelete()->isEnabled());
     {
       BoxAnswerer answers({QMessageBox::No, QMessageBox::Cancel});
       library.deleteSelected();
@@ -282,7 +288,8 @@ class StartupTest : public QObject {
     }
     QCOMPARE(library.combo()->count(), 1);
     QCOMPARE(library.combo()->currentText(), QString("(No saved puzzles found)"));
-    QVERIFY(!library.combo()->isEnabled() && !library.cmdLoad()->isEnabled() && !library.cmdDelete()->isEnabled());
+    QVERIFY(!library.combo()->isEnabled() && !library.cmdLoad()->isEnabled() &&
+            !library.cmdDelete()->isEnabled());
   }
 
   void libraryLoads_data() {
@@ -290,8 +297,12 @@ class StartupTest : public QObject {
     QTest::addColumn<QString>("reaches");
     QTest::addColumn<QString>("box");
     QTest::newRow("good record") << "mine" << QString::fromStdString(kRecord) << "";
-    QTest::newRow("broken record") << "broken" << "oops" << "An error occurred";
-    QTest::newRow("not saved") << "not saved" << "" << "An error occurred";
+    QTest::newRow("broken record") << "broken"
+                                   << "oops"
+                                   << "An error occurred";
+    QTest::newRow("not saved") << "not saved"
+                               << ""
+                               << "An error occurred";
   }
   void libraryLoads() {
     QFETCH(QString, name);

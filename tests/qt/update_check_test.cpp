@@ -2,19 +2,20 @@
 // 127.0.0.1: the reply decides what the check offers, and broken or hostile
 // servers (silent, endless body, endless or trickled headers, absent) must
 // end in a quiet failure within the limit while the window stays live.
+#include "app/update_check.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "app/help_pages.h"
 #include "app/open_address.h"
-#include "app/update_check.h"
 #include "dialog_driver.h"
 
 using namespace tavimoro::app;
@@ -49,7 +50,8 @@ class TinyHttpServer : public QTcpServer {
       socket->write("HTTP/1.1 200 OK\r\n");
       if (mode == Mode::EndlessHeaders) {
         auto more = [socket] {
-          if (socket->bytesToWrite() < 64 * 1024) socket->write(QByteArray("X-Filler: ") + QByteArray(500, 'a') + "\r\n");
+          if (socket->bytesToWrite() < 64 * 1024)
+            socket->write(QByteArray("X-Filler: ") + QByteArray(500, 'a') + "\r\n");
         };
         connect(socket, &QTcpSocket::bytesWritten, socket, more);
         more();
@@ -89,17 +91,28 @@ class UpdateCheckTest : public QObject {
   void offerText_data() {
     QTest::addColumn<QString>("body");
     QTest::addColumn<QString>("offered");
-    QTest::newRow("newer") << "010300" << "1.3.0";
-    QTest::newRow("newer with more lines") << "010300\r\nnotes\r\n" << "1.3.0";
-    QTest::newRow("two-digit parts") << "102030" << "10.20.30";
-    QTest::newRow("same with more lines") << "010204\r\nanything" << "";
-    QTest::newRow("older") << "010203" << "";
-    QTest::newRow("dotted") << "1.3.0\r\n" << "";
-    QTest::newRow("five digits") << "01030" << "";
-    QTest::newRow("only six digits count") << "0103009" << "1.3.0";
-    QTest::newRow("ERR") << "ERR 990000" << "";
-    QTest::newRow("error text") << "*** ERROR: 404: Not Found" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("newer") << "010300"
+                           << "1.3.0";
+    QTest::newRow("newer with more lines") << "010300\r\nnotes\r\n"
+                                           << "1.3.0";
+    QTest::newRow("two-digit parts") << "102030"
+                                     << "10.20.30";
+    QTest::newRow("same with more lines") << "010204\r\nanything"
+                                          << "";
+    QTest::newRow("older") << "010203"
+                           << "";
+    QTest::newRow("dotted") << "1.3.0\r\n"
+                            << "";
+    QTest::newRow("five digits") << "01030"
+                                 << "";
+    QTest::newRow("only six digits count") << "0103009"
+                                           << "1.3.0";
+    QTest::newRow("ERR") << "ERR 990000"
+                         << "";
+    QTest::newRow("error text") << "*** ERROR: 404: Not Found"
+                                << "";
+    QTest::newRow("empty") << ""
+                           << "";
   }
   void offerText() {
     QFETCH(QString, body);
@@ -107,8 +120,10 @@ class UpdateCheckTest : public QObject {
     const QString offer = UpdateOfferText(body, "010204");
     QCOMPARE(offer.isEmpty(), offered.isEmpty());
     if (!offered.isEmpty()) {
-      QVERIFY2(offer.startsWith("Tavimoro " + offered + " is now available!\r\n(This is version 1.2.4)\r\n\r\n"
-                                "Would you like to download it?"), qPrintable(offer));
+      QVERIFY2(offer.startsWith("Tavimoro " + offered +
+                                " is now available!\r\n(This is version 1.2.4)\r\n\r\n"
+                                "Would you like to download it?"),
+               qPrintable(offer));
       QVERIFY(offer.endsWith("/download.html)"));
     }
     QVERIFY(!FormatVersion(LocalVersionString()).isEmpty());
@@ -118,14 +133,17 @@ class UpdateCheckTest : public QObject {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QByteArray>("status");
     QTest::addColumn<QString>("reply");
-    QTest::newRow("body") << int(TinyHttpServer::Mode::Reply) << QByteArray("200 OK") << "010300\r\nrelease notes";
-    QTest::newRow("HTTP error") << int(TinyHttpServer::Mode::Reply) << QByteArray("404 Not Found") << "*** ERROR: 404: ";
-    QTest::newRow("endless body stops at 64 KiB") << int(TinyHttpServer::Mode::Endless) << QByteArray() << "7777";
+    QTest::newRow("body") << int(TinyHttpServer::Mode::Reply) << QByteArray("200 OK")
+                          << "010300\r\nrelease notes";
+    QTest::newRow("HTTP error") << int(TinyHttpServer::Mode::Reply) << QByteArray("404 Not Found")
+                                << "*** ERROR: 404: ";
+    QTest::newRow("endless body stops at 64 KiB")
+        << int(TinyHttpServer::Mode::Endless) << QByteArray() << "7777";
     QTest::newRow("silent server") << int(TinyHttpServer::Mode::Silent) << QByteArray() << "*** ERROR:";
     QTest::newRow("endless headers") << int(TinyHttpServer::Mode::EndlessHeaders) << QByteArray()
                                      << "*** ERROR: 0: Reply headers too long";
-    QTest::newRow("trickled headers") << int(TinyHttpServer::Mode::TrickledHeaders) << QByteArray()
-                                      << "*** ERROR: 0: Timed out";
+    QTest::newRow("trickled headers")
+        << int(TinyHttpServer::Mode::TrickledHeaders) << QByteArray() << "*** ERROR: 0: Timed out";
   }
   void getUrl() {
     QFETCH(int, mode);
@@ -232,16 +250,26 @@ class UpdateCheckTest : public QObject {
   void serverFromTheEnvironment_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("server");
-    QTest::newRow("web") << "http://127.0.0.1:8080/" << "http://127.0.0.1:8080";
-    QTest::newRow("secure") << "https://example.org" << "https://example.org";
-    QTest::newRow("file") << "file:///opt/o'brien/site" << "file:///opt/o%27brien/site";
-    QTest::newRow("quote in the path") << "http://h/a'b&c" << "http://h/a%27b%26c";
-    QTest::newRow("markup") << "http://h/a'><a href='VB:Quit()" << "";
-    QTest::newRow("method call") << "VB:Quit()" << "";
-    QTest::newRow("script") << "javascript:alert(1)" << "";
-    QTest::newRow("other scheme") << "ftp://example.org" << "";
-    QTest::newRow("no host") << "http:///path" << "";
-    QTest::newRow("not an address") << "just words" << "";
+    QTest::newRow("web") << "http://127.0.0.1:8080/"
+                         << "http://127.0.0.1:8080";
+    QTest::newRow("secure") << "https://example.org"
+                            << "https://example.org";
+    QTest::newRow("file") << "file:///opt/o'brien/site"
+                          << "file:///opt/o%27brien/site";
+    QTest::newRow("quote in the path") << "http://h/a'b&c"
+                                       << "http://h/a%27b%26c";
+    QTest::newRow("markup") << "http://h/a'><a href='VB:Quit()"
+                            << "";
+    QTest::newRow("method call") << "VB:Quit()"
+                                 << "";
+    QTest::newRow("script") << "javascript:alert(1)"
+                            << "";
+    QTest::newRow("other scheme") << "ftp://example.org"
+                                  << "";
+    QTest::newRow("no host") << "http:///path"
+                             << "";
+    QTest::newRow("not an address") << "just words"
+                                    << "";
   }
   void serverFromTheEnvironment() {
     QFETCH(QString, value);

@@ -54,7 +54,8 @@ class WindowComfortTest : public QObject {
     form_ = std::make_unique<Form1>(ini_);
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    form_->board().PaintPuzzle(".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....");
+    form_->board().PaintPuzzle(
+        ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....");
     form_->board().imgPen_Click();
   }
   void cleanup() {
@@ -145,7 +146,8 @@ class WindowComfortTest : public QObject {
   void addressWithoutABrowserIsShown_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("path");
-    QTest::newRow("web page") << "http://example.invalid/help/techniques.html#b3" << "";
+    QTest::newRow("web page") << "http://example.invalid/help/techniques.html#b3"
+                              << "";
     QTest::newRow("bundled help") << "file:///opt/tavimoro/help/helpfile.html#external"
                                   << "/opt/tavimoro/help/helpfile.html";
   }
@@ -180,7 +182,8 @@ class WindowComfortTest : public QObject {
     const std::string longName(300, 'x');
     QVERIFY(WriteSetting("SavedGames", longName, form_->board().GetAllGrid(), ini_));
     QVERIFY(WriteSetting("SavedGames", "short", form_->board().GetAllGrid(), ini_));
-    LoadGameDialog library(ini_, [](const std::string&) { return true; }, form_.get());
+    LoadGameDialog library(
+        ini_, [](const std::string&) { return true; }, form_.get());
     library.show();
     QVERIFY(QTest::qWaitForWindowExposed(&library));
     QVERIFY(library.width() < 600);
@@ -238,11 +241,12 @@ class WindowComfortTest : public QObject {
     QTest::newRow("large screen") << QRect(0, 0, 1920, 1050) << QRect() << QRect(0, 0, 980, 610);
     QTest::newRow("scale 2 on 1400x900") << QRect(0, 0, 700, 450) << QRect() << QRect(0, 0, 700, 450);
     QTest::newRow("smaller than the minimum") << QRect(0, 0, 600, 300) << QRect() << QRect(0, 0, 600, 300);
-    QTest::newRow("stored") << QRect(0, 0, 1920, 1050) << QRect(100, 50, 700, 500) << QRect(100, 50, 700, 500);
-    QTest::newRow("stored below the minimum") << QRect(0, 0, 1920, 1050) << QRect(100, 50, 200, 100)
-                                              << QRect(100, 50, 640, 400);
-    QTest::newRow("stored off the screen") << QRect(0, 0, 1400, 900) << QRect(1300, 850, 1000, 700)
-                                           << QRect(400, 200, 1000, 700);
+    QTest::newRow("stored") << QRect(0, 0, 1920, 1050) << QRect(100, 50, 700, 500)
+                            << QRect(100, 50, 700, 500);
+    QTest::newRow("stored below the minimum")
+        << QRect(0, 0, 1920, 1050) << QRect(100, 50, 200, 100) << QRect(100, 50, 640, 400);
+    QTest::newRow("stored off the screen")
+        << QRect(0, 0, 1400, 900) << QRect(1300, 850, 1000, 700) << QRect(400, 200, 1000, 700);
   }
   void firstSizeFitsTheAvailableArea() {
     QFETCH(QRect, area);

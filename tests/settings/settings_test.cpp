@@ -83,7 +83,8 @@ TEST_F(SettingsFile, NullDeletesOnlyThatKeyEmptyIsKeptLongIsCutAt1999) {
 TEST_F(SettingsFile, KeyNamesTheFileCannotHoldAreRefusedAndNothingIsWritten) {
   ASSERT_TRUE(WriteSetting("SavedGames", "kept", "1", path_));
   const std::string before = FileText();
-  for (const char* name : {"a=b", "two\nlines", "cr\rname", "[section", ";comment", " lead", "trail ", "", "tab\t"}) {
+  for (const char* name :
+       {"a=b", "two\nlines", "cr\rname", "[section", ";comment", " lead", "trail ", "", "tab\t"}) {
     EXPECT_FALSE(WriteSetting("SavedGames", name, "[0|F|]", path_)) << name;
     EXPECT_FALSE(KeyNameProblem(name).empty()) << name;
   }
@@ -96,7 +97,8 @@ TEST_F(SettingsFile, KeyNamesTheFileCannotHoldAreRefusedAndNothingIsWritten) {
 // Two writers interleave 150 keys each; the list of 300 keys has no length limit.
 TEST_F(SettingsFile, TwoWritersInterleavingKeepEveryKey) {
   auto writer = [this](const std::string& prefix) {
-    for (int i = 0; i < 150; ++i) WriteSetting("SavedGames", prefix + std::to_string(1000 + i), "[0|F|]", path_);
+    for (int i = 0; i < 150; ++i)
+      WriteSetting("SavedGames", prefix + std::to_string(1000 + i), "[0|F|]", path_);
   };
   std::thread a(writer, "puzzle number a "), b(writer, "puzzle number b ");
   a.join();
@@ -167,9 +169,9 @@ TEST(IniDocument, EachLineKeepsItsBreakAndAnUnbrokenLastLineGetsOne) {
 // hexadecimal and octal prefixes, halves to even, 0 outside 16 bits.
 TEST(SafeInt, ReadsTheNumberAtTheStart) {
   const std::pair<const char*, int> cases[] = {
-      {"6", 6},          {" 6", 6},     {"12abc", 12}, {"1 2", 12},    {"abc", 0},         {"", 0},
-      {"-7", -7},        {"1e3", 1000}, {"&H10", 16},  {"&HFFFF", -1}, {"&O17", 15},       {"2.5", 2},
-      {"3.5", 4},        {"-2.5", -2},  {"32767", 32767}, {"32768", 0}, {"-32768", -32768}, {"1e400", 0}};
+      {"6", 6},   {" 6", 6},     {"12abc", 12},    {"1 2", 12},    {"abc", 0},         {"", 0},
+      {"-7", -7}, {"1e3", 1000}, {"&H10", 16},     {"&HFFFF", -1}, {"&O17", 15},       {"2.5", 2},
+      {"3.5", 4}, {"-2.5", -2},  {"32767", 32767}, {"32768", 0},   {"-32768", -32768}, {"1e400", 0}};
   for (const auto& [text, value] : cases) EXPECT_EQ(SafeInt(text), value) << text;
 }
 
@@ -177,7 +179,8 @@ TEST(SettingsLocation, OptionWinsThenConfigFolder) {
   EXPECT_EQ(AddBackslash("/opt/tavimoro"), "/opt/tavimoro/");
   EXPECT_EQ(AddBackslash("/"), "/");
   EXPECT_EQ(LocateIniFile(std::string("/tmp/x.ini")), "/tmp/x.ini");
-  if (fs::exists(AppFolder() + "Tavimoro.ini")) GTEST_SKIP() << "a portable settings file sits beside the tests";
+  if (fs::exists(AppFolder() + "Tavimoro.ini"))
+    GTEST_SKIP() << "a portable settings file sits beside the tests";
   const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
   const std::string saved = oldXdg ? oldXdg : "";
   ::setenv("XDG_CONFIG_HOME", "/cfg", 1);

@@ -100,7 +100,8 @@ bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
       draft.nodeCount = 4;
       draft.nodes = {PieceOf(a, firstZ), PieceOf(a, x), PieceOf(b, x), PieceOf(b, firstZ)};
       draft.strong = {true, false, true};
-      draft.linkAls = {static_cast<std::int8_t>(draft.UseAls(&a)), -1, static_cast<std::int8_t>(draft.UseAls(&b))};
+      draft.linkAls = {static_cast<std::int8_t>(draft.UseAls(&a)), -1,
+                       static_cast<std::int8_t>(draft.UseAls(&b))};
       WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXZ, "ALS-XZ", step);
       return true;
     }
@@ -149,8 +150,8 @@ bool FindAlsXYWing(const PuzzleState& s, StepRecord& step) {
         if (!firstZ) continue;
         ChainDraft draft;
         draft.nodeCount = 6;
-        draft.nodes = {PieceOf(a, firstZ), PieceOf(a, x), PieceOf(c, x), PieceOf(c, y), PieceOf(b, y),
-                       PieceOf(b, firstZ)};
+        draft.nodes = {PieceOf(a, firstZ), PieceOf(a, x), PieceOf(c, x),
+                       PieceOf(c, y),      PieceOf(b, y), PieceOf(b, firstZ)};
         draft.strong = {true, false, true, false, true};
         const auto ia = static_cast<std::int8_t>(draft.UseAls(&a));
         const auto ic = static_cast<std::int8_t>(draft.UseAls(&c));

@@ -14,11 +14,11 @@ namespace tavimoro::steps {
 
 struct AlmostLockedSet {
   CellBits cells;
-  std::uint16_t digits = 0;             // N + 1 digits
-  std::uint8_t size = 0;                // N cells
-  std::uint8_t house = 0;               // the house it was found in
-  std::array<CellBits, 9> digitCells{}; // [digit - 1]: the set's cells holding the digit
-  std::array<CellBits, 9> digitPeers{}; // [digit - 1]: cells outside that see all of those
+  std::uint16_t digits = 0;              // N + 1 digits
+  std::uint8_t size = 0;                 // N cells
+  std::uint8_t house = 0;                // the house it was found in
+  std::array<CellBits, 9> digitCells{};  // [digit - 1]: the set's cells holding the digit
+  std::array<CellBits, 9> digitPeers{};  // [digit - 1]: cells outside that see all of those
 };
 
 struct AlsTable {

@@ -21,9 +21,7 @@ struct CellBits {
       high |= std::uint64_t{1} << (cell - 64);
     }
   }
-  constexpr bool Has(int cell) const {
-    return cell < 64 ? (low >> cell) & 1 : (high >> (cell - 64)) & 1;
-  }
+  constexpr bool Has(int cell) const { return cell < 64 ? (low >> cell) & 1 : (high >> (cell - 64)) & 1; }
   constexpr bool Empty() const { return (low | high) == 0; }
   int Count() const { return __builtin_popcountll(low) + __builtin_popcountll(high); }
   int First() const { return low ? __builtin_ctzll(low) : 64 + __builtin_ctzll(high); }

@@ -53,8 +53,9 @@ void AppendNode(StepText& text, const ChainDraft::Piece& piece) {
 
 }  // namespace
 
-void WriteChainStep(const ChainDraft& chain, const EliminationMasks& eliminations, int placeCell, int placeDigit,
-                    TechniqueId technique, std::string_view title, StepRecord& step, int segment) {
+void WriteChainStep(const ChainDraft& chain, const EliminationMasks& eliminations, int placeCell,
+                    int placeDigit, TechniqueId technique, std::string_view title, StepRecord& step,
+                    int segment) {
   const auto joinsSegments = [&](int link) { return segment > 0 && (link + 1) % segment == 0; };
   StepMeaning& m = step.Meaning;
   int digits = 0;

@@ -25,7 +25,7 @@ struct ChainDraft {
   };
   int nodeCount = 0;
   std::array<Piece, kMaxChainNodes + 1> nodes{};
-  std::array<bool, kMaxChainNodes + 1> strong{};        // link i joins node i and i + 1
+  std::array<bool, kMaxChainNodes + 1> strong{};          // link i joins node i and i + 1
   std::array<std::int8_t, kMaxChainNodes + 1> linkAls{};  // -1, or the index into als
   int alsCount = 0;
   std::array<const AlmostLockedSet*, StepMeaning::kMaxAls> als{};
@@ -45,8 +45,9 @@ using EliminationMasks = std::array<std::uint16_t, 81>;
 // the nodes are read as separate chains of that many nodes (a Death
 // Blossom's stem digits), and the link joining two segments is not drawn
 // and is written as "; ".
-void WriteChainStep(const ChainDraft& chain, const EliminationMasks& eliminations, int placeCell, int placeDigit,
-                    TechniqueId technique, std::string_view title, StepRecord& step, int segment = 0);
+void WriteChainStep(const ChainDraft& chain, const EliminationMasks& eliminations, int placeCell,
+                    int placeDigit, TechniqueId technique, std::string_view title, StepRecord& step,
+                    int segment = 0);
 
 // Appends "r1c2", "r1c23", "r12c3" or "r1c2,r4c5" for a set of cells.
 void AppendCells(StepText& text, const CellBits& cells);

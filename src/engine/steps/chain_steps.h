@@ -1,8 +1,7 @@
 // Techniques beyond the ladder built on chains of inferences and on almost
-// locked sets (their rows are in the technique registry). Each Find function reads the state and, when it accepts an
-// instance, fills `step` for that one instance (the shortest chain it knows,
-// then the first in its fixed scan order) and returns true; otherwise it
-// leaves `step` untouched and returns false.
+// locked sets (their rows are in the technique registry). Each Find function reads the state and, when it
+// accepts an instance, fills `step` for that one instance (the shortest chain it knows, then the first in its
+// fixed scan order) and returns true; otherwise it leaves `step` untouched and returns false.
 #pragma once
 
 #include "engine/puzzle_state.h"

@@ -216,8 +216,8 @@ void BuildTries(const PuzzleState& s, ChainTries& tries) {
   tries.built = true;
 }
 
-bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries, TechniqueId technique, int maxDepth,
-                      bool sameDigitOnly, std::string_view prefix) {
+bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries, TechniqueId technique,
+                      int maxDepth, bool sameDigitOnly, std::string_view prefix) {
   if (!tries.built) BuildTries(s, tries);
   const TrialBoard board = TrialBoard::FromGrid(s);
   StepText text(prefix);

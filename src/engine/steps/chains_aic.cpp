@@ -35,10 +35,10 @@ enum class Goal {
 };
 
 struct Rules {
-  int digit = 0;            // one digit only, 0 for all
-  bool conjugates = true;   // strong links between the only places of a digit in a house
-  bool bivalue = true;      // strong links between the two candidates of a cell
-  bool inCellWeak = true;   // weak links between candidates of one cell
+  int digit = 0;           // one digit only, 0 for all
+  bool conjugates = true;  // strong links between the only places of a digit in a house
+  bool bivalue = true;     // strong links between the two candidates of a cell
+  bool inCellWeak = true;  // weak links between candidates of one cell
   bool groups = false;
   bool als = false;
   bool sameDigitEnds = false;
@@ -110,7 +110,8 @@ class LinkGraph {
     const Node& x = nodes_[a];
     const Node& y = nodes_[b];
     if (x.digit == y.digit) return y.cells.SubsetOf(x.peers);
-    return rules_.inCellWeak && x.type == NodeType::Single && y.type == NodeType::Single && x.cells == y.cells;
+    return rules_.inCellWeak && x.type == NodeType::Single && y.type == NodeType::Single &&
+           x.cells == y.cells;
   }
 
  private:
@@ -234,7 +235,8 @@ class LinkGraph {
         if (s_.Grid[c] != 0 || s_.CandCount[c] != 2) continue;
         const int x = MaskDigit(LowestBit(s_.CandMask[c]));
         const int y = MaskDigit(s_.CandMask[c] & ~LowestBit(s_.CandMask[c]));
-        if (DigitAllowed(x) && DigitAllowed(y)) AddStrong(singleNode_[c * 9 + x - 1], singleNode_[c * 9 + y - 1]);
+        if (DigitAllowed(x) && DigitAllowed(y))
+          AddStrong(singleNode_[c * 9 + x - 1], singleNode_[c * 9 + y - 1]);
       }
     }
     for (int a = 0; a < static_cast<int>(alsNodes_.size()); ++a) {
@@ -260,14 +262,16 @@ class LinkGraph {
         weakEdges_.push_back({i, {singleNode_[c * 9 + d - 1], -1}});
       });
       for (const int j : wide[d - 1])
-        if (j != i && nodes_[j].cells.SubsetOf(x.peers)) weakEdges_.push_back({i, {static_cast<std::int16_t>(j), -1}});
+        if (j != i && nodes_[j].cells.SubsetOf(x.peers))
+          weakEdges_.push_back({i, {static_cast<std::int16_t>(j), -1}});
     }
     if (!rules_.inCellWeak) return;
     for (int c = 0; c < 81; ++c) {
       for (int x = 0; x < 9; ++x) {
         if (singleNode_[c * 9 + x] < 0) continue;
         for (int y = 0; y < 9; ++y) {
-          if (y != x && singleNode_[c * 9 + y] >= 0) weakEdges_.push_back({singleNode_[c * 9 + x], {singleNode_[c * 9 + y], -1}});
+          if (y != x && singleNode_[c * 9 + y] >= 0)
+            weakEdges_.push_back({singleNode_[c * 9 + x], {singleNode_[c * 9 + y], -1}});
         }
       }
     }
@@ -523,12 +527,13 @@ bool FindXYChain(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindContinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, PlainRules(Goal::Loop), false, false, false, TechniqueId::ContinuousNiceLoop, "CONTINUOUS NICE LOOP", step);
+  return FindChain(s, PlainRules(Goal::Loop), false, false, false, TechniqueId::ContinuousNiceLoop,
+                   "CONTINUOUS NICE LOOP", step);
 }
 
 bool FindDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, PlainRules(Goal::Place), false, false, false, TechniqueId::DiscontinuousNiceLoop, "DISCONTINUOUS NICE LOOP",
-                   step);
+  return FindChain(s, PlainRules(Goal::Place), false, false, false, TechniqueId::DiscontinuousNiceLoop,
+                   "DISCONTINUOUS NICE LOOP", step);
 }
 
 bool FindAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
@@ -541,13 +546,13 @@ bool FindGroupedContinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindGroupedDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, GroupedRules(Goal::Place), false, true, false, TechniqueId::GroupedDiscontinuousNiceLoop,
-                   "GROUPED DISCONTINUOUS NICE LOOP", step);
+  return FindChain(s, GroupedRules(Goal::Place), false, true, false,
+                   TechniqueId::GroupedDiscontinuousNiceLoop, "GROUPED DISCONTINUOUS NICE LOOP", step);
 }
 
 bool FindGroupedAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, GroupedRules(Goal::Eliminate), false, true, false, TechniqueId::GroupedAic, "GROUPED AIC",
-                   step);
+  return FindChain(s, GroupedRules(Goal::Eliminate), false, true, false, TechniqueId::GroupedAic,
+                   "GROUPED AIC", step);
 }
 
 bool FindAlsChain(const PuzzleState& s, StepRecord& step) {

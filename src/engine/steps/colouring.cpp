@@ -23,10 +23,10 @@ namespace {
 constexpr int kMaxClusters = 40;
 
 struct Clusters {
-  std::array<std::int8_t, 81> cluster{};  // -1 outside every cluster
-  std::array<std::int8_t, 81> colour{};   // 0 or 1
-  std::array<std::int8_t, 81> parent{};   // towards the cluster's first cell
-  std::array<std::uint8_t, 81> order{};   // cells in walk order
+  std::array<std::int8_t, 81> cluster{};               // -1 outside every cluster
+  std::array<std::int8_t, 81> colour{};                // 0 or 1
+  std::array<std::int8_t, 81> parent{};                // towards the cluster's first cell
+  std::array<std::uint8_t, 81> order{};                // cells in walk order
   std::array<std::uint8_t, kMaxClusters + 1> start{};  // walk order index of each cluster's first cell
   std::array<bool, kMaxClusters> clash{};
   int count = 0;
@@ -236,7 +236,8 @@ bool FindMultiColouring(const PuzzleState& s, StepRecord& step) {
             int victim = -1, u = -1, w = -1;
             for (int c = 0; c < 81; ++c) {
               if (!s.Cand(c, d)) continue;
-              if ((k.cluster[c] == i && k.colour[c] != ci) || (k.cluster[c] == j && k.colour[c] != cj)) continue;
+              if ((k.cluster[c] == i && k.colour[c] != ci) || (k.cluster[c] == j && k.colour[c] != cj))
+                continue;
               const int seenI = SeenOfColour(k, i, 1 - ci, c), seenJ = SeenOfColour(k, j, 1 - cj, c);
               if (seenI < 0 || seenJ < 0) continue;
               if (victim < 0) {

@@ -29,10 +29,10 @@ int PositionsOf(const PuzzleState& s, int house, int d) {
 struct Fish {
   int baseType = 0, digit = 0;
   int size = 0;
-  std::array<int, 4> lines{};   // base line numbers 0..8
+  std::array<int, 4> lines{};  // base line numbers 0..8
   std::array<int, 4> positions{};
-  int cover = 0;                // positions of the cover lines
-  int finBlock = -1;            // house of the fins' block, -1 without fins
+  int cover = 0;      // positions of the cover lines
+  int finBlock = -1;  // house of the fins' block, -1 without fins
 };
 
 int LineHouse(int type, int line) { return 9 * type + line; }
@@ -64,7 +64,8 @@ bool RemovesSomething(const PuzzleState& s, const Fish& f) {
   return any;
 }
 
-void RecordFish(const PuzzleState& s, const Fish& f, TechniqueId technique, std::string_view name, StepRecord& step) {
+void RecordFish(const PuzzleState& s, const Fish& f, TechniqueId technique, std::string_view name,
+                StepRecord& step) {
   StartElimination(step, technique, name);
   const int coverType = 1 - f.baseType;
   StepMeaning& m = step.Meaning;
@@ -186,9 +187,9 @@ bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
 
 bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi) {
   static constexpr std::array<std::string_view, 5> kFinned = {"", "", "FINNED X-WING", "FINNED SWORDFISH",
-                                                               "FINNED JELLYFISH"};
+                                                              "FINNED JELLYFISH"};
   static constexpr std::array<std::string_view, 5> kSashimi = {"", "", "SASHIMI X-WING", "SASHIMI SWORDFISH",
-                                                                "SASHIMI JELLYFISH"};
+                                                               "SASHIMI JELLYFISH"};
   static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
                                                                kFinnedSwordfish, kFinnedJellyfish};
   static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,

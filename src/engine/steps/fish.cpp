@@ -54,8 +54,8 @@ bool RemovesSomething(const PuzzleState& s, int baseType, int baseLines, int pos
 // Writes the fish into the record: the base-line cells at the cover
 // positions (filled ones too), the victims, then the cover lines (strong)
 // and the base lines.
-void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions, int digit, TechniqueId technique,
-                std::string_view text, StepRecord& step) {
+void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions, int digit,
+                TechniqueId technique, std::string_view text, StepRecord& step) {
   for (int line = 1; line <= 9; ++line) {
     if (!(baseLines & (1 << (line - 1)))) continue;
     const auto& cells = CellsOfHouse(LineHouse(baseType, line));

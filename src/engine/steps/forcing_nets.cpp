@@ -132,9 +132,8 @@ void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
       const int parent = m.NodeFrom[k];
       if (parent >= 0 && lineCount < static_cast<int>(step.Lines.size()) &&
           m.Nodes[parent].Cells[0] != m.Nodes[k].Cells[0]) {
-        step.Lines[static_cast<std::size_t>(lineCount++)] =
-            StepLine{m.Nodes[parent].Cells[0], m.Nodes[k].Cells[0],
-                     NodeHolds(n) ? StrongLineColour : LineColour, 1};
+        step.Lines[static_cast<std::size_t>(lineCount++)] = StepLine{
+            m.Nodes[parent].Cells[0], m.Nodes[k].Cells[0], NodeHolds(n) ? StrongLineColour : LineColour, 1};
       }
       if (step.CellColour[NodeCell(n)] == 0) step.CellColour[NodeCell(n)] = PatternColour;
     }
@@ -272,7 +271,8 @@ void FillCommon(StepRecord& step, TechniqueId technique, NetPropagator& p, const
   for (NetNode a : branches) {
     const bool contra = p.Run(root, std::span<const NetNode>(&a, 1));
     contradicted.push_back(contra);
-    proofs.push_back(contra ? ReadProof(p, {}, true) : ReadProof(p, std::span<const NetNode>(&conclusions[0], 1), false));
+    proofs.push_back(contra ? ReadProof(p, {}, true)
+                            : ReadProof(p, std::span<const NetNode>(&conclusions[0], 1), false));
   }
   step = StepRecord{};
   step.Technique = technique;
@@ -466,8 +466,8 @@ bool FindNestedNet(const PuzzleState& s, StepRecord& step) {
 
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step) {
   if (!HasOneSolution(s)) return false;
-  return NetSearch(s, 2, kDoublyNestedRunLimit).Find(step, kContradictionKind | kCellKind | kUnitKind,
-                                                      kDoublyNestedNet);
+  return NetSearch(s, 2, kDoublyNestedRunLimit)
+      .Find(step, kContradictionKind | kCellKind | kUnitKind, kDoublyNestedNet);
 }
 
 // The last resort: a candidate that is not the solution's, placed and shown

@@ -61,7 +61,8 @@ struct HiddenSearch {
   bool Extend(int depth, int fromDigit, int digits, int cells, StepRecord& step) {
     if (depth == size) {
       if (BitCount(cells) != size) return false;
-      return RecordHidden(s, step, house, digits, cells, size == 3 ? TechniqueId::HiddenTriplet : TechniqueId::HiddenQuad,
+      return RecordHidden(s, step, house, digits, cells,
+                          size == 3 ? TechniqueId::HiddenTriplet : TechniqueId::HiddenQuad,
                           size == 3 ? "HIDDEN TRIPLET: " : "HIDDEN QUAD: ");
     }
     for (int d = fromDigit; d <= 9; ++d) {

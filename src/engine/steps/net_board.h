@@ -44,9 +44,7 @@ inline constexpr int kNetNodeCount = 81 * 9 * 2;
 constexpr NetNode HoldsNode(int cell, int digit) {
   return static_cast<NetNode>(((cell * 9 + digit - 1) << 1) | 1);
 }
-constexpr NetNode FailsNode(int cell, int digit) {
-  return static_cast<NetNode>((cell * 9 + digit - 1) << 1);
-}
+constexpr NetNode FailsNode(int cell, int digit) { return static_cast<NetNode>((cell * 9 + digit - 1) << 1); }
 constexpr int NodeCell(NetNode n) { return (n >> 1) / 9; }
 constexpr int NodeDigit(NetNode n) { return (n >> 1) % 9 + 1; }
 constexpr bool NodeHolds(NetNode n) { return (n & 1) != 0; }
@@ -67,18 +65,18 @@ struct NetBoard {
 // Why a node was derived.
 enum class NetRule : std::uint8_t {
   Assumption,
-  Peer,            // a candidate of the cell or a peer holds
-  NakedSingle,     // the cell's last candidate
-  HiddenSingle,    // the digit's last place in a house
+  Peer,          // a candidate of the cell or a peer holds
+  NakedSingle,   // the cell's last candidate
+  HiddenSingle,  // the digit's last place in a house
   LockedCandidates,
-  NestedNet,       // its own net of the level below runs into a contradiction
+  NestedNet,  // its own net of the level below runs into a contradiction
 };
 
 enum class NetContradiction : std::uint8_t {
   None,
-  BothWays,     // a candidate that holds and fails
-  EmptyCell,    // a cell without candidates
-  NoPlace,      // a house without a place for a digit
+  BothWays,   // a candidate that holds and fails
+  EmptyCell,  // a cell without candidates
+  NoPlace,    // a house without a place for a digit
 };
 
 // Counts the runs of every propagator of one search, so that the deepest
@@ -157,8 +155,8 @@ class NetPropagator {
   NetBudget* budget_ = nullptr;
 
   NetBoard board_;
-  std::array<std::uint16_t, kNetNodeCount> rank_{};   // creation index + 1, 0 = not derived
-  std::array<NetNode, kNetNodeCount> order_{};        // nodes in creation order
+  std::array<std::uint16_t, kNetNodeCount> rank_{};  // creation index + 1, 0 = not derived
+  std::array<NetNode, kNetNodeCount> order_{};       // nodes in creation order
   std::array<std::uint32_t, kNetNodeCount + 2> reasonBegin_{};
   std::array<std::uint8_t, kNetNodeCount> rule_{};
   std::array<std::uint16_t, kPoolSize> pool_{};

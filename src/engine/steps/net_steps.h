@@ -11,9 +11,10 @@
 namespace tavimoro::steps {
 
 // The registry's ids the finders write into StepRecord::Technique.
-inline constexpr TechniqueId kContradictionNet = TechniqueId::ContradictionNet;  // one assumption, a contradiction
-inline constexpr TechniqueId kCellNet = TechniqueId::CellNet;    // every candidate of a cell forces the same
-inline constexpr TechniqueId kUnitNet = TechniqueId::UnitNet;    // every place of a digit in a house does
+inline constexpr TechniqueId kContradictionNet =
+    TechniqueId::ContradictionNet;                             // one assumption, a contradiction
+inline constexpr TechniqueId kCellNet = TechniqueId::CellNet;  // every candidate of a cell forces the same
+inline constexpr TechniqueId kUnitNet = TechniqueId::UnitNet;  // every place of a digit in a house does
 inline constexpr TechniqueId kNestedNet = TechniqueId::NestedNet;  // any of them, nets one level down
 inline constexpr TechniqueId kDoublyNestedNet = TechniqueId::DoublyNestedNet;  // the same, two levels down
 inline constexpr TechniqueId kTrial = TechniqueId::Trial;  // an assumption shown to leave no solution

@@ -38,9 +38,7 @@ inline void PushNode(StepRecord& step, const ChainNode& node, LinkKind link) {
   m.Nodes[m.NodeCount++] = node;
 }
 
-inline void AppendCellName(StepText& text, int cell) {
-  text << 'r' << CellRow(cell) << 'c' << CellCol(cell);
-}
+inline void AppendCellName(StepText& text, int cell) { text << 'r' << CellRow(cell) << 'c' << CellCol(cell); }
 
 inline void AppendNodeName(StepText& text, const ChainNode& node, bool withDigit) {
   if (withDigit) text << '(' << static_cast<int>(node.Digit) << ')';

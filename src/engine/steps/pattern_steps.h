@@ -73,5 +73,4 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
 // sue_de_coq.cpp
 bool FindSueDeCoq(const PuzzleState& s, StepRecord& step);
 
-
 }  // namespace tavimoro::steps

@@ -217,8 +217,10 @@ bool TypeSix(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
     return false;
   }
   for (int digit : {r.x, r.y}) {
-    const bool rows = s.HouseCandCount(HouseOf(a, 0), digit) == 2 && s.HouseCandCount(HouseOf(d, 0), digit) == 2;
-    const bool cols = s.HouseCandCount(HouseOf(a, 1), digit) == 2 && s.HouseCandCount(HouseOf(d, 1), digit) == 2;
+    const bool rows =
+        s.HouseCandCount(HouseOf(a, 0), digit) == 2 && s.HouseCandCount(HouseOf(d, 0), digit) == 2;
+    const bool cols =
+        s.HouseCandCount(HouseOf(a, 1), digit) == 2 && s.HouseCandCount(HouseOf(d, 1), digit) == 2;
     if (!rows && !cols) continue;
     EliminateAt(step, roof1, digit);
     EliminateAt(step, roof2, digit);
@@ -252,12 +254,18 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
 bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type) {
   return ForEachRectangle(s, [&](const Rectangle& r) {
     switch (type) {
-      case TechniqueId::UniqueRectangle2: return TypeTwoOrFive(s, r, true, step);
-      case TechniqueId::UniqueRectangle3: return TypeThree(s, r, step);
-      case TechniqueId::UniqueRectangle4: return TypeFour(s, r, step);
-      case TechniqueId::UniqueRectangle5: return TypeTwoOrFive(s, r, false, step);
-      case TechniqueId::UniqueRectangle6: return TypeSix(s, r, step);
-      default: return false;
+      case TechniqueId::UniqueRectangle2:
+        return TypeTwoOrFive(s, r, true, step);
+      case TechniqueId::UniqueRectangle3:
+        return TypeThree(s, r, step);
+      case TechniqueId::UniqueRectangle4:
+        return TypeFour(s, r, step);
+      case TechniqueId::UniqueRectangle5:
+        return TypeTwoOrFive(s, r, false, step);
+      case TechniqueId::UniqueRectangle6:
+        return TypeSix(s, r, step);
+      default:
+        return false;
     }
   });
 }
@@ -307,7 +315,8 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
         kept[i] = pair;
         bool overfull = false;
         for (int t = 0; t < 3; ++t)
-          for (int m = pair; m; m &= m - 1) overfull |= count[HouseOf(poly[i], t)][MaskDigit(LowestBit(m)) - 1] > 2;
+          for (int m = pair; m; m &= m - 1)
+            overfull |= count[HouseOf(poly[i], t)][MaskDigit(LowestBit(m)) - 1] > 2;
         if (!overfull && self(self, i + 1)) return true;
         adjust(poly[i], pair, -1);
       }

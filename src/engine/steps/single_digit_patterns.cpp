@@ -47,8 +47,8 @@ bool AnySeenByBoth(const PuzzleState& s, int d, int end1, int end2) {
 }
 
 // The chain end1 = link1 - link2 = end2 of one digit, with its victims.
-void RecordFourCellChain(const PuzzleState& s, int d, int end1, int link1, int link2, int end2, TechniqueId technique,
-                         std::string_view name, StepRecord& step) {
+void RecordFourCellChain(const PuzzleState& s, int d, int end1, int link1, int link2, int end2,
+                         TechniqueId technique, std::string_view name, StepRecord& step) {
   StartElimination(step, technique, name);
   PushNode(step, PlainNode(d, end1), LinkKind::Strong);
   PushNode(step, PlainNode(d, link1), LinkKind::Strong);
@@ -76,10 +76,8 @@ bool FindSkyscraper(const PuzzleState& s, StepRecord& step) {
           if (!StrongLink(s, 9 * type + line2, d, b1, b2)) continue;
           // The position of a cell along its line picks the cover line.
           auto cover = [type](int c) { return type == 0 ? CellCol(c) : CellRow(c); };
-          const std::array<std::array<int, 4>, 4> pairings = {{{a1, b1, a2, b2},
-                                                               {a2, b2, a1, b1},
-                                                               {a1, b2, a2, b1},
-                                                               {a2, b1, a1, b2}}};
+          const std::array<std::array<int, 4>, 4> pairings = {
+              {{a1, b1, a2, b2}, {a2, b2, a1, b1}, {a1, b2, a2, b1}, {a2, b1, a1, b2}}};
           for (const auto& [baseA, baseB, roofA, roofB] : pairings) {
             if (cover(baseA) != cover(baseB) || cover(roofA) == cover(roofB)) continue;
             if (!AnySeenByBoth(s, d, roofA, roofB)) continue;
@@ -108,7 +106,8 @@ bool FindTwoStringKite(const PuzzleState& s, StepRecord& step) {
             if (inRow == inColumn || CellBlock(inRow) != CellBlock(inColumn)) continue;
             if (rowEnd == columnEnd || rowEnd == inColumn || columnEnd == inRow) continue;
             if (!AnySeenByBoth(s, d, rowEnd, columnEnd)) continue;
-            RecordFourCellChain(s, d, rowEnd, inRow, inColumn, columnEnd, kTwoStringKite, "2-STRING KITE", step);
+            RecordFourCellChain(s, d, rowEnd, inRow, inColumn, columnEnd, kTwoStringKite, "2-STRING KITE",
+                                step);
             return true;
           }
         }
@@ -179,7 +178,8 @@ bool FindEmptyRectangle(const PuzzleState& s, StepRecord& step) {
             for (int line = 0; line < 9; ++line) {
               const int house = viaColumn ? 9 + line : line;
               // The link's line must run outside the block.
-              if (viaColumn ? (line + 1 >= left && line + 1 < left + 3) : (line + 1 >= top && line + 1 < top + 3))
+              if (viaColumn ? (line + 1 >= left && line + 1 < left + 3)
+                            : (line + 1 >= top && line + 1 < top + 3))
                 continue;
               int a = 0, b = 0;
               if (!StrongLink(s, house, d, a, b)) continue;
@@ -193,7 +193,8 @@ bool FindEmptyRectangle(const PuzzleState& s, StepRecord& step) {
                   if (CellCol(near) != col) continue;
                   if (CellCol(far) >= left && CellCol(far) < left + 3) continue;
                 }
-                const int target = viaColumn ? 9 * (CellRow(far) - 1) + col - 1 : 9 * (row - 1) + CellCol(far) - 1;
+                const int target =
+                    viaColumn ? 9 * (CellRow(far) - 1) + col - 1 : 9 * (row - 1) + CellCol(far) - 1;
                 if (!s.Cand(target, d)) continue;
                 // The block's two groups: the arm the link's near end sees,
                 // and the rest, which the target sees.

@@ -25,10 +25,10 @@ bool FindWWing(const PuzzleState& s, StepRecord& step) {
     for (int q = p + 1; q < 81; ++q) {
       if (s.CandCount[q] != 2 || s.CandMask[q] != pair || CellsShareHouse(p, q)) continue;
       const int lowDigit = MaskDigit(LowestBit(pair)), highDigit = MaskDigit(pair & ~LowestBit(pair));
-      for (const auto& [x, y] : {std::array<int, 2>{lowDigit, highDigit}, std::array<int, 2>{highDigit, lowDigit}}) {
+      for (const auto& [x, y] :
+           {std::array<int, 2>{lowDigit, highDigit}, std::array<int, 2>{highDigit, lowDigit}}) {
         bool anyVictim = false;
-        for (int c = 0; c < 81 && !anyVictim; ++c)
-          anyVictim = s.Cand(c, y) && Sees(c, p) && Sees(c, q);
+        for (int c = 0; c < 81 && !anyVictim; ++c) anyVictim = s.Cand(c, y) && Sees(c, p) && Sees(c, q);
         if (!anyVictim) continue;
         for (int h = 0; h < 27; ++h) {
           if (s.HouseCandCount(h, x) != 2) continue;

@@ -75,20 +75,20 @@ bool FindSueDeCoq(const PuzzleState& s, StepRecord& step) {
               return InSubset(meet, core, c) || InSubset(lineRest, a, c) || InSubset(blockRest, b, c);
             };
             bool any = false;
-            for (int c : CellsOfHouse(line))
-              any |= !inPattern(c) && (s.CandMask[c] & fromLine);
-            for (int c : CellsOfHouse(block))
-              any |= !inPattern(c) && (s.CandMask[c] & fromBlock);
+            for (int c : CellsOfHouse(line)) any |= !inPattern(c) && (s.CandMask[c] & fromLine);
+            for (int c : CellsOfHouse(block)) any |= !inPattern(c) && (s.CandMask[c] & fromBlock);
             if (!any) continue;
 
             StartElimination(step, kSueDeCoq, "SUE DE COQ");
             for (int c : CellsOfHouse(line)) {
               if (inPattern(c)) continue;
-              for (int m = s.CandMask[c] & fromLine; m; m &= m - 1) EliminateAt(step, c, MaskDigit(LowestBit(m)));
+              for (int m = s.CandMask[c] & fromLine; m; m &= m - 1)
+                EliminateAt(step, c, MaskDigit(LowestBit(m)));
             }
             for (int c : CellsOfHouse(block)) {
               if (inPattern(c)) continue;
-              for (int m = s.CandMask[c] & fromBlock; m; m &= m - 1) EliminateAt(step, c, MaskDigit(LowestBit(m)));
+              for (int m = s.CandMask[c] & fromBlock; m; m &= m - 1)
+                EliminateAt(step, c, MaskDigit(LowestBit(m)));
             }
             for (int i = 0; i < meet.count; ++i)
               if (core & (1 << i)) step.CellColour[meet.cell[i]] = PatternColour;

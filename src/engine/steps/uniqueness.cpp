@@ -148,7 +148,8 @@ bool FindBugType2(const PuzzleState& s, StepRecord& step) {
   step.Kind = kEliminate;
   step.Technique = TechniqueId::BugType2;
   step.Meaning.DigitMask = DigitBit(bugDigit);
-  step.Meaning.House = SharedHouse(std::span(triples.data(), tripleCount), std::span(victims.data(), victimCount));
+  step.Meaning.House =
+      SharedHouse(std::span(triples.data(), tripleCount), std::span(victims.data(), victimCount));
   step.Text = StepText("BUG TYPE 2: ");
   step.Digits.Clear();
   step.Digits << bugDigit;

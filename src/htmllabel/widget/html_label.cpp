@@ -3,6 +3,8 @@
 // HTMLLabel; the viewport only forwards its events.
 #include "htmllabel/widget/html_label.h"
 
+#include <qdrawutil.h>
+
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QMetaObject>
@@ -11,8 +13,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
-#include <qdrawutil.h>
-
 #include <algorithm>
 #include <array>
 
@@ -220,7 +220,8 @@ void HTMLLabel::Refresh() {
     layout_ = html::LayoutDocument(document_, options, measurer_);
 
     const qreal ratio = devicePixelRatioF();
-    const QSize size(std::clamp(layout_.Width, 1, kMaxSurfaceWidth), std::clamp(layout_.Height, 1, kMaxSurfaceHeight));
+    const QSize size(std::clamp(layout_.Width, 1, kMaxSurfaceWidth),
+                     std::clamp(layout_.Height, 1, kMaxSurfaceHeight));
     picHTML_ = QPixmap(size * ratio);
     picHTML_.setDevicePixelRatio(ratio);
     QPainter painter(&picHTML_);
@@ -333,8 +334,8 @@ void HTMLLabel::CallHostMethod(const std::string& target) {
     values[i] = QString::fromStdString(call->Arguments[i]);
     args[i] = Q_ARG(QString, values[i]);
   }
-  QMetaObject::invokeMethod(host, call->Name.c_str(), Qt::DirectConnection, args[0], args[1], args[2], args[3],
-                            args[4], args[5], args[6], args[7], args[8], args[9]);
+  QMetaObject::invokeMethod(host, call->Name.c_str(), Qt::DirectConnection, args[0], args[1], args[2],
+                            args[3], args[4], args[5], args[6], args[7], args[8], args[9]);
 }
 
 bool HTMLLabel::ScrollKey(int key, Qt::KeyboardModifiers modifiers) {
@@ -342,13 +343,26 @@ bool HTMLLabel::ScrollKey(int key, Qt::KeyboardModifiers modifiers) {
   QScrollBar* bar = vscScroll_;
   const bool ctrl = modifiers & Qt::ControlModifier;
   switch (key) {
-    case Qt::Key_Up: bar->setValue(ctrl ? bar->minimum() : bar->value() - bar->singleStep()); return true;
-    case Qt::Key_Down: bar->setValue(ctrl ? bar->maximum() : bar->value() + bar->singleStep()); return true;
-    case Qt::Key_PageUp: bar->setValue(bar->value() - bar->pageStep()); return true;
-    case Qt::Key_PageDown: bar->setValue(bar->value() + bar->pageStep()); return true;
-    case Qt::Key_Home: bar->setValue(bar->minimum()); return true;
-    case Qt::Key_End: bar->setValue(bar->maximum()); return true;
-    default: return false;
+    case Qt::Key_Up:
+      bar->setValue(ctrl ? bar->minimum() : bar->value() - bar->singleStep());
+      return true;
+    case Qt::Key_Down:
+      bar->setValue(ctrl ? bar->maximum() : bar->value() + bar->singleStep());
+      return true;
+    case Qt::Key_PageUp:
+      bar->setValue(bar->value() - bar->pageStep());
+      return true;
+    case Qt::Key_PageDown:
+      bar->setValue(bar->value() + bar->pageStep());
+      return true;
+    case Qt::Key_Home:
+      bar->setValue(bar->minimum());
+      return true;
+    case Qt::Key_End:
+      bar->setValue(bar->maximum());
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -4,14 +4,17 @@
 
 namespace tavimoro {
 
-HTMLLabelAccessible::HTMLLabelAccessible(HTMLLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+HTMLLabelAccessible::HTMLLabelAccessible(HTMLLabel* label)
+    : QAccessibleWidget(label, QAccessible::StaticText) {}
 
 void* HTMLLabelAccessible::interface_cast(QAccessible::InterfaceType type) {
   if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
   return QAccessibleWidget::interface_cast(type);
 }
 
-QString HTMLLabelAccessible::plainText() const { return static_cast<const HTMLLabel*>(widget())->PlainText(); }
+QString HTMLLabelAccessible::plainText() const {
+  return static_cast<const HTMLLabel*>(widget())->PlainText();
+}
 
 QString HTMLLabelAccessible::text(QAccessible::Text which) const {
   switch (which) {

@@ -3,7 +3,6 @@
 #include "htmllabel/widget/qt_surface.h"
 
 #include <QPainter>
-
 #include <cmath>
 
 namespace tavimoro {
@@ -23,7 +22,8 @@ QString ResolveFontFamily(const QString& face) {
     return QStringLiteral("Liberation Sans");
   }
   if (key == "times new roman" || key == "times" || key == "serif") return QStringLiteral("Liberation Serif");
-  if (key == "courier new" || key == "courier" || key == "monospace") return QStringLiteral("Liberation Mono");
+  if (key == "courier new" || key == "courier" || key == "monospace")
+    return QStringLiteral("Liberation Mono");
   return face.trimmed();
 }
 
@@ -52,7 +52,8 @@ int QtTextMeasurer::TextWidth(const html::Font& font, std::string_view text) {
       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void QtPainter::DrawText(const html::Font& font, int x, int baseline, std::string_view text, html::Colour colour) {
+void QtPainter::DrawText(const html::Font& font, int x, int baseline, std::string_view text,
+                         html::Colour colour) {
   painter_.setFont(fonts_.Resolve(font));
   painter_.setPen(ToQColor(colour));
   painter_.drawText(QPoint(x, baseline), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));

@@ -9,7 +9,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QString>
-
 #include <deque>
 
 #include "htmllabel/layout.h"
@@ -43,7 +42,8 @@ class QtTextMeasurer : public html::TextMeasurer {
 class QtPainter : public html::Painter {
  public:
   QtPainter(QPainter& painter, QtTextMeasurer& fonts) : painter_(painter), fonts_(fonts) {}
-  void DrawText(const html::Font& font, int x, int baseline, std::string_view text, html::Colour colour) override;
+  void DrawText(const html::Font& font, int x, int baseline, std::string_view text,
+                html::Colour colour) override;
   void DrawLine(int x1, int y1, int x2, int y2, html::Colour colour) override;
   void FillRect(int x, int y, int width, int height, html::Colour colour) override;
 
