@@ -40,9 +40,6 @@ inline std::vector<std::string> CorpusLines(const std::string& file) {
   return lines;
 }
 
-}  // namespace tavimoro::testing
-
-// Skips the current test when the collection is missing.
 // Every how many puzzles a solve through the whole technique set (forcing
 // nets included) is checked: each tenth (each hundredth under the
 // sanitizers) keeps the suite's time bounded; TAVIMORO_FULL_CORPUS=1 checks
@@ -52,6 +49,9 @@ inline std::size_t ExtendedCorpusStride() {
   return std::getenv("TAVIMORO_SANITIZED") ? 100 : 10;
 }
 
+}  // namespace tavimoro::testing
+
+// Skips the current test when the collection is missing.
 #define TAVIMORO_REQUIRE_CORPUS(lines, file)                                                       \
   do {                                                                                             \
     if ((lines).empty())                                                                           \
