@@ -32,6 +32,15 @@ std::string PuzzleLineProblem(const std::string& line) {
   return std::to_string(line.size()) + " characters, a puzzle line has 81";
 }
 
+// A line of 81 cells followed by a blank or a tab and a comment (a tag, a
+// rating) stands for its cells; pencil-mark text after the cells is kept.
+std::string WithoutComment(const std::string& line) {
+  if (line.size() > 81 && (line[81] == '\t' || line[81] == ' ')) {
+    if (line.find('|', 81) == std::string::npos) return line.substr(0, 81);
+  }
+  return line;
+}
+
 bool OutputFailed() { return !std::cout || std::ferror(stdout) != 0; }
 
 // Reads one input. A text of nine-row blocks, pencil-mark grids and the like
@@ -60,7 +69,7 @@ bool ReadStream(std::istream& in, const std::string& name,
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (IsSkipped(line)) continue;
-    const std::string puzzle = PuzzleOfLine(line);
+    const std::string puzzle = WithoutComment(PuzzleOfLine(line));
     const std::string problem = PuzzleLineProblem(puzzle);
     if (problem.empty()) {
       each(puzzle);

@@ -57,6 +57,14 @@ TEST(CliBadInput, LinesThatAreNotPuzzlesAreNamedAndRefused) {
       << marked.err;
 }
 
+TEST(CliBadInput, ACommentAfterTheCellsIsNotPartOfThePuzzle) {
+  const CliResult tagged = RunCli("validate", kUnique + "\tunique\n" + kUnique + " 7.2\n");
+  const CliResult plain = RunCli("validate", kUnique + "\n" + kUnique + "\n");
+  EXPECT_EQ(tagged.status, 0) << tagged.err;
+  EXPECT_EQ(tagged.out, plain.out);
+  EXPECT_EQ(RunCli("validate", kUnique + "1\n").status, 3);  // an 82nd cell is no comment
+}
+
 TEST(CliBadInput, GridsThatAreNotProperPuzzlesGetValidatesMessage) {
   const std::string allOnes(81, '1');
   const std::string empty(81, '.');
