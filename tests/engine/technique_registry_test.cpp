@@ -46,5 +46,10 @@ TEST(TechniqueRegistry, LookUpsStayInsideTheTable) {
   EXPECT_EQ(LadderRungs().back().id, TechniqueId::ForcingChain2);
 }
 
+TEST(TechniqueRegistry, EveryTechniqueButTheStuckRatingHasAFinder) {
+  for (const TechniqueRow& row : TechniqueRows())
+    EXPECT_EQ(row.find == nullptr, row.id == kStuckRating) << row.name;
+}
+
 }  // namespace
 }  // namespace tavimoro
