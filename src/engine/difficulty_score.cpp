@@ -4,27 +4,12 @@
 #include <array>
 #include <cmath>
 
+#include "engine/step_apply.h"
 #include "engine/steps/net_steps.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro {
 namespace {
-
-bool Progresses(const PuzzleState& s, const StepRecord& step) {
-  if (step.Kind == kPlaceValue) return step.Cell >= 0 && step.Value >= 1 && s.Grid[step.Cell] == 0;
-  if (step.Kind != kEliminate) return false;
-  for (int c = 0; c < 81; ++c)
-    if (step.EliminateMask[c] & s.CandMask[c]) return true;
-  return false;
-}
-
-void Apply(const StepRecord& step, PuzzleState& s) {
-  if (step.Kind == kPlaceValue) {
-    PlaceDigit(s, step.Cell, step.Value);
-    return;
-  }
-  for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
-}
 
 // Every technique with a finder, by score, id order among equal scores.
 struct ScoreOrder {
@@ -62,7 +47,7 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
     StepContext context;
     for (int i = 0; i < order.count && used == nullptr; ++i) {
       StepRecord found;
-      if (order.rows[i]->find(s, found, context) && Progresses(s, found)) {
+      if (order.rows[i]->find(s, found, context) && StepProgresses(s, found)) {
         step = found;
         used = order.rows[i];
       }
@@ -74,7 +59,7 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);
     }
-    Apply(step, s);
+    ApplyStep(s, step);
   }
   result.solved = s.FilledCount >= 81;
   result.cellsLeft = 81 - s.FilledCount;

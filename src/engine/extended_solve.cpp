@@ -5,29 +5,12 @@
 #include <string>
 
 #include "engine/difficulty_score.h"
+#include "engine/step_apply.h"
 #include "engine/step_finder.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro {
 namespace {
-
-// True when the step changes the state: a placement of a digit, or the
-// removal of at least one candidate.
-bool Progresses(const PuzzleState& s, const StepRecord& step) {
-  if (step.Kind == kPlaceValue) return step.Cell >= 0 && step.Value >= 1;
-  if (step.Kind != kEliminate) return false;
-  for (int c = 0; c < 81; ++c)
-    if (step.EliminateMask[c] & s.CandMask[c]) return true;
-  return false;
-}
-
-void Apply(const StepRecord& step, PuzzleState& s) {
-  if (step.Kind == kPlaceValue) {
-    PlaceDigit(s, step.Cell, step.Value);
-    return;
-  }
-  for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
-}
 
 const TechniqueRow* RowOf(int technique) {
   const auto id = TechniqueFromNumber(technique);
@@ -102,6 +85,17 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
     result.solved = true;
     return result;
   }
+  if (!onStep) {
+    // Nobody follows the steps: the ladder's rating and counts are Rate's,
+    // and whether the puzzle is solved comes from the score's own solve,
+    // which goes as far as any order of the same techniques can.
+    result.rating = Rate(state, result.counts, maxTechnique);
+    const DifficultyScore difficulty = ScoreDifficulty(state);
+    result.solved = difficulty.solved;
+    result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
+    result.score = difficulty.score;
+    return result;
+  }
   // As Rate does: candidates the caller removed stay removed.
   PuzzleState s = state;
   ExclusionTable removed;
@@ -110,7 +104,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   bool ladderStuck = false;
   auto use = [&](const StepRecord& step) {
     if (onStep) onStep(step);
-    Apply(step, s);
+    ApplyStep(s, step);
   };
   for (;;) {
     const StepRecord step = FindNextStep(s, maxTechnique);
@@ -118,9 +112,9 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
     if (!ladderStuck) {
       // Counted exactly as Rate counts.
       if (technique > 0 || step.Kind == kPlaceValue) ++result.counts[technique];
-      if (Progresses(s, step)) result.rating = std::max(result.rating, technique);
+      if (StepProgresses(s, step)) result.rating = std::max(result.rating, technique);
     }
-    if (Progresses(s, step)) {
+    if (StepProgresses(s, step)) {
       use(step);
     } else {
       if (!ladderStuck) {
@@ -129,7 +123,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
         result.counts[Index(kStuckRating)] = 1;
       }
       const StepRecord extended = FindExtendedStep(s);
-      if (!Progresses(s, extended)) break;
+      if (!StepProgresses(s, extended)) break;
       use(extended);
     }
     if (s.FilledCount >= 81) break;

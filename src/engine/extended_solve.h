@@ -46,7 +46,9 @@ struct ExtendedSolve {
 
 // Solves a copy of the state: the ladder's steps (up to maxTechnique) while
 // it finds any, else the extension's; onStep is called with every step
-// before it is applied. The state must have fresh candidates.
+// before it is applied. Without onStep the walk is left out: the rating and
+// counts are Rate's and "solved" is the score's solve's. The state must have
+// fresh candidates.
 ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
                             const std::function<void(const StepRecord&)>& onStep = {});
 

@@ -174,7 +174,9 @@ class LinkGraph {
 
   void AddAlsNodes() {
     als_ = std::make_unique<AlsTable>();
-    CollectAlmostLockedSets(s_, 2, 5, *als_);
+    // Sets of five cells more than double the graph and the search, for
+    // chains a contradiction net finds anyway.
+    CollectAlmostLockedSets(s_, 2, 4, *als_);
     alsNodes_.resize(static_cast<std::size_t>(als_->count));
     for (int a = 0; a < als_->count; ++a) {
       const AlmostLockedSet& set = als_->sets[a];
