@@ -7,6 +7,10 @@
 // and then the nets, and reports the CPU time per puzzle (median and 90th
 // percentile, in seconds) and the share of stuck positions whose net search
 // took under a second.
+//
+// HintSearch walks the same puzzles as the hint does (the ladder, then the
+// easiest step beyond it) and times every position's search: the 99th
+// percentile, the slowest and the share under a second.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -14,6 +18,8 @@
 #include <vector>
 
 #include "common/corpus.h"
+#include "engine/extended_solve.h"
+#include "engine/step_apply.h"
 #include "engine/step_finder.h"
 #include "engine/steps/net_steps.h"
 
@@ -97,6 +103,36 @@ void NetSolve(benchmark::State& bench) {
       static_cast<double>(quick) / static_cast<double>(std::max<std::size_t>(stepTimes.size(), 1));
 }
 
+void HintSearch(benchmark::State& bench) {
+  const auto lines = testing::CorpusLines("forum_hardest.txt");
+  if (lines.empty()) {
+    bench.SkipWithError("forum_hardest.txt not found");
+    return;
+  }
+  std::vector<double> times;
+  for (auto _ : bench) {
+    times.clear();
+    for (std::size_t i = 0; i < lines.size(); i += 4) {
+      PuzzleState s = PuzzleFromString(lines[i]);
+      while (s.FilledCount < 81) {
+        const double start = ThreadSeconds();
+        StepRecord step = FindNextStep(s, kNoTechniqueLimit);
+        if (step.Kind == kNoStep) step = FindExtendedStep(s);
+        times.push_back(ThreadSeconds() - start);
+        if (!StepProgresses(s, step)) break;
+        ApplyStep(s, step);
+      }
+    }
+  }
+  std::sort(times.begin(), times.end());
+  bench.counters["positions"] = static_cast<double>(times.size());
+  bench.counters["p99_s"] = times[times.size() * 99 / 100];
+  bench.counters["max_s"] = times.back();
+  const auto quick = std::count_if(times.begin(), times.end(), [](double t) { return t < 1.0; });
+  bench.counters["under_1s"] = static_cast<double>(quick) / static_cast<double>(times.size());
+}
+
+BENCHMARK(HintSearch)->Name("HintSearch/forum_hardest_every_4th")->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(NetSolve)->Name("NetSolve/forum_hardest_every_4th")->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(NetSearch<steps::FindForcingNetStep>)
     ->Name("ForcingNetStep/forum_hardest")
