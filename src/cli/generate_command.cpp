@@ -55,6 +55,30 @@ std::optional<std::uint32_t> ParseSeed(const std::string& text) {
   return seed;
 }
 
+// Seeds the generator from --seed, or from the environment without it; false
+// when the seed is no number.
+bool SeedGenerator(const std::optional<std::string>& seedText) {
+  if (!seedText) {
+    SeedFromEnvironment();
+    return true;
+  }
+  const auto seed = ParseSeed(*seedText);
+  if (seed) InitGenRand(*seed);
+  return seed.has_value();
+}
+constexpr const char* kSeedUsage = "--seed takes a whole number from 0 to 4294967295";
+
+// On a terminal, a line that counts the attempts for puzzle `made` of
+// `count`; elsewhere none, so that redirected output stays clean.
+GenerationProgress AttemptCounter(bool shown, const int& made, int count) {
+  if (!shown) return {};
+  return [&made, count](long attempts) {
+    std::fprintf(stderr, "\rpuzzle %d of %d: %ld attempts", made, count, attempts);
+    std::fflush(stderr);
+    return true;
+  };
+}
+
 // The row of a technique name, letter case aside; the stuck rating is no
 // technique a puzzle can be made for.
 const TechniqueRow* TechniqueNamed(std::string_view name) {
@@ -74,23 +98,10 @@ int RunPractice(const std::string& name, int count, bool forceOne,
                 const std::optional<std::string>& seedText) {
   const TechniqueRow* row = TechniqueNamed(name);
   if (row == nullptr) return UsageError("--hardest takes the name of a technique, such as \"X Wing\"");
-  if (seedText) {
-    const auto seed = ParseSeed(*seedText);
-    if (!seed) return UsageError("--seed takes a whole number from 0 to 4294967295");
-    InitGenRand(*seed);
-  } else {
-    SeedFromEnvironment();
-  }
+  if (!SeedGenerator(seedText)) return UsageError(kSeedUsage);
   const bool showProgress = isatty(STDERR_FILENO) != 0;
   for (int made = 1; made <= count; ++made) {
-    GenerationProgress progress;
-    if (showProgress) {
-      progress = [&](long attempts) {
-        std::fprintf(stderr, "\rpuzzle %d of %d: %ld attempts", made, count, attempts);
-        std::fflush(stderr);
-        return true;
-      };
-    }
+    const GenerationProgress progress = AttemptCounter(showProgress, made, count);
     const PracticeResult result =
         GenerateForPractice(Index(row->id), HardestStepTechnique, forceOne, kPracticeAttemptLimit, progress);
     if (showProgress) std::fputs("\r\033[K", stderr);
@@ -157,24 +168,11 @@ int RunGenerate(std::vector<std::string> argv) {
       return UsageError("required technique " + std::to_string(t) + " is not allowed");
     }
   }
-  if (seedText) {
-    const auto seed = ParseSeed(*seedText);
-    if (!seed) return UsageError("--seed takes a whole number from 0 to 4294967295");
-    InitGenRand(*seed);
-  } else {
-    SeedFromEnvironment();
-  }
+  if (!SeedGenerator(seedText)) return UsageError(kSeedUsage);
 
   const bool showProgress = isatty(STDERR_FILENO) != 0;
   for (int made = 1; made <= count; ++made) {
-    GenerationProgress progress;
-    if (showProgress) {
-      progress = [&](long attempts) {
-        std::fprintf(stderr, "\rpuzzle %d of %d: %ld attempts", made, count, attempts);
-        std::fflush(stderr);
-        return true;
-      };
-    }
+    const GenerationProgress progress = AttemptCounter(showProgress, made, count);
     const Generated generated = GeneratePuzzle(request, progress);
     if (showProgress) std::fputs("\r\033[K", stderr);
     std::cout << generated.Puzzle << '\t' << generated.Attempts << '\n' << std::flush;
