@@ -26,6 +26,10 @@ ScoreOrder MakeScoreOrder() {
   return order;
 }
 
+// The chains, forcing chains and almost locked sets start here: the costly
+// searches of the score's solve.
+constexpr double kChainFloor = 6.5;
+
 double OneDecimal(double x) { return std::round(x * 10) / 10; }
 
 }  // namespace
@@ -41,16 +45,40 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   for (int c = 0; c < 81; ++c) removed.Mask[c] = static_cast<std::uint16_t>(kAllDigits & ~s.CandMask[c]);
   CalcCandidates(s, removed);
   const ScoreOrder order = MakeScoreOrder();
+  const double netFloor = Technique(TechniqueId::ContradictionNet).score;
+  // The chain or almost-locked-set row of the last such step taken.
+  const TechniqueRow* lastCostly = nullptr;
   while (s.FilledCount < 81) {
     const TechniqueRow* used = nullptr;
     StepRecord step;
     StepContext context;
-    for (int i = 0; i < order.count && used == nullptr; ++i) {
+    auto take = [&](const TechniqueRow* row) {
       StepRecord found;
-      if (order.rows[i]->find(s, found, context) && StepProgresses(s, found)) {
-        step = found;
-        used = order.rows[i];
+      if (!row->find(s, found, context) || !StepProgresses(s, found)) return false;
+      step = found;
+      used = row;
+      return true;
+    };
+    // Before the costly searches, the steps that cannot raise the score
+    // reached (any order of them ends at the same score): with a net paid
+    // for, every contradiction it covers at once; else the kind of chain
+    // that was found last, which often goes on finding.
+    const TechniqueRow* triedFirst = nullptr;
+    bool costlyReached = false;
+    for (int i = 0; i < order.count && used == nullptr; ++i) {
+      const TechniqueRow* row = order.rows[i];
+      if (!costlyReached && row->score >= kChainFloor) {
+        costlyReached = true;
+        if (result.hardest >= netFloor && steps::FindContradictionBatch(s, result.hardest, step)) {
+          used = &Technique(TechniqueId::ContradictionNet);
+          break;
+        }
+        if (lastCostly != nullptr && lastCostly->score <= result.hardest) {
+          triedFirst = lastCostly;
+          if (take(lastCostly)) break;
+        }
       }
+      if (row != triedFirst) take(row);
     }
     if (used == nullptr) break;
     // A net's score grows with its proof within its band.
@@ -59,6 +87,7 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);
     }
+    if (used->score >= kChainFloor && used->score < netFloor) lastCostly = used;
     ApplyStep(s, step);
   }
   result.solved = s.FilledCount >= 81;

@@ -201,13 +201,29 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
     for (int i = 0; i < size; ++i) all |= f.positions[i];
     const int spread = BitCount(all);
     if (spread <= size || spread > size + 3) return false;
-    // Cover sets: every `size` positions of the union, in mask order (the
-    // submasks of the union, ascending), whose leftover positions lie in one
-    // stack of three, as fins in one block must.
-    for (int cover = (0 - all) & all; cover != 0; cover = (cover - all) & all) {
-      if (BitCount(cover) != size) continue;
-      const int fins = all & ~cover;
-      if ((fins & 0007) != fins && (fins & 0070) != fins && (fins & 0700) != fins) continue;
+    // Cover sets: every `size` positions of the union whose leftover
+    // positions lie in one stack of three, as fins in one block must, in
+    // mask order. Outside the fins' stack the cover takes every position,
+    // so each stack leaves at most three choices.
+    std::array<int, 9> covers{};
+    int coverCount = 0;
+    for (const int stack : {0007, 0070, 0700}) {
+      const int outside = all & ~stack;
+      const int need = size - BitCount(outside);
+      if (need < 0) continue;
+      const int inside = all & stack;
+      for (int sub = inside;; sub = (sub - 1) & inside) {
+        if (BitCount(sub) == need && sub != inside && coverCount < static_cast<int>(covers.size())) {
+          // Kept ascending as they come: at most nine.
+          int at = coverCount++;
+          for (; at > 0 && covers[at - 1] > (outside | sub); --at) covers[at] = covers[at - 1];
+          covers[at] = outside | sub;
+        }
+        if (sub == 0) break;
+      }
+    }
+    for (int n = 0; n < coverCount; ++n) {
+      const int cover = covers[n];
       f.cover = cover;
       if (!FinsInOneBlock(f) || IsSashimi(f) != sashimi) continue;
       if (!RemovesSomething(s, f)) continue;

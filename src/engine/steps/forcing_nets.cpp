@@ -513,15 +513,40 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
   return false;
 }
 
+namespace {
+
+double ScoreOfProof(const NetRungFacts& facts, int size) {
+  if (facts.id == kTrial) return facts.baseScore;
+  int doublings = 0;
+  for (; size > 8 && doublings < 6; size = (size + 1) / 2) ++doublings;
+  return facts.baseScore + 0.1 * doublings;
+}
+
+}  // namespace
+
 double NetStepScore(const StepRecord& step) {
   const NetRungFacts* facts = FactsOf(step.Technique);
   if (facts == nullptr) return 0;
-  if (facts->id == kTrial) return facts->baseScore;
-  int doublings = 0;
-  for (int size = step.Meaning.NodeCount + step.Meaning.OtherInferences; size > 8 && doublings < 6;
-       size = (size + 1) / 2)
-    ++doublings;
-  return facts->baseScore + 0.1 * doublings;
+  return ScoreOfProof(*facts, step.Meaning.NodeCount + step.Meaning.OtherInferences);
+}
+
+bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step) {
+  const NetBoard root = NetBoard::From(s);
+  NetChain chain(0, 0);
+  NetPropagator& p = chain.Top();
+  const NetRungFacts& facts = *FactsOf(kContradictionNet);
+  StepRecord batch;
+  batch.Kind = kEliminate;
+  batch.Technique = kContradictionNet;
+  bool any = false;
+  for (NetNode a : Tries(root)) {
+    if (!p.Run(root, std::span<const NetNode>(&a, 1))) continue;
+    if (ScoreOfProof(facts, p.Ancestors({}, true, {}, nullptr)) > maxScore) continue;
+    batch.SetEliminate(NodeCell(a), NodeDigit(a));
+    any = true;
+  }
+  if (any) step = batch;
+  return any;
 }
 
 bool FindForcingNetStep(const PuzzleState& s, StepRecord& step) {

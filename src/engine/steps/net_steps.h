@@ -37,6 +37,12 @@ bool FindTrial(const PuzzleState& s, StepRecord& step);
 // reaching the next band. 0 for any other step.
 double NetStepScore(const StepRecord& step);
 
+// Every candidate whose assumption leads to a contradiction (level 0) with a
+// proof that scores at most maxScore, removed in one step without a proof
+// to show; false when there is none. For the difficulty score's solve, which
+// may take at once every step of a score it has already paid for.
+bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step);
+
 // Every rung above in order, the first that finds a step.
 bool FindForcingNetStep(const PuzzleState& s, StepRecord& step);
 
