@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Data, NetPositions, ::testing::ValuesIn(NetPositionCase
 
 TEST(ForcingNets, TrialStatesItsAssumptionAndRemovesAWrongDigit) {
   const std::string puzzle =
-      "98.7..6..75..4......3..8.7.5....7.3...94.........2.1..3.......1.9...5.8...52....6";
+      "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
   const PuzzleState s = FirstStuck(puzzle);
   const PuzzleState solved = Solution(puzzle);
   StepRecord step;
@@ -213,6 +213,35 @@ TEST(ForcingNets, ProofListsTheAssumptionFirstAndEndsAtTheContradiction) {
   for (int i = 1; i < m.NodeCount; ++i)
     EXPECT_NE(m.NodeRule[i], static_cast<std::uint8_t>(NetRule::Assumption));
   EXPECT_TRUE(step.Text.Contains(", and then ")) << step.Text.view();
+}
+
+// The batch the difficulty score takes: every removal is sound, it holds the
+// single net's removal when the limit allows that net's score, a higher
+// limit never takes fewer, and below the band nothing qualifies.
+TEST(ForcingNets, ContradictionBatchTakesEveryContradictionWithinTheScore) {
+  const std::string puzzle =
+      "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
+  const PuzzleState solved = Solution(puzzle);
+  const PuzzleState s = FirstStuck(puzzle);
+  StepRecord single;
+  ASSERT_TRUE(FindContradictionNet(s, single));
+  StepRecord low, high;
+  ASSERT_TRUE(FindContradictionBatch(s, NetStepScore(single), low));
+  ASSERT_TRUE(FindContradictionBatch(s, 8.8, high));
+  ExpectSound(high, solved, puzzle);
+  int lowCount = 0, highCount = 0;
+  for (int c = 0; c < 81; ++c) {
+    EXPECT_EQ(low.EliminateMask[c] & ~high.EliminateMask[c], 0) << c;
+    EXPECT_EQ(single.EliminateMask[c] & ~low.EliminateMask[c], 0) << c;
+    lowCount += BitCount(low.EliminateMask[c]);
+    highCount += BitCount(high.EliminateMask[c]);
+  }
+  EXPECT_GT(highCount, 1);
+  EXPECT_LE(lowCount, highCount);
+  EXPECT_EQ(high.Technique, kContradictionNet);
+  StepRecord none;
+  EXPECT_FALSE(FindContradictionBatch(s, 8.1, none));
+  EXPECT_EQ(none.Kind, kNoStep);
 }
 
 TEST(ForcingNets, StepScoreGrowsWithTheProofWithinItsBand) {
