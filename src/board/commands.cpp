@@ -225,6 +225,44 @@ void Board::ShowHint() {
   tavimoro::ShowHint(*this);
 }
 
+std::optional<StepRecord> Board::AskExtendedStep(const PuzzleState& state, int level) {
+  std::string position = GetAllGrid();
+  if (position == lastSearchBoard_) return lastSearchStep_;
+  const std::uint64_t ticket = ++lastTicket_;
+  pendingSearch_ = PendingSearch{ticket, level, position, host_.PanelHtml()};
+  std::optional<StepRecord> step = host_.ExtendedStep(state, ticket);
+  if (step) {
+    pendingSearch_.reset();
+    lastSearchBoard_ = std::move(position);
+    lastSearchStep_ = *step;
+  }
+  return step;
+}
+
+bool Board::SearchStands(std::uint64_t ticket) const {
+  return pendingSearch_ && pendingSearch_->ticket == ticket && ticket == lastTicket_ &&
+         pendingSearch_->panel == host_.PanelHtml() && pendingSearch_->board == GetAllGrid();
+}
+
+bool Board::ExtendedSearchPending() const { return pendingSearch_ && SearchStands(pendingSearch_->ticket); }
+
+void Board::ExtendedStepFound(std::uint64_t ticket, const StepRecord& step) {
+  if (!SearchStands(ticket)) return;
+  const InputEvent event(*this);
+  const int level = pendingSearch_->level;
+  lastSearchBoard_ = std::move(pendingSearch_->board);
+  lastSearchStep_ = step;
+  pendingSearch_.reset();
+  ShowStepHint(*this, step, level);
+}
+
+void Board::ExtendedSearchSlow(std::uint64_t ticket) {
+  if (!SearchStands(ticket)) return;
+  const InputEvent event(*this);
+  SetPanel(SearchingText());
+  pendingSearch_->panel = host_.PanelHtml();
+}
+
 void Board::SetPanel(std::string_view html) {
   host_.SetPanelHtml(html);
   NoteChange();
