@@ -114,12 +114,19 @@ Form1::Form1(std::string iniPath, QWidget* parent)
           [this](quint64 ticket) { board_.ExtendedSearchSlow(ticket); });
   connect(search_.get(), &ExtendedSearch::found, this,
           [this](quint64 ticket, const StepRecord& step) { board_.ExtendedStepFound(ticket, step); });
+  connect(search_.get(), &ExtendedSearch::analysed, this,
+          [this](quint64 ticket, const std::string& text) { board_.ExtendedAnalysisFound(ticket, text); });
 }
 
 Form1::~Form1() = default;
 
 std::optional<StepRecord> Form1::ExtendedStep(const PuzzleState& state, std::uint64_t ticket) {
   search_->request(state, ticket);
+  return std::nullopt;
+}
+
+std::optional<std::string> Form1::ExtendedAnalysisText(const PuzzleState& state, std::uint64_t ticket) {
+  search_->request(state, ticket, true);
   return std::nullopt;
 }
 

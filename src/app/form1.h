@@ -93,6 +93,7 @@ class Form1 : public QWidget, public BoardHost {
   // Searched for on a worker thread (ExtendedSearch); the answer reaches
   // the board through Board::ExtendedStepFound.
   std::optional<StepRecord> ExtendedStep(const PuzzleState& state, std::uint64_t ticket) override;
+  std::optional<std::string> ExtendedAnalysisText(const PuzzleState& state, std::uint64_t ticket) override;
 
  public slots:
   // A link clicked in the panel.

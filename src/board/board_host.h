@@ -137,6 +137,9 @@ class BoardHost {
   virtual std::optional<StepRecord> ExtendedStep(const PuzzleState& state, std::uint64_t /*ticket*/) {
     return FindExtendedStep(state);
   }
+  // The same for the analysis's part beyond the ladder (ExtendedAnalysis in
+  // status_composer.h), handed back through Board::ExtendedAnalysisFound.
+  virtual std::optional<std::string> ExtendedAnalysisText(const PuzzleState& state, std::uint64_t /*ticket*/);
 };
 
 }  // namespace tavimoro

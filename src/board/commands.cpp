@@ -229,7 +229,7 @@ std::optional<StepRecord> Board::AskExtendedStep(const PuzzleState& state, int l
   std::string position = GetAllGrid();
   if (position == lastSearchBoard_) return lastSearchStep_;
   const std::uint64_t ticket = ++lastTicket_;
-  pendingSearch_ = PendingSearch{ticket, level, position, host_.PanelHtml()};
+  pendingSearch_ = PendingSearch{ticket, false, {}, {}, level, position, host_.PanelHtml()};
   std::optional<StepRecord> step = host_.ExtendedStep(state, ticket);
   if (step) {
     pendingSearch_.reset();
@@ -239,15 +239,47 @@ std::optional<StepRecord> Board::AskExtendedStep(const PuzzleState& state, int l
   return step;
 }
 
+std::optional<std::string> Board::AskExtendedAnalysis(const PuzzleState& state, std::string head,
+                                                      std::string tail) {
+  std::string position = GetAllGrid();
+  if (position == lastAnalysisBoard_) return lastAnalysisText_;
+  const std::uint64_t ticket = ++lastTicket_;
+  pendingSearch_ = PendingSearch{ticket, true, std::move(head), std::move(tail), 1, position, {}};
+  std::optional<std::string> text = host_.ExtendedAnalysisText(state, ticket);
+  if (text) {
+    pendingSearch_.reset();
+    lastAnalysisBoard_ = std::move(position);
+    lastAnalysisText_ = *text;
+  }
+  return text;
+}
+
+void Board::SearchShown() {
+  if (pendingSearch_ && pendingSearch_->ticket == lastTicket_) pendingSearch_->panel = host_.PanelHtml();
+}
+
+void Board::ExtendedAnalysisFound(std::uint64_t ticket, const std::string& text) {
+  if (!SearchStands(ticket) || !pendingSearch_->analysis) return;
+  const InputEvent event(*this);
+  PendingSearch pending = std::move(*pendingSearch_);
+  pendingSearch_.reset();
+  lastAnalysisBoard_ = std::move(pending.board);
+  lastAnalysisText_ = text;
+  SetPanel(pending.head + text + pending.tail);
+}
+
 bool Board::SearchStands(std::uint64_t ticket) const {
   return pendingSearch_ && pendingSearch_->ticket == ticket && ticket == lastTicket_ &&
          pendingSearch_->panel == host_.PanelHtml() && pendingSearch_->board == GetAllGrid();
 }
 
-bool Board::ExtendedSearchPending() const { return pendingSearch_ && SearchStands(pendingSearch_->ticket); }
+// A hint click while the analysis's part is searched for is a new request.
+bool Board::ExtendedSearchPending() const {
+  return pendingSearch_ && !pendingSearch_->analysis && SearchStands(pendingSearch_->ticket);
+}
 
 void Board::ExtendedStepFound(std::uint64_t ticket, const StepRecord& step) {
-  if (!SearchStands(ticket)) return;
+  if (!SearchStands(ticket) || pendingSearch_->analysis) return;
   const InputEvent event(*this);
   const int level = pendingSearch_->level;
   lastSearchBoard_ = std::move(pendingSearch_->board);
@@ -259,7 +291,8 @@ void Board::ExtendedStepFound(std::uint64_t ticket, const StepRecord& step) {
 void Board::ExtendedSearchSlow(std::uint64_t ticket) {
   if (!SearchStands(ticket)) return;
   const InputEvent event(*this);
-  SetPanel(SearchingText());
+  const PendingSearch& pending = *pendingSearch_;
+  SetPanel(pending.analysis ? pending.head + AnalysisSearchingText() + pending.tail : SearchingText());
   pendingSearch_->panel = host_.PanelHtml();
 }
 

@@ -10,6 +10,7 @@
 
 #include "board/hint_composer.h"
 #include "board/recording_host.h"
+#include "board/status_composer.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 
@@ -53,9 +54,13 @@ class DeferringHost : public testing::RecordingHost {
     PuzzleState state;
     std::uint64_t ticket;
   };
-  std::vector<Request> requests;
+  std::vector<Request> requests, analyses;
   std::optional<StepRecord> ExtendedStep(const PuzzleState& state, std::uint64_t ticket) override {
     requests.push_back({state, ticket});
+    return std::nullopt;
+  }
+  std::optional<std::string> ExtendedAnalysisText(const PuzzleState& state, std::uint64_t ticket) override {
+    analyses.push_back({state, ticket});
     return std::nullopt;
   }
 };
@@ -180,6 +185,54 @@ TEST_F(ExtendedSearch, OnlyTheNewestRequestIsAnswered) {
   board.SetPanel("after");
   Answer(host.requests[1]);
   EXPECT_EQ(host.panel, "after");
+}
+
+TEST_F(ExtendedSearch, AnalysisGrowsItsPartBeyondTheLadderWhenItComes) {
+  syncBoard.UpdateStatus(true);
+  const std::string whole = syncHost.panel;
+  const std::string beyond = "<b>Beyond the ladder";
+  ASSERT_NE(whole.find(beyond), std::string::npos) << whole;
+
+  board.UpdateStatus(true);
+  ASSERT_EQ(host.analyses.size(), 1u);
+  EXPECT_TRUE(host.requests.empty());
+  EXPECT_EQ(host.panel.find(beyond), std::string::npos);
+  EXPECT_NE(host.panel.find("unsolved cells"), std::string::npos);
+  board.ExtendedSearchSlow(host.analyses[0].ticket);
+  EXPECT_NE(host.panel.find(AnalysisSearchingText()), std::string::npos) << host.panel;
+  EXPECT_NE(host.panel.find("unsolved cells"), std::string::npos);
+  // An answer meant for the hint does not fill the analysis.
+  Answer(host.analyses[0]);
+  EXPECT_NE(host.panel.find(AnalysisSearchingText()), std::string::npos);
+  board.ExtendedAnalysisFound(host.analyses[0].ticket, ExtendedAnalysis(host.analyses[0].state));
+  EXPECT_EQ(host.panel, whole);
+
+  // The same position again: the part found is reused at once.
+  board.UpdateStatus(false);
+  board.UpdateStatus(true);
+  EXPECT_EQ(host.analyses.size(), 1u);
+  EXPECT_EQ(host.panel, whole);
+}
+
+TEST_F(ExtendedSearch, AnalysisForAChangedPositionIsDropped) {
+  board.UpdateStatus(true);
+  ASSERT_EQ(host.analyses.size(), 1u);
+  board.ClearAllMarks();
+  const std::string changed = host.panel;
+  board.ExtendedAnalysisFound(host.analyses[0].ticket, "beyond");
+  EXPECT_EQ(host.panel, changed);
+}
+
+TEST_F(ExtendedSearch, HintWhileAnalysingAsksAnewAndDropsTheAnalysis) {
+  board.UpdateStatus(true);
+  ASSERT_EQ(host.analyses.size(), 1u);
+  board.ShowHint();
+  ASSERT_EQ(host.requests.size(), 1u);
+  const std::string panel = host.panel;
+  board.ExtendedAnalysisFound(host.analyses[0].ticket, "beyond");
+  EXPECT_EQ(host.panel, panel);
+  Answer(host.requests[0]);
+  EXPECT_EQ(host.panel, SyncHint());
 }
 
 TEST_F(ExtendedSearch, AnAnswerAtOnceLeavesNothingPending) {

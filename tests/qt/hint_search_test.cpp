@@ -1,7 +1,8 @@
 // The window's search for the hint's step beyond the ladder: the panel says
 // it is searching while the search runs, then shows the hint the board
 // answered at once would show; clicks while it runs start no more searches;
-// an answer for a position changed meanwhile is dropped; closing and
+// an answer for a position changed meanwhile is dropped; the analysis
+// grows its part beyond the ladder the same way; closing and
 // destroying the window while a search runs neither crashes nor applies it.
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "app/form1.h"
 #include "board/hint_composer.h"
 #include "board/scripted_host.h"
+#include "board/status_composer.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 
@@ -155,6 +157,23 @@ class HintSearchTest : public QObject {
     QVERIFY(gate_->runs.load() <= 2);
     QVERIFY(!panelHas("Searching for the next step"));
     QVERIFY(form_->PanelHtml() != changed);
+  }
+
+  void analysisGrowsItsPartBeyondTheLadder() {
+    form_->extendedSearch()->setAnalyser([gate = gate_.get()](const PuzzleState& state) {
+      ++gate->runs;
+      while (!gate->open) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      return ExtendedAnalysis(state);
+    });
+    form_->onPanelLink("RefreshWithAnal");
+    QVERIFY(panelHas("unsolved cells"));
+    QVERIFY(!panelHas("Beyond the ladder"));
+    QTRY_VERIFY(panelHas("Searching beyond the ladder"));
+    QVERIFY(panelHas("unsolved cells"));
+    gate_->open = true;
+    QTRY_VERIFY(panelHas("Beyond the ladder"));
+    QVERIFY(!panelHas("Searching beyond the ladder"));
+    QCOMPARE(gate_->runs.load(), 1);
   }
 
   void closingWhileSearchingNeitherCrashesNorApplies() {
