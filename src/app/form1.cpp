@@ -91,6 +91,14 @@ class ToolTray : public QWidget {
 Form1::Form1(std::string iniPath, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), iniPath_(std::move(iniPath)) {
   clock_.start();
+  // First, so that anything the board does while the window is built finds it.
+  search_ = std::make_unique<ExtendedSearch>();
+  connect(search_.get(), &ExtendedSearch::slow, this,
+          [this](quint64 ticket) { board_.ExtendedSearchSlow(ticket); });
+  connect(search_.get(), &ExtendedSearch::found, this,
+          [this](quint64 ticket, const StepRecord& step) { board_.ExtendedStepFound(ticket, step); });
+  connect(search_.get(), &ExtendedSearch::analysed, this,
+          [this](quint64 ticket, const std::string& text) { board_.ExtendedAnalysisFound(ticket, text); });
   setWindowTitle(kProgramTitle);
   setObjectName("Form1");
   setFocusPolicy(Qt::StrongFocus);
@@ -108,14 +116,6 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   setAcceptDrops(true);
   placeWindow();
   connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::storePlace);
-
-  search_ = std::make_unique<ExtendedSearch>();
-  connect(search_.get(), &ExtendedSearch::slow, this,
-          [this](quint64 ticket) { board_.ExtendedSearchSlow(ticket); });
-  connect(search_.get(), &ExtendedSearch::found, this,
-          [this](quint64 ticket, const StepRecord& step) { board_.ExtendedStepFound(ticket, step); });
-  connect(search_.get(), &ExtendedSearch::analysed, this,
-          [this](quint64 ticket, const std::string& text) { board_.ExtendedAnalysisFound(ticket, text); });
 }
 
 Form1::~Form1() = default;
