@@ -155,7 +155,8 @@ class Board {
   bool ExtendedSearchPending() const;
   // The hint composer's question for the hint of that level: the step at
   // once, or nullopt while the host searches (the answer comes through
-  // ExtendedStepFound). A position asked before gets the step found then.
+  // ExtendedStepFound). A position asked before gets the step found then;
+  // one still searched for goes on being searched for.
   std::optional<StepRecord> AskExtendedStep(const PuzzleState& state, int level);
   // The status composer's question for the analysis's part beyond the
   // ladder: the text at once, or nullopt while the host works it out; the
@@ -332,8 +333,12 @@ class Board {
     int level = 1;
     std::string board;  // GetAllGrid() when asked
     std::string panel;  // the panel the answer may replace
+    bool slow = false;  // the panel has said that it is searching
   };
   bool SearchStands(std::uint64_t ticket) const;
+  // The newest search, when it is of that kind and for this position: asked
+  // again, it goes on instead of starting over.
+  PendingSearch* RunningSearch(bool analysis, const std::string& position);
   std::optional<PendingSearch> pendingSearch_;
   std::uint64_t lastTicket_ = 0;
   std::string lastSearchBoard_;  // the position of lastSearchStep_

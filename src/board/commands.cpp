@@ -225,11 +225,23 @@ void Board::ShowHint() {
   tavimoro::ShowHint(*this);
 }
 
+Board::PendingSearch* Board::RunningSearch(bool analysis, const std::string& position) {
+  if (!pendingSearch_ || pendingSearch_->ticket != lastTicket_) return nullptr;
+  if (pendingSearch_->analysis != analysis || pendingSearch_->board != position) return nullptr;
+  return &*pendingSearch_;
+}
+
 std::optional<StepRecord> Board::AskExtendedStep(const PuzzleState& state, int level) {
   std::string position = GetAllGrid();
   if (position == lastSearchBoard_) return lastSearchStep_;
+  if (PendingSearch* running = RunningSearch(false, position)) {
+    running->level = level;
+    if (running->slow) SetPanel(SearchingText());
+    running->panel = host_.PanelHtml();
+    return std::nullopt;
+  }
   const std::uint64_t ticket = ++lastTicket_;
-  pendingSearch_ = PendingSearch{ticket, false, {}, {}, level, position, host_.PanelHtml()};
+  pendingSearch_ = PendingSearch{ticket, false, {}, {}, level, position, host_.PanelHtml(), false};
   std::optional<StepRecord> step = host_.ExtendedStep(state, ticket);
   if (step) {
     pendingSearch_.reset();
@@ -243,8 +255,13 @@ std::optional<std::string> Board::AskExtendedAnalysis(const PuzzleState& state, 
                                                       std::string tail) {
   std::string position = GetAllGrid();
   if (position == lastAnalysisBoard_) return lastAnalysisText_;
+  if (PendingSearch* running = RunningSearch(true, position)) {
+    running->head = std::move(head);
+    running->tail = std::move(tail);
+    return std::nullopt;
+  }
   const std::uint64_t ticket = ++lastTicket_;
-  pendingSearch_ = PendingSearch{ticket, true, std::move(head), std::move(tail), 1, position, {}};
+  pendingSearch_ = PendingSearch{ticket, true, std::move(head), std::move(tail), 1, position, {}, false};
   std::optional<std::string> text = host_.ExtendedAnalysisText(state, ticket);
   if (text) {
     pendingSearch_.reset();
@@ -255,7 +272,10 @@ std::optional<std::string> Board::AskExtendedAnalysis(const PuzzleState& state, 
 }
 
 void Board::SearchShown() {
-  if (pendingSearch_ && pendingSearch_->ticket == lastTicket_) pendingSearch_->panel = host_.PanelHtml();
+  if (!pendingSearch_ || pendingSearch_->ticket != lastTicket_) return;
+  PendingSearch& pending = *pendingSearch_;
+  if (pending.slow) SetPanel(pending.head + AnalysisSearchingText() + pending.tail);
+  pending.panel = host_.PanelHtml();
 }
 
 void Board::ExtendedAnalysisFound(std::uint64_t ticket, const std::string& text) {
@@ -294,6 +314,7 @@ void Board::ExtendedSearchSlow(std::uint64_t ticket) {
   const PendingSearch& pending = *pendingSearch_;
   SetPanel(pending.analysis ? pending.head + AnalysisSearchingText() + pending.tail : SearchingText());
   pendingSearch_->panel = host_.PanelHtml();
+  pendingSearch_->slow = true;
 }
 
 void Board::SetPanel(std::string_view html) {

@@ -173,12 +173,13 @@ TEST_F(ExtendedSearch, AnswerAfterANewPuzzleIsDropped) {
 
 TEST_F(ExtendedSearch, OnlyTheNewestRequestIsAnswered) {
   board.ShowHint();
-  board.SetPanel("something else");
+  board.UpdateStatus(true);  // the analysis's search comes between
+  const std::string analysis = host.panel;
   board.ShowHint();
   ASSERT_EQ(host.requests.size(), 2u);
   EXPECT_NE(host.requests[0].ticket, host.requests[1].ticket);
   Answer(host.requests[0]);
-  EXPECT_EQ(host.panel, "something else");
+  EXPECT_EQ(host.panel, analysis);
   Answer(host.requests[1]);
   EXPECT_EQ(host.panel, SyncHint());
   // An answer that comes twice is shown once.
@@ -212,6 +213,32 @@ TEST_F(ExtendedSearch, AnalysisGrowsItsPartBeyondTheLadderWhenItComes) {
   board.UpdateStatus(true);
   EXPECT_EQ(host.analyses.size(), 1u);
   EXPECT_EQ(host.panel, whole);
+}
+
+TEST_F(ExtendedSearch, AskingAgainForThePositionSearchedGoesOnWithThatSearch) {
+  board.UpdateStatus(true);
+  board.UpdateStatus(false);
+  board.UpdateStatus(true);
+  ASSERT_EQ(host.analyses.size(), 1u);
+  board.ExtendedSearchSlow(host.analyses[0].ticket);
+  board.UpdateStatus(true);
+  EXPECT_EQ(host.analyses.size(), 1u);
+  EXPECT_NE(host.panel.find(AnalysisSearchingText()), std::string::npos) << host.panel;
+  board.ExtendedAnalysisFound(host.analyses[0].ticket, ExtendedAnalysis(host.analyses[0].state));
+  syncBoard.UpdateStatus(true);
+  EXPECT_EQ(host.panel, syncHost.panel);
+
+  // The hint asked again from another panel takes that panel's level.
+  const std::string level1 = SyncHint();
+  board.ShowHint();
+  ASSERT_EQ(host.requests.size(), 1u);
+  board.ExtendedSearchSlow(host.requests[0].ticket);
+  board.SetPanel(level1);
+  board.ShowHint();
+  EXPECT_EQ(host.requests.size(), 1u);
+  EXPECT_EQ(host.panel, SearchingText());
+  Answer(host.requests[0]);
+  EXPECT_EQ(host.panel, SyncHint());
 }
 
 TEST_F(ExtendedSearch, AnalysisForAChangedPositionIsDropped) {
