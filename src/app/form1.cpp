@@ -20,6 +20,7 @@
 #include "app/about_dialog.h"
 #include "app/board_accessible.h"
 #include "app/centered_message_box.h"
+#include "app/extended_search.h"
 #include "app/focus_return.h"
 #include "app/generate_dialog.h"
 #include "app/image_button.h"
@@ -90,6 +91,14 @@ class ToolTray : public QWidget {
 Form1::Form1(std::string iniPath, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), iniPath_(std::move(iniPath)) {
   clock_.start();
+  // First, so that anything the board does while the window is built finds it.
+  search_ = std::make_unique<ExtendedSearch>();
+  connect(search_.get(), &ExtendedSearch::slow, this,
+          [this](quint64 ticket) { board_.ExtendedSearchSlow(ticket); });
+  connect(search_.get(), &ExtendedSearch::found, this,
+          [this](quint64 ticket, const StepRecord& step) { board_.ExtendedStepFound(ticket, step); });
+  connect(search_.get(), &ExtendedSearch::analysed, this,
+          [this](quint64 ticket, const std::string& text) { board_.ExtendedAnalysisFound(ticket, text); });
   setWindowTitle(kProgramTitle);
   setObjectName("Form1");
   setFocusPolicy(Qt::StrongFocus);
@@ -107,6 +116,18 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   setAcceptDrops(true);
   placeWindow();
   connect(qApp, &QCoreApplication::aboutToQuit, this, &Form1::storePlace);
+}
+
+Form1::~Form1() = default;
+
+std::optional<StepRecord> Form1::ExtendedStep(const PuzzleState& state, std::uint64_t ticket) {
+  search_->request(state, ticket);
+  return std::nullopt;
+}
+
+std::optional<std::string> Form1::ExtendedAnalysisText(const PuzzleState& state, std::uint64_t ticket) {
+  search_->request(state, ticket, true);
+  return std::nullopt;
 }
 
 void Form1::placeWindow() {
@@ -140,6 +161,7 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  search_->abandon();
   storePlace();
   QWidget::closeEvent(event);
 }

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "app/board_view.h"
@@ -18,6 +19,7 @@
 
 namespace tavimoro::app {
 
+class ExtendedSearch;
 class ImageButton;
 class PuzzleClock;
 class PopupMenus;
@@ -50,6 +52,7 @@ class Form1 : public QWidget, public BoardHost {
  public:
   // iniPath: the settings file (options, last board, saved puzzles).
   explicit Form1(std::string iniPath, QWidget* parent = nullptr);
+  ~Form1() override;
 
   Board& board() { return board_; }
   const std::string& iniPath() const { return iniPath_; }
@@ -61,6 +64,7 @@ class Form1 : public QWidget, public BoardHost {
   PuzzleClock* puzzleClock() const { return puzzleClock_; }
   PopupMenus* menus() const { return menus_; }
   HTMLLabel* panel() const { return panel_; }
+  ExtendedSearch* extendedSearch() const { return search_.get(); }
 
   // --- BoardHost ------------------------------------------------------------
   void Message(std::string_view title, std::string_view text) override;
@@ -86,6 +90,10 @@ class Form1 : public QWidget, public BoardHost {
   void SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) override;
   void SetStatusLight(bool red) override;
   bool ListsEveryKey() const override { return true; }
+  // Searched for on a worker thread (ExtendedSearch); the answer reaches
+  // the board through Board::ExtendedStepFound.
+  std::optional<StepRecord> ExtendedStep(const PuzzleState& state, std::uint64_t ticket) override;
+  std::optional<std::string> ExtendedAnalysisText(const PuzzleState& state, std::uint64_t ticket) override;
 
  public slots:
   // A link clicked in the panel.
@@ -121,6 +129,9 @@ class Form1 : public QWidget, public BoardHost {
   PrintedBoard printedBoard() const;
 
   Board board_{*this};
+  // Declared after the board, so that it is gone (its search waited for)
+  // before the board is.
+  std::unique_ptr<ExtendedSearch> search_;
   std::string iniPath_;
   QElapsedTimer clock_;
   TitleBanner* banner_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include "app/help_pages.h"
 #include "app/settings/settings_schema.h"
 #include "engine/cancel.h"
+#include "engine/extended_solve.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro::app {
@@ -50,6 +52,14 @@ Generated RunGenerator(const GenerationRequest& r, const GenerationProgress& pro
   return GeneratePuzzle(r, progress);
 }
 
+PracticeResult RunPractice(int technique, bool forceOne, const GenerationProgress& progress) {
+  return GenerateForPractice(technique, HardestStepTechnique, forceOne, kPracticeAttemptLimit, progress);
+}
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 Symmetry SymmetryOfOption(int option) {
@@ -64,11 +74,12 @@ Symmetry SymmetryOfOption(int option) {
 }
 
 GenerateDialog::GenerateDialog(std::string iniPath, std::function<void(const std::string&)> showPuzzle,
-                               QWidget* parent, GenerateFunction generate)
+                               QWidget* parent, GenerateFunction generate, PracticeFunction practice)
     : QDialog(parent),
       iniPath_(std::move(iniPath)),
       showPuzzle_(std::move(showPuzzle)),
-      generate_(generate ? std::move(generate) : GenerateFunction(RunGenerator)) {
+      generate_(generate ? std::move(generate) : GenerateFunction(RunGenerator)),
+      practice_(practice ? std::move(practice) : PracticeFunction(RunPractice)) {
   setWindowTitle(QStringLiteral("Generate a new Puzzle..."));
   createControls();
 
@@ -119,6 +130,21 @@ void GenerateDialog::createControls() {
     levels->addWidget(optLevel_[i], 0, Qt::AlignLeft);
     connect(optLevel_[i], &QRadioButton::clicked, this, [this, i] { selectLevel(i); });
   }
+  auto* hardestLabel = new QLabel(QStringLiteral("Hardest step:"));
+  cboHardest_ = new QComboBox;
+  cboHardest_->setObjectName(QStringLiteral("cboHardest"));
+  cboHardest_->setAccessibleName(QStringLiteral("Hardest step"));
+  cboHardest_->setToolTip(
+      QStringLiteral("Custom only: a puzzle whose hardest step is this technique, to practise it"));
+  cboHardest_->addItem(QStringLiteral("Any"), -1);
+  for (const TechniqueRow& row : TechniqueRows()) {
+    if (row.find != nullptr) cboHardest_->addItem(Latin1(row.name), Index(row.id));
+  }
+  cboHardest_->setMaxVisibleItems(16);
+  hardestLabel->setBuddy(cboHardest_);
+  levels->addWidget(hardestLabel);
+  levels->addWidget(cboHardest_);
+  connect(cboHardest_, &QComboBox::currentIndexChanged, this, [this] { showChoiceStates(); });
 
   frame3_ = new QGroupBox(QStringLiteral("Puzzle Symmetry"));
   auto* symmetry = new QVBoxLayout(frame3_);
@@ -297,12 +323,14 @@ void GenerateDialog::selectLevel(int i) {
   const TechniqueTicks ticks =
       custom ? TechniqueTicks{} : LevelAllowedTicks(static_cast<GeneratorLevel>(level_));
   for (int t = 0; t < kTechniqueRows; ++t) {
-    chkAllowed_[t]->setEnabled(t >= kFirstChoosable && custom);
-    chkRequired_[t]->setEnabled(custom);
     if (!custom) chkRequired_[t]->setChecked(false);
     chkAllowed_[t]->setChecked(ticks[t] == 1);
   }
-  if (!custom) return;
+  if (!custom) {
+    cboHardest_->setCurrentIndex(0);
+    showChoiceStates();
+    return;
+  }
 
   for (int t = 0; t < kFirstChoosable; ++t) chkAllowed_[t]->setChecked(true);
   const Settings settings(iniPath_);
@@ -313,6 +341,30 @@ void GenerateDialog::selectLevel(int i) {
     if (t >= kFirstChoosable) apply(chkAllowed_[t], settings.Get(setting::CheckAllowed, t));
     apply(chkRequired_[t], settings.Get(setting::CheckRequired, t));
   }
+  loadHardest();
+  showChoiceStates();
+}
+
+void GenerateDialog::loadHardest() {
+  const int technique = TechniqueFromName(Settings(iniPath_).Get(setting::Hardest));
+  const int index = technique >= 0 ? cboHardest_->findData(technique) : -1;
+  cboHardest_->setCurrentIndex(index > 0 ? index : 0);
+}
+
+void GenerateDialog::showChoiceStates() {
+  const bool custom = level_ == kCustomLevel;
+  cboHardest_->setEnabled(custom);
+  // Practice makes minimal puzzles of its own: the technique boxes, the
+  // symmetry and the clue count do not apply to it.
+  const bool practice = practiceTechnique() >= 0;
+  for (int t = 0; t < kTechniqueRows; ++t) {
+    chkAllowed_[t]->setEnabled(custom && !practice && t >= kFirstChoosable);
+    chkRequired_[t]->setEnabled(custom && !practice);
+  }
+  for (QRadioButton* option : optSymmetry_) option->setEnabled(!practice);
+  const bool free = symmetry_ == kNoSymmetry;
+  for (QRadioButton* option : optNumHints_) option->setEnabled(free && !practice);
+  chkForceOne_->setEnabled(free || practice);
 }
 
 void GenerateDialog::selectClueChoice(int i) {
@@ -323,13 +375,16 @@ void GenerateDialog::selectClueChoice(int i) {
 void GenerateDialog::selectSymmetry(int i) {
   symmetry_ = i;
   optSymmetry_[i]->setChecked(true);
-  const bool free = i == kNoSymmetry;
-  for (QRadioButton* option : optNumHints_) option->setEnabled(free);
-  chkForceOne_->setEnabled(free);
+  showChoiceStates();
+}
+
+int GenerateDialog::practiceTechnique() const {
+  if (level_ != kCustomLevel) return -1;
+  return cboHardest_->currentData().toInt();
 }
 
 QString GenerateDialog::requiredWarning() const {
-  if (level_ != kCustomLevel) return {};
+  if (level_ != kCustomLevel || practiceTechnique() >= 0) return {};
   int count = 0;
   bool subsets = false;
   for (int t = kFirstAdvanced; t < kTechniqueRows; ++t) {
@@ -350,6 +405,8 @@ void GenerateDialog::saveChoices() {
       settings.Set(setting::CheckAllowed, t, chkAllowed_[t]->isChecked());
       settings.Set(setting::CheckRequired, t, chkRequired_[t]->isChecked());
     }
+    const int hardest = practiceTechnique();
+    settings.Set(setting::Hardest, hardest >= 0 ? TechniqueLabel(hardest) : std::string_view());
   }
   settings.Set(setting::NumStartingClues, clueChoice_);
   settings.Set(setting::ForceOne, chkForceOne_->isChecked() ? 1 : 0);
@@ -362,6 +419,18 @@ void GenerateDialog::generate() {
     if (AskYesNoCancel(this, QStringLiteral("WARNING"), warning) != Answer::Yes) return;
   }
   saveChoices();
+
+  if (const int technique = practiceTechnique(); technique >= 0) {
+    practising_ = technique;
+    startWorker([this, technique, forceOne = chkForceOne_->isChecked(),
+                 practice = practice_](const GenerationProgress& progress) {
+      const PracticeResult result = practice(technique, forceOne, progress);
+      QMetaObject::invokeMethod(
+          this, [this, puzzle = result.Puzzle, gaveUp = result.GaveUp] { finishGeneration(puzzle, gaveUp); },
+          Qt::QueuedConnection);
+    });
+    return;
+  }
 
   GenerationRequest request;
   request.level = static_cast<GeneratorLevel>(level_);
@@ -376,17 +445,24 @@ void GenerateDialog::generate() {
       request.symmetry == Symmetry::None ? static_cast<ClueChoice>(clueChoice_) : ClueChoice::Least;
   request.settings = tuning_;
 
+  practising_ = -1;
+  startWorker([this, request, generate = generate_](const GenerationProgress& progress) {
+    const Generated result = generate(request, progress);
+    QMetaObject::invokeMethod(
+        this, [this, puzzle = result.Puzzle] { finishGeneration(puzzle); }, Qt::QueuedConnection);
+  });
+}
+
+void GenerateDialog::startWorker(std::function<void(const GenerationProgress&)> run) {
   setBusy(true);
   GenerationCancelled = false;
-  worker_ = QThread::create([this, request, generate = generate_] {
+  worker_ = QThread::create([this, run = std::move(run)] {
     const GenerationProgress progress = [this](long attempts) {
       QMetaObject::invokeMethod(
           this, [this, attempts] { showAttempts(attempts); }, Qt::QueuedConnection);
       return true;
     };
-    const Generated result = generate(request, progress);
-    QMetaObject::invokeMethod(
-        this, [this, puzzle = result.Puzzle] { finishGeneration(puzzle); }, Qt::QueuedConnection);
+    run(progress);
   });
   worker_->start();
 }
@@ -395,7 +471,7 @@ void GenerateDialog::showAttempts(long attempts) {
   if (generating()) lblAttempts_->setText(QString::number(attempts));
 }
 
-void GenerateDialog::finishGeneration(const std::string& puzzle) {
+void GenerateDialog::finishGeneration(const std::string& puzzle, bool gaveUp) {
   worker_->wait();
   delete worker_;
   worker_ = nullptr;
@@ -408,6 +484,12 @@ void GenerateDialog::finishGeneration(const std::string& puzzle) {
   if (created) {
     ShowMessage(this, kProgramTitle, QStringLiteral("New Puzzle created"));
     if (showPuzzle_) showPuzzle_(trimmed.toStdString());
+  } else if (gaveUp) {
+    ShowMessage(this, kProgramTitle,
+                QStringLiteral("No puzzle whose hardest step is %1 turned up in %2 attempts: such puzzles "
+                               "are too rare to be made this way. Choose another technique, or \"Any\".")
+                    .arg(Latin1(TechniqueLabel(practising_)))
+                    .arg(kPracticeAttemptLimit));
   } else {
     ShowMessage(this, kProgramTitle, QStringLiteral("Puzzle generation canceled"));
   }

@@ -5,6 +5,11 @@
 // progress reports and Cancel raises the engine's cancel flag. The result
 // comes back to the window thread, which hands a new puzzle to the board.
 //
+// Custom may instead ask for practice: a puzzle whose hardest step is a
+// chosen technique (GenerateForPractice), on the same worker with the same
+// progress and Cancel; a technique too rare to turn up within the practice
+// generator's attempt limit is reported as such.
+//
 // Choices are restored from section "GenerationSettings" each time the
 // dialog is shown, always starting at "Beginner".
 #pragma once
@@ -16,9 +21,11 @@
 
 #include "engine/technique_id.h"
 #include "generator/generate.h"
+#include "generator/practice.h"
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -37,6 +44,10 @@ Symmetry SymmetryOfOption(int option);
 
 // Runs on the worker thread; the default calls GeneratePuzzle.
 using GenerateFunction = std::function<Generated(const GenerationRequest&, const GenerationProgress&)>;
+// Runs on the worker thread for a practice puzzle; the default calls
+// GenerateForPractice with its attempt limit.
+using PracticeFunction =
+    std::function<PracticeResult(int technique, bool forceOne, const GenerationProgress&)>;
 
 class GenerateDialog : public QDialog {
   Q_OBJECT
@@ -44,7 +55,7 @@ class GenerateDialog : public QDialog {
  public:
   // showPuzzle loads a finished puzzle into the board with an undo point.
   GenerateDialog(std::string iniPath, std::function<void(const std::string&)> showPuzzle,
-                 QWidget* parent = nullptr, GenerateFunction generate = {});
+                 QWidget* parent = nullptr, GenerateFunction generate = {}, PracticeFunction practice = {});
   ~GenerateDialog() override;
 
   // Controls by their names, for the main window's tests and this dialog's.
@@ -55,6 +66,10 @@ class GenerateDialog : public QDialog {
   QCheckBox* chkRequired(int t) const { return chkRequired_[t]; }
   QLabel* lblHintType(int t) const { return lblHintType_[t]; }
   QCheckBox* chkForceOne() const { return chkForceOne_; }
+  // Custom's "Hardest step": "Any" (the usual generation), then every
+  // technique of the registry with a finder, in order; the item data is the
+  // technique number, -1 for "Any".
+  QComboBox* cboHardest() const { return cboHardest_; }
   QLabel* lblAttempts() const { return lblAttempts_; }
   QLabel* lblNumPro() const { return lblNumPro_; }
   QGroupBox* attemptsFrame() const { return frame4_; }
@@ -65,6 +80,8 @@ class GenerateDialog : public QDialog {
   int level() const { return level_; }
   int clueChoice() const { return clueChoice_; }
   int symmetryChoice() const { return symmetry_; }
+  // The technique the hardest step must be at the custom level; -1 for any.
+  int practiceTechnique() const;
   bool generating() const { return worker_ != nullptr; }
 
   // The warning Generate would ask about for the ticked Required boxes at
@@ -99,12 +116,18 @@ class GenerateDialog : public QDialog {
   void saveChoices();
   void setBusy(bool busy);
   void showAttempts(long attempts);
-  void finishGeneration(const std::string& puzzle);
+  // Enabled states that follow the level, the symmetry and the hardest step.
+  void showChoiceStates();
+  void loadHardest();
+  void startWorker(std::function<void(const GenerationProgress&)> run);
+  void finishGeneration(const std::string& puzzle, bool gaveUp = false);
   void underlineLabel(int t);
 
   std::string iniPath_;
   std::function<void(const std::string&)> showPuzzle_;
   GenerateFunction generate_;
+  PracticeFunction practice_;
+  int practising_ = -1;  // the technique of the running practice generation
   GeneratorSettings tuning_{};
 
   int level_ = 0;
@@ -121,6 +144,7 @@ class GenerateDialog : public QDialog {
   QButtonGroup* symmetryGroup_ = nullptr;
   QButtonGroup* cluesGroup_ = nullptr;
   QCheckBox* chkForceOne_ = nullptr;
+  QComboBox* cboHardest_ = nullptr;
   QLabel* lblNumPro_ = nullptr;
   QLabel* lblAttempts_ = nullptr;
   QGroupBox* frame1_ = nullptr;

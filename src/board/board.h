@@ -25,6 +25,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -139,6 +140,31 @@ class Board {
   void UpdateStatus(bool withAnalysis);
   // The Hint action (see hint_composer.h).
   void ShowHint();
+  // The step beyond the ladder that the host searched for elsewhere
+  // (BoardHost::ExtendedStep). It is shown as the hint asked for, at that
+  // request's level, only while the ticket is the newest one and the board
+  // and the panel are as the request left them; anything else drops it.
+  void ExtendedStepFound(std::uint64_t ticket, const StepRecord& step);
+  // The host's search has taken a while: the panel says it is searching
+  // (under the same conditions as ExtendedStepFound).
+  void ExtendedSearchSlow(std::uint64_t ticket);
+  // The analysis's part beyond the ladder that the host worked out
+  // elsewhere (BoardHost::ExtendedAnalysisText), under the same conditions.
+  void ExtendedAnalysisFound(std::uint64_t ticket, const std::string& text);
+  // Whether a search asked of the host still stands for the board as it is.
+  bool ExtendedSearchPending() const;
+  // The hint composer's question for the hint of that level: the step at
+  // once, or nullopt while the host searches (the answer comes through
+  // ExtendedStepFound). A position asked before gets the step found then;
+  // one still searched for goes on being searched for.
+  std::optional<StepRecord> AskExtendedStep(const PuzzleState& state, int level);
+  // The status composer's question for the analysis's part beyond the
+  // ladder: the text at once, or nullopt while the host works it out; the
+  // analysis is then shown as head + tail, and the answer goes in between.
+  // SearchShown tells the board the panel the answer may replace.
+  std::optional<std::string> AskExtendedAnalysis(const PuzzleState& state, std::string head,
+                                                 std::string tail);
+  void SearchShown();
   std::string PanelHtml() const { return host_.PanelHtml(); }
   void SetPanel(std::string_view html);
   void SetStatusLight(bool red) { host_.SetStatusLight(red); }
@@ -298,6 +324,27 @@ class Board {
   int lastKeyCell_ = 0;
   std::int64_t lastKeyTick_ = 0;
   BoardControls controls_{};
+
+  // The extended-step search asked of the host and not yet answered.
+  struct PendingSearch {
+    std::uint64_t ticket = 0;
+    bool analysis = false;   // the analysis's part, else the hint's step
+    std::string head, tail;  // the analysis around the part
+    int level = 1;
+    std::string board;  // GetAllGrid() when asked
+    std::string panel;  // the panel the answer may replace
+    bool slow = false;  // the panel has said that it is searching
+  };
+  bool SearchStands(std::uint64_t ticket) const;
+  // The newest search, when it is of that kind and for this position: asked
+  // again, it goes on instead of starting over.
+  PendingSearch* RunningSearch(bool analysis, const std::string& position);
+  std::optional<PendingSearch> pendingSearch_;
+  std::uint64_t lastTicket_ = 0;
+  std::string lastSearchBoard_;  // the position of lastSearchStep_
+  StepRecord lastSearchStep_{};
+  std::string lastAnalysisBoard_;  // the position of lastAnalysisText_
+  std::string lastAnalysisText_;
 
   BoardHost& host_;
   int eventDepth_ = 0;

@@ -16,6 +16,10 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/extended_solve.h"
+#include "engine/puzzle_state.h"
+#include "engine/step_record.h"
+
 namespace tavimoro {
 
 // The program's title, used as the title of plain message boxes.
@@ -123,6 +127,19 @@ class BoardHost {
   // records holds the first of them as board records, at most
   // kMaxPuzzlesToLibrary. The window offers to put them into the library.
   virtual void SeveralPuzzlesRead(const std::vector<std::string>& /*records*/, std::size_t /*total*/) {}
+
+  // The hint's step beyond the ladder for the state (FindExtendedStep). A
+  // host that answers at once returns it. A host that searches elsewhere
+  // (the search can take a second) returns nullopt and later hands the step
+  // to Board::ExtendedStepFound with the same ticket, on the thread the
+  // board lives on; it may tell the board through Board::ExtendedSearchSlow
+  // that the search is taking a while. Only the newest ticket counts.
+  virtual std::optional<StepRecord> ExtendedStep(const PuzzleState& state, std::uint64_t /*ticket*/) {
+    return FindExtendedStep(state);
+  }
+  // The same for the analysis's part beyond the ladder (ExtendedAnalysis in
+  // status_composer.h), handed back through Board::ExtendedAnalysisFound.
+  virtual std::optional<std::string> ExtendedAnalysisText(const PuzzleState& state, std::uint64_t /*ticket*/);
 };
 
 }  // namespace tavimoro

@@ -225,6 +225,98 @@ void Board::ShowHint() {
   tavimoro::ShowHint(*this);
 }
 
+Board::PendingSearch* Board::RunningSearch(bool analysis, const std::string& position) {
+  if (!pendingSearch_ || pendingSearch_->ticket != lastTicket_) return nullptr;
+  if (pendingSearch_->analysis != analysis || pendingSearch_->board != position) return nullptr;
+  return &*pendingSearch_;
+}
+
+std::optional<StepRecord> Board::AskExtendedStep(const PuzzleState& state, int level) {
+  std::string position = GetAllGrid();
+  if (position == lastSearchBoard_) return lastSearchStep_;
+  if (PendingSearch* running = RunningSearch(false, position)) {
+    running->level = level;
+    if (running->slow) SetPanel(SearchingText());
+    running->panel = host_.PanelHtml();
+    return std::nullopt;
+  }
+  const std::uint64_t ticket = ++lastTicket_;
+  pendingSearch_ = PendingSearch{ticket, false, {}, {}, level, position, host_.PanelHtml(), false};
+  std::optional<StepRecord> step = host_.ExtendedStep(state, ticket);
+  if (step) {
+    pendingSearch_.reset();
+    lastSearchBoard_ = std::move(position);
+    lastSearchStep_ = *step;
+  }
+  return step;
+}
+
+std::optional<std::string> Board::AskExtendedAnalysis(const PuzzleState& state, std::string head,
+                                                      std::string tail) {
+  std::string position = GetAllGrid();
+  if (position == lastAnalysisBoard_) return lastAnalysisText_;
+  if (PendingSearch* running = RunningSearch(true, position)) {
+    running->head = std::move(head);
+    running->tail = std::move(tail);
+    return std::nullopt;
+  }
+  const std::uint64_t ticket = ++lastTicket_;
+  pendingSearch_ = PendingSearch{ticket, true, std::move(head), std::move(tail), 1, position, {}, false};
+  std::optional<std::string> text = host_.ExtendedAnalysisText(state, ticket);
+  if (text) {
+    pendingSearch_.reset();
+    lastAnalysisBoard_ = std::move(position);
+    lastAnalysisText_ = *text;
+  }
+  return text;
+}
+
+void Board::SearchShown() {
+  if (!pendingSearch_ || pendingSearch_->ticket != lastTicket_) return;
+  PendingSearch& pending = *pendingSearch_;
+  if (pending.slow) SetPanel(pending.head + AnalysisSearchingText() + pending.tail);
+  pending.panel = host_.PanelHtml();
+}
+
+void Board::ExtendedAnalysisFound(std::uint64_t ticket, const std::string& text) {
+  if (!SearchStands(ticket) || !pendingSearch_->analysis) return;
+  const InputEvent event(*this);
+  PendingSearch pending = std::move(*pendingSearch_);
+  pendingSearch_.reset();
+  lastAnalysisBoard_ = std::move(pending.board);
+  lastAnalysisText_ = text;
+  SetPanel(pending.head + text + pending.tail);
+}
+
+bool Board::SearchStands(std::uint64_t ticket) const {
+  return pendingSearch_ && pendingSearch_->ticket == ticket && ticket == lastTicket_ &&
+         pendingSearch_->panel == host_.PanelHtml() && pendingSearch_->board == GetAllGrid();
+}
+
+// A hint click while the analysis's part is searched for is a new request.
+bool Board::ExtendedSearchPending() const {
+  return pendingSearch_ && !pendingSearch_->analysis && SearchStands(pendingSearch_->ticket);
+}
+
+void Board::ExtendedStepFound(std::uint64_t ticket, const StepRecord& step) {
+  if (!SearchStands(ticket) || pendingSearch_->analysis) return;
+  const InputEvent event(*this);
+  const int level = pendingSearch_->level;
+  lastSearchBoard_ = std::move(pendingSearch_->board);
+  lastSearchStep_ = step;
+  pendingSearch_.reset();
+  ShowStepHint(*this, step, level);
+}
+
+void Board::ExtendedSearchSlow(std::uint64_t ticket) {
+  if (!SearchStands(ticket)) return;
+  const InputEvent event(*this);
+  const PendingSearch& pending = *pendingSearch_;
+  SetPanel(pending.analysis ? pending.head + AnalysisSearchingText() + pending.tail : SearchingText());
+  pendingSearch_->panel = host_.PanelHtml();
+  pendingSearch_->slow = true;
+}
+
 void Board::SetPanel(std::string_view html) {
   host_.SetPanelHtml(html);
   NoteChange();

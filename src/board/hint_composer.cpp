@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -642,6 +643,8 @@ std::string EliminationHintText(const StepRecord& step, int level) {
 }
 
 void ShowHint(Board& board) {
+  // One search at a time: asking again while it runs changes nothing.
+  if (board.ExtendedSearchPending()) return;
   if (LikePattern(board.PanelHtml(), "*ApplyLastHint*")) {
     board.HyperlinkClick("ApplyLastHint");
     return;
@@ -688,9 +691,18 @@ void ShowHint(Board& board) {
       if (state.Cand(c, d) && !board.Cells()[c].Pencil(d)) exclusions.Set(c, d);
   }
   CalcCandidates(state, exclusions);
-  StepRecord step = FindNextStep(state, kNoTechniqueLimit);
-  if (step.Kind == kNoStep && board.OptionTicked(BoardOption::Extended)) step = FindExtendedStep(state);
+  const StepRecord step = FindNextStep(state, kNoTechniqueLimit);
   const int level = NextLevel(panel);
+  if (step.Kind == kNoStep && board.OptionTicked(BoardOption::Extended)) {
+    const std::optional<StepRecord> extended = board.AskExtendedStep(state, level);
+    if (extended) ShowStepHint(board, *extended, level);
+    return;
+  }
+  ShowStepHint(board, step, level);
+}
+
+void ShowStepHint(Board& board, const StepRecord& step, int level) {
+  std::string text;
   if (step.Kind == kPlaceValue) {
     text = PlacementHintText(step, level);
     if (level == 3) {
@@ -707,6 +719,11 @@ void ShowHint(Board& board) {
     text = NoStepText();
   }
   board.SetPanel(text);
+}
+
+std::string SearchingText() {
+  return "<i>Searching for the next step...</i><br><br>"
+         "The techniques beyond the ladder take a moment on this position.";
 }
 
 }  // namespace tavimoro

@@ -22,6 +22,14 @@ class Board;
 // with every cell marked, the next step of the ladder from the user's marks.
 void ShowHint(Board& board);
 
+// The hint of that level for a technique step (or "no further hint" for
+// Kind 0), as ShowHint ends; Board::ExtendedStepFound shows a step searched
+// for elsewhere through it.
+void ShowStepHint(Board& board, const StepRecord& step, int level);
+
+// The panel while the step beyond the ladder is searched for.
+std::string SearchingText();
+
 // Case-sensitive match where "*" stands for any run of characters (the only
 // wildcard the panel patterns use).
 bool LikePattern(std::string_view text, std::string_view pattern);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <span>
 
 #include "board/board.h"
@@ -120,8 +121,21 @@ std::string ExtendedAnalysis(const PuzzleState& state) {
   return text;
 }
 
+std::optional<std::string> BoardHost::ExtendedAnalysisText(const PuzzleState& state, std::uint64_t) {
+  return ExtendedAnalysis(state);
+}
+
+std::string AnalysisSearchingText() { return "<i>Searching beyond the ladder...</i><br>"; }
+
 std::string BuildAnalysis(const Board& board) {
-  const PuzzleState state = GetAnalysisState(board);
+  const AnalysisParts parts = AnalysisPartsOf(board);
+  return parts.head + (parts.withExtended ? ExtendedAnalysis(parts.state) : std::string()) + parts.tail;
+}
+
+AnalysisParts AnalysisPartsOf(const Board& board) {
+  AnalysisParts parts;
+  parts.state = GetAnalysisState(board);
+  const PuzzleState& state = parts.state;
   TechniqueCounts counts{};
   const int rating = Rate(state, counts, kNoTechniqueLimit);
   PuzzleState singlesCopy = state;
@@ -139,17 +153,18 @@ std::string BuildAnalysis(const Board& board) {
   text += ". Puzzle can be solved using these techniques:</b>";
 
   text += TechniqueTable(counts);
-  if (rating == Index(kStuckRating) && board.OptionTicked(BoardOption::Extended))
-    text += ExtendedAnalysis(state);
+  parts.head = std::move(text);
+  parts.withExtended = rating == Index(kStuckRating) && board.OptionTicked(BoardOption::Extended);
 
-  text += "<br><center>" + std::to_string(81 - state.FilledCount) + " unsolved cells. ";
+  text = "<br><center>" + std::to_string(81 - state.FilledCount) + " unsolved cells. ";
   if (singlesCopy.FilledCount == 81)
     text += "All can be solved without using pencil marks.";
   else if (singles > 0)
     text += std::to_string(singles) + " can be solved without using pencil marks.";
   else
     text += "Pencil marks likely needed to solve.";
-  return text;
+  parts.tail = std::move(text);
+  return parts;
 }
 
 void UpdateStatus(Board& board, bool withAnalysis) {
@@ -167,6 +182,7 @@ void UpdateStatus(Board& board, bool withAnalysis) {
   bool red = false;
   std::string text;
   bool playable = false;
+  bool searching = false;  // the part beyond the ladder is worked out elsewhere
   if (r == g) {
     text = "<h4><br><center>PUZZLE IS SOLVED!";
   } else if (r == "(Empty Grid)") {
@@ -189,11 +205,21 @@ void UpdateStatus(Board& board, bool withAnalysis) {
     playable = true;
     board.SetStatusLight(false);
     board.SetPanel("Analyzing...");
-    text = BuildAnalysis(board);
+    AnalysisParts parts = AnalysisPartsOf(board);
+    if (parts.withExtended) {
+      std::string head = parts.head, tail = parts.tail;
+      const std::optional<std::string> extended =
+          board.AskExtendedAnalysis(parts.state, std::move(parts.head), std::move(parts.tail));
+      text = head + extended.value_or("") + tail;
+      searching = !extended;
+    } else {
+      text = parts.head + parts.tail;
+    }
   }
   board.SetStatusControls(!empty, playable);
   board.SetStatusLight(red);
   board.SetPanel(text);
+  if (searching) board.SearchShown();
 }
 
 }  // namespace tavimoro

@@ -29,6 +29,17 @@ PuzzleState GetAnalysisState(const Board& board);
 // the techniques beyond the ladder when it gets stuck and the option is
 // ticked, the unsolved cells and how far singles alone get.
 std::string BuildAnalysis(const Board& board);
+// BuildAnalysis in its three parts: the head (rating and techniques), the
+// part beyond the ladder ("" when it has none) and the tail (unsolved
+// cells); withExtended says whether the part beyond the ladder belongs in.
+struct AnalysisParts {
+  std::string head, tail;
+  bool withExtended = false;
+  PuzzleState state;
+};
+AnalysisParts AnalysisPartsOf(const Board& board);
+// The placeholder for the part beyond the ladder while it is worked out.
+std::string AnalysisSearchingText();
 
 // The analysis's technique table: every technique used, ascending, as a
 // link with " (n)" when used twice or more; up to three in one row, more

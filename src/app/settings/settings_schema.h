@@ -100,6 +100,9 @@ inline constexpr ChoiceSetting   NumStartingClues{"GenerationSettings", "NumStar
 inline constexpr ChoiceSetting   ForceOne     {"GenerationSettings", "ForceOne",         2, 1, 1};
 // 0 Full, 1 Partial, 2 None
 inline constexpr NumberSetting   Symmetry     {"GenerationSettings", "Symmetry",         0, 2, 0};
+// Custom: the technique the hardest step must be, by name as the hints
+// show it; missing, "" or a name no technique has means any.
+inline constexpr TextSetting     Hardest      {"GenerationSettings", "Hardest"};
 // Set by hand only; 0 switches the generator's test off.
 inline constexpr NumberSetting   NumPro       {"GenerationSettings", "numpro",           -32768, 32767, 0};
 inline constexpr NumberSetting   MinVis       {"GenerationSettings", "minvis",           -32768, 32767, 0};
