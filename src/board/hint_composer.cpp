@@ -295,7 +295,7 @@ std::string AvoidableRectangleExplanation(const StepMeaning& m, const std::strin
   for (int d = 1; d <= 9; ++d)
     if (m.DigitMask & DigitBit(d)) digits.push_back(Digit(d) + "s");
   std::string text = JoinAnd(entered) +
-                     " were filled in while solving, and no corner of the rectangle is a " + "given. If " +
+                     " were filled in while solving, and no corner of the rectangle is a given. If " +
                      JoinAnd(completions) + ", the " + JoinAnd(digits) +
                      " of its four corners could swap places and the puzzle would have two solutions. ";
   if (open.size() == 1) return text + "So " + open.front() + " cannot be " + removed + ".";
