@@ -128,6 +128,23 @@ PuzzleState Board::GetEngineGrid(bool withCandidates) const {
   return state;
 }
 
+void Board::MarkEnteredCells(PuzzleState& state) const {
+  PuzzleState givens;
+  bool anyEntered = false;
+  for (int i = 0; i < 81; ++i) {
+    if (cells_[i].Value < 1 || cells_[i].Value > 9) continue;
+    if (cells_[i].Given)
+      givens.Grid[i] = static_cast<std::uint8_t>(cells_[i].Value);
+    else
+      anyEntered = true;
+  }
+  if (!anyEntered) return;
+  CalcCandidates(givens);
+  if (!Validate(givens, true, false, true).empty()) return;
+  for (int i = 0; i < 81; ++i)
+    if (!cells_[i].Given && state.Grid[i] != 0 && state.Grid[i] == cells_[i].Value) state.MarkEntered(i);
+}
+
 void Board::SolveCell(int cell) {
   PushUndo();
   PuzzleState solved = GetEngineGrid(true);

@@ -253,6 +253,11 @@ class Board {
   void NewPuzzle();
   // The engine state of the values; with candidates computed when asked.
   PuzzleState GetEngineGrid(bool withCandidates) const;
+  // Marks the state's filled cells that are no givens as entered, so that
+  // steps built on entered digits may use them; only when the givens alone
+  // are a proper puzzle, since those steps hold only for a puzzle with one
+  // solution. Otherwise the state is left as it is (every digit a given).
+  void MarkEnteredCells(PuzzleState& state) const;
 
   // Checks the user's marks against the solution: kPuzzleInvalid,
   // kWrongMark (cell and msg say where and why), kMarksMissing (only when

@@ -170,6 +170,7 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::Rectangle:
     case HintForm::Uniqueness:
+    case HintForm::AvoidableRectangle:
       if (m.BaseCount > 0 && m.CoverCount > 0)
         return " in " + HousesPhrase(BaseLines(m)) + " and " + HousesPhrase(CoverLines(m));
       break;
@@ -267,6 +268,42 @@ std::string ChainWalk(const StepMeaning& m) {
   return text + ".";
 }
 
+// An avoidable rectangle: its entered corners are the meaning's nodes; each
+// empty corner would complete the pattern with the digit of the entered
+// corner across the diagonal.
+std::string AvoidableRectangleExplanation(const StepMeaning& m, const std::string& removed) {
+  if (m.BaseCount != 2 || m.CoverCount != 2 || m.NodeCount < 2) return {};
+  std::vector<std::string> entered, completions, open;
+  for (int i = 0; i < m.NodeCount; ++i)
+    entered.push_back(CellName(m.Nodes[i].FirstCell()) + " (" + Digit(m.Nodes[i].Digit) + ")");
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 2; ++c) {
+      const int corner = 9 * HouseNum(m.BaseLines[r]) + HouseNum(m.CoverLines[c]) - 10;
+      const int across = 9 * HouseNum(m.BaseLines[1 - r]) + HouseNum(m.CoverLines[1 - c]) - 10;
+      int digit = 0;
+      bool filled = false;
+      for (int i = 0; i < m.NodeCount; ++i) {
+        if (m.Nodes[i].FirstCell() == corner) filled = true;
+        if (m.Nodes[i].FirstCell() == across) digit = m.Nodes[i].Digit;
+      }
+      if (filled) continue;
+      if (digit == 0) return {};
+      open.push_back(CellName(corner));
+      completions.push_back(CellName(corner) + " were " + Digit(digit));
+    }
+  }
+  std::vector<std::string> digits;
+  for (int d = 1; d <= 9; ++d)
+    if (m.DigitMask & DigitBit(d)) digits.push_back(Digit(d) + "s");
+  std::string text = JoinAnd(entered) +
+                     " were filled in while solving, and no corner of the rectangle is a given. If " +
+                     JoinAnd(completions) + ", the " + JoinAnd(digits) +
+                     " of its four corners could swap places and the puzzle would have two solutions. ";
+  if (open.size() == 1) return text + "So " + open.front() + " cannot be " + removed + ".";
+  return text + "Each of " + JoinAnd(open) + " holds only that digit and " + removed +
+         ", so one of them is " + removed + ", and a cell that sees both cannot be " + removed + ".";
+}
+
 // Level 3: why the candidates go, in one or two plain sentences.
 std::string Explanation(const StepRecord& step, const StepShape& shape) {
   const StepMeaning& m = step.Meaning;
@@ -358,6 +395,9 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              "two "
              "solutions, so the pattern must be broken; that rules out " +
              removed + " in the pink cells.";
+    case HintForm::AvoidableRectangle:
+      if (std::string text = AvoidableRectangleExplanation(m, removed); !text.empty()) return text;
+      break;
     case HintForm::FinnedFish: {
       if (m.BaseCount == 0 || m.CoverCount == 0) break;
       const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
@@ -669,6 +709,7 @@ void ShowHint(Board& board) {
 
   const std::string panel = board.PanelHtml();
   PuzzleState state = board.GetEngineGrid(true);
+  board.MarkEnteredCells(state);
   std::string text;
   if (check == kMarksMissing) {
     const bool level1 = !LikePattern(panel, "*HINT:*");

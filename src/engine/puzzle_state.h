@@ -1,6 +1,8 @@
-// PuzzleState: one puzzle as the engine sees it. Grid is the only primary
-// field; everything else is derived from it (and from an exclusion table) by
-// CalcCandidates and is valid only right after that call.
+// PuzzleState: one puzzle as the engine sees it. Grid is the primary field;
+// the candidates and counts are derived from it (and from an exclusion
+// table) by CalcCandidates and are valid only right after that call. The
+// entered-cell bits say which filled cells the solver filled in; no update
+// here changes them.
 //
 // Candidates are kept as a 9-bit mask per cell beside the counts, so the
 // whole record is well under a kilobyte and is copied with one memcpy: the
@@ -35,10 +37,17 @@ struct PuzzleState {
   std::array<std::uint8_t, 81> CandCount{};                       // candidates per cell (0 when filled)
   std::array<std::uint16_t, 81> CandMask{};                       // candidate digits per cell
   std::array<std::array<std::uint8_t, 9>, 27> HouseDigitCount{};  // [house][digit - 1]
+  // Filled cells the solver filled in, one bit per cell. Empty unless the
+  // caller knows the puzzle's givens: every filled cell then counts as a
+  // given, and the steps that lean on entered digits (the avoidable
+  // rectangles) find nothing.
+  std::array<std::uint64_t, 2> EnteredBits{};
 
   bool HouseHas(int house, int digit) const { return (HouseHasMask[house] >> (digit - 1)) & 1; }
   bool Cand(int cell, int digit) const { return (CandMask[cell] >> (digit - 1)) & 1; }
   int HouseCandCount(int house, int digit) const { return HouseDigitCount[house][digit - 1]; }
+  bool Entered(int cell) const { return Grid[cell] != 0 && ((EnteredBits[cell / 64] >> (cell % 64)) & 1); }
+  void MarkEntered(int cell) { EnteredBits[cell / 64] |= std::uint64_t{1} << (cell % 64); }
 };
 
 // Recomputes every derived field from Grid. Does not judge validity: a digit

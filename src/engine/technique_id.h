@@ -1,8 +1,11 @@
 // Technique ids: the ladder's rungs in the order FindNextStep tries them,
 // easiest first, then the rating of a puzzle the ladder cannot finish. The
 // numbers are those the rating, the trace and the help anchors print, so the
-// ladder's order is also the order of difficulty. Everything else known
-// about a technique is in its row of the registry (technique_registry.h).
+// ladder's order is also the order of difficulty. A technique added later
+// takes the next free number, whatever its difficulty, so that the numbers
+// already printed never change; the search beyond the ladder goes by score.
+// Everything else known about a technique is in its row of the registry
+// (technique_registry.h).
 #pragma once
 
 #include <cstdint>
@@ -71,6 +74,9 @@ enum class TechniqueId : std::uint8_t {
   NestedNet,
   DoublyNestedNet,
   Trial,
+  // Added after the trial; by score they sit among the unique rectangles.
+  AvoidableRectangle1,
+  AvoidableRectangle2,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -82,7 +88,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::Trial;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::AvoidableRectangle2;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

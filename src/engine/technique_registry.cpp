@@ -145,6 +145,14 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     {Id::DoublyNestedNet, "Doubly Nested Forcing Net", "#doubly-nested-forcing-net", "Doubly Nested Net", 5,
      9.7, Plain<FindDoublyNestedNet>, Form::ForcingNet},
     {Id::Trial, "Trial", "#trial", "Trial", 5, 10.5, Plain<FindTrial>, Form::ForcingNet},
+    // Rectangles of digits the solver entered: numbered after the trial so
+    // that no earlier number moves, searched by their score among the unique
+    // rectangles. They find nothing in a state that does not mark its
+    // entered cells, as the command line's and the rating's do not.
+    {Id::AvoidableRectangle1, "Avoidable Rectangle type 1", "#avoidable-rectangle-1", "Avoid. Rectangle 1", 5,
+     4.5, Plain<FindAvoidableRectangle>, Form::AvoidableRectangle},
+    {Id::AvoidableRectangle2, "Avoidable Rectangle type 2", "#avoidable-rectangle-2", "Avoid. Rectangle 2", 5,
+     4.5, Plain<FindAvoidableRectangle2>, Form::AvoidableRectangle},
 }};
 
 constexpr bool RowsInIdOrder() {

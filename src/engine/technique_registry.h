@@ -72,6 +72,7 @@ enum class HintForm : std::uint8_t {
   ChainContradiction,  // a chain from a candidate back to it: the candidate is true
   DeathBlossom,        // a stem cell and one almost locked set per candidate
   ForcingNet,          // assumptions whose nets end in a contradiction or agree
+  AvoidableRectangle,  // a rectangle of entered digits that must not be completed
 };
 
 struct TechniqueRow {

@@ -243,5 +243,27 @@ TEST_F(BoardOps, LinksApplyTheLastHintButNeverToAGivenOrOpenPages) {
   EXPECT_NE(host.panel.find("Difficulty rating"), std::string::npos);
 }
 
+// The hints' state knows the user's digits from the givens, but only while
+// the givens alone are a proper puzzle.
+TEST_F(BoardOps, EnteredCellsAreTheUsersDigitsWhileTheGivensAreAPuzzle) {
+  Edit(board).Cells[2].Value = 4;
+  Edit(board).Cells[3].Value = 6;
+  PuzzleState state = board.GetEngineGrid(true);
+  board.MarkEnteredCells(state);
+  EXPECT_TRUE(state.Entered(2));
+  EXPECT_TRUE(state.Entered(3));
+  EXPECT_FALSE(state.Entered(0));  // a given
+  EXPECT_FALSE(state.Entered(5));  // empty
+  int entered = 0;
+  for (int c = 0; c < 81; ++c) entered += state.Entered(c);
+  EXPECT_EQ(entered, 2);
+
+  // Without givens the rectangles' argument fails: nothing is marked.
+  for (CellRec& cell : Edit(board).Cells) cell.Given = false;
+  PuzzleState unlocked = board.GetEngineGrid(true);
+  board.MarkEnteredCells(unlocked);
+  for (int c = 0; c < 81; ++c) EXPECT_FALSE(unlocked.Entered(c)) << c;
+}
+
 }  // namespace
 }  // namespace tavimoro

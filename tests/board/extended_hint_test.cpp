@@ -68,5 +68,44 @@ TEST(ExtendedHint, EveryTechniqueMetIsWordedFromItsMeaning) {
   }
 }
 
+// An avoidable rectangle names the entered corners with their digits and
+// the digits that would complete the pattern.
+TEST(ExtendedHint, AnAvoidableRectangleNamesTheEnteredCorners) {
+  PuzzleState one = PuzzleFromString("5..8.....8");
+  for (int c : {Cell(1, 1), Cell(1, 4), Cell(2, 1)}) one.MarkEntered(c);
+  StepRecord step;
+  ASSERT_TRUE(FindWithTechnique(one, Index(TechniqueId::AvoidableRectangle1), step));
+  const std::string name = TechniqueName(TechniqueId::AvoidableRectangle1, true);
+  EXPECT_EQ(EliminationHintText(step, 2), "<b>HINT:</b> Look for an " + name +
+                                              " in rows 1 and 2 and columns 1 and 4 on the numbers 5 & 8."
+                                              "<br><br>Click \"Hint\" again for even more...");
+  EXPECT_EQ(
+      EliminationHintText(step, 3),
+      "<b>HINT:</b> There is an " + name +
+          " in rows 1 and 2 and columns 1 and 4 on the numbers 5 & 8.<br><br>R1C1 (5), R1C4 (8) and R2C1 "
+          "(8) were filled in while solving, and no corner of the rectangle is a given. If R2C4 were 5, "
+          "the 5s and 8s of its four corners could swap places and the puzzle would have two solutions. "
+          "So R2C4 cannot be 5. Remove the 5 from R2C4.");
+
+  ExclusionTable pairs;
+  for (int d : {1, 2, 4, 6, 7, 9}) {
+    pairs.Set(Cell(2, 1), d);
+    pairs.Set(Cell(2, 4), d);
+  }
+  PuzzleState two = PuzzleFromString("5..8");
+  CalcCandidates(two, pairs);
+  two.MarkEntered(Cell(1, 1));
+  two.MarkEntered(Cell(1, 4));
+  StepRecord second;
+  ASSERT_TRUE(FindWithTechnique(two, Index(TechniqueId::AvoidableRectangle2), second));
+  const std::string full = EliminationHintText(second, 3);
+  EXPECT_NE(full.find("R1C1 (5) and R1C4 (8) were filled in while solving, and no corner of the rectangle is "
+                      "a given. If R2C1 were 8 and R2C4 were 5, the 5s and 8s of its four corners could swap "
+                      "places and the puzzle would have two solutions. Each of R2C1 and R2C4 holds only that "
+                      "digit and 3, so one of them is 3, and a cell that sees both cannot be 3."),
+            std::string::npos)
+      << full;
+}
+
 }  // namespace
 }  // namespace tavimoro

@@ -1,6 +1,6 @@
 // Technique cases as data: tests/data/extended_cases.txt, one case a line:
 //
-//   Technique Name : position : removed candidates : expected
+//   Technique Name : position : removed candidates : expected [: entered]
 //
 // The position is 81 cells ("1".."9" a digit, "." or "0" empty), optionally
 // followed at once by the pencil-mark text (81 groups, each ending in "|"),
@@ -9,8 +9,10 @@
 // and 7 out of row 1, column 5); rows and columns may list several,
 // "r13c456<>2" standing for all nine cells. The expected field lists the
 // step's eliminations in that form and its placement as "r4c4=6", or is
-// "x" when the technique must find nothing. Lines starting with "#" and
-// blank lines are skipped.
+// "x" when the technique must find nothing. The optional fifth field lists
+// the filled cells the solver entered, as "r1c14 r2c1"; every other filled
+// cell is a given, and without the field all of them are. Lines starting
+// with "#" and blank lines are skipped.
 //
 // The named technique alone is tried; the step it returns must carry its
 // technique number and exactly the expected eliminations or placement.
@@ -31,7 +33,7 @@ namespace {
 
 struct Case {
   int line = 0;
-  std::string technique, position, removed, expected;
+  std::string technique, position, removed, expected, entered;
 };
 
 std::string Trim(const std::string& text) {
@@ -52,8 +54,8 @@ std::vector<Case> ReadCases() {
     std::vector<std::string> fields;
     std::stringstream split(text);
     for (std::string field; std::getline(split, field, ':');) fields.push_back(Trim(field));
-    fields.resize(4);
-    cases.push_back({number, fields[0], fields[1], fields[2], fields[3]});
+    fields.resize(5);
+    cases.push_back({number, fields[0], fields[1], fields[2], fields[3], fields[4]});
   }
   return cases;
 }
@@ -79,6 +81,22 @@ bool ParseCandidates(const std::string& text, Candidates& out, Candidates& place
           const auto pair = std::make_pair(9 * (row - '1') + col - '1', digit - '0');
           (ne != std::string::npos ? out : placed).insert(pair);
         }
+  }
+  return true;
+}
+
+// "r1c14 r2c1" -> the cells; false on anything else.
+bool ParseCells(const std::string& text, std::vector<int>& cells) {
+  std::stringstream words(text);
+  for (std::string word; words >> word;) {
+    const auto c = word.find('c');
+    if (word.size() < 4 || word[0] != 'r' || c == std::string::npos || c < 2 || c + 1 == word.size())
+      return false;
+    for (char row : word.substr(1, c - 1))
+      for (char col : word.substr(c + 1)) {
+        if (row < '1' || row > '9' || col < '1' || col > '9') return false;
+        cells.push_back(9 * (row - '1') + col - '1');
+      }
   }
   return true;
 }
@@ -110,6 +128,12 @@ TEST_P(ExtendedCases, FindsExactlyTheExpectedStep) {
     exclusions.Mask[cell] = static_cast<std::uint16_t>(kAllDigits & ~s.CandMask[cell]);
   for (const auto& [cell, digit] : removed) exclusions.Set(cell, digit);
   CalcCandidates(s, exclusions);
+  std::vector<int> entered;
+  ASSERT_TRUE(ParseCells(c.entered, entered)) << "unreadable entered cells";
+  for (int cell : entered) {
+    ASSERT_NE(s.Grid[cell], 0) << "an entered cell must be filled";
+    s.MarkEntered(cell);
+  }
 
   StepRecord step;
   bool found = false;

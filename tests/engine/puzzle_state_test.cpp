@@ -92,5 +92,24 @@ TEST(PuzzleState, CellAloneInHouse) {
   EXPECT_TRUE(CellAloneInHouse(s, 40));
 }
 
+// Every filled cell counts as a given until a cell is marked entered; the
+// marks live beside the grid, so recomputing the candidates, placing digits
+// and copying keep them, and a marked cell that is empty is not entered.
+TEST(PuzzleState, EnteredCellsAreMarkedOnlyByTheCaller) {
+  PuzzleState s = PuzzleFromString("12");
+  for (int c = 0; c < 81; ++c) EXPECT_FALSE(s.Entered(c)) << c;
+  s.MarkEntered(1);
+  s.MarkEntered(80);
+  CalcCandidates(s);
+  PlaceDigit(s, 79, 3);
+  const PuzzleState copy = s;
+  EXPECT_FALSE(copy.Entered(0));
+  EXPECT_TRUE(copy.Entered(1));
+  EXPECT_FALSE(copy.Entered(79));
+  EXPECT_FALSE(copy.Entered(80));  // marked, but empty
+  PlaceDigit(s, 80, 4);
+  EXPECT_TRUE(s.Entered(80));
+}
+
 }  // namespace
 }  // namespace tavimoro

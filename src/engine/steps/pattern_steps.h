@@ -1,10 +1,11 @@
 // Techniques beyond the ladder, stages one to four: single-digit patterns,
-// small wings, rectangles and the BUG, larger and finned fish, colouring and
-// Sue de Coq. Each finder has the rungs' contract: it reads the state, and
-// when it accepts an instance fills `step` for that one instance (Kind 1 or
-// 2, colours, lines, the Meaning block, a trace text) and returns true;
-// otherwise it leaves `step` untouched and returns false. Every finder scans
-// in a fixed order, so the same state always gives the same step.
+// small wings, rectangles (unique and avoidable) and the BUG, larger and
+// finned fish, colouring and Sue de Coq. Each finder has the rungs'
+// contract: it reads the state, and when it accepts an instance fills `step`
+// for that one instance (Kind 1 or 2, colours, lines, the Meaning block, a
+// trace text) and returns true; otherwise it leaves `step` untouched and
+// returns false. Every finder scans in a fixed order, so the same state
+// always gives the same step.
 #pragma once
 
 #include <cstdint>
@@ -64,6 +65,11 @@ bool FindRemotePair(const PuzzleState& s, StepRecord& step);
 bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type);
 bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step);
 bool FindBugPlusN(const PuzzleState& s, StepRecord& step);
+
+// avoidable_rectangles.cpp: types 1 and 2, on the cells the state marks as
+// entered (never where a corner is a given)
+bool FindAvoidableRectangle(const PuzzleState& s, StepRecord& step);
+bool FindAvoidableRectangle2(const PuzzleState& s, StepRecord& step);
 
 // finned_fish.cpp: the basic Jellyfish, and finned or sashimi fish of size
 // 2 to 4
