@@ -138,7 +138,7 @@ void GenerateDialog::createControls() {
       QStringLiteral("Custom only: a puzzle whose hardest step is this technique, to practise it"));
   cboHardest_->addItem(QStringLiteral("Any"), -1);
   for (const TechniqueRow& row : TechniqueRows()) {
-    if (row.find != nullptr) cboHardest_->addItem(Latin1(row.name), Index(row.id));
+    if (PracticeCanMake(row)) cboHardest_->addItem(Latin1(row.name), Index(row.id));
   }
   cboHardest_->setMaxVisibleItems(16);
   hardestLabel->setBuddy(cboHardest_);

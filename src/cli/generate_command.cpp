@@ -98,6 +98,8 @@ int RunPractice(const std::string& name, int count, bool forceOne,
                 const std::optional<std::string>& seedText) {
   const TechniqueRow* row = TechniqueNamed(name);
   if (row == nullptr) return UsageError("--hardest takes the name of a technique, such as \"X Wing\"");
+  if (!PracticeCanMake(*row))
+    return UsageError(std::string(row->name) + " rests on digits the solver entered; a new puzzle has none");
   if (!SeedGenerator(seedText)) return UsageError(kSeedUsage);
   const bool showProgress = isatty(STDERR_FILENO) != 0;
   for (int made = 1; made <= count; ++made) {

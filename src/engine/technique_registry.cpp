@@ -198,6 +198,10 @@ const TechniqueRow& Technique(TechniqueId id) {
   return n < kTechniqueRowCount ? kRows[n] : kRows[Index(kStuckRating)];
 }
 
+bool PracticeCanMake(const TechniqueRow& row) {
+  return row.find != nullptr && row.hint != HintForm::AvoidableRectangle;
+}
+
 std::optional<TechniqueId> TechniqueFromNumber(int number) {
   if (number < 0 || number >= kTechniqueRowCount) return std::nullopt;
   return kRows[number].id;

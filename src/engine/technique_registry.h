@@ -97,6 +97,10 @@ std::span<const TechniqueRow> LadderRungs();
 const TechniqueRow& Technique(TechniqueId id);
 // The id of a technique number, or nullopt when no row has it.
 std::optional<TechniqueId> TechniqueFromNumber(int number);
+// Whether a puzzle can be made whose hardest step is this technique: it has
+// a finder and does not rest on digits the solver entered, which a new
+// puzzle has none of.
+bool PracticeCanMake(const TechniqueRow& row);
 
 // Where the help pages live unless SetHelpBase says otherwise.
 inline constexpr std::string_view kMakerHelpBase = "http://www.tavimoro.app/help/";

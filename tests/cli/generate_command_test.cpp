@@ -71,6 +71,7 @@ TEST(GenerateCommand, RejectsBadArgumentsWithUsageStatus) {
            "generate --hardest",
            "generate --hardest 'No Such Technique'",
            "generate --hardest 'Complex Forcing Chains'",
+           "generate --hardest 'Avoidable Rectangle type 1'",
            "generate --hardest 'X Wing' --level 3",
        }) {
     const auto run = RunCli(arguments);

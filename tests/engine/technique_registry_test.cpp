@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -33,7 +35,16 @@ TEST(TechniqueRegistry, HelpPageIndexAndSectionsFollowTheRows) {
     if (at != std::string::npos) indexAt = at;
     const std::string section = "<section id=\"" + anchor.substr(1) + "\"><h2><span class=\"num\">" +
                                 std::to_string(Index(row.id)) + "</span>" + name + "</h2>";
-    EXPECT_NE(page.find(section), std::string::npos) << section;
+    const std::size_t sectionAt = page.find(section);
+    EXPECT_NE(sectionAt, std::string::npos) << section;
+    // A section that states a difficulty score states the registry's.
+    const std::size_t end = page.find("</section>", sectionAt);
+    const std::size_t scoreAt = page.find("difficulty score ", sectionAt);
+    if (sectionAt != std::string::npos && scoreAt < end) {
+      char expected[16];
+      std::snprintf(expected, sizeof expected, "%.1f", row.score);
+      EXPECT_EQ(page.substr(scoreAt + 17, std::strlen(expected)), expected) << name;
+    }
   }
 }
 
