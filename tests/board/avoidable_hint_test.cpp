@@ -7,6 +7,7 @@
 
 #include "board/hint_composer.h"
 #include "board/recording_host.h"
+#include "common/stuck_position.h"
 #include "engine/step_finder.h"
 #include "engine/technique_registry.h"
 
@@ -20,25 +21,11 @@ using testing::RecordingHost;
 constexpr std::string_view kPuzzle =
     "..8..........6.784...73.9...9...7...6..1........9..45.5.7.......2.....19..12..3..";
 
-PuzzleState LadderStuckState() {
-  PuzzleState s = PuzzleFromString(kPuzzle);
-  for (;;) {
-    const StepRecord step = FindNextStep(s, kNoTechniqueLimit);
-    if (step.Kind == kPlaceValue) {
-      PlaceDigit(s, step.Cell, step.Value);
-    } else if (step.Kind == kEliminate) {
-      for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
-    } else {
-      return s;
-    }
-  }
-}
-
 class AvoidableHint : public ::testing::Test {
  protected:
   void SetUp() override {
     host.ticks[BoardOption::Extended] = true;
-    stuck = LadderStuckState();
+    stuck = testing::LadderStuckState(kPuzzle);
   }
   // The puzzle's givens, the ladder's digits as entered values, and the
   // candidates as pencil marks.

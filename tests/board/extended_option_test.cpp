@@ -11,6 +11,7 @@
 #include "board/hint_composer.h"
 #include "board/recording_host.h"
 #include "board/status_composer.h"
+#include "common/stuck_position.h"
 #include "engine/extended_solve.h"
 #include "engine/rating.h"
 #include "engine/step_finder.h"
@@ -21,44 +22,11 @@ namespace {
 
 using testing::RecordingHost;
 
-// The ladder gets stuck on this puzzle after 35 steps; the extension's
-// first step there is a W-Wing on 5 and 8.
-constexpr std::string_view kStuckPuzzle =
-    "...4..97..7..21.4....9.7..24.7.....639.....572.....4.87..1.2....1.39..6..35..6...";
-
-// The puzzle solved by the ladder as far as it goes.
-PuzzleState LadderStuckState() {
-  PuzzleState s = PuzzleFromString(kStuckPuzzle);
-  CalcCandidates(s);
-  for (;;) {
-    const StepRecord step = FindNextStep(s, kNoTechniqueLimit);
-    if (step.Kind == kPlaceValue) {
-      PlaceDigit(s, step.Cell, step.Value);
-    } else if (step.Kind == kEliminate) {
-      for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
-    } else {
-      return s;
-    }
-  }
-}
-
-// The stuck position's values with its candidates as pencil marks.
-std::string PencilText(const PuzzleState& s) {
-  std::string text;
-  for (int c = 0; c < 81; ++c) {
-    if (s.Grid[c] == 0)
-      for (int d = 1; d <= 9; ++d)
-        if (s.Cand(c, d)) text += static_cast<char>('0' + d);
-    text += '|';
-  }
-  return text;
-}
-
 class ExtendedOption : public ::testing::Test {
  protected:
   void SetUp() override {
-    stuck = LadderStuckState();
-    board.PaintPuzzle(PuzzleToString(stuck), PencilText(stuck));
+    stuck = testing::LadderStuckState();
+    board.PaintPuzzle(PuzzleToString(stuck), testing::PencilText(stuck));
   }
   std::string Hint() {
     ShowHint(board);

@@ -11,41 +11,12 @@
 #include "board/hint_composer.h"
 #include "board/recording_host.h"
 #include "board/status_composer.h"
+#include "common/stuck_position.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 
 namespace tavimoro {
 namespace {
-
-// The ladder gets stuck on this puzzle; the extension goes on.
-constexpr std::string_view kStuckPuzzle =
-    "...4..97..7..21.4....9.7..24.7.....639.....572.....4.87..1.2....1.39..6..35..6...";
-
-PuzzleState LadderStuckState() {
-  PuzzleState s = PuzzleFromString(kStuckPuzzle);
-  CalcCandidates(s);
-  for (;;) {
-    const StepRecord step = FindNextStep(s, kNoTechniqueLimit);
-    if (step.Kind == kPlaceValue) {
-      PlaceDigit(s, step.Cell, step.Value);
-    } else if (step.Kind == kEliminate) {
-      for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
-    } else {
-      return s;
-    }
-  }
-}
-
-std::string PencilText(const PuzzleState& s) {
-  std::string text;
-  for (int c = 0; c < 81; ++c) {
-    if (s.Grid[c] == 0)
-      for (int d = 1; d <= 9; ++d)
-        if (s.Cand(c, d)) text += static_cast<char>('0' + d);
-    text += '|';
-  }
-  return text;
-}
 
 // Keeps every search request and answers none of them.
 class DeferringHost : public testing::RecordingHost {
@@ -68,11 +39,11 @@ class DeferringHost : public testing::RecordingHost {
 class ExtendedSearch : public ::testing::Test {
  protected:
   void SetUp() override {
-    stuck = LadderStuckState();
+    stuck = testing::LadderStuckState();
     for (auto* h : {static_cast<testing::RecordingHost*>(&host), &syncHost})
       h->ticks[BoardOption::Extended] = true;
-    board.PaintPuzzle(PuzzleToString(stuck), PencilText(stuck));
-    syncBoard.PaintPuzzle(PuzzleToString(stuck), PencilText(stuck));
+    board.PaintPuzzle(PuzzleToString(stuck), testing::PencilText(stuck));
+    syncBoard.PaintPuzzle(PuzzleToString(stuck), testing::PencilText(stuck));
     before = host.panel;
   }
   // The panel after the hint click on the board answered at once.

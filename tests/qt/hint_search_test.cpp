@@ -15,6 +15,7 @@
 #include "board/hint_composer.h"
 #include "board/scripted_host.h"
 #include "board/status_composer.h"
+#include "common/stuck_position.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 
@@ -22,36 +23,6 @@ using namespace tavimoro;
 using namespace tavimoro::app;
 
 namespace {
-
-// The ladder gets stuck on this puzzle; the extension goes on.
-constexpr std::string_view kStuckPuzzle =
-    "...4..97..7..21.4....9.7..24.7.....639.....572.....4.87..1.2....1.39..6..35..6...";
-
-PuzzleState LadderStuckState() {
-  PuzzleState s = PuzzleFromString(kStuckPuzzle);
-  CalcCandidates(s);
-  for (;;) {
-    const StepRecord step = FindNextStep(s, kNoTechniqueLimit);
-    if (step.Kind == kPlaceValue) {
-      PlaceDigit(s, step.Cell, step.Value);
-    } else if (step.Kind == kEliminate) {
-      for (int c = 0; c < 81; ++c) DropCandidates(s, c, step.EliminateMask[c]);
-    } else {
-      return s;
-    }
-  }
-}
-
-std::string PencilText(const PuzzleState& s) {
-  std::string text;
-  for (int c = 0; c < 81; ++c) {
-    if (s.Grid[c] == 0)
-      for (int d = 1; d <= 9; ++d)
-        if (s.Cand(c, d)) text += static_cast<char>('0' + d);
-    text += '|';
-  }
-  return text;
-}
 
 // A search that waits for the test to let it go, and counts its runs.
 struct Gate {
@@ -84,14 +55,14 @@ class HintSearchTest : public QObject {
     ScriptedHost host;
     host.ticks[BoardOption::Extended] = true;
     Board sync(host);
-    sync.PaintPuzzle(PuzzleToString(stuck_), PencilText(stuck_));
+    sync.PaintPuzzle(PuzzleToString(stuck_), testing::PencilText(stuck_));
     for (int i = 0; i < clicks; ++i) sync.ShowHint();
     return host.panel;
   }
   bool panelHas(const char* text) { return form_->PanelHtml().find(text) != std::string::npos; }
 
  private slots:
-  void initTestCase() { stuck_ = LadderStuckState(); }
+  void initTestCase() { stuck_ = testing::LadderStuckState(); }
   void init() {
     form_ = std::make_unique<Form1>((dir_.path() + "/Tavimoro.ini").toStdString());
     form_->show();
@@ -101,7 +72,7 @@ class HintSearchTest : public QObject {
     form_->extendedSearch()->setSearcher(gate_->searcher());
     form_->extendedSearch()->setSlowAfter(0);
     form_->SetOption(BoardOption::Extended, true);
-    board().PaintPuzzle(PuzzleToString(stuck_), PencilText(stuck_));
+    board().PaintPuzzle(PuzzleToString(stuck_), testing::PencilText(stuck_));
   }
   void cleanup() {
     if (gate_) gate_->open = true;
@@ -146,9 +117,9 @@ class HintSearchTest : public QObject {
     const std::string changed = form_->PanelHtml();
     // A new search for the changed position waits for the running one;
     // repeated requests replace the waiting one instead of piling up.
-    board().PaintPuzzle(PuzzleToString(stuck_), PencilText(stuck_));
+    board().PaintPuzzle(PuzzleToString(stuck_), testing::PencilText(stuck_));
     hint();
-    board().PaintPuzzle(kStuckPuzzle);
+    board().PaintPuzzle(testing::kLadderStuckPuzzle);
     board().FillAllMarks();
     hint();
     hint();
