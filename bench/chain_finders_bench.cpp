@@ -7,29 +7,15 @@
 #include <vector>
 
 #include "common/corpus.h"
+#include "common/stuck_position.h"
 #include "engine/step_finder.h"
 #include "engine/steps/chain_steps.h"
 
 namespace tavimoro {
 namespace {
 
-std::vector<PuzzleState> StuckPositions() {
-  std::vector<PuzzleState> states;
-  for (const auto& line : testing::CorpusLines("top1465.txt")) {
-    PuzzleState s = PuzzleFromString(line);
-    ExclusionTable exclusions;
-    for (StepRecord step; (step = FindNextStep(s, kNoTechniqueLimit)).Kind != kNoStep;) {
-      if (step.Kind == kPlaceValue) s.Grid[step.Cell] = static_cast<std::uint8_t>(step.Value);
-      for (int c = 0; c < 81; ++c) exclusions.Mask[c] |= step.EliminateMask[c];
-      CalcCandidates(s, exclusions);
-    }
-    if (s.FilledCount < 81) states.push_back(s);
-  }
-  return states;
-}
-
 void ChainFinder(benchmark::State& state, bool (*find)(const PuzzleState&, StepRecord&)) {
-  static const std::vector<PuzzleState> positions = StuckPositions();
+  static const std::vector<PuzzleState> positions = testing::LadderStuckPositions("top1465.txt");
   if (positions.empty()) {
     state.SkipWithError("collection not found: top1465.txt");
     return;

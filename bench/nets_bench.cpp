@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/corpus.h"
+#include "common/stuck_position.h"
 #include "engine/extended_solve.h"
 #include "engine/step_apply.h"
 #include "engine/step_finder.h"
@@ -26,25 +27,9 @@
 namespace tavimoro {
 namespace {
 
-std::vector<PuzzleState> StuckPositions() {
-  std::vector<PuzzleState> states;
-  const auto lines = testing::CorpusLines("forum_hardest.txt");
-  for (std::size_t i = 0; i < lines.size() && i < 100; ++i) {
-    PuzzleState s = PuzzleFromString(lines[i]);
-    ExclusionTable exclusions;
-    for (StepRecord step; (step = FindNextStep(s, kNoTechniqueLimit)).Kind != kNoStep;) {
-      if (step.Kind == kPlaceValue) s.Grid[step.Cell] = static_cast<std::uint8_t>(step.Value);
-      for (int c = 0; c < 81; ++c) exclusions.Mask[c] |= step.EliminateMask[c];
-      CalcCandidates(s, exclusions);
-    }
-    if (s.FilledCount < 81) states.push_back(s);
-  }
-  return states;
-}
-
 template <bool (*Find)(const PuzzleState&, StepRecord&)>
 void NetSearch(benchmark::State& bench) {
-  const auto states = StuckPositions();
+  const auto states = testing::LadderStuckPositions("forum_hardest.txt", 100);
   if (states.empty()) {
     bench.SkipWithError("forum_hardest.txt not found");
     return;
