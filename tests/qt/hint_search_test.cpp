@@ -55,14 +55,14 @@ class HintSearchTest : public QObject {
     ScriptedHost host;
     host.ticks[BoardOption::Extended] = true;
     Board sync(host);
-    sync.PaintPuzzle(PuzzleToString(stuck_), testing::PencilText(stuck_));
+    sync.PaintPuzzle(PuzzleToString(stuck_), tavimoro::testing::PencilText(stuck_));
     for (int i = 0; i < clicks; ++i) sync.ShowHint();
     return host.panel;
   }
   bool panelHas(const char* text) { return form_->PanelHtml().find(text) != std::string::npos; }
 
  private slots:
-  void initTestCase() { stuck_ = testing::LadderStuckState(); }
+  void initTestCase() { stuck_ = tavimoro::testing::LadderStuckState(); }
   void init() {
     form_ = std::make_unique<Form1>((dir_.path() + "/Tavimoro.ini").toStdString());
     form_->show();
@@ -72,7 +72,7 @@ class HintSearchTest : public QObject {
     form_->extendedSearch()->setSearcher(gate_->searcher());
     form_->extendedSearch()->setSlowAfter(0);
     form_->SetOption(BoardOption::Extended, true);
-    board().PaintPuzzle(PuzzleToString(stuck_), testing::PencilText(stuck_));
+    board().PaintPuzzle(PuzzleToString(stuck_), tavimoro::testing::PencilText(stuck_));
   }
   void cleanup() {
     if (gate_) gate_->open = true;
@@ -117,9 +117,9 @@ class HintSearchTest : public QObject {
     const std::string changed = form_->PanelHtml();
     // A new search for the changed position waits for the running one;
     // repeated requests replace the waiting one instead of piling up.
-    board().PaintPuzzle(PuzzleToString(stuck_), testing::PencilText(stuck_));
+    board().PaintPuzzle(PuzzleToString(stuck_), tavimoro::testing::PencilText(stuck_));
     hint();
-    board().PaintPuzzle(testing::kLadderStuckPuzzle);
+    board().PaintPuzzle(tavimoro::testing::kLadderStuckPuzzle);
     board().FillAllMarks();
     hint();
     hint();
