@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 namespace tavimoro {
 namespace {

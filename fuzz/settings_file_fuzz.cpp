@@ -19,8 +19,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/ini_document.h"
-#include "app/settings/settings.h"
+#include "settings/ini_document.h"
+#include "settings/settings.h"
 
 using namespace tavimoro;
 namespace fs = std::filesystem;

@@ -30,9 +30,6 @@
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
 #include "app/puzzle_clock.h"
-#include "app/settings/ini_document.h"
-#include "app/settings/settings_schema.h"
-#include "app/settings/stored_ticks.h"
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
@@ -40,6 +37,9 @@
 #include "board/hint_composer.h"
 #include "board/puzzle_files.h"
 #include "engine/step_finder.h"
+#include "settings/ini_document.h"
+#include "settings/settings_schema.h"
+#include "settings/stored_ticks.h"
 
 namespace tavimoro::app {
 

@@ -13,9 +13,9 @@
 
 #include "app/board_view.h"
 #include "app/print_puzzle.h"
-#include "app/settings/settings_schema.h"
 #include "board/board.h"
 #include "htmllabel/widget/html_label.h"
+#include "settings/settings_schema.h"
 
 namespace tavimoro::app {
 

@@ -20,10 +20,10 @@
 
 #include "app/centered_message_box.h"
 #include "app/help_pages.h"
-#include "app/settings/settings_schema.h"
 #include "engine/cancel.h"
 #include "engine/extended_solve.h"
 #include "engine/technique_registry.h"
+#include "settings/settings_schema.h"
 
 namespace tavimoro::app {
 

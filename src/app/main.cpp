@@ -6,13 +6,13 @@
 #include "app/form1.h"
 #include "app/help_pages.h"
 #include "app/popup_menus.h"
-#include "app/settings/settings.h"
 #include "app/settings_failure_notice.h"
 #include "app/startup.h"
 #include "app/update_check.h"
 #include "engine/step_finder.h"
 #include "engine/tables.h"
 #include "generator/random.h"
+#include "settings/settings.h"
 
 namespace {
 

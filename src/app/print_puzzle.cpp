@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings_schema.h"
+#include "settings/settings_schema.h"
 
 namespace tavimoro::app {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/settings_schema.h"
+#include "settings/settings_schema.h"
 
 namespace tavimoro::app {
 

@@ -6,7 +6,7 @@
 #include <atomic>
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 namespace tavimoro::app {
 

@@ -11,11 +11,11 @@
 #include <csignal>
 
 #include "app/help_pages.h"
-#include "app/settings/settings_schema.h"
 #include "app/update_check.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
 #include "engine/step_finder.h"
+#include "settings/settings_schema.h"
 
 namespace tavimoro::app {
 

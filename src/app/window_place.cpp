@@ -1,7 +1,7 @@
 #include "app/window_place.h"
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings_schema.h"
+#include "settings/settings_schema.h"
 
 namespace tavimoro::app {
 

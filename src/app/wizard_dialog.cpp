@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"
-#include "app/settings/settings_schema.h"
+#include "settings/settings_schema.h"
 
 namespace tavimoro::app {
 

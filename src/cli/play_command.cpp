@@ -8,15 +8,15 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "app/settings/ini_document.h"
-#include "app/settings/settings.h"
-#include "app/settings/settings_schema.h"
-#include "app/settings/stored_ticks.h"
 #include "board/board.h"
 #include "board/scripted_host.h"
 #include "cli/args.h"
 #include "cli/command.h"
 #include "htmllabel/document.h"
+#include "settings/ini_document.h"
+#include "settings/settings.h"
+#include "settings/settings_schema.h"
+#include "settings/stored_ticks.h"
 
 namespace tavimoro::cli {
 namespace {

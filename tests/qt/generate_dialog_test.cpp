@@ -17,11 +17,11 @@
 #include <mutex>
 #include <thread>
 
-#include "app/settings/settings.h"
 #include "dialog_driver.h"
 #include "engine/cancel.h"
 #include "engine/step_finder.h"
 #include "engine/validate.h"
+#include "settings/settings.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;

@@ -18,11 +18,11 @@
 #include <thread>
 
 #include "app/generate_dialog.h"
-#include "app/settings/settings.h"
 #include "dialog_driver.h"
 #include "engine/cancel.h"
 #include "engine/extended_solve.h"
 #include "engine/technique_registry.h"
+#include "settings/settings.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;

@@ -7,7 +7,7 @@
 #include <csignal>
 #include <fstream>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

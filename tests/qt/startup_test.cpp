@@ -15,12 +15,12 @@
 
 #include "app/help_pages.h"
 #include "app/load_game_dialog.h"
-#include "app/settings/settings.h"
-#include "app/settings/settings_schema.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
 #include "board/recording_host.h"
 #include "dialog_driver.h"
+#include "settings/settings.h"
+#include "settings/settings_schema.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;

@@ -13,12 +13,12 @@
 #include <fstream>
 
 #include "app/load_game_dialog.h"
-#include "app/settings/settings.h"
 #include "app/settings_failure_notice.h"
 #include "app/startup.h"
 #include "board/board.h"
 #include "board/recording_host.h"
 #include "dialog_driver.h"
+#include "settings/settings.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;

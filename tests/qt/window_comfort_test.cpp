@@ -15,12 +15,12 @@
 #include "app/open_address.h"
 #include "app/popup_menus.h"
 #include "app/puzzle_clock.h"
-#include "app/settings/settings.h"
 #include "app/window_place.h"
 #include "board/board.h"
 #include "board/recording_host.h"
 #include "dialog_driver.h"
 #include "engine/step_finder.h"
+#include "settings/settings.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;

@@ -14,8 +14,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/settings/ini_document.h"
-#include "app/settings/settings.h"
+#include "settings/ini_document.h"
+#include "settings/settings.h"
 
 namespace tavimoro {
 namespace {

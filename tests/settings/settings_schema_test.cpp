@@ -1,7 +1,7 @@
 // The typed settings: what a fresh file, a malformed value and each stored
 // value read as, and that writes store the texts the program has always
 // written.
-#include "app/settings/settings_schema.h"
+#include "settings/settings_schema.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 namespace tavimoro {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "app/settings/ini_document.h"
+#include "settings/ini_document.h"
 
 namespace tavimoro {
 namespace {

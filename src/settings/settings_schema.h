@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 namespace tavimoro {
 

@@ -1,4 +1,4 @@
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -15,7 +15,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/settings/ini_document.h"
+#include "settings/ini_document.h"
 
 namespace tavimoro {
 namespace {

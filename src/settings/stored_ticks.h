@@ -3,8 +3,8 @@
 // settings. The other ticks last for one run.
 #pragma once
 
-#include "app/settings/settings_schema.h"
 #include "board/board_host.h"
+#include "settings/settings_schema.h"
 
 namespace tavimoro {
 

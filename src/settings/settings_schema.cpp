@@ -1,8 +1,8 @@
 // Typed reads and writes over the plain store of settings.h.
-#include "app/settings/settings_schema.h"
+#include "settings/settings_schema.h"
 
-#include "app/settings/ini_document.h"
-#include "app/settings/settings.h"
+#include "settings/ini_document.h"
+#include "settings/settings.h"
 
 namespace tavimoro {
 

@@ -1,4 +1,4 @@
-#include "app/settings/ini_document.h"
+#include "settings/ini_document.h"
 
 #include <algorithm>
 #include <cctype>
