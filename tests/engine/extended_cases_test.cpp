@@ -1,4 +1,5 @@
-// Technique cases as data: tests/data/extended_cases.txt, one case a line:
+// Technique cases as data: tests/data/ladder_cases.txt (the ladder's rungs)
+// and tests/data/extended_cases.txt (the techniques beyond), one case a line:
 //
 //   Technique Name : position : removed candidates : expected [: entered]
 //
@@ -32,6 +33,7 @@ namespace tavimoro {
 namespace {
 
 struct Case {
+  std::string file;
   int line = 0;
   std::string technique, position, removed, expected, entered;
 };
@@ -42,9 +44,8 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-std::vector<Case> ReadCases() {
-  std::vector<Case> cases;
-  std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/extended_cases.txt");
+void ReadCaseFile(const std::string& file, std::vector<Case>& cases) {
+  std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/" + file);
   std::string text;
   int number = 0;
   while (std::getline(in, text)) {
@@ -55,8 +56,13 @@ std::vector<Case> ReadCases() {
     std::stringstream split(text);
     for (std::string field; std::getline(split, field, ':');) fields.push_back(Trim(field));
     fields.resize(5);
-    cases.push_back({number, fields[0], fields[1], fields[2], fields[3], fields[4]});
+    cases.push_back({file, number, fields[0], fields[1], fields[2], fields[3], fields[4]});
   }
+}
+
+std::vector<Case> ReadCases() {
+  std::vector<Case> cases;
+  for (const char* file : {"ladder_cases.txt", "extended_cases.txt"}) ReadCaseFile(file, cases);
   return cases;
 }
 
@@ -118,7 +124,7 @@ class ExtendedCases : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ExtendedCases, FindsExactlyTheExpectedStep) {
   const Case& c = GetParam();
-  SCOPED_TRACE("extended_cases.txt line " + std::to_string(c.line) + ": " + c.technique);
+  SCOPED_TRACE(c.file + " line " + std::to_string(c.line) + ": " + c.technique);
   PuzzleState s;
   ASSERT_TRUE(ReadCellsAndMarks(c.position, s)) << "unreadable position";
   Candidates removed, unused;
@@ -161,7 +167,9 @@ TEST_P(ExtendedCases, FindsExactlyTheExpectedStep) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, ExtendedCases, ::testing::ValuesIn(ReadCases()), [](const auto& paramInfo) {
-  std::string name = paramInfo.param.technique + "_line" + std::to_string(paramInfo.param.line);
+  std::string name = paramInfo.param.technique + "_" +
+                     paramInfo.param.file.substr(0, paramInfo.param.file.find('_')) +
+                     std::to_string(paramInfo.param.line);
   for (char& ch : name)
     if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
   return name;

@@ -41,51 +41,13 @@ TEST(XWing, RowBasedWingClearsItsTwoColumns) {
                                   {Cell(4, 1), Cell(4, 9), LineColour, 2}}));
 }
 
-TEST(XWing, WingThatRemovesNothingIsPassedOverWithoutColour) {
-  // Rows 1 and 4 form a wing on 3 whose columns hold 3 nowhere else; a later
-  // column-based wing on 8 is the step, and only its cells are coloured.
-  auto board = CandidateBoard()
-                   .OnlyAt(Row(1), 3, {Cell(1, 1), Cell(1, 5)})
-                   .OnlyAt(Row(4), 3, {Cell(4, 1), Cell(4, 5)})
-                   .OnlyAt(Column(1), 3, {Cell(1, 1), Cell(4, 1)})
-                   .OnlyAt(Column(5), 3, {Cell(1, 5), Cell(4, 5)});
-  StepRecord nothing;
-  EXPECT_FALSE(steps::FindXWing(board.State(), nothing));
-  EXPECT_EQ(nothing.Kind, kNoStep);
-  EXPECT_EQ(CellsColoured(nothing, 0).size(), 81u);
-
-  board.OnlyAt(Column(8), 8, {Cell(2, 8), Cell(6, 8)}).OnlyAt(Column(9), 8, {Cell(2, 9), Cell(6, 9)});
-  StepRecord step;
-  ASSERT_TRUE(steps::FindXWing(board.State(), step));
-  EXPECT_TRUE(step.Eliminate(Cell(2, 1), 8));
-  EXPECT_EQ(step.Lines[0].FromCell, Cell(2, 1));  // cover line: row 2
-  EXPECT_EQ(step.Lines[2].FromCell, Cell(1, 8));  // base line: column 8
-  EXPECT_EQ(CellsColoured(step, PatternColour),
-            (std::vector<int>{Cell(2, 8), Cell(2, 9), Cell(6, 8), Cell(6, 9)}));
-}
-
-TEST(XWing, RowBasedWingIsReportedBeforeColumnBased) {
-  // A column-based wing on 1 in the first columns, a row-based wing on 9 in
-  // the last rows: the row pass runs to its end first.
-  const auto s = CandidateBoard()
-                     .OnlyAt(Column(1), 1, {Cell(3, 1), Cell(5, 1)})
-                     .OnlyAt(Column(2), 1, {Cell(3, 2), Cell(5, 2)})
-                     .OnlyAt(Row(8), 9, {Cell(8, 4), Cell(8, 6)})
-                     .OnlyAt(Row(9), 9, {Cell(9, 4), Cell(9, 6)})
-                     .State();
-  StepRecord step;
-  ASSERT_TRUE(steps::FindXWing(s, step));
-  EXPECT_TRUE(step.Eliminate(Cell(1, 4), 9));
-  EXPECT_FALSE(step.Eliminate(Cell(3, 3), 1));
-}
-
-TEST(Swordfish, LinesOfTwoOrThreeCellsQualifyButNotFour) {
+TEST(Swordfish, BaseAndCoverLinesAndColours) {
   // Every base-line cell at a cover position is part of the pattern, r2c9
   // without a 3 as well.
-  auto board = CandidateBoard()
-                   .OnlyAt(Row(2), 3, {Cell(2, 1), Cell(2, 4)})
-                   .OnlyAt(Row(5), 3, {Cell(5, 4), Cell(5, 9)})
-                   .OnlyAt(Row(8), 3, {Cell(8, 1), Cell(8, 4), Cell(8, 9)});
+  const auto board = CandidateBoard()
+                         .OnlyAt(Row(2), 3, {Cell(2, 1), Cell(2, 4)})
+                         .OnlyAt(Row(5), 3, {Cell(5, 4), Cell(5, 9)})
+                         .OnlyAt(Row(8), 3, {Cell(8, 1), Cell(8, 4), Cell(8, 9)});
   StepRecord step;
   ASSERT_TRUE(steps::FindSwordfish(board.State(), step));
   EXPECT_EQ(HeadOf(step), StepHead(kEliminate, 11, -1, 0, "SWORDFISH: ", ""));
@@ -103,11 +65,6 @@ TEST(Swordfish, LinesOfTwoOrThreeCellsQualifyButNotFour) {
   EXPECT_EQ(step.Lines[5].ToCell, Cell(8, 9));
   EXPECT_EQ(step.Lines[5].Colour, LineColour);
   EXPECT_EQ(LinesOf(step).size(), 6u);
-
-  board.OnlyAt(Row(8), 3, {Cell(8, 1), Cell(8, 4), Cell(8, 6), Cell(8, 9)});
-  StepRecord none;
-  EXPECT_FALSE(steps::FindSwordfish(board.State(), none));
-  EXPECT_EQ(none.Kind, kNoStep);
 }
 
 TEST(Swordfish, FilledCellsOfTheBaseLinesAreColoured) {

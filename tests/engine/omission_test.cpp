@@ -64,15 +64,5 @@ TEST(Omission, FormsTextsAndColours) {
   }
 }
 
-TEST(Omission, LineAndBlockSharingTheirOnlyPlacesGiveNothing) {
-  // Row 1 and block 1 both hold their 1s only in cells 0 and 1.
-  const PuzzleState s =
-      HandBoard().RemoveInHouseExcept(0, {0, 1}, "1").RemoveInHouseExcept(18, {0, 1}, "1").State();
-  StepRecord step;
-  EXPECT_FALSE(steps::FindOmission(s, step));
-  EXPECT_EQ(step.Kind, kNoStep);
-  EXPECT_TRUE(CellsColoured(step, UnitColour).empty());
-}
-
 }  // namespace
 }  // namespace tavimoro

@@ -140,29 +140,5 @@ TEST(Subsets, StepsFound) {
   }
 }
 
-TEST(Subsets, NoStep) {
-  const struct {
-    const char* what;
-    HandBoard board;
-    int size;
-  } cases[] = {
-      // Cells 4 and 8 of row 1 hold {5, 7}, but the row has only three empty cells.
-      {"pair in a house of three", HandBoard("1234.6.8.").Only({4, 8}, "57"), 2},
-      {"quad in a house of six", HandBoard("789").Only(3, "12").Only(4, "23").Only(5, "34").Only(6, "14"), 4},
-      {"quad as triplet", HandBoard().Only(0, "12").Only(1, "25").Only(2, "59").Only(3, "19"), 3},
-      // The pair is also naked: nothing else to remove from its cells.
-      {"naked hidden pair", HandBoard().Only({0, 8}, "12").RemoveInHouseExcept(0, {0, 8}, "12"), -2},
-      // Hidden subsets need eight empty cells in the house.
-      {"hidden triplet", HandBoard(".56").RemoveInHouseExcept(0, {0, 4, 8}, "123"), -3},
-      {"hidden quad", HandBoard(".56").RemoveInHouseExcept(0, {0, 4, 8}, "123"), -4},
-  };
-  for (const auto& c : cases) {
-    StepRecord step;
-    EXPECT_FALSE(FindSubset(c.board.State(), step, c.size)) << c.what;
-    EXPECT_EQ(step.Kind, kNoStep) << c.what;
-    EXPECT_TRUE(CellsColoured(step, PatternColour).empty()) << c.what;
-  }
-}
-
 }  // namespace
 }  // namespace tavimoro

@@ -1,7 +1,8 @@
-// The registry against the help page it links to: every technique's anchor
-// must open a section with its number and name, and the page's index must
-// list the techniques in registry order. A row added or renamed without its
-// help section fails here.
+// The registry against what depends on it: every technique's anchor must
+// open a section of the help page with its number and name, the page's index
+// must list the techniques in registry order, and every technique must have
+// data cases that it finds and that it must not. A row added or renamed
+// without its help section or its cases fails here.
 #include "engine/technique_registry.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace tavimoro {
 namespace {
@@ -60,6 +63,31 @@ TEST(TechniqueRegistry, LookUpsStayInsideTheTable) {
 TEST(TechniqueRegistry, EveryTechniqueButTheStuckRatingHasAFinder) {
   for (const TechniqueRow& row : TechniqueRows())
     EXPECT_EQ(row.find == nullptr, row.id == kStuckRating) << row.name;
+}
+
+TEST(TechniqueRegistry, EveryTechniqueHasACaseToFindAndOneToPassOver) {
+  std::map<std::string, std::pair<int, int>> cases;  // name -> (to find, to pass over)
+  for (const char* file : {"ladder_cases.txt", "extended_cases.txt"}) {
+    std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/" + file);
+    ASSERT_TRUE(in) << file;
+    for (std::string line; std::getline(in, line);) {
+      if (line.empty() || line[0] == '#') continue;
+      // Technique : position : removed : expected [: entered]
+      std::vector<std::string> fields;
+      std::stringstream split(line);
+      for (std::string field; split >> std::ws && std::getline(split, field, ':');)
+        fields.push_back(field.substr(0, field.find_last_not_of(" \t\r") + 1));
+      if (fields.size() < 4) continue;
+      auto& [found, passed] = cases[fields[0]];
+      ++(fields[3] == "x" ? passed : found);
+    }
+  }
+  for (const TechniqueRow& row : TechniqueRows()) {
+    if (row.find == nullptr) continue;
+    const auto [found, passed] = cases[std::string(row.name)];
+    EXPECT_GT(found, 0) << row.name << " has no case to find";
+    EXPECT_GT(passed, 0) << row.name << " has no case to pass over";
+  }
 }
 
 }  // namespace

@@ -63,15 +63,6 @@ TEST(UniqueRectangle, CornerBelowBSwapsTheSidesAndFlagsOnlyWhatDHas) {
   EXPECT_EQ(step.Lines[2].ToCell, Cell(7, 3));  // B to C
 }
 
-TEST(UniqueRectangle, RectangleOverFourBlocksOrWithNothingToRemoveIsNoStep) {
-  auto board = CandidateBoard().Keep(Cell(1, 1), {4, 7}).Keep(Cell(1, 4), {4, 7});
-  StepRecord step;
-  EXPECT_FALSE(steps::FindUniqueRectangle(CandidateBoard(board).Keep(Cell(5, 1), {4, 7}).State(), step));
-  EXPECT_FALSE(
-      steps::FindUniqueRectangle(board.Keep(Cell(3, 1), {4, 7}).Keep(Cell(3, 4), {1, 8}).State(), step));
-  EXPECT_EQ(step.Kind, kNoStep);
-}
-
 TEST(BugType1, OneTrivalueCellAmongMoreThanTwoPairs) {
   // Cells other than these keep one candidate and are not counted.
   auto board = CandidateBoard();

@@ -50,18 +50,6 @@ TEST(XYWing, WingWithOnlyWideVictimsWaitsForTheSecondPass) {
   EXPECT_EQ(strict.Lines[0].ToCell, Cell(6, 9));  // the first pincer is the lower cell
 }
 
-TEST(Wings, PincersThatSeeEachOtherFormNoWing) {
-  // All three cells in row 1 (and block 1): the pincers see each other.
-  StepRecord step;
-  EXPECT_FALSE(steps::FindXYWing(
-      CandidateBoard().Keep(Cell(1, 1), {1, 2}).Keep(Cell(1, 2), {1, 3}).Keep(Cell(1, 3), {2, 3}).State(),
-      step));
-  EXPECT_FALSE(steps::FindXYZWing(
-      CandidateBoard().Keep(Cell(1, 1), {1, 2, 3}).Keep(Cell(1, 5), {1, 3}).Keep(Cell(1, 8), {2, 3}).State(),
-      step));
-  EXPECT_EQ(step.Kind, kNoStep);
-}
-
 TEST(XYZWing, VictimsSeeBothPincersAndThePivot) {
   // Pivot r1c1 {1,2,3}, pincers r1c5 {1,3} and r3c2 {2,3}: z = 3 goes from
   // r1c2 and r1c3, which see all three; r1c9 sees the pivot and one pincer.
