@@ -113,6 +113,7 @@ int RunPractice(const std::string& name, int count, bool forceOne,
       return kExitGaveUp;
     }
     std::cout << result.Puzzle << '\t' << result.Attempts << '\n' << std::flush;
+    if (!std::cout) break;  // reported by the caller
   }
   return kExitOk;
 }

@@ -1,14 +1,13 @@
 // tavimoro-cli: batch work on puzzle files. Every command reads puzzles one
 // per line and prints one result per line, in input order.
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/standard_output.h"
 #include "engine/tables.h"
 
 namespace tavimoro::cli {
@@ -48,15 +47,12 @@ void PrintHelp(std::ostream& out) {
 }
 
 // Everything written must reach standard output (a full disk, a closed
-// pipe): flushes and reports. True when it did.
+// pipe): flushes and reports with the reason. True when it did.
 bool OutputComplete() {
   std::cout.flush();
-  const bool streamOk = static_cast<bool>(std::cout);
-  errno = 0;
-  const bool stdioOk = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
-  if (streamOk && stdioOk) return true;
+  if (std::cout && StandardOutputError() == 0) return true;
   std::cerr << "tavimoro-cli: cannot write standard output";
-  if (errno != 0) std::cerr << ": " << std::strerror(errno);
+  if (StandardOutputError() != 0) std::cerr << ": " << std::strerror(StandardOutputError());
   std::cerr << "\n";
   return false;
 }
@@ -77,6 +73,7 @@ int UsageError(std::string_view message) {
 int main(int argc, char** argv) {
   using namespace tavimoro::cli;
   std::ios::sync_with_stdio(false);
+  InstallStandardOutput();
   tavimoro::InitEngine();
   if (argc < 2) return UsageError("no command given");
   const std::string name = argv[1];

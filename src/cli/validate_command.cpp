@@ -1,6 +1,6 @@
 // tavimoro-cli validate: the uniqueness check of every puzzle line; prints
 // the verdict, or the solution when the puzzle has exactly one.
-#include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -37,13 +37,12 @@ int RunValidate(std::vector<std::string> argv) {
     }
     out += '\n';
     if (out.size() >= 1 << 16) {
-      std::fwrite(out.data(), 1, out.size(), stdout);
+      std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
       out.clear();
     }
     progress.Tick(++done);
   });
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  std::fflush(stdout);
+  std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
   return status;
 }
 

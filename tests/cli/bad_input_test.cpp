@@ -3,6 +3,8 @@
 // names the settings file cannot hold, and standard output on a full disk.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -91,24 +93,31 @@ TEST(CliBadInput, GenerateRefusesSettingsThatCannotBeMet) {
   EXPECT_EQ(RunCli("generate --level 0 --minvis 65").status, 2);
 }
 
-// A full disk under standard output: every command says so and exits 1.
-TEST(CliBadInput, FullDiskOnStandardOutputIsReported) {
+// A full disk or a closed pipe under standard output: every command names
+// the reason and exits 1 (a closed pipe must not end it by its signal).
+TEST(CliBadInput, FailingStandardOutputIsReported) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   const testing::TempDir temp;
   const fs::path in = temp.Path() / "in", err = temp.Path() / "err";
-  std::ofstream(in) << kUnique << "\n";
-  for (const char* arguments : {"validate", "rate", "step", "trace", "generate --level 0 --seed 1", "--help",
-                                "play --ini /dev/null/x.ini"}) {
-    const std::string command = std::string("'") + TAVIMORO_CLI_PATH + "' " + arguments + " < '" +
-                                in.string() + "' > /dev/full 2> '" + err.string() + "'";
-    const std::string script = std::string(arguments).starts_with("play") ? "show\n" : "";
-    if (!script.empty()) std::ofstream(in) << script;
-    const int raw = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << arguments << " " << raw;
-    EXPECT_EQ(testing::ReadWhole(err).rfind("tavimoro-cli: cannot write standard output", 0), 0u)
-        << arguments << ": " << testing::ReadWhole(err);
-    std::ofstream(in) << kUnique << "\n";
+  int closedPipe[2];
+  ASSERT_EQ(::pipe(closedPipe), 0);
+  ::close(closedPipe[0]);
+  const std::pair<std::string, int> sinks[] = {{"> /dev/full", ENOSPC},
+                                               {">&" + std::to_string(closedPipe[1]), EPIPE}};
+  for (const auto& [sink, reason] : sinks) {
+    for (const char* arguments : {"validate", "rate", "step", "trace", "generate --level 0 --seed 1",
+                                  "--help", "play --ini /dev/null/x.ini"}) {
+      std::ofstream(in) << (std::string(arguments).starts_with("play") ? "show" : kUnique) << "\n";
+      const std::string command = std::string("'") + TAVIMORO_CLI_PATH + "' " + arguments + " < '" +
+                                  in.string() + "' " + sink + " 2> '" + err.string() + "'";
+      const int raw = std::system(command.c_str());
+      EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << arguments << " " << sink << " " << raw;
+      EXPECT_EQ(testing::ReadWhole(err),
+                std::string("tavimoro-cli: cannot write standard output: ") + std::strerror(reason) + "\n")
+          << arguments << " " << sink;
+    }
   }
+  ::close(closedPipe[1]);
 }
 
 TEST(CliBadInput, ANulInASavedPuzzleNameIsNamed) {
