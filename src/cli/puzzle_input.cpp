@@ -29,6 +29,8 @@ std::string PuzzleLineProblem(const std::string& line) {
     if (ReadCellsAndMarks(line, state)) return "";
     return "the pencil-mark text after the 81 cells is not 81 groups of digits, each ending in \"|\"";
   }
+  if (line.size() == 729)
+    return "729 characters, but not the candidates of 81 cells, each with at least one digit";
   return std::to_string(line.size()) + " characters, a puzzle line has 81";
 }
 
@@ -43,10 +45,31 @@ std::string WithoutComment(const std::string& line) {
 
 bool OutputFailed() { return !std::cout || std::ferror(stdout) != 0; }
 
+void Refuse(const std::string& name, std::size_t number, const std::string& problem, bool& refused) {
+  std::cerr << "tavimoro-cli: " << name << ":" << number << ": not a puzzle: " << problem << "\n";
+  refused = true;
+}
+
+// One line of a file read line by line (or a line between the puzzles of a
+// layout file): a puzzle line, skipped, or refused.
+void ReadLine(std::string line, const std::string& name, std::size_t number,
+              const std::function<void(const std::string&)>& each, bool& refused) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (IsSkipped(line)) return;
+  const std::string puzzle = WithoutComment(PuzzleOfLine(line));
+  const std::string problem = PuzzleLineProblem(puzzle);
+  if (problem.empty()) {
+    each(puzzle);
+  } else {
+    Refuse(name, number, problem, refused);
+  }
+}
+
 // Reads one input. A text of nine-row blocks, pencil-mark grids and the like
-// is read puzzle by puzzle; any other text line by line, a labelled line as
-// its 81 cells. False when reading failed before the end (a directory, an
-// I/O error); refused is set when a line was not a puzzle.
+// is read puzzle by puzzle, the lines between them as puzzle lines; any
+// other text line by line, a labelled line as its 81 cells. False when
+// reading failed before the end (a directory, an I/O error); refused is set
+// when a line was not a puzzle.
 bool ReadStream(std::istream& in, const std::string& name,
                 const std::function<void(const std::string&)>& each, bool& refused) {
   std::string text;
@@ -54,30 +77,29 @@ bool ReadStream(std::istream& in, const std::string& name,
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
     text.append(buffer, static_cast<std::size_t>(in.gcount()));
   if (in.bad()) return false;
-  std::vector<std::string> puzzles;
-  if (ReadLayoutPuzzles(text, puzzles)) {
-    for (const auto& puzzle : puzzles) {
-      if (OutputFailed()) break;
-      each(puzzle);
+  std::vector<std::string> lines;
+  std::istringstream split(text);
+  for (std::string line; std::getline(split, line);) lines.push_back(std::move(line));
+  std::vector<LayoutPuzzle> puzzles;
+  std::vector<LayoutGap> gaps;
+  if (ReadLayoutPuzzles(text, puzzles, gaps)) {
+    auto gap = gaps.begin();
+    auto puzzle = puzzles.begin();
+    while ((gap != gaps.end() || puzzle != puzzles.end()) && !OutputFailed()) {
+      if (puzzle != puzzles.end() && (gap == gaps.end() || puzzle->Line < gap->Line)) {
+        each((puzzle++)->Text);
+      } else if (gap->Count > 1) {
+        Refuse(name, gap->Line, std::to_string(gap->Count) + " rows, a grid has 9", refused);
+        ++gap;
+      } else {
+        ReadLine(lines[gap->Line - 1], name, gap->Line, each, refused);
+        ++gap;
+      }
     }
     return true;
   }
-  std::istringstream lines(text);
-  std::string line;
-  long number = 0;
-  while (std::getline(lines, line) && !OutputFailed()) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (IsSkipped(line)) continue;
-    const std::string puzzle = WithoutComment(PuzzleOfLine(line));
-    const std::string problem = PuzzleLineProblem(puzzle);
-    if (problem.empty()) {
-      each(puzzle);
-    } else {
-      std::cerr << "tavimoro-cli: " << name << ":" << number << ": not a puzzle: " << problem << "\n";
-      refused = true;
-    }
-  }
+  for (std::size_t number = 1; number <= lines.size() && !OutputFailed(); ++number)
+    ReadLine(lines[number - 1], name, number, each, refused);
   return true;
 }
 
