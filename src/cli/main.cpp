@@ -30,7 +30,8 @@ void PrintHelp(std::ostream& out) {
          "refused with an error on standard error naming its file and line number;\n"
          "the other lines are still handled.\n"
          "Exit status: 0 done, 1 a file could not be read or the output could not be\n"
-         "written, 2 usage error, 3 some lines were refused as not puzzles.\n\n"
+         "written, 2 usage error, 3 some lines were refused as not puzzles or generate\n"
+         "reached its attempt limit.\n\n"
          "Commands:\n";
   auto commands = Commands();
   std::sort(commands.begin(), commands.end(),

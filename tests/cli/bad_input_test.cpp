@@ -85,12 +85,19 @@ TEST(CliBadInput, GridsThatAreNotProperPuzzlesGetValidatesMessage) {
   }
 }
 
-TEST(CliBadInput, GenerateRefusesSettingsThatCannotBeMet) {
+// Settings beyond what a level's puzzles reach are refused before the
+// search; any other search ends at its attempt limit.
+TEST(CliBadInput, GenerateRefusesSettingsThatCannotBeMetAndStopsAtItsLimit) {
   const CliResult run = RunCli("generate --level 3 --minvis 81 --numpro 81 --seed 1");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err.rfind("tavimoro-cli: --minvis 81 cannot be met", 0), 0u) << run.err;
-  EXPECT_EQ(RunCli("generate --level 0 --minvis 65").status, 2);
+  for (const char* settings : {"--level 0 --minvis 65", "--level 5 --minvis 50", "--level 3 --numpro 40"})
+    EXPECT_EQ(RunCli(std::string("generate --seed 1 ") + settings).status, 2) << settings;
+  const CliResult capped = RunCli("generate --level 0 --minvis 64 --seed 1 --attempts 7");
+  EXPECT_EQ(capped.status, 3);
+  EXPECT_EQ(capped.out, "");
+  EXPECT_EQ(capped.err, "tavimoro-cli: no puzzle met the settings in 7 attempts; --attempts N allows more\n");
 }
 
 // A full disk or a closed pipe under standard output: every command names
