@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -9,11 +10,15 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "cli/library_line.h"
 #include "cli/puzzle_files.h"
 #include "engine/cells_and_marks.h"
+#include "engine/validate.h"
 
 namespace tavimoro::cli {
 namespace {
+
+bool IsCellCharacter(char ch) { return ch == '.' || ch == '_' || (ch >= '0' && ch <= '9'); }
 
 bool IsSkipped(const std::string& line) {
   if (!line.empty() && line[0] == '#') return true;
@@ -50,16 +55,38 @@ void Refuse(const std::string& name, std::size_t number, const std::string& prob
   refused = true;
 }
 
+// The puzzle line with "+" put back before the digits of the placed cells.
+std::string WithPlacedMarks(const std::string& puzzle, const std::vector<int>& placed) {
+  std::string marked;
+  for (std::size_t i = 0; i < puzzle.size(); ++i) {
+    if (std::find(placed.begin(), placed.end(), static_cast<int>(i)) != placed.end() && i < 81) marked += '+';
+    marked += puzzle[i];
+  }
+  return marked;
+}
+
 // One line of a file read line by line (or a line between the puzzles of a
-// layout file): a puzzle line, skipped, or refused.
+// layout file): a puzzle line, a library case, skipped, or refused. A line
+// that starts with its cells may mark placed digits with "+".
 void ReadLine(std::string line, const std::string& name, std::size_t number,
               const std::function<void(const std::string&)>& each, bool& refused) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   if (IsSkipped(line)) return;
+  if (line.front() == ':') {
+    if (const auto libraryCase = ReadLibraryLine(line)) {
+      each(libraryCase->position);
+    } else {
+      Refuse(name, number,
+             "not a library case (:CODE:CANDIDATES:GIVENS:DELETED:ELIMINATIONS:PLACEMENTS:EXTRA)", refused);
+    }
+    return;
+  }
+  std::vector<int> placed;
+  if (line.front() == '+' || IsCellCharacter(line.front())) line = WithoutPlacedMarks(line, placed);
   const std::string puzzle = WithoutComment(PuzzleOfLine(line));
   const std::string problem = PuzzleLineProblem(puzzle);
   if (problem.empty()) {
-    each(puzzle);
+    each(placed.empty() ? puzzle : WithPlacedMarks(puzzle, placed));
   } else {
     Refuse(name, number, problem, refused);
   }
@@ -115,8 +142,19 @@ double Now() {
 }  // namespace
 
 PuzzleState PositionFromLine(const std::string& line) {
+  std::vector<int> placed;
+  const std::string plain = line.find('+') == std::string::npos ? line : WithoutPlacedMarks(line, placed);
   PuzzleState state;
-  if (!ReadCellsAndMarks(line, state)) state = PuzzleFromString(line);
+  if (!ReadCellsAndMarks(plain, state)) state = PuzzleFromString(plain);
+  if (placed.empty()) return state;
+  // Placed digits count as such only over givens that make a proper puzzle,
+  // as on the board: the steps that lean on them assume its one solution.
+  PuzzleState givens;
+  for (int c = 0; c < 81; ++c) givens.Grid[c] = state.Grid[c];
+  for (const int c : placed) givens.Grid[c] = 0;
+  CalcCandidates(givens);
+  if (!Validate(givens, true, false, true).empty()) return state;
+  for (const int c : placed) state.MarkEntered(c);
   return state;
 }
 
