@@ -82,7 +82,8 @@ void ReadLine(std::string line, const std::string& name, std::size_t number,
     return;
   }
   std::vector<int> placed;
-  if (line.front() == '+' || IsCellCharacter(line.front())) line = WithoutPlacedMarks(line, placed);
+  if (line.find('+') != std::string::npos && (line.front() == '+' || IsCellCharacter(line.front())))
+    line = WithoutPlacedMarks(line, placed);
   const std::string puzzle = WithoutComment(PuzzleOfLine(line));
   const std::string problem = PuzzleLineProblem(puzzle);
   if (problem.empty()) {
@@ -104,12 +105,15 @@ bool ReadStream(std::istream& in, const std::string& name,
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
     text.append(buffer, static_cast<std::size_t>(in.gcount()));
   if (in.bad()) return false;
-  std::vector<std::string> lines;
-  std::istringstream split(text);
-  for (std::string line; std::getline(split, line);) lines.push_back(std::move(line));
   std::vector<LayoutPuzzle> puzzles;
   std::vector<LayoutGap> gaps;
   if (ReadLayoutPuzzles(text, puzzles, gaps)) {
+    std::vector<std::string_view> lines;
+    for (std::string_view rest = text; !rest.empty();) {
+      const auto end = rest.find('\n');
+      lines.push_back(rest.substr(0, end));
+      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
     auto gap = gaps.begin();
     auto puzzle = puzzles.begin();
     while ((gap != gaps.end() || puzzle != puzzles.end()) && !OutputFailed()) {
@@ -119,14 +123,16 @@ bool ReadStream(std::istream& in, const std::string& name,
         Refuse(name, gap->Line, std::to_string(gap->Count) + " rows, a grid has 9", refused);
         ++gap;
       } else {
-        ReadLine(lines[gap->Line - 1], name, gap->Line, each, refused);
+        ReadLine(std::string(lines[gap->Line - 1]), name, gap->Line, each, refused);
         ++gap;
       }
     }
     return true;
   }
-  for (std::size_t number = 1; number <= lines.size() && !OutputFailed(); ++number)
-    ReadLine(lines[number - 1], name, number, each, refused);
+  std::istringstream lines(text);
+  std::string line;
+  for (std::size_t number = 1; std::getline(lines, line) && !OutputFailed(); ++number)
+    ReadLine(std::move(line), name, number, each, refused);
   return true;
 }
 
