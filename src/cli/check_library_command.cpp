@@ -1,6 +1,6 @@
 // tavimoro-cli check-library: runs each case of a regression library with
 // the technique its code names and tallies, per code, what was found.
-#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
