@@ -84,8 +84,10 @@ GenerateDialog::GenerateDialog(std::string iniPath, std::function<void(const std
   createControls();
 
   const Settings settings(iniPath_);
+  // A hand-edited value beyond any level's reach would search forever.
   tuning_.numpro = settings.Get(setting::NumPro);
   tuning_.minvis = settings.Get(setting::MinVis);
+  tuning_ = WithinLimits(tuning_, GeneratorLevel::Custom);
   lblNumPro_->setText(QString::number(tuning_.numpro));
   lblNumPro_->setVisible(tuning_.numpro > 0);
 }
@@ -443,7 +445,7 @@ void GenerateDialog::generate() {
   request.symmetry = SymmetryOfOption(symmetry_);
   request.clueChoice =
       request.symmetry == Symmetry::None ? static_cast<ClueChoice>(clueChoice_) : ClueChoice::Least;
-  request.settings = tuning_;
+  request.settings = WithinLimits(tuning_, request.level);
 
   practising_ = -1;
   startWorker([this, request, generate = generate_](const GenerationProgress& progress) {

@@ -130,8 +130,9 @@ bool ReadCandidateLine(std::string_view line, FormatGrid& cells) {
         return false;
       }
     }
+    if (marks == 0) return false;  // not even a value: no position
     cells[cell] = FormatCell{};
-    if (marks != 0 && (marks & (marks - 1)) == 0) {
+    if ((marks & (marks - 1)) == 0) {
       cells[cell] = GivenCell(std::countr_zero(marks) + 1);
     } else {
       cells[cell].Marks = marks;
@@ -261,9 +262,20 @@ bool IsPuzzleWithPencilText(std::string_view text) {
   return bars >= 3;
 }
 
+// Whether the line is one more row of a block of the layout.
+bool IsRowOf(PuzzleLayout layout, std::string_view line) {
+  Row row;
+  return layout == PuzzleLayout::Rows ? ReadGridRow(line, row) : ReadPencilRow(line, row);
+}
+
+// A line that may carry a puzzle's cells; one without digits is a title.
+bool HoldsDigit(std::string_view line) {
+  return std::any_of(line.begin(), line.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
 }  // namespace
 
-std::vector<ReadPuzzle> ReadPuzzles(std::string_view text) {
+std::vector<ReadPuzzle> ReadPuzzles(std::string_view text, std::vector<UnreadLines>* unread) {
   if (IsPuzzleWithPencilText(text)) return {};
   const auto lines = SplitLines(text);
   std::vector<ReadPuzzle> puzzles;
@@ -271,6 +283,7 @@ std::vector<ReadPuzzle> ReadPuzzles(std::string_view text) {
   for (std::size_t i = 0; i < lines.size();) {
     const auto line = Trim(lines[i]);
     ReadPuzzle puzzle;
+    puzzle.Line = i;
     if (IsRecordText(line)) {
       puzzle.Layout = PuzzleLayout::Record;
       puzzle.Cells = ReadRecord(line);
@@ -287,11 +300,23 @@ std::vector<ReadPuzzle> ReadPuzzles(std::string_view text) {
       puzzle.Layout = PuzzleLayout::Candidates;
     } else if (ReadPuzzleLine(line, puzzle.Cells)) {
       puzzle.Layout = PuzzleLayout::Line;
-    } else if (const auto next = ReadBlock(lines, i, puzzle); next != 0) {
+    } else if (auto next = ReadBlock(lines, i, puzzle); next != 0) {
+      // Rows right after the ninth that start no block of their own: the
+      // grid is longer than nine rows, and taking nine would drop some.
+      ReadPuzzle following;
+      if (next < lines.size() && IsRowOf(puzzle.Layout, lines[next]) &&
+          ReadBlock(lines, next, following) == 0) {
+        while (next < lines.size() && (IsRowOf(puzzle.Layout, lines[next]) || IsFrameLine(lines[next])))
+          ++next;
+        if (unread) unread->push_back({i, next - i});
+        i = next;
+        continue;
+      }
       puzzles.push_back(puzzle);
       afterLast = i = next;
       continue;
     } else {
+      if (unread && HoldsDigit(line) && !IsFrameLine(line)) unread->push_back({i, 1});
       ++i;
       continue;
     }

@@ -52,13 +52,24 @@ enum class PuzzleLayout { Record, Line, Rows, PencilGrid, Candidates };
 struct ReadPuzzle {
   PuzzleLayout Layout = PuzzleLayout::Line;
   FormatGrid Cells{};
+  std::size_t Line = 0;  // its first line in the text, counted from 0
+};
+
+// Lines that hold a digit yet are no part of a puzzle: Count 1 a single
+// line, more a grid with rows beyond its nine. Blank lines, "#" comments,
+// frame lines and titles without digits are not counted.
+struct UnreadLines {
+  std::size_t Line = 0;  // counted from 0
+  std::size_t Count = 1;
 };
 
 // Every puzzle in text, in order; empty when no line or block fits a layout,
 // and for the board's own copy with marks (81 cell characters, then the
 // pencil text), which the general scan reads. Digits read from any layout
-// but the record are givens.
-std::vector<ReadPuzzle> ReadPuzzles(std::string_view text);
+// but the record are givens. A grid of more than nine rows and a candidate
+// line with a cell of no digit are no puzzles. When unread is given, it
+// receives the lines that held no puzzle.
+std::vector<ReadPuzzle> ReadPuzzles(std::string_view text, std::vector<UnreadLines>* unread = nullptr);
 
 // True when text has a row of nine or more digit groups, some of two to
 // eight digits, written with spaces: candidate lists that ReadPuzzles could

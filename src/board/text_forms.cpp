@@ -123,19 +123,27 @@ bool Board::ApplyPuzzle(std::string_view txt) {
   for (char ch : txt) {
     if (ch != '\r' && ch != '\n') cleaned += ch;
   }
+  // A "+" right before a digit marks a digit the player placed, not a given.
   std::string cells;
-  for (char ch : cleaned) {
-    if (cells.size() == 81) break;
+  std::vector<int> placed;
+  for (std::size_t i = 0; i < cleaned.size() && cells.size() < 81; ++i) {
+    const char ch = cleaned[i];
+    if (ch == '+' && i + 1 < cleaned.size() && cleaned[i + 1] >= '1' && cleaned[i + 1] <= '9')
+      placed.push_back(static_cast<int>(cells.size()));
     if (kCellCharacters.find(ch) != std::string_view::npos) cells += ch;
   }
   if (cells.size() < 81) return false;
   std::string_view rest;
-  if (cleaned.size() > 81) {
-    rest = std::string_view(cleaned).substr(81);
+  if (cleaned.size() > 81 + placed.size()) {
+    rest = std::string_view(cleaned).substr(81 + placed.size());
     if (std::count(rest.begin(), rest.end(), '|') < 3) rest = {};
   }
   ClearCellColors();
   PaintPuzzle(cells, rest, true);
+  if (!placed.empty()) {
+    for (const int cell : placed) cells_[cell].Given = false;
+    RedrawGrid(true);
+  }
   return true;
 }
 

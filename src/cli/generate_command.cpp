@@ -25,9 +25,9 @@
 namespace tavimoro::cli {
 namespace {
 
-constexpr int kMaxCellsSinglesFill = 81 - 17;
-// generate --hardest found no puzzle within its attempt limit.
+// generate found no puzzle within its attempt limit.
 constexpr int kExitGaveUp = 3;
+constexpr int kDefaultAttempts = 20000;
 
 // Ticks the techniques of a comma-separated list of technique numbers; false
 // on anything else. An empty list ticks nothing.
@@ -113,6 +113,7 @@ int RunPractice(const std::string& name, int count, bool forceOne,
       return kExitGaveUp;
     }
     std::cout << result.Puzzle << '\t' << result.Attempts << '\n' << std::flush;
+    if (!std::cout) break;  // reported by the caller
   }
   return kExitOk;
 }
@@ -128,6 +129,7 @@ int RunGenerate(std::vector<std::string> argv) {
   request.settings.minvis = args.Int("--minvis", 0, 0, 81, error);
   request.settings.numpro = args.Int("--numpro", 0, 0, 81, error);
   const int count = args.Int("--count", 1, 1, 1000000, error);
+  request.maxAttempts = args.Int("--attempts", kDefaultAttempts, 1, 1000000000, error);
   const auto allowedList = args.Text("--allowed", error);
   const auto requiredList = args.Text("--required", error);
   const auto seedText = args.Text("--seed", error);
@@ -143,11 +145,15 @@ int RunGenerate(std::vector<std::string> argv) {
   const std::string levels = "0 to " + std::to_string(kGeneratorLevelCount - 1);
   if (level < 0) return UsageError("generate needs --level L (" + levels + ")");
   request.level = static_cast<GeneratorLevel>(level);
-  // Every puzzle has at least 17 clues, so singles can fill at most 64 cells.
-  if (request.settings.minvis > kMaxCellsSinglesFill) {
+  if (request.settings.minvis > kMaxMinvis[level]) {
     return UsageError("--minvis " + std::to_string(request.settings.minvis) +
-                      " cannot be met: a puzzle has at most " + std::to_string(kMaxCellsSinglesFill) +
-                      " empty cells");
+                      " cannot be met: singles fill at most " + std::to_string(kMaxMinvis[level]) +
+                      " cells of a puzzle of level " + std::to_string(level));
+  }
+  if (request.level == GeneratorLevel::Pro && request.settings.numpro > kMaxNumpro) {
+    return UsageError("--numpro " + std::to_string(request.settings.numpro) +
+                      " cannot be met: a Pro puzzle uses the techniques of its band at most " +
+                      std::to_string(kMaxNumpro) + " times");
   }
 
   TechniqueTicks& allowed = request.allowed;
@@ -177,6 +183,11 @@ int RunGenerate(std::vector<std::string> argv) {
     const GenerationProgress progress = AttemptCounter(showProgress, made, count);
     const Generated generated = GeneratePuzzle(request, progress);
     if (showProgress) std::fputs("\r\033[K", stderr);
+    if (generated.Puzzle.empty()) {
+      std::cerr << "tavimoro-cli: no puzzle met the settings in " << generated.Attempts
+                << " attempts; --attempts N allows more\n";
+      return kExitGaveUp;
+    }
     std::cout << generated.Puzzle << '\t' << generated.Attempts << '\n' << std::flush;
   }
   return kExitOk;
@@ -185,7 +196,8 @@ int RunGenerate(std::vector<std::string> argv) {
 const Registration registration({
     "generate",
     "--level L [--clues C] [--force-one F] [--symmetry S] [--allowed LIST] [--required LIST] "
-    "[--minvis N] [--numpro N] [--seed N] [--count K] | --hardest NAME [--force-one F] [--seed N] [--count "
+    "[--minvis N] [--numpro N] [--attempts N] [--seed N] [--count K] | --hardest NAME [--force-one F] "
+    "[--seed N] [--count "
     "K]",
     "Makes K puzzles (default 1), printing each as its 81 characters, a tab and its attempts.\n"
     "L: 0..5 Beginner..Genius, 6 custom. C: 0 adds clues up to 35, 1 up to 30, 2 none (default).\n"
@@ -193,7 +205,11 @@ const Registration registration({
     "At level 6 the singles are allowed, plus the techniques of --allowed; --required lists\n"
     "those a puzzle must use. --seed N makes the output depend only on N and the options.\n"
     "--hardest NAME makes puzzles whose hardest step is that technique (names as in the hints);\n"
-    "after 1000 attempts without one it gives up with status 3.",
+    "after 1000 attempts without one it gives up with status 3.\n"
+    "--minvis N: singles must fill at least N cells (at most 64, 47, 30, 53, 51, 40, 64 at\n"
+    "levels 0..6, the most measured). --numpro N: a Pro puzzle uses the techniques of its\n"
+    "band at least N times (at most 5). Higher values are refused with status 2.\n"
+    "--attempts N (default 20000): gives up on a puzzle after N attempts, with status 3.",
     RunGenerate,
 });
 

@@ -1,14 +1,13 @@
 // tavimoro-cli: batch work on puzzle files. Every command reads puzzles one
 // per line and prints one result per line, in input order.
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/standard_output.h"
 #include "engine/tables.h"
 
 namespace tavimoro::cli {
@@ -25,12 +24,17 @@ void PrintHelp(std::ostream& out) {
          "empty) from the FILEs, or standard input when none is named or for \"-\".\n"
          "Blank lines and lines starting with \"#\" are skipped. One result per line.\n"
          "A file of nine-row blocks (.sdk, .ss), pencil-mark grids or 729-character\n"
-         "candidate lines is read puzzle by puzzle, one result per puzzle.\n"
-         "A line that is neither 81 characters nor 81 followed by the pencil-mark text is\n"
+         "candidate lines is read puzzle by puzzle, one result per puzzle; there a line\n"
+         "without digits (a title) is skipped, and a grid of more than nine rows is refused.\n"
+         "Any other line that is not 81 cells, alone or followed by the pencil-mark text, is\n"
          "refused with an error on standard error naming its file and line number;\n"
          "the other lines are still handled.\n"
+         "A \"+\" before a digit among the cells marks it placed by the player, not given.\n"
+         "A regression library's case (\":CODE:CANDIDATES:GIVENS:DELETED:...\") is read as\n"
+         "its position.\n"
          "Exit status: 0 done, 1 a file could not be read or the output could not be\n"
-         "written, 2 usage error, 3 some lines were refused as not puzzles.\n\n"
+         "written, 2 usage error, 3 some lines were refused as not puzzles or generate\n"
+         "reached its attempt limit.\n\n"
          "Commands:\n";
   auto commands = Commands();
   std::sort(commands.begin(), commands.end(),
@@ -48,15 +52,12 @@ void PrintHelp(std::ostream& out) {
 }
 
 // Everything written must reach standard output (a full disk, a closed
-// pipe): flushes and reports. True when it did.
+// pipe): flushes and reports with the reason. True when it did.
 bool OutputComplete() {
   std::cout.flush();
-  const bool streamOk = static_cast<bool>(std::cout);
-  errno = 0;
-  const bool stdioOk = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
-  if (streamOk && stdioOk) return true;
+  if (std::cout && StandardOutputError() == 0) return true;
   std::cerr << "tavimoro-cli: cannot write standard output";
-  if (errno != 0) std::cerr << ": " << std::strerror(errno);
+  if (StandardOutputError() != 0) std::cerr << ": " << std::strerror(StandardOutputError());
   std::cerr << "\n";
   return false;
 }
@@ -77,6 +78,7 @@ int UsageError(std::string_view message) {
 int main(int argc, char** argv) {
   using namespace tavimoro::cli;
   std::ios::sync_with_stdio(false);
+  InstallStandardOutput();
   tavimoro::InitEngine();
   if (argc < 2) return UsageError("no command given");
   const std::string name = argv[1];

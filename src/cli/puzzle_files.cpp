@@ -14,15 +14,18 @@ bool StartsWithCells(std::string_view line) {
   return line.size() >= 81 && std::all_of(line.begin(), line.begin() + 81, IsCellCharacter);
 }
 
-// Every line that is not blank or a "#" comment starts with 81 cells: the
-// usual collection file, which needs no further look.
+// Every line that is not blank or a "#" comment starts with 81 cells, and
+// none is a 729-character candidate line: the usual collection file, which
+// needs no further look.
 bool AllLinesStartWithCells(std::string_view text) {
   while (!text.empty()) {
     const auto end = text.find('\n');
     auto line = text.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const bool skipped = line.find_first_not_of(" \t") == std::string_view::npos || line.front() == '#';
-    if (!skipped && !StartsWithCells(line)) return false;
+    if (!skipped && (!StartsWithCells(line) ||
+                     (line.size() >= 729 && std::all_of(line.begin(), line.begin() + 729, IsCellCharacter))))
+      return false;
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);
   }
@@ -47,14 +50,20 @@ std::string PositionLine(const FormatGrid& cells) {
 
 }  // namespace
 
-bool ReadLayoutPuzzles(std::string_view text, std::vector<std::string>& puzzles) {
+bool ReadLayoutPuzzles(std::string_view text, std::vector<LayoutPuzzle>& puzzles,
+                       std::vector<LayoutGap>& gaps) {
   if (AllLinesStartWithCells(text)) return false;
-  const auto read = ReadPuzzles(text);
+  std::vector<UnreadLines> unread;
+  const auto read = ReadPuzzles(text, &unread);
   const bool lines = std::all_of(read.begin(), read.end(),
                                  [](const ReadPuzzle& p) { return p.Layout == PuzzleLayout::Line; });
-  if (lines) return false;
+  const bool longGrid =
+      std::any_of(unread.begin(), unread.end(), [](const UnreadLines& u) { return u.Count > 1; });
+  if (lines && !longGrid) return false;
   puzzles.clear();
-  for (const auto& puzzle : read) puzzles.push_back(PositionLine(puzzle.Cells));
+  gaps.clear();
+  for (const auto& puzzle : read) puzzles.push_back({puzzle.Line + 1, PositionLine(puzzle.Cells)});
+  for (const auto& u : unread) gaps.push_back({u.Line + 1, u.Count});
   return true;
 }
 

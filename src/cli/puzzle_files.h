@@ -11,10 +11,24 @@
 
 namespace tavimoro::cli {
 
-// True when text holds a puzzle that is not a one-line puzzle; puzzles then
-// holds every puzzle of text, in order, as an 81-character line, followed
-// by the pencil-mark text when the puzzle came with marks.
-bool ReadLayoutPuzzles(std::string_view text, std::vector<std::string>& puzzles);
+// A puzzle of a layout file as an 81-character line, followed by the
+// pencil-mark text when the puzzle came with marks.
+struct LayoutPuzzle {
+  std::size_t Line = 0;  // its first line, counted from 1
+  std::string Text;
+};
+// Lines of a layout file that held no puzzle: one line, or a grid of Count
+// rows.
+struct LayoutGap {
+  std::size_t Line = 0;  // counted from 1
+  std::size_t Count = 1;
+};
+
+// True when text holds a puzzle that is not a one-line puzzle (a block, a
+// grid, a 729-character line); puzzles then holds every puzzle of text and
+// gaps every line with a digit that is no part of one, both in order.
+bool ReadLayoutPuzzles(std::string_view text, std::vector<LayoutPuzzle>& puzzles,
+                       std::vector<LayoutGap>& gaps);
 
 // A line whose 81 cells follow a label ("Puzzle 12: 4..."): those cells as
 // an 81-character line. Any other line is returned as it is.

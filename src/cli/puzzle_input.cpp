@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -9,11 +10,15 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "cli/library_line.h"
 #include "cli/puzzle_files.h"
 #include "engine/cells_and_marks.h"
+#include "engine/validate.h"
 
 namespace tavimoro::cli {
 namespace {
+
+bool IsCellCharacter(char ch) { return ch == '.' || ch == '_' || (ch >= '0' && ch <= '9'); }
 
 bool IsSkipped(const std::string& line) {
   if (!line.empty() && line[0] == '#') return true;
@@ -29,6 +34,8 @@ std::string PuzzleLineProblem(const std::string& line) {
     if (ReadCellsAndMarks(line, state)) return "";
     return "the pencil-mark text after the 81 cells is not 81 groups of digits, each ending in \"|\"";
   }
+  if (line.size() == 729)
+    return "729 characters, but not the candidates of 81 cells, each with at least one digit";
   return std::to_string(line.size()) + " characters, a puzzle line has 81";
 }
 
@@ -43,10 +50,54 @@ std::string WithoutComment(const std::string& line) {
 
 bool OutputFailed() { return !std::cout || std::ferror(stdout) != 0; }
 
+void Refuse(const std::string& name, std::size_t number, const std::string& problem, bool& refused) {
+  std::cerr << "tavimoro-cli: " << name << ":" << number << ": not a puzzle: " << problem << "\n";
+  refused = true;
+}
+
+// The puzzle line with "+" put back before the digits of the placed cells.
+std::string WithPlacedMarks(const std::string& puzzle, const std::vector<int>& placed) {
+  std::string marked;
+  for (std::size_t i = 0; i < puzzle.size(); ++i) {
+    if (std::find(placed.begin(), placed.end(), static_cast<int>(i)) != placed.end() && i < 81) marked += '+';
+    marked += puzzle[i];
+  }
+  return marked;
+}
+
+// One line of a file read line by line (or a line between the puzzles of a
+// layout file): a puzzle line, a library case, skipped, or refused. A line
+// that starts with its cells may mark placed digits with "+".
+void ReadLine(std::string line, const std::string& name, std::size_t number,
+              const std::function<void(const std::string&)>& each, bool& refused) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (IsSkipped(line)) return;
+  if (line.front() == ':') {
+    if (const auto libraryCase = ReadLibraryLine(line)) {
+      each(libraryCase->position);
+    } else {
+      Refuse(name, number,
+             "not a library case (:CODE:CANDIDATES:GIVENS:DELETED:ELIMINATIONS:PLACEMENTS:EXTRA)", refused);
+    }
+    return;
+  }
+  std::vector<int> placed;
+  if (line.find('+') != std::string::npos && (line.front() == '+' || IsCellCharacter(line.front())))
+    line = WithoutPlacedMarks(line, placed);
+  const std::string puzzle = WithoutComment(PuzzleOfLine(line));
+  const std::string problem = PuzzleLineProblem(puzzle);
+  if (problem.empty()) {
+    each(placed.empty() ? puzzle : WithPlacedMarks(puzzle, placed));
+  } else {
+    Refuse(name, number, problem, refused);
+  }
+}
+
 // Reads one input. A text of nine-row blocks, pencil-mark grids and the like
-// is read puzzle by puzzle; any other text line by line, a labelled line as
-// its 81 cells. False when reading failed before the end (a directory, an
-// I/O error); refused is set when a line was not a puzzle.
+// is read puzzle by puzzle, the lines between them as puzzle lines; any
+// other text line by line, a labelled line as its 81 cells. False when
+// reading failed before the end (a directory, an I/O error); refused is set
+// when a line was not a puzzle.
 bool ReadStream(std::istream& in, const std::string& name,
                 const std::function<void(const std::string&)>& each, bool& refused) {
   std::string text;
@@ -54,30 +105,34 @@ bool ReadStream(std::istream& in, const std::string& name,
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
     text.append(buffer, static_cast<std::size_t>(in.gcount()));
   if (in.bad()) return false;
-  std::vector<std::string> puzzles;
-  if (ReadLayoutPuzzles(text, puzzles)) {
-    for (const auto& puzzle : puzzles) {
-      if (OutputFailed()) break;
-      each(puzzle);
+  std::vector<LayoutPuzzle> puzzles;
+  std::vector<LayoutGap> gaps;
+  if (ReadLayoutPuzzles(text, puzzles, gaps)) {
+    std::vector<std::string_view> lines;
+    for (std::string_view rest = text; !rest.empty();) {
+      const auto end = rest.find('\n');
+      lines.push_back(rest.substr(0, end));
+      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    auto gap = gaps.begin();
+    auto puzzle = puzzles.begin();
+    while ((gap != gaps.end() || puzzle != puzzles.end()) && !OutputFailed()) {
+      if (puzzle != puzzles.end() && (gap == gaps.end() || puzzle->Line < gap->Line)) {
+        each((puzzle++)->Text);
+      } else if (gap->Count > 1) {
+        Refuse(name, gap->Line, std::to_string(gap->Count) + " rows, a grid has 9", refused);
+        ++gap;
+      } else {
+        ReadLine(std::string(lines[gap->Line - 1]), name, gap->Line, each, refused);
+        ++gap;
+      }
     }
     return true;
   }
   std::istringstream lines(text);
   std::string line;
-  long number = 0;
-  while (std::getline(lines, line) && !OutputFailed()) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (IsSkipped(line)) continue;
-    const std::string puzzle = WithoutComment(PuzzleOfLine(line));
-    const std::string problem = PuzzleLineProblem(puzzle);
-    if (problem.empty()) {
-      each(puzzle);
-    } else {
-      std::cerr << "tavimoro-cli: " << name << ":" << number << ": not a puzzle: " << problem << "\n";
-      refused = true;
-    }
-  }
+  for (std::size_t number = 1; std::getline(lines, line) && !OutputFailed(); ++number)
+    ReadLine(std::move(line), name, number, each, refused);
   return true;
 }
 
@@ -93,8 +148,19 @@ double Now() {
 }  // namespace
 
 PuzzleState PositionFromLine(const std::string& line) {
+  std::vector<int> placed;
+  const std::string plain = line.find('+') == std::string::npos ? line : WithoutPlacedMarks(line, placed);
   PuzzleState state;
-  if (!ReadCellsAndMarks(line, state)) state = PuzzleFromString(line);
+  if (!ReadCellsAndMarks(plain, state)) state = PuzzleFromString(plain);
+  if (placed.empty()) return state;
+  // Placed digits count as such only over givens that make a proper puzzle,
+  // as on the board: the steps that lean on them assume its one solution.
+  PuzzleState givens;
+  for (int c = 0; c < 81; ++c) givens.Grid[c] = state.Grid[c];
+  for (const int c : placed) givens.Grid[c] = 0;
+  CalcCandidates(givens);
+  if (!Validate(givens, true, false, true).empty()) return state;
+  for (const int c : placed) state.MarkEntered(c);
   return state;
 }
 

@@ -16,10 +16,14 @@ namespace tavimoro::cli {
 
 // The position of a puzzle line: its 81 cells, and when the pencil-mark text
 // follows them (81 groups, each ending in "|") those marks as the
-// candidates. Marks that cannot be read are ignored.
+// candidates. Marks that cannot be read are ignored. A "+" before a digit
+// among the cells marks it placed by the player (PuzzleState::Entered)
+// when the other digits make a proper puzzle.
 PuzzleState PositionFromLine(const std::string& line);
 
-// Calls `each` for every puzzle line in input order. Returns kExitOk;
+// Calls `each` for every puzzle line in input order: 81 cells (a "+" may
+// mark a placed digit), perhaps followed by the pencil-mark text. A
+// regression library's case (library_line.h) is passed as its position. Returns kExitOk;
 // kExitRefusedLines when some lines were refused (the others are handled);
 // or kExitFileError after printing "tavimoro-cli: cannot read FILE" when a
 // file cannot be opened or reading it fails (a directory, an I/O error), the

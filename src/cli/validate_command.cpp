@@ -1,11 +1,12 @@
 // tavimoro-cli validate: the uniqueness check of every puzzle line; prints
 // the verdict, or the solution when the puzzle has exactly one.
-#include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/args.h"
 #include "cli/command.h"
+#include "cli/library_line.h"
 #include "cli/puzzle_input.h"
 #include "engine/validate.h"
 
@@ -25,9 +26,11 @@ int RunValidate(std::vector<std::string> argv) {
   long done = 0;
   std::string out;
   const int status = ForEachPuzzleLine(files, [&](const std::string& line) {
+    std::vector<int> placed;
+    const std::string cells = line.find('+') == std::string::npos ? line : WithoutPlacedMarks(line, placed);
     PuzzleState state;
-    for (std::size_t c = 0; c < 81 && c < line.size(); ++c) {
-      if (line[c] >= '1' && line[c] <= '9') state.Grid[c] = static_cast<std::uint8_t>(line[c] - '0');
+    for (std::size_t c = 0; c < 81 && c < cells.size(); ++c) {
+      if (cells[c] >= '1' && cells[c] <= '9') state.Grid[c] = static_cast<std::uint8_t>(cells[c] - '0');
     }
     const std::string_view verdict = Validate(state, limitSteps, allowFewGivens, false);
     if (verdict.empty()) {
@@ -37,13 +40,12 @@ int RunValidate(std::vector<std::string> argv) {
     }
     out += '\n';
     if (out.size() >= 1 << 16) {
-      std::fwrite(out.data(), 1, out.size(), stdout);
+      std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
       out.clear();
     }
     progress.Tick(++done);
   });
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  std::fflush(stdout);
+  std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
   return status;
 }
 

@@ -1,7 +1,8 @@
 // The technique registry: one row per technique, in id order, and the only
 // place that states a technique's facts: its name, help anchor, the caption
 // the generator dialog shows, its difficulty level and score, the finder of
-// a ladder rung and the form of hint that explains its steps. FindNextStep,
+// a ladder rung, the form of hint that explains its steps and the codes of
+// its cases in a regression library. FindNextStep,
 // TechniqueName, the rating bands, the generator, the analysis and the hint
 // composer read it, and a test holds the help page's index to it.
 //
@@ -84,6 +85,9 @@ struct TechniqueRow {
   double score;                       // difficulty on the usual 1..10 scale of the solving community
   StepFinder find;                    // nullptr only for the stuck rating
   HintForm hint;
+  // The codes of a regression library's cases of this technique, four
+  // digits each, apart by blanks ("0300"); empty when it has none.
+  std::string_view libraryCodes = {};
 };
 
 // Every row, row n having id n: the ladder's, the stuck rating's, then the

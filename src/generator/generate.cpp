@@ -301,6 +301,12 @@ TechniqueTicks LevelAllowedTicks(GeneratorLevel level) {
   return ticks;
 }
 
+GeneratorSettings WithinLimits(GeneratorSettings settings, GeneratorLevel level) {
+  settings.minvis = std::min(settings.minvis, kMaxMinvis[static_cast<int>(level)]);
+  settings.numpro = std::min(settings.numpro, kMaxNumpro);
+  return settings;
+}
+
 std::string_view LevelCaption(GeneratorLevel level) {
   static constexpr std::array<std::string_view, kGeneratorLevelCount> kCaptions = {
       "Beginner", "Intermediate", "Expert", "Pro", "Master", "Genius", "Custom  ->"};
@@ -332,6 +338,7 @@ Generated GeneratePuzzle(const GenerationRequest& options, const GenerationProgr
     accepted = MeetsRequest(g, request) && (target <= 17 || AddCluesBack(g, target, request));
     ++result.Attempts;
     if (result.Attempts % 5 == 0 && progress && !progress(result.Attempts)) stopped = true;
+    if (options.maxAttempts > 0 && result.Attempts >= options.maxAttempts) stopped = true;
   } while (!accepted && !stopped && !GenerationCancelled.load());
 
   if (GenerationCancelled.exchange(false) || stopped) return result;

@@ -38,6 +38,14 @@ struct GeneratorSettings {
   int numpro = 0;  // uses of Pro-band techniques a level-3 puzzle must make
 };
 
+// The most each level's puzzles reach: the cells singles fill (minvis) in
+// the puzzles of levels 0..6, and the uses of Pro-band techniques (numpro)
+// in a Pro puzzle. The highest figures rated in about 23,700 collection
+// puzzles and 800 generated ones (bench/RESULTS.md); a setting above them
+// can never be met.
+inline constexpr std::array<int, kGeneratorLevelCount> kMaxMinvis = {64, 47, 30, 53, 51, 40, 64};
+inline constexpr int kMaxNumpro = 5;
+
 // Told the attempt count on every fifth attempt; returning false stops the
 // generation as a cancel would (without touching GenerationCancelled).
 using GenerationProgress = std::function<bool(long attempts)>;
@@ -52,6 +60,7 @@ struct GenerationRequest {
   TechniqueTicks required{};
   Symmetry symmetry = Symmetry::None;
   GeneratorSettings settings{};
+  long maxAttempts = 0;  // stops after that many attempts; 0 for no limit
 };
 
 struct Generated {
@@ -59,7 +68,11 @@ struct Generated {
   long Attempts = 0;   // every attempt of the call, the last one included
 };
 
-// Generates until a candidate passes or the generation is stopped. A set
+// The settings brought down to the level's limits (kMaxMinvis, kMaxNumpro).
+GeneratorSettings WithinLimits(GeneratorSettings settings, GeneratorLevel level);
+
+// Generates until a candidate passes, the attempt limit is reached or the
+// generation is stopped; then Puzzle is empty. A set
 // GenerationCancelled is read after each attempt; honouring it clears it and
 // returns an empty Puzzle.
 Generated GeneratePuzzle(const GenerationRequest& request, const GenerationProgress& progress = {});

@@ -3,6 +3,8 @@
 // names the settings file cannot hold, and standard output on a full disk.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -83,32 +85,46 @@ TEST(CliBadInput, GridsThatAreNotProperPuzzlesGetValidatesMessage) {
   }
 }
 
-TEST(CliBadInput, GenerateRefusesSettingsThatCannotBeMet) {
+// Settings beyond what a level's puzzles reach are refused before the
+// search; any other search ends at its attempt limit.
+TEST(CliBadInput, GenerateRefusesSettingsThatCannotBeMetAndStopsAtItsLimit) {
   const CliResult run = RunCli("generate --level 3 --minvis 81 --numpro 81 --seed 1");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err.rfind("tavimoro-cli: --minvis 81 cannot be met", 0), 0u) << run.err;
-  EXPECT_EQ(RunCli("generate --level 0 --minvis 65").status, 2);
+  for (const char* settings : {"--level 0 --minvis 65", "--level 5 --minvis 50", "--level 3 --numpro 40"})
+    EXPECT_EQ(RunCli(std::string("generate --seed 1 ") + settings).status, 2) << settings;
+  const CliResult capped = RunCli("generate --level 0 --minvis 64 --seed 1 --attempts 7");
+  EXPECT_EQ(capped.status, 3);
+  EXPECT_EQ(capped.out, "");
+  EXPECT_EQ(capped.err, "tavimoro-cli: no puzzle met the settings in 7 attempts; --attempts N allows more\n");
 }
 
-// A full disk under standard output: every command says so and exits 1.
-TEST(CliBadInput, FullDiskOnStandardOutputIsReported) {
+// A full disk or a closed pipe under standard output: every command names
+// the reason and exits 1 (a closed pipe must not end it by its signal).
+TEST(CliBadInput, FailingStandardOutputIsReported) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   const testing::TempDir temp;
   const fs::path in = temp.Path() / "in", err = temp.Path() / "err";
-  std::ofstream(in) << kUnique << "\n";
-  for (const char* arguments : {"validate", "rate", "step", "trace", "generate --level 0 --seed 1", "--help",
-                                "play --ini /dev/null/x.ini"}) {
-    const std::string command = std::string("'") + TAVIMORO_CLI_PATH + "' " + arguments + " < '" +
-                                in.string() + "' > /dev/full 2> '" + err.string() + "'";
-    const std::string script = std::string(arguments).starts_with("play") ? "show\n" : "";
-    if (!script.empty()) std::ofstream(in) << script;
-    const int raw = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << arguments << " " << raw;
-    EXPECT_EQ(testing::ReadWhole(err).rfind("tavimoro-cli: cannot write standard output", 0), 0u)
-        << arguments << ": " << testing::ReadWhole(err);
-    std::ofstream(in) << kUnique << "\n";
+  int closedPipe[2];
+  ASSERT_EQ(::pipe(closedPipe), 0);
+  ::close(closedPipe[0]);
+  const std::pair<std::string, int> sinks[] = {{"> /dev/full", ENOSPC},
+                                               {">&" + std::to_string(closedPipe[1]), EPIPE}};
+  for (const auto& [sink, reason] : sinks) {
+    for (const char* arguments : {"validate", "rate", "step", "trace", "generate --level 0 --seed 1",
+                                  "--help", "play --ini /dev/null/x.ini"}) {
+      std::ofstream(in) << (std::string(arguments).starts_with("play") ? "show" : kUnique) << "\n";
+      const std::string command = std::string("'") + TAVIMORO_CLI_PATH + "' " + arguments + " < '" +
+                                  in.string() + "' " + sink + " 2> '" + err.string() + "'";
+      const int raw = std::system(command.c_str());
+      EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << arguments << " " << sink << " " << raw;
+      EXPECT_EQ(testing::ReadWhole(err),
+                std::string("tavimoro-cli: cannot write standard output: ") + std::strerror(reason) + "\n")
+          << arguments << " " << sink;
+    }
   }
+  ::close(closedPipe[1]);
 }
 
 TEST(CliBadInput, ANulInASavedPuzzleNameIsNamed) {

@@ -65,4 +65,34 @@ TEST(CliPuzzleLines, ALabelOrCommentAroundThe81CellsIsIgnored) {
   EXPECT_EQ(RunCli("step", "Puzzle 12: " + puzzle + "\n").out, RunCli("step", puzzle + "\n").out);
 }
 
+// 729-character candidate lines are puzzles; in a file of any layout every
+// line with digits that holds no puzzle is named, a grid of ten rows
+// included, and so is a candidate line of no candidates.
+TEST(CliPuzzleLines, EveryLineOfALayoutFileIsAPuzzleOrNamed) {
+  const std::string puzzle = tavimoro::testing::kEasy17;
+  std::string candidates, rows;
+  for (int c = 0; c < 81; ++c) {
+    const char ch = puzzle[c];
+    candidates +=
+        ch == '.' ? std::string("123456789") : std::string(ch - '1', '.') + ch + std::string('9' - ch, '.');
+    rows += c % 9 == 8 ? std::string(1, ch) + "\n" : std::string(1, ch);
+  }
+  const std::string solution = RunCli("validate", puzzle + "\n").out;
+  const auto plain = RunCli("validate", candidates + "\n" + candidates + "\n");
+  EXPECT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(plain.out, solution + solution);
+
+  const auto mixed =
+      RunCli("validate", "Title\n" + candidates + "\n12345\n" + rows + "\n" + rows + rows.substr(0, 10) +
+                             "\n" + std::string(729, '0') + "\n" + puzzle + "\n");
+  EXPECT_EQ(mixed.status, 3);
+  EXPECT_EQ(mixed.out, solution + solution + solution);
+  EXPECT_EQ(
+      mixed.err,
+      "tavimoro-cli: standard input:3: not a puzzle: 5 characters, a puzzle line has 81\n"
+      "tavimoro-cli: standard input:14: not a puzzle: 10 rows, a grid has 9\n"
+      "tavimoro-cli: standard input:25: not a puzzle: 729 characters, but not the candidates of 81 cells, "
+      "each with at least one digit\n");
+}
+
 }  // namespace

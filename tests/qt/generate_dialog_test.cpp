@@ -253,6 +253,22 @@ class GenerateDialogTest : public QObject {
     QCOMPARE(dialog.lblNumPro()->text(), QString("3"));
   }
 
+  // Hand-edited tuning beyond what any puzzle reaches would search forever.
+  void storedTuningComesDownToTheLevelsLimits() {
+    writeIni("numpro=32767\nminvis=32767\n");
+    FakeGenerator fake;
+    GenerateDialog dialog(ini_, {}, nullptr, fake.function());
+    QVERIFY(Shown(&dialog));
+    QCOMPARE(dialog.lblNumPro()->text(), QString::number(kMaxNumpro));
+    dialog.optLevel(2)->click();
+    BoxAnswerer answers;
+    dialog.cmdGenerate()->click();
+    QTRY_COMPARE(fake.calls, 1);
+    std::lock_guard guard(fake.lock);
+    QCOMPARE(fake.request.settings.numpro, kMaxNumpro);
+    QCOMPARE(fake.request.settings.minvis, kMaxMinvis[2]);
+  }
+
   void generationEnds_data() {
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<QString>("box");
