@@ -13,10 +13,18 @@ bool Board::OpenPuzzleFile(const std::string& path) {
     Modal().Message(kProgramTitle, problem);
     return false;
   }
-  if (ApplyPuzzle(text)) return true;
-  Modal().Message(kProgramTitle,
-                  "No valid Sudoku puzzle found in " + std::filesystem::path(path).filename().string());
-  return false;
+  const std::string name = std::filesystem::path(path).filename().string();
+  const auto puzzle = FilePuzzle(text);
+  if (!puzzle) {
+    Modal().Message(kProgramTitle, "No valid Sudoku puzzle found in " + name);
+    return false;
+  }
+  if (BreaksRules(*puzzle) &&
+      Modal().Ask("Confirm", "The puzzle in " + name +
+                                 " breaks the rules: a row, column or block holds a digit twice. "
+                                 "Open it all the same?") != Answer::Yes)
+    return false;
+  return ApplyPuzzle(text);
 }
 
 bool Board::SavePuzzleFile(const std::string& path) {

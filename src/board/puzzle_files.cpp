@@ -1,6 +1,7 @@
 #include "board/puzzle_files.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,25 @@ std::string LowerExtension(std::string_view path) {
     if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
   }
   return extension;
+}
+
+// Text files hold no NUL and hardly any other control characters; random
+// or compiled bytes hold many.
+bool IsText(std::string_view bytes) {
+  std::size_t controls = 0;
+  for (const char ch : bytes) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte == 0) return false;
+    if ((byte < 0x20 && std::string_view("\t\n\v\f\r").find(ch) == std::string_view::npos) || byte == 0x7f)
+      ++controls;
+  }
+  return controls * 100 <= bytes.size();
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 }  // namespace
@@ -57,7 +77,42 @@ std::string ReadTextFile(const std::string& path, std::string& text) {
     text.clear();
     return "Cannot read " + FileName(path);
   }
+  if (!IsText(text)) {
+    text.clear();
+    return FileName(path) + " is not a text file";
+  }
   return "";
+}
+
+std::optional<FormatGrid> FilePuzzle(std::string_view text) {
+  const std::string_view body = Trimmed(text);
+  if (body.size() >= 2 && body.front() == '[' && body.back() == ']' &&
+      std::count(body.begin(), body.end(), '[') >= 3)
+    return ReadRecord(body);
+  if (auto puzzles = ReadPuzzles(text); !puzzles.empty()) return puzzles[0].Cells;
+  // The board's own copy: 81 cells, then the pencil text.
+  if (body.size() < 81 || body.substr(0, 81).find_first_not_of("._0123456789") != std::string_view::npos ||
+      body.find_first_not_of("123456789|", 81) != std::string_view::npos)
+    return std::nullopt;
+  FormatGrid cells{};
+  for (int i = 0; i < 81; ++i) {
+    if (body[i] >= '1' && body[i] <= '9') cells[i] = {static_cast<std::uint8_t>(body[i] - '0'), true, 0};
+  }
+  return cells;
+}
+
+bool BreaksRules(const FormatGrid& cells) {
+  std::array<std::uint16_t, 27> seen{};
+  for (int i = 0; i < 81; ++i) {
+    if (cells[i].Value == 0) continue;
+    const int row = i / 9, column = i % 9;
+    const auto bit = static_cast<std::uint16_t>(1u << (cells[i].Value - 1));
+    for (const int house : {row, 9 + column, 18 + row / 3 * 3 + column / 3}) {
+      if (seen[house] & bit) return true;
+      seen[house] |= bit;
+    }
+  }
+  return false;
 }
 
 std::string WriteTextFile(const std::string& path, std::string_view text) {

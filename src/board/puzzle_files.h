@@ -4,6 +4,7 @@
 // names.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,17 @@ SaveFormat SaveFormatOf(std::string_view path);
 std::string SaveText(const FormatGrid& cells, SaveFormat format);
 
 // Reads the whole file into text: "" when done, else the message to show
-// ("Cannot read NAME", "NAME is too large to be a puzzle file").
+// ("Cannot read NAME", "NAME is too large to be a puzzle file", "NAME is
+// not a text file").
 std::string ReadTextFile(const std::string& path, std::string& text);
+// The first puzzle of a file's text when the text is laid out as a puzzle
+// file is (a layout ReadPuzzles knows, a board record, or the board's own
+// line with its marks); nothing for other text, whose stray digits and
+// dots are no puzzle.
+std::optional<FormatGrid> FilePuzzle(std::string_view text);
+// True when a row, column or block holds some digit twice.
+bool BreaksRules(const FormatGrid& cells);
+
 // Writes text through a temporary file beside path that then replaces it,
 // so that a failed write leaves an existing file whole: "" when done, else
 // "Cannot write NAME".

@@ -20,6 +20,7 @@
 #include "app/status_light.h"
 #include "board/board.h"
 #include "board/recording_host.h"
+#include "qt/dialog_driver.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;
@@ -71,6 +72,17 @@ class Form1Test : public QObject {
     key(Qt::Key_H);
     QCOMPARE(Edit(board()).SelCell, 80);
     QCOMPARE(Edit(board()).CellColors[80], 0xFFFF80u);
+  }
+
+  // A file dragged in and dropped, as the window system delivers it.
+  void dropFile(const QString& path) {
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &drop);
   }
 
  private slots:
@@ -235,15 +247,24 @@ class Form1Test : public QObject {
     QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, {});
     QApplication::sendEvent(form_.get(), &textEnter);
     QVERIFY(!textEnter.isAccepted());
-
-    QMimeData file;
-    file.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
-    QApplication::sendEvent(form_.get(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
-    QApplication::sendEvent(form_.get(), &drop);
+    board().PaintPuzzle(std::string(81, '.'));
+    dropFile(path);
     QCOMPARE(board().GetGrid(true), std::string(kTestPuzzle));
+
+    // Random bytes hold digits and dots enough for a grid; a grid with two
+    // 5s in its first row breaks the rules. Neither replaces the board
+    // unasked.
+    std::string bytes;
+    for (unsigned i = 0, seed = 7; i < 4000; ++i)
+      bytes += static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+    std::ofstream(dir_.filePath("random.sdk").toStdString(), std::ios::binary) << bytes;
+    std::ofstream(dir_.filePath("broken.sdk").toStdString()) << "55" << std::string(kTestPuzzle + 2, 79);
+    BoxAnswerer answerer({QMessageBox::Ok, QMessageBox::No});
+    dropFile(dir_.filePath("random.sdk"));
+    dropFile(dir_.filePath("broken.sdk"));
+    QCOMPARE(board().GetGrid(true), std::string(kTestPuzzle));
+    QCOMPARE(answerer.texts.value(0), QStringLiteral("random.sdk is not a text file"));
+    QVERIFY(answerer.texts.value(1).startsWith("The puzzle in broken.sdk breaks the rules"));
   }
 
   void saveAsAndOpenGoThroughTheChosenFile() {
