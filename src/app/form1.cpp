@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -502,6 +503,41 @@ std::string Form1::Input(std::string_view prompt, std::string_view title) {
 void Form1::Beep() { QApplication::beep(); }
 
 std::string Form1::ChoosePuzzleFile(bool forSaving) {
+  const std::string path = askForFile(forSaving);
+  return forSaving ? keepingEverything(path) : path;
+}
+
+// .sdk and .ss hold digits only: entered digits come back as givens and the
+// marks are gone. The puzzle file keeps both, so it is offered instead.
+std::string Form1::keepingEverything(const std::string& path) {
+  if (path.empty() || SaveFormatOf(path) == SaveFormat::PuzzleFile) return path;
+  bool entered = false, marks = false;
+  for (const CellRec& cell : board_.Cells()) {
+    entered = entered || (cell.Value > 0 && !cell.Given);
+    marks = marks || (cell.Value == 0 && cell.Marks != 0);
+  }
+  if (!entered && !marks) return path;
+  const QFileInfo file(QString::fromStdString(path));
+  const QString kept = file.path() + QLatin1Char('/') + file.completeBaseName() + QStringLiteral(".txt");
+  QStringList lost;
+  if (entered) lost.append(QStringLiteral("the digits you entered become givens"));
+  if (marks) lost.append(QStringLiteral("the pencil marks are lost"));
+  const QString text =
+      QStringLiteral(
+          "A .%1 file holds the digits only: %2.\n\nSave as %3 instead, which keeps "
+          "everything? (No saves the .%1 file all the same.)")
+          .arg(file.suffix().toLower(), lost.join(QStringLiteral(" and ")), QFileInfo(kept).fileName());
+  switch (AskYesNoCancel(this, QStringLiteral("WARNING"), text)) {
+    case Answer::Yes:
+      return kept.toStdString();
+    case Answer::No:
+      return path;
+    default:
+      return "";
+  }
+}
+
+std::string Form1::askForFile(bool forSaving) {
   // Saving: the name's extension picks the layout, plain text by default.
   QFileDialog dialog(this, forSaving ? tr("Save Puzzle File") : tr("Open Puzzle File"));
   dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -100,6 +100,8 @@ class Form1 : public QWidget, public BoardHost {
   void onPanelLink(const QString& target);
 
  protected:
+  // The file dialog: the chosen path, "" when cancelled.
+  virtual std::string askForFile(bool forSaving);
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -127,6 +129,9 @@ class Form1 : public QWidget, public BoardHost {
   void popUp(QWidget* menu, const QRect& place);
   QRect placeOf(QWidget* widget) const;
   PrintedBoard printedBoard() const;
+  // A name whose layout would lose entered digits or marks: asks, and gives
+  // the puzzle file's name instead, the same name, or "" to save nothing.
+  std::string keepingEverything(const std::string& path);
 
   Board board_{*this};
   // Declared after the board, so that it is gone (its search waited for)

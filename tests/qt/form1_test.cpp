@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QFile>
 #include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -41,7 +42,7 @@ class TestForm : public Form1 {
   std::string chosenFile;
   void Beep() override { ++beeps; }
   std::int64_t Milliseconds() override { return now; }
-  std::string ChoosePuzzleFile(bool) override { return chosenFile; }
+  std::string askForFile(bool) override { return chosenFile; }
 };
 
 }  // namespace
@@ -276,6 +277,23 @@ class Form1Test : public QObject {
     form_->menus()->mnuOpen->trigger();
     QCOMPARE(board().GetAllGrid(), saved);
     QVERIFY(!form_->menus()->mnuCopyGrid->isEnabled());  // no marks to copy
+
+    // An entered digit does not survive .sdk: the puzzle file is offered.
+    board().imgPen_Click();
+    click(2);
+    key(Qt::Key_4);
+    form_->chosenFile = dir_.filePath("entered.sdk").toStdString();
+    BoxAnswerer answerer({QMessageBox::Yes, QMessageBox::Cancel});
+    form_->menus()->mnuSaveAs->trigger();
+    form_->menus()->mnuSaveAs->trigger();
+    QCOMPARE(answerer.titles, QStringList({"WARNING", "WARNING"}));
+    QVERIFY(answerer.texts[0].contains("the digits you entered become givens"));
+    QVERIFY(!QFile::exists(dir_.filePath("entered.sdk")));
+    form_->chosenFile = dir_.filePath("entered.txt").toStdString();
+    const std::string entered = board().GetAllGrid();
+    board().PaintPuzzle(std::string(81, '.'));
+    form_->menus()->mnuOpen->trigger();
+    QCOMPARE(board().GetAllGrid(), entered);
   }
 
   void optionTogglesAreStored() {
