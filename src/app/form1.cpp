@@ -454,9 +454,17 @@ std::optional<Command> WindowKeyCommand(int qtKey, int shift) {
         return Command::Minimize;
       case Qt::Key_Q:
         return Command::Exit;
+      case Qt::Key_O:
+        return Command::OpenFile;
+      case Qt::Key_P:
+        return Command::Print;
       default:
         return std::nullopt;
     }
+  }
+  if (shift == modifiers::Ctrl + modifiers::Shift) {
+    if (qtKey == Qt::Key_S) return Command::SaveFileAs;
+    if (qtKey == Qt::Key_O) return Command::Load;
   }
   return std::nullopt;
 }

@@ -41,9 +41,9 @@ enum ToolbarButton {
   kToolbarCount
 };
 
-// The window's own keys for toolbar and option commands: F, R, D, and
-// Ctrl with Delete, L, M or Q. The board's key table (which scripted
-// sessions share) leaves these keys alone.
+// The window's own keys for toolbar and option commands: F, R, D, Ctrl
+// with Delete, L, M, O, P or Q, and Ctrl+Shift with O (the library) or S. The board's key table (which
+// scripted sessions share) leaves these keys alone.
 std::optional<Command> WindowKeyCommand(int qtKey, int shift);
 
 class Form1 : public QWidget, public BoardHost {

@@ -3,14 +3,19 @@
 // cannot be opened are shown, long saved names keep the load dialog on the
 // screen, and the window's size fits small screens and is remembered.
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
+#include "app/about_dialog.h"
 #include "app/centered_message_box.h"
 #include "app/form1.h"
 #include "app/help_pages.h"
+#include "app/key_map.h"
 #include "app/load_game_dialog.h"
 #include "app/open_address.h"
 #include "app/popup_menus.h"
@@ -141,6 +146,13 @@ class WindowComfortTest : public QObject {
     form_->menus()->mnuShortcuts->trigger();
     QVERIFY(form_->PanelHtml().find("Ctrl+Shift+Z") != std::string::npos);
     QVERIFY(form_->PanelHtml().find("Any number, twice rapidly") != std::string::npos);
+    const PopupMenus* menus = form_->menus();
+    for (QAction* action : {menus->mnuOpen, menus->mnuSaveAs, menus->mnuPrint, menus->mnuLoad}) {
+      const QKeyCombination key = action->shortcut()[0];
+      QCOMPARE(WindowKeyCommand(key.key(), BoardShiftState(key.keyboardModifiers())),
+               MenuCommandNamed(action->objectName().toStdString()));
+      QVERIFY(form_->PanelHtml().find(action->shortcut().toString().toStdString()) != std::string::npos);
+    }
   }
 
   void addressWithoutABrowserIsShown_data() {
