@@ -369,6 +369,7 @@ void Form1::syncFromBoard() {
     picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors()[c]};
   }
   picture_.selected = board_.SelCell();
+  panel_->setAccessibleDescription(HighlightedCellsText(board_.CellColors()));
   QString givens(81, QLatin1Char('.'));
   bool full = true;
   for (int c = 0; c < 81; ++c) {
