@@ -41,7 +41,10 @@ QPoint CentredTopLeft(const QRect& mainFrame, const QSize& boxFrame) {
 void CentreOnMainWindow(QWidget* box, QWidget* parent) {
   QWidget* anchor = gMainWindow ? gMainWindow.data() : (parent ? parent->window() : nullptr);
   if (!anchor || anchor == box) return;
-  const QRect mainFrame = anchor->frameGeometry();
+  // Before the main window shows, its place is not yet where it will be seen
+  // (the window manager may still move it): the screen's centre is.
+  QRect mainFrame = anchor->frameGeometry();
+  if (!anchor->isVisible() && anchor->screen()) mainFrame = anchor->screen()->availableGeometry();
   const QSize margins = box->frameGeometry().size() - box->geometry().size();
   const QSize frame = box->size() + margins;
   QPoint frameTopLeft = CentredTopLeft(mainFrame, frame);

@@ -19,7 +19,8 @@ void SetMainWindow(QWidget* window);
 QWidget* MainWindow();
 
 // Moves a top-level widget so that its frame is centred on the main window
-// (on parent's window when no main window is set), then back inside the
+// (on parent's window when no main window is set; on that window's screen
+// while it is not shown yet), then back inside the
 // available area of the main window's screen where it would stick out.
 // Halves are taken in floating point and rounded to the nearest integer,
 // ties to even.

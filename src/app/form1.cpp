@@ -34,6 +34,7 @@
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
+#include "app/window_edges.h"
 #include "app/window_place.h"
 #include "board/hint_composer.h"
 #include "board/puzzle_files.h"
@@ -140,6 +141,10 @@ void Form1::placeWindow() {
   const QRect place = FittedWindowRect(stored, pos(), kPreferredWindowSize, kMinimumWindowSize, available);
   if (stored) {
     setGeometry(place);
+  } else if (available.isValid()) {
+    // Placed by the program, not left to the window manager, so that boxes
+    // and dialogs opened at start-up know where the window will be.
+    setGeometry(QRect(CentredTopLeft(available, place.size()), place.size()));
   } else {
     resize(place.size());
   }
@@ -154,6 +159,7 @@ void Form1::storePlace() {
 void Form1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   shown_ = true;
+  if (!edges_) edges_ = new WindowEdges(this);
 }
 
 void Form1::changeEvent(QEvent* event) {

@@ -25,6 +25,7 @@ class PuzzleClock;
 class PopupMenus;
 class StatusLight;
 class TitleBanner;
+class WindowEdges;
 
 // Toolbar buttons by index (imgBut 0..9).
 enum ToolbarButton {
@@ -140,6 +141,7 @@ class Form1 : public QWidget, public BoardHost {
   std::string iniPath_;
   QElapsedTimer clock_;
   TitleBanner* banner_ = nullptr;
+  WindowEdges* edges_ = nullptr;  // made with the native window, at the first show
   std::array<ImageButton*, kToolbarCount> toolbar_{};
   BoardView* grid_ = nullptr;
   HTMLLabel* panel_ = nullptr;

@@ -176,6 +176,70 @@ class WindowComfortTest : public QObject {
     waitForTheBoard();
   }
 
+  // Before the window shows, a box sits in the middle of the screen, not on
+  // the window's place from the last run.
+  void startUpBoxIsCentredOnTheScreen() {
+    const std::string ini = dir_.filePath("early.ini").toStdString();
+    StoreWindowPlace(QRect(0, 0, 640, 400), ini);
+    Form1 early(ini);
+    QPoint centre;
+    QTimer::singleShot(100, [&centre] {
+      QWidget* box = QApplication::activeModalWidget();
+      centre = box->frameGeometry().center();
+      box->close();
+    });
+    ShowMessage(&early, QStringLiteral("Tavimoro"), QStringLiteral("Early"));
+    SetMainWindow(form_.get());
+    QVERIFY((centre - early.screen()->availableGeometry().center()).manhattanLength() <= 2);
+  }
+
+  // Enter after a click on the About box's link closes the box.
+  void aboutLinkLeavesEnterToTheBox() {
+    int opened = 0;
+    SetAddressOpener([&opened](const QUrl&) { return ++opened > 0; });
+    AboutDialog about(form_.get());
+    about.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QTest::mouseClick(about.siteLink(), Qt::LeftButton);
+    QVERIFY(about.focusWidget());  // what takes the keys while the box is active
+    QTest::keyClick(about.focusWidget(), Qt::Key_Return);
+    QCOMPARE(opened, 1);
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+  }
+
+  // No window manager runs here to take the resize: the window follows the
+  // mouse from its corner itself, and the board grows with it.
+  void cornerDragResizesTheWindow() {
+    QWindow* handle = form_->windowHandle();
+    const QSize before = form_->size();
+    const int board = form_->grid()->width();
+    const QPoint corner(before.width() - 2, before.height() - 2);
+    QTest::mousePress(handle, Qt::LeftButton, {}, corner);
+    QTest::mouseMove(handle, corner + QPoint(80, 60));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, corner + QPoint(80, 60));
+    QTRY_COMPARE(form_->size(), before + QSize(80, 60));
+    QTRY_VERIFY(form_->grid()->width() > board);
+  }
+
+  // xdg-open is asked and its status heard: here it opens one address and,
+  // finding no browser for the other, says so by its status only.
+  void xdgOpenStatusDecides() {
+    QTemporaryDir bin;
+    QFile script(bin.filePath("xdg-open"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n[ \"$1\" = https://example.org/ok ] && exit 0\nexit 3\n");
+    script.close();
+    script.setPermissions(QFile::ExeOwner | QFile::ReadOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    BoxAnswerer notices;
+    const bool opened = OpenAddress(QUrl("https://example.org/ok"));
+    const bool failed = !OpenAddress(QUrl("https://example.org/help"));
+    qputenv("PATH", path);
+    QVERIFY(opened && failed);
+    QCOMPARE(notices.texts.size(), 1);
+  }
+
   void panelLinkWithoutABrowserIsShown() {
     QList<QUrl> tried;
     SetAddressOpener([&tried](const QUrl& url) {
