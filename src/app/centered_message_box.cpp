@@ -13,20 +13,6 @@ namespace {
 
 QPointer<QWidget> gMainWindow;
 
-// The dialog's size is settled in its own showEvent; moving right after it
-// still happens before the window is mapped, so it never shows elsewhere.
-template <class Dialog>
-class Centred : public Dialog {
- public:
-  using Dialog::Dialog;
-
- protected:
-  void showEvent(QShowEvent* event) override {
-    Dialog::showEvent(event);
-    CentreOnMainWindow(this, this->parentWidget());
-  }
-};
-
 }  // namespace
 
 void SetMainWindow(QWidget* window) { gMainWindow = window; }

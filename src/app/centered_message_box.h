@@ -30,6 +30,21 @@ QPoint CentredTopLeft(const QRect& mainFrame, const QSize& boxFrame);
 // a frame larger than the area keeps its top-left corner in the area.
 QPoint KeptInside(QPoint topLeft, const QSize& frame, const QRect& area);
 
+// A dialog of any kind centred as above. Its size is settled in its own
+// showEvent; moving right after it still happens before the window is
+// mapped, so it never shows elsewhere.
+template <class Dialog>
+class Centred : public Dialog {
+ public:
+  using Dialog::Dialog;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    Dialog::showEvent(event);
+    CentreOnMainWindow(this, this->parentWidget());
+  }
+};
+
 // An OK message box.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text);
 // A Yes/No/Cancel question; closing the box answers Cancel.

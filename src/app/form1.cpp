@@ -13,10 +13,13 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <atomic>
 
 #include "app/about_dialog.h"
 #include "app/board_accessible.h"
@@ -561,6 +564,38 @@ std::string Form1::askForFile(bool forSaving) {
   if (forSaving) dialog.setDefaultSuffix(QStringLiteral("txt"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
   return dialog.selectedFiles().first().toStdString();
+}
+
+bool Form1::RunWithProgress(std::string_view label,
+                            const std::function<bool(const std::function<bool(double)>&)>& work) {
+  std::atomic<int> permille{0};
+  std::atomic<bool> cancelled{false};
+  bool finished = false;
+  Centred<QProgressDialog> dialog(Q(label), tr("Cancel"), 0, 1000, this);
+  dialog.setWindowTitle(kProgramTitle);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setMinimumDuration(0);
+  dialog.setAutoClose(false);
+  dialog.setAutoReset(false);
+  QEventLoop loop;
+  std::unique_ptr<QThread> worker(QThread::create([&] {
+    finished = work([&](double done) {
+      permille = static_cast<int>(done * 1000);
+      return !cancelled;
+    });
+  }));
+  connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  QTimer tick;
+  connect(&tick, &QTimer::timeout, &dialog, [&] {
+    if (dialog.wasCanceled()) cancelled = true;
+    dialog.setValue(permille);
+  });
+  tick.start(50);
+  dialog.setValue(0);
+  worker->start();
+  loop.exec();
+  worker->wait();
+  return finished && !cancelled;
 }
 
 void Form1::SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) {

@@ -89,6 +89,9 @@ class Form1 : public QWidget, public BoardHost {
   void Print(std::string_view puzzle) override;
   std::string ChoosePuzzleFile(bool forSaving) override;
   void SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) override;
+  // On a worker thread, with a modal progress dialog and its Cancel.
+  bool RunWithProgress(std::string_view label,
+                       const std::function<bool(const std::function<bool(double)>&)>& work) override;
   void SetStatusLight(bool red) override;
   bool ListsEveryKey() const override { return true; }
   // Searched for on a worker thread (ExtendedSearch); the answer reaches

@@ -9,10 +9,13 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <atomic>
 #include <fstream>
 
 #include "app/image_button.h"
@@ -294,6 +297,22 @@ class Form1Test : public QObject {
     board().PaintPuzzle(std::string(81, '.'));
     form_->menus()->mnuOpen->trigger();
     QCOMPARE(board().GetAllGrid(), entered);
+  }
+
+  // Long reading runs off the window's thread; Cancel stops it.
+  void longReadingShowsProgressAndCancels() {
+    std::atomic<bool> stopped = false;
+    QTimer::singleShot(200, [] {
+      auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+      if (dialog) dialog->cancel();
+    });
+    const bool finished =
+        form_->RunWithProgress("Reading", [&stopped](const std::function<bool(double)>& done) {
+          for (double share = 0; done(share); share = std::min(share + 0.001, 1.0)) QThread::msleep(1);
+          stopped = true;
+          return true;
+        });
+    QVERIFY(!finished && stopped);
   }
 
   void optionTogglesAreStored() {
