@@ -204,7 +204,9 @@ void Form1::dropEvent(QDropEvent* event) {
   const QString file = DroppedFile(event->mimeData());
   if (file.isEmpty()) return;
   event->acceptProposedAction();
-  board_.OpenPuzzleFile(file.toStdString());
+  // Opened once the drop has returned: the program that sent the file waits
+  // for that, and should not wait for our boxes or the progress of reading.
+  QTimer::singleShot(0, this, [this, path = file.toStdString()] { board_.OpenPuzzleFile(path); });
 }
 
 // --- construction -------------------------------------------------------------

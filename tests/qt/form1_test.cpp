@@ -253,7 +253,7 @@ class Form1Test : public QObject {
     QVERIFY(!textEnter.isAccepted());
     board().PaintPuzzle(std::string(81, '.'));
     dropFile(path);
-    QCOMPARE(board().GetGrid(true), std::string(kTestPuzzle));
+    QTRY_COMPARE(board().GetGrid(true), std::string(kTestPuzzle));
 
     // Random bytes hold digits and dots enough for a grid; a grid with two
     // 5s in its first row breaks the rules. Neither replaces the board
@@ -265,7 +265,9 @@ class Form1Test : public QObject {
     std::ofstream(dir_.filePath("broken.sdk").toStdString()) << "55" << std::string(kTestPuzzle + 2, 79);
     BoxAnswerer answerer({QMessageBox::Ok, QMessageBox::No});
     dropFile(dir_.filePath("random.sdk"));
+    QTRY_COMPARE(answerer.texts.size(), 1);
     dropFile(dir_.filePath("broken.sdk"));
+    QTRY_COMPARE(answerer.texts.size(), 2);
     QCOMPARE(board().GetGrid(true), std::string(kTestPuzzle));
     QCOMPARE(answerer.texts.value(0), QStringLiteral("random.sdk is not a text file"));
     QVERIFY(answerer.texts.value(1).startsWith("The puzzle in broken.sdk breaks the rules"));
