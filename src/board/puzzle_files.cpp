@@ -51,17 +51,24 @@ bool IsRecordComment(std::string_view line) {
   return trimmed.size() > 1 && trimmed.front() == '#' && Trimmed(trimmed.substr(1)).starts_with('[');
 }
 
+// A "#" line with words or digits: never a frame line inside a block.
+bool IsComment(std::string_view trimmed) {
+  return trimmed.starts_with('#') && std::any_of(trimmed.begin(), trimmed.end(), [](char ch) {
+           return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+         });
+}
+
 // Whether ReadPuzzles reads the lines before and after a cut between these
-// two as it reads them in one text. No layout spans a blank line, a bare
-// line of 81 cells or a record (each a puzzle of its own) or a comment; but
-// a record in a comment replaces the puzzle before it, so they stay
-// together.
+// two as it reads them in one text. No layout spans a blank line, a line of
+// 81 cells or a record (each a puzzle of its own) or a comment; but a record
+// in a comment replaces the puzzle before it, so they stay together.
 bool CutBetween(std::string_view before, std::string_view after) {
   if (IsRecordComment(after)) return false;
   const std::string_view previous = Trimmed(before);
-  return Trimmed(after).starts_with('#') || previous.empty() || previous.starts_with('#') ||
-         previous.starts_with('[') ||
-         (previous.size() == 81 && previous.find_first_not_of(kCells) == std::string_view::npos);
+  const bool record = previous.starts_with('[') && previous.ends_with(']') &&
+                      std::count(previous.begin(), previous.end(), '[') == 81;
+  const bool cells = previous.size() == 81 && previous.find_first_not_of(kCells) == std::string_view::npos;
+  return IsComment(Trimmed(after)) || previous.empty() || IsComment(previous) || record || cells;
 }
 
 // The end of the piece that starts at start: the first cut that CutBetween
