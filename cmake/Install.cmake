@@ -1,7 +1,7 @@
 # Install layout: the programs in bin, the help pages in share/tavimoro/help
 # (the program looks for them there, relative to its own folder), the
-# desktop entry, the AppStream metainfo, the icon in every theme size and the
-# man pages. `cpack -G DEB` in the build folder turns this into a Debian
+# desktop entry, the AppStream metainfo, the file types it opens, the icon in
+# every theme size, the man pages, the copyright file and the changelog. `cpack -G DEB` in the build folder turns this into a Debian
 # package.
 include(GNUInstallDirs)
 set(TAVIMORO_APP_ID app.tavimoro.tavimoro)
@@ -12,6 +12,10 @@ if(TARGET tavimoro)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${PROJECT_SOURCE_DIR}/data/metainfo/${TAVIMORO_APP_ID}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  # The .sdk and .ss file types that the desktop entry opens; the database
+  # is rebuilt by the shared-mime-info trigger when the package installs.
+  install(FILES ${PROJECT_SOURCE_DIR}/data/mime/${TAVIMORO_APP_ID}.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   install(FILES ${PROJECT_SOURCE_DIR}/data/icons/tavimoro.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   # Drawn at build time by tools/render_icons.
@@ -38,6 +42,19 @@ foreach(page tavimoro.6 tavimoro-cli.1)
   install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
 endforeach()
 add_custom_target(tavimoro_man_pages ALL DEPENDS ${man_pages})
+
+# The package's copyright (machine-readable) and changelog, where Debian
+# keeps them for a native package.
+set(changelog ${PROJECT_BINARY_DIR}/package/changelog.gz)
+add_custom_command(
+  OUTPUT ${changelog}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/package/changelog ${PROJECT_BINARY_DIR}/package/changelog
+  COMMAND gzip -9 -n -f ${PROJECT_BINARY_DIR}/package/changelog
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/package/changelog
+  VERBATIM)
+add_custom_target(tavimoro_changelog ALL DEPENDS ${changelog})
+install(FILES ${changelog} ${PROJECT_SOURCE_DIR}/data/package/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tavimoro)
 
 # The Debian package. Library dependencies come from dpkg-shlibdeps; the Qt
 # platform and SVG plugins ship in the libraries' own packages.

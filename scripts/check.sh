@@ -24,6 +24,15 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 echo "check: desktop entry, AppStream metainfo and Debian package"
 desktop-file-validate data/desktop/app.tavimoro.tavimoro.desktop
 appstreamcli validate --no-net data/metainfo/app.tavimoro.tavimoro.metainfo.xml
+# The file types: well-formed, and read by the MIME database without a word.
+xmllint --noout data/mime/app.tavimoro.tavimoro.xml
+mime_home=$(mktemp -d)
+mkdir -p "$mime_home/mime/packages"
+cp data/mime/app.tavimoro.tavimoro.xml "$mime_home/mime/packages/"
+mime_words=$(XDG_DATA_HOME="$mime_home" update-mime-database "$mime_home/mime" 2>&1)
+grep -qx 'text/x-sudoku-sdk:\*\.sdk' <(cut -d: -f2- "$mime_home/mime/globs2") && [ -z "$mime_words" ] ||
+  { echo "check: the MIME database did not take data/mime/app.tavimoro.tavimoro.xml: $mime_words" >&2; exit 1; }
+rm -rf "$mime_home"
 rm -f build/tavimoro_*.deb
 (cd build && cpack -G DEB)
 deb=$(ls build/tavimoro_*.deb)
@@ -33,7 +42,9 @@ trap 'rm -rf "$package_root"' EXIT
 dpkg -x "$deb" "$package_root"
 for path in usr/bin/tavimoro usr/share/man/man6/tavimoro.6.gz usr/share/man/man1/tavimoro-cli.1.gz \
   usr/share/applications/app.tavimoro.tavimoro.desktop usr/share/metainfo/app.tavimoro.tavimoro.metainfo.xml \
-  usr/share/icons/hicolor/48x48/apps/tavimoro.png usr/share/tavimoro/help/helpfile.html; do
+  usr/share/icons/hicolor/48x48/apps/tavimoro.png usr/share/tavimoro/help/helpfile.html \
+  usr/share/mime/packages/app.tavimoro.tavimoro.xml usr/share/doc/tavimoro/copyright \
+  usr/share/doc/tavimoro/changelog.gz; do
   [ -f "$package_root/$path" ] || { echo "check: the package lacks /$path" >&2; exit 1; }
 done
 "$package_root/usr/bin/tavimoro-cli" --help > /dev/null

@@ -3,7 +3,8 @@
 # state, a hint at each level (visual clue, naked pair, swordfish with its
 # lines), the analysis, colour-coded marks, the cell menu, entered digits in
 # their own colour, the digit highlight, the narrowest window, the load dialog with a long saved
-# name and the notice for a missing browser. Needs Xvfb, xdotool and
+# name, the notice for a missing browser, a large window, the practice
+# list, the warning when saving as .sdk and a message at start-up. Needs Xvfb, xdotool and
 # ImageMagick's import; writes PNG files into OUT.
 #
 #   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]   (defaults: build, build/screenshots)
@@ -39,10 +40,13 @@ record() {  # record PUZZLE [ENTERED]: givens from PUZZLE, entered digits from E
   printf '%s' "$out"
 }
 
+# The window at the top-left corner in its default size, unless a scene says otherwise.
+place=$'WindowLeft=0\nWindowTop=0\nWindowWidth=980\nWindowHeight=610'
+
 start() {  # start PUZZLE [ENTERED] [OPTIONS] [DATA]: the program on that board, pencil tool,
            # with more lines for the sections Options and Data
   printf '[Options]\nWizard=N\nCheckVer=N\n%s\n[Data]\nLastGrid=%s\nLastTool=1\n%s\n' "${3:-}" \
-    "$(record "$1" "${2:-}")" "${4:-}" > "$ini"
+    "$(record "$1" "${2:-}")" "${4:-$place}" > "$ini"
   "$program" --ini "$ini" >/dev/null 2>&1 &
   pid=$!
   sleep 2
@@ -96,8 +100,8 @@ stop
 
 # The saved-puzzle list with a 300-character name, opened from the wizard.
 long=$(printf 'A very long name %.0s' {1..18})
-printf '[Options]\nWizard=Y\nCheckVer=N\n[SavedGames]\n%s=%s\nShort one=%s\n' "$long" "$(record "$sample")" \
-  "$(record "$sample")" > "$ini"
+printf '[Options]\nWizard=Y\nCheckVer=N\n[Data]\n%s\n[SavedGames]\n%s=%s\nShort one=%s\n' "$place" "$long" \
+  "$(record "$sample")" "$(record "$sample")" > "$ini"
 "$program" --ini "$ini" >/dev/null 2>&1 &
 pid=$!
 sleep 2
@@ -110,4 +114,33 @@ start "$sample"
 click "$help"; xdotool key Down Down Return; shot no-browser
 xdotool key Return
 stop
+# --- The window and its files ---------------------------------------------
+# A large window: the board and the panel grow with it.
+start "$sample" "" "" $'WindowLeft=0\nWindowTop=0\nWindowWidth=1280\nWindowHeight=800'
+sleep 0.6; import -window root "$out/large-window.png"
+stop
+
+# The practice list of the generator: Custom, then the "Hardest step" list.
+start "$sample"
+xdotool key n; sleep 0.6; xdotool key Return; sleep 1
+xdotool mousemove 215 266 click 1; sleep 0.4; xdotool mousemove 365 313 click 1; shot practice-list
+xdotool key Escape; sleep 0.3; xdotool key Escape
+stop
+
+# Saving a board with entered digits as .sdk: what is lost, and the offer.
+start "$sample" "$entered"
+xdotool key ctrl+shift+s; sleep 1.2; xdotool type "$(dirname "$ini")/puzzle.sdk"; xdotool key Return
+shot save-sdk-warning
+xdotool key Escape
+stop
+
+# A file that is not text named at start-up: the message in the middle of
+# the screen, over the window that is placed there too.
+printf '[Options]\nWizard=N\nCheckVer=N\n' > "$ini"
+head -c 2000 /dev/urandom > "$(dirname "$ini")/random.sdk"
+"$program" --ini "$ini" "$(dirname "$ini")/random.sdk" >/dev/null 2>&1 &
+pid=$!
+sleep 2.5; import -window root "$out/startup-message.png"
+stop
+
 echo "screenshots in $out"

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang clang-format libclang-rt-14-dev
   fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick
-  dpkg-dev file appstream desktop-file-utils
+  dpkg-dev file appstream desktop-file-utils libxml2-utils shared-mime-info
 )
 
 missing=()

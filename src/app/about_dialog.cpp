@@ -37,6 +37,11 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   siteLink_->setStyleSheet(
       QStringLiteral("QPushButton { color: #1d5fbf; text-decoration: underline; "
                      "border: none; padding: 0; text-align: left; }"));
+  // A link takes no focus from a click and is never the default button, so
+  // that Enter after a click closes the dialog rather than opening the
+  // address again; Tab still reaches it.
+  siteLink_->setFocusPolicy(Qt::TabFocus);
+  siteLink_->setAutoDefault(false);
   connect(siteLink_, &QPushButton::clicked, this, [this] { OpenAddress(QUrl(siteAddress()), this); });
 
   auto* text = new QVBoxLayout;
@@ -52,6 +57,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   top->addLayout(text);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+  buttons->button(QDialogButtonBox::Ok)->setFocus();
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);

@@ -133,4 +133,41 @@ void* BoardCellAccessible::interface_cast(QAccessible::InterfaceType type) {
   return nullptr;
 }
 
+namespace {
+
+// The hints' words for their colours (0x00BBGGRR).
+QString ColourWord(std::uint32_t colour) {
+  switch (colour) {
+    case 0xFFFF80:
+      return QStringLiteral("Blue");
+    case 0xFFFFD2:
+      return QStringLiteral("Pale blue");
+    case 0xFFC0FF:
+      return QStringLiteral("Pink");
+    case 0x80FF80:
+      return QStringLiteral("Green");
+    default:
+      return QStringLiteral("Highlighted");
+  }
+}
+
+}  // namespace
+
+QString HighlightedCellsText(const std::array<std::uint32_t, 81>& colours) {
+  QStringList groups;
+  std::array<bool, 81> told{};
+  for (int first = 0; first < 81; ++first) {
+    if (colours[first] == 0 || told[first]) continue;
+    QStringList cells;
+    for (int c = first; c < 81; ++c) {
+      if (colours[c] != colours[first]) continue;
+      told[c] = true;
+      cells.append(QStringLiteral("R%1C%2").arg(c / 9 + 1).arg(c % 9 + 1));
+    }
+    groups.append(ColourWord(colours[first]) + QStringLiteral(": ") + cells.join(QStringLiteral(", ")) +
+                  QLatin1Char('.'));
+  }
+  return groups.join(QLatin1Char(' '));
+}
+
 }  // namespace tavimoro::app

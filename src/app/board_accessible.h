@@ -19,6 +19,11 @@ namespace tavimoro::app {
 // The words for one cell (0..80) of the picture.
 QString CellSpeech(const CellPicture& cell, int index);
 
+// The highlighted cells by colour, for the hint panel's description:
+// "Blue: R3C4, R3C5. Pink: R7C1." ("" with none), so that a hint that
+// points at "the blue cell" can be followed without seeing it.
+QString HighlightedCellsText(const std::array<std::uint32_t, 81>& colours);
+
 void InstallAccessibleInterfaces();
 
 class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {

@@ -13,20 +13,6 @@ namespace {
 
 QPointer<QWidget> gMainWindow;
 
-// The dialog's size is settled in its own showEvent; moving right after it
-// still happens before the window is mapped, so it never shows elsewhere.
-template <class Dialog>
-class Centred : public Dialog {
- public:
-  using Dialog::Dialog;
-
- protected:
-  void showEvent(QShowEvent* event) override {
-    Dialog::showEvent(event);
-    CentreOnMainWindow(this, this->parentWidget());
-  }
-};
-
 }  // namespace
 
 void SetMainWindow(QWidget* window) { gMainWindow = window; }
@@ -41,7 +27,10 @@ QPoint CentredTopLeft(const QRect& mainFrame, const QSize& boxFrame) {
 void CentreOnMainWindow(QWidget* box, QWidget* parent) {
   QWidget* anchor = gMainWindow ? gMainWindow.data() : (parent ? parent->window() : nullptr);
   if (!anchor || anchor == box) return;
-  const QRect mainFrame = anchor->frameGeometry();
+  // Before the main window shows, its place is not yet where it will be seen
+  // (the window manager may still move it): the screen's centre is.
+  QRect mainFrame = anchor->frameGeometry();
+  if (!anchor->isVisible() && anchor->screen()) mainFrame = anchor->screen()->availableGeometry();
   const QSize margins = box->frameGeometry().size() - box->geometry().size();
   const QSize frame = box->size() + margins;
   QPoint frameTopLeft = CentredTopLeft(mainFrame, frame);

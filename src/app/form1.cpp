@@ -6,16 +6,20 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <atomic>
 
 #include "app/about_dialog.h"
 #include "app/board_accessible.h"
@@ -33,6 +37,7 @@
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
+#include "app/window_edges.h"
 #include "app/window_place.h"
 #include "board/hint_composer.h"
 #include "board/puzzle_files.h"
@@ -139,6 +144,10 @@ void Form1::placeWindow() {
   const QRect place = FittedWindowRect(stored, pos(), kPreferredWindowSize, kMinimumWindowSize, available);
   if (stored) {
     setGeometry(place);
+  } else if (available.isValid()) {
+    // Placed by the program, not left to the window manager, so that boxes
+    // and dialogs opened at start-up know where the window will be.
+    setGeometry(QRect(CentredTopLeft(available, place.size()), place.size()));
   } else {
     resize(place.size());
   }
@@ -153,6 +162,7 @@ void Form1::storePlace() {
 void Form1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   shown_ = true;
+  if (!edges_) edges_ = new WindowEdges(this);
 }
 
 void Form1::changeEvent(QEvent* event) {
@@ -194,7 +204,9 @@ void Form1::dropEvent(QDropEvent* event) {
   const QString file = DroppedFile(event->mimeData());
   if (file.isEmpty()) return;
   event->acceptProposedAction();
-  board_.OpenPuzzleFile(file.toStdString());
+  // Opened once the drop has returned: the program that sent the file waits
+  // for that, and should not wait for our boxes or the progress of reading.
+  QTimer::singleShot(0, this, [this, path = file.toStdString()] { board_.OpenPuzzleFile(path); });
 }
 
 // --- construction -------------------------------------------------------------
@@ -368,6 +380,7 @@ void Form1::syncFromBoard() {
     picture_.cells[c] = {cell.Value, cell.Given, cell.Marks, board_.CellColors()[c]};
   }
   picture_.selected = board_.SelCell();
+  panel_->setAccessibleDescription(HighlightedCellsText(board_.CellColors()));
   QString givens(81, QLatin1Char('.'));
   bool full = true;
   for (int c = 0; c < 81; ++c) {
@@ -453,9 +466,17 @@ std::optional<Command> WindowKeyCommand(int qtKey, int shift) {
         return Command::Minimize;
       case Qt::Key_Q:
         return Command::Exit;
+      case Qt::Key_O:
+        return Command::OpenFile;
+      case Qt::Key_P:
+        return Command::Print;
       default:
         return std::nullopt;
     }
+  }
+  if (shift == modifiers::Ctrl + modifiers::Shift) {
+    if (qtKey == Qt::Key_S) return Command::SaveFileAs;
+    if (qtKey == Qt::Key_O) return Command::Load;
   }
   return std::nullopt;
 }
@@ -502,6 +523,41 @@ std::string Form1::Input(std::string_view prompt, std::string_view title) {
 void Form1::Beep() { QApplication::beep(); }
 
 std::string Form1::ChoosePuzzleFile(bool forSaving) {
+  const std::string path = askForFile(forSaving);
+  return forSaving ? keepingEverything(path) : path;
+}
+
+// .sdk and .ss hold digits only: entered digits come back as givens and the
+// marks are gone. The puzzle file keeps both, so it is offered instead.
+std::string Form1::keepingEverything(const std::string& path) {
+  if (path.empty() || SaveFormatOf(path) == SaveFormat::PuzzleFile) return path;
+  bool entered = false, marks = false;
+  for (const CellRec& cell : board_.Cells()) {
+    entered = entered || (cell.Value > 0 && !cell.Given);
+    marks = marks || (cell.Value == 0 && cell.Marks != 0);
+  }
+  if (!entered && !marks) return path;
+  const QFileInfo file(QString::fromStdString(path));
+  const QString kept = file.path() + QLatin1Char('/') + file.completeBaseName() + QStringLiteral(".txt");
+  QStringList lost;
+  if (entered) lost.append(QStringLiteral("the digits you entered become givens"));
+  if (marks) lost.append(QStringLiteral("the pencil marks are lost"));
+  const QString text =
+      QStringLiteral(
+          "A .%1 file holds the digits only: %2.\n\nSave as %3 instead, which keeps "
+          "everything? (No saves the .%1 file all the same.)")
+          .arg(file.suffix().toLower(), lost.join(QStringLiteral(" and ")), QFileInfo(kept).fileName());
+  switch (AskYesNoCancel(this, QStringLiteral("WARNING"), text)) {
+    case Answer::Yes:
+      return kept.toStdString();
+    case Answer::No:
+      return path;
+    default:
+      return "";
+  }
+}
+
+std::string Form1::askForFile(bool forSaving) {
   // Saving: the name's extension picks the layout, plain text by default.
   QFileDialog dialog(this, forSaving ? tr("Save Puzzle File") : tr("Open Puzzle File"));
   dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -510,6 +566,38 @@ std::string Form1::ChoosePuzzleFile(bool forSaving) {
   if (forSaving) dialog.setDefaultSuffix(QStringLiteral("txt"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
   return dialog.selectedFiles().first().toStdString();
+}
+
+bool Form1::RunWithProgress(std::string_view label,
+                            const std::function<bool(const std::function<bool(double)>&)>& work) {
+  std::atomic<int> permille{0};
+  std::atomic<bool> cancelled{false};
+  bool finished = false;
+  Centred<QProgressDialog> dialog(Q(label), tr("Cancel"), 0, 1000, this);
+  dialog.setWindowTitle(kProgramTitle);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setMinimumDuration(0);
+  dialog.setAutoClose(false);
+  dialog.setAutoReset(false);
+  QEventLoop loop;
+  std::unique_ptr<QThread> worker(QThread::create([&] {
+    finished = work([&](double done) {
+      permille = static_cast<int>(done * 1000);
+      return !cancelled;
+    });
+  }));
+  connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  QTimer tick;
+  connect(&tick, &QTimer::timeout, &dialog, [&] {
+    if (dialog.wasCanceled()) cancelled = true;
+    dialog.setValue(permille);
+  });
+  tick.start(50);
+  dialog.setValue(0);
+  worker->start();
+  loop.exec();
+  worker->wait();
+  return finished && !cancelled;
 }
 
 void Form1::SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) {

@@ -25,6 +25,7 @@ class PuzzleClock;
 class PopupMenus;
 class StatusLight;
 class TitleBanner;
+class WindowEdges;
 
 // Toolbar buttons by index (imgBut 0..9).
 enum ToolbarButton {
@@ -41,9 +42,9 @@ enum ToolbarButton {
   kToolbarCount
 };
 
-// The window's own keys for toolbar and option commands: F, R, D, and
-// Ctrl with Delete, L, M or Q. The board's key table (which scripted
-// sessions share) leaves these keys alone.
+// The window's own keys for toolbar and option commands: F, R, D, Ctrl
+// with Delete, L, M, O, P or Q, and Ctrl+Shift with O (the library) or S. The board's key table (which
+// scripted sessions share) leaves these keys alone.
 std::optional<Command> WindowKeyCommand(int qtKey, int shift);
 
 class Form1 : public QWidget, public BoardHost {
@@ -88,6 +89,9 @@ class Form1 : public QWidget, public BoardHost {
   void Print(std::string_view puzzle) override;
   std::string ChoosePuzzleFile(bool forSaving) override;
   void SeveralPuzzlesRead(const std::vector<std::string>& records, std::size_t total) override;
+  // On a worker thread, with a modal progress dialog and its Cancel.
+  bool RunWithProgress(std::string_view label,
+                       const std::function<bool(const std::function<bool(double)>&)>& work) override;
   void SetStatusLight(bool red) override;
   bool ListsEveryKey() const override { return true; }
   // Searched for on a worker thread (ExtendedSearch); the answer reaches
@@ -100,6 +104,8 @@ class Form1 : public QWidget, public BoardHost {
   void onPanelLink(const QString& target);
 
  protected:
+  // The file dialog: the chosen path, "" when cancelled.
+  virtual std::string askForFile(bool forSaving);
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -127,6 +133,9 @@ class Form1 : public QWidget, public BoardHost {
   void popUp(QWidget* menu, const QRect& place);
   QRect placeOf(QWidget* widget) const;
   PrintedBoard printedBoard() const;
+  // A name whose layout would lose entered digits or marks: asks, and gives
+  // the puzzle file's name instead, the same name, or "" to save nothing.
+  std::string keepingEverything(const std::string& path);
 
   Board board_{*this};
   // Declared after the board, so that it is gone (its search waited for)
@@ -135,6 +144,7 @@ class Form1 : public QWidget, public BoardHost {
   std::string iniPath_;
   QElapsedTimer clock_;
   TitleBanner* banner_ = nullptr;
+  WindowEdges* edges_ = nullptr;  // made with the native window, at the first show
   std::array<ImageButton*, kToolbarCount> toolbar_{};
   BoardView* grid_ = nullptr;
   HTMLLabel* panel_ = nullptr;

@@ -139,9 +139,15 @@ void GenerateDialog::createControls() {
   cboHardest_->setToolTip(
       QStringLiteral("Custom only: a puzzle whose hardest step is this technique, to practise it"));
   cboHardest_->addItem(QStringLiteral("Any"), -1);
+  // The ladder's techniques by the names of their check boxes below.
   for (const TechniqueRow& row : TechniqueRows()) {
-    if (PracticeCanMake(row)) cboHardest_->addItem(Latin1(row.name), Index(row.id));
+    if (!PracticeCanMake(row)) continue;
+    cboHardest_->addItem(Latin1(Index(row.id) < kTechniqueRows ? row.generatorCaption : row.name),
+                         Index(row.id));
   }
+  // Styles that pop the list up as a menu show every item, taller than the
+  // screen; a plain list keeps to the visible count and scrolls.
+  cboHardest_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   cboHardest_->setMaxVisibleItems(16);
   hardestLabel->setBuddy(cboHardest_);
   levels->addWidget(hardestLabel);

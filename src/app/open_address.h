@@ -13,8 +13,10 @@ class QWidget;
 
 namespace tavimoro::app {
 
-// What opens an address: QDesktopServices::openUrl unless replaced (tests
-// replace it to stand for a machine without a browser). True when opened.
+// What opens an address: xdg-open, waited for up to 3 s for its verdict
+// (QDesktopServices::openUrl where there is no xdg-open), unless replaced
+// (tests replace it to stand for a machine without a browser). True when
+// opened.
 using AddressOpener = std::function<bool(const QUrl&)>;
 void SetAddressOpener(AddressOpener opener);
 

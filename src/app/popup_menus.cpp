@@ -74,11 +74,12 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   mnuRedo->setEnabled(false);
   mnuSetGivens = MakeAction(owner, "mnuSetGivens", "Set as &givens", QKeySequence(Qt::CTRL | Qt::Key_G));
-  mnuPrint = MakeAction(owner, "mnuPrint", "Pr&int Puzzle");
+  mnuPrint = MakeAction(owner, "mnuPrint", "Pr&int Puzzle", QKeySequence(Qt::CTRL | Qt::Key_P));
   mnuSave = MakeAction(owner, "mnuSave", "&Save Puzzle", QKeySequence(Qt::CTRL | Qt::Key_S));
-  mnuLoad = MakeAction(owner, "mnuLoad", "&Load Puzzle");
-  mnuOpen = MakeAction(owner, "mnuOpen", "&Open Puzzle File...");
-  mnuSaveAs = MakeAction(owner, "mnuSaveAs", "Save Puzzle &File As...");
+  mnuLoad = MakeAction(owner, "mnuLoad", "&Load Puzzle", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  mnuOpen = MakeAction(owner, "mnuOpen", "&Open Puzzle File...", QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnuSaveAs = MakeAction(owner, "mnuSaveAs", "Save Puzzle &File As...",
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
   for (int i = 0; i < 9; ++i) mnuFAQ[i] = MakeAction(owner, "mnuFAQ", kFaqCaptions[i]);
   mnuHelpFile = MakeAction(owner, "mnuHelpFile", "Entire Tavimoro &Help File (Internet)");

@@ -43,15 +43,18 @@ void TitleBanner::paintEvent(QPaintEvent*) {
 
 void TitleBanner::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  // The window manager moves the window when it can (also on Wayland);
-  // otherwise follow the mouse ourselves.
-  if (QWindow* handle = window()->windowHandle(); handle && handle->startSystemMove()) return;
+  // The window manager moves the window when it can (also on Wayland). One
+  // that moves it holds the pointer, so motion still reaching us means that
+  // none is (none running, or one that ignored the request): then follow
+  // the mouse ourselves.
   dragging_ = true;
   dragOffset_ = event->globalPosition().toPoint() - window()->frameGeometry().topLeft();
+  if (QWindow* handle = window()->windowHandle()) handle->startSystemMove();
 }
 
 void TitleBanner::mouseMoveEvent(QMouseEvent* event) {
-  if (dragging_) window()->move(event->globalPosition().toPoint() - dragOffset_);
+  if (dragging_ && event->buttons().testFlag(Qt::LeftButton))
+    window()->move(event->globalPosition().toPoint() - dragOffset_);
 }
 
 void TitleBanner::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }

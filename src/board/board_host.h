@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -127,6 +128,14 @@ class BoardHost {
   // records holds the first of them as board records, at most
   // kMaxPuzzlesToLibrary. The window offers to put them into the library.
   virtual void SeveralPuzzlesRead(const std::vector<std::string>& /*records*/, std::size_t /*total*/) {}
+  // Runs work, which reads a large file, while the user can follow it and
+  // cancel it; work gets a progress function (the share done) that answers
+  // false once cancelled, and answers whether it finished. Here it simply
+  // runs; a window runs it on a worker thread with a progress dialog.
+  virtual bool RunWithProgress(std::string_view /*label*/,
+                               const std::function<bool(const std::function<bool(double)>&)>& work) {
+    return work([](double) { return true; });
+  }
 
   // The hint's step beyond the ladder for the state (FindExtendedStep). A
   // host that answers at once returns it. A host that searches elsewhere

@@ -270,6 +270,12 @@ constexpr std::string_view kMoreShortcutRows =
     "<td><b>F10</b> - Options menu</td>"
     "<td><b>Menu</b>, <b>Shift+F10</b> - Cell menu</td>"
     "<td><b>Ctrl+M</b> - Minimize, <b>Ctrl+Q</b> - Exit</td>"
+    "</tr>"
+    "<tr>"
+    "<td><b>Ctrl+O</b> - Open a puzzle file</td>"
+    "<td><b>Ctrl+Shift+S</b> - Save a puzzle file</td>"
+    "<td><b>Ctrl+Shift+O</b> - Load a saved puzzle</td>"
+    "<td><b>Ctrl+P</b> - Print</td>"
     "</tr>";
 
 void Board::ShowShortcuts() {

@@ -111,9 +111,11 @@ std::string ExtendedAnalysis(const PuzzleState& state) {
     if (technique > Index(kStuckRating)) ++counts[technique];
   });
   const int first = Index(kStuckRating) + 1;
-  std::string text = "<b>Beyond the ladder, the puzzle ";
-  text += solve.solved ? "can be finished with these techniques:</b>"
-                       : "gets further with these techniques, but they do not finish it:</b>";
+  // The ladder's own sentence above lists its stuck rating as a technique;
+  // these take its place rather than contradict it.
+  std::string text = "<b>Beyond the ladder, " + TechniqueName(kStuckRating, false) + " can be replaced by ";
+  text += solve.solved ? "these techniques, which finish the puzzle:</b>"
+                       : "these techniques, which get further but do not finish the puzzle:</b>";
   text += TechniqueTable(std::span<const int>(counts).subspan(first), first);
   char score[16];
   std::snprintf(score, sizeof score, "%.1f", solve.score);

@@ -110,7 +110,8 @@ TEST_F(ExtendedOption, AnalysisNamesTheExtendedTechniquesOnlyWhenTicked) {
   EXPECT_EQ(extended.substr(0, at + table.size()), ladderOnly.substr(0, at + table.size()));
   EXPECT_EQ(extended.substr(extended.find("<br><center>")),
             ladderOnly.substr(ladderOnly.find("<br><center>")));
-  EXPECT_NE(extended.find("<b>Beyond the ladder, the puzzle can be finished with these techniques:</b>"),
+  EXPECT_NE(extended.find("<b>Beyond the ladder, Complex Forcing Chains can be replaced by these techniques, "
+                          "which finish the puzzle:</b>"),
             std::string::npos)
       << extended;
   EXPECT_NE(extended.find(TechniqueName(TechniqueId::WWing, true)), std::string::npos) << extended;

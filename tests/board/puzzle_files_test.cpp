@@ -7,6 +7,7 @@
 #include <set>
 
 #include "common/cli_run.h"
+#include "format_cases.h"
 #include "recording_host.h"
 
 namespace tavimoro {
@@ -63,6 +64,33 @@ TEST(PuzzleFiles, FailuresAreMessagesAndLeaveNothingBehind) {
   for (const auto& entry : fs::directory_iterator(temp.Path()))
     names.insert(entry.path().filename().string());
   EXPECT_EQ(names, (std::set<std::string>{"large.txt", "kept.txt"}));
+}
+
+// Read in pieces (here cut wherever a cut is allowed), each sample and all
+// of them in one text give the puzzles that reading in one go gives.
+TEST(PuzzleFiles, ReadingInPiecesReadsWhatOneGoReads) {
+  std::vector<std::string> texts;
+  std::string all;
+  for (const std::string& name : testing::CaseNames()) {
+    texts.push_back(testing::ReadFile(testing::kCaseFolder / (name + ".in")));
+    all += texts.back() + "\n";
+  }
+  texts.push_back(all);
+  for (const std::string& text : texts) {
+    if (WholeTextPuzzle(text)) continue;  // never read in pieces
+    const FilePuzzles pieces = ReadFilePuzzles(text, SIZE_MAX, {}, 1);
+    const std::vector<ReadPuzzle> whole = ReadPuzzles(text);
+    ASSERT_EQ(pieces.total, whole.size()) << text;
+    for (std::size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(pieces.first[i], whole[i].Cells) << text;
+  }
+  const FilePuzzles kept = ReadFilePuzzles(all, 2);
+  EXPECT_EQ(kept.first.size(), 2u);
+  EXPECT_EQ(kept.total, ReadPuzzles(all).size());
+  int calls = 0;
+  const FilePuzzles stopped = ReadFilePuzzles(
+      all, 2, [&calls](double) { return ++calls < 3; }, 1);
+  EXPECT_TRUE(stopped.cancelled);
+  EXPECT_EQ(calls, 3);
 }
 
 TEST(PuzzleFiles, ALinkedFileIsReplacedBehindItsLink) {

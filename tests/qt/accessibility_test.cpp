@@ -97,6 +97,24 @@ class AccessibilityTest : public QObject {
     QCOMPARE(text->text(9, 21), QString("a Naked Pair"));
   }
 
+  // "The blue cell is the only cell..." with the cells it means.
+  void hintCellsAreNamed() {
+    Form1 form(ini());
+    form.board().PaintPuzzle(
+        ".46...27.3..2.7..91...4...34.......82.......1.7.....9...5...6.....3.9.......2....");
+    for (int press = 0; press < 3 && form.board().CellColors() == std::array<std::uint32_t, 81>{}; ++press)
+      form.board().ShowHint();
+    const auto& colours = form.board().CellColors();
+    const int cell =
+        int(std::find_if(colours.begin(), colours.end(), [](auto c) { return c != 0; }) - colours.begin());
+    QVERIFY(cell < 81);
+    const QString description =
+        QAccessible::queryAccessibleInterface(form.panel())->text(QAccessible::Description);
+    QVERIFY(description.startsWith(form.panel()->PlainText() + "\n"));
+    QVERIFY2(description.contains(QStringLiteral("R%1C%2").arg(cell / 9 + 1).arg(cell % 9 + 1)),
+             qPrintable(description));
+  }
+
   void everyControlHasAName() {
     Form1 form(ini());
     for (int i = 0; i < kToolbarCount; ++i)

@@ -6,12 +6,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <atomic>
 #include <fstream>
 
 #include "app/image_button.h"
@@ -20,6 +24,7 @@
 #include "app/status_light.h"
 #include "board/board.h"
 #include "board/recording_host.h"
+#include "qt/dialog_driver.h"
 
 using namespace tavimoro;
 using namespace tavimoro::app;
@@ -40,7 +45,7 @@ class TestForm : public Form1 {
   std::string chosenFile;
   void Beep() override { ++beeps; }
   std::int64_t Milliseconds() override { return now; }
-  std::string ChoosePuzzleFile(bool) override { return chosenFile; }
+  std::string askForFile(bool) override { return chosenFile; }
 };
 
 }  // namespace
@@ -71,6 +76,17 @@ class Form1Test : public QObject {
     key(Qt::Key_H);
     QCOMPARE(Edit(board()).SelCell, 80);
     QCOMPARE(Edit(board()).CellColors[80], 0xFFFF80u);
+  }
+
+  // A file dragged in and dropped, as the window system delivers it.
+  void dropFile(const QString& path) {
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QApplication::sendEvent(form_.get(), &drop);
   }
 
  private slots:
@@ -235,15 +251,26 @@ class Form1Test : public QObject {
     QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, {});
     QApplication::sendEvent(form_.get(), &textEnter);
     QVERIFY(!textEnter.isAccepted());
+    board().PaintPuzzle(std::string(81, '.'));
+    dropFile(path);
+    QTRY_COMPARE(board().GetGrid(true), std::string(kTestPuzzle));
 
-    QMimeData file;
-    file.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
-    QApplication::sendEvent(form_.get(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &file, Qt::LeftButton, {});
-    QApplication::sendEvent(form_.get(), &drop);
+    // Random bytes hold digits and dots enough for a grid; a grid with two
+    // 5s in its first row breaks the rules. Neither replaces the board
+    // unasked.
+    std::string bytes;
+    for (unsigned i = 0, seed = 7; i < 4000; ++i)
+      bytes += static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+    std::ofstream(dir_.filePath("random.sdk").toStdString(), std::ios::binary) << bytes;
+    std::ofstream(dir_.filePath("broken.sdk").toStdString()) << "55" << std::string(kTestPuzzle + 2, 79);
+    BoxAnswerer answerer({QMessageBox::Ok, QMessageBox::No});
+    dropFile(dir_.filePath("random.sdk"));
+    QTRY_COMPARE(answerer.texts.size(), 1);
+    dropFile(dir_.filePath("broken.sdk"));
+    QTRY_COMPARE(answerer.texts.size(), 2);
     QCOMPARE(board().GetGrid(true), std::string(kTestPuzzle));
+    QCOMPARE(answerer.texts.value(0), QStringLiteral("random.sdk is not a text file"));
+    QVERIFY(answerer.texts.value(1).startsWith("The puzzle in broken.sdk breaks the rules"));
   }
 
   void saveAsAndOpenGoThroughTheChosenFile() {
@@ -255,6 +282,39 @@ class Form1Test : public QObject {
     form_->menus()->mnuOpen->trigger();
     QCOMPARE(board().GetAllGrid(), saved);
     QVERIFY(!form_->menus()->mnuCopyGrid->isEnabled());  // no marks to copy
+
+    // An entered digit does not survive .sdk: the puzzle file is offered.
+    board().imgPen_Click();
+    click(2);
+    key(Qt::Key_4);
+    form_->chosenFile = dir_.filePath("entered.sdk").toStdString();
+    BoxAnswerer answerer({QMessageBox::Yes, QMessageBox::Cancel});
+    form_->menus()->mnuSaveAs->trigger();
+    form_->menus()->mnuSaveAs->trigger();
+    QCOMPARE(answerer.titles, QStringList({"WARNING", "WARNING"}));
+    QVERIFY(answerer.texts[0].contains("the digits you entered become givens"));
+    QVERIFY(!QFile::exists(dir_.filePath("entered.sdk")));
+    form_->chosenFile = dir_.filePath("entered.txt").toStdString();
+    const std::string entered = board().GetAllGrid();
+    board().PaintPuzzle(std::string(81, '.'));
+    form_->menus()->mnuOpen->trigger();
+    QCOMPARE(board().GetAllGrid(), entered);
+  }
+
+  // Long reading runs off the window's thread; Cancel stops it.
+  void longReadingShowsProgressAndCancels() {
+    std::atomic<bool> stopped = false;
+    QTimer::singleShot(200, [] {
+      auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+      if (dialog) dialog->cancel();
+    });
+    const bool finished =
+        form_->RunWithProgress("Reading", [&stopped](const std::function<bool(double)>& done) {
+          for (double share = 0; done(share); share = std::min(share + 0.001, 1.0)) QThread::msleep(1);
+          stopped = true;
+          return true;
+        });
+    QVERIFY(!finished && stopped);
   }
 
   void optionTogglesAreStored() {

@@ -3,14 +3,19 @@
 // cannot be opened are shown, long saved names keep the load dialog on the
 // screen, and the window's size fits small screens and is remembered.
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
+#include "app/about_dialog.h"
 #include "app/centered_message_box.h"
 #include "app/form1.h"
 #include "app/help_pages.h"
+#include "app/key_map.h"
 #include "app/load_game_dialog.h"
 #include "app/open_address.h"
 #include "app/popup_menus.h"
@@ -141,6 +146,13 @@ class WindowComfortTest : public QObject {
     form_->menus()->mnuShortcuts->trigger();
     QVERIFY(form_->PanelHtml().find("Ctrl+Shift+Z") != std::string::npos);
     QVERIFY(form_->PanelHtml().find("Any number, twice rapidly") != std::string::npos);
+    const PopupMenus* menus = form_->menus();
+    for (QAction* action : {menus->mnuOpen, menus->mnuSaveAs, menus->mnuPrint, menus->mnuLoad}) {
+      const QKeyCombination key = action->shortcut()[0];
+      QCOMPARE(WindowKeyCommand(key.key(), BoardShiftState(key.keyboardModifiers())),
+               MenuCommandNamed(action->objectName().toStdString()));
+      QVERIFY(form_->PanelHtml().find(action->shortcut().toString().toStdString()) != std::string::npos);
+    }
   }
 
   void addressWithoutABrowserIsShown_data() {
@@ -162,6 +174,70 @@ class WindowComfortTest : public QObject {
     QCOMPARE(notices.texts[0].endsWith("\n" + path), !path.isEmpty());
     QVERIFY(form_->isVisible());
     waitForTheBoard();
+  }
+
+  // Before the window shows, a box sits in the middle of the screen, not on
+  // the window's place from the last run.
+  void startUpBoxIsCentredOnTheScreen() {
+    const std::string ini = dir_.filePath("early.ini").toStdString();
+    StoreWindowPlace(QRect(0, 0, 640, 400), ini);
+    Form1 early(ini);
+    QPoint centre;
+    QTimer::singleShot(100, [&centre] {
+      QWidget* box = QApplication::activeModalWidget();
+      centre = box->frameGeometry().center();
+      box->close();
+    });
+    ShowMessage(&early, QStringLiteral("Tavimoro"), QStringLiteral("Early"));
+    SetMainWindow(form_.get());
+    QVERIFY((centre - early.screen()->availableGeometry().center()).manhattanLength() <= 2);
+  }
+
+  // Enter after a click on the About box's link closes the box.
+  void aboutLinkLeavesEnterToTheBox() {
+    int opened = 0;
+    SetAddressOpener([&opened](const QUrl&) { return ++opened > 0; });
+    AboutDialog about(form_.get());
+    about.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QTest::mouseClick(about.siteLink(), Qt::LeftButton);
+    QVERIFY(about.focusWidget());  // what takes the keys while the box is active
+    QTest::keyClick(about.focusWidget(), Qt::Key_Return);
+    QCOMPARE(opened, 1);
+    QCOMPARE(about.result(), int(QDialog::Accepted));
+  }
+
+  // No window manager runs here to take the resize: the window follows the
+  // mouse from its corner itself, and the board grows with it.
+  void cornerDragResizesTheWindow() {
+    QWindow* handle = form_->windowHandle();
+    const QSize before = form_->size();
+    const int board = form_->grid()->width();
+    const QPoint corner(before.width() - 2, before.height() - 2);
+    QTest::mousePress(handle, Qt::LeftButton, {}, corner);
+    QTest::mouseMove(handle, corner + QPoint(80, 60));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, corner + QPoint(80, 60));
+    QTRY_COMPARE(form_->size(), before + QSize(80, 60));
+    QTRY_VERIFY(form_->grid()->width() > board);
+  }
+
+  // xdg-open is asked and its status heard: here it opens one address and,
+  // finding no browser for the other, says so by its status only.
+  void xdgOpenStatusDecides() {
+    QTemporaryDir bin;
+    QFile script(bin.filePath("xdg-open"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n[ \"$1\" = https://example.org/ok ] && exit 0\nexit 3\n");
+    script.close();
+    script.setPermissions(QFile::ExeOwner | QFile::ReadOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+    BoxAnswerer notices;
+    const bool opened = OpenAddress(QUrl("https://example.org/ok"));
+    const bool failed = !OpenAddress(QUrl("https://example.org/help"));
+    qputenv("PATH", path);
+    QVERIFY(opened && failed);
+    QCOMPARE(notices.texts.size(), 1);
   }
 
   void panelLinkWithoutABrowserIsShown() {

@@ -18,7 +18,11 @@ QString HTMLLabelAccessible::plainText() const {
 
 QString HTMLLabelAccessible::text(QAccessible::Text which) const {
   switch (which) {
-    case QAccessible::Description:
+    case QAccessible::Description: {
+      // The host may add what the text refers to but cannot say itself.
+      const QString more = widget()->accessibleDescription();
+      return more.isEmpty() ? plainText() : plainText() + QLatin1Char('\n') + more;
+    }
     case QAccessible::Value:
       return plainText();
     default:
