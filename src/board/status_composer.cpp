@@ -115,9 +115,10 @@ std::string ExtendedAnalysis(const PuzzleState& state) {
   text += solve.solved ? "can be finished with these techniques:</b>"
                        : "gets further with these techniques, but they do not finish it:</b>";
   text += TechniqueTable(std::span<const int>(counts).subspan(first), first);
-  char score[16];
-  std::snprintf(score, sizeof score, "%.1f", solve.score);
-  text += "<b>Difficulty score: " + std::string(score) + "</b><br>";
+  char score[64];
+  std::snprintf(score, sizeof score, "ER %.1f / EP %.1f / ED %.1f", solve.score, solve.toFirstPlacement,
+                solve.firstStep);
+  text += "<b>Difficulty: " + std::string(score) + "</b><br>";
   return text;
 }
 

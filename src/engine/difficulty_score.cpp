@@ -48,6 +48,7 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   const double netFloor = Technique(TechniqueId::ContradictionNet).score;
   // The chain or almost-locked-set row of the last such step taken.
   const TechniqueRow* lastCostly = nullptr;
+  bool stepTaken = false, placed = false;
   while (s.FilledCount < 81) {
     const TechniqueRow* used = nullptr;
     StepRecord step;
@@ -87,6 +88,12 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);
     }
+    if (!stepTaken) result.firstStep = stepScore;
+    stepTaken = true;
+    if (!placed) {
+      result.toFirstPlacement = std::max(result.toFirstPlacement, stepScore);
+      placed = step.Kind == kPlaceValue;
+    }
     if (used->score >= kChainFloor && used->score < netFloor) lastCostly = used;
     ApplyStep(s, step);
   }
@@ -94,6 +101,8 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   result.cellsLeft = 81 - s.FilledCount;
   result.score = OneDecimal(result.hardest);
   if (!result.solved) result.score = UnfinishedScore(result.hardest, result.cellsLeft);
+  result.firstStep = stepTaken ? OneDecimal(result.firstStep) : result.score;
+  result.toFirstPlacement = placed ? OneDecimal(result.toFirstPlacement) : result.score;
   return result;
 }
 

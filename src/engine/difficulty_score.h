@@ -19,7 +19,12 @@
 namespace tavimoro {
 
 struct DifficultyScore {
-  double score = 0;           // one decimal
+  double score = 0;  // one decimal
+  // The score of the first step the solve takes, and the highest score up
+  // to and including its first placement (one decimal each; the score
+  // itself when the solve takes no step or places nothing).
+  double firstStep = 0;
+  double toFirstPlacement = 0;
   double hardest = 0;         // the highest score of a step taken (0: none)
   int hardestTechnique = -1;  // the first technique taken at that score
   bool solved = false;        // the solve filled every cell

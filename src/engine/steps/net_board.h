@@ -122,6 +122,9 @@ class NetPropagator {
   int FirstReason(NetNode n) const;
   // The rule that derived a node (NetRule), by creation index.
   int RuleAt(int index) const { return rule_[index]; }
+  // For a node derived by a nested net, by creation index: the implications
+  // of that inner net's contradiction.
+  int InnerSizeAt(int index) const { return innerSize_[index]; }
 
   // Where the contradiction lies: the cell without candidates or that holds
   // two digits, or the house and digit without a place.
@@ -159,6 +162,7 @@ class NetPropagator {
   std::array<NetNode, kNetNodeCount> order_{};       // nodes in creation order
   std::array<std::uint32_t, kNetNodeCount + 2> reasonBegin_{};
   std::array<std::uint8_t, kNetNodeCount> rule_{};
+  std::array<std::uint16_t, kNetNodeCount> innerSize_{};
   std::array<std::uint16_t, kPoolSize> pool_{};
   std::array<std::uint8_t, kNetNodeCount> mark_{};
   std::array<std::uint8_t, kNetNodeCount> seenExternal_{};

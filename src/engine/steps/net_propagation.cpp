@@ -234,7 +234,7 @@ bool NetPropagator::TryNested() {
     const NetNode assumption = HoldsNode(cell, digit);
     if (!inner_->Run(board_, std::span<const NetNode>(&assumption, 1))) continue;
     seenExternal_.fill(0);
-    inner_->Ancestors({}, true, {}, &seenExternal_);
+    const int innerSize = inner_->Ancestors({}, true, {}, &seenExternal_);
     StartReasons();
     for (int e = 0; e < kNetNodeCount; ++e) {
       if (!seenExternal_[e]) continue;
@@ -242,6 +242,9 @@ bool NetPropagator::TryNested() {
     }
     nestedScan_ = index + 1;
     SetFails(cell, digit, NetRule::NestedNet);
+    if (Derived(FailsNode(cell, digit)))
+      innerSize_[static_cast<std::size_t>(Rank(FailsNode(cell, digit)))] =
+          static_cast<std::uint16_t>(innerSize);
     return true;
   }
   return false;

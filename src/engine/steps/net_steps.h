@@ -30,11 +30,13 @@ bool FindNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindTrial(const PuzzleState& s, StepRecord& step);
 
-// The difficulty of one net step on the forum's scale: the technique's base
-// (8.2 contradiction, 8.5 cell, 8.6 unit, 9.2 nested, 9.7 doubly nested,
-// 10.5 trial) raised by a tenth for each doubling of the proof beyond eight
-// inferences, at most 0.6, so that long nets rate above short ones without
-// reaching the next band. 0 for any other step.
+// The difficulty of one net step on the forum's scale. A net of the plain
+// rules scores its technique's base (8.2 contradiction, 8.5 cell, 8.6 unit)
+// raised by a tenth for each doubling of the proof beyond eight inferences,
+// at most 0.6. A nested net scores by the inferences of its proof and of the
+// inner nets it needs together: 11.1 at 512, 0.3 per doubling, 0.5 more for
+// the second level, at least its base (9.2, 9.7). A trial scores 12.5.
+// 0 for any other step.
 double NetStepScore(const StepRecord& step);
 
 // Every candidate whose assumption leads to a contradiction (level 0) with a
