@@ -148,7 +148,9 @@ class NetPropagator {
   void ProcessFails(NetNode n);
   void CheckHouse(int house, int digit);
   void CheckLocked(int house, int digit);
-  bool DigitPlaced(int house, int digit) const;
+  bool DigitPlaced(int house, int digit) const { return (placed_[house] >> (digit - 1)) & 1; }
+  void DropPlace(int cell, int digit);
+  void CountPlaces();
   bool Drain();
   bool TryNested();
 
@@ -158,6 +160,11 @@ class NetPropagator {
   NetBudget* budget_ = nullptr;
 
   NetBoard board_;
+  // Kept with the board: per house and digit the places (bits by position
+  // in the house) that are empty and still hold the digit, and per house
+  // the digits placed, so that the house checks read them at once.
+  std::array<std::array<std::uint16_t, 10>, 27> places_{};
+  std::array<std::uint16_t, 27> placed_{};
   std::array<std::uint16_t, kNetNodeCount> rank_{};  // creation index + 1, 0 = not derived
   std::array<NetNode, kNetNodeCount> order_{};       // nodes in creation order
   std::array<std::uint32_t, kNetNodeCount + 2> reasonBegin_{};
