@@ -70,7 +70,8 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
       const TechniqueRow* row = order.rows[i];
       if (!costlyReached && row->score >= kChainFloor) {
         costlyReached = true;
-        if (result.hardest >= netFloor && steps::FindContradictionBatch(s, result.hardest, step)) {
+        if (result.hardest >= netFloor &&
+            steps::FindContradictionBatch(s, result.hardest, step, context.Contradictions())) {
           used = &Technique(TechniqueId::ContradictionNet);
           break;
         }

@@ -460,6 +460,26 @@ bool FindContradictionNet(const PuzzleState& s, StepRecord& step) {
   return NetSearch(s, 0, 0).Find(step, kContradictionKind, kContradictionNet);
 }
 
+bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownContradictions& known) {
+  if (!known.complete) return FindContradictionNet(s, step);
+  // As the search does: the first contradiction of the fewest implications.
+  const NetBoard root = NetBoard::From(s);
+  int best = -1, bestSize = 0;
+  for (NetNode a : Tries(root)) {
+    const int size = known.size[static_cast<std::size_t>(a >> 1)];
+    if (size > 0 && (best < 0 || size < bestSize)) {
+      best = a;
+      bestSize = size;
+    }
+  }
+  if (best < 0) return false;
+  const NetNode a = static_cast<NetNode>(best);
+  NetChain chain(0, 0);
+  chain.Top().Run(root, std::span<const NetNode>(&a, 1));
+  FillContradiction(step, kContradictionNet, chain.Top(), a);
+  return true;
+}
+
 bool FindCellNet(const PuzzleState& s, StepRecord& step) {
   return NetSearch(s, 0, 0).Find(step, kCellKind, kCellNet);
 }
@@ -558,6 +578,13 @@ double NetStepScore(const StepRecord& step) {
 }
 
 bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step) {
+  KnownContradictions known;
+  return FindContradictionBatch(s, maxScore, step, known);
+}
+
+bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step,
+                            KnownContradictions& known) {
+  known = KnownContradictions{};
   const NetBoard root = NetBoard::From(s);
   NetChain chain(0, 0);
   NetPropagator& p = chain.Top();
@@ -568,10 +595,13 @@ bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& s
   bool any = false;
   for (NetNode a : Tries(root)) {
     if (!p.Run(root, std::span<const NetNode>(&a, 1))) continue;
-    if (ScoreOfProof(facts, p.Ancestors({}, true, {}, nullptr)) > maxScore) continue;
+    const int size = p.Ancestors({}, true, {}, nullptr);
+    known.size[static_cast<std::size_t>(a >> 1)] = static_cast<std::uint16_t>(size);
+    if (ScoreOfProof(facts, size) > maxScore) continue;
     batch.SetEliminate(NodeCell(a), NodeDigit(a));
     any = true;
   }
+  known.complete = true;
   if (any) step = batch;
   return any;
 }
