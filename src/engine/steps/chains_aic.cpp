@@ -428,8 +428,24 @@ class ChainSearch {
     return any;
   }
 
+  // Whether any candidate conflicts with both nodes.
+  bool AnyVictim(int a, int z) const {
+    for (int d = 1; d <= 9; ++d)
+      if (!(g_.CandCells(d) & g_.ConflictCells(a, d) & g_.ConflictCells(z, d)).Empty()) return true;
+    return false;
+  }
+
   bool Accept(int start, int state, FoundChain& best) {
     const int end = state / 2;
+    // The cheap refusals first: most chains reached end nowhere.
+    if (depth_[state] >= best.length) return false;
+    if (rules_.goal == Goal::Place) {
+      if (end != start) return false;
+    } else if (rules_.goal == Goal::Eliminate) {
+      if (!AnyVictim(start, end)) return false;
+    } else if (!g_.WeaklyLinked(start, end)) {
+      return false;
+    }
     FoundChain chain;
     if (rules_.goal == Goal::Place) {
       if (end != start || !Trace(state, chain)) return false;

@@ -106,10 +106,11 @@ void RecordFish(const PuzzleState& s, const Fish& f, TechniqueId technique, std:
 }
 
 // Calls visit(fish) for each combination of `size` base lines of d whose
-// counts lie in [minCount, maxCount], lines ascending; visit returns true
-// to stop.
+// counts lie in [minCount, maxCount] and whose positions together span at
+// most maxSpread, lines ascending (lexicographic order); visit returns true
+// to stop. A combination is left as soon as its first lines spread too wide.
 template <typename Visit>
-bool ForEachBase(const PuzzleState& s, int size, int minCount, int maxCount, Visit visit) {
+bool ForEachBase(const PuzzleState& s, int size, int minCount, int maxCount, int maxSpread, Visit visit) {
   for (int baseType = 0; baseType <= 1; ++baseType) {
     for (int d = 1; d <= 9; ++d) {
       std::array<int, 9> lines{}, positions{};
@@ -121,26 +122,27 @@ bool ForEachBase(const PuzzleState& s, int size, int minCount, int maxCount, Vis
         positions[eligible] = PositionsOf(s, LineHouse(baseType, line), d);
         ++eligible;
       }
-      std::array<int, 4> pick{};
-      // Lexicographic combinations of `size` of the eligible lines.
-      for (int i = 0; i < size; ++i) pick[i] = i;
       if (eligible < size) continue;
-      for (;;) {
-        Fish f;
-        f.baseType = baseType;
-        f.digit = d;
-        f.size = size;
-        for (int i = 0; i < size; ++i) {
-          f.lines[i] = lines[pick[i]];
-          f.positions[i] = positions[pick[i]];
+      Fish f;
+      f.baseType = baseType;
+      f.digit = d;
+      f.size = size;
+      const auto pick = [&](const auto& self, int depth, int from, int all) -> bool {
+        if (depth == size) {
+          f.cover = 0;
+          f.finBlock = -1;
+          return visit(f);
         }
-        if (visit(f)) return true;
-        int i = size - 1;
-        while (i >= 0 && pick[i] == eligible - size + i) --i;
-        if (i < 0) break;
-        ++pick[i];
-        for (int j = i + 1; j < size; ++j) pick[j] = pick[j - 1] + 1;
-      }
+        for (int i = from; i <= eligible - (size - depth); ++i) {
+          const int spread = all | positions[i];
+          if (BitCount(spread) > maxSpread) continue;
+          f.lines[depth] = lines[i];
+          f.positions[depth] = positions[i];
+          if (self(self, depth + 1, i + 1, spread)) return true;
+        }
+        return false;
+      };
+      if (pick(pick, 0, 0, 0)) return true;
     }
   }
   return false;
@@ -174,7 +176,7 @@ bool IsSashimi(const Fish& f) {
 }  // namespace
 
 bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
-  return ForEachBase(s, 4, 2, 4, [&](Fish& f) {
+  return ForEachBase(s, 4, 2, 4, 4, [&](Fish& f) {
     int cover = 0;
     for (int i = 0; i < 4; ++i) cover |= f.positions[i];
     if (BitCount(cover) != 4) return false;
@@ -196,7 +198,7 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
                                                                 kSashimiSwordfish, kSashimiJellyfish};
   if (size < 2 || size > 4) return false;
   // A fin block spans three positions, so a base line has at most size + 3.
-  return ForEachBase(s, size, 2, size + 3, [&](Fish& f) {
+  return ForEachBase(s, size, 2, size + 3, size + 3, [&](Fish& f) {
     int all = 0;
     for (int i = 0; i < size; ++i) all |= f.positions[i];
     const int spread = BitCount(all);
