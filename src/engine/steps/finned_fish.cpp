@@ -187,18 +187,19 @@ bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
   });
 }
 
-bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi) {
-  static constexpr std::array<std::string_view, 5> kFinned = {"", "", "FINNED X-WING", "FINNED SWORDFISH",
-                                                              "FINNED JELLYFISH"};
-  static constexpr std::array<std::string_view, 5> kSashimi = {"", "", "SASHIMI X-WING", "SASHIMI SWORDFISH",
-                                                               "SASHIMI JELLYFISH"};
-  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
-                                                               kFinnedSwordfish, kFinnedJellyfish};
-  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,
-                                                                kSashimiSwordfish, kSashimiJellyfish};
-  if (size < 2 || size > 4) return false;
+namespace {
+
+// The first finned and the first sashimi fish of one size, in search order
+// (found false when there is none).
+struct FinnedPair {
+  std::array<Fish, 2> fish{};
+  std::array<bool, 2> found{};
+};
+
+FinnedPair SearchFinned(const PuzzleState& s, int size) {
+  FinnedPair pair;
   // A fin block spans three positions, so a base line has at most size + 3.
-  return ForEachBase(s, size, 2, size + 3, size + 3, [&](Fish& f) {
+  ForEachBase(s, size, 2, size + 3, size + 3, [&](Fish& f) {
     int all = 0;
     for (int i = 0; i < size; ++i) all |= f.positions[i];
     const int spread = BitCount(all);
@@ -225,16 +226,52 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
       }
     }
     for (int n = 0; n < coverCount; ++n) {
-      const int cover = covers[n];
-      f.cover = cover;
-      if (!FinsInOneBlock(f) || IsSashimi(f) != sashimi) continue;
-      if (!RemovesSomething(s, f)) continue;
-      RecordFish(s, f, sashimi ? kSashimiNumber[size] : kFinnedNumber[size],
-                 sashimi ? kSashimi[size] : kFinned[size], step);
-      return true;
+      f.cover = covers[n];
+      if (!FinsInOneBlock(f)) continue;
+      const int kind = IsSashimi(f) ? 1 : 0;
+      if (pair.found[kind] || !RemovesSomething(s, f)) continue;
+      pair.fish[kind] = f;
+      pair.found[kind] = true;
     }
-    return false;
+    return pair.found[0] && pair.found[1];
   });
+  return pair;
+}
+
+}  // namespace
+
+bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi) {
+  static constexpr std::array<std::string_view, 5> kFinned = {"", "", "FINNED X-WING", "FINNED SWORDFISH",
+                                                              "FINNED JELLYFISH"};
+  static constexpr std::array<std::string_view, 5> kSashimi = {"", "", "SASHIMI X-WING", "SASHIMI SWORDFISH",
+                                                               "SASHIMI JELLYFISH"};
+  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
+                                                               kFinnedSwordfish, kFinnedJellyfish};
+  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,
+                                                                kSashimiSwordfish, kSashimiJellyfish};
+  if (size < 2 || size > 4) return false;
+  // The finned and the sashimi search of one size walk the same fish, and a
+  // solve asks for one right after the other: the last answer of each size
+  // is kept on this thread for the same candidates.
+  struct Kept {
+    std::array<std::uint8_t, 81> grid{};
+    std::array<std::uint16_t, 81> cand{};
+    bool valid = false;
+    FinnedPair pair;
+  };
+  thread_local std::array<Kept, 5> kept;
+  Kept& k = kept[static_cast<std::size_t>(size)];
+  if (!k.valid || k.grid != s.Grid || k.cand != s.CandMask) {
+    k.pair = SearchFinned(s, size);
+    k.grid = s.Grid;
+    k.cand = s.CandMask;
+    k.valid = true;
+  }
+  const int kind = sashimi ? 1 : 0;
+  if (!k.pair.found[kind]) return false;
+  RecordFish(s, k.pair.fish[kind], sashimi ? kSashimiNumber[size] : kFinnedNumber[size],
+             sashimi ? kSashimi[size] : kFinned[size], step);
+  return true;
 }
 
 }  // namespace tavimoro::steps
