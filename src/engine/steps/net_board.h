@@ -165,6 +165,10 @@ class NetPropagator {
   // the digits placed, so that the house checks read them at once.
   std::array<std::array<std::uint16_t, 10>, 27> places_{};
   std::array<std::uint16_t, 27> placed_{};
+  NetBoard startBoard_;  // the last start board and its counts
+  std::array<std::array<std::uint16_t, 10>, 27> startPlaces_{};
+  std::array<std::uint16_t, 27> startPlaced_{};
+  bool startCounted_ = false;
   std::array<std::uint16_t, kNetNodeCount> rank_{};  // creation index + 1, 0 = not derived
   std::array<NetNode, kNetNodeCount> order_{};       // nodes in creation order
   std::array<std::uint32_t, kNetNodeCount + 2> reasonBegin_{};

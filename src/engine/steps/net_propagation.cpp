@@ -281,8 +281,20 @@ bool NetPropagator::TryNested() {
 bool NetPropagator::Run(const NetBoard& start, std::span<const NetNode> assumptions) {
   for (int i = 0; i < count_; ++i) rank_[order_[i]] = 0;
   if (budget_ != nullptr) ++budget_->runs;
-  board_ = start;
-  CountPlaces();
+  // The searches run every try from one start board: its places are
+  // counted once.
+  if (!startCounted_ || start.cand != startBoard_.cand || start.value != startBoard_.value) {
+    board_ = start;
+    CountPlaces();
+    startBoard_ = start;
+    startPlaces_ = places_;
+    startPlaced_ = placed_;
+    startCounted_ = true;
+  } else {
+    board_ = start;
+    places_ = startPlaces_;
+    placed_ = startPlaced_;
+  }
   count_ = head_ = 0;
   poolSize_ = pending_ = 0;
   reasonBegin_[0] = 0;
