@@ -1,6 +1,7 @@
 // The difficulty score of a puzzle: one number on the scale the solving
 // community rates puzzles by (about 1.2 hidden singles, 2.3 naked singles,
-// 3 to 4.5 subsets, fish and wings, 6.5 to 7.5 chains, 8 to 9 nets).
+// 3 to 4.5 subsets, fish and wings, 6.5 to 7.5 chains, 8 to 9 nets, 10 to
+// 12 nets that need inner nets).
 //
 // The ladder's order teaches (a Naked Pair is shown before an Omission), but
 // a rating must not charge a puzzle for a hard step where an easier one was
