@@ -117,9 +117,10 @@ std::string ExtendedAnalysis(const PuzzleState& state) {
   text += solve.solved ? "these techniques, which finish the puzzle:</b>"
                        : "these techniques, which get further but do not finish the puzzle:</b>";
   text += TechniqueTable(std::span<const int>(counts).subspan(first), first);
-  char score[16];
-  std::snprintf(score, sizeof score, "%.1f", solve.score);
-  text += "<b>Difficulty score: " + std::string(score) + "</b><br>";
+  char score[64];
+  std::snprintf(score, sizeof score, "ER %.1f / EP %.1f / ED %.1f", solve.score, solve.toFirstPlacement,
+                solve.firstStep);
+  text += "<b>Difficulty: " + std::string(score) + "</b><br>";
   return text;
 }
 

@@ -41,6 +41,8 @@ std::string RateLine(const std::string& line, int maxTechnique, bool extended) {
   if (extended) {
     object["hardest"] = std::string(TechniqueLabel(solve.hardest));
     object["score"] = std::round(solve.score * 10) / 10;
+    object["ep"] = std::round(solve.toFirstPlacement * 10) / 10;
+    object["ed"] = std::round(solve.firstStep * 10) / 10;
     object["solved"] = solve.solved;
   }
   return JsonLine(object);
@@ -114,7 +116,9 @@ const std::string kHelp =
     "), \"singles\" (cells filled by singles alone)}.\n"
     "-j rates on several threads; output stays in input order.\n"
     "--extended adds \"hardest\" (the name of the hardest technique, beyond the\n"
-    "ladder included), \"score\" (difficulty, one decimal) and \"solved\".\n"
+    "ladder included), \"score\" (difficulty, one decimal: the hardest step of\n"
+    "a solve that always takes the easiest step), \"ep\" (the hardest step up to\n"
+    "its first placed digit), \"ed\" (its first step's) and \"solved\".\n"
     "A line may hold the 81 cells followed by the pencil-mark text.\n"
     "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.";
 const Registration kRate({"rate", "[--max-technique N] [--extended] [-j THREADS] [FILE...]", kHelp, RunRate});

@@ -35,6 +35,8 @@ int RunTrace(std::vector<std::string> arguments) {
       summary["counts"] = solve.counts;
       summary["hardest"] = std::string(TechniqueLabel(solve.hardest));
       summary["score"] = std::round(solve.score * 10) / 10;
+      summary["ep"] = std::round(solve.toFirstPlacement * 10) / 10;
+      summary["ed"] = std::round(solve.firstStep * 10) / 10;
       summary["solved"] = solve.solved;
       std::cout << JsonLine(summary) << '\n';
       return;
@@ -56,7 +58,9 @@ const std::string kHelp =
     "]}.\n"
     "--extended: where the ladder is stuck the solve goes on with the techniques\n"
     "beyond it; step objects end with \"name\", and the summary adds \"hardest\"\n"
-    "(a name), \"score\" (difficulty, one decimal) and \"solved\" (true or false).\n"
+    "(a name), \"score\" (difficulty, one decimal), \"ep\" and \"ed\" (the\n"
+    "hardest step up to the first placed digit, and the first step, of the\n"
+    "score's solve) and \"solved\" (true or false).\n"
     "A line may hold the 81 cells followed by the pencil-mark text.\n"
     "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"} instead.";
 const Registration kTrace({"trace", "[--max-technique N] [--extended] [FILE...]", kHelp, RunTrace});

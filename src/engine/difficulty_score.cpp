@@ -48,6 +48,7 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   const double netFloor = Technique(TechniqueId::ContradictionNet).score;
   // The chain or almost-locked-set row of the last such step taken.
   const TechniqueRow* lastCostly = nullptr;
+  bool stepTaken = false, placed = false;
   while (s.FilledCount < 81) {
     const TechniqueRow* used = nullptr;
     StepRecord step;
@@ -69,7 +70,8 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
       const TechniqueRow* row = order.rows[i];
       if (!costlyReached && row->score >= kChainFloor) {
         costlyReached = true;
-        if (result.hardest >= netFloor && steps::FindContradictionBatch(s, result.hardest, step)) {
+        if (result.hardest >= netFloor &&
+            steps::FindContradictionBatch(s, result.hardest, step, context.Contradictions())) {
           used = &Technique(TechniqueId::ContradictionNet);
           break;
         }
@@ -87,6 +89,12 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);
     }
+    if (!stepTaken) result.firstStep = stepScore;
+    stepTaken = true;
+    if (!placed) {
+      result.toFirstPlacement = std::max(result.toFirstPlacement, stepScore);
+      placed = step.Kind == kPlaceValue;
+    }
     if (used->score >= kChainFloor && used->score < netFloor) lastCostly = used;
     ApplyStep(s, step);
   }
@@ -94,6 +102,8 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   result.cellsLeft = 81 - s.FilledCount;
   result.score = OneDecimal(result.hardest);
   if (!result.solved) result.score = UnfinishedScore(result.hardest, result.cellsLeft);
+  result.firstStep = stepTaken ? OneDecimal(result.firstStep) : result.score;
+  result.toFirstPlacement = placed ? OneDecimal(result.toFirstPlacement) : result.score;
   return result;
 }
 

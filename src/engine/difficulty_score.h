@@ -1,6 +1,7 @@
 // The difficulty score of a puzzle: one number on the scale the solving
 // community rates puzzles by (about 1.2 hidden singles, 2.3 naked singles,
-// 3 to 4.5 subsets, fish and wings, 6.5 to 7.5 chains, 8 to 9 nets).
+// 3 to 4.5 subsets, fish and wings, 6.5 to 7.5 chains, 8 to 9 nets, 10 to
+// 12 nets that need inner nets).
 //
 // The ladder's order teaches (a Naked Pair is shown before an Omission), but
 // a rating must not charge a puzzle for a hard step where an easier one was
@@ -19,7 +20,12 @@
 namespace tavimoro {
 
 struct DifficultyScore {
-  double score = 0;           // one decimal
+  double score = 0;  // one decimal
+  // The score of the first step the solve takes, and the highest score up
+  // to and including its first placement (one decimal each; the score
+  // itself when the solve takes no step or places nothing).
+  double firstStep = 0;
+  double toFirstPlacement = 0;
   double hardest = 0;         // the highest score of a step taken (0: none)
   int hardestTechnique = -1;  // the first technique taken at that score
   bool solved = false;        // the solve filled every cell

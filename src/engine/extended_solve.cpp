@@ -94,6 +94,8 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
     result.solved = difficulty.solved;
     result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
     result.score = difficulty.score;
+    result.toFirstPlacement = difficulty.toFirstPlacement;
+    result.firstStep = difficulty.firstStep;
     return result;
   }
   // As Rate does: candidates the caller removed stay removed.
@@ -134,6 +136,8 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   const DifficultyScore difficulty = ScoreDifficulty(state);
   result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
   result.score = difficulty.score;
+  result.toFirstPlacement = difficulty.toFirstPlacement;
+  result.firstStep = difficulty.firstStep;
   // Rarely, the two orders end apart (uniqueness steps depend on the path):
   // a walk left unfinished scores as unfinished.
   if (!result.solved)

@@ -40,8 +40,10 @@ struct ExtendedSolve {
   // The technique of the highest score that the score's easiest-first solve
   // (difficulty_score.h) used (-1: none); the stuck rating when unsolved.
   int hardest = -1;
-  double score = 0;     // the difficulty score (difficulty_score.h), from its own easiest-first solve
-  bool solved = false;  // every cell filled
+  double score = 0;             // the difficulty score (difficulty_score.h), from its own easiest-first solve
+  double toFirstPlacement = 0;  // that solve's highest score up to its first placement
+  double firstStep = 0;         // the score of that solve's first step
+  bool solved = false;          // every cell filled
 };
 
 // Solves a copy of the state: the ladder's steps (up to maxTechnique) while

@@ -102,6 +102,10 @@ struct StepMeaning {
   std::array<std::uint8_t, kMaxNodes> NodeRule{};
   int NetAssumptions = 0;
   int OtherInferences = 0;
+  // Nested nets: how many of the proof's implications (listed or not) are
+  // inner nets running into a contradiction, counted once per branch.
+  int InnerNets = 0;
+  int InnerInferences = 0;  // the implications of those inner nets, summed
 };
 
 struct StepRecord {

@@ -30,6 +30,10 @@ template <int Size, bool Sashimi>
 bool Finned(const PuzzleState& s, StepRecord& r, StepContext&) {
   return FindFinnedFish(s, r, Size, Sashimi);
 }
+template <bool (*Find)(const PuzzleState&, StepRecord&, const KnownContradictions&)>
+bool Known(const PuzzleState& s, StepRecord& r, StepContext& c) {
+  return Find(s, r, c.Contradictions());
+}
 template <bool (*Find)(const PuzzleState&, StepRecord&, ChainTries&)>
 bool Chained(const PuzzleState& s, StepRecord& r, StepContext& c) {
   return Find(s, r, c.Tries());
@@ -147,7 +151,7 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     // them. A net step's own score grows with its proof within the band
     // (steps::NetStepScore); these are the bands' floors.
     {Id::ContradictionNet, "Contradiction Net", "#contradiction-net", "Contradiction Net", 5, 8.2,
-     Plain<FindContradictionNet>, Form::ForcingNet},
+     Known<FindContradictionNet>, Form::ForcingNet},
     {Id::CellNet, "Cell Forcing Net", "#cell-forcing-net", "Cell Forcing Net", 5, 8.5, Plain<FindCellNet>,
      Form::ForcingNet},
     {Id::UnitNet, "Unit Forcing Net", "#unit-forcing-net", "Unit Forcing Net", 5, 8.6, Plain<FindUnitNet>,

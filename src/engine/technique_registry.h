@@ -25,6 +25,7 @@
 
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
+#include "engine/steps/net_steps.h"
 #include "engine/steps/steps.h"
 #include "engine/technique_id.h"
 
@@ -38,9 +39,16 @@ class StepContext {
     if (!tries_) tries_.emplace();
     return *tries_;
   }
+  // The contradictions a batch found at the position, for the contradiction
+  // net searched after it.
+  steps::KnownContradictions& Contradictions() {
+    if (!contradictions_) contradictions_.emplace();
+    return *contradictions_;
+  }
 
  private:
   std::optional<steps::ChainTries> tries_;
+  std::optional<steps::KnownContradictions> contradictions_;
 };
 
 // Fills the record for the first instance it accepts and returns true;

@@ -97,7 +97,7 @@ TEST_F(ExtendedOption, AnalysisNamesTheExtendedTechniquesOnlyWhenTicked) {
   host.ticks[BoardOption::Extended] = false;
   const std::string ladderOnly = BuildAnalysis(board);
   EXPECT_EQ(ladderOnly.find("Beyond the ladder"), std::string::npos) << ladderOnly;
-  EXPECT_EQ(ladderOnly.find("Difficulty score"), std::string::npos) << ladderOnly;
+  EXPECT_EQ(ladderOnly.find("Difficulty: ER"), std::string::npos) << ladderOnly;
 
   host.ticks[BoardOption::Extended] = true;
   const std::string extended = BuildAnalysis(board);
@@ -115,7 +115,7 @@ TEST_F(ExtendedOption, AnalysisNamesTheExtendedTechniquesOnlyWhenTicked) {
             std::string::npos)
       << extended;
   EXPECT_NE(extended.find(TechniqueName(TechniqueId::WWing, true)), std::string::npos) << extended;
-  EXPECT_NE(extended.find("<b>Difficulty score: "), std::string::npos) << extended;
+  EXPECT_NE(extended.find("<b>Difficulty: ER "), std::string::npos) << extended;
 }
 
 TEST_F(ExtendedOption, AnalysisOfALadderPuzzleIsUnchangedByTheTick) {

@@ -67,12 +67,13 @@ TEST(ExtendedTrace, EndsWithRateOutputsAndTheExtendedSummary) {
     }
   }
   ASSERT_EQ(summaries.size(), 2u);
-  EXPECT_EQ(Keys(summaries[0]), (std::vector<std::string>{"rating", "counts", "hardest", "score", "solved"}));
+  EXPECT_EQ(Keys(summaries[0]),
+            (std::vector<std::string>{"rating", "counts", "hardest", "score", "ep", "ed", "solved"}));
   EXPECT_EQ(summaries[0]["rating"], 18);
   EXPECT_EQ(summaries[0]["counts"].size(), 19u);
   EXPECT_EQ(summaries[1].dump(),
             "{\"rating\":0,\"counts\":[4,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],"
-            "\"hardest\":\"Hidden Single\",\"score\":1.2,\"solved\":true}");
+            "\"hardest\":\"Hidden Single\",\"score\":1.2,\"ep\":1.2,\"ed\":1.2,\"solved\":true}");
 }
 
 TEST(ExtendedRate, AddsHardestScoreAndSolvedAfterTodaysKeys) {
@@ -81,12 +82,13 @@ TEST(ExtendedRate, AddsHardestScoreAndSolvedAfterTodaysKeys) {
   EXPECT_EQ(result.status, 0);
   const auto lines = result.Lines();
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "{\"puzzle\":\"" + std::string(testing::kSolvedGrid) +
-                          "\",\"rating\":0,\"level\":1,\"counts\":[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],"
-                          "\"singles\":0,\"hardest\":\"\",\"score\":0.0,\"solved\":true}");
+  EXPECT_EQ(lines[0],
+            "{\"puzzle\":\"" + std::string(testing::kSolvedGrid) +
+                "\",\"rating\":0,\"level\":1,\"counts\":[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],"
+                "\"singles\":0,\"hardest\":\"\",\"score\":0.0,\"ep\":0.0,\"ed\":0.0,\"solved\":true}");
   const auto stuck = ordered_json::parse(lines[1]);
   EXPECT_EQ(Keys(stuck), (std::vector<std::string>{"puzzle", "rating", "level", "counts", "singles",
-                                                   "hardest", "score", "solved"}));
+                                                   "hardest", "score", "ep", "ed", "solved"}));
   EXPECT_EQ(stuck["puzzle"], kStuckWithMarks.substr(0, 81));
 }
 

@@ -11,8 +11,10 @@
 // whichever digit the stem takes locks one petal, and z, common to all
 // petals, lands in one of them.
 //
-// The sets are collected once per call into a table on the heap; the
-// searches walk it by index in collection order.
+// The sets are collected into a table on the heap; the searches walk it by
+// index in collection order. A solve asks the three finders one after another
+// at the same position, so the last table is kept on the thread for the
+// same candidates.
 #include <array>
 #include <memory>
 
@@ -25,6 +27,22 @@ namespace tavimoro::steps {
 namespace {
 
 constexpr int kMaxAlsSize = 5;
+
+const AlsTable& SetsOf(const PuzzleState& s) {
+  struct Kept {
+    std::array<std::uint8_t, 81> grid{};
+    std::array<std::uint16_t, 81> cand{};
+    std::unique_ptr<AlsTable> table;
+  };
+  thread_local Kept k;
+  if (!k.table || k.grid != s.Grid || k.cand != s.CandMask) {
+    if (!k.table) k.table = std::make_unique<AlsTable>();
+    CollectAlmostLockedSets(s, 1, kMaxAlsSize, *k.table);
+    k.grid = s.Grid;
+    k.cand = s.CandMask;
+  }
+  return *k.table;
+}
 
 struct Candidates {
   std::array<CellBits, 9> cells{};  // [digit - 1]
@@ -55,8 +73,7 @@ ChainDraft::Piece PieceOf(const AlmostLockedSet& set, int d) { return {d, set.di
 }  // namespace
 
 bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
-  auto table = std::make_unique<AlsTable>();
-  CollectAlmostLockedSets(s, 1, kMaxAlsSize, *table);
+  const AlsTable* table = &SetsOf(s);
   const Candidates cand(s);
   for (int i = 0; i < table->count; ++i) {
     const AlmostLockedSet& a = table->sets[i];
@@ -110,8 +127,7 @@ bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindAlsXYWing(const PuzzleState& s, StepRecord& step) {
-  auto table = std::make_unique<AlsTable>();
-  CollectAlmostLockedSets(s, 1, kMaxAlsSize, *table);
+  const AlsTable* table = &SetsOf(s);
   const Candidates cand(s);
   struct Wing {
     int set, rcc;
@@ -196,8 +212,7 @@ struct Blossom {
 }  // namespace
 
 bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
-  auto table = std::make_unique<AlsTable>();
-  CollectAlmostLockedSets(s, 1, kMaxAlsSize, *table);
+  const AlsTable* table = &SetsOf(s);
   const Candidates cand(s);
   for (int stem = 0; stem < 81; ++stem) {
     if (s.Grid[stem] != 0 || s.CandCount[stem] < 2 || s.CandCount[stem] > 3) continue;

@@ -307,7 +307,7 @@ class LinkGraph {
     links.resize(static_cast<std::size_t>(out));
   }
 
-  const PuzzleState& s_;
+  const PuzzleState& s_;  // read only while the graph is built
   Rules rules_;
   std::array<CellBits, 9> candCells_{};
   std::array<std::int16_t, 729> singleNode_{};
@@ -428,8 +428,24 @@ class ChainSearch {
     return any;
   }
 
+  // Whether any candidate conflicts with both nodes.
+  bool AnyVictim(int a, int z) const {
+    for (int d = 1; d <= 9; ++d)
+      if (!(g_.CandCells(d) & g_.ConflictCells(a, d) & g_.ConflictCells(z, d)).Empty()) return true;
+    return false;
+  }
+
   bool Accept(int start, int state, FoundChain& best) {
     const int end = state / 2;
+    // The cheap refusals first: most chains reached end nowhere.
+    if (depth_[state] >= best.length) return false;
+    if (rules_.goal == Goal::Place) {
+      if (end != start) return false;
+    } else if (rules_.goal == Goal::Eliminate) {
+      if (!AnyVictim(start, end)) return false;
+    } else if (!g_.WeaklyLinked(start, end)) {
+      return false;
+    }
     FoundChain chain;
     if (rules_.goal == Goal::Place) {
       if (end != start || !Trace(state, chain)) return false;
@@ -464,6 +480,28 @@ class ChainSearch {
   std::vector<int> stamp_, parent_, parentAls_, depth_, queue_;
 };
 
+// The nice loops and the AIC search one graph (plain or grouped) in turn at
+// each position: the last graph of each kind built on this thread is kept
+// for the next search on the same candidates. A graph depends only on the
+// candidates and on which links and nodes its rules admit.
+std::shared_ptr<const LinkGraph> GraphFor(const PuzzleState& s, const Rules& r) {
+  const bool shared = r.digit == 0 && r.conjugates && r.bivalue && r.inCellWeak && !r.als;
+  if (!shared) return std::make_shared<const LinkGraph>(s, r);
+  struct Kept {
+    std::array<std::uint8_t, 81> grid{};
+    std::array<std::uint16_t, 81> cand{};
+    std::shared_ptr<const LinkGraph> graph;
+  };
+  thread_local std::array<Kept, 2> kept;
+  Kept& k = kept[r.groups ? 1 : 0];
+  if (!k.graph || k.grid != s.Grid || k.cand != s.CandMask) {
+    k.graph = std::make_shared<const LinkGraph>(s, r);
+    k.grid = s.Grid;
+    k.cand = s.CandMask;
+  }
+  return k.graph;
+}
+
 // Searches the whole graph, or with perDigit one single-digit graph per
 // digit in turn (the shortest chain over all digits wins, the lower digit on
 // a tie).
@@ -471,12 +509,12 @@ bool FindChain(const PuzzleState& s, const Rules& rules, bool perDigit, bool nee
                TechniqueId technique, std::string_view title, StepRecord& step) {
   FoundChain best;
   best.length = rules.maxLinks + 1;
-  std::unique_ptr<LinkGraph> bestGraph;
+  std::shared_ptr<const LinkGraph> bestGraph;
   for (int d = perDigit ? 1 : 0; d <= (perDigit ? 9 : 0); ++d) {
     Rules r = rules;
     r.digit = d;
     r.maxLinks = std::min(best.length - 1, kMaxChainNodes - 1);
-    auto graph = std::make_unique<LinkGraph>(s, r);
+    auto graph = GraphFor(s, r);
     FoundChain found;
     if (ChainSearch(*graph, r, needGroup, needAls).Run(found)) {
       best = found;

@@ -106,10 +106,11 @@ void RecordFish(const PuzzleState& s, const Fish& f, TechniqueId technique, std:
 }
 
 // Calls visit(fish) for each combination of `size` base lines of d whose
-// counts lie in [minCount, maxCount], lines ascending; visit returns true
-// to stop.
+// counts lie in [minCount, maxCount] and whose positions together span at
+// most maxSpread, lines ascending (lexicographic order); visit returns true
+// to stop. A combination is left as soon as its first lines spread too wide.
 template <typename Visit>
-bool ForEachBase(const PuzzleState& s, int size, int minCount, int maxCount, Visit visit) {
+bool ForEachBase(const PuzzleState& s, int size, int minCount, int maxCount, int maxSpread, Visit visit) {
   for (int baseType = 0; baseType <= 1; ++baseType) {
     for (int d = 1; d <= 9; ++d) {
       std::array<int, 9> lines{}, positions{};
@@ -121,26 +122,27 @@ bool ForEachBase(const PuzzleState& s, int size, int minCount, int maxCount, Vis
         positions[eligible] = PositionsOf(s, LineHouse(baseType, line), d);
         ++eligible;
       }
-      std::array<int, 4> pick{};
-      // Lexicographic combinations of `size` of the eligible lines.
-      for (int i = 0; i < size; ++i) pick[i] = i;
       if (eligible < size) continue;
-      for (;;) {
-        Fish f;
-        f.baseType = baseType;
-        f.digit = d;
-        f.size = size;
-        for (int i = 0; i < size; ++i) {
-          f.lines[i] = lines[pick[i]];
-          f.positions[i] = positions[pick[i]];
+      Fish f;
+      f.baseType = baseType;
+      f.digit = d;
+      f.size = size;
+      const auto pick = [&](const auto& self, int depth, int from, int all) -> bool {
+        if (depth == size) {
+          f.cover = 0;
+          f.finBlock = -1;
+          return visit(f);
         }
-        if (visit(f)) return true;
-        int i = size - 1;
-        while (i >= 0 && pick[i] == eligible - size + i) --i;
-        if (i < 0) break;
-        ++pick[i];
-        for (int j = i + 1; j < size; ++j) pick[j] = pick[j - 1] + 1;
-      }
+        for (int i = from; i <= eligible - (size - depth); ++i) {
+          const int spread = all | positions[i];
+          if (BitCount(spread) > maxSpread) continue;
+          f.lines[depth] = lines[i];
+          f.positions[depth] = positions[i];
+          if (self(self, depth + 1, i + 1, spread)) return true;
+        }
+        return false;
+      };
+      if (pick(pick, 0, 0, 0)) return true;
     }
   }
   return false;
@@ -174,7 +176,7 @@ bool IsSashimi(const Fish& f) {
 }  // namespace
 
 bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
-  return ForEachBase(s, 4, 2, 4, [&](Fish& f) {
+  return ForEachBase(s, 4, 2, 4, 4, [&](Fish& f) {
     int cover = 0;
     for (int i = 0; i < 4; ++i) cover |= f.positions[i];
     if (BitCount(cover) != 4) return false;
@@ -185,18 +187,19 @@ bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
   });
 }
 
-bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi) {
-  static constexpr std::array<std::string_view, 5> kFinned = {"", "", "FINNED X-WING", "FINNED SWORDFISH",
-                                                              "FINNED JELLYFISH"};
-  static constexpr std::array<std::string_view, 5> kSashimi = {"", "", "SASHIMI X-WING", "SASHIMI SWORDFISH",
-                                                               "SASHIMI JELLYFISH"};
-  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
-                                                               kFinnedSwordfish, kFinnedJellyfish};
-  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,
-                                                                kSashimiSwordfish, kSashimiJellyfish};
-  if (size < 2 || size > 4) return false;
+namespace {
+
+// The first finned and the first sashimi fish of one size, in search order
+// (found false when there is none).
+struct FinnedPair {
+  std::array<Fish, 2> fish{};
+  std::array<bool, 2> found{};
+};
+
+FinnedPair SearchFinned(const PuzzleState& s, int size) {
+  FinnedPair pair;
   // A fin block spans three positions, so a base line has at most size + 3.
-  return ForEachBase(s, size, 2, size + 3, [&](Fish& f) {
+  ForEachBase(s, size, 2, size + 3, size + 3, [&](Fish& f) {
     int all = 0;
     for (int i = 0; i < size; ++i) all |= f.positions[i];
     const int spread = BitCount(all);
@@ -223,16 +226,52 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
       }
     }
     for (int n = 0; n < coverCount; ++n) {
-      const int cover = covers[n];
-      f.cover = cover;
-      if (!FinsInOneBlock(f) || IsSashimi(f) != sashimi) continue;
-      if (!RemovesSomething(s, f)) continue;
-      RecordFish(s, f, sashimi ? kSashimiNumber[size] : kFinnedNumber[size],
-                 sashimi ? kSashimi[size] : kFinned[size], step);
-      return true;
+      f.cover = covers[n];
+      if (!FinsInOneBlock(f)) continue;
+      const int kind = IsSashimi(f) ? 1 : 0;
+      if (pair.found[kind] || !RemovesSomething(s, f)) continue;
+      pair.fish[kind] = f;
+      pair.found[kind] = true;
     }
-    return false;
+    return pair.found[0] && pair.found[1];
   });
+  return pair;
+}
+
+}  // namespace
+
+bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi) {
+  static constexpr std::array<std::string_view, 5> kFinned = {"", "", "FINNED X-WING", "FINNED SWORDFISH",
+                                                              "FINNED JELLYFISH"};
+  static constexpr std::array<std::string_view, 5> kSashimi = {"", "", "SASHIMI X-WING", "SASHIMI SWORDFISH",
+                                                               "SASHIMI JELLYFISH"};
+  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
+                                                               kFinnedSwordfish, kFinnedJellyfish};
+  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,
+                                                                kSashimiSwordfish, kSashimiJellyfish};
+  if (size < 2 || size > 4) return false;
+  // The finned and the sashimi search of one size walk the same fish, and a
+  // solve asks for one right after the other: the last answer of each size
+  // is kept on this thread for the same candidates.
+  struct Kept {
+    std::array<std::uint8_t, 81> grid{};
+    std::array<std::uint16_t, 81> cand{};
+    bool valid = false;
+    FinnedPair pair;
+  };
+  thread_local std::array<Kept, 5> kept;
+  Kept& k = kept[static_cast<std::size_t>(size)];
+  if (!k.valid || k.grid != s.Grid || k.cand != s.CandMask) {
+    k.pair = SearchFinned(s, size);
+    k.grid = s.Grid;
+    k.cand = s.CandMask;
+    k.valid = true;
+  }
+  const int kind = sashimi ? 1 : 0;
+  if (!k.pair.found[kind]) return false;
+  RecordFish(s, k.pair.fish[kind], sashimi ? kSashimiNumber[size] : kFinnedNumber[size],
+             sashimi ? kSashimi[size] : kFinned[size], step);
+  return true;
 }
 
 }  // namespace tavimoro::steps

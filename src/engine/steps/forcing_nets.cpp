@@ -10,6 +10,7 @@
 // assumption to the conclusion and a count of the rest.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -50,7 +51,8 @@ struct BranchProof {
   std::vector<NetNode> nodes;
   std::vector<int> from;
   std::vector<std::uint8_t> rules;
-  int mainThreadEnd = -1;  // the node nearest the conclusion
+  int mainThreadEnd = -1;   // the node nearest the conclusion
+  int innerInferences = 0;  // of the inner nets the nodes rest on
 };
 
 BranchProof ReadProof(NetPropagator& p, std::span<const NetNode> targets, bool contradiction) {
@@ -64,6 +66,8 @@ BranchProof ReadProof(NetPropagator& p, std::span<const NetNode> targets, bool c
     const int reason = p.FirstReason(proof.nodes[i]);
     proof.from.push_back(reason >= 0 ? position[static_cast<std::size_t>(reason)] : -1);
     proof.rules.push_back(static_cast<std::uint8_t>(p.RuleAt(p.Rank(proof.nodes[i]))));
+    if (proof.rules.back() == static_cast<std::uint8_t>(NetRule::NestedNet))
+      proof.innerInferences += p.InnerSizeAt(p.Rank(proof.nodes[i]));
   }
   proof.mainThreadEnd = n - 1;
   if (!contradiction && !targets.empty() && p.Derived(targets[0])) {
@@ -100,7 +104,12 @@ std::vector<int> MainThread(const BranchProof& proof) {
 void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
   StepMeaning& m = step.Meaning;
   std::size_t total = 0;
-  for (const auto& b : branches) total += b.nodes.size();
+  for (const auto& b : branches) {
+    total += b.nodes.size();
+    m.InnerInferences += b.innerInferences;
+    m.InnerNets += static_cast<int>(
+        std::count(b.rules.begin(), b.rules.end(), static_cast<std::uint8_t>(NetRule::NestedNet)));
+  }
   const bool whole = total <= static_cast<std::size_t>(StepMeaning::kMaxNodes);
   int listed = 0;
   int lineCount = 0;
@@ -451,6 +460,26 @@ bool FindContradictionNet(const PuzzleState& s, StepRecord& step) {
   return NetSearch(s, 0, 0).Find(step, kContradictionKind, kContradictionNet);
 }
 
+bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownContradictions& known) {
+  if (!known.complete) return FindContradictionNet(s, step);
+  // As the search does: the first contradiction of the fewest implications.
+  const NetBoard root = NetBoard::From(s);
+  int best = -1, bestSize = 0;
+  for (NetNode a : Tries(root)) {
+    const int size = known.size[static_cast<std::size_t>(a >> 1)];
+    if (size > 0 && (best < 0 || size < bestSize)) {
+      best = a;
+      bestSize = size;
+    }
+  }
+  if (best < 0) return false;
+  const NetNode a = static_cast<NetNode>(best);
+  NetChain chain(0, 0);
+  chain.Top().Run(root, std::span<const NetNode>(&a, 1));
+  FillContradiction(step, kContradictionNet, chain.Top(), a);
+  return true;
+}
+
 bool FindCellNet(const PuzzleState& s, StepRecord& step) {
   return NetSearch(s, 0, 0).Find(step, kCellKind, kCellNet);
 }
@@ -516,21 +545,46 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
 namespace {
 
 double ScoreOfProof(const NetRungFacts& facts, int size) {
-  if (facts.id == kTrial) return facts.baseScore;
   int doublings = 0;
   for (; size > 8 && doublings < 6; size = (size + 1) / 2) ++doublings;
   return facts.baseScore + 0.1 * doublings;
 }
+
+// A nested net is charged for all it rests on: its own proof and the proofs
+// of the inner nets it needs. 512 implications together score 11.1 at the
+// first level, 0.3 more or less for each doubling or halving, 0.5 more at
+// the second level; never below the level's floor.
+double ScoreOfNestedProof(const NetRungFacts& facts, int size, int innerSize) {
+  constexpr double kAt512 = 11.1, kPerDoubling = 0.3, kPerLevel = 0.5;
+  const double total = std::max(size + innerSize, 1);
+  const double level = facts.id == kDoublyNestedNet ? kPerLevel : 0;
+  return std::max(facts.baseScore, kAt512 + level + kPerDoubling * std::log2(total / 512));
+}
+
+// A trial is what remains when every net has given up: it scores above
+// them all.
+constexpr double kTrialScore = 12.5;
 
 }  // namespace
 
 double NetStepScore(const StepRecord& step) {
   const NetRungFacts* facts = FactsOf(step.Technique);
   if (facts == nullptr) return 0;
-  return ScoreOfProof(*facts, step.Meaning.NodeCount + step.Meaning.OtherInferences);
+  const int size = step.Meaning.NodeCount + step.Meaning.OtherInferences;
+  if (facts->id == kTrial) return kTrialScore;
+  if (facts->id == kNestedNet || facts->id == kDoublyNestedNet)
+    return ScoreOfNestedProof(*facts, size, step.Meaning.InnerInferences);
+  return ScoreOfProof(*facts, size);
 }
 
 bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step) {
+  KnownContradictions known;
+  return FindContradictionBatch(s, maxScore, step, known);
+}
+
+bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step,
+                            KnownContradictions& known) {
+  known = KnownContradictions{};
   const NetBoard root = NetBoard::From(s);
   NetChain chain(0, 0);
   NetPropagator& p = chain.Top();
@@ -541,10 +595,13 @@ bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& s
   bool any = false;
   for (NetNode a : Tries(root)) {
     if (!p.Run(root, std::span<const NetNode>(&a, 1))) continue;
-    if (ScoreOfProof(facts, p.Ancestors({}, true, {}, nullptr)) > maxScore) continue;
+    const int size = p.Ancestors({}, true, {}, nullptr);
+    known.size[static_cast<std::size_t>(a >> 1)] = static_cast<std::uint16_t>(size);
+    if (ScoreOfProof(facts, size) > maxScore) continue;
     batch.SetEliminate(NodeCell(a), NodeDigit(a));
     any = true;
   }
+  known.complete = true;
   if (any) step = batch;
   return any;
 }

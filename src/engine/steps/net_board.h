@@ -122,6 +122,9 @@ class NetPropagator {
   int FirstReason(NetNode n) const;
   // The rule that derived a node (NetRule), by creation index.
   int RuleAt(int index) const { return rule_[index]; }
+  // For a node derived by a nested net, by creation index: the implications
+  // of that inner net's contradiction.
+  int InnerSizeAt(int index) const { return innerSize_[index]; }
 
   // Where the contradiction lies: the cell without candidates or that holds
   // two digits, or the house and digit without a place.
@@ -145,7 +148,9 @@ class NetPropagator {
   void ProcessFails(NetNode n);
   void CheckHouse(int house, int digit);
   void CheckLocked(int house, int digit);
-  bool DigitPlaced(int house, int digit) const;
+  bool DigitPlaced(int house, int digit) const { return (placed_[house] >> (digit - 1)) & 1; }
+  void DropPlace(int cell, int digit);
+  void CountPlaces();
   bool Drain();
   bool TryNested();
 
@@ -155,10 +160,20 @@ class NetPropagator {
   NetBudget* budget_ = nullptr;
 
   NetBoard board_;
+  // Kept with the board: per house and digit the places (bits by position
+  // in the house) that are empty and still hold the digit, and per house
+  // the digits placed, so that the house checks read them at once.
+  std::array<std::array<std::uint16_t, 10>, 27> places_{};
+  std::array<std::uint16_t, 27> placed_{};
+  NetBoard startBoard_;  // the last start board and its counts
+  std::array<std::array<std::uint16_t, 10>, 27> startPlaces_{};
+  std::array<std::uint16_t, 27> startPlaced_{};
+  bool startCounted_ = false;
   std::array<std::uint16_t, kNetNodeCount> rank_{};  // creation index + 1, 0 = not derived
   std::array<NetNode, kNetNodeCount> order_{};       // nodes in creation order
   std::array<std::uint32_t, kNetNodeCount + 2> reasonBegin_{};
   std::array<std::uint8_t, kNetNodeCount> rule_{};
+  std::array<std::uint16_t, kNetNodeCount> innerSize_{};
   std::array<std::uint16_t, kPoolSize> pool_{};
   std::array<std::uint8_t, kNetNodeCount> mark_{};
   std::array<std::uint8_t, kNetNodeCount> seenExternal_{};

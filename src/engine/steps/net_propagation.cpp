@@ -1,4 +1,5 @@
 #include <array>
+#include <bit>
 
 #include "engine/steps/net_board.h"
 
@@ -83,6 +84,8 @@ bool NetPropagator::SetHolds(int cell, int digit, NetRule rule) {
     return true;
   }
   board_.value[cell] = static_cast<std::uint8_t>(digit);
+  for (int rest = board_.cand[cell]; rest != 0; rest &= rest - 1) DropPlace(cell, MaskDigit(LowestBit(rest)));
+  for (int t = 0; t < 3; ++t) placed_[HouseOf(cell, t)] |= static_cast<std::uint16_t>(DigitBit(digit));
   for (int rest = board_.cand[cell] & ~DigitBit(digit); rest != 0; rest &= rest - 1) {
     StartReasons();
     AddReason(n);
@@ -108,13 +111,54 @@ bool NetPropagator::SetFails(int cell, int digit, NetRule rule) {
   }
   Commit(n, rule);
   board_.cand[cell] = static_cast<std::uint16_t>(board_.cand[cell] & ~DigitBit(digit));
+  DropPlace(cell, digit);
   return true;
 }
 
-bool NetPropagator::DigitPlaced(int house, int digit) const {
-  for (int x : CellsOfHouse(house))
-    if (board_.value[x] == digit) return true;
-  return false;
+namespace {
+
+struct HouseMasks {
+  std::array<std::array<std::uint8_t, 3>, 81> position{};  // of a cell in its row, column, block
+  std::array<std::array<std::uint16_t, 27>, 27> shared{};  // positions of a house that lie in another
+};
+
+constexpr HouseMasks MakeHouseMasks() {
+  HouseMasks m;
+  for (int h = 0; h < 27; ++h) {
+    for (int i = 0; i < 9; ++i) {
+      const int cell = HouseCell(h, i);
+      m.position[cell][HouseType(h)] = static_cast<std::uint8_t>(i);
+      for (int t = 0; t < 3; ++t) m.shared[h][HouseOf(cell, t)] |= static_cast<std::uint16_t>(1 << i);
+    }
+  }
+  return m;
+}
+constexpr HouseMasks kHouseMasks = MakeHouseMasks();
+
+int LowestPosition(unsigned mask) { return std::countr_zero(mask); }
+
+}  // namespace
+
+void NetPropagator::DropPlace(int cell, int digit) {
+  for (int t = 0; t < 3; ++t)
+    places_[HouseOf(cell, t)][digit] &= static_cast<std::uint16_t>(~(1u << kHouseMasks.position[cell][t]));
+}
+
+void NetPropagator::CountPlaces() {
+  for (auto& house : places_) house.fill(0);
+  placed_.fill(0);
+  for (int cell = 0; cell < 81; ++cell) {
+    if (board_.value[cell] != 0) {
+      for (int t = 0; t < 3; ++t)
+        placed_[HouseOf(cell, t)] |= static_cast<std::uint16_t>(DigitBit(board_.value[cell]));
+      continue;
+    }
+    for (int rest = board_.cand[cell]; rest != 0; rest &= rest - 1) {
+      const int digit = MaskDigit(LowestBit(rest));
+      for (int t = 0; t < 3; ++t)
+        places_[HouseOf(cell, t)][digit] |= static_cast<std::uint16_t>(1u << kHouseMasks.position[cell][t]);
+    }
+  }
 }
 
 void NetPropagator::ProcessHolds(NetNode n) {
@@ -137,18 +181,13 @@ void NetPropagator::ProcessHolds(NetNode n) {
 
 void NetPropagator::CheckHouse(int house, int digit) {
   if (contradiction_ || DigitPlaced(house, digit)) return;
-  int places = 0, last = -1;
-  for (int x : CellsOfHouse(house)) {
-    if (board_.value[x] == 0 && board_.Has(x, digit)) {
-      ++places;
-      last = x;
-    }
-  }
-  if (places > 1) return;
+  const unsigned mask = places_[house][digit];
+  if (BitCount(static_cast<int>(mask)) > 1) return;
+  const int last = mask != 0 ? HouseCell(house, LowestPosition(mask)) : -1;
   StartReasons();
   for (int x : CellsOfHouse(house))
     if (x != last) AddAbsentReason(x, digit);
-  if (places == 0) {
+  if (mask == 0) {
     Contradict(NetContradiction::NoPlace, -1, house, digit);
   } else {
     SetHolds(last, digit, NetRule::HiddenSingle);
@@ -160,26 +199,15 @@ void NetPropagator::CheckHouse(int house, int digit) {
 // one block.
 void NetPropagator::CheckLocked(int house, int digit) {
   if (contradiction_ || DigitPlaced(house, digit)) return;
-  int first = -1;
-  bool sameRow = true, sameCol = true, sameBlock = true;
-  for (int x : CellsOfHouse(house)) {
-    if (board_.value[x] != 0 || !board_.Has(x, digit)) continue;
-    if (first < 0) {
-      first = x;
-      continue;
-    }
-    sameRow = sameRow && CellRow(x) == CellRow(first);
-    sameCol = sameCol && CellCol(x) == CellCol(first);
-    sameBlock = sameBlock && CellBlock(x) == CellBlock(first);
-  }
-  if (first < 0) return;
+  const unsigned mask = places_[house][digit];
+  if (mask == 0) return;
+  const int first = HouseCell(house, LowestPosition(mask));
   const int type = HouseType(house);
   for (int target = 0; target < 3; ++target) {
-    if (target == type) continue;
-    const bool locked = target == 0 ? sameRow : target == 1 ? sameCol : sameBlock;
     // A line against a line never locks; only block-line pairs do.
-    if (!locked || (type != 2 && target != 2)) continue;
+    if (target == type || (type != 2 && target != 2)) continue;
     const int other = HouseOf(first, target);
+    if ((mask & ~static_cast<unsigned>(kHouseMasks.shared[house][other])) != 0) continue;
     for (int y : CellsOfHouse(other)) {
       if (contradiction_) return;
       if (InHouse(y, house) || board_.value[y] != 0 || !board_.Has(y, digit)) continue;
@@ -234,7 +262,7 @@ bool NetPropagator::TryNested() {
     const NetNode assumption = HoldsNode(cell, digit);
     if (!inner_->Run(board_, std::span<const NetNode>(&assumption, 1))) continue;
     seenExternal_.fill(0);
-    inner_->Ancestors({}, true, {}, &seenExternal_);
+    const int innerSize = inner_->Ancestors({}, true, {}, &seenExternal_);
     StartReasons();
     for (int e = 0; e < kNetNodeCount; ++e) {
       if (!seenExternal_[e]) continue;
@@ -242,6 +270,9 @@ bool NetPropagator::TryNested() {
     }
     nestedScan_ = index + 1;
     SetFails(cell, digit, NetRule::NestedNet);
+    if (Derived(FailsNode(cell, digit)))
+      innerSize_[static_cast<std::size_t>(Rank(FailsNode(cell, digit)))] =
+          static_cast<std::uint16_t>(innerSize);
     return true;
   }
   return false;
@@ -250,7 +281,20 @@ bool NetPropagator::TryNested() {
 bool NetPropagator::Run(const NetBoard& start, std::span<const NetNode> assumptions) {
   for (int i = 0; i < count_; ++i) rank_[order_[i]] = 0;
   if (budget_ != nullptr) ++budget_->runs;
-  board_ = start;
+  // The searches run every try from one start board: its places are
+  // counted once.
+  if (!startCounted_ || start.cand != startBoard_.cand || start.value != startBoard_.value) {
+    board_ = start;
+    CountPlaces();
+    startBoard_ = start;
+    startPlaces_ = places_;
+    startPlaced_ = placed_;
+    startCounted_ = true;
+  } else {
+    board_ = start;
+    places_ = startPlaces_;
+    placed_ = startPlaced_;
+  }
   count_ = head_ = 0;
   poolSize_ = pending_ = 0;
   reasonBegin_[0] = 0;

@@ -4,6 +4,9 @@
 // leaves `step` untouched and returns false.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 #include "engine/technique_id.h"
@@ -23,18 +26,30 @@ inline constexpr TechniqueId kTrial = TechniqueId::Trial;  // an assumption show
 // call before it gives up (and the trial answers): a few seconds at most.
 inline constexpr long long kDoublyNestedRunLimit = 150000;
 
+// What the contradiction batch learns at one position, for the contradiction
+// net searched after it at the same position: per candidate (cell * 9 +
+// digit - 1), the implications of its net's contradiction, 0 for none.
+struct KnownContradictions {
+  bool complete = false;  // every candidate of the position was tried
+  std::array<std::uint16_t, 729> size{};
+};
+
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step);
+// The same, reading what a batch at this position learnt (when complete).
+bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownContradictions& known);
 bool FindCellNet(const PuzzleState& s, StepRecord& step);
 bool FindUnitNet(const PuzzleState& s, StepRecord& step);
 bool FindNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindTrial(const PuzzleState& s, StepRecord& step);
 
-// The difficulty of one net step on the forum's scale: the technique's base
-// (8.2 contradiction, 8.5 cell, 8.6 unit, 9.2 nested, 9.7 doubly nested,
-// 10.5 trial) raised by a tenth for each doubling of the proof beyond eight
-// inferences, at most 0.6, so that long nets rate above short ones without
-// reaching the next band. 0 for any other step.
+// The difficulty of one net step on the forum's scale. A net of the plain
+// rules scores its technique's base (8.2 contradiction, 8.5 cell, 8.6 unit)
+// raised by a tenth for each doubling of the proof beyond eight inferences,
+// at most 0.6. A nested net scores by the inferences of its proof and of the
+// inner nets it needs together: 11.1 at 512, 0.3 per doubling, 0.5 more for
+// the second level, at least its base (9.2, 9.7). A trial scores 12.5.
+// 0 for any other step.
 double NetStepScore(const StepRecord& step);
 
 // Every candidate whose assumption leads to a contradiction (level 0) with a
@@ -42,6 +57,9 @@ double NetStepScore(const StepRecord& step);
 // to show; false when there is none. For the difficulty score's solve, which
 // may take at once every step of a score it has already paid for.
 bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step);
+// The same, recording every contradiction it meets in `known`.
+bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step,
+                            KnownContradictions& known);
 
 // Every rung above in order, the first that finds a step.
 bool FindForcingNetStep(const PuzzleState& s, StepRecord& step);

@@ -10,6 +10,7 @@
 // Cells are chosen as masks over the (at most six) other empty cells of the
 // line and of the block, up to three cells each, in mask order.
 #include <array>
+#include <bit>
 
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
@@ -55,6 +56,14 @@ bool FindSueDeCoq(const PuzzleState& s, StepRecord& step) {
       if (meet.count < 2) continue;
       for (int c : CellsOfHouse(block))
         if (s.Grid[c] == 0 && HouseOf(c, line < 9 ? 0 : 1) != line) blockRest.cell[blockRest.count++] = c;
+      // The digits of every choice of cells of each rest (at most six cells).
+      std::array<int, 64> lineUnion{}, blockUnion{};
+      for (int m = 1; m < (1 << lineRest.count); ++m)
+        lineUnion[m] =
+            lineUnion[m & (m - 1)] | s.CandMask[lineRest.cell[std::countr_zero(static_cast<unsigned>(m))]];
+      for (int m = 1; m < (1 << blockRest.count); ++m)
+        blockUnion[m] =
+            blockUnion[m & (m - 1)] | s.CandMask[blockRest.cell[std::countr_zero(static_cast<unsigned>(m))]];
       for (int core = 1; core < (1 << meet.count); ++core) {
         const int coreSize = BitCount(core);
         if (coreSize < 2) continue;
@@ -62,11 +71,11 @@ bool FindSueDeCoq(const PuzzleState& s, StepRecord& step) {
         if (BitCount(coreDigits) < coreSize + 2) continue;
         for (int a = 1; a < (1 << lineRest.count); ++a) {
           if (BitCount(a) > 3) continue;
-          const int lineDigits = UnionOf(s, lineRest, a);
+          const int lineDigits = lineUnion[a];
           if (!(lineDigits & coreDigits)) continue;
           for (int b = 1; b < (1 << blockRest.count); ++b) {
             if (BitCount(b) > 3) continue;
-            const int blockDigits = UnionOf(s, blockRest, b);
+            const int blockDigits = blockUnion[b];
             if ((blockDigits & lineDigits) || !(blockDigits & coreDigits)) continue;
             const int all = coreDigits | lineDigits | blockDigits;
             if (BitCount(all) != coreSize + BitCount(a) + BitCount(b)) continue;
