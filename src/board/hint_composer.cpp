@@ -34,8 +34,6 @@ constexpr std::string_view kApplyLink =
 constexpr std::string_view kForMore = "<br><br>Click \"Hint\" again for more...";
 constexpr std::string_view kForEvenMore = "<br><br>Click \"Hint\" again for even more...";
 
-std::string Digit(int d) { return std::string(1, static_cast<char>('0' + d)); }
-
 std::string HelpFileAddress() { return HelpBase() + "helpfile.html"; }
 
 // Which level the next hint is, from the text the panel shows now.
@@ -43,15 +41,6 @@ int NextLevel(std::string_view panel) {
   if (!LikePattern(panel, "*HINT*")) return 1;
   if (LikePattern(panel, "*HINT*for more...*")) return 2;
   return 3;
-}
-
-std::string JoinAnd(const std::vector<std::string>& parts) {
-  std::string out;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) out += i + 1 == parts.size() ? " and " : ", ";
-    out += parts[i];
-  }
-  return out;
 }
 
 // --- what an elimination step is made of --------------------------------
@@ -108,7 +97,7 @@ int OmissionBlock(const StepMeaning& m) { return m.Claiming ? m.SecondHouse : m.
 std::string DigitList(int mask) {
   std::vector<std::string> digits;
   for (int d = 1; d <= 9; ++d)
-    if (mask & DigitBit(d)) digits.push_back(Digit(d));
+    if (mask & DigitBit(d)) digits.push_back(DigitText(d));
   return JoinAnd(digits);
 }
 
@@ -122,9 +111,9 @@ std::string StepDigits(const StepRecord& step, const StepShape& shape) {
   if (shape.form != HintForm::XYZWing) return step.Digits.str();
   std::vector<std::string> digits;
   for (int d = 1; d <= 9; ++d)
-    if ((mask & ~shape.removedDigits) & DigitBit(d)) digits.push_back(Digit(d));
+    if ((mask & ~shape.removedDigits) & DigitBit(d)) digits.push_back(DigitText(d));
   for (int d = 1; d <= 9; ++d)
-    if ((mask & shape.removedDigits) & DigitBit(d)) digits.push_back(Digit(d));
+    if ((mask & shape.removedDigits) & DigitBit(d)) digits.push_back(DigitText(d));
   return JoinAnd(digits);
 }
 
@@ -201,16 +190,10 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
   return {};
 }
 
-std::string CellsPhrase(const std::vector<int>& cells) {
-  std::vector<std::string> names;
-  for (int c : cells) names.push_back(CellName(c));
-  return JoinAnd(names);
-}
-
 std::string RemovalSentence(const StepRecord& step, const StepShape& shape) {
   // One digit everywhere reads as "the 2 from A, B and C".
   if (BitCount(shape.removedDigits & kAllDigits) == 1)
-    return "Remove the " + DigitList(shape.removedDigits) + " from " + CellsPhrase(shape.losers) + ".";
+    return "Remove the " + DigitList(shape.removedDigits) + " from " + CellList(shape.losers) + ".";
   std::vector<std::string> parts;
   for (int c : shape.losers) parts.push_back(DigitList(step.EliminateMask[c]) + " from " + CellName(c));
   return "Remove " + JoinAnd(parts) + ".";
@@ -247,7 +230,7 @@ std::string NodePhrase(const ChainNode& node) {
     if (i > 0) cells += i + 1 == node.CellCount ? " or " : ", ";
     cells += CellName(node.Cells[i]);
   }
-  return "the " + Digit(node.Digit) + " in " + cells;
+  return "the " + DigitText(node.Digit) + " in " + cells;
 }
 
 bool SameNode(const ChainNode& a, const ChainNode& b) {
@@ -275,7 +258,7 @@ std::string AvoidableRectangleExplanation(const StepMeaning& m, const std::strin
   if (m.BaseCount != 2 || m.CoverCount != 2 || m.NodeCount < 2) return {};
   std::vector<std::string> entered, completions, open;
   for (int i = 0; i < m.NodeCount; ++i)
-    entered.push_back(CellName(m.Nodes[i].FirstCell()) + " (" + Digit(m.Nodes[i].Digit) + ")");
+    entered.push_back(CellName(m.Nodes[i].FirstCell()) + " (" + DigitText(m.Nodes[i].Digit) + ")");
   for (int r = 0; r < 2; ++r) {
     for (int c = 0; c < 2; ++c) {
       const int corner = 9 * HouseNum(m.BaseLines[r]) + HouseNum(m.CoverLines[c]) - 10;
@@ -289,12 +272,12 @@ std::string AvoidableRectangleExplanation(const StepMeaning& m, const std::strin
       if (filled) continue;
       if (digit == 0) return {};
       open.push_back(CellName(corner));
-      completions.push_back(CellName(corner) + " were " + Digit(digit));
+      completions.push_back(CellName(corner) + " were " + DigitText(digit));
     }
   }
   std::vector<std::string> digits;
   for (int d = 1; d <= 9; ++d)
-    if (m.DigitMask & DigitBit(d)) digits.push_back(Digit(d) + "s");
+    if (m.DigitMask & DigitBit(d)) digits.push_back(DigitText(d) + "s");
   std::string text = JoinAnd(entered) +
                      " were filled in while solving, and no corner of the rectangle is a given. If " +
                      JoinAnd(completions) + ", the " + JoinAnd(digits) +
@@ -384,7 +367,7 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
         for (int row : BaseLines(m))
           for (int col : CoverLines(m)) corners.push_back(9 * HouseNum(row) + HouseNum(col) - 10);
         std::sort(corners.begin(), corners.end());
-        return "The four corners of the rectangle, " + CellsPhrase(corners) + ", all hold " + digits +
+        return "The four corners of the rectangle, " + CellList(corners) + ", all hold " + digits +
                ". If nothing else could go there, the two digits could swap places and the puzzle would have "
                "two "
                "solutions, so the pattern must be broken; that rules out " +
@@ -432,7 +415,7 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
     case HintForm::DeathBlossom:
       return ChainWalkText(step, ChainReading::Blossom);
     case HintForm::ForcingChain:
-      return "Placing " + removed + " in " + CellsPhrase(shape.losers) +
+      return "Placing " + removed + " in " + CellList(shape.losers) +
              " starts a chain of forced placements that ends in a contradiction, so that cell cannot be " +
              removed + ".";
     case HintForm::ForcingNet:
@@ -501,14 +484,14 @@ std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int
     }
   }
   SetPlacementHint(board, cell, d);
-  return "<b>HINT:</b> <a href='" + T + "#top'>Open Single</a><br>" + "<br>" + which + Digit(d) + "). " +
+  return "<b>HINT:</b> <a href='" + T + "#top'>Open Single</a><br>" + "<br>" + which + DigitText(d) + "). " +
          std::string(kApplyLink);
 }
 
 std::string VisualEliminationHint(Board& board, const PuzzleState& state, int house, int d, int level) {
   if (level == 1)
     return "<b>HINT:</b> Look for a Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) +
-           ") " + "on the number " + Digit(d) + ".<br><br>" + "Click \"Hint\" again for more...";
+           ") " + "on the number " + DigitText(d) + ".<br><br>" + "Click \"Hint\" again for more...";
   const int type = HouseType(house);
   int target = -1;
   for (int k = 0; k < 9; ++k)
@@ -544,8 +527,8 @@ std::string VisualEliminationHint(Board& board, const PuzzleState& state, int ho
   SetPlacementHint(board, target, d);
   return "<b>HINT:</b> Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ")<br>" +
          "<br>" + "The blue cell is the only cell in its " + std::string(HouseTypeName(type)) +
-         " that can be a " + Digit(d) + ". " + " All other cells are eliminated by neighboring " + Digit(d) +
-         "s." + std::string(kApplyLink);
+         " that can be a " + DigitText(d) + ". " + " All other cells are eliminated by neighboring " +
+         DigitText(d) + "s." + std::string(kApplyLink);
 }
 
 std::string NoVisualClueText(Board& board) {
@@ -591,7 +574,7 @@ std::string PlacementHintText(const StepRecord& step, int level) {
   if (level == 1)
     return "<b>HINT:</b> Look for a " + name + "<br>" + "<br>" + "Click \"Hint\" again for more...";
   if (level == 2)
-    return "<b>HINT:</b> Look for a " + name + " on the number " + Digit(step.Value) + ".<br>" + "<br>" +
+    return "<b>HINT:</b> Look for a " + name + " on the number " + DigitText(step.Value) + ".<br>" + "<br>" +
            "Click \"Hint\" again for even more...";
   switch (technique.hint) {
     case HintForm::BugPlacement:
@@ -601,31 +584,31 @@ std::string PlacementHintText(const StepRecord& step, int level) {
              "marks. " +
              "The blue cell is the only cell with more than two pencil marks. With further inspection, we "
              "can " +
-             "see that if the " + Digit(step.Value) +
+             "see that if the " + DigitText(step.Value) +
              " were removed, the puzzle would have a BUG - that is, every unsolved " +
              "cell would contain only 2 pencil marks - making the puzzle invalid. " +
              "Since we know this is a valid puzzle with one and only one solution, the highlighted cell must "
              "be " +
-             Digit(step.Value) + " in order to avoid this. Click <a href='" + TechniquesPageAddress() +
+             DigitText(step.Value) + " in order to avoid this. Click <a href='" + TechniquesPageAddress() +
              std::string(technique.anchor) + "'>here</a> for a more detailed explanation of this technique. ";
     case HintForm::HiddenSingle: {
       const int house = step.Meaning.House;
       const std::string type =
           house >= 0 ? std::string(HouseTypeName(HouseType(house))) : std::string("house");
       return "<b>HINT:</b> There is a " + name + " in the indicated cell. It contains the only " +
-             Digit(step.Value) + " in its " + type + ".";
+             DigitText(step.Value) + " in its " + type + ".";
     }
     case HintForm::ForcingNet:
-      return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").<br><br>" +
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + DigitText(step.Value) + ").<br><br>" +
              NetExplanation(step);
     case HintForm::ChainContradiction:
       if (step.Meaning.NodeCount > 1)
         return "<b>HINT:</b> There is " + std::string(ArticleFor(technique.name)) + " " + name +
-               " proving this cell (" + Digit(step.Value) + ").<br><br>" +
+               " proving this cell (" + DigitText(step.Value) + ").<br><br>" +
                ChainWalkText(step, ChainReading::ProvesStart);
       [[fallthrough]];
     default:
-      return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").";
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + DigitText(step.Value) + ").";
   }
 }
 
@@ -654,19 +637,6 @@ std::string_view ArticleFor(std::string_view name) {
   if (name.empty()) return "a";
   const char first = name.front();
   return std::string_view("AEIOXaeiox").find(first) != std::string_view::npos ? "an" : "a";
-}
-
-std::string HouseName(int house) {
-  if (house < 0 || house > 26) return {};
-  return std::string(HouseTypeName(HouseType(house))) + " " + std::to_string(HouseNum(house));
-}
-
-std::string CellName(int cell) {
-  std::string name = "R";
-  name += static_cast<char>('0' + CellRow(cell));
-  name += 'C';
-  name += static_cast<char>('0' + CellCol(cell));
-  return name;
 }
 
 std::string EliminationHintText(const StepRecord& step, int level) {

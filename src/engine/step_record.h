@@ -62,7 +62,7 @@ enum class LinkKind : std::uint8_t { Strong, Weak, Forces };
 // hint is made from these fields, never from the trace text.
 struct StepMeaning {
   static constexpr int kMaxLines = 4;
-  static constexpr int kMaxNodes = 64;
+  static constexpr int kMaxNodes = 128;
 
   // Hidden single, subsets: the house the pattern lies in. Omission: the
   // house whose digit is confined (the line when claiming, the block when
@@ -97,11 +97,25 @@ struct StepMeaning {
   // on the board alone); NodeRule[i]: the rule that gave it (the values of
   // steps::NetRule). NetAssumptions: how many nodes are assumptions (one per
   // branch); OtherInferences: implications of the proof left out of the list.
+  // NodeHouse[i]: for a hidden single the house it is the last place in, for
+  // locked candidates the house whose places are confined; -1 otherwise.
+  // BranchEnds: how each branch ends, in the order of its assumption (Kind 0
+  // for a branch that reaches the common result). NetProofSize: the
+  // implications the step's score counts.
   std::array<bool, kMaxNodes> NodeHolds{};
   std::array<std::int8_t, kMaxNodes> NodeFrom{};
   std::array<std::uint8_t, kMaxNodes> NodeRule{};
+  std::array<std::int8_t, kMaxNodes> NodeHouse{};
+  struct NetEnd {
+    std::uint8_t Kind = 0;  // steps::NetContradiction
+    std::int8_t Cell = -1;
+    std::int8_t House = -1;
+    std::uint8_t Digit = 0;
+  };
+  std::array<NetEnd, 9> BranchEnds{};
   int NetAssumptions = 0;
   int OtherInferences = 0;
+  int NetProofSize = 0;
 };
 
 struct StepRecord {

@@ -122,6 +122,8 @@ class NetPropagator {
   int FirstReason(NetNode n) const;
   // The rule that derived a node (NetRule), by creation index.
   int RuleAt(int index) const { return rule_[index]; }
+  // The house a hidden single or locked candidates rule read, -1 for others.
+  int HouseAt(int index) const { return house_[index]; }
 
   // Where the contradiction lies: the cell without candidates or that holds
   // two digits, or the house and digit without a place.
@@ -159,6 +161,8 @@ class NetPropagator {
   std::array<NetNode, kNetNodeCount> order_{};       // nodes in creation order
   std::array<std::uint32_t, kNetNodeCount + 2> reasonBegin_{};
   std::array<std::uint8_t, kNetNodeCount> rule_{};
+  std::array<std::int8_t, kNetNodeCount> house_{};
+  int ruleHouse_ = -1;  // the house of the rule that commits the next node
   std::array<std::uint16_t, kPoolSize> pool_{};
   std::array<std::uint8_t, kNetNodeCount> mark_{};
   std::array<std::uint8_t, kNetNodeCount> seenExternal_{};
