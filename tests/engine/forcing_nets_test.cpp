@@ -248,11 +248,11 @@ TEST(ForcingNets, StepScoreGrowsWithTheProofWithinItsBand) {
   StepRecord step;
   EXPECT_EQ(NetStepScore(step), 0);
   step.Technique = kContradictionNet;
-  step.Meaning.NodeCount = 8;
+  step.Meaning.NetProofSize = 8;
   EXPECT_DOUBLE_EQ(NetStepScore(step), 8.2);
-  step.Meaning.OtherInferences = 9;  // 17 inferences: past 16, so in the second doubling
+  step.Meaning.NetProofSize = 17;  // past 16, so in the second doubling
   EXPECT_NEAR(NetStepScore(step), 8.4, 1e-9);
-  step.Meaning.OtherInferences = 100000;
+  step.Meaning.NetProofSize = 100008;
   EXPECT_NEAR(NetStepScore(step), 8.8, 1e-9);
   step.Technique = kNestedNet;
   EXPECT_NEAR(NetStepScore(step), 9.8, 1e-9);
