@@ -17,6 +17,7 @@
 #include "board/board.h"
 #include "board/chain_walk.h"
 #include "board/net_proof_text.h"
+#include "board/pattern_texts.h"
 #include "board/status_composer.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
@@ -151,8 +152,7 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       if (m.BaseCount > 0) return " in " + HousesPhrase(BaseLines(m));
       break;
     case HintForm::Chain:
-      if (m.NodeCount > 0) return " starting from " + CellName(m.Nodes[0].FirstCell());
-      break;
+      return ChainPatternWhere(step);
     case HintForm::SueDeCoq:
       if (m.House >= 0 && m.SecondHouse >= 0)
         return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
@@ -194,6 +194,21 @@ std::string RemovalSentence(const StepRecord& step, const StepShape& shape) {
   // One digit everywhere reads as "the 2 from A, B and C".
   if (BitCount(shape.removedDigits & kAllDigits) == 1)
     return "Remove the " + DigitList(shape.removedDigits) + " from " + CellList(shape.losers) + ".";
+  // Beyond the ladder several digits read digit by digit: "Remove 3 from
+  // A and B, and 4 from C."
+  if (Index(step.Technique) > Index(kStuckRating)) {
+    std::vector<std::string> parts;
+    for (int d = 1; d <= 9; ++d) {
+      std::vector<int> cells;
+      for (int c : shape.losers)
+        if (step.Eliminate(c, d)) cells.push_back(c);
+      if (!cells.empty()) parts.push_back(DigitText(d) + " from " + CellList(cells));
+    }
+    std::string out = "Remove ";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+      out += (i == 0 ? "" : i + 1 == parts.size() ? ", and " : ", ") + parts[i];
+    return out + ".";
+  }
   std::vector<std::string> parts;
   for (int c : shape.losers) parts.push_back(DigitList(step.EliminateMask[c]) + " from " + CellName(c));
   return "Remove " + JoinAnd(parts) + ".";
@@ -220,35 +235,6 @@ std::string NetExplanation(const StepRecord& step) {
 std::string CountWord(std::size_t n) {
   static constexpr std::array<std::string_view, 5> words = {"no", "one", "two", "three", "four"};
   return n < words.size() ? std::string(words[n]) : std::to_string(n);
-}
-
-// A chain's node as the reader sees it: "the 5 in R1C5", or for a group
-// "the 5 in R3C1, R3C2 or R3C3".
-std::string NodePhrase(const ChainNode& node) {
-  std::string cells;
-  for (int i = 0; i < node.CellCount; ++i) {
-    if (i > 0) cells += i + 1 == node.CellCount ? " or " : ", ";
-    cells += CellName(node.Cells[i]);
-  }
-  return "the " + DigitText(node.Digit) + " in " + cells;
-}
-
-bool SameNode(const ChainNode& a, const ChainNode& b) {
-  return a.Digit == b.Digit && a.CellCount == b.CellCount && a.Cells == b.Cells;
-}
-
-// Walks a chain whose links alternate what they prove: a node taken as
-// false makes the next one true across a strong link, a true one makes the
-// next one false across a weak link (and across a strong link that is also
-// weak, as every strong link of these chains is).
-std::string ChainWalk(const StepMeaning& m) {
-  std::string text = "If " + NodePhrase(m.Nodes[0]) + " is false";
-  bool truth = false;
-  for (int i = 1; i < m.NodeCount; ++i) {
-    truth = !truth;
-    text += (i == 1 ? ", then " : ", so ") + NodePhrase(m.Nodes[i]) + (truth ? " is true" : " is false");
-  }
-  return text + ".";
 }
 
 // An avoidable rectangle: its entered corners are the meaning's nodes; each
@@ -347,65 +333,22 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              " to avoid a deadly pattern with two solutions, so a cell that sees all of them "
              "cannot be " +
              removed + ".";
-    case HintForm::Chain: {
-      if (m.NodeCount < 2) break;
-      const ChainNode& first = m.Nodes[0];
-      const ChainNode& last = m.Nodes[m.NodeCount - 1];
-      const std::string legend =
-          "Solid lines join two places of which one must hold the digit, dashed lines two places that cannot "
-          "both hold it. ";
-      if (SameNode(first, last))
-        return legend +
-               "Around the loop the coloured cells would put the same digit twice in one house, so the "
-               "cells that lose it cannot hold it.";
-      return legend + ChainWalk(m) + " So " + NodePhrase(first) + " or " + NodePhrase(last) +
-             " is true, and a cell that sees both cannot be " + removed + ".";
-    }
+    case HintForm::Chain:
+      return "Solid lines join two places of which one must hold the digit, dashed lines two places that "
+             "cannot "
+             "both hold it. " +
+             ChainPatternText(step);
     case HintForm::Uniqueness:
-      if (m.BaseCount == 2 && m.CoverCount == 2) {
-        std::vector<int> corners;
-        for (int row : BaseLines(m))
-          for (int col : CoverLines(m)) corners.push_back(9 * HouseNum(row) + HouseNum(col) - 10);
-        std::sort(corners.begin(), corners.end());
-        return "The four corners of the rectangle, " + CellList(corners) + ", all hold " + digits +
-               ". If nothing else could go there, the two digits could swap places and the puzzle would have "
-               "two "
-               "solutions, so the pattern must be broken; that rules out " +
-               removed + " in the pink cells.";
-      }
-      return "The four corners of the rectangle all hold " + digits +
-             ". If nothing else could go there, the two digits could swap places and the puzzle would have "
-             "two "
-             "solutions, so the pattern must be broken; that rules out " +
-             removed + " in the pink cells.";
+      return UniquenessText(step);
     case HintForm::AvoidableRectangle:
       if (std::string text = AvoidableRectangleExplanation(m, removed); !text.empty()) return text;
       break;
-    case HintForm::FinnedFish: {
-      if (m.BaseCount == 0 || m.CoverCount == 0) break;
-      const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
-      return "In " + base + ", the " + removed + " can only go in " + cover +
-             " or in the fins (orange). If no fin holds it, the fish leaves no other " + removed + " in " +
-             cover +
-             "; if a fin does, the cells that see the fin lose it. The pink cells are in both places, so "
-             "they "
-             "cannot be " +
-             removed + ".";
-    }
+    case HintForm::FinnedFish:
+      return FinnedFishText(step);
     case HintForm::BugPlusN:
-      return "Apart from the blue cells, every unsolved cell has exactly two pencil marks, and without some "
-             "marks of the blue cells every digit would have two places in each house: a deadly pattern with "
-             "no "
-             "solution or several. So one of those extra marks is true, and the marks that clash with all of "
-             "them go.";
+      return BugPlusNText(step);
     case HintForm::SueDeCoq:
-      return "The blue cells where the two houses cross, with the green cells, hold exactly as many digits "
-             "as "
-             "there are cells, and the green cells of the line share no digit with those of the block. So "
-             "every "
-             "digit goes into exactly one of these cells: the other cells of the line lose the digits that "
-             "cannot go to the block part, and the other cells of the block those that cannot go to the line "
-             "part.";
+      return SueDeCoqText(step);
     case HintForm::InferenceChain:
       return ChainWalkText(step, ChainReading::Ends);
     case HintForm::NiceLoop:
