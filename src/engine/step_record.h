@@ -62,7 +62,7 @@ enum class LinkKind : std::uint8_t { Strong, Weak, Forces };
 // hint is made from these fields, never from the trace text.
 struct StepMeaning {
   static constexpr int kMaxLines = 4;
-  static constexpr int kMaxNodes = 128;
+  static constexpr int kMaxNodes = 256;
 
   // Hidden single, subsets: the house the pattern lies in. Omission: the
   // house whose digit is confined (the line when claiming, the block when
@@ -103,7 +103,7 @@ struct StepMeaning {
   // for a branch that reaches the common result). NetProofSize: the
   // implications the step's score counts.
   std::array<bool, kMaxNodes> NodeHolds{};
-  std::array<std::int8_t, kMaxNodes> NodeFrom{};
+  std::array<std::int16_t, kMaxNodes> NodeFrom{};
   std::array<std::uint8_t, kMaxNodes> NodeRule{};
   std::array<std::int8_t, kMaxNodes> NodeHouse{};
   struct NetEnd {

@@ -20,7 +20,7 @@ void AddNode(StepRecord& step, int cell, int digit, bool holds, int from, NetRul
   m.Nodes[k].CellCount = 1;
   m.Nodes[k].Cells[0] = static_cast<std::uint8_t>(cell);
   m.NodeHolds[k] = holds;
-  m.NodeFrom[k] = static_cast<std::int8_t>(from);
+  m.NodeFrom[k] = static_cast<std::int16_t>(from);
   m.NodeRule[k] = static_cast<std::uint8_t>(rule);
   if (rule == NetRule::Assumption) ++m.NetAssumptions;
 }

@@ -138,7 +138,7 @@ void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
       m.NodeRule[k] = b.rules[static_cast<std::size_t>(i)];
       m.NodeHouse[k] = b.houses[static_cast<std::size_t>(i)];
       const int from = b.from[static_cast<std::size_t>(i)];
-      m.NodeFrom[k] = static_cast<std::int8_t>(from >= 0 ? at[static_cast<std::size_t>(from)] : -1);
+      m.NodeFrom[k] = static_cast<std::int16_t>(from >= 0 ? at[static_cast<std::size_t>(from)] : -1);
       if (b.rules[static_cast<std::size_t>(i)] == static_cast<std::uint8_t>(NetRule::Assumption))
         ++m.NetAssumptions;
       if (k > branchStart) m.Links[k - 1] = NodeHolds(n) ? LinkKind::Strong : LinkKind::Weak;
