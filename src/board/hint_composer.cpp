@@ -350,6 +350,7 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
     case HintForm::SueDeCoq:
       return SueDeCoqText(step);
     case HintForm::InferenceChain:
+      if (step.Technique == TechniqueId::AlsXYWing) return AlsWingText(step);
       return ChainWalkText(step, ChainReading::Ends);
     case HintForm::NiceLoop:
       return ChainWalkText(step, ChainReading::Loop);

@@ -235,4 +235,18 @@ std::string SueDeCoqText(const StepRecord& step) {
   return text;
 }
 
+std::string AlsWingText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::string walk = ChainWalkText(step, ChainReading::Ends);
+  if (m.NodeCount != 6) return walk;
+  auto set = [&](int link) {
+    const int at = m.LinkAls[link] - 1;
+    if (at < 0 || at >= m.AlsCount) return CellList(m.Nodes[link], " and ");
+    const AlsPart& part = m.Als[at];
+    return CellList(std::vector<int>(part.Cells.begin(), part.Cells.begin() + part.CellCount));
+  };
+  return "A wing of three almost locked sets, each pincer linked to the pivot by a digit: the pivot " +
+         set(2) + "; one pincer " + set(0) + "; the other " + set(4) + ". " + walk;
+}
+
 }  // namespace tavimoro

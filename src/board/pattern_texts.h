@@ -20,5 +20,8 @@ std::string UniquenessText(const StepRecord& step);
 std::string FinnedFishText(const StepRecord& step);
 std::string BugPlusNText(const StepRecord& step);
 std::string SueDeCoqText(const StepRecord& step);
+// An ALS-XY-Wing's chain told as a wing: the pivot set, then the two
+// pincers, then the walk from one pincer through the pivot to the other.
+std::string AlsWingText(const StepRecord& step);
 
 }  // namespace tavimoro
