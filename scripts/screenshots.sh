@@ -110,4 +110,25 @@ start "$sample"
 click "$help"; xdotool key Down Down Return; shot no-browser
 xdotool key Return
 stop
+# Hints beyond the ladder: a cell forcing net's proof, its path at the top
+# level and what the path rests on indented (the position's own marks).
+record_marks() {  # record_marks PUZZLE MARKS: givens from PUZZLE, marks "12|3|...|" for the rest
+  local out="" c i=0 rest=$2 mark
+  for ((i = 0; i < 81; i++)); do
+    mark=${rest%%|*} rest=${rest#*|} c=${1:i:1}
+    if [[ $c != "." ]]; then out+="[$c|T|]"; else out+="[0|F|$mark]"; fi
+  done
+  printf '%s' "$out"
+}
+net_puzzle="98.7..6..5...8......7..6.8.4..3.......5.6.9.......4..2.1...2.....9.7.8.........13"
+net_marks="||1234||12345|35||245|15||2346|12346|249||139|2347|23479|1479|123|234||12459|12459||2345||1459||2679|1268||1259|15789|157|567|5678|12378|237||128||178||347|478|13678|3679|1368|1589|159||1357|3567||3678||3468|4568|345||457|4579|45679|236|23456||1456||135||2456|456|2678|24567|2468|45689|459|589|2457|||"
+printf '[Options]\nWizard=N\nCheckVer=N\nExtended=Y\n[Data]\nLastGrid=%s\nLastTool=1\n' \
+  "$(record_marks "$net_puzzle" "$net_marks")" > "$ini"
+"$program" --ini "$ini" >/dev/null 2>&1 &
+pid=$!
+sleep 2
+xdotool search --sync --name '^Tavimoro$' windowfocus
+xdotool mousemove 300 640
+hint 3; sleep 1; shot cell-net-level3
+stop
 echo "screenshots in $out"
