@@ -110,8 +110,9 @@ start "$sample"
 click "$help"; xdotool key Down Down Return; shot no-browser
 xdotool key Return
 stop
-# Hints beyond the ladder: a cell forcing net's proof, its path at the top
-# level and what the path rests on indented (the position's own marks).
+# Hints beyond the ladder at level 3, from positions with their own marks: a
+# cell forcing net (its path at the top level, what it rests on indented), a
+# Skyscraper, a Unique Rectangle type 3 and a Sue de Coq.
 record_marks() {  # record_marks PUZZLE MARKS: givens from PUZZLE, marks "12|3|...|" for the rest
   local out="" c i=0 rest=$2 mark
   for ((i = 0; i < 81; i++)); do
@@ -120,15 +121,23 @@ record_marks() {  # record_marks PUZZLE MARKS: givens from PUZZLE, marks "12|3|.
   done
   printf '%s' "$out"
 }
-net_puzzle="98.7..6..5...8......7..6.8.4..3.......5.6.9.......4..2.1...2.....9.7.8.........13"
-net_marks="||1234||12345|35||245|15||2346|12346|249||139|2347|23479|1479|123|234||12459|12459||2345||1459||2679|1268||1259|15789|157|567|5678|12378|237||128||178||347|478|13678|3679|1368|1589|159||1357|3567||3678||3468|4568|345||457|4579|45679|236|23456||1456||135||2456|456|2678|24567|2468|45689|459|589|2457|||"
-printf '[Options]\nWizard=N\nCheckVer=N\nExtended=Y\n[Data]\nLastGrid=%s\nLastTool=1\n' \
-  "$(record_marks "$net_puzzle" "$net_marks")" > "$ini"
-"$program" --ini "$ini" >/dev/null 2>&1 &
-pid=$!
-sleep 2
-xdotool search --sync --name '^Tavimoro$' windowfocus
-xdotool mousemove 300 640
-hint 3; sleep 1; shot cell-net-level3
-stop
+marks_hint() {  # marks_hint NAME PUZZLE MARKS: the hint beyond the ladder at level 3
+  printf '[Options]\nWizard=N\nCheckVer=N\nExtended=Y\n[Data]\nLastGrid=%s\nLastTool=1\n' \
+    "$(record_marks "$2" "$3")" > "$ini"
+  "$program" --ini "$ini" >/dev/null 2>&1 &
+  pid=$!
+  sleep 2
+  xdotool search --sync --name '^Tavimoro$' windowfocus
+  xdotool mousemove 300 640
+  hint 3; sleep 1; shot "$1"
+  stop
+}
+marks_hint cell-net-level3 "98.7..6..5...8......7..6.8.4..3.......5.6.9.......4..2.1...2.....9.7.8.........13" \
+  "||1234||12345|35||245|15||2346|12346|249||139|2347|23479|1479|123|234||12459|12459||2345||1459||2679|1268||1259|15789|157|567|5678|12378|237||128||178||347|478|13678|3679|1368|1589|159||1357|3567||3678||3468|4568|345||457|4579|45679|236|23456||1456||135||2456|456|2678|24567|2468|45689|459|589|2457|||"
+marks_hint skyscraper-level3 "4...3.......6..8..........1....5..9..8....6...7.2........1927..513...942927.4.1.." \
+  "|569|1268|5789||15789|25|2567|5679|1237|359|12||127|14579||2357|34579|23678|3569|268|45789|278|45789|2345|23567||1236|346|1246|378||13678|23||378|123||59|3479|17|13479||12357|3457|136||59||168|134689|345|1358|3458|68|46|468|||||35|35||||78|678|678|||||||35||35||68|68|"
+marks_hint ur3-level3 "2..7..1......5..9...1..4..3......8......4..6...9..6..27..5..6...5.67..3...64.3..1" \
+  "|34689|3458||3689|89||48|4568|3468|3468|3478|1238||128|24||4678|5689|6789||289|2689||257|2578||346|12346|23457|1239|1239|57||14|4579|138|1238|23578|12389||57|39||579|3458|13478||138|138||3457|1457|||123489|2348||1289|1289||248|489|1489||248|||1289|249||489|89|289|||289||57|57||"
+marks_hint sue-de-coq-level3 "6..1..28..53...197...7..64....8...6..9....7....24.........7.3.9....2.5..1........" \
+  "|47|479||3459|3459|||35|248|||26|468|2468||||289|128|189||3589|23589|||35|3457|1347|1457||1359|23579|49||124|3458||14568|2356|1356|2356||35|1248|3578|13678|||13569|35679|89|35|18|2458|2468|4568|56||14568||12||34789|34678|46789|369||13468||17|468||234678|456789|3569|34568|34568|48|27|468|"
 echo "screenshots in $out"

@@ -29,6 +29,10 @@ struct StepLine {
   // A weak link of a chain (two places that cannot both hold the digit) is
   // drawn dashed; every other line solid.
   bool Dashed = false;
+  // The candidates a chain's link joins (0: the cell as a whole), so that
+  // the line runs from mark to mark.
+  std::uint8_t FromDigit = 0;
+  std::uint8_t ToDigit = 0;
 
   bool IsEmpty() const { return FromCell == 0 && ToCell == 0 && Colour == 0 && Width == 0; }
 };

@@ -147,8 +147,14 @@ void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
       const bool onThread = std::find(thread.begin(), thread.end(), i) != thread.end();
       if (onThread && parent >= 0 && lineCount < static_cast<int>(step.Lines.size()) &&
           m.Nodes[parent].Cells[0] != m.Nodes[k].Cells[0]) {
-        step.Lines[static_cast<std::size_t>(lineCount++)] = StepLine{
-            m.Nodes[parent].Cells[0], m.Nodes[k].Cells[0], NodeHolds(n) ? StrongLineColour : LineColour, 1};
+        step.Lines[static_cast<std::size_t>(lineCount++)] =
+            StepLine{m.Nodes[parent].Cells[0],
+                     m.Nodes[k].Cells[0],
+                     NodeHolds(n) ? StrongLineColour : LineColour,
+                     1,
+                     !NodeHolds(n),
+                     m.Nodes[parent].Digit,
+                     m.Nodes[k].Digit};
       }
       if (step.CellColour[NodeCell(n)] == 0) step.CellColour[NodeCell(n)] = PatternColour;
     }
