@@ -60,6 +60,30 @@ std::string DeadlyClause(int pair) {
          "solutions";
 }
 
+// What a colouring's walk shows before it is walked: a trap's two ends of
+// opposite colours, or the two clusters a multi-colouring joins.
+std::string ChainLead(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::string d = DigitText(m.Nodes[0].Digit);
+  if (step.Technique == TechniqueId::SimpleColouring)
+    return "Along the strong links the " + d + "s take two colours in turn, and " +
+           CellName(m.Nodes[0].FirstCell()) + " and " + CellName(m.Nodes[m.NodeCount - 1].FirstCell()) +
+           " have opposite colours, so one of them is true: a cell that sees both is trapped. ";
+  if (step.Technique != TechniqueId::MultiColouring) return {};
+  int firstWeak = -1, lastWeak = -1;
+  for (int i = 0; i + 1 < m.NodeCount; ++i)
+    if (m.Links[i] == LinkKind::Weak) {
+      if (firstWeak < 0) firstWeak = i;
+      lastWeak = i;
+    }
+  if (firstWeak < 0) return {};
+  std::vector<int> one, other;
+  for (int i = 0; i <= firstWeak; ++i) one.push_back(m.Nodes[i].FirstCell());
+  for (int i = lastWeak + 1; i < m.NodeCount; ++i) other.push_back(m.Nodes[i].FirstCell());
+  return "Two clusters of strong links on " + d + ", " + CellList(one) + " in one and " + CellList(other) +
+         " in the other, joined where they see each other. ";
+}
+
 }  // namespace
 
 std::string ChainPatternText(const StepRecord& step) {
@@ -69,7 +93,7 @@ std::string ChainPatternText(const StepRecord& step) {
   const ChainNode& last = m.Nodes[m.NodeCount - 1];
   const bool loop =
       first.Digit == last.Digit && first.CellCount == last.CellCount && first.Cells == last.Cells;
-  if (!loop) return ChainWalkText(step, ChainReading::Ends);
+  if (!loop) return ChainLead(step) + ChainWalkText(step, ChainReading::Ends);
   // A colour that wraps: along the strong links the places take two colours
   // in turn, and two places of one colour share a house.
   std::vector<int> one, other;
