@@ -161,6 +161,23 @@ void BoardView::paintContent(QPainter& painter, int cell, const QRect& rect) con
   }
 }
 
+// Where a link meets a cell: the centre of the digit's pencil mark while the
+// cell shows marks (placed as paintContent places them), else the centre.
+QPointF BoardView::linkEnd(int cell, int digit) const {
+  const QRect rect = cellRect(cell);
+  const CellPicture& pic = picture_->cells[cell];
+  if (digit < 1 || digit > 9 || pic.value != 0 || pic.marks == 0) return QRectF(rect).center();
+  QFont font = this->font();
+  font.setPixelSize(std::max(5, rect.height() * 27 / 100));
+  const QFontMetrics fm(font);
+  const int inset = std::max(1, rect.width() / 16);
+  const QRect inner = rect.adjusted(inset, inset / 2, -inset, -inset / 2);
+  const int w = fm.horizontalAdvance(QString::number(digit)), h = fm.height();
+  const double x = inner.left() + kMarkX[(digit - 1) % 3] * (inner.width() - w) + w / 2.0;
+  const double y = inner.top() + kMarkY[(digit - 1) / 3] * (inner.height() - h) + h / 2.0;
+  return {x, y};
+}
+
 void BoardView::paintLines(QPainter& painter) const {
   if (!picture_) return;
   const int scale = std::max(1, cellRect(0).width() / 24);
@@ -173,7 +190,7 @@ void BoardView::paintLines(QPainter& painter) const {
     pen.setCapStyle(Qt::RoundCap);
     if (line.Dashed) pen.setStyle(Qt::DashLine);
     painter.setPen(pen);
-    painter.drawLine(QRectF(cellRect(line.FromCell)).center(), QRectF(cellRect(line.ToCell)).center());
+    painter.drawLine(linkEnd(line.FromCell, line.FromDigit), linkEnd(line.ToCell, line.ToDigit));
   }
 }
 

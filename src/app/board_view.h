@@ -74,6 +74,7 @@ class BoardView : public QWidget {
   void paintBackground(QPainter& painter, int cell, const QRect& rect) const;
   void paintContent(QPainter& painter, int cell, const QRect& rect) const;
   void paintLines(QPainter& painter) const;
+  QPointF linkEnd(int cell, int digit) const;
 
   const BoardPicture* picture_ = nullptr;
   int spokenCell_ = -1;

@@ -2,21 +2,10 @@
 
 #include <vector>
 
-#include "board/hint_composer.h"
+#include "board/phrases.h"
 
 namespace tavimoro {
 namespace {
-
-std::string DigitText(int d) { return std::string(1, static_cast<char>('0' + d)); }
-
-std::string CellList(const ChainNode& node, std::string_view joiner) {
-  std::string out;
-  for (int i = 0; i < node.CellCount; ++i) {
-    if (i > 0) out += i + 1 == node.CellCount ? std::string(joiner) : ", ";
-    out += CellName(node.Cells[i]);
-  }
-  return out;
-}
 
 std::string Holds(const ChainNode& node) {
   if (node.CellCount == 1) return CellName(node.FirstCell()) + " is " + DigitText(node.Digit);
@@ -28,30 +17,8 @@ std::string Lacks(const ChainNode& node) {
   return "none of " + CellList(node, " and ") + " is " + DigitText(node.Digit);
 }
 
-// The first house (row, column, block) holding every cell of both nodes, -1
-// when there is none.
-int SharedHouse(const ChainNode& a, const ChainNode& b) {
-  for (int type = 0; type < 3; ++type) {
-    const int house = HouseOf(a.FirstCell(), type);
-    bool all = true;
-    for (int i = 0; i < a.CellCount; ++i) all = all && HouseOf(a.Cells[i], type) == house;
-    for (int i = 0; i < b.CellCount; ++i) all = all && HouseOf(b.Cells[i], type) == house;
-    if (all) return house;
-  }
-  return -1;
-}
-
 bool SameCell(const ChainNode& a, const ChainNode& b) {
   return a.CellCount == 1 && b.CellCount == 1 && a.FirstCell() == b.FirstCell();
-}
-
-std::string SetText(const AlsPart& set) {
-  std::string out;
-  for (int i = 0; i < set.CellCount; ++i) {
-    if (i > 0) out += i + 1 == set.CellCount ? " and " : ", ";
-    out += CellName(set.Cells[i]);
-  }
-  return out;
 }
 
 std::string StrongReason(const StepMeaning& m, int link) {
@@ -60,9 +27,10 @@ std::string StrongReason(const StepMeaning& m, int link) {
   if (m.LinkAls[link] > 0) {
     const AlsPart& set = m.Als[m.LinkAls[link] - 1];
     if (set.CellCount == 1) return " (" + CellName(set.Cells[0]) + " has no other candidate)";
-    return " (" + SetText(set) + " share " + std::to_string(set.CellCount + 1) + " digits among " +
-           std::to_string(set.CellCount) + " cells, so without " + DigitText(a.Digit) +
-           " they hold all the others, " + DigitText(b.Digit) + " among them)";
+    return " (" + CellList(std::vector<int>(set.Cells.begin(), set.Cells.begin() + set.CellCount)) +
+           " share " + std::to_string(set.CellCount + 1) + " digits among " + std::to_string(set.CellCount) +
+           " cells, so without " + DigitText(a.Digit) + " they hold all the others, " + DigitText(b.Digit) +
+           " among them)";
   }
   if (SameCell(a, b)) return " (" + CellName(a.FirstCell()) + " has no other candidate)";
   const int house = SharedHouse(a, b);

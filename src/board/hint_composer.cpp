@@ -17,6 +17,7 @@
 #include "board/board.h"
 #include "board/chain_walk.h"
 #include "board/net_proof_text.h"
+#include "board/pattern_texts.h"
 #include "board/status_composer.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
@@ -34,8 +35,6 @@ constexpr std::string_view kApplyLink =
 constexpr std::string_view kForMore = "<br><br>Click \"Hint\" again for more...";
 constexpr std::string_view kForEvenMore = "<br><br>Click \"Hint\" again for even more...";
 
-std::string Digit(int d) { return std::string(1, static_cast<char>('0' + d)); }
-
 std::string HelpFileAddress() { return HelpBase() + "helpfile.html"; }
 
 // Which level the next hint is, from the text the panel shows now.
@@ -43,15 +42,6 @@ int NextLevel(std::string_view panel) {
   if (!LikePattern(panel, "*HINT*")) return 1;
   if (LikePattern(panel, "*HINT*for more...*")) return 2;
   return 3;
-}
-
-std::string JoinAnd(const std::vector<std::string>& parts) {
-  std::string out;
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) out += i + 1 == parts.size() ? " and " : ", ";
-    out += parts[i];
-  }
-  return out;
 }
 
 // --- what an elimination step is made of --------------------------------
@@ -108,7 +98,7 @@ int OmissionBlock(const StepMeaning& m) { return m.Claiming ? m.SecondHouse : m.
 std::string DigitList(int mask) {
   std::vector<std::string> digits;
   for (int d = 1; d <= 9; ++d)
-    if (mask & DigitBit(d)) digits.push_back(Digit(d));
+    if (mask & DigitBit(d)) digits.push_back(DigitText(d));
   return JoinAnd(digits);
 }
 
@@ -122,9 +112,9 @@ std::string StepDigits(const StepRecord& step, const StepShape& shape) {
   if (shape.form != HintForm::XYZWing) return step.Digits.str();
   std::vector<std::string> digits;
   for (int d = 1; d <= 9; ++d)
-    if ((mask & ~shape.removedDigits) & DigitBit(d)) digits.push_back(Digit(d));
+    if ((mask & ~shape.removedDigits) & DigitBit(d)) digits.push_back(DigitText(d));
   for (int d = 1; d <= 9; ++d)
-    if ((mask & shape.removedDigits) & DigitBit(d)) digits.push_back(Digit(d));
+    if ((mask & shape.removedDigits) & DigitBit(d)) digits.push_back(DigitText(d));
   return JoinAnd(digits);
 }
 
@@ -162,8 +152,7 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       if (m.BaseCount > 0) return " in " + HousesPhrase(BaseLines(m));
       break;
     case HintForm::Chain:
-      if (m.NodeCount > 0) return " starting from " + CellName(m.Nodes[0].FirstCell());
-      break;
+      return ChainPatternWhere(step);
     case HintForm::SueDeCoq:
       if (m.House >= 0 && m.SecondHouse >= 0)
         return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
@@ -201,16 +190,25 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
   return {};
 }
 
-std::string CellsPhrase(const std::vector<int>& cells) {
-  std::vector<std::string> names;
-  for (int c : cells) names.push_back(CellName(c));
-  return JoinAnd(names);
-}
-
 std::string RemovalSentence(const StepRecord& step, const StepShape& shape) {
   // One digit everywhere reads as "the 2 from A, B and C".
   if (BitCount(shape.removedDigits & kAllDigits) == 1)
-    return "Remove the " + DigitList(shape.removedDigits) + " from " + CellsPhrase(shape.losers) + ".";
+    return "Remove the " + DigitList(shape.removedDigits) + " from " + CellList(shape.losers) + ".";
+  // Beyond the ladder several digits read digit by digit: "Remove 3 from
+  // A and B, and 4 from C."
+  if (Index(step.Technique) > Index(kStuckRating)) {
+    std::vector<std::string> parts;
+    for (int d = 1; d <= 9; ++d) {
+      std::vector<int> cells;
+      for (int c : shape.losers)
+        if (step.Eliminate(c, d)) cells.push_back(c);
+      if (!cells.empty()) parts.push_back(DigitText(d) + " from " + CellList(cells));
+    }
+    std::string out = "Remove ";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+      out += (i == 0 ? "" : i + 1 == parts.size() ? ", and " : ", ") + parts[i];
+    return out + ".";
+  }
   std::vector<std::string> parts;
   for (int c : shape.losers) parts.push_back(DigitList(step.EliminateMask[c]) + " from " + CellName(c));
   return "Remove " + JoinAnd(parts) + ".";
@@ -239,35 +237,6 @@ std::string CountWord(std::size_t n) {
   return n < words.size() ? std::string(words[n]) : std::to_string(n);
 }
 
-// A chain's node as the reader sees it: "the 5 in R1C5", or for a group
-// "the 5 in R3C1, R3C2 or R3C3".
-std::string NodePhrase(const ChainNode& node) {
-  std::string cells;
-  for (int i = 0; i < node.CellCount; ++i) {
-    if (i > 0) cells += i + 1 == node.CellCount ? " or " : ", ";
-    cells += CellName(node.Cells[i]);
-  }
-  return "the " + Digit(node.Digit) + " in " + cells;
-}
-
-bool SameNode(const ChainNode& a, const ChainNode& b) {
-  return a.Digit == b.Digit && a.CellCount == b.CellCount && a.Cells == b.Cells;
-}
-
-// Walks a chain whose links alternate what they prove: a node taken as
-// false makes the next one true across a strong link, a true one makes the
-// next one false across a weak link (and across a strong link that is also
-// weak, as every strong link of these chains is).
-std::string ChainWalk(const StepMeaning& m) {
-  std::string text = "If " + NodePhrase(m.Nodes[0]) + " is false";
-  bool truth = false;
-  for (int i = 1; i < m.NodeCount; ++i) {
-    truth = !truth;
-    text += (i == 1 ? ", then " : ", so ") + NodePhrase(m.Nodes[i]) + (truth ? " is true" : " is false");
-  }
-  return text + ".";
-}
-
 // An avoidable rectangle: its entered corners are the meaning's nodes; each
 // empty corner would complete the pattern with the digit of the entered
 // corner across the diagonal.
@@ -275,7 +244,7 @@ std::string AvoidableRectangleExplanation(const StepMeaning& m, const std::strin
   if (m.BaseCount != 2 || m.CoverCount != 2 || m.NodeCount < 2) return {};
   std::vector<std::string> entered, completions, open;
   for (int i = 0; i < m.NodeCount; ++i)
-    entered.push_back(CellName(m.Nodes[i].FirstCell()) + " (" + Digit(m.Nodes[i].Digit) + ")");
+    entered.push_back(CellName(m.Nodes[i].FirstCell()) + " (" + DigitText(m.Nodes[i].Digit) + ")");
   for (int r = 0; r < 2; ++r) {
     for (int c = 0; c < 2; ++c) {
       const int corner = 9 * HouseNum(m.BaseLines[r]) + HouseNum(m.CoverLines[c]) - 10;
@@ -289,12 +258,12 @@ std::string AvoidableRectangleExplanation(const StepMeaning& m, const std::strin
       if (filled) continue;
       if (digit == 0) return {};
       open.push_back(CellName(corner));
-      completions.push_back(CellName(corner) + " were " + Digit(digit));
+      completions.push_back(CellName(corner) + " were " + DigitText(digit));
     }
   }
   std::vector<std::string> digits;
   for (int d = 1; d <= 9; ++d)
-    if (m.DigitMask & DigitBit(d)) digits.push_back(Digit(d) + "s");
+    if (m.DigitMask & DigitBit(d)) digits.push_back(DigitText(d) + "s");
   std::string text = JoinAnd(entered) +
                      " were filled in while solving, and no corner of the rectangle is a given. If " +
                      JoinAnd(completions) + ", the " + JoinAnd(digits) +
@@ -364,66 +333,24 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              " to avoid a deadly pattern with two solutions, so a cell that sees all of them "
              "cannot be " +
              removed + ".";
-    case HintForm::Chain: {
-      if (m.NodeCount < 2) break;
-      const ChainNode& first = m.Nodes[0];
-      const ChainNode& last = m.Nodes[m.NodeCount - 1];
-      const std::string legend =
-          "Solid lines join two places of which one must hold the digit, dashed lines two places that cannot "
-          "both hold it. ";
-      if (SameNode(first, last))
-        return legend +
-               "Around the loop the coloured cells would put the same digit twice in one house, so the "
-               "cells that lose it cannot hold it.";
-      return legend + ChainWalk(m) + " So " + NodePhrase(first) + " or " + NodePhrase(last) +
-             " is true, and a cell that sees both cannot be " + removed + ".";
-    }
+    case HintForm::Chain:
+      return "Solid lines join two places of which one must hold the digit, dashed lines two places that "
+             "cannot "
+             "both hold it. " +
+             ChainPatternText(step);
     case HintForm::Uniqueness:
-      if (m.BaseCount == 2 && m.CoverCount == 2) {
-        std::vector<int> corners;
-        for (int row : BaseLines(m))
-          for (int col : CoverLines(m)) corners.push_back(9 * HouseNum(row) + HouseNum(col) - 10);
-        std::sort(corners.begin(), corners.end());
-        return "The four corners of the rectangle, " + CellsPhrase(corners) + ", all hold " + digits +
-               ". If nothing else could go there, the two digits could swap places and the puzzle would have "
-               "two "
-               "solutions, so the pattern must be broken; that rules out " +
-               removed + " in the pink cells.";
-      }
-      return "The four corners of the rectangle all hold " + digits +
-             ". If nothing else could go there, the two digits could swap places and the puzzle would have "
-             "two "
-             "solutions, so the pattern must be broken; that rules out " +
-             removed + " in the pink cells.";
+      return UniquenessText(step);
     case HintForm::AvoidableRectangle:
       if (std::string text = AvoidableRectangleExplanation(m, removed); !text.empty()) return text;
       break;
-    case HintForm::FinnedFish: {
-      if (m.BaseCount == 0 || m.CoverCount == 0) break;
-      const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
-      return "In " + base + ", the " + removed + " can only go in " + cover +
-             " or in the fins (orange). If no fin holds it, the fish leaves no other " + removed + " in " +
-             cover +
-             "; if a fin does, the cells that see the fin lose it. The pink cells are in both places, so "
-             "they "
-             "cannot be " +
-             removed + ".";
-    }
+    case HintForm::FinnedFish:
+      return FinnedFishText(step);
     case HintForm::BugPlusN:
-      return "Apart from the blue cells, every unsolved cell has exactly two pencil marks, and without some "
-             "marks of the blue cells every digit would have two places in each house: a deadly pattern with "
-             "no "
-             "solution or several. So one of those extra marks is true, and the marks that clash with all of "
-             "them go.";
+      return BugPlusNText(step);
     case HintForm::SueDeCoq:
-      return "The blue cells where the two houses cross, with the green cells, hold exactly as many digits "
-             "as "
-             "there are cells, and the green cells of the line share no digit with those of the block. So "
-             "every "
-             "digit goes into exactly one of these cells: the other cells of the line lose the digits that "
-             "cannot go to the block part, and the other cells of the block those that cannot go to the line "
-             "part.";
+      return SueDeCoqText(step);
     case HintForm::InferenceChain:
+      if (step.Technique == TechniqueId::AlsXYWing) return AlsWingText(step);
       return ChainWalkText(step, ChainReading::Ends);
     case HintForm::NiceLoop:
       return ChainWalkText(step, ChainReading::Loop);
@@ -432,7 +359,7 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
     case HintForm::DeathBlossom:
       return ChainWalkText(step, ChainReading::Blossom);
     case HintForm::ForcingChain:
-      return "Placing " + removed + " in " + CellsPhrase(shape.losers) +
+      return "Placing " + removed + " in " + CellList(shape.losers) +
              " starts a chain of forced placements that ends in a contradiction, so that cell cannot be " +
              removed + ".";
     case HintForm::ForcingNet:
@@ -501,14 +428,14 @@ std::string OpenSingleHint(Board& board, const PuzzleState& state, int cell, int
     }
   }
   SetPlacementHint(board, cell, d);
-  return "<b>HINT:</b> <a href='" + T + "#top'>Open Single</a><br>" + "<br>" + which + Digit(d) + "). " +
+  return "<b>HINT:</b> <a href='" + T + "#top'>Open Single</a><br>" + "<br>" + which + DigitText(d) + "). " +
          std::string(kApplyLink);
 }
 
 std::string VisualEliminationHint(Board& board, const PuzzleState& state, int house, int d, int level) {
   if (level == 1)
     return "<b>HINT:</b> Look for a Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) +
-           ") " + "on the number " + Digit(d) + ".<br><br>" + "Click \"Hint\" again for more...";
+           ") " + "on the number " + DigitText(d) + ".<br><br>" + "Click \"Hint\" again for more...";
   const int type = HouseType(house);
   int target = -1;
   for (int k = 0; k < 9; ++k)
@@ -544,8 +471,8 @@ std::string VisualEliminationHint(Board& board, const PuzzleState& state, int ho
   SetPlacementHint(board, target, d);
   return "<b>HINT:</b> Visual Elimination (" + TechniqueName(TechniqueId::HiddenSingle, true) + ")<br>" +
          "<br>" + "The blue cell is the only cell in its " + std::string(HouseTypeName(type)) +
-         " that can be a " + Digit(d) + ". " + " All other cells are eliminated by neighboring " + Digit(d) +
-         "s." + std::string(kApplyLink);
+         " that can be a " + DigitText(d) + ". " + " All other cells are eliminated by neighboring " +
+         DigitText(d) + "s." + std::string(kApplyLink);
 }
 
 std::string NoVisualClueText(Board& board) {
@@ -591,7 +518,7 @@ std::string PlacementHintText(const StepRecord& step, int level) {
   if (level == 1)
     return "<b>HINT:</b> Look for a " + name + "<br>" + "<br>" + "Click \"Hint\" again for more...";
   if (level == 2)
-    return "<b>HINT:</b> Look for a " + name + " on the number " + Digit(step.Value) + ".<br>" + "<br>" +
+    return "<b>HINT:</b> Look for a " + name + " on the number " + DigitText(step.Value) + ".<br>" + "<br>" +
            "Click \"Hint\" again for even more...";
   switch (technique.hint) {
     case HintForm::BugPlacement:
@@ -601,31 +528,31 @@ std::string PlacementHintText(const StepRecord& step, int level) {
              "marks. " +
              "The blue cell is the only cell with more than two pencil marks. With further inspection, we "
              "can " +
-             "see that if the " + Digit(step.Value) +
+             "see that if the " + DigitText(step.Value) +
              " were removed, the puzzle would have a BUG - that is, every unsolved " +
              "cell would contain only 2 pencil marks - making the puzzle invalid. " +
              "Since we know this is a valid puzzle with one and only one solution, the highlighted cell must "
              "be " +
-             Digit(step.Value) + " in order to avoid this. Click <a href='" + TechniquesPageAddress() +
+             DigitText(step.Value) + " in order to avoid this. Click <a href='" + TechniquesPageAddress() +
              std::string(technique.anchor) + "'>here</a> for a more detailed explanation of this technique. ";
     case HintForm::HiddenSingle: {
       const int house = step.Meaning.House;
       const std::string type =
           house >= 0 ? std::string(HouseTypeName(HouseType(house))) : std::string("house");
       return "<b>HINT:</b> There is a " + name + " in the indicated cell. It contains the only " +
-             Digit(step.Value) + " in its " + type + ".";
+             DigitText(step.Value) + " in its " + type + ".";
     }
     case HintForm::ForcingNet:
-      return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").<br><br>" +
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + DigitText(step.Value) + ").<br><br>" +
              NetExplanation(step);
     case HintForm::ChainContradiction:
       if (step.Meaning.NodeCount > 1)
         return "<b>HINT:</b> There is " + std::string(ArticleFor(technique.name)) + " " + name +
-               " proving this cell (" + Digit(step.Value) + ").<br><br>" +
+               " proving this cell (" + DigitText(step.Value) + ").<br><br>" +
                ChainWalkText(step, ChainReading::ProvesStart);
       [[fallthrough]];
     default:
-      return "<b>HINT:</b> There is a " + name + " in this cell (" + Digit(step.Value) + ").";
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + DigitText(step.Value) + ").";
   }
 }
 
@@ -654,19 +581,6 @@ std::string_view ArticleFor(std::string_view name) {
   if (name.empty()) return "a";
   const char first = name.front();
   return std::string_view("AEIOXaeiox").find(first) != std::string_view::npos ? "an" : "a";
-}
-
-std::string HouseName(int house) {
-  if (house < 0 || house > 26) return {};
-  return std::string(HouseTypeName(HouseType(house))) + " " + std::to_string(HouseNum(house));
-}
-
-std::string CellName(int cell) {
-  std::string name = "R";
-  name += static_cast<char>('0' + CellRow(cell));
-  name += 'C';
-  name += static_cast<char>('0' + CellCol(cell));
-  return name;
 }
 
 std::string EliminationHintText(const StepRecord& step, int level) {

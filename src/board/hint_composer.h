@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "board/phrases.h"
 #include "engine/step_record.h"
 
 namespace tavimoro {
@@ -45,10 +46,5 @@ std::string EliminationHintText(const StepRecord& step, int level);
 
 // "a" or "an" for a technique name.
 std::string_view ArticleFor(std::string_view name);
-
-// "row 3", "column 5" or "block 9" for a house 0..26.
-std::string HouseName(int house);
-// "R4C7" style name of a cell.
-std::string CellName(int cell);
 
 }  // namespace tavimoro

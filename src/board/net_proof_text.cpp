@@ -1,61 +1,296 @@
 #include "board/net_proof_text.h"
 
-#include "board/hint_composer.h"
+#include <string_view>
+#include <vector>
+
+#include "board/phrases.h"
 #include "engine/steps/net_board.h"
 
 namespace tavimoro {
 namespace {
 
-std::string Digit(int d) { return std::string(1, static_cast<char>('0' + d)); }
+using steps::NetContradiction;
+using steps::NetRule;
 
-std::string Fact(const StepMeaning& m, int i) {
-  const ChainNode& n = m.Nodes[i];
-  return CellName(n.Cells[0]) + (m.NodeHolds[i] ? " is " : " is not ") + Digit(n.Digit);
-}
+constexpr std::string_view kIndent = "&nbsp;&nbsp;&nbsp;&nbsp;";
 
-// Why node i follows, from its rule and the node it follows from.
-std::string Reason(const StepMeaning& m, int i) {
-  const int from = m.NodeFrom[i];
-  const int digit = m.Nodes[i].Digit;
-  switch (static_cast<steps::NetRule>(m.NodeRule[i])) {
-    case steps::NetRule::Peer:
-      if (from < 0) return {};
-      if (m.Nodes[from].Cells[0] == m.Nodes[i].Cells[0]) return " (it is " + Digit(m.Nodes[from].Digit) + ")";
-      return " (it sees " + CellName(m.Nodes[from].Cells[0]) + ")";
-    case steps::NetRule::NakedSingle:
-      return " (the only candidate left in the cell)";
-    case steps::NetRule::HiddenSingle:
-      return " (the only place left for " + Digit(digit) + " in one of its houses)";
-    case steps::NetRule::LockedCandidates:
-      return " (the " + Digit(digit) + "s left in a block lie in one line, or those of a line in one block)";
-    case steps::NetRule::NestedNet:
-      return " (supposing it is " + Digit(digit) + " leads to a contradiction by a smaller net)";
-    default:
-      return {};
+// One branch's nodes and the number each shown node is listed under.
+class ProofWriter {
+ public:
+  explicit ProofWriter(const StepRecord& step) : step_(step), m_(step.Meaning), line_(m_.NodeCount, 0) {}
+
+  std::string Write() {
+    std::string text;
+    int branch = 0;
+    for (int begin = 0; begin < m_.NodeCount;) {
+      int end = begin + 1;
+      while (end < m_.NodeCount && Rule(end) != NetRule::Assumption) ++end;
+      if (begin > 0) text += "<br>";
+      text += Branch(begin, end, branch++);
+      begin = end;
+    }
+    if (m_.OtherInferences > 0) {
+      text += '(';
+      text += std::to_string(m_.OtherInferences);
+      text += m_.OtherInferences == 1 ? " further inference" : " further inferences";
+      text += " that these lines rest on are not listed.)<br>";
+    }
+    if (m_.NetAssumptions > 1) text += Conclusion();
+    return text;
   }
-}
+
+ private:
+  NetRule Rule(int i) const { return static_cast<NetRule>(m_.NodeRule[i]); }
+  int Cell(int i) const { return m_.Nodes[i].Cells[0]; }
+  int DigitOf(int i) const { return m_.Nodes[i].Digit; }
+  bool Whole() const { return m_.OtherInferences == 0; }
+
+  std::string Fact(int i) const {
+    return CellName(Cell(i)) + (m_.NodeHolds[i] ? " is " : " is not ") + DigitText(DigitOf(i));
+  }
+
+  // A candidate the step removes or the cell it fills: every branch that
+  // does not break down reaches it.
+  bool IsResult(int i) const {
+    if (step_.Kind == kPlaceValue)
+      return m_.NodeHolds[i] && Cell(i) == step_.Cell && DigitOf(i) == step_.Value;
+    return !m_.NodeHolds[i] && step_.Eliminate(Cell(i), DigitOf(i));
+  }
+
+  // A line of its own: what the net assumed or placed, what a house-wide
+  // rule or a smaller net removed, and the branch's result. A candidate that
+  // goes because a peer (or its own cell) holds is told where it is used.
+  bool Shown(int i, bool contradicted) const {
+    if (!Whole() || Rule(i) != NetRule::Peer) return true;
+    return !contradicted && m_.NetAssumptions > 1 && IsResult(i);
+  }
+
+  // Reasons inside a line's brackets, kept apart by semicolons since each
+  // may name a cell and a line.
+  static std::string Listed(const std::vector<std::string>& parts) {
+    std::string out;
+    for (std::size_t k = 0; k < parts.size(); ++k) out += (k > 0 ? "; " : "") + parts[k];
+    return out;
+  }
+
+  std::string Ref(int i, int current) const {
+    if (line_[i] == 0 || line_[i] == current - 1) return {};
+    return " (line " + std::to_string(line_[i]) + ")";
+  }
+
+  // Why the listed node i (a candidate gone) is gone, as part of line `current`.
+  std::string GoneBecause(int i, int current) const {
+    const int from = m_.NodeFrom[i];
+    if (Rule(i) != NetRule::Peer || line_[i] != 0 || from < 0) {
+      if (line_[i] == 0) return CellName(Cell(i));
+      return CellName(Cell(i)) + " (line " + std::to_string(line_[i]) + ")";
+    }
+    if (Cell(from) == Cell(i))
+      return CellName(Cell(i)) + " is " + DigitText(DigitOf(from)) + Ref(from, current);
+    return CellName(Cell(i)) + " sees " + CellName(Cell(from)) + Ref(from, current);
+  }
+
+  // The listed removals of `digit` from the cells of `house` (all of it, or
+  // only the cells outside `keep`), each with its reason.
+  std::string PlacesGone(int begin, int before, int house, int digit, int keep, int current) const {
+    std::vector<std::string> parts;
+    for (int j = begin; j < before; ++j) {
+      if (m_.NodeHolds[j] || DigitOf(j) != digit) continue;
+      const int c = Cell(j);
+      if (HouseOf(c, HouseType(house)) != house) continue;
+      if (keep >= 0 && HouseOf(c, HouseType(keep)) == keep) continue;
+      parts.push_back(GoneBecause(j, current));
+    }
+    return Listed(parts);
+  }
+
+  // The listed removals from one cell, digit by digit.
+  std::string CandidatesGone(int begin, int before, int cell, int current) const {
+    std::vector<std::string> parts;
+    for (int j = begin; j < before; ++j) {
+      if (m_.NodeHolds[j] || Cell(j) != cell) continue;
+      const int from = m_.NodeFrom[j];
+      std::string why;
+      if (Rule(j) == NetRule::Peer && line_[j] == 0 && from >= 0) {
+        why = "it sees " + CellName(Cell(from)) + Ref(from, current);
+      } else if (line_[j] != 0) {
+        why = "line " + std::to_string(line_[j]);
+      }
+      parts.push_back("not " + DigitText(DigitOf(j)) + (why.empty() ? "" : ": " + why));
+    }
+    return Listed(parts);
+  }
+
+  // The line of a locked-candidates house: the block's line the places lie
+  // in, or the line's block, whichever holds the removed candidate's cell.
+  static int LockedLine(int house, int cell) {
+    if (HouseType(house) != 2) return HouseOf(cell, 2);
+    for (int type = 0; type < 2; ++type) {
+      const int line = HouseOf(cell, type);
+      for (int x : CellsOfHouse(house))
+        if (HouseOf(x, type) == line) return line;
+    }
+    return -1;
+  }
+
+  std::string Reason(int begin, int i, int current) const {
+    const int digit = DigitOf(i), house = m_.NodeHouse[i], from = m_.NodeFrom[i];
+    auto detail = [](const std::string& list) { return list.empty() ? std::string() : " (" + list + ")"; };
+    switch (Rule(i)) {
+      case NetRule::Peer:
+        if (from < 0) return {};
+        if (Cell(from) == Cell(i)) return ": it is " + DigitText(DigitOf(from)) + Ref(from, current);
+        return ": it sees " + CellName(Cell(from)) + Ref(from, current);
+      case NetRule::NakedSingle:
+        return ", its only candidate left" + detail(CandidatesGone(begin, i, Cell(i), current));
+      case NetRule::HiddenSingle:
+        if (house < 0) return ", the only place left for " + DigitText(digit) + " in one of its houses";
+        return ", the only place left for " + DigitText(digit) + " in " + HouseName(house) +
+               detail(PlacesGone(begin, i, house, digit, -1, current));
+      case NetRule::LockedCandidates: {
+        if (house < 0) return {};
+        const int line = LockedLine(house, Cell(i));
+        return ": the " + DigitText(digit) + "s left in " + HouseName(house) + " lie in " + HouseName(line) +
+               detail(PlacesGone(begin, i, house, digit, line, current));
+      }
+      case NetRule::NestedNet:
+        return ": supposing " + CellName(Cell(i)) + " is " + DigitText(digit) +
+               " leads to a contradiction by a net of its own";
+      default:
+        return {};
+    }
+  }
+
+  // The listed node that says `cell` holds `digit`, -1 when none does.
+  int HoldsAt(int begin, int end, int cell, int digit) const {
+    for (int j = begin; j < end; ++j)
+      if (m_.NodeHolds[j] && Cell(j) == cell && DigitOf(j) == digit) return j;
+    return -1;
+  }
+
+  std::string LineOf(int i) const { return line_[i] != 0 ? " (line " + std::to_string(line_[i]) + ")" : ""; }
+
+  std::string ContradictionLine(int begin, int end, const StepMeaning::NetEnd& e, int current) const {
+    const std::string tail = ": a contradiction.";
+    switch (static_cast<NetContradiction>(e.Kind)) {
+      case NetContradiction::NoPlace: {
+        const std::string gone = PlacesGone(begin, end, e.House, e.Digit, -1, current);
+        return "So " + HouseName(e.House) + " has no place left for " + DigitText(e.Digit) +
+               (gone.empty() ? "" : " (" + gone + ")") + tail;
+      }
+      case NetContradiction::EmptyCell: {
+        const std::string gone = CandidatesGone(begin, end, e.Cell, current);
+        return "So " + CellName(e.Cell) + " has no candidate left" + (gone.empty() ? "" : " (" + gone + ")") +
+               tail;
+      }
+      case NetContradiction::BothWays: {
+        const int held = HoldsAt(begin, end, e.Cell, e.Digit);
+        // Another digit placed in the same cell, or the same digit in a peer.
+        for (int j = begin; j < end; ++j) {
+          if (!m_.NodeHolds[j] || j == held) continue;
+          if (Cell(j) == e.Cell && held >= 0)
+            return "So " + CellName(e.Cell) + " would be both " + DigitText(e.Digit) + LineOf(held) +
+                   " and " + DigitText(DigitOf(j)) + LineOf(j) + tail;
+          if (DigitOf(j) == e.Digit && Cell(j) != e.Cell && CellsShareHouse(Cell(j), e.Cell)) {
+            const ChainNode a = m_.Nodes[j];
+            ChainNode b;
+            b.CellCount = 1;
+            b.Cells[0] = static_cast<std::uint8_t>(e.Cell);
+            return "So " + CellName(Cell(j)) + LineOf(j) + " and " + CellName(e.Cell) + LineOf(held) +
+                   " would both be " + DigitText(e.Digit) + " in " + HouseName(SharedHouse(a, b)) + tail;
+          }
+        }
+        for (int j = begin; j < end; ++j) {
+          if (m_.NodeHolds[j] || Cell(j) != e.Cell || DigitOf(j) != e.Digit) continue;
+          return "So " + CellName(e.Cell) + " would be " + DigitText(e.Digit) + LineOf(held) + " and not " +
+                 DigitText(e.Digit) + " (" + GoneBecause(j, current) + ")" + tail;
+        }
+        return "So " + CellName(e.Cell) + " would and would not be " + DigitText(e.Digit) + tail;
+      }
+      default:
+        return {};
+    }
+  }
+
+  // The branch's path: from its contradiction's last reason, or from each
+  // result it reaches, back along the first reasons to the assumption.
+  std::vector<bool> Path(int begin, int end, bool contradicted) const {
+    std::vector<bool> path(m_.NodeCount, !Whole());
+    auto walk = [&](int i) {
+      for (; i >= begin && !path[i]; i = m_.NodeFrom[i]) path[i] = true;
+    };
+    if (contradicted) {
+      walk(end - 1);
+    } else {
+      for (int i = begin; i < end; ++i)
+        if (IsResult(i)) walk(i);
+    }
+    return path;
+  }
+
+  std::string Branch(int begin, int end, int branch) {
+    const StepMeaning::NetEnd e =
+        branch < static_cast<int>(m_.BranchEnds.size()) ? m_.BranchEnds[branch] : StepMeaning::NetEnd{};
+    const bool contradicted = e.Kind != 0;
+    const std::vector<bool> path = Path(begin, end, contradicted);
+    std::string text;
+    for (int i = begin; i < end; ++i) {
+      if (!Shown(i, contradicted)) continue;
+      line_[i] = ++lines_;
+      // What the path needs from off it is indented before the line using it.
+      if (!path[i]) text += kIndent;
+      text += std::to_string(lines_) + ". ";
+      if (Rule(i) == NetRule::Assumption) {
+        text += (branch == 0 ? "Suppose " : "Suppose instead ") + Fact(i) + ".<br>";
+        continue;
+      }
+      // Removals that one house-wide rule makes at once share a line.
+      std::vector<int> cells{Cell(i)};
+      int last = i;
+      while (Whole() && Rule(i) == NetRule::LockedCandidates && last + 1 < end &&
+             Rule(last + 1) == NetRule::LockedCandidates && m_.NodeHouse[last + 1] == m_.NodeHouse[i] &&
+             DigitOf(last + 1) == DigitOf(i)) {
+        line_[++last] = lines_;
+        cells.push_back(Cell(last));
+      }
+      const std::string fact = cells.size() == 1
+                                   ? Fact(i)
+                                   : "none of " + CellList(cells, " and ") + " is " + DigitText(DigitOf(i));
+      text += "Then " + fact + Reason(begin, i, lines_) + ".<br>";
+      i = last;
+    }
+    if (contradicted) {
+      ++lines_;
+      text += std::to_string(lines_) + ". " + ContradictionLine(begin, end, e, lines_) + "<br>";
+    }
+    return text;
+  }
+
+  std::string Conclusion() const {
+    std::vector<std::string> results;
+    if (step_.Kind == kPlaceValue) {
+      results.push_back(CellName(step_.Cell) + " is " + DigitText(step_.Value));
+    } else {
+      for (int c = 0; c < 81; ++c)
+        for (int d = 1; d <= 9; ++d)
+          if (step_.Eliminate(c, d)) results.push_back(CellName(c) + " is not " + DigitText(d));
+    }
+    return "One of the suppositions is true, and each that does not break down leads to the same "
+           "result, so " +
+           JoinAnd(results) + ".<br>";
+  }
+
+  const StepRecord& step_;
+  const StepMeaning& m_;
+  std::vector<int> line_;  // the number a node is listed under, 0 when told inside another line
+  int lines_ = 0;
+};
 
 }  // namespace
 
 std::string NetProofLines(const StepRecord& step) {
-  const StepMeaning& m = step.Meaning;
-  if (m.NetAssumptions == 0) return {};
-  std::string text;
-  int branch = 0;
-  for (int i = 0; i < m.NodeCount; ++i) {
-    text += std::to_string(i + 1) + ". ";
-    if (m.NodeRule[i] == static_cast<std::uint8_t>(steps::NetRule::Assumption)) {
-      text += (branch++ == 0 ? "Suppose " : "Suppose instead ") + Fact(m, i) + ".";
-    } else {
-      text += "Then " + Fact(m, i) + Reason(m, i) + ".";
-    }
-    text += "<br>";
-  }
-  if (m.OtherInferences > 0) {
-    text += "... and " + std::to_string(m.OtherInferences) +
-            (m.OtherInferences == 1 ? " more inference" : " more inferences") + ".<br>";
-  }
-  return text;
+  if (step.Meaning.NetAssumptions == 0) return {};
+  return ProofWriter(step).Write();
 }
 
 }  // namespace tavimoro

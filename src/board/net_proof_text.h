@@ -1,7 +1,9 @@
 // The third level of a forcing-net hint: the inferences that prove the step,
-// in the order the net found them, one numbered line each, made from the
-// step's meaning block. A proof longer than the record holds is shown by its
-// main threads and the count of the inferences left out.
+// one numbered line each, made from the step's meaning block. Only what the
+// result rests on is a line of its own: a candidate that goes because a
+// peer holds its digit is told inside the line that needs it, with the line
+// that peer was placed on. Each branch ends in its result or in a line that
+// names its contradiction; cell and unit nets close with the common result.
 #pragma once
 
 #include <string>
@@ -10,9 +12,8 @@
 
 namespace tavimoro {
 
-// "1. Suppose R4C5 is 7.<br>2. Then R4C6 is not 7 (it sees R4C5).<br>..."
-// and, when some were left out, "... and 12 more inferences.<br>". Empty
-// for a step without net nodes.
+// "1. Suppose R4C5 is 7.<br>2. Then R5C5 is 3, ..." Empty for a step
+// without net nodes.
 std::string NetProofLines(const StepRecord& step);
 
 }  // namespace tavimoro

@@ -29,6 +29,10 @@ struct StepLine {
   // A weak link of a chain (two places that cannot both hold the digit) is
   // drawn dashed; every other line solid.
   bool Dashed = false;
+  // The candidates a chain's link joins (0: the cell as a whole), so that
+  // the line runs from mark to mark.
+  std::uint8_t FromDigit = 0;
+  std::uint8_t ToDigit = 0;
 
   bool IsEmpty() const { return FromCell == 0 && ToCell == 0 && Colour == 0 && Width == 0; }
 };
@@ -62,7 +66,7 @@ enum class LinkKind : std::uint8_t { Strong, Weak, Forces };
 // hint is made from these fields, never from the trace text.
 struct StepMeaning {
   static constexpr int kMaxLines = 4;
-  static constexpr int kMaxNodes = 64;
+  static constexpr int kMaxNodes = 256;
 
   // Hidden single, subsets: the house the pattern lies in. Omission: the
   // house whose digit is confined (the line when claiming, the block when
@@ -97,15 +101,29 @@ struct StepMeaning {
   // on the board alone); NodeRule[i]: the rule that gave it (the values of
   // steps::NetRule). NetAssumptions: how many nodes are assumptions (one per
   // branch); OtherInferences: implications of the proof left out of the list.
+  // NodeHouse[i]: for a hidden single the house it is the last place in, for
+  // locked candidates the house whose places are confined; -1 otherwise.
+  // BranchEnds: how each branch ends, in the order of its assumption (Kind 0
+  // for a branch that reaches the common result). NetProofSize: the
+  // implications the step's score counts.
   std::array<bool, kMaxNodes> NodeHolds{};
-  std::array<std::int8_t, kMaxNodes> NodeFrom{};
+  std::array<std::int16_t, kMaxNodes> NodeFrom{};
   std::array<std::uint8_t, kMaxNodes> NodeRule{};
+  std::array<std::int8_t, kMaxNodes> NodeHouse{};
+  struct NetEnd {
+    std::uint8_t Kind = 0;  // steps::NetContradiction
+    std::int8_t Cell = -1;
+    std::int8_t House = -1;
+    std::uint8_t Digit = 0;
+  };
+  std::array<NetEnd, 9> BranchEnds{};
   int NetAssumptions = 0;
   int OtherInferences = 0;
   // Nested nets: how many of the proof's implications (listed or not) are
   // inner nets running into a contradiction, counted once per branch.
   int InnerNets = 0;
   int InnerInferences = 0;  // the implications of those inner nets, summed
+  int NetProofSize = 0;
 };
 
 struct StepRecord {

@@ -20,41 +20,26 @@ void AddNode(StepRecord& step, int cell, int digit, bool holds, int from, NetRul
   m.Nodes[k].CellCount = 1;
   m.Nodes[k].Cells[0] = static_cast<std::uint8_t>(cell);
   m.NodeHolds[k] = holds;
-  m.NodeFrom[k] = static_cast<std::int8_t>(from);
+  m.NodeFrom[k] = static_cast<std::int16_t>(from);
   m.NodeRule[k] = static_cast<std::uint8_t>(rule);
   if (rule == NetRule::Assumption) ++m.NetAssumptions;
 }
 
-TEST(NetProofText, EachRuleGivesItsReasonInOrder) {
-  StepRecord step;
-  AddNode(step, 30, 7, true, -1, NetRule::Assumption);  // R4C4
-  AddNode(step, 30, 3, false, 0, NetRule::Peer);        // same cell
-  AddNode(step, 31, 7, false, 0, NetRule::Peer);        // R4C5 sees it
-  AddNode(step, 40, 3, true, 2, NetRule::NakedSingle);
-  AddNode(step, 49, 3, true, 2, NetRule::HiddenSingle);
-  AddNode(step, 50, 2, false, 3, NetRule::LockedCandidates);
-  AddNode(step, 51, 5, false, 3, NetRule::NestedNet);
-  EXPECT_EQ(
-      NetProofLines(step),
-      "1. Suppose R4C4 is 7.<br>"
-      "2. Then R4C4 is not 3 (it is 7).<br>"
-      "3. Then R4C5 is not 7 (it sees R4C4).<br>"
-      "4. Then R5C5 is 3 (the only candidate left in the cell).<br>"
-      "5. Then R6C5 is 3 (the only place left for 3 in one of its houses).<br>"
-      "6. Then R6C6 is not 2 (the 2s left in a block lie in one line, or those of a line in one block).<br>"
-      "7. Then R6C7 is not 5 (supposing it is 5 leads to a contradiction by a smaller net).<br>");
-}
-
-TEST(NetProofText, SecondBranchAndLeftOutInferences) {
+// A removal by a peer is told inside the line that uses it; the branch ends
+// in the line that names its contradiction.
+TEST(NetProofText, FoldsPeerRemovalsAndStatesTheContradiction) {
   StepRecord step;
   EXPECT_EQ(NetProofLines(step), "");
-  AddNode(step, 0, 1, true, -1, NetRule::Assumption);
-  AddNode(step, 0, 2, true, -1, NetRule::Assumption);
-  step.Meaning.OtherInferences = 1;
+  AddNode(step, 0, 1, true, -1, NetRule::Assumption);    // R1C1
+  AddNode(step, 1, 1, false, 0, NetRule::Peer);          // R1C2
+  AddNode(step, 73, 1, true, 1, NetRule::HiddenSingle);  // R9C2, column 2
+  step.Meaning.NodeHouse[2] = 10;
+  AddNode(step, 76, 1, false, 2, NetRule::Peer);  // R9C5
+  step.Meaning.BranchEnds[0] = {static_cast<std::uint8_t>(steps::NetContradiction::NoPlace), -1, 13, 1};
   EXPECT_EQ(NetProofLines(step),
-            "1. Suppose R1C1 is 1.<br>2. Suppose instead R1C1 is 2.<br>... and 1 more inference.<br>");
-  step.Meaning.OtherInferences = 12;
-  EXPECT_NE(NetProofLines(step).find("... and 12 more inferences.<br>"), std::string::npos);
+            "1. Suppose R1C1 is 1.<br>"
+            "2. Then R9C2 is 1, the only place left for 1 in column 2 (R1C2 sees R1C1).<br>"
+            "3. So column 5 has no place left for 1 (R9C5 sees R9C2): a contradiction.<br>");
 }
 
 TEST(NetProofText, EliminationHintWalksTheNetAtTheThirdLevel) {
@@ -74,7 +59,7 @@ TEST(NetProofText, EliminationHintWalksTheNetAtTheThirdLevel) {
   EXPECT_NE(EliminationHintText(step, 2).find(" starting from R"), std::string::npos);
   const std::string full = EliminationHintText(step, 3);
   EXPECT_NE(full.find("leads, step by step, to a contradiction:<br>1. Suppose R"), std::string::npos) << full;
-  EXPECT_NE(full.find("2. Then R"), std::string::npos) << full;
+  EXPECT_NE(full.find(": a contradiction.<br>"), std::string::npos) << full;
   EXPECT_NE(full.find("Remove the "), std::string::npos) << full;
 }
 

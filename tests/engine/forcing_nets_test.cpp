@@ -248,16 +248,16 @@ TEST(ForcingNets, StepScoreGrowsWithTheProofWithinItsBand) {
   StepRecord step;
   EXPECT_EQ(NetStepScore(step), 0);
   step.Technique = kContradictionNet;
-  step.Meaning.NodeCount = 8;
+  step.Meaning.NetProofSize = 8;
   EXPECT_DOUBLE_EQ(NetStepScore(step), 8.2);
-  step.Meaning.OtherInferences = 9;  // 17 inferences: past 16, so in the second doubling
+  step.Meaning.NetProofSize = 17;  // past 16, so in the second doubling
   EXPECT_NEAR(NetStepScore(step), 8.4, 1e-9);
-  step.Meaning.OtherInferences = 100000;
+  step.Meaning.NetProofSize = 100008;
   EXPECT_NEAR(NetStepScore(step), 8.8, 1e-9);
   // A nested net: its proof and its inner nets' together, 11.1 at 512, 0.3
   // per doubling, not below its floor; the second level half a point more.
   step.Technique = kNestedNet;
-  step.Meaning.OtherInferences = 248;
+  step.Meaning.NetProofSize = 256;
   step.Meaning.InnerInferences = 256;
   EXPECT_NEAR(NetStepScore(step), 11.1, 1e-9);
   step.Meaning.InnerInferences = 1792;

@@ -13,7 +13,8 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <vector>
+
+#include "common/extended_cases.h"
 
 namespace tavimoro {
 namespace {
@@ -67,21 +68,11 @@ TEST(TechniqueRegistry, EveryTechniqueButTheStuckRatingHasAFinder) {
 
 TEST(TechniqueRegistry, EveryTechniqueHasACaseToFindAndOneToPassOver) {
   std::map<std::string, std::pair<int, int>> cases;  // name -> (to find, to pass over)
-  for (const char* file : {"ladder_cases.txt", "extended_cases.txt"}) {
-    std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/" + file);
-    ASSERT_TRUE(in) << file;
-    for (std::string line; std::getline(in, line);) {
-      if (line.empty() || line[0] == '#') continue;
-      // Technique : position : removed : expected [: entered]
-      std::vector<std::string> fields;
-      std::stringstream split(line);
-      for (std::string field; split >> std::ws && std::getline(split, field, ':');)
-        fields.push_back(field.substr(0, field.find_last_not_of(" \t\r") + 1));
-      if (fields.size() < 4) continue;
-      auto& [found, passed] = cases[fields[0]];
-      ++(fields[3] == "x" ? passed : found);
+  for (const char* file : {"ladder_cases.txt", "extended_cases.txt"})
+    for (const testing::Case& c : testing::ReadCases(file)) {
+      auto& [found, passed] = cases[c.technique];
+      ++(c.expected == "x" ? passed : found);
     }
-  }
   for (const TechniqueRow& row : TechniqueRows()) {
     if (row.find == nullptr) continue;
     const auto [found, passed] = cases[std::string(row.name)];

@@ -91,7 +91,13 @@ void WriteChainStep(const ChainDraft& chain, const EliminationMasks& elimination
   for (int i = 0; i + 1 < chain.nodeCount && lines < static_cast<int>(step.Lines.size()); ++i) {
     const int from = chain.nodes[i].cells.First(), to = chain.nodes[i + 1].cells.First();
     if (from == to || joinsSegments(i)) continue;
-    step.Lines[lines++] = {from, to, chain.strong[i] ? StrongLineColour : LineColour, 1, !chain.strong[i]};
+    step.Lines[lines++] = {from,
+                           to,
+                           chain.strong[i] ? StrongLineColour : LineColour,
+                           1,
+                           !chain.strong[i],
+                           static_cast<std::uint8_t>(chain.nodes[i].digit),
+                           static_cast<std::uint8_t>(chain.nodes[i + 1].digit)};
   }
 
   StepText& text = step.Text;

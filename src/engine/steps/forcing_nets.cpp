@@ -51,8 +51,10 @@ struct BranchProof {
   std::vector<NetNode> nodes;
   std::vector<int> from;
   std::vector<std::uint8_t> rules;
+  std::vector<std::int8_t> houses;
   int mainThreadEnd = -1;   // the node nearest the conclusion
   int innerInferences = 0;  // of the inner nets the nodes rest on
+  StepMeaning::NetEnd end;  // the contradiction the branch runs into, if any
 };
 
 BranchProof ReadProof(NetPropagator& p, std::span<const NetNode> targets, bool contradiction) {
@@ -68,6 +70,13 @@ BranchProof ReadProof(NetPropagator& p, std::span<const NetNode> targets, bool c
     proof.rules.push_back(static_cast<std::uint8_t>(p.RuleAt(p.Rank(proof.nodes[i]))));
     if (proof.rules.back() == static_cast<std::uint8_t>(NetRule::NestedNet))
       proof.innerInferences += p.InnerSizeAt(p.Rank(proof.nodes[i]));
+    proof.houses.push_back(static_cast<std::int8_t>(p.HouseAt(p.Rank(proof.nodes[i]))));
+  }
+  if (contradiction) {
+    proof.end.Kind = static_cast<std::uint8_t>(p.ContradictionKind());
+    proof.end.Cell = static_cast<std::int8_t>(p.ContradictionCell());
+    proof.end.House = static_cast<std::int8_t>(p.ContradictionHouse());
+    proof.end.Digit = static_cast<std::uint8_t>(p.ContradictionDigit());
   }
   proof.mainThreadEnd = n - 1;
   if (!contradiction && !targets.empty() && p.Derived(targets[0])) {
@@ -99,8 +108,9 @@ std::vector<int> MainThread(const BranchProof& proof) {
   return thread;
 }
 
-// Writes the branches into the meaning block and the trace, all of every
-// proof when they fit, else each branch's main thread.
+// Writes the branches into the meaning block, all of every proof when they
+// fit, else each branch's main thread. The lines drawn follow each branch's
+// main thread, the path its trace names.
 void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
   StepMeaning& m = step.Meaning;
   std::size_t total = 0;
@@ -113,12 +123,15 @@ void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
   const bool whole = total <= static_cast<std::size_t>(StepMeaning::kMaxNodes);
   int listed = 0;
   int lineCount = 0;
-  for (const auto& b : branches) {
+  for (std::size_t branch = 0; branch < branches.size(); ++branch) {
+    const BranchProof& b = branches[branch];
+    if (branch < m.BranchEnds.size()) m.BranchEnds[branch] = b.end;
+    const std::vector<int> thread = MainThread(b);
     std::vector<int> picked;
     if (whole) {
       for (int i = 0; i < static_cast<int>(b.nodes.size()); ++i) picked.push_back(i);
     } else {
-      picked = MainThread(b);
+      picked = thread;
     }
     std::vector<int> at(b.nodes.size(), -1);
     const int branchStart = m.NodeCount;
@@ -132,22 +145,31 @@ void FillProof(StepRecord& step, const std::vector<BranchProof>& branches) {
       m.Nodes[k].Cells[0] = static_cast<std::uint8_t>(NodeCell(n));
       m.NodeHolds[k] = NodeHolds(n);
       m.NodeRule[k] = b.rules[static_cast<std::size_t>(i)];
+      m.NodeHouse[k] = b.houses[static_cast<std::size_t>(i)];
       const int from = b.from[static_cast<std::size_t>(i)];
-      m.NodeFrom[k] = static_cast<std::int8_t>(from >= 0 ? at[static_cast<std::size_t>(from)] : -1);
+      m.NodeFrom[k] = static_cast<std::int16_t>(from >= 0 ? at[static_cast<std::size_t>(from)] : -1);
       if (b.rules[static_cast<std::size_t>(i)] == static_cast<std::uint8_t>(NetRule::Assumption))
         ++m.NetAssumptions;
       if (k > branchStart) m.Links[k - 1] = NodeHolds(n) ? LinkKind::Strong : LinkKind::Weak;
       ++listed;
       const int parent = m.NodeFrom[k];
-      if (parent >= 0 && lineCount < static_cast<int>(step.Lines.size()) &&
+      const bool onThread = std::find(thread.begin(), thread.end(), i) != thread.end();
+      if (onThread && parent >= 0 && lineCount < static_cast<int>(step.Lines.size()) &&
           m.Nodes[parent].Cells[0] != m.Nodes[k].Cells[0]) {
-        step.Lines[static_cast<std::size_t>(lineCount++)] = StepLine{
-            m.Nodes[parent].Cells[0], m.Nodes[k].Cells[0], NodeHolds(n) ? StrongLineColour : LineColour, 1};
+        step.Lines[static_cast<std::size_t>(lineCount++)] =
+            StepLine{m.Nodes[parent].Cells[0],
+                     m.Nodes[k].Cells[0],
+                     NodeHolds(n) ? StrongLineColour : LineColour,
+                     1,
+                     !NodeHolds(n),
+                     m.Nodes[parent].Digit,
+                     m.Nodes[k].Digit};
       }
       if (step.CellColour[NodeCell(n)] == 0) step.CellColour[NodeCell(n)] = PatternColour;
     }
   }
   m.OtherInferences = static_cast<int>(total) - listed;
+  m.NetProofSize = static_cast<int>(total);
 }
 
 // The trace of one branch: its main thread, "r4c5=7 -> r4c6<>7 -> ...",
@@ -275,13 +297,22 @@ int ProofSizeAndBest(NetPropagator& p, const NetBoard& root, const std::vector<N
 // Fills the record of a cell or unit net whose branches share `conclusions`.
 void FillCommon(StepRecord& step, TechniqueId technique, NetPropagator& p, const NetBoard& root,
                 const std::vector<NetNode>& branches, const std::vector<NetNode>& conclusions, int house) {
+  // The proof shown covers every conclusion; the score counts the first's.
   std::vector<BranchProof> proofs;
   std::vector<bool> contradicted;
+  int scoredSize = 0, scoredInner = 0;
   for (NetNode a : branches) {
     const bool contra = p.Run(root, std::span<const NetNode>(&a, 1));
     contradicted.push_back(contra);
-    proofs.push_back(contra ? ReadProof(p, {}, true)
-                            : ReadProof(p, std::span<const NetNode>(&conclusions[0], 1), false));
+    if (contra) {
+      proofs.push_back(ReadProof(p, {}, true));
+      scoredSize += static_cast<int>(proofs.back().nodes.size());
+      scoredInner += proofs.back().innerInferences;
+    } else {
+      scoredSize += p.Ancestors(std::span<const NetNode>(&conclusions[0], 1), false, {}, nullptr);
+      scoredInner += ReadProof(p, std::span<const NetNode>(&conclusions[0], 1), false).innerInferences;
+      proofs.push_back(ReadProof(p, conclusions, false));
+    }
   }
   step = StepRecord{};
   step.Technique = technique;
@@ -295,6 +326,8 @@ void FillCommon(StepRecord& step, TechniqueId technique, NetPropagator& p, const
     for (NetNode c : conclusions) step.SetEliminate(NodeCell(c), NodeDigit(c));
   }
   FillProof(step, proofs);
+  step.Meaning.NetProofSize = scoredSize;
+  step.Meaning.InnerInferences = scoredInner;
   for (NetNode c : conclusions) step.CellColour[NodeCell(c)] = EliminationColour;
   for (NetNode a : branches) step.CellColour[NodeCell(a)] = PivotColour;
 
@@ -518,6 +551,7 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
       proofs[0].nodes.push_back(p.NodeAt(i));
       proofs[0].from.push_back(i < shown ? p.FirstReason(p.NodeAt(i)) : -1);
       proofs[0].rules.push_back(static_cast<std::uint8_t>(p.RuleAt(i)));
+      proofs[0].houses.push_back(static_cast<std::int8_t>(p.HouseAt(i)));
     }
     proofs[0].nodes.resize(static_cast<std::size_t>(shown));
     proofs[0].mainThreadEnd = shown - 1;
@@ -527,6 +561,7 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
     step.SetEliminate(cell, digit);
     FillProof(step, proofs);
     step.Meaning.OtherInferences = p.NodeCount() - step.Meaning.NodeCount;
+    step.Meaning.NetProofSize = p.NodeCount();
     step.CellColour[cell] = EliminationColour;
     step.Text << Prefix(kTrial) << "assume ";
     AppendNode(step.Text, a);
@@ -570,7 +605,7 @@ constexpr double kTrialScore = 12.5;
 double NetStepScore(const StepRecord& step) {
   const NetRungFacts* facts = FactsOf(step.Technique);
   if (facts == nullptr) return 0;
-  const int size = step.Meaning.NodeCount + step.Meaning.OtherInferences;
+  const int size = step.Meaning.NetProofSize;
   if (facts->id == kTrial) return kTrialScore;
   if (facts->id == kNestedNet || facts->id == kDoublyNestedNet)
     return ScoreOfNestedProof(*facts, size, step.Meaning.InnerInferences);

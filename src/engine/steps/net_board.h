@@ -125,6 +125,8 @@ class NetPropagator {
   // For a node derived by a nested net, by creation index: the implications
   // of that inner net's contradiction.
   int InnerSizeAt(int index) const { return innerSize_[index]; }
+  // The house a hidden single or locked candidates rule read, -1 for others.
+  int HouseAt(int index) const { return house_[index]; }
 
   // Where the contradiction lies: the cell without candidates or that holds
   // two digits, or the house and digit without a place.
@@ -174,6 +176,8 @@ class NetPropagator {
   std::array<std::uint32_t, kNetNodeCount + 2> reasonBegin_{};
   std::array<std::uint8_t, kNetNodeCount> rule_{};
   std::array<std::uint16_t, kNetNodeCount> innerSize_{};
+  std::array<std::int8_t, kNetNodeCount> house_{};
+  int ruleHouse_ = -1;  // the house of the rule that commits the next node
   std::array<std::uint16_t, kPoolSize> pool_{};
   std::array<std::uint8_t, kNetNodeCount> mark_{};
   std::array<std::uint8_t, kNetNodeCount> seenExternal_{};

@@ -49,6 +49,8 @@ void NetPropagator::Commit(NetNode n, NetRule rule) {
   rank_[n] = static_cast<std::uint16_t>(count_ + 1);
   order_[count_] = n;
   rule_[count_] = static_cast<std::uint8_t>(rule);
+  house_[count_] = static_cast<std::int8_t>(ruleHouse_);
+  ruleHouse_ = -1;
   reasonBegin_[count_] = poolSize_;
   poolSize_ = pending_;
   ++count_;
@@ -190,7 +192,9 @@ void NetPropagator::CheckHouse(int house, int digit) {
   if (mask == 0) {
     Contradict(NetContradiction::NoPlace, -1, house, digit);
   } else {
+    ruleHouse_ = house;
     SetHolds(last, digit, NetRule::HiddenSingle);
+    ruleHouse_ = -1;
   }
 }
 
@@ -214,7 +218,9 @@ void NetPropagator::CheckLocked(int house, int digit) {
       StartReasons();
       for (int x : CellsOfHouse(house))
         if (!InHouse(x, other)) AddAbsentReason(x, digit);
+      ruleHouse_ = house;
       SetFails(y, digit, NetRule::LockedCandidates);
+      ruleHouse_ = -1;
     }
   }
 }
@@ -303,6 +309,7 @@ bool NetPropagator::Run(const NetBoard& start, std::span<const NetNode> assumpti
   contradictionCell_ = contradictionHouse_ = -1;
   contradictionDigit_ = 0;
   nestedScan_ = 0;
+  ruleHouse_ = -1;
   for (NetNode a : assumptions) {
     StartReasons();
     if (NodeHolds(a)) {

@@ -68,7 +68,8 @@ inline void DrawChain(StepRecord& step) {
     const int from = m.Nodes[i].FirstCell(), to = m.Nodes[i + 1].FirstCell();
     if (from == to) continue;
     const bool strong = m.Links[i] == LinkKind::Strong;
-    step.Lines[entry++] = {from, to, strong ? StrongLineColour : LineColour, 1, !strong};
+    step.Lines[entry++] = {
+        from, to, strong ? StrongLineColour : LineColour, 1, !strong, m.Nodes[i].Digit, m.Nodes[i + 1].Digit};
   }
 }
 

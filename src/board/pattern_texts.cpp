@@ -1,0 +1,276 @@
+#include "board/pattern_texts.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "board/chain_walk.h"
+#include "board/phrases.h"
+#include "engine/technique_registry.h"
+
+namespace tavimoro {
+namespace {
+
+constexpr std::uint32_t kSecondColour = 0x80FF80;  // partners of a pattern
+constexpr std::uint32_t kFinColour = 0x80C0FF;
+
+std::vector<int> CellsColoured(const StepRecord& step, std::uint32_t colour) {
+  std::vector<int> cells;
+  for (int c = 0; c < 81; ++c)
+    if (step.CellColour[c] == colour) cells.push_back(c);
+  return cells;
+}
+
+std::vector<int> Losers(const StepRecord& step) {
+  std::vector<int> cells;
+  for (int c = 0; c < 81; ++c)
+    if (step.EliminateMask[c]) cells.push_back(c);
+  return cells;
+}
+
+int Removed(const StepRecord& step) {
+  int mask = 0;
+  for (auto m : step.EliminateMask) mask |= m;
+  return mask;
+}
+
+std::string Digits(int mask, const char* lastJoiner = " and ") {
+  std::vector<std::string> digits;
+  for (int d = 1; d <= 9; ++d)
+    if (mask & DigitBit(d)) digits.push_back(DigitText(d));
+  std::string out = JoinAnd(digits);
+  if (const auto at = out.rfind(" and "); at != std::string::npos) out.replace(at, 5, lastJoiner);
+  return out;
+}
+
+bool InHouse(int cell, int house) { return house >= 0 && HouseOf(cell, HouseType(house)) == house; }
+
+// The rectangle's corners from its rows (base) and columns (cover).
+std::vector<int> Corners(const StepMeaning& m) {
+  std::vector<int> corners;
+  for (int r = 0; r < m.BaseCount && r < 2; ++r)
+    for (int c = 0; c < m.CoverCount && c < 2; ++c)
+      corners.push_back(9 * HouseNum(m.BaseLines[r]) + HouseNum(m.CoverLines[c]) - 10);
+  std::sort(corners.begin(), corners.end());
+  return corners;
+}
+
+std::string DeadlyClause(int pair) {
+  return "the " + Digits(pair) +
+         " of the four corners could swap places and the puzzle would have two "
+         "solutions";
+}
+
+// What a colouring's walk shows before it is walked: a trap's two ends of
+// opposite colours, or the two clusters a multi-colouring joins.
+std::string ChainLead(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::string d = DigitText(m.Nodes[0].Digit);
+  if (step.Technique == TechniqueId::SimpleColouring)
+    return "Along the strong links the " + d + "s take two colours in turn, and " +
+           CellName(m.Nodes[0].FirstCell()) + " and " + CellName(m.Nodes[m.NodeCount - 1].FirstCell()) +
+           " have opposite colours, so one of them is true: a cell that sees both is trapped. ";
+  if (step.Technique != TechniqueId::MultiColouring) return {};
+  int firstWeak = -1, lastWeak = -1;
+  for (int i = 0; i + 1 < m.NodeCount; ++i)
+    if (m.Links[i] == LinkKind::Weak) {
+      if (firstWeak < 0) firstWeak = i;
+      lastWeak = i;
+    }
+  if (firstWeak < 0) return {};
+  std::vector<int> one, other;
+  for (int i = 0; i <= firstWeak; ++i) one.push_back(m.Nodes[i].FirstCell());
+  for (int i = lastWeak + 1; i < m.NodeCount; ++i) other.push_back(m.Nodes[i].FirstCell());
+  return "Two clusters of strong links on " + d + ", " + CellList(one) + " in one and " + CellList(other) +
+         " in the other, joined where they see each other. ";
+}
+
+}  // namespace
+
+std::string ChainPatternText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  if (m.NodeCount < 2) return {};
+  const ChainNode& first = m.Nodes[0];
+  const ChainNode& last = m.Nodes[m.NodeCount - 1];
+  const bool loop =
+      first.Digit == last.Digit && first.CellCount == last.CellCount && first.Cells == last.Cells;
+  if (!loop) return ChainLead(step) + ChainWalkText(step, ChainReading::Ends);
+  // A colour that wraps: along the strong links the places take two colours
+  // in turn, and two places of one colour share a house.
+  std::vector<int> one, other;
+  for (int i = 0; i + 1 < m.NodeCount; ++i) (i % 2 == 0 ? one : other).push_back(m.Nodes[i].FirstCell());
+  const int house = SharedHouse(m.Nodes[0], m.Nodes[m.NodeCount - 2]);
+  const std::string d = DigitText(first.Digit);
+  return "Along the strong links the " + d + "s take two colours in turn: " + CellList(one) +
+         " one colour, " + CellList(other) + " the other, and one of the two colours is the true one. " +
+         CellName(first.FirstCell()) + " and " + CellName(m.Nodes[m.NodeCount - 2].FirstCell()) +
+         " have the same colour and share " + HouseName(house) +
+         ", so that colour cannot be true: its cells lose the " + d + ".";
+}
+
+std::string ChainPatternWhere(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  std::vector<std::string> places;
+  for (int i = 0; i + 1 < m.NodeCount; ++i) {
+    const ChainNode& a = m.Nodes[i];
+    const ChainNode& b = m.Nodes[i + 1];
+    std::string place;
+    if (a.CellCount == 1 && b.CellCount == 1 && a.FirstCell() == b.FirstCell()) {
+      place = CellName(a.FirstCell());
+    } else {
+      place = HouseName(SharedHouse(a, b));
+    }
+    if (!place.empty() && std::find(places.begin(), places.end(), place) == places.end())
+      places.push_back(place);
+  }
+  if (places.empty()) return {};
+  return " in " + JoinAnd(places);
+}
+
+std::string UniquenessText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::vector<int> corners = Corners(m);
+  if (corners.size() != 4 || BitCount(m.DigitMask) != 2) return {};
+  const int pair = m.DigitMask, removed = Removed(step);
+  const std::vector<int> losers = Losers(step);
+  const std::string lead = "The corners " + CellList(corners) + " all hold " + Digits(pair) + ". ";
+  std::vector<int> inHouse;
+  for (int c : corners)
+    if (InHouse(c, m.House)) inHouse.push_back(c);
+  switch (step.Technique) {
+    case TechniqueId::UniqueRectangle2:
+    case TechniqueId::UniqueRectangle5:
+      return lead + "If no corner were " + Digits(removed) + ", each would hold only " +
+             Digits(pair, " or ") + ", so " + DeadlyClause(pair) + ". So a corner that holds " +
+             Digits(removed) + " is " + Digits(removed) +
+             ", and a cell that sees every such corner cannot be " + Digits(removed) + ".";
+    case TechniqueId::UniqueRectangle3: {
+      const std::vector<int> partners = CellsColoured(step, kSecondColour);
+      if (inHouse.size() != 2 || partners.empty()) break;
+      return lead + "If " + CellList(inHouse) + " held nothing else, " + DeadlyClause(pair) +
+             ", so one of them holds one of its other digits. Between them they act as one cell holding "
+             "those "
+             "digits, and with " +
+             CellList(partners) + " they form a naked subset in " + HouseName(m.House) +
+             ": its cells hold as many digits as there are cells. So the other cells of " +
+             HouseName(m.House) + " cannot be " + Digits(removed, " or ") + ".";
+    }
+    case TechniqueId::UniqueRectangle4: {
+      if (inHouse.size() != 2) break;
+      const int locked = pair & ~removed;
+      return lead + "In " + HouseName(m.House) + " the " + Digits(locked) + " can only go in " +
+             CellList(inHouse, " or ") + ", so one of them is " + Digits(locked) + ". Were the other " +
+             Digits(removed) + ", all four corners would hold only " + Digits(pair) + ", so " +
+             DeadlyClause(pair) + ". So neither " + CellList(inHouse, " nor ") + " can be " +
+             Digits(removed) + ".";
+    }
+    case TechniqueId::UniqueRectangle6: {
+      std::vector<int> floor;
+      for (int c : corners)
+        if (std::find(losers.begin(), losers.end(), c) == losers.end()) floor.push_back(c);
+      return lead + CellList(floor) +
+             " hold nothing else, and in the rectangle's two rows (or its two "
+             "columns) the " +
+             Digits(removed) + " lies only in its corners, so it takes one diagonal. Were it " +
+             CellList(losers) + ", then " + CellList(floor) + " would both be the other digit, so " +
+             DeadlyClause(pair) + ". So " + CellList(losers, " and ") + " cannot be " + Digits(removed) + ".";
+    }
+    case TechniqueId::HiddenRectangle: {
+      if (m.Pivot < 0 || losers.size() != 1) break;
+      const int opposite = losers.front();
+      const int locked = pair & ~removed;
+      std::vector<int> sides;
+      for (int c : corners)
+        if (c != opposite && c != m.Pivot) sides.push_back(c);
+      return lead + CellName(m.Pivot) + " holds nothing else. In row " + std::to_string(CellRow(opposite)) +
+             " and in column " + std::to_string(CellCol(opposite)) + " the " + Digits(locked) +
+             " lies only in the rectangle's corners. Were " + CellName(opposite) + " " + Digits(removed) +
+             ", the " + Digits(locked) + " of that row and that column would be in " + CellList(sides) +
+             ", so " + CellName(m.Pivot) + " would be " + Digits(removed) + ", so " + DeadlyClause(pair) +
+             ". So " + CellName(opposite) + " cannot be " + Digits(removed) + ".";
+    }
+    default:
+      break;
+  }
+  return lead + "If nothing else could go there, " + DeadlyClause(pair) +
+         ", so the pattern must be broken; that rules out " + Digits(removed) + " in " + CellList(losers) +
+         ".";
+}
+
+std::string FinnedFishText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  if (m.BaseCount == 0 || m.CoverCount == 0) return {};
+  std::vector<int> base(m.BaseLines.begin(), m.BaseLines.begin() + m.BaseCount);
+  std::vector<int> cover(m.CoverLines.begin(), m.CoverLines.begin() + m.CoverCount);
+  auto houses = [](const std::vector<int>& list) {
+    std::vector<std::string> names;
+    for (int h : list) names.push_back(HouseName(h));
+    return JoinAnd(names);
+  };
+  const std::string removed = Digits(Removed(step));
+  const std::vector<int> fins = CellsColoured(step, kFinColour);
+  const bool sashimi = step.Technique == TechniqueId::SashimiXWing ||
+                       step.Technique == TechniqueId::SashimiSwordfish ||
+                       step.Technique == TechniqueId::SashimiJellyfish;
+  std::string text = "In " + houses(base) + ", the " + removed + " can only go in " + houses(cover) +
+                     " or in the fin" + (fins.size() == 1 ? " " : "s ") + CellList(fins) + ". ";
+  if (sashimi)
+    text +=
+        "The fish is sashimi: one of its corners has no " + removed + " left, and the fin stands in for it. ";
+  return text + "If no fin holds the " + removed + ", the fish leaves no other " + removed + " in " +
+         houses(cover) + "; if a fin does, the cells that see the fin lose it. " + CellList(Losers(step)) +
+         " lie in both places, so they cannot be " + removed + ".";
+}
+
+std::string BugPlusNText(const StepRecord& step) {
+  const std::vector<int> cells = CellsColoured(step, PatternColour);
+  return "Apart from " + CellList(cells) +
+         ", every unsolved cell has exactly two pencil marks, and without some marks of those cells every "
+         "digit "
+         "would have two places in each house: a deadly pattern with no solution or several. So one of their "
+         "extra marks (" +
+         Digits(step.Meaning.DigitMask, " or ") + ") is true, and a mark that clashes with all of them goes.";
+}
+
+std::string SueDeCoqText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const int line = m.House, block = m.SecondHouse;
+  if (line < 0 || block < 0) return {};
+  const std::vector<int> core = CellsColoured(step, PatternColour);
+  std::vector<int> linePartners, blockPartners;
+  for (int c : CellsColoured(step, kSecondColour))
+    (InHouse(c, block) ? blockPartners : linePartners).push_back(c);
+  int lineLoses = 0, blockLoses = 0;
+  for (int c : Losers(step)) (InHouse(c, block) ? blockLoses : lineLoses) |= step.EliminateMask[c];
+  const std::size_t count = core.size() + linePartners.size() + blockPartners.size();
+  std::string text =
+      CellList(core) + ", where " + HouseName(line) + " crosses " + HouseName(block) + ", with " +
+      CellList(linePartners) + " in the line and " + CellList(blockPartners) + " in the block, hold the " +
+      std::to_string(BitCount(m.DigitMask)) + " digits " + Digits(m.DigitMask) + " in " +
+      std::to_string(count) +
+      " cells, and the line's partners share no digit with the "
+      "block's. So every digit goes into exactly one of these cells, in the line part or in the "
+      "block part.";
+  if (lineLoses)
+    text += " The line part takes " + Digits(lineLoses) + ", so the rest of " + HouseName(line) + " loses " +
+            Digits(lineLoses, " and ") + ".";
+  if (blockLoses)
+    text += " The block part takes " + Digits(blockLoses) + ", so the rest of " + HouseName(block) +
+            " loses " + Digits(blockLoses, " and ") + ".";
+  return text;
+}
+
+std::string AlsWingText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::string walk = ChainWalkText(step, ChainReading::Ends);
+  if (m.NodeCount != 6) return walk;
+  auto set = [&](int link) {
+    const int at = m.LinkAls[link] - 1;
+    if (at < 0 || at >= m.AlsCount) return CellList(m.Nodes[link], " and ");
+    const AlsPart& part = m.Als[at];
+    return CellList(std::vector<int>(part.Cells.begin(), part.Cells.begin() + part.CellCount));
+  };
+  return "A wing of three almost locked sets, each pincer linked to the pivot by a digit: the pivot " +
+         set(2) + "; one pincer " + set(0) + "; the other " + set(4) + ". " + walk;
+}
+
+}  // namespace tavimoro

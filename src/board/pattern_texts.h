@@ -1,0 +1,27 @@
+// The third level of the pattern techniques beyond the ladder: chains of
+// single-digit patterns and colouring, the uniqueness patterns, finned and
+// sashimi fish, BUG+n and Sue de Coq. Each reads the meaning its finder
+// records and names every cell and house its argument uses.
+#pragma once
+
+#include <string>
+
+#include "engine/step_record.h"
+
+namespace tavimoro {
+
+// The reasoned walk of a single-digit pattern or a colouring, or for a
+// colour that wraps, the two cells of one colour that share a house.
+std::string ChainPatternText(const StepRecord& step);
+// " in row 1, column 1 and row 4": the houses (or cells) of the chain's
+// links in order, for the second level.
+std::string ChainPatternWhere(const StepRecord& step);
+std::string UniquenessText(const StepRecord& step);
+std::string FinnedFishText(const StepRecord& step);
+std::string BugPlusNText(const StepRecord& step);
+std::string SueDeCoqText(const StepRecord& step);
+// An ALS-XY-Wing's chain told as a wing: the pivot set, then the two
+// pincers, then the walk from one pincer through the pivot to the other.
+std::string AlsWingText(const StepRecord& step);
+
+}  // namespace tavimoro
