@@ -64,13 +64,27 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-const fs::path& Folder() {
-  static const fs::path folder = [] {
+// The run's own folder, removed when the fuzzer exits normally.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
     std::string pattern = (fs::temp_directory_path() / "tavimoro-fuzz-XXXXXX").string();
     Check(::mkdtemp(pattern.data()) != nullptr);
-    return fs::path(pattern);
-  }();
-  return folder;
+    path_ = pattern;
+  }
+  ~TemporaryFolder() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+const fs::path& Folder() {
+  static const TemporaryFolder folder;
+  return folder.path();
 }
 
 constexpr const char* kSections[] = {"SavedGames", "Options", "savedgames", "New Section"};

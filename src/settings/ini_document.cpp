@@ -113,7 +113,12 @@ IniDocument IniDocument::Parse(std::string_view text) {
 }
 
 void IniDocument::InsertLine(std::size_t at, std::string raw) {
-  if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = lineBreak_;
+  if (at > 0 && lines_[at - 1].ending.empty()) {
+    lines_[at - 1].ending = lineBreak_;
+    // A lone CR ending the only line makes a CRLF with the new break, which
+    // is the file's break when it is read back.
+    if (at == 1 && !lines_[0].raw.empty() && lines_[0].raw.back() == '\r') lineBreak_ = "\r\n";
+  }
   Line line = Classify(std::move(raw));
   line.ending = lineBreak_;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
@@ -299,6 +304,8 @@ std::optional<std::string> AppendedKeyText(std::string_view text, std::string_vi
   });
   if (!appendable) return std::nullopt;
   std::string added = lastTerminated ? "" : lineBreak;
+  // As in IniDocument::InsertLine: the break completes a CRLF.
+  if (!text.empty() && text.back() == '\r' && text.find('\n') == std::string_view::npos) lineBreak = "\r\n";
   if (!found) added.append(1, '[').append(section).append("]").append(lineBreak);
   added.append(key).append(1, '=').append(value).append(lineBreak);
   return added;

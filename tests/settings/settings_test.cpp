@@ -163,6 +163,13 @@ TEST(IniDocument, EachLineKeepsItsBreakAndAnUnbrokenLastLineGetsOne) {
   doc.Set("A", "k", "3");
   doc.Set("B", "x", "y");
   EXPECT_EQ(doc.Text(), "[A]\r\nk=3\nj=2\r\nno break\r\n[B]\r\nx=y\r\n");
+  // A lone CR ending the only line becomes a CRLF with the break, and so
+  // the file's break, whether the new key is set in memory or appended.
+  doc = IniDocument::Parse("x\r");
+  doc.Set("B", "x", "y");
+  doc.Set("C", "x", "y");
+  EXPECT_EQ(doc.Text(), "x\r\n[B]\r\nx=y\r\n[C]\r\nx=y\r\n");
+  EXPECT_EQ(AppendedKeyText("x\r", "B", "x", "y"), "\n[B]\r\nx=y\r\n");
 }
 
 // Numbers are read the classic way: from the start, blanks skipped,
