@@ -57,13 +57,27 @@ struct Change {
   std::string section;
   std::string key;
   std::optional<std::string> value;
+  WriteMode mode = WriteMode::Replace;
 };
 
-void Apply(IniDocument& doc, const Change& change) {
-  if (change.value) {
-    doc.Set(change.section, change.key, *change.value);
-  } else {
+// An OnlyIfAbsent change whose name another copy took while it waited is
+// not applied (false); it never replaces the other copy's entry.
+bool Apply(IniDocument& doc, const Change& change) {
+  if (!change.value) {
     doc.Remove(change.section, change.key);
+  } else if (change.mode == WriteMode::OnlyIfAbsent && doc.Get(change.section, change.key)) {
+    return false;
+  } else {
+    doc.Set(change.section, change.key, *change.value);
+  }
+  return true;
+}
+
+// The first of "name (2)", "name (3)", ... that the section does not hold.
+std::string FreeName(const IniDocument& doc, const std::string& section, const std::string& name) {
+  for (int n = 2;; ++n) {
+    std::string candidate = name + " (" + std::to_string(n) + ")";
+    if (!doc.Get(section, candidate)) return candidate;
   }
 }
 
@@ -73,6 +87,7 @@ struct StoreState {
   std::mutex mutex;
   std::map<std::string, std::vector<Change>> unsaved;
   std::function<void(const std::string&)> onFailure;
+  std::function<void(const RenamedWrite&)> onRenamed;
   std::function<bool(WriteStage)> stopAt;
 };
 
@@ -348,6 +363,19 @@ void ReportFailure(const std::string& problem) {
   if (handler) handler(problem);
 }
 
+void ReportRenamed(const std::vector<RenamedWrite>& renamed) {
+  if (renamed.empty()) return;
+  std::function<void(const RenamedWrite&)> handler;
+  {
+    StoreState& state = State();
+    const std::lock_guard<std::mutex> guard(state.mutex);
+    handler = state.onRenamed;
+  }
+  for (const RenamedWrite& moved : renamed) {
+    if (handler) handler(moved);
+  }
+}
+
 void ForgetUnsaved(const std::string& path, std::size_t count) {
   StoreState& state = State();
   const std::lock_guard<std::mutex> guard(state.mutex);
@@ -362,7 +390,8 @@ void ForgetUnsaved(const std::string& path, std::size_t count) {
 
 // The write itself, under the lock; "" or the problem.
 std::string WriteUnderLock(const std::string& filePath, const Change& change, WriteMode mode,
-                           std::chrono::milliseconds lockWait, bool& exists, std::size_t& unsavedWritten) {
+                           std::chrono::milliseconds lockWait, bool& exists, std::size_t& unsavedWritten,
+                           std::vector<RenamedWrite>& renamed) {
   const WriteTarget target = ResolveWriteTarget(filePath);
   if (!target.problem.empty()) return target.problem;
   const std::string& path = target.path;
@@ -393,13 +422,31 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
     }
   }
   IniDocument doc = IniDocument::Parse(before.value_or(""));
-  for (const Change& earlier : unsaved) Apply(doc, earlier);
-  if (mode == WriteMode::OnlyIfAbsent && doc.Get(change.section, change.key)) {
+  // Later changes of a renamed entry (an overwrite, a deletion) follow it to
+  // its new name and leave the other copy's entry alone.
+  const auto followRenames = [&renamed](Change c) {
+    for (const RenamedWrite& moved : renamed) {
+      if (SameName(c.section, moved.section) && SameName(c.key, moved.key)) c.key = moved.savedAs;
+    }
+    return c;
+  };
+  for (const Change& queued : unsaved) {
+    const Change earlier = followRenames(queued);
+    if (Apply(doc, earlier)) continue;
+    RenamedWrite moved{earlier.section, earlier.key, FreeName(doc, earlier.section, earlier.key)};
+    doc.Set(earlier.section, moved.savedAs, *earlier.value);
+    renamed.push_back(std::move(moved));
+  }
+  const Change current = followRenames(change);
+  if (mode == WriteMode::OnlyIfAbsent && doc.Get(current.section, current.key)) {
     exists = true;
     if (unsaved.empty()) return "";
   } else {
-    Apply(doc, change);
+    Apply(doc, current);
   }
+  // An entry deleted after its rename needs no word to the user.
+  std::erase_if(renamed,
+                [&doc](const RenamedWrite& moved) { return !doc.Get(moved.section, moved.savedAs); });
   const std::string after = doc.Text();
   unsavedWritten = unsaved.size();
   if (before && *before == after) return "";
@@ -430,12 +477,14 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key,
   if (!problem.empty()) return {WriteOutcome::Refused, problem};
 
   Change change{std::string(section), std::string(key),
-                value ? std::optional<std::string>(std::string(*value)) : std::nullopt};
+                value ? std::optional<std::string>(std::string(*value)) : std::nullopt, mode};
   bool exists = false;
   std::size_t unsavedWritten = 0;
-  problem = WriteUnderLock(filePath, change, mode, lockWait, exists, unsavedWritten);
+  std::vector<RenamedWrite> renamed;
+  problem = WriteUnderLock(filePath, change, mode, lockWait, exists, unsavedWritten, renamed);
   if (problem.empty()) {
     ForgetUnsaved(filePath, unsavedWritten);
+    ReportRenamed(renamed);
     return {exists ? WriteOutcome::AlreadyExists : WriteOutcome::Written, ""};
   }
   if (problem == kInterrupted) return {WriteOutcome::Failed, problem};
@@ -453,6 +502,12 @@ void SetWriteFailureHandler(std::function<void(const std::string& problem)> hand
   StoreState& state = State();
   const std::lock_guard<std::mutex> guard(state.mutex);
   state.onFailure = std::move(handler);
+}
+
+void SetRenamedWriteHandler(std::function<void(const RenamedWrite& renamed)> handler) {
+  StoreState& state = State();
+  const std::lock_guard<std::mutex> guard(state.mutex);
+  state.onRenamed = std::move(handler);
 }
 
 bool HasUnsavedSettings(const std::string& filePath) { return !UnsavedChanges(filePath).empty(); }

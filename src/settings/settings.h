@@ -75,6 +75,16 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key,
 // an empty function (the default) calls nothing.
 void SetWriteFailureHandler(std::function<void(const std::string& problem)> handler);
 
+// An OnlyIfAbsent write kept in memory whose name another copy took before
+// it reached the file: it is written under the first free name "key (2)",
+// "key (3)", ... instead, and the handler is told, on the writing thread.
+struct RenamedWrite {
+  std::string section;
+  std::string key;
+  std::string savedAs;
+};
+void SetRenamedWriteHandler(std::function<void(const RenamedWrite& renamed)> handler);
+
 // True while changes of the file wait in memory for a write that succeeds.
 bool HasUnsavedSettings(const std::string& filePath);
 

@@ -120,6 +120,36 @@ TEST_F(FileFaults, OnlyIfAbsentChecksAndWritesUnderOneLock) {
   EXPECT_TRUE(reported_.empty());
 }
 
+// A save that waited in memory for a held lock does not replace the entry
+// another copy saved under its name meanwhile: it goes under a free name,
+// and a later deletion of it follows it there.
+TEST_F(FileFaults, KeptOnlyIfAbsentSaveNeverReplacesAnotherCopysEntry) {
+  std::vector<RenamedWrite> renamed;
+  SetRenamedWriteHandler([&renamed](const RenamedWrite& moved) { renamed.push_back(moved); });
+  LockHolder holder(path_);
+  ASSERT_TRUE(holder.locked());
+  EXPECT_FALSE(StoreSetting("SavedGames", "foo", "[1|T|]", path_, WriteMode::OnlyIfAbsent, 50ms).ok());
+  EXPECT_FALSE(StoreSetting("SavedGames", "bar", "[2|T|]", path_, WriteMode::OnlyIfAbsent, 50ms).ok());
+  EXPECT_FALSE(WriteSetting("SavedGames", "bar", std::nullopt, path_));
+  holder.Release();
+  const pid_t other = ::fork();
+  if (other == 0) {
+    SetWriteFailureHandler({});
+    ::_exit(WriteSetting("SavedGames", "FOO", "[3|T|]", path_) &&
+                    WriteSetting("SavedGames", "bar", "[4|T|]", path_)
+                ? 0
+                : 1);
+  }
+  int status = 1;
+  ::waitpid(other, &status, 0);
+  ASSERT_EQ(status, 0);
+  ASSERT_TRUE(WriteSetting("Options", "Wizard", "N", path_));
+  SetRenamedWriteHandler({});
+  EXPECT_EQ(FileText(), "[SavedGames]\nFOO=[3|T|]\nbar=[4|T|]\nfoo (2)=[1|T|]\n[Options]\nWizard=N\n");
+  ASSERT_EQ(renamed.size(), 1u);
+  EXPECT_EQ(renamed[0].savedAs, "foo (2)");
+}
+
 // Two processes race to save the same new name: exactly one writes it,
 // the other learns that it exists.
 TEST_F(FileFaults, TwoCopiesSavingOneNameNeverBothWrite) {
