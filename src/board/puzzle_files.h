@@ -29,9 +29,10 @@ std::string SaveText(const FormatGrid& cells, SaveFormat format);
 // Reads the whole file into text: "" when done, else the message to show
 // ("Cannot read NAME", "NAME is too large to be a puzzle file").
 std::string ReadTextFile(const std::string& path, std::string& text);
-// Writes text through a temporary file beside path that then replaces it,
-// so that a failed write leaves an existing file whole: "" when done, else
-// "Cannot write NAME".
+// Writes text through a temporary file beside path that then replaces it
+// (see ReplaceFileText), so that a failed write leaves an existing file
+// whole: "" when done, else "Cannot write NAME" and the reason. Read-only
+// files and things that are not regular files are refused.
 std::string WriteTextFile(const std::string& path, std::string_view text);
 
 // Offers to put the puzzles of one text (board records) into the

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <thread>
 
+#include "files/replace_file.h"
 #include "settings/ini_document.h"
 
 namespace tavimoro {
@@ -207,7 +208,6 @@ bool WriteAll(int fd, std::string_view text, off_t offset) {
   return true;
 }
 
-constexpr std::string_view kTemporaryMark = ".tmp-";
 // The problem text of a write stopped by the test hook: a killed writer
 // reports nothing and remembers nothing.
 constexpr char kInterrupted[] = "interrupted";
@@ -216,7 +216,7 @@ constexpr char kInterrupted[] = "interrupted";
 // path. Called under the lock, when no living writer has one open.
 void RemoveStaleTemporaries(const std::string& path) {
   const fs::path file(path);
-  const std::string prefix = file.filename().string() + std::string(kTemporaryMark);
+  const std::string prefix = file.filename().string() + std::string(kTemporaryFileMark);
   std::error_code error;
   for (fs::directory_iterator it(file.parent_path().empty() ? fs::path(".") : file.parent_path(), error), end;
        !error && it != end; it.increment(error)) {
@@ -228,96 +228,44 @@ void RemoveStaleTemporaries(const std::string& path) {
   }
 }
 
-// Makes a rename in the folder survive a power cut.
-void SyncFolder(const std::string& path) {
-  const fs::path folder = fs::path(path).parent_path();
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 std::string WriteProblem(const std::string& path, int error) {
   return "The settings file " + Quoted(path) + " cannot be written: " + SystemError(error) + ".";
 }
 
-// Rewrites the file through its own inode, for a folder that takes no new
-// files. The new size is reserved first, so that a full disk fails before
-// anything is changed; a failure after that puts the old text back.
-std::string RewriteInPlace(const std::string& path, std::string_view before, std::string_view after) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return WriteProblem(path, errno);
-  int error = 0;
-  if (after.size() > before.size()) {
-    error = ::posix_fallocate(fd, 0, static_cast<off_t>(after.size()));
-    if (error == EOPNOTSUPP || error == EINVAL) error = 0;  // no reservation on this file system
-  }
-  if (error == 0) {
-    if (WriteAll(fd, after, 0) && ::ftruncate(fd, static_cast<off_t>(after.size())) == 0 &&
-        ::fsync(fd) == 0) {
-      ::close(fd);
-      return "";
-    }
-    error = errno;
-    if (WriteAll(fd, before, 0)) {
-      [[maybe_unused]] const int ignored = ::ftruncate(fd, static_cast<off_t>(before.size()));
-    }
-  }
-  ::close(fd);
-  return WriteProblem(path, error);
-}
-
 // Writes text into a new file beside path and renames it over path; "" or
-// the problem. before is the file's current text (nullopt: no file).
-std::string ReplaceFile(const std::string& path, const std::optional<std::string>& before,
-                        std::string_view text) {
-  struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-    return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
+// the problem.
+std::string ReplaceFile(const std::string& path, std::string_view text) {
+  const FileReplaceResult result = ReplaceFileText(path, text, 0644, [](ReplaceStage stage) {
+    switch (stage) {
+      case ReplaceStage::TemporaryCreated:
+        return StopsAt(WriteStage::TemporaryCreated);
+      case ReplaceStage::TemporaryHalfWritten:
+        return StopsAt(WriteStage::TemporaryHalfWritten);
+      case ReplaceStage::TemporaryWritten:
+        return StopsAt(WriteStage::TemporaryWritten);
+      case ReplaceStage::Renamed:
+        return StopsAt(WriteStage::Renamed);
+    }
+    return false;
+  });
+  switch (result.status) {
+    case FileReplaceResult::Done:
+      return "";
+    case FileReplaceResult::Interrupted:
+      return kInterrupted;
+    case FileReplaceResult::NotRegular:
+      return "The settings file " + Quoted(path) + " is not a regular file; it was left as it is.";
+    case FileReplaceResult::ReadOnly:
+      return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
+    case FileReplaceResult::NoTemporary:
+      // Rewriting the file in place instead could leave it torn.
+      return "The settings file " + Quoted(path) +
+             " cannot be written safely: its folder takes no new file (" + SystemError(result.error) +
+             "); it was left as it is.";
+    case FileReplaceResult::Failed:
+      break;
   }
-  std::string temp = path + std::string(kTemporaryMark) + "XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    const int error = errno;
-    if (exists && error == EACCES && before) return RewriteInPlace(path, *before, text);
-    return WriteProblem(path, error);
-  }
-  if (StopsAt(WriteStage::TemporaryCreated)) {
-    ::close(fd);
-    return kInterrupted;
-  }
-  mode_t mode = 0644;
-  if (exists) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  if (StopsAt(WriteStage::TemporaryHalfWritten)) {
-    WriteAll(fd, text.substr(0, text.size() / 2), 0);
-    ::close(fd);
-    return kInterrupted;
-  }
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text, 0) && ::fsync(fd) == 0;
-  int error = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (ok && StopsAt(WriteStage::TemporaryWritten)) return kInterrupted;
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return WriteProblem(path, error);
-  }
-  if (StopsAt(WriteStage::Renamed)) return "";
-  SyncFolder(path);
-  return "";
+  return WriteProblem(path, result.error);
 }
 
 // Adds text at the end of the file (of size oldSize) and flushes it. A
@@ -418,7 +366,7 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
       }
     }
     if (const auto edited = EditedText(*before, change.section, change.key, change.value)) {
-      return *edited == *before ? "" : ReplaceFile(path, before, *edited);
+      return *edited == *before ? "" : ReplaceFile(path, *edited);
     }
   }
   IniDocument doc = IniDocument::Parse(before.value_or(""));
@@ -450,7 +398,7 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
   const std::string after = doc.Text();
   unsavedWritten = unsaved.size();
   if (before && *before == after) return "";
-  return ReplaceFile(path, before, after);
+  return ReplaceFile(path, after);
 }
 
 }  // namespace

@@ -13,8 +13,9 @@
 // is reported through the result and the failure handler, and the change is
 // kept in memory: reads of this process see it, and every later write of
 // the same file tries it again. A file the user made read-only is never
-// replaced; when only its folder is read-only the file is rewritten in
-// place, its new size reserved first so that a full disk changes nothing.
+// replaced; when only its folder is read-only, new keys at the end are
+// still appended, and a change that needs a rewrite is refused (a rewrite
+// in place could be torn by a kill).
 #pragma once
 
 #include <chrono>
