@@ -1,8 +1,11 @@
 #include "settings/settings.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -150,6 +153,73 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
   return {target, ""};
 }
 
+// The signal that ends a blocking wait for the lock: its handler does
+// nothing, its arrival makes flock return EINTR. 0 when it cannot be had
+// (another part of the process handles it).
+void WakeUp(int) {}
+int WakeUpSignal() {
+  static const int signal = [] {
+    const int candidate = SIGRTMAX - 7;
+    struct sigaction old {};
+    if (::sigaction(candidate, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) return 0;
+    struct sigaction action {};
+    action.sa_handler = WakeUp;
+    ::sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: the wait must be interrupted
+    return ::sigaction(candidate, &action, nullptr) == 0 ? candidate : 0;
+  }();
+  return signal;
+}
+
+// Takes an exclusive lock on fd within the wait; false with errno set
+// (EWOULDBLOCK when the wait ran out). Waiters block in the kernel, which
+// hands the lock on as soon as it is free, instead of polling for it,
+// which lets a steady writer take it again and again before a poller
+// looks. A timer signal to this thread bounds the wait; it repeats, in
+// case it fires just before flock starts to block.
+bool LockWithin(int fd, std::chrono::milliseconds wait) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+  if (errno != EWOULDBLOCK) return false;
+  const auto deadline = Clock::now() + wait;
+  sigevent event{};
+  event.sigev_notify = SIGEV_THREAD_ID;
+  event.sigev_signo = WakeUpSignal();
+  event._sigev_un._tid = static_cast<pid_t>(::syscall(SYS_gettid));
+  timer_t timer{};
+  if (event.sigev_signo == 0 || ::timer_create(CLOCK_MONOTONIC, &event, &timer) != 0) {
+    for (;;) {  // no timer: polling is all that is left
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+      if (errno != EWOULDBLOCK && errno != EINTR) return false;
+      if (Clock::now() >= deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+  const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
+  itimerspec period{};
+  period.it_value.tv_sec = static_cast<time_t>(nanoseconds / 1000000000);
+  period.it_value.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
+  if (period.it_value.tv_sec == 0 && period.it_value.tv_nsec == 0) period.it_value.tv_nsec = 1;
+  period.it_interval.tv_nsec = 10000000;
+  ::timer_settime(timer, 0, &period, nullptr);
+  bool locked = false;
+  int error = 0;
+  for (;;) {
+    if (::flock(fd, LOCK_EX) == 0) {
+      locked = true;
+      break;
+    }
+    error = errno;
+    if (error != EINTR) break;
+    if (Clock::now() >= deadline) {
+      error = EWOULDBLOCK;
+      break;
+    }
+  }
+  ::timer_delete(timer);
+  errno = error;
+  return locked;
+}
+
 // An exclusive lock on "<path>.lock", waited for at most a given time.
 // Where the lock file cannot be created (a read-only folder) the settings
 // file itself is locked: nothing there can be renamed, so its inode stays.
@@ -162,19 +232,10 @@ class FileLock {
       problem_ = "The lock file " + Quoted(path + ".lock") + " cannot be opened: " + SystemError(errno) + ".";
       return;
     }
-    const auto deadline = Clock::now() + wait;
-    for (;;) {
-      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
-      if (errno != EWOULDBLOCK && errno != EINTR) break;
-      if (Clock::now() >= deadline) {
-        problem_ = "The settings file " + Quoted(path) + " is locked by another program.";
-        ::close(fd_);
-        fd_ = -1;
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    problem_ = "The settings file " + Quoted(path) + " cannot be locked: " + SystemError(errno) + ".";
+    if (LockWithin(fd_, wait)) return;
+    problem_ = errno == EWOULDBLOCK
+                   ? "The settings file " + Quoted(path) + " is locked by another program."
+                   : "The settings file " + Quoted(path) + " cannot be locked: " + SystemError(errno) + ".";
     ::close(fd_);
     fd_ = -1;
   }

@@ -150,6 +150,31 @@ TEST_F(FileFaults, KeptOnlyIfAbsentSaveNeverReplacesAnotherCopysEntry) {
   EXPECT_EQ(renamed[0].savedAs, "foo (2)");
 }
 
+// Four copies saving 200 puzzles each queue for the lock: none waits in
+// vain for the 2 s bound, and every save is in the file.
+TEST_F(FileFaults, FourCopiesSavingAtOnceAllGetTheLock) {
+  std::vector<pid_t> copies;
+  for (int copy = 0; copy < 4; ++copy) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      int failed = 0;
+      for (int i = 0; i < 200; ++i) {
+        const std::string name = "copy " + std::to_string(copy) + " puzzle " + std::to_string(i);
+        failed +=
+            StoreSetting("SavedGames", name, "[1|T|]", path_, WriteMode::OnlyIfAbsent, 300ms).ok() ? 0 : 1;
+      }
+      ::_exit(failed > 100 ? 100 : failed);
+    }
+    copies.push_back(child);
+  }
+  for (const pid_t child : copies) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed saves: " << WEXITSTATUS(status);
+  }
+  EXPECT_EQ(ReadSettingKeys("SavedGames", path_).size(), 800u);
+}
+
 // Two processes race to save the same new name: exactly one writes it,
 // the other learns that it exists.
 TEST_F(FileFaults, TwoCopiesSavingOneNameNeverBothWrite) {
