@@ -7,6 +7,10 @@
 namespace tavimoro {
 namespace {
 
+// A UTF-8 byte-order mark that editors put at the start of a file; it
+// belongs to no line and is kept.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
 std::string_view Trim(std::string_view text) {
@@ -32,6 +36,7 @@ struct LineView {
 // Calls visit(line) for each line in order; visit returns false to stop.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit visit) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   while (!text.empty()) {
     const auto end = text.find('\n');
     LineView line;
@@ -92,6 +97,10 @@ IniDocument::Line IniDocument::Classify(std::string raw) {
 
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
+  if (text.starts_with(kByteOrderMark)) {
+    text.remove_prefix(kByteOrderMark.size());
+    doc.byteOrderMark_ = true;
+  }
   while (!text.empty()) {
     const auto end = text.find('\n');
     std::string_view raw = text.substr(0, end);
@@ -203,7 +212,7 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
 }
 
 std::string IniDocument::Text() const {
-  std::string text;
+  std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
   for (const Line& line : lines_) text.append(line.raw).append(line.ending);
   return text;
 }
@@ -282,8 +291,7 @@ std::optional<std::string> AppendedKeyText(std::string_view text, std::string_vi
   std::string lineBreak = "\n";
   bool first = true, found = false, inside = false, appendable = true, lastTerminated = true;
   ForEachLine(text, [&](const LineView& line) {
-    if (first && line.terminated)
-      lineBreak = line.raw.size() < text.size() && text[line.raw.size()] == '\r' ? "\r\n" : "\n";
+    if (first && line.terminated) lineBreak = line.whole.size() - line.raw.size() == 2 ? "\r\n" : "\n";
     first = false;
     lastTerminated = line.terminated;
     if (line.kind == LineView::Section) {

@@ -52,6 +52,7 @@ class IniDocument {
 
   std::vector<Line> lines_;
   std::string lineBreak_ = "\n";  // for new lines: the break of the first line
+  bool byteOrderMark_ = false;    // the text starts with a UTF-8 byte-order mark
 };
 
 // Reading and appending without building the document, for large files

@@ -172,6 +172,18 @@ TEST(IniDocument, EachLineKeepsItsBreakAndAnUnbrokenLastLineGetsOne) {
   EXPECT_EQ(AppendedKeyText("x\r", "B", "x", "y"), "\n[B]\r\nx=y\r\n");
 }
 
+// A UTF-8 byte-order mark before the first section is read past and kept.
+TEST_F(SettingsFile, AByteOrderMarkIsReadPastAndKept) {
+  const std::string bom = "\xEF\xBB\xBF";
+  WriteFile(bom + "[SavedGames]\r\nfirst=[1|T|]\r\n[Options]\r\nWizard=N\r\n");
+  EXPECT_EQ(ReadSettingKeys("SavedGames", path_), Names{"first"});
+  ASSERT_TRUE(WriteSetting("SavedGames", "second", "[2|T|]", path_));
+  ASSERT_TRUE(WriteSetting("Options", "Wizard", "Y", path_));
+  ASSERT_TRUE(WriteSetting("Options", "CheckVer", "N", path_));
+  EXPECT_EQ(FileText(),
+            bom + "[SavedGames]\r\nfirst=[1|T|]\r\nsecond=[2|T|]\r\n[Options]\r\nWizard=Y\r\nCheckVer=N\r\n");
+}
+
 // Numbers are read the classic way: from the start, blanks skipped,
 // hexadecimal and octal prefixes, halves to even, 0 outside 16 bits.
 TEST(SafeInt, ReadsTheNumberAtTheStart) {
