@@ -146,6 +146,7 @@ void Form1::placeWindow() {
 
 void Form1::storePlace() {
   if (!shown_) return;
+  const WriteBatch batch(iniPath_);  // joins the way out's batch when there is one
   puzzleClock_->store(iniPath_);
   StoreWindowPlace(isMinimized() || isMaximized() ? normalGeometry() : geometry(), iniPath_);
 }

@@ -211,6 +211,18 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
       last);
 }
 
+void IniDocument::MoveSectionToEnd(std::string_view section) {
+  const int header = FindSection(section);
+  if (header < 0) return;
+  const auto end = static_cast<std::size_t>(SectionEnd(header));
+  if (end == lines_.size()) return;
+  for (std::size_t i = end; i < lines_.size(); ++i) {
+    if (lines_[i].kind == Line::Section && SameName(lines_[i].name, section)) return;
+  }
+  if (lines_.back().ending.empty()) lines_.back().ending = lineBreak_;
+  std::rotate(lines_.begin() + header, lines_.begin() + static_cast<std::ptrdiff_t>(end), lines_.end());
+}
+
 std::string IniDocument::Text() const {
   std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
   for (const Line& line : lines_) text.append(line.raw).append(line.ending);
@@ -284,6 +296,37 @@ std::optional<std::string> ScanValue(std::string_view text, std::string_view sec
     return true;
   });
   return value;
+}
+
+bool SectionIsLast(std::string_view text, std::string_view section) {
+  bool found = false, last = true;
+  ForEachLine(text, [&](const LineView& line) {
+    if (line.kind != LineView::Section) return true;
+    if (found) {
+      last = false;
+      return false;
+    }
+    found = SameName(line.name, section);
+    return true;
+  });
+  return last;
+}
+
+std::optional<std::string> UnterminatedLastKey(std::string_view text, std::string_view section) {
+  if (text.empty() || text.back() == '\n') return std::nullopt;
+  std::optional<std::string> key;
+  bool inside = false, seen = false;
+  ForEachLine(text, [&](const LineView& line) {
+    if (line.kind == LineView::Section) {
+      // Only the first section of a name is read.
+      inside = !seen && SameName(line.name, section);
+      seen = seen || inside;
+    } else if (inside && !line.terminated && line.kind == LineView::Key && !line.name.empty()) {
+      key = std::string(line.name);
+    }
+    return true;
+  });
+  return key;
 }
 
 std::optional<std::string> AppendedKeyText(std::string_view text, std::string_view section,

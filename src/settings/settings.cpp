@@ -397,8 +397,28 @@ void ForgetUnsaved(const std::string& path, std::size_t count) {
   if (changes.empty()) state.unsaved.erase(it);
 }
 
-// The write itself, under the lock; "" or the problem.
-std::string WriteUnderLock(const std::string& filePath, const Change& change, WriteMode mode,
+// The kept changes and change (nullptr: none, a batch's commit) spliced
+// into text one after another, when each edits or removes an existing key
+// and the growing section is last already; nullopt otherwise.
+std::optional<std::string> SplicedText(const std::string& text, const std::vector<Change>& unsaved,
+                                       const Change* change) {
+  if (!SectionIsLast(text, kGrowingSection)) return std::nullopt;
+  std::optional<std::string> edited = text;
+  const auto splice = [&edited](const Change& c) {
+    if (c.value && c.mode == WriteMode::OnlyIfAbsent) return false;
+    edited = EditedText(*edited, c.section, c.key, c.value);
+    return edited.has_value();
+  };
+  for (const Change& c : unsaved) {
+    if (!splice(c)) return std::nullopt;
+  }
+  if (change && !splice(*change)) return std::nullopt;
+  return edited;
+}
+
+// The write itself, under the lock; "" or the problem. change is nullptr
+// when only the kept changes are written.
+std::string WriteUnderLock(const std::string& filePath, const Change* change,
                            std::chrono::milliseconds lockWait, bool& exists, std::size_t& unsavedWritten,
                            std::vector<RenamedWrite>& renamed) {
   const WriteTarget target = ResolveWriteTarget(filePath);
@@ -415,18 +435,19 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
   const std::vector<Change> unsaved = UnsavedChanges(filePath);
   // Large files (tens of thousands of saved puzzles) are edited as text,
   // not parsed into lines: a new key at the end of the file (a new saved
-  // puzzle, as a rule) is appended; a changed or removed key is spliced.
-  if (before && unsaved.empty()) {
-    if (change.value) {
-      if (mode == WriteMode::OnlyIfAbsent && ScanValue(*before, change.section, change.key)) {
-        exists = true;
-        return "";
-      }
-      if (const auto added = AppendedKeyText(*before, change.section, change.key, *change.value)) {
-        return AppendToFile(path, before->size(), *added);
-      }
+  // puzzle, as a rule) is appended; changed or removed keys are spliced.
+  if (before && unsaved.empty() && change && change->value) {
+    if (change->mode == WriteMode::OnlyIfAbsent && ScanValue(*before, change->section, change->key)) {
+      exists = true;
+      return "";
     }
-    if (const auto edited = EditedText(*before, change.section, change.key, change.value)) {
+    if (const auto added = AppendedKeyText(*before, change->section, change->key, *change->value)) {
+      return AppendToFile(path, before->size(), *added);
+    }
+  }
+  if (before) {
+    if (const auto edited = SplicedText(*before, unsaved, change)) {
+      unsavedWritten = unsaved.size();
       return *edited == *before ? "" : ReplaceFile(path, *edited);
     }
   }
@@ -446,21 +467,28 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
     doc.Set(earlier.section, moved.savedAs, *earlier.value);
     renamed.push_back(std::move(moved));
   }
-  const Change current = followRenames(change);
-  if (mode == WriteMode::OnlyIfAbsent && doc.Get(current.section, current.key)) {
-    exists = true;
-    if (unsaved.empty()) return "";
-  } else {
-    Apply(doc, current);
+  if (change) {
+    const Change current = followRenames(*change);
+    if (current.mode == WriteMode::OnlyIfAbsent && current.value && doc.Get(current.section, current.key)) {
+      exists = true;
+      if (unsaved.empty()) return "";
+    } else {
+      Apply(doc, current);
+    }
   }
   // An entry deleted after its rename needs no word to the user.
   std::erase_if(renamed,
                 [&doc](const RenamedWrite& moved) { return !doc.Get(moved.section, moved.savedAs); });
-  const std::string after = doc.Text();
   unsavedWritten = unsaved.size();
-  if (before && *before == after) return "";
-  return ReplaceFile(path, after);
+  if (before && *before == doc.Text()) return "";
+  // The rewrite that first finds the growing section elsewhere puts it
+  // last, so that the saves after it are appends again.
+  doc.MoveSectionToEnd(kGrowingSection);
+  return ReplaceFile(path, doc.Text());
 }
+
+// The batch of this thread, if any.
+thread_local WriteBatch* gBatch = nullptr;
 
 }  // namespace
 
@@ -477,6 +505,10 @@ std::vector<std::string> ReadSettingKeys(std::string_view section, const std::st
   return ScanKeys(ReadWholeFile(filePath).value_or(""), section);
 }
 
+std::optional<std::string> TornLastKey(std::string_view section, const std::string& filePath) {
+  return UnterminatedLastKey(ReadWholeFile(filePath).value_or(""), section);
+}
+
 WriteOutcome StoreSetting(std::string_view section, std::string_view key,
                           std::optional<std::string_view> value, const std::string& filePath, WriteMode mode,
                           std::chrono::milliseconds lockWait) {
@@ -487,10 +519,15 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key,
 
   Change change{std::string(section), std::string(key),
                 value ? std::optional<std::string>(std::string(*value)) : std::nullopt, mode};
+  if (gBatch && gBatch->FilePath() == filePath && mode == WriteMode::Replace) {
+    RememberUnsaved(filePath, std::move(change));
+    gBatch->Gathered();
+    return {WriteOutcome::Written, ""};
+  }
   bool exists = false;
   std::size_t unsavedWritten = 0;
   std::vector<RenamedWrite> renamed;
-  problem = WriteUnderLock(filePath, change, mode, lockWait, exists, unsavedWritten, renamed);
+  problem = WriteUnderLock(filePath, &change, lockWait, exists, unsavedWritten, renamed);
   if (problem.empty()) {
     ForgetUnsaved(filePath, unsavedWritten);
     ReportRenamed(renamed);
@@ -499,6 +536,33 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key,
   if (problem == kInterrupted) return {WriteOutcome::Failed, problem};
   if (!exists) RememberUnsaved(filePath, std::move(change));
   ReportFailure(problem);
+  return {WriteOutcome::Failed, problem};
+}
+
+WriteBatch::WriteBatch(std::string filePath, std::chrono::milliseconds lockWait)
+    : filePath_(std::move(filePath)), lockWait_(lockWait) {
+  if (!gBatch) gBatch = this;
+}
+
+WriteBatch::~WriteBatch() {
+  if (gBatch != this) return;
+  Commit();
+  gBatch = nullptr;
+}
+
+WriteOutcome WriteBatch::Commit() {
+  if (gBatch != this || !gathered_) return {WriteOutcome::Written, ""};
+  gathered_ = false;
+  bool exists = false;
+  std::size_t unsavedWritten = 0;
+  std::vector<RenamedWrite> renamed;
+  const std::string problem = WriteUnderLock(filePath_, nullptr, lockWait_, exists, unsavedWritten, renamed);
+  if (problem.empty()) {
+    ForgetUnsaved(filePath_, unsavedWritten);
+    ReportRenamed(renamed);
+    return {WriteOutcome::Written, ""};
+  }
+  if (problem != kInterrupted) ReportFailure(problem);
   return {WriteOutcome::Failed, problem};
 }
 

@@ -44,6 +44,12 @@ bool WriteSetting(std::string_view section, std::string_view key, std::optional<
 // stored (not necessarily UTF-8).
 std::vector<std::string> ReadSettingKeys(std::string_view section, const std::string& filePath);
 
+// The key of the file's last line when the file does not end in a line
+// break and that line is a key of the section. Every line the store writes
+// ends in one, so this is an entry whose append was cut short (a crash, a
+// power cut), unless the file was edited by hand; nullopt otherwise.
+std::optional<std::string> TornLastKey(std::string_view section, const std::string& filePath);
+
 // How long a write waits for another copy's lock before it gives up.
 inline constexpr std::chrono::milliseconds kLockWait{2000};
 // The wait for writes on the way out, which must not hold up the exit.
@@ -71,6 +77,32 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key,
                           std::optional<std::string_view> value, const std::string& filePath,
                           WriteMode mode = WriteMode::Replace,
                           std::chrono::milliseconds lockWait = kLockWait);
+
+// The section that grows (the saved puzzles). A rewrite that finds it
+// before another section puts it last, so that saving stays an append.
+inline constexpr std::string_view kGrowingSection = "SavedGames";
+
+// While it lives, the Replace writes of its file made by this thread are
+// gathered (reads see them at once) and made in one write when it ends or
+// at Commit: a whole-file rewrite of a large file once, not once per key. A
+// failed commit is reported and kept like any failed write. A batch made
+// while another lives on the thread gathers nothing of its own.
+class WriteBatch {
+ public:
+  explicit WriteBatch(std::string filePath, std::chrono::milliseconds lockWait = kLockWait);
+  ~WriteBatch();
+  WriteBatch(const WriteBatch&) = delete;
+  WriteBatch& operator=(const WriteBatch&) = delete;
+  WriteOutcome Commit();
+
+  const std::string& FilePath() const { return filePath_; }
+  void Gathered() { gathered_ = true; }
+
+ private:
+  std::string filePath_;
+  std::chrono::milliseconds lockWait_;
+  bool gathered_ = false;
+};
 
 // Called with the problem of every Failed write, on the writing thread;
 // an empty function (the default) calls nothing.

@@ -145,7 +145,7 @@ TEST_F(FileFaults, KeptOnlyIfAbsentSaveNeverReplacesAnotherCopysEntry) {
   ASSERT_EQ(status, 0);
   ASSERT_TRUE(WriteSetting("Options", "Wizard", "N", path_));
   SetRenamedWriteHandler({});
-  EXPECT_EQ(FileText(), "[SavedGames]\nFOO=[3|T|]\nbar=[4|T|]\nfoo (2)=[1|T|]\n[Options]\nWizard=N\n");
+  EXPECT_EQ(FileText(), "[Options]\nWizard=N\n[SavedGames]\nFOO=[3|T|]\nbar=[4|T|]\nfoo (2)=[1|T|]\n");
   ASSERT_EQ(renamed.size(), 1u);
   EXPECT_EQ(renamed[0].savedAs, "foo (2)");
 }

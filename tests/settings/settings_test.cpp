@@ -72,7 +72,8 @@ TEST_F(SettingsFile, NullDeletesOnlyThatKeyEmptyIsKeptLongIsCutAt1999) {
   ASSERT_TRUE(WriteSetting("SavedGames", "A", std::nullopt, path_));
   EXPECT_TRUE(WriteSetting("SavedGames", "absent", std::nullopt, path_));
   EXPECT_TRUE(WriteSetting("NoSuchSection", "x", std::nullopt, path_));
-  EXPECT_EQ(FileText(), "[SavedGames]\nb=2\nc=3\n[Other]\na=9\n");
+  // The rewrite puts the saved puzzles last, where new ones are appended.
+  EXPECT_EQ(FileText(), "[Other]\na=9\n[SavedGames]\nb=2\nc=3\n");
   ASSERT_TRUE(WriteSetting("Other", "empty", "", path_));
   EXPECT_EQ(ReadSettingKeys("Other", path_), (Names{"a", "empty"}));
   const std::string value(2500, '7');
@@ -181,7 +182,7 @@ TEST_F(SettingsFile, AByteOrderMarkIsReadPastAndKept) {
   ASSERT_TRUE(WriteSetting("Options", "Wizard", "Y", path_));
   ASSERT_TRUE(WriteSetting("Options", "CheckVer", "N", path_));
   EXPECT_EQ(FileText(),
-            bom + "[SavedGames]\r\nfirst=[1|T|]\r\nsecond=[2|T|]\r\n[Options]\r\nWizard=Y\r\nCheckVer=N\r\n");
+            bom + "[Options]\r\nWizard=Y\r\nCheckVer=N\r\n[SavedGames]\r\nfirst=[1|T|]\r\nsecond=[2|T|]\r\n");
 }
 
 // Numbers are read the classic way: from the start, blanks skipped,
