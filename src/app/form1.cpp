@@ -30,6 +30,7 @@
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
 #include "app/puzzle_clock.h"
+#include "app/settings_failure_notice.h"
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
@@ -164,6 +165,10 @@ void Form1::changeEvent(QEvent* event) {
 void Form1::closeEvent(QCloseEvent* event) {
   search_->abandon();
   storePlace();
+  if (!SettleUnsavedSettings(this, iniPath_)) {
+    event->ignore();
+    return;
+  }
   QWidget::closeEvent(event);
 }
 

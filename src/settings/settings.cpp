@@ -553,17 +553,38 @@ WriteBatch::~WriteBatch() {
 WriteOutcome WriteBatch::Commit() {
   if (gBatch != this || !gathered_) return {WriteOutcome::Written, ""};
   gathered_ = false;
+  return WriteUnsavedSettings(filePath_, lockWait_);
+}
+
+WriteOutcome WriteUnsavedSettings(const std::string& filePath, std::chrono::milliseconds lockWait) {
+  if (!HasUnsavedSettings(filePath)) return {WriteOutcome::Written, ""};
   bool exists = false;
   std::size_t unsavedWritten = 0;
   std::vector<RenamedWrite> renamed;
-  const std::string problem = WriteUnderLock(filePath_, nullptr, lockWait_, exists, unsavedWritten, renamed);
+  const std::string problem = WriteUnderLock(filePath, nullptr, lockWait, exists, unsavedWritten, renamed);
   if (problem.empty()) {
-    ForgetUnsaved(filePath_, unsavedWritten);
+    ForgetUnsaved(filePath, unsavedWritten);
     ReportRenamed(renamed);
     return {WriteOutcome::Written, ""};
   }
   if (problem != kInterrupted) ReportFailure(problem);
   return {WriteOutcome::Failed, problem};
+}
+
+std::string SaveSettingsElsewhere(const std::string& filePath, const std::string& otherPath) {
+  const std::string text = Load(filePath).Text();
+  const FileReplaceResult result = ReplaceFileText(otherPath, text, 0644);
+  switch (result.status) {
+    case FileReplaceResult::Done:
+      return "";
+    case FileReplaceResult::NotRegular:
+      return "The file " + Quoted(otherPath) + " is not a regular file; it was left as it is.";
+    case FileReplaceResult::ReadOnly:
+      return "The file " + Quoted(otherPath) + " is read-only; it was left as it is.";
+    default:
+      break;
+  }
+  return "The file " + Quoted(otherPath) + " cannot be written: " + SystemError(result.error) + ".";
 }
 
 bool WriteSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value,

@@ -78,6 +78,16 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key,
                           WriteMode mode = WriteMode::Replace,
                           std::chrono::milliseconds lockWait = kLockWait);
 
+// Writes the changes of the file kept in memory (after failed writes, or
+// gathered by a batch) now: Written when none is left; a failure is
+// reported and they stay kept.
+WriteOutcome WriteUnsavedSettings(const std::string& filePath,
+                                  std::chrono::milliseconds lockWait = kLockWait);
+
+// Writes the text this process sees (the file with the changes kept in
+// memory) to otherPath, replacing it safely; "" or the problem.
+std::string SaveSettingsElsewhere(const std::string& filePath, const std::string& otherPath);
+
 // The section that grows (the saved puzzles). A rewrite that finds it
 // before another section puts it last, so that saving stays an append.
 inline constexpr std::string_view kGrowingSection = "SavedGames";

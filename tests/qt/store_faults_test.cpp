@@ -117,22 +117,50 @@ class StoreFaultsTest : public QObject {
     QVERIFY(!HasUnsavedSettings(ini_));
   }
 
-  void failedWritesAreToldOncePerRun() {
+  // The failures of one moment make one notice; a failure after it was
+  // closed makes another.
+  void failedWritesAreGatheredInOneNoticeAndLaterOnesToldAgain() {
     std::ofstream(ini_, std::ios::trunc) << "[Options]\nWizard=Y\n";
     ::chmod(ini_.c_str(), 0444);
     QWidget window;
+    window.show();
     ShowSettingsFailuresOnce(&window);
     BoxAnswerer answers;
     QVERIFY(!WriteSetting("Options", "Wizard", "N", ini_));
     QVERIFY(!WriteSetting("Options", "CheckVer", "N", ini_));
     QTRY_COMPARE(answers.titles.size(), 1);
-    QTest::qWait(100);
-    QCOMPARE(answers.titles.size(), 1);
     QVERIFY(answers.texts[0].startsWith("Your settings could not be saved.\n\nThe settings file \""));
     QVERIFY(answers.texts[0].contains("is read-only"));
     QCOMPARE(ReadSetting("Options", "Wizard", ini_), std::string("N"));  // kept for this run
+    QVERIFY(!WriteSetting("Options", "ShowAnalysis", "Y", ini_));
+    QTRY_COMPARE(answers.titles.size(), 2);
     SetWriteFailureHandler({});
     ::chmod(ini_.c_str(), 0644);
+    QVERIFY(WriteUnsavedSettings(ini_).ok());
+  }
+
+  // Closing with changes that cannot be written asks what becomes of them:
+  // Cancel keeps the window open, Retry tries again, Discard closes.
+  void closingWithUnwrittenChangesAsks() {
+    std::ofstream(ini_, std::ios::trunc) << "[Options]\nWizard=N\nCheckVer=N\n";
+    Form1 window(ini_);
+    Startup startup(&window, window.board(), ini_);
+    startup.firstActivation();
+    window.show();
+    ::chmod(ini_.c_str(), 0444);
+    {
+      BoxAnswerer answers({QMessageBox::Cancel});
+      window.close();
+      QCOMPARE(answers.titles.size(), 1);
+      QVERIFY(answers.texts[0].contains("could not be saved"));
+      QVERIFY(window.isVisible());
+    }
+    BoxAnswerer answers({QMessageBox::Retry, QMessageBox::Discard});
+    window.close();
+    QCOMPARE(answers.titles.size(), 2);
+    QVERIFY(!window.isVisible());
+    ::chmod(ini_.c_str(), 0644);
+    QVERIFY(WriteUnsavedSettings(ini_).ok());
   }
 
   // Another copy holds the lock (or hangs holding it): storing the board on
