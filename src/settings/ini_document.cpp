@@ -121,13 +121,23 @@ IniDocument IniDocument::Parse(std::string_view text) {
   return doc;
 }
 
-void IniDocument::InsertLine(std::size_t at, std::string raw) {
-  if (at > 0 && lines_[at - 1].ending.empty()) {
-    lines_[at - 1].ending = lineBreak_;
-    // A lone CR ending the only line makes a CRLF with the new break, which
-    // is the file's break when it is read back.
-    if (at == 1 && !lines_[0].raw.empty() && lines_[0].raw.back() == '\r') lineBreak_ = "\r\n";
+void IniDocument::Terminate(std::size_t index) {
+  Line& line = lines_[index];
+  if (!line.ending.empty()) return;
+  // A lone CR at the end makes a CRLF with the new break: the line is held
+  // as it reads back, and the first line's break is the file's.
+  if (!line.raw.empty() && line.raw.back() == '\r') {
+    line.raw.pop_back();
+    line = Classify(std::move(line.raw));
+    line.ending = "\r\n";
+  } else {
+    line.ending = lineBreak_;
   }
+  if (index == 0) lineBreak_ = line.ending;
+}
+
+void IniDocument::InsertLine(std::size_t at, std::string raw) {
+  if (at > 0) Terminate(at - 1);
   Line line = Classify(std::move(raw));
   line.ending = lineBreak_;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
@@ -219,7 +229,7 @@ void IniDocument::MoveSectionToEnd(std::string_view section) {
   for (std::size_t i = end; i < lines_.size(); ++i) {
     if (lines_[i].kind == Line::Section && SameName(lines_[i].name, section)) return;
   }
-  if (lines_.back().ending.empty()) lines_.back().ending = lineBreak_;
+  Terminate(lines_.size() - 1);
   std::rotate(lines_.begin() + header, lines_.begin() + static_cast<std::ptrdiff_t>(end), lines_.end());
 }
 

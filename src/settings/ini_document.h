@@ -50,6 +50,8 @@ class IniDocument {
   // One past the last line of the section that starts at header.
   int SectionEnd(int header) const;
 
+  // Gives the line a break when it is the unterminated last one.
+  void Terminate(std::size_t index);
   // Inserts a new line before index at, giving the line before it a break
   // when it was the unterminated last line.
   void InsertLine(std::size_t at, std::string raw);
