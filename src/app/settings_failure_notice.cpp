@@ -66,6 +66,18 @@ class GatheredNotice : public std::enable_shared_from_this<GatheredNotice> {
   bool scheduled_ = false;
 };
 
+// Centred once its size is settled, as the other boxes are.
+class CentredBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    CentreOnMainWindow(this, parentWidget());
+  }
+};
+
 QString Quoted(const std::string& text) { return QStringLiteral("\"") + QString::fromStdString(text) + "\""; }
 
 }  // namespace
@@ -98,8 +110,6 @@ bool SettleUnsavedSettings(QWidget* window, const std::string& iniPath) {
     box.button(QMessageBox::Save)->setText(QStringLiteral("Save Elsewhere..."));
     box.setDefaultButton(QMessageBox::Retry);
     box.setEscapeButton(QMessageBox::Cancel);
-    box.setWindowModality(Qt::WindowModal);
-    CentreOnMainWindow(&box, window);
     switch (box.exec()) {
       case QMessageBox::Retry:
         outcome = WriteUnsavedSettings(iniPath);
