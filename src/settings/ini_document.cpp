@@ -124,9 +124,9 @@ IniDocument IniDocument::Parse(std::string_view text) {
 void IniDocument::Terminate(std::size_t index) {
   Line& line = lines_[index];
   if (!line.ending.empty()) return;
-  // A lone CR at the end makes a CRLF with the new break: the line is held
-  // as it reads back, and the first line's break is the file's.
-  if (!line.raw.empty() && line.raw.back() == '\r') {
+  // A lone CR at the end makes a CRLF with a new "\n": the line is held as
+  // it reads back, and the first line's break is the file's.
+  if (lineBreak_ == "\n" && !line.raw.empty() && line.raw.back() == '\r') {
     line.raw.pop_back();
     line = Classify(std::move(line.raw));
     line.ending = "\r\n";
