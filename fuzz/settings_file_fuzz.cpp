@@ -3,7 +3,8 @@
 // killed, and a file made read-only and writable again. A model document
 // takes every change in order; the invariants:
 // - reads always answer as the model does (failed writes are kept in
-//   memory), and after every successful write the file is the model's text;
+//   memory), and after every successful write the file is the model's text
+//   (a rewrite, unlike an append, puts the saved puzzles last);
 // - an interrupted write leaves the old text, the new text, or (an append)
 //   the old text followed by part of the new line; nothing else;
 // - a successful write leaves no temporary file behind.
@@ -64,13 +65,27 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-const fs::path& Folder() {
-  static const fs::path folder = [] {
+// The run's own folder, removed when the fuzzer exits normally.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
     std::string pattern = (fs::temp_directory_path() / "tavimoro-fuzz-XXXXXX").string();
     Check(::mkdtemp(pattern.data()) != nullptr);
-    return fs::path(pattern);
-  }();
-  return folder;
+    path_ = pattern;
+  }
+  ~TemporaryFolder() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+const fs::path& Folder() {
+  static const TemporaryFolder folder;
+  return folder.path();
 }
 
 constexpr const char* kSections[] = {"SavedGames", "Options", "savedgames", "New Section"};
@@ -113,11 +128,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string before = FileText(path);
     IniDocument expected = IniDocument::Parse(model.Text());
     const bool taken = mode == WriteMode::OnlyIfAbsent && expected.Get(section, key).has_value();
+    const bool appends =
+        !remove && !taken && !HasUnsavedSettings(path) && AppendedKeyText(before, section, key, value);
     if (remove) {
       expected.Remove(section, key);
     } else if (!taken) {
       expected.Set(section, key, value);
     }
+    // A write that rewrites the file puts the growing section last.
+    if (!readOnly && !appends && expected.Text() != before) expected.MoveSectionToEnd(kGrowingSection);
     const WriteOutcome outcome = StoreSetting(
         section, key, remove ? std::nullopt : std::optional<std::string_view>(value), path, mode);
     SetWriteInterruptionForTesting({});
@@ -155,6 +174,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Writable again: the next write takes every change kept in memory.
   ::chmod(path.c_str(), 0644);
   model.Set("Options", "Final", "Y");
+  const std::string last = FileText(path);
+  if ((!AppendedKeyText(last, "Options", "Final", "Y") || HasUnsavedSettings(path)) && model.Text() != last)
+    model.MoveSectionToEnd(kGrowingSection);
   Check(WriteSetting("Options", "Final", "Y", path));
   Check(FileText(path) == model.Text());
   Check(!HasUnsavedSettings(path));

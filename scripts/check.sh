@@ -10,7 +10,15 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
 echo "check: formatting (clang-format, .clang-format)"
-mapfile -t sources < <(git ls-files -- '*.cpp' '*.h')
+# A failing git ls-files (outside a checkout, an untrusted owner) must not
+# leave a check that checked nothing.
+git_files=$(git ls-files -- '*.cpp' '*.h') || { echo "check: git ls-files failed" >&2; exit 1; }
+mapfile -t sources <<< "$git_files"
+if [ -z "$git_files" ] || [ "${#sources[@]}" -eq 0 ]; then
+  echo "check: no source files to check the formatting of" >&2
+  exit 1
+fi
+echo "check: ${#sources[@]} files"
 if ! clang-format --dry-run -Werror "${sources[@]}"; then
   echo "check: the files above are not formatted; run: git ls-files -- '*.cpp' '*.h' | xargs clang-format -i" >&2
   exit 1
@@ -64,8 +72,17 @@ for target in build-fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   mkdir -p "build-fuzz/corpus-$name"
+  # The seeds go into the working corpus, and an input that made an earlier
+  # run fail (left beside the log as crash-*, leak-*, timeout-*) too, so
+  # that the next run replays it first.
+  seeds="fuzz/corpus/${name#fuzz_}"
+  [ -d "$seeds" ] || { echo "check: $name has no seed corpus in $seeds" >&2; exit 1; }
+  cp -f "$seeds"/* "build-fuzz/corpus-$name"/
+  for finding in "build-fuzz/findings-$name"/*; do cp -f "$finding" "build-fuzz/corpus-$name"/; done
   echo "check: $name for 30 seconds"
+  mkdir -p "build-fuzz/findings-$name"
   "$target" -max_total_time=30 -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
+    -artifact_prefix="build-fuzz/findings-$name/" \
     "build-fuzz/corpus-$name" 2> "build-fuzz/$name.log" || { tail -n 60 "build-fuzz/$name.log"; exit 1; }
 done
 echo "check: all passed"

@@ -34,6 +34,7 @@
 #include "app/popup_menus.h"
 #include "app/print_puzzle.h"
 #include "app/puzzle_clock.h"
+#include "app/settings_failure_notice.h"
 #include "app/status_light.h"
 #include "app/svg_art.h"
 #include "app/title_banner.h"
@@ -155,6 +156,7 @@ void Form1::placeWindow() {
 
 void Form1::storePlace() {
   if (!shown_) return;
+  const WriteBatch batch(iniPath_);  // joins the way out's batch when there is one
   puzzleClock_->store(iniPath_);
   StoreWindowPlace(isMinimized() || isMaximized() ? normalGeometry() : geometry(), iniPath_);
 }
@@ -173,6 +175,10 @@ void Form1::changeEvent(QEvent* event) {
 void Form1::closeEvent(QCloseEvent* event) {
   search_->abandon();
   storePlace();
+  if (!SettleUnsavedSettings(this, iniPath_)) {
+    event->ignore();
+    return;
+  }
   QWidget::closeEvent(event);
 }
 

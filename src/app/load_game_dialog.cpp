@@ -112,6 +112,17 @@ void LoadGameDialog::refreshList() {
   QStringList shown;
   shown.reserve(static_cast<qsizetype>(storedNames_.size()));
   for (const std::string& name : storedNames_) shown.append(DisplayName(name, utf8));
+  // A last entry without its line break and short of a board record's 81
+  // cells is what a crash or a power cut during its saving leaves.
+  damagedName_.clear();
+  if (const auto torn = TornLastKey(setting::SavedGames.section, iniPath_)) {
+    const std::string record = Settings(iniPath_).Get(setting::SavedGames, *torn);
+    const auto row = std::find(storedNames_.begin(), storedNames_.end(), *torn) - storedNames_.begin();
+    if (std::count(record.begin(), record.end(), ']') < 81 && row < shown.size()) {
+      damagedName_ = *torn;
+      shown[row] += QStringLiteral(" (damaged)");
+    }
+  }
   names_->setStringList(shown);
   const bool any = combo_->count() > 0;
   if (!any) combo_->addItem(QStringLiteral("(No saved puzzles found)"));
@@ -130,6 +141,13 @@ std::string LoadGameDialog::selectedName() const {
 
 void LoadGameDialog::loadSelected() {
   const std::string name = selectedName();
+  if (!name.empty() && name == damagedName_) {
+    // Kept open, so that the entry can be deleted at once.
+    ShowMessage(this, kProgramTitle,
+                QStringLiteral("This saved puzzle is damaged: its saving was cut short, and it cannot be "
+                               "loaded. You can delete it."));
+    return;
+  }
   bool loaded = false;
   if (!name.empty()) {
     const std::string record = Settings(iniPath_).Get(setting::SavedGames, name);

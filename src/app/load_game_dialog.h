@@ -45,6 +45,8 @@ class LoadGameDialog : public QDialog {
   QComboBox* combo_ = nullptr;
   QStringListModel* names_ = nullptr;
   std::vector<std::string> storedNames_;
+  // The stored name of an entry whose saving was cut short, "" for none.
+  std::string damagedName_;
   QPushButton* cmdLoad_ = nullptr;
   QPushButton* cmdDelete_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;

@@ -64,6 +64,8 @@ void PuzzleClock::setShown(bool shown) {
 }
 
 void PuzzleClock::store(const std::string& iniPath) const {
+  // No board yet, or not yet the stored one: the stored time stays.
+  if (resumePending_ || givens_.isEmpty()) return;
   const Settings settings(iniPath);
   settings.Set(setting::LastTime,
                static_cast<int>(std::min<qint64>(elapsedMs() / 1000, setting::LastTime.high)));

@@ -55,9 +55,19 @@ void OpenStartFile(Board& board, const std::string& path, const std::string& ini
 
 void StoreLastBoard(const Board& board, const std::string& iniPath) {
   // On the way out: a lock held by another copy costs a moment, not a hang.
+  const WriteBatch batch(iniPath, kExitLockWait);
   const Settings settings(iniPath, kExitLockWait);
   settings.Set(setting::LastGrid, board.GetAllGrid());
   settings.Set(setting::LastTool, board.CurTool() == kPen ? kPen : kPencil);
+}
+
+// Everything stored on the way out (the board here, the window's place and
+// clock in its own close) goes in one write: with a large library each
+// write rewrites the whole file. It is made once the close is done.
+void Startup::gatherExitWrites() {
+  if (exitBatch_) return;
+  exitBatch_ = std::make_unique<WriteBatch>(iniPath_, kExitLockWait);
+  QTimer::singleShot(0, this, [this] { exitBatch_.reset(); });
 }
 
 Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::function<void(bool)> rememberTick,
@@ -71,7 +81,10 @@ Startup::Startup(QWidget* window, Board& board, std::string iniPath, std::functi
   // Neither pen nor pencil, so that the first tool chosen takes effect.
   board_.ForgetTool();
   window_->installEventFilter(this);
-  connect(qApp, &QCoreApplication::aboutToQuit, this, &Startup::storeBoard);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+    storeBoard();
+    exitBatch_.reset();
+  });
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { storeBoard(); });
 }
 
@@ -82,6 +95,7 @@ bool Startup::eventFilter(QObject* watched, QEvent* event) {
       QTimer::singleShot(0, this, &Startup::firstActivation);
     } else if (event->type() == QEvent::Close) {
       closed_ = true;
+      gatherExitWrites();
       storeBoard();
     }
   }
@@ -134,6 +148,7 @@ void Startup::storeBoard() {
 }
 
 void Startup::quitCleanly() {
+  gatherExitWrites();
   storeBoard();
   leaving_ = true;
   QCoreApplication::quit();

@@ -12,7 +12,10 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "settings/settings.h"
 
 class QWidget;
 
@@ -67,6 +70,7 @@ class Startup : public QObject {
  private:
   // The wizard (when it is on) and the chosen start action.
   void runStartAction();
+  void gatherExitWrites();
 
   QWidget* window_;
   Board& board_;
@@ -77,6 +81,7 @@ class Startup : public QObject {
   bool boardReady_ = false;
   bool leaving_ = false;
   bool closed_ = false;  // the window was closed before the start was done
+  std::unique_ptr<WriteBatch> exitBatch_;
 };
 
 // Turns SIGTERM, SIGINT and SIGHUP into a queued call of receiver's

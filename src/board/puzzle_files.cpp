@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+#include "files/replace_file.h"
 
 namespace tavimoro {
 namespace {
@@ -195,22 +198,21 @@ std::string WriteTextFile(const std::string& path, std::string_view text) {
   std::error_code error;
   std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
   if (error) target = path;
-  const std::string temporary = target.string() + ".tavimoro-new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::remove(temporary.c_str());
-      return "Cannot write " + FileName(path);
-    }
+  const FileReplaceResult result = ReplaceFileText(target.string(), text, 0666);
+  const std::string failed = "Cannot write " + FileName(path);
+  switch (result.status) {
+    case FileReplaceResult::Done:
+      return "";
+    case FileReplaceResult::NotRegular:
+      return failed + ": it is not a regular file";
+    case FileReplaceResult::ReadOnly:
+      return failed + ": it is read-only";
+    case FileReplaceResult::NoTemporary:
+    case FileReplaceResult::Failed:
+    case FileReplaceResult::Interrupted:
+      break;
   }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::remove(temporary.c_str());
-    return "Cannot write " + FileName(path);
-  }
-  return "";
+  return result.error == 0 ? failed : failed + ": " + std::strerror(result.error);
 }
 
 int OfferPuzzlesToLibrary(BoardHost& host, const std::vector<std::string>& records, std::size_t total) {

@@ -58,9 +58,10 @@ std::optional<FormatGrid> WholeTextPuzzle(std::string_view text);
 // True when a row, column or block holds some digit twice.
 bool BreaksRules(const FormatGrid& cells);
 
-// Writes text through a temporary file beside path that then replaces it,
-// so that a failed write leaves an existing file whole: "" when done, else
-// "Cannot write NAME".
+// Writes text through a temporary file beside path that then replaces it
+// (see ReplaceFileText), so that a failed write leaves an existing file
+// whole: "" when done, else "Cannot write NAME" and the reason. Read-only
+// files and things that are not regular files are refused.
 std::string WriteTextFile(const std::string& path, std::string_view text);
 
 // Offers to put the puzzles of one text (board records) into the

@@ -7,6 +7,10 @@
 namespace tavimoro {
 namespace {
 
+// A UTF-8 byte-order mark that editors put at the start of a file; it
+// belongs to no line and is kept.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
 std::string_view Trim(std::string_view text) {
@@ -32,6 +36,7 @@ struct LineView {
 // Calls visit(line) for each line in order; visit returns false to stop.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit visit) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   while (!text.empty()) {
     const auto end = text.find('\n');
     LineView line;
@@ -92,6 +97,10 @@ IniDocument::Line IniDocument::Classify(std::string raw) {
 
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
+  if (text.starts_with(kByteOrderMark)) {
+    text.remove_prefix(kByteOrderMark.size());
+    doc.byteOrderMark_ = true;
+  }
   while (!text.empty()) {
     const auto end = text.find('\n');
     std::string_view raw = text.substr(0, end);
@@ -112,8 +121,23 @@ IniDocument IniDocument::Parse(std::string_view text) {
   return doc;
 }
 
+void IniDocument::Terminate(std::size_t index) {
+  Line& line = lines_[index];
+  if (!line.ending.empty()) return;
+  // A lone CR at the end makes a CRLF with a new "\n": the line is held as
+  // it reads back, and the first line's break is the file's.
+  if (lineBreak_ == "\n" && !line.raw.empty() && line.raw.back() == '\r') {
+    line.raw.pop_back();
+    line = Classify(std::move(line.raw));
+    line.ending = "\r\n";
+  } else {
+    line.ending = lineBreak_;
+  }
+  if (index == 0) lineBreak_ = line.ending;
+}
+
 void IniDocument::InsertLine(std::size_t at, std::string raw) {
-  if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = lineBreak_;
+  if (at > 0) Terminate(at - 1);
   Line line = Classify(std::move(raw));
   line.ending = lineBreak_;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
@@ -197,8 +221,20 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
       last);
 }
 
+void IniDocument::MoveSectionToEnd(std::string_view section) {
+  const int header = FindSection(section);
+  if (header < 0) return;
+  const auto end = static_cast<std::size_t>(SectionEnd(header));
+  if (end == lines_.size()) return;
+  for (std::size_t i = end; i < lines_.size(); ++i) {
+    if (lines_[i].kind == Line::Section && SameName(lines_[i].name, section)) return;
+  }
+  Terminate(lines_.size() - 1);
+  std::rotate(lines_.begin() + header, lines_.begin() + static_cast<std::ptrdiff_t>(end), lines_.end());
+}
+
 std::string IniDocument::Text() const {
-  std::string text;
+  std::string text(byteOrderMark_ ? kByteOrderMark : std::string_view());
   for (const Line& line : lines_) text.append(line.raw).append(line.ending);
   return text;
 }
@@ -272,13 +308,43 @@ std::optional<std::string> ScanValue(std::string_view text, std::string_view sec
   return value;
 }
 
+bool SectionIsLast(std::string_view text, std::string_view section) {
+  bool found = false, last = true;
+  ForEachLine(text, [&](const LineView& line) {
+    if (line.kind != LineView::Section) return true;
+    if (found) {
+      last = false;
+      return false;
+    }
+    found = SameName(line.name, section);
+    return true;
+  });
+  return last;
+}
+
+std::optional<std::string> UnterminatedLastKey(std::string_view text, std::string_view section) {
+  if (text.empty() || text.back() == '\n') return std::nullopt;
+  std::optional<std::string> key;
+  bool inside = false, seen = false;
+  ForEachLine(text, [&](const LineView& line) {
+    if (line.kind == LineView::Section) {
+      // Only the first section of a name is read.
+      inside = !seen && SameName(line.name, section);
+      seen = seen || inside;
+    } else if (inside && !line.terminated && line.kind == LineView::Key && !line.name.empty()) {
+      key = std::string(line.name);
+    }
+    return true;
+  });
+  return key;
+}
+
 std::optional<std::string> AppendedKeyText(std::string_view text, std::string_view section,
                                            std::string_view key, std::string_view value) {
   std::string lineBreak = "\n";
   bool first = true, found = false, inside = false, appendable = true, lastTerminated = true;
   ForEachLine(text, [&](const LineView& line) {
-    if (first && line.terminated)
-      lineBreak = line.raw.size() < text.size() && text[line.raw.size()] == '\r' ? "\r\n" : "\n";
+    if (first && line.terminated) lineBreak = line.whole.size() - line.raw.size() == 2 ? "\r\n" : "\n";
     first = false;
     lastTerminated = line.terminated;
     if (line.kind == LineView::Section) {
@@ -299,6 +365,8 @@ std::optional<std::string> AppendedKeyText(std::string_view text, std::string_vi
   });
   if (!appendable) return std::nullopt;
   std::string added = lastTerminated ? "" : lineBreak;
+  // As in IniDocument::InsertLine: the break completes a CRLF.
+  if (!text.empty() && text.back() == '\r' && text.find('\n') == std::string_view::npos) lineBreak = "\r\n";
   if (!found) added.append(1, '[').append(section).append("]").append(lineBreak);
   added.append(key).append(1, '=').append(value).append(lineBreak);
   return added;

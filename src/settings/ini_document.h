@@ -30,6 +30,10 @@ class IniDocument {
   void Set(std::string_view section, std::string_view key, std::string_view value);
   // Removes every line of the key in the section; nothing when absent.
   void Remove(std::string_view section, std::string_view key);
+  // Moves the section, with the lines up to the next section, to the end;
+  // nothing when it is absent, already last, or given twice (the move
+  // would change which one is read).
+  void MoveSectionToEnd(std::string_view section);
 
   std::string Text() const;
 
@@ -46,12 +50,15 @@ class IniDocument {
   // One past the last line of the section that starts at header.
   int SectionEnd(int header) const;
 
+  // Gives the line a break when it is the unterminated last one.
+  void Terminate(std::size_t index);
   // Inserts a new line before index at, giving the line before it a break
   // when it was the unterminated last line.
   void InsertLine(std::size_t at, std::string raw);
 
   std::vector<Line> lines_;
   std::string lineBreak_ = "\n";  // for new lines: the break of the first line
+  bool byteOrderMark_ = false;    // the text starts with a UTF-8 byte-order mark
 };
 
 // Reading and appending without building the document, for large files
@@ -60,6 +67,13 @@ class IniDocument {
 // of the lines.
 std::vector<std::string> ScanKeys(std::string_view text, std::string_view section);
 std::optional<std::string> ScanValue(std::string_view text, std::string_view section, std::string_view key);
+
+// True when the section is absent or its first header is the last one.
+bool SectionIsLast(std::string_view text, std::string_view section);
+
+// The key of the text's last line when that line has no line break and is
+// a key of the section; nullopt otherwise.
+std::optional<std::string> UnterminatedLastKey(std::string_view text, std::string_view section);
 
 // When Parse(text).Set(section, key, value) only adds text at the end (the
 // key is new and its section is the file's last, or there is none yet), the

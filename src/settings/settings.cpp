@@ -1,8 +1,11 @@
 #include "settings/settings.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +18,7 @@
 #include <mutex>
 #include <thread>
 
+#include "files/replace_file.h"
 #include "settings/ini_document.h"
 
 namespace tavimoro {
@@ -57,13 +61,27 @@ struct Change {
   std::string section;
   std::string key;
   std::optional<std::string> value;
+  WriteMode mode = WriteMode::Replace;
 };
 
-void Apply(IniDocument& doc, const Change& change) {
-  if (change.value) {
-    doc.Set(change.section, change.key, *change.value);
-  } else {
+// An OnlyIfAbsent change whose name another copy took while it waited is
+// not applied (false); it never replaces the other copy's entry.
+bool Apply(IniDocument& doc, const Change& change) {
+  if (!change.value) {
     doc.Remove(change.section, change.key);
+  } else if (change.mode == WriteMode::OnlyIfAbsent && doc.Get(change.section, change.key)) {
+    return false;
+  } else {
+    doc.Set(change.section, change.key, *change.value);
+  }
+  return true;
+}
+
+// The first of "name (2)", "name (3)", ... that the section does not hold.
+std::string FreeName(const IniDocument& doc, const std::string& section, const std::string& name) {
+  for (int n = 2;; ++n) {
+    std::string candidate = name + " (" + std::to_string(n) + ")";
+    if (!doc.Get(section, candidate)) return candidate;
   }
 }
 
@@ -73,6 +91,7 @@ struct StoreState {
   std::mutex mutex;
   std::map<std::string, std::vector<Change>> unsaved;
   std::function<void(const std::string&)> onFailure;
+  std::function<void(const RenamedWrite&)> onRenamed;
   std::function<bool(WriteStage)> stopAt;
 };
 
@@ -134,6 +153,73 @@ WriteTarget ResolveWriteTarget(const std::string& path) {
   return {target, ""};
 }
 
+// The signal that ends a blocking wait for the lock: its handler does
+// nothing, its arrival makes flock return EINTR. 0 when it cannot be had
+// (another part of the process handles it).
+void WakeUp(int) {}
+int WakeUpSignal() {
+  static const int signal = [] {
+    const int candidate = SIGRTMAX - 7;
+    struct sigaction old {};
+    if (::sigaction(candidate, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) return 0;
+    struct sigaction action {};
+    action.sa_handler = WakeUp;
+    ::sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: the wait must be interrupted
+    return ::sigaction(candidate, &action, nullptr) == 0 ? candidate : 0;
+  }();
+  return signal;
+}
+
+// Takes an exclusive lock on fd within the wait; false with errno set
+// (EWOULDBLOCK when the wait ran out). Waiters block in the kernel, which
+// hands the lock on as soon as it is free, instead of polling for it,
+// which lets a steady writer take it again and again before a poller
+// looks. A timer signal to this thread bounds the wait; it repeats, in
+// case it fires just before flock starts to block.
+bool LockWithin(int fd, std::chrono::milliseconds wait) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+  if (errno != EWOULDBLOCK) return false;
+  const auto deadline = Clock::now() + wait;
+  sigevent event{};
+  event.sigev_notify = SIGEV_THREAD_ID;
+  event.sigev_signo = WakeUpSignal();
+  event._sigev_un._tid = static_cast<pid_t>(::syscall(SYS_gettid));
+  timer_t timer{};
+  if (event.sigev_signo == 0 || ::timer_create(CLOCK_MONOTONIC, &event, &timer) != 0) {
+    for (;;) {  // no timer: polling is all that is left
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+      if (errno != EWOULDBLOCK && errno != EINTR) return false;
+      if (Clock::now() >= deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+  const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
+  itimerspec period{};
+  period.it_value.tv_sec = static_cast<time_t>(nanoseconds / 1000000000);
+  period.it_value.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
+  if (period.it_value.tv_sec == 0 && period.it_value.tv_nsec == 0) period.it_value.tv_nsec = 1;
+  period.it_interval.tv_nsec = 10000000;
+  ::timer_settime(timer, 0, &period, nullptr);
+  bool locked = false;
+  int error = 0;
+  for (;;) {
+    if (::flock(fd, LOCK_EX) == 0) {
+      locked = true;
+      break;
+    }
+    error = errno;
+    if (error != EINTR) break;
+    if (Clock::now() >= deadline) {
+      error = EWOULDBLOCK;
+      break;
+    }
+  }
+  ::timer_delete(timer);
+  errno = error;
+  return locked;
+}
+
 // An exclusive lock on "<path>.lock", waited for at most a given time.
 // Where the lock file cannot be created (a read-only folder) the settings
 // file itself is locked: nothing there can be renamed, so its inode stays.
@@ -146,19 +232,10 @@ class FileLock {
       problem_ = "The lock file " + Quoted(path + ".lock") + " cannot be opened: " + SystemError(errno) + ".";
       return;
     }
-    const auto deadline = Clock::now() + wait;
-    for (;;) {
-      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
-      if (errno != EWOULDBLOCK && errno != EINTR) break;
-      if (Clock::now() >= deadline) {
-        problem_ = "The settings file " + Quoted(path) + " is locked by another program.";
-        ::close(fd_);
-        fd_ = -1;
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    problem_ = "The settings file " + Quoted(path) + " cannot be locked: " + SystemError(errno) + ".";
+    if (LockWithin(fd_, wait)) return;
+    problem_ = errno == EWOULDBLOCK
+                   ? "The settings file " + Quoted(path) + " is locked by another program."
+                   : "The settings file " + Quoted(path) + " cannot be locked: " + SystemError(errno) + ".";
     ::close(fd_);
     fd_ = -1;
   }
@@ -192,7 +269,6 @@ bool WriteAll(int fd, std::string_view text, off_t offset) {
   return true;
 }
 
-constexpr std::string_view kTemporaryMark = ".tmp-";
 // The problem text of a write stopped by the test hook: a killed writer
 // reports nothing and remembers nothing.
 constexpr char kInterrupted[] = "interrupted";
@@ -201,7 +277,7 @@ constexpr char kInterrupted[] = "interrupted";
 // path. Called under the lock, when no living writer has one open.
 void RemoveStaleTemporaries(const std::string& path) {
   const fs::path file(path);
-  const std::string prefix = file.filename().string() + std::string(kTemporaryMark);
+  const std::string prefix = file.filename().string() + std::string(kTemporaryFileMark);
   std::error_code error;
   for (fs::directory_iterator it(file.parent_path().empty() ? fs::path(".") : file.parent_path(), error), end;
        !error && it != end; it.increment(error)) {
@@ -213,96 +289,44 @@ void RemoveStaleTemporaries(const std::string& path) {
   }
 }
 
-// Makes a rename in the folder survive a power cut.
-void SyncFolder(const std::string& path) {
-  const fs::path folder = fs::path(path).parent_path();
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 std::string WriteProblem(const std::string& path, int error) {
   return "The settings file " + Quoted(path) + " cannot be written: " + SystemError(error) + ".";
 }
 
-// Rewrites the file through its own inode, for a folder that takes no new
-// files. The new size is reserved first, so that a full disk fails before
-// anything is changed; a failure after that puts the old text back.
-std::string RewriteInPlace(const std::string& path, std::string_view before, std::string_view after) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return WriteProblem(path, errno);
-  int error = 0;
-  if (after.size() > before.size()) {
-    error = ::posix_fallocate(fd, 0, static_cast<off_t>(after.size()));
-    if (error == EOPNOTSUPP || error == EINVAL) error = 0;  // no reservation on this file system
-  }
-  if (error == 0) {
-    if (WriteAll(fd, after, 0) && ::ftruncate(fd, static_cast<off_t>(after.size())) == 0 &&
-        ::fsync(fd) == 0) {
-      ::close(fd);
-      return "";
-    }
-    error = errno;
-    if (WriteAll(fd, before, 0)) {
-      [[maybe_unused]] const int ignored = ::ftruncate(fd, static_cast<off_t>(before.size()));
-    }
-  }
-  ::close(fd);
-  return WriteProblem(path, error);
-}
-
 // Writes text into a new file beside path and renames it over path; "" or
-// the problem. before is the file's current text (nullopt: no file).
-std::string ReplaceFile(const std::string& path, const std::optional<std::string>& before,
-                        std::string_view text) {
-  struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
-  if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-    return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
+// the problem.
+std::string ReplaceFile(const std::string& path, std::string_view text) {
+  const FileReplaceResult result = ReplaceFileText(path, text, 0644, [](ReplaceStage stage) {
+    switch (stage) {
+      case ReplaceStage::TemporaryCreated:
+        return StopsAt(WriteStage::TemporaryCreated);
+      case ReplaceStage::TemporaryHalfWritten:
+        return StopsAt(WriteStage::TemporaryHalfWritten);
+      case ReplaceStage::TemporaryWritten:
+        return StopsAt(WriteStage::TemporaryWritten);
+      case ReplaceStage::Renamed:
+        return StopsAt(WriteStage::Renamed);
+    }
+    return false;
+  });
+  switch (result.status) {
+    case FileReplaceResult::Done:
+      return "";
+    case FileReplaceResult::Interrupted:
+      return kInterrupted;
+    case FileReplaceResult::NotRegular:
+      return "The settings file " + Quoted(path) + " is not a regular file; it was left as it is.";
+    case FileReplaceResult::ReadOnly:
+      return "The settings file " + Quoted(path) + " is read-only; it was left as it is.";
+    case FileReplaceResult::NoTemporary:
+      // Rewriting the file in place instead could leave it torn.
+      return "The settings file " + Quoted(path) +
+             " cannot be written safely: its folder takes no new file (" + SystemError(result.error) +
+             "); it was left as it is.";
+    case FileReplaceResult::Failed:
+      break;
   }
-  std::string temp = path + std::string(kTemporaryMark) + "XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    const int error = errno;
-    if (exists && error == EACCES && before) return RewriteInPlace(path, *before, text);
-    return WriteProblem(path, error);
-  }
-  if (StopsAt(WriteStage::TemporaryCreated)) {
-    ::close(fd);
-    return kInterrupted;
-  }
-  mode_t mode = 0644;
-  if (exists) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  if (StopsAt(WriteStage::TemporaryHalfWritten)) {
-    WriteAll(fd, text.substr(0, text.size() / 2), 0);
-    ::close(fd);
-    return kInterrupted;
-  }
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text, 0) && ::fsync(fd) == 0;
-  int error = ok ? 0 : errno;
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (ok && StopsAt(WriteStage::TemporaryWritten)) return kInterrupted;
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-    ok = false;
-    error = errno;
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return WriteProblem(path, error);
-  }
-  if (StopsAt(WriteStage::Renamed)) return "";
-  SyncFolder(path);
-  return "";
+  return WriteProblem(path, result.error);
 }
 
 // Adds text at the end of the file (of size oldSize) and flushes it. A
@@ -348,6 +372,19 @@ void ReportFailure(const std::string& problem) {
   if (handler) handler(problem);
 }
 
+void ReportRenamed(const std::vector<RenamedWrite>& renamed) {
+  if (renamed.empty()) return;
+  std::function<void(const RenamedWrite&)> handler;
+  {
+    StoreState& state = State();
+    const std::lock_guard<std::mutex> guard(state.mutex);
+    handler = state.onRenamed;
+  }
+  for (const RenamedWrite& moved : renamed) {
+    if (handler) handler(moved);
+  }
+}
+
 void ForgetUnsaved(const std::string& path, std::size_t count) {
   StoreState& state = State();
   const std::lock_guard<std::mutex> guard(state.mutex);
@@ -360,9 +397,30 @@ void ForgetUnsaved(const std::string& path, std::size_t count) {
   if (changes.empty()) state.unsaved.erase(it);
 }
 
-// The write itself, under the lock; "" or the problem.
-std::string WriteUnderLock(const std::string& filePath, const Change& change, WriteMode mode,
-                           std::chrono::milliseconds lockWait, bool& exists, std::size_t& unsavedWritten) {
+// The kept changes and change (nullptr: none, a batch's commit) spliced
+// into text one after another, when each edits or removes an existing key
+// and the growing section is last already; nullopt otherwise.
+std::optional<std::string> SplicedText(const std::string& text, const std::vector<Change>& unsaved,
+                                       const Change* change) {
+  if (!SectionIsLast(text, kGrowingSection)) return std::nullopt;
+  std::optional<std::string> edited = text;
+  const auto splice = [&edited](const Change& c) {
+    if (c.value && c.mode == WriteMode::OnlyIfAbsent) return false;
+    edited = EditedText(*edited, c.section, c.key, c.value);
+    return edited.has_value();
+  };
+  for (const Change& c : unsaved) {
+    if (!splice(c)) return std::nullopt;
+  }
+  if (change && !splice(*change)) return std::nullopt;
+  return edited;
+}
+
+// The write itself, under the lock; "" or the problem. change is nullptr
+// when only the kept changes are written.
+std::string WriteUnderLock(const std::string& filePath, const Change* change,
+                           std::chrono::milliseconds lockWait, bool& exists, std::size_t& unsavedWritten,
+                           std::vector<RenamedWrite>& renamed) {
   const WriteTarget target = ResolveWriteTarget(filePath);
   if (!target.problem.empty()) return target.problem;
   const std::string& path = target.path;
@@ -377,34 +435,60 @@ std::string WriteUnderLock(const std::string& filePath, const Change& change, Wr
   const std::vector<Change> unsaved = UnsavedChanges(filePath);
   // Large files (tens of thousands of saved puzzles) are edited as text,
   // not parsed into lines: a new key at the end of the file (a new saved
-  // puzzle, as a rule) is appended; a changed or removed key is spliced.
-  if (before && unsaved.empty()) {
-    if (change.value) {
-      if (mode == WriteMode::OnlyIfAbsent && ScanValue(*before, change.section, change.key)) {
-        exists = true;
-        return "";
-      }
-      if (const auto added = AppendedKeyText(*before, change.section, change.key, *change.value)) {
-        return AppendToFile(path, before->size(), *added);
-      }
+  // puzzle, as a rule) is appended; changed or removed keys are spliced.
+  if (before && unsaved.empty() && change && change->value) {
+    if (change->mode == WriteMode::OnlyIfAbsent && ScanValue(*before, change->section, change->key)) {
+      exists = true;
+      return "";
     }
-    if (const auto edited = EditedText(*before, change.section, change.key, change.value)) {
-      return *edited == *before ? "" : ReplaceFile(path, before, *edited);
+    if (const auto added = AppendedKeyText(*before, change->section, change->key, *change->value)) {
+      return AppendToFile(path, before->size(), *added);
+    }
+  }
+  if (before) {
+    if (const auto edited = SplicedText(*before, unsaved, change)) {
+      unsavedWritten = unsaved.size();
+      return *edited == *before ? "" : ReplaceFile(path, *edited);
     }
   }
   IniDocument doc = IniDocument::Parse(before.value_or(""));
-  for (const Change& earlier : unsaved) Apply(doc, earlier);
-  if (mode == WriteMode::OnlyIfAbsent && doc.Get(change.section, change.key)) {
-    exists = true;
-    if (unsaved.empty()) return "";
-  } else {
-    Apply(doc, change);
+  // Later changes of a renamed entry (an overwrite, a deletion) follow it to
+  // its new name and leave the other copy's entry alone.
+  const auto followRenames = [&renamed](Change c) {
+    for (const RenamedWrite& moved : renamed) {
+      if (SameName(c.section, moved.section) && SameName(c.key, moved.key)) c.key = moved.savedAs;
+    }
+    return c;
+  };
+  for (const Change& queued : unsaved) {
+    const Change earlier = followRenames(queued);
+    if (Apply(doc, earlier)) continue;
+    RenamedWrite moved{earlier.section, earlier.key, FreeName(doc, earlier.section, earlier.key)};
+    doc.Set(earlier.section, moved.savedAs, *earlier.value);
+    renamed.push_back(std::move(moved));
   }
-  const std::string after = doc.Text();
+  if (change) {
+    const Change current = followRenames(*change);
+    if (current.mode == WriteMode::OnlyIfAbsent && current.value && doc.Get(current.section, current.key)) {
+      exists = true;
+      if (unsaved.empty()) return "";
+    } else {
+      Apply(doc, current);
+    }
+  }
+  // An entry deleted after its rename needs no word to the user.
+  std::erase_if(renamed,
+                [&doc](const RenamedWrite& moved) { return !doc.Get(moved.section, moved.savedAs); });
   unsavedWritten = unsaved.size();
-  if (before && *before == after) return "";
-  return ReplaceFile(path, before, after);
+  if (before && *before == doc.Text()) return "";
+  // The rewrite that first finds the growing section elsewhere puts it
+  // last, so that the saves after it are appends again.
+  doc.MoveSectionToEnd(kGrowingSection);
+  return ReplaceFile(path, doc.Text());
 }
+
+// The batch of this thread, if any.
+thread_local WriteBatch* gBatch = nullptr;
 
 }  // namespace
 
@@ -421,6 +505,10 @@ std::vector<std::string> ReadSettingKeys(std::string_view section, const std::st
   return ScanKeys(ReadWholeFile(filePath).value_or(""), section);
 }
 
+std::optional<std::string> TornLastKey(std::string_view section, const std::string& filePath) {
+  return UnterminatedLastKey(ReadWholeFile(filePath).value_or(""), section);
+}
+
 WriteOutcome StoreSetting(std::string_view section, std::string_view key,
                           std::optional<std::string_view> value, const std::string& filePath, WriteMode mode,
                           std::chrono::milliseconds lockWait) {
@@ -430,18 +518,73 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key,
   if (!problem.empty()) return {WriteOutcome::Refused, problem};
 
   Change change{std::string(section), std::string(key),
-                value ? std::optional<std::string>(std::string(*value)) : std::nullopt};
+                value ? std::optional<std::string>(std::string(*value)) : std::nullopt, mode};
+  if (gBatch && gBatch->FilePath() == filePath && mode == WriteMode::Replace) {
+    RememberUnsaved(filePath, std::move(change));
+    gBatch->Gathered();
+    return {WriteOutcome::Written, ""};
+  }
   bool exists = false;
   std::size_t unsavedWritten = 0;
-  problem = WriteUnderLock(filePath, change, mode, lockWait, exists, unsavedWritten);
+  std::vector<RenamedWrite> renamed;
+  problem = WriteUnderLock(filePath, &change, lockWait, exists, unsavedWritten, renamed);
   if (problem.empty()) {
     ForgetUnsaved(filePath, unsavedWritten);
+    ReportRenamed(renamed);
     return {exists ? WriteOutcome::AlreadyExists : WriteOutcome::Written, ""};
   }
   if (problem == kInterrupted) return {WriteOutcome::Failed, problem};
   if (!exists) RememberUnsaved(filePath, std::move(change));
   ReportFailure(problem);
   return {WriteOutcome::Failed, problem};
+}
+
+WriteBatch::WriteBatch(std::string filePath, std::chrono::milliseconds lockWait)
+    : filePath_(std::move(filePath)), lockWait_(lockWait) {
+  if (!gBatch) gBatch = this;
+}
+
+WriteBatch::~WriteBatch() {
+  if (gBatch != this) return;
+  Commit();
+  gBatch = nullptr;
+}
+
+WriteOutcome WriteBatch::Commit() {
+  if (gBatch != this || !gathered_) return {WriteOutcome::Written, ""};
+  gathered_ = false;
+  return WriteUnsavedSettings(filePath_, lockWait_);
+}
+
+WriteOutcome WriteUnsavedSettings(const std::string& filePath, std::chrono::milliseconds lockWait) {
+  if (!HasUnsavedSettings(filePath)) return {WriteOutcome::Written, ""};
+  bool exists = false;
+  std::size_t unsavedWritten = 0;
+  std::vector<RenamedWrite> renamed;
+  const std::string problem = WriteUnderLock(filePath, nullptr, lockWait, exists, unsavedWritten, renamed);
+  if (problem.empty()) {
+    ForgetUnsaved(filePath, unsavedWritten);
+    ReportRenamed(renamed);
+    return {WriteOutcome::Written, ""};
+  }
+  if (problem != kInterrupted) ReportFailure(problem);
+  return {WriteOutcome::Failed, problem};
+}
+
+std::string SaveSettingsElsewhere(const std::string& filePath, const std::string& otherPath) {
+  const std::string text = Load(filePath).Text();
+  const FileReplaceResult result = ReplaceFileText(otherPath, text, 0644);
+  switch (result.status) {
+    case FileReplaceResult::Done:
+      return "";
+    case FileReplaceResult::NotRegular:
+      return "The file " + Quoted(otherPath) + " is not a regular file; it was left as it is.";
+    case FileReplaceResult::ReadOnly:
+      return "The file " + Quoted(otherPath) + " is read-only; it was left as it is.";
+    default:
+      break;
+  }
+  return "The file " + Quoted(otherPath) + " cannot be written: " + SystemError(result.error) + ".";
 }
 
 bool WriteSetting(std::string_view section, std::string_view key, std::optional<std::string_view> value,
@@ -453,6 +596,12 @@ void SetWriteFailureHandler(std::function<void(const std::string& problem)> hand
   StoreState& state = State();
   const std::lock_guard<std::mutex> guard(state.mutex);
   state.onFailure = std::move(handler);
+}
+
+void SetRenamedWriteHandler(std::function<void(const RenamedWrite& renamed)> handler) {
+  StoreState& state = State();
+  const std::lock_guard<std::mutex> guard(state.mutex);
+  state.onRenamed = std::move(handler);
 }
 
 bool HasUnsavedSettings(const std::string& filePath) { return !UnsavedChanges(filePath).empty(); }

@@ -13,8 +13,9 @@
 // is reported through the result and the failure handler, and the change is
 // kept in memory: reads of this process see it, and every later write of
 // the same file tries it again. A file the user made read-only is never
-// replaced; when only its folder is read-only the file is rewritten in
-// place, its new size reserved first so that a full disk changes nothing.
+// replaced; when only its folder is read-only, new keys at the end are
+// still appended, and a change that needs a rewrite is refused (a rewrite
+// in place could be torn by a kill).
 #pragma once
 
 #include <chrono>
@@ -42,6 +43,12 @@ bool WriteSetting(std::string_view section, std::string_view key, std::optional<
 // The section's key names in file order, every one of them, as the bytes
 // stored (not necessarily UTF-8).
 std::vector<std::string> ReadSettingKeys(std::string_view section, const std::string& filePath);
+
+// The key of the file's last line when the file does not end in a line
+// break and that line is a key of the section. Every line the store writes
+// ends in one, so this is an entry whose append was cut short (a crash, a
+// power cut), unless the file was edited by hand; nullopt otherwise.
+std::optional<std::string> TornLastKey(std::string_view section, const std::string& filePath);
 
 // How long a write waits for another copy's lock before it gives up.
 inline constexpr std::chrono::milliseconds kLockWait{2000};
@@ -71,9 +78,55 @@ WriteOutcome StoreSetting(std::string_view section, std::string_view key,
                           WriteMode mode = WriteMode::Replace,
                           std::chrono::milliseconds lockWait = kLockWait);
 
+// Writes the changes of the file kept in memory (after failed writes, or
+// gathered by a batch) now: Written when none is left; a failure is
+// reported and they stay kept.
+WriteOutcome WriteUnsavedSettings(const std::string& filePath,
+                                  std::chrono::milliseconds lockWait = kLockWait);
+
+// Writes the text this process sees (the file with the changes kept in
+// memory) to otherPath, replacing it safely; "" or the problem.
+std::string SaveSettingsElsewhere(const std::string& filePath, const std::string& otherPath);
+
+// The section that grows (the saved puzzles). A rewrite that finds it
+// before another section puts it last, so that saving stays an append.
+inline constexpr std::string_view kGrowingSection = "SavedGames";
+
+// While it lives, the Replace writes of its file made by this thread are
+// gathered (reads see them at once) and made in one write when it ends or
+// at Commit: a whole-file rewrite of a large file once, not once per key. A
+// failed commit is reported and kept like any failed write. A batch made
+// while another lives on the thread gathers nothing of its own.
+class WriteBatch {
+ public:
+  explicit WriteBatch(std::string filePath, std::chrono::milliseconds lockWait = kLockWait);
+  ~WriteBatch();
+  WriteBatch(const WriteBatch&) = delete;
+  WriteBatch& operator=(const WriteBatch&) = delete;
+  WriteOutcome Commit();
+
+  const std::string& FilePath() const { return filePath_; }
+  void Gathered() { gathered_ = true; }
+
+ private:
+  std::string filePath_;
+  std::chrono::milliseconds lockWait_;
+  bool gathered_ = false;
+};
+
 // Called with the problem of every Failed write, on the writing thread;
 // an empty function (the default) calls nothing.
 void SetWriteFailureHandler(std::function<void(const std::string& problem)> handler);
+
+// An OnlyIfAbsent write kept in memory whose name another copy took before
+// it reached the file: it is written under the first free name "key (2)",
+// "key (3)", ... instead, and the handler is told, on the writing thread.
+struct RenamedWrite {
+  std::string section;
+  std::string key;
+  std::string savedAs;
+};
+void SetRenamedWriteHandler(std::function<void(const RenamedWrite& renamed)> handler);
 
 // True while changes of the file wait in memory for a write that succeeds.
 bool HasUnsavedSettings(const std::string& filePath);

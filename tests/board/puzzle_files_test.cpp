@@ -1,6 +1,7 @@
 #include "board/puzzle_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -55,7 +56,8 @@ TEST(PuzzleFiles, FailuresAreMessagesAndLeaveNothingBehind) {
   fs::resize_file(large, kMaxPuzzleFileBytes + 1);
   EXPECT_EQ(ReadTextFile(large.string(), text), "large.txt is too large to be a puzzle file");
 
-  EXPECT_EQ(WriteTextFile((temp.Path() / "no/such/folder/p.txt").string(), "x"), "Cannot write p.txt");
+  EXPECT_EQ(WriteTextFile((temp.Path() / "no/such/folder/p.txt").string(), "x"),
+            "Cannot write p.txt: No such file or directory");
   const fs::path kept = temp.Path() / "kept.txt";
   std::ofstream(kept) << "old";
   EXPECT_EQ(WriteTextFile(kept.string(), "new"), "");
@@ -101,6 +103,30 @@ TEST(PuzzleFiles, ALinkedFileIsReplacedBehindItsLink) {
   EXPECT_EQ(WriteTextFile((temp.Path() / "link.txt").string(), "new"), "");
   EXPECT_TRUE(fs::is_symlink(temp.Path() / "link.txt"));
   EXPECT_EQ(testing::ReadWhole(target), "new");
+}
+
+// Save As never writes through a planted link, never replaces a read-only
+// file or a device, and keeps the file's permissions.
+TEST(PuzzleFiles, SavingCannotBeTurnedOnOtherFiles) {
+  const TempDir temp;
+  const fs::path victim = temp.Path() / "victim.txt";
+  std::ofstream(victim) << "victim";
+  const fs::path saved = temp.Path() / "p.txt";
+  fs::create_symlink(victim, temp.Path() / "p.txt.tavimoro-new");
+  EXPECT_EQ(WriteTextFile(saved.string(), "new"), "");
+  EXPECT_EQ(testing::ReadWhole(victim), "victim");
+
+  ::chmod(saved.c_str(), 0600);
+  EXPECT_EQ(WriteTextFile(saved.string(), "newer"), "");
+  EXPECT_EQ(fs::status(saved).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  ::chmod(saved.c_str(), 0444);
+  EXPECT_EQ(WriteTextFile(saved.string(), "x"), "Cannot write p.txt: it is read-only");
+  EXPECT_EQ(testing::ReadWhole(saved), "newer");
+
+  const fs::path fifo = temp.Path() / "fifo.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  EXPECT_EQ(WriteTextFile(fifo.string(), "x"), "Cannot write fifo.txt: it is not a regular file");
+  EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 TEST(PuzzleFiles, SeveralPuzzlesGoToTheLibraryUnderNumberedNamesWhenAsked) {
@@ -159,7 +185,7 @@ TEST(PuzzleFiles, TheBoardSavesAndOpensItselfExactly) {
   ASSERT_EQ(host.messages.size(), 3u);
   EXPECT_EQ(host.messages[0].text, "No valid Sudoku puzzle found in prose.txt");
   EXPECT_EQ(host.messages[1].text, "Cannot read gone.sdk");
-  EXPECT_EQ(host.messages[2].text, "Cannot write folder.ss");
+  EXPECT_EQ(host.messages[2].text, "Cannot write folder.ss: No such file or directory");
 }
 
 TEST(PuzzleFiles, TheFileCommandsUseTheChosenFile) {

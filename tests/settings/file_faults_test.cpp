@@ -120,6 +120,61 @@ TEST_F(FileFaults, OnlyIfAbsentChecksAndWritesUnderOneLock) {
   EXPECT_TRUE(reported_.empty());
 }
 
+// A save that waited in memory for a held lock does not replace the entry
+// another copy saved under its name meanwhile: it goes under a free name,
+// and a later deletion of it follows it there.
+TEST_F(FileFaults, KeptOnlyIfAbsentSaveNeverReplacesAnotherCopysEntry) {
+  std::vector<RenamedWrite> renamed;
+  SetRenamedWriteHandler([&renamed](const RenamedWrite& moved) { renamed.push_back(moved); });
+  LockHolder holder(path_);
+  ASSERT_TRUE(holder.locked());
+  EXPECT_FALSE(StoreSetting("SavedGames", "foo", "[1|T|]", path_, WriteMode::OnlyIfAbsent, 50ms).ok());
+  EXPECT_FALSE(StoreSetting("SavedGames", "bar", "[2|T|]", path_, WriteMode::OnlyIfAbsent, 50ms).ok());
+  EXPECT_FALSE(WriteSetting("SavedGames", "bar", std::nullopt, path_));
+  holder.Release();
+  const pid_t other = ::fork();
+  if (other == 0) {
+    SetWriteFailureHandler({});
+    ::_exit(WriteSetting("SavedGames", "FOO", "[3|T|]", path_) &&
+                    WriteSetting("SavedGames", "bar", "[4|T|]", path_)
+                ? 0
+                : 1);
+  }
+  int status = 1;
+  ::waitpid(other, &status, 0);
+  ASSERT_EQ(status, 0);
+  ASSERT_TRUE(WriteSetting("Options", "Wizard", "N", path_));
+  SetRenamedWriteHandler({});
+  EXPECT_EQ(FileText(), "[Options]\nWizard=N\n[SavedGames]\nFOO=[3|T|]\nbar=[4|T|]\nfoo (2)=[1|T|]\n");
+  ASSERT_EQ(renamed.size(), 1u);
+  EXPECT_EQ(renamed[0].savedAs, "foo (2)");
+}
+
+// Four copies saving 200 puzzles each queue for the lock: none waits in
+// vain for the 2 s bound, and every save is in the file.
+TEST_F(FileFaults, FourCopiesSavingAtOnceAllGetTheLock) {
+  std::vector<pid_t> copies;
+  for (int copy = 0; copy < 4; ++copy) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      int failed = 0;
+      for (int i = 0; i < 200; ++i) {
+        const std::string name = "copy " + std::to_string(copy) + " puzzle " + std::to_string(i);
+        failed +=
+            StoreSetting("SavedGames", name, "[1|T|]", path_, WriteMode::OnlyIfAbsent, 300ms).ok() ? 0 : 1;
+      }
+      ::_exit(failed > 100 ? 100 : failed);
+    }
+    copies.push_back(child);
+  }
+  for (const pid_t child : copies) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed saves: " << WEXITSTATUS(status);
+  }
+  EXPECT_EQ(ReadSettingKeys("SavedGames", path_).size(), 800u);
+}
+
 // Two processes race to save the same new name: exactly one writes it,
 // the other learns that it exists.
 TEST_F(FileFaults, TwoCopiesSavingOneNameNeverBothWrite) {
@@ -179,23 +234,26 @@ int InChild(F f, rlim_t maxBytes = 0) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
 }
 
-TEST_F(FileFaults, WritableFileInAReadOnlyFolderIsRewrittenInPlace) {
+// A folder that takes no temporary file: a new key at the end is still
+// appended, a change that needs a rewrite is refused and changes nothing
+// (a rewrite in place could be torn by a kill).
+TEST_F(FileFaults, WritableFileInAReadOnlyFolderIsOnlyAppendedTo) {
   WriteFile("[Options]\nWizard=N\n[Data]\nLastTool=1\n");
   ::chmod(path_.c_str(), 0666);
   ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
-  struct stat before {};
-  ::stat(path_.c_str(), &before);
-  EXPECT_EQ(InChild([&] { return WriteSetting("Options", "Wizard", "Y", path_) ? 0 : 1; }), 0);
-  EXPECT_EQ(InChild([&] { return WriteSetting("SavedGames", "longer name", "[0|F|]", path_) ? 0 : 1; }), 0);
-  EXPECT_EQ(InChild([&] { return WriteSetting("Data", "LastTool", std::nullopt, path_) ? 0 : 1; }), 0);
-  EXPECT_EQ(FileText(), "[Options]\nWizard=Y\n[Data]\n[SavedGames]\nlonger name=[0|F|]\n");
-  struct stat after {};
-  ::stat(path_.c_str(), &after);
-  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(InChild([&] { return WriteSetting("Data", "LastGrid", "[0|F|]", path_) ? 0 : 1; }), 0);
+  const std::string appended = FileText();
+  EXPECT_EQ(InChild([&] {
+              const WriteOutcome outcome = StoreSetting("Options", "Wizard", "Y", path_);
+              return outcome.problem.find("folder takes no new file") != std::string::npos ? 0 : 1;
+            }),
+            0);
+  EXPECT_EQ(InChild([&] { return WriteSetting("Data", "LastTool", std::nullopt, path_) ? 0 : 1; }), 1);
+  EXPECT_EQ(FileText(), appended);
   EXPECT_EQ(FolderNames(), std::vector<std::string>{"Tavimoro.ini"});
 }
 
-TEST_F(FileFaults, FullDiskChangesNothingWhetherReplacingOrInPlace) {
+TEST_F(FileFaults, FullDiskChangesNothingWhetherReplacingOrAppending) {
   const std::string old = "[Options]\nWizard=N\n";
   WriteFile(old);
   ::chmod(path_.c_str(), 0666);

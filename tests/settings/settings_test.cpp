@@ -72,7 +72,8 @@ TEST_F(SettingsFile, NullDeletesOnlyThatKeyEmptyIsKeptLongIsCutAt1999) {
   ASSERT_TRUE(WriteSetting("SavedGames", "A", std::nullopt, path_));
   EXPECT_TRUE(WriteSetting("SavedGames", "absent", std::nullopt, path_));
   EXPECT_TRUE(WriteSetting("NoSuchSection", "x", std::nullopt, path_));
-  EXPECT_EQ(FileText(), "[SavedGames]\nb=2\nc=3\n[Other]\na=9\n");
+  // The rewrite puts the saved puzzles last, where new ones are appended.
+  EXPECT_EQ(FileText(), "[Other]\na=9\n[SavedGames]\nb=2\nc=3\n");
   ASSERT_TRUE(WriteSetting("Other", "empty", "", path_));
   EXPECT_EQ(ReadSettingKeys("Other", path_), (Names{"a", "empty"}));
   const std::string value(2500, '7');
@@ -163,6 +164,25 @@ TEST(IniDocument, EachLineKeepsItsBreakAndAnUnbrokenLastLineGetsOne) {
   doc.Set("A", "k", "3");
   doc.Set("B", "x", "y");
   EXPECT_EQ(doc.Text(), "[A]\r\nk=3\nj=2\r\nno break\r\n[B]\r\nx=y\r\n");
+  // A lone CR ending the only line becomes a CRLF with the break, and so
+  // the file's break, whether the new key is set in memory or appended.
+  doc = IniDocument::Parse("x\r");
+  doc.Set("B", "x", "y");
+  doc.Set("C", "x", "y");
+  EXPECT_EQ(doc.Text(), "x\r\n[B]\r\nx=y\r\n[C]\r\nx=y\r\n");
+  EXPECT_EQ(AppendedKeyText("x\r", "B", "x", "y"), "\n[B]\r\nx=y\r\n");
+}
+
+// A UTF-8 byte-order mark before the first section is read past and kept.
+TEST_F(SettingsFile, AByteOrderMarkIsReadPastAndKept) {
+  const std::string bom = "\xEF\xBB\xBF";
+  WriteFile(bom + "[SavedGames]\r\nfirst=[1|T|]\r\n[Options]\r\nWizard=N\r\n");
+  EXPECT_EQ(ReadSettingKeys("SavedGames", path_), Names{"first"});
+  ASSERT_TRUE(WriteSetting("SavedGames", "second", "[2|T|]", path_));
+  ASSERT_TRUE(WriteSetting("Options", "Wizard", "Y", path_));
+  ASSERT_TRUE(WriteSetting("Options", "CheckVer", "N", path_));
+  EXPECT_EQ(FileText(),
+            bom + "[Options]\r\nWizard=Y\r\nCheckVer=N\r\n[SavedGames]\r\nfirst=[1|T|]\r\nsecond=[2|T|]\r\n");
 }
 
 // Numbers are read the classic way: from the start, blanks skipped,
