@@ -155,8 +155,8 @@ record_marks() {  # record_marks PUZZLE MARKS: givens from PUZZLE, marks "12|3|.
   printf '%s' "$out"
 }
 marks_hint() {  # marks_hint NAME PUZZLE MARKS: the hint beyond the ladder at level 3
-  printf '[Options]\nWizard=N\nCheckVer=N\nExtended=Y\n[Data]\nLastGrid=%s\nLastTool=1\n' \
-    "$(record_marks "$2" "$3")" > "$ini"
+  printf '[Options]\nWizard=N\nCheckVer=N\nExtended=Y\n[Data]\nLastGrid=%s\nLastTool=1\n%s\n' \
+    "$(record_marks "$2" "$3")" "$place" > "$ini"
   "$program" --ini "$ini" >/dev/null 2>&1 &
   pid=$!
   sleep 2
