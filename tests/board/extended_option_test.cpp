@@ -117,6 +117,29 @@ TEST_F(ExtendedOption, AnalysisOfALadderPuzzleIsUnchangedByTheTick) {
   EXPECT_EQ(BuildAnalysis(board), off);
 }
 
+// "Easiest step first": where the ladder's next rung is a forcing chain, a
+// Skyscraper scores lower and is the step shown; the analysis says so.
+TEST_F(ExtendedOption, EasiestFirstTakesTheSkyscraperBeforeTheForcingChain) {
+  const std::string line =
+      "819...3.....751...5.7.3.....7..4..263...9.......1...43.6.2....4....8.5..........."
+      "|||46|26|246||57|57|246|234|2346||||24|89|89||24||89||89|246|16|12|19||158|358||358|189||||248|"
+      "12468|68||2678|178|1578|1578|269|2589|2568||267|25678|789|||179||1358||17|3579|178|13789||12479|"
+      "2349|1234|3469||34679||13679|1279|12479|234589|123458|34569|167|345679|26|136789|12789|";
+  board.PaintPuzzle(line.substr(0, 81), line.substr(81));
+  const PuzzleState state = GetAnalysisState(board);
+  ASSERT_EQ(FindNextStep(state, kNoTechniqueLimit).Technique, TechniqueId::ForcingChain1);
+  host.ticks[BoardOption::Extended] = true;
+  EXPECT_EQ(BuildAnalysis(board).find("Easiest step first"), std::string::npos);
+
+  host.ticks[BoardOption::Easiest] = true;
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + TechniqueName(TechniqueId::Skyscraper, true) +
+                        "<br><br>Click \"Hint\" again for more...");
+  Hint();
+  Hint();
+  EXPECT_EQ(Edit(board).LastHint.Technique, TechniqueId::Skyscraper);
+  EXPECT_NE(BuildAnalysis(board).find("\"Easiest step first\" is on"), std::string::npos);
+}
+
 // A rectangle's level 3 names its four corners, so that each can be checked.
 }  // namespace
 }  // namespace tavimoro
