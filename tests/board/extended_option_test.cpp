@@ -140,6 +140,31 @@ TEST_F(ExtendedOption, EasiestFirstTakesTheSkyscraperBeforeTheForcingChain) {
   EXPECT_NE(BuildAnalysis(board).find("\"Easiest step first\" is on"), std::string::npos);
 }
 
+// Where a forcing chain is still the easiest step, its last level lists the
+// chain of forced placements and the contradiction; with the option off the
+// ladder's text stays as it was.
+TEST_F(ExtendedOption, EasiestForcingChainShowsItsPlacements) {
+  board.PaintPuzzle(
+      "...389.718..4.1...1........2..5..61..31....4.....1....5..1..8......2.1...1.7....9",
+      "46|2456|2456||||245||||2579|23579||567||2359|23569|2356||4579|34579|26|567|2567|3459|35689|34568"
+      "||4789|4789||3479|3478|||38|679|||2689|679|2678|2579||258|4679|456789|456789|2689||234678|2379|2"
+      "389|238||24679|24679||3469|346||236|23467|34679|46789|46789|689||34568||356|34567|346||2468||345"
+      "6|34568|2345|2356||");
+  host.ticks[BoardOption::Extended] = true;
+  host.ticks[BoardOption::Easiest] = true;
+  Hint();
+  Hint();
+  const std::string full = Hint();
+  ASSERT_EQ(Edit(board).LastHint.Technique, TechniqueId::ForcingChain2);
+  EXPECT_NE(full.find("<br><br>1. Suppose R5C5 is 9.<br>2. Then R8C4 is 9 (the only place left for 9 in "),
+            std::string::npos)
+      << full;
+  EXPECT_NE(full.find("4. So row 4 has no place left for 9: a contradiction.<br>"), std::string::npos)
+      << full;
+  EXPECT_EQ(full.find("Suppose"), full.rfind("Suppose"));
+  EXPECT_EQ(full.find("5. "), std::string::npos) << full;
+}
+
 // A rectangle's level 3 names its four corners, so that each can be checked.
 }  // namespace
 }  // namespace tavimoro
