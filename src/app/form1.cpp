@@ -127,7 +127,7 @@ Form1::Form1(std::string iniPath, QWidget* parent)
 Form1::~Form1() = default;
 
 std::optional<StepRecord> Form1::ExtendedStep(const PuzzleState& state, std::uint64_t ticket) {
-  search_->request(state, ticket, false, menus_->mnuEasiest->isChecked());
+  search_->request(state, ticket, false, OptionTicked(BoardOption::Easiest));
   return std::nullopt;
 }
 
