@@ -3,12 +3,16 @@
 #include <QThread>
 
 #include "board/status_composer.h"
+#include "engine/difficulty_score.h"
 #include "engine/extended_solve.h"
 
 namespace tavimoro::app {
 
 ExtendedSearch::ExtendedSearch(QObject* parent)
-    : QObject(parent), searcher_(FindExtendedStep), analyser_(ExtendedAnalysis) {
+    : QObject(parent),
+      searcher_(FindExtendedStep),
+      easiestSearcher_(FindEasiestStep),
+      analyser_(ExtendedAnalysis) {
   slowTimer_.setSingleShot(true);
   slowTimer_.setInterval(300);
   connect(&slowTimer_, &QTimer::timeout, this, [this] { emit slow(slowTicket_); });
@@ -22,15 +26,15 @@ ExtendedSearch::~ExtendedSearch() {
   delete worker_;
 }
 
-void ExtendedSearch::request(const PuzzleState& state, std::uint64_t ticket, bool analysis) {
+void ExtendedSearch::request(const PuzzleState& state, std::uint64_t ticket, bool analysis, bool easiest) {
   slowTicket_ = ticket;
   slowTimer_.start();
   if (busy()) {
-    waiting_ = Request{state, ticket, analysis};
+    waiting_ = Request{state, ticket, analysis, easiest};
     answerWanted_ = false;
     return;
   }
-  start(Request{state, ticket, analysis});
+  start(Request{state, ticket, analysis, easiest});
 }
 
 void ExtendedSearch::abandon() {
@@ -49,7 +53,9 @@ void ExtendedSearch::start(const Request& request) {
         [state = request.state, answer = answer_, analyse = analyser_] { answer->text = analyse(state); });
   } else {
     worker_ = QThread::create(
-        [state = request.state, answer = answer_, search = searcher_] { answer->step = search(state); });
+        [state = request.state, answer = answer_, search = request.easiest ? easiestSearcher_ : searcher_] {
+          answer->step = search(state);
+        });
   }
   // finished is sent from the worker; the connection queues it to this
   // object's thread.

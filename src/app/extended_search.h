@@ -37,8 +37,9 @@ class ExtendedSearch : public QObject {
   // (one search at most) and drops its answer and any waiting request.
   ~ExtendedSearch() override;
 
-  // The hint's step (answered by found) or the analysis's part (analysed).
-  void request(const PuzzleState& state, std::uint64_t ticket, bool analysis = false);
+  // The hint's step (answered by found) or the analysis's part (analysed);
+  // easiest asks for the step of the lowest score (FindEasiestStep) instead.
+  void request(const PuzzleState& state, std::uint64_t ticket, bool analysis = false, bool easiest = false);
   // Drops the waiting request and the answer of the running search.
   void abandon();
   bool busy() const { return worker_ != nullptr; }
@@ -58,6 +59,7 @@ class ExtendedSearch : public QObject {
     PuzzleState state;
     std::uint64_t ticket = 0;
     bool analysis = false;
+    bool easiest = false;
   };
   struct Answer {
     StepRecord step{};
@@ -67,6 +69,7 @@ class ExtendedSearch : public QObject {
   void finish();
 
   Searcher searcher_;
+  Searcher easiestSearcher_;
   Analyser analyser_;
   QThread* worker_ = nullptr;
   std::uint64_t runningTicket_ = 0;

@@ -127,7 +127,7 @@ Form1::Form1(std::string iniPath, QWidget* parent)
 Form1::~Form1() = default;
 
 std::optional<StepRecord> Form1::ExtendedStep(const PuzzleState& state, std::uint64_t ticket) {
-  search_->request(state, ticket);
+  search_->request(state, ticket, false, OptionTicked(BoardOption::Easiest));
   return std::nullopt;
 }
 
@@ -374,6 +374,8 @@ QAction* Form1::optionAction(BoardOption option) const {
       return menus_->mnuTimer;
     case BoardOption::Extended:
       return menus_->mnuExtended;
+    case BoardOption::Easiest:
+      return menus_->mnuEasiest;
   }
   return nullptr;
 }

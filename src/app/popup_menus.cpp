@@ -62,6 +62,7 @@ void PopupMenus::createActions(QWidget* owner) {
   mnuHighlightDigit->setShortcut(QKeySequence(Qt::Key_D));
   mnuNextCell = MakeTick(owner, "mnuNextCell", "Move to the ne&xt cell after entry");
   mnuExtended = MakeTick(owner, "mnuExtended", "Techniques &beyond the ladder");
+  mnuEasiest = MakeTick(owner, "mnuEasiest", "Easiest step &first");
   mnuRember = MakeTick(owner, "mnuRember", "Display &wizard at startup");
   mnuCheckVer = MakeTick(owner, "mnuCheckVer", "Check for up&dates at startup");
   mnuCopy = MakeAction(owner, "mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -100,7 +101,7 @@ void PopupMenus::createMenus(QWidget* owner) {
   optionsMenu_ = new QMenu(owner);
   optionsMenu_->setObjectName("mnuOptionsPopup");
   optionsMenu_->addActions({mnuAutoRemove, mnuShowAnal, mnuColor, mnuGivenColor, mnuHighlightDigit,
-                            mnuNextCell, mnuTimer, mnuExtended});
+                            mnuNextCell, mnuTimer, mnuExtended, mnuEasiest});
   optionsMenu_->addSeparator();
   optionsMenu_->addActions({mnuRember, mnuCheckVer});
   optionsMenu_->addSeparator();

@@ -41,6 +41,7 @@ class PopupMenus : public QObject {
   QAction* mnuTimer = nullptr;           // the timer in the status area
   QAction* mnuHighlightDigit = nullptr;  // cells with the selected cell's digit stand out (key D)
   QAction* mnuExtended = nullptr;
+  QAction* mnuEasiest = nullptr;
   QAction* mnuRember = nullptr;
   QAction* mnuCheckVer = nullptr;
   QAction* mnuCopy = nullptr;

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/difficulty_score.h"
 #include "engine/extended_solve.h"
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
@@ -47,12 +48,13 @@ enum class BoardOption {
   HighlightDigit,  // mnuHighlightDigit: cells with the selected digit stand out (drawing only)
   ShowTimer,       // mnuTimer: the timer in the status area (window only)
   Extended,        // mnuExtended: hints and the analysis go on past the ladder's last rung
+  Easiest,         // mnuEasiest: with Extended, the hint takes the step of the lowest score
 };
-inline constexpr BoardOption kBoardOptions[] = {BoardOption::AutoRemove,   BoardOption::ColorMarks,
-                                                BoardOption::ShowAnalysis, BoardOption::ShowWizard,
-                                                BoardOption::CheckVersion, BoardOption::NextCell,
-                                                BoardOption::GivenColor,   BoardOption::HighlightDigit,
-                                                BoardOption::ShowTimer,    BoardOption::Extended};
+inline constexpr BoardOption kBoardOptions[] = {
+    BoardOption::AutoRemove, BoardOption::ColorMarks,     BoardOption::ShowAnalysis,
+    BoardOption::ShowWizard, BoardOption::CheckVersion,   BoardOption::NextCell,
+    BoardOption::GivenColor, BoardOption::HighlightDigit, BoardOption::ShowTimer,
+    BoardOption::Extended,   BoardOption::Easiest};
 
 // Windows and menus that belong to the window; the board only asks for them.
 enum class HostWindow {
@@ -137,14 +139,15 @@ class BoardHost {
     return work([](double) { return true; });
   }
 
-  // The hint's step beyond the ladder for the state (FindExtendedStep). A
+  // The hint's step beyond the ladder for the state (FindExtendedStep; with
+  // Easiest ticked, FindEasiestStep across the ladder and beyond). A
   // host that answers at once returns it. A host that searches elsewhere
   // (the search can take a second) returns nullopt and later hands the step
   // to Board::ExtendedStepFound with the same ticket, on the thread the
   // board lives on; it may tell the board through Board::ExtendedSearchSlow
   // that the search is taking a while. Only the newest ticket counts.
   virtual std::optional<StepRecord> ExtendedStep(const PuzzleState& state, std::uint64_t /*ticket*/) {
-    return FindExtendedStep(state);
+    return OptionTicked(BoardOption::Easiest) ? FindEasiestStep(state) : FindExtendedStep(state);
   }
   // The same for the analysis's part beyond the ladder (ExtendedAnalysis in
   // status_composer.h), handed back through Board::ExtendedAnalysisFound.

@@ -130,6 +130,12 @@ void Board::Execute(Command command, int argument) {
       ToggleOption(BoardOption::Extended);
       RedrawGrid(true);
       break;
+    case Command::Easiest:
+      // The step kept for this position was chosen the other way.
+      ToggleOption(BoardOption::Easiest);
+      lastSearchBoard_.clear();
+      RedrawGrid(true);
+      break;
     case Command::ShowWizard:
       ToggleOption(BoardOption::ShowWizard);
       break;

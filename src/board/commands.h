@@ -42,6 +42,7 @@ enum class CommandPlace { Toolbar, Keyboard, CellMenu, OptionsMenu, HelpMenu };
   X(ShowAnalysis,     "mnuShowAnal",   OptionsMenu)       \
   X(ColorMarks,       "mnuColor",      OptionsMenu)       \
   X(Extended,         "mnuExtended",   OptionsMenu)       \
+  X(Easiest,          "mnuEasiest",    OptionsMenu)       \
   X(ShowWizard,       "mnuRember",     OptionsMenu)       \
   X(CheckVersion,     "mnuCheckVer",   OptionsMenu)       \
   X(Copy,             "mnuCopy",       OptionsMenu)       \

@@ -16,6 +16,7 @@
 
 #include "board/board.h"
 #include "board/chain_walk.h"
+#include "board/forcing_chain_proof.h"
 #include "board/net_proof_text.h"
 #include "board/pattern_texts.h"
 #include "board/status_composer.h"
@@ -646,9 +647,17 @@ void ShowHint(Board& board) {
       if (state.Cand(c, d) && !board.Cells()[c].Pencil(d)) exclusions.Set(c, d);
   }
   CalcCandidates(state, exclusions);
-  const StepRecord step = FindNextStep(state, kNoTechniqueLimit);
   const int level = NextLevel(panel);
-  if (step.Kind == kNoStep && board.OptionTicked(BoardOption::Extended)) {
+  const bool beyondLadder = board.OptionTicked(BoardOption::Extended);
+  if (beyondLadder && board.OptionTicked(BoardOption::Easiest)) {
+    // The host's search answers with the step of the lowest score, ladder
+    // and extension alike.
+    const std::optional<StepRecord> easiest = board.AskExtendedStep(state, level);
+    if (easiest) ShowStepHint(board, *easiest, level);
+    return;
+  }
+  const StepRecord step = FindNextStep(state, kNoTechniqueLimit);
+  if (step.Kind == kNoStep && beyondLadder) {
     const std::optional<StepRecord> extended = board.AskExtendedStep(state, level);
     if (extended) ShowStepHint(board, *extended, level);
     return;
@@ -667,6 +676,10 @@ void ShowStepHint(Board& board, const StepRecord& step, int level) {
   } else if (step.Kind == kEliminate) {
     text = EliminationHintText(step, level);
     if (level == 3) {
+      // Taken as the easiest step, a ladder forcing chain shows its chain.
+      if (board.OptionTicked(BoardOption::Extended) && board.OptionTicked(BoardOption::Easiest))
+        if (const std::string proof = ForcingChainProof(GetAnalysisState(board), step); !proof.empty())
+          text += "<br><br>" + proof;
       ShowStepOnBoard(board, step);
       text += kApplyLink;
     }

@@ -166,6 +166,10 @@ AnalysisParts AnalysisPartsOf(const Board& board) {
     text += std::to_string(singles) + " can be solved without using pencil marks.";
   else
     text += "Pencil marks likely needed to solve.";
+  if (board.OptionTicked(BoardOption::Extended) && board.OptionTicked(BoardOption::Easiest))
+    text +=
+        "<br>\"Easiest step first\" is on: a hint shows the step of the lowest difficulty score, "
+        "from the ladder or beyond it, rather than the ladder's next rung.";
   parts.tail = std::move(text);
   return parts;
 }

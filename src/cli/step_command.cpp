@@ -5,6 +5,7 @@
 #include "cli/command.h"
 #include "cli/puzzle_input.h"
 #include "cli/step_json.h"
+#include "engine/difficulty_score.h"
 #include "engine/extended_solve.h"
 #include "engine/step_finder.h"
 
@@ -16,9 +17,11 @@ int RunStep(std::vector<std::string> arguments) {
   std::string error;
   const int maxTechnique = args.Int("--max-technique", kNoTechniqueLimit, -1, kNoTechniqueLimit, error);
   const bool extended = args.Flag("--extended");
+  const bool easiest = args.Flag("--easiest");
   const auto techniqueName = args.Text("--technique", error);
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
+  if (easiest && (!extended || techniqueName)) return UsageError("--easiest goes with --extended alone");
   int technique = -1;
   if (techniqueName) {
     technique = TechniqueFromName(*techniqueName);
@@ -35,6 +38,8 @@ int RunStep(std::vector<std::string> arguments) {
     StepRecord step;
     if (techniqueName) {
       FindWithTechnique(state, technique, step);
+    } else if (easiest) {
+      step = FindEasiestStep(state);
     } else {
       step = FindNextStep(state, maxTechnique);
       if (extended && step.Kind == kNoStep) step = FindExtendedStep(state);
@@ -44,13 +49,15 @@ int RunStep(std::vector<std::string> arguments) {
 }
 
 const Registration kStep(
-    {"step", "[--max-technique N] [--extended | --technique NAME] [FILE...]",
+    {"step", "[--max-technique N] [--extended [--easiest] | --technique NAME] [FILE...]",
      "The first step the ladder finds, trying techniques 0..N (default 29;\n"
      "Naked Single always), as a step object: {\"kind\", \"technique\", \"cell\",\n"
      "\"value\", \"text\", \"digits\", \"eliminate\": [[cell, digit]...],\n"
      "\"colours\": [[cell, 0x00BBGGRR]...], \"lines\": [[from, to, colour, width]...]}.\n"
      "--extended: where the ladder finds nothing, the easiest step of the\n"
      "techniques beyond it; every step object then ends with \"name\".\n"
+     "--easiest (with --extended): the step of the lowest difficulty score,\n"
+     "ladder and extension alike, as the hint's \"Easiest step first\" takes.\n"
      "--technique NAME: that technique alone (see 'techniques'), with \"name\".\n"
      "A line may hold the 81 cells followed by the pencil-mark text (81 groups,\n"
      "each ending in \"|\"): the marks are then the candidates. Without --technique,\n"

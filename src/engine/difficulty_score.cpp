@@ -32,7 +32,52 @@ constexpr double kChainFloor = 6.5;
 
 double OneDecimal(double x) { return std::round(x * 10) / 10; }
 
+// The step the score's solve takes next: the lowest score that any
+// technique finds, id order among equal scores. hardest and lastCostly are
+// what the solve has paid for so far (0 and none for a fresh position):
+// steps that cannot raise the score reached are tried first. Returns the
+// row used, nullptr when no technique progresses.
+const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, double hardest,
+                                const TechniqueRow* lastCostly, StepRecord& step) {
+  const double netFloor = Technique(TechniqueId::ContradictionNet).score;
+  const TechniqueRow* used = nullptr;
+  StepContext context;
+  auto take = [&](const TechniqueRow* row) {
+    StepRecord found;
+    if (!row->find(s, found, context) || !StepProgresses(s, found)) return false;
+    step = found;
+    used = row;
+    return true;
+  };
+  // Before the costly searches, the steps that cannot raise the score
+  // reached (any order of them ends at the same score): with a net paid
+  // for, every contradiction it covers at once; else the kind of chain
+  // that was found last, which often goes on finding.
+  const TechniqueRow* triedFirst = nullptr;
+  bool costlyReached = false;
+  for (int i = 0; i < order.count && used == nullptr; ++i) {
+    const TechniqueRow* row = order.rows[i];
+    if (!costlyReached && row->score >= kChainFloor) {
+      costlyReached = true;
+      if (hardest >= netFloor && steps::FindContradictionBatch(s, hardest, step, context.Contradictions()))
+        return &Technique(TechniqueId::ContradictionNet);
+      if (lastCostly != nullptr && lastCostly->score <= hardest) {
+        triedFirst = lastCostly;
+        if (take(lastCostly)) break;
+      }
+    }
+    if (row != triedFirst) take(row);
+  }
+  return used;
+}
+
 }  // namespace
+
+StepRecord FindEasiestStep(const PuzzleState& state) {
+  StepRecord step;
+  if (TakeEasiest(state, MakeScoreOrder(), 0, nullptr, step) == nullptr) return StepRecord{};
+  return step;
+}
 
 double UnfinishedScore(double hardest, int cellsLeft) {
   return OneDecimal(std::max(Technique(kStuckRating).score, hardest) + 0.1 * std::clamp(cellsLeft / 5, 0, 9));
@@ -50,38 +95,8 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   const TechniqueRow* lastCostly = nullptr;
   bool stepTaken = false, placed = false;
   while (s.FilledCount < 81) {
-    const TechniqueRow* used = nullptr;
     StepRecord step;
-    StepContext context;
-    auto take = [&](const TechniqueRow* row) {
-      StepRecord found;
-      if (!row->find(s, found, context) || !StepProgresses(s, found)) return false;
-      step = found;
-      used = row;
-      return true;
-    };
-    // Before the costly searches, the steps that cannot raise the score
-    // reached (any order of them ends at the same score): with a net paid
-    // for, every contradiction it covers at once; else the kind of chain
-    // that was found last, which often goes on finding.
-    const TechniqueRow* triedFirst = nullptr;
-    bool costlyReached = false;
-    for (int i = 0; i < order.count && used == nullptr; ++i) {
-      const TechniqueRow* row = order.rows[i];
-      if (!costlyReached && row->score >= kChainFloor) {
-        costlyReached = true;
-        if (result.hardest >= netFloor &&
-            steps::FindContradictionBatch(s, result.hardest, step, context.Contradictions())) {
-          used = &Technique(TechniqueId::ContradictionNet);
-          break;
-        }
-        if (lastCostly != nullptr && lastCostly->score <= result.hardest) {
-          triedFirst = lastCostly;
-          if (take(lastCostly)) break;
-        }
-      }
-      if (row != triedFirst) take(row);
-    }
+    const TechniqueRow* used = TakeEasiest(s, order, result.hardest, lastCostly, step);
     if (used == nullptr) break;
     // A net's score grows with its proof within its band.
     const double stepScore = std::max(used->score, steps::NetStepScore(step));

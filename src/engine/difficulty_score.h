@@ -16,6 +16,7 @@
 #pragma once
 
 #include "engine/puzzle_state.h"
+#include "engine/step_record.h"
 
 namespace tavimoro {
 
@@ -35,6 +36,11 @@ struct DifficultyScore {
 // The score of a puzzle that a solve leaves with cellsLeft empty cells, the
 // hardest step it took scoring hardest.
 double UnfinishedScore(double hardest, int cellsLeft);
+
+// The first step the score's solve would take: the lowest score that any
+// technique finds, ladder and extension alike, id order among equal scores.
+// Kind 0 when nothing progresses. Reads the state only.
+StepRecord FindEasiestStep(const PuzzleState& state);
 
 // Scores a copy of the state; candidates the caller removed stay removed.
 // The state must have fresh candidates.

@@ -79,6 +79,8 @@ inline constexpr YesNoSetting    HighlightDigit{"Options",           "HighlightD
 inline constexpr YesNoSetting    ShowTimer    {"Options",            "ShowTimer",        false};
 // Hints and the analysis go on past the ladder with the further techniques.
 inline constexpr YesNoSetting    Extended     {"Options",            "Extended",         true};
+// With Extended, the hint takes the step of the lowest difficulty score.
+inline constexpr YesNoSetting    Easiest      {"Options",            "Easiest",          false};
 inline constexpr RecordSetting   LastGrid     {"Data",               "LastGrid",         kSamplePuzzle};
 // 0 pen, 1 pencil; missing means the pencil, anything else the pen
 inline constexpr ChoiceSetting   LastTool     {"Data",               "LastTool",         2, 1, 0};

@@ -27,6 +27,8 @@ inline const YesNoSetting* StoredTick(BoardOption option) {
       return &setting::ShowTimer;
     case BoardOption::Extended:
       return &setting::Extended;
+    case BoardOption::Easiest:
+      return &setting::Easiest;
     case BoardOption::AutoRemove:
     case BoardOption::ColorMarks:
       return nullptr;

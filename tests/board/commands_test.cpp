@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "board/board_fixture.h"
 #include "engine/step_finder.h"
@@ -79,16 +80,20 @@ TEST_F(Commands, TicksToggleThroughTheHostAndAnalysisShowsAtOnce) {
   EXPECT_EQ(host.panel, "");
 }
 
-// The tick for techniques beyond the ladder refreshes the panel both ways,
-// so that a hint sequence under the other setting starts over.
-TEST_F(Commands, ExtendedTickTogglesAndRefreshesThePanel) {
-  for (bool expected : {true, false}) {
-    host.panel = "<b>HINT:</b> Look for a Naked Pair";
-    board.Execute(Command::Extended);
-    EXPECT_EQ(host.ticks[BoardOption::Extended], expected);
-    EXPECT_EQ(host.panel.find("HINT"), std::string::npos) << host.panel;
+// The ticks that choose the hint's step refresh the panel both ways, so
+// that a hint sequence under the other setting starts over.
+TEST_F(Commands, HintStepTicksToggleAndRefreshThePanel) {
+  for (const auto& [command, option, name] :
+       {std::tuple{Command::Extended, BoardOption::Extended, "mnuExtended"},
+        std::tuple{Command::Easiest, BoardOption::Easiest, "mnuEasiest"}}) {
+    for (bool expected : {true, false}) {
+      host.panel = "<b>HINT:</b> Look for a Naked Pair";
+      board.Execute(command);
+      EXPECT_EQ(host.ticks[option], expected) << name;
+      EXPECT_EQ(host.panel.find("HINT"), std::string::npos) << host.panel;
+    }
+    EXPECT_EQ(MenuCommandNamed(name), command);
   }
-  EXPECT_EQ(MenuCommandNamed("mnuExtended"), Command::Extended);
 }
 
 TEST_F(Commands, HelpQuestionsOpenTheirAnchorsAndPrintGetsThePuzzleLine) {

@@ -117,6 +117,54 @@ TEST_F(ExtendedOption, AnalysisOfALadderPuzzleIsUnchangedByTheTick) {
   EXPECT_EQ(BuildAnalysis(board), off);
 }
 
+// "Easiest step first": where the ladder's next rung is a forcing chain, a
+// Skyscraper scores lower and is the step shown; the analysis says so.
+TEST_F(ExtendedOption, EasiestFirstTakesTheSkyscraperBeforeTheForcingChain) {
+  const std::string line =
+      "819...3.....751...5.7.3.....7..4..263...9.......1...43.6.2....4....8.5..........."
+      "|||46|26|246||57|57|246|234|2346||||24|89|89||24||89||89|246|16|12|19||158|358||358|189||||248|"
+      "12468|68||2678|178|1578|1578|269|2589|2568||267|25678|789|||179||1358||17|3579|178|13789||12479|"
+      "2349|1234|3469||34679||13679|1279|12479|234589|123458|34569|167|345679|26|136789|12789|";
+  board.PaintPuzzle(line.substr(0, 81), line.substr(81));
+  const PuzzleState state = GetAnalysisState(board);
+  ASSERT_EQ(FindNextStep(state, kNoTechniqueLimit).Technique, TechniqueId::ForcingChain1);
+  host.ticks[BoardOption::Extended] = true;
+  EXPECT_EQ(BuildAnalysis(board).find("Easiest step first"), std::string::npos);
+
+  host.ticks[BoardOption::Easiest] = true;
+  EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + TechniqueName(TechniqueId::Skyscraper, true) +
+                        "<br><br>Click \"Hint\" again for more...");
+  Hint();
+  Hint();
+  EXPECT_EQ(Edit(board).LastHint.Technique, TechniqueId::Skyscraper);
+  EXPECT_NE(BuildAnalysis(board).find("\"Easiest step first\" is on"), std::string::npos);
+}
+
+// Where a forcing chain is still the easiest step, its last level lists the
+// chain of forced placements and the contradiction; with the option off the
+// ladder's text stays as it was.
+TEST_F(ExtendedOption, EasiestForcingChainShowsItsPlacements) {
+  board.PaintPuzzle(
+      "...389.718..4.1...1........2..5..61..31....4.....1....5..1..8......2.1...1.7....9",
+      "46|2456|2456||||245||||2579|23579||567||2359|23569|2356||4579|34579|26|567|2567|3459|35689|34568"
+      "||4789|4789||3479|3478|||38|679|||2689|679|2678|2579||258|4679|456789|456789|2689||234678|2379|2"
+      "389|238||24679|24679||3469|346||236|23467|34679|46789|46789|689||34568||356|34567|346||2468||345"
+      "6|34568|2345|2356||");
+  host.ticks[BoardOption::Extended] = true;
+  host.ticks[BoardOption::Easiest] = true;
+  Hint();
+  Hint();
+  const std::string full = Hint();
+  ASSERT_EQ(Edit(board).LastHint.Technique, TechniqueId::ForcingChain2);
+  EXPECT_NE(full.find("<br><br>1. Suppose R5C5 is 9.<br>2. Then R8C4 is 9 (the only place left for 9 in "),
+            std::string::npos)
+      << full;
+  EXPECT_NE(full.find("4. So row 4 has no place left for 9: a contradiction.<br>"), std::string::npos)
+      << full;
+  EXPECT_EQ(full.find("Suppose"), full.rfind("Suppose"));
+  EXPECT_EQ(full.find("5. "), std::string::npos) << full;
+}
+
 // A rectangle's level 3 names its four corners, so that each can be checked.
 }  // namespace
 }  // namespace tavimoro

@@ -40,6 +40,22 @@ TEST(ExtendedStep, WhereTheLadderIsStuckGivesTheEasiestPatternWithItsNameLast) {
   EXPECT_EQ(ladder["name"], "Naked Single");
 }
 
+// --easiest takes the step of the lowest score where the ladder's next rung
+// is a forcing chain; it needs --extended.
+TEST(ExtendedStep, EasiestTakesTheSkyscraperBeforeTheLaddersForcingChain) {
+  const std::string line =
+      "819...3.....751...5.7.3.....7..4..263...9.......1...43.6.2....4....8.5..........."
+      "|||46|26|246||57|57|246|234|2346||||24|89|89||24||89||89|246|16|12|19||158|358||358|189||||248|"
+      "12468|68||2678|178|1578|1578|269|2589|2568||267|25678|789|||179||1358||17|3579|178|13789||12479|"
+      "2349|1234|3469||34679||13679|1279|12479|234589|123458|34569|167|345679|26|136789|12789|\n";
+  EXPECT_EQ(ordered_json::parse(RunCli("step --extended", line).out)["name"], "Forcing Chain Type 1");
+  const auto easiest = ordered_json::parse(RunCli("step --extended --easiest", line).out);
+  EXPECT_EQ(easiest["name"], "Skyscraper");
+  EXPECT_EQ(Keys(easiest).back(), "name");
+  for (const char* arguments : {"step --easiest", "step --extended --easiest --technique 'W Wing'"})
+    EXPECT_EQ(RunCli(arguments, line).status, 2) << arguments;
+}
+
 TEST(ExtendedStep, TechniqueTriesOneTechniqueByName) {
   const auto turbot =
       ordered_json::parse(RunCli("step --technique 'Turbot Fish'", kStuckWithMarks + "\n").out);
