@@ -50,8 +50,10 @@ class DescriptorBuffer : public std::streambuf {
 
 void InstallStandardOutput() {
   std::signal(SIGPIPE, SIG_IGN);
-  static DescriptorBuffer buffer;
-  std::cout.rdbuf(&buffer);
+  // Never destroyed: the library flushes std::cout at exit, after the
+  // program's own static objects are gone.
+  static DescriptorBuffer* const buffer = new DescriptorBuffer;
+  std::cout.rdbuf(buffer);
 }
 
 int StandardOutputError() { return firstError; }
