@@ -335,6 +335,14 @@ std::string NetProofLines(const StepRecord& step, ProofForm form) {
   return ProofWriter(step, form, {}, std::string(kSubProofLink)).Write();
 }
 
+std::string WithLinkedSubProofs(std::string text, const StepRecord& step) {
+  if (step.Meaning.InnerNets == 0) return text;
+  const std::string whole = NetProofLines(step);
+  const std::size_t at = whole.empty() ? std::string::npos : text.find(whole);
+  if (at != std::string::npos) text.replace(at, whole.size(), NetProofLines(step, ProofForm::Linked));
+  return text;
+}
+
 std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title) {
   StepRecord outer = step, inner;
   std::string name, link(kSubProofLink);

@@ -23,6 +23,9 @@ inline constexpr std::string_view kSubProofLink = "SubProof";
 // without net nodes.
 std::string NetProofLines(const StepRecord& step, ProofForm form = ProofForm::Inline);
 
+// A hint's text with the step's inline proof replaced by its linked form.
+std::string WithLinkedSubProofs(std::string text, const StepRecord& step);
+
 // The sub-proof a "SubProof ..." link's node path (the text after the
 // word) leads to, in linked form, and in `title` the number of the line it
 // stands under ("5", "5.3"); empty when the path does not lead to one.
