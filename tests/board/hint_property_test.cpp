@@ -21,8 +21,8 @@ namespace tavimoro {
 namespace {
 
 struct ProofSize {
-  int numbered = 0;  // every numbered line, sub-proofs included
-  int topLevel = 0;  // the numbered lines outside the sub-proofs
+  int numbered = 0;  // the numbered lines outside the sub-proofs
+  int topLevel = 0;  // of those, the path's lines (not indented)
 };
 
 // Lines are numbered "5. ", and a sub-proof's under line 5 "5.1. ".
@@ -30,16 +30,13 @@ ProofSize SizeOf(const std::string& text) {
   ProofSize size;
   for (std::size_t at = text.find("<br>"); at != std::string::npos; at = text.find("<br>", at + 4)) {
     std::size_t p = at + 4;
+    const bool indented = text.compare(p, 6, "&nbsp;") == 0;
     while (text.compare(p, 6, "&nbsp;") == 0) p += 6;
     std::size_t q = p;
-    bool inner = false;
-    for (; q < text.size() && text.compare(q, 2, ". ") != 0; ++q) {
-      if (!std::isdigit(static_cast<unsigned char>(text[q])) && text[q] != '.') break;
-      inner = inner || text[q] == '.';
-    }
+    while (q < text.size() && std::isdigit(static_cast<unsigned char>(text[q]))) ++q;
     if (q == p || text.compare(q, 2, ". ") != 0) continue;
     ++size.numbered;
-    if (!inner) ++size.topLevel;
+    if (!indented) ++size.topLevel;
   }
   return size;
 }
@@ -52,7 +49,8 @@ void ExpectSubProofs(const std::string& text, std::vector<int>& sizes) {
   for (auto it = std::sregex_iterator(text.begin(), text.end(), use); it != std::sregex_iterator(); ++it) {
     const std::smatch& m = *it;
     ASSERT_TRUE(m[1].matched) << "an inner net without its proof";
-    const std::size_t last = text.find(m[2].str() + "." + m[3].str() + ". ");
+    // Sub-proof lines are indented, so the label follows "&nbsp;".
+    const std::size_t last = text.find(m.format(";$2.$3. "));
     ASSERT_NE(last, std::string::npos) << m.str();
     const std::string line = text.substr(last, text.find("<br>", last) - last);
     EXPECT_NE(line.find(": a contradiction."), std::string::npos) << line;
