@@ -680,8 +680,8 @@ void ShowStepHint(Board& board, const StepRecord& step, int level) {
 void ShowSubProof(Board& board, std::string_view path) {
   const StepRecord step = board.LastHint();  // a copy: showing the hint sets it again
   while (!path.empty() && path.front() == ' ') path.remove_prefix(1);
-  std::string line;
-  const std::string lines = path.empty() ? std::string() : NetSubProof(step, path, line);
+  std::string line, known;
+  const std::string lines = path.empty() ? std::string() : NetSubProof(step, path, line, known);
   if (lines.empty()) {
     // The whole proof, or a link of a hint no longer on the panel.
     if (step.Kind != kNoStep) ShowStepHint(board, step, 3);

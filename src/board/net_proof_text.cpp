@@ -242,6 +242,7 @@ class ProofWriter {
   }
 
   std::string Branch(int begin, int end, int branch) {
+    branchFirst_ = lines_ + 1;
     const StepMeaning::NetEnd e =
         branch < static_cast<int>(m_.BranchEnds.size()) ? m_.BranchEnds[branch] : StepMeaning::NetEnd{};
     const bool contradicted = e.Kind != 0;
@@ -293,8 +294,13 @@ class ProofWriter {
     for (std::size_t at = lines.find("<br>"); at != std::string::npos; at = lines.find("<br>", at + 4))
       ++count;
     const std::string span = "lines " + name + ".1 to " + name + "." + std::to_string(count);
-    if (form_ == ProofForm::Linked) return " (<a href='" + target + "'>" + span + "</a>).<br>";
-    std::string text = " (" + span + "):<br>";
+    // It runs on the position the branch's earlier lines have made.
+    std::string known;
+    if (lines_ - 1 == branchFirst_) known = ", with line " + Name(branchFirst_) + " known";
+    if (lines_ - 1 > branchFirst_)
+      known = ", with lines " + Name(branchFirst_) + " to " + Name(lines_ - 1) + " known";
+    if (form_ == ProofForm::Linked) return " (<a href='" + target + "'>" + span + "</a>" + known + ").<br>";
+    std::string text = " (" + span + known + "):<br>";
     const std::string indent = onPath ? std::string(kIndent) : std::string(kIndent) + std::string(kIndent);
     for (std::size_t at = 0, next; at < lines.size(); at = next) {
       next = lines.find("<br>", at);
@@ -326,6 +332,7 @@ class ProofWriter {
   std::string link_;       // the sub-proof link's target so far: kSubProofLink and the node path
   std::vector<int> line_;  // the number a node is listed under, 0 when told inside another line
   int lines_ = 0;
+  int branchFirst_ = 1;  // the number of the current branch's first line
 };
 
 }  // namespace
@@ -343,7 +350,8 @@ std::string WithLinkedSubProofs(std::string text, const StepRecord& step) {
   return text;
 }
 
-std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title) {
+std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title,
+                        std::string& known) {
   StepRecord outer = step, inner;
   std::string name, link(kSubProofLink);
   for (std::size_t at = 0; at < path.size();) {
@@ -359,6 +367,8 @@ std::string NetSubProof(const StepRecord& step, std::string_view path, std::stri
     if (ref == std::string::npos) return {};
     const std::size_t from = ref + href.size(), to = lines.find(".1 to", from);
     name = lines.substr(from, to - from) + ".";
+    const std::size_t close = lines.find("</a>", to) + 4, stop = lines.find(").<br>", close);
+    known = lines.substr(close, stop - close);
     link += ' ';
     link += std::to_string(node);
     outer = inner;

@@ -27,8 +27,11 @@ std::string NetProofLines(const StepRecord& step, ProofForm form = ProofForm::In
 std::string WithLinkedSubProofs(std::string text, const StepRecord& step);
 
 // The sub-proof a "SubProof ..." link's node path (the text after the
-// word) leads to, in linked form, and in `title` the number of the line it
-// stands under ("5", "5.3"); empty when the path does not lead to one.
-std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title);
+// word) leads to, in linked form; in `title` the number of the line it
+// stands under ("5", "5.3") and in `known` the earlier lines it takes as
+// known (", with lines 1 to 4 known", or empty). Empty when the path does
+// not lead to one.
+std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title,
+                        std::string& known);
 
 }  // namespace tavimoro

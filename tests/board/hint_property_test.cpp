@@ -45,7 +45,7 @@ ProofSize SizeOf(const std::string& text) {
 // the sub-proof's last line states its own contradiction. Collects the
 // sub-proofs' line counts.
 void ExpectSubProofs(const std::string& text, std::vector<int>& sizes) {
-  static const std::regex use(R"(by a net of its own( \(lines ([0-9.]+)\.1 to \2\.([0-9]+)\))?)");
+  static const std::regex use(R"(by a net of its own( \(lines ([0-9.]+)\.1 to \2\.([0-9]+)[,)])?)");
   for (auto it = std::sregex_iterator(text.begin(), text.end(), use); it != std::sregex_iterator(); ++it) {
     const std::smatch& m = *it;
     ASSERT_TRUE(m[1].matched) << "an inner net without its proof";

@@ -68,16 +68,16 @@ TEST(NetProofText, SubProofLinksLeadToTheInlineSubProofs) {
   for (std::size_t at = linked.find("<a href='SubProof "); at != std::string::npos;
        at = linked.find("<a href='SubProof ", at + 1), ++links) {
     const std::size_t begin = at + 18, end = linked.find('\'', begin);
-    std::string title;
-    const std::string sub = NetSubProof(step, linked.substr(begin, end - begin), title);
+    std::string title, known;
+    const std::string sub = NetSubProof(step, linked.substr(begin, end - begin), title, known);
     EXPECT_TRUE(sub.starts_with(title + ".1. Suppose ")) << sub;
     EXPECT_TRUE(sub.ends_with(": a contradiction.<br>")) << sub;
     EXPECT_NE(whole.find(title + ".1. Suppose "), std::string::npos) << title;
   }
   EXPECT_GT(links, 0);
-  std::string title;
+  std::string title, known;
   for (const char* path : {"", "0", "x", "999", "1 2 3"})
-    EXPECT_EQ(NetSubProof(step, path, title), "") << path;
+    EXPECT_EQ(NetSubProof(step, path, title, known), "") << path;
 }
 
 TEST(NetProofText, EliminationHintWalksTheNetAtTheThirdLevel) {
