@@ -689,7 +689,7 @@ void ShowSubProof(Board& board, std::string_view path) {
   }
   board.SetPanel(
       "<b>HINT:</b> The net of its own behind line " + line + " of the " +
-      TechniqueName(step.Technique, true) +
+      TechniqueName(step.Technique, true) + known +
       ": supposing the first cell below holds its digit leads, step by step, to a contradiction:<br>" +
       lines + "<br><a href='" + std::string(kSubProofLink) + "'>Back to the whole proof</a>." +
       std::string(kApplyLink));
