@@ -145,7 +145,8 @@ stop
 
 # Hints beyond the ladder at level 3, from positions with their own marks: a
 # cell forcing net (its path at the top level, what it rests on indented), a
-# Skyscraper, a Unique Rectangle type 3 and a Sue de Coq.
+# Skyscraper, a Unique Rectangle type 3, a Sue de Coq, and a nested net with
+# the sub-proof one of its lines links to.
 record_marks() {  # record_marks PUZZLE MARKS: givens from PUZZLE, marks "12|3|...|" for the rest
   local out="" c i=0 rest=$2 mark
   for ((i = 0; i < 81; i++)); do
@@ -154,7 +155,8 @@ record_marks() {  # record_marks PUZZLE MARKS: givens from PUZZLE, marks "12|3|.
   done
   printf '%s' "$out"
 }
-marks_hint() {  # marks_hint NAME PUZZLE MARKS: the hint beyond the ladder at level 3
+marks_hint() {  # marks_hint NAME PUZZLE MARKS [X Y]: the hint beyond the ladder at level 3,
+               # and with X Y the panel after a click on the link there (NAME-subproof)
   printf '[Options]\nWizard=N\nCheckVer=N\nExtended=Y\n[Data]\nLastGrid=%s\nLastTool=1\n%s\n' \
     "$(record_marks "$2" "$3")" "$place" > "$ini"
   "$program" --ini "$ini" >/dev/null 2>&1 &
@@ -163,6 +165,7 @@ marks_hint() {  # marks_hint NAME PUZZLE MARKS: the hint beyond the ladder at le
   xdotool search --sync --name '^Tavimoro$' windowfocus
   xdotool mousemove 300 640
   hint 3; sleep 1; shot "$1"
+  if [[ $# -ge 5 ]]; then click "$4 $5"; shot "$1-subproof"; fi
   stop
 }
 marks_hint cell-net-level3 "98.7..6..5...8......7..6.8.4..3.......5.6.9.......4..2.1...2.....9.7.8.........13" \
@@ -173,4 +176,6 @@ marks_hint ur3-level3 "2..7..1......5..9...1..4..3......8......4..6...9..6..27..
   "|34689|3458||3689|89||48|4568|3468|3468|3478|1238||128|24||4678|5689|6789||289|2689||257|2578||346|12346|23457|1239|1239|57||14|4579|138|1238|23578|12389||57|39||579|3458|13478||138|138||3457|1457|||123489|2348||1289|1289||248|489|1489||248|||1289|249||489|89|289|||289||57|57||"
 marks_hint sue-de-coq-level3 "6..1..28..53...197...7..64....8...6..9....7....24.........7.3.9....2.5..1........" \
   "|47|479||3459|3459|||35|248|||26|468|2468||||289|128|189||3589|23589|||35|3457|1347|1457||1359|23579|49||124|3458||14568|2356|1356|2356||35|1248|3578|13678|||13569|35679|89|35|18|2458|2468|4568|56||14568||12||34789|34678|46789|369||13468||17|468||234678|456789|3569|34568|34568|48|27|468|"
+marks_hint nested-net-level3 "98.7..6....7.65..........7.4...7...3..85...9.....2.5...1....3....96...5...63...8." \
+  "||12345||134|1234||1234|1245|123|234||12489|||12489|1234|12489|12356|23456|12345|12489|13489|123489|12489||124589||2569|125|189||1689|128|126||12367|2367|||134|1346|1247||12467|1367|3679|13|1489||134689||146|14678|2578||245|2489|4589|24789||246|24679|2378|2347|||148|12478|1247||1247|257|2457|||1459|12479|12479||12479|" 832 400
 echo "screenshots in $out"

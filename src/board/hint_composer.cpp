@@ -686,7 +686,26 @@ void ShowStepHint(Board& board, const StepRecord& step, int level) {
   } else {
     text = NoStepText();
   }
+  if (level == 3) text = WithLinkedSubProofs(std::move(text), step);
   board.SetPanel(text);
+}
+
+void ShowSubProof(Board& board, std::string_view path) {
+  const StepRecord step = board.LastHint();  // a copy: showing the hint sets it again
+  while (!path.empty() && path.front() == ' ') path.remove_prefix(1);
+  std::string line, known;
+  const std::string lines = path.empty() ? std::string() : NetSubProof(step, path, line, known);
+  if (lines.empty()) {
+    // The whole proof, or a link of a hint no longer on the panel.
+    if (step.Kind != kNoStep) ShowStepHint(board, step, 3);
+    return;
+  }
+  board.SetPanel(
+      "<b>HINT:</b> The net of its own behind line " + line + " of the " +
+      TechniqueName(step.Technique, true) + known +
+      ": supposing the first cell below holds its digit leads, step by step, to a contradiction:<br>" +
+      lines + "<br><a href='" + std::string(kSubProofLink) + "'>Back to the whole proof</a>." +
+      std::string(kApplyLink));
 }
 
 std::string SearchingText() {

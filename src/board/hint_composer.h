@@ -28,6 +28,11 @@ void ShowHint(Board& board);
 // for elsewhere through it.
 void ShowStepHint(Board& board, const StepRecord& step, int level);
 
+// A "SubProof ..." link of a nested net's hint: the sub-proof its node path
+// leads to, with a link back and the apply link; an empty path shows the
+// whole proof again.
+void ShowSubProof(Board& board, std::string_view path);
+
 // The panel while the step beyond the ladder is searched for.
 std::string SearchingText();
 

@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "board/board.h"
+#include "board/hint_composer.h"
+#include "board/net_proof_text.h"
 
 namespace tavimoro {
 
@@ -221,6 +223,8 @@ void Board::HyperlinkClick(std::string_view target) {
     UpdateStatus(true);
   } else if (upper == "APPLYLASTHINT") {
     ApplyLastHint();
+  } else if (upper.starts_with("SUBPROOF")) {
+    ShowSubProof(*this, target.substr(kSubProofLink.size()));
   }
 }
 

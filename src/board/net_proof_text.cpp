@@ -1,10 +1,13 @@
 #include "board/net_proof_text.h"
 
+#include <charconv>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "board/phrases.h"
 #include "engine/steps/net_board.h"
+#include "engine/steps/net_steps.h"
 
 namespace tavimoro {
 namespace {
@@ -17,7 +20,13 @@ constexpr std::string_view kIndent = "&nbsp;&nbsp;&nbsp;&nbsp;";
 // One branch's nodes and the number each shown node is listed under.
 class ProofWriter {
  public:
-  explicit ProofWriter(const StepRecord& step) : step_(step), m_(step.Meaning), line_(m_.NodeCount, 0) {}
+  ProofWriter(const StepRecord& step, ProofForm form, std::string prefix, std::string link)
+      : step_(step),
+        m_(step.Meaning),
+        form_(form),
+        prefix_(std::move(prefix)),
+        link_(std::move(link)),
+        line_(m_.NodeCount, 0) {}
 
   std::string Write() {
     std::string text;
@@ -44,6 +53,10 @@ class ProofWriter {
   int Cell(int i) const { return m_.Nodes[i].Cells[0]; }
   int DigitOf(int i) const { return m_.Nodes[i].Digit; }
   bool Whole() const { return m_.OtherInferences == 0; }
+
+  // A line's number as written: "5", or "5.2" for line 2 of the sub-proof
+  // under line 5.
+  std::string Name(int line) const { return prefix_ + std::to_string(line); }
 
   std::string Fact(int i) const {
     return CellName(Cell(i)) + (m_.NodeHolds[i] ? " is " : " is not ") + DigitText(DigitOf(i));
@@ -75,7 +88,7 @@ class ProofWriter {
 
   std::string Ref(int i, int current) const {
     if (line_[i] == 0 || line_[i] == current - 1) return {};
-    return " (line " + std::to_string(line_[i]) + ")";
+    return " (line " + Name(line_[i]) + ")";
   }
 
   // Why the listed node i (a candidate gone) is gone, as part of line `current`.
@@ -83,7 +96,7 @@ class ProofWriter {
     const int from = m_.NodeFrom[i];
     if (Rule(i) != NetRule::Peer || line_[i] != 0 || from < 0) {
       if (line_[i] == 0) return CellName(Cell(i));
-      return CellName(Cell(i)) + " (line " + std::to_string(line_[i]) + ")";
+      return CellName(Cell(i)) + " (line " + Name(line_[i]) + ")";
     }
     if (Cell(from) == Cell(i))
       return CellName(Cell(i)) + " is " + DigitText(DigitOf(from)) + Ref(from, current);
@@ -114,7 +127,7 @@ class ProofWriter {
       if (Rule(j) == NetRule::Peer && line_[j] == 0 && from >= 0) {
         why = "it sees " + CellName(Cell(from)) + Ref(from, current);
       } else if (line_[j] != 0) {
-        why = "line " + std::to_string(line_[j]);
+        why = "line " + Name(line_[j]);
       }
       parts.push_back("not " + DigitText(DigitOf(j)) + (why.empty() ? "" : ": " + why));
     }
@@ -168,7 +181,7 @@ class ProofWriter {
     return -1;
   }
 
-  std::string LineOf(int i) const { return line_[i] != 0 ? " (line " + std::to_string(line_[i]) + ")" : ""; }
+  std::string LineOf(int i) const { return line_[i] != 0 ? " (line " + Name(line_[i]) + ")" : ""; }
 
   std::string ContradictionLine(int begin, int end, const StepMeaning::NetEnd& e, int current) const {
     const std::string tail = ": a contradiction.";
@@ -229,6 +242,7 @@ class ProofWriter {
   }
 
   std::string Branch(int begin, int end, int branch) {
+    branchFirst_ = lines_ + 1;
     const StepMeaning::NetEnd e =
         branch < static_cast<int>(m_.BranchEnds.size()) ? m_.BranchEnds[branch] : StepMeaning::NetEnd{};
     const bool contradicted = e.Kind != 0;
@@ -239,7 +253,7 @@ class ProofWriter {
       line_[i] = ++lines_;
       // What the path needs from off it is indented before the line using it.
       if (!path[i]) text += kIndent;
-      text += std::to_string(lines_) + ". ";
+      text += Name(lines_) + ". ";
       if (Rule(i) == NetRule::Assumption) {
         text += (branch == 0 ? "Suppose " : "Suppose instead ") + Fact(i) + ".<br>";
         continue;
@@ -256,12 +270,43 @@ class ProofWriter {
       const std::string fact = cells.size() == 1
                                    ? Fact(i)
                                    : "none of " + CellList(cells, " and ") + " is " + DigitText(DigitOf(i));
-      text += "Then " + fact + Reason(begin, i, lines_) + ".<br>";
+      text += "Then " + fact + Reason(begin, i, lines_);
+      text += Rule(i) == NetRule::NestedNet ? InnerProof(i, path[i]) : ".<br>";
       i = last;
     }
     if (contradicted) {
       ++lines_;
-      text += std::to_string(lines_) + ". " + ContradictionLine(begin, end, e, lines_) + "<br>";
+      text += Name(lines_) + ". " + ContradictionLine(begin, end, e, lines_) + "<br>";
+    }
+    return text;
+  }
+
+  // The inner net's own proof, numbered under the line that uses it: its
+  // lines follow, indented one step beyond that line, or, in the panel, a
+  // link leads to them.
+  std::string InnerProof(int i, bool onPath) const {
+    StepRecord inner;
+    if (!steps::FindInnerNet(step_, i, inner)) return ".<br>";
+    const std::string name = Name(lines_);
+    const std::string target = link_ + " " + std::to_string(i);
+    std::string lines = ProofWriter(inner, form_, name + ".", target).Write();
+    int count = 0;
+    for (std::size_t at = lines.find("<br>"); at != std::string::npos; at = lines.find("<br>", at + 4))
+      ++count;
+    const std::string span = "lines " + name + ".1 to " + name + "." + std::to_string(count);
+    // It runs on the position the branch's earlier lines have made.
+    std::string known;
+    if (lines_ - 1 == branchFirst_) known = ", with line " + Name(branchFirst_) + " known";
+    if (lines_ - 1 > branchFirst_)
+      known = ", with lines " + Name(branchFirst_) + " to " + Name(lines_ - 1) + " known";
+    if (form_ == ProofForm::Linked) return " (<a href='" + target + "'>" + span + "</a>" + known + ").<br>";
+    std::string text = " (" + span + known + "):<br>";
+    const std::string indent = onPath ? std::string(kIndent) : std::string(kIndent) + std::string(kIndent);
+    for (std::size_t at = 0, next; at < lines.size(); at = next) {
+      next = lines.find("<br>", at);
+      next = next == std::string::npos ? lines.size() : next + 4;
+      text += indent;
+      text.append(lines, at, next - at);
     }
     return text;
   }
@@ -282,15 +327,56 @@ class ProofWriter {
 
   const StepRecord& step_;
   const StepMeaning& m_;
+  ProofForm form_;
+  std::string prefix_;     // the number of the line a sub-proof stands under, with its point
+  std::string link_;       // the sub-proof link's target so far: kSubProofLink and the node path
   std::vector<int> line_;  // the number a node is listed under, 0 when told inside another line
   int lines_ = 0;
+  int branchFirst_ = 1;  // the number of the current branch's first line
 };
 
 }  // namespace
 
-std::string NetProofLines(const StepRecord& step) {
+std::string NetProofLines(const StepRecord& step, ProofForm form) {
   if (step.Meaning.NetAssumptions == 0) return {};
-  return ProofWriter(step).Write();
+  return ProofWriter(step, form, {}, std::string(kSubProofLink)).Write();
+}
+
+std::string WithLinkedSubProofs(std::string text, const StepRecord& step) {
+  if (step.Meaning.InnerNets == 0) return text;
+  const std::string whole = NetProofLines(step);
+  const std::size_t at = whole.empty() ? std::string::npos : text.find(whole);
+  if (at != std::string::npos) text.replace(at, whole.size(), NetProofLines(step, ProofForm::Linked));
+  return text;
+}
+
+std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title,
+                        std::string& known) {
+  StepRecord outer = step, inner;
+  std::string name, link(kSubProofLink);
+  for (std::size_t at = 0; at < path.size();) {
+    std::size_t end = path.find(' ', at);
+    if (end == std::string_view::npos) end = path.size();
+    int node = 0;
+    const auto [ptr, ec] = std::from_chars(path.data() + at, path.data() + end, node);
+    if (ec != std::errc{} || ptr != path.data() + end || !steps::FindInnerNet(outer, node, inner)) return {};
+    // The number of the line node stands on, as the whole proof counts it.
+    const std::string lines = ProofWriter(outer, ProofForm::Linked, name, link).Write();
+    const std::string href = link + " " + std::to_string(node) + "'>lines ";
+    const std::size_t ref = lines.find(href);
+    if (ref == std::string::npos) return {};
+    const std::size_t from = ref + href.size(), to = lines.find(".1 to", from);
+    name = lines.substr(from, to - from) + ".";
+    const std::size_t close = lines.find("</a>", to) + 4, stop = lines.find(").<br>", close);
+    known = lines.substr(close, stop - close);
+    link += ' ';
+    link += std::to_string(node);
+    outer = inner;
+    at = end + 1;
+  }
+  if (name.empty()) return {};
+  title.assign(name, 0, name.size() - 1);
+  return ProofWriter(outer, ProofForm::Linked, name, link).Write();
 }
 
 }  // namespace tavimoro

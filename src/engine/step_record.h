@@ -124,6 +124,11 @@ struct StepMeaning {
   int InnerNets = 0;
   int InnerInferences = 0;  // the implications of those inner nets, summed
   int NetProofSize = 0;
+  // Nested nets: the position the net started from, so that the inner net
+  // behind a NestedNet node can be run again to show its own proof.
+  bool HasNetStart = false;
+  std::array<std::uint16_t, 81> NetStartCand{};
+  std::array<std::uint8_t, 81> NetStartValue{};
 };
 
 struct StepRecord {

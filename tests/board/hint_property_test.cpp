@@ -21,23 +21,41 @@ namespace tavimoro {
 namespace {
 
 struct ProofSize {
-  int numbered = 0;  // every numbered line, sub-proofs included
-  int topLevel = 0;  // the numbered lines outside the sub-proofs
+  int numbered = 0;  // the numbered lines outside the sub-proofs
+  int topLevel = 0;  // of those, the path's lines (not indented)
 };
 
+// Lines are numbered "5. ", and a sub-proof's under line 5 "5.1. ".
 ProofSize SizeOf(const std::string& text) {
   ProofSize size;
   for (std::size_t at = text.find("<br>"); at != std::string::npos; at = text.find("<br>", at + 4)) {
     std::size_t p = at + 4;
-    const bool nested = text.compare(p, 6, "&nbsp;") == 0;
+    const bool indented = text.compare(p, 6, "&nbsp;") == 0;
     while (text.compare(p, 6, "&nbsp;") == 0) p += 6;
     std::size_t q = p;
     while (q < text.size() && std::isdigit(static_cast<unsigned char>(text[q]))) ++q;
     if (q == p || text.compare(q, 2, ". ") != 0) continue;
     ++size.numbered;
-    if (!nested) ++size.topLevel;
+    if (!indented) ++size.topLevel;
   }
   return size;
+}
+
+// Every line that rests on an inner net leads to that net's sub-proof, and
+// the sub-proof's last line states its own contradiction. Collects the
+// sub-proofs' line counts.
+void ExpectSubProofs(const std::string& text, std::vector<int>& sizes) {
+  static const std::regex use(R"(by a net of its own( \(lines ([0-9.]+)\.1 to \2\.([0-9]+)[,)])?)");
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), use); it != std::sregex_iterator(); ++it) {
+    const std::smatch& m = *it;
+    ASSERT_TRUE(m[1].matched) << "an inner net without its proof";
+    // Sub-proof lines are indented, so the label follows "&nbsp;".
+    const std::size_t last = text.find(m.format(";$2.$3. "));
+    ASSERT_NE(last, std::string::npos) << m.str();
+    const std::string line = text.substr(last, text.find("<br>", last) - last);
+    EXPECT_NE(line.find(": a contradiction."), std::string::npos) << line;
+    sizes.push_back(std::stoi(m[3].str()));
+  }
 }
 
 std::string Figures(std::vector<int> values) {
@@ -101,7 +119,7 @@ TEST_P(HintProperty, EveryHintBeyondTheLadderCanBeVerified) {
                                                                  : 4;
   const auto lines = testing::CorpusLines(GetParam());
   TAVIMORO_REQUIRE_CORPUS(lines, GetParam());
-  std::vector<int> numbered, topLevel, contradictionTop;
+  std::vector<int> numbered, topLevel, contradictionTop, subProofs;
   for (std::size_t i = 0; i < lines.size(); i += stride) {
     const PuzzleState s = testing::LadderStuckState(lines[i]);
     if (s.FilledCount == 81) continue;
@@ -114,15 +132,17 @@ TEST_P(HintProperty, EveryHintBeyondTheLadderCanBeVerified) {
     ExpectNoColourOnlyWhere(text);
     if (!IsNet(step.Technique)) continue;
     ExpectNetProof(step, text);
+    ExpectSubProofs(text, subProofs);
     const ProofSize size = SizeOf(text);
     numbered.push_back(size.numbered);
     topLevel.push_back(size.topLevel);
     if (step.Technique == TechniqueId::ContradictionNet) contradictionTop.push_back(size.topLevel);
   }
   std::printf(
-      "%s net proofs (%zu): numbered lines %s; top-level lines %s; contradiction nets' top-level %s\n",
+      "%s net proofs (%zu): numbered lines %s; top-level lines %s; contradiction nets' top-level %s; "
+      "sub-proofs (%zu): lines %s\n",
       GetParam(), numbered.size(), Figures(numbered).c_str(), Figures(topLevel).c_str(),
-      Figures(contradictionTop).c_str());
+      Figures(contradictionTop).c_str(), subProofs.size(), Figures(subProofs).c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Collections, HintProperty, ::testing::Values("forum_hardest.txt", "top1465.txt"),

@@ -42,9 +42,9 @@ TEST(NetProofText, FoldsPeerRemovalsAndStatesTheContradiction) {
             "3. So column 5 has no place left for 1 (R9C5 sees R9C2): a contradiction.<br>");
 }
 
-TEST(NetProofText, EliminationHintWalksTheNetAtTheThirdLevel) {
-  // The first position of this puzzle where the ladder is stuck has a
-  // contradiction net.
+// The first position of this puzzle where the ladder is stuck has a
+// contradiction net and a nested one.
+PuzzleState StuckPosition() {
   PuzzleState s =
       PuzzleFromString("98.7..6..7...5..4...5..9..78.........3...25....79....1..6.9...2...1.6.3......74..");
   ExclusionTable removed;
@@ -53,6 +53,35 @@ TEST(NetProofText, EliminationHintWalksTheNetAtTheThirdLevel) {
     for (int c = 0; c < 81; ++c) removed.Mask[c] |= step.EliminateMask[c];
     CalcCandidates(s, removed);
   }
+  return s;
+}
+
+// The panel's form links each inner net's line to its sub-proof, which is
+// the one written inline under that line; a path that leads to no inner net
+// gives nothing.
+TEST(NetProofText, SubProofLinksLeadToTheInlineSubProofs) {
+  StepRecord step;
+  ASSERT_TRUE(steps::FindNestedNet(StuckPosition(), step));
+  const std::string whole = NetProofLines(step), linked = NetProofLines(step, ProofForm::Linked);
+  EXPECT_EQ(linked.find(".1. Suppose"), std::string::npos);
+  int links = 0;
+  for (std::size_t at = linked.find("<a href='SubProof "); at != std::string::npos;
+       at = linked.find("<a href='SubProof ", at + 1), ++links) {
+    const std::size_t begin = at + 18, end = linked.find('\'', begin);
+    std::string title, known;
+    const std::string sub = NetSubProof(step, linked.substr(begin, end - begin), title, known);
+    EXPECT_TRUE(sub.starts_with(title + ".1. Suppose ")) << sub;
+    EXPECT_TRUE(sub.ends_with(": a contradiction.<br>")) << sub;
+    EXPECT_NE(whole.find(title + ".1. Suppose "), std::string::npos) << title;
+  }
+  EXPECT_GT(links, 0);
+  std::string title, known;
+  for (const char* path : {"", "0", "x", "999", "1 2 3"})
+    EXPECT_EQ(NetSubProof(step, path, title, known), "") << path;
+}
+
+TEST(NetProofText, EliminationHintWalksTheNetAtTheThirdLevel) {
+  const PuzzleState s = StuckPosition();
   StepRecord step;
   ASSERT_TRUE(steps::FindContradictionNet(s, step));
   EXPECT_NE(EliminationHintText(step, 1).find("Contradiction Net</a>"), std::string::npos);

@@ -487,6 +487,12 @@ bool HasOneSolution(const PuzzleState& s) {
   return Validate(copy, false, true, true).empty();
 }
 
+void KeepStart(StepRecord& step, const NetBoard& start) {
+  step.Meaning.HasNetStart = true;
+  step.Meaning.NetStartCand = start.cand;
+  step.Meaning.NetStartValue = start.value;
+}
+
 }  // namespace
 
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step) {
@@ -523,13 +529,45 @@ bool FindUnitNet(const PuzzleState& s, StepRecord& step) {
 
 bool FindNestedNet(const PuzzleState& s, StepRecord& step) {
   if (!HasOneSolution(s)) return false;
-  return NetSearch(s, 1, 0).Find(step, kContradictionKind | kCellKind | kUnitKind, kNestedNet);
+  if (!NetSearch(s, 1, 0).Find(step, kContradictionKind | kCellKind | kUnitKind, kNestedNet)) return false;
+  KeepStart(step, NetBoard::From(s));
+  return true;
 }
 
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step) {
   if (!HasOneSolution(s)) return false;
-  return NetSearch(s, 2, kDoublyNestedRunLimit)
-      .Find(step, kContradictionKind | kCellKind | kUnitKind, kDoublyNestedNet);
+  if (!NetSearch(s, 2, kDoublyNestedRunLimit)
+           .Find(step, kContradictionKind | kCellKind | kUnitKind, kDoublyNestedNet))
+    return false;
+  KeepStart(step, NetBoard::From(s));
+  return true;
+}
+
+bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner) {
+  const StepMeaning& m = outer.Meaning;
+  const int level = outer.Technique == kDoublyNestedNet ? 1 : outer.Technique == kNestedNet ? 0 : -1;
+  if (level < 0 || !m.HasNetStart || node < 0 || node >= m.NodeCount ||
+      m.NodeRule[node] != static_cast<std::uint8_t>(NetRule::NestedNet))
+    return false;
+  NetBoard board;
+  board.cand = m.NetStartCand;
+  board.value = m.NetStartValue;
+  int begin = node;
+  while (begin > 0 && m.NodeRule[begin] != static_cast<std::uint8_t>(NetRule::Assumption)) --begin;
+  for (int i = begin; i < node; ++i) {
+    const int cell = m.Nodes[i].Cells[0], digit = m.Nodes[i].Digit;
+    if (m.NodeHolds[i]) {
+      board.value[cell] = static_cast<std::uint8_t>(digit);
+    } else {
+      board.cand[cell] = static_cast<std::uint16_t>(board.cand[cell] & ~DigitBit(digit));
+    }
+  }
+  const NetNode assumption = HoldsNode(m.Nodes[node].Cells[0], m.Nodes[node].Digit);
+  NetChain chain(level, 0);
+  if (!chain.Top().Run(board, std::span<const NetNode>(&assumption, 1))) return false;
+  FillContradiction(inner, level > 0 ? kNestedNet : kContradictionNet, chain.Top(), assumption);
+  if (level > 0) KeepStart(inner, board);
+  return true;
 }
 
 // The last resort: a candidate that is not the solution's, placed and shown

@@ -43,6 +43,15 @@ bool FindNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindTrial(const PuzzleState& s, StepRecord& step);
 
+// The inner net behind node `node` of a nested net's meaning (a candidate
+// removed by a net of its own): the supposition that the candidate holds,
+// run one level below on the net's start position plus the facts listed
+// before the node in its branch. Filled as a contradiction net (a nested
+// net when it is itself nested) with its own start position; false when
+// the node is no such candidate or the supposition does not break down
+// there (a proof listed in part can lack what it needs).
+bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner);
+
 // The difficulty of one net step on the forum's scale. A net of the plain
 // rules scores its technique's base (8.2 contradiction, 8.5 cell, 8.6 unit)
 // raised by a tenth for each doubling of the proof beyond eight inferences,
