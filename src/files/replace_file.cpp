@@ -11,9 +11,15 @@
 namespace tavimoro {
 namespace {
 
-bool WriteAll(int fd, std::string_view text) {
+bool Writable(const std::string& path, const struct stat& info) {
+  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+}  // namespace
+
+bool WriteAllAt(int fd, std::string_view text, off_t offset) {
   while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
+    const ssize_t n = ::pwrite(fd, text.data(), text.size(), offset);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -23,15 +29,10 @@ bool WriteAll(int fd, std::string_view text) {
       return false;
     }
     text.remove_prefix(static_cast<std::size_t>(n));
+    offset += n;
   }
   return true;
 }
-
-bool Writable(const std::string& path, const struct stat& info) {
-  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
-}
-
-}  // namespace
 
 void SyncFolderOf(const std::string& path) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
@@ -57,7 +58,7 @@ FileReplaceResult ReplaceFileText(const std::string& target, std::string_view te
     return {FileReplaceResult::Interrupted};
   }
   if (stopsAt(ReplaceStage::TemporaryHalfWritten)) {
-    WriteAll(fd, text.substr(0, text.size() / 2));
+    WriteAllAt(fd, text.substr(0, text.size() / 2), 0);
     ::close(fd);
     return {FileReplaceResult::Interrupted};
   }
@@ -73,7 +74,7 @@ FileReplaceResult ReplaceFileText(const std::string& target, std::string_view te
     ::umask(mask);
     mode &= ~mask;
   }
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAllAt(fd, text, 0) && ::fsync(fd) == 0;
   int error = ok ? 0 : errno;
   if (::close(fd) != 0 && ok) {
     ok = false;

@@ -42,6 +42,10 @@ enum class ReplaceStage { TemporaryCreated, TemporaryHalfWritten, TemporaryWritt
 FileReplaceResult ReplaceFileText(const std::string& target, std::string_view text, mode_t newFileMode,
                                   const std::function<bool(ReplaceStage)>& stopAt = {});
 
+// Writes all of text at offset, going on after short writes and signals;
+// false with errno set when a write fails.
+bool WriteAllAt(int fd, std::string_view text, off_t offset);
+
 // Makes renames in the folder of path survive a power cut.
 void SyncFolderOf(const std::string& path);
 

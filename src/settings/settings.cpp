@@ -252,23 +252,6 @@ class FileLock {
   std::string problem_;
 };
 
-bool WriteAll(int fd, std::string_view text, off_t offset) {
-  while (!text.empty()) {
-    const ssize_t n = ::pwrite(fd, text.data(), text.size(), offset);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) {
-      errno = EIO;
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(n));
-    offset += n;
-  }
-  return true;
-}
-
 // The problem text of a write stopped by the test hook: a killed writer
 // reports nothing and remembers nothing.
 constexpr char kInterrupted[] = "interrupted";
@@ -342,11 +325,11 @@ std::string AppendToFile(const std::string& path, std::size_t oldSize, std::stri
   if (fd < 0) return WriteProblem(path, errno);
   const auto offset = static_cast<off_t>(oldSize);
   if (StopsAt(WriteStage::TemporaryHalfWritten)) {
-    WriteAll(fd, text.substr(0, text.size() / 2), offset);
+    WriteAllAt(fd, text.substr(0, text.size() / 2), offset);
     ::close(fd);
     return kInterrupted;
   }
-  if (WriteAll(fd, text, offset) && ::fdatasync(fd) == 0) {
+  if (WriteAllAt(fd, text, offset) && ::fdatasync(fd) == 0) {
     ::close(fd);
     return "";
   }
