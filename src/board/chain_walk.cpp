@@ -17,6 +17,23 @@ std::string Lacks(const ChainNode& node) {
   return "none of " + CellList(node, " and ") + " is " + DigitText(node.Digit);
 }
 
+// "R4C4 and R4C6 in row 4 hold only 1, 7 and 9": the set, its house and
+// its digits.
+std::string AlsName(const AlsPart& set) {
+  const std::vector<int> cells(set.Cells.begin(), set.Cells.begin() + set.CellCount);
+  int house = -1;
+  for (int type = 0; type < 3 && house < 0; ++type) {
+    house = HouseOf(cells.front(), type);
+    for (int c : cells)
+      if (HouseOf(c, type) != house) house = -1;
+  }
+  std::vector<std::string> digits;
+  for (int d = 1; d <= 9; ++d)
+    if (set.Digits & DigitBit(d)) digits.push_back(DigitText(d));
+  return CellList(cells) + (house >= 0 ? " in " + HouseName(house) : std::string()) + " hold only " +
+         JoinAnd(digits);
+}
+
 bool SameCell(const ChainNode& a, const ChainNode& b) {
   return a.CellCount == 1 && b.CellCount == 1 && a.FirstCell() == b.FirstCell();
 }
@@ -27,10 +44,8 @@ std::string StrongReason(const StepMeaning& m, int link) {
   if (m.LinkAls[link] > 0) {
     const AlsPart& set = m.Als[m.LinkAls[link] - 1];
     if (set.CellCount == 1) return " (" + CellName(set.Cells[0]) + " has no other candidate)";
-    return " (" + CellList(std::vector<int>(set.Cells.begin(), set.Cells.begin() + set.CellCount)) +
-           " share " + std::to_string(set.CellCount + 1) + " digits among " + std::to_string(set.CellCount) +
-           " cells, so without " + DigitText(a.Digit) + " they hold all the others, " + DigitText(b.Digit) +
-           " among them)";
+    return " (" + AlsName(set) + ", one digit more than cells, so without " + DigitText(a.Digit) +
+           " they hold all the others, " + DigitText(b.Digit) + " among them)";
   }
   if (SameCell(a, b)) return " (" + CellName(a.FirstCell()) + " has no other candidate)";
   const int house = SharedHouse(a, b);
@@ -75,7 +90,11 @@ std::string ChainWalkText(const StepRecord& step, ChainReading reading) {
              "of "
              "the loop therefore joins exactly one true candidate, and a candidate that conflicts with both "
              "of "
-             "its ends cannot be true.";
+             "its ends cannot be true." +
+             (m.AlsCount > 0 ? " Each almost locked set of the loop lacks exactly one of the two digits it "
+                               "links, so it holds all its other digits, and a cell that sees every place of "
+                               "such a digit in the set cannot be that digit."
+                             : "");
     case ChainReading::ProvesStart:
       return Walk(m, 0, last) + ". Assuming it false made it true, so " + Holds(m.Nodes[0]) + ".";
     case ChainReading::Blossom: {

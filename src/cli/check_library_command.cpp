@@ -23,8 +23,9 @@ namespace {
 // as Same, one that finds anything as Wrong.
 enum Outcome { kSame, kAnother, kNotFound, kWrong, kNotBuilt, kOutcomeCount };
 
-// The row whose library codes hold the code.
-const TechniqueRow* RowOfCode(const std::string& code) {
+// The row whose library codes hold the code ("0710" or, for one variant
+// only, "0710-3").
+const TechniqueRow* RowWithCode(const std::string& code) {
   for (const TechniqueRow& row : TechniqueRows()) {
     std::string_view codes = row.libraryCodes;
     while (!codes.empty()) {
@@ -35,6 +36,13 @@ const TechniqueRow* RowOfCode(const std::string& code) {
     }
   }
   return nullptr;
+}
+
+// A row that names the case's variant wins over one that names its code.
+const TechniqueRow* RowOfCase(const LibraryCase& libraryCase) {
+  if (!libraryCase.variant.empty())
+    if (const TechniqueRow* row = RowWithCode(libraryCase.code + "-" + libraryCase.variant)) return row;
+  return RowWithCode(libraryCase.code);
 }
 
 // Whether the step does what the case asks: every elimination (a placement
@@ -144,7 +152,7 @@ int RunCheckLibrary(std::vector<std::string> arguments) {
     }
     const std::string code =
         libraryCase->variant.empty() ? libraryCase->code : libraryCase->code + "-" + libraryCase->variant;
-    const TechniqueRow* row = RowOfCode(libraryCase->code);
+    const TechniqueRow* row = RowOfCase(*libraryCase);
     Tally& tally = tallies[code];
     tally.technique = row ? std::string(row->name) : "not built";
     const Outcome outcome = Check(*libraryCase, row);

@@ -131,15 +131,17 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Plain<FindContinuousNiceLoop>, Form::NiceLoop, "0706"},
     {Id::DiscontinuousNiceLoop, "Discontinuous Nice Loop", "#discontinuous-nice-loop", "Discont. Nice Loop",
      5, 7.3, Plain<FindDiscontinuousNiceLoop>, Form::ChainContradiction, "0707"},
+    // A discontinuous loop that removes a candidate (the library's variant
+    // 2) is shown as the AIC between the candidate's neighbours.
     {Id::Aic, "AIC", "#aic", "AIC", 5, 7.4, Plain<FindAlternatingInferenceChain>, Form::InferenceChain,
-     "0708"},
+     "0708 0707-2"},
     {Id::GroupedContinuousNiceLoop, "Grouped Continuous Nice Loop", "#grouped-continuous-nice-loop",
      "Grouped Cont. Nice Loop", 5, 7.5, Plain<FindGroupedContinuousNiceLoop>, Form::NiceLoop, "0709"},
     {Id::GroupedDiscontinuousNiceLoop, "Grouped Discontinuous Nice Loop", "#grouped-discontinuous-nice-loop",
      "Grouped Disc. Nice Loop", 5, 7.6, Plain<FindGroupedDiscontinuousNiceLoop>, Form::ChainContradiction,
      "0710"},
     {Id::GroupedAic, "Grouped AIC", "#grouped-aic", "Grouped AIC", 5, 7.6,
-     Plain<FindGroupedAlternatingInferenceChain>, Form::InferenceChain, "0711"},
+     Plain<FindGroupedAlternatingInferenceChain>, Form::InferenceChain, "0711 0710-2"},
     {Id::AlsXZ, "ALS-XZ", "#als-xz", "ALS-XZ", 5, 7.7, Plain<FindAlsXZ>, Form::InferenceChain, "0901"},
     {Id::AlsXYWing, "ALS-XY-Wing", "#als-xy-wing", "ALS-XY-Wing", 5, 7.8, Plain<FindAlsXYWing>,
      Form::InferenceChain, "0902"},
@@ -169,6 +171,16 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      4.5, Plain<FindAvoidableRectangle>, Form::AvoidableRectangle, "0607"},
     {Id::AvoidableRectangle2, "Avoidable Rectangle type 2", "#avoidable-rectangle-2", "Avoid. Rectangle 2", 5,
      4.5, Plain<FindAvoidableRectangle2>, Form::AvoidableRectangle, "0608"},
+    // The grouped chains and loops again, with almost locked sets as nodes
+    // too: searched after the plain grouped forms, by score.
+    {Id::GroupedContinuousNiceLoopAls, "Grouped Continuous Nice Loop (ALS)",
+     "#grouped-continuous-nice-loop-als", "Grouped Cont. Loop (ALS)", 5, 7.7,
+     Plain<FindGroupedContinuousNiceLoopAls>, Form::NiceLoop, "0709-2"},
+    {Id::GroupedDiscontinuousNiceLoopAls, "Grouped Discontinuous Nice Loop (ALS)",
+     "#grouped-discontinuous-nice-loop-als", "Grouped Disc. Loop (ALS)", 5, 7.7,
+     Plain<FindGroupedDiscontinuousNiceLoopAls>, Form::ChainContradiction, "0710-3"},
+    {Id::GroupedAicAls, "Grouped AIC (ALS)", "#grouped-aic-als", "Grouped AIC (ALS)", 5, 7.7,
+     Plain<FindGroupedAlternatingInferenceChainAls>, Form::InferenceChain, "0711-3 0711-4 0710-4"},
 }};
 
 constexpr bool RowsInIdOrder() {

@@ -94,7 +94,9 @@ struct TechniqueRow {
   StepFinder find;                    // nullptr only for the stuck rating
   HintForm hint;
   // The codes of a regression library's cases of this technique, four
-  // digits each, apart by blanks ("0300"); empty when it has none.
+  // digits each, apart by blanks ("0300"); a code with a variant ("0709-2")
+  // claims that variant's cases from the row of the bare code. Empty when
+  // it has none.
   std::string_view libraryCodes = {};
 };
 

@@ -20,6 +20,11 @@ bool FindGroupedContinuousNiceLoop(const PuzzleState& s, StepRecord& step);
 bool FindGroupedDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step);
 bool FindGroupedAlternatingInferenceChain(const PuzzleState& s, StepRecord& step);
 bool FindAlsChain(const PuzzleState& s, StepRecord& step);
+// The grouped forms again, each chain passing through at least one almost
+// locked set.
+bool FindGroupedContinuousNiceLoopAls(const PuzzleState& s, StepRecord& step);
+bool FindGroupedDiscontinuousNiceLoopAls(const PuzzleState& s, StepRecord& step);
+bool FindGroupedAlternatingInferenceChainAls(const PuzzleState& s, StepRecord& step);
 
 // als.cpp. ALS-XZ and ALS-XY-Wing fill the Meaning as the chains they are
 // (z in A = x in A - x in B = z in B, and the same through a pivot set);

@@ -428,6 +428,24 @@ class ChainSearch {
     return any;
   }
 
+  // In a loop, a set's link holds exactly one true end: the set lacks the
+  // digit of the other, so it is locked on every digit but the two, and
+  // what sees all of such a digit's places in the set loses it.
+  bool LockedVictims(const FoundChain& chain, int link, EliminationMasks& out) const {
+    const AlmostLockedSet& set = g_.Als(chain.als[link]);
+    const int ends =
+        DigitBit(g_.node(chain.nodes[link]).digit) | DigitBit(g_.node(chain.nodes[link + 1]).digit);
+    bool any = false;
+    for (int d = 1; d <= 9; ++d) {
+      if (!(set.digits & DigitBit(d)) || (ends & DigitBit(d))) continue;
+      (g_.CandCells(d) & set.digitPeers[d - 1]).ForEach([&](int c) {
+        out[c] |= static_cast<std::uint16_t>(DigitBit(d));
+        any = true;
+      });
+    }
+    return any;
+  }
+
   // Whether any candidate conflicts with both nodes.
   bool AnyVictim(int a, int z) const {
     for (int d = 1; d <= 9; ++d)
@@ -464,8 +482,10 @@ class ChainSearch {
     } else {
       if (!g_.WeaklyLinked(start, end) || !Trace(state, chain)) return false;
       bool any = Victims(end, start, chain.eliminations);
-      for (int i = 0; i < chain.length; ++i)
+      for (int i = 0; i < chain.length; ++i) {
         if (!chain.strong[i]) any = Victims(chain.nodes[i], chain.nodes[i + 1], chain.eliminations) || any;
+        if (chain.als[i] >= 0) any = LockedVictims(chain, i, chain.eliminations) || any;
+      }
       if (!any) return false;
     }
     if (chain.length >= best.length) return false;
@@ -485,15 +505,17 @@ class ChainSearch {
 // for the next search on the same candidates. A graph depends only on the
 // candidates and on which links and nodes its rules admit.
 std::shared_ptr<const LinkGraph> GraphFor(const PuzzleState& s, const Rules& r) {
-  const bool shared = r.digit == 0 && r.conjugates && r.bivalue && r.inCellWeak && !r.als;
+  const bool shared = r.digit == 0 && r.conjugates && r.bivalue && r.inCellWeak && (r.groups || !r.als);
   if (!shared) return std::make_shared<const LinkGraph>(s, r);
   struct Kept {
     std::array<std::uint8_t, 81> grid{};
     std::array<std::uint16_t, 81> cand{};
     std::shared_ptr<const LinkGraph> graph;
   };
-  thread_local std::array<Kept, 2> kept;
-  Kept& k = kept[r.groups ? 1 : 0];
+  // Plain, grouped, and grouped with almost locked sets: the last graph of
+  // sets serves the three loops and chains through them and the ALS chain.
+  thread_local std::array<Kept, 3> kept;
+  Kept& k = kept[r.als ? 2 : r.groups ? 1 : 0];
   if (!k.graph || k.grid != s.Grid || k.cand != s.CandMask) {
     k.graph = std::make_shared<const LinkGraph>(s, r);
     k.grid = s.Grid;
@@ -549,6 +571,12 @@ Rules GroupedRules(Goal goal) {
   return r;
 }
 
+Rules AlsRules(Goal goal) {
+  Rules r = GroupedRules(goal);
+  r.als = true;
+  return r;
+}
+
 }  // namespace
 
 bool FindXChain(const PuzzleState& s, StepRecord& step) {
@@ -593,6 +621,21 @@ bool FindGroupedDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
 bool FindGroupedAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
   return FindChain(s, GroupedRules(Goal::Eliminate), false, true, false, TechniqueId::GroupedAic,
                    "GROUPED AIC", step);
+}
+
+bool FindGroupedContinuousNiceLoopAls(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, AlsRules(Goal::Loop), false, false, true, TechniqueId::GroupedContinuousNiceLoopAls,
+                   "GROUPED CONTINUOUS NICE LOOP (ALS)", step);
+}
+
+bool FindGroupedDiscontinuousNiceLoopAls(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, AlsRules(Goal::Place), false, false, true, TechniqueId::GroupedDiscontinuousNiceLoopAls,
+                   "GROUPED DISCONTINUOUS NICE LOOP (ALS)", step);
+}
+
+bool FindGroupedAlternatingInferenceChainAls(const PuzzleState& s, StepRecord& step) {
+  return FindChain(s, AlsRules(Goal::Eliminate), false, false, true, TechniqueId::GroupedAicAls,
+                   "GROUPED AIC (ALS)", step);
 }
 
 bool FindAlsChain(const PuzzleState& s, StepRecord& step) {
