@@ -21,7 +21,7 @@ TEST(CheckLibrary, TalliesEachCodeAndRefusesWhatIsNoCase) {
   const auto run = RunCli("check-library '" + (kData / "library_cases.txt").string() + "'");
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.out, testing::ReadWhole(kData / "library_cases.want"));
-  EXPECT_EQ(run.err, "tavimoro-cli: " + (kData / "library_cases.txt").string() + ":7: not a library case\n");
+  EXPECT_EQ(run.err, "tavimoro-cli: " + (kData / "library_cases.txt").string() + ":8: not a library case\n");
 }
 
 // The avoidable rectangles rest on the placed digits: found with the "+",
