@@ -42,6 +42,9 @@ struct Rules {
   bool groups = false;
   bool als = false;
   bool sameDigitEnds = false;
+  // The search tells apart the chains that have passed through a set, so
+  // that one without a set cannot hide one with a set from a node.
+  bool alsOnPath = false;
   Goal goal = Goal::Eliminate;
   int maxLinks = 19;
 };
@@ -337,8 +340,8 @@ struct FoundChain {
 class ChainSearch {
  public:
   ChainSearch(const LinkGraph& g, const Rules& rules, bool needGroup, bool needAls)
-      : g_(g), rules_(rules), needGroup_(needGroup), needAls_(needAls) {
-    const std::size_t states = 2 * static_cast<std::size_t>(g.NodeCount());
+      : g_(g), rules_(rules), needGroup_(needGroup), needAls_(needAls), kinds_(rules.alsOnPath ? 4 : 2) {
+    const std::size_t states = static_cast<std::size_t>(kinds_) * static_cast<std::size_t>(g.NodeCount());
     stamp_.assign(states, 0);
     parent_.assign(states, -1);
     parentAls_.assign(states, -1);
@@ -357,25 +360,28 @@ class ChainSearch {
   }
 
  private:
-  // State 2n: node n reached by a weak link (or the start); 2n + 1: by a
-  // strong link.
+  // State kn: node n reached by a weak link (or the start); kn + 1: by a
+  // strong link; with four kinds, kn + 2 and kn + 3 the same after a link
+  // inside a set.
   bool SearchFrom(int start, FoundChain& best) {
     ++stampNow_;
     int head = 0, tail = 0;
-    const int first = 2 * start;
+    const int first = kinds_ * start;
     stamp_[first] = stampNow_;
     parent_[first] = -1;
     depth_[first] = 0;
     queue_[tail++] = first;
     while (head < tail) {
       const int state = queue_[head++];
-      const int n = state / 2;
+      const int n = state / kinds_;
       const bool viaStrong = state & 1;
+      const int throughSet = kinds_ == 4 ? state & 2 : 0;
       const int depth = depth_[state];
       if (viaStrong && depth >= 3 && Accept(start, state, best)) return true;
       if (depth + 1 >= best.length) continue;
       const auto visit = [&](const Link& link) {
-        const int next = 2 * link.to + (viaStrong ? 0 : 1);
+        const int next =
+            kinds_ * link.to + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
         if (link.to == start && (rules_.goal != Goal::Place || viaStrong)) return;
         if (stamp_[next] == stampNow_) return;
         stamp_[next] = stampNow_;
@@ -399,7 +405,7 @@ class ChainSearch {
     const int length = depth_[state];
     chain.length = length;
     for (int i = length, st = state; i >= 0; --i, st = parent_[st]) {
-      chain.nodes[i] = st / 2;
+      chain.nodes[i] = st / kinds_;
       if (i > 0) {
         chain.strong[i - 1] = st & 1;
         chain.als[i - 1] = parentAls_[st];
@@ -454,9 +460,10 @@ class ChainSearch {
   }
 
   bool Accept(int start, int state, FoundChain& best) {
-    const int end = state / 2;
+    const int end = state / kinds_;
     // The cheap refusals first: most chains reached end nowhere.
     if (depth_[state] >= best.length) return false;
+    if (kinds_ == 4 && !(state & 2)) return false;
     if (rules_.goal == Goal::Place) {
       if (end != start) return false;
     } else if (rules_.goal == Goal::Eliminate) {
@@ -496,6 +503,7 @@ class ChainSearch {
   const LinkGraph& g_;
   Rules rules_;
   bool needGroup_, needAls_;
+  int kinds_;  // states per node: 2, or 4 telling apart the chains through a set
   int stampNow_ = 0;
   std::vector<int> stamp_, parent_, parentAls_, depth_, queue_;
 };
@@ -574,6 +582,7 @@ Rules GroupedRules(Goal goal) {
 Rules AlsRules(Goal goal) {
   Rules r = GroupedRules(goal);
   r.als = true;
+  r.alsOnPath = true;
   return r;
 }
 
