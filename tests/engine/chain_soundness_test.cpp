@@ -11,9 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <iterator>
 #include <string>
-#include <utility>
 
 #include "common/corpus.h"
 #include "engine/rating.h"
@@ -52,13 +50,7 @@ bool SolveChecked(const std::string& puzzle, bool checkAll = true, double* slowe
     if (step.Kind == kNoStep) {
       const std::clock_t begin = std::clock();
       bool any = false;
-      constexpr std::pair<TechniqueId, TechniqueId> kChainRows[] = {
-          {TechniqueId::XChain, TechniqueId::DeathBlossom},
-          {TechniqueId::GroupedContinuousNiceLoopAls, TechniqueId::GroupedAicAls}};
-      for (int id = 0; id < kTechniqueRowCount; ++id) {
-        if (std::none_of(std::begin(kChainRows), std::end(kChainRows),
-                         [&](const auto& r) { return Index(r.first) <= id && id <= Index(r.second); }))
-          continue;
+      for (int id = Index(TechniqueId::XChain); id <= Index(TechniqueId::DeathBlossom); ++id) {
         const TechniqueRow& row = TechniqueRows()[id];
         StepRecord tried;
         StepContext context;
