@@ -168,7 +168,7 @@ class Board {
   std::string PanelHtml() const { return host_.PanelHtml(); }
   void SetPanel(std::string_view html);
   void SetStatusLight(bool red) { host_.SetStatusLight(red); }
-  bool OptionTicked(BoardOption option) const { return host_.OptionTicked(option); }
+  bool OptionTicked(Command option) const { return host_.OptionTicked(option); }
 
   // --- text forms -------------------------------------------------------
   // Puzzle text: 81 characters, or with oneLine false 9 lines each ending
@@ -304,16 +304,21 @@ class Board {
   // The host, for a window or a question: the window is brought up to date
   // first, so that nothing stale shows behind it.
   BoardHost& Modal();
-  // Inverts an option's tick; the new tick.
-  bool ToggleOption(BoardOption option);
+  // A command row's handler (commands.h), run by Execute.
+  using Handler = void (*)(Board&, int);
+  static const std::array<Handler, kCommands.size()>& Handlers();
+  void OpenCellMenu();
   void OpenHelpQuestion(int question);
+  void OpenHelpFile();
+  // The step kept for this position was found the other way.
+  void ForgetExtendedStep();
 
   void DigitKey(int digit);
   // Selects cell (0..80) and redraws with status; the same cell or one
   // outside the board changes nothing.
   void MoveSelection(int cell);
   void SetUndoEnabled(bool enabled);
-  bool AutoRemove() { return host_.OptionTicked(BoardOption::AutoRemove); }
+  bool AutoRemove() { return host_.OptionTicked(Command::AutoRemove); }
   // Started and unsolved: some cell filled, some empty.
   bool PuzzleInProgress() const;
 

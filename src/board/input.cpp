@@ -55,7 +55,7 @@ void Board::Form_KeyDown(int keyCode, int shift) {
   const int column = CellCol(selCell_);
   // Typing a puzzle in (mnuNextCell), the arrows wrap: left and right into
   // the neighbouring row, up and down to the other end of the column.
-  const bool wrap = host_.OptionTicked(BoardOption::NextCell);
+  const bool wrap = host_.OptionTicked(Command::NextCell);
   switch (keyCode) {
     case keys::Left:
       if (column > 1 || wrap) MoveSelection((selCell_ + 80) % 81);
@@ -149,7 +149,7 @@ void Board::DigitKey(int digit) {
     cell.Value = static_cast<std::int16_t>(digit);
     if (AutoRemove()) RemovePeerMarks(selCell_);
     // Typing a puzzle in: on to the next cell, after the last the first.
-    if (host_.OptionTicked(BoardOption::NextCell)) selCell_ = (selCell_ + 1) % 81;
+    if (host_.OptionTicked(Command::NextCell)) selCell_ = (selCell_ + 1) % 81;
   }
   RedrawGrid(true);
 }

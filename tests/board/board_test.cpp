@@ -66,7 +66,7 @@ TEST_F(BoardOps, SolveCellWritesTheSolutionButNeverOverAGiven) {
 }
 
 TEST_F(BoardOps, AutoRemoveClearsTheDigitFromPeerMarks) {
-  host.ticks[BoardOption::AutoRemove] = true;
+  host.ticks[Command::AutoRemove] = true;
   for (int c : {3, 18, 78}) Edit(board).Cells[c].SetPencil(4, true);  // row, block, unrelated
   board.SolveCell(2);
   EXPECT_FALSE(Edit(board).Cells[3].Pencil(4));

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <tuple>
 
 #include "board/board_fixture.h"
 #include "engine/step_finder.h"
@@ -69,23 +68,22 @@ TEST_F(Commands, DisabledCommandsDoNothing) {
 
 TEST_F(Commands, TicksToggleThroughTheHostAndAnalysisShowsAtOnce) {
   board.Execute(Command::AutoRemove);
-  EXPECT_TRUE(host.ticks[BoardOption::AutoRemove]);
+  EXPECT_TRUE(host.ticks[Command::AutoRemove]);
   board.Execute(Command::ShowWizard);
-  EXPECT_TRUE(host.ticks[BoardOption::ShowWizard]);
+  EXPECT_TRUE(host.ticks[Command::ShowWizard]);
   board.Execute(Command::ShowAnalysis);
   EXPECT_NE(host.panel.find("Difficulty rating"), std::string::npos);
   host.panel.clear();
   board.Execute(Command::ShowAnalysis);  // off: no refresh
-  EXPECT_FALSE(host.ticks[BoardOption::ShowAnalysis]);
+  EXPECT_FALSE(host.ticks[Command::ShowAnalysis]);
   EXPECT_EQ(host.panel, "");
 }
 
 // The ticks that choose the hint's step refresh the panel both ways, so
 // that a hint sequence under the other setting starts over.
 TEST_F(Commands, HintStepTicksToggleAndRefreshThePanel) {
-  for (const auto& [command, option, name] :
-       {std::tuple{Command::Extended, BoardOption::Extended, "mnuExtended"},
-        std::tuple{Command::Easiest, BoardOption::Easiest, "mnuEasiest"}}) {
+  for (const auto& [command, option, name] : {std::tuple{Command::Extended, Command::Extended, "mnuExtended"},
+                                              std::tuple{Command::Easiest, Command::Easiest, "mnuEasiest"}}) {
     for (bool expected : {true, false}) {
       host.panel = "<b>HINT:</b> Look for a Naked Pair";
       board.Execute(command);

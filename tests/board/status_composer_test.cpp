@@ -74,7 +74,7 @@ TEST_F(StatusTest, AnalysisOnRequestOrWhileTicked) {
       << host.panel;
 
   host.panel.clear();
-  host.ticks[BoardOption::ShowAnalysis] = true;
+  host.ticks[Command::ShowAnalysis] = true;
   UpdateStatus(board, false);
   EXPECT_TRUE(host.panel.starts_with("<b>Difficulty rating:"));
 }

@@ -83,7 +83,7 @@ TEST_F(Typing, NextCellOptionMovesOnAfterDigitsAndBlanksAndWrapsTheArrows) {
   board.PaintPuzzle(std::string(81, '.'));
   board.imgPen_Click();
   board.Execute(Command::NextCell);
-  ASSERT_TRUE(host.ticks[BoardOption::NextCell]);
+  ASSERT_TRUE(host.ticks[Command::NextCell]);
   Digit(5);
   Key(keys::Space);
   Digit(7);

@@ -70,7 +70,7 @@ class Form1Test : public QObject {
     text[0] = '.';
     text[80] = '.';
     board().PaintPuzzle(text);
-    QVERIFY(form_->toolbarButton(kHint)->isEnabled());
+    QVERIFY(form_->toolbarButton(Command::Hint)->isEnabled());
     key(Qt::Key_H);
     QVERIFY(form_->PanelHtml().find("Look for an") != std::string::npos);
     key(Qt::Key_H);
@@ -182,7 +182,7 @@ class Form1Test : public QObject {
       QWidget* popup = QApplication::activePopupWidget();
       if (!popup) return;
       menuName = popup->objectName();
-      caption = form_->menus()->mnuSwitch->text();
+      caption = form_->menus()->action(Command::SwitchTool)->text();
       popup->close();
     });
     click(30, Qt::RightButton);
@@ -194,7 +194,7 @@ class Form1Test : public QObject {
   void ctrlZUndoes() {
     click(2);
     key(Qt::Key_4);
-    QVERIFY(form_->menus()->mnuUndo->isEnabled());
+    QVERIFY(form_->menus()->action(Command::Undo)->isEnabled());
     Edit(board()).CellColors[40] = HintCellColour;
     key(Qt::Key_Z, Qt::ControlModifier);  // a key press: it clears the highlights first
     QCOMPARE(Edit(board()).Cells[2].Value, 0);
@@ -227,8 +227,8 @@ class Form1Test : public QObject {
 
   void solvedBoardDisablesSolutionAndHint() {
     board().PaintPuzzle(kTestSolution);
-    QVERIFY(!form_->toolbarButton(kSolution)->isEnabled());
-    QVERIFY(!form_->toolbarButton(kHint)->isEnabled());
+    QVERIFY(!form_->toolbarButton(Command::ShowSolution)->isEnabled());
+    QVERIFY(!form_->toolbarButton(Command::Hint)->isEnabled());
     QVERIFY(form_->PanelHtml().find("PUZZLE IS SOLVED!") != std::string::npos);
   }
 
@@ -276,12 +276,12 @@ class Form1Test : public QObject {
   void saveAsAndOpenGoThroughTheChosenFile() {
     board().PaintPuzzle(kTestPuzzle);
     form_->chosenFile = dir_.filePath("saved.txt").toStdString();
-    form_->menus()->mnuSaveAs->trigger();
+    form_->menus()->action(Command::SaveFileAs)->trigger();
     const std::string saved = board().GetAllGrid();
     board().PaintPuzzle(std::string(81, '.'));
-    form_->menus()->mnuOpen->trigger();
+    form_->menus()->action(Command::OpenFile)->trigger();
     QCOMPARE(board().GetAllGrid(), saved);
-    QVERIFY(!form_->menus()->mnuCopyGrid->isEnabled());  // no marks to copy
+    QVERIFY(!form_->menus()->action(Command::CopyMarkGrid)->isEnabled());  // no marks to copy
 
     // An entered digit does not survive .sdk: the puzzle file is offered.
     board().imgPen_Click();
@@ -289,15 +289,15 @@ class Form1Test : public QObject {
     key(Qt::Key_4);
     form_->chosenFile = dir_.filePath("entered.sdk").toStdString();
     BoxAnswerer answerer({QMessageBox::Yes, QMessageBox::Cancel});
-    form_->menus()->mnuSaveAs->trigger();
-    form_->menus()->mnuSaveAs->trigger();
+    form_->menus()->action(Command::SaveFileAs)->trigger();
+    form_->menus()->action(Command::SaveFileAs)->trigger();
     QCOMPARE(answerer.titles, QStringList({"WARNING", "WARNING"}));
     QVERIFY(answerer.texts[0].contains("the digits you entered become givens"));
     QVERIFY(!QFile::exists(dir_.filePath("entered.sdk")));
     form_->chosenFile = dir_.filePath("entered.txt").toStdString();
     const std::string entered = board().GetAllGrid();
     board().PaintPuzzle(std::string(81, '.'));
-    form_->menus()->mnuOpen->trigger();
+    form_->menus()->action(Command::OpenFile)->trigger();
     QCOMPARE(board().GetAllGrid(), entered);
   }
 
@@ -318,15 +318,15 @@ class Form1Test : public QObject {
   }
 
   void optionTogglesAreStored() {
-    QAction* showAnal = form_->menus()->mnuShowAnal;
+    QAction* showAnal = form_->menus()->action(Command::ShowAnalysis);
     QVERIFY(!showAnal->isChecked());
     showAnal->trigger();
     QVERIFY(form_->PanelHtml().find("Difficulty rating") != std::string::npos);
     TestForm second((dir_.path() + "/Tavimoro.ini").toStdString());
-    QVERIFY(second.menus()->mnuShowAnal->isChecked());
+    QVERIFY(second.menus()->action(Command::ShowAnalysis)->isChecked());
     showAnal->trigger();
     TestForm third((dir_.path() + "/Tavimoro.ini").toStdString());
-    QVERIFY(!third.menus()->mnuShowAnal->isChecked());
+    QVERIFY(!third.menus()->action(Command::ShowAnalysis)->isChecked());
   }
 };
 
