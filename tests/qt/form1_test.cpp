@@ -36,14 +36,12 @@ constexpr const char* kTestPuzzle =
 constexpr const char* kTestSolution =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
-// The window with its beep counted and its clock in the test's hands.
+// The window with its clock and its file dialog in the test's hands.
 class TestForm : public Form1 {
  public:
   using Form1::Form1;
-  int beeps = 0;
   std::int64_t now = 1000;
   std::string chosenFile;
-  void Beep() override { ++beeps; }
   std::int64_t Milliseconds() override { return now; }
   std::string askForFile(bool) override { return chosenFile; }
 };
@@ -147,35 +145,6 @@ class Form1Test : public QObject {
     QCOMPARE(Edit(board()).SelCell, 71);
   }
 
-  void changingAGivenBeeps() {
-    click(0);  // the given 5
-    key(Qt::Key_Delete);
-    key(Qt::Key_7);
-    QCOMPARE(form_->beeps, 2);
-    QCOMPARE(Edit(board()).Cells[0].Value, 5);
-  }
-
-  void doublePressInPencilModeWritesTheDigit() {
-    click(2);
-    key(Qt::Key_P);
-    QCOMPARE(Edit(board()).CurTool, kPencil);
-    key(Qt::Key_4);
-    QVERIFY(Edit(board()).Cells[2].Pencil(4));
-    form_->now += 1000;
-    key(Qt::Key_4);  // removes the mark and remembers the press
-    QVERIFY(!Edit(board()).Cells[2].Pencil(4));
-    form_->now += 300;
-    key(Qt::Key_4);  // within 300 ms: writes the 4
-    QCOMPARE(Edit(board()).Cells[2].Value, 4);
-  }
-
-  void enterWritesTheOnlyMark() {
-    click(2);
-    Edit(board()).Cells[2].SetPencil(4, true);
-    key(Qt::Key_Return);
-    QCOMPARE(Edit(board()).Cells[2].Value, 4);
-  }
-
   void rightClickOpensTheCellMenu() {
     QString caption, menuName;
     QTimer::singleShot(0, this, [&] {
@@ -216,13 +185,6 @@ class Form1Test : public QObject {
     QTRY_COMPARE(Edit(board()).Cells[80].Value, 9);
     QCOMPARE(Edit(board()).LastHint.Kind, int(kNoStep));
     QVERIFY(form_->PanelHtml().find("ApplyLastHint") == std::string::npos);
-  }
-
-  void anyKeyClearsTheHintHighlights() {
-    askForTwoHints();
-    key(Qt::Key_F5);  // a key the board ignores
-    QCOMPARE(Edit(board()).CellColors[80], 0u);
-    QCOMPARE(Edit(board()).Cells[80].Value, 0);
   }
 
   void solvedBoardDisablesSolutionAndHint() {

@@ -99,17 +99,6 @@ class HintSearchTest : public QObject {
     QCOMPARE(board().LastHint().Kind, FindExtendedStep(stuck_).Kind);
   }
 
-  void clicksWhileSearchingStartNoMoreSearches() {
-    hint();
-    QTRY_VERIFY(panelHas("Searching for the next step"));
-    for (int i = 0; i < 5; ++i) hint();
-    QTest::qWait(20);
-    QCOMPARE(gate_->runs.load(), 1);
-    gate_->open = true;
-    QTRY_VERIFY(panelHas("<b>HINT:</b>"));
-    QCOMPARE(gate_->runs.load(), 1);
-  }
-
   void answerForAChangedPositionIsDropped() {
     hint();
     QTRY_VERIFY(panelHas("Searching for the next step"));
