@@ -30,11 +30,13 @@ std::string Run(const std::string& arguments, const std::string& input) {
   const tavimoro::testing::TempDir temp;
   const std::string in = (temp.Path() / "in").string();
   std::ofstream(in, std::ios::binary) << input;
-  const std::string expanded = ReplaceAll(ReplaceAll(arguments, "$IN", in), "$TMP", temp.Path().string());
+  const std::string data = std::string(TAVIMORO_SOURCE_DIR) + "/tests/data";
+  const std::string expanded =
+      ReplaceAll(ReplaceAll(ReplaceAll(arguments, "$IN", in), "$TMP", temp.Path().string()), "$DATA", data);
   const auto result = tavimoro::testing::RunCli(expanded, input);
   const std::string shown = "$ " + arguments + "\n" + result.out + "--- errors\n" + result.err +
                             "--- status " + std::to_string(result.status) + "\n\n";
-  return ReplaceAll(ReplaceAll(shown, in, "$IN"), temp.Path().string(), "$TMP");
+  return ReplaceAll(ReplaceAll(ReplaceAll(shown, in, "$IN"), temp.Path().string(), "$TMP"), data, "$DATA");
 }
 
 std::string AllRuns(const std::string& script) {
