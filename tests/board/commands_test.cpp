@@ -104,6 +104,33 @@ TEST_F(Commands, HelpQuestionsOpenTheirAnchorsAndPrintGetsThePuzzleLine) {
   EXPECT_EQ(host.printed, std::vector<std::string>{std::string(kPuzzle)});
 }
 
+// Keys with Shift or with Ctrl and Shift do nothing but clear the highlights.
+TEST_F(Commands, ModifiersOtherThanCtrlAloneAreIgnoredButStillClearHighlights) {
+  Edit(board).SelCell = 2;
+  board.Form_KeyDown(keys::Digit0 + 4, 0);
+  Edit(board).CellColors[10] = HintCellColour;
+  board.Form_KeyDown(keys::Letter('Z'), modifiers::Ctrl | modifiers::Shift);
+  EXPECT_EQ(Edit(board).CellColors[10], 0u);
+  board.Form_KeyDown(keys::Digit0 + 1, modifiers::Shift);
+  EXPECT_EQ(Edit(board).Cells[2].Value, 4);
+  board.Form_KeyDown(keys::Letter('Z'), modifiers::Ctrl);
+  EXPECT_EQ(Edit(board).Cells[2].Value, 0);
+  board.Form_KeyDown(keys::Letter('C'), modifiers::Ctrl);
+  EXPECT_EQ(host.clipboard, kPuzzle);
+}
+
+TEST_F(Commands, RightClickSelectsAndOpensTheCellMenu) {
+  board.picGrid_MouseUp(30, MouseButton::Right);
+  EXPECT_EQ(Edit(board).SelCell, 30);
+  EXPECT_EQ(host.switchCaption, "Switch to Pencil tool");
+  board.SwitchTool();
+  board.picGrid_MouseUp(30, MouseButton::Right);
+  EXPECT_EQ(host.switchCaption, "Switch to Pen tool");
+  EXPECT_EQ(host.windows, (std::vector<HostWindow>{HostWindow::CellMenu, HostWindow::CellMenu}));
+  board.picGrid_MouseUp(31, MouseButton::Middle);
+  EXPECT_EQ(Edit(board).SelCell, 30);
+}
+
 // A paste refreshes the status panel and repaints the window once; a window
 // the board opens first shows the board as it is.
 TEST_F(Commands, OneRedrawPerEventAndBeforeAnyWindow) {
