@@ -43,20 +43,20 @@ constexpr std::array<std::string_view, 8> kQuestionAnchors = {
 bool Board::Enabled(Command command) const {
   switch (command) {
     case Command::RemoveAllMarks:
-      return controls_.RemoveMarks;
+      return state_.controls.RemoveMarks;
     case Command::ClearPuzzle:
-      return controls_.Clear;
+      return state_.controls.Clear;
     case Command::ShowSolution:
-      return controls_.Solution;
+      return state_.controls.Solution;
     case Command::Hint:
-      return controls_.Hint;
+      return state_.controls.Hint;
     case Command::PencilMarkCell:
-      return controls_.PmCell;
+      return state_.controls.PmCell;
     case Command::CopyWithMarks:
     case Command::CopyMarkGrid:
-      return controls_.CopyPencil;
+      return state_.controls.CopyPencil;
     case Command::Undo:
-      return controls_.Undo;
+      return state_.controls.Undo;
     case Command::Redo:
       return CanRedo();
     default:
@@ -84,7 +84,7 @@ void Board::Execute(Command command, int argument) {
 }
 
 void Board::OpenCellMenu() {
-  host_.SetSwitchCaption(curTool_ == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
+  host_.SetSwitchCaption(state_.curTool == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
   Modal().Show(HostWindow::CellMenu);
 }
 
@@ -208,7 +208,7 @@ void Board::SetPanel(std::string_view html) {
 }
 
 void Board::ClearCellColors() {
-  cellColors_.fill(0);
+  state_.cellColors.fill(0);
   NoteChange();
 }
 
