@@ -37,6 +37,7 @@
 #include "app/settings_failure_notice.h"
 #include "app/status_light.h"
 #include "app/svg_art.h"
+#include "app/tick_setting.h"
 #include "app/title_banner.h"
 #include "app/window_edges.h"
 #include "app/window_place.h"
@@ -45,35 +46,24 @@
 #include "engine/step_finder.h"
 #include "settings/ini_document.h"
 #include "settings/settings_schema.h"
-#include "settings/stored_ticks.h"
 
 namespace tavimoro::app {
 
 namespace {
 
-struct ToolbarEntry {
-  const char* icon;
-  const char* toolTip;
-  const char* key;  // told to screen readers as the button's description
-};
-
-constexpr ToolbarEntry kToolbar[kToolbarCount] = {
-    {"minimize", "Minimize", "Ctrl+M"},
-    {"exit", "Exit", "Ctrl+Q"},
-    {"fill-marks", "Fill in all pencil marks", "F"},
-    {"remove-marks", "Remove all pencil marks", "R"},
-    {"new-puzzle", "Make a new random puzzle", "N"},
-    {"clear-puzzle", "Clear the entire puzzle", "Ctrl+Delete"},
-    {"solution", "Show the solution", "Ctrl+L"},
-    {"hint", "Get a hint", "H"},
-    {"help", "Help", "F1"},
-    {"options", "More options...", "F10"},
-};
+// The toolbar buttons' icons, by index; their tooltips and keys are their
+// command rows' captions and keys.
+constexpr const char* kToolbarIcons[kToolbarButtons] = {
+    "minimize",     "exit",     "fill-marks", "remove-marks", "new-puzzle",
+    "clear-puzzle", "solution", "hint",       "help",         "options"};
 
 // The order on screen: the board actions, then help and options, then the
 // window's own minimise and exit at the far right.
-constexpr int kToolbarOrder[kToolbarCount] = {kFillAll, kRemoveMarks, kNewPuzzle,   kClearPuzzle, kSolution,
-                                              kHint,    kHelp,        kMoreOptions, kMinimize,    kExit};
+constexpr Command kToolbarOrder[kToolbarButtons] = {Command::FillAllMarks, Command::RemoveAllMarks,
+                                                    Command::NewPuzzle,    Command::ClearPuzzle,
+                                                    Command::ShowSolution, Command::Hint,
+                                                    Command::HelpMenu,     Command::OptionsMenu,
+                                                    Command::Minimize,     Command::Exit};
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -111,13 +101,15 @@ Form1::Form1(std::string iniPath, QWidget* parent)
   SetMainWindow(this);
   InstallAccessibleInterfaces();
   new FocusReturn(this);
+  menus_ = new PopupMenus(this);
+  connect(menus_, &PopupMenus::commandTriggered, this, &Form1::runCommand);
   createToolbar();
   createToolArea();
   createPanel();
   layoutWindow();
-  menus_ = new PopupMenus(this);
-  connectMenus();
   readOptions();
+  for (const CommandInfo& row : kCommands)
+    menus_->action(row.command)->setEnabled(board_.Enabled(row.command));
   board_.ForgetTool();
   setAcceptDrops(true);
   placeWindow();
@@ -127,7 +119,7 @@ Form1::Form1(std::string iniPath, QWidget* parent)
 Form1::~Form1() = default;
 
 std::optional<StepRecord> Form1::ExtendedStep(const PuzzleState& state, std::uint64_t ticket) {
-  search_->request(state, ticket, false, OptionTicked(BoardOption::Easiest));
+  search_->request(state, ticket, false, OptionTicked(Command::Easiest));
   return std::nullopt;
 }
 
@@ -223,18 +215,20 @@ void Form1::createToolbar() {
   row->setContentsMargins(0, 6, 8, 6);
   row->setSpacing(2);
   row->addStretch(1);
-  for (int index = 0; index < kToolbarCount; ++index) {
-    auto* button = new ImageButton(kToolbar[index].icon, kToolbar[index].toolTip, banner_);
-    button->setObjectName(QStringLiteral("imgBut%1").arg(index));
-    button->setAccessibleName(QString::fromLatin1(kToolbar[index].toolTip));
-    button->setAccessibleDescription(QStringLiteral("Key: ") + QString::fromLatin1(kToolbar[index].key));
-    connect(button, &ImageButton::clicked, this, [this, index] { board_.imgBut_Click(index); });
+  for (int index = 0; index < kToolbarButtons; ++index) {
+    const CommandInfo& info = kCommands[index];
+    QAction* action = menus_->action(info.command);
+    auto* button = new ImageButton(kToolbarIcons[index], Q(info.caption), banner_);
+    button->setObjectName(Q(info.name));
+    button->setAccessibleName(Q(info.caption));
+    button->setAccessibleDescription(QStringLiteral("Key: ") + Q(info.keys));
+    connect(button, &ImageButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
     toolbar_[index] = button;
   }
-  for (int position = 0; position < kToolbarCount; ++position) {
-    const int index = kToolbarOrder[position];
-    if (index == kMinimize) row->addSpacing(18);
-    row->addWidget(toolbar_[index]);
+  for (Command command : kToolbarOrder) {
+    if (command == Command::Minimize) row->addSpacing(18);
+    row->addWidget(toolbarButton(command));
   }
 }
 
@@ -318,66 +312,25 @@ void Form1::layoutWindow() {
   column->addLayout(body, 1);
 }
 
-// Every menu item runs its board command; the actions carry their command's
-// name. A tick item leaves its tick to the board, which sets it through
-// SetOption.
-void Form1::connectMenus() {
-  const QList<QAction*> actions = findChildren<QAction*>();
-  for (const CommandInfo& info : kCommands) {
-    if (info.place == CommandPlace::Toolbar || info.place == CommandPlace::Keyboard ||
-        info.command == Command::HelpQuestion)
-      continue;
-    for (QAction* action : actions) {
-      if (action->objectName() != Q(info.name)) continue;
-      connect(action, &QAction::triggered, this, [this, action, command = info.command] {
-        if (action->isCheckable()) action->setChecked(!action->isChecked());
-        board_.Execute(command);
-      });
-      break;
-    }
+// A toolbar button clears the hint's highlights before its command runs.
+void Form1::runCommand(Command command, int argument) {
+  const int index = static_cast<int>(command);
+  if (index < kToolbarButtons) {
+    board_.imgBut_Click(index);
+  } else {
+    board_.Execute(command, argument);
   }
-  for (int i = 0; i < static_cast<int>(menus_->mnuFAQ.size()); ++i)
-    connect(menus_->mnuFAQ[i], &QAction::triggered, this,
-            [this, i] { board_.Execute(Command::HelpQuestion, i); });
 }
 
-// The ticks stored between runs; auto-remove and colour-coded marks last
-// for one run only.
+// The ticks stored between runs; the others start unticked in every run.
 void Form1::readOptions() {
   const Settings settings(iniPath_);
-  for (BoardOption option : kBoardOptions) {
-    const YesNoSetting* stored = StoredTick(option);
-    optionAction(option)->setChecked(stored != nullptr && settings.Get(*stored));
+  for (const CommandInfo& row : kCommands) {
+    if (!row.tick.ticks) continue;
+    menus_->action(row.command)
+        ->setChecked(!row.tick.storedKey.empty() && settings.Get(TickSetting(row.command)));
   }
-  puzzleClock_->setShown(menus_->mnuTimer->isChecked());
-}
-
-QAction* Form1::optionAction(BoardOption option) const {
-  switch (option) {
-    case BoardOption::AutoRemove:
-      return menus_->mnuAutoRemove;
-    case BoardOption::ColorMarks:
-      return menus_->mnuColor;
-    case BoardOption::ShowAnalysis:
-      return menus_->mnuShowAnal;
-    case BoardOption::ShowWizard:
-      return menus_->mnuRember;
-    case BoardOption::CheckVersion:
-      return menus_->mnuCheckVer;
-    case BoardOption::NextCell:
-      return menus_->mnuNextCell;
-    case BoardOption::GivenColor:
-      return menus_->mnuGivenColor;
-    case BoardOption::HighlightDigit:
-      return menus_->mnuHighlightDigit;
-    case BoardOption::ShowTimer:
-      return menus_->mnuTimer;
-    case BoardOption::Extended:
-      return menus_->mnuExtended;
-    case BoardOption::Easiest:
-      return menus_->mnuEasiest;
-  }
-  return nullptr;
+  puzzleClock_->setShown(OptionTicked(Command::ShowTimer));
 }
 
 // --- drawing and enabled states ------------------------------------------------
@@ -398,25 +351,17 @@ void Form1::syncFromBoard() {
     full = full && cell.Value >= 1;
   }
   puzzleClock_->follow(givens, full);
-  picture_.colourCodedMarks = menus_->mnuColor->isChecked();
-  picture_.givensApart = menus_->mnuGivenColor->isChecked();
+  picture_.colourCodedMarks = OptionTicked(Command::ColorMarks);
+  picture_.givensApart = OptionTicked(Command::GivenColor);
   picture_.highlightDigit =
-      menus_->mnuHighlightDigit->isChecked() ? board_.Cells()[board_.SelCell()].Value : 0;
+      OptionTicked(Command::HighlightDigit) ? board_.Cells()[board_.SelCell()].Value : 0;
   const bool hintOnPanel =
       board_.LastHint().Kind != kNoStep && LikePattern(board_.PanelHtml(), "*ApplyLastHint*");
   picture_.lines = hintOnPanel ? board_.LastHint().Lines : std::array<StepLine, 20>{};
   grid_->pictureChanged();
 
-  const BoardControls& c = board_.Controls();
-  toolbar_[kRemoveMarks]->setEnabled(c.RemoveMarks);
-  toolbar_[kClearPuzzle]->setEnabled(c.Clear);
-  toolbar_[kSolution]->setEnabled(c.Solution);
-  toolbar_[kHint]->setEnabled(c.Hint);
-  menus_->mnuUndo->setEnabled(c.Undo);
-  menus_->mnuRedo->setEnabled(board_.CanRedo());
-  menus_->mnuCopyPencil->setEnabled(c.CopyPencil);
-  menus_->mnuCopyGrid->setEnabled(c.CopyPencil);
-  menus_->mnuPMCell->setEnabled(c.PmCell);
+  for (const CommandInfo& row : kCommands)
+    menus_->action(row.command)->setEnabled(board_.Enabled(row.command));
 }
 
 PrintedBoard Form1::printedBoard() const {
@@ -616,14 +561,16 @@ void Form1::Redraw() { syncFromBoard(); }
 
 void Form1::ToolChanged(int tool) { showTool(tool); }
 
-void Form1::SetSwitchCaption(std::string_view caption) { menus_->mnuSwitch->setText(Q(caption)); }
+void Form1::SetSwitchCaption(std::string_view caption) {
+  menus_->action(Command::SwitchTool)->setText(Q(caption));
+}
 
-bool Form1::OptionTicked(BoardOption option) { return optionAction(option)->isChecked(); }
+bool Form1::OptionTicked(Command option) { return menus_->action(option)->isChecked(); }
 
-void Form1::SetOption(BoardOption option, bool ticked) {
-  optionAction(option)->setChecked(ticked);
-  if (const YesNoSetting* stored = StoredTick(option)) Settings(iniPath_).Set(*stored, ticked);
-  if (option == BoardOption::ShowTimer) puzzleClock_->setShown(ticked);
+void Form1::SetOption(Command option, bool ticked) {
+  menus_->action(option)->setChecked(ticked);
+  if (!InfoOf(option).tick.storedKey.empty()) Settings(iniPath_).Set(TickSetting(option), ticked);
+  if (option == Command::ShowTimer) puzzleClock_->setShown(ticked);
 }
 
 std::optional<std::string> Form1::ClipboardText() {
@@ -663,10 +610,10 @@ void Form1::Show(HostWindow window) {
       close();
       break;
     case HostWindow::HelpMenu:
-      popUp(menus_->helpMenu(), placeOf(toolbar_[kHelp]));
+      popUp(menus_->helpMenu(), placeOf(toolbarButton(Command::HelpMenu)));
       break;
     case HostWindow::OptionsMenu:
-      popUp(menus_->optionsMenu(), placeOf(toolbar_[kMoreOptions]));
+      popUp(menus_->optionsMenu(), placeOf(toolbarButton(Command::OptionsMenu)));
       break;
     case HostWindow::CellMenu: {
       const QRect cell = grid_->cellRect(board_.SelCell());

@@ -27,21 +27,6 @@ class StatusLight;
 class TitleBanner;
 class WindowEdges;
 
-// Toolbar buttons by index (imgBut 0..9).
-enum ToolbarButton {
-  kMinimize = 0,
-  kExit,
-  kFillAll,
-  kRemoveMarks,
-  kNewPuzzle,
-  kClearPuzzle,
-  kSolution,
-  kHint,
-  kHelp,
-  kMoreOptions,
-  kToolbarCount
-};
-
 // The window's own keys for toolbar and option commands: F, R, D, Ctrl
 // with Delete, L, M, O, P or Q, and Ctrl+Shift with O (the library) or S. The board's key table (which
 // scripted sessions share) leaves these keys alone.
@@ -58,7 +43,8 @@ class Form1 : public QWidget, public BoardHost {
   Board& board() { return board_; }
   const std::string& iniPath() const { return iniPath_; }
   BoardView* grid() const { return grid_; }
-  ImageButton* toolbarButton(int index) const { return toolbar_[index]; }
+  // The toolbar button of a toolbar command (the first kToolbarButtons rows).
+  ImageButton* toolbarButton(Command command) const { return toolbar_[static_cast<int>(command)]; }
   ImageButton* penIcon() const { return pen_; }
   ImageButton* pencilIcon() const { return pencil_; }
   StatusLight* light() const { return light_; }
@@ -75,8 +61,8 @@ class Form1 : public QWidget, public BoardHost {
   void Redraw() override;
   void ToolChanged(int tool) override;
   void SetSwitchCaption(std::string_view caption) override;
-  bool OptionTicked(BoardOption option) override;
-  void SetOption(BoardOption option, bool ticked) override;
+  bool OptionTicked(Command option) override;
+  void SetOption(Command option, bool ticked) override;
   std::optional<std::string> ClipboardText() override;
   void SetClipboardText(std::string_view text) override;
   std::string PanelHtml() override;
@@ -124,9 +110,8 @@ class Form1 : public QWidget, public BoardHost {
   // Size and place from the last run, fitted to the screen (window_place.h).
   void placeWindow();
   void storePlace();
-  void connectMenus();
+  void runCommand(Command command, int argument);
   void readOptions();
-  QAction* optionAction(BoardOption option) const;
   void showTool(int tool);
   // Copies the board into the picture and the controls' enabled states.
   void syncFromBoard();
@@ -145,7 +130,7 @@ class Form1 : public QWidget, public BoardHost {
   QElapsedTimer clock_;
   TitleBanner* banner_ = nullptr;
   WindowEdges* edges_ = nullptr;  // made with the native window, at the first show
-  std::array<ImageButton*, kToolbarCount> toolbar_{};
+  std::array<ImageButton*, kToolbarButtons> toolbar_{};
   BoardView* grid_ = nullptr;
   HTMLLabel* panel_ = nullptr;
   QWidget* toolArea_ = nullptr;

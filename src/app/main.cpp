@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
   app::Form1 window(iniPath);
   app::ShowSettingsFailuresOnce(&window);
   app::Startup startup(
-      &window, window.board(), iniPath, [&window](bool on) { window.menus()->mnuRember->setChecked(on); },
+      &window, window.board(), iniPath,
+      [&window](bool on) { window.menus()->action(Command::ShowWizard)->setChecked(on); },
       PuzzleFileArgument(QApplication::arguments()));
   app::QuitCleanlyOnTermination(&startup);
   window.show();

@@ -1,13 +1,15 @@
-// PopupMenus: the three popup menus (cell, options, help) and their actions.
-// Each action is declared once, with its caption, tick and shortcut, and
-// named after its board command (commands.h), through which the main window
-// runs it. The shortcuts are shown on the items; the keys themselves reach
-// the board's key handler like every other key. The menus show the option
-// ticks; the main window sets them.
+// PopupMenus: one action per board command (commands.h), built from the
+// command rows, and the three popup menus (cell, options, help) that show
+// the menu rows' actions. The toolbar's buttons run their rows' actions too.
+// Each action is named after its command; the shortcuts are shown on the
+// items, while the keys themselves reach the board's key handler like every
+// other key. The tick items show the option ticks; the main window sets them.
 #pragma once
 
 #include <QObject>
 #include <array>
+
+#include "board/commands.h"
 
 class QAction;
 class QMenu;
@@ -25,53 +27,26 @@ class PopupMenus : public QObject {
   QMenu* optionsMenu() const { return optionsMenu_; }  // mnuOptionsPopup
   QMenu* helpMenu() const { return helpMenu_; }        // mnuHelp
 
-  // Cell menu.
-  QAction* mnuSwitch = nullptr;
-  QAction* mnuPMCell = nullptr;
-  QAction* mnuPMBlock = nullptr;
-  QAction* mnuPMRow = nullptr;
-  QAction* mnuPMColumn = nullptr;
-  QAction* mnuClearCell = nullptr;
-  QAction* mnuSolveCell = nullptr;
-  // Options menu.
-  QAction* mnuAutoRemove = nullptr;
-  QAction* mnuShowAnal = nullptr;
-  QAction* mnuColor = nullptr;
-  QAction* mnuGivenColor = nullptr;      // entered digits in a colour of their own
-  QAction* mnuTimer = nullptr;           // the timer in the status area
-  QAction* mnuHighlightDigit = nullptr;  // cells with the selected cell's digit stand out (key D)
-  QAction* mnuExtended = nullptr;
-  QAction* mnuEasiest = nullptr;
-  QAction* mnuRember = nullptr;
-  QAction* mnuCheckVer = nullptr;
-  QAction* mnuCopy = nullptr;
-  QAction* mnuCopyPencil = nullptr;
-  QAction* mnuCopyGrid = nullptr;
-  QAction* mnuPaste = nullptr;
-  QAction* mnuUndo = nullptr;
-  QAction* mnuRedo = nullptr;
-  QAction* mnuSetGivens = nullptr;
-  QAction* mnuNextCell = nullptr;
-  QAction* mnuPrint = nullptr;
-  QAction* mnuSave = nullptr;
-  QAction* mnuLoad = nullptr;
-  QAction* mnuOpen = nullptr;
-  QAction* mnuSaveAs = nullptr;
-  // Help menu.
-  std::array<QAction*, 9> mnuFAQ{};
-  QAction* mnuHelpFile = nullptr;
-  QAction* mnuShortcuts = nullptr;
-  QAction* mnuAbout = nullptr;
+  // The action of a command; HelpQuestion's is its first question's.
+  QAction* action(Command command) const { return actions_[static_cast<int>(command)]; }
+  // The help menu's questions, in the order of kHelpQuestions.
+  const std::array<QAction*, kHelpQuestions.size()>& questions() const { return questions_; }
+
+ signals:
+  // An action was triggered: a toolbar button, a menu item or its shortcut.
+  // For HelpQuestion the argument is the question.
+  void commandTriggered(Command command, int argument);
 
  private:
-  void createActions(QWidget* owner);
-  void createMenus(QWidget* owner);
+  QMenu* menuFor(CommandPlace place, QWidget* owner);
 
+  std::array<QAction*, kCommands.size()> actions_{};
+  std::array<QAction*, kHelpQuestions.size()> questions_{};
   QMenu* cellMenu_ = nullptr;
   QMenu* pencilMarkMenu_ = nullptr;
   QMenu* optionsMenu_ = nullptr;
   QMenu* helpMenu_ = nullptr;
-  QMenu* specificMenu_ = nullptr;
+  QMenu* questionsMenu_ = nullptr;
 };
 
 }  // namespace tavimoro::app

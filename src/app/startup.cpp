@@ -11,6 +11,7 @@
 #include <csignal>
 
 #include "app/help_pages.h"
+#include "app/tick_setting.h"
 #include "app/update_check.h"
 #include "app/wizard_dialog.h"
 #include "board/board.h"
@@ -106,7 +107,7 @@ void Startup::firstActivation() {
   if (started_) return;
   started_ = true;
 
-  if (Settings(iniPath_).Get(setting::CheckVer)) {
+  if (Settings(iniPath_).Get(TickSetting(Command::CheckVersion))) {
     board_.SetPanel("Checking for program updates...");
     // The window stays live during the check; the start goes on when it is over.
     StartUpdateCheck(window_, [this](bool ending) {
@@ -130,7 +131,7 @@ void Startup::runStartAction() {
     return;
   }
   std::string action = kStartLast;
-  if (Settings(iniPath_).Get(setting::Wizard)) {
+  if (Settings(iniPath_).Get(TickSetting(Command::ShowWizard))) {
     WizardDialog wizard(iniPath_, rememberTick_, window_);
     wizard.exec();
     action = wizard.startAction();

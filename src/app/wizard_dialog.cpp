@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/centered_message_box.h"
+#include "app/tick_setting.h"
 #include "settings/settings_schema.h"
 
 namespace tavimoro::app {
@@ -78,7 +79,7 @@ WizardDialog::WizardDialog(std::string iniPath, std::function<void(bool)> rememb
 
   check1_ = new QCheckBox(QStringLiteral("Don't show this dialogue in the future"));
   connect(check1_, &QCheckBox::clicked, this, [this](bool ticked) {
-    Settings(iniPath_).Set(setting::Wizard, !ticked);
+    Settings(iniPath_).Set(TickSetting(Command::ShowWizard), !ticked);
     if (rememberTick_) rememberTick_(!ticked);
   });
   cmdClose_ = new QPushButton(QStringLiteral("Close"));

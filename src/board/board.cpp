@@ -11,59 +11,60 @@
 namespace tavimoro {
 
 void Board::SetUndoEnabled(bool enabled) {
-  controls_.Undo = enabled;
+  state_.controls.Undo = enabled;
   NoteChange();
 }
 
 void Board::PushUndo() {
   std::string s = GetAllGrid();
-  if (s == undoStack_[0]) return;
-  std::move_backward(undoStack_.begin(), undoStack_.end() - 1, undoStack_.end());
-  undoStack_[0] = std::move(s);
+  if (s == state_.undoStack[0]) return;
+  std::move_backward(state_.undoStack.begin(), state_.undoStack.end() - 1, state_.undoStack.end());
+  state_.undoStack[0] = std::move(s);
   SetUndoEnabled(true);
 }
 
 void Board::UndoLast() {
-  if (undoStack_[0].empty()) return;
+  if (state_.undoStack[0].empty()) return;
   const std::string current = GetAllGrid();
   auto pop = [this] {
-    std::move(undoStack_.begin() + 1, undoStack_.end(), undoStack_.begin());
-    undoStack_.back().clear();
+    std::move(state_.undoStack.begin() + 1, state_.undoStack.end(), state_.undoStack.begin());
+    state_.undoStack.back().clear();
   };
-  while (!undoStack_[0].empty() && undoStack_[0] == current) pop();
-  if (undoStack_[0].empty()) {
+  while (!state_.undoStack[0].empty() && state_.undoStack[0] == current) pop();
+  if (state_.undoStack[0].empty()) {
     SetUndoEnabled(false);
     return;
   }
-  const std::string entry = undoStack_[0];
+  const std::string entry = state_.undoStack[0];
   // The board before this undo is the next redo, as long as nothing else
-  // changes the board in between (redoFrom_ tells).
-  if (redoFrom_ != current) redoStack_.clear();
-  redoStack_.push_back(current);
-  if (redoStack_.size() > static_cast<std::size_t>(kUndoDepth)) redoStack_.erase(redoStack_.begin());
+  // changes the board in between (state_.redoFrom tells).
+  if (state_.redoFrom != current) state_.redoStack.clear();
+  state_.redoStack.push_back(current);
+  if (state_.redoStack.size() > static_cast<std::size_t>(kUndoDepth))
+    state_.redoStack.erase(state_.redoStack.begin());
   PaintPuzzle(entry, {}, false);
-  redoFrom_ = GetAllGrid();
+  state_.redoFrom = GetAllGrid();
   pop();
-  if (undoStack_[0].empty()) SetUndoEnabled(false);
+  if (state_.undoStack[0].empty()) SetUndoEnabled(false);
 }
 
-bool Board::CanRedo() const { return !redoStack_.empty() && redoFrom_ == GetAllGrid(); }
+bool Board::CanRedo() const { return !state_.redoStack.empty() && state_.redoFrom == GetAllGrid(); }
 
 void Board::RedoLast() {
   if (!CanRedo()) {
-    redoStack_.clear();
+    state_.redoStack.clear();
     return;
   }
   PushUndo();
-  const std::string entry = redoStack_.back();
-  redoStack_.pop_back();
+  const std::string entry = state_.redoStack.back();
+  state_.redoStack.pop_back();
   PaintPuzzle(entry, {}, false);
-  redoFrom_ = GetAllGrid();
+  state_.redoFrom = GetAllGrid();
 }
 
 void Board::SetAsGivens() {
   PushUndo();
-  for (CellRec& cell : cells_) {
+  for (CellRec& cell : state_.cells) {
     if (cell.Value >= 1 && cell.Value <= 9) cell.Given = true;
   }
   RedrawGrid(true);
@@ -72,44 +73,44 @@ void Board::SetAsGivens() {
 void Board::RedrawGrid(bool withStatus) {
   const InputEvent event(*this);
   bool anyMarks = false;
-  for (const CellRec& cell : cells_) {
+  for (const CellRec& cell : state_.cells) {
     if (cell.Value < 1 && cell.Marks != 0) anyMarks = true;
   }
-  controls_.RemoveMarks = anyMarks;
-  controls_.CopyPencil = anyMarks;
-  controls_.PmCell = cells_[selCell_].Value < 1 && cells_[selCell_].Marks == 0;
+  state_.controls.RemoveMarks = anyMarks;
+  state_.controls.CopyPencil = anyMarks;
+  state_.controls.PmCell = state_.cells[state_.selCell].Value < 1 && state_.cells[state_.selCell].Marks == 0;
   if (withStatus) tavimoro::UpdateStatus(*this, false);
   NoteChange();
 }
 
 void Board::Select(int cell) {
   if (cell < 0 || cell > 80) return;
-  selCell_ = cell;
+  state_.selCell = cell;
   NoteChange();
 }
 
 void Board::Highlight(int cell, std::uint32_t colour) {
   if (cell < 0 || cell > 80) return;
-  cellColors_[cell] = colour;
+  state_.cellColors[cell] = colour;
   NoteChange();
 }
 
 void Board::SetStatusControls(bool clear, bool solutionAndHint) {
-  controls_.Clear = clear;
-  controls_.Solution = solutionAndHint;
-  controls_.Hint = solutionAndHint;
+  state_.controls.Clear = clear;
+  state_.controls.Solution = solutionAndHint;
+  state_.controls.Hint = solutionAndHint;
 }
 
 void Board::RemovePeerMarks(int cell) {
-  const int v = cells_[cell].Value;
+  const int v = state_.cells[cell].Value;
   if (v < 1 || v > 9) return;
   for (int j = 0; j < 81; ++j) {
-    if (cells_[j].Value == 0 && CellsShareHouse(j, cell)) cells_[j].SetPencil(v, false);
+    if (state_.cells[j].Value == 0 && CellsShareHouse(j, cell)) state_.cells[j].SetPencil(v, false);
   }
 }
 
 bool Board::FillSingleMark(int cell) {
-  CellRec& c = cells_[cell];
+  CellRec& c = state_.cells[cell];
   if (c.Value != 0 || c.Given) return false;
   PushUndo();
   if (BitCount(c.Marks) != 1) return false;
@@ -122,7 +123,7 @@ bool Board::FillSingleMark(int cell) {
 PuzzleState Board::GetEngineGrid(bool withCandidates) const {
   PuzzleState state;
   for (int i = 0; i < 81; ++i) {
-    state.Grid[i] = static_cast<std::uint8_t>(std::clamp<int>(cells_[i].Value, 0, 9));
+    state.Grid[i] = static_cast<std::uint8_t>(std::clamp<int>(state_.cells[i].Value, 0, 9));
   }
   if (withCandidates) CalcCandidates(state);
   return state;
@@ -132,9 +133,9 @@ void Board::MarkEnteredCells(PuzzleState& state) const {
   PuzzleState givens;
   bool anyEntered = false;
   for (int i = 0; i < 81; ++i) {
-    if (cells_[i].Value < 1 || cells_[i].Value > 9) continue;
-    if (cells_[i].Given)
-      givens.Grid[i] = static_cast<std::uint8_t>(cells_[i].Value);
+    if (state_.cells[i].Value < 1 || state_.cells[i].Value > 9) continue;
+    if (state_.cells[i].Given)
+      givens.Grid[i] = static_cast<std::uint8_t>(state_.cells[i].Value);
     else
       anyEntered = true;
   }
@@ -142,7 +143,8 @@ void Board::MarkEnteredCells(PuzzleState& state) const {
   CalcCandidates(givens);
   if (!Validate(givens, true, false, true).empty()) return;
   for (int i = 0; i < 81; ++i)
-    if (!cells_[i].Given && state.Grid[i] != 0 && state.Grid[i] == cells_[i].Value) state.MarkEntered(i);
+    if (!state_.cells[i].Given && state.Grid[i] != 0 && state.Grid[i] == state_.cells[i].Value)
+      state.MarkEntered(i);
 }
 
 void Board::SolveCell(int cell) {
@@ -165,43 +167,43 @@ void Board::SolveCell(int cell) {
     return;
   }
   if (oneCell) {
-    if (cells_[cell].Given) return;
-    cells_[cell].Value = solved.Grid[cell];
+    if (state_.cells[cell].Given) return;
+    state_.cells[cell].Value = solved.Grid[cell];
     if (AutoRemove()) RemovePeerMarks(cell);
   } else {
     for (int i = 0; i < 81; ++i) {
-      if (cells_[i].Value != 0) continue;
-      cells_[i].Marks = 0;
-      cells_[i].SetPencil(solved.Grid[i], true);
+      if (state_.cells[i].Value != 0) continue;
+      state_.cells[i].Marks = 0;
+      state_.cells[i].SetPencil(solved.Grid[i], true);
     }
   }
   RedrawGrid(true);
 }
 
 void Board::ClearThisCell() {
-  if (cells_[selCell_].Given) {
+  if (state_.cells[state_.selCell].Given) {
     host_.Beep();
     return;
   }
   PushUndo();
-  cells_[selCell_].Value = 0;
-  cells_[selCell_].Marks = 0;
+  state_.cells[state_.selCell].Value = 0;
+  state_.cells[state_.selCell].Marks = 0;
   RedrawGrid(true);
 }
 
 void Board::PencilMarkOneCell(int cell, bool pushUndo) {
-  if (cell == -1) cell = selCell_;
+  if (cell == -1) cell = state_.selCell;
   if (cell < 0 || cell > 80) return;
-  if (CellHasPencilMarks(cell) || cells_[cell].Value != 0) return;
+  if (CellHasPencilMarks(cell) || state_.cells[cell].Value != 0) return;
   if (pushUndo) PushUndo();
   const PuzzleState state = GetEngineGrid(true);
-  cells_[cell].Marks = state.CandMask[cell];
+  state_.cells[cell].Marks = state.CandMask[cell];
   RedrawGrid(false);
 }
 
 void Board::PencilMarkEntire(int houseType, int cell) {
   if (houseType < 0 || houseType > 2) return;
-  if (cell == -1) cell = selCell_;
+  if (cell == -1) cell = state_.selCell;
   if (cell < 0 || cell > 80) return;
   PushUndo();
   for (int i : CellsOfHouse(HouseOf(cell, houseType))) PencilMarkOneCell(i, false);
@@ -216,7 +218,7 @@ void Board::FillAllMarks() {
   const PuzzleState candidates = state;
   if (!Validate(state, false, false, false).empty()) return;
   for (int i = 0; i < 81; ++i) {
-    CellRec& c = cells_[i];
+    CellRec& c = state_.cells[i];
     if (c.Value != 0) continue;
     if (c.Marks == 0) {
       c.Marks = candidates.CandMask[i];
@@ -235,14 +237,14 @@ void Board::FillAllMarks() {
 
 void Board::ClearAllMarks() {
   PushUndo();
-  for (CellRec& c : cells_) c.Marks = 0;
+  for (CellRec& c : state_.cells) c.Marks = 0;
   RedrawGrid(true);
 }
 
 void Board::ClearBoard() {
   PushUndo();
   if (Modal().Ask("Confirm", kDiscardQuestion) == Answer::Yes) {
-    cells_.fill(CellRec{});
+    state_.cells.fill(CellRec{});
     RedrawGrid(true);
     imgPen_Click();
   } else {

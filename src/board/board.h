@@ -1,6 +1,7 @@
-// Board: the one board of the program and every operation that changes it,
-// without any window. Whatever the board needs from the window (dialogs, the
-// clipboard, redrawing, the panel) goes through BoardHost.
+// Board: the board's controller, every operation that changes the board's
+// state (BoardState, board_state.h), without any window. Whatever the board
+// needs from the window (dialogs, the clipboard, redrawing, the panel) goes
+// through BoardHost.
 //
 // Representation: 81 flat CellRec values, row-major (cell = 9 * (row - 1) +
 // (column - 1)), each with its pencil marks as a 9-bit mask. Undo keeps whole
@@ -31,33 +32,12 @@
 #include <vector>
 
 #include "board/board_host.h"
+#include "board/board_state.h"
 #include "board/commands.h"
 #include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 
 namespace tavimoro {
-
-struct CellRec {
-  std::int16_t Value = 0;   // 0 empty, 1..9 the digit shown
-  bool Given = false;       // a digit of the puzzle itself; only whole-board loads change it
-  std::uint16_t Marks = 0;  // pencil marks, digit d at bit d - 1
-
-  bool Pencil(int digit) const { return (Marks >> (digit - 1)) & 1; }
-  void SetPencil(int digit, bool on) {
-    const auto bit = static_cast<std::uint16_t>(1u << (digit - 1));
-    Marks = on ? static_cast<std::uint16_t>(Marks | bit) : static_cast<std::uint16_t>(Marks & ~bit);
-  }
-  bool operator==(const CellRec&) const = default;
-};
-
-inline constexpr int kPen = 0;
-inline constexpr int kPencil = 1;
-inline constexpr int kUndoDepth = 101;
-inline constexpr std::int64_t kDoublePressMs = 300;  // inclusive
-
-// Colours written into CellColors, Windows order 0x00BBGGRR.
-inline constexpr std::uint32_t HintCellColour = 0xFFFF80;    // RGB(128, 255, 255)
-inline constexpr std::uint32_t WrongEntryColour = 0xFFC0FF;  // RGB(255, 192, 255)
 
 // Key codes: the window maps its toolkit's keys onto these numbers
 // (the classic virtual-key numbering; letters are their capital's code).
@@ -74,19 +54,6 @@ inline constexpr int Shift = 1, Ctrl = 2, Alt = 4;
 }
 
 enum class MouseButton { Left, Right, Middle };
-
-// Enabled states of the controls that follow the board. RedrawGrid sets
-// RemoveMarks, CopyPencil and PmCell; the status panel sets Clear, Solution
-// and Hint; the undo stack sets Undo. A disabled command does nothing.
-struct BoardControls {
-  bool Clear = true;         // toolbar 5
-  bool Solution = true;      // toolbar 6
-  bool Hint = true;          // toolbar 7 (and the H key)
-  bool RemoveMarks = false;  // toolbar 3
-  bool Undo = false;         // mnuUndo
-  bool CopyPencil = false;   // mnuCopyPencil
-  bool PmCell = true;        // mnuPMCell
-};
 
 // Asked before a started puzzle is replaced or cleared.
 inline constexpr std::string_view kDiscardQuestion =
@@ -106,12 +73,12 @@ class Board {
   explicit Board(BoardHost& host) : host_(host) {}
 
   // --- the board's state, read by the drawing, the composers and `play` ---
-  const std::array<CellRec, 81>& Cells() const { return cells_; }
-  int SelCell() const { return selCell_; }
-  int CurTool() const { return curTool_; }  // kPen, kPencil, or -1 before the first choice
-  const StepRecord& LastHint() const { return lastHint_; }
-  const std::array<std::uint32_t, 81>& CellColors() const { return cellColors_; }  // 0 = no highlight
-  const BoardControls& Controls() const { return controls_; }
+  const std::array<CellRec, 81>& Cells() const { return state_.cells; }
+  int SelCell() const { return state_.selCell; }
+  int CurTool() const { return state_.curTool; }  // kPen, kPencil, or -1 before the first choice
+  const StepRecord& LastHint() const { return state_.lastHint; }
+  const std::array<std::uint32_t, 81>& CellColors() const { return state_.cellColors; }  // 0 = no highlight
+  const BoardControls& Controls() const { return state_.controls; }
 
   // --- the composers' writes ------------------------------------------------
   // Moves the selection (the cell a hint or an error is about).
@@ -119,11 +86,11 @@ class Board {
   // Gives the cell a highlight colour until the next clearing.
   void Highlight(int cell, std::uint32_t colour);
   // The step the applicable hint on the panel stands for (Kind 0: none).
-  void SetLastHint(const StepRecord& step) { lastHint_ = step; }
+  void SetLastHint(const StepRecord& step) { state_.lastHint = step; }
   // The controls the status panel decides: Clear, and Solution with Hint.
   void SetStatusControls(bool clear, bool solutionAndHint);
   // Neither pen nor pencil, so that the first tool chosen takes effect.
-  void ForgetTool() { curTool_ = -1; }
+  void ForgetTool() { state_.curTool = -1; }
 
   // Direct access to the state, for tests that set up a position; the
   // program changes the board only through the operations of this class.
@@ -168,7 +135,7 @@ class Board {
   std::string PanelHtml() const { return host_.PanelHtml(); }
   void SetPanel(std::string_view html);
   void SetStatusLight(bool red) { host_.SetStatusLight(red); }
-  bool OptionTicked(BoardOption option) const { return host_.OptionTicked(option); }
+  bool OptionTicked(Command option) const { return host_.OptionTicked(option); }
 
   // --- text forms -------------------------------------------------------
   // Puzzle text: 81 characters, or with oneLine false 9 lines each ending
@@ -215,7 +182,7 @@ class Board {
   // Updates the mark-dependent controls and has the window repaint; with
   // withStatus also refreshes the status panel first.
   void RedrawGrid(bool withStatus = false);
-  bool CellHasPencilMarks(int cell) const { return cells_[cell].Marks != 0; }
+  bool CellHasPencilMarks(int cell) const { return state_.cells[cell].Marks != 0; }
   // Clears the placed digit of cell from the marks of its empty peers.
   void RemovePeerMarks(int cell);
   // Writes the single mark of an empty, non-given cell as its value. False
@@ -225,7 +192,7 @@ class Board {
   // digit; with a cell outside 0..80, shows the solution as single marks in
   // every empty cell. An unsolvable puzzle is reported in a message box.
   void SolveCell(int cell);
-  void SolveThisCell() { SolveCell(selCell_); }
+  void SolveThisCell() { SolveCell(state_.selCell); }
   void ClearThisCell();
   // Fills an empty, unmarked cell (-1: the selected one) with its candidates.
   void PencilMarkOneCell(int cell, bool pushUndo);
@@ -304,31 +271,25 @@ class Board {
   // The host, for a window or a question: the window is brought up to date
   // first, so that nothing stale shows behind it.
   BoardHost& Modal();
-  // Inverts an option's tick; the new tick.
-  bool ToggleOption(BoardOption option);
+  // A command row's handler (commands.h), run by Execute.
+  using Handler = void (*)(Board&, int);
+  static const std::array<Handler, kCommands.size()>& Handlers();
+  void OpenCellMenu();
   void OpenHelpQuestion(int question);
+  void OpenHelpFile();
+  // The step kept for this position was found the other way.
+  void ForgetExtendedStep();
 
   void DigitKey(int digit);
   // Selects cell (0..80) and redraws with status; the same cell or one
   // outside the board changes nothing.
   void MoveSelection(int cell);
   void SetUndoEnabled(bool enabled);
-  bool AutoRemove() { return host_.OptionTicked(BoardOption::AutoRemove); }
+  bool AutoRemove() { return host_.OptionTicked(Command::AutoRemove); }
   // Started and unsolved: some cell filled, some empty.
   bool PuzzleInProgress() const;
 
-  std::array<CellRec, 81> cells_{};
-  int selCell_ = 0;
-  int curTool_ = kPen;
-  std::array<std::string, kUndoDepth> undoStack_{};  // newest at 0, "" = no entry
-  std::vector<std::string> redoStack_;               // newest at the back
-  std::string redoFrom_;                             // the board the redo history belongs to
-  StepRecord lastHint_{};
-  std::array<std::uint32_t, 81> cellColors_{};
-  int lastKeyDigit_ = 0;  // the last pencil-mode digit press that hit a mark
-  int lastKeyCell_ = 0;
-  std::int64_t lastKeyTick_ = 0;
-  BoardControls controls_{};
+  BoardState state_;
 
   // The extended-step search asked of the host and not yet answered.
   struct PendingSearch {

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/commands.h"
 #include "engine/difficulty_score.h"
 #include "engine/extended_solve.h"
 #include "engine/puzzle_state.h"
@@ -33,28 +34,6 @@ enum class Answer { Yes, No, Cancel };
 // (only when overwriting was not asked for), or not written (the host has
 // told the user why).
 enum class SaveResult { Stored, NameTaken, Failed };
-
-// Option ticks of the popup menus that the board reads.
-// AutoRemove and ColorMarks last for one run; the others are stored in the
-// settings file (stored_ticks.h).
-enum class BoardOption {
-  AutoRemove,      // mnuAutoRemove: placing a digit clears it from the peers' marks
-  ColorMarks,      // mnuColor: colour-coded pencil marks (drawing only)
-  ShowAnalysis,    // mnuShowAnal: every status refresh shows the analysis
-  ShowWizard,      // mnuRember: the start-up wizard opens at the next start
-  CheckVersion,    // mnuCheckVer: the update check runs at the next start
-  NextCell,        // mnuNextCell: typing a puzzle: the selection moves on after a digit, arrows wrap
-  GivenColor,      // mnuGivenColor: entered digits in a colour of their own (drawing only)
-  HighlightDigit,  // mnuHighlightDigit: cells with the selected digit stand out (drawing only)
-  ShowTimer,       // mnuTimer: the timer in the status area (window only)
-  Extended,        // mnuExtended: hints and the analysis go on past the ladder's last rung
-  Easiest,         // mnuEasiest: with Extended, the hint takes the step of the lowest score
-};
-inline constexpr BoardOption kBoardOptions[] = {
-    BoardOption::AutoRemove, BoardOption::ColorMarks,     BoardOption::ShowAnalysis,
-    BoardOption::ShowWizard, BoardOption::CheckVersion,   BoardOption::NextCell,
-    BoardOption::GivenColor, BoardOption::HighlightDigit, BoardOption::ShowTimer,
-    BoardOption::Extended,   BoardOption::Easiest};
 
 // Windows and menus that belong to the window; the board only asks for them.
 enum class HostWindow {
@@ -89,10 +68,10 @@ class BoardHost {
   // The caption of the cell menu's tool switch item (mnuSwitch).
   virtual void SetSwitchCaption(std::string_view caption) = 0;
 
-  // The tick of an option item; SetOption sets it and stores the stored
-  // ones (ShowAnalysis, ShowWizard, CheckVersion).
-  virtual bool OptionTicked(BoardOption option) = 0;
-  virtual void SetOption(BoardOption option, bool ticked) = 0;
+  // The tick of a command row with a tick (commands.h); SetOption sets it
+  // and stores the ones the settings file keeps.
+  virtual bool OptionTicked(Command option) = 0;
+  virtual void SetOption(Command option, bool ticked) = 0;
 
   // The clipboard's text; nullopt when it holds none.
   virtual std::optional<std::string> ClipboardText() = 0;
@@ -147,7 +126,7 @@ class BoardHost {
   // board lives on; it may tell the board through Board::ExtendedSearchSlow
   // that the search is taking a while. Only the newest ticket counts.
   virtual std::optional<StepRecord> ExtendedStep(const PuzzleState& state, std::uint64_t /*ticket*/) {
-    return OptionTicked(BoardOption::Easiest) ? FindEasiestStep(state) : FindExtendedStep(state);
+    return OptionTicked(Command::Easiest) ? FindEasiestStep(state) : FindExtendedStep(state);
   }
   // The same for the analysis's part beyond the ladder (ExtendedAnalysis in
   // status_composer.h), handed back through Board::ExtendedAnalysisFound.

@@ -20,6 +20,17 @@ constexpr bool ToolbarRowsComeFirst() {
 }
 static_assert(ToolbarRowsComeFirst(), "the toolbar's ten buttons are the first rows, in index order");
 
+constexpr bool StoredKeysAreTheirOwn() {
+  for (std::size_t i = 0; i < kCommands.size(); ++i) {
+    const OptionTick& tick = kCommands[i].tick;
+    if (!tick.storedKey.empty() && !tick.ticks) return false;
+    for (std::size_t j = 0; j < i; ++j)
+      if (!tick.storedKey.empty() && kCommands[j].tick.storedKey == tick.storedKey) return false;
+  }
+  return true;
+}
+static_assert(StoredKeysAreTheirOwn(), "each stored tick has a key of its own");
+
 std::string HelpFileAddress() { return HelpBase() + "helpfile.html"; }
 
 // Anchors of the help menu's questions 0..7 on the help file; question 8 is
@@ -32,20 +43,20 @@ constexpr std::array<std::string_view, 8> kQuestionAnchors = {
 bool Board::Enabled(Command command) const {
   switch (command) {
     case Command::RemoveAllMarks:
-      return controls_.RemoveMarks;
+      return state_.controls.RemoveMarks;
     case Command::ClearPuzzle:
-      return controls_.Clear;
+      return state_.controls.Clear;
     case Command::ShowSolution:
-      return controls_.Solution;
+      return state_.controls.Solution;
     case Command::Hint:
-      return controls_.Hint;
+      return state_.controls.Hint;
     case Command::PencilMarkCell:
-      return controls_.PmCell;
+      return state_.controls.PmCell;
     case Command::CopyWithMarks:
     case Command::CopyMarkGrid:
-      return controls_.CopyPencil;
+      return state_.controls.CopyPencil;
     case Command::Undo:
-      return controls_.Undo;
+      return state_.controls.Undo;
     case Command::Redo:
       return CanRedo();
     default:
@@ -53,165 +64,33 @@ bool Board::Enabled(Command command) const {
   }
 }
 
+// The rows' handlers, in row order. Defined in a member so that they reach
+// the board's own operations.
+const std::array<Board::Handler, kCommands.size()>& Board::Handlers() {
+  static constexpr std::array<Handler, kCommands.size()> handlers = {
+#define TAVIMORO_COMMAND_HANDLER(id, name, place, lineAbove, caption, keys, tick, handler) \
+  []([[maybe_unused]] Board& board, [[maybe_unused]] int argument) { handler; },
+      TAVIMORO_BOARD_COMMANDS(TAVIMORO_COMMAND_HANDLER)
+#undef TAVIMORO_COMMAND_HANDLER
+  };
+  return handlers;
+}
+
 void Board::Execute(Command command, int argument) {
   const InputEvent event(*this);
   if (!Enabled(command)) return;
-  switch (command) {
-    case Command::Minimize:
-      Modal().Show(HostWindow::Minimize);
-      break;
-    case Command::Exit:
-      Modal().Show(HostWindow::Close);
-      break;
-    case Command::FillAllMarks:
-      FillAllMarks();
-      break;
-    case Command::RemoveAllMarks:
-      ClearAllMarks();
-      break;
-    case Command::NewPuzzle:
-      NewPuzzle();
-      break;
-    case Command::ClearPuzzle:
-      ClearBoard();
-      break;
-    case Command::ShowSolution:
-      ShowSolution();
-      break;
-    case Command::Hint:
-      ShowHint();
-      break;
-    case Command::HelpMenu:
-      Modal().Show(HostWindow::HelpMenu);
-      break;
-    case Command::OptionsMenu:
-      Modal().Show(HostWindow::OptionsMenu);
-      break;
-    case Command::CellMenu:
-      host_.SetSwitchCaption(curTool_ == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
-      Modal().Show(HostWindow::CellMenu);
-      break;
-    case Command::SwitchTool:
-      SwitchTool();
-      break;
-    case Command::PencilMarkCell:
-      PencilMarkOneCell(-1, true);
-      break;
-    case Command::PencilMarkBlock:
-      PencilMarkEntire(2, -1);
-      break;
-    case Command::PencilMarkRow:
-      PencilMarkEntire(0, -1);
-      break;
-    case Command::PencilMarkColumn:
-      PencilMarkEntire(1, -1);
-      break;
-    case Command::ClearCell:
-      ClearThisCell();
-      break;
-    case Command::SolveCell:
-      SolveThisCell();
-      break;
-    case Command::AutoRemove:
-      ToggleOption(BoardOption::AutoRemove);
-      break;
-    case Command::ShowAnalysis:
-      // Turning it on shows the analysis at once; turning it off waits for
-      // the next refresh.
-      if (ToggleOption(BoardOption::ShowAnalysis)) RedrawGrid(true);
-      break;
-    case Command::ColorMarks:
-      ToggleOption(BoardOption::ColorMarks);
-      RedrawGrid(false);
-      break;
-    case Command::Extended:
-      // Either way the next hint and the analysis change: the panel starts
-      // over.
-      ToggleOption(BoardOption::Extended);
-      RedrawGrid(true);
-      break;
-    case Command::Easiest:
-      // The step kept for this position was chosen the other way.
-      ToggleOption(BoardOption::Easiest);
-      lastSearchBoard_.clear();
-      RedrawGrid(true);
-      break;
-    case Command::ShowWizard:
-      ToggleOption(BoardOption::ShowWizard);
-      break;
-    case Command::CheckVersion:
-      ToggleOption(BoardOption::CheckVersion);
-      break;
-    case Command::Copy:
-      Copy();
-      break;
-    case Command::CopyWithMarks:
-      CopyWithPencilMarks();
-      break;
-    case Command::CopyMarkGrid:
-      CopyPencilMarkGrid();
-      break;
-    case Command::Paste:
-      PasteFromClipboard();
-      break;
-    case Command::Undo:
-      UndoLast();
-      break;
-    case Command::Redo:
-      RedoLast();
-      break;
-    case Command::SetGivens:
-      SetAsGivens();
-      break;
-    case Command::NextCell:
-      ToggleOption(BoardOption::NextCell);
-      break;
-    case Command::GivenColor:
-      ToggleOption(BoardOption::GivenColor);
-      RedrawGrid(false);
-      break;
-    case Command::HighlightDigit:
-      ToggleOption(BoardOption::HighlightDigit);
-      RedrawGrid(false);
-      break;
-    case Command::ShowTimer:
-      ToggleOption(BoardOption::ShowTimer);
-      break;
-    case Command::Print:
-      Modal().Print(GetGrid(true));
-      break;
-    case Command::Save:
-      SaveDialog();
-      break;
-    case Command::Load:
-      LoadDialog();
-      break;
-    case Command::OpenFile:
-      OpenFileDialog();
-      break;
-    case Command::SaveFileAs:
-      SaveFileDialog();
-      break;
-    case Command::HelpQuestion:
-      OpenHelpQuestion(argument);
-      break;
-    case Command::HelpFile:
-      host_.OpenUrl(HelpFileAddress());
-      break;
-    case Command::Shortcuts:
-      ShowShortcuts();
-      break;
-    case Command::About:
-      ShowAbout();
-      break;
-  }
+  if (InfoOf(command).tick.ticks) host_.SetOption(command, !host_.OptionTicked(command));
+  Handlers()[static_cast<int>(command)](*this, argument);
 }
 
-bool Board::ToggleOption(BoardOption option) {
-  const bool ticked = !host_.OptionTicked(option);
-  host_.SetOption(option, ticked);
-  return ticked;
+void Board::OpenCellMenu() {
+  host_.SetSwitchCaption(state_.curTool == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
+  Modal().Show(HostWindow::CellMenu);
 }
+
+void Board::ForgetExtendedStep() { lastSearchBoard_.clear(); }
+
+void Board::OpenHelpFile() { host_.OpenUrl(HelpFileAddress()); }
 
 void Board::OpenHelpQuestion(int question) {
   if (question == 8) {
@@ -329,7 +208,7 @@ void Board::SetPanel(std::string_view html) {
 }
 
 void Board::ClearCellColors() {
-  cellColors_.fill(0);
+  state_.cellColors.fill(0);
   NoteChange();
 }
 

@@ -648,8 +648,8 @@ void ShowHint(Board& board) {
   }
   CalcCandidates(state, exclusions);
   const int level = NextLevel(panel);
-  const bool beyondLadder = board.OptionTicked(BoardOption::Extended);
-  if (beyondLadder && board.OptionTicked(BoardOption::Easiest)) {
+  const bool beyondLadder = board.OptionTicked(Command::Extended);
+  if (beyondLadder && board.OptionTicked(Command::Easiest)) {
     // The host's search answers with the step of the lowest score, ladder
     // and extension alike.
     const std::optional<StepRecord> easiest = board.AskExtendedStep(state, level);
@@ -677,7 +677,7 @@ void ShowStepHint(Board& board, const StepRecord& step, int level) {
     text = EliminationHintText(step, level);
     if (level == 3) {
       // Taken as the easiest step, a ladder forcing chain shows its chain.
-      if (board.OptionTicked(BoardOption::Extended) && board.OptionTicked(BoardOption::Easiest))
+      if (board.OptionTicked(Command::Extended) && board.OptionTicked(Command::Easiest))
         if (const std::string proof = ForcingChainProof(GetAnalysisState(board), step); !proof.empty())
           text += "<br><br>" + proof;
       ShowStepOnBoard(board, step);

@@ -52,35 +52,35 @@ void Board::Form_KeyDown(int keyCode, int shift) {
     return;
   }
   if (shift != 0) return;
-  const int column = CellCol(selCell_);
+  const int column = CellCol(state_.selCell);
   // Typing a puzzle in (mnuNextCell), the arrows wrap: left and right into
   // the neighbouring row, up and down to the other end of the column.
-  const bool wrap = host_.OptionTicked(BoardOption::NextCell);
+  const bool wrap = host_.OptionTicked(Command::NextCell);
   switch (keyCode) {
     case keys::Left:
-      if (column > 1 || wrap) MoveSelection((selCell_ + 80) % 81);
+      if (column > 1 || wrap) MoveSelection((state_.selCell + 80) % 81);
       return;
     case keys::Right:
-      if (column < 9 || wrap) MoveSelection((selCell_ + 1) % 81);
+      if (column < 9 || wrap) MoveSelection((state_.selCell + 1) % 81);
       return;
     case keys::Up:
-      if (selCell_ >= 9 || wrap) MoveSelection((selCell_ + 72) % 81);
+      if (state_.selCell >= 9 || wrap) MoveSelection((state_.selCell + 72) % 81);
       return;
     case keys::Down:
-      if (selCell_ < 72 || wrap) MoveSelection((selCell_ + 9) % 81);
+      if (state_.selCell < 72 || wrap) MoveSelection((state_.selCell + 9) % 81);
       return;
     case keys::Home:
-      MoveSelection(selCell_ - (column - 1));
+      MoveSelection(state_.selCell - (column - 1));
       return;
     case keys::End:
-      MoveSelection(selCell_ + (9 - column));
+      MoveSelection(state_.selCell + (9 - column));
       return;
     case keys::Decimal:
     case keys::Period:
     case keys::Space:
       // An empty cell of a puzzle being typed in: cleared, then the next.
       ClearThisCell();
-      if (wrap) MoveSelection((selCell_ + 1) % 81);
+      if (wrap) MoveSelection((state_.selCell + 1) % 81);
       return;
     case keys::Delete:
     case keys::Backspace:
@@ -108,7 +108,7 @@ void Board::Form_KeyDown(int keyCode, int shift) {
       Execute(Command::CellMenu);
       return;
     case keys::Enter:
-      FillSingleMark(selCell_);
+      FillSingleMark(state_.selCell);
       return;
     default:
       break;
@@ -121,42 +121,43 @@ void Board::Form_KeyDown(int keyCode, int shift) {
 // same digit on the same cell within kDoublePressMs, after a first press that
 // removed an existing mark, writes the digit instead.
 void Board::DigitKey(int digit) {
-  CellRec& cell = cells_[selCell_];
+  CellRec& cell = state_.cells[state_.selCell];
   if (cell.Given) {
     host_.Beep();
     return;
   }
-  if (curTool_ == kPencil && cell.Value == 0) {
+  if (state_.curTool == kPencil && cell.Value == 0) {
     const std::int64_t now = host_.Milliseconds();
-    const std::int64_t elapsed = now - lastKeyTick_;
-    if (elapsed >= 0 && elapsed <= kDoublePressMs && lastKeyDigit_ == digit && lastKeyCell_ == selCell_) {
+    const std::int64_t elapsed = now - state_.lastKeyTick;
+    if (elapsed >= 0 && elapsed <= kDoublePressMs && state_.lastKeyDigit == digit &&
+        state_.lastKeyCell == state_.selCell) {
       cell.Value = static_cast<std::int16_t>(digit);
-      if (AutoRemove()) RemovePeerMarks(selCell_);
+      if (AutoRemove()) RemovePeerMarks(state_.selCell);
       RedrawGrid(true);
       return;
     }
     if (cell.Pencil(digit)) {
-      lastKeyDigit_ = digit;
-      lastKeyCell_ = selCell_;
-      lastKeyTick_ = now;
+      state_.lastKeyDigit = digit;
+      state_.lastKeyCell = state_.selCell;
+      state_.lastKeyTick = now;
     }
   }
   PushUndo();
-  if (curTool_ == kPencil) {
+  if (state_.curTool == kPencil) {
     cell.Value = 0;
     cell.SetPencil(digit, !cell.Pencil(digit));
   } else {
     cell.Value = static_cast<std::int16_t>(digit);
-    if (AutoRemove()) RemovePeerMarks(selCell_);
+    if (AutoRemove()) RemovePeerMarks(state_.selCell);
     // Typing a puzzle in: on to the next cell, after the last the first.
-    if (host_.OptionTicked(BoardOption::NextCell)) selCell_ = (selCell_ + 1) % 81;
+    if (host_.OptionTicked(Command::NextCell)) state_.selCell = (state_.selCell + 1) % 81;
   }
   RedrawGrid(true);
 }
 
 void Board::MoveSelection(int cell) {
-  if (cell < 0 || cell > 80 || cell == selCell_) return;
-  selCell_ = cell;
+  if (cell < 0 || cell > 80 || cell == state_.selCell) return;
+  state_.selCell = cell;
   RedrawGrid(true);
 }
 
@@ -164,19 +165,19 @@ void Board::picGrid_MouseUp(int index, MouseButton button) {
   const InputEvent event(*this);
   if (index < 0 || index > 80) return;
   if (button == MouseButton::Left) {
-    if (index == selCell_) {
-      FillSingleMark(selCell_);
+    if (index == state_.selCell) {
+      FillSingleMark(state_.selCell);
     } else {
-      selCell_ = index;
+      state_.selCell = index;
     }
     ClearCellColors();
     RedrawGrid(true);
   } else if (button == MouseButton::Right) {
-    if (index != selCell_) {
-      selCell_ = index;
+    if (index != state_.selCell) {
+      state_.selCell = index;
       RedrawGrid(true);
     }
-    host_.SetSwitchCaption(curTool_ == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
+    host_.SetSwitchCaption(state_.curTool == kPen ? "Switch to Pencil tool" : "Switch to Pen tool");
     Modal().Show(HostWindow::CellMenu);
   }
 }
@@ -194,19 +195,19 @@ void Board::imgBut_Click(int index) {
 }
 
 void Board::imgPen_Click() {
-  if (curTool_ == kPen) return;
-  curTool_ = kPen;
+  if (state_.curTool == kPen) return;
+  state_.curTool = kPen;
   host_.ToolChanged(kPen);
 }
 
 void Board::imgPencil_Click() {
-  if (curTool_ == kPencil) return;
-  curTool_ = kPencil;
+  if (state_.curTool == kPencil) return;
+  state_.curTool = kPencil;
   host_.ToolChanged(kPencil);
 }
 
 void Board::SwitchTool() {
-  if (curTool_ == kPencil) {
+  if (state_.curTool == kPencil) {
     imgPen_Click();
   } else {
     imgPencil_Click();
@@ -229,24 +230,26 @@ void Board::HyperlinkClick(std::string_view target) {
 }
 
 void Board::ApplyLastHint() {
-  if (lastHint_.Kind == kPlaceValue) {
-    const int cell = lastHint_.Cell;
-    if (cell >= 0 && cell <= 80 && !cells_[cell].Given && lastHint_.Value >= 1 && lastHint_.Value <= 9) {
+  if (state_.lastHint.Kind == kPlaceValue) {
+    const int cell = state_.lastHint.Cell;
+    if (cell >= 0 && cell <= 80 && !state_.cells[cell].Given && state_.lastHint.Value >= 1 &&
+        state_.lastHint.Value <= 9) {
       PushUndo();
-      cells_[cell].Value = static_cast<std::int16_t>(lastHint_.Value);
+      state_.cells[cell].Value = static_cast<std::int16_t>(state_.lastHint.Value);
       RemovePeerMarks(cell);
     }
-  } else if (lastHint_.Kind == kEliminate) {
+  } else if (state_.lastHint.Kind == kEliminate) {
     PushUndo();
     for (int i = 0; i < 81; ++i) {
-      cells_[i].Marks = static_cast<std::uint16_t>(cells_[i].Marks & ~lastHint_.EliminateMask[i]);
+      state_.cells[i].Marks =
+          static_cast<std::uint16_t>(state_.cells[i].Marks & ~state_.lastHint.EliminateMask[i]);
     }
   } else {
     return;
   }
   ClearCellColors();
   RedrawGrid(true);
-  lastHint_ = StepRecord{};
+  state_.lastHint = StepRecord{};
 }
 
 // Every key the board knows beyond the classic table, four to a row.

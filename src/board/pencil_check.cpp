@@ -15,7 +15,7 @@ int Board::PencilCheck(int& cell, std::string& msg, bool allowMissing) const {
       "The cell's row already has ", "The cell's column already has ", "The cell's block already has "};
   bool someUnmarked = false;
   for (int i = 0; i < 81; ++i) {
-    const CellRec& c = cells_[i];
+    const CellRec& c = state_.cells[i];
     if (c.Value != 0) continue;
     if (c.Marks == 0) {
       someUnmarked = true;

@@ -29,7 +29,7 @@ class ScriptedHost : public BoardHost {
   int beeps = 0;
   int redraws = 0;
   std::string switchCaption;
-  std::map<BoardOption, bool> ticks;
+  std::map<Command, bool> ticks;
   std::optional<std::string> clipboard;
   std::string panel;
   bool lightRed = false;
@@ -56,8 +56,8 @@ class ScriptedHost : public BoardHost {
   void Redraw() override { ++redraws; }
   void ToolChanged(int) override {}
   void SetSwitchCaption(std::string_view caption) override { switchCaption = caption; }
-  bool OptionTicked(BoardOption option) override { return ticks[option]; }
-  void SetOption(BoardOption option, bool ticked) override { ticks[option] = ticked; }
+  bool OptionTicked(Command option) override { return ticks[option]; }
+  void SetOption(Command option, bool ticked) override { ticks[option] = ticked; }
   std::optional<std::string> ClipboardText() override { return clipboard; }
   void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
   std::string PanelHtml() override { return panel; }

@@ -157,7 +157,7 @@ AnalysisParts AnalysisPartsOf(const Board& board) {
 
   text += TechniqueTable(counts);
   parts.head = std::move(text);
-  parts.withExtended = rating == Index(kStuckRating) && board.OptionTicked(BoardOption::Extended);
+  parts.withExtended = rating == Index(kStuckRating) && board.OptionTicked(Command::Extended);
 
   text = "<br><center>" + std::to_string(81 - state.FilledCount) + " unsolved cells. ";
   if (singlesCopy.FilledCount == 81)
@@ -166,7 +166,7 @@ AnalysisParts AnalysisPartsOf(const Board& board) {
     text += std::to_string(singles) + " can be solved without using pencil marks.";
   else
     text += "Pencil marks likely needed to solve.";
-  if (board.OptionTicked(BoardOption::Extended) && board.OptionTicked(BoardOption::Easiest))
+  if (board.OptionTicked(Command::Extended) && board.OptionTicked(Command::Easiest))
     text +=
         "<br>\"Easiest step first\" is on: a hint shows the step of the lowest difficulty score, "
         "from the ladder or beyond it, rather than the ladder's next rung.";
@@ -201,7 +201,7 @@ void UpdateStatus(Board& board, bool withAnalysis) {
       red = true;
     }
     text = "<h5>" + r + "</h5><br>" + pink;
-  } else if (!withAnalysis && !board.OptionTicked(BoardOption::ShowAnalysis)) {
+  } else if (!withAnalysis && !board.OptionTicked(Command::ShowAnalysis)) {
     playable = true;
     text = "<center><font color=" + std::string(kGrey) +
            " size=7>Click <a href='RefreshWithAnal'>here</a><font color=" + std::string(kGrey) +

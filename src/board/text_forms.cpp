@@ -35,7 +35,7 @@ std::string Board::GetGrid(bool oneLine) const {
   std::string text;
   text.reserve(99);
   for (int i = 0; i < 81; ++i) {
-    const int v = cells_[i].Value;
+    const int v = state_.cells[i].Value;
     text += v >= 1 && v <= 9 ? static_cast<char>('0' + v) : '.';
     if (!oneLine && i % 9 == 8) text += "\r\n";
   }
@@ -44,7 +44,7 @@ std::string Board::GetGrid(bool oneLine) const {
 
 std::string Board::GetPencilGrid() const {
   std::string text;
-  for (const CellRec& cell : cells_) {
+  for (const CellRec& cell : state_.cells) {
     for (int d = 1; d <= 9; ++d) {
       if (cell.Pencil(d)) text += static_cast<char>('0' + d);
     }
@@ -56,7 +56,7 @@ std::string Board::GetPencilGrid() const {
 std::string Board::GetAllGrid() const {
   std::string text;
   text.reserve(81 * 8);
-  for (const CellRec& cell : cells_) {
+  for (const CellRec& cell : state_.cells) {
     text += '[';
     text += static_cast<char>('0' + std::clamp<int>(cell.Value, 0, 9));
     text += cell.Given ? "|T|" : "|F|";
@@ -71,23 +71,23 @@ std::string Board::GetAllGrid() const {
 void Board::PaintPuzzle(std::string_view s, std::string_view pencilText, bool pushUndo) {
   const InputEvent event(*this);
   if (pushUndo) PushUndo();
-  cells_.fill(CellRec{});
+  state_.cells.fill(CellRec{});
   if (!s.empty() && s.front() == '[') {
     // A given flag counts only with a digit, so a record can never make an
     // empty cell that nothing may change.
     const FormatGrid record = ReadRecord(s);
-    for (int i = 0; i < 81; ++i) cells_[i] = CellRec{record[i].Value, record[i].Given, record[i].Marks};
+    for (int i = 0; i < 81; ++i) state_.cells[i] = CellRec{record[i].Value, record[i].Given, record[i].Marks};
   } else {
     for (std::size_t i = 0; i < 81 && i < s.size(); ++i) {
       if (s[i] >= '1' && s[i] <= '9') {
-        cells_[i].Value = static_cast<std::int16_t>(s[i] - '0');
-        cells_[i].Given = true;
+        state_.cells[i].Value = static_cast<std::int16_t>(s[i] - '0');
+        state_.cells[i].Given = true;
       }
     }
     if (!pencilText.empty()) {
       const auto pieces = Split(pencilText, '|');
       if (pieces.size() >= 81) {
-        for (int i = 0; i < 81; ++i) SetMarksFrom(cells_[i], pieces[i]);
+        for (int i = 0; i < 81; ++i) SetMarksFrom(state_.cells[i], pieces[i]);
       }
     }
   }
@@ -141,7 +141,7 @@ bool Board::ApplyPuzzle(std::string_view txt) {
   ClearCellColors();
   PaintPuzzle(cells, rest, true);
   if (!placed.empty()) {
-    for (const int cell : placed) cells_[cell].Given = false;
+    for (const int cell : placed) state_.cells[cell].Given = false;
     RedrawGrid(true);
   }
   return true;

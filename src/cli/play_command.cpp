@@ -16,7 +16,6 @@
 #include "settings/ini_document.h"
 #include "settings/settings.h"
 #include "settings/settings_schema.h"
-#include "settings/stored_ticks.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -28,14 +27,15 @@ namespace {
 class PlayHost : public ScriptedHost {
  public:
   explicit PlayHost(std::string iniPath) : settings_(std::move(iniPath)) {
-    for (BoardOption option : kBoardOptions) {
-      if (const YesNoSetting* stored = StoredTick(option)) ticks[option] = settings_.Get(*stored);
+    for (const CommandInfo& row : kCommands) {
+      if (!row.tick.storedKey.empty()) ticks[row.command] = settings_.Get(Stored(row.tick));
     }
   }
 
-  void SetOption(BoardOption option, bool ticked) override {
+  void SetOption(tavimoro::Command option, bool ticked) override {
     ScriptedHost::SetOption(option, ticked);
-    if (const YesNoSetting* stored = StoredTick(option)) settings_.Set(*stored, ticked);
+    if (const OptionTick& tick = InfoOf(option).tick; !tick.storedKey.empty())
+      settings_.Set(Stored(tick), ticked);
   }
   void SetPanelHtml(std::string_view html) override { panel = html::ParseDocument(html, {}).Source; }
   std::string SaveNameProblem(std::string_view name) override { return KeyNameProblem(name); }
@@ -50,6 +50,10 @@ class PlayHost : public ScriptedHost {
   std::string SavedPuzzle(std::string_view name) override { return settings_.Get(setting::SavedGames, name); }
 
  private:
+  static YesNoSetting Stored(const OptionTick& tick) {
+    return OptionTickSetting(tick.storedKey, tick.storedDefault);
+  }
+
   Settings settings_;
 };
 

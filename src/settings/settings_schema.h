@@ -1,7 +1,8 @@
 // Every key of the settings file, declared once: its section, its key, its
 // type and what a missing or malformed value reads as. Callers read and write
 // through Settings with one of the rows below and never spell a key or decide
-// a default themselves; a new option is one new row here.
+// a default themselves; a new setting is one new row here. The option ticks
+// are the exception: their menu rows name their keys (OptionTickSetting).
 //
 // Types, by how their stored text reads back:
 //   YesNoSetting    "Y"/"N"; reads as its fallback unless the text is the
@@ -70,17 +71,6 @@ inline constexpr std::string_view kSamplePuzzle =
 namespace setting {
 // clang-format off
 //                                          section               key                 type: fallback
-inline constexpr YesNoSetting    Wizard       {"Options",            "Wizard",           true};
-inline constexpr YesNoSetting    CheckVer     {"Options",            "CheckVer",         true};
-inline constexpr YesNoSetting    ShowAnalysis {"Options",            "ShowAnalysis",     false};
-inline constexpr YesNoSetting    NextCell     {"Options",            "NextCell",         false};
-inline constexpr YesNoSetting    GivenColor   {"Options",            "GivenColor",       false};
-inline constexpr YesNoSetting    HighlightDigit{"Options",           "HighlightDigit",   false};
-inline constexpr YesNoSetting    ShowTimer    {"Options",            "ShowTimer",        false};
-// Hints and the analysis go on past the ladder with the further techniques.
-inline constexpr YesNoSetting    Extended     {"Options",            "Extended",         true};
-// With Extended, the hint takes the step of the lowest difficulty score.
-inline constexpr YesNoSetting    Easiest      {"Options",            "Easiest",          false};
 inline constexpr RecordSetting   LastGrid     {"Data",               "LastGrid",         kSamplePuzzle};
 // 0 pen, 1 pencil; missing means the pencil, anything else the pen
 inline constexpr ChoiceSetting   LastTool     {"Data",               "LastTool",         2, 1, 0};
@@ -111,6 +101,12 @@ inline constexpr NumberSetting   MinVis       {"GenerationSettings", "minvis",  
 inline constexpr NamedSection    SavedGames   {"SavedGames"};
 // clang-format on
 }  // namespace setting
+
+// A tick of the options menu kept between runs: "Y"/"N" under "Options",
+// by the key and the default its menu row gives.
+constexpr YesNoSetting OptionTickSetting(std::string_view key, bool fallback) {
+  return {"Options", key, fallback};
+}
 
 // Typed access to one settings file. Reads read the file as it is now;
 // writes return false when nothing was written (callers may ignore it: the

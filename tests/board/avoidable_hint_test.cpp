@@ -24,7 +24,7 @@ constexpr std::string_view kPuzzle =
 class AvoidableHint : public ::testing::Test {
  protected:
   void SetUp() override {
-    host.ticks[BoardOption::Extended] = true;
+    host.ticks[Command::Extended] = true;
     stuck = testing::LadderStuckState(kPuzzle);
   }
   // The puzzle's givens, the ladder's digits as entered values, and the

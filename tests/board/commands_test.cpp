@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <tuple>
 
 #include "board/board_fixture.h"
 #include "engine/step_finder.h"
@@ -69,23 +68,22 @@ TEST_F(Commands, DisabledCommandsDoNothing) {
 
 TEST_F(Commands, TicksToggleThroughTheHostAndAnalysisShowsAtOnce) {
   board.Execute(Command::AutoRemove);
-  EXPECT_TRUE(host.ticks[BoardOption::AutoRemove]);
+  EXPECT_TRUE(host.ticks[Command::AutoRemove]);
   board.Execute(Command::ShowWizard);
-  EXPECT_TRUE(host.ticks[BoardOption::ShowWizard]);
+  EXPECT_TRUE(host.ticks[Command::ShowWizard]);
   board.Execute(Command::ShowAnalysis);
   EXPECT_NE(host.panel.find("Difficulty rating"), std::string::npos);
   host.panel.clear();
   board.Execute(Command::ShowAnalysis);  // off: no refresh
-  EXPECT_FALSE(host.ticks[BoardOption::ShowAnalysis]);
+  EXPECT_FALSE(host.ticks[Command::ShowAnalysis]);
   EXPECT_EQ(host.panel, "");
 }
 
 // The ticks that choose the hint's step refresh the panel both ways, so
 // that a hint sequence under the other setting starts over.
 TEST_F(Commands, HintStepTicksToggleAndRefreshThePanel) {
-  for (const auto& [command, option, name] :
-       {std::tuple{Command::Extended, BoardOption::Extended, "mnuExtended"},
-        std::tuple{Command::Easiest, BoardOption::Easiest, "mnuEasiest"}}) {
+  for (const auto& [command, option, name] : {std::tuple{Command::Extended, Command::Extended, "mnuExtended"},
+                                              std::tuple{Command::Easiest, Command::Easiest, "mnuEasiest"}}) {
     for (bool expected : {true, false}) {
       host.panel = "<b>HINT:</b> Look for a Naked Pair";
       board.Execute(command);
@@ -104,6 +102,33 @@ TEST_F(Commands, HelpQuestionsOpenTheirAnchorsAndPrintGetsThePuzzleLine) {
                                                  TechniquesPageAddress(), HelpBase() + "helpfile.html"}));
   board.Execute(Command::Print);
   EXPECT_EQ(host.printed, std::vector<std::string>{std::string(kPuzzle)});
+}
+
+// Keys with Shift or with Ctrl and Shift do nothing but clear the highlights.
+TEST_F(Commands, ModifiersOtherThanCtrlAloneAreIgnoredButStillClearHighlights) {
+  Edit(board).SelCell = 2;
+  board.Form_KeyDown(keys::Digit0 + 4, 0);
+  Edit(board).CellColors[10] = HintCellColour;
+  board.Form_KeyDown(keys::Letter('Z'), modifiers::Ctrl | modifiers::Shift);
+  EXPECT_EQ(Edit(board).CellColors[10], 0u);
+  board.Form_KeyDown(keys::Digit0 + 1, modifiers::Shift);
+  EXPECT_EQ(Edit(board).Cells[2].Value, 4);
+  board.Form_KeyDown(keys::Letter('Z'), modifiers::Ctrl);
+  EXPECT_EQ(Edit(board).Cells[2].Value, 0);
+  board.Form_KeyDown(keys::Letter('C'), modifiers::Ctrl);
+  EXPECT_EQ(host.clipboard, kPuzzle);
+}
+
+TEST_F(Commands, RightClickSelectsAndOpensTheCellMenu) {
+  board.picGrid_MouseUp(30, MouseButton::Right);
+  EXPECT_EQ(Edit(board).SelCell, 30);
+  EXPECT_EQ(host.switchCaption, "Switch to Pencil tool");
+  board.SwitchTool();
+  board.picGrid_MouseUp(30, MouseButton::Right);
+  EXPECT_EQ(host.switchCaption, "Switch to Pen tool");
+  EXPECT_EQ(host.windows, (std::vector<HostWindow>{HostWindow::CellMenu, HostWindow::CellMenu}));
+  board.picGrid_MouseUp(31, MouseButton::Middle);
+  EXPECT_EQ(Edit(board).SelCell, 30);
 }
 
 // A paste refreshes the status panel and repaints the window once; a window

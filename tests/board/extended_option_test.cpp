@@ -39,7 +39,7 @@ class ExtendedOption : public ::testing::Test {
 };
 
 TEST_F(ExtendedOption, OffKeepsNoFurtherHint) {
-  host.ticks[BoardOption::Extended] = false;
+  host.ticks[Command::Extended] = false;
   ASSERT_EQ(FindNextStep(stuck, kNoTechniqueLimit).Kind, kNoStep);
   const std::string first = Hint();
   EXPECT_EQ(first.rfind("<b>HINT:</b> <i>No further hint.</i>", 0), 0u) << first;
@@ -50,7 +50,7 @@ TEST_F(ExtendedOption, OffKeepsNoFurtherHint) {
 }
 
 TEST_F(ExtendedOption, OnEscalatesThroughTheExtendedStep) {
-  host.ticks[BoardOption::Extended] = true;
+  host.ticks[Command::Extended] = true;
   const std::string name = TechniqueName(TechniqueId::WWing, true);
   EXPECT_EQ(name, "<a href='" + TechniquesPageAddress() + "#w-wing'>W Wing</a>");
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
@@ -85,12 +85,12 @@ TEST_F(ExtendedOption, OnEscalatesThroughTheExtendedStep) {
 }
 
 TEST_F(ExtendedOption, AnalysisNamesTheExtendedTechniquesOnlyWhenTicked) {
-  host.ticks[BoardOption::Extended] = false;
+  host.ticks[Command::Extended] = false;
   const std::string ladderOnly = BuildAnalysis(board);
   EXPECT_EQ(ladderOnly.find("Beyond the ladder"), std::string::npos) << ladderOnly;
   EXPECT_EQ(ladderOnly.find("Difficulty: ER"), std::string::npos) << ladderOnly;
 
-  host.ticks[BoardOption::Extended] = true;
+  host.ticks[Command::Extended] = true;
   const std::string extended = BuildAnalysis(board);
   TechniqueCounts counts{};
   ASSERT_EQ(Rate(GetAnalysisState(board), counts, kNoTechniqueLimit), Index(kStuckRating));
@@ -111,9 +111,9 @@ TEST_F(ExtendedOption, AnalysisNamesTheExtendedTechniquesOnlyWhenTicked) {
 
 TEST_F(ExtendedOption, AnalysisOfALadderPuzzleIsUnchangedByTheTick) {
   board.PaintPuzzle(testing::kPuzzle);
-  host.ticks[BoardOption::Extended] = false;
+  host.ticks[Command::Extended] = false;
   const std::string off = BuildAnalysis(board);
-  host.ticks[BoardOption::Extended] = true;
+  host.ticks[Command::Extended] = true;
   EXPECT_EQ(BuildAnalysis(board), off);
 }
 
@@ -128,10 +128,10 @@ TEST_F(ExtendedOption, EasiestFirstTakesTheSkyscraperBeforeTheForcingChain) {
   board.PaintPuzzle(line.substr(0, 81), line.substr(81));
   const PuzzleState state = GetAnalysisState(board);
   ASSERT_EQ(FindNextStep(state, kNoTechniqueLimit).Technique, TechniqueId::ForcingChain1);
-  host.ticks[BoardOption::Extended] = true;
+  host.ticks[Command::Extended] = true;
   EXPECT_EQ(BuildAnalysis(board).find("Easiest step first"), std::string::npos);
 
-  host.ticks[BoardOption::Easiest] = true;
+  host.ticks[Command::Easiest] = true;
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + TechniqueName(TechniqueId::Skyscraper, true) +
                         "<br><br>Click \"Hint\" again for more...");
   Hint();
@@ -150,8 +150,8 @@ TEST_F(ExtendedOption, EasiestForcingChainShowsItsPlacements) {
       "||4789|4789||3479|3478|||38|679|||2689|679|2678|2579||258|4679|456789|456789|2689||234678|2379|2"
       "389|238||24679|24679||3469|346||236|23467|34679|46789|46789|689||34568||356|34567|346||2468||345"
       "6|34568|2345|2356||");
-  host.ticks[BoardOption::Extended] = true;
-  host.ticks[BoardOption::Easiest] = true;
+  host.ticks[Command::Extended] = true;
+  host.ticks[Command::Easiest] = true;
   Hint();
   Hint();
   const std::string full = Hint();

@@ -41,7 +41,7 @@ class ExtendedSearch : public ::testing::Test {
   void SetUp() override {
     stuck = testing::LadderStuckState();
     for (auto* h : {static_cast<testing::RecordingHost*>(&host), &syncHost})
-      h->ticks[BoardOption::Extended] = true;
+      h->ticks[Command::Extended] = true;
     board.PaintPuzzle(PuzzleToString(stuck), testing::PencilText(stuck));
     syncBoard.PaintPuzzle(PuzzleToString(stuck), testing::PencilText(stuck));
     before = host.panel;

@@ -160,58 +160,6 @@ TEST(PuzzleFiles, SeveralPuzzlesGoToTheLibraryUnderNumberedNamesWhenAsked) {
             "The text holds 205 puzzles. Put the first 200 of them in the saved-puzzle library?");
 }
 
-TEST(PuzzleFiles, TheBoardSavesAndOpensItselfExactly) {
-  const TempDir temp;
-  testing::RecordingHost host;
-  Board board(host);
-  board.PaintPuzzle(testing::kPuzzle);
-  Edit(board).Cells[2].Value = 4;  // entered
-  Edit(board).Cells[3].Marks = 0b100010;
-  const std::string path = (temp.Path() / "board.txt").string();
-  ASSERT_TRUE(board.SavePuzzleFile(path));
-  const std::string saved = board.GetAllGrid();
-
-  Board other(host);
-  ASSERT_TRUE(other.OpenPuzzleFile(path));
-  EXPECT_EQ(other.GetAllGrid(), saved);
-  EXPECT_EQ(Edit(other).UndoStack[0], Board(host).GetAllGrid());
-  EXPECT_TRUE(host.messages.empty());
-
-  std::ofstream(temp.Path() / "prose.txt") << "no puzzle here";
-  EXPECT_FALSE(other.OpenPuzzleFile((temp.Path() / "prose.txt").string()));
-  EXPECT_FALSE(other.OpenPuzzleFile((temp.Path() / "gone.sdk").string()));
-  EXPECT_FALSE(other.SavePuzzleFile((temp.Path() / "no/folder.ss").string()));
-  EXPECT_EQ(other.GetAllGrid(), saved);
-  ASSERT_EQ(host.messages.size(), 3u);
-  EXPECT_EQ(host.messages[0].text, "No valid Sudoku puzzle found in prose.txt");
-  EXPECT_EQ(host.messages[1].text, "Cannot read gone.sdk");
-  EXPECT_EQ(host.messages[2].text, "Cannot write folder.ss: No such file or directory");
-}
-
-TEST(PuzzleFiles, TheFileCommandsUseTheChosenFile) {
-  const TempDir temp;
-  testing::RecordingHost host;
-  Board board(host);
-  board.PaintPuzzle(testing::kPuzzle);
-  const std::string path = (temp.Path() / "chosen.ss").string();
-  host.inputs = {"", path};
-  board.SaveFileDialog();  // cancelled
-  EXPECT_FALSE(fs::exists(path));
-  board.SaveFileDialog();
-  ASSERT_TRUE(fs::exists(path));
-
-  Edit(board).Cells[2].Value = 4;  // started: opening asks first
-  const std::string started = board.GetAllGrid();
-  host.answers = {Answer::No, Answer::Yes};
-  host.inputs = {path};
-  board.OpenFileDialog();
-  EXPECT_EQ(board.GetAllGrid(), started);
-  EXPECT_EQ(host.inputs.size(), 1u);
-  board.OpenFileDialog();
-  EXPECT_EQ(board.GetGrid(true), testing::kPuzzle);
-  EXPECT_EQ(host.messages.back().text, kDiscardQuestion);
-}
-
 TEST(PuzzleFiles, SeveralPuzzlesAreAnnouncedOnceTheFirstIsLoaded) {
   testing::RecordingHost host;
   Board board(host);
@@ -221,19 +169,6 @@ TEST(PuzzleFiles, SeveralPuzzlesAreAnnouncedOnceTheFirstIsLoaded) {
   EXPECT_EQ(host.severalPuzzles, std::vector<std::size_t>{3});
   ASSERT_TRUE(board.ApplyPuzzle(testing::kPuzzle));
   EXPECT_EQ(host.severalPuzzles.size(), 1u);
-}
-
-TEST(PuzzleFiles, ThePencilMarkGridCopyReadsBackWithItsMarks) {
-  testing::RecordingHost host;
-  Board board(host);
-  board.PaintPuzzle(testing::kPuzzle);
-  Edit(board).Cells[2].Marks = 0b110;
-  Edit(board).Cells[3].Marks = 0b1000001;
-  board.CopyPencilMarkGrid();
-  ASSERT_TRUE(host.clipboard && host.clipboard->starts_with(".--"));
-  Board other(host);
-  other.PasteFromClipboard();
-  EXPECT_EQ(other.GetAllGrid(), board.GetAllGrid());
 }
 
 }  // namespace

@@ -19,8 +19,9 @@ struct Board::TestAccess {
   BoardControls& Controls;
 
   static TestAccess Of(Board& b) {
-    return {b.cells_,      b.selCell_,      b.curTool_,     b.undoStack_,   b.lastHint_,
-            b.cellColors_, b.lastKeyDigit_, b.lastKeyCell_, b.lastKeyTick_, b.controls_};
+    return {b.state_.cells,       b.state_.selCell,    b.state_.curTool,      b.state_.undoStack,
+            b.state_.lastHint,    b.state_.cellColors, b.state_.lastKeyDigit, b.state_.lastKeyCell,
+            b.state_.lastKeyTick, b.state_.controls};
   }
 };
 

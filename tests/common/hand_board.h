@@ -71,32 +71,12 @@ inline std::vector<std::pair<int, int>> Eliminations(const StepRecord& step) {
   return pairs;
 }
 
-// The cells with the given highlight colour, ascending.
-inline std::vector<int> CellsColoured(const StepRecord& step, std::uint32_t colour) {
-  std::vector<int> cells;
-  for (int c = 0; c < 81; ++c)
-    if (step.CellColour[c] == colour) cells.push_back(c);
-  return cells;
-}
-
 // Kind, technique, cell, value, text and digits of a step, to compare in
 // one go.
 using StepHead = std::tuple<int, int, int, int, std::string, std::string>;
 inline StepHead HeadOf(const StepRecord& step) {
   return {step.Kind,  Index(step.Technique),         step.Cell,
           step.Value, std::string(step.Text.view()), std::string(step.Digits.view())};
-}
-
-// The drawn lines of a step as (from, to, colour, width), up to the first
-// empty one.
-using DrawnLine = std::tuple<int, int, std::uint32_t, int>;
-inline std::vector<DrawnLine> LinesOf(const StepRecord& step) {
-  std::vector<DrawnLine> lines;
-  for (const StepLine& line : step.Lines) {
-    if (line.IsEmpty()) break;
-    lines.emplace_back(line.FromCell, line.ToCell, line.Colour, line.Width);
-  }
-  return lines;
 }
 
 }  // namespace tavimoro::testing

@@ -117,9 +117,10 @@ class AccessibilityTest : public QObject {
 
   void everyControlHasAName() {
     Form1 form(ini());
-    for (int i = 0; i < kToolbarCount; ++i)
-      QVERIFY2(!Name(form.toolbarButton(i)).isEmpty(), qPrintable(QString::number(i)));
-    QCOMPARE(QAccessible::queryAccessibleInterface(form.toolbarButton(kHint))->text(QAccessible::Description),
+    for (int i = 0; i < kToolbarButtons; ++i)
+      QVERIFY2(!Name(form.toolbarButton(*ToolbarCommand(i))).isEmpty(), qPrintable(QString::number(i)));
+    QCOMPARE(QAccessible::queryAccessibleInterface(form.toolbarButton(Command::Hint))
+                 ->text(QAccessible::Description),
              QString("Key: H"));
     for (QWidget* w : {static_cast<QWidget*>(form.penIcon()), static_cast<QWidget*>(form.pencilIcon()),
                        static_cast<QWidget*>(form.light())})

@@ -36,14 +36,12 @@ constexpr const char* kTestPuzzle =
 constexpr const char* kTestSolution =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 
-// The window with its beep counted and its clock in the test's hands.
+// The window with its clock and its file dialog in the test's hands.
 class TestForm : public Form1 {
  public:
   using Form1::Form1;
-  int beeps = 0;
   std::int64_t now = 1000;
   std::string chosenFile;
-  void Beep() override { ++beeps; }
   std::int64_t Milliseconds() override { return now; }
   std::string askForFile(bool) override { return chosenFile; }
 };
@@ -70,7 +68,7 @@ class Form1Test : public QObject {
     text[0] = '.';
     text[80] = '.';
     board().PaintPuzzle(text);
-    QVERIFY(form_->toolbarButton(kHint)->isEnabled());
+    QVERIFY(form_->toolbarButton(Command::Hint)->isEnabled());
     key(Qt::Key_H);
     QVERIFY(form_->PanelHtml().find("Look for an") != std::string::npos);
     key(Qt::Key_H);
@@ -147,42 +145,13 @@ class Form1Test : public QObject {
     QCOMPARE(Edit(board()).SelCell, 71);
   }
 
-  void changingAGivenBeeps() {
-    click(0);  // the given 5
-    key(Qt::Key_Delete);
-    key(Qt::Key_7);
-    QCOMPARE(form_->beeps, 2);
-    QCOMPARE(Edit(board()).Cells[0].Value, 5);
-  }
-
-  void doublePressInPencilModeWritesTheDigit() {
-    click(2);
-    key(Qt::Key_P);
-    QCOMPARE(Edit(board()).CurTool, kPencil);
-    key(Qt::Key_4);
-    QVERIFY(Edit(board()).Cells[2].Pencil(4));
-    form_->now += 1000;
-    key(Qt::Key_4);  // removes the mark and remembers the press
-    QVERIFY(!Edit(board()).Cells[2].Pencil(4));
-    form_->now += 300;
-    key(Qt::Key_4);  // within 300 ms: writes the 4
-    QCOMPARE(Edit(board()).Cells[2].Value, 4);
-  }
-
-  void enterWritesTheOnlyMark() {
-    click(2);
-    Edit(board()).Cells[2].SetPencil(4, true);
-    key(Qt::Key_Return);
-    QCOMPARE(Edit(board()).Cells[2].Value, 4);
-  }
-
   void rightClickOpensTheCellMenu() {
     QString caption, menuName;
     QTimer::singleShot(0, this, [&] {
       QWidget* popup = QApplication::activePopupWidget();
       if (!popup) return;
       menuName = popup->objectName();
-      caption = form_->menus()->mnuSwitch->text();
+      caption = form_->menus()->action(Command::SwitchTool)->text();
       popup->close();
     });
     click(30, Qt::RightButton);
@@ -194,7 +163,7 @@ class Form1Test : public QObject {
   void ctrlZUndoes() {
     click(2);
     key(Qt::Key_4);
-    QVERIFY(form_->menus()->mnuUndo->isEnabled());
+    QVERIFY(form_->menus()->action(Command::Undo)->isEnabled());
     Edit(board()).CellColors[40] = HintCellColour;
     key(Qt::Key_Z, Qt::ControlModifier);  // a key press: it clears the highlights first
     QCOMPARE(Edit(board()).Cells[2].Value, 0);
@@ -218,17 +187,10 @@ class Form1Test : public QObject {
     QVERIFY(form_->PanelHtml().find("ApplyLastHint") == std::string::npos);
   }
 
-  void anyKeyClearsTheHintHighlights() {
-    askForTwoHints();
-    key(Qt::Key_F5);  // a key the board ignores
-    QCOMPARE(Edit(board()).CellColors[80], 0u);
-    QCOMPARE(Edit(board()).Cells[80].Value, 0);
-  }
-
   void solvedBoardDisablesSolutionAndHint() {
     board().PaintPuzzle(kTestSolution);
-    QVERIFY(!form_->toolbarButton(kSolution)->isEnabled());
-    QVERIFY(!form_->toolbarButton(kHint)->isEnabled());
+    QVERIFY(!form_->toolbarButton(Command::ShowSolution)->isEnabled());
+    QVERIFY(!form_->toolbarButton(Command::Hint)->isEnabled());
     QVERIFY(form_->PanelHtml().find("PUZZLE IS SOLVED!") != std::string::npos);
   }
 
@@ -276,12 +238,12 @@ class Form1Test : public QObject {
   void saveAsAndOpenGoThroughTheChosenFile() {
     board().PaintPuzzle(kTestPuzzle);
     form_->chosenFile = dir_.filePath("saved.txt").toStdString();
-    form_->menus()->mnuSaveAs->trigger();
+    form_->menus()->action(Command::SaveFileAs)->trigger();
     const std::string saved = board().GetAllGrid();
     board().PaintPuzzle(std::string(81, '.'));
-    form_->menus()->mnuOpen->trigger();
+    form_->menus()->action(Command::OpenFile)->trigger();
     QCOMPARE(board().GetAllGrid(), saved);
-    QVERIFY(!form_->menus()->mnuCopyGrid->isEnabled());  // no marks to copy
+    QVERIFY(!form_->menus()->action(Command::CopyMarkGrid)->isEnabled());  // no marks to copy
 
     // An entered digit does not survive .sdk: the puzzle file is offered.
     board().imgPen_Click();
@@ -289,15 +251,15 @@ class Form1Test : public QObject {
     key(Qt::Key_4);
     form_->chosenFile = dir_.filePath("entered.sdk").toStdString();
     BoxAnswerer answerer({QMessageBox::Yes, QMessageBox::Cancel});
-    form_->menus()->mnuSaveAs->trigger();
-    form_->menus()->mnuSaveAs->trigger();
+    form_->menus()->action(Command::SaveFileAs)->trigger();
+    form_->menus()->action(Command::SaveFileAs)->trigger();
     QCOMPARE(answerer.titles, QStringList({"WARNING", "WARNING"}));
     QVERIFY(answerer.texts[0].contains("the digits you entered become givens"));
     QVERIFY(!QFile::exists(dir_.filePath("entered.sdk")));
     form_->chosenFile = dir_.filePath("entered.txt").toStdString();
     const std::string entered = board().GetAllGrid();
     board().PaintPuzzle(std::string(81, '.'));
-    form_->menus()->mnuOpen->trigger();
+    form_->menus()->action(Command::OpenFile)->trigger();
     QCOMPARE(board().GetAllGrid(), entered);
   }
 
@@ -318,15 +280,15 @@ class Form1Test : public QObject {
   }
 
   void optionTogglesAreStored() {
-    QAction* showAnal = form_->menus()->mnuShowAnal;
+    QAction* showAnal = form_->menus()->action(Command::ShowAnalysis);
     QVERIFY(!showAnal->isChecked());
     showAnal->trigger();
     QVERIFY(form_->PanelHtml().find("Difficulty rating") != std::string::npos);
     TestForm second((dir_.path() + "/Tavimoro.ini").toStdString());
-    QVERIFY(second.menus()->mnuShowAnal->isChecked());
+    QVERIFY(second.menus()->action(Command::ShowAnalysis)->isChecked());
     showAnal->trigger();
     TestForm third((dir_.path() + "/Tavimoro.ini").toStdString());
-    QVERIFY(!third.menus()->mnuShowAnal->isChecked());
+    QVERIFY(!third.menus()->action(Command::ShowAnalysis)->isChecked());
   }
 };
 

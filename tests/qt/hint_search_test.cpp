@@ -53,7 +53,7 @@ class HintSearchTest : public QObject {
   // The panel the board answered at once shows after `clicks` hint clicks.
   std::string syncHint(int clicks) {
     ScriptedHost host;
-    host.ticks[BoardOption::Extended] = true;
+    host.ticks[Command::Extended] = true;
     Board sync(host);
     sync.PaintPuzzle(PuzzleToString(stuck_), tavimoro::testing::PencilText(stuck_));
     for (int i = 0; i < clicks; ++i) sync.ShowHint();
@@ -71,7 +71,7 @@ class HintSearchTest : public QObject {
     gate_ = std::make_unique<Gate>();
     form_->extendedSearch()->setSearcher(gate_->searcher());
     form_->extendedSearch()->setSlowAfter(0);
-    form_->SetOption(BoardOption::Extended, true);
+    form_->SetOption(Command::Extended, true);
     board().PaintPuzzle(PuzzleToString(stuck_), tavimoro::testing::PencilText(stuck_));
   }
   void cleanup() {
@@ -97,17 +97,6 @@ class HintSearchTest : public QObject {
     QVERIFY(panelHas("ApplyLastHint"));
     QCOMPARE(gate_->runs.load(), 1);
     QCOMPARE(board().LastHint().Kind, FindExtendedStep(stuck_).Kind);
-  }
-
-  void clicksWhileSearchingStartNoMoreSearches() {
-    hint();
-    QTRY_VERIFY(panelHas("Searching for the next step"));
-    for (int i = 0; i < 5; ++i) hint();
-    QTest::qWait(20);
-    QCOMPARE(gate_->runs.load(), 1);
-    gate_->open = true;
-    QTRY_VERIFY(panelHas("<b>HINT:</b>"));
-    QCOMPARE(gate_->runs.load(), 1);
   }
 
   void answerForAChangedPositionIsDropped() {

@@ -88,7 +88,7 @@ class WindowComfortTest : public QObject {
     QTimer::singleShot(50, [] {
       if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     });
-    form_->board().imgBut_Click(kMoreOptions);
+    form_->board().imgBut_Click(9);
     waitForTheBoard();
     typeKey(Qt::Key_7);
     QCOMPARE(form_->board().Cells()[0].Value, 7);
@@ -129,12 +129,12 @@ class WindowComfortTest : public QObject {
     typeKey(Qt::Key_5);
     typeKey(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(form_->board().Cells()[0].Value, 0);
-    QVERIFY(form_->menus()->mnuRedo->isEnabled());
+    QVERIFY(form_->menus()->action(Command::Redo)->isEnabled());
     typeKey(Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(form_->board().Cells()[0].Value, 5);
-    QVERIFY(!form_->menus()->mnuRedo->isEnabled());
+    QVERIFY(!form_->menus()->action(Command::Redo)->isEnabled());
     typeKey(Qt::Key_D);
-    QVERIFY(form_->menus()->mnuHighlightDigit->isChecked());
+    QVERIFY(form_->menus()->action(Command::HighlightDigit)->isChecked());
     QCOMPARE(form_->grid()->picture()->highlightDigit, 5);
     typeKey(Qt::Key_Delete);  // the 5 is wrong, and a wrong board gets no marks
     typeKey(Qt::Key_F);
@@ -143,11 +143,12 @@ class WindowComfortTest : public QObject {
     QCOMPARE(form_->board().Cells()[3].Marks, 0);
     QCOMPARE(WindowKeyCommand(Qt::Key_L, 2), std::optional<Command>(Command::ShowSolution));
     QCOMPARE(WindowKeyCommand(Qt::Key_L, 0), std::nullopt);
-    form_->menus()->mnuShortcuts->trigger();
+    form_->menus()->action(Command::Shortcuts)->trigger();
     QVERIFY(form_->PanelHtml().find("Ctrl+Shift+Z") != std::string::npos);
     QVERIFY(form_->PanelHtml().find("Any number, twice rapidly") != std::string::npos);
     const PopupMenus* menus = form_->menus();
-    for (QAction* action : {menus->mnuOpen, menus->mnuSaveAs, menus->mnuPrint, menus->mnuLoad}) {
+    for (QAction* action : {menus->action(Command::OpenFile), menus->action(Command::SaveFileAs),
+                            menus->action(Command::Print), menus->action(Command::Load)}) {
       const QKeyCombination key = action->shortcut()[0];
       QCOMPARE(WindowKeyCommand(key.key(), BoardShiftState(key.keyboardModifiers())),
                MenuCommandNamed(action->objectName().toStdString()));
@@ -247,7 +248,7 @@ class WindowComfortTest : public QObject {
       return false;
     });
     BoxAnswerer notices;
-    form_->menus()->mnuFAQ[5]->trigger();
+    form_->menus()->questions()[5]->trigger();
     QCOMPARE(tried.size(), 1);
     QVERIFY(tried[0].toString().endsWith("helpfile.html#pencilmarks"));
     QCOMPARE(notices.titles.size(), 1);

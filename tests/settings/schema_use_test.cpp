@@ -35,7 +35,7 @@ TEST(SettingsSchema, EveryRowIsNamedByTheProgram) {
     const std::string name = (*it)[1].matched ? (*it)[1].str() : (*it)[2].str();
     EXPECT_NE(program.find("setting::" + name), std::string::npos) << name << " is read nowhere";
   }
-  EXPECT_GT(count, 20);
+  EXPECT_GT(count, 15);
 }
 
 }  // namespace

@@ -35,6 +35,11 @@ class SchemaFile : public ::testing::Test {
   Settings settings{(fs::temp_directory_path() / "unused").string()};
 };
 
+// Option ticks as their menu rows give them.
+const YesNoSetting kWizard = OptionTickSetting("Wizard", true);
+const YesNoSetting kCheckVer = OptionTickSetting("CheckVer", true);
+const YesNoSetting kShowAnalysis = OptionTickSetting("ShowAnalysis", false);
+
 class FreshFile : public SchemaFile {
  protected:
   void SetUp() override {
@@ -44,9 +49,9 @@ class FreshFile : public SchemaFile {
 };
 
 TEST_F(FreshFile, EveryOptionReadsItsDefault) {
-  EXPECT_TRUE(settings.Get(setting::Wizard));
-  EXPECT_TRUE(settings.Get(setting::CheckVer));
-  EXPECT_FALSE(settings.Get(setting::ShowAnalysis));
+  EXPECT_TRUE(settings.Get(kWizard));
+  EXPECT_TRUE(settings.Get(kCheckVer));
+  EXPECT_FALSE(settings.Get(kShowAnalysis));
   EXPECT_EQ(settings.Get(setting::LastGrid), std::string(kSamplePuzzle));
   EXPECT_EQ(settings.Get(setting::LastTool), 1);  // the pencil
   EXPECT_EQ(settings.Get(setting::NumStartingClues), 2);
@@ -67,12 +72,12 @@ TEST_F(FreshFile, YesNoOptionsLeaveTheirDefaultOnlyForTheOtherLetter) {
                                                         {"", true, false}}) {
     Store("Options", "Wizard", text);
     Store("Options", "ShowAnalysis", text);
-    EXPECT_EQ(settings.Get(setting::Wizard), wizard) << text;
-    EXPECT_EQ(settings.Get(setting::ShowAnalysis), analysis) << text;
+    EXPECT_EQ(settings.Get(kWizard), wizard) << text;
+    EXPECT_EQ(settings.Get(kShowAnalysis), analysis) << text;
   }
-  ASSERT_TRUE(settings.Set(setting::CheckVer, false));
+  ASSERT_TRUE(settings.Set(kCheckVer, false));
   EXPECT_EQ(Stored("Options", "CheckVer"), "N");
-  ASSERT_TRUE(settings.Set(setting::CheckVer, true));
+  ASSERT_TRUE(settings.Set(kCheckVer, true));
   EXPECT_EQ(Stored("Options", "CheckVer"), "Y");
 }
 
