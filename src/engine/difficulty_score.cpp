@@ -38,10 +38,10 @@ double OneDecimal(double x) { return std::round(x * 10) / 10; }
 // steps that cannot raise the score reached are tried first. Returns the
 // row used, nullptr when no technique progresses.
 const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, double hardest,
-                                const TechniqueRow* lastCostly, StepRecord& step) {
+                                const TechniqueRow* lastCostly, SearchOptions options, StepRecord& step) {
   const double netFloor = Technique(TechniqueId::ContradictionNet).score;
   const TechniqueRow* used = nullptr;
-  StepContext context;
+  StepContext context(options);
   auto take = [&](const TechniqueRow* row) {
     StepRecord found;
     if (!row->find(s, found, context) || !StepProgresses(s, found)) return false;
@@ -73,9 +73,9 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
 
 }  // namespace
 
-StepRecord FindEasiestStep(const PuzzleState& state) {
+StepRecord FindEasiestStep(const PuzzleState& state, SearchOptions options) {
   StepRecord step;
-  if (TakeEasiest(state, MakeScoreOrder(), 0, nullptr, step) == nullptr) return StepRecord{};
+  if (TakeEasiest(state, MakeScoreOrder(), 0, nullptr, options, step) == nullptr) return StepRecord{};
   return step;
 }
 
@@ -83,7 +83,7 @@ double UnfinishedScore(double hardest, int cellsLeft) {
   return OneDecimal(std::max(Technique(kStuckRating).score, hardest) + 0.1 * std::clamp(cellsLeft / 5, 0, 9));
 }
 
-DifficultyScore ScoreDifficulty(const PuzzleState& state) {
+DifficultyScore ScoreDifficulty(const PuzzleState& state, SearchOptions options) {
   DifficultyScore result;
   PuzzleState s = state;
   ExclusionTable removed;
@@ -96,7 +96,7 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   bool stepTaken = false, placed = false;
   while (s.FilledCount < 81) {
     StepRecord step;
-    const TechniqueRow* used = TakeEasiest(s, order, result.hardest, lastCostly, step);
+    const TechniqueRow* used = TakeEasiest(s, order, result.hardest, lastCostly, options, step);
     if (used == nullptr) break;
     // A net's score grows with its proof within its band.
     const double stepScore = std::max(used->score, steps::NetStepScore(step));

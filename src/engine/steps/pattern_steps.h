@@ -61,9 +61,10 @@ bool FindMultiColouring(const PuzzleState& s, StepRecord& step);
 bool FindWWing(const PuzzleState& s, StepRecord& step);
 bool FindRemotePair(const PuzzleState& s, StepRecord& step);
 
-// rectangles.cpp: types 2 to 6 and the hidden rectangle, then BUG+n
-bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type);
-bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step);
+// rectangles.cpp: types 2 to 6 and the hidden rectangle, then BUG+n. With
+// missingCandidates a corner may have lost one of the rectangle's digits.
+bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type, bool missingCandidates);
+bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step, bool missingCandidates);
 bool FindBugPlusN(const PuzzleState& s, StepRecord& step);
 
 // avoidable_rectangles.cpp: types 1 and 2, on the cells the state marks as

@@ -25,47 +25,13 @@
 
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
+#include "engine/steps/rectangle_walker.h"
 #include "engine/steps/step_text.h"
 
 namespace tavimoro::steps {
 namespace {
 
-int CellAt(int row, int col) { return 9 * row + col; }  // 0-based
-
-struct Rectangle {
-  std::array<int, 4> cell;  // (r1,c1), (r1,c2), (r2,c1), (r2,c2)
-  int x, y;
-};
-
-// Every rectangle over two blocks whose empty corners all hold two common
-// digits x < y, in row, column and digit order; `visit` returns true to
-// stop.
-template <typename Visit>
-bool ForEachRectangle(const PuzzleState& s, Visit visit) {
-  for (int r1 = 0; r1 < 9; ++r1) {
-    for (int r2 = r1 + 1; r2 < 9; ++r2) {
-      const bool sameBand = r1 / 3 == r2 / 3;
-      for (int c1 = 0; c1 < 9; ++c1) {
-        const int a = CellAt(r1, c1), c = CellAt(r2, c1);
-        if (s.CandCount[a] < 2 || s.CandCount[c] < 2) continue;
-        for (int c2 = c1 + 1; c2 < 9; ++c2) {
-          if (sameBand == (c1 / 3 == c2 / 3)) continue;  // one or four blocks
-          const int b = CellAt(r1, c2), d = CellAt(r2, c2);
-          const int common = s.CandMask[a] & s.CandMask[b] & s.CandMask[c] & s.CandMask[d];
-          if (BitCount(common) < 2) continue;
-          for (int x = 1; x <= 9; ++x) {
-            if (!(common & DigitBit(x))) continue;
-            for (int y = x + 1; y <= 9; ++y) {
-              if (!(common & DigitBit(y))) continue;
-              if (visit(Rectangle{{a, b, c, d}, x, y})) return true;
-            }
-          }
-        }
-      }
-    }
-  }
-  return false;
-}
+using Rectangle = DigitRectangle;
 
 void RecordRectangle(const Rectangle& r, TechniqueId technique, std::string_view name, StepRecord& step) {
   StartElimination(step, technique, name);
@@ -90,6 +56,10 @@ void RecordRectangle(const Rectangle& r, TechniqueId technique, std::string_view
   step.Meaning.DigitMask = DigitBit(r.x) | DigitBit(r.y);
 }
 
+// A corner with no digit but x and y (all it has left of them, where it
+// has lost one).
+bool IsFloor(const PuzzleState& s, int cell, int xy) { return (s.CandMask[cell] & ~xy) == 0; }
+
 // The two roof corners when exactly two corners carry extras and they lie
 // on one side (share a row or a column); false otherwise.
 bool RoofOnOneSide(const PuzzleState& s, const Rectangle& r, int& roof1, int& roof2) {
@@ -97,7 +67,7 @@ bool RoofOnOneSide(const PuzzleState& s, const Rectangle& r, int& roof1, int& ro
   roof1 = roof2 = -1;
   int roofCount = 0;
   for (int c : r.cell) {
-    if (s.CandMask[c] == xy) continue;
+    if (IsFloor(s, c, xy)) continue;
     ++roofCount;
     (roof1 < 0 ? roof1 : roof2) = c;
   }
@@ -193,9 +163,10 @@ bool TypeFour(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
   const int houseCount = SharedHouses(roof1, roof2, houses);
   for (int hi = 0; hi < houseCount; ++hi) {
     for (const auto& [locked, doomed] : {std::array<int, 2>{r.x, r.y}, std::array<int, 2>{r.y, r.x}}) {
-      if (s.HouseCandCount(houses[hi], locked) != 2) continue;
-      EliminateAt(step, roof1, doomed);
-      EliminateAt(step, roof2, doomed);
+      if (!OnlyAmong(s, houses[hi], locked, {roof1, roof2})) continue;
+      if (!s.Cand(roof1, doomed) && !s.Cand(roof2, doomed)) continue;
+      for (int roof : {roof1, roof2})
+        if (s.Cand(roof, doomed)) EliminateAt(step, roof, doomed);
       step.Meaning.House = houses[hi];
       RecordRectangle(r, kUniqueRectangle4, "UNIQUE RECTANGLE TYPE 4", step);
       return true;
@@ -209,21 +180,22 @@ bool TypeSix(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
   const auto& [a, b, c, d] = r.cell;
   // The floor on one diagonal, extras on the other.
   int roof1 = -1, roof2 = -1;
-  if (s.CandMask[a] == xy && s.CandMask[d] == xy && s.CandMask[b] != xy && s.CandMask[c] != xy) {
+  if (IsFloor(s, a, xy) && IsFloor(s, d, xy) && !IsFloor(s, b, xy) && !IsFloor(s, c, xy)) {
     roof1 = b, roof2 = c;
-  } else if (s.CandMask[b] == xy && s.CandMask[c] == xy && s.CandMask[a] != xy && s.CandMask[d] != xy) {
+  } else if (IsFloor(s, b, xy) && IsFloor(s, c, xy) && !IsFloor(s, a, xy) && !IsFloor(s, d, xy)) {
     roof1 = a, roof2 = d;
   } else {
     return false;
   }
   for (int digit : {r.x, r.y}) {
     const bool rows =
-        s.HouseCandCount(HouseOf(a, 0), digit) == 2 && s.HouseCandCount(HouseOf(d, 0), digit) == 2;
+        OnlyAmong(s, HouseOf(a, 0), digit, {a, b}) && OnlyAmong(s, HouseOf(d, 0), digit, {c, d});
     const bool cols =
-        s.HouseCandCount(HouseOf(a, 1), digit) == 2 && s.HouseCandCount(HouseOf(d, 1), digit) == 2;
+        OnlyAmong(s, HouseOf(a, 1), digit, {a, c}) && OnlyAmong(s, HouseOf(d, 1), digit, {b, d});
     if (!rows && !cols) continue;
-    EliminateAt(step, roof1, digit);
-    EliminateAt(step, roof2, digit);
+    if (!s.Cand(roof1, digit) && !s.Cand(roof2, digit)) continue;
+    for (int roof : {roof1, roof2})
+      if (s.Cand(roof, digit)) EliminateAt(step, roof, digit);
     RecordRectangle(r, kUniqueRectangle6, "UNIQUE RECTANGLE TYPE 6", step);
     return true;
   }
@@ -234,12 +206,15 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
   const int xy = DigitBit(r.x) | DigitBit(r.y);
   for (int corner = 0; corner < 4; ++corner) {
     const int floor = r.cell[corner];
-    if (s.CandMask[floor] != xy) continue;
+    if (!IsFloor(s, floor, xy)) continue;
     const int opposite = r.cell[3 - corner];
-    if (s.CandMask[opposite] == xy) continue;
+    if (IsFloor(s, opposite, xy)) continue;
+    // The opposite corner's neighbours along its row and its column.
+    const int rowMate = r.cell[(3 - corner) ^ 1], colMate = r.cell[(3 - corner) ^ 2];
     for (const auto& [locked, doomed] : {std::array<int, 2>{r.x, r.y}, std::array<int, 2>{r.y, r.x}}) {
-      if (s.HouseCandCount(HouseOf(opposite, 0), locked) != 2) continue;
-      if (s.HouseCandCount(HouseOf(opposite, 1), locked) != 2) continue;
+      if (!OnlyAmong(s, HouseOf(opposite, 0), locked, {opposite, rowMate})) continue;
+      if (!OnlyAmong(s, HouseOf(opposite, 1), locked, {opposite, colMate})) continue;
+      if (!s.Cand(opposite, doomed)) continue;
       EliminateAt(step, opposite, doomed);
       step.Meaning.Pivot = floor;
       RecordRectangle(r, kHiddenRectangle, "HIDDEN RECTANGLE", step);
@@ -251,8 +226,9 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
 
 }  // namespace
 
-bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type) {
-  return ForEachRectangle(s, [&](const Rectangle& r) {
+bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type,
+                             bool missingCandidates) {
+  return ForEachDigitRectangle(s, missingCandidates, [&](const Rectangle& r) {
     switch (type) {
       case TechniqueId::UniqueRectangle2:
         return TypeTwoOrFive(s, r, true, step);
@@ -270,8 +246,9 @@ bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId
   });
 }
 
-bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step) {
-  return ForEachRectangle(s, [&](const Rectangle& r) { return HiddenRectangle(s, r, step); });
+bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step, bool missingCandidates) {
+  return ForEachDigitRectangle(s, missingCandidates,
+                               [&](const Rectangle& r) { return HiddenRectangle(s, r, step); });
 }
 
 bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
