@@ -23,18 +23,24 @@ namespace {
 // as Same, one that finds anything as Wrong.
 enum Outcome { kSame, kAnother, kNotFound, kWrong, kNotBuilt, kOutcomeCount };
 
-// The row whose library codes hold the code.
-const TechniqueRow* RowOfCode(const std::string& code) {
+// The rows with a finder whose library codes hold the code, in id order: a
+// ladder rung first, then the general form beyond the ladder that is tried
+// where the rung finds nothing.
+std::vector<const TechniqueRow*> RowsOfCode(const std::string& code) {
+  std::vector<const TechniqueRow*> rows;
   for (const TechniqueRow& row : TechniqueRows()) {
     std::string_view codes = row.libraryCodes;
     while (!codes.empty()) {
       const auto blank = codes.find(' ');
-      if (codes.substr(0, blank) == code) return row.find != nullptr ? &row : nullptr;
+      if (codes.substr(0, blank) == code) {
+        if (row.find != nullptr) rows.push_back(&row);
+        break;
+      }
       if (blank == std::string_view::npos) break;
       codes.remove_prefix(blank + 1);
     }
   }
-  return nullptr;
+  return rows;
 }
 
 // Whether the step does what the case asks: every elimination (a placement
@@ -65,11 +71,13 @@ bool IsSound(const StepRecord& step, const PuzzleState& state) {
   return true;
 }
 
-Outcome Check(const LibraryCase& libraryCase, const TechniqueRow* row) {
-  if (row == nullptr) return kNotBuilt;
+Outcome Check(const LibraryCase& libraryCase, const std::vector<const TechniqueRow*>& rows) {
+  if (rows.empty()) return kNotBuilt;
   const PuzzleState state = PositionFromLine(libraryCase.position);
   StepRecord step;
-  const bool found = FindWithTechnique(state, Index(row->id), step);
+  bool found = false;
+  for (std::size_t i = 0; i < rows.size() && !found; ++i)
+    found = FindWithTechnique(state, Index(rows[i]->id), step);
   if (libraryCase.failCase) return found ? kWrong : kSame;
   if (!found) return kNotFound;
   if (!IsSound(step, state)) return kWrong;
@@ -144,12 +152,13 @@ int RunCheckLibrary(std::vector<std::string> arguments) {
     }
     const std::string code =
         libraryCase->variant.empty() ? libraryCase->code : libraryCase->code + "-" + libraryCase->variant;
-    const TechniqueRow* row = RowOfCode(libraryCase->code);
+    const auto rows = RowsOfCode(libraryCase->code);
     Tally& tally = tallies[code];
-    tally.technique = row ? std::string(row->name) : "not built";
-    const Outcome outcome = Check(*libraryCase, row);
+    tally.technique = rows.empty() ? "not built" : std::string(rows.front()->name);
+    for (std::size_t i = 1; i < rows.size(); ++i) tally.technique += ", then " + std::string(rows[i]->name);
+    const Outcome outcome = Check(*libraryCase, rows);
     ++tally.count[outcome];
-    if (libraryCase->failCase && row != nullptr) {
+    if (libraryCase->failCase && !rows.empty()) {
       ++tally.failCases;
       if (outcome == kSame) ++tally.failQuiet;
     }
@@ -165,7 +174,9 @@ int RunCheckLibrary(std::vector<std::string> arguments) {
 const Registration kCheckLibrary(
     {"check-library", "FILE",
      "Runs each case of a regression library (lines \":CODE:CANDIDATES:GIVENS:DELETED:\n"
-     "ELIMINATIONS:PLACEMENTS:EXTRA\") with the technique its code names and prints,\n"
+     "ELIMINATIONS:PLACEMENTS:EXTRA\") with the technique its code names (where a\n"
+     "ladder rung and a general form share a code, the general form where the\n"
+     "rung finds nothing) and prints,\n"
      "per code: its cases, how many found the same eliminations or placements,\n"
      "another sound instance, nothing, or something wrong (unsound; for a fail\n"
      "case \"-x\", anything), and the technique (\"not built\" when none has the\n"

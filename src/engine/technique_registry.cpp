@@ -171,6 +171,11 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      4.5, Plain<FindAvoidableRectangle>, Form::AvoidableRectangle, "0607"},
     {Id::AvoidableRectangle2, "Avoidable Rectangle type 2", "#avoidable-rectangle-2", "Avoid. Rectangle 2", 5,
      4.5, Plain<FindAvoidableRectangle2>, Form::AvoidableRectangle, "0608"},
+    // The ladder's Hidden Triplet and Quad in any house, scored as they are.
+    {Id::HiddenTriple, "Hidden Triple", "#hidden-triple", "Hidden Triple", 5, 4.0,
+     Sized<FindHiddenSubsetAnywhere, 3>, Form::HiddenSubset, "0211"},
+    {Id::HiddenQuadruple, "Hidden Quadruple", "#hidden-quadruple", "Hidden Quadruple", 5, 5.4,
+     Sized<FindHiddenSubsetAnywhere, 4>, Form::HiddenSubset, "0212"},
 }};
 
 constexpr bool RowsInIdOrder() {

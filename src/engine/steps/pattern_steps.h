@@ -63,7 +63,8 @@ bool FindRemotePair(const PuzzleState& s, StepRecord& step);
 
 // rectangles.cpp: types 2 to 6 and the hidden rectangle, then BUG+n. With
 // missingCandidates a corner may have lost one of the rectangle's digits.
-bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type, bool missingCandidates);
+bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type,
+                             bool missingCandidates);
 bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step, bool missingCandidates);
 bool FindBugPlusN(const PuzzleState& s, StepRecord& step);
 
@@ -71,6 +72,10 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step);
 // entered (never where a corner is a given)
 bool FindAvoidableRectangle(const PuzzleState& s, StepRecord& step);
 bool FindAvoidableRectangle2(const PuzzleState& s, StepRecord& step);
+
+// hidden_subsets.cpp: a hidden triple (size 3) or quadruple (4) in any
+// house, where the ladder's rungs look only in crowded ones
+bool FindHiddenSubsetAnywhere(const PuzzleState& s, StepRecord& step, int size);
 
 // finned_fish.cpp: the basic Jellyfish, and finned or sashimi fish of size
 // 2 to 4
