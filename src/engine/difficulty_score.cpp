@@ -30,6 +30,13 @@ ScoreOrder MakeScoreOrder() {
 // searches of the score's solve.
 constexpr double kChainFloor = 6.5;
 
+// A unique loop scores a tenth more for every two cells beyond six, as the
+// community's rater has it.
+double LoopScore(const TechniqueRow& row, const StepRecord& step) {
+  if (row.id != TechniqueId::UniqueLoop) return 0;
+  return row.score + 0.1 * std::max(0, step.Meaning.NodeCount - 6) / 2;
+}
+
 double OneDecimal(double x) { return std::round(x * 10) / 10; }
 
 // The step the score's solve takes next: the lowest score that any
@@ -98,8 +105,9 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state, SearchOptions options)
     StepRecord step;
     const TechniqueRow* used = TakeEasiest(s, order, result.hardest, lastCostly, options, step);
     if (used == nullptr) break;
-    // A net's score grows with its proof within its band.
-    const double stepScore = std::max(used->score, steps::NetStepScore(step));
+    // A net's score grows with its proof within its band, a unique loop's
+    // with its length.
+    const double stepScore = std::max({used->score, steps::NetStepScore(step), LoopScore(*used, step)});
     if (stepScore > result.hardest) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);

@@ -176,6 +176,10 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Sized<FindHiddenSubsetAnywhere, 3>, Form::HiddenSubset, "0211"},
     {Id::HiddenQuadruple, "Hidden Quadruple", "#hidden-quadruple", "Hidden Quadruple", 5, 5.4,
      Sized<FindHiddenSubsetAnywhere, 4>, Form::HiddenSubset, "0212"},
+    // A unique rectangle's ring of six or more cells, where the community's
+    // rater puts its six-cell form.
+    {Id::UniqueLoop, "Unique Loop", "#unique-loop", "Unique Loop", 5, 4.6, Plain<FindUniqueLoop>,
+     Form::Uniqueness},
 }};
 
 constexpr bool RowsInIdOrder() {

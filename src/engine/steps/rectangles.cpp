@@ -33,7 +33,8 @@ namespace {
 
 using Rectangle = DigitRectangle;
 
-void RecordRectangle(const Rectangle& r, TechniqueId technique, std::string_view name, StepRecord& step) {
+void RecordRectangle(const PuzzleState& s, const Rectangle& r, TechniqueId technique, std::string_view name,
+                     StepRecord& step) {
   StartElimination(step, technique, name);
   step.Text << r.x << r.y << ' ';
   for (int i = 0; i < 4; ++i) {
@@ -54,6 +55,10 @@ void RecordRectangle(const Rectangle& r, TechniqueId technique, std::string_view
   step.Lines[3] = {c, d, LineColour, 1};
   step.Digits << r.x << " & " << r.y;
   step.Meaning.DigitMask = DigitBit(r.x) | DigitBit(r.y);
+  // The digits corners have already lost, for the hint to name.
+  for (int corner : r.cell)
+    for (int digit : {r.x, r.y})
+      if (!s.Cand(corner, digit)) PushNode(step, PlainNode(digit, corner), LinkKind::Weak);
 }
 
 // A corner with no digit but x and y (all it has left of them, where it
@@ -109,7 +114,7 @@ bool TypeTwoOrFive(const PuzzleState& s, const Rectangle& r, bool typeTwo, StepR
   if (!any) return false;
   for (int c = 0; c < 81; ++c)
     if (s.Cand(c, z) && seesRoof(c)) EliminateAt(step, c, z);
-  RecordRectangle(r, typeTwo ? kUniqueRectangle2 : kUniqueRectangle5,
+  RecordRectangle(s, r, typeTwo ? kUniqueRectangle2 : kUniqueRectangle5,
                   typeTwo ? "UNIQUE RECTANGLE TYPE 2" : "UNIQUE RECTANGLE TYPE 5", step);
   return true;
 }
@@ -149,7 +154,7 @@ bool TypeThree(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
           if ((digits & DigitBit(d)) && s.Cand(others[i], d)) EliminateAt(step, others[i], d);
       }
       step.Meaning.House = h;
-      RecordRectangle(r, kUniqueRectangle3, "UNIQUE RECTANGLE TYPE 3", step);
+      RecordRectangle(s, r, kUniqueRectangle3, "UNIQUE RECTANGLE TYPE 3", step);
       return true;
     }
   }
@@ -168,7 +173,7 @@ bool TypeFour(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
       for (int roof : {roof1, roof2})
         if (s.Cand(roof, doomed)) EliminateAt(step, roof, doomed);
       step.Meaning.House = houses[hi];
-      RecordRectangle(r, kUniqueRectangle4, "UNIQUE RECTANGLE TYPE 4", step);
+      RecordRectangle(s, r, kUniqueRectangle4, "UNIQUE RECTANGLE TYPE 4", step);
       return true;
     }
   }
@@ -196,7 +201,7 @@ bool TypeSix(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
     if (!s.Cand(roof1, digit) && !s.Cand(roof2, digit)) continue;
     for (int roof : {roof1, roof2})
       if (s.Cand(roof, digit)) EliminateAt(step, roof, digit);
-    RecordRectangle(r, kUniqueRectangle6, "UNIQUE RECTANGLE TYPE 6", step);
+    RecordRectangle(s, r, kUniqueRectangle6, "UNIQUE RECTANGLE TYPE 6", step);
     return true;
   }
   return false;
@@ -217,7 +222,7 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
       if (!s.Cand(opposite, doomed)) continue;
       EliminateAt(step, opposite, doomed);
       step.Meaning.Pivot = floor;
-      RecordRectangle(r, kHiddenRectangle, "HIDDEN RECTANGLE", step);
+      RecordRectangle(s, r, kHiddenRectangle, "HIDDEN RECTANGLE", step);
       return true;
     }
   }
