@@ -176,11 +176,10 @@ const Registration kCheckLibrary(
      "Runs each case of a regression library (lines \":CODE:CANDIDATES:GIVENS:DELETED:\n"
      "ELIMINATIONS:PLACEMENTS:EXTRA\") with the technique its code names (where a\n"
      "ladder rung and a general form share a code, the general form where the\n"
-     "rung finds nothing) and prints,\n"
-     "per code: its cases, how many found the same eliminations or placements,\n"
-     "another sound instance, nothing, or something wrong (unsound; for a fail\n"
-     "case \"-x\", anything), and the technique (\"not built\" when none has the\n"
-     "code). Then one summary line.",
+     "rung finds nothing) and prints, per code: its cases, how many found the\n"
+     "same eliminations or placements, another sound instance, nothing, or\n"
+     "something wrong (unsound; for a fail case \"-x\", anything), and the\n"
+     "technique (\"not built\" when none has the code). Then one summary line.",
      RunCheckLibrary});
 
 }  // namespace
