@@ -36,6 +36,7 @@ class StepContext {
  public:
   StepContext() = default;
   explicit StepContext(SearchOptions options) : options_(options) {}
+  // What the search beyond the ladder may lean on; the rungs ignore it.
   const SearchOptions& Options() const { return options_; }
   // The forcing chains' list of tries, made on first use: the rungs before
   // them never pay for it.

@@ -16,6 +16,9 @@
 //           both rows (or both columns): x goes from the two other corners.
 // Hidden rectangle: one floor corner, and x only in the rectangle along
 // the row and the column of the opposite corner: y goes from that corner.
+// Where the search allows missing candidates, a corner may already have
+// lost x or y (rectangle_walker.h); every argument above still holds, since
+// it only needs the corners' digits to lie within what they hold.
 //
 // BUG+n: every empty cell bivalue but a few, and every digit twice or not
 // at all in each house once some candidates of those few cells are set
