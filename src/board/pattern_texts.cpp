@@ -103,7 +103,24 @@ std::string UniqueLoopText(const StepRecord& step) {
     return lead + CellName(losers.front()) +
            " is the only cell of the ring with other digits, so it must take " +
            "one of them: it cannot be " + Digits(removed, " or ") + ".";
-  if (m.House >= 0 && losers.size() <= 2) {
+  const bool losersOnRing = std::all_of(losers.begin(), losers.end(), [&](int c) {
+    return std::find(ring.begin(), ring.end(), c) != ring.end();
+  });
+  if (m.House >= 0 && !losersOnRing) {
+    // Type 3: the ring's two cells in the house, and their partners there.
+    std::vector<int> roof;
+    for (int c : ring)
+      if (InHouse(c, m.House)) roof.push_back(c);
+    const std::vector<int> partners = CellsColoured(step, kSecondColour);
+    if (roof.size() != 2 || partners.empty()) return {};
+    return lead + "So " + CellList(roof, " or ") +
+           " holds one of its other digits. Between them they act as one cell holding those digits, and "
+           "with " +
+           CellList(partners) + " they form a naked subset in " + HouseName(m.House) +
+           ": its cells hold as many digits as there are cells. So the other cells of " + HouseName(m.House) +
+           " cannot be " + Digits(removed, " or ") + ".";
+  }
+  if (m.House >= 0) {
     const int locked = pair & ~removed;
     return lead + "In " + HouseName(m.House) + " the " + Digits(locked) + " can only go in " +
            CellList(losers, " or ") + ", so one of them is " + Digits(locked) + ". Were the other " +

@@ -73,8 +73,7 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step);
 bool FindAvoidableRectangle(const PuzzleState& s, StepRecord& step);
 bool FindAvoidableRectangle2(const PuzzleState& s, StepRecord& step);
 
-// unique_loops.cpp: rings of six or more cells on two digits, types 1, 2
-// and 4
+// unique_loops.cpp: rings of six or more cells on two digits, types 1 to 4
 bool FindUniqueLoop(const PuzzleState& s, StepRecord& step);
 
 // hidden_subsets.cpp: a hidden triple (size 3) or quadruple (4) in any

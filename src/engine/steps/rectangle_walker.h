@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 #include "engine/puzzle_state.h"
+#include "engine/step_record.h"
 #include "engine/tables.h"
 
 namespace tavimoro::steps {
@@ -81,5 +82,12 @@ inline bool OnlyAmong(const PuzzleState& s, int house, int digit, std::initializ
   for (int c : cells) held += s.Cand(c, digit) ? 1 : 0;
   return held > 0 && s.HouseCandCount(house, digit) == held;
 }
+
+// The check that type 3 of the rectangles and loops share: the roof cells'
+// digits other than x and y (xy), as if one cell held them, with one to
+// three other cells of the house form a naked subset; the house's other
+// cells lose its digits. Fills the eliminations, the partners' colour and
+// the meaning's house; false (step untouched) when there is none.
+bool RoofSubsetIn(const PuzzleState& s, int house, int roof1, int roof2, int xy, StepRecord& step);
 
 }  // namespace tavimoro::steps

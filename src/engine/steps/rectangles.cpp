@@ -126,40 +126,12 @@ bool TypeThree(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
   int roof1 = 0, roof2 = 0;
   if (!RoofOnOneSide(s, r, roof1, roof2)) return false;
   const int xy = DigitBit(r.x) | DigitBit(r.y);
-  const int virtualCell = (s.CandMask[roof1] | s.CandMask[roof2]) & ~xy;
-  if (BitCount(virtualCell) < 2) return false;
   std::array<int, 2> houses{};
   const int houseCount = SharedHouses(roof1, roof2, houses);
   for (int hi = 0; hi < houseCount; ++hi) {
-    const int h = houses[hi];
-    std::array<int, 9> others{};
-    int n = 0;
-    for (int c : CellsOfHouse(h))
-      if (c != roof1 && c != roof2 && s.CandCount[c] >= 2) others[n++] = c;
-    // Subsets of one to three other cells, in mask order.
-    for (int subset = 1; subset < (1 << n); ++subset) {
-      const int size = BitCount(subset);
-      if (size > 3) continue;
-      int digits = virtualCell;
-      for (int i = 0; i < n; ++i)
-        if (subset & (1 << i)) digits |= s.CandMask[others[i]];
-      if (BitCount(digits) != size + 1) continue;
-      bool any = false;
-      for (int i = 0; i < n; ++i)
-        if (!(subset & (1 << i)) && (s.CandMask[others[i]] & digits)) any = true;
-      if (!any) continue;
-      for (int i = 0; i < n; ++i) {
-        if (subset & (1 << i)) {
-          step.CellColour[others[i]] = SecondColour;
-          continue;
-        }
-        for (int d = 1; d <= 9; ++d)
-          if ((digits & DigitBit(d)) && s.Cand(others[i], d)) EliminateAt(step, others[i], d);
-      }
-      step.Meaning.House = h;
-      RecordRectangle(s, r, kUniqueRectangle3, "UNIQUE RECTANGLE TYPE 3", step);
-      return true;
-    }
+    if (!RoofSubsetIn(s, houses[hi], roof1, roof2, xy, step)) continue;
+    RecordRectangle(s, r, kUniqueRectangle3, "UNIQUE RECTANGLE TYPE 3", step);
+    return true;
   }
   return false;
 }
@@ -233,6 +205,39 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
 }
 
 }  // namespace
+
+bool RoofSubsetIn(const PuzzleState& s, int house, int roof1, int roof2, int xy, StepRecord& step) {
+  const int virtualCell = (s.CandMask[roof1] | s.CandMask[roof2]) & ~xy;
+  if (BitCount(virtualCell) < 2) return false;
+  std::array<int, 9> others{};
+  int n = 0;
+  for (int c : CellsOfHouse(house))
+    if (c != roof1 && c != roof2 && s.CandCount[c] >= 2) others[n++] = c;
+  // Subsets of one to three other cells, in mask order.
+  for (int subset = 1; subset < (1 << n); ++subset) {
+    const int size = BitCount(subset);
+    if (size > 3) continue;
+    int digits = virtualCell;
+    for (int i = 0; i < n; ++i)
+      if (subset & (1 << i)) digits |= s.CandMask[others[i]];
+    if (BitCount(digits) != size + 1) continue;
+    bool any = false;
+    for (int i = 0; i < n; ++i)
+      if (!(subset & (1 << i)) && (s.CandMask[others[i]] & digits)) any = true;
+    if (!any) continue;
+    for (int i = 0; i < n; ++i) {
+      if (subset & (1 << i)) {
+        step.CellColour[others[i]] = SecondColour;
+        continue;
+      }
+      for (int d = 1; d <= 9; ++d)
+        if ((digits & DigitBit(d)) && s.Cand(others[i], d)) EliminateAt(step, others[i], d);
+    }
+    step.Meaning.House = house;
+    return true;
+  }
+  return false;
+}
 
 bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type,
                              bool missingCandidates) {

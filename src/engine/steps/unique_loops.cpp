@@ -7,12 +7,15 @@
 //   type 1: a single roof cell: it is neither x nor y;
 //   type 2: two roof cells with the same one extra z: one of them is z, and
 //           cells that see both lose z;
+//   type 3: two roof cells sharing a house, whose other digits, as if one
+//           cell held them, form a naked subset with other cells there;
 //   type 4: two roof cells sharing a house in which x lies only in them: one
 //           is x, so neither may be y.
 #include <array>
 
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
+#include "engine/steps/rectangle_walker.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -126,14 +129,17 @@ class LoopSearch {
         return Record(4);
       }
     }
+    for (int t = 0; t < 3; ++t) {
+      const int h = HouseOf(roof[0], t);
+      if (HouseOf(roof[1], t) == h && RoofSubsetIn(s_, h, roof[0], roof[1], Xy(), step_)) return Record(3);
+    }
     return false;
   }
 
   bool Record(int type) {
-    StartElimination(step_, TechniqueId::UniqueLoop,
-                     type == 1   ? "UNIQUE LOOP TYPE 1"
-                     : type == 2 ? "UNIQUE LOOP TYPE 2"
-                                 : "UNIQUE LOOP TYPE 4");
+    static constexpr std::string_view kNames[] = {"", "UNIQUE LOOP TYPE 1", "UNIQUE LOOP TYPE 2",
+                                                  "UNIQUE LOOP TYPE 3", "UNIQUE LOOP TYPE 4"};
+    StartElimination(step_, TechniqueId::UniqueLoop, kNames[type]);
     step_.Text << x_ << y_ << ' ';
     for (int i = 0; i < length_; ++i) {
       if (i) step_.Text << ',';
