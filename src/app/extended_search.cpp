@@ -10,8 +10,8 @@ namespace tavimoro::app {
 
 ExtendedSearch::ExtendedSearch(QObject* parent)
     : QObject(parent),
-      searcher_(FindExtendedStep),
-      easiestSearcher_(FindEasiestStep),
+      searcher_([](const PuzzleState& state) { return FindExtendedStep(state); }),
+      easiestSearcher_([](const PuzzleState& state) { return FindEasiestStep(state); }),
       analyser_(ExtendedAnalysis) {
   slowTimer_.setSingleShot(true);
   slowTimer_.setInterval(300);

@@ -163,6 +163,9 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
     case HintForm::AvoidableRectangle:
       if (m.BaseCount > 0 && m.CoverCount > 0)
         return " in " + HousesPhrase(BaseLines(m)) + " and " + HousesPhrase(CoverLines(m));
+      // A unique loop has no rows and columns of its own: its ring's first cell.
+      if (step.Technique == TechniqueId::UniqueLoop && m.NodeCount > 0)
+        return " through " + CellName(m.Nodes[0].FirstCell());
       break;
     case HintForm::XYWing:
     case HintForm::XYZWing:

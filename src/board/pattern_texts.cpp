@@ -84,6 +84,56 @@ std::string ChainLead(const StepRecord& step) {
          " in the other, joined where they see each other. ";
 }
 
+// A unique loop: its cells in ring order, how the roof breaks it.
+std::string UniqueLoopText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  if (m.NodeCount < 6 || BitCount(m.DigitMask) != 2) return {};
+  const int pair = m.DigitMask, removed = Removed(step);
+  std::vector<int> ring;
+  for (int i = 0; i < m.NodeCount; ++i) ring.push_back(m.Nodes[i].FirstCell());
+  const std::vector<int> losers = Losers(step);
+  const std::string lead =
+      "The cells " + CellList(ring) + " form a ring: each holds " + Digits(pair) +
+      ", and every row, column and block that holds one of them holds exactly two, an odd number of steps "
+      "apart along the ring. Were they to hold nothing else, the " +
+      Digits(pair) +
+      " would alternate around the ring and could swap places, and the puzzle would have "
+      "two solutions. ";
+  if (losers.size() == 1 && removed == pair)
+    return lead + CellName(losers.front()) +
+           " is the only cell of the ring with other digits, so it must take " +
+           "one of them: it cannot be " + Digits(removed, " or ") + ".";
+  const bool losersOnRing = std::all_of(losers.begin(), losers.end(), [&](int c) {
+    return std::find(ring.begin(), ring.end(), c) != ring.end();
+  });
+  if (m.House >= 0 && !losersOnRing) {
+    // Type 3: the ring's two cells in the house, and their partners there.
+    std::vector<int> roof;
+    for (int c : ring)
+      if (InHouse(c, m.House)) roof.push_back(c);
+    const std::vector<int> partners = CellsColoured(step, kSecondColour);
+    if (roof.size() != 2 || partners.empty()) return {};
+    return lead + "So " + CellList(roof, " or ") +
+           " holds one of its other digits. Between them they act as one cell holding those digits, and "
+           "with " +
+           CellList(partners) + " they form a naked subset in " + HouseName(m.House) +
+           ": its cells hold as many digits as there are cells. So the other cells of " + HouseName(m.House) +
+           " cannot be " + Digits(removed, " or ") + ".";
+  }
+  if (m.House >= 0) {
+    const int locked = pair & ~removed;
+    return lead + "In " + HouseName(m.House) + " the " + Digits(locked) + " can only go in " +
+           CellList(losers, " or ") + ", so one of them is " + Digits(locked) + ". Were the other " +
+           Digits(removed) + ", every cell of the ring would hold only " + Digits(pair, " or ") +
+           ". So neither " + CellList(losers, " nor ") + " can be " + Digits(removed) + ".";
+  }
+  const std::vector<int> roof = CellsColoured(step, kSecondColour);
+  if (roof.empty()) return {};
+  return lead + CellList(roof) + ", the cells of the ring with other digits, hold the same one extra " +
+         Digits(removed) + ", so one of them is " + Digits(removed) + ", and " + CellList(losers) +
+         ", which see all of them, cannot be " + Digits(removed) + ".";
+}
+
 }  // namespace
 
 std::string ChainPatternText(const StepRecord& step) {
@@ -128,11 +178,21 @@ std::string ChainPatternWhere(const StepRecord& step) {
 
 std::string UniquenessText(const StepRecord& step) {
   const StepMeaning& m = step.Meaning;
+  if (step.Technique == TechniqueId::UniqueLoop) return UniqueLoopText(step);
   const std::vector<int> corners = Corners(m);
   if (corners.size() != 4 || BitCount(m.DigitMask) != 2) return {};
   const int pair = m.DigitMask, removed = Removed(step);
   const std::vector<int> losers = Losers(step);
-  const std::string lead = "The corners " + CellList(corners) + " all hold " + Digits(pair) + ". ";
+  std::string lead = "The corners " + CellList(corners) + " all hold " + Digits(pair) + ". ";
+  // Nodes name the digits corners have already lost.
+  if (m.NodeCount > 0) {
+    std::vector<std::string> lost;
+    for (int i = 0; i < m.NodeCount; ++i)
+      lost.push_back(CellName(m.Nodes[i].FirstCell()) + (i == 0 ? " has already lost its " : " its ") +
+                     DigitText(m.Nodes[i].Digit));
+    lead = "The corners " + CellList(corners) + " hold " + Digits(pair) + ", except that " + JoinAnd(lost) +
+           "; the two digits could still fill them crosswise. ";
+  }
   std::vector<int> inHouse;
   for (int c : corners)
     if (InHouse(c, m.House)) inHouse.push_back(c);

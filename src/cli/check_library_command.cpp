@@ -23,26 +23,33 @@ namespace {
 // as Same, one that finds anything as Wrong.
 enum Outcome { kSame, kAnother, kNotFound, kWrong, kNotBuilt, kOutcomeCount };
 
-// The row whose library codes hold the code ("0710" or, for one variant
-// only, "0710-3").
-const TechniqueRow* RowWithCode(const std::string& code) {
+// The rows with a finder whose library codes hold the code ("0710" or, for
+// one variant only, "0710-3"), in id order: a ladder rung first, then the
+// general form beyond the ladder that is tried where the rung finds nothing.
+std::vector<const TechniqueRow*> RowsOfCode(const std::string& code) {
+  std::vector<const TechniqueRow*> rows;
   for (const TechniqueRow& row : TechniqueRows()) {
     std::string_view codes = row.libraryCodes;
     while (!codes.empty()) {
       const auto blank = codes.find(' ');
-      if (codes.substr(0, blank) == code) return row.find != nullptr ? &row : nullptr;
+      if (codes.substr(0, blank) == code) {
+        if (row.find != nullptr) rows.push_back(&row);
+        break;
+      }
       if (blank == std::string_view::npos) break;
       codes.remove_prefix(blank + 1);
     }
   }
-  return nullptr;
+  return rows;
 }
 
-// A row that names the case's variant wins over one that names its code.
-const TechniqueRow* RowOfCase(const LibraryCase& libraryCase) {
-  if (!libraryCase.variant.empty())
-    if (const TechniqueRow* row = RowWithCode(libraryCase.code + "-" + libraryCase.variant)) return row;
-  return RowWithCode(libraryCase.code);
+// Rows that name the case's variant win over those that name its code.
+std::vector<const TechniqueRow*> RowsOfCase(const LibraryCase& libraryCase) {
+  if (!libraryCase.variant.empty()) {
+    auto rows = RowsOfCode(libraryCase.code + "-" + libraryCase.variant);
+    if (!rows.empty()) return rows;
+  }
+  return RowsOfCode(libraryCase.code);
 }
 
 // Whether the step does what the case asks: every elimination (a placement
@@ -73,11 +80,13 @@ bool IsSound(const StepRecord& step, const PuzzleState& state) {
   return true;
 }
 
-Outcome Check(const LibraryCase& libraryCase, const TechniqueRow* row) {
-  if (row == nullptr) return kNotBuilt;
+Outcome Check(const LibraryCase& libraryCase, const std::vector<const TechniqueRow*>& rows) {
+  if (rows.empty()) return kNotBuilt;
   const PuzzleState state = PositionFromLine(libraryCase.position);
   StepRecord step;
-  const bool found = FindWithTechnique(state, Index(row->id), step);
+  bool found = false;
+  for (std::size_t i = 0; i < rows.size() && !found; ++i)
+    found = FindWithTechnique(state, Index(rows[i]->id), step);
   if (libraryCase.failCase) return found ? kWrong : kSame;
   if (!found) return kNotFound;
   if (!IsSound(step, state)) return kWrong;
@@ -152,12 +161,13 @@ int RunCheckLibrary(std::vector<std::string> arguments) {
     }
     const std::string code =
         libraryCase->variant.empty() ? libraryCase->code : libraryCase->code + "-" + libraryCase->variant;
-    const TechniqueRow* row = RowOfCase(*libraryCase);
+    const auto rows = RowsOfCase(*libraryCase);
     Tally& tally = tallies[code];
-    tally.technique = row ? std::string(row->name) : "not built";
-    const Outcome outcome = Check(*libraryCase, row);
+    tally.technique = rows.empty() ? "not built" : std::string(rows.front()->name);
+    for (std::size_t i = 1; i < rows.size(); ++i) tally.technique += ", then " + std::string(rows[i]->name);
+    const Outcome outcome = Check(*libraryCase, rows);
     ++tally.count[outcome];
-    if (libraryCase->failCase && row != nullptr) {
+    if (libraryCase->failCase && !rows.empty()) {
       ++tally.failCases;
       if (outcome == kSame) ++tally.failQuiet;
     }
@@ -173,11 +183,12 @@ int RunCheckLibrary(std::vector<std::string> arguments) {
 const Registration kCheckLibrary(
     {"check-library", "FILE",
      "Runs each case of a regression library (lines \":CODE:CANDIDATES:GIVENS:DELETED:\n"
-     "ELIMINATIONS:PLACEMENTS:EXTRA\") with the technique its code names and prints,\n"
-     "per code: its cases, how many found the same eliminations or placements,\n"
-     "another sound instance, nothing, or something wrong (unsound; for a fail\n"
-     "case \"-x\", anything), and the technique (\"not built\" when none has the\n"
-     "code). Then one summary line.",
+     "ELIMINATIONS:PLACEMENTS:EXTRA\") with the technique its code names (where a\n"
+     "ladder rung and a general form share a code, the general form where the\n"
+     "rung finds nothing) and prints, per code: its cases, how many found the\n"
+     "same eliminations or placements, another sound instance, nothing, or\n"
+     "something wrong (unsound; for a fail case \"-x\", anything), and the\n"
+     "technique (\"not built\" when none has the code). Then one summary line.",
      RunCheckLibrary});
 
 }  // namespace

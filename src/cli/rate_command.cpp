@@ -21,13 +21,13 @@ namespace {
 constexpr std::size_t kBatchSize = 4096;
 constexpr std::size_t kChunkSize = 32;  // puzzles a thread takes at a time
 
-std::string RateLine(const std::string& line, int maxTechnique, bool extended) {
+std::string RateLine(const std::string& line, int maxTechnique, bool extended, SearchOptions options) {
   const PuzzleState state = PositionFromLine(line);
   if (auto invalid = InvalidPuzzleLine(state)) return std::move(*invalid);
   TechniqueCounts counts{};
   ExtendedSolve solve;
   if (extended) {
-    solve = SolveExtended(state, maxTechnique);
+    solve = SolveExtended(state, maxTechnique, {}, options);
     counts = solve.counts;
   }
   const int rating = extended ? solve.rating : Rate(state, counts, maxTechnique);
@@ -49,7 +49,7 @@ std::string RateLine(const std::string& line, int maxTechnique, bool extended) {
 }
 
 void RateBatch(const std::vector<std::string>& lines, std::vector<std::string>& results, int maxTechnique,
-               bool extended, int threads) {
+               bool extended, SearchOptions options, int threads) {
   results.resize(lines.size());
   std::atomic<std::size_t> next{0};
   auto work = [&] {
@@ -57,7 +57,8 @@ void RateBatch(const std::vector<std::string>& lines, std::vector<std::string>& 
       const std::size_t begin = next.fetch_add(kChunkSize);
       if (begin >= lines.size()) return;
       const std::size_t end = std::min(lines.size(), begin + kChunkSize);
-      for (std::size_t i = begin; i < end; ++i) results[i] = RateLine(lines[i], maxTechnique, extended);
+      for (std::size_t i = begin; i < end; ++i)
+        results[i] = RateLine(lines[i], maxTechnique, extended, options);
     }
   };
   std::vector<std::thread> helpers;
@@ -86,14 +87,18 @@ int RunRate(std::vector<std::string> arguments) {
   const int maxTechnique = args.Int("--max-technique", kNoTechniqueLimit, -1, kNoTechniqueLimit, error);
   const int threads = args.Int("-j", 1, 1, 256, error);
   const bool extended = args.Flag("--extended");
+  SearchOptions options;
+  options.missingCandidates = !args.Flag("--no-missing-candidates");
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
+  if (!options.missingCandidates && !extended)
+    return UsageError("--no-missing-candidates goes with --extended");
 
   Progress progress;
   long done = 0;
   std::vector<std::string> batch, results;
   auto flush = [&] {
-    RateBatch(batch, results, maxTechnique, extended, threads);
+    RateBatch(batch, results, maxTechnique, extended, options, threads);
     for (const auto& r : results) std::cout << r << '\n';
     done += static_cast<long>(batch.size());
     progress.Tick(done);
@@ -119,9 +124,13 @@ const std::string kHelp =
     "ladder included), \"score\" (difficulty, one decimal: the hardest step of\n"
     "a solve that always takes the easiest step), \"ep\" (the hardest step up to\n"
     "its first placed digit), \"ed\" (its first step's) and \"solved\".\n"
+    "--no-missing-candidates (with --extended): unique and hidden rectangles\n"
+    "only where every corner still holds both digits.\n"
     "A line may hold the 81 cells followed by the pencil-mark text.\n"
     "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.";
-const Registration kRate({"rate", "[--max-technique N] [--extended] [-j THREADS] [FILE...]", kHelp, RunRate});
+const Registration kRate({"rate",
+                          "[--max-technique N] [--extended [--no-missing-candidates]] [-j THREADS] [FILE...]",
+                          kHelp, RunRate});
 
 }  // namespace
 }  // namespace tavimoro::cli

@@ -18,10 +18,14 @@ int RunStep(std::vector<std::string> arguments) {
   const int maxTechnique = args.Int("--max-technique", kNoTechniqueLimit, -1, kNoTechniqueLimit, error);
   const bool extended = args.Flag("--extended");
   const bool easiest = args.Flag("--easiest");
+  SearchOptions options;
+  options.missingCandidates = !args.Flag("--no-missing-candidates");
   const auto techniqueName = args.Text("--technique", error);
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   if (easiest && (!extended || techniqueName)) return UsageError("--easiest goes with --extended alone");
+  if (!options.missingCandidates && !extended && !techniqueName)
+    return UsageError("--no-missing-candidates goes with --extended or --technique");
   int technique = -1;
   if (techniqueName) {
     technique = TechniqueFromName(*techniqueName);
@@ -37,19 +41,21 @@ int RunStep(std::vector<std::string> arguments) {
     }
     StepRecord step;
     if (techniqueName) {
-      FindWithTechnique(state, technique, step);
+      FindWithTechnique(state, technique, step, options);
     } else if (easiest) {
-      step = FindEasiestStep(state);
+      step = FindEasiestStep(state, options);
     } else {
       step = FindNextStep(state, maxTechnique);
-      if (extended && step.Kind == kNoStep) step = FindExtendedStep(state);
+      if (extended && step.Kind == kNoStep) step = FindExtendedStep(state, options);
     }
     std::cout << JsonLine(extended || techniqueName ? NamedStepJson(step) : StepJson(step)) << '\n';
   });
 }
 
 const Registration kStep(
-    {"step", "[--max-technique N] [--extended [--easiest] | --technique NAME] [FILE...]",
+    {"step",
+     "[--max-technique N] [--extended [--easiest] | --technique NAME] [--no-missing-candidates] "
+     "[FILE...]",
      "The first step the ladder finds, trying techniques 0..N (default 29;\n"
      "Naked Single always), as a step object: {\"kind\", \"technique\", \"cell\",\n"
      "\"value\", \"text\", \"digits\", \"eliminate\": [[cell, digit]...],\n"
@@ -59,6 +65,8 @@ const Registration kStep(
      "--easiest (with --extended): the step of the lowest difficulty score,\n"
      "ladder and extension alike, as the hint's \"Easiest step first\" takes.\n"
      "--technique NAME: that technique alone (see 'techniques'), with \"name\".\n"
+     "--no-missing-candidates (with --extended or --technique): unique and hidden\n"
+     "rectangles only where every corner still holds both digits.\n"
      "A line may hold the 81 cells followed by the pencil-mark text (81 groups,\n"
      "each ending in \"|\"): the marks are then the candidates. Without --technique,\n"
      "a grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"}.",

@@ -18,8 +18,12 @@ int RunTrace(std::vector<std::string> arguments) {
   std::string error;
   const int maxTechnique = args.Int("--max-technique", kNoTechniqueLimit, -1, kNoTechniqueLimit, error);
   const bool extended = args.Flag("--extended");
+  SearchOptions options;
+  options.missingCandidates = !args.Flag("--no-missing-candidates");
   const auto files = args.Rest(error);
   if (!error.empty()) return UsageError(error);
+  if (!options.missingCandidates && !extended)
+    return UsageError("--no-missing-candidates goes with --extended");
   return ForEachPuzzleLine(files, [&](const std::string& line) {
     const PuzzleState state = PositionFromLine(line);
     if (const auto invalid = InvalidPuzzleLine(state)) {
@@ -27,9 +31,9 @@ int RunTrace(std::vector<std::string> arguments) {
       return;
     }
     if (extended) {
-      const ExtendedSolve solve = SolveExtended(state, maxTechnique, [](const StepRecord& step) {
-        std::cout << JsonLine(NamedStepJson(step)) << '\n';
-      });
+      const ExtendedSolve solve = SolveExtended(
+          state, maxTechnique,
+          [](const StepRecord& step) { std::cout << JsonLine(NamedStepJson(step)) << '\n'; }, options);
       nlohmann::ordered_json summary;
       summary["rating"] = solve.rating;
       summary["counts"] = solve.counts;
@@ -61,9 +65,12 @@ const std::string kHelp =
     "(a name), \"score\" (difficulty, one decimal), \"ep\" and \"ed\" (the\n"
     "hardest step up to the first placed digit, and the first step, of the\n"
     "score's solve) and \"solved\" (true or false).\n"
+    "--no-missing-candidates (with --extended): unique and hidden rectangles\n"
+    "only where every corner still holds both digits.\n"
     "A line may hold the 81 cells followed by the pencil-mark text.\n"
     "A grid that is not a proper puzzle gives {\"puzzle\", \"error\": \"Invalid puzzle - ...\"} instead.";
-const Registration kTrace({"trace", "[--max-technique N] [--extended] [FILE...]", kHelp, RunTrace});
+const Registration kTrace({"trace", "[--max-technique N] [--extended [--no-missing-candidates]] [FILE...]",
+                           kHelp, RunTrace});
 
 }  // namespace
 }  // namespace tavimoro::cli

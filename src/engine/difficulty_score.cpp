@@ -30,6 +30,13 @@ ScoreOrder MakeScoreOrder() {
 // searches of the score's solve.
 constexpr double kChainFloor = 6.5;
 
+// A unique loop scores a tenth more for every two cells beyond six, as the
+// community's rater has it.
+double LoopScore(const TechniqueRow& row, const StepRecord& step) {
+  if (row.id != TechniqueId::UniqueLoop) return 0;
+  return row.score + 0.1 * std::max(0, step.Meaning.NodeCount - 6) / 2;
+}
+
 double OneDecimal(double x) { return std::round(x * 10) / 10; }
 
 // The step the score's solve takes next: the lowest score that any
@@ -38,10 +45,10 @@ double OneDecimal(double x) { return std::round(x * 10) / 10; }
 // steps that cannot raise the score reached are tried first. Returns the
 // row used, nullptr when no technique progresses.
 const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, double hardest,
-                                const TechniqueRow* lastCostly, StepRecord& step) {
+                                const TechniqueRow* lastCostly, SearchOptions options, StepRecord& step) {
   const double netFloor = Technique(TechniqueId::ContradictionNet).score;
   const TechniqueRow* used = nullptr;
-  StepContext context;
+  StepContext context(options);
   auto take = [&](const TechniqueRow* row) {
     StepRecord found;
     if (!row->find(s, found, context) || !StepProgresses(s, found)) return false;
@@ -73,9 +80,9 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
 
 }  // namespace
 
-StepRecord FindEasiestStep(const PuzzleState& state) {
+StepRecord FindEasiestStep(const PuzzleState& state, SearchOptions options) {
   StepRecord step;
-  if (TakeEasiest(state, MakeScoreOrder(), 0, nullptr, step) == nullptr) return StepRecord{};
+  if (TakeEasiest(state, MakeScoreOrder(), 0, nullptr, options, step) == nullptr) return StepRecord{};
   return step;
 }
 
@@ -83,7 +90,7 @@ double UnfinishedScore(double hardest, int cellsLeft) {
   return OneDecimal(std::max(Technique(kStuckRating).score, hardest) + 0.1 * std::clamp(cellsLeft / 5, 0, 9));
 }
 
-DifficultyScore ScoreDifficulty(const PuzzleState& state) {
+DifficultyScore ScoreDifficulty(const PuzzleState& state, SearchOptions options) {
   DifficultyScore result;
   PuzzleState s = state;
   ExclusionTable removed;
@@ -96,10 +103,11 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
   bool stepTaken = false, placed = false;
   while (s.FilledCount < 81) {
     StepRecord step;
-    const TechniqueRow* used = TakeEasiest(s, order, result.hardest, lastCostly, step);
+    const TechniqueRow* used = TakeEasiest(s, order, result.hardest, lastCostly, options, step);
     if (used == nullptr) break;
-    // A net's score grows with its proof within its band.
-    const double stepScore = std::max(used->score, steps::NetStepScore(step));
+    // A net's score grows with its proof within its band, a unique loop's
+    // with its length.
+    const double stepScore = std::max({used->score, steps::NetStepScore(step), LoopScore(*used, step)});
     if (stepScore > result.hardest) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);

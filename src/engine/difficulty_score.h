@@ -16,6 +16,7 @@
 #pragma once
 
 #include "engine/puzzle_state.h"
+#include "engine/search_options.h"
 #include "engine/step_record.h"
 
 namespace tavimoro {
@@ -40,10 +41,10 @@ double UnfinishedScore(double hardest, int cellsLeft);
 // The first step the score's solve would take: the lowest score that any
 // technique finds, ladder and extension alike, id order among equal scores.
 // Kind 0 when nothing progresses. Reads the state only.
-StepRecord FindEasiestStep(const PuzzleState& state);
+StepRecord FindEasiestStep(const PuzzleState& state, SearchOptions options = {});
 
 // Scores a copy of the state; candidates the caller removed stay removed.
 // The state must have fresh candidates.
-DifficultyScore ScoreDifficulty(const PuzzleState& state);
+DifficultyScore ScoreDifficulty(const PuzzleState& state, SearchOptions options = {});
 
 }  // namespace tavimoro

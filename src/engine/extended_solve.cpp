@@ -48,14 +48,14 @@ int TechniqueFromName(std::string_view name) {
   return -1;
 }
 
-bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step) {
+bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step, SearchOptions options) {
   const TechniqueRow* row = RowOf(technique);
   if (row == nullptr || row->find == nullptr) return false;
-  StepContext context;
+  StepContext context(options);
   return row->find(state, step, context);
 }
 
-StepRecord FindExtendedStep(const PuzzleState& state) {
+StepRecord FindExtendedStep(const PuzzleState& state, SearchOptions options) {
   const auto rows = ExtensionRows();
   // The rows in order of score, id order among equal scores.
   std::array<int, kTechniqueRowCount> order{};
@@ -63,7 +63,7 @@ StepRecord FindExtendedStep(const PuzzleState& state) {
   for (int i = 0; i < n; ++i) order[i] = i;
   std::stable_sort(order.begin(), order.begin() + n,
                    [&](int a, int b) { return rows[a].score < rows[b].score; });
-  StepContext context;
+  StepContext context(options);
   StepRecord best;
   for (int i = 0; i < n;) {
     // All techniques of one score; the shortest chain among them wins.
@@ -79,7 +79,7 @@ StepRecord FindExtendedStep(const PuzzleState& state) {
 }
 
 ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
-                            const std::function<void(const StepRecord&)>& onStep) {
+                            const std::function<void(const StepRecord&)>& onStep, SearchOptions options) {
   ExtendedSolve result;
   if (std::find(state.Grid.begin(), state.Grid.end(), 0) == state.Grid.end()) {
     result.solved = true;
@@ -90,7 +90,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
     // and whether the puzzle is solved comes from the score's own solve,
     // which goes as far as any order of the same techniques can.
     result.rating = Rate(state, result.counts, maxTechnique);
-    const DifficultyScore difficulty = ScoreDifficulty(state);
+    const DifficultyScore difficulty = ScoreDifficulty(state, options);
     result.solved = difficulty.solved;
     result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
     result.score = difficulty.score;
@@ -124,7 +124,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
         result.rating = Index(kStuckRating);
         result.counts[Index(kStuckRating)] = 1;
       }
-      const StepRecord extended = FindExtendedStep(s);
+      const StepRecord extended = FindExtendedStep(s, options);
       if (!StepProgresses(s, extended)) break;
       use(extended);
     }
@@ -133,7 +133,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   result.solved = s.FilledCount >= 81;
   // The hardest technique and the score come from the easiest-first solve,
   // so that they agree; the walk above keeps the ladder's order.
-  const DifficultyScore difficulty = ScoreDifficulty(state);
+  const DifficultyScore difficulty = ScoreDifficulty(state, options);
   result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
   result.score = difficulty.score;
   result.toFirstPlacement = difficulty.toFirstPlacement;

@@ -10,6 +10,7 @@
 
 #include "engine/puzzle_state.h"
 #include "engine/rating.h"
+#include "engine/search_options.h"
 #include "engine/step_record.h"
 
 namespace tavimoro {
@@ -17,7 +18,7 @@ namespace tavimoro {
 // The easiest step of the techniques after the ladder: the lowest
 // difficulty score, then the shortest chain, then the techniques' fixed
 // order. Kind 0 when none finds anything. Reads the state only.
-StepRecord FindExtendedStep(const PuzzleState& state);
+StepRecord FindExtendedStep(const PuzzleState& state, SearchOptions options = {});
 
 // The registry's techniques by number: the ladder's rungs, the stuck
 // rating, then the techniques beyond the ladder.
@@ -32,7 +33,7 @@ std::string TechniqueAnchor(int technique);
 int TechniqueFromName(std::string_view name);
 // Tries one technique alone; false (step untouched) when it finds nothing
 // or has no finder.
-bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step);
+bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step, SearchOptions options = {});
 
 struct ExtendedSolve {
   int rating = 0;            // Rate's rating: the stuck rating when the ladder got stuck
@@ -50,8 +51,9 @@ struct ExtendedSolve {
 // it finds any, else the extension's; onStep is called with every step
 // before it is applied. Without onStep the walk is left out: the rating and
 // counts are Rate's and "solved" is the score's solve's. The state must have
-// fresh candidates.
+// fresh candidates. The options reach the extension's steps and the score.
 ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
-                            const std::function<void(const StepRecord&)>& onStep = {});
+                            const std::function<void(const StepRecord&)>& onStep = {},
+                            SearchOptions options = {});
 
 }  // namespace tavimoro

@@ -81,6 +81,10 @@ enum class TechniqueId : std::uint8_t {
   GroupedContinuousNiceLoopAls,
   GroupedDiscontinuousNiceLoopAls,
   GroupedAicAls,
+  // Rectangle family and subsets in any house.
+  HiddenTriple,
+  HiddenQuadruple,
+  UniqueLoop,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -92,7 +96,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::GroupedAicAls;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::UniqueLoop;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

@@ -23,8 +23,10 @@ bool Sized(const PuzzleState& s, StepRecord& r, StepContext&) {
   return Find(s, r, Size);
 }
 template <TechniqueId Type>
-bool Rectangle(const PuzzleState& s, StepRecord& r, StepContext&) {
-  return FindUniqueRectangleType(s, r, Type);
+bool Rectangle(const PuzzleState& s, StepRecord& r, StepContext& c) {
+  return Type == TechniqueId::HiddenRectangle
+             ? FindHiddenRectangle(s, r, c.Options().missingCandidates)
+             : FindUniqueRectangleType(s, r, Type, c.Options().missingCandidates);
 }
 template <int Size, bool Sashimi>
 bool Finned(const PuzzleState& s, StepRecord& r, StepContext&) {
@@ -100,7 +102,7 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     {Id::UniqueRectangle6, "Unique Rectangle type 6", "#unique-rectangle-6", "Uniq. Rectangle 6", 5, 5.2,
      Rectangle<Id::UniqueRectangle6>, Form::Uniqueness, "0605"},
     {Id::HiddenRectangle, "Hidden Rectangle", "#hidden-rectangle", "Hidden Rectangle", 5, 6.2,
-     Plain<FindHiddenRectangle>, Form::Uniqueness, "0606"},
+     Rectangle<Id::HiddenRectangle>, Form::Uniqueness, "0606"},
     {Id::BugPlusN, "BUG+n", "#bug-plus-n", "B.U.G.+n", 5, 6.3, Plain<FindBugPlusN>, Form::BugPlusN},
     {Id::Jellyfish, "Jellyfish", "#jellyfish", "Jellyfish", 5, 5.2, Plain<FindJellyfish>, Form::Fish, "0302"},
     {Id::FinnedXWing, "Finned X Wing", "#finned-x-wing", "Finned X-Wing", 5, 4.4, Finned<2, false>,
@@ -181,6 +183,15 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Plain<FindGroupedDiscontinuousNiceLoopAls>, Form::ChainContradiction, "0710-3"},
     {Id::GroupedAicAls, "Grouped AIC (ALS)", "#grouped-aic-als", "Grouped AIC (ALS)", 5, 7.7,
      Plain<FindGroupedAlternatingInferenceChainAls>, Form::InferenceChain, "0711-3 0711-4 0710-4"},
+    // The ladder's Hidden Triplet and Quad in any house, scored as they are.
+    {Id::HiddenTriple, "Hidden Triple", "#hidden-triple", "Hidden Triple", 5, 4.0,
+     Sized<FindHiddenSubsetAnywhere, 3>, Form::HiddenSubset, "0211"},
+    {Id::HiddenQuadruple, "Hidden Quadruple", "#hidden-quadruple", "Hidden Quadruple", 5, 5.4,
+     Sized<FindHiddenSubsetAnywhere, 4>, Form::HiddenSubset, "0212"},
+    // A unique rectangle's ring of six or more cells, where the community's
+    // rater puts its six-cell form.
+    {Id::UniqueLoop, "Unique Loop", "#unique-loop", "Unique Loop", 5, 4.6, Plain<FindUniqueLoop>,
+     Form::Uniqueness},
 }};
 
 constexpr bool RowsInIdOrder() {

@@ -24,6 +24,7 @@
 #include <string_view>
 
 #include "engine/puzzle_state.h"
+#include "engine/search_options.h"
 #include "engine/step_record.h"
 #include "engine/steps/net_steps.h"
 #include "engine/steps/steps.h"
@@ -33,6 +34,10 @@ namespace tavimoro {
 
 class StepContext {
  public:
+  StepContext() = default;
+  explicit StepContext(SearchOptions options) : options_(options) {}
+  // What the search beyond the ladder may lean on; the rungs ignore it.
+  const SearchOptions& Options() const { return options_; }
   // The forcing chains' list of tries, made on first use: the rungs before
   // them never pay for it.
   steps::ChainTries& Tries() {
@@ -49,6 +54,7 @@ class StepContext {
  private:
   std::optional<steps::ChainTries> tries_;
   std::optional<steps::KnownContradictions> contradictions_;
+  SearchOptions options_;
 };
 
 // Fills the record for the first instance it accepts and returns true;

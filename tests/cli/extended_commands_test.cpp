@@ -69,6 +69,20 @@ TEST(ExtendedStep, TechniqueTriesOneTechniqueByName) {
   EXPECT_NE(unknown.err.find("No Such Wing"), std::string::npos);
 }
 
+// r2c4 of a unique rectangle on 1 and 2 has lost its 1: found unless the
+// option is off, which only the extended commands take.
+TEST(ExtendedStep, NoMissingCandidatesLeavesCornersThatLostADigit) {
+  std::string line(81, '.');
+  for (int c = 0; c < 81; ++c)
+    line += std::string(c == 0 || c == 3 ? "12" : c == 9 ? "123" : c == 12 ? "23" : "123456789") + "|";
+  line += "\n";
+  const std::string ur2 = "step --technique 'Unique Rectangle type 2'";
+  EXPECT_EQ(ordered_json::parse(RunCli(ur2, line).out)["kind"], 2);
+  EXPECT_EQ(ordered_json::parse(RunCli(ur2 + " --no-missing-candidates", line).out)["kind"], 0);
+  for (const char* arguments : {"step --no-missing-candidates", "rate --no-missing-candidates"})
+    EXPECT_EQ(RunCli(arguments, line).status, 2) << arguments;
+}
+
 TEST(ExtendedTrace, EndsWithRateOutputsAndTheExtendedSummary) {
   const auto lines =
       RunCli("trace --extended", kStuckWithMarks + "\n" + testing::kSinglesOnly + "\n").Lines();

@@ -1,4 +1,4 @@
-// Avoidable rectangles on real solves: the ladder solves each puzzle from
+// Rectangles of entered digits on real solves: the ladder solves each puzzle from
 // its givens, every digit it places is marked entered, and at every
 // position both types are asked. No step may remove the solution's digit;
 // the same positions with their digits left as givens give no step at all.
@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/candidate_board.h"
 #include "common/corpus.h"
 #include "engine/step_finder.h"
 #include "engine/steps/pattern_steps.h"
@@ -68,6 +69,20 @@ TEST(AvoidableRectangle, NeverRemovesTheSolutionOnTheSharedCollections) {
   RecordProperty("type2", tally.type2);
   // Type 1 turns up every few puzzles: a finder that never fires fails here.
   EXPECT_GT(tally.type1, 0) << puzzles << " puzzles";
+}
+
+TEST(UniqueRectangle, ACornerThatLostADigitCountsOnlyWithTheOption) {
+  // Floor r1c1, r1c4 {1, 2}; roofs r2c1 {1, 2, 3} and r2c4 {2, 3}, which
+  // lost 1: one roof is 3 either way, so row 2 loses its other 3s.
+  const auto board = CandidateBoard()
+                         .Keep(Cell(1, 1), {1, 2})
+                         .Keep(Cell(1, 4), {1, 2})
+                         .Keep(Cell(2, 1), {1, 2, 3})
+                         .Keep(Cell(2, 4), {2, 3});
+  StepRecord with, without;
+  EXPECT_TRUE(steps::FindUniqueRectangleType(board.State(), with, TechniqueId::UniqueRectangle2, true));
+  EXPECT_FALSE(steps::FindUniqueRectangleType(board.State(), without, TechniqueId::UniqueRectangle2, false));
+  EXPECT_EQ(without.Kind, kNoStep);
 }
 
 }  // namespace

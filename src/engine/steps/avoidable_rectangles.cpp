@@ -14,44 +14,30 @@
 
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
+#include "engine/steps/rectangle_walker.h"
 
 namespace tavimoro::steps {
 namespace {
 
-int CellAt(int row, int col) { return 9 * row + col; }  // 0-based
-
-// Every rectangle over two blocks with at least one empty and two entered
-// corners, as (r1,c1), (r1,c2), (r2,c1), (r2,c2), in row and column order;
-// `visit` returns true to stop.
+// The rectangles with at least one empty and two entered corners; a corner
+// neither entered nor empty is a given, which breaks the argument.
 template <typename Visit>
-bool ForEachRectangle(const PuzzleState& s, Visit visit) {
-  for (int r1 = 0; r1 < 9; ++r1) {
-    for (int r2 = r1 + 1; r2 < 9; ++r2) {
-      const bool sameBand = r1 / 3 == r2 / 3;
-      for (int c1 = 0; c1 < 9; ++c1) {
-        for (int c2 = c1 + 1; c2 < 9; ++c2) {
-          if (sameBand == (c1 / 3 == c2 / 3)) continue;  // one or four blocks
-          const std::array<int, 4> cell{CellAt(r1, c1), CellAt(r1, c2), CellAt(r2, c1), CellAt(r2, c2)};
-          int entered = 0, empty = 0;
-          for (int c : cell) {
-            if (s.Entered(c)) ++entered;
-            if (s.Grid[c] == 0) ++empty;
-          }
-          // A corner neither entered nor empty is a given.
-          if (empty == 0 || entered < 2 || entered + empty != 4) continue;
-          if (visit(cell)) return true;
-        }
-      }
+bool ForEachAvoidable(const PuzzleState& s, Visit visit) {
+  return ForEachRectangle([&](const RectangleCorners& cell) {
+    int entered = 0, empty = 0;
+    for (int c : cell) {
+      if (s.Entered(c)) ++entered;
+      if (s.Grid[c] == 0) ++empty;
     }
-  }
-  return false;
+    return empty != 0 && entered >= 2 && entered + empty == 4 && visit(cell);
+  });
 }
 
 // The meaning shared by both types: the rows as base lines, the columns as
 // cover, the two digits, and the entered corners as nodes carrying their
 // digits.
-void RecordRectangle(const PuzzleState& s, const std::array<int, 4>& cell, int x, int y,
-                     TechniqueId technique, std::string_view name, StepRecord& step) {
+void RecordRectangle(const PuzzleState& s, const RectangleCorners& cell, int x, int y, TechniqueId technique,
+                     std::string_view name, StepRecord& step) {
   StartElimination(step, technique, name);
   step.Text << x << y << ' ';
   for (int i = 0; i < 4; ++i) {
@@ -77,7 +63,7 @@ void RecordRectangle(const PuzzleState& s, const std::array<int, 4>& cell, int x
   m.DigitMask = DigitBit(x) | DigitBit(y);
 }
 
-bool TypeOne(const PuzzleState& s, const std::array<int, 4>& cell, StepRecord& step) {
+bool TypeOne(const PuzzleState& s, const RectangleCorners& cell, StepRecord& step) {
   for (int corner = 0; corner < 4; ++corner) {
     const int open = cell[corner], opposite = cell[3 - corner];
     const int side1 = cell[corner ^ 1], side2 = cell[corner ^ 2];
@@ -91,7 +77,7 @@ bool TypeOne(const PuzzleState& s, const std::array<int, 4>& cell, StepRecord& s
   return false;
 }
 
-bool TypeTwo(const PuzzleState& s, const std::array<int, 4>& cell, StepRecord& step) {
+bool TypeTwo(const PuzzleState& s, const RectangleCorners& cell, StepRecord& step) {
   // The entered side: the first row, the second row, the first column or
   // the second column; the empty side faces it.
   static constexpr std::array<std::array<int, 4>, 4> kSides{
@@ -121,11 +107,11 @@ bool TypeTwo(const PuzzleState& s, const std::array<int, 4>& cell, StepRecord& s
 }  // namespace
 
 bool FindAvoidableRectangle(const PuzzleState& s, StepRecord& step) {
-  return ForEachRectangle(s, [&](const std::array<int, 4>& cell) { return TypeOne(s, cell, step); });
+  return ForEachAvoidable(s, [&](const RectangleCorners& cell) { return TypeOne(s, cell, step); });
 }
 
 bool FindAvoidableRectangle2(const PuzzleState& s, StepRecord& step) {
-  return ForEachRectangle(s, [&](const std::array<int, 4>& cell) { return TypeTwo(s, cell, step); });
+  return ForEachAvoidable(s, [&](const RectangleCorners& cell) { return TypeTwo(s, cell, step); });
 }
 
 }  // namespace tavimoro::steps

@@ -1,5 +1,6 @@
 // Rungs 5, 7 and 8: N digits of a house that together fit in only N cells;
-// those cells lose every other candidate.
+// those cells lose every other candidate. The rungs look only in crowded
+// houses; the triple and quadruple beyond the ladder look in any house.
 //
 // Each house is read once into a mask of positions (0..8) per digit, so a
 // combination of digits is tested by OR-ing N masks. The pair scans houses
@@ -57,13 +58,13 @@ struct HiddenSearch {
   int size;
   PositionMasks positions;
   int usable;  // digit mask
+  TechniqueId technique;
+  std::string_view title;
 
   bool Extend(int depth, int fromDigit, int digits, int cells, StepRecord& step) {
     if (depth == size) {
       if (BitCount(cells) != size) return false;
-      return RecordHidden(s, step, house, digits, cells,
-                          size == 3 ? TechniqueId::HiddenTriplet : TechniqueId::HiddenQuad,
-                          size == 3 ? "HIDDEN TRIPLET: " : "HIDDEN QUAD: ");
+      return RecordHidden(s, step, house, digits, cells, technique, title);
     }
     for (int d = fromDigit; d <= 9; ++d) {
       if (!(usable & DigitBit(d))) continue;
@@ -74,6 +75,23 @@ struct HiddenSearch {
     return false;
   }
 };
+
+// The first hidden subset of `size` digits in a house of at least minEmpty
+// empty cells, houses in order.
+bool FindHiddenIn(const PuzzleState& s, StepRecord& step, int size, int minEmpty, TechniqueId technique,
+                  std::string_view title) {
+  for (int h = 0; h < 27; ++h) {
+    if (s.EmptyCount[h] < minEmpty) continue;
+    int usable = 0;
+    for (int d = 1; d <= 9; ++d) {
+      if (s.HouseCandCount(h, d) <= size && !s.HouseHas(h, d)) usable |= DigitBit(d);
+    }
+    if (BitCount(usable) < size) continue;
+    HiddenSearch search{s, h, size, PositionsOfDigits(s, h), usable, technique, title};
+    if (search.Extend(0, 1, 0, 0, step)) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -98,17 +116,14 @@ bool FindHiddenPair(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindHiddenSubset(const PuzzleState& s, StepRecord& step, int size) {
-  for (int h = 0; h < 27; ++h) {
-    if (s.EmptyCount[h] < 8) continue;
-    int usable = 0;
-    for (int d = 1; d <= 9; ++d) {
-      if (s.HouseCandCount(h, d) <= size && !s.HouseHas(h, d)) usable |= DigitBit(d);
-    }
-    if (BitCount(usable) < size) continue;
-    HiddenSearch search{s, h, size, PositionsOfDigits(s, h), usable};
-    if (search.Extend(0, 1, 0, 0, step)) return true;
-  }
-  return false;
+  return size == 3 ? FindHiddenIn(s, step, 3, 8, TechniqueId::HiddenTriplet, "HIDDEN TRIPLET: ")
+                   : FindHiddenIn(s, step, 4, 8, TechniqueId::HiddenQuad, "HIDDEN QUAD: ");
+}
+
+bool FindHiddenSubsetAnywhere(const PuzzleState& s, StepRecord& step, int size) {
+  // A house of no more empty cells than digits has nothing else to remove.
+  return size == 3 ? FindHiddenIn(s, step, 3, 4, TechniqueId::HiddenTriple, "HIDDEN TRIPLE: ")
+                   : FindHiddenIn(s, step, 4, 5, TechniqueId::HiddenQuadruple, "HIDDEN QUADRUPLE: ");
 }
 
 }  // namespace tavimoro::steps

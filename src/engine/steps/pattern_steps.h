@@ -61,15 +61,24 @@ bool FindMultiColouring(const PuzzleState& s, StepRecord& step);
 bool FindWWing(const PuzzleState& s, StepRecord& step);
 bool FindRemotePair(const PuzzleState& s, StepRecord& step);
 
-// rectangles.cpp: types 2 to 6 and the hidden rectangle, then BUG+n
-bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type);
-bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step);
+// rectangles.cpp: types 2 to 6 and the hidden rectangle, then BUG+n. With
+// missingCandidates a corner may have lost one of the rectangle's digits.
+bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type,
+                             bool missingCandidates);
+bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step, bool missingCandidates);
 bool FindBugPlusN(const PuzzleState& s, StepRecord& step);
 
 // avoidable_rectangles.cpp: types 1 and 2, on the cells the state marks as
 // entered (never where a corner is a given)
 bool FindAvoidableRectangle(const PuzzleState& s, StepRecord& step);
 bool FindAvoidableRectangle2(const PuzzleState& s, StepRecord& step);
+
+// unique_loops.cpp: rings of six or more cells on two digits, types 1 to 4
+bool FindUniqueLoop(const PuzzleState& s, StepRecord& step);
+
+// hidden_subsets.cpp: a hidden triple (size 3) or quadruple (4) in any
+// house, where the ladder's rungs look only in crowded ones
+bool FindHiddenSubsetAnywhere(const PuzzleState& s, StepRecord& step, int size);
 
 // finned_fish.cpp: the basic Jellyfish, and finned or sashimi fish of size
 // 2 to 4

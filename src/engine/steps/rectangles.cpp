@@ -16,6 +16,9 @@
 //           both rows (or both columns): x goes from the two other corners.
 // Hidden rectangle: one floor corner, and x only in the rectangle along
 // the row and the column of the opposite corner: y goes from that corner.
+// Where the search allows missing candidates, a corner may already have
+// lost x or y (rectangle_walker.h); every argument above still holds, since
+// it only needs the corners' digits to lie within what they hold.
 //
 // BUG+n: every empty cell bivalue but a few, and every digit twice or not
 // at all in each house once some candidates of those few cells are set
@@ -25,49 +28,16 @@
 
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
+#include "engine/steps/rectangle_walker.h"
 #include "engine/steps/step_text.h"
 
 namespace tavimoro::steps {
 namespace {
 
-int CellAt(int row, int col) { return 9 * row + col; }  // 0-based
+using Rectangle = DigitRectangle;
 
-struct Rectangle {
-  std::array<int, 4> cell;  // (r1,c1), (r1,c2), (r2,c1), (r2,c2)
-  int x, y;
-};
-
-// Every rectangle over two blocks whose empty corners all hold two common
-// digits x < y, in row, column and digit order; `visit` returns true to
-// stop.
-template <typename Visit>
-bool ForEachRectangle(const PuzzleState& s, Visit visit) {
-  for (int r1 = 0; r1 < 9; ++r1) {
-    for (int r2 = r1 + 1; r2 < 9; ++r2) {
-      const bool sameBand = r1 / 3 == r2 / 3;
-      for (int c1 = 0; c1 < 9; ++c1) {
-        const int a = CellAt(r1, c1), c = CellAt(r2, c1);
-        if (s.CandCount[a] < 2 || s.CandCount[c] < 2) continue;
-        for (int c2 = c1 + 1; c2 < 9; ++c2) {
-          if (sameBand == (c1 / 3 == c2 / 3)) continue;  // one or four blocks
-          const int b = CellAt(r1, c2), d = CellAt(r2, c2);
-          const int common = s.CandMask[a] & s.CandMask[b] & s.CandMask[c] & s.CandMask[d];
-          if (BitCount(common) < 2) continue;
-          for (int x = 1; x <= 9; ++x) {
-            if (!(common & DigitBit(x))) continue;
-            for (int y = x + 1; y <= 9; ++y) {
-              if (!(common & DigitBit(y))) continue;
-              if (visit(Rectangle{{a, b, c, d}, x, y})) return true;
-            }
-          }
-        }
-      }
-    }
-  }
-  return false;
-}
-
-void RecordRectangle(const Rectangle& r, TechniqueId technique, std::string_view name, StepRecord& step) {
+void RecordRectangle(const PuzzleState& s, const Rectangle& r, TechniqueId technique, std::string_view name,
+                     StepRecord& step) {
   StartElimination(step, technique, name);
   step.Text << r.x << r.y << ' ';
   for (int i = 0; i < 4; ++i) {
@@ -88,7 +58,15 @@ void RecordRectangle(const Rectangle& r, TechniqueId technique, std::string_view
   step.Lines[3] = {c, d, LineColour, 1};
   step.Digits << r.x << " & " << r.y;
   step.Meaning.DigitMask = DigitBit(r.x) | DigitBit(r.y);
+  // The digits corners have already lost, for the hint to name.
+  for (int corner : r.cell)
+    for (int digit : {r.x, r.y})
+      if (!s.Cand(corner, digit)) PushNode(step, PlainNode(digit, corner), LinkKind::Weak);
 }
+
+// A corner with no digit but x and y (all it has left of them, where it
+// has lost one).
+bool IsFloor(const PuzzleState& s, int cell, int xy) { return (s.CandMask[cell] & ~xy) == 0; }
 
 // The two roof corners when exactly two corners carry extras and they lie
 // on one side (share a row or a column); false otherwise.
@@ -97,7 +75,7 @@ bool RoofOnOneSide(const PuzzleState& s, const Rectangle& r, int& roof1, int& ro
   roof1 = roof2 = -1;
   int roofCount = 0;
   for (int c : r.cell) {
-    if (s.CandMask[c] == xy) continue;
+    if (IsFloor(s, c, xy)) continue;
     ++roofCount;
     (roof1 < 0 ? roof1 : roof2) = c;
   }
@@ -139,7 +117,7 @@ bool TypeTwoOrFive(const PuzzleState& s, const Rectangle& r, bool typeTwo, StepR
   if (!any) return false;
   for (int c = 0; c < 81; ++c)
     if (s.Cand(c, z) && seesRoof(c)) EliminateAt(step, c, z);
-  RecordRectangle(r, typeTwo ? kUniqueRectangle2 : kUniqueRectangle5,
+  RecordRectangle(s, r, typeTwo ? kUniqueRectangle2 : kUniqueRectangle5,
                   typeTwo ? "UNIQUE RECTANGLE TYPE 2" : "UNIQUE RECTANGLE TYPE 5", step);
   return true;
 }
@@ -148,40 +126,12 @@ bool TypeThree(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
   int roof1 = 0, roof2 = 0;
   if (!RoofOnOneSide(s, r, roof1, roof2)) return false;
   const int xy = DigitBit(r.x) | DigitBit(r.y);
-  const int virtualCell = (s.CandMask[roof1] | s.CandMask[roof2]) & ~xy;
-  if (BitCount(virtualCell) < 2) return false;
   std::array<int, 2> houses{};
   const int houseCount = SharedHouses(roof1, roof2, houses);
   for (int hi = 0; hi < houseCount; ++hi) {
-    const int h = houses[hi];
-    std::array<int, 9> others{};
-    int n = 0;
-    for (int c : CellsOfHouse(h))
-      if (c != roof1 && c != roof2 && s.CandCount[c] >= 2) others[n++] = c;
-    // Subsets of one to three other cells, in mask order.
-    for (int subset = 1; subset < (1 << n); ++subset) {
-      const int size = BitCount(subset);
-      if (size > 3) continue;
-      int digits = virtualCell;
-      for (int i = 0; i < n; ++i)
-        if (subset & (1 << i)) digits |= s.CandMask[others[i]];
-      if (BitCount(digits) != size + 1) continue;
-      bool any = false;
-      for (int i = 0; i < n; ++i)
-        if (!(subset & (1 << i)) && (s.CandMask[others[i]] & digits)) any = true;
-      if (!any) continue;
-      for (int i = 0; i < n; ++i) {
-        if (subset & (1 << i)) {
-          step.CellColour[others[i]] = SecondColour;
-          continue;
-        }
-        for (int d = 1; d <= 9; ++d)
-          if ((digits & DigitBit(d)) && s.Cand(others[i], d)) EliminateAt(step, others[i], d);
-      }
-      step.Meaning.House = h;
-      RecordRectangle(r, kUniqueRectangle3, "UNIQUE RECTANGLE TYPE 3", step);
-      return true;
-    }
+    if (!RoofSubsetIn(s, houses[hi], roof1, roof2, xy, step)) continue;
+    RecordRectangle(s, r, kUniqueRectangle3, "UNIQUE RECTANGLE TYPE 3", step);
+    return true;
   }
   return false;
 }
@@ -193,11 +143,12 @@ bool TypeFour(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
   const int houseCount = SharedHouses(roof1, roof2, houses);
   for (int hi = 0; hi < houseCount; ++hi) {
     for (const auto& [locked, doomed] : {std::array<int, 2>{r.x, r.y}, std::array<int, 2>{r.y, r.x}}) {
-      if (s.HouseCandCount(houses[hi], locked) != 2) continue;
-      EliminateAt(step, roof1, doomed);
-      EliminateAt(step, roof2, doomed);
+      if (!OnlyAmong(s, houses[hi], locked, {roof1, roof2})) continue;
+      if (!s.Cand(roof1, doomed) && !s.Cand(roof2, doomed)) continue;
+      for (int roof : {roof1, roof2})
+        if (s.Cand(roof, doomed)) EliminateAt(step, roof, doomed);
       step.Meaning.House = houses[hi];
-      RecordRectangle(r, kUniqueRectangle4, "UNIQUE RECTANGLE TYPE 4", step);
+      RecordRectangle(s, r, kUniqueRectangle4, "UNIQUE RECTANGLE TYPE 4", step);
       return true;
     }
   }
@@ -209,22 +160,23 @@ bool TypeSix(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
   const auto& [a, b, c, d] = r.cell;
   // The floor on one diagonal, extras on the other.
   int roof1 = -1, roof2 = -1;
-  if (s.CandMask[a] == xy && s.CandMask[d] == xy && s.CandMask[b] != xy && s.CandMask[c] != xy) {
+  if (IsFloor(s, a, xy) && IsFloor(s, d, xy) && !IsFloor(s, b, xy) && !IsFloor(s, c, xy)) {
     roof1 = b, roof2 = c;
-  } else if (s.CandMask[b] == xy && s.CandMask[c] == xy && s.CandMask[a] != xy && s.CandMask[d] != xy) {
+  } else if (IsFloor(s, b, xy) && IsFloor(s, c, xy) && !IsFloor(s, a, xy) && !IsFloor(s, d, xy)) {
     roof1 = a, roof2 = d;
   } else {
     return false;
   }
   for (int digit : {r.x, r.y}) {
     const bool rows =
-        s.HouseCandCount(HouseOf(a, 0), digit) == 2 && s.HouseCandCount(HouseOf(d, 0), digit) == 2;
+        OnlyAmong(s, HouseOf(a, 0), digit, {a, b}) && OnlyAmong(s, HouseOf(d, 0), digit, {c, d});
     const bool cols =
-        s.HouseCandCount(HouseOf(a, 1), digit) == 2 && s.HouseCandCount(HouseOf(d, 1), digit) == 2;
+        OnlyAmong(s, HouseOf(a, 1), digit, {a, c}) && OnlyAmong(s, HouseOf(d, 1), digit, {b, d});
     if (!rows && !cols) continue;
-    EliminateAt(step, roof1, digit);
-    EliminateAt(step, roof2, digit);
-    RecordRectangle(r, kUniqueRectangle6, "UNIQUE RECTANGLE TYPE 6", step);
+    if (!s.Cand(roof1, digit) && !s.Cand(roof2, digit)) continue;
+    for (int roof : {roof1, roof2})
+      if (s.Cand(roof, digit)) EliminateAt(step, roof, digit);
+    RecordRectangle(s, r, kUniqueRectangle6, "UNIQUE RECTANGLE TYPE 6", step);
     return true;
   }
   return false;
@@ -234,15 +186,18 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
   const int xy = DigitBit(r.x) | DigitBit(r.y);
   for (int corner = 0; corner < 4; ++corner) {
     const int floor = r.cell[corner];
-    if (s.CandMask[floor] != xy) continue;
+    if (!IsFloor(s, floor, xy)) continue;
     const int opposite = r.cell[3 - corner];
-    if (s.CandMask[opposite] == xy) continue;
+    if (IsFloor(s, opposite, xy)) continue;
+    // The opposite corner's neighbours along its row and its column.
+    const int rowMate = r.cell[(3 - corner) ^ 1], colMate = r.cell[(3 - corner) ^ 2];
     for (const auto& [locked, doomed] : {std::array<int, 2>{r.x, r.y}, std::array<int, 2>{r.y, r.x}}) {
-      if (s.HouseCandCount(HouseOf(opposite, 0), locked) != 2) continue;
-      if (s.HouseCandCount(HouseOf(opposite, 1), locked) != 2) continue;
+      if (!OnlyAmong(s, HouseOf(opposite, 0), locked, {opposite, rowMate})) continue;
+      if (!OnlyAmong(s, HouseOf(opposite, 1), locked, {opposite, colMate})) continue;
+      if (!s.Cand(opposite, doomed)) continue;
       EliminateAt(step, opposite, doomed);
       step.Meaning.Pivot = floor;
-      RecordRectangle(r, kHiddenRectangle, "HIDDEN RECTANGLE", step);
+      RecordRectangle(s, r, kHiddenRectangle, "HIDDEN RECTANGLE", step);
       return true;
     }
   }
@@ -251,8 +206,42 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
 
 }  // namespace
 
-bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type) {
-  return ForEachRectangle(s, [&](const Rectangle& r) {
+bool RoofSubsetIn(const PuzzleState& s, int house, int roof1, int roof2, int xy, StepRecord& step) {
+  const int virtualCell = (s.CandMask[roof1] | s.CandMask[roof2]) & ~xy;
+  if (BitCount(virtualCell) < 2) return false;
+  std::array<int, 9> others{};
+  int n = 0;
+  for (int c : CellsOfHouse(house))
+    if (c != roof1 && c != roof2 && s.CandCount[c] >= 2) others[n++] = c;
+  // Subsets of one to three other cells, in mask order.
+  for (int subset = 1; subset < (1 << n); ++subset) {
+    const int size = BitCount(subset);
+    if (size > 3) continue;
+    int digits = virtualCell;
+    for (int i = 0; i < n; ++i)
+      if (subset & (1 << i)) digits |= s.CandMask[others[i]];
+    if (BitCount(digits) != size + 1) continue;
+    bool any = false;
+    for (int i = 0; i < n; ++i)
+      if (!(subset & (1 << i)) && (s.CandMask[others[i]] & digits)) any = true;
+    if (!any) continue;
+    for (int i = 0; i < n; ++i) {
+      if (subset & (1 << i)) {
+        step.CellColour[others[i]] = SecondColour;
+        continue;
+      }
+      for (int d = 1; d <= 9; ++d)
+        if ((digits & DigitBit(d)) && s.Cand(others[i], d)) EliminateAt(step, others[i], d);
+    }
+    step.Meaning.House = house;
+    return true;
+  }
+  return false;
+}
+
+bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type,
+                             bool missingCandidates) {
+  return ForEachDigitRectangle(s, missingCandidates, [&](const Rectangle& r) {
     switch (type) {
       case TechniqueId::UniqueRectangle2:
         return TypeTwoOrFive(s, r, true, step);
@@ -270,8 +259,9 @@ bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId
   });
 }
 
-bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step) {
-  return ForEachRectangle(s, [&](const Rectangle& r) { return HiddenRectangle(s, r, step); });
+bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step, bool missingCandidates) {
+  return ForEachDigitRectangle(s, missingCandidates,
+                               [&](const Rectangle& r) { return HiddenRectangle(s, r, step); });
 }
 
 bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {

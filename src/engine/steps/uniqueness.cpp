@@ -1,5 +1,6 @@
 // Steps that lean on the puzzle having one solution: the unique rectangle
-// (two bivalue digits on the corners of a rectangle over two blocks) and the
+// (two bivalue digits on the corners of a rectangle over two blocks, found
+// by the rectangle walk the other uniqueness steps share) and the
 // bivalue universal grave (every empty cell bivalue but one or a few
 // trivalue cells). All of them read only candidate masks and counts.
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <span>
 
 #include "engine/steps/meaning.h"
+#include "engine/steps/rectangle_walker.h"
 #include "engine/steps/steps.h"
 #include "engine/validate.h"
 
@@ -64,50 +66,50 @@ bool FindBugType1(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindUniqueRectangle(const PuzzleState& s, StepRecord& step) {
-  for (int r = 1; r <= 9; ++r) {
-    for (int k1 = 1; k1 <= 8; ++k1) {
-      const int a = HouseCells(0, r, k1);
-      if (s.CandCount[a] != 2) continue;
+  // Of all the rectangles, the rung takes the one its players have always
+  // been shown first: by the row holding the two bivalue corners a and b
+  // (top first), a's column, b's column, the third corner c under a before
+  // under b, and c's row (top first). The key orders them so.
+  struct Pick {
+    int key = -1;
+    int a = 0, b = 0, c = 0, d = 0;
+    bool cBelowA = false;
+  } pick;
+  ForEachRectangle([&](const RectangleCorners& r) {
+    for (int side = 0; side < 2; ++side) {
+      const int a = r[2 * side], b = r[2 * side + 1];
       const int pair = s.CandMask[a];
-      int digitA = 0, digitB = 0;
-      FirstTwoCandidates(s, a, digitA, digitB);
-      for (int k2 = k1 + 1; k2 <= 9; ++k2) {
-        const int b = HouseCells(0, r, k2);
-        if (s.CandCount[b] != 2 || s.CandMask[b] != pair) continue;
-        const bool abShareBlock = CellBlock(a) == CellBlock(b);
-        for (const int column : {CellCol(a), CellCol(b)}) {
-          for (int r2 = 1; r2 <= 9; ++r2) {
-            const int c = HouseCells(1, column, r2);
-            if (c == a || c == b) continue;
-            const bool cInBlockOfAB = CellBlock(c) == CellBlock(a) || CellBlock(c) == CellBlock(b);
-            if (abShareBlock == cInBlockOfAB) continue;  // not exactly two blocks
-            if (s.CandCount[c] != 2 || s.CandMask[c] != pair) continue;
-            const bool cBelowA = CellCol(c) == CellCol(a);
-            const int d = 9 * (CellRow(c) - 1) + (cBelowA ? CellCol(b) : CellCol(a)) - 1;
-            const int doomed = s.CandMask[d] & pair;
-            if (doomed == 0) continue;
-
-            if (doomed & DigitBit(digitA)) step.SetEliminate(d, digitA);
-            if (doomed & DigitBit(digitB)) step.SetEliminate(d, digitB);
-            step.Kind = kEliminate;
-            step.Technique = TechniqueId::UniqueRectangle1;
-            const int topRow = HouseOf(a, 0), otherRow = HouseOf(c, 0);
-            AddBaseLine(step.Meaning, std::min(topRow, otherRow));
-            AddBaseLine(step.Meaning, std::max(topRow, otherRow));
-            AddCoverLine(step.Meaning, HouseOf(a, 1));
-            AddCoverLine(step.Meaning, HouseOf(b, 1));
-            step.Text = StepText("UNIQUE RECTANGLE TYPE 1: ");
-            step.Lines[0] = {a, b, LineColour, 1};
-            step.Lines[1] = cBelowA ? StepLine{a, c, LineColour, 1} : StepLine{a, d, LineColour, 1};
-            step.Lines[2] = cBelowA ? StepLine{b, d, LineColour, 1} : StepLine{b, c, LineColour, 1};
-            step.Lines[3] = {c, d, LineColour, 1};
-            return true;
-          }
-        }
+      if (s.CandCount[a] != 2 || s.CandMask[b] != pair) continue;
+      for (int under = 0; under < 2; ++under) {
+        const int c = r[2 * (1 - side) + under], d = r[2 * (1 - side) + 1 - under];
+        if (s.CandMask[c] != pair || (s.CandMask[d] & pair) == 0) continue;
+        const int key = (((CellRow(a) * 10 + CellCol(a)) * 10 + CellCol(b)) * 2 + under) * 10 + CellRow(c);
+        if (pick.key < 0 || key < pick.key) pick = {key, a, b, c, d, under == 0};
       }
     }
-  }
-  return false;
+    return false;
+  });
+  if (pick.key < 0) return false;
+  const auto& [key, a, b, c, d, cBelowA] = pick;
+  const int pair = s.CandMask[a];
+  int digitA = 0, digitB = 0;
+  FirstTwoCandidates(s, a, digitA, digitB);
+  const int doomed = s.CandMask[d] & pair;
+  if (doomed & DigitBit(digitA)) step.SetEliminate(d, digitA);
+  if (doomed & DigitBit(digitB)) step.SetEliminate(d, digitB);
+  step.Kind = kEliminate;
+  step.Technique = TechniqueId::UniqueRectangle1;
+  const int topRow = HouseOf(a, 0), otherRow = HouseOf(c, 0);
+  AddBaseLine(step.Meaning, std::min(topRow, otherRow));
+  AddBaseLine(step.Meaning, std::max(topRow, otherRow));
+  AddCoverLine(step.Meaning, HouseOf(a, 1));
+  AddCoverLine(step.Meaning, HouseOf(b, 1));
+  step.Text = StepText("UNIQUE RECTANGLE TYPE 1: ");
+  step.Lines[0] = {a, b, LineColour, 1};
+  step.Lines[1] = cBelowA ? StepLine{a, c, LineColour, 1} : StepLine{a, d, LineColour, 1};
+  step.Lines[2] = cBelowA ? StepLine{b, d, LineColour, 1} : StepLine{b, c, LineColour, 1};
+  step.Lines[3] = {c, d, LineColour, 1};
+  return true;
 }
 
 bool FindBugType2(const PuzzleState& s, StepRecord& step) {
