@@ -1,4 +1,4 @@
-// Rectangles of entered digits on real solves: the ladder solves each puzzle from
+// Avoidable rectangles on real solves: the ladder solves each puzzle from
 // its givens, every digit it places is marked entered, and at every
 // position both types are asked. No step may remove the solution's digit;
 // the same positions with their digits left as givens give no step at all.
