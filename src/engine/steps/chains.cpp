@@ -36,6 +36,7 @@ struct CellSet {
     }
   }
   bool Empty() const { return (low | high) == 0; }
+  bool Has(int cell) const { return cell < 64 ? (low >> cell) & 1 : (high >> (cell - 64)) & 1; }
   int First() const { return low ? __builtin_ctzll(low) : 64 + __builtin_ctzll(high); }
   // Calls visit(cell) in ascending order until it returns true.
   template <typename Visit>
@@ -199,6 +200,67 @@ struct Propagation {
   }
 };
 
+// One level of LevelsContradict: true on a contradiction of any kind
+// FindContradiction knows; else every hidden single of the digits `only`
+// allows goes to `next`, with per cell the digits its houses give it (two
+// when two houses disagree).
+bool ScanLevel(const TrialBoard& b, int only, CellSet& next, std::array<std::uint16_t, 81>& digits) {
+  if (!b.stuck.Empty()) return true;
+  for (int h = 0; h < 27; ++h) {
+    const auto& cells = CellsOfHouse(h);
+    int once = 0, twice = 0, alone = 0, aloneTwice = 0;
+    for (int c : cells) {
+      const int m = b.cand[c];
+      twice |= once & m;
+      once |= m;
+      if (m != 0 && (m & (m - 1)) == 0) {
+        aloneTwice |= alone & m;
+        alone |= m;
+      }
+    }
+    const int open = kAllDigits & ~b.placed[h];
+    if (((open & ~once) | (aloneTwice & open)) != 0) return true;
+    for (int lone = once & ~twice & open & only; lone != 0; lone &= lone - 1) {
+      const int bit = LowestBit(lone);
+      for (int c : cells) {
+        if (!(b.cand[c] & bit)) continue;
+        if (!next.Has(c)) digits[c] = 0;
+        digits[c] = static_cast<std::uint16_t>(digits[c] | bit);
+        next.Add(c);
+        break;
+      }
+    }
+  }
+  return false;
+}
+
+// Whether placing the digit and then, level by level, every hidden single
+// the level before forces (of that digit alone with sameDigitOnly) runs into
+// a contradiction within maxDepth placements, a placement that is no longer
+// possible counting as one. Every walk of Follow places a subset of one
+// level's placements at each depth, and placing more only keeps a
+// contradiction (an emptied cell is filled only by a digit some other
+// placement took from it), so a try this clears has no chain: most tries
+// pay these few house scans instead of Follow's walk over every path.
+bool LevelsContradict(const TrialBoard& root, int cell, int digit, int maxDepth, bool sameDigitOnly) {
+  TrialBoard board = root;
+  board.Place(cell, digit);
+  const int only = sameDigitOnly ? DigitBit(digit) : kAllDigits;
+  std::array<std::uint16_t, 81> digits;
+  for (int depth = 1;; ++depth) {
+    CellSet next;
+    if (ScanLevel(board, depth == maxDepth ? 0 : only, next, digits)) return true;
+    if (next.Empty()) return false;
+    const bool clash = next.AnyOf([&](int c) {
+      const int bit = digits[c];
+      if ((bit & (bit - 1)) != 0 || !(board.cand[c] & bit)) return true;
+      board.Place(c, MaskDigit(bit));
+      return false;
+    });
+    if (clash) return true;
+  }
+}
+
 void BuildTries(const PuzzleState& s, ChainTries& tries) {
   PuzzleState solved = s;
   Validate(solved, false, false, false);  // unchanged (digits 0) without a unique solution
@@ -225,6 +287,7 @@ bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries,
   Propagation propagation{maxDepth, sameDigitOnly, text};
   for (int i = 0; i < tries.count; ++i) {
     const int cell = tries.list[i].cell, digit = tries.list[i].digit;
+    if (!LevelsContradict(board, cell, digit, maxDepth, sameDigitOnly)) continue;
     if (!propagation.Follow(board, cell, digit, 1)) continue;
     step.SetEliminate(cell, digit);
     step.Kind = kEliminate;
