@@ -224,6 +224,26 @@ const NetRungFacts* FactsOf(TechniqueId technique) {
 
 std::string_view Prefix(TechniqueId technique) { return FactsOf(technique)->prefix; }
 
+// The tries whose nets are known to end without a contradiction. A plain
+// net derives everything its rules force and is the least board closed
+// under them; a net that derives "y holds" therefore contains y's own net,
+// and when it ends without a contradiction so does y's. Valid for one start
+// board and level 0 only (nested nets give up on a budget).
+class ConsistentTries {
+ public:
+  bool Known(NetNode a) const { return known_[a >> 1] != 0; }
+  // Takes in the holds of a net that just ended without a contradiction.
+  void Learn(const NetPropagator& p, const NetBoard& root) {
+    for (int i = 0; i < p.NodeCount(); ++i) {
+      const NetNode n = p.NodeAt(i);
+      if (NodeHolds(n) && root.value[NodeCell(n)] == 0) known_[n >> 1] = 1;
+    }
+  }
+
+ private:
+  std::array<std::uint8_t, 729> known_{};
+};
+
 // The tries, bivalue cells first: cells by candidate count, then index, each
 // with its digits ascending.
 std::vector<NetNode> Tries(const NetBoard& root) {
@@ -666,8 +686,13 @@ bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& s
   batch.Kind = kEliminate;
   batch.Technique = kContradictionNet;
   bool any = false;
+  ConsistentTries consistent;
   for (NetNode a : Tries(root)) {
-    if (!p.Run(root, std::span<const NetNode>(&a, 1))) continue;
+    if (consistent.Known(a)) continue;
+    if (!p.Run(root, std::span<const NetNode>(&a, 1))) {
+      consistent.Learn(p, root);
+      continue;
+    }
     const int size = p.Ancestors({}, true, {}, nullptr);
     known.size[static_cast<std::size_t>(a >> 1)] = static_cast<std::uint16_t>(size);
     if (ScoreOfProof(facts, size) > maxScore) continue;
