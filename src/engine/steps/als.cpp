@@ -14,9 +14,11 @@
 // The sets are collected into a table on the heap; the searches walk it by
 // index in collection order. A solve asks the three finders one after another
 // at the same position, so the last table is kept on the thread for the
-// same candidates.
+// same candidates, with the pairs of sets that share a restricted digit once
+// one finder has listed them.
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "engine/steps/als_sets.h"
 #include "engine/steps/chain_record.h"
@@ -28,20 +30,79 @@ namespace {
 
 constexpr int kMaxAlsSize = 5;
 
-const AlsTable& SetsOf(const PuzzleState& s) {
-  struct Kept {
-    std::array<std::uint8_t, 81> grid{};
-    std::array<std::uint16_t, 81> cand{};
-    std::unique_ptr<AlsTable> table;
-  };
-  thread_local Kept k;
-  if (!k.table || k.grid != s.Grid || k.cand != s.CandMask) {
-    if (!k.table) k.table = std::make_unique<AlsTable>();
-    CollectAlmostLockedSets(s, 1, kMaxAlsSize, *k.table);
-    k.grid = s.Grid;
-    k.cand = s.CandMask;
+// Digits x that A and B hold only in cells that all see each other.
+int RestrictedCommons(const AlmostLockedSet& a, const AlmostLockedSet& b) {
+  int rcc = 0;
+  for (int common = a.digits & b.digits; common != 0; common &= common - 1) {
+    const int d = MaskDigit(LowestBit(common));
+    if (b.digitCells[d - 1].SubsetOf(a.digitPeers[d - 1])) rcc |= DigitBit(d);
   }
-  return *k.table;
+  return rcc;
+}
+
+// The sets of one position, and per set the sets apart from it that share
+// a restricted common digit, ascending, with those digits: ALS-XZ and
+// ALS-XY-Wing both walk these pairs.
+struct AlsPosition {
+  std::array<std::uint8_t, 81> grid{};
+  std::array<std::uint16_t, 81> cand{};
+  AlsTable table;
+  bool linked = false;
+  struct Link {
+    std::int16_t set;
+    std::uint16_t rcc;
+  };
+  std::vector<int> linkStart;  // set i's links: links[linkStart[i], linkStart[i + 1])
+  std::vector<Link> links;
+  std::vector<Link> pairs;  // scratch: i < j, by i then j, -1 after each i
+  std::vector<int> fill;    // scratch
+
+  void FindLinks() {
+    linkStart.assign(static_cast<std::size_t>(table.count) + 1, 0);
+    links.clear();
+    pairs.clear();
+    for (int i = 0; i < table.count; ++i) {
+      const AlmostLockedSet& a = table.sets[i];
+      for (int j = i + 1; j < table.count; ++j) {
+        const AlmostLockedSet& b = table.sets[j];
+        if (!(a.digits & b.digits) || a.cells.Meets(b.cells)) continue;
+        const int rcc = RestrictedCommons(a, b);
+        if (!rcc) continue;
+        pairs.push_back({static_cast<std::int16_t>(j), static_cast<std::uint16_t>(rcc)});
+        ++linkStart[i + 1];
+        ++linkStart[j + 1];
+      }
+      pairs.push_back({-1, 0});  // end of i's pairs
+    }
+    for (int i = 0; i < table.count; ++i) linkStart[i + 1] += linkStart[i];
+    links.resize(static_cast<std::size_t>(linkStart[table.count]));
+    fill.assign(linkStart.begin(), linkStart.end() - 1);
+    // Set j meets its partners below it while i climbs to j, then its own
+    // partners above: every list comes out ascending.
+    int i = 0;
+    for (const Link& p : pairs) {
+      if (p.set < 0) {
+        ++i;
+        continue;
+      }
+      links[static_cast<std::size_t>(fill[i]++)] = p;
+      links[static_cast<std::size_t>(fill[p.set]++)] = {static_cast<std::int16_t>(i), p.rcc};
+    }
+    linked = true;
+  }
+};
+
+AlsPosition& PositionOf(const PuzzleState& s, bool withLinks) {
+  thread_local std::unique_ptr<AlsPosition> kept;
+  if (!kept || kept->grid != s.Grid || kept->cand != s.CandMask) {
+    if (!kept) kept = std::make_unique<AlsPosition>();
+    CollectAlmostLockedSets(s, 1, kMaxAlsSize, kept->table);
+    kept->grid = s.Grid;
+    kept->cand = s.CandMask;
+    kept->linked = false;
+  }
+  if (withLinks && !kept->linked) kept->FindLinks();
+  return *kept;
 }
 
 struct Candidates {
@@ -53,16 +114,6 @@ struct Candidates {
   }
 };
 
-// Digits x that A and B hold only in cells that all see each other.
-int RestrictedCommons(const AlmostLockedSet& a, const AlmostLockedSet& b) {
-  int rcc = 0;
-  const int common = a.digits & b.digits;
-  for (int d = 1; d <= 9; ++d) {
-    if ((common & DigitBit(d)) && b.digitCells[d - 1].SubsetOf(a.digitPeers[d - 1])) rcc |= DigitBit(d);
-  }
-  return rcc;
-}
-
 // Cells outside both sets holding z that see all of both sets' z cells.
 CellBits CommonVictims(const Candidates& cand, const AlmostLockedSet& a, const AlmostLockedSet& b, int z) {
   return cand.cells[z - 1] & a.digitPeers[z - 1] & b.digitPeers[z - 1];
@@ -73,15 +124,16 @@ ChainDraft::Piece PieceOf(const AlmostLockedSet& set, int d) { return {d, set.di
 }  // namespace
 
 bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
-  const AlsTable* table = &SetsOf(s);
+  const AlsPosition& position = PositionOf(s, true);
+  const AlsTable* table = &position.table;
   const Candidates cand(s);
   for (int i = 0; i < table->count; ++i) {
     const AlmostLockedSet& a = table->sets[i];
-    for (int j = i + 1; j < table->count; ++j) {
+    for (int l = position.linkStart[i]; l < position.linkStart[i + 1]; ++l) {
+      const int j = position.links[static_cast<std::size_t>(l)].set;
+      if (j < i) continue;
       const AlmostLockedSet& b = table->sets[j];
-      if (a.cells.Meets(b.cells)) continue;
-      const int rcc = RestrictedCommons(a, b);
-      if (!rcc) continue;
+      const int rcc = position.links[static_cast<std::size_t>(l)].rcc;
       const int x = MaskDigit(LowestBit(rcc));
       EliminationMasks victims{};
       bool any = false;
@@ -127,25 +179,19 @@ bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindAlsXYWing(const PuzzleState& s, StepRecord& step) {
-  const AlsTable* table = &SetsOf(s);
+  const AlsPosition& position = PositionOf(s, true);
+  const AlsTable* table = &position.table;
   const Candidates cand(s);
-  struct Wing {
-    int set, rcc;
-  };
-  std::array<Wing, AlsTable::kCapacity> wings{};
   for (int k = 0; k < table->count; ++k) {
     const AlmostLockedSet& c = table->sets[k];
-    int n = 0;
-    for (int i = 0; i < table->count; ++i) {
-      if (i == k || c.cells.Meets(table->sets[i].cells)) continue;
-      const int rcc = RestrictedCommons(c, table->sets[i]);
-      if (rcc) wings[n++] = {i, rcc};
-    }
+    const AlsPosition::Link* wings = position.links.data() + position.linkStart[k];
+    const int n = position.linkStart[k + 1] - position.linkStart[k];
     for (int p = 0; p < n; ++p) {
       const AlmostLockedSet& a = table->sets[wings[p].set];
       for (int q = p + 1; q < n; ++q) {
         const AlmostLockedSet& b = table->sets[wings[q].set];
-        if (a.cells.Meets(b.cells)) continue;
+        // Without a common digit there is no z (the cheap test first).
+        if (!(a.digits & b.digits) || a.cells.Meets(b.cells)) continue;
         // x restricts A to C, y restricts B to C; take the first distinct pair.
         int x = 0, y = 0;
         for (int dx = 1; dx <= 9 && !x; ++dx) {
@@ -212,7 +258,7 @@ struct Blossom {
 }  // namespace
 
 bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
-  const AlsTable* table = &SetsOf(s);
+  const AlsTable* table = &PositionOf(s, false).table;
   const Candidates cand(s);
   for (int stem = 0; stem < 81; ++stem) {
     if (s.Grid[stem] != 0 || s.CandCount[stem] < 2 || s.CandCount[stem] > 3) continue;
