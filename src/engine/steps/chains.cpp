@@ -261,15 +261,38 @@ bool LevelsContradict(const TrialBoard& root, int cell, int digit, int maxDepth,
   }
 }
 
-void BuildTries(const PuzzleState& s, ChainTries& tries) {
-  PuzzleState solved = s;
-  Validate(solved, false, false, false);  // unchanged (digits 0) without a unique solution
+// What the walks learnt on one grid. The trial board and the solution
+// depend on the grid alone (the state's own removals only pick and order the
+// tries), so on the same grid a try that gave no chain gives none again: a
+// solve that only removes candidates between two asks walks only the tries
+// it has not walked yet. Kept per thread for the last grid.
+struct GridMemory {
+  std::array<std::uint8_t, 81> grid{};
+  std::array<std::uint8_t, 81> solution{};  // the grid itself without one solution
+  std::array<std::uint8_t, 729> noChain{};  // per try: bit 0 Type 1, bit 1 Type 2
+  bool known = false;
+
+  static GridMemory& Of(const PuzzleState& s) {
+    thread_local GridMemory memory;
+    if (!memory.known || memory.grid != s.Grid) {
+      PuzzleState solved = s;
+      Validate(solved, false, false, false);  // unchanged (digits 0) without a unique solution
+      memory.grid = s.Grid;
+      memory.solution = solved.Grid;
+      memory.noChain.fill(0);
+      memory.known = true;
+    }
+    return memory;
+  }
+};
+
+void BuildTries(const PuzzleState& s, const GridMemory& memory, ChainTries& tries) {
   tries.count = 0;
   for (int n = 2; n <= 9; ++n) {
     for (int c = 0; c < 81; ++c) {
       if (s.Grid[c] != 0 || s.CandCount[c] != n) continue;
       for (int d = 1; d <= 9; ++d) {
-        if (s.Cand(c, d) && solved.Grid[c] != d) {
+        if (s.Cand(c, d) && memory.solution[c] != d) {
           tries.list[tries.count++] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d)};
         }
       }
@@ -280,15 +303,22 @@ void BuildTries(const PuzzleState& s, ChainTries& tries) {
 
 bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries, TechniqueId technique,
                       int maxDepth, bool sameDigitOnly, std::string_view prefix) {
-  if (!tries.built) BuildTries(s, tries);
+  GridMemory& memory = GridMemory::Of(s);
+  if (!tries.built) BuildTries(s, memory, tries);
   const TrialBoard board = TrialBoard::FromGrid(s);
+  const int typeBit = sameDigitOnly ? 1 : 2;
   StepText text(prefix);
   text << "\r\n";
   Propagation propagation{maxDepth, sameDigitOnly, text};
   for (int i = 0; i < tries.count; ++i) {
     const int cell = tries.list[i].cell, digit = tries.list[i].digit;
-    if (!LevelsContradict(board, cell, digit, maxDepth, sameDigitOnly)) continue;
-    if (!propagation.Follow(board, cell, digit, 1)) continue;
+    std::uint8_t& noChain = memory.noChain[static_cast<std::size_t>(cell * 9 + digit - 1)];
+    if (noChain & typeBit) continue;
+    if (!LevelsContradict(board, cell, digit, maxDepth, sameDigitOnly) ||
+        !propagation.Follow(board, cell, digit, 1)) {
+      noChain = static_cast<std::uint8_t>(noChain | typeBit);
+      continue;
+    }
     step.SetEliminate(cell, digit);
     step.Kind = kEliminate;
     step.Technique = technique;
