@@ -212,9 +212,11 @@ void NetPropagator::CheckLocked(int house, int digit) {
     if (target == type || (type != 2 && target != 2)) continue;
     const int other = HouseOf(first, target);
     if ((mask & ~static_cast<unsigned>(kHouseMasks.shared[house][other])) != 0) continue;
-    for (int y : CellsOfHouse(other)) {
-      if (contradiction_) return;
-      if (InHouse(y, house) || board_.value[y] != 0 || !board_.Has(y, digit)) continue;
+    // The places of the digit in the other house outside this one: a house
+    // stays locked while it loses places, so most checks find none left.
+    unsigned victims = places_[other][digit] & ~static_cast<unsigned>(kHouseMasks.shared[other][house]);
+    for (; victims != 0; victims &= victims - 1) {
+      const int y = HouseCell(other, LowestPosition(victims));
       StartReasons();
       for (int x : CellsOfHouse(house))
         if (!InHouse(x, other)) AddAbsentReason(x, digit);
