@@ -18,6 +18,7 @@
 // one finder has listed them.
 #include <array>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "engine/steps/als_sets.h"
@@ -40,68 +41,92 @@ int RestrictedCommons(const AlmostLockedSet& a, const AlmostLockedSet& b) {
   return rcc;
 }
 
-// The sets of one position, and per set the sets apart from it that share
-// a restricted common digit, ascending, with those digits: ALS-XZ and
-// ALS-XY-Wing both walk these pairs.
+// The sets of one position and the pairs of disjoint sets that share a
+// restricted common digit, with those digits. ALS-XZ walks the pairs (i, j)
+// with i < j, row i by row i, and stops at its first step; ALS-XY-Wing needs
+// every set's partners on both sides. Rows are worked out as they are first
+// asked for, and the two-sided lists from the finished rows.
 struct AlsPosition {
   std::array<std::uint8_t, 81> grid{};
   std::array<std::uint16_t, 81> cand{};
   AlsTable table;
-  bool linked = false;
   struct Link {
     std::int16_t set;
     std::uint16_t rcc;
   };
-  std::vector<int> linkStart;  // set i's links: links[linkStart[i], linkStart[i + 1])
-  std::vector<Link> links;
-  std::vector<Link> pairs;  // scratch: i < j, by i then j, -1 after each i
-  std::vector<int> fill;    // scratch
+  std::vector<Link> pairs;     // row i: the partners j > i, ascending
+  std::vector<int> rowStart;   // row i: pairs[rowStart[i], rowStart[i + 1])
+  int rows = 0;                // rows worked out
+  std::vector<Link> links;     // every partner of set i, ascending:
+  std::vector<int> linkStart;  // links[linkStart[i], linkStart[i + 1])
+  bool linked = false;
+  std::vector<int> fill;  // scratch
 
-  void FindLinks() {
-    linkStart.assign(static_cast<std::size_t>(table.count) + 1, 0);
-    links.clear();
+  void Reset() {
     pairs.clear();
-    for (int i = 0; i < table.count; ++i) {
-      const AlmostLockedSet& a = table.sets[i];
-      for (int j = i + 1; j < table.count; ++j) {
+    rowStart.assign(1, 0);
+    rows = 0;
+    linked = false;
+  }
+
+  // The pairs (i, j > i), working out the rows up to i first.
+  std::span<const Link> Row(int i) {
+    for (; rows <= i; ++rows) {
+      const AlmostLockedSet& a = table.sets[rows];
+      for (int j = rows + 1; j < table.count; ++j) {
         const AlmostLockedSet& b = table.sets[j];
         if (!(a.digits & b.digits) || a.cells.Meets(b.cells)) continue;
-        const int rcc = RestrictedCommons(a, b);
-        if (!rcc) continue;
-        pairs.push_back({static_cast<std::int16_t>(j), static_cast<std::uint16_t>(rcc)});
-        ++linkStart[i + 1];
-        ++linkStart[j + 1];
+        if (const int rcc = RestrictedCommons(a, b))
+          pairs.push_back({static_cast<std::int16_t>(j), static_cast<std::uint16_t>(rcc)});
       }
-      pairs.push_back({-1, 0});  // end of i's pairs
+      rowStart.push_back(static_cast<int>(pairs.size()));
+    }
+    return std::span(pairs).subspan(static_cast<std::size_t>(rowStart[i]),
+                                    static_cast<std::size_t>(rowStart[i + 1] - rowStart[i]));
+  }
+
+  // Every partner of set i, ascending.
+  std::span<const Link> Partners(int i) {
+    if (!linked) LinkBothWays();
+    return std::span(links).subspan(static_cast<std::size_t>(linkStart[i]),
+                                    static_cast<std::size_t>(linkStart[i + 1] - linkStart[i]));
+  }
+
+ private:
+  void LinkBothWays() {
+    if (table.count > 0) Row(table.count - 1);
+    linkStart.assign(static_cast<std::size_t>(table.count) + 1, 0);
+    for (int i = 0; i < table.count; ++i) {
+      for (int p = rowStart[i]; p < rowStart[i + 1]; ++p) {
+        ++linkStart[i + 1];
+        ++linkStart[pairs[static_cast<std::size_t>(p)].set + 1];
+      }
     }
     for (int i = 0; i < table.count; ++i) linkStart[i + 1] += linkStart[i];
     links.resize(static_cast<std::size_t>(linkStart[table.count]));
     fill.assign(linkStart.begin(), linkStart.end() - 1);
     // Set j meets its partners below it while i climbs to j, then its own
-    // partners above: every list comes out ascending.
-    int i = 0;
-    for (const Link& p : pairs) {
-      if (p.set < 0) {
-        ++i;
-        continue;
+    // row: every list comes out ascending.
+    for (int i = 0; i < table.count; ++i) {
+      for (int p = rowStart[i]; p < rowStart[i + 1]; ++p) {
+        const Link& link = pairs[static_cast<std::size_t>(p)];
+        links[static_cast<std::size_t>(fill[i]++)] = link;
+        links[static_cast<std::size_t>(fill[link.set]++)] = {static_cast<std::int16_t>(i), link.rcc};
       }
-      links[static_cast<std::size_t>(fill[i]++)] = p;
-      links[static_cast<std::size_t>(fill[p.set]++)] = {static_cast<std::int16_t>(i), p.rcc};
     }
     linked = true;
   }
 };
 
-AlsPosition& PositionOf(const PuzzleState& s, bool withLinks) {
+AlsPosition& PositionOf(const PuzzleState& s) {
   thread_local std::unique_ptr<AlsPosition> kept;
   if (!kept || kept->grid != s.Grid || kept->cand != s.CandMask) {
     if (!kept) kept = std::make_unique<AlsPosition>();
     CollectAlmostLockedSets(s, 1, kMaxAlsSize, kept->table);
     kept->grid = s.Grid;
     kept->cand = s.CandMask;
-    kept->linked = false;
+    kept->Reset();
   }
-  if (withLinks && !kept->linked) kept->FindLinks();
   return *kept;
 }
 
@@ -124,16 +149,14 @@ ChainDraft::Piece PieceOf(const AlmostLockedSet& set, int d) { return {d, set.di
 }  // namespace
 
 bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
-  const AlsPosition& position = PositionOf(s, true);
+  AlsPosition& position = PositionOf(s);
   const AlsTable* table = &position.table;
   const Candidates cand(s);
   for (int i = 0; i < table->count; ++i) {
     const AlmostLockedSet& a = table->sets[i];
-    for (int l = position.linkStart[i]; l < position.linkStart[i + 1]; ++l) {
-      const int j = position.links[static_cast<std::size_t>(l)].set;
-      if (j < i) continue;
-      const AlmostLockedSet& b = table->sets[j];
-      const int rcc = position.links[static_cast<std::size_t>(l)].rcc;
+    for (const AlsPosition::Link& link : position.Row(i)) {
+      const AlmostLockedSet& b = table->sets[link.set];
+      const int rcc = link.rcc;
       const int x = MaskDigit(LowestBit(rcc));
       EliminationMasks victims{};
       bool any = false;
@@ -179,13 +202,13 @@ bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindAlsXYWing(const PuzzleState& s, StepRecord& step) {
-  const AlsPosition& position = PositionOf(s, true);
+  AlsPosition& position = PositionOf(s);
   const AlsTable* table = &position.table;
   const Candidates cand(s);
   for (int k = 0; k < table->count; ++k) {
     const AlmostLockedSet& c = table->sets[k];
-    const AlsPosition::Link* wings = position.links.data() + position.linkStart[k];
-    const int n = position.linkStart[k + 1] - position.linkStart[k];
+    const std::span<const AlsPosition::Link> wings = position.Partners(k);
+    const int n = static_cast<int>(wings.size());
     for (int p = 0; p < n; ++p) {
       const AlmostLockedSet& a = table->sets[wings[p].set];
       for (int q = p + 1; q < n; ++q) {
@@ -258,7 +281,7 @@ struct Blossom {
 }  // namespace
 
 bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
-  const AlsTable* table = &PositionOf(s, false).table;
+  const AlsTable* table = &PositionOf(s).table;
   const Candidates cand(s);
   for (int stem = 0; stem < 81; ++stem) {
     if (s.Grid[stem] != 0 || s.CandCount[stem] < 2 || s.CandCount[stem] > 3) continue;
