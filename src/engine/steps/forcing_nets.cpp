@@ -513,10 +513,31 @@ void KeepStart(StepRecord& step, const NetBoard& start) {
   step.Meaning.NetStartValue = start.value;
 }
 
+// Runs the plain net of every try and records the contradictions with the
+// implications they rest on.
+void SurveyContradictions(const NetBoard& root, KnownContradictions& known) {
+  known = KnownContradictions{};
+  NetChain chain(0, 0);
+  NetPropagator& p = chain.Top();
+  ConsistentTries consistent;
+  for (NetNode a : Tries(root)) {
+    if (consistent.Known(a)) continue;
+    if (!p.Run(root, std::span<const NetNode>(&a, 1))) {
+      consistent.Learn(p, root);
+      continue;
+    }
+    known.size[static_cast<std::size_t>(a >> 1)] =
+        static_cast<std::uint16_t>(p.Ancestors({}, true, {}, nullptr));
+  }
+  known.complete = true;
+}
+
 }  // namespace
 
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step) {
-  return NetSearch(s, 0, 0).Find(step, kContradictionKind, kContradictionNet);
+  KnownContradictions known;
+  SurveyContradictions(NetBoard::From(s), known);
+  return FindContradictionNet(s, step, known);
 }
 
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownContradictions& known) {
@@ -677,29 +698,19 @@ bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& s
 
 bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step,
                             KnownContradictions& known) {
-  known = KnownContradictions{};
   const NetBoard root = NetBoard::From(s);
-  NetChain chain(0, 0);
-  NetPropagator& p = chain.Top();
+  SurveyContradictions(root, known);
   const NetRungFacts& facts = *FactsOf(kContradictionNet);
   StepRecord batch;
   batch.Kind = kEliminate;
   batch.Technique = kContradictionNet;
   bool any = false;
-  ConsistentTries consistent;
   for (NetNode a : Tries(root)) {
-    if (consistent.Known(a)) continue;
-    if (!p.Run(root, std::span<const NetNode>(&a, 1))) {
-      consistent.Learn(p, root);
-      continue;
-    }
-    const int size = p.Ancestors({}, true, {}, nullptr);
-    known.size[static_cast<std::size_t>(a >> 1)] = static_cast<std::uint16_t>(size);
-    if (ScoreOfProof(facts, size) > maxScore) continue;
+    const int size = known.size[static_cast<std::size_t>(a >> 1)];
+    if (size == 0 || ScoreOfProof(facts, size) > maxScore) continue;
     batch.SetEliminate(NodeCell(a), NodeDigit(a));
     any = true;
   }
-  known.complete = true;
   if (any) step = batch;
   return any;
 }
