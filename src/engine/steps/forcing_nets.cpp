@@ -382,6 +382,28 @@ void FillCommon(StepRecord& step, TechniqueId technique, NetPropagator& p, const
   }
 }
 
+// The nets of the tries at one start board: per try (cell * 9 + digit - 1)
+// not run (0), run (1) or run into a contradiction (2), and the nodes it
+// derived.
+struct TryNets {
+  NetBoard root;
+  std::array<std::uint8_t, 729> state{};
+  std::array<NodeSet, 729> derived;
+};
+
+// The plain nets of the last start board, kept per thread: the cell and the
+// unit nets search the same position one after the other, and a plain net
+// depends on its start board and assumption alone.
+TryNets& PlainNetsAt(const NetBoard& root) {
+  thread_local std::unique_ptr<TryNets> kept;
+  if (!kept || kept->root.cand != root.cand || kept->root.value != root.value) {
+    if (!kept) kept = std::make_unique<TryNets>();
+    kept->root = root;
+    kept->state.fill(0);
+  }
+  return *kept;
+}
+
 enum NetKinds : unsigned { kContradictionKind = 1, kCellKind = 2, kUnitKind = 4 };
 
 // One search at one level for the kinds asked. At level 0 the contradiction
@@ -394,25 +416,30 @@ class NetSearch {
 
   bool Find(StepRecord& step, unsigned kinds, TechniqueId technique) {
     const std::vector<NetNode> tries = Tries(root_);
-    std::vector<NodeSet> derived(729);
-    std::vector<std::uint8_t> state(729, 0);  // 0 not run, 1 run, 2 contradiction
+    std::unique_ptr<TryNets> own;
+    if (level_ > 0) own = std::make_unique<TryNets>();
+    TryNets& nets = level_ > 0 ? *own : PlainNetsAt(root_);
     NetPropagator& p = chain_.Top();
-    auto run = [&](NetNode a) {
-      const int index = a >> 1;
-      if (state[static_cast<std::size_t>(index)] != 0) return state[static_cast<std::size_t>(index)] == 2;
-      const bool contra = p.Run(root_, std::span<const NetNode>(&a, 1));
-      state[static_cast<std::size_t>(index)] = contra ? 2 : 1;
-      NodeSet& set = derived[static_cast<std::size_t>(index)];
+    auto record = [&](NetNode a, bool contra) {
+      const auto index = static_cast<std::size_t>(a >> 1);
+      nets.state[index] = contra ? 2 : 1;
+      NodeSet& set = nets.derived[index];
       set.fill(0);
       for (int i = 0; i < p.NodeCount(); ++i) set[p.NodeAt(i) >> 6] |= std::uint64_t{1} << (p.NodeAt(i) & 63);
       return contra;
+    };
+    auto run = [&](NetNode a) {
+      const auto index = static_cast<std::size_t>(a >> 1);
+      if (nets.state[index] != 0) return nets.state[index] == 2;
+      return record(a, p.Run(root_, std::span<const NetNode>(&a, 1)));
     };
 
     if (kinds & kContradictionKind) {
       int best = -1, bestSize = 0;
       for (NetNode a : tries) {
         if (chain_.Exhausted()) return false;
-        if (!run(a)) continue;
+        // Run here whatever is known: the proof is read from the propagator.
+        if (!record(a, p.Run(root_, std::span<const NetNode>(&a, 1)))) continue;
         if (level_ > 0) {
           FillContradiction(step, technique, p, a);
           return true;
@@ -433,7 +460,7 @@ class NetSearch {
     std::vector<NetNode> branches, conclusions;
     auto common = [&](NetNode a, NodeSet& set, bool& any) {
       if (run(a)) return;  // a contradicted branch adds nothing to intersect
-      const NodeSet& d = derived[static_cast<std::size_t>(a >> 1)];
+      const NodeSet& d = nets.derived[static_cast<std::size_t>(a >> 1)];
       if (!any) {
         set = d;
       } else {
