@@ -14,12 +14,13 @@
 // found and their texts are those of TrialPropagate on a copy of the state;
 // the trace is written only when a contradiction is found, and nothing is
 // allocated.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
+#include "engine/steps/grid_solution.h"
 #include "engine/steps/meaning.h"
 #include "engine/steps/steps.h"
-#include "engine/validate.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -275,10 +276,13 @@ struct GridMemory {
   static GridMemory& Of(const PuzzleState& s) {
     thread_local GridMemory memory;
     if (!memory.known || memory.grid != s.Grid) {
-      PuzzleState solved = s;
-      Validate(solved, false, false, false);  // unchanged (digits 0) without a unique solution
+      // A grid of fewer than 17 digits counts as one without a unique
+      // solution, as the validation of a puzzle has it.
+      const int filled =
+          static_cast<int>(std::count_if(s.Grid.begin(), s.Grid.end(), [](int v) { return v != 0; }));
+      const SolutionGrid* solution = filled >= 17 ? UniqueSolution(s) : nullptr;
       memory.grid = s.Grid;
-      memory.solution = solved.Grid;
+      memory.solution = solution ? *solution : s.Grid;
       memory.noChain.fill(0);
       memory.known = true;
     }

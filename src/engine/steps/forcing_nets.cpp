@@ -14,9 +14,9 @@
 #include <memory>
 #include <vector>
 
+#include "engine/steps/grid_solution.h"
 #include "engine/steps/net_board.h"
 #include "engine/steps/net_steps.h"
-#include "engine/validate.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -238,6 +238,13 @@ class ConsistentTries {
       const NetNode n = p.NodeAt(i);
       if (NodeHolds(n) && root.value[NodeCell(n)] == 0) known_[n >> 1] = 1;
     }
+  }
+  // Takes in the solution's candidates, when the board holds every one.
+  void LearnSolution(const std::array<std::uint8_t, 81>& solution, const NetBoard& root) {
+    for (int c = 0; c < 81; ++c)
+      if (root.value[c] == 0 && !root.Has(c, solution[c])) return;
+    for (int c = 0; c < 81; ++c)
+      if (root.value[c] == 0) known_[static_cast<std::size_t>(c * 9 + solution[c] - 1)] = 1;
   }
 
  private:
@@ -529,10 +536,7 @@ class NetSearch {
 
 // The nested levels run only on a puzzle with one solution: on others (an
 // empty board is the extreme) they would spend long finding nothing.
-bool HasOneSolution(const PuzzleState& s) {
-  PuzzleState copy = s;
-  return Validate(copy, false, true, true).empty();
-}
+bool HasOneSolution(const PuzzleState& s) { return UniqueSolution(s) != nullptr; }
 
 void KeepStart(StepRecord& step, const NetBoard& start) {
   step.Meaning.HasNetStart = true;
@@ -541,12 +545,16 @@ void KeepStart(StepRecord& step, const NetBoard& start) {
 }
 
 // Runs the plain net of every try and records the contradictions with the
-// implications they rest on.
-void SurveyContradictions(const NetBoard& root, KnownContradictions& known) {
+// implications they rest on. Where the board still holds the whole of the
+// grid's one solution, a try of the solution's is passed over: the rules
+// derive only what is true from what is true, so its net has none.
+void SurveyContradictions(const PuzzleState& s, KnownContradictions& known) {
   known = KnownContradictions{};
+  const NetBoard root = NetBoard::From(s);
   NetChain chain(0, 0);
   NetPropagator& p = chain.Top();
   ConsistentTries consistent;
+  if (const SolutionGrid* solution = UniqueSolution(s)) consistent.LearnSolution(*solution, root);
   for (NetNode a : Tries(root)) {
     if (consistent.Known(a)) continue;
     if (!p.Run(root, std::span<const NetNode>(&a, 1))) {
@@ -563,7 +571,7 @@ void SurveyContradictions(const NetBoard& root, KnownContradictions& known) {
 
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step) {
   KnownContradictions known;
-  SurveyContradictions(NetBoard::From(s), known);
+  SurveyContradictions(s, known);
   return FindContradictionNet(s, step, known);
 }
 
@@ -642,12 +650,12 @@ bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner) {
 // to leave no solution. The net of the assumption is listed as far as the
 // rules carry it; the rest is an exhaustive search.
 bool FindTrial(const PuzzleState& s, StepRecord& step) {
-  PuzzleState solved = s;
-  if (!Validate(solved, false, true, false).empty()) return false;
+  const SolutionGrid* solution = UniqueSolution(s);
+  if (solution == nullptr) return false;
   const NetBoard root = NetBoard::From(s);
   for (NetNode a : Tries(root)) {
     const int cell = NodeCell(a), digit = NodeDigit(a);
-    if (solved.Grid[cell] == digit) continue;
+    if ((*solution)[cell] == digit) continue;
     NetChain chain(0, 0);
     NetPropagator& p = chain.Top();
     p.Run(root, std::span<const NetNode>(&a, 1));
@@ -726,7 +734,7 @@ bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& s
 bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step,
                             KnownContradictions& known) {
   const NetBoard root = NetBoard::From(s);
-  SurveyContradictions(root, known);
+  SurveyContradictions(s, known);
   const NetRungFacts& facts = *FactsOf(kContradictionNet);
   StepRecord batch;
   batch.Kind = kEliminate;
