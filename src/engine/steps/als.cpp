@@ -283,8 +283,23 @@ struct Blossom {
 bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
   const AlsTable* table = &PositionOf(s).table;
   const Candidates cand(s);
+  // Per set, the stem digits whose cells in it all see the stem: a set
+  // can be that digit's petal for any z it holds.
+  std::array<std::uint16_t, AlsTable::kCapacity> seen{};
   for (int stem = 0; stem < 81; ++stem) {
     if (s.Grid[stem] != 0 || s.CandCount[stem] < 2 || s.CandCount[stem] > 3) continue;
+    int seenAny = 0;
+    for (int i = 0; i < table->count; ++i) {
+      const AlmostLockedSet& a = table->sets[i];
+      seen[i] = 0;
+      if (a.cells.Has(stem)) continue;
+      for (int both = a.digits & s.CandMask[stem]; both != 0; both &= both - 1) {
+        const int d = MaskDigit(LowestBit(both));
+        if (a.digitCells[d - 1].SubsetOf(kPeerBits[stem])) seen[i] |= static_cast<std::uint16_t>(DigitBit(d));
+      }
+      seenAny |= seen[i];
+    }
+    if ((seenAny & s.CandMask[stem]) != s.CandMask[stem]) continue;  // a digit without any petal
     for (int z = 1; z <= 9; ++z) {
       if (s.Cand(stem, z)) continue;
       Blossom bloom{*table};
@@ -295,9 +310,8 @@ bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
         const int k = bloom.digitCount++;
         bloom.stemDigits[k] = d;
         for (int i = 0; i < table->count && bloom.petalCount[k] < Blossom::kMaxPetals; ++i) {
-          const AlmostLockedSet& a = table->sets[i];
-          if (a.cells.Has(stem) || !(a.digits & DigitBit(d)) || !(a.digits & DigitBit(z))) continue;
-          if (a.digitCells[d - 1].SubsetOf(kPeerBits[stem])) bloom.petals[k][bloom.petalCount[k]++] = i;
+          if ((seen[i] & DigitBit(d)) && (table->sets[i].digits & DigitBit(z)))
+            bloom.petals[k][bloom.petalCount[k]++] = i;
         }
         everyDigit = bloom.petalCount[k] > 0;
       }

@@ -139,6 +139,21 @@ constexpr HouseMasks kHouseMasks = MakeHouseMasks();
 
 int LowestPosition(unsigned mask) { return std::countr_zero(mask); }
 
+// Per house, the place masks that lie within a house of the crossing kind
+// (a block for a line, a row or column for a block): only those can lock.
+constexpr auto kMayLock = [] {
+  std::array<std::array<bool, 512>, 27> may{};
+  for (int h = 0; h < 27; ++h) {
+    for (int other = 0; other < 27; ++other) {
+      if ((HouseType(h) == 2) == (HouseType(other) == 2)) continue;
+      const unsigned shared = kHouseMasks.shared[h][other];
+      if (shared == 0) continue;
+      for (unsigned mask = shared; mask != 0; mask = (mask - 1) & shared) may[h][mask] = true;
+    }
+  }
+  return may;
+}();
+
 }  // namespace
 
 void NetPropagator::DropPlace(int cell, int digit) {
@@ -204,7 +219,7 @@ void NetPropagator::CheckHouse(int house, int digit) {
 void NetPropagator::CheckLocked(int house, int digit) {
   if (contradiction_ || DigitPlaced(house, digit)) return;
   const unsigned mask = places_[house][digit];
-  if (mask == 0) return;
+  if (!kMayLock[house][mask]) return;
   const int first = HouseCell(house, LowestPosition(mask));
   const int type = HouseType(house);
   for (int target = 0; target < 3; ++target) {
