@@ -62,7 +62,15 @@ struct AlsPosition {
   bool linked = false;
   std::vector<int> fill;  // scratch
 
+  // Per set, the cells that see all of its cells of some digit: a set
+  // restricted to it has a cell there.
+  std::array<CellBits, AlsTable::kCapacity> reach;
+
   void Reset() {
+    for (int i = 0; i < table.count; ++i) {
+      reach[i] = {};
+      for (const CellBits& peers : table.sets[i].digitPeers) reach[i] = reach[i] | peers;
+    }
     pairs.clear();
     rowStart.assign(1, 0);
     rows = 0;
@@ -75,7 +83,7 @@ struct AlsPosition {
       const AlmostLockedSet& a = table.sets[rows];
       for (int j = rows + 1; j < table.count; ++j) {
         const AlmostLockedSet& b = table.sets[j];
-        if (!(a.digits & b.digits) || a.cells.Meets(b.cells)) continue;
+        if (!(a.digits & b.digits) || a.cells.Meets(b.cells) || !b.cells.Meets(reach[rows])) continue;
         if (const int rcc = RestrictedCommons(a, b))
           pairs.push_back({static_cast<std::int16_t>(j), static_cast<std::uint16_t>(rcc)});
       }
