@@ -13,7 +13,9 @@
 // allows, the same ones as CalcCandidates with no exclusions, so the chains
 // found and their texts are those of TrialPropagate on a copy of the state;
 // the trace is written only when a contradiction is found, and nothing is
-// allocated.
+// allocated. Before a try is walked path by path, one pass places every
+// single of each level at once (LevelsContradict); only the tries where that
+// breaks down are walked, and a grid's tries without a chain are remembered.
 #include <algorithm>
 #include <array>
 #include <cstdint>
