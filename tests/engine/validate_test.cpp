@@ -11,6 +11,7 @@
 #include "common/corpus.h"
 #include "common/puzzles.h"
 #include "engine/counted_search.h"
+#include "engine/steps/grid_solution.h"
 
 namespace tavimoro {
 namespace {
@@ -82,6 +83,30 @@ TEST(Validate, UniqueSolutionIsWrittenBackOnlyIntoGrid) {
     s.Grid = before.Grid;
     EXPECT_TRUE(SameRecord(s, before));
   }
+}
+
+// The solution is kept per thread while the grid grows along it.
+TEST(UniqueSolution, FollowsAGrowingGridAndRefusesAWrongDigitOrTooFewGivens) {
+  PuzzleState s = PuzzleFromString(kSlow17);
+  const std::string solution = testing::kSlow17Solution;
+  auto solved = [&] {
+    const steps::SolutionGrid* grid = steps::UniqueSolution(s);
+    return grid ? std::string(grid->begin(), grid->end()) : std::string("none");
+  };
+  std::string expected(81, 0);
+  for (int c = 0; c < 81; ++c) expected[c] = static_cast<char>(solution[c] - '0');
+  ASSERT_EQ(solved(), expected);
+  const auto first = static_cast<int>(std::string(kSlow17).find('.'));
+  const auto second = static_cast<int>(std::string(kSlow17).find('.', first + 1));
+  s.Grid[first] = static_cast<std::uint8_t>(solution[first] - '0');
+  EXPECT_EQ(solved(), expected);
+  s.Grid[second] = static_cast<std::uint8_t>((solution[second] - '0') % 9 + 1);
+  EXPECT_EQ(solved(), "none") << "a digit off the solution leaves none";
+  s = PuzzleFromString(kSlow17);
+  s.Grid[std::string(kSlow17).find_first_not_of('.')] = 0;
+  EXPECT_EQ(solved(), "none") << "16 givens of a minimal puzzle leave several";
+  s = PuzzleFromString(kSlow17);
+  EXPECT_EQ(solved(), expected);
 }
 
 TEST(Validate, StepLimitGivesUpWhereTheUnlimitedSearchDecides) {

@@ -14,9 +14,12 @@
 // The sets are collected into a table on the heap; the searches walk it by
 // index in collection order. A solve asks the three finders one after another
 // at the same position, so the last table is kept on the thread for the
-// same candidates.
+// same candidates, with the pairs of sets that share a restricted digit once
+// one finder has listed them.
 #include <array>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "engine/steps/als_sets.h"
 #include "engine/steps/chain_record.h"
@@ -28,20 +31,111 @@ namespace {
 
 constexpr int kMaxAlsSize = 5;
 
-const AlsTable& SetsOf(const PuzzleState& s) {
-  struct Kept {
-    std::array<std::uint8_t, 81> grid{};
-    std::array<std::uint16_t, 81> cand{};
-    std::unique_ptr<AlsTable> table;
-  };
-  thread_local Kept k;
-  if (!k.table || k.grid != s.Grid || k.cand != s.CandMask) {
-    if (!k.table) k.table = std::make_unique<AlsTable>();
-    CollectAlmostLockedSets(s, 1, kMaxAlsSize, *k.table);
-    k.grid = s.Grid;
-    k.cand = s.CandMask;
+// Digits x that A and B hold only in cells that all see each other.
+int RestrictedCommons(const AlmostLockedSet& a, const AlmostLockedSet& b) {
+  int rcc = 0;
+  for (int common = a.digits & b.digits; common != 0; common &= common - 1) {
+    const int d = MaskDigit(LowestBit(common));
+    if (b.digitCells[d - 1].SubsetOf(a.digitPeers[d - 1])) rcc |= DigitBit(d);
   }
-  return *k.table;
+  return rcc;
+}
+
+// The sets of one position and the pairs of disjoint sets that share a
+// restricted common digit, with those digits. ALS-XZ walks the pairs (i, j)
+// with i < j, row i by row i, and stops at its first step; ALS-XY-Wing needs
+// every set's partners on both sides. Rows are worked out as they are first
+// asked for, and the two-sided lists from the finished rows.
+struct AlsPosition {
+  std::array<std::uint8_t, 81> grid{};
+  std::array<std::uint16_t, 81> cand{};
+  AlsTable table;
+  struct Link {
+    std::int16_t set;
+    std::uint16_t rcc;
+  };
+  std::vector<Link> pairs;     // row i: the partners j > i, ascending
+  std::vector<int> rowStart;   // row i: pairs[rowStart[i], rowStart[i + 1])
+  int rows = 0;                // rows worked out
+  std::vector<Link> links;     // every partner of set i, ascending:
+  std::vector<int> linkStart;  // links[linkStart[i], linkStart[i + 1])
+  bool linked = false;
+  std::vector<int> fill;  // scratch
+
+  // Per set, the cells that see all of its cells of some digit: a set
+  // restricted to it has a cell there.
+  std::array<CellBits, AlsTable::kCapacity> reach;
+
+  void Reset() {
+    for (int i = 0; i < table.count; ++i) {
+      reach[i] = {};
+      for (const CellBits& peers : table.sets[i].digitPeers) reach[i] = reach[i] | peers;
+    }
+    pairs.clear();
+    rowStart.assign(1, 0);
+    rows = 0;
+    linked = false;
+  }
+
+  // The pairs (i, j > i), working out the rows up to i first.
+  std::span<const Link> Row(int i) {
+    for (; rows <= i; ++rows) {
+      const AlmostLockedSet& a = table.sets[rows];
+      for (int j = rows + 1; j < table.count; ++j) {
+        const AlmostLockedSet& b = table.sets[j];
+        if (!(a.digits & b.digits) || a.cells.Meets(b.cells) || !b.cells.Meets(reach[rows])) continue;
+        if (const int rcc = RestrictedCommons(a, b))
+          pairs.push_back({static_cast<std::int16_t>(j), static_cast<std::uint16_t>(rcc)});
+      }
+      rowStart.push_back(static_cast<int>(pairs.size()));
+    }
+    return std::span(pairs).subspan(static_cast<std::size_t>(rowStart[i]),
+                                    static_cast<std::size_t>(rowStart[i + 1] - rowStart[i]));
+  }
+
+  // Every partner of set i, ascending.
+  std::span<const Link> Partners(int i) {
+    if (!linked) LinkBothWays();
+    return std::span(links).subspan(static_cast<std::size_t>(linkStart[i]),
+                                    static_cast<std::size_t>(linkStart[i + 1] - linkStart[i]));
+  }
+
+ private:
+  void LinkBothWays() {
+    if (table.count > 0) Row(table.count - 1);
+    linkStart.assign(static_cast<std::size_t>(table.count) + 1, 0);
+    for (int i = 0; i < table.count; ++i) {
+      for (int p = rowStart[i]; p < rowStart[i + 1]; ++p) {
+        ++linkStart[i + 1];
+        ++linkStart[pairs[static_cast<std::size_t>(p)].set + 1];
+      }
+    }
+    for (int i = 0; i < table.count; ++i) linkStart[i + 1] += linkStart[i];
+    links.resize(static_cast<std::size_t>(linkStart[table.count]));
+    fill.assign(linkStart.begin(), linkStart.end() - 1);
+    // Set j meets its partners below it while i climbs to j, then its own
+    // row: every list comes out ascending.
+    for (int i = 0; i < table.count; ++i) {
+      for (int p = rowStart[i]; p < rowStart[i + 1]; ++p) {
+        const Link& link = pairs[static_cast<std::size_t>(p)];
+        links[static_cast<std::size_t>(fill[i]++)] = link;
+        links[static_cast<std::size_t>(fill[link.set]++)] = {static_cast<std::int16_t>(i), link.rcc};
+      }
+    }
+    linked = true;
+  }
+};
+
+AlsPosition& PositionOf(const PuzzleState& s) {
+  thread_local std::unique_ptr<AlsPosition> kept;
+  if (!kept || kept->grid != s.Grid || kept->cand != s.CandMask) {
+    if (!kept) kept = std::make_unique<AlsPosition>();
+    CollectAlmostLockedSets(s, 1, kMaxAlsSize, kept->table);
+    kept->grid = s.Grid;
+    kept->cand = s.CandMask;
+    kept->Reset();
+  }
+  return *kept;
 }
 
 struct Candidates {
@@ -53,16 +147,6 @@ struct Candidates {
   }
 };
 
-// Digits x that A and B hold only in cells that all see each other.
-int RestrictedCommons(const AlmostLockedSet& a, const AlmostLockedSet& b) {
-  int rcc = 0;
-  const int common = a.digits & b.digits;
-  for (int d = 1; d <= 9; ++d) {
-    if ((common & DigitBit(d)) && b.digitCells[d - 1].SubsetOf(a.digitPeers[d - 1])) rcc |= DigitBit(d);
-  }
-  return rcc;
-}
-
 // Cells outside both sets holding z that see all of both sets' z cells.
 CellBits CommonVictims(const Candidates& cand, const AlmostLockedSet& a, const AlmostLockedSet& b, int z) {
   return cand.cells[z - 1] & a.digitPeers[z - 1] & b.digitPeers[z - 1];
@@ -73,15 +157,14 @@ ChainDraft::Piece PieceOf(const AlmostLockedSet& set, int d) { return {d, set.di
 }  // namespace
 
 bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
-  const AlsTable* table = &SetsOf(s);
+  AlsPosition& position = PositionOf(s);
+  const AlsTable* table = &position.table;
   const Candidates cand(s);
   for (int i = 0; i < table->count; ++i) {
     const AlmostLockedSet& a = table->sets[i];
-    for (int j = i + 1; j < table->count; ++j) {
-      const AlmostLockedSet& b = table->sets[j];
-      if (a.cells.Meets(b.cells)) continue;
-      const int rcc = RestrictedCommons(a, b);
-      if (!rcc) continue;
+    for (const AlsPosition::Link& link : position.Row(i)) {
+      const AlmostLockedSet& b = table->sets[link.set];
+      const int rcc = link.rcc;
       const int x = MaskDigit(LowestBit(rcc));
       EliminationMasks victims{};
       bool any = false;
@@ -127,25 +210,19 @@ bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindAlsXYWing(const PuzzleState& s, StepRecord& step) {
-  const AlsTable* table = &SetsOf(s);
+  AlsPosition& position = PositionOf(s);
+  const AlsTable* table = &position.table;
   const Candidates cand(s);
-  struct Wing {
-    int set, rcc;
-  };
-  std::array<Wing, AlsTable::kCapacity> wings{};
   for (int k = 0; k < table->count; ++k) {
     const AlmostLockedSet& c = table->sets[k];
-    int n = 0;
-    for (int i = 0; i < table->count; ++i) {
-      if (i == k || c.cells.Meets(table->sets[i].cells)) continue;
-      const int rcc = RestrictedCommons(c, table->sets[i]);
-      if (rcc) wings[n++] = {i, rcc};
-    }
+    const std::span<const AlsPosition::Link> wings = position.Partners(k);
+    const int n = static_cast<int>(wings.size());
     for (int p = 0; p < n; ++p) {
       const AlmostLockedSet& a = table->sets[wings[p].set];
       for (int q = p + 1; q < n; ++q) {
         const AlmostLockedSet& b = table->sets[wings[q].set];
-        if (a.cells.Meets(b.cells)) continue;
+        // Without a common digit there is no z (the cheap test first).
+        if (!(a.digits & b.digits) || a.cells.Meets(b.cells)) continue;
         // x restricts A to C, y restricts B to C; take the first distinct pair.
         int x = 0, y = 0;
         for (int dx = 1; dx <= 9 && !x; ++dx) {
@@ -212,10 +289,25 @@ struct Blossom {
 }  // namespace
 
 bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
-  const AlsTable* table = &SetsOf(s);
+  const AlsTable* table = &PositionOf(s).table;
   const Candidates cand(s);
+  // Per set, the stem digits whose cells in it all see the stem: a set
+  // can be that digit's petal for any z it holds.
+  std::array<std::uint16_t, AlsTable::kCapacity> seen{};
   for (int stem = 0; stem < 81; ++stem) {
     if (s.Grid[stem] != 0 || s.CandCount[stem] < 2 || s.CandCount[stem] > 3) continue;
+    int seenAny = 0;
+    for (int i = 0; i < table->count; ++i) {
+      const AlmostLockedSet& a = table->sets[i];
+      seen[i] = 0;
+      if (a.cells.Has(stem)) continue;
+      for (int both = a.digits & s.CandMask[stem]; both != 0; both &= both - 1) {
+        const int d = MaskDigit(LowestBit(both));
+        if (a.digitCells[d - 1].SubsetOf(kPeerBits[stem])) seen[i] |= static_cast<std::uint16_t>(DigitBit(d));
+      }
+      seenAny |= seen[i];
+    }
+    if ((seenAny & s.CandMask[stem]) != s.CandMask[stem]) continue;  // a digit without any petal
     for (int z = 1; z <= 9; ++z) {
       if (s.Cand(stem, z)) continue;
       Blossom bloom{*table};
@@ -226,9 +318,8 @@ bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
         const int k = bloom.digitCount++;
         bloom.stemDigits[k] = d;
         for (int i = 0; i < table->count && bloom.petalCount[k] < Blossom::kMaxPetals; ++i) {
-          const AlmostLockedSet& a = table->sets[i];
-          if (a.cells.Has(stem) || !(a.digits & DigitBit(d)) || !(a.digits & DigitBit(z))) continue;
-          if (a.digitCells[d - 1].SubsetOf(kPeerBits[stem])) bloom.petals[k][bloom.petalCount[k]++] = i;
+          if ((seen[i] & DigitBit(d)) && (table->sets[i].digits & DigitBit(z)))
+            bloom.petals[k][bloom.petalCount[k]++] = i;
         }
         everyDigit = bloom.petalCount[k] > 0;
       }

@@ -13,13 +13,16 @@
 // allows, the same ones as CalcCandidates with no exclusions, so the chains
 // found and their texts are those of TrialPropagate on a copy of the state;
 // the trace is written only when a contradiction is found, and nothing is
-// allocated.
+// allocated. Before a try is walked path by path, one pass places every
+// single of each level at once (LevelsContradict); only the tries where that
+// breaks down are walked, and a grid's tries without a chain are remembered.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
+#include "engine/steps/grid_solution.h"
 #include "engine/steps/meaning.h"
 #include "engine/steps/steps.h"
-#include "engine/validate.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -36,6 +39,7 @@ struct CellSet {
     }
   }
   bool Empty() const { return (low | high) == 0; }
+  bool Has(int cell) const { return cell < 64 ? (low >> cell) & 1 : (high >> (cell - 64)) & 1; }
   int First() const { return low ? __builtin_ctzll(low) : 64 + __builtin_ctzll(high); }
   // Calls visit(cell) in ascending order until it returns true.
   template <typename Visit>
@@ -199,15 +203,102 @@ struct Propagation {
   }
 };
 
-void BuildTries(const PuzzleState& s, ChainTries& tries) {
-  PuzzleState solved = s;
-  Validate(solved, false, false, false);  // unchanged (digits 0) without a unique solution
+// One level of LevelsContradict: true on a contradiction of any kind
+// FindContradiction knows; else every hidden single of the digits `only`
+// allows goes to `next`, with per cell the digits its houses give it (two
+// when two houses disagree).
+bool ScanLevel(const TrialBoard& b, int only, CellSet& next, std::array<std::uint16_t, 81>& digits) {
+  if (!b.stuck.Empty()) return true;
+  for (int h = 0; h < 27; ++h) {
+    const auto& cells = CellsOfHouse(h);
+    int once = 0, twice = 0, alone = 0, aloneTwice = 0;
+    for (int c : cells) {
+      const int m = b.cand[c];
+      twice |= once & m;
+      once |= m;
+      if (m != 0 && (m & (m - 1)) == 0) {
+        aloneTwice |= alone & m;
+        alone |= m;
+      }
+    }
+    const int open = kAllDigits & ~b.placed[h];
+    if (((open & ~once) | (aloneTwice & open)) != 0) return true;
+    for (int lone = once & ~twice & open & only; lone != 0; lone &= lone - 1) {
+      const int bit = LowestBit(lone);
+      for (int c : cells) {
+        if (!(b.cand[c] & bit)) continue;
+        if (!next.Has(c)) digits[c] = 0;
+        digits[c] = static_cast<std::uint16_t>(digits[c] | bit);
+        next.Add(c);
+        break;
+      }
+    }
+  }
+  return false;
+}
+
+// Whether placing the digit and then, level by level, every hidden single
+// the level before forces (of that digit alone with sameDigitOnly) runs into
+// a contradiction within maxDepth placements, a placement that is no longer
+// possible counting as one. Every walk of Follow places a subset of one
+// level's placements at each depth, and placing more only keeps a
+// contradiction (an emptied cell is filled only by a digit some other
+// placement took from it), so a try this clears has no chain: most tries
+// pay these few house scans instead of Follow's walk over every path.
+bool LevelsContradict(const TrialBoard& root, int cell, int digit, int maxDepth, bool sameDigitOnly) {
+  TrialBoard board = root;
+  board.Place(cell, digit);
+  const int only = sameDigitOnly ? DigitBit(digit) : kAllDigits;
+  std::array<std::uint16_t, 81> digits;
+  for (int depth = 1;; ++depth) {
+    CellSet next;
+    if (ScanLevel(board, depth == maxDepth ? 0 : only, next, digits)) return true;
+    if (next.Empty()) return false;
+    const bool clash = next.AnyOf([&](int c) {
+      const int bit = digits[c];
+      if ((bit & (bit - 1)) != 0 || !(board.cand[c] & bit)) return true;
+      board.Place(c, MaskDigit(bit));
+      return false;
+    });
+    if (clash) return true;
+  }
+}
+
+// What the walks learnt on one grid. The trial board and the solution
+// depend on the grid alone (the state's own removals only pick and order the
+// tries), so on the same grid a try that gave no chain gives none again: a
+// solve that only removes candidates between two asks walks only the tries
+// it has not walked yet. Kept per thread for the last grid.
+struct GridMemory {
+  std::array<std::uint8_t, 81> grid{};
+  std::array<std::uint8_t, 81> solution{};  // the grid itself without one solution
+  std::array<std::uint8_t, 729> noChain{};  // per try: bit 0 Type 1, bit 1 Type 2
+  bool known = false;
+
+  static GridMemory& Of(const PuzzleState& s) {
+    thread_local GridMemory memory;
+    if (!memory.known || memory.grid != s.Grid) {
+      // A grid of fewer than 17 digits counts as one without a unique
+      // solution, as the validation of a puzzle has it.
+      const int filled =
+          static_cast<int>(std::count_if(s.Grid.begin(), s.Grid.end(), [](int v) { return v != 0; }));
+      const SolutionGrid* solution = filled >= 17 ? UniqueSolution(s) : nullptr;
+      memory.grid = s.Grid;
+      memory.solution = solution ? *solution : s.Grid;
+      memory.noChain.fill(0);
+      memory.known = true;
+    }
+    return memory;
+  }
+};
+
+void BuildTries(const PuzzleState& s, const GridMemory& memory, ChainTries& tries) {
   tries.count = 0;
   for (int n = 2; n <= 9; ++n) {
     for (int c = 0; c < 81; ++c) {
       if (s.Grid[c] != 0 || s.CandCount[c] != n) continue;
       for (int d = 1; d <= 9; ++d) {
-        if (s.Cand(c, d) && solved.Grid[c] != d) {
+        if (s.Cand(c, d) && memory.solution[c] != d) {
           tries.list[tries.count++] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d)};
         }
       }
@@ -218,14 +309,22 @@ void BuildTries(const PuzzleState& s, ChainTries& tries) {
 
 bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries, TechniqueId technique,
                       int maxDepth, bool sameDigitOnly, std::string_view prefix) {
-  if (!tries.built) BuildTries(s, tries);
+  GridMemory& memory = GridMemory::Of(s);
+  if (!tries.built) BuildTries(s, memory, tries);
   const TrialBoard board = TrialBoard::FromGrid(s);
+  const int typeBit = sameDigitOnly ? 1 : 2;
   StepText text(prefix);
   text << "\r\n";
   Propagation propagation{maxDepth, sameDigitOnly, text};
   for (int i = 0; i < tries.count; ++i) {
     const int cell = tries.list[i].cell, digit = tries.list[i].digit;
-    if (!propagation.Follow(board, cell, digit, 1)) continue;
+    std::uint8_t& noChain = memory.noChain[static_cast<std::size_t>(cell * 9 + digit - 1)];
+    if (noChain & typeBit) continue;
+    if (!LevelsContradict(board, cell, digit, maxDepth, sameDigitOnly) ||
+        !propagation.Follow(board, cell, digit, 1)) {
+      noChain = static_cast<std::uint8_t>(noChain | typeBit);
+      continue;
+    }
     step.SetEliminate(cell, digit);
     step.Kind = kEliminate;
     step.Technique = technique;

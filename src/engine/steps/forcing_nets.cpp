@@ -14,9 +14,9 @@
 #include <memory>
 #include <vector>
 
+#include "engine/steps/grid_solution.h"
 #include "engine/steps/net_board.h"
 #include "engine/steps/net_steps.h"
-#include "engine/validate.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -224,6 +224,33 @@ const NetRungFacts* FactsOf(TechniqueId technique) {
 
 std::string_view Prefix(TechniqueId technique) { return FactsOf(technique)->prefix; }
 
+// The tries whose nets are known to end without a contradiction. A plain
+// net derives everything its rules force and is the least board closed
+// under them; a net that derives "y holds" therefore contains y's own net,
+// and when it ends without a contradiction so does y's. Valid for one start
+// board and level 0 only (nested nets give up on a budget).
+class ConsistentTries {
+ public:
+  bool Known(NetNode a) const { return known_[a >> 1] != 0; }
+  // Takes in the holds of a net that just ended without a contradiction.
+  void Learn(const NetPropagator& p, const NetBoard& root) {
+    for (int i = 0; i < p.NodeCount(); ++i) {
+      const NetNode n = p.NodeAt(i);
+      if (NodeHolds(n) && root.value[NodeCell(n)] == 0) known_[n >> 1] = 1;
+    }
+  }
+  // Takes in the solution's candidates, when the board holds every one.
+  void LearnSolution(const std::array<std::uint8_t, 81>& solution, const NetBoard& root) {
+    for (int c = 0; c < 81; ++c)
+      if (root.value[c] == 0 && !root.Has(c, solution[c])) return;
+    for (int c = 0; c < 81; ++c)
+      if (root.value[c] == 0) known_[static_cast<std::size_t>(c * 9 + solution[c] - 1)] = 1;
+  }
+
+ private:
+  std::array<std::uint8_t, 729> known_{};
+};
+
 // The tries, bivalue cells first: cells by candidate count, then index, each
 // with its digits ascending.
 std::vector<NetNode> Tries(const NetBoard& root) {
@@ -362,6 +389,28 @@ void FillCommon(StepRecord& step, TechniqueId technique, NetPropagator& p, const
   }
 }
 
+// The nets of the tries at one start board: per try (cell * 9 + digit - 1)
+// not run (0), run (1) or run into a contradiction (2), and the nodes it
+// derived.
+struct TryNets {
+  NetBoard root;
+  std::array<std::uint8_t, 729> state{};
+  std::array<NodeSet, 729> derived;
+};
+
+// The plain nets of the last start board, kept per thread: the cell and the
+// unit nets search the same position one after the other, and a plain net
+// depends on its start board and assumption alone.
+TryNets& PlainNetsAt(const NetBoard& root) {
+  thread_local std::unique_ptr<TryNets> kept;
+  if (!kept || kept->root.cand != root.cand || kept->root.value != root.value) {
+    if (!kept) kept = std::make_unique<TryNets>();
+    kept->root = root;
+    kept->state.fill(0);
+  }
+  return *kept;
+}
+
 enum NetKinds : unsigned { kContradictionKind = 1, kCellKind = 2, kUnitKind = 4 };
 
 // One search at one level for the kinds asked. At level 0 the contradiction
@@ -374,25 +423,30 @@ class NetSearch {
 
   bool Find(StepRecord& step, unsigned kinds, TechniqueId technique) {
     const std::vector<NetNode> tries = Tries(root_);
-    std::vector<NodeSet> derived(729);
-    std::vector<std::uint8_t> state(729, 0);  // 0 not run, 1 run, 2 contradiction
+    std::unique_ptr<TryNets> own;
+    if (level_ > 0) own = std::make_unique<TryNets>();
+    TryNets& nets = level_ > 0 ? *own : PlainNetsAt(root_);
     NetPropagator& p = chain_.Top();
-    auto run = [&](NetNode a) {
-      const int index = a >> 1;
-      if (state[static_cast<std::size_t>(index)] != 0) return state[static_cast<std::size_t>(index)] == 2;
-      const bool contra = p.Run(root_, std::span<const NetNode>(&a, 1));
-      state[static_cast<std::size_t>(index)] = contra ? 2 : 1;
-      NodeSet& set = derived[static_cast<std::size_t>(index)];
+    auto record = [&](NetNode a, bool contra) {
+      const auto index = static_cast<std::size_t>(a >> 1);
+      nets.state[index] = contra ? 2 : 1;
+      NodeSet& set = nets.derived[index];
       set.fill(0);
       for (int i = 0; i < p.NodeCount(); ++i) set[p.NodeAt(i) >> 6] |= std::uint64_t{1} << (p.NodeAt(i) & 63);
       return contra;
+    };
+    auto run = [&](NetNode a) {
+      const auto index = static_cast<std::size_t>(a >> 1);
+      if (nets.state[index] != 0) return nets.state[index] == 2;
+      return record(a, p.Run(root_, std::span<const NetNode>(&a, 1)));
     };
 
     if (kinds & kContradictionKind) {
       int best = -1, bestSize = 0;
       for (NetNode a : tries) {
         if (chain_.Exhausted()) return false;
-        if (!run(a)) continue;
+        // Run here whatever is known: the proof is read from the propagator.
+        if (!record(a, p.Run(root_, std::span<const NetNode>(&a, 1)))) continue;
         if (level_ > 0) {
           FillContradiction(step, technique, p, a);
           return true;
@@ -413,7 +467,7 @@ class NetSearch {
     std::vector<NetNode> branches, conclusions;
     auto common = [&](NetNode a, NodeSet& set, bool& any) {
       if (run(a)) return;  // a contradicted branch adds nothing to intersect
-      const NodeSet& d = derived[static_cast<std::size_t>(a >> 1)];
+      const NodeSet& d = nets.derived[static_cast<std::size_t>(a >> 1)];
       if (!any) {
         set = d;
       } else {
@@ -482,10 +536,7 @@ class NetSearch {
 
 // The nested levels run only on a puzzle with one solution: on others (an
 // empty board is the extreme) they would spend long finding nothing.
-bool HasOneSolution(const PuzzleState& s) {
-  PuzzleState copy = s;
-  return Validate(copy, false, true, true).empty();
-}
+bool HasOneSolution(const PuzzleState& s) { return UniqueSolution(s) != nullptr; }
 
 void KeepStart(StepRecord& step, const NetBoard& start) {
   step.Meaning.HasNetStart = true;
@@ -493,10 +544,35 @@ void KeepStart(StepRecord& step, const NetBoard& start) {
   step.Meaning.NetStartValue = start.value;
 }
 
+// Runs the plain net of every try and records the contradictions with the
+// implications they rest on. Where the board still holds the whole of the
+// grid's one solution, a try of the solution's is passed over: the rules
+// derive only what is true from what is true, so its net has none.
+void SurveyContradictions(const PuzzleState& s, KnownContradictions& known) {
+  known = KnownContradictions{};
+  const NetBoard root = NetBoard::From(s);
+  NetChain chain(0, 0);
+  NetPropagator& p = chain.Top();
+  ConsistentTries consistent;
+  if (const SolutionGrid* solution = UniqueSolution(s)) consistent.LearnSolution(*solution, root);
+  for (NetNode a : Tries(root)) {
+    if (consistent.Known(a)) continue;
+    if (!p.Run(root, std::span<const NetNode>(&a, 1))) {
+      consistent.Learn(p, root);
+      continue;
+    }
+    known.size[static_cast<std::size_t>(a >> 1)] =
+        static_cast<std::uint16_t>(p.Ancestors({}, true, {}, nullptr));
+  }
+  known.complete = true;
+}
+
 }  // namespace
 
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step) {
-  return NetSearch(s, 0, 0).Find(step, kContradictionKind, kContradictionNet);
+  KnownContradictions known;
+  SurveyContradictions(s, known);
+  return FindContradictionNet(s, step, known);
 }
 
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownContradictions& known) {
@@ -574,12 +650,12 @@ bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner) {
 // to leave no solution. The net of the assumption is listed as far as the
 // rules carry it; the rest is an exhaustive search.
 bool FindTrial(const PuzzleState& s, StepRecord& step) {
-  PuzzleState solved = s;
-  if (!Validate(solved, false, true, false).empty()) return false;
+  const SolutionGrid* solution = UniqueSolution(s);
+  if (solution == nullptr) return false;
   const NetBoard root = NetBoard::From(s);
   for (NetNode a : Tries(root)) {
     const int cell = NodeCell(a), digit = NodeDigit(a);
-    if (solved.Grid[cell] == digit) continue;
+    if ((*solution)[cell] == digit) continue;
     NetChain chain(0, 0);
     NetPropagator& p = chain.Top();
     p.Run(root, std::span<const NetNode>(&a, 1));
@@ -657,24 +733,19 @@ bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& s
 
 bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step,
                             KnownContradictions& known) {
-  known = KnownContradictions{};
   const NetBoard root = NetBoard::From(s);
-  NetChain chain(0, 0);
-  NetPropagator& p = chain.Top();
+  SurveyContradictions(s, known);
   const NetRungFacts& facts = *FactsOf(kContradictionNet);
   StepRecord batch;
   batch.Kind = kEliminate;
   batch.Technique = kContradictionNet;
   bool any = false;
   for (NetNode a : Tries(root)) {
-    if (!p.Run(root, std::span<const NetNode>(&a, 1))) continue;
-    const int size = p.Ancestors({}, true, {}, nullptr);
-    known.size[static_cast<std::size_t>(a >> 1)] = static_cast<std::uint16_t>(size);
-    if (ScoreOfProof(facts, size) > maxScore) continue;
+    const int size = known.size[static_cast<std::size_t>(a >> 1)];
+    if (size == 0 || ScoreOfProof(facts, size) > maxScore) continue;
     batch.SetEliminate(NodeCell(a), NodeDigit(a));
     any = true;
   }
-  known.complete = true;
   if (any) step = batch;
   return any;
 }

@@ -139,6 +139,21 @@ constexpr HouseMasks kHouseMasks = MakeHouseMasks();
 
 int LowestPosition(unsigned mask) { return std::countr_zero(mask); }
 
+// Per house, the place masks that lie within a house of the crossing kind
+// (a block for a line, a row or column for a block): only those can lock.
+constexpr auto kMayLock = [] {
+  std::array<std::array<bool, 512>, 27> may{};
+  for (int h = 0; h < 27; ++h) {
+    for (int other = 0; other < 27; ++other) {
+      if ((HouseType(h) == 2) == (HouseType(other) == 2)) continue;
+      const unsigned shared = kHouseMasks.shared[h][other];
+      if (shared == 0) continue;
+      for (unsigned mask = shared; mask != 0; mask = (mask - 1) & shared) may[h][mask] = true;
+    }
+  }
+  return may;
+}();
+
 }  // namespace
 
 void NetPropagator::DropPlace(int cell, int digit) {
@@ -204,7 +219,7 @@ void NetPropagator::CheckHouse(int house, int digit) {
 void NetPropagator::CheckLocked(int house, int digit) {
   if (contradiction_ || DigitPlaced(house, digit)) return;
   const unsigned mask = places_[house][digit];
-  if (mask == 0) return;
+  if (!kMayLock[house][mask]) return;
   const int first = HouseCell(house, LowestPosition(mask));
   const int type = HouseType(house);
   for (int target = 0; target < 3; ++target) {
@@ -212,9 +227,11 @@ void NetPropagator::CheckLocked(int house, int digit) {
     if (target == type || (type != 2 && target != 2)) continue;
     const int other = HouseOf(first, target);
     if ((mask & ~static_cast<unsigned>(kHouseMasks.shared[house][other])) != 0) continue;
-    for (int y : CellsOfHouse(other)) {
-      if (contradiction_) return;
-      if (InHouse(y, house) || board_.value[y] != 0 || !board_.Has(y, digit)) continue;
+    // The places of the digit in the other house outside this one: a house
+    // stays locked while it loses places, so most checks find none left.
+    unsigned victims = places_[other][digit] & ~static_cast<unsigned>(kHouseMasks.shared[other][house]);
+    for (; victims != 0; victims &= victims - 1) {
+      const int y = HouseCell(other, LowestPosition(victims));
       StartReasons();
       for (int x : CellsOfHouse(house))
         if (!InHouse(x, other)) AddAbsentReason(x, digit);
