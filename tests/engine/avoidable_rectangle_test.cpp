@@ -74,11 +74,11 @@ TEST(AvoidableRectangle, NeverRemovesTheSolutionOnTheSharedCollections) {
 TEST(UniqueRectangle, ACornerThatLostADigitCountsOnlyWithTheOption) {
   // Floor r1c1, r1c4 {1, 2}; roofs r2c1 {1, 2, 3} and r2c4 {2, 3}, which
   // lost 1: one roof is 3 either way, so row 2 loses its other 3s.
-  const auto board = CandidateBoard()
-                         .Keep(Cell(1, 1), {1, 2})
-                         .Keep(Cell(1, 4), {1, 2})
-                         .Keep(Cell(2, 1), {1, 2, 3})
-                         .Keep(Cell(2, 4), {2, 3});
+  const auto board = testing::CandidateBoard()
+                         .Keep(testing::Cell(1, 1), {1, 2})
+                         .Keep(testing::Cell(1, 4), {1, 2})
+                         .Keep(testing::Cell(2, 1), {1, 2, 3})
+                         .Keep(testing::Cell(2, 4), {2, 3});
   StepRecord with, without;
   EXPECT_TRUE(steps::FindUniqueRectangleType(board.State(), with, TechniqueId::UniqueRectangle2, true));
   EXPECT_FALSE(steps::FindUniqueRectangleType(board.State(), without, TechniqueId::UniqueRectangle2, false));
