@@ -6,6 +6,7 @@
 
 #include "engine/step_apply.h"
 #include "engine/steps/net_steps.h"
+#include "engine/steps/pattern_steps.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro {
@@ -98,8 +99,8 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state) {
     StepRecord step;
     const TechniqueRow* used = TakeEasiest(s, order, result.hardest, lastCostly, step);
     if (used == nullptr) break;
-    // A net's score grows with its proof within its band.
-    const double stepScore = std::max(used->score, steps::NetStepScore(step));
+    // A net's score grows with its proof within its band, a fish's with its size.
+    const double stepScore = std::max({used->score, steps::NetStepScore(step), steps::FishStepScore(step)});
     if (stepScore > result.hardest) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);

@@ -77,6 +77,11 @@ enum class TechniqueId : std::uint8_t {
   // Added after the trial; by score they sit among the unique rectangles.
   AvoidableRectangle1,
   AvoidableRectangle2,
+  // Fish with blocks among their sets (Franken) or any house (Mutant).
+  FrankenFish,
+  FinnedFrankenFish,
+  MutantFish,
+  FinnedMutantFish,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -88,7 +93,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::AvoidableRectangle2;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::FinnedMutantFish;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro
