@@ -43,12 +43,29 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
   const double netFloor = Technique(TechniqueId::ContradictionNet).score;
   const TechniqueRow* used = nullptr;
   StepContext context;
+  // A fish larger than its row's smallest scores above the row: it waits
+  // until the rows below its own score have found nothing.
+  StepRecord waiting;
+  const TechniqueRow* waitingRow = nullptr;
+  double waitingScore = 0;
   auto take = [&](const TechniqueRow* row) {
     StepRecord found;
     if (!row->find(s, found, context) || !StepProgresses(s, found)) return false;
+    if (const double own = steps::FishStepScore(found); own > row->score) {
+      if (waitingRow == nullptr || own < waitingScore) {
+        waiting = found;
+        waitingRow = row;
+        waitingScore = own;
+      }
+      return false;
+    }
     step = found;
     used = row;
     return true;
+  };
+  auto takeWaiting = [&] {
+    step = waiting;
+    used = waitingRow;
   };
   // Before the costly searches, the steps that cannot raise the score
   // reached (any order of them ends at the same score): with a net paid
@@ -58,6 +75,10 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
   bool costlyReached = false;
   for (int i = 0; i < order.count && used == nullptr; ++i) {
     const TechniqueRow* row = order.rows[i];
+    if (waitingRow != nullptr && row->score >= waitingScore) {
+      takeWaiting();
+      break;
+    }
     if (!costlyReached && row->score >= kChainFloor) {
       costlyReached = true;
       if (hardest >= netFloor && steps::FindContradictionBatch(s, hardest, step, context.Contradictions()))
@@ -69,6 +90,7 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
     }
     if (row != triedFirst) take(row);
   }
+  if (used == nullptr && waitingRow != nullptr) takeWaiting();
   return used;
 }
 
