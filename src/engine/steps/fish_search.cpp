@@ -251,7 +251,7 @@ bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
     bool valid = false, found = false;
     Fish fish;
   };
-  static constexpr std::size_t kSlots = 1024;
+  static constexpr std::size_t kSlots = 4096;
   thread_local std::array<Kept, kSlots> kept;
   CellBits cells;
   for (int c = 0; c < 81; ++c)
