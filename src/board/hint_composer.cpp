@@ -134,6 +134,13 @@ std::string DigitAlternatives(int mask) {
 
 std::string HousesPhrase(const std::vector<int>& houses) {
   if (houses.empty()) return {};
+  // Houses of several types (a Franken or Mutant fish) are named one by one.
+  for (int h : houses) {
+    if (HouseType(h) == HouseType(houses.front())) continue;
+    std::vector<std::string> names;
+    for (int each : houses) names.push_back(HouseName(each));
+    return JoinAnd(names);
+  }
   std::vector<std::string> numbers;
   for (int h : houses) numbers.push_back(std::to_string(HouseNum(h)));
   const std::string type(HouseTypeName(HouseType(houses.front())));
@@ -307,9 +314,16 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
     case HintForm::Fish: {
       if (m.BaseCount == 0 || m.CoverCount == 0) break;
       const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
+      // Blocks, or rows and columns on one side, make a Franken or Mutant fish.
+      bool linesOnly = true;
+      for (int i = 0; i < m.BaseCount; ++i)
+        linesOnly = linesOnly && HouseType(m.BaseLines[i]) == HouseType(m.BaseLines[0]) &&
+                    HouseType(m.CoverLines[i]) == HouseType(m.CoverLines[0]) &&
+                    HouseType(m.BaseLines[i]) != 2 && HouseType(m.CoverLines[i]) != 2;
       return "In " + base + ", the " + removed + " can only go in " + cover +
-             ". Whichever cells they take, each of " + cover + " gets its " + removed +
-             " from these lines, so the other cells of " + cover + " cannot be " + removed + ".";
+             ". Whichever cells they take, each of " + cover + " gets its " + removed + " from these " +
+             (linesOnly ? "lines" : "houses") + ", so the other cells of " + cover + " cannot be " + removed +
+             ".";
     }
     case HintForm::Rectangle:
       return "Three corners of the rectangle hold only the digits " + removed +

@@ -276,9 +276,12 @@ std::string FinnedFishText(const StepRecord& step) {
   if (sashimi)
     text +=
         "The fish is sashimi: one of its corners has no " + removed + " left, and the fin stands in for it. ";
+  const std::vector<int> losers = Losers(step);
   return text + "If no fin holds the " + removed + ", the fish leaves no other " + removed + " in " +
-         houses(cover) + "; if a fin does, the cells that see the fin lose it. " + CellList(Losers(step)) +
-         " lie in both places, so they cannot be " + removed + ".";
+         houses(cover) + "; if a fin does, the cells that see the fin lose it. " + CellList(losers) +
+         (losers.size() == 1 ? " lies in both places, so it cannot be "
+                             : " lie in both places, so they cannot be ") +
+         removed + ".";
 }
 
 std::string BugPlusNText(const StepRecord& step) {

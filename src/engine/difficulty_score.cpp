@@ -6,6 +6,7 @@
 
 #include "engine/step_apply.h"
 #include "engine/steps/net_steps.h"
+#include "engine/steps/pattern_steps.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro {
@@ -49,12 +50,29 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
   const double netFloor = Technique(TechniqueId::ContradictionNet).score;
   const TechniqueRow* used = nullptr;
   StepContext context(options);
+  // A fish larger than its row's smallest scores above the row: it waits
+  // until the rows below its own score have found nothing.
+  StepRecord waiting;
+  const TechniqueRow* waitingRow = nullptr;
+  double waitingScore = 0;
   auto take = [&](const TechniqueRow* row) {
     StepRecord found;
     if (!row->find(s, found, context) || !StepProgresses(s, found)) return false;
+    if (const double own = steps::FishStepScore(found); own > row->score) {
+      if (waitingRow == nullptr || own < waitingScore) {
+        waiting = found;
+        waitingRow = row;
+        waitingScore = own;
+      }
+      return false;
+    }
     step = found;
     used = row;
     return true;
+  };
+  auto takeWaiting = [&] {
+    step = waiting;
+    used = waitingRow;
   };
   // Before the costly searches, the steps that cannot raise the score
   // reached (any order of them ends at the same score): with a net paid
@@ -64,6 +82,10 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
   bool costlyReached = false;
   for (int i = 0; i < order.count && used == nullptr; ++i) {
     const TechniqueRow* row = order.rows[i];
+    if (waitingRow != nullptr && row->score >= waitingScore) {
+      takeWaiting();
+      break;
+    }
     if (!costlyReached && row->score >= kChainFloor) {
       costlyReached = true;
       if (hardest >= netFloor && steps::FindContradictionBatch(s, hardest, step, context.Contradictions()))
@@ -75,6 +97,7 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
     }
     if (row != triedFirst) take(row);
   }
+  if (used == nullptr && waitingRow != nullptr) takeWaiting();
   return used;
 }
 
@@ -106,8 +129,9 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state, SearchOptions options)
     const TechniqueRow* used = TakeEasiest(s, order, result.hardest, lastCostly, options, step);
     if (used == nullptr) break;
     // A net's score grows with its proof within its band, a unique loop's
-    // with its length.
-    const double stepScore = std::max({used->score, steps::NetStepScore(step), LoopScore(*used, step)});
+    // with its length, a fish's with its size.
+    const double stepScore =
+        std::max({used->score, steps::NetStepScore(step), LoopScore(*used, step), steps::FishStepScore(step)});
     if (stepScore > result.hardest) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);

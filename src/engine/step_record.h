@@ -65,7 +65,7 @@ enum class LinkKind : std::uint8_t { Strong, Weak, Forces };
 // What the step means, filled by the finder that found it: the wording of a
 // hint is made from these fields, never from the trace text.
 struct StepMeaning {
-  static constexpr int kMaxLines = 4;
+  static constexpr int kMaxLines = 7;
   static constexpr int kMaxNodes = 256;
 
   // Hidden single, subsets: the house the pattern lies in. Omission: the

@@ -85,6 +85,11 @@ enum class TechniqueId : std::uint8_t {
   HiddenTriple,
   HiddenQuadruple,
   UniqueLoop,
+  // Fish with blocks among their sets (Franken) or any house (Mutant).
+  FrankenFish,
+  FinnedFrankenFish,
+  MutantFish,
+  FinnedMutantFish,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -96,7 +101,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::UniqueLoop;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::FinnedMutantFish;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

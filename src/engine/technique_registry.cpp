@@ -32,6 +32,10 @@ template <int Size, bool Sashimi>
 bool Finned(const PuzzleState& s, StepRecord& r, StepContext&) {
   return FindFinnedFish(s, r, Size, Sashimi);
 }
+template <bool (*Find)(const PuzzleState&, StepRecord&, bool), bool Finned>
+bool Shaped(const PuzzleState& s, StepRecord& r, StepContext&) {
+  return Find(s, r, Finned);
+}
 template <bool (*Find)(const PuzzleState&, StepRecord&, const KnownContradictions&)>
 bool Known(const PuzzleState& s, StepRecord& r, StepContext& c) {
   return Find(s, r, c.Contradictions());
@@ -192,6 +196,17 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     // rater puts its six-cell form.
     {Id::UniqueLoop, "Unique Loop", "#unique-loop", "Unique Loop", 5, 4.6, Plain<FindUniqueLoop>,
      Form::Uniqueness},
+    // Fish whose sets take blocks (Franken) or any house (Mutant), sizes 2
+    // to 4. The score is that of the smallest; a step's own score grows with
+    // its size (steps::FishStepScore).
+    {Id::FrankenFish, "Franken Fish", "#franken-fish", "Franken Fish", 5, 3.5, Shaped<FindFrankenFish, false>,
+     Form::Fish, "0330 0331 0332 0333 0334 0335"},
+    {Id::FinnedFrankenFish, "Finned Franken Fish", "#finned-franken-fish", "Finned Franken", 5, 4.6,
+     Shaped<FindFrankenFish, true>, Form::FinnedFish, "0340 0341 0342 0343 0344 0345"},
+    {Id::MutantFish, "Mutant Fish", "#mutant-fish", "Mutant Fish", 5, 3.8, Shaped<FindMutantFish, false>,
+     Form::Fish, "0350 0351 0352 0353 0354 0355"},
+    {Id::FinnedMutantFish, "Finned Mutant Fish", "#finned-mutant-fish", "Finned Mutant", 5, 4.9,
+     Shaped<FindMutantFish, true>, Form::FinnedFish, "0360 0361 0362 0363 0364 0365"},
 }};
 
 constexpr bool RowsInIdOrder() {

@@ -1,14 +1,14 @@
-// Fish: X-Wing (two base lines) and Swordfish (three). A pass takes rows as
-// base lines and columns as cover lines, then the other way round; a line is
-// a house of the base type, a position 1..9 along it selects the cover line.
+// The ladder's fish: X-Wing (two base lines) and Swordfish (three), found by
+// the fish engine. A pass takes rows as base lines and columns as cover
+// lines, then the other way round; a line is a house of the base type, a
+// position 1..9 along it selects the cover line.
 //
-// A digit's positions along a base line are kept as a 9-bit mask (position p
-// at bit p - 1), so the union of a Swordfish's three lines is one OR. A fish
-// is written into the record only once it is known to remove something, so
-// a passed-over fish leaves no trace.
+// The record keeps its own masks: base lines and cover positions as 9-bit
+// masks (position p at bit p - 1).
 #include <array>
 #include <cstdint>
 
+#include "engine/steps/fish_search.h"
 #include "engine/steps/meaning.h"
 #include "engine/steps/steps.h"
 
@@ -17,16 +17,6 @@ namespace {
 
 // The house of base line `line` (1..9) of a type.
 int LineHouse(int type, int line) { return 9 * type + line - 1; }
-
-// Positions (bit p - 1 for position p) of the cells of a house holding d.
-int PositionsOf(const PuzzleState& s, int house, int digit) {
-  int mask = 0;
-  const auto& cells = CellsOfHouse(house);
-  for (int k = 0; k < 9; ++k) {
-    if (s.Cand(cells[k], digit)) mask |= 1 << k;
-  }
-  return mask;
-}
 
 StepLine AlongHouse(int house, std::uint32_t colour) {
   return {HouseCell(house, 0), HouseCell(house, 8), colour, 2};
@@ -43,12 +33,6 @@ void ForEachVictim(const PuzzleState& s, int baseType, int baseLines, int positi
       if ((positions & (1 << k)) && s.Cand(cells[k], digit)) visit(cells[k]);
     }
   }
-}
-
-bool RemovesSomething(const PuzzleState& s, int baseType, int baseLines, int positions, int digit) {
-  bool any = false;
-  ForEachVictim(s, baseType, baseLines, positions, digit, [&](int) { any = true; });
-  return any;
 }
 
 // Writes the fish into the record: the base-line cells at the cover
@@ -85,25 +69,44 @@ void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions
   step.Meaning.DigitMask = DigitBit(digit);
 }
 
+// The base lines and cover positions of a basic fish the engine found.
+int LineMask(const std::array<std::int8_t, kMaxFishSize>& houses, int size) {
+  int mask = 0;
+  for (int i = 0; i < size; ++i) mask |= 1 << (houses[i] % 9);
+  return mask;
+}
+
+// The first plain fish of the size on d with base lines of the type, each
+// holding 2..maxCount candidates.
+bool FindPlainFish(const PuzzleState& s, int baseType, int digit, int size, int maxCount, Fish& fish) {
+  FishQuery q;
+  q.digit = digit;
+  q.size = size;
+  q.baseHouses = baseType == 0 ? kRowHouses : kColumnHouses;
+  q.coverHouses = baseType == 0 ? kColumnHouses : kRowHouses;
+  q.maxBaseCount = maxCount;
+  return FindFish(s, q, fish);
+}
+
+void RecordPlainFish(const PuzzleState& s, int baseType, const Fish& f, TechniqueId technique,
+                     std::string_view text, StepRecord& step) {
+  RecordFish(s, baseType, LineMask(f.base, f.size), LineMask(f.cover, f.size), f.digit, technique, text,
+             step);
+}
+
 }  // namespace
 
 bool FindXWing(const PuzzleState& s, StepRecord& step) {
+  // Ordered by first base line, then digit.
   for (int baseType = 0; baseType <= 1; ++baseType) {
-    for (int r1 = 1; r1 <= 8; ++r1) {
-      const int h1 = LineHouse(baseType, r1);
-      for (int d = 1; d <= 9; ++d) {
-        if (s.HouseCandCount(h1, d) != 2) continue;
-        const int positions = PositionsOf(s, h1, d);
-        for (int r2 = r1 + 1; r2 <= 9; ++r2) {
-          const int h2 = LineHouse(baseType, r2);
-          if (s.HouseCandCount(h2, d) != 2 || PositionsOf(s, h2, d) != positions) continue;
-          const int baseLines = (1 << (r1 - 1)) | (1 << (r2 - 1));
-          if (!RemovesSomething(s, baseType, baseLines, positions, d)) continue;
-          RecordFish(s, baseType, baseLines, positions, d, TechniqueId::XWing, "X-WING: ", step);
-          return true;
-        }
-      }
+    Fish best;
+    for (int d = 1; d <= 9; ++d) {
+      Fish f;
+      if (FindPlainFish(s, baseType, d, 2, 2, f) && (best.size == 0 || f.base[0] < best.base[0])) best = f;
     }
+    if (best.size == 0) continue;
+    RecordPlainFish(s, baseType, best, TechniqueId::XWing, "X-WING: ", step);
+    return true;
   }
   return false;
 }
@@ -111,29 +114,10 @@ bool FindXWing(const PuzzleState& s, StepRecord& step) {
 bool FindSwordfish(const PuzzleState& s, StepRecord& step) {
   for (int baseType = 0; baseType <= 1; ++baseType) {
     for (int d = 1; d <= 9; ++d) {
-      // Eligible base lines in increasing order, with their positions.
-      std::array<int, 9> lines{}, positions{};
-      int eligible = 0;
-      for (int line = 1; line <= 9; ++line) {
-        const int count = s.HouseCandCount(LineHouse(baseType, line), d);
-        if (count != 2 && count != 3) continue;
-        lines[eligible] = line;
-        positions[eligible] = PositionsOf(s, LineHouse(baseType, line), d);
-        ++eligible;
-      }
-      for (int i = 0; i < eligible; ++i) {
-        for (int j = i + 1; j < eligible; ++j) {
-          if (BitCount(positions[i] | positions[j]) > 3) continue;
-          for (int k = j + 1; k < eligible; ++k) {
-            const int cover = positions[i] | positions[j] | positions[k];
-            if (BitCount(cover) != 3) continue;
-            const int baseLines = (1 << (lines[i] - 1)) | (1 << (lines[j] - 1)) | (1 << (lines[k] - 1));
-            if (!RemovesSomething(s, baseType, baseLines, cover, d)) continue;
-            RecordFish(s, baseType, baseLines, cover, d, TechniqueId::Swordfish, "SWORDFISH: ", step);
-            return true;
-          }
-        }
-      }
+      Fish f;
+      if (!FindPlainFish(s, baseType, d, 3, 3, f)) continue;
+      RecordPlainFish(s, baseType, f, TechniqueId::Swordfish, "SWORDFISH: ", step);
+      return true;
     }
   }
   return false;

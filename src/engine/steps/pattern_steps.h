@@ -38,6 +38,10 @@ inline constexpr TechniqueId kFinnedSwordfish = TechniqueId::FinnedSwordfish;
 inline constexpr TechniqueId kSashimiSwordfish = TechniqueId::SashimiSwordfish;
 inline constexpr TechniqueId kFinnedJellyfish = TechniqueId::FinnedJellyfish;
 inline constexpr TechniqueId kSashimiJellyfish = TechniqueId::SashimiJellyfish;
+inline constexpr TechniqueId kFrankenFish = TechniqueId::FrankenFish;
+inline constexpr TechniqueId kFinnedFrankenFish = TechniqueId::FinnedFrankenFish;
+inline constexpr TechniqueId kMutantFish = TechniqueId::MutantFish;
+inline constexpr TechniqueId kFinnedMutantFish = TechniqueId::FinnedMutantFish;
 inline constexpr TechniqueId kMultiColouring = TechniqueId::MultiColouring;
 inline constexpr TechniqueId kSueDeCoq = TechniqueId::SueDeCoq;
 
@@ -80,10 +84,15 @@ bool FindUniqueLoop(const PuzzleState& s, StepRecord& step);
 // house, where the ladder's rungs look only in crowded ones
 bool FindHiddenSubsetAnywhere(const PuzzleState& s, StepRecord& step, int size);
 
-// finned_fish.cpp: the basic Jellyfish, and finned or sashimi fish of size
-// 2 to 4
+// fish_shapes.cpp: the basic Jellyfish, finned or sashimi fish of size 2 to
+// 4, and Franken and Mutant fish, plain or finned, the smallest first. A
+// Franken or Mutant step's score grows with its size: FishStepScore gives
+// it (0 for any other step).
 bool FindJellyfish(const PuzzleState& s, StepRecord& step);
 bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi);
+bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned);
+bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned);
+double FishStepScore(const StepRecord& step);
 
 // sue_de_coq.cpp
 bool FindSueDeCoq(const PuzzleState& s, StepRecord& step);

@@ -1,0 +1,277 @@
+#include "engine/steps/fish_search.h"
+
+namespace tavimoro::steps {
+namespace {
+
+inline constexpr auto kHouseBits = [] {
+  std::array<CellBits, 27> houses{};
+  for (int h = 0; h < 27; ++h)
+    for (int k = 0; k < 9; ++k) houses[h].Add(HouseCell(h, k));
+  return houses;
+}();
+
+constexpr CellBits kEveryCell{~std::uint64_t{0}, (std::uint64_t{1} << 17) - 1};
+
+constexpr bool SameQuery(const FishQuery& a, const FishQuery& b) {
+  return a.digit == b.digit && a.size == b.size && a.baseHouses == b.baseHouses &&
+         a.coverHouses == b.coverHouses && a.shape == b.shape && a.fins == b.fins &&
+         a.minBaseCount == b.minBaseCount && a.maxBaseCount == b.maxBaseCount && a.maxFins == b.maxFins;
+}
+
+constexpr bool Within(std::uint32_t houses, std::uint32_t allowed) { return (houses & ~allowed) == 0; }
+
+// One digit's search: the base sets are picked first, then the cover sets
+// that take their candidates, each leaf judged by Accept.
+class Search {
+ public:
+  Search(const FishQuery& q, const CellBits& digitCells, Fish& out)
+      : q_(q), out_(out), digitCells_(digitCells) {
+    finsAllowed_ = q.fins != FinShape::None;
+    if (!finsAllowed_) q_.maxFins = 0;
+    // Covers that are lines of one type: the base candidates' spread along
+    // that type bounds the search (fins of a basic fish lie in one block,
+    // so at most three positions more).
+    if (Within(q.coverHouses, kColumnHouses)) spreadType_ = 1;
+    if (Within(q.coverHouses, kRowHouses)) spreadType_ = 0;
+    for (int h = 0; h < 27; ++h) {
+      cands_[h] = kHouseBits[h] & digitCells_;
+      const int count = cands_[h].Count();
+      if (!(q.baseHouses & (1u << h)) || count < q.minBaseCount || count > q.maxBaseCount) continue;
+      eligible_[eligibleCount_++] = h;
+      if (spreadType_ >= 0)
+        cands_[h].ForEach([&](int c) { spread_[h] |= 1 << (HouseOf(c, spreadType_) % 9); });
+    }
+  }
+
+  bool Run() { return PickBase(0, 0, 0); }
+
+ private:
+  bool PickBase(int from, int depth, int spread) {
+    if (depth == q_.size) {
+      CellBits peers = kEveryCell;
+      if (!endo_.Empty()) {
+        peers = CommonPeers(endo_);
+        if (endo_.Count() > q_.maxFins || (peers & digitCells_).Without(baseCells_).Empty()) return false;
+      }
+      if (spreadType_ >= 0) return PickLineCovers(spread);
+      return PickCover(0, baseCells_.Without(endo_), endo_, endo_.Count(), peers, 0);
+    }
+    for (int i = from; i <= eligibleCount_ - (q_.size - depth); ++i) {
+      const int h = eligible_[i];
+      const int wider = spread | spread_[h];
+      if (spreadType_ >= 0 && BitCount(wider) > q_.size + (finsAllowed_ ? 3 : 0)) continue;
+      const CellBits overlap = baseCells_ & cands_[h];
+      if (!overlap.Empty() && !finsAllowed_) continue;
+      if (spreadType_ < 0 && CoversNeeded((baseCells_ | cands_[h]).Without(endo_ | overlap),
+                                          baseMask_ | (1u << h)) > q_.size + q_.maxFins)
+        continue;
+      const CellBits keptCells = baseCells_, keptEndo = endo_;
+      base_[depth] = h;
+      baseMask_ |= 1u << h;
+      baseCells_ = baseCells_ | cands_[h];
+      endo_ = endo_ | overlap;
+      const bool found = PickBase(i + 1, depth + 1, wider);
+      baseMask_ &= ~(1u << h);
+      baseCells_ = keptCells;
+      endo_ = keptEndo;
+      if (found) return true;
+    }
+    return false;
+  }
+
+  // How many cover sets the cells need at least, none of the `taken` houses
+  // among them: cells no two of which share a house that may cover, picked
+  // greedily. Each needs a cover set of its own or is a fin.
+  int CoversNeeded(CellBits cells, std::uint32_t taken) const {
+    int needed = 0;
+    while (!cells.Empty()) {
+      const int cell = cells.First();
+      ++needed;
+      CellBits shared;
+      shared.Add(cell);
+      for (int type = 0; type < 3; ++type) {
+        const int h = HouseOf(cell, type);
+        if ((q_.coverHouses & ~taken) & (1u << h)) shared = shared | kHouseBits[h];
+      }
+      cells = cells.Without(shared);
+    }
+    return needed;
+  }
+
+  // Cover lines of one type. A fin off the cover lines shares only its
+  // block with a cover cell off the base lines, so the fins lie in one block:
+  // the positions left out lie in one stack (band), and every choice of
+  // `size` positions of that kind is tried, in ascending mask order.
+  bool PickLineCovers(int spread) {
+    std::array<int, 9> choices{};
+    int count = 0;
+    if (BitCount(spread) == q_.size) choices[count++] = spread;
+    if (finsAllowed_) {
+      for (const int stack : {0007, 0070, 0700}) {
+        const int outside = spread & ~stack, inside = spread & stack;
+        const int need = q_.size - BitCount(outside);
+        if (need < 0 || inside == 0) continue;
+        for (int sub = inside;; sub = (sub - 1) & inside) {
+          if (BitCount(sub) == need && sub != inside && count < static_cast<int>(choices.size())) {
+            int at = count++;
+            for (; at > 0 && choices[at - 1] > (outside | sub); --at) choices[at] = choices[at - 1];
+            choices[at] = outside | sub;
+          }
+          if (sub == 0) break;
+        }
+      }
+    }
+    for (int n = 0; n < count; ++n) {
+      CellBits covered;
+      int k = 0;
+      for (int p = 0; p < 9; ++p) {
+        if (!(choices[n] & (1 << p))) continue;
+        const int h = 9 * spreadType_ + p;
+        cover_[k++] = h;
+        coverMask_ |= 1u << h;
+        covered = covered | cands_[h];
+      }
+      const CellBits fins = baseCells_.Without(covered);
+      const int block = fins.Empty() ? 0 : 18 + CellBlock(fins.First()) - 1;
+      const bool found = fins.Empty() ? Accept(fins, kEveryCell)
+                                      : fins.SubsetOf(kHouseBits[block]) && Accept(fins, CommonPeers(fins));
+      coverMask_ = 0;
+      if (found) return true;
+    }
+    return false;
+  }
+
+  // Covers the first candidate left uncovered by each house of it that may
+  // cover, or makes it a fin. `peers`: the cells that see every fin;
+  // `barred`: houses left out of this branch, so that every choice of cover
+  // sets and fins is met once (a fin's houses are barred: it lies in none).
+  bool PickCover(int depth, CellBits uncovered, CellBits fins, int finCount, CellBits peers,
+                 std::uint32_t barred) {
+    if (uncovered.Empty()) return depth == q_.size && Accept(fins, peers);
+    const int finsLeft = q_.maxFins - finCount;
+    if (depth == q_.size) {
+      if (!finsAllowed_ || uncovered.Count() > finsLeft) return false;
+      return Accept(fins | uncovered, peers & CommonPeers(uncovered));
+    }
+    const std::uint32_t taken = baseMask_ | coverMask_ | barred;
+    if (CoversNeeded(uncovered, taken) > q_.size - depth + finsLeft) return false;
+    const int cell = uncovered.First();
+    std::uint32_t tried = 0;
+    for (int type = 0; type < 3; ++type) {
+      const int h = HouseOf(cell, type);
+      const std::uint32_t bit = 1u << h;
+      if (!(q_.coverHouses & bit) || (taken & bit)) continue;
+      cover_[depth] = h;
+      coverMask_ |= bit;
+      const bool found =
+          PickCover(depth + 1, uncovered.Without(kHouseBits[h]), fins, finCount, peers, barred | tried);
+      coverMask_ &= ~bit;
+      if (found) return true;
+      tried |= bit;
+    }
+    if (finsLeft <= 0) return false;
+    const CellBits seen = peers & kPeerBits[cell];
+    // A fin nothing outside the base sets sees leaves nothing to remove.
+    if ((seen & digitCells_).Without(baseCells_).Empty()) return false;
+    CellBits single;
+    single.Add(cell);
+    return PickCover(depth, uncovered.Without(single), fins | single, finCount + 1, seen, barred | tried);
+  }
+
+  bool Accept(const CellBits& fins, const CellBits& peers) {
+    CellBits covered;
+    for (int i = 0; i < q_.size; ++i) covered = covered | cands_[cover_[i]];
+    CellBits victims = covered.Without(baseCells_);
+    if (!fins.Empty()) victims = victims & peers;
+    if (victims.Empty()) return false;
+    FinShape finShape = FinShape::None;
+    if (!fins.Empty()) {
+      finShape = FinShape::Finned;
+      for (int i = 0; i < q_.size; ++i) {
+        const int left = cands_[base_[i]].Without(fins).Count();
+        if (left == 0) return false;
+        if (left == 1) finShape = FinShape::Sashimi;
+      }
+    }
+    const bool finsFit =
+        q_.fins == finShape || (q_.fins == FinShape::FinnedOrSashimi && finShape != FinShape::None);
+    if (!finsFit) return false;
+    const FishShape shape = ShapeOf(baseMask_, coverMask_);
+    if (shape != q_.shape) return false;
+    out_.digit = q_.digit;
+    out_.size = q_.size;
+    int n = 0, m = 0;
+    for (int h = 0; h < 27; ++h) {
+      if (baseMask_ & (1u << h)) out_.base[n++] = static_cast<std::int8_t>(h);
+      if (coverMask_ & (1u << h)) out_.cover[m++] = static_cast<std::int8_t>(h);
+    }
+    out_.baseCells = baseCells_;
+    out_.fins = fins;
+    out_.victims = victims;
+    out_.finShape = finShape;
+    out_.shape = shape;
+    return true;
+  }
+
+  FishQuery q_;
+  Fish& out_;
+  CellBits digitCells_;
+  std::array<CellBits, 27> cands_{};
+  std::array<int, 27> spread_{};
+  std::array<int, 27> eligible_{};
+  int eligibleCount_ = 0;
+  int spreadType_ = -1;
+  bool finsAllowed_ = false;
+  std::array<int, kMaxFishSize> base_{}, cover_{};
+  std::uint32_t baseMask_ = 0, coverMask_ = 0;
+  CellBits baseCells_, endo_;
+};
+
+}  // namespace
+
+FishShape ShapeOf(std::uint32_t baseHouses, std::uint32_t coverHouses) {
+  const auto across = [&](std::uint32_t from, std::uint32_t to) {
+    return Within(baseHouses, from) && Within(coverHouses, to);
+  };
+  if (across(kRowHouses, kColumnHouses) || across(kColumnHouses, kRowHouses)) return FishShape::Basic;
+  if (across(kRowHouses | kBlockHouses, kColumnHouses | kBlockHouses) ||
+      across(kColumnHouses | kBlockHouses, kRowHouses | kBlockHouses))
+    return FishShape::Franken;
+  return FishShape::Mutant;
+}
+
+bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
+  if (query.size < 1 || query.size > kMaxFishSize || query.digit < 1 || query.digit > 9) return false;
+  // A search reads only the digit's candidates, and a solve's next step
+  // leaves most digits as they were: the last answer of each query is kept
+  // on this thread with the candidates it was given.
+  struct Kept {
+    FishQuery query;
+    CellBits cells;
+    bool valid = false, found = false;
+    Fish fish;
+  };
+  static constexpr std::size_t kSlots = 4096;
+  thread_local std::array<Kept, kSlots> kept;
+  CellBits cells;
+  for (int c = 0; c < 81; ++c)
+    if (s.Cand(c, query.digit)) cells.Add(c);
+  std::size_t slot = query.digit;
+  for (const std::uint32_t part :
+       {std::uint32_t(query.size), query.baseHouses, query.coverHouses, std::uint32_t(query.shape),
+        std::uint32_t(query.fins), std::uint32_t(query.minBaseCount), std::uint32_t(query.maxBaseCount),
+        std::uint32_t(query.maxFins)})
+    slot = slot * 1000003u ^ part;
+  Kept& k = kept[(slot ^ (slot >> 17)) % kSlots];
+  if (!k.valid || !SameQuery(k.query, query) || !(k.cells == cells)) {
+    k.query = query;
+    k.cells = cells;
+    k.valid = true;
+    k.found = Search(query, cells, k.fish).Run();
+  }
+  if (!k.found) return false;
+  fish = k.fish;
+  return true;
+}
+
+}  // namespace tavimoro::steps

@@ -1,0 +1,180 @@
+// The fish beyond the ladder, all from the fish engine: the basic Jellyfish,
+// finned and sashimi fish of size 2 to 4 (rows over columns, then columns
+// over rows), and the Franken and Mutant fish, plain or finned, smallest
+// size first. A pass goes digit by digit; the engine picks the base sets.
+#include <array>
+
+#include "engine/steps/fish_search.h"
+#include "engine/steps/pattern_chain.h"
+#include "engine/steps/pattern_steps.h"
+
+namespace tavimoro::steps {
+namespace {
+
+// A Mutant search of a size takes far longer than a Franken one (any house
+// may be a base or cover set): both stop at sizes whose search stays cheap.
+constexpr int kMaxFrankenSize = 4;
+constexpr int kMaxMutantSize = 3;
+
+constexpr std::array<std::string_view, kMaxFishSize + 1> kSizeNames = {
+    "", "", "X-WING", "SWORDFISH", "JELLYFISH", "SQUIRMBAG", "WHALE", "LEVIATHAN"};
+
+// Base and cover houses of the two orientations of a shape: rows first.
+struct Orientation {
+  std::uint32_t base, cover;
+};
+constexpr std::array<Orientation, 2> kBasicSides = {
+    {{kRowHouses, kColumnHouses}, {kColumnHouses, kRowHouses}}};
+constexpr std::array<Orientation, 2> kFrankenSides = {
+    {{kRowHouses | kBlockHouses, kColumnHouses | kBlockHouses},
+     {kColumnHouses | kBlockHouses, kRowHouses | kBlockHouses}}};
+constexpr std::array<Orientation, 1> kMutantSides = {{{kAllHouses, kAllHouses}}};
+
+void AppendHouses(StepText& text, const std::array<std::int8_t, kMaxFishSize>& houses, int size) {
+  static constexpr char kTypeLetter[] = {'r', 'c', 'b'};
+  for (int i = 0; i < size; ++i) text << kTypeLetter[HouseType(houses[i])] << HouseNum(houses[i]);
+}
+
+// Writes the fish: the cells where a base set meets a cover set, the fins,
+// the other cells of its blocks (which no line shows), the removed candidates, the cover lines (strong) and
+// base lines, and the trace "NAME: d bases covers [fins cells]".
+void RecordFish(const Fish& f, TechniqueId technique, std::string_view prefix, StepRecord& step) {
+  StepText name(prefix);
+  if (!prefix.empty()) name << ' ';
+  name << kSizeNames[static_cast<std::size_t>(f.size)];
+  StartElimination(step, technique, name.view());
+  StepMeaning& m = step.Meaning;
+  m.BaseCount = f.size;
+  m.CoverCount = f.size;
+  for (int i = 0; i < f.size; ++i) {
+    m.BaseLines[i] = f.base[i];
+    m.CoverLines[i] = f.cover[i];
+  }
+  for (int c = 0; c < 81; ++c) {
+    bool inBase = false, inCover = false, inBlock = false;
+    for (int i = 0; i < f.size; ++i) {
+      inBase = inBase || HouseOf(c, HouseType(f.base[i])) == f.base[i];
+      inCover = inCover || HouseOf(c, HouseType(f.cover[i])) == f.cover[i];
+      inBlock = inBlock || HouseOf(c, 2) == f.base[i] || HouseOf(c, 2) == f.cover[i];
+    }
+    if (f.fins.Has(c)) {
+      step.CellColour[c] = FinColour;
+    } else if (inBase && inCover) {
+      step.CellColour[c] = PatternColour;
+    } else if (inBlock) {
+      step.CellColour[c] = UnitColour;
+    }
+  }
+  f.victims.ForEach([&](int c) { EliminateAt(step, c, f.digit); });
+  // Lines along the rows and columns; a block is shown by its cells.
+  int entry = 0;
+  for (const auto* houses : {&f.cover, &f.base}) {
+    const std::uint32_t colour = houses == &f.cover ? StrongLineColour : LineColour;
+    for (int i = 0; i < f.size; ++i) {
+      const int h = (*houses)[i];
+      if (HouseType(h) != 2) step.Lines[entry++] = {HouseCell(h, 0), HouseCell(h, 8), colour, 2};
+    }
+  }
+  step.Text << f.digit << ' ';
+  AppendHouses(step.Text, f.base, f.size);
+  step.Text << ' ';
+  AppendHouses(step.Text, f.cover, f.size);
+  if (!f.fins.Empty()) {
+    step.Text << " fins";
+    f.fins.ForEach([&](int c) {
+      step.Text << ' ';
+      AppendCellName(step.Text, c);
+    });
+  }
+  step.Digits << f.digit;
+  m.DigitMask = DigitBit(f.digit);
+}
+
+// The first fish of the query's shape and fins over the sides, digit by
+// digit, sizes from `fromSize` to `toSize`.
+template <std::size_t N>
+bool Search(const PuzzleState& s, FishQuery q, const std::array<Orientation, N>& sides, int fromSize,
+            int toSize, Fish& fish) {
+  for (int size = fromSize; size <= toSize; ++size) {
+    q.size = size;
+    for (const Orientation& side : sides) {
+      q.baseHouses = side.base;
+      q.coverHouses = side.cover;
+      for (int d = 1; d <= 9; ++d) {
+        q.digit = d;
+        if (FindFish(s, q, fish)) return true;
+      }
+    }
+  }
+  return false;
+}
+
+// The step score of a fish row by size: the row's own score is that of its
+// smallest fish.
+struct SizedScores {
+  TechniqueId id;
+  std::array<double, kMaxFishSize + 1> bySize;
+};
+constexpr std::array<SizedScores, 4> kSizedScores = {{
+    {kFrankenFish, {0, 0, 3.5, 4.1, 5.5, 5.9, 6.3, 6.7}},
+    {kFinnedFrankenFish, {0, 0, 4.6, 5.6, 5.8, 6.2, 6.6, 7.0}},
+    {kMutantFish, {0, 0, 3.8, 4.4, 5.8, 6.2, 6.6, 7.0}},
+    {kFinnedMutantFish, {0, 0, 4.9, 5.9, 6.1, 6.5, 6.9, 7.3}},
+}};
+
+}  // namespace
+
+bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
+  FishQuery q;
+  q.maxBaseCount = 4;
+  Fish f;
+  if (!Search(s, q, kBasicSides, 4, 4, f)) return false;
+  RecordFish(f, kJellyfish, "", step);
+  return true;
+}
+
+bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi) {
+  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
+                                                               kFinnedSwordfish, kFinnedJellyfish};
+  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,
+                                                                kSashimiSwordfish, kSashimiJellyfish};
+  if (size < 2 || size > 4) return false;
+  FishQuery q;
+  q.fins = sashimi ? FinShape::Sashimi : FinShape::Finned;
+  // A fin block spans three positions, so a base line has at most size + 3.
+  q.maxBaseCount = size + 3;
+  q.maxFins = 9;
+  Fish f;
+  if (!Search(s, q, kBasicSides, size, size, f)) return false;
+  RecordFish(f, sashimi ? kSashimiNumber[size] : kFinnedNumber[size], sashimi ? "SASHIMI" : "FINNED", step);
+  return true;
+}
+
+bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned) {
+  FishQuery q;
+  q.shape = FishShape::Franken;
+  q.fins = finned ? FinShape::FinnedOrSashimi : FinShape::None;
+  Fish f;
+  if (!Search(s, q, kFrankenSides, 2, kMaxFrankenSize, f)) return false;
+  RecordFish(f, finned ? kFinnedFrankenFish : kFrankenFish, finned ? "FINNED FRANKEN" : "FRANKEN", step);
+  return true;
+}
+
+bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned) {
+  FishQuery q;
+  q.shape = FishShape::Mutant;
+  q.fins = finned ? FinShape::FinnedOrSashimi : FinShape::None;
+  Fish f;
+  if (!Search(s, q, kMutantSides, 2, kMaxMutantSize, f)) return false;
+  RecordFish(f, finned ? kFinnedMutantFish : kMutantFish, finned ? "FINNED MUTANT" : "MUTANT", step);
+  return true;
+}
+
+double FishStepScore(const StepRecord& step) {
+  for (const SizedScores& row : kSizedScores)
+    if (row.id == step.Technique && step.Meaning.BaseCount >= 2 && step.Meaning.BaseCount <= kMaxFishSize)
+      return row.bySize[static_cast<std::size_t>(step.Meaning.BaseCount)];
+  return 0;
+}
+
+}  // namespace tavimoro::steps
