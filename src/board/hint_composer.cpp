@@ -154,6 +154,9 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::Chain:
       return ChainPatternWhere(step);
+    case HintForm::TwoChains:
+      if (m.House >= 0) return " through " + HouseName(m.House);
+      break;
     case HintForm::SueDeCoq:
       if (m.House >= 0 && m.SecondHouse >= 0)
         return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
@@ -339,6 +342,9 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              "cannot "
              "both hold it. " +
              ChainPatternText(step);
+    case HintForm::TwoChains:
+      if (std::string text = TwoChainsText(step); !text.empty()) return text;
+      break;
     case HintForm::Uniqueness:
       return UniquenessText(step);
     case HintForm::AvoidableRectangle:

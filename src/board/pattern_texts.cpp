@@ -126,6 +126,42 @@ std::string ChainPatternWhere(const StepRecord& step) {
   return " in " + JoinAnd(places);
 }
 
+std::string TwoChainsText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  if (m.NodeCount != 8 || m.House < 0) return {};
+  std::string text;
+  if (step.Technique == TechniqueId::DualTwoStringKite) {
+    text = "Two kites go through the same two cells of " + HouseName(m.House) + ", " +
+           CellName(m.Nodes[1].FirstCell()) + " and " + CellName(m.Nodes[2].FirstCell()) + ".";
+  } else {
+    const std::string d = DigitText(m.Nodes[0].Digit);
+    text = "Two empty rectangles on " + d + " share the places of " + d + " in " + HouseName(m.House) + ".";
+  }
+  auto seesNode = [](int cell, const ChainNode& node) {
+    for (int k = 0; k < node.CellCount; ++k)
+      if (cell == node.Cells[k] || !CellsShareHouse(cell, node.Cells[k])) return false;
+    return true;
+  };
+  for (int half = 0; half < 2; ++half) {
+    StepRecord one = step;
+    one.Meaning.NodeCount = 4;
+    for (int i = 0; i < 4; ++i) {
+      one.Meaning.Nodes[i] = m.Nodes[4 * half + i];
+      one.Meaning.Links[i] = m.Links[4 * half + i];
+    }
+    std::vector<int> victims;
+    for (int c : Losers(step))
+      if (seesNode(c, one.Meaning.Nodes[0]) && seesNode(c, one.Meaning.Nodes[3])) victims.push_back(c);
+    text += half == 0 ? " First: " : " Second: ";
+    text += ChainWalkText(one, ChainReading::Ends);
+    if (victims.empty()) continue;
+    text += " That rules out the " + DigitText(one.Meaning.Nodes[0].Digit) + " in ";
+    text += CellList(victims);
+    text += '.';
+  }
+  return text;
+}
+
 std::string UniquenessText(const StepRecord& step) {
   const StepMeaning& m = step.Meaning;
   const std::vector<int> corners = Corners(m);

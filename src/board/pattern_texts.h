@@ -16,6 +16,9 @@ std::string ChainPatternText(const StepRecord& step);
 // " in row 1, column 1 and row 4": the houses (or cells) of the chain's
 // links in order, for the second level.
 std::string ChainPatternWhere(const StepRecord& step);
+// A dual kite or empty rectangle: the block both chains run through, then
+// each chain walked with the cells it takes the digit from.
+std::string TwoChainsText(const StepRecord& step);
 std::string UniquenessText(const StepRecord& step);
 std::string FinnedFishText(const StepRecord& step);
 std::string BugPlusNText(const StepRecord& step);

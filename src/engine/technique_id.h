@@ -77,6 +77,9 @@ enum class TechniqueId : std::uint8_t {
   // Added after the trial; by score they sit among the unique rectangles.
   AvoidableRectangle1,
   AvoidableRectangle2,
+  // Dual kites and empty rectangles, templates, bent wings.
+  DualTwoStringKite,
+  DualEmptyRectangle,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -88,7 +91,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::AvoidableRectangle2;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::DualEmptyRectangle;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

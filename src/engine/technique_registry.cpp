@@ -4,6 +4,7 @@
 
 #include "engine/step_finder.h"
 #include "engine/steps/chain_steps.h"
+#include "engine/steps/dual_template_wing_steps.h"
 #include "engine/steps/net_steps.h"
 #include "engine/steps/pattern_steps.h"
 
@@ -169,6 +170,12 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      4.5, Plain<FindAvoidableRectangle>, Form::AvoidableRectangle, "0607"},
     {Id::AvoidableRectangle2, "Avoidable Rectangle type 2", "#avoidable-rectangle-2", "Avoid. Rectangle 2", 5,
      4.5, Plain<FindAvoidableRectangle2>, Form::AvoidableRectangle, "0608"},
+    // Dual kites and empty rectangles, templates and bent wings: two kites
+    // or rectangles score a little above one.
+    {Id::DualTwoStringKite, "Dual 2-String Kite", "#dual-two-string-kite", "Dual 2-String Kite", 5, 4.2,
+     Plain<FindDualTwoStringKite>, Form::TwoChains, "0404"},
+    {Id::DualEmptyRectangle, "Dual Empty Rectangle", "#dual-empty-rectangle", "Dual Empty Rectangle", 5, 4.5,
+     Plain<FindDualEmptyRectangle>, Form::TwoChains, "0405"},
 }};
 
 constexpr bool RowsInIdOrder() {

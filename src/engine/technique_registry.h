@@ -82,6 +82,7 @@ enum class HintForm : std::uint8_t {
   DeathBlossom,        // a stem cell and one almost locked set per candidate
   ForcingNet,          // assumptions whose nets end in a contradiction or agree
   AvoidableRectangle,  // a rectangle of entered digits that must not be completed
+  TwoChains,           // two single-digit chains through one block, each with its eliminations
 };
 
 struct TechniqueRow {
