@@ -345,6 +345,8 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
     case HintForm::TwoChains:
       if (std::string text = TwoChainsText(step); !text.empty()) return text;
       break;
+    case HintForm::Template:
+      return TemplateText(step);
     case HintForm::Uniqueness:
       return UniquenessText(step);
     case HintForm::AvoidableRectangle:
@@ -552,6 +554,9 @@ std::string PlacementHintText(const StepRecord& step, int level) {
     case HintForm::ForcingNet:
       return "<b>HINT:</b> There is a " + name + " in this cell (" + DigitText(step.Value) + ").<br><br>" +
              NetExplanation(step);
+    case HintForm::Template:
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + DigitText(step.Value) + ").<br><br>" +
+             TemplateText(step);
     case HintForm::ChainContradiction:
       if (step.Meaning.NodeCount > 1)
         return "<b>HINT:</b> There is " + std::string(ArticleFor(technique.name)) + " " + name +

@@ -162,6 +162,26 @@ std::string TwoChainsText(const StepRecord& step) {
   return text;
 }
 
+std::string TemplateText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::string d = Digits(m.DigitMask);
+  const int count = m.TemplateCount;
+  std::string text = "A template is one way of placing all nine " + d +
+                     "s, one in every row, column and block. " +
+                     (count == 1 ? std::string("Only one template fits")
+                                 : "Only " + std::to_string(count) + " templates fit") +
+                     " the " + d + "s already placed and the cells still open to " + d + ", ";
+  if (step.Kind == kPlaceValue) {
+    const std::string cell = CellName(step.Cell);
+    return text + (count == 1 ? "and it puts" : "and every one of them puts") + " a " + d + " in " + cell +
+           ", so " + cell + " is " + d + ".";
+  }
+  const std::vector<int> losers = Losers(step);
+  return text + (count == 1 ? "and it does not use" : "and none of them uses") + " " +
+         CellList(losers, " or ") + ", so " + (losers.size() == 1 ? "that cell" : "those cells") +
+         " cannot be " + d + ".";
+}
+
 std::string UniquenessText(const StepRecord& step) {
   const StepMeaning& m = step.Meaning;
   const std::vector<int> corners = Corners(m);

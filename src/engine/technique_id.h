@@ -80,6 +80,8 @@ enum class TechniqueId : std::uint8_t {
   // Dual kites and empty rectangles, templates, bent wings.
   DualTwoStringKite,
   DualEmptyRectangle,
+  TemplateSet,
+  TemplateDelete,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -91,7 +93,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::DualEmptyRectangle;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::TemplateDelete;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

@@ -176,6 +176,12 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Plain<FindDualTwoStringKite>, Form::TwoChains, "0404"},
     {Id::DualEmptyRectangle, "Dual Empty Rectangle", "#dual-empty-rectangle", "Dual Empty Rectangle", 5, 4.5,
      Plain<FindDualEmptyRectangle>, Form::TwoChains, "0405"},
+    // Templates weigh every single-digit pattern at once; they have no score
+    // of the community's, and sit just above the nets' floor.
+    {Id::TemplateSet, "Template Set", "#template-set", "Template Set", 5, 8.3, Plain<FindTemplateSet>,
+     Form::Template, "1201"},
+    {Id::TemplateDelete, "Template Delete", "#template-delete", "Template Delete", 5, 8.3,
+     Plain<FindTemplateDelete>, Form::Template, "1202"},
 }};
 
 constexpr bool RowsInIdOrder() {

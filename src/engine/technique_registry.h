@@ -83,6 +83,7 @@ enum class HintForm : std::uint8_t {
   ForcingNet,          // assumptions whose nets end in a contradiction or agree
   AvoidableRectangle,  // a rectangle of entered digits that must not be completed
   TwoChains,           // two single-digit chains through one block, each with its eliminations
+  Template,            // the ways of placing all nine of a digit that fit the grid
 };
 
 struct TechniqueRow {

@@ -14,4 +14,12 @@ namespace tavimoro::steps {
 bool FindDualTwoStringKite(const PuzzleState& s, StepRecord& step);
 bool FindDualEmptyRectangle(const PuzzleState& s, StepRecord& step);
 
+// templates.cpp: a template is one way of placing all nine of a digit, one
+// in every row, column and block. Of the templates that fit the placed
+// digits and the candidates, Template Set places the digit in a cell that
+// every one of them uses, and Template Delete removes it from the cells
+// that none of them uses.
+bool FindTemplateSet(const PuzzleState& s, StepRecord& step);
+bool FindTemplateDelete(const PuzzleState& s, StepRecord& step);
+
 }  // namespace tavimoro::steps
