@@ -157,6 +157,9 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
     case HintForm::TwoChains:
       if (m.House >= 0) return " through " + HouseName(m.House);
       break;
+    case HintForm::BentWing:
+      if (!shape.pattern.empty()) return " around " + CellName(shape.pattern.front());
+      break;
     case HintForm::SueDeCoq:
       if (m.House >= 0 && m.SecondHouse >= 0)
         return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
@@ -347,6 +350,8 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::Template:
       return TemplateText(step);
+    case HintForm::BentWing:
+      return BentWingText(step);
     case HintForm::Uniqueness:
       return UniquenessText(step);
     case HintForm::AvoidableRectangle:

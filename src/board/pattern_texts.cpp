@@ -182,6 +182,22 @@ std::string TemplateText(const StepRecord& step) {
          " cannot be " + d + ".";
 }
 
+std::string BentWingText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::vector<int> cells = CellsColoured(step, PatternColour);
+  const int z = Removed(step);
+  std::vector<int> holders;
+  for (int i = 0; i < m.NodeCount; ++i) holders.push_back(m.Nodes[i].FirstCell());
+  const std::string n = std::to_string(cells.size());
+  const std::string zText = Digits(z);
+  return "The " + n + " blue cells " + CellList(cells) + " hold only the " + n + " digits " +
+         Digits(m.DigitMask) + " between them. Every digit but " + zText +
+         " lies in blue cells that all see each other, so it can fill at most one of them, and without a " +
+         zText + " the " + n + " cells would have too few digits to go round. So " +
+         CellList(holders, " or ") + " is " + zText + ", and a cell that sees " +
+         (holders.size() == 2 ? "both" : "all of them") + " cannot be " + zText + ".";
+}
+
 std::string UniquenessText(const StepRecord& step) {
   const StepMeaning& m = step.Meaning;
   const std::vector<int> corners = Corners(m);

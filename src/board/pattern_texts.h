@@ -20,6 +20,9 @@ std::string ChainPatternWhere(const StepRecord& step);
 // each chain walked with the cells it takes the digit from.
 std::string TwoChainsText(const StepRecord& step);
 std::string UniquenessText(const StepRecord& step);
+// A bent wing: its cells and digits, the digit that is not confined, and
+// the cells that hold it.
+std::string BentWingText(const StepRecord& step);
 // Template Set and Template Delete: what a template is, how many fit, and
 // the cell every one of them uses or the cells none of them uses.
 std::string TemplateText(const StepRecord& step);

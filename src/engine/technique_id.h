@@ -82,6 +82,12 @@ enum class TechniqueId : std::uint8_t {
   DualEmptyRectangle,
   TemplateSet,
   TemplateDelete,
+  WxyzWing,
+  VwxyzWing,
+  UvwxyzWing,
+  TuvwxyzWing,
+  StuvwxyzWing,
+  RstuvwxyzWing,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -93,7 +99,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::TemplateDelete;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::RstuvwxyzWing;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

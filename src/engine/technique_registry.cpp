@@ -182,6 +182,19 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Form::Template, "1201"},
     {Id::TemplateDelete, "Template Delete", "#template-delete", "Template Delete", 5, 8.3,
      Plain<FindTemplateDelete>, Form::Template, "1202"},
+    // Bent wings of four to nine cells, a fifth of a point a cell above
+    // the XYZ Wing.
+    {Id::WxyzWing, "WXYZ-Wing", "#wxyz-wing", "WXYZ-Wing", 5, 4.6, Sized<FindBentWing, 4>, Form::BentWing},
+    {Id::VwxyzWing, "VWXYZ-Wing", "#vwxyz-wing", "VWXYZ-Wing", 5, 4.8, Sized<FindBentWing, 5>,
+     Form::BentWing},
+    {Id::UvwxyzWing, "UVWXYZ-Wing", "#uvwxyz-wing", "UVWXYZ-Wing", 5, 5.0, Sized<FindBentWing, 6>,
+     Form::BentWing},
+    {Id::TuvwxyzWing, "TUVWXYZ-Wing", "#tuvwxyz-wing", "TUVWXYZ-Wing", 5, 5.2, Sized<FindBentWing, 7>,
+     Form::BentWing},
+    {Id::StuvwxyzWing, "STUVWXYZ-Wing", "#stuvwxyz-wing", "STUVWXYZ-Wing", 5, 5.4, Sized<FindBentWing, 8>,
+     Form::BentWing},
+    {Id::RstuvwxyzWing, "RSTUVWXYZ-Wing", "#rstuvwxyz-wing", "RSTUVWXYZ-Wing", 5, 5.6, Sized<FindBentWing, 9>,
+     Form::BentWing},
 }};
 
 constexpr bool RowsInIdOrder() {

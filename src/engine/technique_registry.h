@@ -84,6 +84,7 @@ enum class HintForm : std::uint8_t {
   AvoidableRectangle,  // a rectangle of entered digits that must not be completed
   TwoChains,           // two single-digit chains through one block, each with its eliminations
   Template,            // the ways of placing all nine of a digit that fit the grid
+  BentWing,            // n cells holding n digits, all but one confined to cells that see each other
 };
 
 struct TechniqueRow {

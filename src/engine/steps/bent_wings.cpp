@@ -1,0 +1,112 @@
+// Bent wings: n cells (4 to 9) holding n digits between them, where every
+// digit but one, z, lies only in cells of the set that see each other.
+// Such a digit can fill at most one of the cells, so without a z the n
+// cells would have fewer than n digits to go round: one of the set's cells
+// holding z is z, and a cell that sees all of them loses z.
+//
+// The search grows sets in ascending cell order and gives up on a set as
+// soon as two of its digits are spread over cells that do not all see each
+// other, or it holds more digits than the size sought.
+#include <array>
+
+#include "engine/steps/cell_bits.h"
+#include "engine/steps/dual_template_wing_steps.h"
+#include "engine/steps/meaning.h"
+#include "engine/steps/pattern_chain.h"
+#include "engine/steps/step_text.h"
+
+namespace tavimoro::steps {
+namespace {
+
+constexpr std::array<TechniqueId, 10> kWingIds = {
+    TechniqueId::NakedSingle,  TechniqueId::NakedSingle,  TechniqueId::NakedSingle, TechniqueId::NakedSingle,
+    TechniqueId::WxyzWing,     TechniqueId::VwxyzWing,    TechniqueId::UvwxyzWing,  TechniqueId::TuvwxyzWing,
+    TechniqueId::StuvwxyzWing, TechniqueId::RstuvwxyzWing};
+constexpr std::array<std::string_view, 10> kWingLabels = {"",
+                                                          "",
+                                                          "",
+                                                          "",
+                                                          "WXYZ-WING",
+                                                          "VWXYZ-WING",
+                                                          "UVWXYZ-WING",
+                                                          "TUVWXYZ-WING",
+                                                          "STUVWXYZ-WING",
+                                                          "RSTUVWXYZ-WING"};
+
+struct Search {
+  Search(const PuzzleState& state, int n) : s(state), size(n) {}
+  const PuzzleState& s;
+  int size;
+  std::array<int, 81> empties{};  // unsolved cells with two or more candidates
+  int emptyCount = 0;
+  std::array<int, 9> cells{};
+  std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..size
+  std::array<int, 9> spread{};  // digits of the first k cells not all seeing each other
+  CellBits victims;
+  int z = 0;
+
+  // Whether the first `size` cells make a wing; fills victims and z.
+  bool IsWing() {
+    const int all = masks[size - 1], loose = spread[size - 1];
+    if (BitCount(all) != size || BitCount(loose) != 1) return false;
+    z = __builtin_ctz(static_cast<unsigned>(loose)) + 1;
+    CellBits holders;
+    for (int i = 0; i < size; ++i)
+      if (s.Cand(cells[i], z)) holders.Add(cells[i]);
+    victims = CommonPeers(holders);
+    CellBits withZ;
+    victims.ForEach([&](int c) {
+      if (s.Cand(c, z)) withZ.Add(c);
+    });
+    victims = withZ;
+    return !victims.Empty();
+  }
+
+  bool Grow(int k, int from) {
+    if (k == size) return IsWing();
+    for (int e = from; e < emptyCount; ++e) {
+      const int c = empties[e];
+      const int cand = s.CandMask[c];
+      const int mask = k ? masks[k - 1] | cand : cand;
+      if (BitCount(mask) > size) continue;
+      int loose = k ? spread[k - 1] : 0;
+      for (int i = 0; i < k; ++i) {
+        const int shared = s.CandMask[cells[i]] & cand;
+        if (shared && !CellsShareHouse(c, cells[i])) loose |= shared;
+      }
+      if (BitCount(loose) > 1) continue;
+      cells[k] = c;
+      masks[k] = mask;
+      spread[k] = loose;
+      if (Grow(k + 1, e + 1)) return true;
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
+  if (size < 4 || size > 9) return false;
+  Search search(s, size);
+  for (int c = 0; c < 81; ++c)
+    if (s.Grid[c] == 0 && s.CandCount[c] >= 2 && s.CandCount[c] <= size)
+      search.empties[search.emptyCount++] = c;
+  if (!search.Grow(0, 0)) return false;
+  StartElimination(step, kWingIds[size], kWingLabels[size]);
+  const int z = search.z;
+  for (int i = 0; i < size; ++i) {
+    const int c = search.cells[i];
+    step.CellColour[c] = PatternColour;
+    if (s.Cand(c, z)) AddNode(step.Meaning, c, z, LinkKind::Weak);
+    if (i) step.Text << ' ';
+    AppendCellName(step.Text, c);
+  }
+  search.victims.ForEach([&](int c) { EliminateAt(step, c, z); });
+  step.Meaning.DigitMask = search.masks[size - 1];
+  AppendDigitList(step.Digits, search.masks[size - 1]);
+  step.Text << " hold " << step.Digits.view() << "; " << z << " is in one of them";
+  return true;
+}
+
+}  // namespace tavimoro::steps
