@@ -160,6 +160,9 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
     case HintForm::BentWing:
       if (!shape.pattern.empty()) return " around " + CellName(shape.pattern.front());
       break;
+    case HintForm::AlignedExclusion:
+      if (!shape.pattern.empty()) return " in " + CellList(shape.pattern);
+      break;
     case HintForm::SueDeCoq:
       if (m.House >= 0 && m.SecondHouse >= 0)
         return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
@@ -352,6 +355,8 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
       return TemplateText(step);
     case HintForm::BentWing:
       return BentWingText(step);
+    case HintForm::AlignedExclusion:
+      return AlignedExclusionText(step);
     case HintForm::Uniqueness:
       return UniquenessText(step);
     case HintForm::AvoidableRectangle:

@@ -198,6 +198,25 @@ std::string BentWingText(const StepRecord& step) {
          (holders.size() == 2 ? "both" : "all of them") + " cannot be " + zText + ".";
 }
 
+std::string AlignedExclusionText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::vector<int> base = CellsColoured(step, PatternColour);
+  std::vector<std::string> excluders;
+  for (int i = 0; i < m.AlsCount; ++i)
+    excluders.push_back(CellName(m.Als[i].Cells[0]) + " (" + Digits(m.Als[i].Digits) + ")");
+  std::vector<std::string> losses;
+  for (int c : base)
+    if (step.EliminateMask[c])
+      losses.push_back(CellName(c) + " cannot be " + Digits(step.EliminateMask[c], " or "));
+  std::string text =
+      "Take " + CellList(base) + " together and try every way of filling them from their candidates. ";
+  text += "A way is ruled out when it puts one digit in two of them that see each other";
+  if (!excluders.empty())
+    text += ", or when it takes every candidate of " + JoinAnd(excluders) +
+            ", each of which sees the cells that would take its digits";
+  return text + ". No way that is left uses the candidates that go, so " + JoinAnd(losses) + ".";
+}
+
 std::string UniquenessText(const StepRecord& step) {
   const StepMeaning& m = step.Meaning;
   const std::vector<int> corners = Corners(m);

@@ -20,6 +20,9 @@ std::string ChainPatternWhere(const StepRecord& step);
 // each chain walked with the cells it takes the digit from.
 std::string TwoChainsText(const StepRecord& step);
 std::string UniquenessText(const StepRecord& step);
+// Aligned pair or triple exclusion: the base cells, the cells that rule
+// ways of filling them out, with their candidates, and what no way uses.
+std::string AlignedExclusionText(const StepRecord& step);
 // A bent wing: its cells and digits, the digit that is not confined, and
 // the cells that hold it.
 std::string BentWingText(const StepRecord& step);

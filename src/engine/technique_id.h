@@ -88,6 +88,8 @@ enum class TechniqueId : std::uint8_t {
   TuvwxyzWing,
   StuvwxyzWing,
   RstuvwxyzWing,
+  AlignedPairExclusion,
+  AlignedTripleExclusion,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -99,7 +101,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::RstuvwxyzWing;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::AlignedTripleExclusion;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

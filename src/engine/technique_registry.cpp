@@ -195,6 +195,10 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Form::BentWing},
     {Id::RstuvwxyzWing, "RSTUVWXYZ-Wing", "#rstuvwxyz-wing", "RSTUVWXYZ-Wing", 5, 5.6, Sized<FindBentWing, 9>,
      Form::BentWing},
+    {Id::AlignedPairExclusion, "Aligned Pair Exclusion", "#aligned-pair-exclusion", "Aligned Pair Excl.", 5,
+     6.2, Plain<FindAlignedPairExclusion>, Form::AlignedExclusion},
+    {Id::AlignedTripleExclusion, "Aligned Triple Exclusion", "#aligned-triple-exclusion",
+     "Aligned Triple Excl.", 5, 7.5, Plain<FindAlignedTripleExclusion>, Form::AlignedExclusion},
 }};
 
 constexpr bool RowsInIdOrder() {

@@ -85,6 +85,7 @@ enum class HintForm : std::uint8_t {
   TwoChains,           // two single-digit chains through one block, each with its eliminations
   Template,            // the ways of placing all nine of a digit that fit the grid
   BentWing,            // n cells holding n digits, all but one confined to cells that see each other
+  AlignedExclusion,    // the ways of filling two or three cells, ruled out by the cells they see
 };
 
 struct TechniqueRow {

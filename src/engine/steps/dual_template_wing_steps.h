@@ -27,4 +27,12 @@ bool FindTemplateDelete(const PuzzleState& s, StepRecord& step);
 // the cells that see all its places in the set.
 bool FindBentWing(const PuzzleState& s, StepRecord& step, int size);
 
+// aligned_exclusion.cpp: two (three) unsolved cells; a way of filling them
+// that repeats a digit in cells that see each other, or takes every
+// candidate of a cell that sees them, is ruled out, and a candidate no
+// remaining way uses goes. The base cells are the step's blue cells; the
+// cells that ruled ways out are its meaning's one-cell sets (Als).
+bool FindAlignedPairExclusion(const PuzzleState& s, StepRecord& step);
+bool FindAlignedTripleExclusion(const PuzzleState& s, StepRecord& step);
+
 }  // namespace tavimoro::steps
