@@ -84,6 +84,14 @@ std::string ChainLead(const StepRecord& step) {
          " in the other, joined where they see each other. ";
 }
 
+// "A, B or C"; the items may hold " and " themselves.
+std::string JoinOr(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == items.size() ? " or " : ", ") + items[i];
+  return text;
+}
+
 }  // namespace
 
 std::string ChainPatternText(const StepRecord& step) {
@@ -212,7 +220,8 @@ std::string AlignedExclusionText(const StepRecord& step) {
       "Take " + CellList(base) + " together and try every way of filling them from their candidates. ";
   text += "A way is ruled out when it puts one digit in two of them that see each other";
   if (!excluders.empty())
-    text += ", or when it takes every candidate of " + JoinAnd(excluders) +
+    text += ", or when it takes every candidate of " +
+            (excluders.size() == 1 ? excluders.front() : "one of " + JoinOr(excluders)) +
             ", each of which sees the cells that would take its digits";
   return text + ". No way that is left uses the candidates that go, so " + JoinAnd(losses) + ".";
 }

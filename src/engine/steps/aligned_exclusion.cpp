@@ -35,10 +35,15 @@ struct Aligned {
   void CollectExcluders(const CellBits& near) {
     excluderCount = 0;
     near.ForEach([&](int c) {
-      int sees = 0;
-      for (int i = 0; i < size; ++i)
-        if (CellsShareHouse(c, base[i])) sees |= 1 << i;
-      if (s.CandCount[c] <= BitCount(sees)) excluders[excluderCount++] = {c, sees, s.CandMask[c]};
+      int sees = 0, reach = 0;
+      for (int i = 0; i < size; ++i) {
+        if (!CellsShareHouse(c, base[i])) continue;
+        sees |= 1 << i;
+        reach |= s.CandMask[base[i]];
+      }
+      // A candidate no base cell it sees can take keeps the cell filled.
+      if (s.CandCount[c] <= BitCount(sees) && (s.CandMask[c] & ~reach) == 0)
+        excluders[excluderCount++] = {c, sees, s.CandMask[c]};
     });
   }
 
@@ -126,7 +131,7 @@ bool PairExcludes(const PuzzleState& s, int a, int b) {
   Aligned pair(s, 2);
   pair.base = {a, b, 0};
   pair.CollectExcluders(pairs);
-  return pair.Exclude();
+  return pair.excluderCount > 0 && pair.Exclude();
 }
 
 // The first pair (or triple) of unsolved cells, in cell order, whose ways
@@ -136,10 +141,13 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
   std::array<int, 81> cells{};
   int count = 0;
   CellBits small;  // cells that can exclude: two or three candidates
+  // A triple's base cells hold at most four candidates each, which keeps
+  // its walk to 64 ways at most.
+  const int most = size == 3 ? 4 : 9;
   for (int c = 0; c < 81; ++c) {
     if (s.Grid[c] != 0 || s.CandCount[c] < 2) continue;
-    cells[count++] = c;
     if (s.CandCount[c] <= size) small.Add(c);
+    if (s.CandCount[c] <= most) cells[count++] = c;
   }
   Aligned aligned(s, size);
   for (int i = 0; i < count; ++i) {
@@ -151,7 +159,7 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
         if (pair.Empty()) continue;
         aligned.base = {cells[i], cells[j], 0};
         aligned.CollectExcluders(pair);
-        if (!aligned.Exclude()) continue;
+        if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
         aligned.Record(step, technique, name);
         return true;
       }

@@ -4,9 +4,13 @@
 // cells would have fewer than n digits to go round: one of the set's cells
 // holding z is z, and a cell that sees all of them loses z.
 //
-// The search grows sets in ascending cell order and gives up on a set as
-// soon as two of its digits are spread over cells that do not all see each
-// other, or it holds more digits than the size sought.
+// The sets searched lie in two houses that cross (a row and a column, or a
+// line and a block), the bent shape the wings are named for. For each
+// choice of n digits the houses' cells holding no others are the pool;
+// a pool of more than n + 1 cells is passed over, which keeps the search
+// to a few subsets (a wing in a larger pool is missed). Within the pool a
+// set is given up as soon as two of its digits are spread over cells that
+// do not all see each other.
 #include <array>
 
 #include "engine/steps/cell_bits.h"
@@ -37,7 +41,7 @@ struct Search {
   Search(const PuzzleState& state, int n) : s(state), size(n) {}
   const PuzzleState& s;
   int size;
-  std::array<int, 81> empties{};  // unsolved cells with two or more candidates
+  std::array<int, 18> empties{};  // the houses' unsolved cells with 2..size candidates
   int emptyCount = 0;
   std::array<int, 9> cells{};
   std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..size
@@ -47,6 +51,7 @@ struct Search {
 
   // Whether the first `size` cells make a wing; fills victims and z.
   bool IsWing() {
+    if (size < 4 || size > 9) return false;
     const int all = masks[size - 1], loose = spread[size - 1];
     if (BitCount(all) != size || BitCount(loose) != 1) return false;
     z = __builtin_ctz(static_cast<unsigned>(loose)) + 1;
@@ -84,15 +89,55 @@ struct Search {
   }
 };
 
+// Whether the two houses share a cell (and are not the same house).
+bool HousesCross(int first, int second) {
+  if (HouseType(first) == HouseType(second)) return false;
+  for (int c : CellsOfHouse(first))
+    if (HouseOf(c, HouseType(second)) == second) return true;
+  return false;
+}
+
 }  // namespace
 
 bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
   if (size < 4 || size > 9) return false;
   Search search(s, size);
-  for (int c = 0; c < 81; ++c)
-    if (s.Grid[c] == 0 && s.CandCount[c] >= 2 && s.CandCount[c] <= size)
-      search.empties[search.emptyCount++] = c;
-  if (!search.Grow(0, 0)) return false;
+  bool found = false;
+  // The cells of two houses that cross: a row and a column, or a line and a
+  // block it passes through.
+  for (int first = 0; first < 18 && !found; ++first) {
+    for (int second = first + 1; second < 27 && !found; ++second) {
+      if (!HousesCross(first, second)) continue;
+      std::array<int, 17> cells{};
+      std::array<int, 9> holding{};  // per digit, bit i: cells[i] holds it
+      int cellCount = 0, all = 0;
+      for (int house : {first, second}) {
+        for (int c : CellsOfHouse(house)) {
+          if (s.Grid[c] != 0 || s.CandCount[c] < 2 || s.CandCount[c] > size) continue;
+          if (house == second && HouseOf(c, HouseType(first)) == first) continue;  // listed with `first`
+          for (int d = 0; d < 9; ++d)
+            if ((s.CandMask[c] >> d) & 1) holding[d] |= 1 << cellCount;
+          cells[cellCount++] = c;
+          all |= s.CandMask[c];
+        }
+      }
+      if (cellCount < size || BitCount(all) < size) continue;
+      const int everyCell = (1 << cellCount) - 1;
+      for (int digits = all; digits > 0 && !found; digits = (digits - 1) & all) {
+        if (BitCount(digits) != size) continue;
+        int inside = everyCell;
+        for (int d = 0; d < 9; ++d)
+          if (!((digits >> d) & 1)) inside &= ~holding[d];
+        const int count = __builtin_popcount(static_cast<unsigned>(inside));
+        if (count < size || count > size + 1) continue;
+        search.emptyCount = 0;
+        for (int rest = inside; rest; rest &= rest - 1)
+          search.empties[search.emptyCount++] = cells[__builtin_ctz(static_cast<unsigned>(rest))];
+        found = search.Grow(0, 0);
+      }
+    }
+  }
+  if (!found) return false;
   StartElimination(step, kWingIds[size], kWingLabels[size]);
   const int z = search.z;
   for (int i = 0; i < size; ++i) {

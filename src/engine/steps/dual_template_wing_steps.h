@@ -22,9 +22,10 @@ bool FindDualEmptyRectangle(const PuzzleState& s, StepRecord& step);
 bool FindTemplateSet(const PuzzleState& s, StepRecord& step);
 bool FindTemplateDelete(const PuzzleState& s, StepRecord& step);
 
-// bent_wings.cpp: `size` cells (4 to 9) holding `size` digits, all but one
-// of them confined to cells that see each other; the other digit goes from
-// the cells that see all its places in the set.
+// bent_wings.cpp: `size` cells (4 to 9) of two houses that cross, holding
+// `size` digits, all but one of them confined to cells that see each
+// other; the other digit goes from the cells that see all its places in
+// the set.
 bool FindBentWing(const PuzzleState& s, StepRecord& step, int size);
 
 // aligned_exclusion.cpp: two (three) unsolved cells; a way of filling them
