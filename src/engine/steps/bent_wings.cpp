@@ -89,13 +89,28 @@ struct Search {
   }
 };
 
-// Whether the two houses share a cell (and are not the same house).
-bool HousesCross(int first, int second) {
-  if (HouseType(first) == HouseType(second)) return false;
-  for (int c : CellsOfHouse(first))
-    if (HouseOf(c, HouseType(second)) == second) return true;
-  return false;
-}
+// The pairs of houses that cross: each row with each column, each line
+// with the three blocks it passes through; 135 in house order.
+// Up to this size a wing is grown cell by cell; above it, where a set's
+// digits no longer prune the growth, it is found by its digits.
+constexpr int kLargestGrown = 6;
+
+struct HousePair {
+  std::uint8_t first, second;
+};
+constexpr auto kCrossingHouses = [] {
+  std::array<HousePair, 135> pairs{};
+  int n = 0;
+  for (int first = 0; first < 18; ++first) {
+    for (int second = first + 1; second < 27; ++second) {
+      if (HouseType(first) == HouseType(second)) continue;
+      bool cross = false;
+      for (int i = 0; i < 9; ++i) cross |= HouseOf(HouseCell(first, i), HouseType(second)) == second;
+      if (cross) pairs[n++] = {static_cast<std::uint8_t>(first), static_cast<std::uint8_t>(second)};
+    }
+  }
+  return pairs;
+}();
 
 }  // namespace
 
@@ -105,26 +120,50 @@ bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
   bool found = false;
   // The cells of two houses that cross: a row and a column, or a line and a
   // block it passes through.
-  for (int first = 0; first < 18 && !found; ++first) {
-    for (int second = first + 1; second < 27 && !found; ++second) {
-      if (!HousesCross(first, second)) continue;
+  for (const auto& [first, second] : kCrossingHouses) {
+    if (found) break;
+    {
       std::array<int, 17> cells{};
       std::array<int, 9> holding{};  // per digit, bit i: cells[i] holds it
       int cellCount = 0, all = 0;
+      std::array<int, 2> arm{};  // digits of each house's cells outside the other
       for (int house : {first, second}) {
+        const int other = house == first ? second : first;
         for (int c : CellsOfHouse(house)) {
           if (s.Grid[c] != 0 || s.CandCount[c] < 2 || s.CandCount[c] > size) continue;
-          if (house == second && HouseOf(c, HouseType(first)) == first) continue;  // listed with `first`
+          const bool shared = HouseOf(c, HouseType(other)) == other;
+          if (!shared) arm[house == second] |= s.CandMask[c];
+          if (house == second && shared) continue;  // listed with `first`
           for (int d = 0; d < 9; ++d)
             if ((s.CandMask[c] >> d) & 1) holding[d] |= 1 << cellCount;
           cells[cellCount++] = c;
           all |= s.CandMask[c];
         }
       }
-      if (cellCount < size || BitCount(all) < size) continue;
+      // The digit not confined has places in both arms.
+      const int loose = arm[0] & arm[1];
+      if (cellCount < size || BitCount(all) < size || loose == 0) continue;
       const int everyCell = (1 << cellCount) - 1;
-      for (int digits = all; digits > 0 && !found; digits = (digits - 1) & all) {
-        if (BitCount(digits) != size) continue;
+      // Small wings: grow sets over all the houses' cells, pruned by their
+      // digits. Large ones: every choice of `size` of the houses' digits: combinations of the
+      // places in `order`, walked in increasing order of their bits.
+      if (size <= kLargestGrown) {
+        search.emptyCount = cellCount;
+        for (int i = 0; i < cellCount; ++i) search.empties[i] = cells[i];
+        found = search.Grow(0, 0);
+        continue;
+      }
+      std::array<int, 9> order{};
+      int digitCount = 0;
+      for (int d = 0; d < 9; ++d)
+        if ((all >> d) & 1) order[digitCount++] = d;
+      for (int pick = (1 << size) - 1; pick < (1 << digitCount) && !found;) {
+        int digits = 0;
+        for (int rest = pick; rest; rest &= rest - 1)
+          digits |= 1 << order[__builtin_ctz(static_cast<unsigned>(rest))];
+        const int low = pick & -pick, up = pick + low;
+        pick = (((up ^ pick) >> 2) / low) | up;
+        if ((digits & loose) == 0) continue;
         int inside = everyCell;
         for (int d = 0; d < 9; ++d)
           if (!((digits >> d) & 1)) inside &= ~holding[d];
