@@ -134,8 +134,6 @@ bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
           const bool shared = HouseOf(c, HouseType(other)) == other;
           if (!shared) arm[house == second] |= s.CandMask[c];
           if (house == second && shared) continue;  // listed with `first`
-          for (int d = 0; d < 9; ++d)
-            if ((s.CandMask[c] >> d) & 1) holding[d] |= 1 << cellCount;
           cells[cellCount++] = c;
           all |= s.CandMask[c];
         }
@@ -153,6 +151,9 @@ bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
         found = search.Grow(0, 0);
         continue;
       }
+      for (int i = 0; i < cellCount; ++i)
+        for (int rest = s.CandMask[cells[i]]; rest; rest &= rest - 1)
+          holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
       std::array<int, 9> order{};
       int digitCount = 0;
       for (int d = 0; d < 9; ++d)
