@@ -193,7 +193,7 @@ TEST_F(Play, ExtendedTechniquesToggleIsStoredAndDrivesTheHint) {
   const std::string off = shown[0]["panel"], on = shown[1]["panel"];
   EXPECT_NE(off.find("<BODY><b>HINT:</b> <i>No further hint.</i>"), std::string::npos) << off;
   EXPECT_NE(on.find("<BODY><b>HINT:</b> Look for a <a href="), std::string::npos) << on;
-  EXPECT_NE(on.find("#w-wing'>W Wing</a>"), std::string::npos) << on;
+  EXPECT_NE(on.find("#wxyz-wing'>WXYZ-Wing</a>"), std::string::npos) << on;
   EXPECT_EQ(ReadWhole(ini_), "[Options]\nExtended=Y\n");
   Run("menu mnuExtended\n");
   EXPECT_EQ(ReadWhole(ini_), "[Options]\nExtended=N\n");
