@@ -200,7 +200,8 @@ std::string BentWingText(const StepRecord& step) {
   const std::string zText = Digits(z);
   return "The " + n + " blue cells " + CellList(cells) + " hold only the " + n + " digits " +
          Digits(m.DigitMask) + " between them. Every digit but " + zText +
-         " lies in cells of the set that all see each other, so it can fill at most one of them, and without a " +
+         " lies in cells of the set that all see each other, so it can fill at most one of them, and without "
+         "a " +
          zText + " the " + n + " cells would have too few digits to go round. So " +
          CellList(holders, " or ") + " is " + zText + ", and a cell that sees " +
          (holders.size() == 2 ? "both" : "all of them") + " cannot be " + zText + ".";
