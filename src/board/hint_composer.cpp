@@ -161,6 +161,15 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::Chain:
       return ChainPatternWhere(step);
+    case HintForm::TwoChains:
+      if (m.House >= 0) return " through " + HouseName(m.House);
+      break;
+    case HintForm::BentWing:
+      if (!shape.pattern.empty()) return " around " + CellName(shape.pattern.front());
+      break;
+    case HintForm::AlignedExclusion:
+      if (!shape.pattern.empty()) return " in " + CellList(shape.pattern);
+      break;
     case HintForm::SueDeCoq:
       if (m.House >= 0 && m.SecondHouse >= 0)
         return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
@@ -356,6 +365,15 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              "cannot "
              "both hold it. " +
              ChainPatternText(step);
+    case HintForm::TwoChains:
+      if (std::string text = TwoChainsText(step); !text.empty()) return text;
+      break;
+    case HintForm::Template:
+      return TemplateText(step);
+    case HintForm::BentWing:
+      return BentWingText(step);
+    case HintForm::AlignedExclusion:
+      return AlignedExclusionText(step);
     case HintForm::Uniqueness:
       return UniquenessText(step);
     case HintForm::AvoidableRectangle:
@@ -563,6 +581,9 @@ std::string PlacementHintText(const StepRecord& step, int level) {
     case HintForm::ForcingNet:
       return "<b>HINT:</b> There is a " + name + " in this cell (" + DigitText(step.Value) + ").<br><br>" +
              NetExplanation(step);
+    case HintForm::Template:
+      return "<b>HINT:</b> There is a " + name + " in this cell (" + DigitText(step.Value) + ").<br><br>" +
+             TemplateText(step);
     case HintForm::ChainContradiction:
       if (step.Meaning.NodeCount > 1)
         return "<b>HINT:</b> There is " + std::string(ArticleFor(technique.name)) + " " + name +

@@ -134,6 +134,14 @@ std::string UniqueLoopText(const StepRecord& step) {
          ", which see all of them, cannot be " + Digits(removed) + ".";
 }
 
+// "A, B or C"; the items may hold " and " themselves.
+std::string JoinOr(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == items.size() ? " or " : ", ") + items[i];
+  return text;
+}
+
 }  // namespace
 
 std::string ChainPatternText(const StepRecord& step) {
@@ -174,6 +182,99 @@ std::string ChainPatternWhere(const StepRecord& step) {
   }
   if (places.empty()) return {};
   return " in " + JoinAnd(places);
+}
+
+std::string TwoChainsText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  if (m.NodeCount != 8 || m.House < 0) return {};
+  std::string text;
+  if (step.Technique == TechniqueId::DualTwoStringKite) {
+    text = "Two kites go through the same two cells of " + HouseName(m.House) + ", " +
+           CellName(m.Nodes[1].FirstCell()) + " and " + CellName(m.Nodes[2].FirstCell()) + ".";
+  } else {
+    const std::string d = DigitText(m.Nodes[0].Digit);
+    text = "Two empty rectangles on " + d + " share the places of " + d + " in " + HouseName(m.House) + ".";
+  }
+  auto seesNode = [](int cell, const ChainNode& node) {
+    for (int k = 0; k < node.CellCount; ++k)
+      if (cell == node.Cells[k] || !CellsShareHouse(cell, node.Cells[k])) return false;
+    return true;
+  };
+  for (int half = 0; half < 2; ++half) {
+    StepRecord one = step;
+    one.Meaning.NodeCount = 4;
+    for (int i = 0; i < 4; ++i) {
+      one.Meaning.Nodes[i] = m.Nodes[4 * half + i];
+      one.Meaning.Links[i] = m.Links[4 * half + i];
+    }
+    std::vector<int> victims;
+    for (int c : Losers(step))
+      if (seesNode(c, one.Meaning.Nodes[0]) && seesNode(c, one.Meaning.Nodes[3])) victims.push_back(c);
+    text += half == 0 ? " First: " : " Second: ";
+    text += ChainWalkText(one, ChainReading::Ends);
+    if (victims.empty()) continue;
+    text += " That rules out the " + DigitText(one.Meaning.Nodes[0].Digit) + " in ";
+    text += CellList(victims);
+    text += '.';
+  }
+  return text;
+}
+
+std::string TemplateText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::string d = Digits(m.DigitMask);
+  const int count = m.TemplateCount;
+  std::string text = "A template is one way of placing all nine " + d +
+                     "s, one in every row, column and block. " +
+                     (count == 1 ? std::string("Only one template fits")
+                                 : "Only " + std::to_string(count) + " templates fit") +
+                     " the " + d + "s already placed and the cells still open to " + d + ", ";
+  if (step.Kind == kPlaceValue) {
+    const std::string cell = CellName(step.Cell);
+    return text + (count == 1 ? "and it puts" : "and every one of them puts") + " a " + d + " in " + cell +
+           ", so " + cell + " is " + d + ".";
+  }
+  const std::vector<int> losers = Losers(step);
+  return text + (count == 1 ? "and it does not use" : "and none of them uses") + " " +
+         CellList(losers, " or ") + ", so " + (losers.size() == 1 ? "that cell" : "those cells") +
+         " cannot be " + d + ".";
+}
+
+std::string BentWingText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::vector<int> cells = CellsColoured(step, PatternColour);
+  const int z = Removed(step);
+  std::vector<int> holders;
+  for (int i = 0; i < m.NodeCount; ++i) holders.push_back(m.Nodes[i].FirstCell());
+  const std::string n = std::to_string(cells.size());
+  const std::string zText = Digits(z);
+  return "The " + n + " blue cells " + CellList(cells) + " hold only the " + n + " digits " +
+         Digits(m.DigitMask) + " between them. Every digit but " + zText +
+         " lies in cells of the set that all see each other, so it can fill at most one of them, and without "
+         "a " +
+         zText + " the " + n + " cells would have too few digits to go round. So " +
+         CellList(holders, " or ") + " is " + zText + ", and a cell that sees " +
+         (holders.size() == 2 ? "both" : "all of them") + " cannot be " + zText + ".";
+}
+
+std::string AlignedExclusionText(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  const std::vector<int> base = CellsColoured(step, PatternColour);
+  std::vector<std::string> excluders;
+  for (int i = 0; i < m.AlsCount; ++i)
+    excluders.push_back(CellName(m.Als[i].Cells[0]) + " (" + Digits(m.Als[i].Digits) + ")");
+  std::vector<std::string> losses;
+  for (int c : base)
+    if (step.EliminateMask[c])
+      losses.push_back(CellName(c) + " cannot be " + Digits(step.EliminateMask[c], " or "));
+  std::string text =
+      "Take " + CellList(base) + " together and try every way of filling them from their candidates. ";
+  text += "A way is ruled out when it puts one digit in two of them that see each other";
+  if (!excluders.empty())
+    text += ", or when it takes every candidate of " +
+            (excluders.size() == 1 ? excluders.front() : "one of " + JoinOr(excluders)) +
+            ", each of which sees the cells that would take its digits";
+  return text + ". No way that is left uses the candidates that go, so " + JoinAnd(losses) + ".";
 }
 
 std::string UniquenessText(const StepRecord& step) {

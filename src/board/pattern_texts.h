@@ -16,7 +16,19 @@ std::string ChainPatternText(const StepRecord& step);
 // " in row 1, column 1 and row 4": the houses (or cells) of the chain's
 // links in order, for the second level.
 std::string ChainPatternWhere(const StepRecord& step);
+// A dual kite or empty rectangle: the block both chains run through, then
+// each chain walked with the cells it takes the digit from.
+std::string TwoChainsText(const StepRecord& step);
 std::string UniquenessText(const StepRecord& step);
+// Aligned pair or triple exclusion: the base cells, the cells that rule
+// ways of filling them out, with their candidates, and what no way uses.
+std::string AlignedExclusionText(const StepRecord& step);
+// A bent wing: its cells and digits, the digit that is not confined, and
+// the cells that hold it.
+std::string BentWingText(const StepRecord& step);
+// Template Set and Template Delete: what a template is, how many fit, and
+// the cell every one of them uses or the cells none of them uses.
+std::string TemplateText(const StepRecord& step);
 std::string FinnedFishText(const StepRecord& step);
 std::string BugPlusNText(const StepRecord& step);
 std::string SueDeCoqText(const StepRecord& step);

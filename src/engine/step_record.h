@@ -124,6 +124,8 @@ struct StepMeaning {
   int InnerNets = 0;
   int InnerInferences = 0;  // the implications of those inner nets, summed
   int NetProofSize = 0;
+  // Templates: how many ways of placing all nine of the digit fit the grid.
+  int TemplateCount = 0;
   // Nested nets: the position the net started from, so that the inner net
   // behind a NestedNet node can be run again to show its own proof.
   bool HasNetStart = false;

@@ -90,6 +90,19 @@ enum class TechniqueId : std::uint8_t {
   FinnedFrankenFish,
   MutantFish,
   FinnedMutantFish,
+  // Dual kites and empty rectangles, templates, bent wings.
+  DualTwoStringKite,
+  DualEmptyRectangle,
+  TemplateSet,
+  TemplateDelete,
+  WxyzWing,
+  VwxyzWing,
+  UvwxyzWing,
+  TuvwxyzWing,
+  StuvwxyzWing,
+  RstuvwxyzWing,
+  AlignedPairExclusion,
+  AlignedTripleExclusion,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -101,7 +114,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::FinnedMutantFish;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::AlignedTripleExclusion;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

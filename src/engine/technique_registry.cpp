@@ -4,6 +4,7 @@
 
 #include "engine/step_finder.h"
 #include "engine/steps/chain_steps.h"
+#include "engine/steps/dual_template_wing_steps.h"
 #include "engine/steps/net_steps.h"
 #include "engine/steps/pattern_steps.h"
 
@@ -207,6 +208,35 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
      Form::Fish, "0350 0351 0352 0353 0354 0355"},
     {Id::FinnedMutantFish, "Finned Mutant Fish", "#finned-mutant-fish", "Finned Mutant", 5, 4.9,
      Shaped<FindMutantFish, true>, Form::FinnedFish, "0360 0361 0362 0363 0364 0365"},
+    // Dual kites and empty rectangles, templates and bent wings: two kites
+    // or rectangles score a little above one.
+    {Id::DualTwoStringKite, "Dual 2-String Kite", "#dual-two-string-kite", "Dual 2-String Kite", 5, 4.2,
+     Plain<FindDualTwoStringKite>, Form::TwoChains, "0404"},
+    {Id::DualEmptyRectangle, "Dual Empty Rectangle", "#dual-empty-rectangle", "Dual Empty Rectangle", 5, 4.5,
+     Plain<FindDualEmptyRectangle>, Form::TwoChains, "0405"},
+    // Templates weigh every single-digit pattern at once; they have no score
+    // of the community's, and sit just above the nets' floor.
+    {Id::TemplateSet, "Template Set", "#template-set", "Template Set", 5, 8.3, Plain<FindTemplateSet>,
+     Form::Template, "1201"},
+    {Id::TemplateDelete, "Template Delete", "#template-delete", "Template Delete", 5, 8.3,
+     Plain<FindTemplateDelete>, Form::Template, "1202"},
+    // Bent wings of four to nine cells, a fifth of a point a cell above
+    // the XYZ Wing.
+    {Id::WxyzWing, "WXYZ-Wing", "#wxyz-wing", "WXYZ-Wing", 5, 4.6, Sized<FindBentWing, 4>, Form::BentWing},
+    {Id::VwxyzWing, "VWXYZ-Wing", "#vwxyz-wing", "VWXYZ-Wing", 5, 4.8, Sized<FindBentWing, 5>,
+     Form::BentWing},
+    {Id::UvwxyzWing, "UVWXYZ-Wing", "#uvwxyz-wing", "UVWXYZ-Wing", 5, 5.0, Sized<FindBentWing, 6>,
+     Form::BentWing},
+    {Id::TuvwxyzWing, "TUVWXYZ-Wing", "#tuvwxyz-wing", "TUVWXYZ-Wing", 5, 5.2, Sized<FindBentWing, 7>,
+     Form::BentWing},
+    {Id::StuvwxyzWing, "STUVWXYZ-Wing", "#stuvwxyz-wing", "STUVWXYZ-Wing", 5, 5.4, Sized<FindBentWing, 8>,
+     Form::BentWing},
+    {Id::RstuvwxyzWing, "RSTUVWXYZ-Wing", "#rstuvwxyz-wing", "RSTUVWXYZ-Wing", 5, 5.6, Sized<FindBentWing, 9>,
+     Form::BentWing},
+    {Id::AlignedPairExclusion, "Aligned Pair Exclusion", "#aligned-pair-exclusion", "Aligned Pair Excl.", 5,
+     6.2, Plain<FindAlignedPairExclusion>, Form::AlignedExclusion},
+    {Id::AlignedTripleExclusion, "Aligned Triple Exclusion", "#aligned-triple-exclusion",
+     "Aligned Triple Excl.", 5, 7.5, Plain<FindAlignedTripleExclusion>, Form::AlignedExclusion},
 }};
 
 constexpr bool RowsInIdOrder() {

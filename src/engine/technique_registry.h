@@ -88,6 +88,10 @@ enum class HintForm : std::uint8_t {
   DeathBlossom,        // a stem cell and one almost locked set per candidate
   ForcingNet,          // assumptions whose nets end in a contradiction or agree
   AvoidableRectangle,  // a rectangle of entered digits that must not be completed
+  TwoChains,           // two single-digit chains through one block, each with its eliminations
+  Template,            // the ways of placing all nine of a digit that fit the grid
+  BentWing,            // n cells holding n digits, all but one confined to cells that see each other
+  AlignedExclusion,    // the ways of filling two or three cells, ruled out by the cells they see
 };
 
 struct TechniqueRow {

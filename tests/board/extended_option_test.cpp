@@ -51,8 +51,8 @@ TEST_F(ExtendedOption, OffKeepsNoFurtherHint) {
 
 TEST_F(ExtendedOption, OnEscalatesThroughTheExtendedStep) {
   host.ticks[Command::Extended] = true;
-  const std::string name = TechniqueName(TechniqueId::WWing, true);
-  EXPECT_EQ(name, "<a href='" + TechniquesPageAddress() + "#w-wing'>W Wing</a>");
+  const std::string name = TechniqueName(TechniqueId::WxyzWing, true);
+  EXPECT_EQ(name, "<a href='" + TechniquesPageAddress() + "#wxyz-wing'>WXYZ-Wing</a>");
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
   EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
   const StepRecord step = FindExtendedStep(stuck);
@@ -62,25 +62,18 @@ TEST_F(ExtendedOption, OnEscalatesThroughTheExtendedStep) {
   // The wording is the golden file's; the board adds the apply link.
   const std::string full = Hint();
   EXPECT_EQ(full.rfind(EliminationHintText(step, 3), 0), 0u) << full;
-  EXPECT_NE(full.find("Remove the 8 from R4C4. Click <a href='ApplyLastHint'>here</a>"), std::string::npos)
+  EXPECT_NE(full.find("Remove the 5 from R4C5. Click <a href='ApplyLastHint'>here</a>"), std::string::npos)
       << full;
   const StepRecord& hint = Edit(board).LastHint;
-  ASSERT_EQ(hint.Technique, TechniqueId::WWing);
-  EXPECT_TRUE(hint.Eliminate(30, 8));
-  EXPECT_EQ(board.CellColors()[30], EliminationColour);
-  EXPECT_EQ(board.CellColors()[12], PatternColour);
-  // The strong link between the two 5s solid, the weak ones dashed.
-  int solid = 0, dashed = 0;
-  for (const StepLine& line : hint.Lines) {
-    if (line.IsEmpty()) continue;
-    (line.Dashed ? dashed : solid) += 1;
-    EXPECT_EQ(line.Dashed, line.Colour != StrongLineColour);
-  }
-  EXPECT_EQ(solid, 1);
-  EXPECT_EQ(dashed, 2);
+  ASSERT_EQ(hint.Technique, TechniqueId::WxyzWing);
+  EXPECT_TRUE(hint.Eliminate(31, 5));
+  EXPECT_EQ(board.CellColors()[31], EliminationColour);
+  // The wing's four cells blue; a wing draws no lines.
+  for (int cell : {28, 30, 39, 48}) EXPECT_EQ(board.CellColors()[cell], PatternColour) << cell;
+  for (const StepLine& line : hint.Lines) EXPECT_TRUE(line.IsEmpty());
 
   Hint();  // applies
-  EXPECT_FALSE(board.Cells()[30].Pencil(8));
+  EXPECT_FALSE(board.Cells()[31].Pencil(5));
   EXPECT_EQ(Edit(board).LastHint.Kind, kNoStep);
 }
 
@@ -105,7 +98,7 @@ TEST_F(ExtendedOption, AnalysisNamesTheExtendedTechniquesOnlyWhenTicked) {
                           "which finish the puzzle:</b>"),
             std::string::npos)
       << extended;
-  EXPECT_NE(extended.find(TechniqueName(TechniqueId::WWing, true)), std::string::npos) << extended;
+  EXPECT_NE(extended.find(TechniqueName(TechniqueId::WxyzWing, true)), std::string::npos) << extended;
   EXPECT_NE(extended.find("<b>Difficulty: ER "), std::string::npos) << extended;
 }
 

@@ -1,0 +1,199 @@
+// Aligned exclusion: two or three unsolved cells taken together. A way of
+// filling them is ruled out when it puts one digit in two of them that see
+// each other, or when it takes every candidate of another cell that sees
+// the base cells holding those digits (that cell would be left empty). A
+// candidate of a base cell that no remaining way uses goes.
+#include <array>
+
+#include "engine/steps/cell_bits.h"
+#include "engine/steps/dual_template_wing_steps.h"
+#include "engine/steps/pattern_chain.h"
+
+namespace tavimoro::steps {
+namespace {
+
+// An excluding cell: which base cells it sees, and its candidates.
+struct Excluder {
+  int cell = 0;
+  int sees = 0;  // bit i: sees base cell i
+  int mask = 0;
+};
+
+struct Aligned {
+  Aligned(const PuzzleState& state, int n) : s(state), size(n) {}
+  const PuzzleState& s;
+  int size = 0;
+  std::array<int, 3> base{};
+  std::array<Excluder, 81> excluders{};
+  int excluderCount = 0;
+  std::array<int, 3> survivors{};  // per base cell, the digits some allowed way uses
+  int usedExcluders = 0;           // bit per excluder that ruled a way out (the first 31)
+
+  // Excluders: of `near` (cells outside the base that see two base cells
+  // and hold two or three candidates), those holding no more candidates
+  // than the base cells they see.
+  void CollectExcluders(const CellBits& near) {
+    excluderCount = 0;
+    near.ForEach([&](int c) {
+      int sees = 0, reach = 0;
+      for (int i = 0; i < size; ++i) {
+        if (!CellsShareHouse(c, base[i])) continue;
+        sees |= 1 << i;
+        reach |= s.CandMask[base[i]];
+      }
+      // A candidate no base cell it sees can take keeps the cell filled.
+      if (s.CandCount[c] <= BitCount(sees) && (s.CandMask[c] & ~reach) == 0)
+        excluders[excluderCount++] = {c, sees, s.CandMask[c]};
+    });
+  }
+
+  // Whether the way `values` (one digit per base cell) survives.
+  bool Allowed(const std::array<int, 3>& values) {
+    for (int i = 0; i < size; ++i)
+      for (int j = i + 1; j < size; ++j)
+        if (values[i] == values[j] && CellsShareHouse(base[i], base[j])) return false;
+    for (int e = 0; e < excluderCount; ++e) {
+      int taken = 0;
+      for (int i = 0; i < size; ++i)
+        if ((excluders[e].sees >> i) & 1) taken |= DigitBit(values[i]);
+      if ((excluders[e].mask & ~taken) == 0) {
+        if (e < 31) usedExcluders |= 1 << e;
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Walks every way of filling the base cells; true when a candidate of a
+  // base cell is left without one.
+  bool Exclude() {
+    survivors = {};
+    usedExcluders = 0;
+    std::array<int, 3> values{};
+    const int m0 = s.CandMask[base[0]], m1 = s.CandMask[base[1]], m2 = size == 3 ? s.CandMask[base[2]] : 1;
+    for (int a = 1; a <= 9; ++a) {
+      if (!(m0 & DigitBit(a))) continue;
+      for (int b = 1; b <= 9; ++b) {
+        if (!(m1 & DigitBit(b))) continue;
+        for (int c = 1; c <= 9; ++c) {
+          if (!(m2 & DigitBit(c))) continue;
+          values = {a, b, c};
+          if (!Allowed(values)) continue;
+          for (int i = 0; i < size; ++i) survivors[i] |= DigitBit(values[i]);
+        }
+      }
+    }
+    for (int i = 0; i < size; ++i)
+      if (s.CandMask[base[i]] & ~survivors[i]) return true;
+    return false;
+  }
+
+  void Record(StepRecord& step, TechniqueId technique, std::string_view name) {
+    StartElimination(step, technique, name);
+    int removed = 0;
+    for (int i = 0; i < size; ++i) {
+      const int cell = base[i];
+      step.CellColour[cell] = PatternColour;
+      if (i) step.Text << ' ';
+      AppendCellName(step.Text, cell);
+      const int gone = s.CandMask[cell] & ~survivors[i];
+      removed |= gone;
+      for (int d = 1; d <= 9; ++d)
+        if (gone & DigitBit(d)) step.SetEliminate(cell, d);
+    }
+    step.Text << " with";
+    for (int e = 0; e < excluderCount && e < 31; ++e) {
+      if (!((usedExcluders >> e) & 1)) continue;
+      const int cell = excluders[e].cell;
+      step.CellColour[cell] = SecondColour;
+      step.Text << ' ';
+      AppendCellName(step.Text, cell);
+      StepMeaning& m = step.Meaning;
+      if (m.AlsCount == StepMeaning::kMaxAls) continue;
+      AlsPart& part = m.Als[m.AlsCount++];
+      part.CellCount = 1;
+      part.Cells[0] = static_cast<std::uint8_t>(cell);
+      part.Digits = static_cast<std::uint16_t>(excluders[e].mask);
+    }
+    step.Meaning.DigitMask = removed;
+  }
+};
+
+// Whether the two cells alone rule out a candidate: a triple holding such a
+// pair is left to the pair's step.
+bool PairExcludes(const PuzzleState& s, int a, int b) {
+  CellBits near = kPeerBits[a] & kPeerBits[b];
+  CellBits pairs;
+  near.ForEach([&](int c) {
+    if (s.Grid[c] == 0 && s.CandCount[c] == 2) pairs.Add(c);
+  });
+  if (pairs.Empty()) return false;
+  Aligned pair(s, 2);
+  pair.base = {a, b, 0};
+  pair.CollectExcluders(pairs);
+  return pair.excluderCount > 0 && pair.Exclude();
+}
+
+// The first pair (or triple) of unsolved cells, in cell order, whose ways
+// leave a candidate unused. Most have no excluder and cost no walk.
+bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
+                 std::string_view name) {
+  std::array<int, 81> cells{};
+  int count = 0;
+  CellBits small;  // cells that can exclude: two or three candidates
+  // A triple's base cells hold at most four candidates each, which keeps
+  // its walk to 64 ways at most.
+  const int most = size == 3 ? 4 : 9;
+  for (int c = 0; c < 81; ++c) {
+    if (s.Grid[c] != 0 || s.CandCount[c] < 2) continue;
+    if (s.CandCount[c] <= size) small.Add(c);
+    if (s.CandCount[c] <= most) cells[count++] = c;
+  }
+  Aligned aligned(s, size);
+  for (int i = 0; i < count; ++i) {
+    const CellBits& pi = kPeerBits[cells[i]];
+    for (int j = i + 1; j < count; ++j) {
+      const CellBits& pj = kPeerBits[cells[j]];
+      const CellBits pair = pi & pj & small;
+      if (size == 2) {
+        if (pair.Empty()) continue;
+        aligned.base = {cells[i], cells[j], 0};
+        aligned.CollectExcluders(pair);
+        if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
+        aligned.Record(step, technique, name);
+        return true;
+      }
+      for (int k = j + 1; k < count; ++k) {
+        const CellBits& pk = kPeerBits[cells[k]];
+        CellBits near = (pair | (pi & pk & small) | (pj & pk & small));
+        CellBits baseCells;
+        baseCells.Add(cells[i]);
+        baseCells.Add(cells[j]);
+        baseCells.Add(cells[k]);
+        near = near.Without(baseCells);
+        if (near.Empty()) continue;
+        aligned.base = {cells[i], cells[j], cells[k]};
+        aligned.CollectExcluders(near);
+        if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
+        if (PairExcludes(s, cells[i], cells[j]) || PairExcludes(s, cells[i], cells[k]) ||
+            PairExcludes(s, cells[j], cells[k]))
+          continue;
+        aligned.Record(step, technique, name);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool FindAlignedPairExclusion(const PuzzleState& s, StepRecord& step) {
+  return FindAligned(s, step, 2, TechniqueId::AlignedPairExclusion, "ALIGNED PAIR EXCLUSION");
+}
+
+bool FindAlignedTripleExclusion(const PuzzleState& s, StepRecord& step) {
+  return FindAligned(s, step, 3, TechniqueId::AlignedTripleExclusion, "ALIGNED TRIPLE EXCLUSION");
+}
+
+}  // namespace tavimoro::steps

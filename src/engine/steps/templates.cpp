@@ -1,0 +1,133 @@
+// Templates of a digit. The 46,656 ways of placing nine of a digit, one in
+// every row, column and block, are listed once as flat cell sets. For a
+// digit the ones that fit are those inside the cells where it is placed or
+// still a candidate and holding every cell where it is placed; their union
+// and intersection are all the step needs.
+#include <vector>
+
+#include "engine/steps/cell_bits.h"
+#include "engine/steps/dual_template_wing_steps.h"
+#include "engine/steps/pattern_chain.h"
+
+namespace tavimoro::steps {
+namespace {
+
+// Row by row: a column not yet used, in a stack the row's band has not used.
+void AddTemplates(std::vector<CellBits>& out, CellBits cells, int row, int usedColumns, int bandStacks) {
+  if (row == 9) {
+    out.push_back(cells);
+    return;
+  }
+  if (row % 3 == 0) bandStacks = 0;
+  for (int col = 0; col < 9; ++col) {
+    if ((usedColumns >> col) & 1 || (bandStacks >> (col / 3)) & 1) continue;
+    CellBits next = cells;
+    next.Add(9 * row + col);
+    AddTemplates(out, next, row + 1, usedColumns | 1 << col, bandStacks | 1 << (col / 3));
+  }
+}
+
+const std::vector<CellBits>& AllTemplates() {
+  static const std::vector<CellBits> templates = [] {
+    std::vector<CellBits> all;
+    all.reserve(46656);
+    AddTemplates(all, {}, 0, 0, 0);
+    return all;
+  }();
+  return templates;
+}
+
+struct Fit {
+  int count = 0;
+  CellBits used;                                          // cells some fitting template uses
+  CellBits common{~std::uint64_t{0}, ~std::uint64_t{0}};  // cells every one uses
+};
+
+bool HasCandidate(const PuzzleState& s, int d) {
+  for (int row = 0; row < 9; ++row)
+    if (s.HouseCandCount(row, d) > 0) return true;
+  return false;
+}
+
+Fit FitTemplates(const CellBits& open, const CellBits& placed) {
+  Fit fit;
+  for (const CellBits& t : AllTemplates()) {
+    if (!t.SubsetOf(open) || !placed.SubsetOf(t)) continue;
+    ++fit.count;
+    fit.used = fit.used | t;
+    fit.common = fit.common & t;
+  }
+  return fit;
+}
+
+// The templates of d that fit: inside the cells where d is placed or a
+// candidate, holding every cell where it is placed. Count 0 for a digit
+// without candidates, or a broken grid.
+Fit FitDigit(const PuzzleState& s, int d) {
+  if (!HasCandidate(s, d)) return {};
+  CellBits open, placed;
+  for (int c = 0; c < 81; ++c) {
+    if (s.Grid[c] == d) placed.Add(c);
+    if (s.Grid[c] == d || s.Cand(c, d)) open.Add(c);
+  }
+  return FitTemplates(open, placed);
+}
+
+void StartTemplateStep(StepRecord& step, TechniqueId technique, std::string_view name, int d,
+                       const Fit& fit) {
+  step.Kind = kEliminate;
+  step.Technique = technique;
+  step.Text = StepText(name);
+  step.Text << ": " << d << " (" << fit.count << (fit.count == 1 ? " template)" : " templates)");
+  step.Digits << d;
+  step.Meaning.DigitMask = DigitBit(d);
+  step.Meaning.TemplateCount = fit.count;
+}
+
+}  // namespace
+
+bool FindTemplateSet(const PuzzleState& s, StepRecord& step) {
+  for (int d = 1; d <= 9; ++d) {
+    const Fit fit = FitDigit(s, d);
+    if (fit.count == 0) continue;
+    int cell = -1;
+    fit.common.ForEach([&](int c) {
+      if (cell < 0 && s.Grid[c] == 0) cell = c;
+    });
+    if (cell < 0) continue;
+    StartTemplateStep(step, TechniqueId::TemplateSet, "TEMPLATE SET", d, fit);
+    step.Kind = kPlaceValue;
+    step.Cell = cell;
+    step.Value = d;
+    step.CellColour[cell] = PivotColour;
+    step.Text << ' ';
+    AppendCellName(step.Text, cell);
+    return true;
+  }
+  return false;
+}
+
+bool FindTemplateDelete(const PuzzleState& s, StepRecord& step) {
+  for (int d = 1; d <= 9; ++d) {
+    const Fit fit = FitDigit(s, d);
+    if (fit.count == 0) continue;
+    bool any = false;
+    for (int c = 0; c < 81 && !any; ++c) any = s.Cand(c, d) && !fit.used.Has(c);
+    if (!any) continue;
+    StartTemplateStep(step, TechniqueId::TemplateDelete, "TEMPLATE DELETE", d, fit);
+    for (int c = 0; c < 81; ++c) {
+      if (!s.Cand(c, d)) continue;
+      if (fit.used.Has(c)) {
+        step.CellColour[c] = PatternColour;
+      } else {
+        EliminateAt(step, c, d);
+        step.Text << ' ';
+        AppendCellName(step.Text, c);
+      }
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace tavimoro::steps
