@@ -10,8 +10,10 @@ namespace tavimoro::app {
 
 ExtendedSearch::ExtendedSearch(QObject* parent)
     : QObject(parent),
-      searcher_([](const PuzzleState& state) { return FindExtendedStep(state); }),
-      easiestSearcher_([](const PuzzleState& state) { return FindEasiestStep(state); }),
+      searcher_(
+          [](const PuzzleState& state, SearchOptions options) { return FindExtendedStep(state, options); }),
+      easiestSearcher_(
+          [](const PuzzleState& state, SearchOptions options) { return FindEasiestStep(state, options); }),
       analyser_(ExtendedAnalysis) {
   slowTimer_.setSingleShot(true);
   slowTimer_.setInterval(300);
@@ -26,15 +28,16 @@ ExtendedSearch::~ExtendedSearch() {
   delete worker_;
 }
 
-void ExtendedSearch::request(const PuzzleState& state, std::uint64_t ticket, bool analysis, bool easiest) {
+void ExtendedSearch::request(const PuzzleState& state, std::uint64_t ticket, bool analysis, bool easiest,
+                             SearchOptions options) {
   slowTicket_ = ticket;
   slowTimer_.start();
   if (busy()) {
-    waiting_ = Request{state, ticket, analysis, easiest};
+    waiting_ = Request{state, ticket, analysis, easiest, options};
     answerWanted_ = false;
     return;
   }
-  start(Request{state, ticket, analysis, easiest});
+  start(Request{state, ticket, analysis, easiest, options});
 }
 
 void ExtendedSearch::abandon() {
@@ -49,13 +52,12 @@ void ExtendedSearch::start(const Request& request) {
   answerWanted_ = true;
   answer_ = std::make_shared<Answer>();
   if (request.analysis) {
-    worker_ = QThread::create(
-        [state = request.state, answer = answer_, analyse = analyser_] { answer->text = analyse(state); });
+    worker_ = QThread::create([state = request.state, options = request.options, answer = answer_,
+                               analyse = analyser_] { answer->text = analyse(state, options); });
   } else {
     worker_ = QThread::create(
-        [state = request.state, answer = answer_, search = request.easiest ? easiestSearcher_ : searcher_] {
-          answer->step = search(state);
-        });
+        [state = request.state, options = request.options, answer = answer_,
+         search = request.easiest ? easiestSearcher_ : searcher_] { answer->step = search(state, options); });
   }
   // finished is sent from the worker; the connection queues it to this
   // object's thread.

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "engine/puzzle_state.h"
+#include "engine/search_options.h"
 #include "engine/step_record.h"
 
 class QThread;
@@ -28,9 +29,9 @@ class ExtendedSearch : public QObject {
 
  public:
   // Runs on the worker thread; the default is FindExtendedStep.
-  using Searcher = std::function<StepRecord(const PuzzleState&)>;
+  using Searcher = std::function<StepRecord(const PuzzleState&, SearchOptions)>;
   // Runs on the worker thread; the default is ExtendedAnalysis.
-  using Analyser = std::function<std::string(const PuzzleState&)>;
+  using Analyser = std::function<std::string(const PuzzleState&, SearchOptions)>;
 
   explicit ExtendedSearch(QObject* parent = nullptr);
   // A running search cannot be interrupted: the destructor waits for it
@@ -39,7 +40,8 @@ class ExtendedSearch : public QObject {
 
   // The hint's step (answered by found) or the analysis's part (analysed);
   // easiest asks for the step of the lowest score (FindEasiestStep) instead.
-  void request(const PuzzleState& state, std::uint64_t ticket, bool analysis = false, bool easiest = false);
+  void request(const PuzzleState& state, std::uint64_t ticket, bool analysis = false, bool easiest = false,
+               SearchOptions options = {});
   // Drops the waiting request and the answer of the running search.
   void abandon();
   bool busy() const { return worker_ != nullptr; }
@@ -60,6 +62,7 @@ class ExtendedSearch : public QObject {
     std::uint64_t ticket = 0;
     bool analysis = false;
     bool easiest = false;
+    SearchOptions options;
   };
   struct Answer {
     StepRecord step{};

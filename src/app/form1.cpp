@@ -119,12 +119,12 @@ Form1::Form1(std::string iniPath, QWidget* parent)
 Form1::~Form1() = default;
 
 std::optional<StepRecord> Form1::ExtendedStep(const PuzzleState& state, std::uint64_t ticket) {
-  search_->request(state, ticket, false, OptionTicked(Command::Easiest));
+  search_->request(state, ticket, false, OptionTicked(Command::Easiest), SearchOptionsTicked());
   return std::nullopt;
 }
 
 std::optional<std::string> Form1::ExtendedAnalysisText(const PuzzleState& state, std::uint64_t ticket) {
-  search_->request(state, ticket, true);
+  search_->request(state, ticket, true, false, SearchOptionsTicked());
   return std::nullopt;
 }
 

@@ -126,7 +126,12 @@ class BoardHost {
   // board lives on; it may tell the board through Board::ExtendedSearchSlow
   // that the search is taking a while. Only the newest ticket counts.
   virtual std::optional<StepRecord> ExtendedStep(const PuzzleState& state, std::uint64_t /*ticket*/) {
-    return OptionTicked(Command::Easiest) ? FindEasiestStep(state) : FindExtendedStep(state);
+    return OptionTicked(Command::Easiest) ? FindEasiestStep(state, SearchOptionsTicked())
+                                          : FindExtendedStep(state, SearchOptionsTicked());
+  }
+  // What the options ticked ask of the search beyond the ladder.
+  SearchOptions SearchOptionsTicked() {
+    return {.missingCandidates = OptionTicked(Command::MissingCandidates)};
   }
   // The same for the analysis's part beyond the ladder (ExtendedAnalysis in
   // status_composer.h), handed back through Board::ExtendedAnalysisFound.

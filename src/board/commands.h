@@ -103,6 +103,10 @@ constexpr OptionTick StoredTick(std::string_view key, bool fallback) { return {t
   /* kept for this position was chosen the other way. */ \
   X(Easiest,          "mnuEasiest", OptionsMenu, false, "Easiest step &first", "", \
     StoredTick("Easiest", false), board.ForgetExtendedStep(); board.RedrawGrid(true)) \
+  /* Rectangles and loops whose corners lost one of their two digits count */ \
+  /* beyond the ladder; the step kept for this position may be one. */ \
+  X(MissingCandidates, "mnuMissingCands", OptionsMenu, false, "&Uniqueness with missing candidates", "", \
+    StoredTick("MissingCands", true), board.ForgetExtendedStep(); board.RedrawGrid(true)) \
   /* Read at the next start. */ \
   X(ShowWizard,       "mnuRember", OptionsMenu, true, "Display &wizard at startup", "", \
     StoredTick("Wizard", true), {}) \

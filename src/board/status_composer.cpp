@@ -104,12 +104,15 @@ std::string TechniqueTable(std::span<const int> counts, int firstTechnique) {
   return text + "</table></font>";
 }
 
-std::string ExtendedAnalysis(const PuzzleState& state) {
+std::string ExtendedAnalysis(const PuzzleState& state, SearchOptions options) {
   std::array<int, kTechniqueRowCount> counts{};
-  const ExtendedSolve solve = SolveExtended(state, kNoTechniqueLimit, [&](const StepRecord& step) {
-    const int technique = Index(step.Technique);
-    if (technique > Index(kStuckRating)) ++counts[technique];
-  });
+  const ExtendedSolve solve = SolveExtended(
+      state, kNoTechniqueLimit,
+      [&](const StepRecord& step) {
+        const int technique = Index(step.Technique);
+        if (technique > Index(kStuckRating)) ++counts[technique];
+      },
+      options);
   const int first = Index(kStuckRating) + 1;
   // The ladder's own sentence above lists its stuck rating as a technique;
   // these take its place rather than contradict it.
@@ -125,14 +128,19 @@ std::string ExtendedAnalysis(const PuzzleState& state) {
 }
 
 std::optional<std::string> BoardHost::ExtendedAnalysisText(const PuzzleState& state, std::uint64_t) {
-  return ExtendedAnalysis(state);
+  return ExtendedAnalysis(state, SearchOptionsTicked());
 }
 
 std::string AnalysisSearchingText() { return "<i>Searching beyond the ladder...</i><br>"; }
 
 std::string BuildAnalysis(const Board& board) {
   const AnalysisParts parts = AnalysisPartsOf(board);
-  return parts.head + (parts.withExtended ? ExtendedAnalysis(parts.state) : std::string()) + parts.tail;
+  return parts.head +
+         (parts.withExtended
+              ? ExtendedAnalysis(parts.state,
+                                 {.missingCandidates = board.OptionTicked(Command::MissingCandidates)})
+              : std::string()) +
+         parts.tail;
 }
 
 AnalysisParts AnalysisPartsOf(const Board& board) {

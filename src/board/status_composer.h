@@ -10,6 +10,7 @@
 
 #include "engine/puzzle_state.h"
 #include "engine/rating.h"
+#include "engine/search_options.h"
 
 namespace tavimoro {
 
@@ -52,7 +53,7 @@ std::string TechniqueTable(std::span<const int> counts, int firstTechnique);
 // on with, with their counts, whether they finish it, and the difficulty
 // score. Appended to the analysis while "Techniques beyond the ladder" is
 // ticked.
-std::string ExtendedAnalysis(const PuzzleState& state);
+std::string ExtendedAnalysis(const PuzzleState& state, SearchOptions options = {});
 
 // The lowest cell holding an entered digit whose removal makes the puzzle
 // valid; -1 when no single entry explains the error.

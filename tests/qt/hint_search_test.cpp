@@ -29,10 +29,10 @@ struct Gate {
   std::atomic<bool> open{false};
   std::atomic<int> runs{0};
   ExtendedSearch::Searcher searcher() {
-    return [this](const PuzzleState& state) {
+    return [this](const PuzzleState& state, SearchOptions options) {
       ++runs;
       while (!open) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      return FindExtendedStep(state);
+      return FindExtendedStep(state, options);
     };
   }
 };
@@ -120,11 +120,12 @@ class HintSearchTest : public QObject {
   }
 
   void analysisGrowsItsPartBeyondTheLadder() {
-    form_->extendedSearch()->setAnalyser([gate = gate_.get()](const PuzzleState& state) {
-      ++gate->runs;
-      while (!gate->open) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      return ExtendedAnalysis(state);
-    });
+    form_->extendedSearch()->setAnalyser(
+        [gate = gate_.get()](const PuzzleState& state, SearchOptions options) {
+          ++gate->runs;
+          while (!gate->open) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+          return ExtendedAnalysis(state, options);
+        });
     form_->onPanelLink("RefreshWithAnal");
     QVERIFY(panelHas("unsolved cells"));
     QVERIFY(!panelHas("Beyond the ladder"));
