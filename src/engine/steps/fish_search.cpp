@@ -1,5 +1,7 @@
 #include "engine/steps/fish_search.h"
 
+#include <vector>
+
 namespace tavimoro::steps {
 namespace {
 
@@ -243,26 +245,27 @@ FishShape ShapeOf(std::uint32_t baseHouses, std::uint32_t coverHouses) {
 bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
   if (query.size < 1 || query.size > kMaxFishSize || query.digit < 1 || query.digit > 9) return false;
   // A search reads only the digit's candidates, and a solve's next step
-  // leaves most digits as they were: the last answer of each query is kept
-  // on this thread with the candidates it was given.
+  // leaves most digits as they were; a later solve of the same puzzle meets
+  // the same candidates again. Answers are kept on this thread by query and
+  // candidates, in a table allocated once per thread.
   struct Kept {
     FishQuery query;
     CellBits cells;
     bool valid = false, found = false;
     Fish fish;
   };
-  static constexpr std::size_t kSlots = 4096;
-  thread_local std::array<Kept, kSlots> kept;
+  static constexpr std::size_t kSlots = std::size_t{1} << 14;
+  thread_local std::vector<Kept> kept(kSlots);
   CellBits cells;
   for (int c = 0; c < 81; ++c)
     if (s.Cand(c, query.digit)) cells.Add(c);
-  std::size_t slot = query.digit;
-  for (const std::uint32_t part :
-       {std::uint32_t(query.size), query.baseHouses, query.coverHouses, std::uint32_t(query.shape),
-        std::uint32_t(query.fins), std::uint32_t(query.minBaseCount), std::uint32_t(query.maxBaseCount),
-        std::uint32_t(query.maxFins)})
-    slot = slot * 1000003u ^ part;
-  Kept& k = kept[(slot ^ (slot >> 17)) % kSlots];
+  std::uint64_t slot = query.digit;
+  for (const std::uint64_t part :
+       {std::uint64_t(query.size), std::uint64_t(query.baseHouses), std::uint64_t(query.coverHouses),
+        std::uint64_t(query.shape), std::uint64_t(query.fins), std::uint64_t(query.minBaseCount),
+        std::uint64_t(query.maxBaseCount), std::uint64_t(query.maxFins), cells.low, cells.high})
+    slot = (slot ^ part) * 0x9E3779B97F4A7C15u;
+  Kept& k = kept[(slot ^ (slot >> 29)) % kSlots];
   if (!k.valid || !SameQuery(k.query, query) || !(k.cells == cells)) {
     k.query = query;
     k.cells = cells;
