@@ -56,7 +56,10 @@ class Search {
         if (endo_.Count() > q_.maxFins || (peers & digitCells_).Without(baseCells_).Empty()) return false;
       }
       if (spreadType_ >= 0) return PickLineCovers(spread);
-      return PickCover(0, baseCells_.Without(endo_), endo_, endo_.Count(), peers, 0);
+      const CellBits uncovered = baseCells_.Without(endo_);
+      needTypes_ = CoverTypesNeeded();
+      if (!CoverTypesReachable(uncovered)) return false;
+      return PickCover(0, uncovered, endo_, endo_.Count(), peers, 0);
     }
     for (int i = from; i <= eligibleCount_ - (q_.size - depth); ++i) {
       const int h = eligible_[i];
@@ -79,6 +82,37 @@ class Search {
       if (found) return true;
     }
     return false;
+  }
+
+  // The house types (bit 0 rows, 1 columns, 2 blocks) the cover sets must
+  // include for the query's shape, given the base sets: adding a cover set
+  // only moves a fish from basic towards Franken and Mutant.
+  int CoverTypesNeeded() const {
+    const bool rows = baseMask_ & kRowHouses, columns = baseMask_ & kColumnHouses;
+    if (q_.shape == FishShape::Franken) return (baseMask_ & kBlockHouses) ? 0 : 4;
+    if (q_.shape != FishShape::Mutant || (rows && columns)) return 0;
+    if (rows) return 1;
+    return columns ? 2 : 3;
+  }
+
+  // Whether every needed type has a house that may cover one of the cells.
+  bool CoverTypesReachable(const CellBits& cells) const {
+    std::uint32_t open = 0;
+    cells.ForEach([&](int c) {
+      for (int type = 0; type < 3; ++type) open |= 1u << HouseOf(c, type);
+    });
+    open &= q_.coverHouses & ~baseMask_;
+    for (int type = 0; type < 3; ++type)
+      if ((needTypes_ & (1 << type)) && !(open & (kRowHouses << (9 * type)))) return false;
+    return true;
+  }
+
+  // The needed cover types not yet taken.
+  int MissingCoverTypes() const {
+    int missing = needTypes_;
+    for (int type = 0; type < 3; ++type)
+      if (coverMask_ & (kRowHouses << (9 * type))) missing &= ~(1 << type);
+    return BitCount(missing);
   }
 
   // How many cover sets the cells need at least, none of the `taken` houses
@@ -149,6 +183,7 @@ class Search {
   // sets and fins is met once (a fin's houses are barred: it lies in none).
   bool PickCover(int depth, CellBits uncovered, CellBits fins, int finCount, CellBits peers,
                  std::uint32_t barred) {
+    if (MissingCoverTypes() > q_.size - depth) return false;
     if (uncovered.Empty()) return depth == q_.size && Accept(fins, peers);
     const int finsLeft = q_.maxFins - finCount;
     if (depth == q_.size) {
@@ -223,6 +258,7 @@ class Search {
   std::array<int, 27> eligible_{};
   int eligibleCount_ = 0;
   int spreadType_ = -1;
+  int needTypes_ = 0;
   bool finsAllowed_ = false;
   std::array<int, kMaxFishSize> base_{}, cover_{};
   std::uint32_t baseMask_ = 0, coverMask_ = 0;
