@@ -1,5 +1,7 @@
 #include "engine/steps/fish_search.h"
 
+#include <vector>
+
 namespace tavimoro::steps {
 namespace {
 
@@ -54,7 +56,10 @@ class Search {
         if (endo_.Count() > q_.maxFins || (peers & digitCells_).Without(baseCells_).Empty()) return false;
       }
       if (spreadType_ >= 0) return PickLineCovers(spread);
-      return PickCover(0, baseCells_.Without(endo_), endo_, endo_.Count(), peers, 0);
+      const CellBits uncovered = baseCells_.Without(endo_);
+      needTypes_ = CoverTypesNeeded();
+      if (!CoverTypesReachable(uncovered)) return false;
+      return PickCover(0, uncovered, endo_, endo_.Count(), peers, 0);
     }
     for (int i = from; i <= eligibleCount_ - (q_.size - depth); ++i) {
       const int h = eligible_[i];
@@ -77,6 +82,37 @@ class Search {
       if (found) return true;
     }
     return false;
+  }
+
+  // The house types (bit 0 rows, 1 columns, 2 blocks) the cover sets must
+  // include for the query's shape, given the base sets: adding a cover set
+  // only moves a fish from basic towards Franken and Mutant.
+  int CoverTypesNeeded() const {
+    const bool rows = baseMask_ & kRowHouses, columns = baseMask_ & kColumnHouses;
+    if (q_.shape == FishShape::Franken) return (baseMask_ & kBlockHouses) ? 0 : 4;
+    if (q_.shape != FishShape::Mutant || (rows && columns)) return 0;
+    if (rows) return 1;
+    return columns ? 2 : 3;
+  }
+
+  // Whether every needed type has a house that may cover one of the cells.
+  bool CoverTypesReachable(const CellBits& cells) const {
+    std::uint32_t open = 0;
+    cells.ForEach([&](int c) {
+      for (int type = 0; type < 3; ++type) open |= 1u << HouseOf(c, type);
+    });
+    open &= q_.coverHouses & ~baseMask_;
+    for (int type = 0; type < 3; ++type)
+      if ((needTypes_ & (1 << type)) && !(open & (kRowHouses << (9 * type)))) return false;
+    return true;
+  }
+
+  // The needed cover types not yet taken.
+  int MissingCoverTypes() const {
+    int missing = needTypes_;
+    for (int type = 0; type < 3; ++type)
+      if (coverMask_ & (kRowHouses << (9 * type))) missing &= ~(1 << type);
+    return BitCount(missing);
   }
 
   // How many cover sets the cells need at least, none of the `taken` houses
@@ -147,6 +183,7 @@ class Search {
   // sets and fins is met once (a fin's houses are barred: it lies in none).
   bool PickCover(int depth, CellBits uncovered, CellBits fins, int finCount, CellBits peers,
                  std::uint32_t barred) {
+    if (MissingCoverTypes() > q_.size - depth) return false;
     if (uncovered.Empty()) return depth == q_.size && Accept(fins, peers);
     const int finsLeft = q_.maxFins - finCount;
     if (depth == q_.size) {
@@ -221,6 +258,7 @@ class Search {
   std::array<int, 27> eligible_{};
   int eligibleCount_ = 0;
   int spreadType_ = -1;
+  int needTypes_ = 0;
   bool finsAllowed_ = false;
   std::array<int, kMaxFishSize> base_{}, cover_{};
   std::uint32_t baseMask_ = 0, coverMask_ = 0;
@@ -243,26 +281,27 @@ FishShape ShapeOf(std::uint32_t baseHouses, std::uint32_t coverHouses) {
 bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
   if (query.size < 1 || query.size > kMaxFishSize || query.digit < 1 || query.digit > 9) return false;
   // A search reads only the digit's candidates, and a solve's next step
-  // leaves most digits as they were: the last answer of each query is kept
-  // on this thread with the candidates it was given.
+  // leaves most digits as they were; a later solve of the same puzzle meets
+  // the same candidates again. Answers are kept on this thread by query and
+  // candidates, in a table allocated once per thread.
   struct Kept {
     FishQuery query;
     CellBits cells;
     bool valid = false, found = false;
     Fish fish;
   };
-  static constexpr std::size_t kSlots = 4096;
-  thread_local std::array<Kept, kSlots> kept;
+  static constexpr std::size_t kSlots = std::size_t{1} << 14;
+  thread_local std::vector<Kept> kept(kSlots);
   CellBits cells;
   for (int c = 0; c < 81; ++c)
     if (s.Cand(c, query.digit)) cells.Add(c);
-  std::size_t slot = query.digit;
-  for (const std::uint32_t part :
-       {std::uint32_t(query.size), query.baseHouses, query.coverHouses, std::uint32_t(query.shape),
-        std::uint32_t(query.fins), std::uint32_t(query.minBaseCount), std::uint32_t(query.maxBaseCount),
-        std::uint32_t(query.maxFins)})
-    slot = slot * 1000003u ^ part;
-  Kept& k = kept[(slot ^ (slot >> 17)) % kSlots];
+  std::uint64_t slot = query.digit;
+  for (const std::uint64_t part :
+       {std::uint64_t(query.size), std::uint64_t(query.baseHouses), std::uint64_t(query.coverHouses),
+        std::uint64_t(query.shape), std::uint64_t(query.fins), std::uint64_t(query.minBaseCount),
+        std::uint64_t(query.maxBaseCount), std::uint64_t(query.maxFins), cells.low, cells.high})
+    slot = (slot ^ part) * 0x9E3779B97F4A7C15u;
+  Kept& k = kept[(slot ^ (slot >> 29)) % kSlots];
   if (!k.valid || !SameQuery(k.query, query) || !(k.cells == cells)) {
     k.query = query;
     k.cells = cells;
