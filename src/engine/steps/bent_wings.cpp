@@ -48,6 +48,7 @@ struct Search {
   std::array<int, 9> spread{};  // digits of the first k cells not all seeing each other
   CellBits victims;
   int z = 0;
+  bool nearMiss = false;  // a set of the right shape with no cell to clear
 
   // Whether the first `size` cells make a wing; fills victims and z.
   bool IsWing() {
@@ -64,6 +65,7 @@ struct Search {
       if (s.Cand(c, z)) withZ.Add(c);
     });
     victims = withZ;
+    nearMiss |= victims.Empty();
     return !victims.Empty();
   }
 
@@ -112,70 +114,109 @@ constexpr auto kCrossingHouses = [] {
   return pairs;
 }();
 
+// The candidates of a crossing's cells, solved cells as none, and the wing
+// sizes its search found nothing for with those candidates. The search reads
+// only these cells until a set of the right shape is found, and then the
+// cells that see it: a crossing where a set came to nothing for want of
+// cells to clear is not remembered. The score's solve asks each size at
+// nearly the same position many times over.
+struct CrossingMemo {
+  std::array<std::uint16_t, 18> cells{};
+  int emptySizes = 0;
+};
+
+std::array<CrossingMemo, kCrossingHouses.size()>& CrossingMemos() {
+  thread_local std::array<CrossingMemo, kCrossingHouses.size()> memos{};
+  return memos;
+}
+
+std::array<std::uint16_t, 18> CrossingCells(const PuzzleState& s, int first, int second) {
+  std::array<std::uint16_t, 18> cells{};
+  for (int i = 0; i < 9; ++i) {
+    const int a = HouseCell(first, i), b = HouseCell(second, i);
+    cells[i] = s.Grid[a] ? 0 : s.CandMask[a];
+    cells[9 + i] = s.Grid[b] ? 0 : s.CandMask[b];
+  }
+  return cells;
+}
+
+// Searches the cells of two houses that cross: a row and a column, or a
+// line and a block it passes through.
+bool SearchCrossing(const PuzzleState& s, Search& search, int first, int second) {
+  const int size = search.size;
+  std::array<int, 17> cells{};
+  std::array<int, 9> holding{};  // per digit, bit i: cells[i] holds it
+  int cellCount = 0, all = 0;
+  std::array<int, 2> arm{};  // digits of each house's cells outside the other
+  for (int house : {first, second}) {
+    const int other = house == first ? second : first;
+    for (int c : CellsOfHouse(house)) {
+      if (s.Grid[c] != 0 || s.CandCount[c] < 2 || s.CandCount[c] > size) continue;
+      const bool shared = HouseOf(c, HouseType(other)) == other;
+      if (!shared) arm[house == second] |= s.CandMask[c];
+      if (house == second && shared) continue;  // listed with `first`
+      cells[cellCount++] = c;
+      all |= s.CandMask[c];
+    }
+  }
+  // The digit not confined has places in both arms.
+  const int loose = arm[0] & arm[1];
+  if (cellCount < size || BitCount(all) < size || loose == 0) return false;
+  const int everyCell = (1 << cellCount) - 1;
+  // Small wings: grow sets over all the houses' cells, pruned by their
+  // digits. Large ones: every choice of `size` of the houses' digits: combinations of the
+  // places in `order`, walked in increasing order of their bits.
+  if (size <= kLargestGrown) {
+    search.emptyCount = cellCount;
+    for (int i = 0; i < cellCount; ++i) search.empties[i] = cells[i];
+    return search.Grow(0, 0);
+  }
+  for (int i = 0; i < cellCount; ++i)
+    for (int rest = s.CandMask[cells[i]]; rest; rest &= rest - 1)
+      holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
+  std::array<int, 9> order{};
+  int digitCount = 0;
+  for (int d = 0; d < 9; ++d)
+    if ((all >> d) & 1) order[digitCount++] = d;
+  for (int pick = (1 << size) - 1; pick < (1 << digitCount);) {
+    int digits = 0;
+    for (int rest = pick; rest; rest &= rest - 1)
+      digits |= 1 << order[__builtin_ctz(static_cast<unsigned>(rest))];
+    const int low = pick & -pick, up = pick + low;
+    pick = (((up ^ pick) >> 2) / low) | up;
+    if ((digits & loose) == 0) continue;
+    int inside = everyCell;
+    for (int d = 0; d < 9; ++d)
+      if (!((digits >> d) & 1)) inside &= ~holding[d];
+    const int count = __builtin_popcount(static_cast<unsigned>(inside));
+    if (count < size || count > size + 1) continue;
+    search.emptyCount = 0;
+    for (int rest = inside; rest; rest &= rest - 1)
+      search.empties[search.emptyCount++] = cells[__builtin_ctz(static_cast<unsigned>(rest))];
+    if (search.Grow(0, 0)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
   if (size < 4 || size > 9) return false;
   Search search(s, size);
   bool found = false;
-  // The cells of two houses that cross: a row and a column, or a line and a
-  // block it passes through.
-  for (const auto& [first, second] : kCrossingHouses) {
-    if (found) break;
-    {
-      std::array<int, 17> cells{};
-      std::array<int, 9> holding{};  // per digit, bit i: cells[i] holds it
-      int cellCount = 0, all = 0;
-      std::array<int, 2> arm{};  // digits of each house's cells outside the other
-      for (int house : {first, second}) {
-        const int other = house == first ? second : first;
-        for (int c : CellsOfHouse(house)) {
-          if (s.Grid[c] != 0 || s.CandCount[c] < 2 || s.CandCount[c] > size) continue;
-          const bool shared = HouseOf(c, HouseType(other)) == other;
-          if (!shared) arm[house == second] |= s.CandMask[c];
-          if (house == second && shared) continue;  // listed with `first`
-          cells[cellCount++] = c;
-          all |= s.CandMask[c];
-        }
-      }
-      // The digit not confined has places in both arms.
-      const int loose = arm[0] & arm[1];
-      if (cellCount < size || BitCount(all) < size || loose == 0) continue;
-      const int everyCell = (1 << cellCount) - 1;
-      // Small wings: grow sets over all the houses' cells, pruned by their
-      // digits. Large ones: every choice of `size` of the houses' digits: combinations of the
-      // places in `order`, walked in increasing order of their bits.
-      if (size <= kLargestGrown) {
-        search.emptyCount = cellCount;
-        for (int i = 0; i < cellCount; ++i) search.empties[i] = cells[i];
-        found = search.Grow(0, 0);
-        continue;
-      }
-      for (int i = 0; i < cellCount; ++i)
-        for (int rest = s.CandMask[cells[i]]; rest; rest &= rest - 1)
-          holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
-      std::array<int, 9> order{};
-      int digitCount = 0;
-      for (int d = 0; d < 9; ++d)
-        if ((all >> d) & 1) order[digitCount++] = d;
-      for (int pick = (1 << size) - 1; pick < (1 << digitCount) && !found;) {
-        int digits = 0;
-        for (int rest = pick; rest; rest &= rest - 1)
-          digits |= 1 << order[__builtin_ctz(static_cast<unsigned>(rest))];
-        const int low = pick & -pick, up = pick + low;
-        pick = (((up ^ pick) >> 2) / low) | up;
-        if ((digits & loose) == 0) continue;
-        int inside = everyCell;
-        for (int d = 0; d < 9; ++d)
-          if (!((digits >> d) & 1)) inside &= ~holding[d];
-        const int count = __builtin_popcount(static_cast<unsigned>(inside));
-        if (count < size || count > size + 1) continue;
-        search.emptyCount = 0;
-        for (int rest = inside; rest; rest &= rest - 1)
-          search.empties[search.emptyCount++] = cells[__builtin_ctz(static_cast<unsigned>(rest))];
-        found = search.Grow(0, 0);
-      }
+  for (std::size_t pair = 0; pair < kCrossingHouses.size() && !found; ++pair) {
+    const auto [first, second] = kCrossingHouses[pair];
+    CrossingMemo& memo = CrossingMemos()[pair];
+    const std::array<std::uint16_t, 18> cells = CrossingCells(s, first, second);
+    if (memo.cells != cells) {
+      memo.cells = cells;
+      memo.emptySizes = 0;
+    } else if ((memo.emptySizes >> size) & 1) {
+      continue;
     }
+    search.nearMiss = false;
+    found = SearchCrossing(s, search, first, second);
+    if (!found && !search.nearMiss) memo.emptySizes |= 1 << size;
   }
   if (!found) return false;
   StartElimination(step, kWingIds[size], kWingLabels[size]);
