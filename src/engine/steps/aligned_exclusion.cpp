@@ -135,9 +135,10 @@ bool PairExcludes(const PuzzleState& s, int a, int b) {
 }
 
 // The first pair (or triple) of unsolved cells, in cell order, whose ways
-// leave a candidate unused. Most have no excluder and cost no walk.
-bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
-                 std::string_view name) {
+// leave a candidate unused. Most have no excluder and cost no walk. Pairs
+// and triples none of whose cells is in `changed` are passed over.
+bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
+                   std::string_view name, const CellBits& changed) {
   std::array<int, 81> cells{};
   int count = 0;
   CellBits small;  // cells that can exclude: two or three candidates
@@ -155,8 +156,9 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
     for (int j = i + 1; j < count; ++j) {
       const CellBits& pj = kPeerBits[cells[j]];
       const CellBits pair = pi & pj & small;
+      const bool pairChanged = changed.Has(cells[i]) || changed.Has(cells[j]) || (pi & pj).Meets(changed);
       if (size == 2) {
-        if (pair.Empty()) continue;
+        if (pair.Empty() || !pairChanged) continue;
         aligned.base = {cells[i], cells[j], 0};
         aligned.CollectExcluders(pair);
         if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
@@ -165,6 +167,8 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
       }
       for (int k = j + 1; k < count; ++k) {
         const CellBits& pk = kPeerBits[cells[k]];
+        if (!pairChanged && !changed.Has(cells[k]) && !(pi & pk).Meets(changed) && !(pj & pk).Meets(changed))
+          continue;
         CellBits near = (pair | (pi & pk & small) | (pj & pk & small));
         CellBits baseCells;
         baseCells.Add(cells[i]);
@@ -183,6 +187,36 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
       }
     }
   }
+  return false;
+}
+
+// The candidates of every cell (solved cells as none) at the last position
+// where the search for a size found nothing. A pair or triple reads only its
+// base cells and the cells that see two of them, so where none of those has
+// changed since, it still finds nothing: the score's solve asks again at
+// positions a few candidates apart.
+struct BarrenPosition {
+  std::array<std::uint16_t, 81> cells{};
+  bool known = false;
+};
+
+BarrenPosition& Barren(int size) {
+  thread_local std::array<BarrenPosition, 2> positions{};
+  return positions[size - 2];
+}
+
+bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
+                 std::string_view name) {
+  BarrenPosition& barren = Barren(size);
+  std::array<std::uint16_t, 81> now{};
+  CellBits changed;
+  for (int c = 0; c < 81; ++c) {
+    now[c] = s.Grid[c] ? 0 : s.CandMask[c];
+    if (!barren.known || now[c] != barren.cells[c]) changed.Add(c);
+  }
+  if (FindAlignedIn(s, step, size, technique, name, changed)) return true;
+  barren.cells = now;
+  barren.known = true;
   return false;
 }
 

@@ -48,7 +48,9 @@ struct Search {
   std::array<int, 9> spread{};  // digits of the first k cells not all seeing each other
   CellBits victims;
   int z = 0;
-  bool nearMiss = false;  // a set of the right shape with no cell to clear
+  // Per digit z, the cells that see every place of z in a set of the right
+  // shape that came to nothing: none of them holds z.
+  std::array<CellBits, 9> barrenReach{};
 
   // Whether the first `size` cells make a wing; fills victims and z.
   bool IsWing() {
@@ -60,12 +62,13 @@ struct Search {
     for (int i = 0; i < size; ++i)
       if (s.Cand(cells[i], z)) holders.Add(cells[i]);
     victims = CommonPeers(holders);
+    const CellBits reach = victims;
     CellBits withZ;
     victims.ForEach([&](int c) {
       if (s.Cand(c, z)) withZ.Add(c);
     });
     victims = withZ;
-    nearMiss |= victims.Empty();
+    if (victims.Empty()) barrenReach[z - 1] = barrenReach[z - 1] | reach;
     return !victims.Empty();
   }
 
@@ -117,13 +120,21 @@ constexpr auto kCrossingHouses = [] {
 // The candidates of a crossing's cells, solved cells as none, and the wing
 // sizes its search found nothing for with those candidates. The search reads
 // only these cells until a set of the right shape is found, and then the
-// cells that see it: a crossing where a set came to nothing for want of
-// cells to clear is not remembered. The score's solve asks each size at
+// cells that see all the set's places of its loose digit: the answer holds
+// while those still lack that digit. The score's solve asks each size at
 // nearly the same position many times over.
 struct CrossingMemo {
   std::array<std::uint16_t, 18> cells{};
   int emptySizes = 0;
+  std::array<CellBits, 9> barrenReach{};  // as in Search, over the sizes remembered
 };
+
+// Whether a cell of barrenReach[d] holds d, given each digit's cells.
+bool ReachGained(const std::array<CellBits, 9>& barrenReach, const std::array<CellBits, 9>& digitCells) {
+  for (int d = 0; d < 9; ++d)
+    if (barrenReach[d].Meets(digitCells[d])) return true;
+  return false;
+}
 
 std::array<CrossingMemo, kCrossingHouses.size()>& CrossingMemos() {
   thread_local std::array<CrossingMemo, kCrossingHouses.size()> memos{};
@@ -204,6 +215,10 @@ bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
   if (size < 4 || size > 9) return false;
   Search search(s, size);
   bool found = false;
+  std::array<CellBits, 9> digitCells{};
+  for (int c = 0; c < 81; ++c)
+    for (int rest = s.Grid[c] ? 0 : s.CandMask[c]; rest; rest &= rest - 1)
+      digitCells[__builtin_ctz(static_cast<unsigned>(rest))].Add(c);
   for (std::size_t pair = 0; pair < kCrossingHouses.size() && !found; ++pair) {
     const auto [first, second] = kCrossingHouses[pair];
     CrossingMemo& memo = CrossingMemos()[pair];
@@ -211,12 +226,15 @@ bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
     if (memo.cells != cells) {
       memo.cells = cells;
       memo.emptySizes = 0;
-    } else if ((memo.emptySizes >> size) & 1) {
+      memo.barrenReach = {};
+    } else if ((memo.emptySizes >> size) & 1 && !ReachGained(memo.barrenReach, digitCells)) {
       continue;
     }
-    search.nearMiss = false;
+    search.barrenReach = {};
     found = SearchCrossing(s, search, first, second);
-    if (!found && !search.nearMiss) memo.emptySizes |= 1 << size;
+    if (found) break;
+    memo.emptySizes |= 1 << size;
+    for (int d = 0; d < 9; ++d) memo.barrenReach[d] = memo.barrenReach[d] | search.barrenReach[d];
   }
   if (!found) return false;
   StartElimination(step, kWingIds[size], kWingLabels[size]);
