@@ -74,7 +74,8 @@ struct Search {
 
   bool Grow(int k, int from) {
     if (k == size) return IsWing();
-    for (int e = from; e < emptyCount; ++e) {
+    // Stops where too few cells are left to make up the set.
+    for (int e = from; e + size - k <= emptyCount; ++e) {
       const int c = empties[e];
       const int cand = s.CandMask[c];
       const int mask = k ? masks[k - 1] | cand : cand;
