@@ -43,6 +43,8 @@ struct Search {
   int size;
   std::array<int, 18> empties{};  // the houses' unsolved cells with 2..size candidates
   int emptyCount = 0;
+  std::array<int, 18> emptyMasks{};  // candidates of each of `empties`
+  std::array<int, 18> apart{};       // per empty, bit f: empties[f] does not see it
   std::array<int, 9> cells{};
   std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..size
   std::array<int, 9> spread{};  // digits of the first k cells not all seeing each other
@@ -72,24 +74,33 @@ struct Search {
     return !victims.Empty();
   }
 
-  bool Grow(int k, int from) {
+  // Fills emptyMasks and apart for the cells in `empties`.
+  void TakeEmpties() {
+    for (int e = 0; e < emptyCount; ++e) {
+      emptyMasks[e] = s.CandMask[empties[e]];
+      apart[e] = 0;
+      for (int f = 0; f < emptyCount; ++f)
+        if (!CellsShareHouse(empties[e], empties[f])) apart[e] |= 1 << f;
+    }
+  }
+
+  // `chosen`: bit e for each of the first k cells, by its place in empties.
+  bool Grow(int k, int from, int chosen) {
     if (k == size) return IsWing();
     // Stops where too few cells are left to make up the set.
     for (int e = from; e + size - k <= emptyCount; ++e) {
       const int c = empties[e];
-      const int cand = s.CandMask[c];
+      const int cand = emptyMasks[e];
       const int mask = k ? masks[k - 1] | cand : cand;
       if (BitCount(mask) > size) continue;
       int loose = k ? spread[k - 1] : 0;
-      for (int i = 0; i < k; ++i) {
-        const int shared = s.CandMask[cells[i]] & cand;
-        if (shared && !CellsShareHouse(c, cells[i])) loose |= shared;
-      }
+      for (int rest = chosen & apart[e]; rest; rest &= rest - 1)
+        loose |= emptyMasks[__builtin_ctz(static_cast<unsigned>(rest))] & cand;
       if (BitCount(loose) > 1) continue;
       cells[k] = c;
       masks[k] = mask;
       spread[k] = loose;
-      if (Grow(k + 1, e + 1)) return true;
+      if (Grow(k + 1, e + 1, chosen | 1 << e)) return true;
     }
     return false;
   }
@@ -181,7 +192,8 @@ bool SearchCrossing(const PuzzleState& s, Search& search, int first, int second)
   if (size <= kLargestGrown) {
     search.emptyCount = cellCount;
     for (int i = 0; i < cellCount; ++i) search.empties[i] = cells[i];
-    return search.Grow(0, 0);
+    search.TakeEmpties();
+    return search.Grow(0, 0, 0);
   }
   for (int i = 0; i < cellCount; ++i)
     for (int rest = s.CandMask[cells[i]]; rest; rest &= rest - 1)
@@ -205,7 +217,8 @@ bool SearchCrossing(const PuzzleState& s, Search& search, int first, int second)
     search.emptyCount = 0;
     for (int rest = inside; rest; rest &= rest - 1)
       search.empties[search.emptyCount++] = cells[__builtin_ctz(static_cast<unsigned>(rest))];
-    if (search.Grow(0, 0)) return true;
+    search.TakeEmpties();
+    if (search.Grow(0, 0, 0)) return true;
   }
   return false;
 }
