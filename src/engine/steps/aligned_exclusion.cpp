@@ -165,10 +165,12 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         aligned.Record(step, technique, name);
         return true;
       }
+      // The changed cells that see a cell of the pair: a third cell seeing one
+      // of them has a changed cell among those the triple reads.
+      const CellBits changedNearPair = (pi | pj) & changed;
       for (int k = j + 1; k < count; ++k) {
         const CellBits& pk = kPeerBits[cells[k]];
-        if (!pairChanged && !changed.Has(cells[k]) && !(pi & pk).Meets(changed) && !(pj & pk).Meets(changed))
-          continue;
+        if (!pairChanged && !changed.Has(cells[k]) && !pk.Meets(changedNearPair)) continue;
         CellBits near = (pair | (pi & pk & small) | (pj & pk & small));
         CellBits baseCells;
         baseCells.Add(cells[i]);
