@@ -71,12 +71,13 @@ struct Aligned {
     usedExcluders = 0;
     std::array<int, 3> values{};
     const int m0 = s.CandMask[base[0]], m1 = s.CandMask[base[1]], m2 = size == 3 ? s.CandMask[base[2]] : 1;
-    for (int a = 1; a <= 9; ++a) {
-      if (!(m0 & DigitBit(a))) continue;
-      for (int b = 1; b <= 9; ++b) {
-        if (!(m1 & DigitBit(b))) continue;
-        for (int c = 1; c <= 9; ++c) {
-          if (!(m2 & DigitBit(c))) continue;
+    // Each cell's candidates in increasing order, by their bits.
+    for (int ra = m0; ra; ra &= ra - 1) {
+      const int a = __builtin_ctz(static_cast<unsigned>(ra)) + 1;
+      for (int rb = m1; rb; rb &= rb - 1) {
+        const int b = __builtin_ctz(static_cast<unsigned>(rb)) + 1;
+        for (int rc = m2; rc; rc &= rc - 1) {
+          const int c = __builtin_ctz(static_cast<unsigned>(rc)) + 1;
           values = {a, b, c};
           if (!Allowed(values)) continue;
           for (int i = 0; i < size; ++i) survivors[i] |= DigitBit(values[i]);
