@@ -71,12 +71,13 @@ struct Aligned {
     usedExcluders = 0;
     std::array<int, 3> values{};
     const int m0 = s.CandMask[base[0]], m1 = s.CandMask[base[1]], m2 = size == 3 ? s.CandMask[base[2]] : 1;
-    for (int a = 1; a <= 9; ++a) {
-      if (!(m0 & DigitBit(a))) continue;
-      for (int b = 1; b <= 9; ++b) {
-        if (!(m1 & DigitBit(b))) continue;
-        for (int c = 1; c <= 9; ++c) {
-          if (!(m2 & DigitBit(c))) continue;
+    // Each cell's candidates in increasing order, by their bits.
+    for (int ra = m0; ra; ra &= ra - 1) {
+      const int a = __builtin_ctz(static_cast<unsigned>(ra)) + 1;
+      for (int rb = m1; rb; rb &= rb - 1) {
+        const int b = __builtin_ctz(static_cast<unsigned>(rb)) + 1;
+        for (int rc = m2; rc; rc &= rc - 1) {
+          const int c = __builtin_ctz(static_cast<unsigned>(rc)) + 1;
           values = {a, b, c};
           if (!Allowed(values)) continue;
           for (int i = 0; i < size; ++i) survivors[i] |= DigitBit(values[i]);
@@ -135,9 +136,10 @@ bool PairExcludes(const PuzzleState& s, int a, int b) {
 }
 
 // The first pair (or triple) of unsolved cells, in cell order, whose ways
-// leave a candidate unused. Most have no excluder and cost no walk.
-bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
-                 std::string_view name) {
+// leave a candidate unused. Most have no excluder and cost no walk. Pairs
+// and triples none of whose cells is in `changed` are passed over.
+bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
+                   std::string_view name, const CellBits& changed) {
   std::array<int, 81> cells{};
   int count = 0;
   CellBits small;  // cells that can exclude: two or three candidates
@@ -155,16 +157,21 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
     for (int j = i + 1; j < count; ++j) {
       const CellBits& pj = kPeerBits[cells[j]];
       const CellBits pair = pi & pj & small;
+      const bool pairChanged = changed.Has(cells[i]) || changed.Has(cells[j]) || (pi & pj).Meets(changed);
       if (size == 2) {
-        if (pair.Empty()) continue;
+        if (pair.Empty() || !pairChanged) continue;
         aligned.base = {cells[i], cells[j], 0};
         aligned.CollectExcluders(pair);
         if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
         aligned.Record(step, technique, name);
         return true;
       }
+      // The changed cells that see a cell of the pair: a third cell seeing one
+      // of them has a changed cell among those the triple reads.
+      const CellBits changedNearPair = (pi | pj) & changed;
       for (int k = j + 1; k < count; ++k) {
         const CellBits& pk = kPeerBits[cells[k]];
+        if (!pairChanged && !changed.Has(cells[k]) && !pk.Meets(changedNearPair)) continue;
         CellBits near = (pair | (pi & pk & small) | (pj & pk & small));
         CellBits baseCells;
         baseCells.Add(cells[i]);
@@ -183,6 +190,36 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
       }
     }
   }
+  return false;
+}
+
+// The candidates of every cell (solved cells as none) at the last position
+// where the search for a size found nothing. A pair or triple reads only its
+// base cells and the cells that see two of them, so where none of those has
+// changed since, it still finds nothing: the score's solve asks again at
+// positions a few candidates apart.
+struct BarrenPosition {
+  std::array<std::uint16_t, 81> cells{};
+  bool known = false;
+};
+
+BarrenPosition& Barren(int size) {
+  thread_local std::array<BarrenPosition, 2> positions{};
+  return positions[size - 2];
+}
+
+bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
+                 std::string_view name) {
+  BarrenPosition& barren = Barren(size);
+  std::array<std::uint16_t, 81> now{};
+  CellBits changed;
+  for (int c = 0; c < 81; ++c) {
+    now[c] = s.Grid[c] ? 0 : s.CandMask[c];
+    if (!barren.known || now[c] != barren.cells[c]) changed.Add(c);
+  }
+  if (FindAlignedIn(s, step, size, technique, name, changed)) return true;
+  barren.cells = now;
+  barren.known = true;
   return false;
 }
 

@@ -3,6 +3,7 @@
 // digit the ones that fit are those inside the cells where it is placed or
 // still a candidate and holding every cell where it is placed; their union
 // and intersection are all the step needs.
+#include <array>
 #include <vector>
 
 #include "engine/steps/cell_bits.h"
@@ -70,7 +71,18 @@ Fit FitDigit(const PuzzleState& s, int d) {
     if (s.Grid[c] == d) placed.Add(c);
     if (s.Grid[c] == d || s.Cand(c, d)) open.Add(c);
   }
-  return FitTemplates(open, placed);
+  // Set and Delete ask for the same digits at the same position, and most
+  // digits' cells stay as they were from one position to the next.
+  struct Remembered {
+    CellBits open, placed;
+    Fit fit;
+    bool valid = false;
+  };
+  thread_local std::array<Remembered, 9> remembered{};
+  Remembered& entry = remembered[d - 1];
+  if (!entry.valid || !(entry.open == open) || !(entry.placed == placed))
+    entry = {open, placed, FitTemplates(open, placed), true};
+  return entry.fit;
 }
 
 void StartTemplateStep(StepRecord& step, TechniqueId technique, std::string_view name, int d,
