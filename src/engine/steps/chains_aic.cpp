@@ -368,6 +368,7 @@ class ChainSearch {
         needGroup_(needGroup),
         needAls_(needAls),
         kinds_(rules.alsOnPath ? 4 : 2),
+        kindShift_(rules.alsOnPath ? 2 : 1),
         scratch_(ScratchFor(static_cast<std::size_t>(kinds_) * static_cast<std::size_t>(g.NodeCount()))),
         stamp_(scratch_.stamp.data()),
         parent_(scratch_.parent.data()),
@@ -380,6 +381,7 @@ class ChainSearch {
     bool found = false;
     for (int start = 0; start < g_.NodeCount(); ++start) {
       if (!g_.HasStrong(start)) continue;
+      if (rules_.goal == Goal::Eliminate && !NoteStartVictims(start)) continue;
       if (SearchFrom(start, best)) found = true;
     }
     return found;
@@ -392,14 +394,14 @@ class ChainSearch {
   bool SearchFrom(int start, FoundChain& best) {
     const std::uint32_t stampNow = NextStamp();
     int head = 0, tail = 0;
-    const int first = kinds_ * start;
+    const int first = start << kindShift_;
     stamp_[first] = stampNow;
     parent_[first] = -1;
     depth_[first] = 0;
     queue_[tail++] = first;
     while (head < tail) {
       const int state = queue_[head++];
-      const int n = state / kinds_;
+      const int n = state >> kindShift_;
       const bool viaStrong = state & 1;
       const int throughSet = kinds_ == 4 ? state & 2 : 0;
       const int depth = depth_[state];
@@ -407,7 +409,7 @@ class ChainSearch {
       if (depth + 1 >= best.length) continue;
       const auto visit = [&](const Link& link) {
         const int next =
-            kinds_ * link.to + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
+            (link.to << kindShift_) + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
         if (link.to == start && (rules_.goal != Goal::Place || viaStrong)) return;
         if (stamp_[next] == stampNow) return;
         stamp_[next] = stampNow;
@@ -431,7 +433,7 @@ class ChainSearch {
     const int length = depth_[state];
     chain.length = length;
     for (int i = length, st = state; i >= 0; --i, st = parent_[st]) {
-      chain.nodes[i] = st / kinds_;
+      chain.nodes[i] = st >> kindShift_;
       if (i > 0) {
         chain.strong[i - 1] = st & 1;
         chain.als[i - 1] = parentAls_[st];
@@ -479,21 +481,33 @@ class ChainSearch {
   }
 
   // Whether any candidate conflicts with both nodes.
-  bool AnyVictim(int a, int z) const {
+  // The candidates that conflict with the start, digit by digit; false when
+  // there are none, so that no chain from it can eliminate anything.
+  bool NoteStartVictims(int start) {
+    bool any = false;
+    for (int d = 1; d <= 9; ++d) {
+      startVictims_[d - 1] = g_.CandCells(d) & g_.ConflictCells(start, d);
+      any = any || !startVictims_[d - 1].Empty();
+    }
+    return any;
+  }
+
+  // Whether any candidate conflicts with both the start and node z.
+  bool AnyVictim(int z) const {
     for (int d = 1; d <= 9; ++d)
-      if (!(g_.CandCells(d) & g_.ConflictCells(a, d) & g_.ConflictCells(z, d)).Empty()) return true;
+      if (!(startVictims_[d - 1] & g_.ConflictCells(z, d)).Empty()) return true;
     return false;
   }
 
   bool Accept(int start, int state, FoundChain& best) {
-    const int end = state / kinds_;
+    const int end = state >> kindShift_;
     // The cheap refusals first: most chains reached end nowhere.
     if (depth_[state] >= best.length) return false;
     if (kinds_ == 4 && !(state & 2)) return false;
     if (rules_.goal == Goal::Place) {
       if (end != start) return false;
     } else if (rules_.goal == Goal::Eliminate) {
-      if (!AnyVictim(start, end)) return false;
+      if (!AnyVictim(end)) return false;
     } else if (!g_.WeaklyLinked(start, end)) {
       return false;
     }
@@ -556,7 +570,9 @@ class ChainSearch {
   const LinkGraph& g_;
   Rules rules_;
   bool needGroup_, needAls_;
-  int kinds_;  // states per node: 2, or 4 telling apart the chains through a set
+  int kinds_;      // states per node: 2, or 4 telling apart the chains through a set
+  int kindShift_;  // log2 of kinds_: state = node << kindShift_ | kind
+  std::array<CellBits, 9> startVictims_{};
   Scratch& scratch_;
   std::uint32_t* stamp_;
   int *parent_, *parentAls_, *depth_, *queue_;
