@@ -14,7 +14,7 @@
 // order, over (node, kind of the link that reached it), finds each start's
 // shortest chain; the overall shortest wins, the earlier start on a tie, and
 // later starts search no deeper than the best so far. Scratch arrays are
-// sized once per call; the search itself allocates nothing.
+// kept per thread; the search itself allocates nothing.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -75,6 +75,7 @@ class LinkGraph {
  public:
   LinkGraph(const PuzzleState& s, const Rules& rules) : s_(s), rules_(rules) {
     singleNode_.fill(-1);
+    StartHash();
     for (int d = 1; d <= 9; ++d) {
       for (int c = 0; c < 81; ++c)
         if (s.Grid[c] == 0 && s.Cand(c, d)) candCells_[d - 1].Add(c);
@@ -156,9 +157,10 @@ class LinkGraph {
   // sets' nodes are found through a small hash table.
   int FindNode(const CellBits& cells, int d) const {
     if (cells.Count() == 1) return singleNode_[cells.First() * 9 + d - 1];
+    const NodeHash& hash = Hash();
     for (std::size_t slot = HashSlot(cells, d);; slot = (slot + 1) % kHashSize) {
-      const int n = hashed_[slot];
-      if (n < 0) return -1;
+      if (hash.generation[slot] != hash.now) return -1;
+      const int n = hash.node[slot];
       if (nodes_[n].digit == d && nodes_[n].cells == cells) return n;
     }
   }
@@ -169,10 +171,33 @@ class LinkGraph {
   }
   int Remember(int n) {
     if (++hashedCount_ * 2 > static_cast<int>(kHashSize)) return n;  // full enough: later lookups miss
+    NodeHash& hash = Hash();
     std::size_t slot = HashSlot(nodes_[n].cells, nodes_[n].digit);
-    while (hashed_[slot] >= 0) slot = (slot + 1) % kHashSize;
-    hashed_[slot] = n;
+    while (hash.generation[slot] == hash.now) slot = (slot + 1) % kHashSize;
+    hash.generation[slot] = hash.now;
+    hash.node[slot] = n;
     return n;
+  }
+
+  // The table serves only while a graph is built, so one per thread does:
+  // a slot is taken when its generation is the current graph's, and a new
+  // graph starts a new generation instead of clearing the table.
+  static constexpr std::size_t kHashSize = 8192;
+  struct NodeHash {
+    std::uint32_t now = 0;
+    std::array<std::uint32_t, kHashSize> generation{};
+    std::array<int, kHashSize> node{};
+  };
+  static NodeHash& Hash() {
+    thread_local NodeHash hash;
+    return hash;
+  }
+  static void StartHash() {
+    NodeHash& hash = Hash();
+    if (++hash.now == 0) {  // wrapped: old generations could match again
+      hash.generation.fill(0);
+      hash.now = 1;
+    }
   }
 
   void AddAlsNodes() {
@@ -316,8 +341,6 @@ class LinkGraph {
   std::array<std::int16_t, 729> singleNode_{};
   std::vector<Node> nodes_;
   std::array<std::vector<int>, 9> groups_;  // group nodes per digit
-  static constexpr std::size_t kHashSize = 8192;
-  std::vector<int> hashed_ = std::vector<int>(kHashSize, -1);
   int hashedCount_ = 0;
   std::unique_ptr<AlsTable> als_;
   std::vector<std::array<std::int16_t, 9>> alsNodes_;
@@ -340,20 +363,25 @@ struct FoundChain {
 class ChainSearch {
  public:
   ChainSearch(const LinkGraph& g, const Rules& rules, bool needGroup, bool needAls)
-      : g_(g), rules_(rules), needGroup_(needGroup), needAls_(needAls), kinds_(rules.alsOnPath ? 4 : 2) {
-    const std::size_t states = static_cast<std::size_t>(kinds_) * static_cast<std::size_t>(g.NodeCount());
-    stamp_.assign(states, 0);
-    parent_.assign(states, -1);
-    parentAls_.assign(states, -1);
-    depth_.assign(states, 0);
-    queue_.assign(states, 0);
-  }
+      : g_(g),
+        rules_(rules),
+        needGroup_(needGroup),
+        needAls_(needAls),
+        kinds_(rules.alsOnPath ? 4 : 2),
+        kindShift_(rules.alsOnPath ? 2 : 1),
+        scratch_(ScratchFor(static_cast<std::size_t>(kinds_) * static_cast<std::size_t>(g.NodeCount()))),
+        stamp_(scratch_.stamp.data()),
+        parent_(scratch_.parent.data()),
+        parentAls_(scratch_.parentAls.data()),
+        depth_(scratch_.depth.data()),
+        queue_(scratch_.queue.data()) {}
 
   bool Run(FoundChain& best) {
     best.length = rules_.maxLinks + 1;
     bool found = false;
     for (int start = 0; start < g_.NodeCount(); ++start) {
       if (!g_.HasStrong(start)) continue;
+      if (rules_.goal == Goal::Eliminate && !NoteStartVictims(start)) continue;
       if (SearchFrom(start, best)) found = true;
     }
     return found;
@@ -364,16 +392,16 @@ class ChainSearch {
   // strong link; with four kinds, kn + 2 and kn + 3 the same after a link
   // inside a set.
   bool SearchFrom(int start, FoundChain& best) {
-    ++stampNow_;
+    const std::uint32_t stampNow = NextStamp();
     int head = 0, tail = 0;
-    const int first = kinds_ * start;
-    stamp_[first] = stampNow_;
+    const int first = start << kindShift_;
+    stamp_[first] = stampNow;
     parent_[first] = -1;
     depth_[first] = 0;
     queue_[tail++] = first;
     while (head < tail) {
       const int state = queue_[head++];
-      const int n = state / kinds_;
+      const int n = state >> kindShift_;
       const bool viaStrong = state & 1;
       const int throughSet = kinds_ == 4 ? state & 2 : 0;
       const int depth = depth_[state];
@@ -381,10 +409,10 @@ class ChainSearch {
       if (depth + 1 >= best.length) continue;
       const auto visit = [&](const Link& link) {
         const int next =
-            kinds_ * link.to + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
+            (link.to << kindShift_) + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
         if (link.to == start && (rules_.goal != Goal::Place || viaStrong)) return;
-        if (stamp_[next] == stampNow_) return;
-        stamp_[next] = stampNow_;
+        if (stamp_[next] == stampNow) return;
+        stamp_[next] = stampNow;
         parent_[next] = state;
         parentAls_[next] = link.als;
         depth_[next] = depth + 1;
@@ -405,7 +433,7 @@ class ChainSearch {
     const int length = depth_[state];
     chain.length = length;
     for (int i = length, st = state; i >= 0; --i, st = parent_[st]) {
-      chain.nodes[i] = st / kinds_;
+      chain.nodes[i] = st >> kindShift_;
       if (i > 0) {
         chain.strong[i - 1] = st & 1;
         chain.als[i - 1] = parentAls_[st];
@@ -453,21 +481,33 @@ class ChainSearch {
   }
 
   // Whether any candidate conflicts with both nodes.
-  bool AnyVictim(int a, int z) const {
+  // The candidates that conflict with the start, digit by digit; false when
+  // there are none, so that no chain from it can eliminate anything.
+  bool NoteStartVictims(int start) {
+    bool any = false;
+    for (int d = 1; d <= 9; ++d) {
+      startVictims_[d - 1] = g_.CandCells(d) & g_.ConflictCells(start, d);
+      any = any || !startVictims_[d - 1].Empty();
+    }
+    return any;
+  }
+
+  // Whether any candidate conflicts with both the start and node z.
+  bool AnyVictim(int z) const {
     for (int d = 1; d <= 9; ++d)
-      if (!(g_.CandCells(d) & g_.ConflictCells(a, d) & g_.ConflictCells(z, d)).Empty()) return true;
+      if (!(startVictims_[d - 1] & g_.ConflictCells(z, d)).Empty()) return true;
     return false;
   }
 
   bool Accept(int start, int state, FoundChain& best) {
-    const int end = state / kinds_;
+    const int end = state >> kindShift_;
     // The cheap refusals first: most chains reached end nowhere.
     if (depth_[state] >= best.length) return false;
     if (kinds_ == 4 && !(state & 2)) return false;
     if (rules_.goal == Goal::Place) {
       if (end != start) return false;
     } else if (rules_.goal == Goal::Eliminate) {
-      if (!AnyVictim(start, end)) return false;
+      if (!AnyVictim(end)) return false;
     } else if (!g_.WeaklyLinked(start, end)) {
       return false;
     }
@@ -500,12 +540,42 @@ class ChainSearch {
     return true;
   }
 
+  // The search arrays of this thread, kept from call to call and grown as
+  // graphs grow. A state counts as reached only when its stamp is the
+  // current search's, so nothing needs clearing between searches.
+  struct Scratch {
+    std::uint32_t stampNow = 0;
+    std::vector<std::uint32_t> stamp;
+    std::vector<int> parent, parentAls, depth, queue;
+  };
+  static Scratch& ScratchFor(std::size_t states) {
+    thread_local Scratch scratch;
+    if (scratch.stamp.size() < states) {
+      scratch.stamp.resize(states, 0);
+      scratch.parent.resize(states);
+      scratch.parentAls.resize(states);
+      scratch.depth.resize(states);
+      scratch.queue.resize(states);
+    }
+    return scratch;
+  }
+  std::uint32_t NextStamp() {
+    if (++scratch_.stampNow == 0) {  // wrapped: old stamps could match again
+      std::fill(scratch_.stamp.begin(), scratch_.stamp.end(), 0u);
+      scratch_.stampNow = 1;
+    }
+    return scratch_.stampNow;
+  }
+
   const LinkGraph& g_;
   Rules rules_;
   bool needGroup_, needAls_;
-  int kinds_;  // states per node: 2, or 4 telling apart the chains through a set
-  int stampNow_ = 0;
-  std::vector<int> stamp_, parent_, parentAls_, depth_, queue_;
+  int kinds_;      // states per node: 2, or 4 telling apart the chains through a set
+  int kindShift_;  // log2 of kinds_: state = node << kindShift_ | kind
+  std::array<CellBits, 9> startVictims_{};
+  Scratch& scratch_;
+  std::uint32_t* stamp_;
+  int *parent_, *parentAls_, *depth_, *queue_;
 };
 
 // The nice loops and the AIC search one graph (plain or grouped) in turn at
