@@ -130,8 +130,8 @@ DifficultyScore ScoreDifficulty(const PuzzleState& state, SearchOptions options)
     if (used == nullptr) break;
     // A net's score grows with its proof within its band, a unique loop's
     // with its length, a fish's with its size.
-    const double stepScore =
-        std::max({used->score, steps::NetStepScore(step), LoopScore(*used, step), steps::FishStepScore(step)});
+    const double stepScore = std::max(
+        {used->score, steps::NetStepScore(step), LoopScore(*used, step), steps::FishStepScore(step)});
     if (stepScore > result.hardest) {
       result.hardest = stepScore;
       result.hardestTechnique = Index(used->id);
