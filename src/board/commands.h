@@ -105,7 +105,7 @@ constexpr OptionTick StoredTick(std::string_view key, bool fallback) { return {t
     StoredTick("Easiest", false), board.ForgetExtendedStep(); board.RedrawGrid(true)) \
   /* Rectangles and loops whose corners lost one of their two digits count */ \
   /* beyond the ladder; the step kept for this position may be one. */ \
-  X(MissingCandidates, "mnuMissingCands", OptionsMenu, false, "&Uniqueness with missing candidates", "", \
+  X(MissingCandidates, "mnuMissingCands", OptionsMenu, false, "Uni&queness with missing candidates", "", \
     StoredTick("MissingCands", true), board.ForgetExtendedStep(); board.RedrawGrid(true)) \
   /* Read at the next start. */ \
   X(ShowWizard,       "mnuRember", OptionsMenu, true, "Display &wizard at startup", "", \
