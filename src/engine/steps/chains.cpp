@@ -110,6 +110,27 @@ struct Contradiction {
   int where = 0, digit = 0;
 };
 
+// The digits of a house's candidates seen once or more, twice or more, and
+// as the only candidate of two or more cells; `open` are its unplaced digits.
+struct HouseTally {
+  int once = 0, twice = 0, aloneTwice = 0, open = 0;
+};
+HouseTally TallyHouse(const TrialBoard& b, int h) {
+  HouseTally t;
+  int alone = 0;
+  for (int c : CellsOfHouse(h)) {
+    const int m = b.cand[c];
+    t.twice |= t.once & m;
+    t.once |= m;
+    if (m != 0 && (m & (m - 1)) == 0) {
+      t.aloneTwice |= alone & m;
+      alone |= m;
+    }
+  }
+  t.open = kAllDigits & ~b.placed[h];
+  return t;
+}
+
 // The contradiction test of the propagation, in the order of
 // FindContradictionOrSingles: an empty cell without candidates first, then
 // house by house and digit by digit. Without a contradiction `singles` holds
@@ -118,17 +139,8 @@ Contradiction FindContradiction(const TrialBoard& b, Singles& singles) {
   if (!b.stuck.Empty()) return {Contradiction::kNoCandidate, b.stuck.First(), 0};
   for (int h = 0; h < 27; ++h) {
     const auto& cells = CellsOfHouse(h);
-    int once = 0, twice = 0, alone = 0, aloneTwice = 0;
-    for (int c : cells) {
-      const int m = b.cand[c];
-      twice |= once & m;
-      once |= m;
-      if (m != 0 && (m & (m - 1)) == 0) {
-        aloneTwice |= alone & m;
-        alone |= m;
-      }
-    }
-    const int open = kAllDigits & ~b.placed[h];
+    const HouseTally t = TallyHouse(b, h);
+    const int once = t.once, twice = t.twice, aloneTwice = t.aloneTwice, open = t.open;
     const int nowhere = open & ~once;
     if (const int bad = nowhere | (aloneTwice & open); bad != 0) {
       const int bit = LowestBit(bad);
@@ -211,17 +223,8 @@ bool ScanLevel(const TrialBoard& b, int only, CellSet& next, std::array<std::uin
   if (!b.stuck.Empty()) return true;
   for (int h = 0; h < 27; ++h) {
     const auto& cells = CellsOfHouse(h);
-    int once = 0, twice = 0, alone = 0, aloneTwice = 0;
-    for (int c : cells) {
-      const int m = b.cand[c];
-      twice |= once & m;
-      once |= m;
-      if (m != 0 && (m & (m - 1)) == 0) {
-        aloneTwice |= alone & m;
-        alone |= m;
-      }
-    }
-    const int open = kAllDigits & ~b.placed[h];
+    const HouseTally t = TallyHouse(b, h);
+    const int once = t.once, twice = t.twice, aloneTwice = t.aloneTwice, open = t.open;
     if (((open & ~once) | (aloneTwice & open)) != 0) return true;
     for (int lone = once & ~twice & open & only; lone != 0; lone &= lone - 1) {
       const int bit = LowestBit(lone);

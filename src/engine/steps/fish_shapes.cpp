@@ -150,24 +150,32 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
   return true;
 }
 
-bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned) {
+namespace {
+// A Franken or Mutant fish of the smallest size that has one.
+bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned) {
+  const bool franken = shape == FishShape::Franken;
   FishQuery q;
-  q.shape = FishShape::Franken;
+  q.shape = shape;
   q.fins = finned ? FinShape::FinnedOrSashimi : FinShape::None;
   Fish f;
-  if (!Search(s, q, kFrankenSides, 2, kMaxFrankenSize, f)) return false;
-  RecordFish(f, finned ? kFinnedFrankenFish : kFrankenFish, finned ? "FINNED FRANKEN" : "FRANKEN", step);
+  const bool found = franken ? Search(s, q, kFrankenSides, 2, kMaxFrankenSize, f)
+                             : Search(s, q, kMutantSides, 2, kMaxMutantSize, f);
+  if (!found) return false;
+  const TechniqueId technique =
+      franken ? (finned ? kFinnedFrankenFish : kFrankenFish) : (finned ? kFinnedMutantFish : kMutantFish);
+  const char* label =
+      franken ? (finned ? "FINNED FRANKEN" : "FRANKEN") : (finned ? "FINNED MUTANT" : "MUTANT");
+  RecordFish(f, technique, label, step);
   return true;
+}
+}  // namespace
+
+bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned) {
+  return FindCrossFish(s, step, FishShape::Franken, finned);
 }
 
 bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned) {
-  FishQuery q;
-  q.shape = FishShape::Mutant;
-  q.fins = finned ? FinShape::FinnedOrSashimi : FinShape::None;
-  Fish f;
-  if (!Search(s, q, kMutantSides, 2, kMaxMutantSize, f)) return false;
-  RecordFish(f, finned ? kFinnedMutantFish : kMutantFish, finned ? "FINNED MUTANT" : "MUTANT", step);
-  return true;
+  return FindCrossFish(s, step, FishShape::Mutant, finned);
 }
 
 double FishStepScore(const StepRecord& step) {
