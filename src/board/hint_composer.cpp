@@ -214,15 +214,22 @@ std::string RemovalSentence(const StepRecord& step, const StepShape& shape) {
   // One digit everywhere reads as "the 2 from A, B and C".
   if (BitCount(shape.removedDigits & kAllDigits) == 1)
     return "Remove the " + DigitList(shape.removedDigits) + " from " + CellList(shape.losers) + ".";
-  // Beyond the ladder several digits read digit by digit: "Remove 3 from
-  // A and B, and 4 from C."
+  // Beyond the ladder digits that leave the same cells read together: "Remove
+  // 3 and 5 from R9C6, and 4 from A and B."
   if (Index(step.Technique) > Index(kStuckRating)) {
-    std::vector<std::string> parts;
-    for (int d = 1; d <= 9; ++d) {
-      std::vector<int> cells;
+    std::array<std::vector<int>, 10> cellsOf;
+    for (int d = 1; d <= 9; ++d)
       for (int c : shape.losers)
-        if (step.Eliminate(c, d)) cells.push_back(c);
-      if (!cells.empty()) parts.push_back(DigitText(d) + " from " + CellList(cells));
+        if (step.Eliminate(c, d)) cellsOf[d].push_back(c);
+    std::vector<std::string> parts;
+    int grouped = 0;
+    for (int d = 1; d <= 9; ++d) {
+      if (cellsOf[d].empty() || (grouped & DigitBit(d))) continue;
+      int digits = 0;
+      for (int e = d; e <= 9; ++e)
+        if (cellsOf[e] == cellsOf[d]) digits |= DigitBit(e);
+      grouped |= digits;
+      parts.push_back(DigitList(digits) + " from " + CellList(cellsOf[d]));
     }
     std::string out = "Remove ";
     for (std::size_t i = 0; i < parts.size(); ++i)
