@@ -314,6 +314,10 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              " between them, so no other cell of that " +
              std::string(HouseTypeName(HouseType(std::max(house, 0)))) + " can hold any of them.";
     case HintForm::HiddenSubset:
+      // Beyond the ladder the cells are named as well as coloured.
+      if (Index(step.Technique) > Index(kStuckRating))
+        return "In " + where + ", the digits " + DigitList(m.DigitMask) + " fit only in " +
+               CellList(shape.pattern) + ", so those " + n + " cells cannot hold any other digit.";
       return "In " + where + ", the digits " + digits + " fit only in the " + n +
              " blue cells, so those cells cannot hold any other digit.";
     case HintForm::Omission: {
