@@ -301,7 +301,7 @@ std::string AvoidableRectangleExplanation(const StepMeaning& m, const std::strin
 }
 
 // Level 3: why the candidates go, in one or two plain sentences.
-std::string Explanation(const StepRecord& step, const StepShape& shape) {
+std::string Explanation(const StepRecord& step, const StepShape& shape, const PuzzleState* position) {
   const StepMeaning& m = step.Meaning;
   const std::string digits = StepDigits(step, shape);
   const std::string removed = DigitList(shape.removedDigits);
@@ -386,7 +386,7 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
     case HintForm::AlignedExclusion:
       return AlignedExclusionText(step);
     case HintForm::Uniqueness:
-      return UniquenessText(step);
+      return UniquenessText(step, position);
     case HintForm::AvoidableRectangle:
       if (std::string text = AvoidableRectangleExplanation(m, removed); !text.empty()) return text;
       break;
@@ -633,7 +633,7 @@ std::string_view ArticleFor(std::string_view name) {
   return std::string_view("AEIOXaeiox").find(first) != std::string_view::npos ? "an" : "a";
 }
 
-std::string EliminationHintText(const StepRecord& step, int level) {
+std::string EliminationHintText(const StepRecord& step, int level, const PuzzleState* position) {
   const StepShape shape = ShapeOf(step);
   const std::string plainName = TechniqueName(step.Technique, false);
   const std::string lead = "<b>HINT:</b> Look for " + std::string(ArticleFor(plainName)) + " " +
@@ -643,7 +643,7 @@ std::string EliminationHintText(const StepRecord& step, int level) {
     return lead + WherePhrase(step, shape) + NumbersPhrase(step, shape) + "." + std::string(kForEvenMore);
   return "<b>HINT:</b> There is " + std::string(ArticleFor(plainName)) + " " +
          TechniqueName(step.Technique, true) + WherePhrase(step, shape) + NumbersPhrase(step, shape) +
-         ".<br><br>" + Explanation(step, shape) + " " + RemovalSentence(step, shape);
+         ".<br><br>" + Explanation(step, shape, position) + " " + RemovalSentence(step, shape);
 }
 
 void ShowHint(Board& board) {
@@ -723,11 +723,14 @@ void ShowStepHint(Board& board, const StepRecord& step, int level) {
       text += kApplyLink;
     }
   } else if (step.Kind == kEliminate) {
-    text = EliminationHintText(step, level);
-    if (level == 3) {
+    if (level < 3) {
+      text = EliminationHintText(step, level);
+    } else {
+      const PuzzleState position = GetAnalysisState(board);
+      text = EliminationHintText(step, level, &position);
       // Taken as the easiest step, a ladder forcing chain shows its chain.
       if (board.OptionTicked(Command::Extended) && board.OptionTicked(Command::Easiest))
-        if (const std::string proof = ForcingChainProof(GetAnalysisState(board), step); !proof.empty())
+        if (const std::string proof = ForcingChainProof(position, step); !proof.empty())
           text += "<br><br>" + proof;
       ShowStepOnBoard(board, step);
       text += kApplyLink;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "board/phrases.h"
+#include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 
 namespace tavimoro {
@@ -46,8 +47,9 @@ std::string PlacementHintText(const StepRecord& step, int level);
 
 // The three levels of a technique hint for a step that removes candidates,
 // exposed for the tests. Level 3 describes the step fully; it does not end
-// with the apply link.
-std::string EliminationHintText(const StepRecord& step, int level);
+// with the apply link. `position`, when given, is the position the step was
+// found in, for the few texts that name candidates the record does not carry.
+std::string EliminationHintText(const StepRecord& step, int level, const PuzzleState* position = nullptr);
 
 // "a" or "an" for a technique name.
 std::string_view ArticleFor(std::string_view name);

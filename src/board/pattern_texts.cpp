@@ -1,6 +1,8 @@
 #include "board/pattern_texts.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <vector>
 
 #include "board/chain_walk.h"
@@ -60,6 +62,21 @@ std::string DeadlyClause(int pair) {
          "solutions";
 }
 
+// The naked subset a rectangle's roof forms with its partners in a house: the
+// roof acts as one cell holding its digits beyond the pair. "a naked triple
+// on 4, 6 and 8"; without the position only "a naked subset".
+std::string RoofSubset(const std::vector<int>& roof, const std::vector<int>& partners, int pair,
+                       const PuzzleState* position) {
+  static constexpr std::array<std::string_view, 5> kSizes = {"", "", "pair", "triple", "quadruple"};
+  const std::size_t size = partners.size() + 1;
+  if (position == nullptr || size >= kSizes.size()) return "a naked subset";
+  int digits = 0;
+  for (int c : roof) digits |= position->CandMask[c] & ~pair;
+  for (int c : partners) digits |= position->CandMask[c];
+  if (static_cast<std::size_t>(BitCount(digits)) != size) return "a naked subset";
+  return "a naked " + std::string(kSizes[size]) + " on " + Digits(digits);
+}
+
 // What a colouring's walk shows before it is walked: a trap's two ends of
 // opposite colours, or the two clusters a multi-colouring joins.
 std::string ChainLead(const StepRecord& step) {
@@ -85,7 +102,7 @@ std::string ChainLead(const StepRecord& step) {
 }
 
 // A unique loop: its cells in ring order, how the roof breaks it.
-std::string UniqueLoopText(const StepRecord& step) {
+std::string UniqueLoopText(const StepRecord& step, const PuzzleState* position) {
   const StepMeaning& m = step.Meaning;
   if (m.NodeCount < 6 || BitCount(m.DigitMask) != 2) return {};
   const int pair = m.DigitMask, removed = Removed(step);
@@ -116,9 +133,9 @@ std::string UniqueLoopText(const StepRecord& step) {
     return lead + "So " + CellList(roof, " or ") +
            " holds one of its other digits. Between them they act as one cell holding those digits, and "
            "with " +
-           CellList(partners) + " they form a naked subset in " + HouseName(m.House) +
-           ": its cells hold as many digits as there are cells. So the other cells of " + HouseName(m.House) +
-           " cannot be " + Digits(removed, " or ") + ".";
+           CellList(partners) + " they form " + RoofSubset(roof, partners, pair, position) + " in " +
+           HouseName(m.House) + ": its cells hold as many digits as there are cells. So the other cells of " +
+           HouseName(m.House) + " cannot be " + Digits(removed, " or ") + ".";
   }
   if (m.House >= 0) {
     const int locked = pair & ~removed;
@@ -277,9 +294,9 @@ std::string AlignedExclusionText(const StepRecord& step) {
   return text + ". No way that is left uses the candidates that go, so " + JoinAnd(losses) + ".";
 }
 
-std::string UniquenessText(const StepRecord& step) {
+std::string UniquenessText(const StepRecord& step, const PuzzleState* position) {
   const StepMeaning& m = step.Meaning;
-  if (step.Technique == TechniqueId::UniqueLoop) return UniqueLoopText(step);
+  if (step.Technique == TechniqueId::UniqueLoop) return UniqueLoopText(step, position);
   const std::vector<int> corners = Corners(m);
   if (corners.size() != 4 || BitCount(m.DigitMask) != 2) return {};
   const int pair = m.DigitMask, removed = Removed(step);
@@ -311,7 +328,8 @@ std::string UniquenessText(const StepRecord& step) {
              ", so one of them holds one of its other digits. Between them they act as one cell holding "
              "those "
              "digits, and with " +
-             CellList(partners) + " they form a naked subset in " + HouseName(m.House) +
+             CellList(partners) + " they form " + RoofSubset(inHouse, partners, pair, position) + " in " +
+             HouseName(m.House) +
              ": its cells hold as many digits as there are cells. So the other cells of " +
              HouseName(m.House) + " cannot be " + Digits(removed, " or ") + ".";
     }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "engine/puzzle_state.h"
 #include "engine/step_record.h"
 
 namespace tavimoro {
@@ -19,7 +20,9 @@ std::string ChainPatternWhere(const StepRecord& step);
 // A dual kite or empty rectangle: the block both chains run through, then
 // each chain walked with the cells it takes the digit from.
 std::string TwoChainsText(const StepRecord& step);
-std::string UniquenessText(const StepRecord& step);
+// `position`, when given, is the position the step was found in: a naked
+// subset the roof forms is then named with its digits.
+std::string UniquenessText(const StepRecord& step, const PuzzleState* position = nullptr);
 // Aligned pair or triple exclusion: the base cells, the cells that rule
 // ways of filling them out, with their candidates, and what no way uses.
 std::string AlignedExclusionText(const StepRecord& step);

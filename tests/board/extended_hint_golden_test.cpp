@@ -21,11 +21,11 @@ namespace {
 const std::string kGolden = std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/extended_hints.txt";
 
 // One line per "<br>" so that a changed sentence shows as a changed line.
-std::string Levels(const StepRecord& step) {
+std::string Levels(const StepRecord& step, const PuzzleState& position) {
   std::string out;
   for (int level = 1; level <= 3; ++level) {
-    std::string text =
-        step.Kind == kPlaceValue ? PlacementHintText(step, level) : EliminationHintText(step, level);
+    std::string text = step.Kind == kPlaceValue ? PlacementHintText(step, level)
+                                                : EliminationHintText(step, level, &position);
     std::string spread;
     for (std::size_t at = 0, next; at < text.size(); at = next) {
       next = text.find("<br>", at);
@@ -44,7 +44,7 @@ std::string Levels(const StepRecord& step) {
 std::string Section(const std::string& title, const PuzzleState& s, int technique) {
   StepRecord step;
   if (!FindWithTechnique(s, technique, step)) return {};
-  return "== " + title + "\n" + Levels(step) + "\n";
+  return "== " + title + "\n" + Levels(step, s) + "\n";
 }
 
 // Every case's texts, in the order of the data files.
