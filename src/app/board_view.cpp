@@ -181,6 +181,7 @@ QPointF BoardView::linkEnd(int cell, int digit) const {
 void BoardView::paintLines(QPainter& painter) const {
   if (!picture_) return;
   const int scale = std::max(1, cellRect(0).width() / 24);
+  painter.setBrush(Qt::NoBrush);
   for (const StepLine& line : picture_->lines) {
     if (line.IsEmpty() || line.FromCell < 0 || line.FromCell > 80 || line.ToCell < 0 || line.ToCell > 80)
       continue;
@@ -190,7 +191,18 @@ void BoardView::paintLines(QPainter& painter) const {
     pen.setCapStyle(Qt::RoundCap);
     if (line.Dashed) pen.setStyle(Qt::DashLine);
     painter.setPen(pen);
-    painter.drawLine(linkEnd(line.FromCell, line.FromDigit), linkEnd(line.ToCell, line.ToDigit));
+    const QPointF from = linkEnd(line.FromCell, line.FromDigit), to = linkEnd(line.ToCell, line.ToDigit);
+    if (line.FromCell != line.ToCell) {
+      painter.drawLine(from, to);
+      continue;
+    }
+    // Two candidates of one cell: a short arc bowed off the straight line,
+    // so that it does not run through the mark between them.
+    const QPointF middle = (from + to) / 2, along = to - from;
+    const QPointF bow = QPointF(-along.y(), along.x()) * 0.3;
+    QPainterPath arc(from);
+    arc.quadTo(middle + bow, to);
+    painter.drawPath(arc);
   }
 }
 

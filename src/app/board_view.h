@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "engine/step_record.h"
 
@@ -26,9 +27,9 @@ struct BoardPicture {
   std::array<CellPicture, 81> cells{};
   int selected = 0;
   bool colourCodedMarks = false;
-  bool givensApart = false;          // entered digits in EnteredDigitColour, givens black
-  int highlightDigit = 0;            // 1..9: cells holding it or marked with it stand out; 0 none
-  std::array<StepLine, 20> lines{};  // lines of the hint on the panel
+  bool givensApart = false;     // entered digits in EnteredDigitColour, givens black
+  int highlightDigit = 0;       // 1..9: cells holding it or marked with it stand out; 0 none
+  std::vector<StepLine> lines;  // lines of the hint on the panel
 };
 
 class BoardView : public QWidget {

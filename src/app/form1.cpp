@@ -42,6 +42,7 @@
 #include "app/window_edges.h"
 #include "app/window_place.h"
 #include "board/hint_composer.h"
+#include "board/hint_lines.h"
 #include "board/puzzle_files.h"
 #include "engine/step_finder.h"
 #include "settings/ini_document.h"
@@ -357,7 +358,7 @@ void Form1::syncFromBoard() {
       OptionTicked(Command::HighlightDigit) ? board_.Cells()[board_.SelCell()].Value : 0;
   const bool hintOnPanel =
       board_.LastHint().Kind != kNoStep && LikePattern(board_.PanelHtml(), "*ApplyLastHint*");
-  picture_.lines = hintOnPanel ? board_.LastHint().Lines : std::array<StepLine, 20>{};
+  picture_.lines = hintOnPanel ? HintLines(board_.LastHint()) : std::vector<StepLine>{};
   grid_->pictureChanged();
 
   for (const CommandInfo& row : kCommands)

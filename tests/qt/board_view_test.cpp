@@ -77,8 +77,8 @@ class BoardViewTest : public QObject {
   // the dashed one leaves gaps.
   void weakLinksAreDashed() {
     tavimoro::app::BoardPicture picture;
-    picture.lines[0] = {0, 8, tavimoro::StrongLineColour, 1, false};
-    picture.lines[1] = {72, 80, tavimoro::StrongLineColour, 1, true};
+    picture.lines = {{0, 8, tavimoro::StrongLineColour, 1, false},
+                     {72, 80, tavimoro::StrongLineColour, 1, true}};
     BoardView view;
     view.resize(480, 480);
     view.setPicture(&picture);
