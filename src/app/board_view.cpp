@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <cmath>
 
 #include "app/board_accessible.h"
 
@@ -199,7 +200,9 @@ void BoardView::paintLines(QPainter& painter) const {
     // Two candidates of one cell: a short arc bowed off the straight line,
     // so that it does not run through the mark between them.
     const QPointF middle = (from + to) / 2, along = to - from;
-    const QPointF bow = QPointF(-along.y(), along.x()) * 0.3;
+    const double length = std::hypot(along.x(), along.y());
+    const double lift = length > 0 ? std::max(0.3, cellRect(0).width() / 7.0 / length) : 0.0;
+    const QPointF bow = QPointF(-along.y(), along.x()) * lift;
     QPainterPath arc(from);
     arc.quadTo(middle + bow, to);
     painter.drawPath(arc);
