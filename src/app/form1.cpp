@@ -42,7 +42,6 @@
 #include "app/window_edges.h"
 #include "app/window_place.h"
 #include "board/hint_composer.h"
-#include "board/hint_lines.h"
 #include "board/puzzle_files.h"
 #include "engine/step_finder.h"
 #include "settings/ini_document.h"
@@ -358,7 +357,7 @@ void Form1::syncFromBoard() {
       OptionTicked(Command::HighlightDigit) ? board_.Cells()[board_.SelCell()].Value : 0;
   const bool hintOnPanel =
       board_.LastHint().Kind != kNoStep && LikePattern(board_.PanelHtml(), "*ApplyLastHint*");
-  picture_.lines = hintOnPanel ? HintLines(board_.LastHint()) : std::vector<StepLine>{};
+  picture_.lines = hintOnPanel ? board_.Lines() : std::vector<StepLine>{};
   grid_->pictureChanged();
 
   for (const CommandInfo& row : kCommands)

@@ -78,6 +78,8 @@ class Board {
   int CurTool() const { return state_.curTool; }  // kPen, kPencil, or -1 before the first choice
   const StepRecord& LastHint() const { return state_.lastHint; }
   const std::array<std::uint32_t, 81>& CellColors() const { return state_.cellColors; }  // 0 = no highlight
+  // The lines of the hint on the panel: a chain's links, a net's path.
+  const std::vector<StepLine>& Lines() const { return state_.lines; }
   const BoardControls& Controls() const { return state_.controls; }
 
   // --- the composers' writes ------------------------------------------------
@@ -85,8 +87,14 @@ class Board {
   void Select(int cell);
   // Gives the cell a highlight colour until the next clearing.
   void Highlight(int cell, std::uint32_t colour);
-  // The step the applicable hint on the panel stands for (Kind 0: none).
-  void SetLastHint(const StepRecord& step) { state_.lastHint = step; }
+  // The step the applicable hint on the panel stands for (Kind 0: none);
+  // its lines are drawn once they are set.
+  void SetLastHint(const StepRecord& step) {
+    state_.lastHint = step;
+    state_.lines.clear();
+  }
+  // Draws the lines with the highlights until the next clearing.
+  void DrawLines(std::vector<StepLine> lines) { state_.lines = std::move(lines); }
   // The controls the status panel decides: Clear, and Solution with Hint.
   void SetStatusControls(bool clear, bool solutionAndHint);
   // Neither pen nor pencil, so that the first tool chosen takes effect.

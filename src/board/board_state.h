@@ -58,7 +58,8 @@ struct BoardState {
   std::string redoFrom;                             // the board the redo history belongs to
   StepRecord lastHint{};
   std::array<std::uint32_t, 81> cellColors{};
-  int lastKeyDigit = 0;  // the last pencil-mode digit press that hit a mark
+  std::vector<StepLine> lines;  // drawn with the highlights
+  int lastKeyDigit = 0;         // the last pencil-mode digit press that hit a mark
   int lastKeyCell = 0;
   std::int64_t lastKeyTick = 0;
   BoardControls controls{};

@@ -209,6 +209,7 @@ void Board::SetPanel(std::string_view html) {
 
 void Board::ClearCellColors() {
   state_.cellColors.fill(0);
+  state_.lines.clear();
   NoteChange();
 }
 

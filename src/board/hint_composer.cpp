@@ -17,6 +17,7 @@
 #include "board/board.h"
 #include "board/chain_walk.h"
 #include "board/forcing_chain_proof.h"
+#include "board/hint_lines.h"
 #include "board/net_proof_text.h"
 #include "board/pattern_texts.h"
 #include "board/status_composer.h"
@@ -548,6 +549,7 @@ void ShowStepOnBoard(Board& board, const StepRecord& step) {
   for (int c = 0; c < 81; ++c)
     if (step.CellColour[c] > 0) board.Highlight(c, step.CellColour[c]);
   board.SetLastHint(step);
+  board.DrawLines(HintLines(step));
   board.RedrawGrid(false);
 }
 
@@ -746,12 +748,19 @@ void ShowSubProof(Board& board, std::string_view path) {
   const StepRecord step = board.LastHint();  // a copy: showing the hint sets it again
   while (!path.empty() && path.front() == ' ') path.remove_prefix(1);
   std::string line, known;
-  const std::string lines = path.empty() ? std::string() : NetSubProof(step, path, line, known);
+  StepRecord inner;
+  const std::string lines = path.empty() ? std::string() : NetSubProof(step, path, line, known, &inner);
+  board.ClearCellColors();
   if (lines.empty()) {
     // The whole proof, or a link of a hint no longer on the panel.
     if (step.Kind != kNoStep) ShowStepHint(board, step, 3);
     return;
   }
+  // The board shows the inner net's path; applying still applies the whole step.
+  for (int c = 0; c < 81; ++c)
+    if (inner.CellColour[c] > 0) board.Highlight(c, inner.CellColour[c]);
+  board.DrawLines(HintLines(inner));
+  board.RedrawGrid(false);
   board.SetPanel(
       "<b>HINT:</b> The net of its own behind line " + line + " of the " +
       TechniqueName(step.Technique, true) + known +

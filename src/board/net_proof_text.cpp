@@ -350,8 +350,8 @@ std::string WithLinkedSubProofs(std::string text, const StepRecord& step) {
   return text;
 }
 
-std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title,
-                        std::string& known) {
+std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title, std::string& known,
+                        StepRecord* net) {
   StepRecord outer = step, inner;
   std::string name, link(kSubProofLink);
   for (std::size_t at = 0; at < path.size();) {
@@ -376,6 +376,7 @@ std::string NetSubProof(const StepRecord& step, std::string_view path, std::stri
   }
   if (name.empty()) return {};
   title.assign(name, 0, name.size() - 1);
+  if (net != nullptr) *net = outer;
   return ProofWriter(outer, ProofForm::Linked, name, link).Write();
 }
 

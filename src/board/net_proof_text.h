@@ -30,8 +30,8 @@ std::string WithLinkedSubProofs(std::string text, const StepRecord& step);
 // word) leads to, in linked form; in `title` the number of the line it
 // stands under ("5", "5.3") and in `known` the earlier lines it takes as
 // known (", with lines 1 to 4 known", or empty). Empty when the path does
-// not lead to one.
-std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title,
-                        std::string& known);
+// not lead to one. In `net`, when given, the inner net's own step.
+std::string NetSubProof(const StepRecord& step, std::string_view path, std::string& title, std::string& known,
+                        StepRecord* net = nullptr);
 
 }  // namespace tavimoro
