@@ -12,13 +12,12 @@
 
 #include "board/hint_composer.h"
 #include "common/extended_cases.h"
+#include "common/golden_file.h"
 #include "common/stuck_position.h"
 #include "engine/extended_solve.h"
 
 namespace tavimoro {
 namespace {
-
-const std::string kGolden = std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/extended_hints.txt";
 
 // One line per "<br>" so that a changed sentence shows as a changed line.
 std::string Levels(const StepRecord& step, const PuzzleState& position) {
@@ -80,18 +79,7 @@ std::string AllHints() {
 }
 
 TEST(ExtendedHintGolden, EveryCaseReadsAsTheGoldenFileSays) {
-  const std::string actual = AllHints();
-  if (std::getenv("TAVIMORO_UPDATE_GOLDEN")) std::ofstream(kGolden) << actual;
-  std::ifstream in(kGolden);
-  std::stringstream expected;
-  expected << in.rdbuf();
-  std::istringstream a(actual), e(expected.str());
-  std::string lineA, lineE;
-  for (int number = 1; std::getline(e, lineE); ++number) {
-    if (!std::getline(a, lineA)) FAIL() << "the hints end before line " << number << " of the golden file";
-    ASSERT_EQ(lineA, lineE) << "extended_hints.txt line " << number;
-  }
-  EXPECT_FALSE(std::getline(a, lineA)) << "the hints go on past the golden file: " << lineA;
+  testing::ExpectGoldenFile(AllHints(), "extended_hints.txt", "== ");
 }
 
 }  // namespace

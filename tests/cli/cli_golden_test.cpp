@@ -15,6 +15,7 @@
 #include <string>
 
 #include "common/cli_run.h"
+#include "common/golden_file.h"
 
 namespace {
 
@@ -62,16 +63,8 @@ std::string AllRuns(const std::string& script) {
 
 TEST(CliGolden, EveryInvocationPrintsWhatTheGoldenFileSays) {
   const std::string data = std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/";
-  const std::string actual = AllRuns(ReadWhole(data + "cli_commands.txt"));
-  if (std::getenv("TAVIMORO_UPDATE_GOLDEN")) std::ofstream(data + "cli_commands.want") << actual;
-  std::istringstream a(actual), e(ReadWhole(data + "cli_commands.want"));
-  std::string lineA, lineE, invocation;
-  for (int number = 1; std::getline(e, lineE); ++number) {
-    if (lineE.starts_with("$ ")) invocation = lineE;
-    ASSERT_TRUE(std::getline(a, lineA)) << "the output ends before line " << number << " of the golden file";
-    ASSERT_EQ(lineA, lineE) << "cli_commands.want line " << number << ", " << invocation;
-  }
-  EXPECT_FALSE(std::getline(a, lineA)) << "the output goes on past the golden file: " << lineA;
+  tavimoro::testing::ExpectGoldenFile(AllRuns(ReadWhole(data + "cli_commands.txt")), "cli_commands.want",
+                                      "$ ");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/cli_run.h"
+#include "common/golden_file.h"
 
 namespace {
 
@@ -76,14 +77,7 @@ TEST_F(Play, SessionsThroughEveryCommandReadAsTheGoldenFileSays) {
     part.clear();
   }
   actual = Replaced(actual + "--- settings\n" + ReadWhole(ini_), folder, "$TMP");
-  if (std::getenv("TAVIMORO_UPDATE_GOLDEN")) std::ofstream(data + "play_session.want") << actual;
-  std::istringstream a(actual), e(ReadWhole(data + "play_session.want"));
-  std::string lineA, lineE;
-  for (int number = 1; std::getline(e, lineE); ++number) {
-    ASSERT_TRUE(std::getline(a, lineA)) << "the session ends before line " << number << " of the golden file";
-    ASSERT_EQ(lineA, lineE) << "play_session.want line " << number;
-  }
-  EXPECT_FALSE(std::getline(a, lineA)) << "the session goes on past the golden file: " << lineA;
+  tavimoro::testing::ExpectGoldenFile(actual, "play_session.want");
 }
 
 TEST_F(Play, OpenAPuzzleFileOrAMissingOne) {

@@ -12,12 +12,11 @@
 #include <string>
 
 #include "common/extended_cases.h"
+#include "common/golden_file.h"
 #include "engine/extended_solve.h"
 
 namespace tavimoro {
 namespace {
-
-const std::string kGolden = std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/ladder_drawings.txt";
 
 // r1c5 for cell 4.
 struct CellName {
@@ -68,19 +67,7 @@ std::string AllDrawings() {
 }
 
 TEST(LadderDrawings, EveryCaseDrawsAsTheGoldenFileSays) {
-  const std::string actual = AllDrawings();
-  if (std::getenv("TAVIMORO_UPDATE_GOLDEN")) std::ofstream(kGolden) << actual;
-  std::ifstream in(kGolden);
-  std::stringstream expected;
-  expected << in.rdbuf();
-  std::istringstream a(actual), e(expected.str());
-  std::string lineA, lineE, section;
-  for (int number = 1; std::getline(e, lineE); ++number) {
-    if (lineE.starts_with("== ")) section = lineE;
-    if (!std::getline(a, lineA)) FAIL() << "the drawings end before line " << number << " of the golden file";
-    ASSERT_EQ(lineA, lineE) << "ladder_drawings.txt line " << number << ", " << section;
-  }
-  EXPECT_FALSE(std::getline(a, lineA)) << "the drawings go on past the golden file: " << lineA;
+  testing::ExpectGoldenFile(AllDrawings(), "ladder_drawings.txt", "== ");
 }
 
 }  // namespace
