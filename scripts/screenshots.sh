@@ -145,8 +145,10 @@ stop
 
 # Hints beyond the ladder at level 3, from positions with their own marks: a
 # cell forcing net (its path at the top level, what it rests on indented), a
-# Skyscraper, a Unique Rectangle type 3, a Sue de Coq, and a nested net with
-# the sub-proof one of its lines links to.
+# Skyscraper, a Unique Rectangle type 3, a Sue de Coq, a nested net with the
+# sub-proof one of its lines links to (the board then shows that inner net),
+# a Simple Colouring (taken as the easiest step) and an XY-Chain with the
+# strong links inside its cells.
 record_marks() {  # record_marks PUZZLE MARKS: givens from PUZZLE, marks "12|3|...|" for the rest
   local out="" c i=0 rest=$2 mark
   for ((i = 0; i < 81; i++)); do
@@ -156,9 +158,10 @@ record_marks() {  # record_marks PUZZLE MARKS: givens from PUZZLE, marks "12|3|.
   printf '%s' "$out"
 }
 marks_hint() {  # marks_hint NAME PUZZLE MARKS [X Y]: the hint beyond the ladder at level 3,
-               # and with X Y the panel after a click on the link there (NAME-subproof)
-  printf '[Options]\nWizard=N\nCheckVer=N\nExtended=Y\n[Data]\nLastGrid=%s\nLastTool=1\n%s\n' \
-    "$(record_marks "$2" "$3")" "$place" > "$ini"
+               # and with X Y the panel after a click on the link there (NAME-subproof);
+               # $hint_options adds lines to the section Options
+  printf '[Options]\nWizard=N\nCheckVer=N\nExtended=Y\n%s\n[Data]\nLastGrid=%s\nLastTool=1\n%s\n' \
+    "${hint_options:-}" "$(record_marks "$2" "$3")" "$place" > "$ini"
   "$program" --ini "$ini" >/dev/null 2>&1 &
   pid=$!
   sleep 2
@@ -178,4 +181,9 @@ marks_hint sue-de-coq-level3 "6..1..28..53...197...7..64....8...6..9....7....24.
   "|47|479||3459|3459|||35|248|||26|468|2468||||289|128|189||3589|23589|||35|3457|1347|1457||1359|23579|49||124|3458||14568|2356|1356|2356||35|1248|3578|13678|||13569|35679|89|35|18|2458|2468|4568|56||14568||12||34789|34678|46789|369||13468||17|468||234678|456789|3569|34568|34568|48|27|468|"
 marks_hint nested-net-level3 "98.7..6....7.65..........7.4...7...3..85...9.....2.5...1....3....96...5...63...8." \
   "||12345||134|1234||1234|1245|123|234||12489|||12489|1234|12489|12356|23456|12345|12489|13489|123489|12489||124589||2569|125|189||1689|128|126||12367|2367|||134|1346|1247||12467|1367|3679|13|1489||134689||146|14678|2578||245|2489|4589|24789||246|24679|2378|2347|||148|12478|1247||1247|257|2457|||1459|12479|12479||12479|" 832 400
+hint_options="Easiest=Y" marks_hint simple-colouring-level3 \
+  ".589...13.3...15..61.....4.3.57..168..1.....4........25.4......18.324..5..36..4.1" \
+  "47||||467|267|267|||479||279|248|4678|||278|679|||279|258|3578|23578|2789||79||249|||49|29||||2789|2679||258|35689|235689|379|3579||789|4679|679|1458|1345689|35689|379|3579|||2679||18|1789|789|238|238|679|||679||||679|79||279|279|||5789|5789||28||"
+marks_hint xy-chain-level3 "8194..375.3.751.895.7839....78543.263..69..58.5.1.8.43763215894.9.38.5.7.859...3." \
+  "||||26|26||||46||246||||24||||24|||||246|16|12|19||||||19||||24|124|||27|17|||269||26||27||79||||||||||||124||124|||46||16||14||||67|467|26||12|"
 echo "screenshots in $out"
