@@ -5,9 +5,7 @@
 // diff as a player would.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "board/hint_composer.h"

@@ -9,7 +9,6 @@
 // TAVIMORO_UPDATE_GOLDEN=1 rewrites the golden file; review its diff.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>

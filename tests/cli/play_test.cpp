@@ -2,7 +2,6 @@
 // prints, its error output, its exit status and the settings file it writes.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>

@@ -5,8 +5,6 @@
 // TAVIMORO_UPDATE_GOLDEN=1 rewrites the file; review its diff on a board.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
