@@ -16,6 +16,7 @@
 
 #include "board/board.h"
 #include "board/chain_walk.h"
+#include "board/colouring_text.h"
 #include "board/forcing_chain_proof.h"
 #include "board/hint_lines.h"
 #include "board/net_proof_text.h"
@@ -149,7 +150,7 @@ std::string HousesPhrase(const std::vector<int>& houses) {
 }
 
 // Level 2: where to look.
-std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
+std::string WherePhrase(const StepRecord& step, const StepShape& shape, const PuzzleState* position) {
   const StepMeaning& m = step.Meaning;
   switch (shape.form) {
     case HintForm::Omission:
@@ -161,6 +162,7 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       if (m.BaseCount > 0) return " in " + HousesPhrase(BaseLines(m));
       break;
     case HintForm::Chain:
+      if (std::string where = ColouringWhere(step, position); !where.empty()) return where;
       return ChainPatternWhere(step);
     case HintForm::TwoChains:
       if (m.House >= 0) return " through " + HouseName(m.House);
@@ -376,7 +378,10 @@ std::string Explanation(const StepRecord& step, const StepShape& shape, const Pu
       return "Solid lines join two places of which one must hold the digit, dashed lines two places that "
              "cannot "
              "both hold it. " +
-             ChainPatternText(step);
+             [&] {
+               std::string text = ColouringText(step, position);
+               return text.empty() ? ChainPatternText(step) : text;
+             }();
     case HintForm::TwoChains:
       if (std::string text = TwoChainsText(step); !text.empty()) return text;
       break;
@@ -642,10 +647,12 @@ std::string EliminationHintText(const StepRecord& step, int level, const PuzzleS
                            TechniqueName(step.Technique, true);
   if (level == 1) return lead + std::string(kForMore);
   if (level == 2)
-    return lead + WherePhrase(step, shape) + NumbersPhrase(step, shape) + "." + std::string(kForEvenMore);
+    return lead + WherePhrase(step, shape, position) + NumbersPhrase(step, shape) + "." +
+           std::string(kForEvenMore);
   return "<b>HINT:</b> There is " + std::string(ArticleFor(plainName)) + " " +
-         TechniqueName(step.Technique, true) + WherePhrase(step, shape) + NumbersPhrase(step, shape) +
-         ".<br><br>" + Explanation(step, shape, position) + " " + RemovalSentence(step, shape);
+         TechniqueName(step.Technique, true) + WherePhrase(step, shape, position) +
+         NumbersPhrase(step, shape) + ".<br><br>" + Explanation(step, shape, position) + " " +
+         RemovalSentence(step, shape);
 }
 
 void ShowHint(Board& board) {
