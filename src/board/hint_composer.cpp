@@ -19,6 +19,7 @@
 #include "board/colouring_text.h"
 #include "board/forcing_chain_proof.h"
 #include "board/hint_lines.h"
+#include "board/hint_meanings.h"
 #include "board/net_proof_text.h"
 #include "board/pattern_texts.h"
 #include "board/status_composer.h"
@@ -78,25 +79,13 @@ std::vector<int> CoverLines(const StepMeaning& m) {
   return Houses(std::span(m.CoverLines).first(m.CoverCount));
 }
 
-bool AnyIn(const std::vector<int>& cells, int house) {
-  for (int c : cells)
-    if (HouseOf(c, HouseType(house)) == house) return true;
-  return false;
+// "row 6", or "row 6 and block 4" for a subset working in both.
+std::string HousesNamed(const std::vector<int>& houses, const char* lastJoiner = " and ") {
+  std::string out;
+  for (std::size_t i = 0; i < houses.size(); ++i)
+    out += (i == 0 ? "" : i + 1 == houses.size() ? lastJoiner : ", ") + HouseName(houses[i]);
+  return out;
 }
-
-// The house in which a subset works. A naked subset found in a line whose
-// cells also share a block is told in the block when the block loses a
-// candidate too.
-int WorkingHouse(const StepRecord& step, const StepShape& shape) {
-  const StepMeaning& m = step.Meaning;
-  if (shape.form == HintForm::NakedSubset && m.SecondHouse >= 0 && AnyIn(shape.losers, m.SecondHouse))
-    return m.SecondHouse;
-  return m.House;
-}
-
-// An omission's line and block.
-int OmissionLine(const StepMeaning& m) { return m.Claiming ? m.House : m.SecondHouse; }
-int OmissionBlock(const StepMeaning& m) { return m.Claiming ? m.SecondHouse : m.House; }
 
 std::string DigitList(int mask) {
   std::vector<std::string> digits;
@@ -153,13 +142,21 @@ std::string HousesPhrase(const std::vector<int>& houses) {
 std::string WherePhrase(const StepRecord& step, const StepShape& shape, const PuzzleState* position) {
   const StepMeaning& m = step.Meaning;
   switch (shape.form) {
+    case HintForm::NakedSubset:
+    case HintForm::HiddenSubset: {
+      const SubsetMeaning subset =
+          shape.form == HintForm::NakedSubset ? NakedSubsetMeaning(step) : HiddenSubsetMeaning(step);
+      if (!subset.houses.empty()) return " in " + HousesNamed(subset.houses);
+      break;
+    }
     case HintForm::Omission:
-      if (OmissionLine(m) >= 0 && OmissionBlock(m) >= 0)
-        return " where " + HouseName(OmissionLine(m)) + " crosses " + HouseName(OmissionBlock(m));
+      if (const OmissionMeaning omission = OmissionMeaningOf(step); omission.line >= 0 && omission.block >= 0)
+        return " where " + HouseName(omission.line) + " crosses " + HouseName(omission.block);
       break;
     case HintForm::Fish:
     case HintForm::FinnedFish:
-      if (m.BaseCount > 0) return " in " + HousesPhrase(BaseLines(m));
+      if (const FishMeaning fish = FishMeaningOf(step); !fish.bases.empty())
+        return " in " + HousesPhrase(fish.bases);
       break;
     case HintForm::Chain:
       if (std::string where = ColouringWhere(step, position); !where.empty()) return where;
@@ -174,8 +171,8 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape, const Pu
       if (!shape.pattern.empty()) return " in " + CellList(shape.pattern);
       break;
     case HintForm::SueDeCoq:
-      if (m.House >= 0 && m.SecondHouse >= 0)
-        return " where " + HouseName(m.House) + " crosses " + HouseName(m.SecondHouse);
+      if (const SueDeCoqMeaning sdc = SueDeCoqMeaningOf(step); sdc.line >= 0 && sdc.block >= 0)
+        return " where " + HouseName(sdc.line) + " crosses " + HouseName(sdc.block);
       break;
     case HintForm::Rectangle:
     case HintForm::Uniqueness:
@@ -188,7 +185,8 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape, const Pu
       break;
     case HintForm::XYWing:
     case HintForm::XYZWing:
-      if (m.Pivot >= 0) return " around " + CellName(m.Pivot);
+      if (const WingMeaning wing = WingMeaningOf(step); wing.pivot >= 0)
+        return " around " + CellName(wing.pivot);
       break;
     case HintForm::ForcingChain:
       if (shape.losers.size() == 1) return " starting from " + CellName(shape.losers.front());
@@ -204,11 +202,9 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape, const Pu
     case HintForm::ForcingNet:
       if (m.NetAssumptions > 0) return " starting from " + CellName(m.Nodes[0].Cells[0]);
       break;
-    default: {
-      const int house = WorkingHouse(step, shape);
-      if (house >= 0) return " in " + HouseName(house);
+    default:
+      if (m.House >= 0) return " in " + HouseName(m.House);
       break;
-    }
   }
   return {};
 }
@@ -308,25 +304,35 @@ std::string Explanation(const StepRecord& step, const StepShape& shape, const Pu
   const StepMeaning& m = step.Meaning;
   const std::string digits = StepDigits(step, shape);
   const std::string removed = DigitList(shape.removedDigits);
-  const int house = WorkingHouse(step, shape);
-  const std::string where = house >= 0 ? HouseName(house) : std::string("their house");
-  const std::string n = CountWord(shape.pattern.size());
   switch (shape.form) {
-    case HintForm::NakedSubset:
-      return "The " + n + " blue cells in " + where + " can only hold the digits " + digits +
-             " between them, so no other cell of that " +
-             std::string(HouseTypeName(HouseType(std::max(house, 0)))) + " can hold any of them.";
-    case HintForm::HiddenSubset:
+    case HintForm::NakedSubset: {
+      const SubsetMeaning subset = NakedSubsetMeaning(step);
+      const std::string n = CountWord(subset.cells.size());
+      if (subset.houses.size() != 1)
+        return "The " + n + " blue cells in " + HousesNamed(subset.houses) + " can only hold the digits " +
+               digits + " between them, so no other cell of " + HousesNamed(subset.houses, " or ") +
+               " can hold any of them.";
+      const int house = subset.houses.front();
+      return "The " + n + " blue cells in " + HouseName(house) + " can only hold the digits " + digits +
+             " between them, so no other cell of that " + std::string(HouseTypeName(HouseType(house))) +
+             " can hold any of them.";
+    }
+    case HintForm::HiddenSubset: {
+      const SubsetMeaning subset = HiddenSubsetMeaning(step);
+      const std::string where =
+          subset.houses.empty() ? std::string("their house") : HousesNamed(subset.houses);
+      const std::string n = CountWord(subset.cells.size());
       // Beyond the ladder the cells are named as well as coloured.
       if (Index(step.Technique) > Index(kStuckRating))
         return "In " + where + ", the digits " + DigitList(m.DigitMask) + " fit only in " +
-               CellList(shape.pattern) + ", so those " + n + " cells cannot hold any other digit.";
+               CellList(subset.cells) + ", so those " + n + " cells cannot hold any other digit.";
       return "In " + where + ", the digits " + digits + " fit only in the " + n +
              " blue cells, so those cells cannot hold any other digit.";
+    }
     case HintForm::Omission: {
-      const int line = OmissionLine(m), block = OmissionBlock(m);
+      const auto [line, block, claiming] = OmissionMeaningOf(step);
       if (line < 0 || block < 0) break;
-      if (m.Claiming)
+      if (claiming)
         return "Every " + removed + " of " + HouseName(line) + " lies inside " + HouseName(block) +
                ", so the " + removed + " must be in that part of the block and can go from the rest of " +
                HouseName(block) + ".";
@@ -335,14 +341,11 @@ std::string Explanation(const StepRecord& step, const StepShape& shape, const Pu
              " and can go from the rest of " + HouseName(line) + ".";
     }
     case HintForm::Fish: {
-      if (m.BaseCount == 0 || m.CoverCount == 0) break;
-      const std::string base = HousesPhrase(BaseLines(m)), cover = HousesPhrase(CoverLines(m));
+      const FishMeaning fish = FishMeaningOf(step);
+      if (fish.bases.empty() || fish.covers.empty()) break;
+      const std::string base = HousesPhrase(fish.bases), cover = HousesPhrase(fish.covers);
       // Blocks, or rows and columns on one side, make a Franken or Mutant fish.
-      bool linesOnly = true;
-      for (int i = 0; i < m.BaseCount; ++i)
-        linesOnly = linesOnly && HouseType(m.BaseLines[i]) == HouseType(m.BaseLines[0]) &&
-                    HouseType(m.CoverLines[i]) == HouseType(m.CoverLines[0]) &&
-                    HouseType(m.BaseLines[i]) != 2 && HouseType(m.CoverLines[i]) != 2;
+      const bool linesOnly = fish.linesOnly;
       return "In " + base + ", the " + removed + " can only go in " + cover +
              ". Whichever cells they take, each of " + cover + " gets its " + removed + " from these " +
              (linesOnly ? "lines" : "houses") + ", so the other cells of " + cover + " cannot be " + removed +
@@ -354,19 +357,23 @@ std::string Explanation(const StepRecord& step, const StepShape& shape, const Pu
              " as well, the two digits could swap places and the puzzle would have two solutions, so that "
              "corner cannot be " +
              DigitAlternatives(shape.removedDigits) + ".";
-    case HintForm::XYWing:
-      if (m.Pivot < 0) break;
-      return "Whichever of " + digits + " the green pivot " + CellName(m.Pivot) +
+    case HintForm::XYWing: {
+      const WingMeaning wing = WingMeaningOf(step);
+      if (wing.pivot < 0) break;
+      return "Whichever of " + digits + " the green pivot " + CellName(wing.pivot) +
              " takes, one of the blue cells must be " + removed +
              ", so a cell that sees both blue cells "
              "cannot be " +
              removed + ".";
-    case HintForm::XYZWing:
-      if (m.Pivot < 0) break;
-      return "Whichever of " + digits + " the green pivot " + CellName(m.Pivot) +
+    }
+    case HintForm::XYZWing: {
+      const WingMeaning wing = WingMeaningOf(step);
+      if (wing.pivot < 0) break;
+      return "Whichever of " + digits + " the green pivot " + CellName(wing.pivot) +
              " takes, the pivot or "
              "one of the blue cells must be " +
              removed + ", so a cell that sees all three cannot be " + removed + ".";
+    }
     case HintForm::BugElimination:
       return "Apart from the blue cells, every unsolved cell has exactly two pencil marks. One of the blue "
              "cells must be " +

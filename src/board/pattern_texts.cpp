@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "board/chain_walk.h"
+#include "board/hint_meanings.h"
 #include "board/phrases.h"
 #include "engine/technique_registry.h"
 
@@ -415,12 +416,8 @@ std::string BugPlusNText(const StepRecord& step) {
 
 std::string SueDeCoqText(const StepRecord& step) {
   const StepMeaning& m = step.Meaning;
-  const int line = m.House, block = m.SecondHouse;
+  const auto [line, block, core, linePartners, blockPartners] = SueDeCoqMeaningOf(step);
   if (line < 0 || block < 0) return {};
-  const std::vector<int> core = CellsColoured(step, PatternColour);
-  std::vector<int> linePartners, blockPartners;
-  for (int c : CellsColoured(step, kSecondColour))
-    (InHouse(c, block) ? blockPartners : linePartners).push_back(c);
   int lineLoses = 0, blockLoses = 0;
   for (int c : Losers(step)) (InHouse(c, block) ? blockLoses : lineLoses) |= step.EliminateMask[c];
   const std::size_t count = core.size() + linePartners.size() + blockPartners.size();

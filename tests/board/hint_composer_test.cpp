@@ -267,6 +267,24 @@ TEST(EliminationHintTest, ThreeLevelsNameTheTechniqueThenWhereThenWhy) {
           "R3C8.");
 }
 
+// A naked subset is told in the house its cells share that holds every
+// removal, whatever house the finder recorded: a pair of R3C1 and R3C2 found
+// in row 3 removes from R3C3 (block 1 too) and R3C8 (row 3 only). A pair
+// that removes in both of its houses names both.
+TEST(EliminationHintTest, NakedSubsetNamesTheHousesItsRemovalsLieIn) {
+  StepRecord step = Eliminating(2, {{20, 4}, {25, 7}}, "4 & 7");
+  step.CellColour[18] = step.CellColour[19] = PatternColour;
+  step.Meaning.House = 2;
+  step.Meaning.SecondHouse = 18;
+  ExpectPieces(step, 3, {" in row 3 on", "blue cells in row 3 ", "no other cell of that row "});
+  step.SetEliminate(20, 7);
+  step.EliminateMask[25] = 0;  // all in block 1 as well: told in the block
+  ExpectPieces(step, 3, {" in block 1 on", "no other cell of that block "});
+  step.SetEliminate(25, 7);
+  step.SetEliminate(0, 4);  // R1C1: block 1 only
+  ExpectPieces(step, 3, {" in block 1 and row 3 on", "no other cell of block 1 or row 3 can"});
+}
+
 TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
   StepRecord step = Eliminating(10, {{2, 6}, {79, 6}});  // R1C3, R9C8
   step.Text = StepText("X-WING: ");
