@@ -739,11 +739,11 @@ void ShowStepHint(Board& board, const StepRecord& step, int level) {
       text += kApplyLink;
     }
   } else if (step.Kind == kEliminate) {
-    if (level < 3) {
-      text = EliminationHintText(step, level);
-    } else {
-      const PuzzleState position = GetAnalysisState(board);
-      text = EliminationHintText(step, level, &position);
+    // The position lets a level name what the step alone does not (the
+    // clusters of a Multi-Colouring, a subset a roof forms).
+    const PuzzleState position = GetAnalysisState(board);
+    text = EliminationHintText(step, level, &position);
+    if (level == 3) {
       // Taken as the easiest step, a ladder forcing chain shows its chain.
       if (board.OptionTicked(Command::Extended) && board.OptionTicked(Command::Easiest))
         if (const std::string proof = ForcingChainProof(position, step); !proof.empty())
