@@ -178,11 +178,16 @@ std::string MultiText(const StepRecord& step, const ColouringMeaning& c) {
     // y and y2 have opposite colours of the second.
     const int x = m.Nodes[0].FirstCell(), y = m.Nodes[1].FirstCell();
     const int y2 = m.Nodes[m.NodeCount - 2].FirstCell(), x2 = m.Nodes[m.NodeCount - 1].FirstCell();
+    const std::string seen =
+        x == x2 ? CellName(x) + " sees " + CellName(y) + " and " + CellName(y2)
+                : CellName(x) + " sees " + CellName(y) + " and " + CellName(x2) + " sees " + CellName(y2);
     const std::string xs = x == x2 ? CellName(x) : CellName(x) + " and " + CellName(x2);
-    return text + CellName(x) + " sees " + CellName(y) + " and " + CellName(x2) + " sees " + CellName(y2) +
-           ", which have opposite colours of the second cluster, so one of them holds the " + d + ". " +
-           "Either way the colour of " + xs + " in the first cluster cannot be true, and its cells " +
-           CellList(c.losers) + " lose the " + d + ".";
+    return text + seen + ", which have opposite colours of the second cluster, so one of them holds the " +
+           d + ". Were the colour of " + xs + " in the first cluster true, " + (x == x2 ? "it" : "each") +
+           " would hold the " + d + " beside that one, so that colour is false: " +
+           (c.losers.size() == 1 ? CellName(c.losers.front()) + " loses the " + d
+                                 : "its cells " + CellList(c.losers) + " lose the " + d) +
+           ".";
   }
   int weak = 0;
   while (weak + 1 < m.NodeCount && m.Links[weak] != LinkKind::Weak) ++weak;

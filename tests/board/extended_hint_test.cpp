@@ -44,3 +44,24 @@ TEST(ExtendedHint, EveryTechniqueMetIsWordedFromItsMeaning) {
 
 }  // namespace
 }  // namespace tavimoro
+
+namespace tavimoro {
+namespace {
+
+// A colour of one cluster that sees both colours of another is false: R2C3
+// sees R3C2 and R3C3, the two colours of the other cluster of 1s. Told as
+// that, never walked as a chain that starts on a weak link.
+TEST(ExtendedHint, MultiColouringMeetingBothColoursSaysWhichColourIsFalse) {
+  const PuzzleState s =
+      PuzzleFromString(".......71.2.8........5.3...7.9.6.......2..8..1.........3...25..6...1..4..........");
+  StepRecord step;
+  ASSERT_TRUE(FindWithTechnique(s, Index(TechniqueId::MultiColouring), step));
+  const std::string text = EliminationHintText(step, 3, &s);
+  for (const char* piece : {"R2C3 sees R3C2 and R3C3, which have opposite colours of the second",
+                            "so that colour is false: R2C3 loses the 1.", "Remove the 1 from R2C3."})
+    EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n" << text;
+  EXPECT_EQ(text.find("If R2C3 is not 1"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace tavimoro
