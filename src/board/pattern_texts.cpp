@@ -169,6 +169,11 @@ std::string ChainPatternText(const StepRecord& step) {
   const ChainNode& last = m.Nodes[m.NodeCount - 1];
   const bool loop =
       first.Digit == last.Digit && first.CellCount == last.CellCount && first.Cells == last.Cells;
+  // A colour that sees both colours of another cluster: the chain starts on
+  // a weak link, so it is not walked as one.
+  if (step.Technique == TechniqueId::MultiColouring && m.Links[0] == LinkKind::Weak)
+    return "A colour of one cluster of " + DigitText(first.Digit) + "s sees both colours of another, so " +
+           "it is false and its cells lose the " + DigitText(first.Digit) + ".";
   if (!loop) return ChainLead(step) + ChainWalkText(step, ChainReading::Ends);
   // A colour that wraps: along the strong links the places take two colours
   // in turn, and two places of one colour share a house.
