@@ -4,6 +4,7 @@ namespace tavimoro {
 namespace {
 
 constexpr std::uint32_t kPartnerColour = 0x80FF80;  // the partners of a pattern, as drawn
+constexpr std::uint32_t kFinColour = 0x80C0FF;      // a fish's fins, as drawn
 
 std::vector<int> Coloured(const StepRecord& step, std::uint32_t colour) {
   std::vector<int> cells;
@@ -91,6 +92,7 @@ FishMeaning FishMeaningOf(const StepRecord& step) {
   for (int i = 0; i < m.CoverCount; ++i)
     meaning.linesOnly = meaning.linesOnly && HouseType(m.CoverLines[i]) == HouseType(m.CoverLines[0]) &&
                         HouseType(m.CoverLines[i]) != 2;
+  meaning.fins = Coloured(step, kFinColour);
   return meaning;
 }
 

@@ -42,11 +42,12 @@ struct SueDeCoqMeaning {
 };
 SueDeCoqMeaning SueDeCoqMeaningOf(const StepRecord& step);
 
-// A fish: its base and cover houses, and whether all are rows and columns
-// (one kind on each side) rather than a mix with blocks.
+// A fish: its base and cover houses, whether all are rows and columns (one
+// kind on each side) rather than a mix with blocks, and its fin cells.
 struct FishMeaning {
   std::vector<int> bases, covers;
   bool linesOnly = true;
+  std::vector<int> fins;
 };
 FishMeaning FishMeaningOf(const StepRecord& step);
 

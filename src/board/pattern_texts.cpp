@@ -14,7 +14,6 @@ namespace tavimoro {
 namespace {
 
 constexpr std::uint32_t kSecondColour = 0x80FF80;  // partners of a pattern
-constexpr std::uint32_t kFinColour = 0x80C0FF;
 
 std::vector<int> CellsColoured(const StepRecord& step, std::uint32_t colour) {
   std::vector<int> cells;
@@ -382,17 +381,14 @@ std::string UniquenessText(const StepRecord& step, const PuzzleState* position) 
 }
 
 std::string FinnedFishText(const StepRecord& step) {
-  const StepMeaning& m = step.Meaning;
-  if (m.BaseCount == 0 || m.CoverCount == 0) return {};
-  std::vector<int> base(m.BaseLines.begin(), m.BaseLines.begin() + m.BaseCount);
-  std::vector<int> cover(m.CoverLines.begin(), m.CoverLines.begin() + m.CoverCount);
+  const auto [base, cover, linesOnly, fins] = FishMeaningOf(step);
+  if (base.empty() || cover.empty()) return {};
   auto houses = [](const std::vector<int>& list) {
     std::vector<std::string> names;
     for (int h : list) names.push_back(HouseName(h));
     return JoinAnd(names);
   };
   const std::string removed = Digits(Removed(step));
-  const std::vector<int> fins = CellsColoured(step, kFinColour);
   const bool sashimi = step.Technique == TechniqueId::SashimiXWing ||
                        step.Technique == TechniqueId::SashimiSwordfish ||
                        step.Technique == TechniqueId::SashimiJellyfish;
