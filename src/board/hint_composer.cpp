@@ -177,6 +177,8 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape, const Pu
     case HintForm::Rectangle:
     case HintForm::Uniqueness:
     case HintForm::AvoidableRectangle:
+      if (const RectangleMeaning rectangle = RectangleMeaningOf(step); !rectangle.corners.empty())
+        return " in " + HousesPhrase(rectangle.rows) + " and " + HousesPhrase(rectangle.columns);
       if (m.BaseCount > 0 && m.CoverCount > 0)
         return " in " + HousesPhrase(BaseLines(m)) + " and " + HousesPhrase(CoverLines(m));
       // A unique loop has no rows and columns of its own: its ring's first cell.
@@ -266,15 +268,16 @@ std::string CountWord(std::size_t n) {
 // An avoidable rectangle: its entered corners are the meaning's nodes; each
 // empty corner would complete the pattern with the digit of the entered
 // corner across the diagonal.
-std::string AvoidableRectangleExplanation(const StepMeaning& m, const std::string& removed) {
-  if (m.BaseCount != 2 || m.CoverCount != 2 || m.NodeCount < 2) return {};
+std::string AvoidableRectangleExplanation(const StepRecord& step, const std::string& removed) {
+  const StepMeaning& m = step.Meaning;
+  const RectangleMeaning rectangle = RectangleMeaningOf(step);
+  if (rectangle.corners.empty() || m.NodeCount < 2) return {};
   std::vector<std::string> entered, completions, open;
   for (int i = 0; i < m.NodeCount; ++i)
     entered.push_back(CellName(m.Nodes[i].FirstCell()) + " (" + DigitText(m.Nodes[i].Digit) + ")");
   for (int r = 0; r < 2; ++r) {
     for (int c = 0; c < 2; ++c) {
-      const int corner = 9 * HouseNum(m.BaseLines[r]) + HouseNum(m.CoverLines[c]) - 10;
-      const int across = 9 * HouseNum(m.BaseLines[1 - r]) + HouseNum(m.CoverLines[1 - c]) - 10;
+      const int corner = rectangle.Corner(r, c), across = rectangle.Corner(1 - r, 1 - c);
       int digit = 0;
       bool filled = false;
       for (int i = 0; i < m.NodeCount; ++i) {
@@ -401,7 +404,7 @@ std::string Explanation(const StepRecord& step, const StepShape& shape, const Pu
     case HintForm::Uniqueness:
       return UniquenessText(step, position);
     case HintForm::AvoidableRectangle:
-      if (std::string text = AvoidableRectangleExplanation(m, removed); !text.empty()) return text;
+      if (std::string text = AvoidableRectangleExplanation(step, removed); !text.empty()) return text;
       break;
     case HintForm::FinnedFish:
       return FinnedFishText(step);

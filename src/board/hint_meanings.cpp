@@ -1,5 +1,7 @@
 #include "board/hint_meanings.h"
 
+#include <algorithm>
+
 namespace tavimoro {
 namespace {
 
@@ -93,6 +95,24 @@ FishMeaning FishMeaningOf(const StepRecord& step) {
     meaning.linesOnly = meaning.linesOnly && HouseType(m.CoverLines[i]) == HouseType(m.CoverLines[0]) &&
                         HouseType(m.CoverLines[i]) != 2;
   meaning.fins = Coloured(step, kFinColour);
+  return meaning;
+}
+
+RectangleMeaning RectangleMeaningOf(const StepRecord& step) {
+  const StepMeaning& m = step.Meaning;
+  RectangleMeaning meaning;
+  for (int i = 0; i < m.BaseCount; ++i)
+    (HouseType(m.BaseLines[i]) == 0 ? meaning.rows : meaning.columns).push_back(m.BaseLines[i]);
+  for (int i = 0; i < m.CoverCount; ++i)
+    (HouseType(m.CoverLines[i]) == 0 ? meaning.rows : meaning.columns).push_back(m.CoverLines[i]);
+  const auto isLine = [](int h) { return h >= 0 && h < 18; };
+  if (meaning.rows.size() != 2 || meaning.columns.size() != 2 ||
+      !std::all_of(meaning.columns.begin(), meaning.columns.end(), isLine)) {
+    return {};
+  }
+  for (int r = 0; r < 2; ++r)
+    for (int col = 0; col < 2; ++col) meaning.corners.push_back(meaning.Corner(r, col));
+  std::sort(meaning.corners.begin(), meaning.corners.end());
   return meaning;
 }
 

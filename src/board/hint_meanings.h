@@ -51,6 +51,16 @@ struct FishMeaning {
 };
 FishMeaning FishMeaningOf(const StepRecord& step);
 
+// A rectangle (unique, hidden or avoidable): its two rows and two columns,
+// each known by its kind whichever side the finder recorded it on, and its
+// four corners in cell order. Empty when the step names no such rectangle.
+struct RectangleMeaning {
+  std::vector<int> rows, columns, corners;
+  // The corner in row `r` and column `c` (0 or 1 each).
+  int Corner(int r, int c) const { return 9 * HouseNum(rows[r]) + HouseNum(columns[c]) - 10; }
+};
+RectangleMeaning RectangleMeaningOf(const StepRecord& step);
+
 // A wing: its pivot cell (-1 when the step names none) and its pincers.
 struct WingMeaning {
   int pivot = -1;

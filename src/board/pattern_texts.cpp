@@ -46,16 +46,6 @@ std::string Digits(int mask, const char* lastJoiner = " and ") {
 
 bool InHouse(int cell, int house) { return house >= 0 && HouseOf(cell, HouseType(house)) == house; }
 
-// The rectangle's corners from its rows (base) and columns (cover).
-std::vector<int> Corners(const StepMeaning& m) {
-  std::vector<int> corners;
-  for (int r = 0; r < m.BaseCount && r < 2; ++r)
-    for (int c = 0; c < m.CoverCount && c < 2; ++c)
-      corners.push_back(9 * HouseNum(m.BaseLines[r]) + HouseNum(m.CoverLines[c]) - 10);
-  std::sort(corners.begin(), corners.end());
-  return corners;
-}
-
 std::string DeadlyClause(int pair) {
   return "the " + Digits(pair) +
          " of the four corners could swap places and the puzzle would have two "
@@ -302,7 +292,7 @@ std::string AlignedExclusionText(const StepRecord& step) {
 std::string UniquenessText(const StepRecord& step, const PuzzleState* position) {
   const StepMeaning& m = step.Meaning;
   if (step.Technique == TechniqueId::UniqueLoop) return UniqueLoopText(step, position);
-  const std::vector<int> corners = Corners(m);
+  const std::vector<int> corners = RectangleMeaningOf(step).corners;
   if (corners.size() != 4 || BitCount(m.DigitMask) != 2) return {};
   const int pair = m.DigitMask, removed = Removed(step);
   const std::vector<int> losers = Losers(step);
