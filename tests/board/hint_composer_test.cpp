@@ -334,8 +334,23 @@ TEST(EliminationHintTest, RectangleNamesItsRowsColumnsAndBothDigits) {
   ExpectPieces(step, 3,
                {" in rows 1 and 9 and columns 7 and 9 on the numbers 2 and 5.",
                 "so that corner cannot be 2 or 5. Remove 2 and 5 from R1C7."});
+  // The rows and columns are known by their numbers, on whichever side the
+  // finder put them.
+  const std::string text = EliminationHintText(step, 3);
+  std::swap(step.Meaning.BaseLines, step.Meaning.CoverLines);
+  EXPECT_EQ(EliminationHintText(step, 3), text);
   EXPECT_EQ(ArticleFor("Omission"), "an");
   EXPECT_EQ(ArticleFor("Unique Rectangle"), "a");
+}
+
+// Locked candidates: which house is confined follows from the house the
+// step found first, and a line is a line by its number.
+TEST(EliminationHintTest, OmissionTellsItsLineAndBlockByTheirNumbers) {
+  StepRecord step = Eliminating(3, {{3, 5}});  // R1C4 loses 5
+  step.Meaning.House = 18;                     // block 1 points
+  step.Meaning.SecondHouse = 0;                // along row 1
+  step.Meaning.Claiming = true;                // a flag that disagrees
+  ExpectPieces(step, 3, {" where row 1 crosses block 1", "Every 5 of block 1 lies in row 1"});
 }
 
 }  // namespace
