@@ -22,8 +22,8 @@ struct Cluster {
   }
 };
 
-// What the colouring shows, read from the step: its digit, its clusters,
-// the cells it removes the digit from, and the drawn colour of each cell.
+// What the colouring shows, read from the step: its digit, its clusters
+// split by colour, and the cells it removes the digit from.
 struct ColouringMeaning {
   int digit = 0;
   bool wrap = false;       // Simple Colouring: a colour meets itself
