@@ -200,7 +200,8 @@ double SizedFishScore(TechniqueId id, int size) {
 bool FindSizedFish(const PuzzleState& s, TechniqueId id, int size, StepRecord& step) {
   if (SizedFishRowMaxSize(id) < size || size < 2) return false;
   const bool finned = id == kFinnedFrankenFish || id == kFinnedMutantFish;
-  const FishShape shape = id == kFrankenFish || id == kFinnedFrankenFish ? FishShape::Franken : FishShape::Mutant;
+  const FishShape shape =
+      id == kFrankenFish || id == kFinnedFrankenFish ? FishShape::Franken : FishShape::Mutant;
   return FindCrossFish(s, step, shape, finned, size, size);
 }
 
