@@ -151,6 +151,16 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
     if (s.CandCount[c] <= size) small.Add(c);
     if (s.CandCount[c] <= most) cells[count++] = c;
   }
+  CellBits open;  // the cells that may be base cells
+  for (int i = 0; i < count; ++i) open.Add(cells[i]);
+  // nearSmall[c]: the cells that share with c a peer that can exclude; a
+  // third base cell outside both of the pair's has no excluder of its own.
+  std::array<CellBits, 81> nearSmall{};
+  if (size == 3)
+    for (int i = 0; i < count; ++i)
+      (kPeerBits[cells[i]] & small).ForEach([&](int x) {
+        nearSmall[cells[i]] = nearSmall[cells[i]] | kPeerBits[x];
+      });
   Aligned aligned(s, size);
   for (int i = 0; i < count; ++i) {
     const CellBits& pi = kPeerBits[cells[i]];
@@ -166,25 +176,37 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         aligned.Record(step, technique, name);
         return true;
       }
-      // The changed cells that see a cell of the pair: a third cell seeing one
-      // of them has a changed cell among those the triple reads.
-      const CellBits changedNearPair = (pi | pj) & changed;
-      for (int k = j + 1; k < count; ++k) {
-        const CellBits& pk = kPeerBits[cells[k]];
-        if (!pairChanged && !changed.Has(cells[k]) && !pk.Meets(changedNearPair)) continue;
+      // The third cells worth a look, in cell order after the pair's: with
+      // an excluder to share, and, where the pair has not changed, a changed
+      // cell among those the triple reads (a changed cell, or one seeing a
+      // changed cell that sees a cell of the pair).
+      CellBits thirds = open.After(cells[j]);
+      if (pair.Empty()) thirds = thirds & (nearSmall[cells[i]] | nearSmall[cells[j]]);
+      if (!pairChanged) {
+        CellBits reading = changed;
+        ((pi | pj) & changed).ForEach([&](int x) { reading = reading | kPeerBits[x]; });
+        thirds = thirds & reading;
+      }
+      bool found = false;
+      thirds.ForEach([&](int third) {
+        if (found) return;
+        const CellBits& pk = kPeerBits[third];
         CellBits near = (pair | (pi & pk & small) | (pj & pk & small));
         CellBits baseCells;
         baseCells.Add(cells[i]);
         baseCells.Add(cells[j]);
-        baseCells.Add(cells[k]);
+        baseCells.Add(third);
         near = near.Without(baseCells);
-        if (near.Empty()) continue;
-        aligned.base = {cells[i], cells[j], cells[k]};
+        if (near.Empty()) return;
+        aligned.base = {cells[i], cells[j], third};
         aligned.CollectExcluders(near);
-        if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
-        if (PairExcludes(s, cells[i], cells[j]) || PairExcludes(s, cells[i], cells[k]) ||
-            PairExcludes(s, cells[j], cells[k]))
-          continue;
+        if (aligned.excluderCount == 0 || !aligned.Exclude()) return;
+        if (PairExcludes(s, cells[i], cells[j]) || PairExcludes(s, cells[i], third) ||
+            PairExcludes(s, cells[j], third))
+          return;
+        found = true;
+      });
+      if (found) {
         aligned.Record(step, technique, name);
         return true;
       }
