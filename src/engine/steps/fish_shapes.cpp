@@ -151,15 +151,17 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
 }
 
 namespace {
-// A Franken or Mutant fish of the smallest size that has one.
-bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned) {
+// A Franken or Mutant fish of the sizes from `fromSize` to `toSize`, the
+// smallest first.
+bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned, int fromSize,
+                   int toSize) {
   const bool franken = shape == FishShape::Franken;
   FishQuery q;
   q.shape = shape;
   q.fins = finned ? FinShape::FinnedOrSashimi : FinShape::None;
   Fish f;
-  const bool found = franken ? Search(s, q, kFrankenSides, 2, kMaxFrankenSize, f)
-                             : Search(s, q, kMutantSides, 2, kMaxMutantSize, f);
+  const bool found = franken ? Search(s, q, kFrankenSides, fromSize, toSize, f)
+                             : Search(s, q, kMutantSides, fromSize, toSize, f);
   if (!found) return false;
   const TechniqueId technique =
       franken ? (finned ? kFinnedFrankenFish : kFrankenFish) : (finned ? kFinnedMutantFish : kMutantFish);
@@ -167,6 +169,11 @@ bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool
       franken ? (finned ? "FINNED FRANKEN" : "FRANKEN") : (finned ? "FINNED MUTANT" : "MUTANT");
   RecordFish(f, technique, label, step);
   return true;
+}
+
+bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned) {
+  return FindCrossFish(s, step, shape, finned, 2,
+                       shape == FishShape::Franken ? kMaxFrankenSize : kMaxMutantSize);
 }
 }  // namespace
 
@@ -176,6 +183,26 @@ bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned) {
 
 bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned) {
   return FindCrossFish(s, step, FishShape::Mutant, finned);
+}
+
+int SizedFishRowMaxSize(TechniqueId id) {
+  if (id == kFrankenFish || id == kFinnedFrankenFish) return kMaxFrankenSize;
+  if (id == kMutantFish || id == kFinnedMutantFish) return kMaxMutantSize;
+  return 0;
+}
+
+double SizedFishScore(TechniqueId id, int size) {
+  for (const SizedScores& row : kSizedScores)
+    if (row.id == id && size >= 2 && size <= kMaxFishSize) return row.bySize[static_cast<std::size_t>(size)];
+  return 0;
+}
+
+bool FindSizedFish(const PuzzleState& s, TechniqueId id, int size, StepRecord& step) {
+  if (SizedFishRowMaxSize(id) < size || size < 2) return false;
+  const bool finned = id == kFinnedFrankenFish || id == kFinnedMutantFish;
+  const FishShape shape =
+      id == kFrankenFish || id == kFinnedFrankenFish ? FishShape::Franken : FishShape::Mutant;
+  return FindCrossFish(s, step, shape, finned, size, size);
 }
 
 double FishStepScore(const StepRecord& step) {

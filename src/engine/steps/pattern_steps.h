@@ -93,6 +93,12 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
 bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned);
 bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned);
 double FishStepScore(const StepRecord& step);
+// The Franken and Mutant rows one size at a time, for a search that asks
+// each size only when its score is reached: the largest size a row takes
+// (0 for any other row), a size's score, and the first fish of that size.
+int SizedFishRowMaxSize(TechniqueId id);
+double SizedFishScore(TechniqueId id, int size);
+bool FindSizedFish(const PuzzleState& s, TechniqueId id, int size, StepRecord& step);
 
 // sue_de_coq.cpp
 bool FindSueDeCoq(const PuzzleState& s, StepRecord& step);
