@@ -89,8 +89,8 @@ struct Aligned {
     return false;
   }
 
-  void Record(StepRecord& step, TechniqueId technique, std::string_view name) {
-    StartElimination(step, technique, name);
+  void Record(StepRecord& step, TechniqueId technique) {
+    StartElimination(step, technique);
     int removed = 0;
     for (int i = 0; i < size; ++i) {
       const int cell = base[i];
@@ -139,7 +139,7 @@ bool PairExcludes(const PuzzleState& s, int a, int b) {
 // leave a candidate unused. Most have no excluder and cost no walk. Pairs
 // and triples none of whose cells is in `changed` are passed over.
 bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
-                   std::string_view name, const CellBits& changed) {
+                   const CellBits& changed) {
   std::array<int, 81> cells{};
   int count = 0;
   CellBits small;  // cells that can exclude: two or three candidates
@@ -163,7 +163,7 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         aligned.base = {cells[i], cells[j], 0};
         aligned.CollectExcluders(pair);
         if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
-        aligned.Record(step, technique, name);
+        aligned.Record(step, technique);
         return true;
       }
       // The changed cells that see a cell of the pair: a third cell seeing one
@@ -185,7 +185,7 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         if (PairExcludes(s, cells[i], cells[j]) || PairExcludes(s, cells[i], cells[k]) ||
             PairExcludes(s, cells[j], cells[k]))
           continue;
-        aligned.Record(step, technique, name);
+        aligned.Record(step, technique);
         return true;
       }
     }
@@ -208,8 +208,7 @@ BarrenPosition& Barren(int size) {
   return positions[size - 2];
 }
 
-bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
-                 std::string_view name) {
+bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique) {
   BarrenPosition& barren = Barren(size);
   std::array<std::uint16_t, 81> now{};
   CellBits changed;
@@ -217,7 +216,7 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
     now[c] = s.Grid[c] ? 0 : s.CandMask[c];
     if (!barren.known || now[c] != barren.cells[c]) changed.Add(c);
   }
-  if (FindAlignedIn(s, step, size, technique, name, changed)) return true;
+  if (FindAlignedIn(s, step, size, technique, changed)) return true;
   barren.cells = now;
   barren.known = true;
   return false;
@@ -226,11 +225,11 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
 }  // namespace
 
 bool FindAlignedPairExclusion(const PuzzleState& s, StepRecord& step) {
-  return FindAligned(s, step, 2, TechniqueId::AlignedPairExclusion, "ALIGNED PAIR EXCLUSION");
+  return FindAligned(s, step, 2, TechniqueId::AlignedPairExclusion);
 }
 
 bool FindAlignedTripleExclusion(const PuzzleState& s, StepRecord& step) {
-  return FindAligned(s, step, 3, TechniqueId::AlignedTripleExclusion, "ALIGNED TRIPLE EXCLUSION");
+  return FindAligned(s, step, 3, TechniqueId::AlignedTripleExclusion);
 }
 
 }  // namespace tavimoro::steps

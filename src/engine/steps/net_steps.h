@@ -52,13 +52,12 @@ bool FindTrial(const PuzzleState& s, StepRecord& step);
 // there (a proof listed in part can lack what it needs).
 bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner);
 
-// The difficulty of one net step on the forum's scale. A net of the plain
-// rules scores its technique's base (8.2 contradiction, 8.5 cell, 8.6 unit)
-// raised by a tenth for each doubling of the proof beyond eight inferences,
-// at most 0.6. A nested net scores by the inferences of its proof and of the
-// inner nets it needs together: 11.1 at 512, 0.3 per doubling, 0.5 more for
-// the second level, at least its base (9.2, 9.7). A trial scores 12.5.
-// 0 for any other step.
+// The difficulty of one net step on the forum's scale: a net of the plain
+// rules scores its technique's score (the band's floor) raised for each
+// doubling of its proof; a nested net scores by the inferences of its proof
+// and of the inner nets it needs together, at least its floor; a trial
+// scores above every net. The figures are the registry's (kNetScoring in
+// technique_registry.h). 0 for any other step.
 double NetStepScore(const StepRecord& step);
 
 // Every candidate whose assumption leads to a contradiction (level 0) with a
