@@ -389,9 +389,4 @@ std::string TechniqueName(TechniqueId technique, bool asLink) {
   return "<a href='" + TechniquesPageAddress() + std::string(t.anchor) + "'>" + name + "</a>";
 }
 
-std::string TechniqueName(int technique, bool asLink) {
-  const auto id = TechniqueFromNumber(technique);
-  return id ? TechniqueName(*id, asLink) : std::string();
-}
-
 }  // namespace tavimoro

@@ -175,8 +175,7 @@ const std::string& HelpBase();
 std::string TechniquesPageAddress();  // HelpBase() + "techniques.html"
 
 // The technique's name; with asLink, wrapped as a link to its anchor on the
-// techniques page. A number without a row gives "".
+// techniques page. An id without a row gives "".
 std::string TechniqueName(TechniqueId technique, bool asLink);
-std::string TechniqueName(int technique, bool asLink);
 
 }  // namespace tavimoro

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -41,9 +42,9 @@ std::string Levels(const StepRecord& step) {
   return out;
 }
 
-std::string Section(const std::string& title, const PuzzleState& s, int technique) {
+std::string Section(const std::string& title, const PuzzleState& s, std::optional<TechniqueId> technique) {
   StepRecord step;
-  if (!FindWithTechnique(s, technique, step)) return {};
+  if (!technique || !FindWithTechnique(s, *technique, step)) return {};
   return "== " + title + "\n" + Levels(step) + "\n";
 }
 
@@ -74,7 +75,7 @@ std::string AllHints() {
     }
     for (const auto& [name, id] : rungs)
       if (line.substr(last + 1) == name)
-        out += Section("forcing_nets.txt line " + std::to_string(number) + ": " + name, s, Index(id));
+        out += Section("forcing_nets.txt line " + std::to_string(number) + ": " + name, s, id);
   }
   return out;
 }

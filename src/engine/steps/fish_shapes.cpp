@@ -113,15 +113,17 @@ bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
   q.maxBaseCount = 4;
   Fish f;
   if (!Search(s, q, kBasicSides, 4, 4, f)) return false;
-  RecordFish(f, kJellyfish, step);
+  RecordFish(f, TechniqueId::Jellyfish, step);
   return true;
 }
 
 bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi) {
-  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
-                                                               kFinnedSwordfish, kFinnedJellyfish};
-  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,
-                                                                kSashimiSwordfish, kSashimiJellyfish};
+  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {
+      TechniqueId::FinnedXWing, TechniqueId::FinnedXWing, TechniqueId::FinnedXWing,
+      TechniqueId::FinnedSwordfish, TechniqueId::FinnedJellyfish};
+  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {
+      TechniqueId::SashimiXWing, TechniqueId::SashimiXWing, TechniqueId::SashimiXWing,
+      TechniqueId::SashimiSwordfish, TechniqueId::SashimiJellyfish};
   if (size < 2 || size > 4) return false;
   FishQuery q;
   q.fins = sashimi ? FinShape::Sashimi : FinShape::Finned;
@@ -145,8 +147,8 @@ bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool
   const bool found = franken ? Search(s, q, kFrankenSides, 2, kMaxFrankenSize, f)
                              : Search(s, q, kMutantSides, 2, kMaxMutantSize, f);
   if (!found) return false;
-  const TechniqueId technique =
-      franken ? (finned ? kFinnedFrankenFish : kFrankenFish) : (finned ? kFinnedMutantFish : kMutantFish);
+  const TechniqueId technique = franken ? (finned ? TechniqueId::FinnedFrankenFish : TechniqueId::FrankenFish)
+                                        : (finned ? TechniqueId::FinnedMutantFish : TechniqueId::MutantFish);
   RecordFish(f, technique, step);
   return true;
 }

@@ -203,8 +203,9 @@ void AppendContradiction(StepText& text, const NetPropagator& p) {
 }
 
 // The techniques whose steps NetStepScore scores.
-constexpr std::array<TechniqueId, 6> kNetTechniques = {kContradictionNet, kCellNet,         kUnitNet,
-                                                       kNestedNet,        kDoublyNestedNet, kTrial};
+constexpr std::array<TechniqueId, 6> kNetTechniques = {TechniqueId::ContradictionNet, TechniqueId::CellNet,
+                                                       TechniqueId::UnitNet,          TechniqueId::NestedNet,
+                                                       TechniqueId::DoublyNestedNet,  TechniqueId::Trial};
 
 bool IsNet(TechniqueId technique) {
   return std::find(kNetTechniques.begin(), kNetTechniques.end(), technique) != kNetTechniques.end();
@@ -578,21 +579,22 @@ bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownCon
   const NetNode a = static_cast<NetNode>(best);
   NetChain chain(0, 0);
   chain.Top().Run(root, std::span<const NetNode>(&a, 1));
-  FillContradiction(step, kContradictionNet, chain.Top(), a);
+  FillContradiction(step, TechniqueId::ContradictionNet, chain.Top(), a);
   return true;
 }
 
 bool FindCellNet(const PuzzleState& s, StepRecord& step) {
-  return NetSearch(s, 0, 0).Find(step, kCellKind, kCellNet);
+  return NetSearch(s, 0, 0).Find(step, kCellKind, TechniqueId::CellNet);
 }
 
 bool FindUnitNet(const PuzzleState& s, StepRecord& step) {
-  return NetSearch(s, 0, 0).Find(step, kUnitKind, kUnitNet);
+  return NetSearch(s, 0, 0).Find(step, kUnitKind, TechniqueId::UnitNet);
 }
 
 bool FindNestedNet(const PuzzleState& s, StepRecord& step) {
   if (!HasOneSolution(s)) return false;
-  if (!NetSearch(s, 1, 0).Find(step, kContradictionKind | kCellKind | kUnitKind, kNestedNet)) return false;
+  if (!NetSearch(s, 1, 0).Find(step, kContradictionKind | kCellKind | kUnitKind, TechniqueId::NestedNet))
+    return false;
   KeepStart(step, NetBoard::From(s));
   return true;
 }
@@ -600,7 +602,7 @@ bool FindNestedNet(const PuzzleState& s, StepRecord& step) {
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step) {
   if (!HasOneSolution(s)) return false;
   if (!NetSearch(s, 2, kDoublyNestedRunLimit)
-           .Find(step, kContradictionKind | kCellKind | kUnitKind, kDoublyNestedNet))
+           .Find(step, kContradictionKind | kCellKind | kUnitKind, TechniqueId::DoublyNestedNet))
     return false;
   KeepStart(step, NetBoard::From(s));
   return true;
@@ -608,7 +610,9 @@ bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step) {
 
 bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner) {
   const StepMeaning& m = outer.Meaning;
-  const int level = outer.Technique == kDoublyNestedNet ? 1 : outer.Technique == kNestedNet ? 0 : -1;
+  const int level = outer.Technique == TechniqueId::DoublyNestedNet ? 1
+                    : outer.Technique == TechniqueId::NestedNet     ? 0
+                                                                    : -1;
   if (level < 0 || !m.HasNetStart || node < 0 || node >= m.NodeCount ||
       m.NodeRule[node] != static_cast<std::uint8_t>(NetRule::NestedNet))
     return false;
@@ -628,7 +632,8 @@ bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner) {
   const NetNode assumption = HoldsNode(m.Nodes[node].Cells[0], m.Nodes[node].Digit);
   NetChain chain(level, 0);
   if (!chain.Top().Run(board, std::span<const NetNode>(&assumption, 1))) return false;
-  FillContradiction(inner, level > 0 ? kNestedNet : kContradictionNet, chain.Top(), assumption);
+  FillContradiction(inner, level > 0 ? TechniqueId::NestedNet : TechniqueId::ContradictionNet, chain.Top(),
+                    assumption);
   if (level > 0) KeepStart(inner, board);
   return true;
 }
@@ -658,13 +663,13 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
     proofs[0].mainThreadEnd = shown - 1;
     step = StepRecord{};
     step.Kind = kEliminate;
-    step.Technique = kTrial;
+    step.Technique = TechniqueId::Trial;
     step.SetEliminate(cell, digit);
     FillProof(step, proofs);
     step.Meaning.OtherInferences = p.NodeCount() - step.Meaning.NodeCount;
     step.Meaning.NetProofSize = p.NodeCount();
     step.CellColour[cell] = EliminationColour;
-    StartTrace(step.Text, kTrial);
+    StartTrace(step.Text, TechniqueId::Trial);
     step.Text << "assume ";
     AppendNode(step.Text, a);
     step.Text << ": it forces " << p.NodeCount() - 1
@@ -695,7 +700,7 @@ double ScoreOfProof(TechniqueId technique, int size) {
 // at the second level; never below the level's floor.
 double ScoreOfNestedProof(TechniqueId technique, int size, int innerSize) {
   const double total = std::max(size + innerSize, 1);
-  const double level = technique == kDoublyNestedNet ? kNetScoring.nestedPerLevel : 0;
+  const double level = technique == TechniqueId::DoublyNestedNet ? kNetScoring.nestedPerLevel : 0;
   return std::max(Technique(technique).score,
                   kNetScoring.nestedAt + level +
                       kNetScoring.nestedPerDoubling * std::log2(total / kNetScoring.nestedReference));
@@ -708,8 +713,8 @@ double NetStepScore(const StepRecord& step) {
   const int size = step.Meaning.NetProofSize;
   // A trial is what remains when every net has given up: it scores above
   // them all.
-  if (step.Technique == kTrial) return kNetScoring.trial;
-  if (step.Technique == kNestedNet || step.Technique == kDoublyNestedNet)
+  if (step.Technique == TechniqueId::Trial) return kNetScoring.trial;
+  if (step.Technique == TechniqueId::NestedNet || step.Technique == TechniqueId::DoublyNestedNet)
     return ScoreOfNestedProof(step.Technique, size, step.Meaning.InnerInferences);
   return ScoreOfProof(step.Technique, size);
 }
@@ -725,11 +730,11 @@ bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& s
   SurveyContradictions(s, known);
   StepRecord batch;
   batch.Kind = kEliminate;
-  batch.Technique = kContradictionNet;
+  batch.Technique = TechniqueId::ContradictionNet;
   bool any = false;
   for (NetNode a : Tries(root)) {
     const int size = known.size[static_cast<std::size_t>(a >> 1)];
-    if (size == 0 || ScoreOfProof(kContradictionNet, size) > maxScore) continue;
+    if (size == 0 || ScoreOfProof(TechniqueId::ContradictionNet, size) > maxScore) continue;
     batch.SetEliminate(NodeCell(a), NodeDigit(a));
     any = true;
   }

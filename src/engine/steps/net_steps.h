@@ -13,15 +13,6 @@
 
 namespace tavimoro::steps {
 
-// The registry's ids the finders write into StepRecord::Technique.
-inline constexpr TechniqueId kContradictionNet =
-    TechniqueId::ContradictionNet;                             // one assumption, a contradiction
-inline constexpr TechniqueId kCellNet = TechniqueId::CellNet;  // every candidate of a cell forces the same
-inline constexpr TechniqueId kUnitNet = TechniqueId::UnitNet;  // every place of a digit in a house does
-inline constexpr TechniqueId kNestedNet = TechniqueId::NestedNet;  // any of them, nets one level down
-inline constexpr TechniqueId kDoublyNestedNet = TechniqueId::DoublyNestedNet;  // the same, two levels down
-inline constexpr TechniqueId kTrial = TechniqueId::Trial;  // an assumption shown to leave no solution
-
 // The deepest nested level searches at most this many propagation runs per
 // call before it gives up (and the trial answers): a few seconds at most.
 inline constexpr long long kDoublyNestedRunLimit = 150000;
@@ -34,13 +25,18 @@ struct KnownContradictions {
   std::array<std::uint16_t, 729> size{};
 };
 
+// One assumption that ends in a contradiction.
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step);
 // The same, reading what a batch at this position learnt (when complete).
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownContradictions& known);
+// Every candidate of a cell forces the same.
 bool FindCellNet(const PuzzleState& s, StepRecord& step);
+// Every place of a digit in a house forces the same.
 bool FindUnitNet(const PuzzleState& s, StepRecord& step);
+// Any of them, with nets one level down (two for the doubly nested).
 bool FindNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step);
+// An assumption shown to leave no solution.
 bool FindTrial(const PuzzleState& s, StepRecord& step);
 
 // The inner net behind node `node` of a nested net's meaning (a candidate

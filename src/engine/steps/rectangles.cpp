@@ -116,7 +116,7 @@ bool TypeTwoOrFive(const PuzzleState& s, const Rectangle& r, bool typeTwo, StepR
   if (!any) return false;
   for (int c = 0; c < 81; ++c)
     if (s.Cand(c, z) && seesRoof(c)) EliminateAt(step, c, z);
-  RecordRectangle(s, r, typeTwo ? kUniqueRectangle2 : kUniqueRectangle5, step);
+  RecordRectangle(s, r, typeTwo ? TechniqueId::UniqueRectangle2 : TechniqueId::UniqueRectangle5, step);
   return true;
 }
 
@@ -128,7 +128,7 @@ bool TypeThree(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
   const int houseCount = SharedHouses(roof1, roof2, houses);
   for (int hi = 0; hi < houseCount; ++hi) {
     if (!RoofSubsetIn(s, houses[hi], roof1, roof2, xy, step)) continue;
-    RecordRectangle(s, r, kUniqueRectangle3, step);
+    RecordRectangle(s, r, TechniqueId::UniqueRectangle3, step);
     return true;
   }
   return false;
@@ -146,7 +146,7 @@ bool TypeFour(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
       for (int roof : {roof1, roof2})
         if (s.Cand(roof, doomed)) EliminateAt(step, roof, doomed);
       step.Meaning.House = houses[hi];
-      RecordRectangle(s, r, kUniqueRectangle4, step);
+      RecordRectangle(s, r, TechniqueId::UniqueRectangle4, step);
       return true;
     }
   }
@@ -174,7 +174,7 @@ bool TypeSix(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
     if (!s.Cand(roof1, digit) && !s.Cand(roof2, digit)) continue;
     for (int roof : {roof1, roof2})
       if (s.Cand(roof, digit)) EliminateAt(step, roof, digit);
-    RecordRectangle(s, r, kUniqueRectangle6, step);
+    RecordRectangle(s, r, TechniqueId::UniqueRectangle6, step);
     return true;
   }
   return false;
@@ -195,7 +195,7 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
       if (!s.Cand(opposite, doomed)) continue;
       EliminateAt(step, opposite, doomed);
       step.Meaning.Pivot = floor;
-      RecordRectangle(s, r, kHiddenRectangle, step);
+      RecordRectangle(s, r, TechniqueId::HiddenRectangle, step);
       return true;
     }
   }
@@ -337,8 +337,8 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
     step.Kind = kPlaceValue;
     step.Cell = extraCell;
     step.Value = extraDigit;
-    step.Technique = kBugPlusN;
-    StartTrace(step.Text, kBugPlusN, 1);
+    step.Technique = TechniqueId::BugPlusN;
+    StartTrace(step.Text, TechniqueId::BugPlusN, 1);
     AppendCellName(step.Text, extraCell);
     step.Text << '=' << extraDigit;
     step.CellColour[extraCell] = PatternColour;
@@ -351,8 +351,8 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
     for (int m = s.CandMask[c]; m && !any; m &= m - 1) any = excludesAll(c, MaskDigit(LowestBit(m)));
   if (!any) return false;
   step.Kind = kEliminate;
-  step.Technique = kBugPlusN;
-  StartTrace(step.Text, kBugPlusN, polyCount);
+  step.Technique = TechniqueId::BugPlusN;
+  StartTrace(step.Text, TechniqueId::BugPlusN, polyCount);
   int extrasAll = 0;
   for (int i = 0; i < polyCount; ++i) {
     step.CellColour[poly[i]] = PatternColour;
