@@ -1,10 +1,12 @@
 // The technique registry: one row per technique, in id order, and the only
-// place that states a technique's facts: its name, help anchor, the caption
-// the generator dialog shows, its difficulty level and score, the finder of
-// a ladder rung, the form of hint that explains its steps and the codes of
-// its cases in a regression library. FindNextStep,
-// TechniqueName, the rating bands, the generator, the analysis and the hint
-// composer read it, and a test holds the help page's index to it.
+// place that states a technique's facts: its name, the label its steps'
+// trace texts start with, help anchor, the caption the generator dialog
+// shows, its difficulty level and score (and how a step's own score grows,
+// where it does), the finder of a ladder rung, the form of hint that
+// explains its steps and the codes of its cases in a regression library.
+// FindNextStep, TechniqueName, the finders' traces and step scores, the
+// rating bands, the generator, the analysis and the hint composer read it,
+// and a test holds the help page's index to it.
 //
 // Adding a technique: its finder (a file under steps/, declared in
 // steps/steps.h) filling the step's meaning block, its id in technique_id.h,
