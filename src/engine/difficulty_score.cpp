@@ -32,11 +32,12 @@ ScoreOrder MakeScoreOrder() {
 // searches of the score's solve.
 constexpr double kChainFloor = 6.5;
 
-// A unique loop scores a tenth more for every two cells beyond six, as the
-// community's rater has it.
+// A unique loop scores more for every two cells beyond the smallest ring,
+// as the community's rater has it.
 double LoopScore(const TechniqueRow& row, const StepRecord& step) {
   if (row.id != TechniqueId::UniqueLoop) return 0;
-  return row.score + 0.1 * std::max(0, step.Meaning.NodeCount - 6) / 2;
+  return row.score +
+         kLoopScoring.perTwoCells * std::max(0, step.Meaning.NodeCount - kLoopScoring.baseCells) / 2;
 }
 
 double OneDecimal(double x) { return std::round(x * 10) / 10; }

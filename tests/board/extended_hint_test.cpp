@@ -27,7 +27,7 @@ TEST(ExtendedHint, EveryTechniqueMetIsWordedFromItsMeaning) {
   }
   ASSERT_GE(firstOf.size(), 10u);
   for (const auto& [technique, step] : firstOf) {
-    SCOPED_TRACE(std::string(TechniqueName(technique, false)));
+    SCOPED_TRACE(TechniqueName(static_cast<TechniqueId>(technique), false));
     StepRecord blank = step;
     blank.Text = StepText();
     for (int level = 1; level <= 3; ++level) {

@@ -131,8 +131,8 @@ struct Aligned {
     return false;
   }
 
-  void Record(StepRecord& step, TechniqueId technique, std::string_view name) {
-    StartElimination(step, technique, name);
+  void Record(StepRecord& step, TechniqueId technique) {
+    StartElimination(step, technique);
     int removed = 0;
     for (int i = 0; i < size; ++i) {
       const int cell = base[i];
@@ -181,7 +181,7 @@ bool PairExcludes(const PuzzleState& s, int a, int b) {
 // leave a candidate unused. Most have no excluder and cost no walk. Pairs
 // and triples none of whose cells is in `changed` are passed over.
 bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
-                   std::string_view name, const CellBits& changed) {
+                   const CellBits& changed) {
   std::array<int, 81> cells{};
   int count = 0;
   CellBits small;  // cells that can exclude: two or three candidates
@@ -215,7 +215,7 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         aligned.base = {cells[i], cells[j], 0};
         aligned.CollectExcluders(pair);
         if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
-        aligned.Record(step, technique, name);
+        aligned.Record(step, technique);
         return true;
       }
       // The third cells worth a look, in cell order after the pair's: with
@@ -249,7 +249,7 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         found = true;
       });
       if (found) {
-        aligned.Record(step, technique, name);
+        aligned.Record(step, technique);
         return true;
       }
     }
@@ -272,8 +272,7 @@ BarrenPosition& Barren(int size) {
   return positions[size - 2];
 }
 
-bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
-                 std::string_view name) {
+bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique) {
   BarrenPosition& barren = Barren(size);
   std::array<std::uint16_t, 81> now{};
   CellBits changed;
@@ -281,7 +280,7 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
     now[c] = s.Grid[c] ? 0 : s.CandMask[c];
     if (!barren.known || now[c] != barren.cells[c]) changed.Add(c);
   }
-  if (FindAlignedIn(s, step, size, technique, name, changed)) return true;
+  if (FindAlignedIn(s, step, size, technique, changed)) return true;
   barren.cells = now;
   barren.known = true;
   return false;
@@ -290,11 +289,11 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
 }  // namespace
 
 bool FindAlignedPairExclusion(const PuzzleState& s, StepRecord& step) {
-  return FindAligned(s, step, 2, TechniqueId::AlignedPairExclusion, "ALIGNED PAIR EXCLUSION");
+  return FindAligned(s, step, 2, TechniqueId::AlignedPairExclusion);
 }
 
 bool FindAlignedTripleExclusion(const PuzzleState& s, StepRecord& step) {
-  return FindAligned(s, step, 3, TechniqueId::AlignedTripleExclusion, "ALIGNED TRIPLE EXCLUSION");
+  return FindAligned(s, step, 3, TechniqueId::AlignedTripleExclusion);
 }
 
 }  // namespace tavimoro::steps

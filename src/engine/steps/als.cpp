@@ -202,7 +202,7 @@ bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
       draft.strong = {true, false, true};
       draft.linkAls = {static_cast<std::int8_t>(draft.UseAls(&a)), -1,
                        static_cast<std::int8_t>(draft.UseAls(&b))};
-      WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXZ, "ALS-XZ", step);
+      WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXZ, step);
       return true;
     }
   }
@@ -250,7 +250,7 @@ bool FindAlsXYWing(const PuzzleState& s, StepRecord& step) {
         const auto ic = static_cast<std::int8_t>(draft.UseAls(&c));
         const auto ib = static_cast<std::int8_t>(draft.UseAls(&b));
         draft.linkAls = {ia, -1, ic, -1, ib};
-        WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXYWing, "ALS-XY-WING", step);
+        WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXYWing, step);
         return true;
       }
     }
@@ -349,7 +349,7 @@ bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
         draft.linkAls[at + 2] = -1;
         draft.nodeCount += 3;
       }
-      WriteChainStep(draft, masks, -1, 0, TechniqueId::DeathBlossom, "DEATH BLOSSOM", step, 3);
+      WriteChainStep(draft, masks, -1, 0, TechniqueId::DeathBlossom, step, 3);
       step.Meaning.Pivot = stem;
       step.CellColour[stem] = PivotColour;
       return true;
