@@ -17,6 +17,7 @@
 #include "board/board.h"
 #include "board/chain_walk.h"
 #include "board/forcing_chain_proof.h"
+#include "board/kraken_text.h"
 #include "board/net_proof_text.h"
 #include "board/pattern_texts.h"
 #include "board/status_composer.h"
@@ -157,6 +158,7 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::Fish:
     case HintForm::FinnedFish:
+    case HintForm::KrakenFish:
       if (m.BaseCount > 0) return " in " + HousesPhrase(BaseLines(m));
       break;
     case HintForm::Chain:
@@ -400,6 +402,9 @@ std::string Explanation(const StepRecord& step, const StepShape& shape) {
              removed + ".";
     case HintForm::ForcingNet:
       return NetExplanation(step);
+    case HintForm::KrakenFish:
+      if (std::string text = KrakenFishText(step); !text.empty()) return text;
+      break;
     default:
       break;
   }
