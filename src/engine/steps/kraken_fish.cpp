@@ -39,6 +39,7 @@ constexpr int kMaxFins = 4;
 struct FinNets {
   NetBoard root;
   std::array<bool, 729> run{};
+  bool searchedInVain = false;  // the whole search found nothing here
   std::array<CellBits, 729> gone{};
   NetPropagator propagator;
 
@@ -70,6 +71,7 @@ FinNets& NetsAt(const PuzzleState& s) {
   if (kept->root.cand != root.cand || kept->root.value != root.value) {
     kept->root = root;
     kept->run.fill(false);
+    kept->searchedInVain = false;
   }
   return *kept;
 }
@@ -94,30 +96,41 @@ bool SearchSide(const PuzzleState& s, FinNets& nets, int digit, int size, int ty
       const int c = LineCell(type, line, p);
       if (s.Grid[c] == 0 && s.Cand(c, digit)) places[line] |= 1 << p;
     }
+  std::array<int, 9> baseLines{};
   for (int base = 0; base < 512; ++base) {
     if (BitCount(base) != size) continue;
-    int spread = 0;
+    // Positions alone first: the cells are listed only for a fish that has
+    // every base line covered, few fins and a cover candidate to remove.
+    int spread = 0, outside = 0, n = 0;
     bool empty = false;
-    for (int line = 0; line < 9; ++line)
-      if (base & (1 << line)) {
-        spread |= places[line];
-        empty = empty || places[line] == 0;
+    for (int line = 0; line < 9; ++line) {
+      if (!(base & (1 << line))) {
+        outside |= places[line];
+        continue;
       }
-    if (empty || BitCount(spread) <= size) continue;
+      baseLines[n++] = line;
+      spread |= places[line];
+      empty = empty || places[line] == 0;
+    }
+    if (empty || BitCount(spread) <= size || BitCount(spread) - size > kMaxFins) continue;
     for (int cover = spread; cover; cover = (cover - 1) & spread) {
-      if (BitCount(cover) != size) continue;
-      CellBits fins, victims;
+      if (BitCount(cover) != size || !(outside & cover)) continue;
+      int finCount = 0;
       bool everyLineCovered = true;
+      for (int i = 0; i < n; ++i) {
+        everyLineCovered = everyLineCovered && (places[baseLines[i]] & cover);
+        finCount += BitCount(places[baseLines[i]] & ~cover);
+      }
+      if (!everyLineCovered || finCount > kMaxFins) continue;
+      CellBits fins, victims;
       for (int line = 0; line < 9; ++line) {
         const bool isBase = base & (1 << line);
-        if (isBase && !(places[line] & cover)) everyLineCovered = false;
         const int cells = places[line] & (isBase ? ~cover : cover);
         for (int p = 0; p < 9; ++p)
           if (cells & (1 << p)) (isBase ? fins : victims).Add(LineCell(type, line, p));
       }
       // A cell that sees every fin is the finned fish's own.
       victims = victims.Without(CommonPeers(fins));
-      if (!everyLineCovered || victims.Empty() || fins.Count() > kMaxFins) continue;
       fins.ForEach([&](int fin) {
         if (!victims.Empty()) victims = victims & nets.Gone(fin, digit);
       });
@@ -298,6 +311,7 @@ void Record(const Kraken& k, FinNets& nets, StepRecord& step) {
 
 bool FindKrakenFish(const PuzzleState& s, StepRecord& step) {
   FinNets& nets = NetsAt(s);
+  if (nets.searchedInVain) return false;
   Kraken found;
   for (int size = 2; size <= kMaxKrakenSize; ++size)
     for (int digit = 1; digit <= 9; ++digit)
@@ -306,6 +320,7 @@ bool FindKrakenFish(const PuzzleState& s, StepRecord& step) {
           Record(found, nets, step);
           return true;
         }
+  nets.searchedInVain = true;
   return false;
 }
 
