@@ -7,10 +7,12 @@
 // cells where it removes the same digit, so that a fish costs a few mask
 // operations once its fins' nets are known.
 //
-//   base lines  r1 r5        . X . . . . X . F     X: base and cover
-//   cover lines c2 c7        . V . . . . . . .     F: fin
-//                            . . . . F . X . .     V: removed when every
-//                                                     fin's net removes it
+//   5s, base lines r1 r4, cover lines c2 c7:
+//         c1 c2 c3 c4 c5 c6 c7 c8 c9
+//   r1     .  X  .  .  .  .  X  .  .      X  base and cover
+//   r4     .  X  .  F  .  .  X  .  .      F  a fin, seeing no V
+//   r7     .  .  .  .  .  .  V  .  .      V  goes when every fin's net
+//                                            removes it
 #include "engine/steps/kraken_fish.h"
 
 #include <algorithm>
@@ -33,9 +35,8 @@ constexpr int kMaxFins = 4;
 
 // The nets of supposing each candidate of one position holds: per candidate
 // (cell * 9 + digit - 1) whether it has run, and the cells where it removes
-// its own digit. Kept per thread for
-// the last position: a solve asks at the same position again after cheaper
-// techniques have found nothing.
+// its own digit. Kept per thread for the last position, with whether the
+// whole search found nothing there: a solve may ask at one position twice.
 struct FinNets {
   NetBoard root;
   std::array<bool, 729> run{};
