@@ -18,6 +18,7 @@
 #include "board/chain_walk.h"
 #include "board/forcing_chain_proof.h"
 #include "board/hint_lines.h"
+#include "board/kraken_text.h"
 #include "board/net_proof_text.h"
 #include "board/pattern_texts.h"
 #include "board/status_composer.h"
@@ -158,6 +159,7 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape) {
       break;
     case HintForm::Fish:
     case HintForm::FinnedFish:
+    case HintForm::KrakenFish:
       if (m.BaseCount > 0) return " in " + HousesPhrase(BaseLines(m));
       break;
     case HintForm::Chain:
@@ -412,6 +414,9 @@ std::string Explanation(const StepRecord& step, const StepShape& shape, const Pu
              removed + ".";
     case HintForm::ForcingNet:
       return NetExplanation(step);
+    case HintForm::KrakenFish:
+      if (std::string text = KrakenFishText(step); !text.empty()) return text;
+      break;
     default:
       break;
   }

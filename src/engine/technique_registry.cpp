@@ -5,6 +5,7 @@
 #include "engine/step_finder.h"
 #include "engine/steps/chain_steps.h"
 #include "engine/steps/dual_template_wing_steps.h"
+#include "engine/steps/kraken_fish.h"
 #include "engine/steps/net_steps.h"
 #include "engine/steps/pattern_steps.h"
 
@@ -303,6 +304,11 @@ constexpr std::array<TechniqueRow, kTechniqueRowCount> kRows{{
     {Id::AlignedTripleExclusion, "Aligned Triple Exclusion", "ALIGNED TRIPLE EXCLUSION",
      "#aligned-triple-exclusion", "Aligned Triple Excl.", 5, 7.5, Plain<FindAlignedTripleExclusion>,
      Form::AlignedExclusion},
+    // A finned fish whose fins' forcing nets remove what the fish would:
+    // just above the contradiction net's floor, so that it is asked only
+    // where no contradiction net and no template step is found.
+    {Id::KrakenFish, "Kraken Fish", "KRAKEN FISH", "#kraken-fish", "Kraken Fish", 5, 8.4,
+     Plain<FindKrakenFish>, Form::KrakenFish},
 }};
 
 constexpr bool RowsInIdOrder() {

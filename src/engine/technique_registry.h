@@ -94,6 +94,7 @@ enum class HintForm : std::uint8_t {
   Template,            // the ways of placing all nine of a digit that fit the grid
   BentWing,            // n cells holding n digits, all but one confined to cells that see each other
   AlignedExclusion,    // the ways of filling two or three cells, ruled out by the cells they see
+  KrakenFish,          // a finned fish, and per fin the net that removes what the fish would
 };
 
 struct TechniqueRow {
