@@ -56,6 +56,12 @@ PracticeResult RunPractice(int technique, bool forceOne, const GenerationProgres
   return GenerateForPractice(technique, HardestStepTechnique, forceOne, kPracticeAttemptLimit, progress);
 }
 
+// The name of a technique number the dialog keeps ("" for none).
+std::string_view NameOf(int technique) {
+  const auto id = TechniqueFromNumber(technique);
+  return id ? Technique(*id).name : std::string_view();
+}
+
 QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -354,8 +360,8 @@ void GenerateDialog::selectLevel(int i) {
 }
 
 void GenerateDialog::loadHardest() {
-  const int technique = TechniqueFromName(Settings(iniPath_).Get(setting::Hardest));
-  const int index = technique >= 0 ? cboHardest_->findData(technique) : -1;
+  const auto technique = TechniqueFromName(Settings(iniPath_).Get(setting::Hardest));
+  const int index = technique ? cboHardest_->findData(Index(*technique)) : -1;
   cboHardest_->setCurrentIndex(index > 0 ? index : 0);
 }
 
@@ -413,8 +419,8 @@ void GenerateDialog::saveChoices() {
       settings.Set(setting::CheckAllowed, t, chkAllowed_[t]->isChecked());
       settings.Set(setting::CheckRequired, t, chkRequired_[t]->isChecked());
     }
-    const int hardest = practiceTechnique();
-    settings.Set(setting::Hardest, hardest >= 0 ? TechniqueLabel(hardest) : std::string_view());
+    const auto hardest = TechniqueFromNumber(practiceTechnique());
+    settings.Set(setting::Hardest, hardest ? Technique(*hardest).name : std::string_view());
   }
   settings.Set(setting::NumStartingClues, clueChoice_);
   settings.Set(setting::ForceOne, chkForceOne_->isChecked() ? 1 : 0);
@@ -496,7 +502,7 @@ void GenerateDialog::finishGeneration(const std::string& puzzle, bool gaveUp) {
     ShowMessage(this, kProgramTitle,
                 QStringLiteral("No puzzle whose hardest step is %1 turned up in %2 attempts: such puzzles "
                                "are too rare to be made this way. Choose another technique, or \"Any\".")
-                    .arg(Latin1(TechniqueLabel(practising_)))
+                    .arg(Latin1(NameOf(practising_)))
                     .arg(kPracticeAttemptLimit));
   } else {
     ShowMessage(this, kProgramTitle, QStringLiteral("Puzzle generation canceled"));

@@ -20,6 +20,7 @@
 #include "board/forcing_chain_proof.h"
 #include "board/hint_lines.h"
 #include "board/hint_meanings.h"
+#include "board/kraken_text.h"
 #include "board/net_proof_text.h"
 #include "board/pattern_texts.h"
 #include "board/status_composer.h"
@@ -155,6 +156,7 @@ std::string WherePhrase(const StepRecord& step, const StepShape& shape, const Pu
       break;
     case HintForm::Fish:
     case HintForm::FinnedFish:
+    case HintForm::KrakenFish:
       if (const FishMeaning fish = FishMeaningOf(step); !fish.bases.empty())
         return " in " + HousesPhrase(fish.bases);
       break;
@@ -427,6 +429,9 @@ std::string Explanation(const StepRecord& step, const StepShape& shape, const Pu
              removed + ".";
     case HintForm::ForcingNet:
       return NetExplanation(step);
+    case HintForm::KrakenFish:
+      if (std::string text = KrakenFishText(step); !text.empty()) return text;
+      break;
     default:
       break;
   }

@@ -75,7 +75,7 @@ class ProofWriter {
   // goes because a peer (or its own cell) holds is told where it is used.
   bool Shown(int i, bool contradicted) const {
     if (!Whole() || Rule(i) != NetRule::Peer) return true;
-    return !contradicted && m_.NetAssumptions > 1 && IsResult(i);
+    return !contradicted && IsResult(i);
   }
 
   // Reasons inside a line's brackets, kept apart by semicolons since each

@@ -94,7 +94,7 @@ std::string TechniqueTable(std::span<const int> counts, int firstTechnique) {
     for (int c = 0; c < columns; ++c) {
       while (next < total && counts[next] <= 0) ++next;
       if (next >= total) break;
-      text += "<td>" + TechniqueName(firstTechnique + next, true);
+      text += "<td>" + TechniqueName(static_cast<TechniqueId>(firstTechnique + next), true);
       if (counts[next] >= 2) text += " (" + std::to_string(counts[next]) + ")";
       text += "</td>";
       ++next;

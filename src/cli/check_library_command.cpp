@@ -85,8 +85,7 @@ Outcome Check(const LibraryCase& libraryCase, const std::vector<const TechniqueR
   const PuzzleState state = PositionFromLine(libraryCase.position);
   StepRecord step;
   bool found = false;
-  for (std::size_t i = 0; i < rows.size() && !found; ++i)
-    found = FindWithTechnique(state, Index(rows[i]->id), step);
+  for (std::size_t i = 0; i < rows.size() && !found; ++i) found = FindWithTechnique(state, rows[i]->id, step);
   if (libraryCase.failCase) return found ? kWrong : kSame;
   if (!found) return kNotFound;
   if (!IsSound(step, state)) return kWrong;

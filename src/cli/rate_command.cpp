@@ -14,6 +14,7 @@
 #include "engine/extended_solve.h"
 #include "engine/rating.h"
 #include "engine/step_finder.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -39,7 +40,7 @@ std::string RateLine(const std::string& line, int maxTechnique, bool extended, S
   object["counts"] = counts;
   object["singles"] = SolveWithSingles(singles);
   if (extended) {
-    object["hardest"] = std::string(TechniqueLabel(solve.hardest));
+    object["hardest"] = std::string(solve.hardest ? Technique(*solve.hardest).name : std::string_view());
     object["score"] = std::round(solve.score * 10) / 10;
     object["ep"] = std::round(solve.toFirstPlacement * 10) / 10;
     object["ed"] = std::round(solve.firstStep * 10) / 10;

@@ -1,5 +1,6 @@
 // tavimoro-cli step: the next logical step of each puzzle.
 #include <iostream>
+#include <optional>
 
 #include "cli/args.h"
 #include "cli/command.h"
@@ -26,10 +27,10 @@ int RunStep(std::vector<std::string> arguments) {
   if (easiest && (!extended || techniqueName)) return UsageError("--easiest goes with --extended alone");
   if (!options.missingCandidates && !extended && !techniqueName)
     return UsageError("--no-missing-candidates goes with --extended or --technique");
-  int technique = -1;
+  std::optional<TechniqueId> technique;
   if (techniqueName) {
     technique = TechniqueFromName(*techniqueName);
-    if (technique < 0)
+    if (!technique)
       return UsageError("unknown technique '" + *techniqueName + "' (see 'tavimoro-cli techniques')");
   }
   return ForEachPuzzleLine(files, [&](const std::string& line) {
@@ -41,7 +42,7 @@ int RunStep(std::vector<std::string> arguments) {
     }
     StepRecord step;
     if (techniqueName) {
-      FindWithTechnique(state, technique, step, options);
+      FindWithTechnique(state, *technique, step, options);
     } else if (easiest) {
       step = FindEasiestStep(state, options);
     } else {

@@ -1,6 +1,7 @@
 #include "cli/step_json.h"
 
 #include "engine/extended_solve.h"
+#include "engine/technique_registry.h"
 #include "engine/validate.h"
 
 namespace tavimoro::cli {
@@ -42,7 +43,7 @@ nlohmann::ordered_json StepJson(const StepRecord& step) {
 
 nlohmann::ordered_json NamedStepJson(const StepRecord& step) {
   nlohmann::ordered_json object = StepJson(step);
-  object["name"] = step.Kind == kNoStep ? std::string() : std::string(TechniqueLabel(Index(step.Technique)));
+  object["name"] = step.Kind == kNoStep ? std::string() : std::string(Technique(step.Technique).name);
   return object;
 }
 

@@ -5,7 +5,7 @@
 #include "cli/args.h"
 #include "cli/command.h"
 #include "cli/step_json.h"
-#include "engine/extended_solve.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -16,12 +16,12 @@ int RunTechniques(std::vector<std::string> arguments) {
   const auto rest = args.Rest(error);
   if (!error.empty()) return UsageError(error);
   if (!rest.empty()) return UsageError("techniques takes no file");
-  for (int t = 0; t < TechniqueTotal(); ++t) {
+  for (const TechniqueRow& row : TechniqueRows()) {
     nlohmann::ordered_json object;
-    object["technique"] = t;
-    object["name"] = std::string(TechniqueLabel(t));
-    object["anchor"] = TechniqueAnchor(t);
-    object["score"] = std::round(TechniqueScore(t) * 10) / 10;
+    object["technique"] = Index(row.id);
+    object["name"] = std::string(row.name);
+    object["anchor"] = std::string(row.anchor);
+    object["score"] = std::round(row.score * 10) / 10;
     std::cout << JsonLine(object) << '\n';
   }
   return kExitOk;

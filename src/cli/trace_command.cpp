@@ -9,6 +9,7 @@
 #include "engine/extended_solve.h"
 #include "engine/rating.h"
 #include "engine/step_finder.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::cli {
 namespace {
@@ -37,7 +38,7 @@ int RunTrace(std::vector<std::string> arguments) {
       nlohmann::ordered_json summary;
       summary["rating"] = solve.rating;
       summary["counts"] = solve.counts;
-      summary["hardest"] = std::string(TechniqueLabel(solve.hardest));
+      summary["hardest"] = std::string(solve.hardest ? Technique(*solve.hardest).name : std::string_view());
       summary["score"] = std::round(solve.score * 10) / 10;
       summary["ep"] = std::round(solve.toFirstPlacement * 10) / 10;
       summary["ed"] = std::round(solve.firstStep * 10) / 10;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "engine/step_apply.h"
 #include "engine/steps/net_steps.h"
@@ -31,11 +32,12 @@ ScoreOrder MakeScoreOrder() {
 // searches of the score's solve.
 constexpr double kChainFloor = 6.5;
 
-// A unique loop scores a tenth more for every two cells beyond six, as the
-// community's rater has it.
+// A unique loop scores more for every two cells beyond the smallest ring,
+// as the community's rater has it.
 double LoopScore(const TechniqueRow& row, const StepRecord& step) {
   if (row.id != TechniqueId::UniqueLoop) return 0;
-  return row.score + 0.1 * std::max(0, step.Meaning.NodeCount - 6) / 2;
+  return row.score +
+         kLoopScoring.perTwoCells * std::max(0, step.Meaning.NodeCount - kLoopScoring.baseCells) / 2;
 }
 
 double OneDecimal(double x) { return std::round(x * 10) / 10; }
@@ -50,29 +52,52 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
   const double netFloor = Technique(TechniqueId::ContradictionNet).score;
   const TechniqueRow* used = nullptr;
   StepContext context(options);
-  // A fish larger than its row's smallest scores above the row: it waits
-  // until the rows below its own score have found nothing.
-  StepRecord waiting;
-  const TechniqueRow* waitingRow = nullptr;
-  double waitingScore = 0;
   auto take = [&](const TechniqueRow* row) {
     StepRecord found;
     if (!row->find(s, found, context) || !StepProgresses(s, found)) return false;
-    if (const double own = steps::FishStepScore(found); own > row->score) {
-      if (waitingRow == nullptr || own < waitingScore) {
-        waiting = found;
-        waitingRow = row;
-        waitingScore = own;
-      }
-      return false;
-    }
     step = found;
     used = row;
     return true;
   };
-  auto takeWaiting = [&] {
-    step = waiting;
-    used = waitingRow;
+  // A Franken or Mutant fish larger than its row's smallest scores above
+  // the row, so each size is asked only when its score is reached: the
+  // rows below it have found nothing by then, and most positions never get
+  // that far. Asks of equal score go in row order, before the rows of that
+  // score.
+  struct SizedAsk {
+    const TechniqueRow* row;
+    int size;
+    double score;
+    int order;
+  };
+  std::array<SizedAsk, 8> asks{};
+  int askCount = 0;
+  auto askSized = [&](const SizedAsk& ask) {
+    StepRecord found;
+    if (steps::FindSizedFish(s, ask.row->id, ask.size, found)) {
+      if (!StepProgresses(s, found)) return false;
+      step = found;
+      used = ask.row;
+      return true;
+    }
+    if (ask.size < steps::SizedFishRowMaxSize(ask.row->id) && askCount < static_cast<int>(asks.size()))
+      asks[askCount++] = {ask.row, ask.size + 1, steps::SizedFishScore(ask.row->id, ask.size + 1), ask.order};
+    return false;
+  };
+  // Runs the waiting asks of scores up to `score`, lowest score first.
+  auto runAsks = [&](double score) {
+    while (askCount > 0) {
+      int next = 0;
+      for (int i = 1; i < askCount; ++i)
+        if (asks[i].score < asks[next].score ||
+            (asks[i].score == asks[next].score && asks[i].order < asks[next].order))
+          next = i;
+      if (asks[next].score > score) return false;
+      const SizedAsk ask = asks[next];
+      asks[next] = asks[--askCount];
+      if (askSized(ask)) return true;
+    }
+    return false;
   };
   // Before the costly searches, the steps that cannot raise the score
   // reached (any order of them ends at the same score): with a net paid
@@ -82,10 +107,7 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
   bool costlyReached = false;
   for (int i = 0; i < order.count && used == nullptr; ++i) {
     const TechniqueRow* row = order.rows[i];
-    if (waitingRow != nullptr && row->score >= waitingScore) {
-      takeWaiting();
-      break;
-    }
+    if (runAsks(row->score)) break;
     if (!costlyReached && row->score >= kChainFloor) {
       costlyReached = true;
       if (hardest >= netFloor && steps::FindContradictionBatch(s, hardest, step, context.Contradictions()))
@@ -95,9 +117,14 @@ const TechniqueRow* TakeEasiest(const PuzzleState& s, const ScoreOrder& order, d
         if (take(lastCostly)) break;
       }
     }
-    if (row != triedFirst) take(row);
+    if (row == triedFirst) continue;
+    if (steps::SizedFishRowMaxSize(row->id) > 0) {
+      askSized({row, 2, row->score, i});
+    } else {
+      take(row);
+    }
   }
-  if (used == nullptr && waitingRow != nullptr) takeWaiting();
+  if (used == nullptr) runAsks(std::numeric_limits<double>::infinity());
   return used;
 }
 

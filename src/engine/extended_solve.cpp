@@ -10,33 +10,8 @@
 #include "engine/technique_registry.h"
 
 namespace tavimoro {
-namespace {
 
-const TechniqueRow* RowOf(int technique) {
-  const auto id = TechniqueFromNumber(technique);
-  return id ? &Technique(*id) : nullptr;
-}
-
-}  // namespace
-
-int TechniqueTotal() { return kTechniqueRowCount; }
-
-double TechniqueScore(int technique) {
-  const TechniqueRow* row = RowOf(technique);
-  return row ? row->score : 0;
-}
-
-std::string_view TechniqueLabel(int technique) {
-  const TechniqueRow* row = RowOf(technique);
-  return row ? row->name : std::string_view();
-}
-
-std::string TechniqueAnchor(int technique) {
-  const TechniqueRow* row = RowOf(technique);
-  return row ? std::string(row->anchor) : std::string();
-}
-
-int TechniqueFromName(std::string_view name) {
+std::optional<TechniqueId> TechniqueFromName(std::string_view name) {
   auto same = [](std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
              return std::tolower(static_cast<unsigned char>(x)) ==
@@ -44,15 +19,17 @@ int TechniqueFromName(std::string_view name) {
            });
   };
   for (const TechniqueRow& row : TechniqueRows())
-    if (same(row.name, name)) return Index(row.id);
-  return -1;
+    if (same(row.name, name)) return row.id;
+  return std::nullopt;
 }
 
-bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step, SearchOptions options) {
-  const TechniqueRow* row = RowOf(technique);
-  if (row == nullptr || row->find == nullptr) return false;
+bool FindWithTechnique(const PuzzleState& state, TechniqueId technique, StepRecord& step,
+                       SearchOptions options) {
+  if (Index(technique) >= kTechniqueRowCount) return false;
+  const TechniqueRow& row = Technique(technique);
+  if (row.find == nullptr) return false;
   StepContext context(options);
-  return row->find(state, step, context);
+  return row.find(state, step, context);
 }
 
 StepRecord FindExtendedStep(const PuzzleState& state, SearchOptions options) {
@@ -92,7 +69,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
     result.rating = Rate(state, result.counts, maxTechnique);
     const DifficultyScore difficulty = ScoreDifficulty(state, options);
     result.solved = difficulty.solved;
-    result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
+    result.hardest = result.solved ? TechniqueFromNumber(difficulty.hardestTechnique) : kStuckRating;
     result.score = difficulty.score;
     result.toFirstPlacement = difficulty.toFirstPlacement;
     result.firstStep = difficulty.firstStep;
@@ -134,7 +111,7 @@ ExtendedSolve SolveExtended(const PuzzleState& state, int maxTechnique,
   // The hardest technique and the score come from the easiest-first solve,
   // so that they agree; the walk above keeps the ladder's order.
   const DifficultyScore difficulty = ScoreDifficulty(state, options);
-  result.hardest = result.solved ? difficulty.hardestTechnique : Index(kStuckRating);
+  result.hardest = result.solved ? TechniqueFromNumber(difficulty.hardestTechnique) : kStuckRating;
   result.score = difficulty.score;
   result.toFirstPlacement = difficulty.toFirstPlacement;
   result.firstStep = difficulty.firstStep;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "engine/rating.h"
 #include "engine/search_options.h"
 #include "engine/step_record.h"
+#include "engine/technique_id.h"
 
 namespace tavimoro {
 
@@ -20,27 +22,20 @@ namespace tavimoro {
 // order. Kind 0 when none finds anything. Reads the state only.
 StepRecord FindExtendedStep(const PuzzleState& state, SearchOptions options = {});
 
-// The registry's techniques by number: the ladder's rungs, the stuck
-// rating, then the techniques beyond the ladder.
-int TechniqueTotal();  // numbers run 0..TechniqueTotal() - 1
-// The difficulty score of a technique number; 0 for a number without one.
-double TechniqueScore(int technique);
-// The name of a technique number ("" for none) and its help anchor.
-std::string_view TechniqueLabel(int technique);
-std::string TechniqueAnchor(int technique);
-// The number of the technique of that name (letter case aside); -1 when
-// none has it.
-int TechniqueFromName(std::string_view name);
+// The technique of that name (letter case aside); nullopt when none has it.
+std::optional<TechniqueId> TechniqueFromName(std::string_view name);
 // Tries one technique alone; false (step untouched) when it finds nothing
 // or has no finder.
-bool FindWithTechnique(const PuzzleState& state, int technique, StepRecord& step, SearchOptions options = {});
+bool FindWithTechnique(const PuzzleState& state, TechniqueId technique, StepRecord& step,
+                       SearchOptions options = {});
 
 struct ExtendedSolve {
   int rating = 0;            // Rate's rating: the stuck rating when the ladder got stuck
   TechniqueCounts counts{};  // Rate's counts, up to where the ladder got stuck
   // The technique of the highest score that the score's easiest-first solve
-  // (difficulty_score.h) used (-1: none); the stuck rating when unsolved.
-  int hardest = -1;
+  // (difficulty_score.h) used (none for a grid already full); the stuck
+  // rating when unsolved.
+  std::optional<TechniqueId> hardest;
   double score = 0;             // the difficulty score (difficulty_score.h), from its own easiest-first solve
   double toFirstPlacement = 0;  // that solve's highest score up to its first placement
   double firstStep = 0;         // the score of that solve's first step

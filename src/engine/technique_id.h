@@ -103,6 +103,8 @@ enum class TechniqueId : std::uint8_t {
   RstuvwxyzWing,
   AlignedPairExclusion,
   AlignedTripleExclusion,
+  // Kraken fish: finned fish joined to the fins' forcing nets.
+  KrakenFish,
 };
 
 constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
@@ -114,7 +116,7 @@ constexpr int Index(TechniqueId id) { return static_cast<int>(id); }
 inline constexpr TechniqueId kStuckRating = TechniqueId::ComplexForcingChains;
 inline constexpr int kLadderRungCount = Index(kStuckRating);
 inline constexpr int kTechniqueCount = Index(kStuckRating) + 1;
-inline constexpr TechniqueId kLastTechnique = TechniqueId::AlignedTripleExclusion;
+inline constexpr TechniqueId kLastTechnique = TechniqueId::KrakenFish;
 inline constexpr int kTechniqueRowCount = Index(kLastTechnique) + 1;
 
 }  // namespace tavimoro

@@ -1,10 +1,12 @@
 // The technique registry: one row per technique, in id order, and the only
-// place that states a technique's facts: its name, help anchor, the caption
-// the generator dialog shows, its difficulty level and score, the finder of
-// a ladder rung, the form of hint that explains its steps and the codes of
-// its cases in a regression library. FindNextStep,
-// TechniqueName, the rating bands, the generator, the analysis and the hint
-// composer read it, and a test holds the help page's index to it.
+// place that states a technique's facts: its name, the label its steps'
+// trace texts start with, help anchor, the caption the generator dialog
+// shows, its difficulty level and score (and how a step's own score grows,
+// where it does), the finder of a ladder rung, the form of hint that
+// explains its steps and the codes of its cases in a regression library.
+// FindNextStep, TechniqueName, the finders' traces and step scores, the
+// rating bands, the generator, the analysis and the hint composer read it,
+// and a test holds the help page's index to it.
 //
 // Adding a technique: its finder (a file under steps/, declared in
 // steps/steps.h) filling the step's meaning block, its id in technique_id.h,
@@ -92,11 +94,13 @@ enum class HintForm : std::uint8_t {
   Template,            // the ways of placing all nine of a digit that fit the grid
   BentWing,            // n cells holding n digits, all but one confined to cells that see each other
   AlignedExclusion,    // the ways of filling two or three cells, ruled out by the cells they see
+  KrakenFish,          // a finned fish, and per fin the net that removes what the fish would
 };
 
 struct TechniqueRow {
   TechniqueId id;
   std::string_view name;              // as the hints and the analysis show it
+  std::string_view trace;             // what a step's trace text starts with (StartTrace adds ": ")
   std::string_view anchor;            // fragment on the techniques page
   std::string_view generatorCaption;  // the generator dialog's label
   int level;                          // difficulty level 0..5 of a puzzle rated by it (shown level + 1 of 6)
@@ -108,7 +112,41 @@ struct TechniqueRow {
   // claims that variant's cases from the row of the bare code. Empty when
   // it has none.
   std::string_view libraryCodes = {};
+  // Where the trace label varies with the step (the fish's size, the
+  // unique loop's type): the labels by the variant its finder names; the
+  // trace above is the first one in use.
+  std::span<const std::string_view> traceVariants = {};
+  // A step's own score by its fish's size, where it grows with the size;
+  // the row's score is that of the smallest.
+  std::span<const double> scoreBySize = {};
 };
+
+// How the score of a unique loop step grows with its ring: by
+// perTwoCells for each two cells beyond baseCells.
+struct LoopScoring {
+  int baseCells;
+  double perTwoCells;
+};
+inline constexpr LoopScoring kLoopScoring{6, 0.1};
+
+// How a forcing net step's score grows with its proof, above its row's
+// score (the band's floor). A plain net: by perDoubling for each doubling
+// of the proof beyond freeInferences, at most maxDoublings times. A nested
+// net, charged for its own proof and its inner nets' together: nestedAt
+// for nestedReference implications, nestedPerDoubling more or less per
+// doubling or halving, nestedPerLevel more at the second level. A trial
+// scores trial, above every net.
+struct NetScoring {
+  int freeInferences;
+  double perDoubling;
+  int maxDoublings;
+  int nestedReference;
+  double nestedAt;
+  double nestedPerDoubling;
+  double nestedPerLevel;
+  double trial;
+};
+inline constexpr NetScoring kNetScoring{8, 0.1, 6, 512, 11.1, 0.3, 0.5, 12.5};
 
 // Every row, row n having id n: the ladder's, the stuck rating's, then the
 // techniques beyond the ladder.
@@ -121,6 +159,9 @@ std::span<const TechniqueRow> LadderRungs();
 const TechniqueRow& Technique(TechniqueId id);
 // The id of a technique number, or nullopt when no row has it.
 std::optional<TechniqueId> TechniqueFromNumber(int number);
+// Starts a step's trace text afresh: the row's trace label (the variant's,
+// for a row whose label varies) followed by ": ".
+void StartTrace(StepText& text, TechniqueId technique, int variant = 0);
 // Whether a puzzle can be made whose hardest step is this technique: it has
 // a finder and does not rest on digits the solver entered, which a new
 // puzzle has none of.
@@ -137,8 +178,7 @@ const std::string& HelpBase();
 std::string TechniquesPageAddress();  // HelpBase() + "techniques.html"
 
 // The technique's name; with asLink, wrapped as a link to its anchor on the
-// techniques page. A number without a row gives "".
+// techniques page. An id without a row gives "".
 std::string TechniqueName(TechniqueId technique, bool asLink);
-std::string TechniqueName(int technique, bool asLink);
 
 }  // namespace tavimoro

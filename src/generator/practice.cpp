@@ -8,7 +8,7 @@ namespace tavimoro {
 
 int HardestStepTechnique(const PuzzleState& puzzle) {
   const ExtendedSolve solve = SolveExtended(puzzle, kNoTechniqueLimit);
-  return solve.solved ? solve.hardest : -1;
+  return solve.solved && solve.hardest ? Index(*solve.hardest) : -1;
 }
 
 PracticeResult GenerateForPractice(int technique, const HardestTechnique& hardestOf, bool forceOne,

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "board/hint_composer.h"
@@ -38,9 +39,9 @@ std::string Levels(const StepRecord& step, const PuzzleState& position) {
   return out;
 }
 
-std::string Section(const std::string& title, const PuzzleState& s, int technique) {
+std::string Section(const std::string& title, const PuzzleState& s, std::optional<TechniqueId> technique) {
   StepRecord step;
-  if (!FindWithTechnique(s, technique, step)) return {};
+  if (!technique || !FindWithTechnique(s, *technique, step)) return {};
   return "== " + title + "\n" + Levels(step, s) + "\n";
 }
 
@@ -71,7 +72,7 @@ std::string AllHints() {
     }
     for (const auto& [name, id] : rungs)
       if (line.substr(last + 1) == name)
-        out += Section("forcing_nets.txt line " + std::to_string(number) + ": " + name, s, Index(id));
+        out += Section("forcing_nets.txt line " + std::to_string(number) + ": " + name, s, id);
   }
   return out;
 }

@@ -27,7 +27,7 @@ TEST(ExtendedHint, EveryTechniqueMetIsWordedFromItsMeaning) {
   }
   ASSERT_GE(firstOf.size(), 10u);
   for (const auto& [technique, step] : firstOf) {
-    SCOPED_TRACE(std::string(TechniqueName(technique, false)));
+    SCOPED_TRACE(TechniqueName(static_cast<TechniqueId>(technique), false));
     StepRecord blank = step;
     blank.Text = StepText();
     for (int level = 1; level <= 3; ++level) {
@@ -55,7 +55,7 @@ TEST(ExtendedHint, MultiColouringMeetingBothColoursSaysWhichColourIsFalse) {
   const PuzzleState s =
       PuzzleFromString(".......71.2.8........5.3...7.9.6.......2..8..1.........3...25..6...1..4..........");
   StepRecord step;
-  ASSERT_TRUE(FindWithTechnique(s, Index(TechniqueId::MultiColouring), step));
+  ASSERT_TRUE(FindWithTechnique(s, TechniqueId::MultiColouring, step));
   const std::string text = EliminationHintText(step, 3, &s);
   for (const char* piece : {"R2C3 sees R3C2 and R3C3, which have opposite colours of the second",
                             "so that colour is false: R2C3 loses the 1.", "Remove the 1 from R2C3."})

@@ -163,7 +163,7 @@ TEST_F(HintTest, TechniqueHintFromMarksEscalatesInThreeLevels) {
   // Keep only the solution's mark in the first two-candidate cell: the
   // engine must now see a naked single there, before any other.
   const int digit = kSolution[pairCell] - '0';
-  const std::string d(1, kSolution[pairCell]), name = TechniqueName(0, true);
+  const std::string d(1, kSolution[pairCell]), name = TechniqueName(TechniqueId::NakedSingle, true);
   Edit(board).Cells[pairCell].Marks = static_cast<std::uint16_t>(DigitBit(digit));
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
   EXPECT_EQ(Hint(), "<b>HINT:</b> Look for a " + name + " on the number " + d +
@@ -252,7 +252,7 @@ TEST(EliminationHintTest, ThreeLevelsNameTheTechniqueThenWhereThenWhy) {
   step.CellColour[18] = step.CellColour[22] = PatternColour;  // R3C1, R3C5
   step.CellColour[20] = step.CellColour[25] = EliminationColour;
   step.Meaning.House = 2;
-  const std::string name = TechniqueName(2, true);
+  const std::string name = TechniqueName(TechniqueId::NakedPair, true);
   EXPECT_EQ(EliminationHintText(step, 1),
             "<b>HINT:</b> Look for a " + name + "<br><br>Click \"Hint\" again for more...");
   EXPECT_EQ(EliminationHintText(step, 2),
@@ -295,7 +295,9 @@ TEST(EliminationHintTest, FishNamesItsBaseLinesAndCoverLines) {
   step.Meaning.BaseCount = step.Meaning.CoverCount = 2;
   step.Meaning.BaseLines = {1, 5};
   step.Meaning.CoverLines = {11, 16};
-  ExpectPieces(step, 2, {"Look for an " + TechniqueName(10, true) + " in rows 2 and 6 on the number 6."});
+  ExpectPieces(
+      step, 2,
+      {"Look for an " + TechniqueName(TechniqueId::XWing, true) + " in rows 2 and 6 on the number 6."});
   ExpectPieces(
       step, 3,
       {"In rows 2 and 6, the 6 can only go in columns 3 and 8.", "Remove the 6 from R1C3 and R9C8."});

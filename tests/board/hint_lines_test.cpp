@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "board/board_fixture.h"
 #include "board/net_proof_text.h"
@@ -28,8 +29,9 @@ TEST(HintLines, EveryLinkOfAChainIsDrawnInItsOwnStyle) {
   for (const testing::Case& c : testing::ReadCases()) {
     PuzzleState s;
     StepRecord step;
-    if (c.expected == "x" || !testing::CasePosition(c, s) ||
-        !FindWithTechnique(s, TechniqueFromName(c.technique), step))
+    const std::optional<TechniqueId> technique = TechniqueFromName(c.technique);
+    if (c.expected == "x" || !technique || !testing::CasePosition(c, s) ||
+        !FindWithTechnique(s, *technique, step))
       continue;
     const HintForm form = Technique(step.Technique).hint;
     if (form != HintForm::Chain && form != HintForm::InferenceChain && form != HintForm::NiceLoop &&

@@ -45,7 +45,7 @@ TEST(HintMeaning, HintsDoNotDependOnTheTraceText) {
   }
 
   for (const auto& [technique, step] : firstOf) {
-    const std::string name = TechniqueName(technique, false);
+    const std::string name = TechniqueName(static_cast<TechniqueId>(technique), false);
     const std::string withText = AllLevels(step);
     StepRecord blank = step;
     blank.Text.Clear();

@@ -25,7 +25,7 @@ TEST(TechniqueTableTest, UpToThreeInOneRowThenRowsOfThree) {
   const std::string open = "<font size=3><table width=\"95%\" border=0>";
   const std::string close = "</table></font>";
   auto td = [](int t, const std::string& count = "") {
-    return "<td>" + TechniqueName(t, true) + count + "</td>";
+    return "<td>" + TechniqueName(static_cast<TechniqueId>(t), true) + count + "</td>";
   };
   TechniqueCounts counts{};
   counts[1] = 1;

@@ -57,22 +57,21 @@ TEST(FindExtendedStep, NothingOnAnOpenGrid) {
   EXPECT_EQ(FindExtendedStep(PuzzleFromString("")).Kind, kNoStep);
 }
 
-TEST(ExtendedTechniqueNames, EveryNumberHasOneNameFoundAgain) {
-  for (int t = 0; t < TechniqueTotal(); ++t) {
-    ASSERT_FALSE(TechniqueLabel(t).empty()) << t;
-    EXPECT_EQ(TechniqueFromName(TechniqueLabel(t)), t);
-    EXPECT_GT(TechniqueScore(t), 0) << t;
+TEST(ExtendedTechniqueNames, EveryTechniqueHasOneNameFoundAgain) {
+  for (const TechniqueRow& row : TechniqueRows()) {
+    ASSERT_FALSE(row.name.empty()) << Index(row.id);
+    EXPECT_EQ(TechniqueFromName(row.name), row.id);
+    EXPECT_GT(row.score, 0) << row.name;
   }
-  EXPECT_EQ(TechniqueFromName("SKYSCRAPER"), Index(TechniqueId::Skyscraper));
-  EXPECT_EQ(TechniqueFromName("Skyscrapers"), -1);
-  EXPECT_EQ(TechniqueLabel(TechniqueTotal()), "");
+  EXPECT_EQ(TechniqueFromName("SKYSCRAPER"), TechniqueId::Skyscraper);
+  EXPECT_EQ(TechniqueFromName("Skyscrapers"), std::nullopt);
 }
 
 TEST(SolveExtended, AFullGridIsSolvedWithoutSteps) {
   const ExtendedSolve solve = SolveExtended(PuzzleFromString(testing::kSolvedGrid), kNoTechniqueLimit);
   EXPECT_TRUE(solve.solved);
   EXPECT_EQ(solve.rating, 0);
-  EXPECT_EQ(solve.hardest, -1);
+  EXPECT_EQ(solve.hardest, std::nullopt);
   EXPECT_EQ(solve.score, 0);
 }
 
@@ -93,9 +92,10 @@ TEST_P(SolveExtendedCorpus, KeepsRatesRatingAndCounts) {
       EXPECT_TRUE(solve.solved) << lines[i];
     }
     if (!solve.solved) {
-      EXPECT_EQ(solve.hardest, Index(kStuckRating)) << lines[i];
+      EXPECT_EQ(solve.hardest, kStuckRating) << lines[i];
     }
-    EXPECT_GE(solve.score, TechniqueScore(solve.hardest)) << lines[i];
+    ASSERT_TRUE(solve.hardest) << lines[i];
+    EXPECT_GE(solve.score, Technique(*solve.hardest).score) << lines[i];
   }
 }
 

@@ -123,11 +123,11 @@ std::vector<NetCase> NetPositionCases() {
   std::vector<NetCase> cases;
   std::ifstream in(std::string(TAVIMORO_SOURCE_DIR) + "/tests/data/forcing_nets.txt");
   std::string line;
-  const std::pair<const char*, TechniqueId> rungs[] = {{"contradiction", kContradictionNet},
-                                                       {"cell", kCellNet},
-                                                       {"unit", kUnitNet},
-                                                       {"nested", kNestedNet},
-                                                       {"doubly", kDoublyNestedNet}};
+  const std::pair<const char*, TechniqueId> rungs[] = {{"contradiction", TechniqueId::ContradictionNet},
+                                                       {"cell", TechniqueId::CellNet},
+                                                       {"unit", TechniqueId::UnitNet},
+                                                       {"nested", TechniqueId::NestedNet},
+                                                       {"doubly", TechniqueId::DoublyNestedNet}};
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;
     const auto first = line.find('\t'), last = line.rfind('\t');
@@ -141,11 +141,11 @@ std::vector<NetCase> NetPositionCases() {
 
 bool FindAtRung(TechniqueId technique, const PuzzleState& s, StepRecord& step) {
   const std::pair<TechniqueId, bool (*)(const PuzzleState&, StepRecord&)> finders[] = {
-      {kContradictionNet, FindContradictionNet},
-      {kCellNet, FindCellNet},
-      {kUnitNet, FindUnitNet},
-      {kNestedNet, FindNestedNet},
-      {kDoublyNestedNet, FindDoublyNestedNet}};
+      {TechniqueId::ContradictionNet, FindContradictionNet},
+      {TechniqueId::CellNet, FindCellNet},
+      {TechniqueId::UnitNet, FindUnitNet},
+      {TechniqueId::NestedNet, FindNestedNet},
+      {TechniqueId::DoublyNestedNet, FindDoublyNestedNet}};
   for (const auto& [id, find] : finders)
     if (id == technique) return find(s, step);
   return false;
@@ -157,7 +157,7 @@ TEST_P(NetPositions, NamedRungIsTheFirstThatFinds) {
   const auto& [puzzle, marks, rung] = GetParam();
   const PuzzleState s = marks.empty() ? FirstStuck(puzzle) : FromMarks(puzzle, marks);
   const PuzzleState solved = Solution(puzzle);
-  for (int lower = Index(kContradictionNet); lower < Index(rung); ++lower) {
+  for (int lower = Index(TechniqueId::ContradictionNet); lower < Index(rung); ++lower) {
     StepRecord none;
     EXPECT_FALSE(FindAtRung(static_cast<TechniqueId>(lower), s, none))
         << "rung " << lower << " finds " << none.Text.view();
@@ -178,7 +178,7 @@ TEST(ForcingNets, TrialStatesItsAssumptionAndRemovesAWrongDigit) {
   const PuzzleState solved = Solution(puzzle);
   StepRecord step;
   ASSERT_TRUE(FindTrial(s, step));
-  EXPECT_EQ(step.Technique, kTrial);
+  EXPECT_EQ(step.Technique, TechniqueId::Trial);
   ExpectSound(step, solved, puzzle);
   ExpectProofShape(step);
   EXPECT_TRUE(step.Text.Contains("TRIAL: assume r")) << step.Text.view();
@@ -194,7 +194,7 @@ TEST(ForcingNets, DeeperLevelsFindWhatShallowerOnesDo) {
   const PuzzleState solved = Solution(puzzle);
   StepRecord step;
   ASSERT_TRUE(FindDoublyNestedNet(s, step));
-  EXPECT_EQ(step.Technique, kDoublyNestedNet);
+  EXPECT_EQ(step.Technique, TechniqueId::DoublyNestedNet);
   ExpectSound(step, solved, puzzle);
   ExpectProofShape(step);
 }
@@ -238,7 +238,7 @@ TEST(ForcingNets, ContradictionBatchTakesEveryContradictionWithinTheScore) {
   }
   EXPECT_GT(highCount, 1);
   EXPECT_LE(lowCount, highCount);
-  EXPECT_EQ(high.Technique, kContradictionNet);
+  EXPECT_EQ(high.Technique, TechniqueId::ContradictionNet);
   StepRecord none;
   EXPECT_FALSE(FindContradictionBatch(s, 8.1, none));
   EXPECT_EQ(none.Kind, kNoStep);
@@ -247,7 +247,7 @@ TEST(ForcingNets, ContradictionBatchTakesEveryContradictionWithinTheScore) {
 TEST(ForcingNets, StepScoreGrowsWithTheProofWithinItsBand) {
   StepRecord step;
   EXPECT_EQ(NetStepScore(step), 0);
-  step.Technique = kContradictionNet;
+  step.Technique = TechniqueId::ContradictionNet;
   step.Meaning.NetProofSize = 8;
   EXPECT_DOUBLE_EQ(NetStepScore(step), 8.2);
   step.Meaning.NetProofSize = 17;  // past 16, so in the second doubling
@@ -256,18 +256,18 @@ TEST(ForcingNets, StepScoreGrowsWithTheProofWithinItsBand) {
   EXPECT_NEAR(NetStepScore(step), 8.8, 1e-9);
   // A nested net: its proof and its inner nets' together, 11.1 at 512, 0.3
   // per doubling, not below its floor; the second level half a point more.
-  step.Technique = kNestedNet;
+  step.Technique = TechniqueId::NestedNet;
   step.Meaning.NetProofSize = 256;
   step.Meaning.InnerInferences = 256;
   EXPECT_NEAR(NetStepScore(step), 11.1, 1e-9);
   step.Meaning.InnerInferences = 1792;
   EXPECT_NEAR(NetStepScore(step), 11.7, 1e-9);
-  step.Technique = kDoublyNestedNet;
+  step.Technique = TechniqueId::DoublyNestedNet;
   EXPECT_NEAR(NetStepScore(step), 12.2, 1e-9);
   step.Meaning = StepMeaning{};
-  step.Technique = kNestedNet;
+  step.Technique = TechniqueId::NestedNet;
   EXPECT_DOUBLE_EQ(NetStepScore(step), 9.2);
-  step.Technique = kTrial;
+  step.Technique = TechniqueId::Trial;
   EXPECT_DOUBLE_EQ(NetStepScore(step), 12.5);
 }
 
@@ -337,7 +337,7 @@ TEST(ForcingNets, HardestSampleSolvedWithoutTrial) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (std::getenv("TAVIMORO_NET_VERBOSE")) std::printf("%zu %d %.2f\n", i, hardest, seconds);
     EXPECT_GE(hardest, 0) << lines[i];
-    EXPECT_NE(hardest, Index(kTrial)) << lines[i];
+    EXPECT_NE(hardest, Index(TechniqueId::Trial)) << lines[i];
     ASSERT_FALSE(HasFailure()) << lines[i];
   }
 }

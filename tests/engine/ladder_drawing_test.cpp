@@ -58,7 +58,8 @@ std::string AllDrawings() {
     PuzzleState s;
     StepRecord step;
     if (c.expected == "x" || !testing::CasePosition(c, s)) continue;
-    if (!FindWithTechnique(s, TechniqueFromName(c.technique), step)) continue;
+    const auto technique = TechniqueFromName(c.technique);
+    if (!technique || !FindWithTechnique(s, *technique, step)) continue;
     out += "== " + c.technique + " : " + c.position + " : " + c.removed + "\n" + Drawing(step) + "\n";
   }
   return out;

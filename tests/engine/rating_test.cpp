@@ -32,15 +32,16 @@ TEST(Levels, EachRatingFallsInTheLowestLevelAdmittingIt) {
 }
 
 TEST(TechniqueNames, PlainAndAsLink) {
-  EXPECT_EQ(TechniqueName(10, false), "X Wing");
-  EXPECT_EQ(TechniqueName(18, false), "Complex Forcing Chains");
-  EXPECT_EQ(TechniqueName(19, false), "Skyscraper");
-  EXPECT_EQ(TechniqueName(Index(TechniqueId::XChain), false), "X-Chain");
-  EXPECT_EQ(TechniqueName(kTechniqueRowCount, false), "");
-  EXPECT_EQ(TechniqueName(3, true), "<a href='http://www.tavimoro.app/help/techniques.html#b3'>Omission</a>");
+  EXPECT_EQ(TechniqueName(TechniqueId::XWing, false), "X Wing");
+  EXPECT_EQ(TechniqueName(kStuckRating, false), "Complex Forcing Chains");
+  EXPECT_EQ(TechniqueName(TechniqueId::Skyscraper, false), "Skyscraper");
+  EXPECT_EQ(TechniqueName(TechniqueId::XChain, false), "X-Chain");
+  EXPECT_EQ(TechniqueName(static_cast<TechniqueId>(kTechniqueRowCount), false), "");
+  EXPECT_EQ(TechniqueName(TechniqueId::Omission, true),
+            "<a href='http://www.tavimoro.app/help/techniques.html#b3'>Omission</a>");
   const std::string saved = HelpBase();
   SetHelpBase("file:///usr/share/tavimoro/help/");
-  EXPECT_EQ(TechniqueName(17, true),
+  EXPECT_EQ(TechniqueName(TechniqueId::ForcingChain2, true),
             "<a href='file:///usr/share/tavimoro/help/techniques.html#b17'>Forcing Chain Type 2</a>");
   SetHelpBase(saved);
 }

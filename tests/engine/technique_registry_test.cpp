@@ -61,9 +61,15 @@ TEST(TechniqueRegistry, LookUpsStayInsideTheTable) {
   EXPECT_EQ(LadderRungs().back().id, TechniqueId::ForcingChain2);
 }
 
-TEST(TechniqueRegistry, EveryTechniqueButTheStuckRatingHasAFinder) {
-  for (const TechniqueRow& row : TechniqueRows())
+TEST(TechniqueRegistry, EveryTechniqueButTheStuckRatingHasAFinderAndATraceLabel) {
+  for (const TechniqueRow& row : TechniqueRows()) {
     EXPECT_EQ(row.find == nullptr, row.id == kStuckRating) << row.name;
+    // The hidden single's trace is a sentence of its own.
+    EXPECT_EQ(row.trace.empty(), row.find == nullptr || row.id == TechniqueId::HiddenSingle) << row.name;
+    for (std::string_view label : row.traceVariants)
+      EXPECT_TRUE(label.empty() || label.find(':') == std::string_view::npos) << label;
+    EXPECT_EQ(row.trace.find(':'), std::string_view::npos) << row.name;
+  }
 }
 
 TEST(TechniqueRegistry, EveryTechniqueHasACaseToFindAndOneToPassOver) {

@@ -89,8 +89,50 @@ struct Aligned {
     return false;
   }
 
-  void Record(StepRecord& step, TechniqueId technique, std::string_view name) {
-    StartElimination(step, technique, name);
+  // Exclude's answer for three base cells of at most four candidates each,
+  // with every way as one bit of a word: way (r0, r1, r2) is bit 16 r0 +
+  // 4 r1 + r2, r the candidate's rank in its cell. An excluder rules out the
+  // ways in which, for each of its digits, a base cell it sees holds it.
+  bool ExcludesAsWords() const {
+    constexpr std::array<std::uint64_t, 3> kRankZero = {0xFFFF, 0x000F000F000F000F, 0x1111111111111111};
+    constexpr std::array<int, 3> kRankStep = {16, 4, 1};
+    std::array<std::array<std::uint64_t, 10>, 3> holds{};  // [cell][digit]: the ways it holds the digit
+    std::uint64_t every = ~std::uint64_t{0};
+    for (int i = 0; i < 3; ++i) {
+      std::uint64_t any = 0;
+      int rank = 0;
+      for (int rest = s.CandMask[base[i]]; rest; rest &= rest - 1, ++rank) {
+        const int d = __builtin_ctz(static_cast<unsigned>(rest)) + 1;
+        holds[i][d] = kRankZero[i] << (kRankStep[i] * rank);
+        any |= holds[i][d];
+      }
+      every &= any;
+    }
+    std::uint64_t ruled = 0;
+    for (int i = 0; i < 3; ++i)
+      for (int j = i + 1; j < 3; ++j)
+        if (CellsShareHouse(base[i], base[j]))
+          for (int d = 1; d <= 9; ++d) ruled |= holds[i][d] & holds[j][d];
+    for (int e = 0; e < excluderCount; ++e) {
+      std::uint64_t all = every;
+      for (int rest = excluders[e].mask; rest; rest &= rest - 1) {
+        const int d = __builtin_ctz(static_cast<unsigned>(rest)) + 1;
+        std::uint64_t some = 0;
+        for (int i = 0; i < 3; ++i)
+          if ((excluders[e].sees >> i) & 1) some |= holds[i][d];
+        all &= some;
+      }
+      ruled |= all;
+    }
+    const std::uint64_t allowed = every & ~ruled;
+    for (int i = 0; i < 3; ++i)
+      for (int rest = s.CandMask[base[i]]; rest; rest &= rest - 1)
+        if (!(holds[i][__builtin_ctz(static_cast<unsigned>(rest)) + 1] & allowed)) return true;
+    return false;
+  }
+
+  void Record(StepRecord& step, TechniqueId technique) {
+    StartElimination(step, technique);
     int removed = 0;
     for (int i = 0; i < size; ++i) {
       const int cell = base[i];
@@ -139,7 +181,7 @@ bool PairExcludes(const PuzzleState& s, int a, int b) {
 // leave a candidate unused. Most have no excluder and cost no walk. Pairs
 // and triples none of whose cells is in `changed` are passed over.
 bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
-                   std::string_view name, const CellBits& changed) {
+                   const CellBits& changed) {
   std::array<int, 81> cells{};
   int count = 0;
   CellBits small;  // cells that can exclude: two or three candidates
@@ -151,6 +193,16 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
     if (s.CandCount[c] <= size) small.Add(c);
     if (s.CandCount[c] <= most) cells[count++] = c;
   }
+  CellBits open;  // the cells that may be base cells
+  for (int i = 0; i < count; ++i) open.Add(cells[i]);
+  // nearSmall[c]: the cells that share with c a peer that can exclude; a
+  // third base cell outside both of the pair's has no excluder of its own.
+  std::array<CellBits, 81> nearSmall{};
+  if (size == 3)
+    for (int i = 0; i < count; ++i)
+      (kPeerBits[cells[i]] & small).ForEach([&](int x) {
+        nearSmall[cells[i]] = nearSmall[cells[i]] | kPeerBits[x];
+      });
   Aligned aligned(s, size);
   for (int i = 0; i < count; ++i) {
     const CellBits& pi = kPeerBits[cells[i]];
@@ -163,29 +215,41 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         aligned.base = {cells[i], cells[j], 0};
         aligned.CollectExcluders(pair);
         if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
-        aligned.Record(step, technique, name);
+        aligned.Record(step, technique);
         return true;
       }
-      // The changed cells that see a cell of the pair: a third cell seeing one
-      // of them has a changed cell among those the triple reads.
-      const CellBits changedNearPair = (pi | pj) & changed;
-      for (int k = j + 1; k < count; ++k) {
-        const CellBits& pk = kPeerBits[cells[k]];
-        if (!pairChanged && !changed.Has(cells[k]) && !pk.Meets(changedNearPair)) continue;
+      // The third cells worth a look, in cell order after the pair's: with
+      // an excluder to share, and, where the pair has not changed, a changed
+      // cell among those the triple reads (a changed cell, or one seeing a
+      // changed cell that sees a cell of the pair).
+      CellBits thirds = open.After(cells[j]);
+      if (pair.Empty()) thirds = thirds & (nearSmall[cells[i]] | nearSmall[cells[j]]);
+      if (!pairChanged) {
+        CellBits reading = changed;
+        ((pi | pj) & changed).ForEach([&](int x) { reading = reading | kPeerBits[x]; });
+        thirds = thirds & reading;
+      }
+      bool found = false;
+      thirds.ForEach([&](int third) {
+        if (found) return;
+        const CellBits& pk = kPeerBits[third];
         CellBits near = (pair | (pi & pk & small) | (pj & pk & small));
         CellBits baseCells;
         baseCells.Add(cells[i]);
         baseCells.Add(cells[j]);
-        baseCells.Add(cells[k]);
+        baseCells.Add(third);
         near = near.Without(baseCells);
-        if (near.Empty()) continue;
-        aligned.base = {cells[i], cells[j], cells[k]};
+        if (near.Empty()) return;
+        aligned.base = {cells[i], cells[j], third};
         aligned.CollectExcluders(near);
-        if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
-        if (PairExcludes(s, cells[i], cells[j]) || PairExcludes(s, cells[i], cells[k]) ||
-            PairExcludes(s, cells[j], cells[k]))
-          continue;
-        aligned.Record(step, technique, name);
+        if (aligned.excluderCount == 0 || !aligned.ExcludesAsWords() || !aligned.Exclude()) return;
+        if (PairExcludes(s, cells[i], cells[j]) || PairExcludes(s, cells[i], third) ||
+            PairExcludes(s, cells[j], third))
+          return;
+        found = true;
+      });
+      if (found) {
+        aligned.Record(step, technique);
         return true;
       }
     }
@@ -208,8 +272,7 @@ BarrenPosition& Barren(int size) {
   return positions[size - 2];
 }
 
-bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique,
-                 std::string_view name) {
+bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId technique) {
   BarrenPosition& barren = Barren(size);
   std::array<std::uint16_t, 81> now{};
   CellBits changed;
@@ -217,7 +280,7 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
     now[c] = s.Grid[c] ? 0 : s.CandMask[c];
     if (!barren.known || now[c] != barren.cells[c]) changed.Add(c);
   }
-  if (FindAlignedIn(s, step, size, technique, name, changed)) return true;
+  if (FindAlignedIn(s, step, size, technique, changed)) return true;
   barren.cells = now;
   barren.known = true;
   return false;
@@ -226,11 +289,11 @@ bool FindAligned(const PuzzleState& s, StepRecord& step, int size, TechniqueId t
 }  // namespace
 
 bool FindAlignedPairExclusion(const PuzzleState& s, StepRecord& step) {
-  return FindAligned(s, step, 2, TechniqueId::AlignedPairExclusion, "ALIGNED PAIR EXCLUSION");
+  return FindAligned(s, step, 2, TechniqueId::AlignedPairExclusion);
 }
 
 bool FindAlignedTripleExclusion(const PuzzleState& s, StepRecord& step) {
-  return FindAligned(s, step, 3, TechniqueId::AlignedTripleExclusion, "ALIGNED TRIPLE EXCLUSION");
+  return FindAligned(s, step, 3, TechniqueId::AlignedTripleExclusion);
 }
 
 }  // namespace tavimoro::steps

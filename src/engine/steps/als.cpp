@@ -60,6 +60,9 @@ struct AlsPosition {
   std::vector<Link> links;     // every partner of set i, ascending:
   std::vector<int> linkStart;  // links[linkStart[i], linkStart[i + 1])
   bool linked = false;
+  std::vector<Link> overlaps;     // partners sharing cells, set i's at
+  std::vector<int> overlapStart;  // overlaps[overlapStart[i], overlapStart[i + 1])
+  bool overlapsListed = false;
   std::vector<int> fill;  // scratch
 
   // Per set, the cells that see all of its cells of some digit: a set
@@ -75,6 +78,7 @@ struct AlsPosition {
     rowStart.assign(1, 0);
     rows = 0;
     linked = false;
+    overlapsListed = false;
   }
 
   // The pairs (i, j > i), working out the rows up to i first.
@@ -100,6 +104,15 @@ struct AlsPosition {
                                     static_cast<std::size_t>(linkStart[i + 1] - linkStart[i]));
   }
 
+  // The partners of set i that share cells with it, ascending. A restricted
+  // digit never lies in the shared cells: a cell of both sets would have to
+  // lie outside one of them.
+  std::span<const Link> OverlappingPartners(int i) {
+    if (!overlapsListed) ListOverlaps();
+    return std::span(overlaps).subspan(static_cast<std::size_t>(overlapStart[i]),
+                                       static_cast<std::size_t>(overlapStart[i + 1] - overlapStart[i]));
+  }
+
  private:
   void LinkBothWays() {
     if (table.count > 0) Row(table.count - 1);
@@ -123,6 +136,22 @@ struct AlsPosition {
       }
     }
     linked = true;
+  }
+
+  void ListOverlaps() {
+    overlaps.clear();
+    overlapStart.assign(1, 0);
+    for (int i = 0; i < table.count; ++i) {
+      const AlmostLockedSet& a = table.sets[i];
+      for (int j = 0; j < table.count; ++j) {
+        const AlmostLockedSet& b = table.sets[j];
+        if (j == i || !(a.digits & b.digits) || !a.cells.Meets(b.cells) || !b.cells.Meets(reach[i])) continue;
+        if (const int rcc = RestrictedCommons(a, b))
+          overlaps.push_back({static_cast<std::int16_t>(j), static_cast<std::uint16_t>(rcc)});
+      }
+      overlapStart.push_back(static_cast<int>(overlaps.size()));
+    }
+    overlapsListed = true;
   }
 };
 
@@ -202,58 +231,85 @@ bool FindAlsXZ(const PuzzleState& s, StepRecord& step) {
       draft.strong = {true, false, true};
       draft.linkAls = {static_cast<std::int8_t>(draft.UseAls(&a)), -1,
                        static_cast<std::int8_t>(draft.UseAls(&b))};
-      WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXZ, "ALS-XZ", step);
+      WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXZ, step);
       return true;
     }
   }
   return false;
 }
 
+namespace {
+
+// The wings around pivot set k whose partners are taken from `wings`; with
+// `overlapping`, only those where some two of the three sets share cells.
+// A shared cell changes nothing in the argument: C still holds x or y, the
+// set it is restricted to by that digit still loses it and is locked, and
+// z, held by A and by B, lands in one of them. Only a victim must lie
+// outside both A and B.
+bool FindWingAround(const AlsTable& table, int k, std::span<const AlsPosition::Link> wings, bool overlapping,
+                    const Candidates& cand, StepRecord& step) {
+  const AlmostLockedSet& c = table.sets[k];
+  const int n = static_cast<int>(wings.size());
+  for (int p = 0; p < n; ++p) {
+    const AlmostLockedSet& a = table.sets[wings[p].set];
+    for (int q = p + 1; q < n; ++q) {
+      const AlmostLockedSet& b = table.sets[wings[q].set];
+      // Without a common digit there is no z (the cheap test first).
+      if (!(a.digits & b.digits)) continue;
+      const bool shared = a.cells.Meets(b.cells) || a.cells.Meets(c.cells) || b.cells.Meets(c.cells);
+      if (shared != overlapping) continue;
+      // x restricts A to C, y restricts B to C; take the first distinct pair.
+      int x = 0, y = 0;
+      for (int dx = 1; dx <= 9 && !x; ++dx) {
+        if (!(wings[p].rcc & DigitBit(dx))) continue;
+        const int others = wings[q].rcc & ~DigitBit(dx);
+        if (others) x = dx, y = MaskDigit(LowestBit(others));
+      }
+      if (!x) continue;
+      EliminationMasks victims{};
+      int firstZ = 0;
+      for (int z = 1; z <= 9; ++z) {
+        if (z == x || z == y || !(a.digits & b.digits & DigitBit(z))) continue;
+        CommonVictims(cand, a, b, z).Without(a.cells | b.cells).ForEach([&](int cell) {
+          victims[cell] |= static_cast<std::uint16_t>(DigitBit(z));
+          if (!firstZ) firstZ = z;
+        });
+      }
+      if (!firstZ) continue;
+      ChainDraft draft;
+      draft.nodeCount = 6;
+      draft.nodes = {PieceOf(a, firstZ), PieceOf(a, x), PieceOf(c, x),
+                     PieceOf(c, y),      PieceOf(b, y), PieceOf(b, firstZ)};
+      draft.strong = {true, false, true, false, true};
+      const auto ia = static_cast<std::int8_t>(draft.UseAls(&a));
+      const auto ic = static_cast<std::int8_t>(draft.UseAls(&c));
+      const auto ib = static_cast<std::int8_t>(draft.UseAls(&b));
+      draft.linkAls = {ia, -1, ic, -1, ib};
+      WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXYWing, step);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+// Wings of three disjoint sets first; only where there is none, wings
+// whose sets share cells.
 bool FindAlsXYWing(const PuzzleState& s, StepRecord& step) {
   AlsPosition& position = PositionOf(s);
-  const AlsTable* table = &position.table;
+  const AlsTable& table = position.table;
   const Candidates cand(s);
-  for (int k = 0; k < table->count; ++k) {
-    const AlmostLockedSet& c = table->sets[k];
-    const std::span<const AlsPosition::Link> wings = position.Partners(k);
-    const int n = static_cast<int>(wings.size());
-    for (int p = 0; p < n; ++p) {
-      const AlmostLockedSet& a = table->sets[wings[p].set];
-      for (int q = p + 1; q < n; ++q) {
-        const AlmostLockedSet& b = table->sets[wings[q].set];
-        // Without a common digit there is no z (the cheap test first).
-        if (!(a.digits & b.digits) || a.cells.Meets(b.cells)) continue;
-        // x restricts A to C, y restricts B to C; take the first distinct pair.
-        int x = 0, y = 0;
-        for (int dx = 1; dx <= 9 && !x; ++dx) {
-          if (!(wings[p].rcc & DigitBit(dx))) continue;
-          const int others = wings[q].rcc & ~DigitBit(dx);
-          if (others) x = dx, y = MaskDigit(LowestBit(others));
-        }
-        if (!x) continue;
-        EliminationMasks victims{};
-        int firstZ = 0;
-        for (int z = 1; z <= 9; ++z) {
-          if (z == x || z == y || !(a.digits & b.digits & DigitBit(z))) continue;
-          CommonVictims(cand, a, b, z).ForEach([&](int cell) {
-            victims[cell] |= static_cast<std::uint16_t>(DigitBit(z));
-            if (!firstZ) firstZ = z;
-          });
-        }
-        if (!firstZ) continue;
-        ChainDraft draft;
-        draft.nodeCount = 6;
-        draft.nodes = {PieceOf(a, firstZ), PieceOf(a, x), PieceOf(c, x),
-                       PieceOf(c, y),      PieceOf(b, y), PieceOf(b, firstZ)};
-        draft.strong = {true, false, true, false, true};
-        const auto ia = static_cast<std::int8_t>(draft.UseAls(&a));
-        const auto ic = static_cast<std::int8_t>(draft.UseAls(&c));
-        const auto ib = static_cast<std::int8_t>(draft.UseAls(&b));
-        draft.linkAls = {ia, -1, ic, -1, ib};
-        WriteChainStep(draft, victims, -1, 0, TechniqueId::AlsXYWing, "ALS-XY-WING", step);
-        return true;
-      }
-    }
+  for (int k = 0; k < table.count; ++k)
+    if (FindWingAround(table, k, position.Partners(k), false, cand, step)) return true;
+  std::vector<AlsPosition::Link> wings;
+  for (int k = 0; k < table.count; ++k) {
+    const std::span<const AlsPosition::Link> disjoint = position.Partners(k);
+    const std::span<const AlsPosition::Link> overlapping = position.OverlappingPartners(k);
+    if (overlapping.empty()) continue;
+    wings.assign(disjoint.begin(), disjoint.end());
+    wings.insert(wings.end(), overlapping.begin(), overlapping.end());
+    if (FindWingAround(table, k, wings, true, cand, step)) return true;
   }
   return false;
 }
@@ -349,7 +405,7 @@ bool FindDeathBlossom(const PuzzleState& s, StepRecord& step) {
         draft.linkAls[at + 2] = -1;
         draft.nodeCount += 3;
       }
-      WriteChainStep(draft, masks, -1, 0, TechniqueId::DeathBlossom, "DEATH BLOSSOM", step, 3);
+      WriteChainStep(draft, masks, -1, 0, TechniqueId::DeathBlossom, step, 3);
       step.Meaning.Pivot = stem;
       step.CellColour[stem] = PivotColour;
       return true;

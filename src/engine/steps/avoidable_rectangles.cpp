@@ -37,8 +37,8 @@ bool ForEachAvoidable(const PuzzleState& s, Visit visit) {
 // cover, the two digits, and the entered corners as nodes carrying their
 // digits.
 void RecordRectangle(const PuzzleState& s, const RectangleCorners& cell, int x, int y, TechniqueId technique,
-                     std::string_view name, StepRecord& step) {
-  StartElimination(step, technique, name);
+                     StepRecord& step) {
+  StartElimination(step, technique);
   step.Text << x << y << ' ';
   for (int i = 0; i < 4; ++i) {
     if (i) step.Text << ',';
@@ -71,7 +71,7 @@ bool TypeOne(const PuzzleState& s, const RectangleCorners& cell, StepRecord& ste
     const int x = s.Grid[opposite], y = s.Grid[side1];
     if (s.Grid[side2] != y || x == y || !s.Cand(open, x)) continue;
     EliminateAt(step, open, x);
-    RecordRectangle(s, cell, x, y, TechniqueId::AvoidableRectangle1, "AVOIDABLE RECTANGLE TYPE 1", step);
+    RecordRectangle(s, cell, x, y, TechniqueId::AvoidableRectangle1, step);
     return true;
   }
   return false;
@@ -98,7 +98,7 @@ bool TypeTwo(const PuzzleState& s, const RectangleCorners& cell, StepRecord& ste
     if (!any) continue;
     for (int c = 0; c < 81; ++c)
       if (s.Cand(c, z) && Sees(c, open1) && Sees(c, open2)) EliminateAt(step, c, z);
-    RecordRectangle(s, cell, x, y, TechniqueId::AvoidableRectangle2, "AVOIDABLE RECTANGLE TYPE 2", step);
+    RecordRectangle(s, cell, x, y, TechniqueId::AvoidableRectangle2, step);
     return true;
   }
   return false;

@@ -26,16 +26,6 @@ constexpr std::array<TechniqueId, 10> kWingIds = {
     TechniqueId::NakedSingle,  TechniqueId::NakedSingle,  TechniqueId::NakedSingle, TechniqueId::NakedSingle,
     TechniqueId::WxyzWing,     TechniqueId::VwxyzWing,    TechniqueId::UvwxyzWing,  TechniqueId::TuvwxyzWing,
     TechniqueId::StuvwxyzWing, TechniqueId::RstuvwxyzWing};
-constexpr std::array<std::string_view, 10> kWingLabels = {"",
-                                                          "",
-                                                          "",
-                                                          "",
-                                                          "WXYZ-WING",
-                                                          "VWXYZ-WING",
-                                                          "UVWXYZ-WING",
-                                                          "TUVWXYZ-WING",
-                                                          "STUVWXYZ-WING",
-                                                          "RSTUVWXYZ-WING"};
 
 struct Search {
   Search(const PuzzleState& state, int n) : s(state), size(n) {}
@@ -251,7 +241,7 @@ bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
     for (int d = 0; d < 9; ++d) memo.barrenReach[d] = memo.barrenReach[d] | search.barrenReach[d];
   }
   if (!found) return false;
-  StartElimination(step, kWingIds[size], kWingLabels[size]);
+  StartElimination(step, kWingIds[size]);
   const int z = search.z;
   for (int i = 0; i < size; ++i) {
     const int c = search.cells[i];

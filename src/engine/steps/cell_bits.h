@@ -33,6 +33,11 @@ struct CellBits {
   constexpr CellBits operator|(const CellBits& o) const { return {low | o.low, high | o.high}; }
   constexpr CellBits Without(const CellBits& o) const { return {low & ~o.low, high & ~o.high}; }
   constexpr bool operator==(const CellBits& o) const = default;
+  // The cells of the set after `cell`.
+  constexpr CellBits After(int cell) const {
+    if (cell >= 63) return {0, cell >= 64 ? high & ~((std::uint64_t{2} << (cell - 64)) - 1) : high};
+    return {low & ~((std::uint64_t{2} << cell) - 1), high};
+  }
   // Calls visit(cell) for every cell in ascending order.
   template <typename Visit>
   void ForEach(Visit visit) const {

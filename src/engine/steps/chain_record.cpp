@@ -1,6 +1,7 @@
 #include "engine/steps/chain_record.h"
 
 #include "engine/steps/step_text.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 
@@ -54,8 +55,7 @@ void AppendNode(StepText& text, const ChainDraft::Piece& piece) {
 }  // namespace
 
 void WriteChainStep(const ChainDraft& chain, const EliminationMasks& eliminations, int placeCell,
-                    int placeDigit, TechniqueId technique, std::string_view title, StepRecord& step,
-                    int segment) {
+                    int placeDigit, TechniqueId technique, StepRecord& step, int segment) {
   const auto joinsSegments = [&](int link) { return segment > 0 && (link + 1) % segment == 0; };
   StepMeaning& m = step.Meaning;
   int digits = 0;
@@ -101,8 +101,7 @@ void WriteChainStep(const ChainDraft& chain, const EliminationMasks& elimination
   }
 
   StepText& text = step.Text;
-  text.Clear();
-  text << title << ": ";
+  StartTrace(text, technique);
   for (int i = 0; i < chain.nodeCount; ++i) {
     AppendNode(text, chain.nodes[i]);
     if (i + 1 < chain.nodeCount) text << (joinsSegments(i) ? "; " : chain.strong[i] ? "=" : "-");

@@ -46,8 +46,7 @@ using EliminationMasks = std::array<std::uint16_t, 81>;
 // Blossom's stem digits), and the link joining two segments is not drawn
 // and is written as "; ".
 void WriteChainStep(const ChainDraft& chain, const EliminationMasks& eliminations, int placeCell,
-                    int placeDigit, TechniqueId technique, std::string_view title, StepRecord& step,
-                    int segment = 0);
+                    int placeDigit, TechniqueId technique, StepRecord& step, int segment = 0);
 
 // Appends "r1c2", "r1c23", "r12c3" or "r1c2,r4c5" for a set of cells.
 void AppendCells(StepText& text, const CellBits& cells);

@@ -23,6 +23,7 @@
 #include "engine/steps/grid_solution.h"
 #include "engine/steps/meaning.h"
 #include "engine/steps/steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -311,12 +312,13 @@ void BuildTries(const PuzzleState& s, const GridMemory& memory, ChainTries& trie
 }
 
 bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries, TechniqueId technique,
-                      int maxDepth, bool sameDigitOnly, std::string_view prefix) {
+                      int maxDepth, bool sameDigitOnly) {
   GridMemory& memory = GridMemory::Of(s);
   if (!tries.built) BuildTries(s, memory, tries);
   const TrialBoard board = TrialBoard::FromGrid(s);
   const int typeBit = sameDigitOnly ? 1 : 2;
-  StepText text(prefix);
+  StepText text;
+  StartTrace(text, technique);
   text << "\r\n";
   Propagation propagation{maxDepth, sameDigitOnly, text};
   for (int i = 0; i < tries.count; ++i) {
@@ -353,11 +355,11 @@ bool FindForcingChain(const PuzzleState& s, StepRecord& step, ChainTries& tries,
 
 bool FindForcingChainType1(const PuzzleState& s, StepRecord& step, ChainTries& tries) {
   tries.built = false;  // a new list for every state that reaches this rung
-  return FindForcingChain(s, step, tries, TechniqueId::ForcingChain1, 2, true, "FORCING CHAIN Type 1: ");
+  return FindForcingChain(s, step, tries, TechniqueId::ForcingChain1, 2, true);
 }
 
 bool FindForcingChainType2(const PuzzleState& s, StepRecord& step, ChainTries& tries) {
-  return FindForcingChain(s, step, tries, TechniqueId::ForcingChain2, 3, false, "FORCING CHAIN Type 2: ");
+  return FindForcingChain(s, step, tries, TechniqueId::ForcingChain2, 3, false);
 }
 
 }  // namespace tavimoro::steps

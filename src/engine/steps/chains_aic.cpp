@@ -606,7 +606,7 @@ std::shared_ptr<const LinkGraph> GraphFor(const PuzzleState& s, const Rules& r) 
 // digit in turn (the shortest chain over all digits wins, the lower digit on
 // a tie).
 bool FindChain(const PuzzleState& s, const Rules& rules, bool perDigit, bool needGroup, bool needAls,
-               TechniqueId technique, std::string_view title, StepRecord& step) {
+               TechniqueId technique, StepRecord& step) {
   FoundChain best;
   best.length = rules.maxLinks + 1;
   std::shared_ptr<const LinkGraph> bestGraph;
@@ -634,7 +634,7 @@ bool FindChain(const PuzzleState& s, const Rules& rules, bool perDigit, bool nee
       draft.linkAls[i] = static_cast<std::int8_t>(best.als[i] >= 0 ? draft.UseAls(&g.Als(best.als[i])) : -1);
     }
   }
-  WriteChainStep(draft, best.eliminations, best.placeCell, best.placeDigit, technique, title, step);
+  WriteChainStep(draft, best.eliminations, best.placeCell, best.placeDigit, technique, step);
   return true;
 }
 
@@ -662,7 +662,7 @@ bool FindXChain(const PuzzleState& s, StepRecord& step) {
   Rules r;
   r.bivalue = false;
   r.inCellWeak = false;
-  return FindChain(s, r, true, false, false, TechniqueId::XChain, "X-CHAIN", step);
+  return FindChain(s, r, true, false, false, TechniqueId::XChain, step);
 }
 
 bool FindXYChain(const PuzzleState& s, StepRecord& step) {
@@ -670,58 +670,54 @@ bool FindXYChain(const PuzzleState& s, StepRecord& step) {
   r.conjugates = false;
   r.inCellWeak = false;
   r.sameDigitEnds = true;
-  return FindChain(s, r, false, false, false, TechniqueId::XYChain, "XY-CHAIN", step);
+  return FindChain(s, r, false, false, false, TechniqueId::XYChain, step);
 }
 
 bool FindContinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, PlainRules(Goal::Loop), false, false, false, TechniqueId::ContinuousNiceLoop,
-                   "CONTINUOUS NICE LOOP", step);
+  return FindChain(s, PlainRules(Goal::Loop), false, false, false, TechniqueId::ContinuousNiceLoop, step);
 }
 
 bool FindDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, PlainRules(Goal::Place), false, false, false, TechniqueId::DiscontinuousNiceLoop,
-                   "DISCONTINUOUS NICE LOOP", step);
+  return FindChain(s, PlainRules(Goal::Place), false, false, false, TechniqueId::DiscontinuousNiceLoop, step);
 }
 
 bool FindAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, PlainRules(Goal::Eliminate), false, false, false, TechniqueId::Aic, "AIC", step);
+  return FindChain(s, PlainRules(Goal::Eliminate), false, false, false, TechniqueId::Aic, step);
 }
 
 bool FindGroupedContinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
   return FindChain(s, GroupedRules(Goal::Loop), false, true, false, TechniqueId::GroupedContinuousNiceLoop,
-                   "GROUPED CONTINUOUS NICE LOOP", step);
+                   step);
 }
 
 bool FindGroupedDiscontinuousNiceLoop(const PuzzleState& s, StepRecord& step) {
   return FindChain(s, GroupedRules(Goal::Place), false, true, false,
-                   TechniqueId::GroupedDiscontinuousNiceLoop, "GROUPED DISCONTINUOUS NICE LOOP", step);
+                   TechniqueId::GroupedDiscontinuousNiceLoop, step);
 }
 
 bool FindGroupedAlternatingInferenceChain(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, GroupedRules(Goal::Eliminate), false, true, false, TechniqueId::GroupedAic,
-                   "GROUPED AIC", step);
+  return FindChain(s, GroupedRules(Goal::Eliminate), false, true, false, TechniqueId::GroupedAic, step);
 }
 
 bool FindGroupedContinuousNiceLoopAls(const PuzzleState& s, StepRecord& step) {
   return FindChain(s, AlsRules(Goal::Loop), false, false, true, TechniqueId::GroupedContinuousNiceLoopAls,
-                   "GROUPED CONTINUOUS NICE LOOP (ALS)", step);
+                   step);
 }
 
 bool FindGroupedDiscontinuousNiceLoopAls(const PuzzleState& s, StepRecord& step) {
   return FindChain(s, AlsRules(Goal::Place), false, false, true, TechniqueId::GroupedDiscontinuousNiceLoopAls,
-                   "GROUPED DISCONTINUOUS NICE LOOP (ALS)", step);
+                   step);
 }
 
 bool FindGroupedAlternatingInferenceChainAls(const PuzzleState& s, StepRecord& step) {
-  return FindChain(s, AlsRules(Goal::Eliminate), false, false, true, TechniqueId::GroupedAicAls,
-                   "GROUPED AIC (ALS)", step);
+  return FindChain(s, AlsRules(Goal::Eliminate), false, false, true, TechniqueId::GroupedAicAls, step);
 }
 
 bool FindAlsChain(const PuzzleState& s, StepRecord& step) {
   Rules r = GroupedRules(Goal::Eliminate);
   r.als = true;
   r.maxLinks = 15;
-  return FindChain(s, r, false, false, true, TechniqueId::AlsChain, "ALS CHAIN", step);
+  return FindChain(s, r, false, false, true, TechniqueId::AlsChain, step);
 }
 
 }  // namespace tavimoro::steps

@@ -143,7 +143,7 @@ bool ColourWrap(const PuzzleState& s, const Clusters& k, int id, int d, StepReco
     });
   });
   if (first < 0) return false;
-  StartElimination(step, kSimpleColouring, "SIMPLE COLOURING");
+  StartElimination(step, TechniqueId::SimpleColouring);
   step.Text << "colour wrap, ";
   PushPath(step, k, d, first, second, LinkKind::Strong);
   PushNode(step, PlainNode(d, first), LinkKind::Weak);
@@ -166,7 +166,7 @@ bool ColourTrap(const PuzzleState& s, const Clusters& k, int id, int d, StepReco
       firstVictim = c;
       end0 = a;
       end1 = b;
-      StartElimination(step, kSimpleColouring, "SIMPLE COLOURING");
+      StartElimination(step, TechniqueId::SimpleColouring);
       step.Text << "colour trap, ";
     }
     EliminateAt(step, c, d);
@@ -219,7 +219,7 @@ bool FindMultiColouring(const PuzzleState& s, StepRecord& step) {
               if (seen >= 0) x2 = c, y2 = seen;
             });
             if (x2 >= 0) {
-              StartElimination(step, kMultiColouring, "MULTI-COLOURING");
+              StartElimination(step, TechniqueId::MultiColouring);
               step.Text << "colour meets both colours, ";
               PushNode(step, PlainNode(d, x), LinkKind::Weak);
               PushPath(step, k, d, y, y2, LinkKind::Weak);
@@ -244,7 +244,7 @@ bool FindMultiColouring(const PuzzleState& s, StepRecord& step) {
                 victim = c;
                 u = seenI;
                 w = seenJ;
-                StartElimination(step, kMultiColouring, "MULTI-COLOURING");
+                StartElimination(step, TechniqueId::MultiColouring);
               }
               EliminateAt(step, c, d);
             }

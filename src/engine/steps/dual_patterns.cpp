@@ -62,9 +62,9 @@ void RecordHalf(StepRecord& step, const FourNodeChain& chain) {
   chain.victims.ForEach([&](int c) { EliminateAt(step, c, chain.nodes[0].Digit); });
 }
 
-void RecordDual(StepRecord& step, TechniqueId technique, std::string_view name, int block,
-                const FourNodeChain& one, const FourNodeChain& other) {
-  StartElimination(step, technique, name);
+void RecordDual(StepRecord& step, TechniqueId technique, int block, const FourNodeChain& one,
+                const FourNodeChain& other) {
+  StartElimination(step, technique);
   const int first = one.nodes[0].Digit, second = other.nodes[0].Digit;
   step.Text << first << ' ';
   RecordHalf(step, one);
@@ -174,7 +174,7 @@ bool FindDualTwoStringKite(const PuzzleState& s, StepRecord& step) {
           }
         }
         if (count < 2) continue;
-        RecordDual(step, TechniqueId::DualTwoStringKite, "DUAL 2-STRING KITE", block, kites[0], kites[1]);
+        RecordDual(step, TechniqueId::DualTwoStringKite, block, kites[0], kites[1]);
         return true;
       }
     }
@@ -199,7 +199,7 @@ bool FindDualEmptyRectangle(const PuzzleState& s, StepRecord& step) {
       }
       for (int j = 1; j < count; ++j) {
         if (found[j].victims == found[0].victims) continue;
-        RecordDual(step, TechniqueId::DualEmptyRectangle, "DUAL EMPTY RECTANGLE", block, found[0], found[j]);
+        RecordDual(step, TechniqueId::DualEmptyRectangle, block, found[0], found[j]);
         return true;
       }
     }

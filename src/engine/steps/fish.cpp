@@ -11,6 +11,7 @@
 #include "engine/steps/fish_search.h"
 #include "engine/steps/meaning.h"
 #include "engine/steps/steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -39,7 +40,7 @@ void ForEachVictim(const PuzzleState& s, int baseType, int baseLines, int positi
 // positions (filled ones too), the victims, then the cover lines (strong)
 // and the base lines.
 void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions, int digit,
-                TechniqueId technique, std::string_view text, StepRecord& step) {
+                TechniqueId technique, StepRecord& step) {
   for (int line = 1; line <= 9; ++line) {
     if (!(baseLines & (1 << (line - 1)))) continue;
     const auto& cells = CellsOfHouse(LineHouse(baseType, line));
@@ -65,7 +66,7 @@ void RecordFish(const PuzzleState& s, int baseType, int baseLines, int positions
   }
   step.Kind = kEliminate;
   step.Technique = technique;
-  step.Text = text;
+  StartTrace(step.Text, technique);
   step.Meaning.DigitMask = DigitBit(digit);
 }
 
@@ -89,9 +90,8 @@ bool FindPlainFish(const PuzzleState& s, int baseType, int digit, int size, int 
 }
 
 void RecordPlainFish(const PuzzleState& s, int baseType, const Fish& f, TechniqueId technique,
-                     std::string_view text, StepRecord& step) {
-  RecordFish(s, baseType, LineMask(f.base, f.size), LineMask(f.cover, f.size), f.digit, technique, text,
-             step);
+                     StepRecord& step) {
+  RecordFish(s, baseType, LineMask(f.base, f.size), LineMask(f.cover, f.size), f.digit, technique, step);
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ bool FindXWing(const PuzzleState& s, StepRecord& step) {
       if (FindPlainFish(s, baseType, d, 2, 2, f) && (best.size == 0 || f.base[0] < best.base[0])) best = f;
     }
     if (best.size == 0) continue;
-    RecordPlainFish(s, baseType, best, TechniqueId::XWing, "X-WING: ", step);
+    RecordPlainFish(s, baseType, best, TechniqueId::XWing, step);
     return true;
   }
   return false;
@@ -116,7 +116,7 @@ bool FindSwordfish(const PuzzleState& s, StepRecord& step) {
     for (int d = 1; d <= 9; ++d) {
       Fish f;
       if (!FindPlainFish(s, baseType, d, 3, 3, f)) continue;
-      RecordPlainFish(s, baseType, f, TechniqueId::Swordfish, "SWORDFISH: ", step);
+      RecordPlainFish(s, baseType, f, TechniqueId::Swordfish, step);
       return true;
     }
   }

@@ -26,8 +26,10 @@ constexpr bool Within(std::uint32_t houses, std::uint32_t allowed) { return (hou
 // that take their candidates, each leaf judged by Accept.
 class Search {
  public:
-  Search(const FishQuery& q, const CellBits& digitCells, Fish& out)
-      : q_(q), out_(out), digitCells_(digitCells) {
+  // `touched`: houses one of which every fish worth finding takes as a base
+  // set (every house when nothing is known).
+  Search(const FishQuery& q, const CellBits& digitCells, std::uint32_t touched, Fish& out)
+      : q_(q), out_(out), digitCells_(digitCells), touched_(touched) {
     finsAllowed_ = q.fins != FinShape::None;
     if (!finsAllowed_) q_.maxFins = 0;
     // Covers that are lines of one type: the base candidates' spread along
@@ -45,7 +47,12 @@ class Search {
     }
   }
 
-  bool Run() { return PickBase(0, 0, 0); }
+  bool Run() {
+    // touchedFrom_[i]: whether an eligible house from the i-th on is touched.
+    for (int i = eligibleCount_ - 1; i >= 0; --i)
+      touchedFrom_[i] = touchedFrom_[i + 1] || (touched_ & (1u << eligible_[i])) != 0;
+    return PickBase(0, 0, 0);
+  }
 
  private:
   bool PickBase(int from, int depth, int spread) {
@@ -61,8 +68,11 @@ class Search {
       if (!CoverTypesReachable(uncovered)) return false;
       return PickCover(0, uncovered, endo_, endo_.Count(), peers, 0);
     }
+    const bool touchedTaken = (baseMask_ & touched_) != 0;
     for (int i = from; i <= eligibleCount_ - (q_.size - depth); ++i) {
+      if (!touchedTaken && !touchedFrom_[i]) break;
       const int h = eligible_[i];
+      if (!touchedTaken && depth == q_.size - 1 && !(touched_ & (1u << h))) continue;
       const int wider = spread | spread_[h];
       if (spreadType_ >= 0 && BitCount(wider) > q_.size + (finsAllowed_ ? 3 : 0)) continue;
       const CellBits overlap = baseCells_ & cands_[h];
@@ -256,6 +266,8 @@ class Search {
   std::array<CellBits, 27> cands_{};
   std::array<int, 27> spread_{};
   std::array<int, 27> eligible_{};
+  std::array<bool, 28> touchedFrom_{};
+  std::uint32_t touched_;
   int eligibleCount_ = 0;
   int spreadType_ = -1;
   int needTypes_ = 0;
@@ -277,6 +289,63 @@ FishShape ShapeOf(std::uint32_t baseHouses, std::uint32_t coverHouses) {
     return FishShape::Franken;
   return FishShape::Mutant;
 }
+
+namespace {
+
+// Every cell of `open` that some placement of the digit uses: nine cells of
+// `open`, one in every row, column and block. Row by row, a column not yet
+// used in a stack the band has not used; stops once every cell is used.
+struct TemplateWalk {
+  CellBits open, used;
+  std::array<int, 9> path{};
+  bool Done() const { return open.SubsetOf(used); }
+  void Walk(int row, int usedColumns, int bandStacks) {
+    if (row == 9) {
+      for (const int c : path) used.Add(c);
+      return;
+    }
+    if (row % 3 == 0) bandStacks = 0;
+    for (int col = 0; col < 9 && !Done(); ++col) {
+      const int cell = 9 * row + col;
+      if (!open.Has(cell) || (usedColumns >> col) & 1 || (bandStacks >> (col / 3)) & 1) continue;
+      path[static_cast<std::size_t>(row)] = cell;
+      Walk(row + 1, usedColumns | 1 << col, bandStacks | 1 << (col / 3));
+    }
+  }
+};
+
+// Whether every candidate of the digit lies in some placement of it: then
+// no pattern of that digit alone removes anything, since what a fish
+// removes is in no placement. Kept per thread and digit, as the fish
+// queries of one position ask it for the same cells again and again.
+bool EveryCandidatePlaceable(const PuzzleState& s, int d, const CellBits& cells) {
+  CellBits open = cells;
+  for (int c = 0; c < 81; ++c)
+    if (s.Grid[c] == d) open.Add(c);
+  struct Kept {
+    CellBits open;
+    bool valid = false, placeable = false;
+  };
+  thread_local std::array<Kept, 9> kept{};
+  Kept& k = kept[static_cast<std::size_t>(d - 1)];
+  if (!k.valid || !(k.open == open)) {
+    TemplateWalk walk{open, {}};
+    walk.Walk(0, 0, 0);
+    k = {open, true, cells.SubsetOf(walk.used)};
+  }
+  return k.placeable;
+}
+
+// The houses of the cells in `cells`.
+std::uint32_t HousesOf(const CellBits& cells) {
+  std::uint32_t houses = 0;
+  cells.ForEach([&](int c) {
+    for (int type = 0; type < 3; ++type) houses |= 1u << HouseOf(c, type);
+  });
+  return houses;
+}
+
+}  // namespace
 
 bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
   if (query.size < 1 || query.size > kMaxFishSize || query.digit < 1 || query.digit > 9) return false;
@@ -303,10 +372,34 @@ bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
     slot = (slot ^ part) * 0x9E3779B97F4A7C15u;
   Kept& k = kept[(slot ^ (slot >> 29)) % kSlots];
   if (!k.valid || !SameQuery(k.query, query) || !(k.cells == cells)) {
+    // A solve only removes candidates. Where the query found nothing among
+    // more candidates, a fish now must take as a base set a house that lost
+    // one: with every base set as it was, the same fish (with its fins and
+    // at least its victims) was there before. Skipping the other base sets
+    // leaves the search's order, so its first fish is the same.
+    struct Empty {
+      FishQuery query;
+      CellBits cells;
+      bool valid = false;
+    };
+    static constexpr std::size_t kQuerySlots = 1024;
+    thread_local std::vector<Empty> empty(kQuerySlots);
+    std::uint64_t querySlot = query.digit;
+    for (const std::uint64_t part :
+         {std::uint64_t(query.size), std::uint64_t(query.baseHouses), std::uint64_t(query.coverHouses),
+          std::uint64_t(query.shape), std::uint64_t(query.fins), std::uint64_t(query.minBaseCount),
+          std::uint64_t(query.maxBaseCount), std::uint64_t(query.maxFins)})
+      querySlot = (querySlot ^ part) * 0x9E3779B97F4A7C15u;
+    Empty& e = empty[(querySlot ^ (querySlot >> 29)) % kQuerySlots];
+    std::uint32_t touched = kAllHouses;
+    if (e.valid && SameQuery(e.query, query) && cells.SubsetOf(e.cells))
+      touched = HousesOf(e.cells.Without(cells));
     k.query = query;
     k.cells = cells;
     k.valid = true;
-    k.found = Search(query, cells, k.fish).Run();
+    k.found = touched != 0 && !EveryCandidatePlaceable(s, query.digit, cells) &&
+              Search(query, cells, touched, k.fish).Run();
+    if (!k.found) e = {query, cells, true};
   }
   if (!k.found) return false;
   fish = k.fish;

@@ -3,10 +3,12 @@
 // over rows), and the Franken and Mutant fish, plain or finned, smallest
 // size first. A pass goes digit by digit; the engine picks the base sets.
 #include <array>
+#include <span>
 
 #include "engine/steps/fish_search.h"
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -15,9 +17,6 @@ namespace {
 // may be a base or cover set): both stop at sizes whose search stays cheap.
 constexpr int kMaxFrankenSize = 4;
 constexpr int kMaxMutantSize = 3;
-
-constexpr std::array<std::string_view, kMaxFishSize + 1> kSizeNames = {
-    "", "", "X-WING", "SWORDFISH", "JELLYFISH", "SQUIRMBAG", "WHALE", "LEVIATHAN"};
 
 // Base and cover houses of the two orientations of a shape: rows first.
 struct Orientation {
@@ -37,12 +36,10 @@ void AppendHouses(StepText& text, const std::array<std::int8_t, kMaxFishSize>& h
 
 // Writes the fish: the cells where a base set meets a cover set, the fins,
 // the other cells of its blocks (which no line shows), the removed candidates, the cover lines (strong) and
-// base lines, and the trace "NAME: d bases covers [fins cells]".
-void RecordFish(const Fish& f, TechniqueId technique, std::string_view prefix, StepRecord& step) {
-  StepText name(prefix);
-  if (!prefix.empty()) name << ' ';
-  name << kSizeNames[static_cast<std::size_t>(f.size)];
-  StartElimination(step, technique, name.view());
+// base lines, and the trace "NAME: d bases covers [fins cells]", the name
+// by the fish's size where the technique spans several.
+void RecordFish(const Fish& f, TechniqueId technique, StepRecord& step) {
+  StartElimination(step, technique, f.size);
   StepMeaning& m = step.Meaning;
   m.BaseCount = f.size;
   m.CoverCount = f.size;
@@ -109,19 +106,6 @@ bool Search(const PuzzleState& s, FishQuery q, const std::array<Orientation, N>&
   return false;
 }
 
-// The step score of a fish row by size: the row's own score is that of its
-// smallest fish.
-struct SizedScores {
-  TechniqueId id;
-  std::array<double, kMaxFishSize + 1> bySize;
-};
-constexpr std::array<SizedScores, 4> kSizedScores = {{
-    {kFrankenFish, {0, 0, 3.5, 4.1, 5.5, 5.9, 6.3, 6.7}},
-    {kFinnedFrankenFish, {0, 0, 4.6, 5.6, 5.8, 6.2, 6.6, 7.0}},
-    {kMutantFish, {0, 0, 3.8, 4.4, 5.8, 6.2, 6.6, 7.0}},
-    {kFinnedMutantFish, {0, 0, 4.9, 5.9, 6.1, 6.5, 6.9, 7.3}},
-}};
-
 }  // namespace
 
 bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
@@ -129,15 +113,17 @@ bool FindJellyfish(const PuzzleState& s, StepRecord& step) {
   q.maxBaseCount = 4;
   Fish f;
   if (!Search(s, q, kBasicSides, 4, 4, f)) return false;
-  RecordFish(f, kJellyfish, "", step);
+  RecordFish(f, TechniqueId::Jellyfish, step);
   return true;
 }
 
 bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi) {
-  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {kFinnedXWing, kFinnedXWing, kFinnedXWing,
-                                                               kFinnedSwordfish, kFinnedJellyfish};
-  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {kSashimiXWing, kSashimiXWing, kSashimiXWing,
-                                                                kSashimiSwordfish, kSashimiJellyfish};
+  static constexpr std::array<TechniqueId, 5> kFinnedNumber = {
+      TechniqueId::FinnedXWing, TechniqueId::FinnedXWing, TechniqueId::FinnedXWing,
+      TechniqueId::FinnedSwordfish, TechniqueId::FinnedJellyfish};
+  static constexpr std::array<TechniqueId, 5> kSashimiNumber = {
+      TechniqueId::SashimiXWing, TechniqueId::SashimiXWing, TechniqueId::SashimiXWing,
+      TechniqueId::SashimiSwordfish, TechniqueId::SashimiJellyfish};
   if (size < 2 || size > 4) return false;
   FishQuery q;
   q.fins = sashimi ? FinShape::Sashimi : FinShape::Finned;
@@ -146,27 +132,32 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
   q.maxFins = 9;
   Fish f;
   if (!Search(s, q, kBasicSides, size, size, f)) return false;
-  RecordFish(f, sashimi ? kSashimiNumber[size] : kFinnedNumber[size], sashimi ? "SASHIMI" : "FINNED", step);
+  RecordFish(f, sashimi ? kSashimiNumber[size] : kFinnedNumber[size], step);
   return true;
 }
 
 namespace {
-// A Franken or Mutant fish of the smallest size that has one.
-bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned) {
+// A Franken or Mutant fish of the sizes from `fromSize` to `toSize`, the
+// smallest first.
+bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned, int fromSize,
+                   int toSize) {
   const bool franken = shape == FishShape::Franken;
   FishQuery q;
   q.shape = shape;
   q.fins = finned ? FinShape::FinnedOrSashimi : FinShape::None;
   Fish f;
-  const bool found = franken ? Search(s, q, kFrankenSides, 2, kMaxFrankenSize, f)
-                             : Search(s, q, kMutantSides, 2, kMaxMutantSize, f);
+  const bool found = franken ? Search(s, q, kFrankenSides, fromSize, toSize, f)
+                             : Search(s, q, kMutantSides, fromSize, toSize, f);
   if (!found) return false;
-  const TechniqueId technique =
-      franken ? (finned ? kFinnedFrankenFish : kFrankenFish) : (finned ? kFinnedMutantFish : kMutantFish);
-  const char* label =
-      franken ? (finned ? "FINNED FRANKEN" : "FRANKEN") : (finned ? "FINNED MUTANT" : "MUTANT");
-  RecordFish(f, technique, label, step);
+  const TechniqueId technique = franken ? (finned ? TechniqueId::FinnedFrankenFish : TechniqueId::FrankenFish)
+                                        : (finned ? TechniqueId::FinnedMutantFish : TechniqueId::MutantFish);
+  RecordFish(f, technique, step);
   return true;
+}
+
+bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned) {
+  return FindCrossFish(s, step, shape, finned, 2,
+                       shape == FishShape::Franken ? kMaxFrankenSize : kMaxMutantSize);
 }
 }  // namespace
 
@@ -178,11 +169,28 @@ bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned) {
   return FindCrossFish(s, step, FishShape::Mutant, finned);
 }
 
-double FishStepScore(const StepRecord& step) {
-  for (const SizedScores& row : kSizedScores)
-    if (row.id == step.Technique && step.Meaning.BaseCount >= 2 && step.Meaning.BaseCount <= kMaxFishSize)
-      return row.bySize[static_cast<std::size_t>(step.Meaning.BaseCount)];
+int SizedFishRowMaxSize(TechniqueId id) {
+  if (id == TechniqueId::FrankenFish || id == TechniqueId::FinnedFrankenFish) return kMaxFrankenSize;
+  if (id == TechniqueId::MutantFish || id == TechniqueId::FinnedMutantFish) return kMaxMutantSize;
   return 0;
+}
+
+double SizedFishScore(TechniqueId id, int size) {
+  const std::span<const double> bySize = Technique(id).scoreBySize;
+  return size >= 2 && size < static_cast<int>(bySize.size()) ? bySize[static_cast<std::size_t>(size)] : 0;
+}
+
+bool FindSizedFish(const PuzzleState& s, TechniqueId id, int size, StepRecord& step) {
+  if (SizedFishRowMaxSize(id) < size || size < 2) return false;
+  const bool finned = id == TechniqueId::FinnedFrankenFish || id == TechniqueId::FinnedMutantFish;
+  const FishShape shape = id == TechniqueId::FrankenFish || id == TechniqueId::FinnedFrankenFish
+                              ? FishShape::Franken
+                              : FishShape::Mutant;
+  return FindCrossFish(s, step, shape, finned, size, size);
+}
+
+double FishStepScore(const StepRecord& step) {
+  return SizedFishScore(step.Technique, step.Meaning.BaseCount);
 }
 
 }  // namespace tavimoro::steps

@@ -17,6 +17,7 @@
 #include "engine/steps/grid_solution.h"
 #include "engine/steps/net_board.h"
 #include "engine/steps/net_steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -201,28 +202,14 @@ void AppendContradiction(StepText& text, const NetPropagator& p) {
   }
 }
 
-// Per net technique: the trace's prefix and the base of its step score.
-struct NetRungFacts {
-  TechniqueId id;
-  std::string_view prefix;
-  double baseScore;
-};
-constexpr std::array<NetRungFacts, 6> kNetRungs{{
-    {kContradictionNet, "CONTRADICTION NET: ", 8.2},
-    {kCellNet, "CELL FORCING NET: ", 8.5},
-    {kUnitNet, "UNIT FORCING NET: ", 8.6},
-    {kNestedNet, "NESTED FORCING NET: ", 9.2},
-    {kDoublyNestedNet, "DOUBLY NESTED FORCING NET: ", 9.7},
-    {kTrial, "TRIAL: ", 10.5},
-}};
+// The techniques whose steps NetStepScore scores.
+constexpr std::array<TechniqueId, 6> kNetTechniques = {TechniqueId::ContradictionNet, TechniqueId::CellNet,
+                                                       TechniqueId::UnitNet,          TechniqueId::NestedNet,
+                                                       TechniqueId::DoublyNestedNet,  TechniqueId::Trial};
 
-const NetRungFacts* FactsOf(TechniqueId technique) {
-  for (const auto& r : kNetRungs)
-    if (r.id == technique) return &r;
-  return nullptr;
+bool IsNet(TechniqueId technique) {
+  return std::find(kNetTechniques.begin(), kNetTechniques.end(), technique) != kNetTechniques.end();
 }
-
-std::string_view Prefix(TechniqueId technique) { return FactsOf(technique)->prefix; }
 
 // The tries whose nets are known to end without a contradiction. A plain
 // net derives everything its rules force and is the least board closed
@@ -274,7 +261,8 @@ void FillContradiction(StepRecord& step, TechniqueId technique, NetPropagator& p
   step.SetEliminate(cell, digit);
   FillProof(step, branches);
   step.CellColour[cell] = EliminationColour;
-  step.Text << Prefix(technique) << "assume ";
+  StartTrace(step.Text, technique);
+  step.Text << "assume ";
   AppendNode(step.Text, assumption);
   step.Text << ": ";
   AppendThread(step.Text, branches[0], false);
@@ -358,7 +346,7 @@ void FillCommon(StepRecord& step, TechniqueId technique, NetPropagator& p, const
   for (NetNode c : conclusions) step.CellColour[NodeCell(c)] = EliminationColour;
   for (NetNode a : branches) step.CellColour[NodeCell(a)] = PivotColour;
 
-  step.Text << Prefix(technique);
+  StartTrace(step.Text, technique);
   if (house < 0) {
     step.Text << "each candidate of ";
     AppendCell(step.Text, NodeCell(branches[0]));
@@ -591,21 +579,22 @@ bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownCon
   const NetNode a = static_cast<NetNode>(best);
   NetChain chain(0, 0);
   chain.Top().Run(root, std::span<const NetNode>(&a, 1));
-  FillContradiction(step, kContradictionNet, chain.Top(), a);
+  FillContradiction(step, TechniqueId::ContradictionNet, chain.Top(), a);
   return true;
 }
 
 bool FindCellNet(const PuzzleState& s, StepRecord& step) {
-  return NetSearch(s, 0, 0).Find(step, kCellKind, kCellNet);
+  return NetSearch(s, 0, 0).Find(step, kCellKind, TechniqueId::CellNet);
 }
 
 bool FindUnitNet(const PuzzleState& s, StepRecord& step) {
-  return NetSearch(s, 0, 0).Find(step, kUnitKind, kUnitNet);
+  return NetSearch(s, 0, 0).Find(step, kUnitKind, TechniqueId::UnitNet);
 }
 
 bool FindNestedNet(const PuzzleState& s, StepRecord& step) {
   if (!HasOneSolution(s)) return false;
-  if (!NetSearch(s, 1, 0).Find(step, kContradictionKind | kCellKind | kUnitKind, kNestedNet)) return false;
+  if (!NetSearch(s, 1, 0).Find(step, kContradictionKind | kCellKind | kUnitKind, TechniqueId::NestedNet))
+    return false;
   KeepStart(step, NetBoard::From(s));
   return true;
 }
@@ -613,7 +602,7 @@ bool FindNestedNet(const PuzzleState& s, StepRecord& step) {
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step) {
   if (!HasOneSolution(s)) return false;
   if (!NetSearch(s, 2, kDoublyNestedRunLimit)
-           .Find(step, kContradictionKind | kCellKind | kUnitKind, kDoublyNestedNet))
+           .Find(step, kContradictionKind | kCellKind | kUnitKind, TechniqueId::DoublyNestedNet))
     return false;
   KeepStart(step, NetBoard::From(s));
   return true;
@@ -621,7 +610,9 @@ bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step) {
 
 bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner) {
   const StepMeaning& m = outer.Meaning;
-  const int level = outer.Technique == kDoublyNestedNet ? 1 : outer.Technique == kNestedNet ? 0 : -1;
+  const int level = outer.Technique == TechniqueId::DoublyNestedNet ? 1
+                    : outer.Technique == TechniqueId::NestedNet     ? 0
+                                                                    : -1;
   if (level < 0 || !m.HasNetStart || node < 0 || node >= m.NodeCount ||
       m.NodeRule[node] != static_cast<std::uint8_t>(NetRule::NestedNet))
     return false;
@@ -641,7 +632,8 @@ bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner) {
   const NetNode assumption = HoldsNode(m.Nodes[node].Cells[0], m.Nodes[node].Digit);
   NetChain chain(level, 0);
   if (!chain.Top().Run(board, std::span<const NetNode>(&assumption, 1))) return false;
-  FillContradiction(inner, level > 0 ? kNestedNet : kContradictionNet, chain.Top(), assumption);
+  FillContradiction(inner, level > 0 ? TechniqueId::NestedNet : TechniqueId::ContradictionNet, chain.Top(),
+                    assumption);
   if (level > 0) KeepStart(inner, board);
   return true;
 }
@@ -671,13 +663,14 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
     proofs[0].mainThreadEnd = shown - 1;
     step = StepRecord{};
     step.Kind = kEliminate;
-    step.Technique = kTrial;
+    step.Technique = TechniqueId::Trial;
     step.SetEliminate(cell, digit);
     FillProof(step, proofs);
     step.Meaning.OtherInferences = p.NodeCount() - step.Meaning.NodeCount;
     step.Meaning.NetProofSize = p.NodeCount();
     step.CellColour[cell] = EliminationColour;
-    step.Text << Prefix(kTrial) << "assume ";
+    StartTrace(step.Text, TechniqueId::Trial);
+    step.Text << "assume ";
     AppendNode(step.Text, a);
     step.Text << ": it forces " << p.NodeCount() - 1
               << " further implications and a search from there finds no solution, so it leads to a "
@@ -693,37 +686,37 @@ bool FindTrial(const PuzzleState& s, StepRecord& step) {
 
 namespace {
 
-double ScoreOfProof(const NetRungFacts& facts, int size) {
+// A plain net: its band's floor, raised for each doubling of the proof
+// beyond what the floor pays for, up to a limit.
+double ScoreOfProof(TechniqueId technique, int size) {
   int doublings = 0;
-  for (; size > 8 && doublings < 6; size = (size + 1) / 2) ++doublings;
-  return facts.baseScore + 0.1 * doublings;
+  for (; size > kNetScoring.freeInferences && doublings < kNetScoring.maxDoublings; size = (size + 1) / 2)
+    ++doublings;
+  return Technique(technique).score + kNetScoring.perDoubling * doublings;
 }
 
 // A nested net is charged for all it rests on: its own proof and the proofs
-// of the inner nets it needs. 512 implications together score 11.1 at the
-// first level, 0.3 more or less for each doubling or halving, 0.5 more at
-// the second level; never below the level's floor.
-double ScoreOfNestedProof(const NetRungFacts& facts, int size, int innerSize) {
-  constexpr double kAt512 = 11.1, kPerDoubling = 0.3, kPerLevel = 0.5;
+// of the inner nets it needs, on a scale set at the reference size, higher
+// at the second level; never below the level's floor.
+double ScoreOfNestedProof(TechniqueId technique, int size, int innerSize) {
   const double total = std::max(size + innerSize, 1);
-  const double level = facts.id == kDoublyNestedNet ? kPerLevel : 0;
-  return std::max(facts.baseScore, kAt512 + level + kPerDoubling * std::log2(total / 512));
+  const double level = technique == TechniqueId::DoublyNestedNet ? kNetScoring.nestedPerLevel : 0;
+  return std::max(Technique(technique).score,
+                  kNetScoring.nestedAt + level +
+                      kNetScoring.nestedPerDoubling * std::log2(total / kNetScoring.nestedReference));
 }
-
-// A trial is what remains when every net has given up: it scores above
-// them all.
-constexpr double kTrialScore = 12.5;
 
 }  // namespace
 
 double NetStepScore(const StepRecord& step) {
-  const NetRungFacts* facts = FactsOf(step.Technique);
-  if (facts == nullptr) return 0;
+  if (!IsNet(step.Technique)) return 0;
   const int size = step.Meaning.NetProofSize;
-  if (facts->id == kTrial) return kTrialScore;
-  if (facts->id == kNestedNet || facts->id == kDoublyNestedNet)
-    return ScoreOfNestedProof(*facts, size, step.Meaning.InnerInferences);
-  return ScoreOfProof(*facts, size);
+  // A trial is what remains when every net has given up: it scores above
+  // them all.
+  if (step.Technique == TechniqueId::Trial) return kNetScoring.trial;
+  if (step.Technique == TechniqueId::NestedNet || step.Technique == TechniqueId::DoublyNestedNet)
+    return ScoreOfNestedProof(step.Technique, size, step.Meaning.InnerInferences);
+  return ScoreOfProof(step.Technique, size);
 }
 
 bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& step) {
@@ -735,14 +728,13 @@ bool FindContradictionBatch(const PuzzleState& s, double maxScore, StepRecord& s
                             KnownContradictions& known) {
   const NetBoard root = NetBoard::From(s);
   SurveyContradictions(s, known);
-  const NetRungFacts& facts = *FactsOf(kContradictionNet);
   StepRecord batch;
   batch.Kind = kEliminate;
-  batch.Technique = kContradictionNet;
+  batch.Technique = TechniqueId::ContradictionNet;
   bool any = false;
   for (NetNode a : Tries(root)) {
     const int size = known.size[static_cast<std::size_t>(a >> 1)];
-    if (size == 0 || ScoreOfProof(facts, size) > maxScore) continue;
+    if (size == 0 || ScoreOfProof(TechniqueId::ContradictionNet, size) > maxScore) continue;
     batch.SetEliminate(NodeCell(a), NodeDigit(a));
     any = true;
   }

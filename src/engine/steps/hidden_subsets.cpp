@@ -9,6 +9,7 @@
 // soon as it covers more than N cells.
 #include "engine/steps/step_text.h"
 #include "engine/steps/steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -27,7 +28,7 @@ PositionMasks PositionsOfDigits(const PuzzleState& s, int house) {
 // Flags every candidate outside `digits` in the cells at `cellPositions`;
 // false (record untouched) when there is none.
 bool RecordHidden(const PuzzleState& s, StepRecord& step, int house, int digits, int cellPositions,
-                  TechniqueId technique, std::string_view title) {
+                  TechniqueId technique) {
   bool any = false;
   for (int k = 0; k < 9; ++k) {
     if ((cellPositions >> k & 1) && (s.CandMask[HouseCell(house, k)] & ~digits)) any = true;
@@ -43,8 +44,8 @@ bool RecordHidden(const PuzzleState& s, StepRecord& step, int house, int digits,
   step.Technique = technique;
   step.Meaning.House = house;
   step.Meaning.DigitMask = digits;
-  step.Text.Clear();
-  step.Text << title << HouseLetter(house);
+  StartTrace(step.Text, technique);
+  step.Text << HouseLetter(house);
   step.Digits.Clear();
   AppendDigitList(step.Digits, digits);
   return true;
@@ -59,12 +60,11 @@ struct HiddenSearch {
   PositionMasks positions;
   int usable;  // digit mask
   TechniqueId technique;
-  std::string_view title;
 
   bool Extend(int depth, int fromDigit, int digits, int cells, StepRecord& step) {
     if (depth == size) {
       if (BitCount(cells) != size) return false;
-      return RecordHidden(s, step, house, digits, cells, technique, title);
+      return RecordHidden(s, step, house, digits, cells, technique);
     }
     for (int d = fromDigit; d <= 9; ++d) {
       if (!(usable & DigitBit(d))) continue;
@@ -78,8 +78,7 @@ struct HiddenSearch {
 
 // The first hidden subset of `size` digits in a house of at least minEmpty
 // empty cells, houses in order.
-bool FindHiddenIn(const PuzzleState& s, StepRecord& step, int size, int minEmpty, TechniqueId technique,
-                  std::string_view title) {
+bool FindHiddenIn(const PuzzleState& s, StepRecord& step, int size, int minEmpty, TechniqueId technique) {
   for (int h = 0; h < 27; ++h) {
     if (s.EmptyCount[h] < minEmpty) continue;
     int usable = 0;
@@ -87,7 +86,7 @@ bool FindHiddenIn(const PuzzleState& s, StepRecord& step, int size, int minEmpty
       if (s.HouseCandCount(h, d) <= size && !s.HouseHas(h, d)) usable |= DigitBit(d);
     }
     if (BitCount(usable) < size) continue;
-    HiddenSearch search{s, h, size, PositionsOfDigits(s, h), usable, technique, title};
+    HiddenSearch search{s, h, size, PositionsOfDigits(s, h), usable, technique};
     if (search.Extend(0, 1, 0, 0, step)) return true;
   }
   return false;
@@ -106,8 +105,7 @@ bool FindHiddenPair(const PuzzleState& s, StepRecord& step) {
       if (s.HouseCandCount(h, d1) != 2) continue;
       for (int d2 = d1 + 1; d2 <= 9; ++d2) {
         if (s.HouseCandCount(h, d2) != 2 || positions[d2] != positions[d1]) continue;
-        if (RecordHidden(s, step, h, DigitBit(d1) | DigitBit(d2), positions[d1], TechniqueId::HiddenPair,
-                         "HIDDEN PAIR: "))
+        if (RecordHidden(s, step, h, DigitBit(d1) | DigitBit(d2), positions[d1], TechniqueId::HiddenPair))
           return true;
       }
     }
@@ -116,14 +114,14 @@ bool FindHiddenPair(const PuzzleState& s, StepRecord& step) {
 }
 
 bool FindHiddenSubset(const PuzzleState& s, StepRecord& step, int size) {
-  return size == 3 ? FindHiddenIn(s, step, 3, 8, TechniqueId::HiddenTriplet, "HIDDEN TRIPLET: ")
-                   : FindHiddenIn(s, step, 4, 8, TechniqueId::HiddenQuad, "HIDDEN QUAD: ");
+  return size == 3 ? FindHiddenIn(s, step, 3, 8, TechniqueId::HiddenTriplet)
+                   : FindHiddenIn(s, step, 4, 8, TechniqueId::HiddenQuad);
 }
 
 bool FindHiddenSubsetAnywhere(const PuzzleState& s, StepRecord& step, int size) {
   // A house of no more empty cells than digits has nothing else to remove.
-  return size == 3 ? FindHiddenIn(s, step, 3, 4, TechniqueId::HiddenTriple, "HIDDEN TRIPLE: ")
-                   : FindHiddenIn(s, step, 4, 5, TechniqueId::HiddenQuadruple, "HIDDEN QUADRUPLE: ");
+  return size == 3 ? FindHiddenIn(s, step, 3, 4, TechniqueId::HiddenTriple)
+                   : FindHiddenIn(s, step, 4, 5, TechniqueId::HiddenQuadruple);
 }
 
 }  // namespace tavimoro::steps

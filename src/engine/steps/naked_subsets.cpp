@@ -7,6 +7,7 @@
 // outgrows N, which leaves the order of the survivors unchanged.
 #include "engine/steps/step_text.h"
 #include "engine/steps/steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -67,8 +68,7 @@ struct SubsetSearch {
     step.Technique = size == 3 ? TechniqueId::NakedTriplet : TechniqueId::NakedQuad;
     RecordHouses(house, chosen, step);
     step.Meaning.DigitMask = unionMask;
-    step.Text.Clear();
-    step.Text << (size == 3 ? "NAKED TRIPLET: " : "NAKED QUAD: ");
+    StartTrace(step.Text, step.Technique);
     step.Digits.Clear();
     AppendDigitList(step.Digits, unionMask);
     return true;
@@ -95,8 +95,7 @@ bool FindNakedPair(const PuzzleState& s, StepRecord& step) {
         step.Technique = TechniqueId::NakedPair;
         RecordHouses(h, 1 << k1 | 1 << k2, step);
         step.Meaning.DigitMask = pair;
-        step.Text.Clear();
-        step.Text << "NAKED PAIR: ";
+        StartTrace(step.Text, TechniqueId::NakedPair);
         step.Digits.Clear();
         AppendDigitList(step.Digits, pair);
         step.CellColour[c1] = PatternColour;

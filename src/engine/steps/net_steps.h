@@ -13,15 +13,6 @@
 
 namespace tavimoro::steps {
 
-// The registry's ids the finders write into StepRecord::Technique.
-inline constexpr TechniqueId kContradictionNet =
-    TechniqueId::ContradictionNet;                             // one assumption, a contradiction
-inline constexpr TechniqueId kCellNet = TechniqueId::CellNet;  // every candidate of a cell forces the same
-inline constexpr TechniqueId kUnitNet = TechniqueId::UnitNet;  // every place of a digit in a house does
-inline constexpr TechniqueId kNestedNet = TechniqueId::NestedNet;  // any of them, nets one level down
-inline constexpr TechniqueId kDoublyNestedNet = TechniqueId::DoublyNestedNet;  // the same, two levels down
-inline constexpr TechniqueId kTrial = TechniqueId::Trial;  // an assumption shown to leave no solution
-
 // The deepest nested level searches at most this many propagation runs per
 // call before it gives up (and the trial answers): a few seconds at most.
 inline constexpr long long kDoublyNestedRunLimit = 150000;
@@ -34,13 +25,18 @@ struct KnownContradictions {
   std::array<std::uint16_t, 729> size{};
 };
 
+// One assumption that ends in a contradiction.
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step);
 // The same, reading what a batch at this position learnt (when complete).
 bool FindContradictionNet(const PuzzleState& s, StepRecord& step, const KnownContradictions& known);
+// Every candidate of a cell forces the same.
 bool FindCellNet(const PuzzleState& s, StepRecord& step);
+// Every place of a digit in a house forces the same.
 bool FindUnitNet(const PuzzleState& s, StepRecord& step);
+// Any of them, with nets one level down (two for the doubly nested).
 bool FindNestedNet(const PuzzleState& s, StepRecord& step);
 bool FindDoublyNestedNet(const PuzzleState& s, StepRecord& step);
+// An assumption shown to leave no solution.
 bool FindTrial(const PuzzleState& s, StepRecord& step);
 
 // The inner net behind node `node` of a nested net's meaning (a candidate
@@ -52,13 +48,12 @@ bool FindTrial(const PuzzleState& s, StepRecord& step);
 // there (a proof listed in part can lack what it needs).
 bool FindInnerNet(const StepRecord& outer, int node, StepRecord& inner);
 
-// The difficulty of one net step on the forum's scale. A net of the plain
-// rules scores its technique's base (8.2 contradiction, 8.5 cell, 8.6 unit)
-// raised by a tenth for each doubling of the proof beyond eight inferences,
-// at most 0.6. A nested net scores by the inferences of its proof and of the
-// inner nets it needs together: 11.1 at 512, 0.3 per doubling, 0.5 more for
-// the second level, at least its base (9.2, 9.7). A trial scores 12.5.
-// 0 for any other step.
+// The difficulty of one net step on the forum's scale: a net of the plain
+// rules scores its technique's score (the band's floor) raised for each
+// doubling of its proof; a nested net scores by the inferences of its proof
+// and of the inner nets it needs together, at least its floor; a trial
+// scores above every net. The figures are the registry's (kNetScoring in
+// technique_registry.h). 0 for any other step.
 double NetStepScore(const StepRecord& step);
 
 // Every candidate whose assumption leads to a contradiction (level 0) with a

@@ -4,6 +4,7 @@
 // 0..8 then columns 9..17, looking at the three blocks each line crosses.
 #include "engine/steps/step_text.h"
 #include "engine/steps/steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -30,8 +31,9 @@ void Record(const PuzzleState& s, StepRecord& step, int line, int block, int d, 
   step.Meaning.SecondHouse = claiming ? block : line;
   step.Meaning.Claiming = claiming;
   step.Meaning.DigitMask = DigitBit(d);
-  step.Text.Clear();
-  step.Text << (claiming ? "OMISSION (Claiming): " : "OMISSION (Pointing): ") << HouseLetter(line);
+  // Variant 1 claims, 0 points.
+  StartTrace(step.Text, TechniqueId::Omission, claiming ? 1 : 0);
+  step.Text << HouseLetter(line);
   const int lineType = HouseType(line);
   for (int c = 0; c < 81; ++c) {
     const bool inLine = HouseOf(c, lineType) == line;

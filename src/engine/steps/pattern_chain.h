@@ -9,6 +9,7 @@
 
 #include "engine/step_record.h"
 #include "engine/steps/pattern_steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 
@@ -95,12 +96,11 @@ inline void EliminateAt(StepRecord& step, int cell, int digit) {
   step.CellColour[cell] = EliminationColour;
 }
 
-// Kind 2 with the technique and "NAME: " as the start of the trace.
-inline void StartElimination(StepRecord& step, TechniqueId technique, std::string_view name) {
+// Kind 2 with the technique and its trace label as the start of the trace.
+inline void StartElimination(StepRecord& step, TechniqueId technique, int variant = 0) {
   step.Kind = kEliminate;
   step.Technique = technique;
-  step.Text = StepText(name);
-  step.Text << ": ";
+  StartTrace(step.Text, technique, variant);
 }
 
 // True when the two cells differ and share a house.

@@ -16,35 +16,6 @@
 
 namespace tavimoro::steps {
 
-// The ids this group writes into StepRecord::Technique.
-inline constexpr TechniqueId kSkyscraper = TechniqueId::Skyscraper;
-inline constexpr TechniqueId kTwoStringKite = TechniqueId::TwoStringKite;
-inline constexpr TechniqueId kTurbotFish = TechniqueId::TurbotFish;
-inline constexpr TechniqueId kEmptyRectangle = TechniqueId::EmptyRectangle;
-inline constexpr TechniqueId kSimpleColouring = TechniqueId::SimpleColouring;
-inline constexpr TechniqueId kWWing = TechniqueId::WWing;
-inline constexpr TechniqueId kRemotePair = TechniqueId::RemotePair;
-inline constexpr TechniqueId kUniqueRectangle2 = TechniqueId::UniqueRectangle2;
-inline constexpr TechniqueId kUniqueRectangle3 = TechniqueId::UniqueRectangle3;
-inline constexpr TechniqueId kUniqueRectangle4 = TechniqueId::UniqueRectangle4;
-inline constexpr TechniqueId kUniqueRectangle5 = TechniqueId::UniqueRectangle5;
-inline constexpr TechniqueId kUniqueRectangle6 = TechniqueId::UniqueRectangle6;
-inline constexpr TechniqueId kHiddenRectangle = TechniqueId::HiddenRectangle;
-inline constexpr TechniqueId kBugPlusN = TechniqueId::BugPlusN;
-inline constexpr TechniqueId kJellyfish = TechniqueId::Jellyfish;
-inline constexpr TechniqueId kFinnedXWing = TechniqueId::FinnedXWing;
-inline constexpr TechniqueId kSashimiXWing = TechniqueId::SashimiXWing;
-inline constexpr TechniqueId kFinnedSwordfish = TechniqueId::FinnedSwordfish;
-inline constexpr TechniqueId kSashimiSwordfish = TechniqueId::SashimiSwordfish;
-inline constexpr TechniqueId kFinnedJellyfish = TechniqueId::FinnedJellyfish;
-inline constexpr TechniqueId kSashimiJellyfish = TechniqueId::SashimiJellyfish;
-inline constexpr TechniqueId kFrankenFish = TechniqueId::FrankenFish;
-inline constexpr TechniqueId kFinnedFrankenFish = TechniqueId::FinnedFrankenFish;
-inline constexpr TechniqueId kMutantFish = TechniqueId::MutantFish;
-inline constexpr TechniqueId kFinnedMutantFish = TechniqueId::FinnedMutantFish;
-inline constexpr TechniqueId kMultiColouring = TechniqueId::MultiColouring;
-inline constexpr TechniqueId kSueDeCoq = TechniqueId::SueDeCoq;
-
 // The two colours of a colouring cluster (and of the two sides of a chain).
 inline constexpr std::uint32_t FirstColour = PatternColour;
 inline constexpr std::uint32_t SecondColour = 0x80FF80;
@@ -93,6 +64,12 @@ bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashi
 bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned);
 bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned);
 double FishStepScore(const StepRecord& step);
+// The Franken and Mutant rows one size at a time, for a search that asks
+// each size only when its score is reached: the largest size a row takes
+// (0 for any other row), a size's score, and the first fish of that size.
+int SizedFishRowMaxSize(TechniqueId id);
+double SizedFishScore(TechniqueId id, int size);
+bool FindSizedFish(const PuzzleState& s, TechniqueId id, int size, StepRecord& step);
 
 // sue_de_coq.cpp
 bool FindSueDeCoq(const PuzzleState& s, StepRecord& step);

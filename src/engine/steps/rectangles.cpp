@@ -36,9 +36,8 @@ namespace {
 
 using Rectangle = DigitRectangle;
 
-void RecordRectangle(const PuzzleState& s, const Rectangle& r, TechniqueId technique, std::string_view name,
-                     StepRecord& step) {
-  StartElimination(step, technique, name);
+void RecordRectangle(const PuzzleState& s, const Rectangle& r, TechniqueId technique, StepRecord& step) {
+  StartElimination(step, technique);
   step.Text << r.x << r.y << ' ';
   for (int i = 0; i < 4; ++i) {
     if (i) step.Text << ',';
@@ -117,8 +116,7 @@ bool TypeTwoOrFive(const PuzzleState& s, const Rectangle& r, bool typeTwo, StepR
   if (!any) return false;
   for (int c = 0; c < 81; ++c)
     if (s.Cand(c, z) && seesRoof(c)) EliminateAt(step, c, z);
-  RecordRectangle(s, r, typeTwo ? kUniqueRectangle2 : kUniqueRectangle5,
-                  typeTwo ? "UNIQUE RECTANGLE TYPE 2" : "UNIQUE RECTANGLE TYPE 5", step);
+  RecordRectangle(s, r, typeTwo ? TechniqueId::UniqueRectangle2 : TechniqueId::UniqueRectangle5, step);
   return true;
 }
 
@@ -130,7 +128,7 @@ bool TypeThree(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
   const int houseCount = SharedHouses(roof1, roof2, houses);
   for (int hi = 0; hi < houseCount; ++hi) {
     if (!RoofSubsetIn(s, houses[hi], roof1, roof2, xy, step)) continue;
-    RecordRectangle(s, r, kUniqueRectangle3, "UNIQUE RECTANGLE TYPE 3", step);
+    RecordRectangle(s, r, TechniqueId::UniqueRectangle3, step);
     return true;
   }
   return false;
@@ -148,7 +146,7 @@ bool TypeFour(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
       for (int roof : {roof1, roof2})
         if (s.Cand(roof, doomed)) EliminateAt(step, roof, doomed);
       step.Meaning.House = houses[hi];
-      RecordRectangle(s, r, kUniqueRectangle4, "UNIQUE RECTANGLE TYPE 4", step);
+      RecordRectangle(s, r, TechniqueId::UniqueRectangle4, step);
       return true;
     }
   }
@@ -176,7 +174,7 @@ bool TypeSix(const PuzzleState& s, const Rectangle& r, StepRecord& step) {
     if (!s.Cand(roof1, digit) && !s.Cand(roof2, digit)) continue;
     for (int roof : {roof1, roof2})
       if (s.Cand(roof, digit)) EliminateAt(step, roof, digit);
-    RecordRectangle(s, r, kUniqueRectangle6, "UNIQUE RECTANGLE TYPE 6", step);
+    RecordRectangle(s, r, TechniqueId::UniqueRectangle6, step);
     return true;
   }
   return false;
@@ -197,7 +195,7 @@ bool HiddenRectangle(const PuzzleState& s, const Rectangle& r, StepRecord& step)
       if (!s.Cand(opposite, doomed)) continue;
       EliminateAt(step, opposite, doomed);
       step.Meaning.Pivot = floor;
-      RecordRectangle(s, r, kHiddenRectangle, "HIDDEN RECTANGLE", step);
+      RecordRectangle(s, r, TechniqueId::HiddenRectangle, step);
       return true;
     }
   }
@@ -296,7 +294,9 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
       for (int t = 0; t < 3; ++t) count[HouseOf(cell, t)][MaskDigit(LowestBit(m)) - 1] += delta;
   };
   auto choose = [&](auto& self, int i) -> bool {
-    if (i == polyCount) return balanced();
+    // polyCount never exceeds kMaxPoly; saying so keeps the compiler's
+    // bounds check quiet.
+    if (i == polyCount || i == kMaxPoly) return balanced();
     const int mask = s.CandMask[poly[i]];
     for (int lo = mask; lo; lo &= lo - 1) {
       for (int hi = lo & (lo - 1); hi; hi &= hi - 1) {
@@ -337,8 +337,8 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
     step.Kind = kPlaceValue;
     step.Cell = extraCell;
     step.Value = extraDigit;
-    step.Technique = kBugPlusN;
-    step.Text = StepText("BUG+1: ");
+    step.Technique = TechniqueId::BugPlusN;
+    StartTrace(step.Text, TechniqueId::BugPlusN, 1);
     AppendCellName(step.Text, extraCell);
     step.Text << '=' << extraDigit;
     step.CellColour[extraCell] = PatternColour;
@@ -351,9 +351,8 @@ bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
     for (int m = s.CandMask[c]; m && !any; m &= m - 1) any = excludesAll(c, MaskDigit(LowestBit(m)));
   if (!any) return false;
   step.Kind = kEliminate;
-  step.Technique = kBugPlusN;
-  step.Text = StepText("BUG+");
-  step.Text << polyCount << ": ";
+  step.Technique = TechniqueId::BugPlusN;
+  StartTrace(step.Text, TechniqueId::BugPlusN, polyCount);
   int extrasAll = 0;
   for (int i = 0; i < polyCount; ++i) {
     step.CellColour[poly[i]] = PatternColour;

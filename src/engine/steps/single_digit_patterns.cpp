@@ -48,8 +48,8 @@ bool AnySeenByBoth(const PuzzleState& s, int d, int end1, int end2) {
 
 // The chain end1 = link1 - link2 = end2 of one digit, with its victims.
 void RecordFourCellChain(const PuzzleState& s, int d, int end1, int link1, int link2, int end2,
-                         TechniqueId technique, std::string_view name, StepRecord& step) {
-  StartElimination(step, technique, name);
+                         TechniqueId technique, StepRecord& step) {
+  StartElimination(step, technique);
   PushNode(step, PlainNode(d, end1), LinkKind::Strong);
   PushNode(step, PlainNode(d, link1), LinkKind::Strong);
   PushNode(step, PlainNode(d, link2), LinkKind::Weak);
@@ -81,7 +81,7 @@ bool FindSkyscraper(const PuzzleState& s, StepRecord& step) {
           for (const auto& [baseA, baseB, roofA, roofB] : pairings) {
             if (cover(baseA) != cover(baseB) || cover(roofA) == cover(roofB)) continue;
             if (!AnySeenByBoth(s, d, roofA, roofB)) continue;
-            RecordFourCellChain(s, d, roofA, baseA, baseB, roofB, kSkyscraper, "SKYSCRAPER", step);
+            RecordFourCellChain(s, d, roofA, baseA, baseB, roofB, TechniqueId::Skyscraper, step);
             return true;
           }
         }
@@ -106,8 +106,7 @@ bool FindTwoStringKite(const PuzzleState& s, StepRecord& step) {
             if (inRow == inColumn || CellBlock(inRow) != CellBlock(inColumn)) continue;
             if (rowEnd == columnEnd || rowEnd == inColumn || columnEnd == inRow) continue;
             if (!AnySeenByBoth(s, d, rowEnd, columnEnd)) continue;
-            RecordFourCellChain(s, d, rowEnd, inRow, inColumn, columnEnd, kTwoStringKite, "2-STRING KITE",
-                                step);
+            RecordFourCellChain(s, d, rowEnd, inRow, inColumn, columnEnd, TechniqueId::TwoStringKite, step);
             return true;
           }
         }
@@ -142,7 +141,7 @@ bool FindTurbotFish(const PuzzleState& s, StepRecord& step) {
             if (end1 == inner2 || end1 == end2 || inner1 == inner2 || inner1 == end2) continue;
             if (!Sees(inner1, inner2)) continue;
             if (!AnySeenByBoth(s, d, end1, end2)) continue;
-            RecordFourCellChain(s, d, end1, inner1, inner2, end2, kTurbotFish, "TURBOT FISH", step);
+            RecordFourCellChain(s, d, end1, inner1, inner2, end2, TechniqueId::TurbotFish, step);
             return true;
           }
         }
@@ -210,7 +209,7 @@ bool FindEmptyRectangle(const PuzzleState& s, StepRecord& step) {
                     restCells[rest++] = c;
                   }
                 }
-                StartElimination(step, kEmptyRectangle, "EMPTY RECTANGLE");
+                StartElimination(step, TechniqueId::EmptyRectangle);
                 PushNode(step, PlainNode(d, far), LinkKind::Strong);
                 PushNode(step, PlainNode(d, near), LinkKind::Strong);
                 ChainNode armNode = PlainNode(d, armCells[0]);

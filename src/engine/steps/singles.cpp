@@ -1,6 +1,7 @@
 // Rungs 0 and 1. Both find their cell or house from the counts alone and
 // read single candidates only for the one they report.
 #include "engine/steps/steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 
@@ -12,8 +13,8 @@ bool FindNakedSingle(const PuzzleState& s, StepRecord& step) {
     step.Cell = c;
     step.Value = d;
     step.Technique = TechniqueId::NakedSingle;
-    step.Text.Clear();
-    step.Text << "NAKED SINGLE: " << d << " is the only possible value for this cell.";
+    StartTrace(step.Text, TechniqueId::NakedSingle);
+    step.Text << d << " is the only possible value for this cell.";
     return true;
   }
   return false;

@@ -40,7 +40,7 @@ bool FindWWing(const PuzzleState& s, StepRecord& step) {
             if (!(Sees(e2, p) && Sees(e1, q))) continue;
             std::swap(e1, e2);
           }
-          StartElimination(step, kWWing, "W-WING");
+          StartElimination(step, TechniqueId::WWing);
           PushNode(step, PlainNode(y, p), LinkKind::Strong);
           PushNode(step, PlainNode(x, p), LinkKind::Strong);
           PushNode(step, PlainNode(x, e1), LinkKind::Weak);
@@ -108,7 +108,7 @@ bool FindRemotePair(const PuzzleState& s, StepRecord& step) {
         for (int c = 0; c < 81 && !any; ++c)
           any = (s.CandMask[c] & pair) && c != a && c != b && dist[a][c] < 0 && Sees(c, a) && Sees(c, b);
         if (!any) continue;
-        StartElimination(step, kRemotePair, "REMOTE PAIR");
+        StartElimination(step, TechniqueId::RemotePair);
         const int x = MaskDigit(LowestBit(pair)), y = MaskDigit(pair & ~LowestBit(pair));
         // The path from b back to a, written from a.
         std::array<int, 81> path{};

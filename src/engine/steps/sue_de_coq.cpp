@@ -88,7 +88,7 @@ bool FindSueDeCoq(const PuzzleState& s, StepRecord& step) {
             for (int c : CellsOfHouse(block)) any |= !inPattern(c) && (s.CandMask[c] & fromBlock);
             if (!any) continue;
 
-            StartElimination(step, kSueDeCoq, "SUE DE COQ");
+            StartElimination(step, TechniqueId::SueDeCoq);
             for (int c : CellsOfHouse(line)) {
               if (inPattern(c)) continue;
               for (int m = s.CandMask[c] & fromLine; m; m &= m - 1)

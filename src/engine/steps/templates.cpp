@@ -9,6 +9,7 @@
 #include "engine/steps/cell_bits.h"
 #include "engine/steps/dual_template_wing_steps.h"
 #include "engine/steps/pattern_chain.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -85,12 +86,11 @@ Fit FitDigit(const PuzzleState& s, int d) {
   return entry.fit;
 }
 
-void StartTemplateStep(StepRecord& step, TechniqueId technique, std::string_view name, int d,
-                       const Fit& fit) {
+void StartTemplateStep(StepRecord& step, TechniqueId technique, int d, const Fit& fit) {
   step.Kind = kEliminate;
   step.Technique = technique;
-  step.Text = StepText(name);
-  step.Text << ": " << d << " (" << fit.count << (fit.count == 1 ? " template)" : " templates)");
+  StartTrace(step.Text, technique);
+  step.Text << d << " (" << fit.count << (fit.count == 1 ? " template)" : " templates)");
   step.Digits << d;
   step.Meaning.DigitMask = DigitBit(d);
   step.Meaning.TemplateCount = fit.count;
@@ -107,7 +107,7 @@ bool FindTemplateSet(const PuzzleState& s, StepRecord& step) {
       if (cell < 0 && s.Grid[c] == 0) cell = c;
     });
     if (cell < 0) continue;
-    StartTemplateStep(step, TechniqueId::TemplateSet, "TEMPLATE SET", d, fit);
+    StartTemplateStep(step, TechniqueId::TemplateSet, d, fit);
     step.Kind = kPlaceValue;
     step.Cell = cell;
     step.Value = d;
@@ -126,7 +126,7 @@ bool FindTemplateDelete(const PuzzleState& s, StepRecord& step) {
     bool any = false;
     for (int c = 0; c < 81 && !any; ++c) any = s.Cand(c, d) && !fit.used.Has(c);
     if (!any) continue;
-    StartTemplateStep(step, TechniqueId::TemplateDelete, "TEMPLATE DELETE", d, fit);
+    StartTemplateStep(step, TechniqueId::TemplateDelete, d, fit);
     for (int c = 0; c < 81; ++c) {
       if (!s.Cand(c, d)) continue;
       if (fit.used.Has(c)) {

@@ -16,6 +16,7 @@
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
 #include "engine/steps/rectangle_walker.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -137,9 +138,7 @@ class LoopSearch {
   }
 
   bool Record(int type) {
-    static constexpr std::string_view kNames[] = {"", "UNIQUE LOOP TYPE 1", "UNIQUE LOOP TYPE 2",
-                                                  "UNIQUE LOOP TYPE 3", "UNIQUE LOOP TYPE 4"};
-    StartElimination(step_, TechniqueId::UniqueLoop, kNames[type]);
+    StartElimination(step_, TechniqueId::UniqueLoop, type);
     step_.Text << x_ << y_ << ' ';
     for (int i = 0; i < length_; ++i) {
       if (i) step_.Text << ',';

@@ -10,6 +10,7 @@
 #include "engine/steps/meaning.h"
 #include "engine/steps/rectangle_walker.h"
 #include "engine/steps/steps.h"
+#include "engine/technique_registry.h"
 #include "engine/validate.h"
 
 namespace tavimoro::steps {
@@ -60,7 +61,7 @@ bool FindBugType1(const PuzzleState& s, StepRecord& step) {
   step.Cell = bugCell;
   step.Value = solved.Grid[bugCell];
   step.Technique = TechniqueId::BugType1;
-  step.Text = StepText("BUG TYPE 1: ");
+  StartTrace(step.Text, TechniqueId::BugType1);
   step.CellColour[bugCell] = PatternColour;
   return true;
 }
@@ -104,7 +105,7 @@ bool FindUniqueRectangle(const PuzzleState& s, StepRecord& step) {
   AddBaseLine(step.Meaning, std::max(topRow, otherRow));
   AddCoverLine(step.Meaning, HouseOf(a, 1));
   AddCoverLine(step.Meaning, HouseOf(b, 1));
-  step.Text = StepText("UNIQUE RECTANGLE TYPE 1: ");
+  StartTrace(step.Text, TechniqueId::UniqueRectangle1);
   step.Lines[0] = {a, b, LineColour, 1};
   step.Lines[1] = cBelowA ? StepLine{a, c, LineColour, 1} : StepLine{a, d, LineColour, 1};
   step.Lines[2] = cBelowA ? StepLine{b, d, LineColour, 1} : StepLine{b, c, LineColour, 1};
@@ -152,7 +153,7 @@ bool FindBugType2(const PuzzleState& s, StepRecord& step) {
   step.Meaning.DigitMask = DigitBit(bugDigit);
   step.Meaning.House =
       SharedHouse(std::span(triples.data(), tripleCount), std::span(victims.data(), victimCount));
-  step.Text = StepText("BUG TYPE 2: ");
+  StartTrace(step.Text, TechniqueId::BugType2);
   step.Digits.Clear();
   step.Digits << bugDigit;
   return true;

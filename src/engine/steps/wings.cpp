@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "engine/steps/steps.h"
+#include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -36,7 +37,7 @@ Victims FindVictims(const PuzzleState& s, int z, const std::array<int, N>& seen,
 }
 
 void RecordWing(const Victims& v, int z, int p, int pivotDigits, int w1, int w2, TechniqueId technique,
-                std::string_view text, const DigitsText& digits, StepRecord& step) {
+                const DigitsText& digits, StepRecord& step) {
   for (int c = 0; c < 81; ++c) {
     if (!v.cell[c]) continue;
     step.SetEliminate(c, z);
@@ -51,7 +52,7 @@ void RecordWing(const Victims& v, int z, int p, int pivotDigits, int w1, int w2,
   step.Technique = technique;
   step.Meaning.Pivot = p;
   step.Meaning.DigitMask = pivotDigits;
-  step.Text = text;
+  StartTrace(step.Text, technique);
   step.Digits = digits;
 }
 
@@ -95,7 +96,7 @@ bool FindXYWing(const PuzzleState& s, StepRecord& step) {
           if (v.count == 0 || (strict && !v.anyBivalue)) continue;
           DigitsText digits;
           digits << x << " or " << y;
-          RecordWing(v, z, p, s.CandMask[p], w1, w2, TechniqueId::XYWing, "XY-WING: ", digits, step);
+          RecordWing(v, z, p, s.CandMask[p], w1, w2, TechniqueId::XYWing, digits, step);
           return true;
         }
       }
@@ -124,7 +125,7 @@ bool FindXYZWing(const PuzzleState& s, StepRecord& step) {
         DigitsText digits;
         digits << MaskDigit(LowestBit(others)) << " or " << MaskDigit(others & ~LowestBit(others)) << ", "
                << z;
-        RecordWing(v, z, p, pivot, w1, w2, TechniqueId::XYZWing, "XYZ-WING: ", digits, step);
+        RecordWing(v, z, p, pivot, w1, w2, TechniqueId::XYZWing, digits, step);
         return true;
       }
     }
