@@ -85,7 +85,11 @@ Outcome Check(const LibraryCase& libraryCase, const std::vector<const TechniqueR
   const PuzzleState state = PositionFromLine(libraryCase.position);
   StepRecord step;
   bool found = false;
-  for (std::size_t i = 0; i < rows.size() && !found; ++i) found = FindWithTechnique(state, rows[i]->id, step);
+  // A library holds fish of up to seven sets; the solve stops at cheaper sizes.
+  SearchOptions options;
+  options.largestCrossFish = 7;
+  for (std::size_t i = 0; i < rows.size() && !found; ++i)
+    found = FindWithTechnique(state, rows[i]->id, step, options);
   if (libraryCase.failCase) return found ? kWrong : kSame;
   if (!found) return kNotFound;
   if (!IsSound(step, state)) return kWrong;

@@ -34,9 +34,9 @@ template <int Size, bool Sashimi>
 bool Finned(const PuzzleState& s, StepRecord& r, StepContext&) {
   return FindFinnedFish(s, r, Size, Sashimi);
 }
-template <bool (*Find)(const PuzzleState&, StepRecord&, bool), bool Finned>
-bool Shaped(const PuzzleState& s, StepRecord& r, StepContext&) {
-  return Find(s, r, Finned);
+template <bool (*Find)(const PuzzleState&, StepRecord&, bool, int), bool Finned>
+bool Shaped(const PuzzleState& s, StepRecord& r, StepContext& c) {
+  return Find(s, r, Finned, c.Options().largestCrossFish);
 }
 template <bool (*Find)(const PuzzleState&, StepRecord&, const KnownContradictions&)>
 bool Known(const PuzzleState& s, StepRecord& r, StepContext& c) {

@@ -24,6 +24,7 @@
 #include "engine/steps/als_sets.h"
 #include "engine/steps/chain_record.h"
 #include "engine/steps/chain_steps.h"
+#include "engine/steps/digit_placements.h"
 
 namespace tavimoro::steps {
 namespace {
@@ -611,6 +612,7 @@ bool FindChain(const PuzzleState& s, const Rules& rules, bool perDigit, bool nee
   best.length = rules.maxLinks + 1;
   std::shared_ptr<const LinkGraph> bestGraph;
   for (int d = perDigit ? 1 : 0; d <= (perDigit ? 9 : 0); ++d) {
+    if (perDigit && EveryCandidatePlaceable(s, d)) continue;
     Rules r = rules;
     r.digit = d;
     r.maxLinks = std::min(best.length - 1, kMaxChainNodes - 1);

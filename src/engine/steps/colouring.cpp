@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/steps/digit_placements.h"
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
 
@@ -183,6 +184,7 @@ bool ColourTrap(const PuzzleState& s, const Clusters& k, int id, int d, StepReco
 bool FindSimpleColouring(const PuzzleState& s, StepRecord& step) {
   Clusters k;
   for (int d = 1; d <= 9; ++d) {
+    if (EveryCandidatePlaceable(s, d)) continue;
     BuildClusters(s, d, k);
     for (int id = 0; id < k.count; ++id) {
       if (k.clash[id]) continue;
@@ -195,6 +197,7 @@ bool FindSimpleColouring(const PuzzleState& s, StepRecord& step) {
 bool FindMultiColouring(const PuzzleState& s, StepRecord& step) {
   Clusters k;
   for (int d = 1; d <= 9; ++d) {
+    if (EveryCandidatePlaceable(s, d)) continue;
     BuildClusters(s, d, k);
     for (int i = 0; i < k.count; ++i) {
       if (k.clash[i]) continue;

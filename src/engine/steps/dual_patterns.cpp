@@ -8,6 +8,7 @@
 #include <span>
 
 #include "engine/steps/cell_bits.h"
+#include "engine/steps/digit_placements.h"
 #include "engine/steps/dual_template_wing_steps.h"
 #include "engine/steps/pattern_chain.h"
 
@@ -184,6 +185,7 @@ bool FindDualTwoStringKite(const PuzzleState& s, StepRecord& step) {
 
 bool FindDualEmptyRectangle(const PuzzleState& s, StepRecord& step) {
   for (int d = 1; d <= 9; ++d) {
+    if (EveryCandidatePlaceable(s, d)) continue;
     for (int block = 18; block < 27; ++block) {
       if (s.HouseCandCount(block, d) < 2) continue;
       // Two candidates on a diagonal of the block lie on two crosses; more

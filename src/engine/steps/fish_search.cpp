@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "engine/steps/digit_placements.h"
+
 namespace tavimoro::steps {
 namespace {
 
@@ -292,50 +294,6 @@ FishShape ShapeOf(std::uint32_t baseHouses, std::uint32_t coverHouses) {
 
 namespace {
 
-// Every cell of `open` that some placement of the digit uses: nine cells of
-// `open`, one in every row, column and block. Row by row, a column not yet
-// used in a stack the band has not used; stops once every cell is used.
-struct TemplateWalk {
-  CellBits open, used;
-  std::array<int, 9> path{};
-  bool Done() const { return open.SubsetOf(used); }
-  void Walk(int row, int usedColumns, int bandStacks) {
-    if (row == 9) {
-      for (const int c : path) used.Add(c);
-      return;
-    }
-    if (row % 3 == 0) bandStacks = 0;
-    for (int col = 0; col < 9 && !Done(); ++col) {
-      const int cell = 9 * row + col;
-      if (!open.Has(cell) || (usedColumns >> col) & 1 || (bandStacks >> (col / 3)) & 1) continue;
-      path[static_cast<std::size_t>(row)] = cell;
-      Walk(row + 1, usedColumns | 1 << col, bandStacks | 1 << (col / 3));
-    }
-  }
-};
-
-// Whether every candidate of the digit lies in some placement of it: then
-// no pattern of that digit alone removes anything, since what a fish
-// removes is in no placement. Kept per thread and digit, as the fish
-// queries of one position ask it for the same cells again and again.
-bool EveryCandidatePlaceable(const PuzzleState& s, int d, const CellBits& cells) {
-  CellBits open = cells;
-  for (int c = 0; c < 81; ++c)
-    if (s.Grid[c] == d) open.Add(c);
-  struct Kept {
-    CellBits open;
-    bool valid = false, placeable = false;
-  };
-  thread_local std::array<Kept, 9> kept{};
-  Kept& k = kept[static_cast<std::size_t>(d - 1)];
-  if (!k.valid || !(k.open == open)) {
-    TemplateWalk walk{open, {}};
-    walk.Walk(0, 0, 0);
-    k = {open, true, cells.SubsetOf(walk.used)};
-  }
-  return k.placeable;
-}
-
 // The houses of the cells in `cells`.
 std::uint32_t HousesOf(const CellBits& cells) {
   std::uint32_t houses = 0;
@@ -397,7 +355,7 @@ bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
     k.query = query;
     k.cells = cells;
     k.valid = true;
-    k.found = touched != 0 && !EveryCandidatePlaceable(s, query.digit, cells) &&
+    k.found = touched != 0 && !EveryCandidatePlaceable(s, query.digit) &&
               Search(query, cells, touched, k.fish).Run();
     if (!k.found) e = {query, cells, true};
   }

@@ -2,6 +2,7 @@
 // finned and sashimi fish of size 2 to 4 (rows over columns, then columns
 // over rows), and the Franken and Mutant fish, plain or finned, smallest
 // size first. A pass goes digit by digit; the engine picks the base sets.
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -155,18 +156,18 @@ bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool
   return true;
 }
 
-bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned) {
-  return FindCrossFish(s, step, shape, finned, 2,
-                       shape == FishShape::Franken ? kMaxFrankenSize : kMaxMutantSize);
+bool FindCrossFish(const PuzzleState& s, StepRecord& step, FishShape shape, bool finned, int largest) {
+  if (largest <= 0) largest = shape == FishShape::Franken ? kMaxFrankenSize : kMaxMutantSize;
+  return FindCrossFish(s, step, shape, finned, 2, std::min(largest, kMaxFishSize));
 }
 }  // namespace
 
-bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned) {
-  return FindCrossFish(s, step, FishShape::Franken, finned);
+bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned, int largest) {
+  return FindCrossFish(s, step, FishShape::Franken, finned, largest);
 }
 
-bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned) {
-  return FindCrossFish(s, step, FishShape::Mutant, finned);
+bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned, int largest) {
+  return FindCrossFish(s, step, FishShape::Mutant, finned, largest);
 }
 
 int SizedFishRowMaxSize(TechniqueId id) {

@@ -61,8 +61,10 @@ bool FindHiddenSubsetAnywhere(const PuzzleState& s, StepRecord& step, int size);
 // it (0 for any other step).
 bool FindJellyfish(const PuzzleState& s, StepRecord& step);
 bool FindFinnedFish(const PuzzleState& s, StepRecord& step, int size, bool sashimi);
-bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned);
-bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned);
+// `largest`: the largest size searched, 0 for the row's own (Franken 4,
+// Mutant 3).
+bool FindFrankenFish(const PuzzleState& s, StepRecord& step, bool finned, int largest = 0);
+bool FindMutantFish(const PuzzleState& s, StepRecord& step, bool finned, int largest = 0);
 double FishStepScore(const StepRecord& step);
 // The Franken and Mutant rows one size at a time, for a search that asks
 // each size only when its score is reached: the largest size a row takes

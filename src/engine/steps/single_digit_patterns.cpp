@@ -8,6 +8,7 @@
 // two groups.
 #include <array>
 
+#include "engine/steps/digit_placements.h"
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
 
@@ -67,6 +68,7 @@ void RecordFourCellChain(const PuzzleState& s, int d, int end1, int link1, int l
 
 bool FindSkyscraper(const PuzzleState& s, StepRecord& step) {
   for (int d = 1; d <= 9; ++d) {
+    if (EveryCandidatePlaceable(s, d)) continue;
     for (int type = 0; type <= 1; ++type) {
       for (int line1 = 0; line1 < 9; ++line1) {
         int a1 = 0, a2 = 0;
@@ -93,6 +95,7 @@ bool FindSkyscraper(const PuzzleState& s, StepRecord& step) {
 
 bool FindTwoStringKite(const PuzzleState& s, StepRecord& step) {
   for (int d = 1; d <= 9; ++d) {
+    if (EveryCandidatePlaceable(s, d)) continue;
     for (int row = 0; row < 9; ++row) {
       int r1 = 0, r2 = 0;
       if (!StrongLink(s, row, d, r1, r2)) continue;
@@ -121,6 +124,7 @@ bool FindTurbotFish(const PuzzleState& s, StepRecord& step) {
     int a, b;
   };
   for (int d = 1; d <= 9; ++d) {
+    if (EveryCandidatePlaceable(s, d)) continue;
     // Every strong link of d once, in house order.
     std::array<Link, 27> links{};
     int count = 0;
@@ -153,6 +157,7 @@ bool FindTurbotFish(const PuzzleState& s, StepRecord& step) {
 
 bool FindEmptyRectangle(const PuzzleState& s, StepRecord& step) {
   for (int d = 1; d <= 9; ++d) {
+    if (EveryCandidatePlaceable(s, d)) continue;
     for (int block = 18; block < 27; ++block) {
       if (s.HouseCandCount(block, d) < 2) continue;
       const int first = HouseCell(block, 0);
