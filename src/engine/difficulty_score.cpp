@@ -137,7 +137,9 @@ StepRecord FindEasiestStep(const PuzzleState& state, SearchOptions options) {
 }
 
 double UnfinishedScore(double hardest, int cellsLeft) {
-  return OneDecimal(std::max(Technique(kStuckRating).score, hardest) + 0.1 * std::clamp(cellsLeft / 5, 0, 9));
+  const UnfinishedScoring& u = kUnfinishedScoring;
+  return OneDecimal(std::max(Technique(kStuckRating).score, hardest) +
+                    u.perCells * std::clamp(cellsLeft / u.cells, 0, u.maxSteps));
 }
 
 DifficultyScore ScoreDifficulty(const PuzzleState& state, SearchOptions options) {

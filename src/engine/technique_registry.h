@@ -129,6 +129,16 @@ struct LoopScoring {
 };
 inline constexpr LoopScoring kLoopScoring{6, 0.1};
 
+// An unfinished solve scores above the stuck rating (or the hardest step
+// taken, if higher) by perCells for every `cells` cells left open, at most
+// maxSteps times.
+struct UnfinishedScoring {
+  int cells;
+  double perCells;
+  int maxSteps;
+};
+inline constexpr UnfinishedScoring kUnfinishedScoring{5, 0.1, 9};
+
 // How a forcing net step's score grows with its proof, above its row's
 // score (the band's floor). A plain net: by perDoubling for each doubling
 // of the proof beyond freeInferences, at most maxDoublings times. A nested
