@@ -87,6 +87,8 @@ void WriteChainStep(const ChainDraft& chain, const EliminationMasks& elimination
   }
 
   pattern.ForEach([&](int c) { step.CellColour[c] = PatternColour; });
+  // These lines are what the step's JSON lists (trace, rate); the board
+  // draws a chain from its nodes and links instead.
   int lines = 0;
   for (int i = 0; i + 1 < chain.nodeCount && lines < static_cast<int>(step.Lines.size()); ++i) {
     const int from = chain.nodes[i].cells.First(), to = chain.nodes[i + 1].cells.First();
