@@ -89,48 +89,6 @@ struct Aligned {
     return false;
   }
 
-  // Exclude's answer for three base cells of at most four candidates each,
-  // with every way as one bit of a word: way (r0, r1, r2) is bit 16 r0 +
-  // 4 r1 + r2, r the candidate's rank in its cell. An excluder rules out the
-  // ways in which, for each of its digits, a base cell it sees holds it.
-  bool ExcludesAsWords() const {
-    constexpr std::array<std::uint64_t, 3> kRankZero = {0xFFFF, 0x000F000F000F000F, 0x1111111111111111};
-    constexpr std::array<int, 3> kRankStep = {16, 4, 1};
-    std::array<std::array<std::uint64_t, 10>, 3> holds{};  // [cell][digit]: the ways it holds the digit
-    std::uint64_t every = ~std::uint64_t{0};
-    for (int i = 0; i < 3; ++i) {
-      std::uint64_t any = 0;
-      int rank = 0;
-      for (int rest = s.CandMask[base[i]]; rest; rest &= rest - 1, ++rank) {
-        const int d = __builtin_ctz(static_cast<unsigned>(rest)) + 1;
-        holds[i][d] = kRankZero[i] << (kRankStep[i] * rank);
-        any |= holds[i][d];
-      }
-      every &= any;
-    }
-    std::uint64_t ruled = 0;
-    for (int i = 0; i < 3; ++i)
-      for (int j = i + 1; j < 3; ++j)
-        if (CellsShareHouse(base[i], base[j]))
-          for (int d = 1; d <= 9; ++d) ruled |= holds[i][d] & holds[j][d];
-    for (int e = 0; e < excluderCount; ++e) {
-      std::uint64_t all = every;
-      for (int rest = excluders[e].mask; rest; rest &= rest - 1) {
-        const int d = __builtin_ctz(static_cast<unsigned>(rest)) + 1;
-        std::uint64_t some = 0;
-        for (int i = 0; i < 3; ++i)
-          if ((excluders[e].sees >> i) & 1) some |= holds[i][d];
-        all &= some;
-      }
-      ruled |= all;
-    }
-    const std::uint64_t allowed = every & ~ruled;
-    for (int i = 0; i < 3; ++i)
-      for (int rest = s.CandMask[base[i]]; rest; rest &= rest - 1)
-        if (!(holds[i][__builtin_ctz(static_cast<unsigned>(rest)) + 1] & allowed)) return true;
-    return false;
-  }
-
   void Record(StepRecord& step, TechniqueId technique) {
     StartElimination(step, technique);
     int removed = 0;
@@ -160,6 +118,105 @@ struct Aligned {
     }
     step.Meaning.DigitMask = removed;
   }
+};
+
+// Exclude's answer for three base cells of at most four candidates each,
+// with every way as one bit of a word: way (r0, r1, r2) is bit 16 r0 +
+// 4 r1 + r2, r the candidate's rank in its cell. An excluder rules out the
+// ways in which, for each of its digits, a base cell it sees holds it. The
+// first two cells' share is worked out once for all third cells.
+class TripleWays {
+ public:
+  explicit TripleWays(const PuzzleState& s) : s_(s) {}
+
+  // The first two base cells, and `pairCells`: the cells that can exclude
+  // and see both.
+  void SetPair(int a, int b, const CellBits& pairCells) {
+    base_[0] = a;
+    base_[1] = b;
+    TakeHolds(0);
+    TakeHolds(1);
+    pairCells_ = pairCells;
+    pairExcluders_ = {};
+    pairCells.ForEach([&](int c) {
+      if (s_.CandCount[c] > 2 || (s_.CandMask[c] & ~(s_.CandMask[a] | s_.CandMask[b]))) return;
+      pairExcluders_.Add(c);
+      pairRule_[c] = Rule(c, 0b011);
+    });
+  }
+
+  // Whether the third cell with the pair leaves a candidate of a base cell
+  // without a way; `near`: the cells outside the base that see two of them.
+  bool Excludes(int third, const CellBits& near) {
+    base_[2] = third;
+    TakeHolds(2);
+    std::uint64_t ruled = 0;
+    for (int i = 0; i < 3; ++i)
+      for (int j = i + 1; j < 3; ++j)
+        if (CellsShareHouse(base_[i], base_[j]))
+          for (int d = 1; d <= 9; ++d) ruled |= holds_[i][d] & holds_[j][d];
+    bool anyExcluder = false;
+    const CellBits& seesThird = kPeerBits[third];
+    near.ForEach([&](int c) {
+      if (pairCells_.Has(c) && !seesThird.Has(c)) {
+        if (pairExcluders_.Has(c)) {
+          ruled |= pairRule_[c];
+          anyExcluder = true;
+        }
+        return;
+      }
+      int sees = 0, reach = 0;
+      for (int i = 0; i < 3; ++i) {
+        if (!kPeerBits[base_[i]].Has(c)) continue;
+        sees |= 1 << i;
+        reach |= s_.CandMask[base_[i]];
+      }
+      if (s_.CandCount[c] > BitCount(sees) || (s_.CandMask[c] & ~reach)) return;
+      ruled |= Rule(c, sees);
+      anyExcluder = true;
+    });
+    if (!anyExcluder) return false;
+    const std::uint64_t allowed = any_[0] & any_[1] & any_[2] & ~ruled;
+    for (int i = 0; i < 3; ++i)
+      for (int rest = s_.CandMask[base_[i]]; rest; rest &= rest - 1)
+        if (!(holds_[i][__builtin_ctz(static_cast<unsigned>(rest)) + 1] & allowed)) return true;
+    return false;
+  }
+
+ private:
+  void TakeHolds(int i) {
+    static constexpr std::array<std::uint64_t, 3> kRankZero = {0xFFFF, 0x000F000F000F000F,
+                                                               0x1111111111111111};
+    static constexpr std::array<int, 3> kRankStep = {16, 4, 1};
+    holds_[i] = {};
+    any_[i] = 0;
+    int rank = 0;
+    for (int rest = s_.CandMask[base_[i]]; rest; rest &= rest - 1, ++rank) {
+      const int d = __builtin_ctz(static_cast<unsigned>(rest)) + 1;
+      holds_[i][d] = kRankZero[i] << (kRankStep[i] * rank);
+      any_[i] |= holds_[i][d];
+    }
+  }
+
+  // The ways an excluder at `cell` seeing the base cells `sees` rules out.
+  std::uint64_t Rule(int cell, int sees) const {
+    std::uint64_t all = ~std::uint64_t{0};
+    for (int rest = s_.CandMask[cell]; rest; rest &= rest - 1) {
+      const int d = __builtin_ctz(static_cast<unsigned>(rest)) + 1;
+      std::uint64_t some = 0;
+      for (int i = 0; i < 3; ++i)
+        if ((sees >> i) & 1) some |= holds_[i][d];
+      all &= some;
+    }
+    return all;
+  }
+
+  const PuzzleState& s_;
+  std::array<int, 3> base_{};
+  std::array<std::array<std::uint64_t, 10>, 3> holds_{};  // [cell][digit]: the ways it holds the digit
+  std::array<std::uint64_t, 3> any_{};
+  CellBits pairCells_, pairExcluders_;
+  std::array<std::uint64_t, 81> pairRule_{};
 };
 
 // Whether the two cells alone rule out a candidate: a triple holding such a
@@ -204,6 +261,7 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         nearSmall[cells[i]] = nearSmall[cells[i]] | kPeerBits[x];
       });
   Aligned aligned(s, size);
+  TripleWays ways(s);
   for (int i = 0; i < count; ++i) {
     const CellBits& pi = kPeerBits[cells[i]];
     for (int j = i + 1; j < count; ++j) {
@@ -229,6 +287,8 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         ((pi | pj) & changed).ForEach([&](int x) { reading = reading | kPeerBits[x]; });
         thirds = thirds & reading;
       }
+      if (thirds.Empty()) continue;
+      ways.SetPair(cells[i], cells[j], pair);
       bool found = false;
       thirds.ForEach([&](int third) {
         if (found) return;
@@ -240,9 +300,10 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
         baseCells.Add(third);
         near = near.Without(baseCells);
         if (near.Empty()) return;
+        if (!ways.Excludes(third, near)) return;
         aligned.base = {cells[i], cells[j], third};
         aligned.CollectExcluders(near);
-        if (aligned.excluderCount == 0 || !aligned.ExcludesAsWords() || !aligned.Exclude()) return;
+        if (aligned.excluderCount == 0 || !aligned.Exclude()) return;
         if (PairExcludes(s, cells[i], cells[j]) || PairExcludes(s, cells[i], third) ||
             PairExcludes(s, cells[j], third))
           return;
