@@ -305,7 +305,23 @@ std::uint32_t HousesOf(const CellBits& cells) {
 
 }  // namespace
 
+std::array<CellBits, 9> DigitCells(const PuzzleState& s) {
+  std::array<CellBits, 9> cells{};
+  for (int c = 0; c < 81; ++c)
+    for (int rest = s.CandMask[c] & 0x1FF; rest; rest &= rest - 1)
+      cells[static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(rest)))].Add(c);
+  return cells;
+}
+
 bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
+  if (query.digit < 1 || query.digit > 9) return false;
+  CellBits cells;
+  for (int c = 0; c < 81; ++c)
+    if (s.Cand(c, query.digit)) cells.Add(c);
+  return FindFish(s, query, cells, fish);
+}
+
+bool FindFish(const PuzzleState& s, const FishQuery& query, const CellBits& cells, Fish& fish) {
   if (query.size < 1 || query.size > kMaxFishSize || query.digit < 1 || query.digit > 9) return false;
   // A search reads only the digit's candidates, and a solve's next step
   // leaves most digits as they were; a later solve of the same puzzle meets
@@ -319,9 +335,6 @@ bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish) {
   };
   static constexpr std::size_t kSlots = std::size_t{1} << 14;
   thread_local std::vector<Kept> kept(kSlots);
-  CellBits cells;
-  for (int c = 0; c < 81; ++c)
-    if (s.Cand(c, query.digit)) cells.Add(c);
   std::uint64_t slot = query.digit;
   for (const std::uint64_t part :
        {std::uint64_t(query.size), std::uint64_t(query.baseHouses), std::uint64_t(query.coverHouses),

@@ -62,6 +62,10 @@ struct Fish {
 // base candidates they take, the first uncovered candidate first. Fills
 // `fish` and returns true, or returns false and leaves it.
 bool FindFish(const PuzzleState& s, const FishQuery& query, Fish& fish);
+// The same with the query digit's candidate cells already collected.
+bool FindFish(const PuzzleState& s, const FishQuery& query, const CellBits& digitCells, Fish& fish);
+// Every digit's candidate cells, digit d at d - 1.
+std::array<CellBits, 9> DigitCells(const PuzzleState& s);
 
 // The shape of a fish with these base and cover houses (bit masks).
 FishShape ShapeOf(std::uint32_t baseHouses, std::uint32_t coverHouses);

@@ -93,6 +93,7 @@ void RecordFish(const Fish& f, TechniqueId technique, StepRecord& step) {
 template <std::size_t N>
 bool Search(const PuzzleState& s, FishQuery q, const std::array<Orientation, N>& sides, int fromSize,
             int toSize, Fish& fish) {
+  const std::array<CellBits, 9> digitCells = DigitCells(s);
   for (int size = fromSize; size <= toSize; ++size) {
     q.size = size;
     for (const Orientation& side : sides) {
@@ -100,7 +101,7 @@ bool Search(const PuzzleState& s, FishQuery q, const std::array<Orientation, N>&
       q.coverHouses = side.cover;
       for (int d = 1; d <= 9; ++d) {
         q.digit = d;
-        if (FindFish(s, q, fish)) return true;
+        if (FindFish(s, q, digitCells[static_cast<std::size_t>(d - 1)], fish)) return true;
       }
     }
   }
