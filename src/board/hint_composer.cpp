@@ -386,14 +386,13 @@ std::string Explanation(const StepRecord& step, const StepShape& shape, const Pu
              " to avoid a deadly pattern with two solutions, so a cell that sees all of them "
              "cannot be " +
              removed + ".";
-    case HintForm::Chain:
+    case HintForm::Chain: {
+      std::string text = ColouringText(step, position);
+      if (text.empty()) text = ChainPatternText(step);
       return "Solid lines join two places of which one must hold the digit, dashed lines two places that "
-             "cannot "
-             "both hold it. " +
-             [&] {
-               std::string text = ColouringText(step, position);
-               return text.empty() ? ChainPatternText(step) : text;
-             }();
+             "cannot both hold it. " +
+             text;
+    }
     case HintForm::TwoChains:
       if (std::string text = TwoChainsText(step); !text.empty()) return text;
       break;

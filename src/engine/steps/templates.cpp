@@ -1,43 +1,18 @@
-// Templates of a digit. The 46,656 ways of placing nine of a digit, one in
-// every row, column and block, are listed once as flat cell sets. For a
-// digit the ones that fit are those inside the cells where it is placed or
-// still a candidate and holding every cell where it is placed; their union
-// and intersection are all the step needs.
+// Templates of a digit: the placements of nine of it, one in every row,
+// column and block (digit_placements.h). For a digit the ones that fit are
+// those inside the cells where it is placed or still a candidate and
+// holding every cell where it is placed; their count, union and
+// intersection are all the step needs.
 #include <array>
-#include <vector>
 
 #include "engine/steps/cell_bits.h"
+#include "engine/steps/digit_placements.h"
 #include "engine/steps/dual_template_wing_steps.h"
 #include "engine/steps/pattern_chain.h"
 #include "engine/technique_registry.h"
 
 namespace tavimoro::steps {
 namespace {
-
-// Row by row: a column not yet used, in a stack the row's band has not used.
-void AddTemplates(std::vector<CellBits>& out, CellBits cells, int row, int usedColumns, int bandStacks) {
-  if (row == 9) {
-    out.push_back(cells);
-    return;
-  }
-  if (row % 3 == 0) bandStacks = 0;
-  for (int col = 0; col < 9; ++col) {
-    if ((usedColumns >> col) & 1 || (bandStacks >> (col / 3)) & 1) continue;
-    CellBits next = cells;
-    next.Add(9 * row + col);
-    AddTemplates(out, next, row + 1, usedColumns | 1 << col, bandStacks | 1 << (col / 3));
-  }
-}
-
-const std::vector<CellBits>& AllTemplates() {
-  static const std::vector<CellBits> templates = [] {
-    std::vector<CellBits> all;
-    all.reserve(46656);
-    AddTemplates(all, {}, 0, 0, 0);
-    return all;
-  }();
-  return templates;
-}
 
 struct Fit {
   int count = 0;
@@ -53,12 +28,14 @@ bool HasCandidate(const PuzzleState& s, int d) {
 
 Fit FitTemplates(const CellBits& open, const CellBits& placed) {
   Fit fit;
-  for (const CellBits& t : AllTemplates()) {
-    if (!t.SubsetOf(open) || !placed.SubsetOf(t)) continue;
-    ++fit.count;
-    fit.used = fit.used | t;
-    fit.common = fit.common & t;
-  }
+  ForEachPlacement(open, [&](const CellBits& t) {
+    if (placed.SubsetOf(t)) {
+      ++fit.count;
+      fit.used = fit.used | t;
+      fit.common = fit.common & t;
+    }
+    return true;
+  });
   return fit;
 }
 
