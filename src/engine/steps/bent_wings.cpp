@@ -11,7 +11,9 @@
 // to a few subsets (a wing in a larger pool is missed). Within the pool a
 // set is given up as soon as two of its digits are spread over cells that
 // do not all see each other.
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "engine/steps/cell_bits.h"
 #include "engine/steps/dual_template_wing_steps.h"
@@ -27,41 +29,61 @@ constexpr std::array<TechniqueId, 10> kWingIds = {
     TechniqueId::WxyzWing,     TechniqueId::VwxyzWing,    TechniqueId::UvwxyzWing,  TechniqueId::TuvwxyzWing,
     TechniqueId::StuvwxyzWing, TechniqueId::RstuvwxyzWing};
 
+// One wing: its cells, their digits, the loose digit and the cells that
+// lose it.
+struct Wing {
+  std::array<int, 9> cells{};
+  int digits = 0;
+  int z = 0;
+  CellBits victims;
+};
+
+// Grows sets cell by cell over `empties`, in increasing order of their
+// places there, and keeps the first wing of each wanted size: one walk
+// serves all the sizes grown, since a smaller set is a step on the way to
+// a larger one.
 struct Search {
-  Search(const PuzzleState& state, int n) : s(state), size(n) {}
+  explicit Search(const PuzzleState& state) : s(state) {}
   const PuzzleState& s;
-  int size;
-  std::array<int, 18> empties{};  // the houses' unsolved cells with 2..size candidates
+  int wanted = 0;                 // bit n: a wing of n cells is still looked for
+  int smallest = 0, largest = 0;  // of the wanted sizes
+  std::array<Wing, 10>* found = nullptr;
+  std::array<int, 18> empties{};  // the houses' unsolved cells with 2..largest candidates
   int emptyCount = 0;
   std::array<int, 18> emptyMasks{};  // candidates of each of `empties`
   std::array<int, 18> apart{};       // per empty, bit f: empties[f] does not see it
   std::array<int, 9> cells{};
-  std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..size
+  std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..largest
   std::array<int, 9> spread{};  // digits of the first k cells not all seeing each other
-  CellBits victims;
-  int z = 0;
   // Per digit z, the cells that see every place of z in a set of the right
   // shape that came to nothing: none of them holds z.
   std::array<CellBits, 9> barrenReach{};
 
-  // Whether the first `size` cells make a wing; fills victims and z.
-  bool IsWing() {
-    if (size < 4 || size > 9) return false;
-    const int all = masks[size - 1], loose = spread[size - 1];
-    if (BitCount(all) != size || BitCount(loose) != 1) return false;
-    z = __builtin_ctz(static_cast<unsigned>(loose)) + 1;
+  void Want(int sizes) {
+    wanted = sizes;
+    smallest = wanted ? __builtin_ctz(static_cast<unsigned>(wanted)) : 0;
+    largest = wanted ? 31 - __builtin_clz(static_cast<unsigned>(wanted)) : 0;
+  }
+
+  // Keeps the first k cells as the wing of size k if they make one.
+  void Judge(int k) {
+    const int all = masks[k - 1], loose = spread[k - 1];
+    if (BitCount(all) != k || BitCount(loose) != 1) return;
+    const int z = __builtin_ctz(static_cast<unsigned>(loose)) + 1;
     CellBits holders;
-    for (int i = 0; i < size; ++i)
+    for (int i = 0; i < k; ++i)
       if (s.Cand(cells[i], z)) holders.Add(cells[i]);
-    victims = CommonPeers(holders);
-    const CellBits reach = victims;
-    CellBits withZ;
-    victims.ForEach([&](int c) {
-      if (s.Cand(c, z)) withZ.Add(c);
+    const CellBits reach = CommonPeers(holders);
+    CellBits victims;
+    reach.ForEach([&](int c) {
+      if (s.Cand(c, z)) victims.Add(c);
     });
-    victims = withZ;
-    if (victims.Empty()) barrenReach[z - 1] = barrenReach[z - 1] | reach;
-    return !victims.Empty();
+    if (victims.Empty()) {
+      barrenReach[z - 1] = barrenReach[z - 1] | reach;
+      return;
+    }
+    (*found)[k] = {cells, all, z, victims};
+    Want(wanted & ~(1 << k));
   }
 
   // Fills emptyMasks and apart for the cells in `empties`.
@@ -75,14 +97,14 @@ struct Search {
   }
 
   // `chosen`: bit e for each of the first k cells, by its place in empties.
+  // True once every wanted size is found.
   bool Grow(int k, int from, int chosen) {
-    if (k == size) return IsWing();
-    // Stops where too few cells are left to make up the set.
-    for (int e = from; e + size - k <= emptyCount; ++e) {
+    // Stops where too few cells are left to make up the smallest set.
+    for (int e = from; e + std::max(1, smallest - k) <= emptyCount; ++e) {
       const int c = empties[e];
       const int cand = emptyMasks[e];
       const int mask = k ? masks[k - 1] | cand : cand;
-      if (BitCount(mask) > size) continue;
+      if (BitCount(mask) > largest) continue;
       int loose = k ? spread[k - 1] : 0;
       for (int rest = chosen & apart[e]; rest; rest &= rest - 1)
         loose |= emptyMasks[__builtin_ctz(static_cast<unsigned>(rest))] & cand;
@@ -90,7 +112,11 @@ struct Search {
       cells[k] = c;
       masks[k] = mask;
       spread[k] = loose;
-      if (Grow(k + 1, e + 1, chosen | 1 << e)) return true;
+      if ((wanted >> (k + 1)) & 1) {
+        Judge(k + 1);
+        if (wanted == 0) return true;
+      }
+      if (k + 1 < largest && Grow(k + 1, e + 1, chosen | 1 << e)) return true;
     }
     return false;
   }
@@ -119,16 +145,20 @@ constexpr auto kCrossingHouses = [] {
   return pairs;
 }();
 
-// The candidates of a crossing's cells, solved cells as none, and the wing
-// sizes its search found nothing for with those candidates. The search reads
-// only these cells until a set of the right shape is found, and then the
-// cells that see all the set's places of its loose digit: the answer holds
-// while those still lack that digit. The score's solve asks each size at
-// nearly the same position many times over.
+// What is known of a crossing while its cells keep their candidates: the
+// sizes its search found nothing for, and the wings it found at the
+// position the search ran in. A search reads only the crossing's cells
+// until a set of the right shape is found, and then the cells that see all
+// the set's places of its loose digit: "nothing" holds while those still
+// lack that digit. A wing found holds at its own position only. The
+// score's solve asks each size at nearly the same position many times over.
 struct CrossingMemo {
   std::array<std::uint16_t, 18> cells{};
+  std::uint64_t seenAt = 0;  // the position its cells and reach were last checked at
   int emptySizes = 0;
+  int foundSizes = 0;  // wings in `found`, for the position seenAt
   std::array<CellBits, 9> barrenReach{};  // as in Search, over the sizes remembered
+  std::array<Wing, 10> found{};
 };
 
 // Whether a cell of barrenReach[d] holds d, given each digit's cells.
@@ -143,6 +173,29 @@ std::array<CrossingMemo, kCrossingHouses.size()>& CrossingMemos() {
   return memos;
 }
 
+// The position asked about, numbered: a new number whenever a candidate or
+// a value differs from the last position asked on this thread.
+struct Position {
+  std::uint64_t number = 0;
+  std::array<std::uint8_t, 81> grid{};
+  std::array<std::uint16_t, 81> cand{};
+  std::array<CellBits, 9> digitCells{};  // per digit, the unsolved cells holding it
+};
+
+const Position& PositionOf(const PuzzleState& s) {
+  thread_local Position last;
+  if (last.number == 0 || last.grid != s.Grid || last.cand != s.CandMask) {
+    ++last.number;
+    last.grid = s.Grid;
+    last.cand = s.CandMask;
+    last.digitCells = {};
+    for (int c = 0; c < 81; ++c)
+      for (int rest = s.Grid[c] ? 0 : s.CandMask[c]; rest; rest &= rest - 1)
+        last.digitCells[__builtin_ctz(static_cast<unsigned>(rest))].Add(c);
+  }
+  return last;
+}
+
 std::array<std::uint16_t, 18> CrossingCells(const PuzzleState& s, int first, int second) {
   std::array<std::uint16_t, 18> cells{};
   for (int i = 0; i < 9; ++i) {
@@ -153,45 +206,66 @@ std::array<std::uint16_t, 18> CrossingCells(const PuzzleState& s, int first, int
   return cells;
 }
 
-// Searches the cells of two houses that cross: a row and a column, or a
-// line and a block it passes through.
-bool SearchCrossing(const PuzzleState& s, Search& search, int first, int second) {
-  const int size = search.size;
+// The houses' unsolved cells with 2..size candidates (a cell of both listed
+// once, with the first house), the digits they hold, and the digits of
+// each house's cells outside the other.
+struct CrossingPool {
   std::array<int, 17> cells{};
-  std::array<int, 9> holding{};  // per digit, bit i: cells[i] holds it
   int cellCount = 0, all = 0;
-  std::array<int, 2> arm{};  // digits of each house's cells outside the other
+  std::array<int, 2> arm{};
+};
+
+CrossingPool PoolOf(const PuzzleState& s, int first, int second, int size) {
+  CrossingPool pool;
   for (int house : {first, second}) {
     const int other = house == first ? second : first;
     for (int c : CellsOfHouse(house)) {
       if (s.Grid[c] != 0 || s.CandCount[c] < 2 || s.CandCount[c] > size) continue;
       const bool shared = HouseOf(c, HouseType(other)) == other;
-      if (!shared) arm[house == second] |= s.CandMask[c];
+      if (!shared) pool.arm[house == second] |= s.CandMask[c];
       if (house == second && shared) continue;  // listed with `first`
-      cells[cellCount++] = c;
-      all |= s.CandMask[c];
+      pool.cells[pool.cellCount++] = c;
+      pool.all |= s.CandMask[c];
     }
   }
-  // The digit not confined has places in both arms.
-  const int loose = arm[0] & arm[1];
-  if (cellCount < size || BitCount(all) < size || loose == 0) return false;
-  const int everyCell = (1 << cellCount) - 1;
-  // Small wings: grow sets over all the houses' cells, pruned by their
-  // digits. Large ones: every choice of `size` of the houses' digits: combinations of the
-  // places in `order`, walked in increasing order of their bits.
-  if (size <= kLargestGrown) {
-    search.emptyCount = cellCount;
-    for (int i = 0; i < cellCount; ++i) search.empties[i] = cells[i];
-    search.TakeEmpties();
-    return search.Grow(0, 0, 0);
-  }
-  for (int i = 0; i < cellCount; ++i)
-    for (int rest = s.CandMask[cells[i]]; rest; rest &= rest - 1)
+  return pool;
+}
+
+// Whether the pool can hold a wing of `size` cells at all: the digit not
+// confined has places in both arms.
+bool PoolFits(const CrossingPool& pool, int size) {
+  return pool.cellCount >= size && BitCount(pool.all) >= size && (pool.arm[0] & pool.arm[1]) != 0;
+}
+
+// Small wings: sets grown over all the houses' cells, pruned by their
+// digits, every wanted size in one walk.
+void SearchGrown(const PuzzleState& s, Search& search, int first, int second, int sizes) {
+  search.Want(sizes);
+  const CrossingPool pool = PoolOf(s, first, second, search.largest);
+  if (!PoolFits(pool, search.smallest)) return;
+  search.emptyCount = pool.cellCount;
+  for (int i = 0; i < pool.cellCount; ++i) search.empties[i] = pool.cells[i];
+  search.TakeEmpties();
+  search.Grow(0, 0, 0);
+}
+
+// Large wings, where a set's digits no longer prune the growth: every
+// choice of `size` of the houses' digits, walked in increasing order of
+// their bits, takes the cells holding no others as its pool, and a pool of
+// more than size + 1 cells is passed over.
+bool SearchByDigits(const PuzzleState& s, Search& search, int first, int second, int size) {
+  const CrossingPool pool = PoolOf(s, first, second, size);
+  if (!PoolFits(pool, size)) return false;
+  const int loose = pool.arm[0] & pool.arm[1];
+  const int everyCell = (1 << pool.cellCount) - 1;
+  std::array<int, 9> holding{};  // per digit, bit i: pool.cells[i] holds it
+  for (int i = 0; i < pool.cellCount; ++i)
+    for (int rest = s.CandMask[pool.cells[i]]; rest; rest &= rest - 1)
       holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
   std::array<int, 9> order{};
   int digitCount = 0;
   for (int d = 0; d < 9; ++d)
-    if ((all >> d) & 1) order[digitCount++] = d;
+    if ((pool.all >> d) & 1) order[digitCount++] = d;
   for (int pick = (1 << size) - 1; pick < (1 << digitCount);) {
     int digits = 0;
     for (int rest = pick; rest; rest &= rest - 1)
@@ -206,53 +280,68 @@ bool SearchCrossing(const PuzzleState& s, Search& search, int first, int second)
     if (count < size || count > size + 1) continue;
     search.emptyCount = 0;
     for (int rest = inside; rest; rest &= rest - 1)
-      search.empties[search.emptyCount++] = cells[__builtin_ctz(static_cast<unsigned>(rest))];
+      search.empties[search.emptyCount++] = pool.cells[__builtin_ctz(static_cast<unsigned>(rest))];
     search.TakeEmpties();
+    search.Want(1 << size);
     if (search.Grow(0, 0, 0)) return true;
   }
   return false;
+}
+
+// Searches a crossing for the wings of the sizes in `sizes`; each one found
+// goes into memo.found, the others into memo.emptySizes.
+void SearchCrossing(const PuzzleState& s, CrossingMemo& memo, int first, int second, int sizes) {
+  Search search(s);
+  search.found = &memo.found;
+  constexpr int kGrownSizes = ((1 << (kLargestGrown + 1)) - 1) & ~0xF;
+  if (sizes & kGrownSizes) SearchGrown(s, search, first, second, sizes & kGrownSizes);
+  int foundSizes = (sizes & kGrownSizes) & ~search.wanted;
+  for (int size = kLargestGrown + 1; size <= 9; ++size) {
+    if (!((sizes >> size) & 1)) continue;
+    if (SearchByDigits(s, search, first, second, size)) foundSizes |= 1 << size;
+  }
+  memo.foundSizes |= foundSizes;
+  memo.emptySizes |= sizes & ~foundSizes;
+  for (int d = 0; d < 9; ++d) memo.barrenReach[d] = memo.barrenReach[d] | search.barrenReach[d];
 }
 
 }  // namespace
 
 bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
   if (size < 4 || size > 9) return false;
-  Search search(s, size);
-  bool found = false;
-  std::array<CellBits, 9> digitCells{};
-  for (int c = 0; c < 81; ++c)
-    for (int rest = s.Grid[c] ? 0 : s.CandMask[c]; rest; rest &= rest - 1)
-      digitCells[__builtin_ctz(static_cast<unsigned>(rest))].Add(c);
-  for (std::size_t pair = 0; pair < kCrossingHouses.size() && !found; ++pair) {
+  constexpr int kEverySize = 0x3F0;
+  const Position& position = PositionOf(s);
+  const Wing* wing = nullptr;
+  for (std::size_t pair = 0; pair < kCrossingHouses.size() && wing == nullptr; ++pair) {
     const auto [first, second] = kCrossingHouses[pair];
     CrossingMemo& memo = CrossingMemos()[pair];
-    const std::array<std::uint16_t, 18> cells = CrossingCells(s, first, second);
-    if (memo.cells != cells) {
-      memo.cells = cells;
-      memo.emptySizes = 0;
-      memo.barrenReach = {};
-    } else if ((memo.emptySizes >> size) & 1 && !ReachGained(memo.barrenReach, digitCells)) {
-      continue;
+    if (memo.seenAt != position.number) {
+      const std::array<std::uint16_t, 18> cells = CrossingCells(s, first, second);
+      if (memo.cells != cells || ReachGained(memo.barrenReach, position.digitCells)) {
+        memo.cells = cells;
+        memo.emptySizes = 0;
+        memo.barrenReach = {};
+      }
+      memo.seenAt = position.number;
+      memo.foundSizes = 0;
     }
-    search.barrenReach = {};
-    found = SearchCrossing(s, search, first, second);
-    if (found) break;
-    memo.emptySizes |= 1 << size;
-    for (int d = 0; d < 9; ++d) memo.barrenReach[d] = memo.barrenReach[d] | search.barrenReach[d];
+    if (!(((memo.emptySizes | memo.foundSizes) >> size) & 1))
+      SearchCrossing(s, memo, first, second, kEverySize & ~(memo.emptySizes | memo.foundSizes));
+    if ((memo.foundSizes >> size) & 1) wing = &memo.found[size];
   }
-  if (!found) return false;
+  if (wing == nullptr) return false;
   StartElimination(step, kWingIds[size]);
-  const int z = search.z;
+  const int z = wing->z;
   for (int i = 0; i < size; ++i) {
-    const int c = search.cells[i];
+    const int c = wing->cells[i];
     step.CellColour[c] = PatternColour;
     if (s.Cand(c, z)) AddNode(step.Meaning, c, z, LinkKind::Weak);
     if (i) step.Text << ' ';
     AppendCellName(step.Text, c);
   }
-  search.victims.ForEach([&](int c) { EliminateAt(step, c, z); });
-  step.Meaning.DigitMask = search.masks[size - 1];
-  AppendDigitList(step.Digits, search.masks[size - 1]);
+  wing->victims.ForEach([&](int c) { EliminateAt(step, c, z); });
+  step.Meaning.DigitMask = wing->digits;
+  AppendDigitList(step.Digits, wing->digits);
   step.Text << " hold " << step.Digits.view() << "; " << z << " is in one of them";
   return true;
 }

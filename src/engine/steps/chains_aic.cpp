@@ -281,16 +281,23 @@ class LinkGraph {
 
   // Every node links weakly to the candidates of its digit in the cells that
   // see all of its own, and to the other nodes of many cells whose cells all
-  // lie there.
+  // lie there. A chain leaves a node by a weak link only after reaching it
+  // by a strong one, and goes on from it by a strong one, so a node without
+  // strong links takes no part in weak links either.
   void AddWeakLinks() {
+    std::vector<char> strong(static_cast<std::size_t>(NodeCount()), 0);
+    for (const auto& e : strongEdges_) strong[static_cast<std::size_t>(e.first)] = 1;
+    const auto linked = [&](int n) { return n >= 0 && strong[static_cast<std::size_t>(n)] != 0; };
     std::array<std::vector<int>, 9> wide;
     for (int i = 0; i < NodeCount(); ++i)
-      if (nodes_[i].type != NodeType::Single) wide[nodes_[i].digit - 1].push_back(i);
+      if (nodes_[i].type != NodeType::Single && linked(i)) wide[nodes_[i].digit - 1].push_back(i);
     for (int i = 0; i < NodeCount(); ++i) {
+      if (!linked(i)) continue;
       const Node& x = nodes_[i];
       const int d = x.digit;
       (candCells_[d - 1] & x.peers).ForEach([&](int c) {
-        weakEdges_.push_back({i, {singleNode_[c * 9 + d - 1], -1}});
+        const int j = singleNode_[c * 9 + d - 1];
+        if (linked(j)) weakEdges_.push_back({i, {static_cast<std::int16_t>(j), -1}});
       });
       for (const int j : wide[d - 1])
         if (j != i && nodes_[j].cells.SubsetOf(x.peers))
@@ -299,9 +306,9 @@ class LinkGraph {
     if (!rules_.inCellWeak) return;
     for (int c = 0; c < 81; ++c) {
       for (int x = 0; x < 9; ++x) {
-        if (singleNode_[c * 9 + x] < 0) continue;
+        if (!linked(singleNode_[c * 9 + x])) continue;
         for (int y = 0; y < 9; ++y) {
-          if (y != x && singleNode_[c * 9 + y] >= 0)
+          if (y != x && linked(singleNode_[c * 9 + y]))
             weakEdges_.push_back({singleNode_[c * 9 + x], {singleNode_[c * 9 + y], -1}});
         }
       }
