@@ -96,11 +96,13 @@ class LinkGraph {
   const AlmostLockedSet& Als(int i) const { return als_->sets[i]; }
   template <typename Visit>
   void ForStrong(int n, Visit visit) const {
-    for (int i = strongStart_[n]; i < strongStart_[n + 1]; ++i) visit(strong_[i]);
+    const Link* end = strong_.data() + strongStart_[n + 1];
+    for (const Link* link = strong_.data() + strongStart_[n]; link != end; ++link) visit(*link);
   }
   template <typename Visit>
   void ForWeak(int n, Visit visit) const {
-    for (int i = weakStart_[n]; i < weakStart_[n + 1]; ++i) visit(weak_[i]);
+    const Link* end = weak_.data() + weakStart_[n + 1];
+    for (const Link* link = weak_.data() + weakStart_[n]; link != end; ++link) visit(*link);
   }
   bool HasStrong(int n) const { return strongStart_[n + 1] > strongStart_[n]; }
 
@@ -378,10 +380,7 @@ class ChainSearch {
         kinds_(rules.alsOnPath ? 4 : 2),
         kindShift_(rules.alsOnPath ? 2 : 1),
         scratch_(ScratchFor(static_cast<std::size_t>(kinds_) * static_cast<std::size_t>(g.NodeCount()))),
-        stamp_(scratch_.stamp.data()),
-        parent_(scratch_.parent.data()),
-        parentAls_(scratch_.parentAls.data()),
-        depth_(scratch_.depth.data()),
+        reached_(scratch_.reached.data()),
         queue_(scratch_.queue.data()) {}
 
   bool Run(FoundChain& best) {
@@ -403,27 +402,23 @@ class ChainSearch {
     const std::uint32_t stampNow = NextStamp();
     int head = 0, tail = 0;
     const int first = start << kindShift_;
-    stamp_[first] = stampNow;
-    parent_[first] = -1;
-    depth_[first] = 0;
+    reached_[first] = {stampNow, -1, -1, 0};
     queue_[tail++] = first;
     while (head < tail) {
       const int state = queue_[head++];
       const int n = state >> kindShift_;
       const bool viaStrong = state & 1;
       const int throughSet = kinds_ == 4 ? state & 2 : 0;
-      const int depth = depth_[state];
+      const int depth = reached_[state].depth;
       if (viaStrong && depth >= 3 && Accept(start, state, best)) return true;
       if (depth + 1 >= best.length) continue;
       const auto visit = [&](const Link& link) {
         const int next =
             (link.to << kindShift_) + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
         if (link.to == start && (rules_.goal != Goal::Place || viaStrong)) return;
-        if (stamp_[next] == stampNow) return;
-        stamp_[next] = stampNow;
-        parent_[next] = state;
-        parentAls_[next] = link.als;
-        depth_[next] = depth + 1;
+        Reached& r = reached_[next];
+        if (r.stamp == stampNow) return;
+        r = {stampNow, state, link.als, depth + 1};
         queue_[tail++] = next;
       };
       if (viaStrong) {
@@ -438,13 +433,13 @@ class ChainSearch {
   // Reads the chain that ends in `state` back from the parents; false when it
   // visits a node twice (other than a loop back to its start).
   bool Trace(int state, FoundChain& chain) const {
-    const int length = depth_[state];
+    const int length = reached_[state].depth;
     chain.length = length;
-    for (int i = length, st = state; i >= 0; --i, st = parent_[st]) {
+    for (int i = length, st = state; i >= 0; --i, st = reached_[st].parent) {
       chain.nodes[i] = st >> kindShift_;
       if (i > 0) {
         chain.strong[i - 1] = st & 1;
-        chain.als[i - 1] = parentAls_[st];
+        chain.als[i - 1] = reached_[st].parentAls;
       }
     }
     const int last = chain.nodes[length] == chain.nodes[0] ? length - 1 : length;
@@ -510,7 +505,7 @@ class ChainSearch {
   bool Accept(int start, int state, FoundChain& best) {
     const int end = state >> kindShift_;
     // The cheap refusals first: most chains reached end nowhere.
-    if (depth_[state] >= best.length) return false;
+    if (reached_[state].depth >= best.length) return false;
     if (kinds_ == 4 && !(state & 2)) return false;
     if (rules_.goal == Goal::Place) {
       if (end != start) return false;
@@ -551,25 +546,29 @@ class ChainSearch {
   // The search arrays of this thread, kept from call to call and grown as
   // graphs grow. A state counts as reached only when its stamp is the
   // current search's, so nothing needs clearing between searches.
+  // What the search knows of a state, together in one place.
+  struct Reached {
+    std::uint32_t stamp = 0;
+    int parent = -1;
+    int parentAls = -1;
+    int depth = 0;
+  };
   struct Scratch {
     std::uint32_t stampNow = 0;
-    std::vector<std::uint32_t> stamp;
-    std::vector<int> parent, parentAls, depth, queue;
+    std::vector<Reached> reached;
+    std::vector<int> queue;
   };
   static Scratch& ScratchFor(std::size_t states) {
     thread_local Scratch scratch;
-    if (scratch.stamp.size() < states) {
-      scratch.stamp.resize(states, 0);
-      scratch.parent.resize(states);
-      scratch.parentAls.resize(states);
-      scratch.depth.resize(states);
+    if (scratch.reached.size() < states) {
+      scratch.reached.resize(states);
       scratch.queue.resize(states);
     }
     return scratch;
   }
   std::uint32_t NextStamp() {
     if (++scratch_.stampNow == 0) {  // wrapped: old stamps could match again
-      std::fill(scratch_.stamp.begin(), scratch_.stamp.end(), 0u);
+      for (Reached& r : scratch_.reached) r.stamp = 0;
       scratch_.stampNow = 1;
     }
     return scratch_.stampNow;
@@ -582,8 +581,8 @@ class ChainSearch {
   int kindShift_;  // log2 of kinds_: state = node << kindShift_ | kind
   std::array<CellBits, 9> startVictims_{};
   Scratch& scratch_;
-  std::uint32_t* stamp_;
-  int *parent_, *parentAls_, *depth_, *queue_;
+  Reached* reached_;
+  int* queue_;
 };
 
 // The nice loops and the AIC search one graph (plain or grouped) in turn at
