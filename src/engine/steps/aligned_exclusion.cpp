@@ -136,13 +136,17 @@ class TripleWays {
     base_[1] = b;
     TakeHolds(0);
     TakeHolds(1);
-    pairCells_ = pairCells;
     pairExcluders_ = {};
+    pairRuled_ = 0;
     pairCells.ForEach([&](int c) {
       if (s_.CandCount[c] > 2 || (s_.CandMask[c] & ~(s_.CandMask[a] | s_.CandMask[b]))) return;
       pairExcluders_.Add(c);
       pairRule_[c] = Rule(c, 0b011);
+      pairRuled_ |= pairRule_[c];
     });
+    pairSame_ = 0;
+    if (CellsShareHouse(a, b))
+      for (int d = 1; d <= 9; ++d) pairSame_ |= holds_[0][d] & holds_[1][d];
   }
 
   // Whether the third cell with the pair leaves a candidate of a base cell
@@ -150,21 +154,27 @@ class TripleWays {
   bool Excludes(int third, const CellBits& near) {
     base_[2] = third;
     TakeHolds(2);
-    std::uint64_t ruled = 0;
-    for (int i = 0; i < 3; ++i)
-      for (int j = i + 1; j < 3; ++j)
-        if (CellsShareHouse(base_[i], base_[j]))
-          for (int d = 1; d <= 9; ++d) ruled |= holds_[i][d] & holds_[j][d];
+    std::uint64_t ruled = pairSame_;
+    const bool seesFirst = CellsShareHouse(base_[0], third), seesSecond = CellsShareHouse(base_[1], third);
+    for (int rest = s_.CandMask[third]; rest; rest &= rest - 1) {
+      const int d = __builtin_ctz(static_cast<unsigned>(rest)) + 1;
+      if (seesFirst) ruled |= holds_[0][d] & holds_[2][d];
+      if (seesSecond) ruled |= holds_[1][d] & holds_[2][d];
+    }
+    // The pair's excluders rule out the same ways whatever the third cell
+    // holds; one that sees the third cell too rules out more, below.
     bool anyExcluder = false;
-    const CellBits& seesThird = kPeerBits[third];
-    near.ForEach([&](int c) {
-      if (pairCells_.Has(c) && !seesThird.Has(c)) {
-        if (pairExcluders_.Has(c)) {
-          ruled |= pairRule_[c];
-          anyExcluder = true;
-        }
-        return;
-      }
+    if (!pairExcluders_.Has(third)) {
+      ruled |= pairRuled_;
+      anyExcluder = !pairExcluders_.Empty();
+    } else {
+      pairExcluders_.ForEach([&](int c) {
+        if (c == third) return;
+        ruled |= pairRule_[c];
+        anyExcluder = true;
+      });
+    }
+    (near & kPeerBits[third]).ForEach([&](int c) {
       int sees = 0, reach = 0;
       for (int i = 0; i < 3; ++i) {
         if (!kPeerBits[base_[i]].Has(c)) continue;
@@ -215,8 +225,10 @@ class TripleWays {
   std::array<int, 3> base_{};
   std::array<std::array<std::uint64_t, 10>, 3> holds_{};  // [cell][digit]: the ways it holds the digit
   std::array<std::uint64_t, 3> any_{};
-  CellBits pairCells_, pairExcluders_;
+  CellBits pairExcluders_;
   std::array<std::uint64_t, 81> pairRule_{};
+  std::uint64_t pairRuled_ = 0;  // the ways the pair's excluders rule out
+  std::uint64_t pairSame_ = 0;   // the ways with one digit in both of the pair, where they see each other
 };
 
 // Whether the two cells alone rule out a candidate: a triple holding such a
@@ -280,8 +292,11 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
       // an excluder to share, and, where the pair has not changed, a changed
       // cell among those the triple reads (a changed cell, or one seeing a
       // changed cell that sees a cell of the pair).
-      CellBits thirds = open.After(cells[j]);
-      if (pair.Empty()) thirds = thirds & (nearSmall[cells[i]] | nearSmall[cells[j]]);
+      // A third cell that sees neither of the pair nor an excluder of theirs
+      // changes no way of the pair: such a triple removes what the pair
+      // alone does, or nothing.
+      CellBits thirds = open.After(cells[j]) & (nearSmall[cells[i]] | nearSmall[cells[j]]);
+      if (!pair.Empty()) thirds = thirds | (open.After(cells[j]) & (pi | pj));
       if (!pairChanged) {
         CellBits reading = changed;
         ((pi | pj) & changed).ForEach([&](int x) { reading = reading | kPeerBits[x]; });
