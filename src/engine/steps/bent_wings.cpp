@@ -48,10 +48,13 @@ struct Search {
   int wanted = 0;                 // bit n: a wing of n cells is still looked for
   int smallest = 0, largest = 0;  // of the wanted sizes
   std::array<Wing, 10>* found = nullptr;
-  std::array<int, 18> empties{};  // the houses' unsolved cells with 2..largest candidates
+  // The houses' unsolved cells with 2..largest candidates, by their slots
+  // in the crossing's layout, and the candidates of each slot.
+  std::array<int, 17> empties{};
   int emptyCount = 0;
-  std::array<int, 18> emptyMasks{};  // candidates of each of `empties`
-  std::array<int, 18> apart{};       // per empty, bit f: empties[f] does not see it
+  std::array<int, 17> slotMasks{};
+  const std::array<std::uint32_t, 17>* apart = nullptr;  // the layout's
+  const std::array<std::uint8_t, 17>* slotCells = nullptr;
   std::array<int, 9> cells{};
   std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..largest
   std::array<int, 9> spread{};  // digits of the first k cells not all seeing each other
@@ -86,37 +89,27 @@ struct Search {
     Want(wanted & ~(1 << k));
   }
 
-  // Fills emptyMasks and apart for the cells in `empties`.
-  void TakeEmpties() {
-    for (int e = 0; e < emptyCount; ++e) {
-      emptyMasks[e] = s.CandMask[empties[e]];
-      apart[e] = 0;
-      for (int f = 0; f < emptyCount; ++f)
-        if (!CellsShareHouse(empties[e], empties[f])) apart[e] |= 1 << f;
-    }
-  }
-
-  // `chosen`: bit e for each of the first k cells, by its place in empties.
+  // `chosen`: the slots of the first k cells.
   // True once every wanted size is found.
   bool Grow(int k, int from, int chosen) {
     // Stops where too few cells are left to make up the smallest set.
     for (int e = from; e + std::max(1, smallest - k) <= emptyCount; ++e) {
-      const int c = empties[e];
-      const int cand = emptyMasks[e];
+      const int slot = empties[e];
+      const int cand = slotMasks[slot];
       const int mask = k ? masks[k - 1] | cand : cand;
       if (BitCount(mask) > largest) continue;
       int loose = k ? spread[k - 1] : 0;
-      for (int rest = chosen & apart[e]; rest; rest &= rest - 1)
-        loose |= emptyMasks[__builtin_ctz(static_cast<unsigned>(rest))] & cand;
+      for (auto rest = static_cast<int>(chosen & (*apart)[slot]); rest; rest &= rest - 1)
+        loose |= slotMasks[__builtin_ctz(static_cast<unsigned>(rest))] & cand;
       if (BitCount(loose) > 1) continue;
-      cells[k] = c;
+      cells[k] = (*slotCells)[slot];
       masks[k] = mask;
       spread[k] = loose;
       if ((wanted >> (k + 1)) & 1) {
         Judge(k + 1);
         if (wanted == 0) return true;
       }
-      if (k + 1 < largest && Grow(k + 1, e + 1, chosen | 1 << e)) return true;
+      if (k + 1 < largest && Grow(k + 1, e + 1, chosen | 1 << slot)) return true;
     }
     return false;
   }
@@ -144,6 +137,37 @@ constexpr auto kCrossingHouses = [] {
   }
   return pairs;
 }();
+
+// A crossing's cells as slots: the first house's nine, then the second's
+// outside the first; and per slot, the slots of cells that do not see it.
+struct CrossingLayout {
+  std::array<std::uint8_t, 17> cells{};
+  int count = 0;
+  int firstCount = 9;
+  std::array<bool, 17> shared{};  // in both houses
+  std::array<std::uint32_t, 17> apart{};
+};
+
+const std::array<CrossingLayout, kCrossingHouses.size()>& CrossingLayouts() {
+  static const auto layouts = [] {
+    std::array<CrossingLayout, kCrossingHouses.size()> all{};
+    for (std::size_t pair = 0; pair < kCrossingHouses.size(); ++pair) {
+      const auto [first, second] = kCrossingHouses[pair];
+      CrossingLayout& layout = all[pair];
+      for (int c : CellsOfHouse(first)) {
+        layout.shared[layout.count] = HouseOf(c, HouseType(second)) == second;
+        layout.cells[layout.count++] = static_cast<std::uint8_t>(c);
+      }
+      for (int c : CellsOfHouse(second))
+        if (HouseOf(c, HouseType(first)) != first) layout.cells[layout.count++] = static_cast<std::uint8_t>(c);
+      for (int i = 0; i < layout.count; ++i)
+        for (int j = 0; j < layout.count; ++j)
+          if (!CellsShareHouse(layout.cells[i], layout.cells[j])) layout.apart[i] |= 1u << j;
+    }
+    return all;
+  }();
+  return layouts;
+}
 
 // What is known of a crossing while its cells keep their candidates: the
 // sizes its search found nothing for, and the wings it found at the
@@ -206,27 +230,22 @@ std::array<std::uint16_t, 18> CrossingCells(const PuzzleState& s, int first, int
   return cells;
 }
 
-// The houses' unsolved cells with 2..size candidates (a cell of both listed
-// once, with the first house), the digits they hold, and the digits of
-// each house's cells outside the other.
+// The houses' unsolved cells with 2..size candidates, by slot, the digits
+// they hold, and the digits of each house's cells outside the other.
 struct CrossingPool {
-  std::array<int, 17> cells{};
-  int cellCount = 0, all = 0;
+  std::array<int, 17> slots{};
+  int count = 0, all = 0;
   std::array<int, 2> arm{};
 };
 
-CrossingPool PoolOf(const PuzzleState& s, int first, int second, int size) {
+CrossingPool PoolOf(const PuzzleState& s, const CrossingLayout& layout, int size) {
   CrossingPool pool;
-  for (int house : {first, second}) {
-    const int other = house == first ? second : first;
-    for (int c : CellsOfHouse(house)) {
-      if (s.Grid[c] != 0 || s.CandCount[c] < 2 || s.CandCount[c] > size) continue;
-      const bool shared = HouseOf(c, HouseType(other)) == other;
-      if (!shared) pool.arm[house == second] |= s.CandMask[c];
-      if (house == second && shared) continue;  // listed with `first`
-      pool.cells[pool.cellCount++] = c;
-      pool.all |= s.CandMask[c];
-    }
+  for (int slot = 0; slot < layout.count; ++slot) {
+    const int c = layout.cells[slot];
+    if (s.Grid[c] != 0 || s.CandCount[c] < 2 || s.CandCount[c] > size) continue;
+    if (!layout.shared[slot]) pool.arm[slot >= layout.firstCount] |= s.CandMask[c];
+    pool.slots[pool.count++] = slot;
+    pool.all |= s.CandMask[c];
   }
   return pool;
 }
@@ -234,18 +253,24 @@ CrossingPool PoolOf(const PuzzleState& s, int first, int second, int size) {
 // Whether the pool can hold a wing of `size` cells at all: the digit not
 // confined has places in both arms.
 bool PoolFits(const CrossingPool& pool, int size) {
-  return pool.cellCount >= size && BitCount(pool.all) >= size && (pool.arm[0] & pool.arm[1]) != 0;
+  return pool.count >= size && BitCount(pool.all) >= size && (pool.arm[0] & pool.arm[1]) != 0;
+}
+
+void TakeLayout(const PuzzleState& s, Search& search, const CrossingLayout& layout, const CrossingPool& pool) {
+  search.apart = &layout.apart;
+  search.slotCells = &layout.cells;
+  for (int i = 0; i < pool.count; ++i) search.slotMasks[pool.slots[i]] = s.CandMask[layout.cells[pool.slots[i]]];
 }
 
 // Small wings: sets grown over all the houses' cells, pruned by their
 // digits, every wanted size in one walk.
-void SearchGrown(const PuzzleState& s, Search& search, int first, int second, int sizes) {
+void SearchGrown(const PuzzleState& s, Search& search, const CrossingLayout& layout, int sizes) {
   search.Want(sizes);
-  const CrossingPool pool = PoolOf(s, first, second, search.largest);
+  const CrossingPool pool = PoolOf(s, layout, search.largest);
   if (!PoolFits(pool, search.smallest)) return;
-  search.emptyCount = pool.cellCount;
-  for (int i = 0; i < pool.cellCount; ++i) search.empties[i] = pool.cells[i];
-  search.TakeEmpties();
+  TakeLayout(s, search, layout, pool);
+  search.emptyCount = pool.count;
+  search.empties = pool.slots;
   search.Grow(0, 0, 0);
 }
 
@@ -253,14 +278,15 @@ void SearchGrown(const PuzzleState& s, Search& search, int first, int second, in
 // choice of `size` of the houses' digits, walked in increasing order of
 // their bits, takes the cells holding no others as its pool, and a pool of
 // more than size + 1 cells is passed over.
-bool SearchByDigits(const PuzzleState& s, Search& search, int first, int second, int size) {
-  const CrossingPool pool = PoolOf(s, first, second, size);
+bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& layout, int size) {
+  const CrossingPool pool = PoolOf(s, layout, size);
   if (!PoolFits(pool, size)) return false;
+  TakeLayout(s, search, layout, pool);
   const int loose = pool.arm[0] & pool.arm[1];
-  const int everyCell = (1 << pool.cellCount) - 1;
-  std::array<int, 9> holding{};  // per digit, bit i: pool.cells[i] holds it
-  for (int i = 0; i < pool.cellCount; ++i)
-    for (int rest = s.CandMask[pool.cells[i]]; rest; rest &= rest - 1)
+  const int everyCell = (1 << pool.count) - 1;
+  std::array<int, 9> holding{};  // per digit, bit i: pool.slots[i] holds it
+  for (int i = 0; i < pool.count; ++i)
+    for (int rest = search.slotMasks[pool.slots[i]]; rest; rest &= rest - 1)
       holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
   std::array<int, 9> order{};
   int digitCount = 0;
@@ -280,8 +306,7 @@ bool SearchByDigits(const PuzzleState& s, Search& search, int first, int second,
     if (count < size || count > size + 1) continue;
     search.emptyCount = 0;
     for (int rest = inside; rest; rest &= rest - 1)
-      search.empties[search.emptyCount++] = pool.cells[__builtin_ctz(static_cast<unsigned>(rest))];
-    search.TakeEmpties();
+      search.empties[search.emptyCount++] = pool.slots[__builtin_ctz(static_cast<unsigned>(rest))];
     search.Want(1 << size);
     if (search.Grow(0, 0, 0)) return true;
   }
@@ -290,15 +315,15 @@ bool SearchByDigits(const PuzzleState& s, Search& search, int first, int second,
 
 // Searches a crossing for the wings of the sizes in `sizes`; each one found
 // goes into memo.found, the others into memo.emptySizes.
-void SearchCrossing(const PuzzleState& s, CrossingMemo& memo, int first, int second, int sizes) {
+void SearchCrossing(const PuzzleState& s, CrossingMemo& memo, const CrossingLayout& layout, int sizes) {
   Search search(s);
   search.found = &memo.found;
   constexpr int kGrownSizes = ((1 << (kLargestGrown + 1)) - 1) & ~0xF;
-  if (sizes & kGrownSizes) SearchGrown(s, search, first, second, sizes & kGrownSizes);
+  if (sizes & kGrownSizes) SearchGrown(s, search, layout, sizes & kGrownSizes);
   int foundSizes = (sizes & kGrownSizes) & ~search.wanted;
   for (int size = kLargestGrown + 1; size <= 9; ++size) {
     if (!((sizes >> size) & 1)) continue;
-    if (SearchByDigits(s, search, first, second, size)) foundSizes |= 1 << size;
+    if (SearchByDigits(s, search, layout, size)) foundSizes |= 1 << size;
   }
   memo.foundSizes |= foundSizes;
   memo.emptySizes |= sizes & ~foundSizes;
@@ -326,7 +351,7 @@ bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
       memo.foundSizes = 0;
     }
     if (!(((memo.emptySizes | memo.foundSizes) >> size) & 1))
-      SearchCrossing(s, memo, first, second, kEverySize & ~(memo.emptySizes | memo.foundSizes));
+      SearchCrossing(s, memo, CrossingLayouts()[pair], kEverySize & ~(memo.emptySizes | memo.foundSizes));
     if ((memo.foundSizes >> size) & 1) wing = &memo.found[size];
   }
   if (wing == nullptr) return false;
