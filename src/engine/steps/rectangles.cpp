@@ -25,6 +25,8 @@
 // aside. Such a grid has no or several solutions, so one of the set-aside
 // candidates is true; a candidate that excludes all of them goes.
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
@@ -237,9 +239,37 @@ bool RoofSubsetIn(const PuzzleState& s, int house, int roof1, int roof2, int xy,
   return false;
 }
 
+// The rectangles and digit pairs of the last position walked on this
+// thread, with and without missing candidates: the rectangle steps are
+// asked one after another at the same position.
+template <typename Visit>
+bool ForEachKeptRectangle(const PuzzleState& s, bool missingCandidates, Visit visit) {
+  struct Kept {
+    bool known = false;
+    std::array<std::uint8_t, 81> grid{};
+    std::array<std::uint16_t, 81> cand{};
+    std::vector<Rectangle> rectangles;
+  };
+  thread_local std::array<Kept, 2> kept;
+  Kept& k = kept[missingCandidates ? 1 : 0];
+  if (!k.known || k.grid != s.Grid || k.cand != s.CandMask) {
+    k.rectangles.clear();
+    ForEachDigitRectangle(s, missingCandidates, [&](const Rectangle& r) {
+      k.rectangles.push_back(r);
+      return false;
+    });
+    k.known = true;
+    k.grid = s.Grid;
+    k.cand = s.CandMask;
+  }
+  for (const Rectangle& r : k.rectangles)
+    if (visit(r)) return true;
+  return false;
+}
+
 bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId type,
                              bool missingCandidates) {
-  return ForEachDigitRectangle(s, missingCandidates, [&](const Rectangle& r) {
+  return ForEachKeptRectangle(s, missingCandidates, [&](const Rectangle& r) {
     switch (type) {
       case TechniqueId::UniqueRectangle2:
         return TypeTwoOrFive(s, r, true, step);
@@ -258,8 +288,8 @@ bool FindUniqueRectangleType(const PuzzleState& s, StepRecord& step, TechniqueId
 }
 
 bool FindHiddenRectangle(const PuzzleState& s, StepRecord& step, bool missingCandidates) {
-  return ForEachDigitRectangle(s, missingCandidates,
-                               [&](const Rectangle& r) { return HiddenRectangle(s, r, step); });
+  return ForEachKeptRectangle(s, missingCandidates,
+                              [&](const Rectangle& r) { return HiddenRectangle(s, r, step); });
 }
 
 bool FindBugPlusN(const PuzzleState& s, StepRecord& step) {
