@@ -23,6 +23,8 @@ namespace {
 // neither entered nor empty is a given, which breaks the argument.
 template <typename Visit>
 bool ForEachAvoidable(const PuzzleState& s, Visit visit) {
+  // Without two entered cells in the grid, no rectangle has them.
+  if (__builtin_popcountll(s.EnteredBits[0]) + __builtin_popcountll(s.EnteredBits[1]) < 2) return false;
   return ForEachRectangle([&](const RectangleCorners& cell) {
     int entered = 0, empty = 0;
     for (int c : cell) {
