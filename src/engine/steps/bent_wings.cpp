@@ -6,11 +6,12 @@
 //
 // The sets searched lie in two houses that cross (a row and a column, or a
 // line and a block), the bent shape the wings are named for. For each
-// choice of n digits the houses' cells holding no others are the pool;
-// a pool of more than n + 1 cells is passed over, which keeps the search
-// to a few subsets (a wing in a larger pool is missed). Within the pool a
-// set is given up as soon as two of its digits are spread over cells that
-// do not all see each other.
+// choice of n digits the houses' cells holding no others are the pool.
+// From seven cells on, a pool of more than n + 1 cells is passed over,
+// which keeps the search to a few subsets (a wing in a larger pool is
+// missed). Within the pool a set is given up as soon as two of its digits
+// are spread over cells that do not all see each other; of the wings of a
+// crossing, the first in the order of its cells is taken.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -33,15 +34,14 @@ constexpr std::array<TechniqueId, 10> kWingIds = {
 // lose it.
 struct Wing {
   std::array<int, 9> cells{};
+  std::array<int, 9> slots{};  // the cells' slots in the crossing's layout, increasing
   int digits = 0;
   int z = 0;
   CellBits victims;
 };
 
 // Grows sets cell by cell over `empties`, in increasing order of their
-// places there, and keeps the first wing of each wanted size: one walk
-// serves all the sizes grown, since a smaller set is a step on the way to
-// a larger one.
+// places there, and keeps the first wing of each wanted size.
 struct Search {
   explicit Search(const PuzzleState& state) : s(state) {}
   const PuzzleState& s;
@@ -56,6 +56,7 @@ struct Search {
   const std::array<std::uint32_t, 17>* apart = nullptr;  // the layout's
   const std::array<std::uint8_t, 17>* slotCells = nullptr;
   std::array<int, 9> cells{};
+  std::array<int, 9> slots{};
   std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..largest
   std::array<int, 9> spread{};  // digits of the first k cells not all seeing each other
   // Per digit z, the cells that see every place of z in a set of the right
@@ -85,7 +86,7 @@ struct Search {
       barrenReach[z - 1] = barrenReach[z - 1] | reach;
       return;
     }
-    (*found)[k] = {cells, all, z, victims};
+    (*found)[k] = {cells, slots, all, z, victims};
     Want(wanted & ~(1 << k));
   }
 
@@ -103,6 +104,7 @@ struct Search {
         loose |= slotMasks[__builtin_ctz(static_cast<unsigned>(rest))] & cand;
       if (BitCount(loose) > 1) continue;
       cells[k] = (*slotCells)[slot];
+      slots[k] = slot;
       masks[k] = mask;
       spread[k] = loose;
       if ((wanted >> (k + 1)) & 1) {
@@ -117,8 +119,8 @@ struct Search {
 
 // The pairs of houses that cross: each row with each column, each line
 // with the three blocks it passes through; 135 in house order.
-// Up to this size a wing is grown cell by cell; above it, where a set's
-// digits no longer prune the growth, it is found by its digits.
+// Up to this size every set of a choice of digits is searched; above it,
+// a choice with many cells is passed over.
 constexpr int kLargestGrown = 6;
 
 struct HousePair {
@@ -262,16 +264,59 @@ void TakeLayout(const PuzzleState& s, Search& search, const CrossingLayout& layo
   for (int i = 0; i < pool.count; ++i) search.slotMasks[pool.slots[i]] = s.CandMask[layout.cells[pool.slots[i]]];
 }
 
-// Small wings: sets grown over all the houses' cells, pruned by their
-// digits, every wanted size in one walk.
-void SearchGrown(const PuzzleState& s, Search& search, const CrossingLayout& layout, int sizes) {
-  search.Want(sizes);
-  const CrossingPool pool = PoolOf(s, layout, search.largest);
-  if (!PoolFits(pool, search.smallest)) return;
+// Small wings by their digits: a wing of `size` cells holds exactly `size`
+// digits, so it lies among the cells that hold no digit outside some choice
+// of that many. The choices are walked digit by digit, given up as soon as
+// too few cells are left to them; the cells of each choice are grown in
+// slot order, and the first wing of all in slot order is kept (a wing
+// belongs to one choice only: its own digits).
+bool SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout& layout, int size) {
+  const CrossingPool pool = PoolOf(s, layout, size);
+  if (!PoolFits(pool, size)) return false;
   TakeLayout(s, search, layout, pool);
-  search.emptyCount = pool.count;
-  search.empties = pool.slots;
-  search.Grow(0, 0, 0);
+  std::array<int, 9> holding{};  // per digit, bit i: pool.slots[i] holds it
+  for (int i = 0; i < pool.count; ++i)
+    for (int rest = search.slotMasks[pool.slots[i]]; rest; rest &= rest - 1)
+      holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
+  std::array<int, 9> order{};
+  int digitCount = 0;
+  for (int d = 0; d < 9; ++d)
+    if ((pool.all >> d) & 1) order[digitCount++] = d;
+  std::array<int, 10> later{};  // per place in order, the cells holding that digit or a later one
+  for (int i = digitCount - 1; i >= 0; --i) later[i] = later[i + 1] | holding[order[i]];
+  std::array<Wing, 10>* const kept = search.found;
+  std::array<Wing, 10> local{};
+  search.found = &local;
+  Wing best;
+  bool any = false;
+  const auto grow = [&](int inside) {
+    search.emptyCount = 0;
+    for (int rest = inside; rest; rest &= rest - 1)
+      search.empties[search.emptyCount++] = pool.slots[__builtin_ctz(static_cast<unsigned>(rest))];
+    search.Want(1 << size);
+    if (!search.Grow(0, 0, 0)) return;
+    const auto& slots = local[size].slots;
+    if (!any || std::lexicographical_compare(slots.begin(), slots.begin() + size, best.slots.begin(),
+                                             best.slots.begin() + size))
+      best = local[size];
+    any = true;
+  };
+  // `inside`: the cells holding none of the digits left out so far.
+  const auto choose = [&](const auto& self, int i, int chosen, int inside) -> void {
+    if (__builtin_popcount(static_cast<unsigned>(inside)) < size) return;
+    if (chosen == size) {
+      const int cells = inside & ~later[i];
+      if (__builtin_popcount(static_cast<unsigned>(cells)) >= size) grow(cells);
+      return;
+    }
+    if (digitCount - i < size - chosen) return;
+    self(self, i + 1, chosen + 1, inside);
+    self(self, i + 1, chosen, inside & ~holding[order[i]]);
+  };
+  choose(choose, 0, 0, (1 << pool.count) - 1);
+  search.found = kept;
+  if (any) (*kept)[size] = best;
+  return any;
 }
 
 // Large wings, where a set's digits no longer prune the growth: every
@@ -318,12 +363,12 @@ bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& 
 void SearchCrossing(const PuzzleState& s, CrossingMemo& memo, const CrossingLayout& layout, int sizes) {
   Search search(s);
   search.found = &memo.found;
-  constexpr int kGrownSizes = ((1 << (kLargestGrown + 1)) - 1) & ~0xF;
-  if (sizes & kGrownSizes) SearchGrown(s, search, layout, sizes & kGrownSizes);
-  int foundSizes = (sizes & kGrownSizes) & ~search.wanted;
-  for (int size = kLargestGrown + 1; size <= 9; ++size) {
+  int foundSizes = 0;
+  for (int size = 4; size <= 9; ++size) {
     if (!((sizes >> size) & 1)) continue;
-    if (SearchByDigits(s, search, layout, size)) foundSizes |= 1 << size;
+    const bool found = size <= kLargestGrown ? SearchDigitSets(s, search, layout, size)
+                                             : SearchByDigits(s, search, layout, size);
+    if (found) foundSizes |= 1 << size;
   }
   memo.foundSizes |= foundSizes;
   memo.emptySizes |= sizes & ~foundSizes;
