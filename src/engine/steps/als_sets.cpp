@@ -93,7 +93,7 @@ void CollectAlmostLockedSets(const PuzzleState& s, int minSize, int maxSize, Als
       int digits = 0;
       for (int i = 0; i < walk.n; ++i)
         if (pick & (1 << i)) digits |= walk.masks[i];
-      Add(candCells, cells, digits, __builtin_popcount(static_cast<unsigned>(pick)), h, table);
+      Add(candCells, cells, digits, BitsSet(static_cast<std::uint64_t>(pick)), h, table);
     }
   }
 }

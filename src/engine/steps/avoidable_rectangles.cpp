@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/steps/cell_bits.h"
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
 #include "engine/steps/rectangle_walker.h"
@@ -24,7 +25,7 @@ namespace {
 template <typename Visit>
 bool ForEachAvoidable(const PuzzleState& s, Visit visit) {
   // Without two entered cells in the grid, no rectangle has them.
-  if (__builtin_popcountll(s.EnteredBits[0]) + __builtin_popcountll(s.EnteredBits[1]) < 2) return false;
+  if (BitsSet(s.EnteredBits[0]) + BitsSet(s.EnteredBits[1]) < 2) return false;
   return ForEachRectangle([&](const RectangleCorners& cell) {
     int entered = 0, empty = 0;
     for (int c : cell) {

@@ -303,10 +303,10 @@ bool SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout&
   };
   // `inside`: the cells holding none of the digits left out so far.
   const auto choose = [&](const auto& self, int i, int chosen, int inside) -> void {
-    if (__builtin_popcount(static_cast<unsigned>(inside)) < size) return;
+    if (BitsSet(static_cast<std::uint64_t>(inside)) < size) return;
     if (chosen == size) {
       const int cells = inside & ~later[i];
-      if (__builtin_popcount(static_cast<unsigned>(cells)) >= size) grow(cells);
+      if (BitsSet(static_cast<std::uint64_t>(cells)) >= size) grow(cells);
       return;
     }
     if (digitCount - i < size - chosen) return;
@@ -347,7 +347,7 @@ bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& 
     int inside = everyCell;
     for (int d = 0; d < 9; ++d)
       if (!((digits >> d) & 1)) inside &= ~holding[d];
-    const int count = __builtin_popcount(static_cast<unsigned>(inside));
+    const int count = BitsSet(static_cast<std::uint64_t>(inside));
     if (count < size || count > size + 1) continue;
     search.emptyCount = 0;
     for (int rest = inside; rest; rest &= rest - 1)
