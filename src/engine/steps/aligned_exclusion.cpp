@@ -187,10 +187,21 @@ class TripleWays {
     });
     if (!anyExcluder) return false;
     const std::uint64_t allowed = any_[0] & any_[1] & any_[2] & ~ruled;
-    for (int i = 0; i < 3; ++i)
-      for (int rest = s_.CandMask[base_[i]]; rest; rest &= rest - 1)
-        if (!(holds_[i][__builtin_ctz(static_cast<unsigned>(rest)) + 1] & allowed)) return true;
-    return false;
+    // The ranks each cell takes in some allowed way, folding the word over
+    // the other two cells' ranks: a rank of a candidate missing there is a
+    // candidate without a way.
+    std::uint64_t firstTwo = allowed | allowed >> 32;  // bits 16 r0 + 4 r1 + r2 over r0 = 0, 1
+    firstTwo |= firstTwo >> 16;                          // bits 4 r1 + r2, any r0
+    std::uint64_t last = firstTwo | firstTwo >> 8;
+    last |= last >> 4;  // bits r2
+    int ranks0 = 0, ranks1 = 0;
+    for (int r = 0; r < 4; ++r) {
+      ranks0 |= ((allowed >> (16 * r)) & 0xFFFF) != 0 ? 1 << r : 0;
+      ranks1 |= ((firstTwo >> (4 * r)) & 0xF) != 0 ? 1 << r : 0;
+    }
+    const int ranks2 = static_cast<int>(last & 0xF);
+    const auto every = [&](int i) { return (1 << s_.CandCount[base_[i]]) - 1; };
+    return ranks0 != every(0) || ranks1 != every(1) || ranks2 != every(2);
   }
 
  private:
@@ -198,7 +209,8 @@ class TripleWays {
     static constexpr std::array<std::uint64_t, 3> kRankZero = {0xFFFF, 0x000F000F000F000F,
                                                                0x1111111111111111};
     static constexpr std::array<int, 3> kRankStep = {16, 4, 1};
-    holds_[i] = {};
+    for (int rest = heldDigits_[i]; rest; rest &= rest - 1) holds_[i][__builtin_ctz(static_cast<unsigned>(rest))] = 0;
+    heldDigits_[i] = s_.CandMask[base_[i]] << 1;
     any_[i] = 0;
     int rank = 0;
     for (int rest = s_.CandMask[base_[i]]; rest; rest &= rest - 1, ++rank) {
@@ -225,6 +237,7 @@ class TripleWays {
   std::array<int, 3> base_{};
   std::array<std::array<std::uint64_t, 10>, 3> holds_{};  // [cell][digit]: the ways it holds the digit
   std::array<std::uint64_t, 3> any_{};
+  std::array<int, 3> heldDigits_{};  // per cell, bit d: holds_[cell][d] is set
   CellBits pairExcluders_;
   std::array<std::uint64_t, 81> pairRule_{};
   std::uint64_t pairRuled_ = 0;  // the ways the pair's excluders rule out
