@@ -264,15 +264,18 @@ void TakeLayout(const PuzzleState& s, Search& search, const CrossingLayout& layo
   for (int i = 0; i < pool.count; ++i) search.slotMasks[pool.slots[i]] = s.CandMask[layout.cells[pool.slots[i]]];
 }
 
-// Small wings by their digits: a wing of `size` cells holds exactly `size`
-// digits, so it lies among the cells that hold no digit outside some choice
-// of that many. The choices are walked digit by digit, given up as soon as
-// too few cells are left to them; the cells of each choice are grown in
-// slot order, and the first wing of all in slot order is kept (a wing
-// belongs to one choice only: its own digits).
-bool SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout& layout, int size) {
-  const CrossingPool pool = PoolOf(s, layout, size);
-  if (!PoolFits(pool, size)) return false;
+// Small wings by their digits: a wing of n cells holds exactly n digits,
+// so it lies among the cells that hold no digit outside some choice of n.
+// The choices are walked digit by digit for all the sizes in `sizes` at
+// once, given up as soon as too few cells are left to them; the cells of
+// each choice are grown in slot order, and for each size the first wing of
+// all in slot order is kept (a wing belongs to one choice only: its own
+// digits). Returns the sizes found.
+int SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout& layout, int sizes) {
+  const int smallest = __builtin_ctz(static_cast<unsigned>(sizes));
+  const int largest = 31 - __builtin_clz(static_cast<unsigned>(sizes));
+  const CrossingPool pool = PoolOf(s, layout, largest);
+  if (!PoolFits(pool, smallest)) return 0;
   TakeLayout(s, search, layout, pool);
   std::array<int, 9> holding{};  // per digit, bit i: pool.slots[i] holds it
   for (int i = 0; i < pool.count; ++i)
@@ -287,36 +290,38 @@ bool SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout&
   std::array<Wing, 10>* const kept = search.found;
   std::array<Wing, 10> local{};
   search.found = &local;
-  Wing best;
-  bool any = false;
-  const auto grow = [&](int inside) {
+  int found = 0;
+  const auto grow = [&](int size, int cells) {
     search.emptyCount = 0;
-    for (int rest = inside; rest; rest &= rest - 1)
+    for (int rest = cells; rest; rest &= rest - 1)
       search.empties[search.emptyCount++] = pool.slots[__builtin_ctz(static_cast<unsigned>(rest))];
     search.Want(1 << size);
     if (!search.Grow(0, 0, 0)) return;
     const auto& slots = local[size].slots;
-    if (!any || std::lexicographical_compare(slots.begin(), slots.begin() + size, best.slots.begin(),
-                                             best.slots.begin() + size))
+    Wing& best = (*kept)[size];
+    if (!((found >> size) & 1) ||
+        std::lexicographical_compare(slots.begin(), slots.begin() + size, best.slots.begin(),
+                                     best.slots.begin() + size))
       best = local[size];
-    any = true;
+    found |= 1 << size;
   };
-  // `inside`: the cells holding none of the digits left out so far.
-  const auto choose = [&](const auto& self, int i, int chosen, int inside) -> void {
-    if (BitsSet(static_cast<std::uint64_t>(inside)) < size) return;
-    if (chosen == size) {
+  // `inside`: the cells holding none of the digits left out so far;
+  // `chosen`: how many digits are in, the last of them just taken when
+  // `taken` (the choice ending there is tried once, where it is made).
+  const auto choose = [&](const auto& self, int i, int chosen, int inside, bool taken) -> void {
+    const int cellCount = BitsSet(static_cast<std::uint64_t>(inside));
+    if (cellCount < std::max(chosen, smallest)) return;
+    if (taken && ((sizes >> chosen) & 1)) {
       const int cells = inside & ~later[i];
-      if (BitsSet(static_cast<std::uint64_t>(cells)) >= size) grow(cells);
-      return;
+      if (BitsSet(static_cast<std::uint64_t>(cells)) >= chosen) grow(chosen, cells);
     }
-    if (digitCount - i < size - chosen) return;
-    self(self, i + 1, chosen + 1, inside);
-    self(self, i + 1, chosen, inside & ~holding[order[i]]);
+    if (chosen == largest || i == digitCount || digitCount - i < smallest - chosen) return;
+    self(self, i + 1, chosen + 1, inside, true);
+    self(self, i + 1, chosen, inside & ~holding[order[i]], false);
   };
-  choose(choose, 0, 0, (1 << pool.count) - 1);
+  choose(choose, 0, 0, (1 << pool.count) - 1, false);
   search.found = kept;
-  if (any) (*kept)[size] = best;
-  return any;
+  return found;
 }
 
 // Large wings, where a set's digits no longer prune the growth: every
@@ -363,13 +368,10 @@ bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& 
 void SearchCrossing(const PuzzleState& s, CrossingMemo& memo, const CrossingLayout& layout, int sizes) {
   Search search(s);
   search.found = &memo.found;
-  int foundSizes = 0;
-  for (int size = 4; size <= 9; ++size) {
-    if (!((sizes >> size) & 1)) continue;
-    const bool found = size <= kLargestGrown ? SearchDigitSets(s, search, layout, size)
-                                             : SearchByDigits(s, search, layout, size);
-    if (found) foundSizes |= 1 << size;
-  }
+  constexpr int kGrownSizes = ((1 << (kLargestGrown + 1)) - 1) & ~0xF;
+  int foundSizes = sizes & kGrownSizes ? SearchDigitSets(s, search, layout, sizes & kGrownSizes) : 0;
+  for (int size = kLargestGrown + 1; size <= 9; ++size)
+    if (((sizes >> size) & 1) && SearchByDigits(s, search, layout, size)) foundSizes |= 1 << size;
   memo.foundSizes |= foundSizes;
   memo.emptySizes |= sizes & ~foundSizes;
   for (int d = 0; d < 9; ++d) memo.barrenReach[d] = memo.barrenReach[d] | search.barrenReach[d];
