@@ -338,20 +338,24 @@ bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& 
   for (int i = 0; i < pool.count; ++i)
     for (int rest = search.slotMasks[pool.slots[i]]; rest; rest &= rest - 1)
       holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
-  std::array<int, 9> order{};
-  int digitCount = 0;
-  for (int d = 0; d < 9; ++d)
-    if ((pool.all >> d) & 1) order[digitCount++] = d;
+  // The houses' digits in increasing order: per place, the cells holding
+  // it, and the places of the digits with places in both arms.
+  std::array<int, 9> held{};
+  int digitCount = 0, looseAt = 0;
+  for (int d = 0; d < 9; ++d) {
+    if (!((pool.all >> d) & 1)) continue;
+    if ((loose >> d) & 1) looseAt |= 1 << digitCount;
+    held[digitCount++] = holding[d];
+  }
+  const int everyDigit = (1 << digitCount) - 1;
   for (int pick = (1 << size) - 1; pick < (1 << digitCount);) {
-    int digits = 0;
-    for (int rest = pick; rest; rest &= rest - 1)
-      digits |= 1 << order[__builtin_ctz(static_cast<unsigned>(rest))];
+    const int digits = pick;  // places in order
     const int low = pick & -pick, up = pick + low;
     pick = (((up ^ pick) >> 2) / low) | up;
-    if ((digits & loose) == 0) continue;
+    if ((digits & looseAt) == 0) continue;
     int inside = everyCell;
-    for (int d = 0; d < 9; ++d)
-      if (!((digits >> d) & 1)) inside &= ~holding[d];
+    for (int rest = everyDigit & ~digits; rest; rest &= rest - 1)
+      inside &= ~held[__builtin_ctz(static_cast<unsigned>(rest))];
     const int count = BitsSet(static_cast<std::uint64_t>(inside));
     if (count < size || count > size + 1) continue;
     search.emptyCount = 0;
