@@ -11,6 +11,7 @@
 // line and of the block, up to three cells each, in mask order.
 #include <array>
 #include <bit>
+#include <cstdint>
 
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
@@ -37,13 +38,38 @@ bool InSubset(const CellSet& set, int subset, int cell) {
   return false;
 }
 
+// The candidates of a line's and a block's cells (a solved cell marked
+// apart), where the search of that crossing last found nothing: it reads
+// no other cell, so it finds nothing again while they stay the same. The
+// score's solve asks at positions a few candidates apart.
+struct BarrenCrossing {
+  std::array<std::uint16_t, 15> cells{};
+  bool known = false;
+};
+
+std::array<std::uint16_t, 15> CrossingCells(const PuzzleState& s, int line, int block) {
+  constexpr std::uint16_t kSolved = 0x8000;
+  std::array<std::uint16_t, 15> cells{};
+  int n = 0;
+  for (int c : CellsOfHouse(line)) cells[n++] = static_cast<std::uint16_t>(s.CandMask[c] | (s.Grid[c] ? kSolved : 0));
+  for (int c : CellsOfHouse(block))
+    if (HouseOf(c, line < 9 ? 0 : 1) != line)
+      cells[n++] = static_cast<std::uint16_t>(s.CandMask[c] | (s.Grid[c] ? kSolved : 0));
+  return cells;
+}
+
 }  // namespace
 
 bool FindSueDeCoq(const PuzzleState& s, StepRecord& step) {
+  thread_local std::array<BarrenCrossing, 54> barren{};
   for (int line = 0; line < 18; ++line) {
     for (int k = 0; k < 3; ++k) {
       // The k-th block the line crosses.
       const int block = HouseOf(HouseCell(line, 3 * k), 2);
+      BarrenCrossing& memo = barren[static_cast<std::size_t>(3 * line + k)];
+      const std::array<std::uint16_t, 15> now = CrossingCells(s, line, block);
+      if (memo.known && memo.cells == now) continue;
+      memo.known = false;
       CellSet meet, lineRest, blockRest;
       for (int c : CellsOfHouse(line)) {
         if (s.Grid[c] != 0) continue;
@@ -120,6 +146,8 @@ bool FindSueDeCoq(const PuzzleState& s, StepRecord& step) {
           }
         }
       }
+      memo.cells = now;
+      memo.known = true;
     }
   }
   return false;
