@@ -105,6 +105,7 @@ class LinkGraph {
     for (const Link* link = weak_.data() + weakStart_[n]; link != end; ++link) visit(*link);
   }
   bool HasStrong(int n) const { return strongStart_[n + 1] > strongStart_[n]; }
+  bool HasWeak(int n) const { return weakStart_[n + 1] > weakStart_[n]; }
 
   // The cells whose candidate d cannot be true together with node n.
   CellBits ConflictCells(int n, int d) const {
@@ -389,6 +390,8 @@ class ChainSearch {
     for (int start = 0; start < g_.NodeCount(); ++start) {
       if (!g_.HasStrong(start)) continue;
       if (rules_.goal == Goal::Eliminate && !NoteStartVictims(start)) continue;
+      // A loop closes with a weak link back to its start.
+      if (rules_.goal == Goal::Loop && !g_.HasWeak(start)) continue;
       if (SearchFrom(start, best)) found = true;
     }
     return found;
