@@ -77,16 +77,15 @@ class LinkGraph {
   LinkGraph(const PuzzleState& s, const Rules& rules) : s_(s), rules_(rules) {
     singleNode_.fill(-1);
     StartHash();
-    for (int d = 1; d <= 9; ++d) {
-      for (int c = 0; c < 81; ++c)
-        if (s.Grid[c] == 0 && s.Cand(c, d)) candCells_[d - 1].Add(c);
-    }
+    for (int c = 0; c < 81; ++c)
+      for (int rest = s.Grid[c] == 0 ? s.CandMask[c] : 0; rest; rest &= rest - 1)
+        candCells_[__builtin_ctz(static_cast<unsigned>(rest))].Add(c);
     AddSingles();
     if (rules.groups) AddGroups();
     if (rules.als) AddAlsNodes();
     AddStrongLinks();
-    AddWeakLinks();
     Compress(strongEdges_, true, strongStart_, strong_);
+    AddWeakLinks();
     Compress(weakEdges_, false, weakStart_, weak_);
   }
 
@@ -288,9 +287,7 @@ class LinkGraph {
   // by a strong one, and goes on from it by a strong one, so a node without
   // strong links takes no part in weak links either.
   void AddWeakLinks() {
-    std::vector<char> strong(static_cast<std::size_t>(NodeCount()), 0);
-    for (const auto& e : strongEdges_) strong[static_cast<std::size_t>(e.first)] = 1;
-    const auto linked = [&](int n) { return n >= 0 && strong[static_cast<std::size_t>(n)] != 0; };
+    const auto linked = [&](int n) { return n >= 0 && HasStrong(n); };
     std::array<std::vector<int>, 9> wide;
     for (int i = 0; i < NodeCount(); ++i)
       if (nodes_[i].type != NodeType::Single && linked(i)) wide[nodes_[i].digit - 1].push_back(i);
@@ -332,7 +329,9 @@ class LinkGraph {
     for (const auto& e : edges) {
       const int from = e.first;
       bool seen = false;
-      for (int i = start[from]; dedupe && i < fill[from] && !seen; ++i) seen = links[i] == e.second;
+      // A link inside a set is made once.
+      for (int i = start[from]; dedupe && e.second.als < 0 && i < fill[from] && !seen; ++i)
+        seen = links[i] == e.second;
       if (!seen) links[fill[from]++] = e.second;
     }
     // Close the gaps the repeats left.
