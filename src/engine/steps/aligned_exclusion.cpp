@@ -278,14 +278,34 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
   CellBits open;  // the cells that may be base cells
   for (int i = 0; i < count; ++i) open.Add(cells[i]);
   // nearSmall[c]: the cells that share with c a peer that can exclude; a
-  // third base cell outside both of the pair's has no excluder of its own.
+  // second base cell outside them has no excluder with c, and a third base
+  // cell outside both of the pair's has no excluder of its own.
   std::array<CellBits, 81> nearSmall{};
-  if (size == 3)
-    for (int i = 0; i < count; ++i)
-      (kPeerBits[cells[i]] & small).ForEach([&](int x) {
-        nearSmall[cells[i]] = nearSmall[cells[i]] | kPeerBits[x];
-      });
+  for (int i = 0; i < count; ++i)
+    (kPeerBits[cells[i]] & small).ForEach([&](int x) {
+      nearSmall[cells[i]] = nearSmall[cells[i]] | kPeerBits[x];
+    });
   Aligned aligned(s, size);
+  if (size == 2) {
+    for (int i = 0; i < count; ++i) {
+      const int a = cells[i];
+      const CellBits& pa = kPeerBits[a];
+      bool found = false;
+      (open.After(a) & nearSmall[a]).ForEach([&](int b) {
+        if (found) return;
+        const CellBits& pb = kPeerBits[b];
+        if (!changed.Has(a) && !changed.Has(b) && !(pa & pb).Meets(changed)) return;
+        aligned.base = {a, b, 0};
+        aligned.CollectExcluders(pa & pb & small);
+        found = aligned.excluderCount > 0 && aligned.Exclude();
+      });
+      if (found) {
+        aligned.Record(step, technique);
+        return true;
+      }
+    }
+    return false;
+  }
   TripleWays ways(s);
   for (int i = 0; i < count; ++i) {
     const CellBits& pi = kPeerBits[cells[i]];
@@ -293,14 +313,6 @@ bool FindAlignedIn(const PuzzleState& s, StepRecord& step, int size, TechniqueId
       const CellBits& pj = kPeerBits[cells[j]];
       const CellBits pair = pi & pj & small;
       const bool pairChanged = changed.Has(cells[i]) || changed.Has(cells[j]) || (pi & pj).Meets(changed);
-      if (size == 2) {
-        if (pair.Empty() || !pairChanged) continue;
-        aligned.base = {cells[i], cells[j], 0};
-        aligned.CollectExcluders(pair);
-        if (aligned.excluderCount == 0 || !aligned.Exclude()) continue;
-        aligned.Record(step, technique);
-        return true;
-      }
       // The third cells worth a look, in cell order after the pair's: with
       // an excluder to share, and, where the pair has not changed, a changed
       // cell among those the triple reads (a changed cell, or one seeing a
