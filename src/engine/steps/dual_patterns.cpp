@@ -158,6 +158,11 @@ bool IsEmptyRectangleCross(const PuzzleState& s, int d, int block, int row, int 
 }  // namespace
 
 bool FindDualTwoStringKite(const PuzzleState& s, StepRecord& step) {
+  // A kite removes what lies in no placement of its digit.
+  int kiteDigits = 0;
+  for (int d = 1; d <= 9; ++d)
+    if (!EveryCandidatePlaceable(s, d)) kiteDigits |= DigitBit(d);
+  if (kiteDigits == 0) return false;
   for (int block = 18; block < 27; ++block) {
     for (int i = 0; i < 9; ++i) {
       const int a = HouseCell(block, i);
@@ -171,7 +176,9 @@ bool FindDualTwoStringKite(const PuzzleState& s, StepRecord& step) {
         int count = 0;
         for (const auto& [inRow, inColumn] : {std::array<int, 2>{a, b}, std::array<int, 2>{b, a}}) {
           for (int d = 1; d <= 9 && count < 2; ++d) {
-            if (s.Cand(a, d) && s.Cand(b, d) && Kite(s, d, inRow, inColumn, kites[count])) ++count;
+            if ((kiteDigits & DigitBit(d)) && s.Cand(a, d) && s.Cand(b, d) &&
+                Kite(s, d, inRow, inColumn, kites[count]))
+              ++count;
           }
         }
         if (count < 2) continue;
