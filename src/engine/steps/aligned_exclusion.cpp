@@ -191,7 +191,7 @@ class TripleWays {
     // the other two cells' ranks: a rank of a candidate missing there is a
     // candidate without a way.
     std::uint64_t firstTwo = allowed | allowed >> 32;  // bits 16 r0 + 4 r1 + r2 over r0 = 0, 1
-    firstTwo |= firstTwo >> 16;                          // bits 4 r1 + r2, any r0
+    firstTwo |= firstTwo >> 16;                        // bits 4 r1 + r2, any r0
     std::uint64_t last = firstTwo | firstTwo >> 8;
     last |= last >> 4;  // bits r2
     int ranks0 = 0, ranks1 = 0;
@@ -209,7 +209,8 @@ class TripleWays {
     static constexpr std::array<std::uint64_t, 3> kRankZero = {0xFFFF, 0x000F000F000F000F,
                                                                0x1111111111111111};
     static constexpr std::array<int, 3> kRankStep = {16, 4, 1};
-    for (int rest = heldDigits_[i]; rest; rest &= rest - 1) holds_[i][__builtin_ctz(static_cast<unsigned>(rest))] = 0;
+    for (int rest = heldDigits_[i]; rest; rest &= rest - 1)
+      holds_[i][__builtin_ctz(static_cast<unsigned>(rest))] = 0;
     heldDigits_[i] = s_.CandMask[base_[i]] << 1;
     any_[i] = 0;
     int rank = 0;

@@ -161,7 +161,8 @@ const std::array<CrossingLayout, kCrossingHouses.size()>& CrossingLayouts() {
         layout.cells[layout.count++] = static_cast<std::uint8_t>(c);
       }
       for (int c : CellsOfHouse(second))
-        if (HouseOf(c, HouseType(first)) != first) layout.cells[layout.count++] = static_cast<std::uint8_t>(c);
+        if (HouseOf(c, HouseType(first)) != first)
+          layout.cells[layout.count++] = static_cast<std::uint8_t>(c);
       for (int i = 0; i < layout.count; ++i)
         for (int j = 0; j < layout.count; ++j)
           if (!CellsShareHouse(layout.cells[i], layout.cells[j])) layout.apart[i] |= 1u << j;
@@ -182,7 +183,7 @@ struct CrossingMemo {
   std::array<std::uint16_t, 18> cells{};
   std::uint64_t seenAt = 0;  // the position its cells and reach were last checked at
   int emptySizes = 0;
-  int foundSizes = 0;  // wings in `found`, for the position seenAt
+  int foundSizes = 0;                     // wings in `found`, for the position seenAt
   std::array<CellBits, 9> barrenReach{};  // as in Search, over the sizes remembered
   std::array<Wing, 10> found{};
 };
@@ -258,10 +259,12 @@ bool PoolFits(const CrossingPool& pool, int size) {
   return pool.count >= size && BitCount(pool.all) >= size && (pool.arm[0] & pool.arm[1]) != 0;
 }
 
-void TakeLayout(const PuzzleState& s, Search& search, const CrossingLayout& layout, const CrossingPool& pool) {
+void TakeLayout(const PuzzleState& s, Search& search, const CrossingLayout& layout,
+                const CrossingPool& pool) {
   search.apart = &layout.apart;
   search.slotCells = &layout.cells;
-  for (int i = 0; i < pool.count; ++i) search.slotMasks[pool.slots[i]] = s.CandMask[layout.cells[pool.slots[i]]];
+  for (int i = 0; i < pool.count; ++i)
+    search.slotMasks[pool.slots[i]] = s.CandMask[layout.cells[pool.slots[i]]];
 }
 
 // Small wings by their digits: a wing of n cells holds exactly n digits,
@@ -299,9 +302,8 @@ int SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout& 
     if (!search.Grow(0, 0, 0)) return;
     const auto& slots = local[size].slots;
     Wing& best = (*kept)[size];
-    if (!((found >> size) & 1) ||
-        std::lexicographical_compare(slots.begin(), slots.begin() + size, best.slots.begin(),
-                                     best.slots.begin() + size))
+    if (!((found >> size) & 1) || std::lexicographical_compare(slots.begin(), slots.begin() + size,
+                                                               best.slots.begin(), best.slots.begin() + size))
       best = local[size];
     found |= 1 << size;
   };

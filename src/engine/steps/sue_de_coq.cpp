@@ -51,7 +51,8 @@ std::array<std::uint16_t, 15> CrossingCells(const PuzzleState& s, int line, int 
   constexpr std::uint16_t kSolved = 0x8000;
   std::array<std::uint16_t, 15> cells{};
   int n = 0;
-  for (int c : CellsOfHouse(line)) cells[n++] = static_cast<std::uint16_t>(s.CandMask[c] | (s.Grid[c] ? kSolved : 0));
+  for (int c : CellsOfHouse(line))
+    cells[n++] = static_cast<std::uint16_t>(s.CandMask[c] | (s.Grid[c] ? kSolved : 0));
   for (int c : CellsOfHouse(block))
     if (HouseOf(c, line < 9 ? 0 : 1) != line)
       cells[n++] = static_cast<std::uint16_t>(s.CandMask[c] | (s.Grid[c] ? kSolved : 0));
