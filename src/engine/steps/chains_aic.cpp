@@ -326,6 +326,7 @@ class LinkGraph {
     for (int i = 0; i < NodeCount(); ++i) start[i + 1] += start[i];
     std::vector<int> fill(start.begin(), start.end() - 1);
     links.resize(edges.size());
+    std::size_t dropped = 0;
     for (const auto& e : edges) {
       const int from = e.first;
       bool seen = false;
@@ -333,7 +334,9 @@ class LinkGraph {
       for (int i = start[from]; dedupe && e.second.als < 0 && i < fill[from] && !seen; ++i)
         seen = links[i] == e.second;
       if (!seen) links[fill[from]++] = e.second;
+      dropped += seen ? 1 : 0;
     }
+    if (dropped == 0) return;
     // Close the gaps the repeats left.
     int out = 0;
     for (int n = 0; n < NodeCount(); ++n) {
