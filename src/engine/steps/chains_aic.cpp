@@ -299,18 +299,35 @@ class LinkGraph {
         const int j = singleNode_[c * 9 + d - 1];
         if (linked(j)) weakEdges_.push_back({i, {static_cast<std::int16_t>(j), -1}});
       });
+      if (x.type == NodeType::Single) continue;
       for (const int j : wide[d - 1])
         if (j != i && nodes_[j].cells.SubsetOf(x.peers))
           weakEdges_.push_back({i, {static_cast<std::int16_t>(j), -1}});
     }
+    // A candidate's links to nodes of many cells: those whose cells it sees
+    // all of, that is whose common peers hold it. Each candidate's come
+    // after its links to candidates and in node order, as if found from it.
+    for (int d = 1; d <= 9; ++d) {
+      for (const int j : wide[d - 1]) {
+        (candCells_[d - 1] & nodes_[j].peers).ForEach([&](int c) {
+          const int i = singleNode_[c * 9 + d - 1];
+          if (linked(i)) weakEdges_.push_back({i, {static_cast<std::int16_t>(j), -1}});
+        });
+      }
+    }
     if (!rules_.inCellWeak) return;
     for (int c = 0; c < 81; ++c) {
-      for (int x = 0; x < 9; ++x) {
-        if (!linked(singleNode_[c * 9 + x])) continue;
-        for (int y = 0; y < 9; ++y) {
-          if (y != x && linked(singleNode_[c * 9 + y]))
-            weakEdges_.push_back({singleNode_[c * 9 + x], {singleNode_[c * 9 + y], -1}});
-        }
+      int digits = 0;  // bit x: the cell's candidate x + 1 is linked
+      for (int rest = s_.Grid[c] == 0 ? s_.CandMask[c] : 0; rest; rest &= rest - 1) {
+        const int x = __builtin_ctz(static_cast<unsigned>(rest));
+        if (linked(singleNode_[c * 9 + x])) digits |= 1 << x;
+      }
+      if ((digits & (digits - 1)) == 0) continue;  // one digit or none
+      for (int xs = digits; xs; xs &= xs - 1) {
+        const int x = __builtin_ctz(static_cast<unsigned>(xs));
+        for (int ys = digits & ~(1 << x); ys; ys &= ys - 1)
+          weakEdges_.push_back(
+              {singleNode_[c * 9 + x], {singleNode_[c * 9 + __builtin_ctz(static_cast<unsigned>(ys))], -1}});
       }
     }
   }
