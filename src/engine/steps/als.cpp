@@ -17,6 +17,7 @@
 // same candidates, with the pairs of sets that share a restricted digit once
 // one finder has listed them.
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "engine/steps/als_sets.h"
 #include "engine/steps/chain_record.h"
 #include "engine/steps/chain_steps.h"
+#include "engine/steps/current_position.h"
 #include "engine/steps/step_text.h"
 
 namespace tavimoro::steps {
@@ -47,8 +49,7 @@ int RestrictedCommons(const AlmostLockedSet& a, const AlmostLockedSet& b) {
 // every set's partners on both sides. Rows are worked out as they are first
 // asked for, and the two-sided lists from the finished rows.
 struct AlsPosition {
-  std::array<std::uint8_t, 81> grid{};
-  std::array<std::uint16_t, 81> cand{};
+  std::uint64_t position = 0;  // PositionNow's number of the position listed
   AlsTable table;
   struct Link {
     std::int16_t set;
@@ -157,11 +158,11 @@ struct AlsPosition {
 
 AlsPosition& PositionOf(const PuzzleState& s) {
   thread_local std::unique_ptr<AlsPosition> kept;
-  if (!kept || kept->grid != s.Grid || kept->cand != s.CandMask) {
+  const std::uint64_t now = PositionNow(s).number;
+  if (!kept || kept->position != now) {
     if (!kept) kept = std::make_unique<AlsPosition>();
     CollectAlmostLockedSets(s, 1, kMaxAlsSize, kept->table);
-    kept->grid = s.Grid;
-    kept->cand = s.CandMask;
+    kept->position = now;
     kept->Reset();
   }
   return *kept;

@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include "engine/steps/cell_bits.h"
+#include "engine/steps/current_position.h"
 #include "engine/steps/dual_template_wing_steps.h"
 #include "engine/steps/meaning.h"
 #include "engine/steps/pattern_chain.h"
@@ -40,16 +41,14 @@ struct Wing {
   CellBits victims;
 };
 
-// Grows sets cell by cell over `empties`, in increasing order of their
-// places there, and keeps the first wing of each wanted size.
+// Grows sets of `size` cells over `empties`, in increasing order of their
+// places there; the first wing found is kept in `wing`.
 struct Search {
   explicit Search(const PuzzleState& state) : s(state) {}
   const PuzzleState& s;
-  int wanted = 0;                 // bit n: a wing of n cells is still looked for
-  int smallest = 0, largest = 0;  // of the wanted sizes
-  std::array<Wing, 10>* found = nullptr;
-  // The houses' unsolved cells with 2..largest candidates, by their slots
-  // in the crossing's layout, and the candidates of each slot.
+  int size = 0;
+  // The houses' unsolved cells with 2..size candidates, by their slots in
+  // the crossing's layout, and the candidates of each slot.
   std::array<int, 17> empties{};
   int emptyCount = 0;
   std::array<int, 17> slotMasks{};
@@ -57,25 +56,21 @@ struct Search {
   const std::array<std::uint8_t, 17>* slotCells = nullptr;
   std::array<int, 9> cells{};
   std::array<int, 9> slots{};
-  std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..largest
+  std::array<int, 9> masks{};   // digits of the set's first k cells, for k = 1..size
   std::array<int, 9> spread{};  // digits of the first k cells not all seeing each other
+  Wing wing;
   // Per digit z, the cells that see every place of z in a set of the right
   // shape that came to nothing: none of them holds z.
   std::array<CellBits, 9> barrenReach{};
 
-  void Want(int sizes) {
-    wanted = sizes;
-    smallest = wanted ? __builtin_ctz(static_cast<unsigned>(wanted)) : 0;
-    largest = wanted ? 31 - __builtin_clz(static_cast<unsigned>(wanted)) : 0;
-  }
-
-  // Keeps the first k cells as the wing of size k if they make one.
-  void Judge(int k) {
-    const int all = masks[k - 1], loose = spread[k - 1];
-    if (BitCount(all) != k || BitCount(loose) != 1) return;
+  // Whether the first `size` cells make a wing; fills `wing`.
+  bool IsWing() {
+    if (size < 4 || size > 9) return false;
+    const int all = masks[size - 1], loose = spread[size - 1];
+    if (BitCount(all) != size || BitCount(loose) != 1) return false;
     const int z = __builtin_ctz(static_cast<unsigned>(loose)) + 1;
     CellBits holders;
-    for (int i = 0; i < k; ++i)
+    for (int i = 0; i < size; ++i)
       if (s.Cand(cells[i], z)) holders.Add(cells[i]);
     const CellBits reach = CommonPeers(holders);
     CellBits victims;
@@ -84,21 +79,21 @@ struct Search {
     });
     if (victims.Empty()) {
       barrenReach[z - 1] = barrenReach[z - 1] | reach;
-      return;
+      return false;
     }
-    (*found)[k] = {cells, slots, all, z, victims};
-    Want(wanted & ~(1 << k));
+    wing = {cells, slots, all, z, victims};
+    return true;
   }
 
   // `chosen`: the slots of the first k cells.
-  // True once every wanted size is found.
   bool Grow(int k, int from, int chosen) {
-    // Stops where too few cells are left to make up the smallest set.
-    for (int e = from; e + std::max(1, smallest - k) <= emptyCount; ++e) {
+    if (k == size) return IsWing();
+    // Stops where too few cells are left to make up the set.
+    for (int e = from; e + size - k <= emptyCount; ++e) {
       const int slot = empties[e];
       const int cand = slotMasks[slot];
       const int mask = k ? masks[k - 1] | cand : cand;
-      if (BitCount(mask) > largest) continue;
+      if (BitCount(mask) > size) continue;
       int loose = k ? spread[k - 1] : 0;
       for (auto rest = static_cast<int>(chosen & (*apart)[slot]); rest; rest &= rest - 1)
         loose |= slotMasks[__builtin_ctz(static_cast<unsigned>(rest))] & cand;
@@ -107,13 +102,19 @@ struct Search {
       slots[k] = slot;
       masks[k] = mask;
       spread[k] = loose;
-      if ((wanted >> (k + 1)) & 1) {
-        Judge(k + 1);
-        if (wanted == 0) return true;
-      }
-      if (k + 1 < largest && Grow(k + 1, e + 1, chosen | 1 << slot)) return true;
+      if (Grow(k + 1, e + 1, chosen | 1 << slot)) return true;
     }
     return false;
+  }
+
+  // Grows the sets over the pool's cells in `inside` (bits by place in
+  // pool.slots); true when one is a wing.
+  bool GrowAmong(const std::array<int, 17>& poolSlots, int inside, int n) {
+    size = n;
+    emptyCount = 0;
+    for (int rest = inside; rest; rest &= rest - 1)
+      empties[emptyCount++] = poolSlots[__builtin_ctz(static_cast<unsigned>(rest))];
+    return Grow(0, 0, 0);
   }
 };
 
@@ -200,29 +201,6 @@ std::array<CrossingMemo, kCrossingHouses.size()>& CrossingMemos() {
   return memos;
 }
 
-// The position asked about, numbered: a new number whenever a candidate or
-// a value differs from the last position asked on this thread.
-struct Position {
-  std::uint64_t number = 0;
-  std::array<std::uint8_t, 81> grid{};
-  std::array<std::uint16_t, 81> cand{};
-  std::array<CellBits, 9> digitCells{};  // per digit, the unsolved cells holding it
-};
-
-const Position& PositionOf(const PuzzleState& s) {
-  thread_local Position last;
-  if (last.number == 0 || last.grid != s.Grid || last.cand != s.CandMask) {
-    ++last.number;
-    last.grid = s.Grid;
-    last.cand = s.CandMask;
-    last.digitCells = {};
-    for (int c = 0; c < 81; ++c)
-      for (int rest = s.Grid[c] ? 0 : s.CandMask[c]; rest; rest &= rest - 1)
-        last.digitCells[__builtin_ctz(static_cast<unsigned>(rest))].Add(c);
-  }
-  return last;
-}
-
 std::array<std::uint16_t, 18> CrossingCells(const PuzzleState& s, int first, int second) {
   std::array<std::uint16_t, 18> cells{};
   for (int i = 0; i < 9; ++i) {
@@ -239,6 +217,7 @@ struct CrossingPool {
   std::array<int, 17> slots{};
   int count = 0, all = 0;
   std::array<int, 2> arm{};
+  std::array<int, 9> holding{};  // per digit, bit i: slots[i] holds it
 };
 
 CrossingPool PoolOf(const PuzzleState& s, const CrossingLayout& layout, int size) {
@@ -247,6 +226,8 @@ CrossingPool PoolOf(const PuzzleState& s, const CrossingLayout& layout, int size
     const int c = layout.cells[slot];
     if (s.Grid[c] != 0 || s.CandCount[c] < 2 || s.CandCount[c] > size) continue;
     if (!layout.shared[slot]) pool.arm[slot >= layout.firstCount] |= s.CandMask[c];
+    for (int rest = s.CandMask[c]; rest; rest &= rest - 1)
+      pool.holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << pool.count;
     pool.slots[pool.count++] = slot;
     pool.all |= s.CandMask[c];
   }
@@ -273,39 +254,30 @@ void TakeLayout(const PuzzleState& s, Search& search, const CrossingLayout& layo
 // once, given up as soon as too few cells are left to them; the cells of
 // each choice are grown in slot order, and for each size the first wing of
 // all in slot order is kept (a wing belongs to one choice only: its own
-// digits). Returns the sizes found.
-int SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout& layout, int sizes) {
+// digits), in found[size]. Returns the sizes found.
+int SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout& layout, int sizes,
+                    std::array<Wing, 10>& found) {
   const int smallest = __builtin_ctz(static_cast<unsigned>(sizes));
   const int largest = 31 - __builtin_clz(static_cast<unsigned>(sizes));
   const CrossingPool pool = PoolOf(s, layout, largest);
   if (!PoolFits(pool, smallest)) return 0;
   TakeLayout(s, search, layout, pool);
-  std::array<int, 9> holding{};  // per digit, bit i: pool.slots[i] holds it
-  for (int i = 0; i < pool.count; ++i)
-    for (int rest = search.slotMasks[pool.slots[i]]; rest; rest &= rest - 1)
-      holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
   std::array<int, 9> order{};
   int digitCount = 0;
   for (int d = 0; d < 9; ++d)
     if ((pool.all >> d) & 1) order[digitCount++] = d;
   std::array<int, 10> later{};  // per place in order, the cells holding that digit or a later one
-  for (int i = digitCount - 1; i >= 0; --i) later[i] = later[i + 1] | holding[order[i]];
-  std::array<Wing, 10>* const kept = search.found;
-  std::array<Wing, 10> local{};
-  search.found = &local;
-  int found = 0;
+  for (int i = digitCount - 1; i >= 0; --i) later[i] = later[i + 1] | pool.holding[order[i]];
+  int foundSizes = 0;
   const auto grow = [&](int size, int cells) {
-    search.emptyCount = 0;
-    for (int rest = cells; rest; rest &= rest - 1)
-      search.empties[search.emptyCount++] = pool.slots[__builtin_ctz(static_cast<unsigned>(rest))];
-    search.Want(1 << size);
-    if (!search.Grow(0, 0, 0)) return;
-    const auto& slots = local[size].slots;
-    Wing& best = (*kept)[size];
-    if (!((found >> size) & 1) || std::lexicographical_compare(slots.begin(), slots.begin() + size,
-                                                               best.slots.begin(), best.slots.begin() + size))
-      best = local[size];
-    found |= 1 << size;
+    if (!search.GrowAmong(pool.slots, cells, size)) return;
+    const auto& slots = search.wing.slots;
+    Wing& best = found[size];
+    if (!((foundSizes >> size) & 1) ||
+        std::lexicographical_compare(slots.begin(), slots.begin() + size, best.slots.begin(),
+                                     best.slots.begin() + size))
+      best = search.wing;
+    foundSizes |= 1 << size;
   };
   // `inside`: the cells holding none of the digits left out so far;
   // `chosen`: how many digits are in, the last of them just taken when
@@ -319,11 +291,10 @@ int SearchDigitSets(const PuzzleState& s, Search& search, const CrossingLayout& 
     }
     if (chosen == largest || i == digitCount || digitCount - i < smallest - chosen) return;
     self(self, i + 1, chosen + 1, inside, true);
-    self(self, i + 1, chosen, inside & ~holding[order[i]], false);
+    self(self, i + 1, chosen, inside & ~pool.holding[order[i]], false);
   };
   choose(choose, 0, 0, (1 << pool.count) - 1, false);
-  search.found = kept;
-  return found;
+  return foundSizes;
 }
 
 // Large wings, where a set's digits no longer prune the growth: every
@@ -336,10 +307,6 @@ bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& 
   TakeLayout(s, search, layout, pool);
   const int loose = pool.arm[0] & pool.arm[1];
   const int everyCell = (1 << pool.count) - 1;
-  std::array<int, 9> holding{};  // per digit, bit i: pool.slots[i] holds it
-  for (int i = 0; i < pool.count; ++i)
-    for (int rest = search.slotMasks[pool.slots[i]]; rest; rest &= rest - 1)
-      holding[__builtin_ctz(static_cast<unsigned>(rest))] |= 1 << i;
   // The houses' digits in increasing order: per place, the cells holding
   // it, and the places of the digits with places in both arms.
   std::array<int, 9> held{};
@@ -347,7 +314,7 @@ bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& 
   for (int d = 0; d < 9; ++d) {
     if (!((pool.all >> d) & 1)) continue;
     if ((loose >> d) & 1) looseAt |= 1 << digitCount;
-    held[digitCount++] = holding[d];
+    held[digitCount++] = pool.holding[d];
   }
   const int everyDigit = (1 << digitCount) - 1;
   for (int pick = (1 << size) - 1; pick < (1 << digitCount);) {
@@ -360,11 +327,7 @@ bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& 
       inside &= ~held[__builtin_ctz(static_cast<unsigned>(rest))];
     const int count = BitsSet(static_cast<std::uint64_t>(inside));
     if (count < size || count > size + 1) continue;
-    search.emptyCount = 0;
-    for (int rest = inside; rest; rest &= rest - 1)
-      search.empties[search.emptyCount++] = pool.slots[__builtin_ctz(static_cast<unsigned>(rest))];
-    search.Want(1 << size);
-    if (search.Grow(0, 0, 0)) return true;
+    if (search.GrowAmong(pool.slots, inside, size)) return true;
   }
   return false;
 }
@@ -373,11 +336,15 @@ bool SearchByDigits(const PuzzleState& s, Search& search, const CrossingLayout& 
 // goes into memo.found, the others into memo.emptySizes.
 void SearchCrossing(const PuzzleState& s, CrossingMemo& memo, const CrossingLayout& layout, int sizes) {
   Search search(s);
-  search.found = &memo.found;
   constexpr int kGrownSizes = ((1 << (kLargestGrown + 1)) - 1) & ~0xF;
-  int foundSizes = sizes & kGrownSizes ? SearchDigitSets(s, search, layout, sizes & kGrownSizes) : 0;
-  for (int size = kLargestGrown + 1; size <= 9; ++size)
-    if (((sizes >> size) & 1) && SearchByDigits(s, search, layout, size)) foundSizes |= 1 << size;
+  int foundSizes =
+      sizes & kGrownSizes ? SearchDigitSets(s, search, layout, sizes & kGrownSizes, memo.found) : 0;
+  for (int size = kLargestGrown + 1; size <= 9; ++size) {
+    if (((sizes >> size) & 1) && SearchByDigits(s, search, layout, size)) {
+      memo.found[size] = search.wing;
+      foundSizes |= 1 << size;
+    }
+  }
   memo.foundSizes |= foundSizes;
   memo.emptySizes |= sizes & ~foundSizes;
   for (int d = 0; d < 9; ++d) memo.barrenReach[d] = memo.barrenReach[d] | search.barrenReach[d];
@@ -388,14 +355,14 @@ void SearchCrossing(const PuzzleState& s, CrossingMemo& memo, const CrossingLayo
 bool FindBentWing(const PuzzleState& s, StepRecord& step, int size) {
   if (size < 4 || size > 9) return false;
   constexpr int kEverySize = 0x3F0;
-  const Position& position = PositionOf(s);
+  const CurrentPosition& position = PositionNow(s);
   const Wing* wing = nullptr;
   for (std::size_t pair = 0; pair < kCrossingHouses.size() && wing == nullptr; ++pair) {
     const auto [first, second] = kCrossingHouses[pair];
     CrossingMemo& memo = CrossingMemos()[pair];
     if (memo.seenAt != position.number) {
       const std::array<std::uint16_t, 18> cells = CrossingCells(s, first, second);
-      if (memo.cells != cells || ReachGained(memo.barrenReach, position.digitCells)) {
+      if (memo.cells != cells || ReachGained(memo.barrenReach, position.candidates)) {
         memo.cells = cells;
         memo.emptySizes = 0;
         memo.barrenReach = {};

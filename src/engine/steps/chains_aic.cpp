@@ -24,6 +24,7 @@
 #include "engine/steps/als_sets.h"
 #include "engine/steps/chain_record.h"
 #include "engine/steps/chain_steps.h"
+#include "engine/steps/current_position.h"
 #include "engine/steps/digit_placements.h"
 
 namespace tavimoro::steps {
@@ -565,9 +566,6 @@ class ChainSearch {
     return true;
   }
 
-  // The search arrays of this thread, kept from call to call and grown as
-  // graphs grow. A state counts as reached only when its stamp is the
-  // current search's, so nothing needs clearing between searches.
   // What the search knows of a state, together in one place.
   struct Reached {
     std::uint32_t stamp = 0;
@@ -575,6 +573,9 @@ class ChainSearch {
     int parentAls = -1;
     int depth = 0;
   };
+  // The search arrays of this thread, kept from call to call and grown as
+  // graphs grow. A state counts as reached only when its stamp is the
+  // current search's, so nothing needs clearing between searches.
   struct Scratch {
     std::uint32_t stampNow = 0;
     std::vector<Reached> reached;
@@ -615,18 +616,17 @@ std::shared_ptr<const LinkGraph> GraphFor(const PuzzleState& s, const Rules& r) 
   const bool shared = r.digit == 0 && r.conjugates && r.bivalue && r.inCellWeak && (r.groups || !r.als);
   if (!shared) return std::make_shared<const LinkGraph>(s, r);
   struct Kept {
-    std::array<std::uint8_t, 81> grid{};
-    std::array<std::uint16_t, 81> cand{};
+    std::uint64_t position = 0;
     std::shared_ptr<const LinkGraph> graph;
   };
   // Plain, grouped, and grouped with almost locked sets: the last graph of
   // sets serves the three loops and chains through them and the ALS chain.
   thread_local std::array<Kept, 3> kept;
   Kept& k = kept[r.als ? 2 : r.groups ? 1 : 0];
-  if (!k.graph || k.grid != s.Grid || k.cand != s.CandMask) {
+  const std::uint64_t now = PositionNow(s).number;
+  if (!k.graph || k.position != now) {
     k.graph = std::make_shared<const LinkGraph>(s, r);
-    k.grid = s.Grid;
-    k.cand = s.CandMask;
+    k.position = now;
   }
   return k.graph;
 }

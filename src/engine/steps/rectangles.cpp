@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/steps/current_position.h"
 #include "engine/steps/pattern_chain.h"
 #include "engine/steps/pattern_steps.h"
 #include "engine/steps/rectangle_walker.h"
@@ -245,22 +246,19 @@ bool RoofSubsetIn(const PuzzleState& s, int house, int roof1, int roof2, int xy,
 template <typename Visit>
 bool ForEachKeptRectangle(const PuzzleState& s, bool missingCandidates, Visit visit) {
   struct Kept {
-    bool known = false;
-    std::array<std::uint8_t, 81> grid{};
-    std::array<std::uint16_t, 81> cand{};
+    std::uint64_t position = 0;
     std::vector<Rectangle> rectangles;
   };
   thread_local std::array<Kept, 2> kept;
   Kept& k = kept[missingCandidates ? 1 : 0];
-  if (!k.known || k.grid != s.Grid || k.cand != s.CandMask) {
+  const std::uint64_t now = PositionNow(s).number;
+  if (k.position != now) {
     k.rectangles.clear();
     ForEachDigitRectangle(s, missingCandidates, [&](const Rectangle& r) {
       k.rectangles.push_back(r);
       return false;
     });
-    k.known = true;
-    k.grid = s.Grid;
-    k.cand = s.CandMask;
+    k.position = now;
   }
   for (const Rectangle& r : k.rectangles)
     if (visit(r)) return true;
