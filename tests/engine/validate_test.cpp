@@ -72,6 +72,20 @@ TEST(Validate, VerdictsThatLeaveTheRecordAlone) {
   }
 }
 
+// Sparse grids without a solution whose contradiction (four digits left
+// three cells of one row, by Hall's counting) the per-digit reasoning cannot
+// see: the search without a step limit used to walk the rest of the grid
+// for seconds to minutes before reaching it.
+TEST(Validate, SparseContradictionIsFoundWithoutWalkingTheGrid) {
+  for (const char* text : {
+           "9.128..6.8..............8..798..5...5..798.......................................",
+           "16..7..............2.8........................5.....3.8.1..................5..26.",
+       }) {
+    PuzzleState s = PuzzleFromString(text);
+    EXPECT_EQ(Validate(s, false, true, false), kNoSolution) << text;
+  }
+}
+
 TEST(Validate, UniqueSolutionIsWrittenBackOnlyIntoGrid) {
   for (const bool limit : {false, true}) {
     PuzzleState s = PuzzleFromString(kEasy17);
