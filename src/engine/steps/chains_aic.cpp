@@ -13,10 +13,13 @@
 // or its last node is true. Breadth-first search from every node in a fixed
 // order, over (node, kind of the link that reached it), finds each start's
 // shortest chain; the overall shortest wins, the earlier start on a tie, and
-// later starts search no deeper than the best so far. Scratch arrays are
+// later starts search no deeper than the best so far. Starts go first in
+// batches of 64 through one bit-parallel walk that tells which of them reach
+// a possible end at all; only those are searched alone. Scratch arrays are
 // kept per thread; the search itself allocates nothing.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -407,17 +410,166 @@ class ChainSearch {
   bool Run(FoundChain& best) {
     best.length = rules_.maxLinks + 1;
     bool found = false;
+    std::array<int, kBatch> batch{};
+    int batched = 0;
+    // The starts go in batches through one walk that only tells which of
+    // them reach a possible end; the others would find nothing, and only
+    // the rest are searched one by one, in order, for their chain.
+    const auto searchBatch = [&] {
+      const std::uint64_t hopeful = Survey(batch.data(), batched, best.length);
+      for (int i = 0; i < batched; ++i) {
+        if (!(hopeful >> i & 1)) continue;
+        if (rules_.goal == Goal::Eliminate) NoteStartVictims(batch[i]);
+        if (SearchFrom(batch[i], best)) found = true;
+      }
+      batched = 0;
+    };
     for (int start = 0; start < g_.NodeCount(); ++start) {
       if (!g_.HasStrong(start)) continue;
       if (rules_.goal == Goal::Eliminate && !NoteStartVictims(start)) continue;
       // A loop closes with a weak link back to its start.
       if (rules_.goal == Goal::Loop && !g_.HasWeak(start)) continue;
-      if (SearchFrom(start, best)) found = true;
+      if (rules_.goal == Goal::Eliminate) batchVictims_[batched] = startVictims_;
+      batch[batched++] = start;
+      if (batched == kBatch) searchBatch();
     }
+    if (batched > 0) searchBatch();
     return found;
   }
 
  private:
+  static constexpr int kBatch = 64;
+
+  // The walk of SearchFrom for up to 64 starts at once, a bit per start on
+  // every state, level by level: the states each start reaches, at the same
+  // depths, with the same links refused. Returns the starts that reach a
+  // state Accept could take (checked as far as Accept does before tracing
+  // the chain back); a start drops out of the walk once it has one.
+  std::uint64_t Survey(const int* starts, int count, int limit) {
+    SurveyScratch& sv = scratch_.survey;
+    const std::size_t states = static_cast<std::size_t>(kinds_) * static_cast<std::size_t>(g_.NodeCount());
+    if (sv.seen.size() < states) {
+      sv.seen.resize(states);
+      sv.now.resize(states);
+      sv.next.resize(states);
+    }
+    if (sv.startBit.size() < static_cast<std::size_t>(g_.NodeCount()))
+      sv.startBit.resize(static_cast<std::size_t>(g_.NodeCount()));
+    std::uint64_t active = count == 64 ? ~0ull : (1ull << count) - 1;
+    std::uint64_t hopeful = 0;
+    sv.level.clear();
+    sv.touched.clear();
+    for (int i = 0; i < count; ++i) {
+      const int first = starts[i] << kindShift_;
+      sv.startBit[starts[i]] |= 1ull << i;
+      sv.seen[first] |= 1ull << i;
+      sv.now[first] |= 1ull << i;
+      sv.level.push_back(first);
+      sv.touched.push_back(first);
+    }
+    if (rules_.goal == Goal::Eliminate) NoteBatchVictims(count);
+    for (int depth = 0; depth + 1 < limit && active != 0 && !sv.level.empty(); ++depth) {
+      sv.nextLevel.clear();
+      for (const int state : sv.level) {
+        const std::uint64_t from = sv.now[state] & active;
+        sv.now[state] = 0;
+        if (from == 0) continue;
+        const int n = state >> kindShift_;
+        const bool viaStrong = state & 1;
+        const int throughSet = kinds_ == 4 ? state & 2 : 0;
+        const bool closes = rules_.goal != Goal::Place || viaStrong;
+        const auto visit = [&](const Link& link) {
+          const int next =
+              (link.to << kindShift_) + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
+          std::uint64_t bits = from & ~sv.seen[next];
+          if (closes) bits &= ~sv.startBit[link.to];
+          if (bits == 0) return;
+          if (sv.seen[next] == 0) sv.touched.push_back(next);
+          sv.seen[next] |= bits;
+          if (sv.next[next] == 0) sv.nextLevel.push_back(next);
+          sv.next[next] |= bits;
+        };
+        if (viaStrong) {
+          g_.ForWeak(n, visit);
+        } else {
+          g_.ForStrong(n, visit);
+        }
+      }
+      sv.level.swap(sv.nextLevel);
+      std::swap(sv.now, sv.next);
+      if (depth + 1 < 3) continue;
+      for (const int state : sv.level) {
+        if (!(state & 1) || (kinds_ == 4 && !(state & 2))) continue;
+        const int end = state >> kindShift_;
+        if (rules_.goal == Goal::Eliminate) {
+          const std::uint64_t ends = sv.now[state] & active & VictimStarts(end);
+          hopeful |= ends;
+          active &= ~ends;
+          continue;
+        }
+        for (std::uint64_t bits = sv.now[state] & active; bits != 0; bits &= bits - 1) {
+          const int i = std::countr_zero(bits);
+          if (MayEnd(starts[i], end)) {
+            hopeful |= 1ull << i;
+            active &= ~(1ull << i);
+          }
+        }
+      }
+    }
+    for (const int state : sv.level) sv.now[state] = 0;
+    for (const int state : sv.touched) sv.seen[state] = 0;
+    for (int i = 0; i < count; ++i) sv.startBit[starts[i]] = 0;
+    return hopeful;
+  }
+
+  // Accept's own tests on the ends alone, for a loop or a return to the
+  // start.
+  bool MayEnd(int start, int end) const {
+    return rules_.goal == Goal::Place ? end == start : g_.WeaklyLinked(start, end);
+  }
+
+  // For the batch: which starts conflict with each candidate, so that the
+  // starts a node shares a victim with are read at once.
+  void NoteBatchVictims(int count) {
+    SurveyScratch& sv = scratch_.survey;
+    sv.victimStarts.fill(0);
+    sv.victimCells.fill({});
+    if (sv.endStamp.size() < static_cast<std::size_t>(g_.NodeCount())) {
+      sv.endStamp.resize(static_cast<std::size_t>(g_.NodeCount()));
+      sv.endStarts.resize(static_cast<std::size_t>(g_.NodeCount()));
+    }
+    if (++sv.batchNow == 0) {
+      std::fill(sv.endStamp.begin(), sv.endStamp.end(), 0);
+      sv.batchNow = 1;
+    }
+    for (int i = 0; i < count; ++i) {
+      for (int d = 1; d <= 9; ++d) {
+        const CellBits& victims = batchVictims_[i][d - 1];
+        sv.victimCells[d - 1] = sv.victimCells[d - 1] | victims;
+        victims.ForEach([&](int c) { sv.victimStarts[c * 9 + d - 1] |= 1ull << i; });
+      }
+    }
+  }
+
+  // The starts of the batch that share a victim with node n (AnyVictim).
+  std::uint64_t VictimStarts(int n) {
+    SurveyScratch& sv = scratch_.survey;
+    if (sv.endStamp[n] == sv.batchNow) return sv.endStarts[n];
+    const Node& node = g_.node(n);
+    std::uint64_t starts = 0;
+    (sv.victimCells[node.digit - 1] & node.peers).ForEach([&](int c) {
+      starts |= sv.victimStarts[c * 9 + node.digit - 1];
+    });
+    if (node.type == NodeType::Single) {
+      const int c = node.cells.First();
+      for (int d = 1; d <= 9; ++d)
+        if (d != node.digit) starts |= sv.victimStarts[c * 9 + d - 1];
+    }
+    sv.endStamp[n] = sv.batchNow;
+    sv.endStarts[n] = starts;
+    return starts;
+  }
+
   // State kn: node n reached by a weak link (or the start); kn + 1: by a
   // strong link; with four kinds, kn + 2 and kn + 3 the same after a link
   // inside a set.
@@ -576,10 +728,25 @@ class ChainSearch {
   // The search arrays of this thread, kept from call to call and grown as
   // graphs grow. A state counts as reached only when its stamp is the
   // current search's, so nothing needs clearing between searches.
+  struct SurveyScratch {
+    std::vector<std::uint64_t> seen, now,
+        next;  // per state: the starts that reached it, in all / this / the next level
+    std::vector<std::uint64_t> startBit;  // per node: the starts it is, in the batch
+    std::vector<int> level, nextLevel, touched;
+    // Eliminating chains: per candidate (cell * 9 + digit - 1) the starts
+    // it conflicts with, per digit the cells of such candidates, and per
+    // node the starts it shares a victim with, worked out once per batch.
+    std::array<std::uint64_t, 729> victimStarts{};
+    std::array<CellBits, 9> victimCells{};
+    std::uint32_t batchNow = 0;
+    std::vector<std::uint32_t> endStamp;
+    std::vector<std::uint64_t> endStarts;
+  };
   struct Scratch {
     std::uint32_t stampNow = 0;
     std::vector<Reached> reached;
     std::vector<int> queue;
+    SurveyScratch survey;
   };
   static Scratch& ScratchFor(std::size_t states) {
     thread_local Scratch scratch;
@@ -603,6 +770,7 @@ class ChainSearch {
   int kinds_;      // states per node: 2, or 4 telling apart the chains through a set
   int kindShift_;  // log2 of kinds_: state = node << kindShift_ | kind
   std::array<CellBits, 9> startVictims_{};
+  std::array<std::array<CellBits, 9>, kBatch> batchVictims_{};
   Scratch& scratch_;
   Reached* reached_;
   int* queue_;
