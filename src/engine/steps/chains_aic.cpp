@@ -419,7 +419,7 @@ class ChainSearch {
       const std::uint64_t hopeful = Survey(batch.data(), batched, best.length);
       for (int i = 0; i < batched; ++i) {
         if (!(hopeful >> i & 1)) continue;
-        if (rules_.goal == Goal::Eliminate) NoteStartVictims(batch[i]);
+        if (rules_.goal == Goal::Eliminate) startVictims_ = batchVictims_[i];
         if (SearchFrom(batch[i], best)) found = true;
       }
       batched = 0;
@@ -439,6 +439,19 @@ class ChainSearch {
 
  private:
   static constexpr int kBatch = 64;
+  static constexpr int kShortestChain = 3;  // links
+
+  // The state a link leads to from `state` (see SearchFrom for the kinds).
+  int NextState(int state, const Link& link) const {
+    const int throughSet = kinds_ == 4 && (link.als >= 0 || (state & 2)) ? 2 : 0;
+    return (link.to << kindShift_) + throughSet + ((state & 1) ? 0 : 1);
+  }
+  // Whether a walk from its start may take a link back into the start from
+  // `state`: only a chain that must return to it, and then by a strong link.
+  bool MayReturn(int state) const { return rules_.goal == Goal::Place && !(state & 1); }
+  // A chain may end in this kind of state: reached by a strong link, and
+  // through a set where the search tells those apart.
+  bool EndKind(int state) const { return (state & 1) && (kinds_ != 4 || (state & 2)); }
 
   // The walk of SearchFrom for up to 64 starts at once, a bit per start on
   // every state, level by level: the states each start reaches, at the same
@@ -476,13 +489,11 @@ class ChainSearch {
         if (from == 0) continue;
         const int n = state >> kindShift_;
         const bool viaStrong = state & 1;
-        const int throughSet = kinds_ == 4 ? state & 2 : 0;
-        const bool closes = rules_.goal != Goal::Place || viaStrong;
+        const bool mayReturn = MayReturn(state);
         const auto visit = [&](const Link& link) {
-          const int next =
-              (link.to << kindShift_) + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
+          const int next = NextState(state, link);
           std::uint64_t bits = from & ~sv.seen[next];
-          if (closes) bits &= ~sv.startBit[link.to];
+          if (!mayReturn) bits &= ~sv.startBit[link.to];
           if (bits == 0) return;
           if (sv.seen[next] == 0) sv.touched.push_back(next);
           sv.seen[next] |= bits;
@@ -497,9 +508,9 @@ class ChainSearch {
       }
       sv.level.swap(sv.nextLevel);
       std::swap(sv.now, sv.next);
-      if (depth + 1 < 3) continue;
+      if (depth + 1 < kShortestChain) continue;
       for (const int state : sv.level) {
-        if (!(state & 1) || (kinds_ == 4 && !(state & 2))) continue;
+        if (!EndKind(state)) continue;
         const int end = state >> kindShift_;
         if (rules_.goal == Goal::Eliminate) {
           const std::uint64_t ends = sv.now[state] & active & VictimStarts(end);
@@ -555,16 +566,11 @@ class ChainSearch {
   std::uint64_t VictimStarts(int n) {
     SurveyScratch& sv = scratch_.survey;
     if (sv.endStamp[n] == sv.batchNow) return sv.endStarts[n];
-    const Node& node = g_.node(n);
     std::uint64_t starts = 0;
-    (sv.victimCells[node.digit - 1] & node.peers).ForEach([&](int c) {
-      starts |= sv.victimStarts[c * 9 + node.digit - 1];
-    });
-    if (node.type == NodeType::Single) {
-      const int c = node.cells.First();
-      for (int d = 1; d <= 9; ++d)
-        if (d != node.digit) starts |= sv.victimStarts[c * 9 + d - 1];
-    }
+    for (int d = 1; d <= 9; ++d)
+      (sv.victimCells[d - 1] & g_.ConflictCells(n, d)).ForEach([&](int c) {
+        starts |= sv.victimStarts[c * 9 + d - 1];
+      });
     sv.endStamp[n] = sv.batchNow;
     sv.endStarts[n] = starts;
     return starts;
@@ -583,14 +589,13 @@ class ChainSearch {
       const int state = queue_[head++];
       const int n = state >> kindShift_;
       const bool viaStrong = state & 1;
-      const int throughSet = kinds_ == 4 ? state & 2 : 0;
       const int depth = reached_[state].depth;
-      if (viaStrong && depth >= 3 && Accept(start, state, best)) return true;
+      if (viaStrong && depth >= kShortestChain && Accept(start, state, best)) return true;
       if (depth + 1 >= best.length) continue;
+      const bool mayReturn = MayReturn(state);
       const auto visit = [&](const Link& link) {
-        const int next =
-            (link.to << kindShift_) + (kinds_ == 4 && link.als >= 0 ? 2 : throughSet) + (viaStrong ? 0 : 1);
-        if (link.to == start && (rules_.goal != Goal::Place || viaStrong)) return;
+        const int next = NextState(state, link);
+        if (link.to == start && !mayReturn) return;
         Reached& r = reached_[next];
         if (r.stamp == stampNow) return;
         r = {stampNow, state, link.als, depth + 1};
@@ -681,7 +686,7 @@ class ChainSearch {
     const int end = state >> kindShift_;
     // The cheap refusals first: most chains reached end nowhere.
     if (reached_[state].depth >= best.length) return false;
-    if (kinds_ == 4 && !(state & 2)) return false;
+    if (!EndKind(state)) return false;
     if (rules_.goal == Goal::Place) {
       if (end != start) return false;
     } else if (rules_.goal == Goal::Eliminate) {
@@ -725,13 +730,11 @@ class ChainSearch {
     int parentAls = -1;
     int depth = 0;
   };
-  // The search arrays of this thread, kept from call to call and grown as
-  // graphs grow. A state counts as reached only when its stamp is the
-  // current search's, so nothing needs clearing between searches.
+  // Per state, the starts of the batch that reached it: in all, in this
+  // level and in the next; per node, which start of the batch it is.
   struct SurveyScratch {
-    std::vector<std::uint64_t> seen, now,
-        next;  // per state: the starts that reached it, in all / this / the next level
-    std::vector<std::uint64_t> startBit;  // per node: the starts it is, in the batch
+    std::vector<std::uint64_t> seen, now, next;
+    std::vector<std::uint64_t> startBit;
     std::vector<int> level, nextLevel, touched;
     // Eliminating chains: per candidate (cell * 9 + digit - 1) the starts
     // it conflicts with, per digit the cells of such candidates, and per
@@ -742,6 +745,9 @@ class ChainSearch {
     std::vector<std::uint32_t> endStamp;
     std::vector<std::uint64_t> endStarts;
   };
+  // The search arrays of this thread, kept from call to call and grown as
+  // graphs grow. A state counts as reached only when its stamp is the
+  // current search's, so nothing needs clearing between searches.
   struct Scratch {
     std::uint32_t stampNow = 0;
     std::vector<Reached> reached;
